@@ -1,0 +1,22 @@
+#pragma once
+
+// The program's icons, cursors and strings, looked up by their resource id
+// (res/resource.h). The artwork is kept as text (XPM) so a diff shows it.
+
+#include <QCursor>
+#include <QIcon>
+#include <QString>
+#include <optional>
+
+namespace res {
+
+// The icon of that id, or a null icon when the program has none.
+QIcon LoadIconResource(int id);
+
+// The cursor of that id, or nothing when the program has none.
+std::optional<QCursor> LoadCursorResource(int id);
+
+// The string-table entry of that id, or an empty string.
+QString LoadStringResource(int id);
+
+}  // namespace res
