@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <cstdint>
+#include <optional>
 
 namespace survey {
 namespace {
@@ -9,12 +10,12 @@ namespace {
 constexpr double kOneSixtieth = 0.016666666666666666;
 constexpr double kOneThirtySixth = 0.027777777777777776;
 
-// Beyond this magnitude of degrees*100 every double is a whole number and the
-// minute digits carry no binary noise worth guarding against.
+// Beyond this magnitude of scaled value every double is a whole number and
+// the minute digits carry no binary noise worth guarding against.
 constexpr double kGuardLimit = 0x1p50;
 
-// How far degrees*100 may lie from a whole number and still count as "no
-// seconds": a few units in the last place, far below a thousandth of a
+// How far a scaled value may lie from a whole number of minutes and still
+// count as one: a few units in the last place, far below a thousandth of a
 // second for any angle a surveyor types.
 constexpr double kGuardUlps = 4.0;
 
@@ -22,27 +23,38 @@ double UnitInLastPlace(double x) {
   return std::nextafter(std::fabs(x), INFINITY) - std::fabs(x);
 }
 
-// The packed angle whose degrees*100 is the whole number n (seconds digits
-// 00), evaluated as the plain steps would evaluate the exact decimal value:
-// floor of the degrees plus the signed minutes remainder.
-double WholeMinutesToDegrees(double n) {
-  const auto whole = static_cast<std::int64_t>(n);
-  const std::int64_t quotient = whole / 100;
-  const std::int64_t minutes = whole % 100;  // sign of the dividend, as fmod
-  const std::int64_t degrees = minutes < 0 ? quotient - 1 : quotient;  // floor
+// The whole number of minutes that `scaled` (an angle times 100 in packed
+// form, times 60 in degrees) stands for, if it lies within a few units in the
+// last place of one. Both conversions take the minutes apart with floor and
+// fmod, which read one minute low when the binary value lies a hair below
+// the whole minute; such values are taken as the whole minute instead.
+std::optional<std::int64_t> NearWholeMinutes(double scaled) {
+  if (!(std::fabs(scaled) < kGuardLimit)) return std::nullopt;
+  const double nearest = std::nearbyint(scaled);
+  if (std::fabs(scaled - nearest) > kGuardUlps * UnitInLastPlace(scaled)) {
+    return std::nullopt;
+  }
+  return static_cast<std::int64_t>(nearest);
+}
+
+// An angle of `whole` scaled units (per_degree of them a degree) evaluated as
+// the conversion steps evaluate an exact value: the floor of the degrees plus
+// the signed remainder of minutes times the minute factor.
+double WholeMinutesValue(std::int64_t whole, std::int64_t per_degree,
+                         double minute_factor) {
+  const std::int64_t quotient = whole / per_degree;
+  const std::int64_t minutes = whole % per_degree;  // sign of the dividend
+  const std::int64_t degrees = minutes < 0 ? quotient - 1 : quotient;
   return static_cast<double>(degrees) +
-         static_cast<double>(minutes) * kOneSixtieth;
+         static_cast<double>(minutes) * minute_factor;
 }
 
 }  // namespace
 
 double PackedToDegrees(double packed) {
   const double scaled = packed * 100.0;
-  if (std::fabs(scaled) < kGuardLimit) {
-    const double nearest = std::nearbyint(scaled);
-    if (std::fabs(scaled - nearest) <= kGuardUlps * UnitInLastPlace(scaled)) {
-      return WholeMinutesToDegrees(nearest);
-    }
+  if (const auto whole = NearWholeMinutes(scaled)) {
+    return WholeMinutesValue(*whole, 100, kOneSixtieth);
   }
   const double minutes = std::floor(std::fmod(packed, 1.0) * 100.0);
   const double partial = std::floor(packed) + minutes * kOneSixtieth;
@@ -51,9 +63,13 @@ double PackedToDegrees(double packed) {
 }
 
 double DegreesToPacked(double degrees) {
+  const double scaled = degrees * 60.0;
+  if (const auto whole = NearWholeMinutes(scaled)) {
+    return WholeMinutesValue(*whole, 60, 0.01);
+  }
   const double minutes = std::floor(std::fmod(degrees, 1.0) * 60.0);
   const double partial = std::floor(degrees) + minutes * 0.01;
-  const double seconds = std::fmod(degrees * 60.0, 1.0) * 0.006;
+  const double seconds = std::fmod(scaled, 1.0) * 0.006;
   return partial + seconds;
 }
 

@@ -1,1 +1,104 @@
 #include <gtest/gtest.h>
+
+#include <clocale>
+#include <cmath>
+#include <limits>
+#include <string>
+
+#include "core/survey.h"
+
+namespace {
+
+using survey::FormatResult;
+using survey::ParseField;
+
+TEST(FieldText, ReadsLikeTheRuntimesDecimalStrtod) {
+  struct Case {
+    const char* text;
+    double value;
+  };
+  const Case cases[] = {
+      {"", 0.0},
+      {"12", 12.0},
+      {"  \t7", 7.0},           // leading white space is skipped
+      {"+5.", 5.0},
+      {"-.5", -0.5},
+      {"12abc", 12.0},          // whatever follows the number is ignored
+      {"abc", 0.0},             // text without a number reads as 0
+      {".", 0.0},
+      {"+", 0.0},
+      {"1e3", 1000.0},
+      {"1E-2", 0.01},
+      {"1d3", 1000.0},          // the old runtime's D exponent
+      {"1.5D+2x", 150.0},
+      {"2e", 2.0},              // an exponent needs a digit
+      {"2e+", 2.0},
+      {"0x1A", 0.0},            // hexadecimal is not a number
+      {"inf", 0.0},             // neither are infinity and NaN spellings
+      {"-infinity", 0.0},
+      {"nan", 0.0},
+      {"1,5", 1.0},             // "." is the only decimal separator
+      {"45.3025", 45.3025},
+      {"1000.082282", 1000.082282},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(ParseField(c.text), c.value) << '"' << c.text << '"';
+  }
+}
+
+TEST(FieldText, OutOfRangeExponentsReadAsTheRuntimeReadsThem) {
+  EXPECT_EQ(ParseField("1e400"), std::numeric_limits<double>::infinity());
+  EXPECT_EQ(ParseField("-1d400"), -std::numeric_limits<double>::infinity());
+  EXPECT_EQ(ParseField("1e-400"), 0.0);
+  EXPECT_EQ(ParseField("4.9e-324"), std::numeric_limits<double>::denorm_min());
+}
+
+TEST(FieldText, OnlyTheFirst35CharactersCount) {
+  const std::string digits35(35, '1');
+  EXPECT_EQ(ParseField(digits35 + "999"), ParseField(digits35));
+  EXPECT_EQ(ParseField(std::string(34, ' ') + "12"), 1.0);
+  EXPECT_EQ(ParseField(std::string(35, ' ') + "12"), 0.0);
+  EXPECT_EQ(ParseField("1234567890.1234567890123456789e" + std::string("5")), 1234567890.1234567890123456789e5);
+  // The exponent beyond character 35 is cut off.
+  EXPECT_EQ(ParseField("1.0000000000000000000000000000000002e3"), 1.0);
+}
+
+TEST(FieldText, FormatsAsPercentFOfAnyMagnitude) {
+  struct Case {
+    double value;
+    const char* text;
+  };
+  const Case cases[] = {
+      {0.0, "0.000000"},
+      {-0.0, "-0.000000"},
+      {1070.0822823, "1070.082282"},
+      {0.0000005000001, "0.000001"},
+      {-10.0, "-10.000000"},
+      {1e28, "9999999999999999583119736832.000000"},
+      {-1e27, "-1000000000000000013287555072.000000"},
+      {std::numeric_limits<double>::infinity(), "inf"},
+      {-std::numeric_limits<double>::infinity(), "-inf"},
+      {std::numeric_limits<double>::quiet_NaN(), "nan"},
+      {-std::numeric_limits<double>::quiet_NaN(), "nan"},
+  };
+  for (const Case& c : cases) EXPECT_EQ(FormatResult(c.value), c.text);
+  const std::string widest = FormatResult(-std::numeric_limits<double>::max());
+  EXPECT_EQ(widest.size(), 1 + 309 + 1 + 6u);
+  EXPECT_EQ(widest.substr(0, 5), "-1797");
+  // An exact tie may round either way; it must be one of the two neighbours.
+  const std::string tie = FormatResult(1000.0078125);
+  EXPECT_TRUE(tie == "1000.007812" || tie == "1000.007813") << tie;
+}
+
+TEST(FieldText, TheProcessLocaleNeverChangesTheDecimalPoint) {
+  const std::string saved = std::setlocale(LC_ALL, nullptr);
+  ASSERT_NE(std::setlocale(LC_ALL, "de_DE.UTF-8"), nullptr)
+      << "the de_DE.UTF-8 locale is missing: scripts/deps.sh creates it";
+  EXPECT_EQ(ParseField("1.5"), 1.5);
+  EXPECT_EQ(ParseField("1,5"), 1.0);
+  EXPECT_EQ(ParseField("1e400"), std::numeric_limits<double>::infinity());
+  EXPECT_EQ(FormatResult(1070.082282), "1070.082282");
+  std::setlocale(LC_ALL, saved.c_str());
+}
+
+}  // namespace
