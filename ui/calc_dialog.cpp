@@ -1,0 +1,195 @@
+#include "ui/calc_dialog.h"
+
+#include <QContextMenuEvent>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QRadioButton>
+#include <QShortcut>
+#include <string_view>
+
+#include "core/survey.h"
+#include "res/dialog_templates.h"
+#include "res/resource.h"
+#include "res/resources.h"
+
+namespace {
+
+// The window menu's close command, as the platform numbers it.
+constexpr unsigned kScClose = 0xF060;
+
+const res::DialogTemplate& calcTemplate() { return *res::FindDialogTemplate(IDD_CALC); }
+
+}  // namespace
+
+CCalcDialog::CCalcDialog(QWidget* parent)
+    : QDialog(parent), m_hIcon(res::LoadIconResource(IDI_APP)), m_sysMenu(this) {
+  // The member controls take the places of their template controls.
+  realiseTemplate(*this, calcTemplate(),
+                  {{IDC_ABOUT, &m_btnAbout},
+                   {IDCANCEL, &m_btnExit},
+                   {IDOK, &m_btnCompute},
+                   {IDC_TITLE, &m_lblTitle}});
+  m_sysMenu.addAction(QStringLiteral("关闭(&C)"))->setData(kScClose);
+  connectCommands();
+}
+
+CCalcDialog::~CCalcDialog() = default;
+
+void CCalcDialog::connectCommands() {
+  connect(item<QAbstractButton>(IDC_MODE_FORWARD), &QAbstractButton::clicked, this,
+          &CCalcDialog::OnModeForward);
+  connect(item<QAbstractButton>(IDC_MODE_INVERSE), &QAbstractButton::clicked, this,
+          &CCalcDialog::OnModeInverse);
+  connect(&m_btnCompute, &QAbstractButton::clicked, this, &CCalcDialog::accept);
+  connect(&m_btnExit, &QAbstractButton::clicked, this, &CCalcDialog::reject);
+  connect(&m_sysMenu, &QMenu::triggered, this,
+          [this](QAction* action) { OnSysCommand(action->data().toUInt()); });
+  auto* altSpace = new QShortcut(QKeySequence(Qt::ALT | Qt::Key_Space), this);
+  connect(altSpace, &QShortcut::activated, this,
+          [this] { showWindowMenu(mapToGlobal(QPoint(0, 0))); });
+}
+
+void CCalcDialog::setVisible(bool visible) {
+  if (!visible || m_initialised) {
+    QDialog::setVisible(visible);
+    return;
+  }
+  m_initialised = true;
+  const bool giveFocus = OnInitDialog();
+  QDialog::setVisible(true);  // a parentless dialog opens centred on its screen
+  if (!giveFocus) return;
+  if (QWidget* first = firstTabStop(*this, calcTemplate())) first->setFocus();
+}
+
+bool CCalcDialog::OnInitDialog() {
+  // 1. The controls and member bindings already stand (constructor).
+  // 2. The about entry of the window menu.
+  appendAboutEntry();
+  // 3. The application icon, for the title bar and the task bar alike.
+  setWindowIcon(m_hIcon);
+  // 4. The heading's and the buttons' own look are applied here once the
+  //    styled controls replace the plain members.
+  // 5. Forward mode; captions and enabled states stay as the template has them.
+  item<QAbstractButton>(IDC_MODE_FORWARD)->setChecked(true);
+  item<QAbstractButton>(IDC_MODE_INVERSE)->setChecked(false);
+  return true;  // the first tab stop, the compute button, takes the focus
+}
+
+// The entry appears only when the string table has its text.
+void CCalcDialog::appendAboutEntry() {
+  const QString text = res::LoadStringResource(IDS_ABOUT_MENU);
+  if (text.isEmpty()) return;
+  m_sysMenu.addSeparator();
+  m_sysMenu.addAction(text)->setData(IDM_ABOUT);
+}
+
+void CCalcDialog::OnSysCommand(unsigned id) {
+  // Everything but the about command (answered with the about box) gets the
+  // default processing, of which the calculator's window menu has only close.
+  if ((id & 0xFFF0) == kScClose) close();
+}
+
+void CCalcDialog::contextMenuEvent(QContextMenuEvent* event) {
+  showWindowMenu(event->globalPos());
+}
+
+void CCalcDialog::showWindowMenu(const QPoint& globalPos) { m_sysMenu.popup(globalPos); }
+
+void CCalcDialog::OnModeForward() {
+  showMode(QStringLiteral("结果X"), QStringLiteral("结果Y"), QStringLiteral("已知方位角"),
+           QStringLiteral("已知距离"), false);
+}
+
+void CCalcDialog::OnModeInverse() {
+  showMode(QStringLiteral("终点X"), QStringLiteral("终点Y"), QStringLiteral("反算方位角"),
+           QStringLiteral("反算距离"), true);
+}
+
+// The captions of the four role-changing fields, and which of them take
+// input: the end point in inverse mode, azimuth and distance in forward mode.
+void CCalcDialog::showMode(const QString& captionX, const QString& captionY,
+                           const QString& captionAzimuth, const QString& captionDistance,
+                           bool inverse) {
+  item<QLabel>(IDC_CAPTION_X)->setText(captionX);
+  item<QLabel>(IDC_CAPTION_Y)->setText(captionY);
+  item<QLabel>(IDC_CAPTION_AZIMUTH)->setText(captionAzimuth);
+  item<QLabel>(IDC_CAPTION_DISTANCE)->setText(captionDistance);
+  enableItem(IDC_RESULT_X, inverse);
+  enableItem(IDC_RESULT_Y, inverse);
+  enableItem(IDC_AZIMUTH, !inverse);
+  enableItem(IDC_DISTANCE, !inverse);
+}
+
+void CCalcDialog::accept() { OnOK(); }
+
+void CCalcDialog::OnOK() {
+  const double x0 = readField(IDC_START_X);
+  const double y0 = readField(IDC_START_Y);
+  switch (checkedRadioButton(IDC_MODE_FORWARD, IDC_MODE_INVERSE)) {
+    case IDC_MODE_FORWARD:
+      computeForward(x0, y0);
+      break;
+    case IDC_MODE_INVERSE:
+      computeInverse(x0, y0);
+      break;
+    default:
+      break;
+  }
+}
+
+// The id of the first checked radio button of the range, or 0.
+int CCalcDialog::checkedRadioButton(int first, int last) const {
+  for (int id = first; id <= last; ++id) {
+    const auto* radio = item<QAbstractButton>(id);
+    if (radio && radio->isChecked()) return id;
+  }
+  return 0;
+}
+
+void CCalcDialog::computeForward(double x0, double y0) {
+  const double azimuth = readField(IDC_AZIMUTH);
+  const double distance = readField(IDC_DISTANCE);
+  const survey::ForwardResult end = survey::ComputeForward(x0, y0, azimuth, distance);
+  writeResult(IDC_RESULT_X, end.x);
+  writeResult(IDC_RESULT_Y, end.y);
+  enableItem(IDC_RESULT_X, true);
+  enableItem(IDC_RESULT_Y, true);
+}
+
+void CCalcDialog::computeInverse(double x0, double y0) {
+  const double x1 = readField(IDC_RESULT_X);
+  const double y1 = readField(IDC_RESULT_Y);
+  const survey::InverseResult result = survey::ComputeInverse(x0, y0, x1, y1);
+  if (result.identicalPoints) {
+    warnIdenticalPoints();
+    return;
+  }
+  writeResult(IDC_AZIMUTH, result.azimuth);
+  writeResult(IDC_DISTANCE, result.distance);
+  enableItem(IDC_AZIMUTH, true);
+  enableItem(IDC_DISTANCE, true);
+}
+
+void CCalcDialog::warnIdenticalPoints() {
+  QMessageBox box(QMessageBox::NoIcon, QStringLiteral(" 注 意！"),
+                  QStringLiteral("你 输 入 的  两 个 点 坐 标 值 是 相 同 的！"), QMessageBox::Ok,
+                  this);
+  box.setTextFormat(Qt::PlainText);
+  box.exec();
+}
+
+// A field takes part with its first 35 characters. Characters outside
+// Latin-1 become "?", which never forms part of a number.
+double CCalcDialog::readField(int id) const {
+  const QByteArray text = item<QLineEdit>(id)->text().left(survey::kFieldChars).toLatin1();
+  return survey::ParseField(std::string_view(text.constData(), text.size()));
+}
+
+// A result replaces the field's whole text and shows from its first digit.
+void CCalcDialog::writeResult(int id, double value) {
+  auto* field = item<QLineEdit>(id);
+  field->setText(QString::fromStdString(survey::FormatResult(value)));
+  field->setCursorPosition(0);
+}
+
+void CCalcDialog::enableItem(int id, bool enable) { item<QWidget>(id)->setEnabled(enable); }

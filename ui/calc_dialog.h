@@ -1,0 +1,76 @@
+#pragma once
+
+// The calculator form, template IDD_CALC: forward mode (start point, azimuth
+// and distance give the end point) and inverse mode (two points give azimuth
+// and distance), chosen by two radio buttons; Enter or "计算" computes.
+
+#include <QDialog>
+#include <QIcon>
+#include <QLabel>
+#include <QMenu>
+#include <QPushButton>
+
+#include "ui/dialog_template.h"
+
+class QContextMenuEvent;
+class QLineEdit;
+
+class CCalcDialog : public QDialog {
+  Q_OBJECT
+
+ public:
+  explicit CCalcDialog(QWidget* parent = nullptr);
+  ~CCalcDialog() override;
+
+  // The dialog initialises itself (OnInitDialog) just before it first shows.
+  void setVisible(bool visible) override;
+
+  // The dialog's default command is the compute command, which never ends
+  // the dialog. Escape, "退出" and the close box end it through reject().
+  void accept() override;
+
+  // The window menu: "关闭(&C)", opened with Alt+Space or a right-click on
+  // the dialog's background.
+  QMenu& windowMenu() { return m_sysMenu; }
+
+  // Window-menu commands arrive here; the low four bits of an id are the
+  // platform's own and are masked off.
+  void OnSysCommand(unsigned id);
+
+ protected:
+  virtual bool OnInitDialog();
+  void OnOK();
+  void OnModeForward();
+  void OnModeInverse();
+
+  void contextMenuEvent(QContextMenuEvent* event) override;
+
+ private:
+  template <class T>
+  T* item(int id) const {
+    return qobject_cast<T*>(dialogItem(*this, id));
+  }
+
+  void connectCommands();
+  void appendAboutEntry();
+  void showWindowMenu(const QPoint& globalPos);
+  void showMode(const QString& captionX, const QString& captionY,
+                const QString& captionAzimuth, const QString& captionDistance, bool inverse);
+  int checkedRadioButton(int first, int last) const;
+  void computeForward(double x0, double y0);
+  void computeInverse(double x0, double y0);
+  void warnIdenticalPoints();
+  double readField(int id) const;
+  void writeResult(int id, double value);
+  void enableItem(int id, bool enable);
+
+  // The template places these in the form; they live as long as the dialog.
+  QPushButton m_btnAbout;    // control 1007
+  QPushButton m_btnExit;     // control 2
+  QPushButton m_btnCompute;  // control 1
+  QLabel m_lblTitle;         // control 1002, the heading
+  QIcon m_hIcon;             // the application icon
+
+  QMenu m_sysMenu;
+  bool m_initialised = false;
+};
