@@ -1,0 +1,330 @@
+// The calculator as a user meets it: typing into the fields, clicking and
+// pressing keys, and reading back what the form shows.
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QFontInfo>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+#include <QTimer>
+#include <optional>
+
+#include "res/resource.h"
+#include "ui/calc_dialog.h"
+#include "ui/dialog_template.h"
+
+namespace {
+
+// What the identical-points warning showed before the test closed it.
+struct SeenBox {
+  QString title;
+  QString text;
+  QMessageBox::Icon icon;
+  int buttonCount;
+  bool ownedByDialog;
+};
+
+class CalcDialogTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    dialog.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
+  }
+
+  QLineEdit* field(int id) { return qobject_cast<QLineEdit*>(dialogItem(dialog, id)); }
+  QString text(int id) { return field(id)->text(); }
+  QString caption(int id) { return qobject_cast<QLabel*>(dialogItem(dialog, id))->text(); }
+  bool enabled(int id) { return dialogItem(dialog, id)->isEnabled(); }
+  bool checked(int id) { return qobject_cast<QAbstractButton*>(dialogItem(dialog, id))->isChecked(); }
+
+  void type(int id, const QString& value) {
+    field(id)->clear();
+    QTest::keyClicks(field(id), value);
+  }
+  void click(int id) { QTest::mouseClick(dialogItem(dialog, id), Qt::LeftButton); }
+
+  void typeForward(const char* x0, const char* y0, const char* azimuth, const char* distance) {
+    type(IDC_START_X, x0);
+    type(IDC_START_Y, y0);
+    type(IDC_AZIMUTH, azimuth);
+    type(IDC_DISTANCE, distance);
+  }
+
+  // Presses the compute button and, if a message box opens, reads and closes it.
+  std::optional<SeenBox> computeWatchingForBox() {
+    std::optional<SeenBox> seen;
+    QTimer::singleShot(0, &dialog, [&] {
+      for (QWidget* window : QApplication::topLevelWidgets()) {
+        auto* box = qobject_cast<QMessageBox*>(window);
+        if (!box || !box->isVisible()) continue;
+        seen = SeenBox{box->windowTitle(), box->text(), box->icon(),
+                       static_cast<int>(box->buttons().size()), box->parentWidget() == &dialog};
+        box->button(QMessageBox::Ok)->click();
+      }
+    });
+    click(IDOK);
+    QCoreApplication::processEvents();
+    return seen;
+  }
+
+  CCalcDialog dialog;
+};
+
+// --- Start state -------------------------------------------------------
+
+TEST_F(CalcDialogTest, OpensInForwardModeWithEmptyFields) {
+  EXPECT_EQ(dialog.windowTitle(), "Corvane");
+  EXPECT_TRUE(checked(IDC_MODE_FORWARD));
+  EXPECT_FALSE(checked(IDC_MODE_INVERSE));
+  EXPECT_EQ(caption(IDC_TITLE), "坐标的正算和反算");
+  EXPECT_EQ(caption(IDC_CAPTION_X), "结果X");
+  EXPECT_EQ(caption(IDC_CAPTION_Y), "结果Y");
+  EXPECT_EQ(caption(IDC_CAPTION_AZIMUTH), "已知方位角");
+  EXPECT_EQ(caption(IDC_CAPTION_DISTANCE), "已知距离");
+  for (int id : {IDC_START_X, IDC_START_Y, IDC_AZIMUTH, IDC_DISTANCE})
+    EXPECT_TRUE(enabled(id)) << id;
+  for (int id : {IDC_RESULT_X, IDC_RESULT_Y}) EXPECT_FALSE(enabled(id)) << id;
+  for (int id : {IDC_START_X, IDC_START_Y, IDC_AZIMUTH, IDC_DISTANCE, IDC_RESULT_X, IDC_RESULT_Y})
+    EXPECT_TRUE(text(id).isEmpty()) << id;
+  EXPECT_FALSE(dialog.windowIcon().isNull());
+}
+
+TEST_F(CalcDialogTest, TheTwoPlainLabelsShowTheirBlanks) {
+  QStringList texts;
+  for (QLabel* label : dialog.findChildren<QLabel*>())
+    if (label->property("dialogItemId") == IDC_STATIC)
+      texts << label->text();
+  EXPECT_EQ(texts, QStringList({" 起点X", " 起点Y "}));
+}
+
+TEST_F(CalcDialogTest, ComputeButtonHasTheFocusAndTabFollowsTheTemplate) {
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
+  ASSERT_EQ(QApplication::focusWidget(), dialogItem(dialog, IDOK));
+  // Disabled fields and the radio buttons (no tab stop) are passed over.
+  QList<int> order;
+  for (int i = 0; i < 7; ++i) {
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    order << QApplication::focusWidget()->property("dialogItemId").toInt();
+  }
+  EXPECT_EQ(order, QList<int>({IDCANCEL, IDC_START_X, IDC_START_Y, IDC_AZIMUTH, IDC_DISTANCE,
+                               IDC_ABOUT, IDOK}));
+}
+
+TEST_F(CalcDialogTest, FixedSizeAndControlsPlacedByDialogUnits) {
+  QFontMetrics metrics(dialog.font());
+  const int baseX = (metrics.horizontalAdvance("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz") / 26 + 1) / 2;
+  const int baseY = metrics.height();
+  const auto px = [](int du, int base, int div) { return (du * base + div / 2) / div; };
+  const auto rect = [&](int x, int y, int cx, int cy) {
+    return QRect(QPoint(px(x, baseX, 4), px(y, baseY, 8)),
+                 QPoint(px(x + cx, baseX, 4) - 1, px(y + cy, baseY, 8) - 1));
+  };
+  EXPECT_EQ(dialog.minimumSize(), dialog.maximumSize());
+  EXPECT_EQ(dialog.size(), QSize(px(213, baseX, 4), px(119, baseY, 8)));
+  EXPECT_EQ(dialogItem(dialog, IDOK)->geometry(), rect(17, 99, 50, 14));
+  EXPECT_EQ(dialogItem(dialog, IDC_TITLE)->geometry(), rect(58, 1, 98, 13));
+  EXPECT_EQ(dialogItem(dialog, IDC_RESULT_Y)->geometry(), rect(144, 46, 66, 12));
+  EXPECT_EQ(dialogItem(dialog, IDC_CAPTION_AZIMUTH)->geometry(), rect(0, 75, 42, 9));
+}
+
+TEST_F(CalcDialogTest, DialogFontIsTheChineseSongFaceAtNinePoints) {
+  const QFont font = dialogItem(dialog, IDC_CAPTION_AZIMUTH)->font();
+  EXPECT_EQ(QFontInfo(font).family(), "AR PL UMing CN");
+  EXPECT_EQ(font.pointSize(), 9);
+  for (QChar c : QStringLiteral("坐标正反算已知方位角距离结果终点起退出关于"))
+    EXPECT_TRUE(QFontMetrics(font).inFont(c)) << int(c.unicode());
+}
+
+// --- Forward computation -----------------------------------------------
+
+TEST_F(CalcDialogTest, ForwardByTheComputeButton) {
+  typeForward("1000", "2000", "45.3025", "100");
+  click(IDOK);
+  EXPECT_EQ(text(IDC_RESULT_X), "1070.082282");
+  EXPECT_EQ(text(IDC_RESULT_Y), "2071.333539");
+  EXPECT_TRUE(enabled(IDC_RESULT_X));
+  EXPECT_TRUE(enabled(IDC_RESULT_Y));
+  EXPECT_TRUE(dialog.isVisible());
+}
+
+TEST_F(CalcDialogTest, ForwardByEnterInAnyInputField) {
+  for (int id : {IDC_START_X, IDC_START_Y, IDC_AZIMUTH, IDC_DISTANCE}) {
+    typeForward("0", "0", "180", "10");
+    field(IDC_RESULT_X)->setText("stale");
+    QTest::keyClick(field(id), Qt::Key_Return);
+    EXPECT_EQ(text(IDC_RESULT_X), "-10.000000") << id;
+    EXPECT_EQ(text(IDC_RESULT_Y), "0.000001") << id;
+  }
+  EXPECT_TRUE(dialog.isVisible());
+}
+
+TEST_F(CalcDialogTest, ForwardWithEmptyFieldsGivesZeros) {
+  click(IDOK);
+  EXPECT_EQ(text(IDC_RESULT_X), "0.000000");
+  EXPECT_EQ(text(IDC_RESULT_Y), "0.000000");
+  EXPECT_TRUE(enabled(IDC_RESULT_X));
+}
+
+TEST_F(CalcDialogTest, OnlyTheFirst35CharactersOfAFieldCount) {
+  type(IDC_START_X, QString(35, '0') + "7");           // the 7 is the 36th character
+  type(IDC_START_Y, QString(34, ' ') + "12");          // only the 1 is within 35
+  click(IDOK);
+  EXPECT_EQ(text(IDC_RESULT_X), "0.000000");
+  EXPECT_EQ(text(IDC_RESULT_Y), "1.000000");
+}
+
+TEST_F(CalcDialogTest, TextThatIsNoNumberReadsAsZero) {
+  field(IDC_START_X)->setText("１２");  // full-width digits are not digits here
+  type(IDC_START_Y, "12abc");
+  click(IDOK);
+  EXPECT_EQ(text(IDC_RESULT_X), "0.000000");
+  EXPECT_EQ(text(IDC_RESULT_Y), "12.000000");
+}
+
+// --- Inverse computation -----------------------------------------------
+
+TEST_F(CalcDialogTest, InverseGivesAzimuthAndDistance) {
+  click(IDC_MODE_INVERSE);
+  type(IDC_START_X, "1000");
+  type(IDC_START_Y, "2000");
+  type(IDC_RESULT_X, "1070");
+  type(IDC_RESULT_Y, "2071.4");
+  QTest::keyClick(field(IDC_RESULT_Y), Qt::Key_Enter);
+  EXPECT_EQ(text(IDC_AZIMUTH), "45.340216");
+  EXPECT_EQ(text(IDC_DISTANCE), "99.989799");
+  EXPECT_TRUE(enabled(IDC_AZIMUTH));
+  EXPECT_TRUE(enabled(IDC_DISTANCE));
+}
+
+TEST_F(CalcDialogTest, RoundTripForwardThenInverse) {
+  typeForward("1000", "2000", "45.3025", "100");
+  click(IDOK);
+  click(IDC_MODE_INVERSE);
+  field(IDC_AZIMUTH)->clear();
+  field(IDC_DISTANCE)->clear();
+  click(IDOK);
+  EXPECT_EQ(text(IDC_AZIMUTH), "45.302500");
+  EXPECT_EQ(text(IDC_DISTANCE), "100.000000");
+}
+
+// --- Identical points --------------------------------------------------
+
+TEST_F(CalcDialogTest, IdenticalPointsWarnAndChangeNothing) {
+  typeForward("5", "6", "45.3025", "100");
+  click(IDC_MODE_INVERSE);
+  type(IDC_RESULT_X, "5");
+  type(IDC_RESULT_Y, "6.0");
+  const std::optional<SeenBox> box = computeWatchingForBox();
+  ASSERT_TRUE(box);
+  EXPECT_EQ(box->title, " 注 意！");
+  EXPECT_EQ(box->text, "你 输 入 的  两 个 点 坐 标 值 是 相 同 的！");
+  EXPECT_EQ(box->icon, QMessageBox::NoIcon);
+  EXPECT_EQ(box->buttonCount, 1);
+  EXPECT_TRUE(box->ownedByDialog);
+  EXPECT_EQ(text(IDC_AZIMUTH), "45.3025");
+  EXPECT_EQ(text(IDC_DISTANCE), "100");
+  EXPECT_FALSE(enabled(IDC_AZIMUTH));
+  EXPECT_FALSE(enabled(IDC_DISTANCE));
+  EXPECT_TRUE(dialog.isVisible());
+}
+
+TEST_F(CalcDialogTest, IdenticalPointsWithAllFieldsEmpty) {
+  click(IDC_MODE_INVERSE);
+  ASSERT_TRUE(computeWatchingForBox());
+  EXPECT_TRUE(text(IDC_AZIMUTH).isEmpty());
+  EXPECT_TRUE(text(IDC_DISTANCE).isEmpty());
+  EXPECT_FALSE(enabled(IDC_AZIMUTH));
+  EXPECT_FALSE(enabled(IDC_DISTANCE));
+}
+
+TEST_F(CalcDialogTest, PointsThatDifferComputeWithoutWarning) {
+  click(IDC_MODE_INVERSE);
+  type(IDC_RESULT_X, "1e-300");
+  EXPECT_FALSE(computeWatchingForBox());
+  EXPECT_EQ(text(IDC_DISTANCE), "0.000000");
+}
+
+// --- Mode switches -----------------------------------------------------
+
+TEST_F(CalcDialogTest, SwitchingModesKeepsFieldsAndSwapsCaptions) {
+  typeForward("1", "2", "3", "4");
+  click(IDC_MODE_INVERSE);
+  EXPECT_TRUE(checked(IDC_MODE_INVERSE));
+  EXPECT_FALSE(checked(IDC_MODE_FORWARD));
+  EXPECT_EQ(caption(IDC_CAPTION_X), "终点X");
+  EXPECT_EQ(caption(IDC_CAPTION_Y), "终点Y");
+  EXPECT_EQ(caption(IDC_CAPTION_AZIMUTH), "反算方位角");
+  EXPECT_EQ(caption(IDC_CAPTION_DISTANCE), "反算距离");
+  EXPECT_TRUE(enabled(IDC_RESULT_X));
+  EXPECT_TRUE(enabled(IDC_RESULT_Y));
+  EXPECT_FALSE(enabled(IDC_AZIMUTH));
+  EXPECT_FALSE(enabled(IDC_DISTANCE));
+  click(IDC_MODE_FORWARD);
+  EXPECT_EQ(caption(IDC_CAPTION_X), "结果X");
+  EXPECT_EQ(caption(IDC_CAPTION_AZIMUTH), "已知方位角");
+  EXPECT_FALSE(enabled(IDC_RESULT_X));
+  EXPECT_TRUE(enabled(IDC_AZIMUTH));
+  EXPECT_EQ(QStringList({text(IDC_START_X), text(IDC_START_Y), text(IDC_AZIMUTH), text(IDC_DISTANCE)}),
+            QStringList({"1", "2", "3", "4"}));
+}
+
+TEST_F(CalcDialogTest, ClickingTheCheckedRadioAgainReappliesItsMode) {
+  click(IDOK);  // forward compute leaves the end point fields enabled
+  ASSERT_TRUE(enabled(IDC_RESULT_X));
+  click(IDC_MODE_FORWARD);
+  EXPECT_TRUE(checked(IDC_MODE_FORWARD));
+  EXPECT_FALSE(enabled(IDC_RESULT_X));
+  EXPECT_FALSE(enabled(IDC_RESULT_Y));
+  EXPECT_EQ(text(IDC_RESULT_X), "0.000000");
+}
+
+// --- Leaving -----------------------------------------------------------
+
+TEST_F(CalcDialogTest, EscapeEndsTheDialog) {
+  QTest::keyClick(field(IDC_START_X), Qt::Key_Escape);
+  EXPECT_FALSE(dialog.isVisible());
+  EXPECT_EQ(dialog.result(), QDialog::Rejected);
+}
+
+TEST_F(CalcDialogTest, ExitButtonEndsTheDialog) {
+  click(IDCANCEL);
+  EXPECT_FALSE(dialog.isVisible());
+  EXPECT_EQ(dialog.result(), QDialog::Rejected);
+}
+
+TEST_F(CalcDialogTest, CloseBoxEndsTheDialog) {
+  dialog.close();
+  EXPECT_FALSE(dialog.isVisible());
+  EXPECT_EQ(dialog.result(), QDialog::Rejected);
+}
+
+TEST_F(CalcDialogTest, WindowMenuOpensOnRightClickAndClosesTheDialog) {
+  QMenu& menu = dialog.windowMenu();
+  QContextMenuEvent press(QContextMenuEvent::Mouse, QPoint(5, 5), dialog.mapToGlobal(QPoint(5, 5)));
+  QApplication::sendEvent(&dialog, &press);
+  ASSERT_TRUE(menu.isVisible());
+  ASSERT_EQ(menu.actions().size(), 1);
+  EXPECT_EQ(menu.actions().front()->text(), "关闭(&C)");
+  menu.actions().front()->trigger();
+  EXPECT_FALSE(dialog.isVisible());
+  EXPECT_EQ(dialog.result(), QDialog::Rejected);
+}
+
+TEST_F(CalcDialogTest, AltSpaceOpensTheWindowMenu) {
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space, Qt::AltModifier);
+  EXPECT_TRUE(dialog.windowMenu().isVisible());
+  dialog.windowMenu().hide();
+}
+
+TEST_F(CalcDialogTest, WindowCommandsIgnoreTheirLowFourBits) {
+  dialog.OnSysCommand(0xF063);
+  EXPECT_FALSE(dialog.isVisible());
+}
+
+}  // namespace

@@ -1,0 +1,13 @@
+// The window tests run inside the program's own application object, so they
+// see its fonts, style and palette.
+
+#include <gtest/gtest.h>
+
+#include "ui/calc_app.h"
+
+int main(int argc, char** argv) {
+  testing::InitGoogleTest(&argc, argv);
+  if (GTEST_FLAG_GET(list_tests)) return RUN_ALL_TESTS();  // listing needs no display
+  CCalcApp app(argc, argv);
+  return RUN_ALL_TESTS();
+}
