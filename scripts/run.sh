@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, and starts Corvane.
+# Installs what is missing, builds and starts the Corvane calculator.
+# Any arguments go to Qt (for example -platform offscreen).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/deps.sh
 cmake --preset default >/dev/null
-cmake --build --preset default
-echo "forward 1000 2000 45.3025 100 ->"
-build/default/cli/corvane-calc forward 1000 2000 45.3025 100
+cmake --build --preset default --target corvane
+exec build/default/app/corvane "$@"
