@@ -1,0 +1,52 @@
+#!/usr/bin/env bash
+# Times corvane-calc against a gawk script doing the same computation on
+# 1,000,000 generated forward rows and 1,000,000 inverse rows, in the same run.
+# Prints rows/s of each, the ratio and corvane-calc's peak memory, as medians.
+# Usage: bench/cli/run.sh [BUILD_DIR]   (default build/default; RUNS=5, ROWS=1000000)
+set -euo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
+root=$(cd "$here/../.." && pwd)
+build=${1:-$root/build/default}
+runs=${RUNS:-5}
+rows=${ROWS:-1000000}
+cd "$root"
+if [ ! -f "$build/build.ninja" ]; then
+  scripts/deps.sh
+  cmake --preset default >/dev/null
+fi
+cmake --build "$build" --target corvane-calc >/dev/null
+calc="$build/cli/corvane-calc"
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+
+# Runs a command on $input to /dev/null; prints "seconds peak_kib".
+measure() {
+  local start end
+  start=$EPOCHREALTIME
+  /usr/bin/time -o "$work/rss" -f "%M" "$@" <"$input" >/dev/null
+  end=$EPOCHREALTIME
+  echo "$start $end $(cat "$work/rss")" | awk '{ printf "%.6f %d\n", $2 - $1, $3 }'
+}
+
+median() { sort -g | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }
+
+printf "%-8s %14s %14s %7s %12s\n" mode "calc rows/s" "gawk rows/s" ratio "calc peak"
+for mode in forward inverse; do
+  input="$work/$mode.txt"
+  gawk -v mode="$mode" -v rows="$rows" -f "$here/generate.awk" >"$input"
+  # The two must agree line for line (rounding ties of "%f" aside).
+  differ=$(paste -d'|' <("$calc" "$mode" <"$input") \
+                       <(gawk -v mode="$mode" -f "$here/survey.awk" "$input") |
+           awk -F'|' '$1 != $2' | wc -l)
+  : >"$work/calc" ; : >"$work/gawk" ; : >"$work/peak"
+  for _ in $(seq "$runs"); do
+    read -r secs peak < <(measure "$calc" "$mode")
+    echo "$rows $secs" | awk '{ print $1 / $2 }' >>"$work/calc"
+    echo "$peak" >>"$work/peak"
+    read -r secs _ < <(measure gawk -v mode="$mode" -f "$here/survey.awk")
+    echo "$rows $secs" | awk '{ print $1 / $2 }' >>"$work/gawk"
+  done
+  c=$(median <"$work/calc"); g=$(median <"$work/gawk"); p=$(median <"$work/peak")
+  printf "%-8s %14.0f %14.0f %6.1fx %9d KiB   (%d of %d lines differ from gawk)\n" \
+    "$mode" "$c" "$g" "$(echo "$c $g" | awk '{ print $1 / $2 }')" "$p" "$differ" "$rows"
+done

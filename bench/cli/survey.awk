@@ -1,0 +1,30 @@
+# The forward and inverse computations of corvane-calc, as a gawk script:
+# the reference the benchmark measures the tool against.
+# Usage: gawk -v mode=forward|inverse -f survey.awk ROWS
+BEGIN {
+  DEG_TO_RAD = 0.017453292222222222
+  RAD_TO_DEG = 57.295780490442965
+}
+function floor(x) { return (x >= 0 || x == int(x)) ? int(x) : int(x) - 1 }
+function frac(x) { return x - int(x) }  # fmod(x, 1)
+function packed_to_degrees(a,    m) {
+  m = floor(frac(a) * 100)
+  return floor(a) + m * 0.016666666666666666 + frac(a * 100) * 0.027777777777777776
+}
+function degrees_to_packed(t,    m) {
+  m = floor(frac(t) * 60)
+  return floor(t) + m * 0.01 + frac(t * 60) * 0.006
+}
+mode == "forward" {
+  alpha = packed_to_degrees($3) * DEG_TO_RAD
+  printf "%f %f\n", cos(alpha) * $4 + $1, sin(alpha) * $4 + $2
+  next
+}
+{
+  dx = $3 - $1
+  dy = $4 - $2
+  if (dx == 0 && dy == 0) { print "ERROR: identical points"; next }
+  theta = atan2(dy, dx) * RAD_TO_DEG
+  if (theta < 0) theta += 360
+  printf "%f %f\n", degrees_to_packed(theta), sqrt(dy * dy + dx * dx)
+}

@@ -1,0 +1,38 @@
+#pragma once
+
+// Computes every line of an input stream and writes the answers in input
+// order. Pieces of lines are read by the calling thread, answered by worker
+// threads (one per core, at most two) and written back in order by the
+// calling thread; a fixed number of pieces is in flight, so memory stays the
+// same whatever the input size.
+
+#include <string_view>
+
+#include "cli/row_reader.h"
+
+namespace calc {
+
+struct BatchOutcome {
+  bool rowsFailed = false;  // some line was answered with an "ERROR: " line
+  int readError = 0;        // errno of a failed read, 0 when none
+  int writeError = 0;       // errno of a failed write, 0 when none
+};
+
+class BatchRunner {
+ public:
+  BatchRunner(const RowReader& reader, int outFd, int errFd);
+
+  // Answers the stream `inFd`; errors go to errFd as
+  // "corvane-calc: SOURCE:LINE: what is wrong".
+  BatchOutcome Run(int inFd, std::string_view source) const;
+
+ private:
+  const RowReader& reader_;
+  int outFd_;
+  int errFd_;
+};
+
+// Writes all of `data` to `fd`; returns 0 or the errno of the failure.
+int WriteAll(int fd, std::string_view data);
+
+}  // namespace calc

@@ -1,0 +1,40 @@
+#pragma once
+
+// Reads an input stream in pieces of whole lines, so that a batch of rows can
+// be computed while the next is read, in memory that does not grow with the
+// input. Every line of a piece ends in "\n" (one is added to a last line that
+// has none). A piece is returned as soon as one read brings whole lines, so
+// rows typed or piped in slowly are answered at once. A line longer than
+// kMaxLineChars is cut to kMaxLineChars + 2 characters, which the row reader
+// refuses, and the rest of it is skipped.
+
+#include <string>
+
+namespace calc {
+
+class ChunkReader {
+ public:
+  // A piece holds at most this many bytes (plus one cut-off line).
+  static constexpr std::size_t kChunkBytes = 32 * 1024;
+
+  explicit ChunkReader(int fd);
+
+  // Replaces `chunk` with the next lines; false at the end of the input or
+  // on a read error (see failed()).
+  bool Next(std::string& chunk);
+
+  // The errno of a failed read, 0 when none failed.
+  int failed() const { return error_; }
+
+ private:
+  bool ReadMore(std::string& chunk);
+  bool SkipRestOfLine();
+
+  int fd_;
+  std::string carry_;      // the start of a line whose end is not read yet
+  bool eof_ = false;
+  bool skipping_ = false;  // inside the cut-off rest of an overlong line
+  int error_ = 0;
+};
+
+}  // namespace calc

@@ -1,0 +1,160 @@
+#include "cli/number_text.h"
+
+#include <array>
+#include <charconv>
+#include <cmath>
+#include <cstdint>
+#include <cstring>
+
+#include "core/survey.h"
+
+namespace calc {
+namespace {
+
+// Powers of ten that doubles and 64-bit integers both hold exactly.
+constexpr std::array<double, 20> kPow10 = {
+    1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,
+    1e10, 1e11, 1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19};
+
+constexpr std::uint64_t kTwoPow53 = std::uint64_t{1} << 53;
+
+bool IsDigit(char c) { return static_cast<unsigned char>(c - '0') < 10; }
+
+// Adds the digits from `at` on to `digits`; returns where they end.
+const char* TakeDigits(const char* at, const char* end, std::uint64_t& digits) {
+  for (; at < end && IsDigit(*at); ++at) {
+    digits = digits * 10 + static_cast<std::uint64_t>(*at - '0');
+  }
+  return at;
+}
+
+// The common spelling "[sign]digits[.digits]" with at most 19 digits whose
+// value fits in 53 bits. Both the digits and the power of ten are exact
+// doubles, so one division gives the correctly rounded value, the same that
+// the general conversion finds.
+bool ReadPlainDecimal(std::string_view field, double& value) {
+  const char* at = field.data();
+  const char* const end = at + field.size();
+  const bool negative = at < end && *at == '-';
+  if (at < end && (*at == '-' || *at == '+')) ++at;
+  std::uint64_t digits = 0;
+  const char* const intBegin = at;
+  at = TakeDigits(at, end, digits);
+  std::ptrdiff_t count = at - intBegin;
+  std::ptrdiff_t decimals = 0;
+  if (at < end && *at == '.') {
+    const char* const fracBegin = ++at;
+    at = TakeDigits(at, end, digits);
+    decimals = at - fracBegin;
+    count += decimals;
+  }
+  // More than 19 digits may have wrapped around; leave them to the general
+  // conversion.
+  if (at != end || count == 0 || count > 19 || digits > kTwoPow53) {
+    return false;
+  }
+  const double magnitude = static_cast<double>(digits) / kPow10[decimals];
+  value = negative ? -magnitude : magnitude;
+  return true;
+}
+
+// "00" to "99".
+constexpr std::array<char, 200> kDigitPairs = [] {
+  std::array<char, 200> pairs{};
+  for (int i = 0; i < 100; ++i) {
+    pairs[2 * i] = static_cast<char>('0' + i / 10);
+    pairs[2 * i + 1] = static_cast<char>('0' + i % 10);
+  }
+  return pairs;
+}();
+
+// Writes the last `count` digits of n (with leading zeros) ending at `end`;
+// returns where they begin.
+char* WriteDigits(char* end, std::uint64_t n, int count) {
+  for (; count >= 2; count -= 2) {
+    end -= 2;
+    std::memcpy(end, &kDigitPairs[2 * (n % 100)], 2);
+    n /= 100;
+  }
+  if (count == 1) *--end = static_cast<char>('0' + n % 10);
+  return end;
+}
+
+// Writes all the digits of n ending at `end`; returns where they begin.
+char* WriteUnsigned(char* end, std::uint64_t n) {
+  while (n >= 100) {
+    end = WriteDigits(end, n % 100, 2);
+    n /= 100;
+  }
+  return WriteDigits(end, n, n >= 10 ? 2 : 1);
+}
+
+// The whole units and the fraction of a number of 10^-decimals steps; six
+// decimals, the usual case, divide by a constant.
+void SplitSteps(std::uint64_t steps, int decimals, std::uint64_t& whole,
+                std::uint64_t& fraction) {
+  if (decimals == 6) {
+    whole = steps / 1'000'000;
+    fraction = steps % 1'000'000;
+    return;
+  }
+  const auto unit = static_cast<std::uint64_t>(kPow10[decimals]);
+  whole = steps / unit;
+  fraction = steps % unit;
+}
+
+// The fast way to "%.Nf": scale by 10^N and round to a whole number. The
+// scaled double lies within |s| * 2^-53 of the exact product; when it is
+// further than that (with room to spare) from a rounding tie, the whole
+// number nearest to it is also the one nearest to the exact product, and the
+// text follows from it. Returns false where that cannot be proven.
+bool AppendFixedFast(std::string& out, double value, int decimals) {
+  if (decimals >= static_cast<int>(kPow10.size())) return false;
+  const double scaled = std::fabs(value) * kPow10[decimals];
+  if (!(scaled < 0x1p53)) return false;  // also refuses NaN
+  const double nearest = std::nearbyint(scaled);
+  const double offTie = 0.5 - std::fabs(scaled - nearest);
+  if (!(offTie > scaled * 0x1p-50)) return false;
+  std::uint64_t whole = 0;
+  std::uint64_t fraction = 0;
+  SplitSteps(static_cast<std::uint64_t>(nearest), decimals, whole, fraction);
+  // Sign, 16 integer digits, point, decimals.
+  std::array<char, 20 + static_cast<int>(kPow10.size())> text;
+  char* const end = text.data() + text.size();
+  char* begin = end;
+  if (decimals > 0) {
+    begin = WriteDigits(begin, fraction, decimals);
+    *--begin = '.';
+  }
+  begin = WriteUnsigned(begin, whole);
+  if (std::signbit(value)) *--begin = '-';
+  out.append(begin, end);
+  return true;
+}
+
+}  // namespace
+
+bool ReadWholeNumber(std::string_view field, double& value) {
+  if (ReadPlainDecimal(field, value)) return true;
+  std::size_t start = 0;
+  const std::size_t length = survey::ScanNumber(field, start);
+  if (length == 0 || start != 0 || length != field.size()) return false;
+  value = survey::ConvertNumber(field);
+  return true;
+}
+
+void AppendFixed(std::string& out, double value, int decimals) {
+  if (AppendFixedFast(out, value, decimals)) return;
+  if (std::isnan(value)) {
+    out += "nan";
+    return;
+  }
+  // Sign, 309 integer digits, point and the decimals.
+  std::array<char, 312 + kMaxDecimals> buffer;
+  const auto result =
+      std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
+                    std::chars_format::fixed, decimals);
+  out.append(buffer.data(), result.ptr);
+}
+
+}  // namespace calc

@@ -1,0 +1,24 @@
+#pragma once
+
+// Strict reading and fast writing of the numbers of one row. Reading accepts
+// a field only when all of it is one number by ParseField's rules; writing
+// gives exactly the "%f" text with a chosen number of decimals.
+
+#include <string>
+#include <string_view>
+
+namespace calc {
+
+// The most decimals --decimals accepts.
+inline constexpr int kMaxDecimals = 20;
+
+// True when the whole field is one number (no leading blank, nothing after
+// it); `value` then holds exactly what ParseField reads from it.
+bool ReadWholeNumber(std::string_view field, double& value);
+
+// Appends `value` as "%.Nf" writes it in the "C" locale, N = decimals
+// (0 to kMaxDecimals); "inf", "-inf" and "nan" for non-finite values. With six
+// decimals the text is exactly survey::FormatResult's.
+void AppendFixed(std::string& out, double value, int decimals);
+
+}  // namespace calc

@@ -1,0 +1,30 @@
+#pragma once
+
+// A piece of input lines and the answers to them: the unit of work that the
+// batch pipeline hands to its workers.
+
+#include <atomic>
+#include <string>
+#include <vector>
+
+#include "cli/row_reader.h"
+
+namespace calc {
+
+struct PieceError {
+  std::size_t line;   // 0-based within the piece
+  std::size_t begin;  // the "ERROR: " line in `output`
+  std::size_t end;
+};
+
+struct Piece {
+  std::string input;   // whole lines, each ending in "\n"
+  std::string output;  // one answer line per input line
+  std::vector<PieceError> errors;
+  std::size_t lines = 0;
+};
+
+// Fills the piece's output, error list and line count from its input.
+void AnswerPiece(const RowReader& reader, Piece& piece);
+
+}  // namespace calc

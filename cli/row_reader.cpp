@@ -1,0 +1,191 @@
+#include "cli/row_reader.h"
+
+#include <array>
+#include <cmath>
+
+#include "cli/number_text.h"
+#include "cli/packed_digits.h"
+#include "core/survey.h"
+
+namespace calc {
+namespace {
+
+constexpr std::array<const char*, 4> kForwardNames = {"X0", "Y0", "AZIMUTH",
+                                                      "DISTANCE"};
+constexpr std::array<const char*, 4> kInverseNames = {"X0", "Y0", "X1", "Y1"};
+
+// A row never needs more fields than a name and four numbers; one more is
+// kept so that the error can show it.
+constexpr std::size_t kMaxFields = 6;
+
+bool IsSeparator(char c) {
+  return c == ' ' || c == '\t' || c == ',' || c == ';';
+}
+
+bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+
+// Splits at runs of separators; returns how many fields the line has (the
+// first kMaxFields of them are stored).
+std::size_t SplitFields(std::string_view line,
+                        std::array<std::string_view, kMaxFields>& fields) {
+  std::size_t count = 0;
+  std::size_t at = 0;
+  while (true) {
+    while (at < line.size() && IsSeparator(line[at])) ++at;
+    if (at == line.size()) return count;
+    const std::size_t begin = at;
+    while (at < line.size() && !IsSeparator(line[at])) ++at;
+    if (count < kMaxFields) fields[count] = line.substr(begin, at - begin);
+    ++count;
+  }
+}
+
+// Blank lines and lines whose first non-blank character is "#".
+bool IsPassedThrough(std::string_view line) {
+  for (const char c : line) {
+    if (!IsBlank(c)) return c == '#';
+  }
+  return true;
+}
+
+bool IsNumber(std::string_view field) {
+  double ignored = 0.0;
+  return field.size() <= survey::kFieldChars &&
+         ReadWholeNumber(field, ignored);
+}
+
+void AppendQuoted(std::string& out, std::string_view text) {
+  out += '"';
+  out += text;
+  out += '"';
+}
+
+bool Fail(std::string& out, std::string_view what) {
+  out += "ERROR: ";
+  out += what;
+  return false;
+}
+
+}  // namespace
+
+RowReader::RowReader(const RowSettings& settings) : settings_(settings) {}
+
+std::span<const char* const> RowReader::FieldNames() const {
+  const auto& names =
+      settings_.mode == Mode::kForward ? kForwardNames : kInverseNames;
+  return std::span<const char* const>(names).subspan(settings_.hasStation ? 2
+                                                                          : 0);
+}
+
+bool RowReader::AnswerLine(std::string_view line, std::string& out) const {
+  if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+  if (line.size() > kMaxLineChars) {
+    return Fail(out, "line longer than 8192 characters");
+  }
+  if (IsPassedThrough(line)) {
+    out += line;
+    return true;
+  }
+  std::array<std::string_view, kMaxFields> fields;
+  const std::size_t count = SplitFields(line, fields);
+  return AnswerFields(
+      std::span<const std::string_view>(fields.data(),
+                                        std::min(count, kMaxFields)),
+      out);
+}
+
+bool RowReader::AnswerFields(std::span<const std::string_view> fields,
+                             std::string& out) const {
+  const auto names = FieldNames();
+  const std::size_t needed = names.size();
+  std::string_view name;
+  // A row with more fields than numbers is led by a name when its first
+  // field is not a number.
+  if (fields.size() > needed && !IsNumber(fields[0])) {
+    name = fields[0];
+    fields = fields.subspan(1);
+  }
+  if (fields.size() < needed) {
+    Fail(out, "missing field ");
+    out += names[fields.size()];
+    return false;
+  }
+  if (fields.size() > needed) {
+    Fail(out, "extra field ");
+    AppendQuoted(out, fields[needed]);
+    return false;
+  }
+  std::array<double, 4> values{};
+  const std::size_t start = out.size();
+  for (std::size_t i = 0; i < needed; ++i) {
+    if (!ReadField(i, fields[i], values[i], out)) return false;
+  }
+  if (!name.empty()) {
+    out += name;
+    out += ' ';
+  }
+  if (Compute(values.data(), out)) return true;
+  out.resize(start);
+  return Fail(out, "identical points");
+}
+
+// Reads the number of field `index` into `value`, or appends the error.
+bool RowReader::ReadField(std::size_t index, std::string_view text,
+                          double& value, std::string& out) const {
+  const char* name = FieldNames()[index];
+  auto fail = [&](const char* what) {
+    Fail(out, name);
+    out += what;
+    AppendQuoted(out, text);
+    return false;
+  };
+  if (text.size() > survey::kFieldChars) {
+    return fail(" is longer than 35 characters: ");
+  }
+  if (!ReadWholeNumber(text, value)) return fail(" is not a number: ");
+  if (!std::isfinite(value)) return fail(" is out of range: ");
+  if (index == AzimuthIndex()) {
+    const PackedDigits digits = ReadPackedDigits(text);
+    if (digits.minutes >= 60) return fail(" has minutes of 60 or more: ");
+    if (digits.seconds >= 60) return fail(" has seconds of 60 or more: ");
+  }
+  return true;
+}
+
+// Appends the two results; false for identical points.
+bool RowReader::Compute(const double* values, std::string& out) const {
+  const bool station = settings_.hasStation;
+  const double x0 = station ? settings_.station.x : values[0];
+  const double y0 = station ? settings_.station.y : values[1];
+  const double* rest = station ? values : values + 2;
+  double first = 0.0;
+  double second = 0.0;
+  if (settings_.mode == Mode::kForward) {
+    const survey::ForwardResult end =
+        survey::ComputeForward(x0, y0, rest[0], rest[1]);
+    first = end.x;
+    second = end.y;
+  } else {
+    const survey::InverseResult polar =
+        survey::ComputeInverse(x0, y0, rest[0], rest[1]);
+    if (polar.identicalPoints) return false;
+    first = polar.azimuth;
+    second = polar.distance;
+  }
+  AppendValue(out, first);
+  out += ' ';
+  AppendValue(out, second);
+  return true;
+}
+
+// The field that holds a packed azimuth; none in inverse mode.
+std::size_t RowReader::AzimuthIndex() const {
+  if (settings_.mode == Mode::kInverse) return kMaxFields;
+  return settings_.hasStation ? 0 : 2;
+}
+
+void RowReader::AppendValue(std::string& out, double value) const {
+  AppendFixed(out, value, settings_.decimals);
+}
+
+}  // namespace calc

@@ -1,0 +1,57 @@
+#pragma once
+
+// One input line of corvane-calc in, one output line out. A row holds the
+// numbers of one computation, optionally led by a point name; blank lines and
+// comment lines pass through unchanged; anything else gives an "ERROR: " line
+// that says what is wrong with which field.
+
+#include <span>
+#include <string>
+#include <string_view>
+
+namespace calc {
+
+enum class Mode { kForward, kInverse };
+
+struct Station {
+  double x;
+  double y;
+};
+
+struct RowSettings {
+  Mode mode = Mode::kForward;
+  bool hasStation = false;  // rows then hold only the second half
+  Station station{0.0, 0.0};
+  int decimals = 6;
+};
+
+// Longer lines are refused as a whole.
+inline constexpr std::size_t kMaxLineChars = 8192;
+
+class RowReader {
+ public:
+  explicit RowReader(const RowSettings& settings);
+
+  // Appends the answer to one line (without its "\n"; a trailing "\r" is
+  // taken as part of the line end) to `out`, without a line end. Returns
+  // false when the answer is an "ERROR: " line.
+  bool AnswerLine(std::string_view line, std::string& out) const;
+
+  // The same for a row already split into fields.
+  bool AnswerFields(std::span<const std::string_view> fields,
+                    std::string& out) const;
+
+  // How many numbers a row holds, and the name of each.
+  std::span<const char* const> FieldNames() const;
+
+ private:
+  bool ReadField(std::size_t index, std::string_view text, double& value,
+                 std::string& out) const;
+  bool Compute(const double* values, std::string& out) const;
+  std::size_t AzimuthIndex() const;
+  void AppendValue(std::string& out, double value) const;
+
+  RowSettings settings_;
+};
+
+}  // namespace calc

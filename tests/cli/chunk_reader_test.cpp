@@ -1,0 +1,71 @@
+#include "cli/chunk_reader.h"
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <string>
+#include <thread>
+
+#include "cli/batch_runner.h"
+#include "cli/row_reader.h"
+
+namespace {
+
+using calc::ChunkReader;
+
+// Feeds `input` through a pipe and returns every piece read from it.
+std::vector<std::string> Pieces(const std::string& input) {
+  int ends[2];
+  EXPECT_EQ(pipe(ends), 0);
+  std::thread feeder([&] {
+    EXPECT_EQ(calc::WriteAll(ends[1], input), 0);
+    close(ends[1]);
+  });
+  ChunkReader reader(ends[0]);
+  std::vector<std::string> pieces;
+  std::string piece;
+  while (reader.Next(piece)) pieces.push_back(piece);
+  EXPECT_EQ(reader.failed(), 0);
+  feeder.join();
+  close(ends[0]);
+  return pieces;
+}
+
+std::string Joined(const std::vector<std::string>& pieces) {
+  std::string all;
+  for (const std::string& piece : pieces) {
+    EXPECT_EQ(piece.back(), '\n');
+    EXPECT_LE(piece.size(), ChunkReader::kChunkBytes + calc::kMaxLineChars + 3);
+    all += piece;
+  }
+  return all;
+}
+
+TEST(ChunkReader, PiecesAreWholeLinesThatAddUpToTheInput) {
+  std::string input;
+  for (int i = 0; i < 50000; ++i) {
+    input += "P" + std::to_string(i) + " 1000 2000 45.3025 100\r\n";
+  }
+  const auto pieces = Pieces(input);
+  EXPECT_GT(pieces.size(), 10u);
+  EXPECT_EQ(Joined(pieces), input);
+}
+
+TEST(ChunkReader, ALastLineWithoutLineEndGetsOne) {
+  EXPECT_EQ(Joined(Pieces("1 2 3 4\n5 6 7 8")), "1 2 3 4\n5 6 7 8\n");
+  EXPECT_TRUE(Pieces("").empty());
+  EXPECT_EQ(Joined(Pieces("\n\n")), "\n\n");
+}
+
+TEST(ChunkReader, OverlongLinesAreCutAndTheirRestSkipped) {
+  const std::string longest(calc::kMaxLineChars, 'x');
+  const std::string tooLong(3 * ChunkReader::kChunkBytes, 'y');
+  const std::string input = "a\n" + longest + "\r\n" + tooLong + "\nb\n" +
+                            tooLong + "z\r\nc";
+  const std::string cut(calc::kMaxLineChars + 2, 'y');
+  EXPECT_EQ(Joined(Pieces(input)),
+            "a\n" + longest + "\r\n" + cut + "\nb\n" + cut + "\nc\n");
+}
+
+}  // namespace

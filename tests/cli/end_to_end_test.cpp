@@ -1,0 +1,242 @@
+// Runs the built corvane-calc and checks what a user or a script sees:
+// standard output, the line numbers on standard error and the exit status.
+
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <spawn.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+extern char** environ;
+
+namespace {
+
+namespace fs = std::filesystem;
+
+struct Outcome {
+  std::string out;
+  std::string err;
+  int status = -1;
+  long peakKib = 0;
+};
+
+std::string ReadFile(const fs::path& path) {
+  std::ifstream file(path, std::ios::binary);
+  std::ostringstream text;
+  text << file.rdbuf();
+  return text.str();
+}
+
+void WriteFile(const fs::path& path, const std::string& text) {
+  std::ofstream(path, std::ios::binary) << text;
+}
+
+class CalcTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    dir_ = fs::temp_directory_path() /
+           ("corvane-calc-test-" + std::to_string(getpid()));
+    fs::create_directories(dir_);
+  }
+  void TearDown() override { fs::remove_all(dir_); }
+
+  fs::path File(const std::string& name, const std::string& text) {
+    WriteFile(dir_ / name, text);
+    return dir_ / name;
+  }
+
+  // Runs corvane-calc with `args`, `input` on standard input.
+  Outcome Calc(std::vector<std::string> args, const std::string& input = "") {
+    const fs::path in = File("stdin", input);
+    const std::string out = (dir_ / "stdout").string();
+    const std::string err = (dir_ / "stderr").string();
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 0, in.c_str(), O_RDONLY, 0);
+    posix_spawn_file_actions_addopen(&actions, 1, out.c_str(),
+                                     O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    posix_spawn_file_actions_addopen(&actions, 2, err.c_str(),
+                                     O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    args.insert(args.begin(), CORVANE_CALC);
+    std::vector<char*> argv;
+    for (std::string& arg : args) argv.push_back(arg.data());
+    argv.push_back(nullptr);
+    pid_t pid = 0;
+    Outcome run;
+    if (posix_spawn(&pid, CORVANE_CALC, &actions, nullptr, argv.data(),
+                    environ) == 0) {
+      int status = 0;
+      rusage usage{};
+      wait4(pid, &status, 0, &usage);
+      run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+      run.peakKib = usage.ru_maxrss;
+    }
+    posix_spawn_file_actions_destroy(&actions);
+    run.out = ReadFile(out);
+    run.err = ReadFile(err);
+    return run;
+  }
+
+  fs::path dir_;
+};
+
+TEST_F(CalcTest, OneComputationFromTheCommandLine) {
+  Outcome run = Calc({"forward", "1000", "2000", "45.3025", "100"});
+  EXPECT_EQ(run.out, "1070.082282 2071.333539\n");
+  EXPECT_EQ(run.err, "");
+  EXPECT_EQ(run.status, 0);
+
+  run = Calc({"inverse", "1000", "2000", "1070", "2071.4"});
+  EXPECT_EQ(run.out, "45.340216 99.989799\n");
+  EXPECT_EQ(run.status, 0);
+
+  run = Calc({"inverse", "--from", "0,0", "T1", "-100", "0"});
+  EXPECT_EQ(run.out, "T1 180.000001 100.000000\n");
+
+  run = Calc({"forward", "--decimals", "3", "--", "-1000", "-2000", "45", "1"});
+  EXPECT_EQ(run.out, "-999.293 -1999.293\n");
+
+  run = Calc({"inverse", "5", "5", "5", "5"});
+  EXPECT_EQ(run.out, "ERROR: identical points\n");
+  EXPECT_EQ(run.err, "corvane-calc: identical points\n");
+  EXPECT_EQ(run.status, 1);
+}
+
+TEST_F(CalcTest, RowsFromStandardInputAnswerLineForLine) {
+  const Outcome run = Calc({"forward"},
+                       "# set-out list\r\n"
+                       "\r\n"
+                       "P1 1000 2000 45.3025 100\r\n"
+                       "1000,2000,45.3025,100\r\n"
+                       "1000;2000;90;10");
+  EXPECT_EQ(run.out,
+            "# set-out list\n"
+            "\n"
+            "P1 1070.082282 2071.333539\n"
+            "1070.082282 2071.333539\n"
+            "1000.000000 2010.000000\n");
+  EXPECT_EQ(run.err, "");
+  EXPECT_EQ(run.status, 0);
+}
+
+TEST_F(CalcTest, StationModeComputesSetOutData) {
+  const Outcome run = Calc({"inverse", "--from=1000,2000"},
+                       "A 1070 2071.4\nB 1000 2100\nS 1000 2000\n");
+  EXPECT_EQ(run.out,
+            "A 45.340216 99.989799\n"
+            "B 90.000001 100.000000\n"
+            "ERROR: identical points\n");
+  EXPECT_EQ(run.err, "corvane-calc: stdin:3: identical points\n");
+  EXPECT_EQ(run.status, 1);
+
+  const Outcome polar = Calc({"forward", "--from", "1000,2000"}, "45.3025 100\n");
+  EXPECT_EQ(polar.out, "1070.082282 2071.333539\n");
+}
+
+TEST_F(CalcTest, BadRowsAreReportedWithTheirLineNumbersAndTheRestComputed) {
+  const Outcome run = Calc({"forward"},
+                       "0 0 0 10\n"
+                       "0 0 45.6 10\n"
+                       "# fine\n"
+                       "0 0 abc 10\n"
+                       "0 0 0\n"
+                       "0 0 0 10\n");
+  EXPECT_EQ(run.out,
+            "10.000000 0.000000\n"
+            "ERROR: AZIMUTH has minutes of 60 or more: \"45.6\"\n"
+            "# fine\n"
+            "ERROR: AZIMUTH is not a number: \"abc\"\n"
+            "ERROR: missing field DISTANCE\n"
+            "10.000000 0.000000\n");
+  EXPECT_EQ(run.err,
+            "corvane-calc: stdin:2: AZIMUTH has minutes of 60 or more: \"45.6\"\n"
+            "corvane-calc: stdin:4: AZIMUTH is not a number: \"abc\"\n"
+            "corvane-calc: stdin:5: missing field DISTANCE\n");
+  EXPECT_EQ(run.status, 1);
+}
+
+TEST_F(CalcTest, FilesAreReadInTurnAndNamedInMessages) {
+  const fs::path a = File("a.txt", "0 0 0 10\n");
+  const fs::path b = File("b.txt", "# b\n0 0 x 10\n");
+  const Outcome run =
+      Calc({"forward", "-i", a.string(), "-i", "-", "-i", b.string()},
+           "0 0 90 10\n");
+  EXPECT_EQ(run.out,
+            "10.000000 0.000000\n"
+            "0.000000 10.000000\n"
+            "# b\n"
+            "ERROR: AZIMUTH is not a number: \"x\"\n");
+  EXPECT_EQ(run.err, "corvane-calc: " + b.string() +
+                         ":2: AZIMUTH is not a number: \"x\"\n");
+  EXPECT_EQ(run.status, 1);
+
+  const Outcome missing = Calc({"forward", "-i", (dir_ / "none.txt").string()});
+  EXPECT_EQ(missing.out, "");
+  EXPECT_NE(missing.err.find("cannot open"), std::string::npos);
+  EXPECT_EQ(missing.status, 2);
+}
+
+TEST_F(CalcTest, BadUsageExitsWithTwoAndTheUsage) {
+  const std::vector<std::vector<std::string>> bad = {
+      {},
+      {"sideways"},
+      {"forward", "--decimals", "x"},
+      {"forward", "--from", "1"},
+      {"forward", "1", "2"},
+      {"forward", "--bogus"}};
+  for (const auto& args : bad) {
+    const Outcome run = Calc(args);
+    EXPECT_EQ(run.status, 2);
+    EXPECT_EQ(run.out, "");
+    EXPECT_NE(run.err.find("Usage: corvane-calc"), std::string::npos);
+  }
+  const Outcome help = Calc({"--help"});
+  EXPECT_EQ(help.status, 0);
+  EXPECT_EQ(help.out.rfind("Usage: corvane-calc", 0), 0u);
+  EXPECT_EQ(Calc({"--version"}).out, "corvane-calc 1.0.0.1\n");
+}
+
+TEST_F(CalcTest, LargeInputsStreamInOrderInLittleMemory) {
+  std::string rows;
+  constexpr int kRows = 300000;
+  for (int i = 0; i < kRows; ++i) {
+    rows += "P" + std::to_string(i) + " " + std::to_string(i) + " 0 " +
+            std::to_string(i % 7 == 0 ? i : i + 1) + " 0\n";
+  }
+  const fs::path input = File("big.txt", rows);
+  const Outcome run = Calc({"inverse", "-i", input.string()});
+  EXPECT_EQ(run.status, 1);
+  std::istringstream lines(run.out);
+  std::string line;
+  int count = 0;
+  int errors = 0;
+  while (std::getline(lines, line)) {
+    const std::string name = "P" + std::to_string(count);
+    if (count % 7 == 0) {
+      EXPECT_EQ(line, "ERROR: identical points") << count;
+      ++errors;
+    } else {
+      EXPECT_EQ(line, name + " 0.000000 1.000000") << count;
+    }
+    ++count;
+    if (HasFailure()) break;
+  }
+  EXPECT_EQ(count, kRows);
+  // Every failed row is on standard error with its line number.
+  EXPECT_NE(run.err.find(":299965: identical points\n"), std::string::npos);
+  EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), errors);
+#if !defined(__SANITIZE_ADDRESS__)
+  EXPECT_LT(run.peakKib, 16 * 1024);
+#endif
+}
+
+}  // namespace

@@ -1,0 +1,165 @@
+#include "cli/row_reader.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace {
+
+using calc::Mode;
+using calc::RowReader;
+using calc::RowSettings;
+
+struct Case {
+  std::string line;
+  std::string answer;
+};
+
+// Answers every line with one reader; rows that give "ERROR: " must report
+// failure and all others success.
+void ExpectAnswers(const RowSettings& settings, std::initializer_list<Case> cases) {
+  const RowReader reader(settings);
+  for (const Case& c : cases) {
+    std::string out;
+    const bool computed = reader.AnswerLine(c.line, out);
+    EXPECT_EQ(out, c.answer) << '"' << c.line << '"';
+    EXPECT_EQ(computed, out.rfind("ERROR: ", 0) != 0) << '"' << c.line << '"';
+  }
+}
+
+RowSettings Forward() { return {}; }
+
+RowSettings Inverse() {
+  RowSettings settings;
+  settings.mode = Mode::kInverse;
+  return settings;
+}
+
+RowSettings FromStation(RowSettings settings, double x, double y) {
+  settings.hasStation = true;
+  settings.station = {x, y};
+  return settings;
+}
+
+TEST(RowReader, ForwardRowsGiveTheEndPointAsTheFormShowsIt) {
+  ExpectAnswers(Forward(), {
+      {"1000 2000 45.3025 100", "1070.082282 2071.333539"},
+      {"0 0 90 10", "0.000000 10.000000"},
+      {"0 0 0 10", "10.000000 0.000000"},
+      {"0 0 180 10", "-10.000000 0.000001"},
+      {"1000,2000,45.3025,100", "1070.082282 2071.333539"},
+      {"1000;2000;45.3025;100", "1070.082282 2071.333539"},
+      {"\t1000 ,\t2000 ;  45.3025   100  ", "1070.082282 2071.333539"},
+      {"1000 2000 45.3025 100\r", "1070.082282 2071.333539"},
+      {"1e3 2d3 +45.3025 100.", "1070.082282 2071.333539"},
+  });
+}
+
+TEST(RowReader, InverseRowsGiveAzimuthAndDistance) {
+  ExpectAnswers(Inverse(), {
+      {"1000 2000 1070 2071.4", "45.340216 99.989799"},
+      {"0 0 100 100", "45.000000 141.421356"},
+      {"0 0 0 100", "90.000001 100.000000"},
+      {"0 0 0 -100", "269.595999 100.000000"},
+      {"0 0 100 -0.0000001", "359.596000 100.000000"},
+      {"0 0 100 -1e-15", "360.000000 100.000000"},
+      {"0 0 0 0", "ERROR: identical points"},
+      {"P7 5 5 5 5", "ERROR: identical points"},
+      {"0 0 0 -0", "ERROR: identical points"},
+  });
+}
+
+TEST(RowReader, StationRowsHoldOnlyTheSecondHalf) {
+  ExpectAnswers(FromStation(Forward(), 1000, 2000), {
+      {"45.3025 100", "1070.082282 2071.333539"},
+      {"P1 45.3025 100", "P1 1070.082282 2071.333539"},
+      {"45.3025", "ERROR: missing field DISTANCE"},
+      {"45.6 100", "ERROR: AZIMUTH has minutes of 60 or more: \"45.6\""},
+      {"1000 2000 45.3025 100", "ERROR: extra field \"45.3025\""},
+  });
+  ExpectAnswers(FromStation(Inverse(), 1000, 2000), {
+      {"1070 2071.4", "45.340216 99.989799"},
+      {"K12 1070 2071.4", "K12 45.340216 99.989799"},
+      {"1000 2000", "ERROR: identical points"},
+      {"abc", "ERROR: missing field Y1"},
+  });
+}
+
+TEST(RowReader, ANonNumericFirstFieldBeforeAFullRowIsAName) {
+  ExpectAnswers(Forward(), {
+      {"P1 1000 2000 45.3025 100", "P1 1070.082282 2071.333539"},
+      {"设站点 1000 2000 45.3025 100", "设站点 1070.082282 2071.333539"},
+      {"A-1,1000,2000,45.3025,100\r", "A-1 1070.082282 2071.333539"},
+      // a number is never a name, so it is one field too many
+      {"101 1000 2000 45.3025 100", "ERROR: extra field \"100\""},
+      {"P1 1000 2000 45.3025 100 7", "ERROR: extra field \"7\""},
+      // without a spare field the name stands where X0 should be
+      {"P1 2000 45.3025 100", "ERROR: X0 is not a number: \"P1\""},
+      {"P1 Q2 2000 45.3025 100", "ERROR: X0 is not a number: \"Q2\""},
+  });
+}
+
+TEST(RowReader, BlankAndCommentLinesPassThroughUnchanged) {
+  ExpectAnswers(Forward(), {
+      {"", ""},
+      {"\r", ""},
+      {"   \t ", "   \t "},
+      {"# station S1, set-out 2024", "# station S1, set-out 2024"},
+      {"  # indented note\r", "  # indented note"},
+      {"#", "#"},
+  });
+}
+
+TEST(RowReader, BadFieldsAreNamedAndNothingReadsAsZero) {
+  ExpectAnswers(Forward(), {
+      {"1000 2000 45.3025", "ERROR: missing field DISTANCE"},
+      {",,,", "ERROR: missing field X0"},
+      {"1000 2000 45.3025 100 5 6 7 8 9", "ERROR: extra field \"5\""},
+      {"1000 2000 abc 100", "ERROR: AZIMUTH is not a number: \"abc\""},
+      {"1000 2000 45.3025 12abc", "ERROR: DISTANCE is not a number: \"12abc\""},
+      {"1000 0x1A 45 100", "ERROR: Y0 is not a number: \"0x1A\""},
+      {"1000 2000 inf 100", "ERROR: AZIMUTH is not a number: \"inf\""},
+      {"1,5 2000 45 100 3", "ERROR: extra field \"100\""},
+      {"1e999 2000 45 100", "ERROR: X0 is out of range: \"1e999\""},
+      {"1000 -1d400 45 100", "ERROR: Y0 is out of range: \"-1d400\""},
+      {"1000 2000 45 " + std::string(36, '1'),
+       "ERROR: DISTANCE is longer than 35 characters: \"" +
+           std::string(36, '1') + "\""},
+      {"1000 2000 45 0." + std::string(33, '0'), "1000.000000 2000.000000"},
+  });
+}
+
+TEST(RowReader, AzimuthDigitsOfSixtyOrMoreAreRefused) {
+  ExpectAnswers(Forward(), {
+      {"0 0 45.6 1", "ERROR: AZIMUTH has minutes of 60 or more: \"45.6\""},
+      {"0 0 45.99 1", "ERROR: AZIMUTH has minutes of 60 or more: \"45.99\""},
+      {"0 0 45.0060 1", "ERROR: AZIMUTH has seconds of 60 or more: \"45.0060\""},
+      {"0 0 -12.5960 1", "ERROR: AZIMUTH has seconds of 60 or more: \"-12.5960\""},
+      {"0 0 4.56e1 1", "ERROR: AZIMUTH has minutes of 60 or more: \"4.56e1\""},
+      {"0 0 45.595999 1", "0.694658 0.719340"},
+      {"0 0 45.30 100", "70.090927 71.325044"},
+  });
+  // Inverse coordinates are no angles.
+  ExpectAnswers(Inverse(), {{"0 0 45.6 45.99", "45.143830 64.764497"}});
+}
+
+TEST(RowReader, DecimalsFollowTheSetting) {
+  RowSettings settings;
+  settings.decimals = 2;
+  ExpectAnswers(settings, {{"1000 2000 45.3025 100", "1070.08 2071.33"}});
+  settings.decimals = 0;
+  ExpectAnswers(settings, {{"1000 2000 45.3025 100", "1070 2071"}});
+  settings.decimals = 10;
+  ExpectAnswers(settings, {{"0 0 90 10", "0.0000002679 10.0000000000"}});
+}
+
+TEST(RowReader, OverlongLinesAreRefusedWhole) {
+  const std::string comment = "#" + std::string(calc::kMaxLineChars - 1, 'x');
+  ExpectAnswers(Forward(), {
+      {comment, comment},
+      {comment + "\r", comment},
+      {comment + "y", "ERROR: line longer than 8192 characters"},
+  });
+}
+
+}  // namespace
