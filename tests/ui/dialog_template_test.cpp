@@ -6,9 +6,11 @@
 #include <QDialog>
 #include <QLabel>
 #include <QPushButton>
+#include <QSet>
 
 #include "res/dialog_templates.h"
 #include "res/resource.h"
+#include "res/resources.h"
 #include "ui/dialog_template.h"
 
 namespace {
@@ -48,6 +50,20 @@ TEST(DialogTemplate, AboutBoxHasItsIconAndNoFocusableControl) {
   }
   EXPECT_EQ(icons, 1);
   EXPECT_EQ(qobject_cast<QLabel*>(dialogItem(dialog, IDC_VERSION))->text(), "Corvane 1.001 版");
+}
+
+}  // namespace
+
+namespace {
+
+TEST(AppIcon, IsA32PixelImageOfAtMost16Colours) {
+  const QImage image = res::LoadIconResource(IDI_APP).pixmap(32, 32).toImage();
+  ASSERT_EQ(image.size(), QSize(32, 32));
+  QSet<QRgb> colours;
+  for (int y = 0; y < 32; ++y)
+    for (int x = 0; x < 32; ++x) colours.insert(image.pixel(x, y));
+  EXPECT_LE(colours.size(), 16);
+  EXPECT_GE(colours.size(), 4);  // real artwork, not a single-colour square
 }
 
 }  // namespace
