@@ -104,6 +104,8 @@ bool RowReader::AnswerFields(std::span<const std::string_view> fields,
   if (fields.size() > needed && !IsNumber(fields[0])) {
     name = fields[0];
     fields = fields.subspan(1);
+    // Its answer would read like an error line.
+    if (name == "ERROR:") return Fail(out, "point name \"ERROR:\" is reserved");
   }
   if (fields.size() < needed) {
     Fail(out, "missing field ");

@@ -96,6 +96,9 @@ TEST(RowReader, ANonNumericFirstFieldBeforeAFullRowIsAName) {
       // without a spare field the name stands where X0 should be
       {"P1 2000 45.3025 100", "ERROR: X0 is not a number: \"P1\""},
       {"P1 Q2 2000 45.3025 100", "ERROR: X0 is not a number: \"Q2\""},
+      // an answer never reads like an error line
+      {"ERROR: 1000 2000 45.3025 100", "ERROR: point name \"ERROR:\" is reserved"},
+      {"ERROR 1000 2000 45.3025 100", "ERROR 1070.082282 2071.333539"},
   });
 }
 

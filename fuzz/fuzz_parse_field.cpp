@@ -1,0 +1,47 @@
+// Field text of any bytes: ParseField must read it without fault, only its
+// first 35 characters may count, a field that is wholly a number must read
+// the same through the tool's strict reader, and every value it yields must
+// format (six decimals) the same through FormatResult and the tool's writer.
+
+#include <bit>
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+#include <string_view>
+
+#include "cli/number_text.h"
+#include "core/survey.h"
+
+namespace {
+
+std::uint64_t Bits(double value) { return std::bit_cast<std::uint64_t>(value); }
+
+void Require(bool condition) {
+  if (!condition) std::abort();
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data,
+                                      std::size_t size) {
+  const std::string_view text(reinterpret_cast<const char*>(data), size);
+  const double value = survey::ParseField(text);
+  Require(Bits(value) ==
+          Bits(survey::ParseField(text.substr(0, survey::kFieldChars))));
+  Require(value == value);  // never NaN
+
+  std::size_t start = 0;
+  const std::size_t length = survey::ScanNumber(text, start);
+  Require(start + length <= text.size());
+
+  double whole = 0.0;
+  if (size <= survey::kFieldChars && calc::ReadWholeNumber(text, whole)) {
+    Require(Bits(whole) == Bits(value));
+  }
+
+  const std::string formatted = survey::FormatResult(value);
+  std::string fast;
+  calc::AppendFixed(fast, value, 6);
+  Require(fast == formatted);
+  return 0;
+}

@@ -1,0 +1,69 @@
+// Input lines of any bytes, under every mode: each line gives exactly one
+// output line, an "ERROR: " line exactly when the row failed, blank and
+// comment lines come back unchanged, and a piece of many lines gives one
+// answer per line.
+
+#include <algorithm>
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+#include <string_view>
+
+#include "cli/piece.h"
+#include "cli/row_reader.h"
+
+namespace {
+
+void Require(bool condition) {
+  if (!condition) std::abort();
+}
+
+// The first byte picks the mode, the station and the decimals.
+calc::RowSettings SettingsFrom(std::uint8_t choice) {
+  calc::RowSettings settings;
+  settings.mode = (choice & 1) != 0 ? calc::Mode::kInverse : calc::Mode::kForward;
+  settings.hasStation = (choice & 2) != 0;
+  settings.station = {1000.0, 2000.0};
+  settings.decimals = (choice >> 2) % 21;
+  return settings;
+}
+
+bool StartsWith(std::string_view text, std::string_view prefix) {
+  return text.substr(0, prefix.size()) == prefix;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data,
+                                      std::size_t size) {
+  if (size == 0) return 0;
+  const calc::RowReader reader(SettingsFrom(data[0]));
+  const std::string_view input(reinterpret_cast<const char*>(data) + 1,
+                               size - 1);
+  const std::string_view line = input.substr(0, input.find('\n'));
+
+  std::string out;
+  const bool computed = reader.AnswerLine(line, out);
+  Require(out.find('\n') == std::string::npos);
+  Require(computed != StartsWith(out, "ERROR: "));
+  const std::size_t firstMark = line.find_first_not_of(" \t");
+  const bool passedThrough =
+      firstMark == std::string_view::npos || line[firstMark] == '#' ||
+      (line[firstMark] == '\r' && firstMark + 1 == line.size());
+  if (passedThrough && line.size() <= calc::kMaxLineChars) {
+    std::string_view expected = line;
+    if (!expected.empty() && expected.back() == '\r') expected.remove_suffix(1);
+    Require(out == expected);
+  }
+
+  calc::Piece piece;
+  piece.input.assign(input);
+  if (piece.input.empty() || piece.input.back() != '\n') piece.input += '\n';
+  calc::AnswerPiece(reader, piece);
+  const auto lines = static_cast<std::size_t>(
+      std::count(piece.input.begin(), piece.input.end(), '\n'));
+  Require(piece.lines == lines);
+  Require(static_cast<std::size_t>(std::count(
+              piece.output.begin(), piece.output.end(), '\n')) == lines);
+  return 0;
+}
