@@ -1,0 +1,289 @@
+// What a flat icon button draws for each state: face, edges, icon, caption
+// and focus mark, read back pixel by pixel.
+
+#include <QFontMetrics>
+#include <QPixmap>
+#include <utility>
+#include <vector>
+#include <gtest/gtest.h>
+
+#include "controls/sys_colors.h"
+#include "test_support.h"
+#include "test_widgets.h"
+
+namespace {
+
+constexpr COLORREF kRedText = 0x000000FF;
+constexpr COLORREF kBlueText = 0x00FF0000;
+constexpr QRgb kRed = 0xFFFF0000;
+constexpr QRgb kBlue = 0xFF0000FF;
+constexpr QRgb kGreen = 0xFF00FF00;
+
+QIcon greenIcon() {
+  QPixmap pixmap(32, 32);
+  pixmap.fill(QColor::fromRgb(kGreen));
+  return QIcon(pixmap);
+}
+
+class IconButtonPaint : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    button.SetIdleTextColor(kRedText, FALSE);
+    button.SetHotTextColor(kBlueText, FALSE);
+  }
+
+  QRgb face() const { return roleColor(button, QPalette::Button); }
+  QRgb light() const { return roleColor(button, QPalette::Light); }
+  QRgb midlight() const { return roleColor(button, QPalette::Midlight); }
+  QRgb dark() const { return roleColor(button, QPalette::Dark); }
+  QRgb shadow() const { return roleColor(button, QPalette::Shadow); }
+
+  // A plain face of that size with the caption's measured one-line box
+  // centred on area (halves truncated toward zero), drawn in each colour at
+  // its offset.
+  QImage centredCaption(const QString& caption, const QRect& area, const QSize& size,
+                        const std::vector<std::pair<QRgb, QPoint>>& inks) const {
+    QImage image(size, QImage::Format_ARGB32_Premultiplied);
+    image.fill(face());
+    QPainter painter(&image);
+    const int flags = Qt::TextSingleLine | Qt::TextShowMnemonic;
+    const QSize text = QFontMetrics(button.font(), &image).size(flags, caption);
+    const QRect box(area.left() + (area.width() - text.width()) / 2,
+                    area.top() + (area.height() - text.height()) / 2, text.width(),
+                    text.height());
+    painter.setFont(button.font());
+    for (const auto& [color, offset] : inks) {
+      painter.setPen(QColor::fromRgb(color));
+      painter.drawText(box.translated(offset), flags | Qt::TextDontClip, caption);
+    }
+    return image;
+  }
+
+  // Where the caption's fully inked pixels fall when centred on area.
+  QRect centredCaptionInk(const QString& caption, const QRect& area, const QSize& size,
+                          QRgb color) const {
+    return inkBox(centredCaption(caption, area, size, {{color, QPoint()}}), color);
+  }
+
+  TestButton button;
+};
+
+// Edges: a 60 x 40 button drawn at (5, 5), so l = 5, t = 5, r = 65, b = 45.
+const QRect kItem(5, 5, 60, 40);
+const QSize kCanvas(75, 55);
+
+TEST_F(IconButtonPaint, FlatIdleButtonIsAPlainFace) {
+  const QImage image = button.render(0, kItem, kCanvas);
+  for (const QPoint& p : {QPoint(5, 5), QPoint(64, 5), QPoint(5, 44), QPoint(64, 44), QPoint(30, 20)})
+    EXPECT_EQ(pixelAt(image, p.x(), p.y()), face()) << p.x() << "," << p.y();
+}
+
+TEST_F(IconButtonPaint, FlatHotButtonHasAThinRaisedEdge) {
+  button.m_bHot = TRUE;
+  const QImage image = button.render(0, kItem, kCanvas);
+  EXPECT_EQ(pixelAt(image, 5, 5), light());
+  EXPECT_EQ(pixelAt(image, 5, 43), light());
+  EXPECT_EQ(pixelAt(image, 63, 5), light());
+  EXPECT_EQ(pixelAt(image, 5, 44), dark());   // the second stroke starts over the first
+  EXPECT_EQ(pixelAt(image, 63, 44), dark());
+  EXPECT_EQ(pixelAt(image, 64, 44), dark());
+  EXPECT_EQ(pixelAt(image, 64, 5), dark());
+  EXPECT_EQ(pixelAt(image, 6, 6), face());
+  EXPECT_EQ(pixelAt(image, 63, 43), face());
+  // The end point of each stroke stays unpainted.
+  EXPECT_NE(pixelAt(image, 65, 5), light());
+  EXPECT_NE(pixelAt(image, 64, 4), dark());
+}
+
+TEST_F(IconButtonPaint, FlatPressedButtonHasAThinSunkenEdge) {
+  const QImage image = button.render(ODS_SELECTED, kItem, kCanvas);
+  EXPECT_EQ(pixelAt(image, 5, 5), dark());
+  EXPECT_EQ(pixelAt(image, 5, 43), dark());
+  EXPECT_EQ(pixelAt(image, 63, 5), dark());
+  EXPECT_EQ(pixelAt(image, 5, 44), light());
+  EXPECT_EQ(pixelAt(image, 64, 44), light());
+  EXPECT_EQ(pixelAt(image, 64, 5), light());
+  EXPECT_EQ(pixelAt(image, 6, 6), face());
+  EXPECT_NE(pixelAt(image, 65, 5), dark());
+  EXPECT_NE(pixelAt(image, 64, 4), light());
+}
+
+TEST_F(IconButtonPaint, FlatButtonWithoutEdgesShowsNoneWhenLit) {
+  button.m_bEdgesShown = FALSE;
+  button.m_bHot = TRUE;
+  for (UINT state : {0u, ODS_SELECTED}) {
+    const QImage image = button.render(state, kItem, kCanvas);
+    EXPECT_EQ(pixelAt(image, 5, 5), face());
+    EXPECT_EQ(pixelAt(image, 64, 44), face());
+  }
+}
+
+TEST_F(IconButtonPaint, ClassicButtonHasAFourStrokeRaisedEdge) {
+  button.m_bFlatStyle = FALSE;
+  const QImage image = button.render(0, kItem, kCanvas);
+  EXPECT_EQ(pixelAt(image, 5, 5), light());
+  EXPECT_EQ(pixelAt(image, 5, 43), light());
+  EXPECT_EQ(pixelAt(image, 6, 6), midlight());
+  EXPECT_EQ(pixelAt(image, 6, 42), midlight());
+  EXPECT_EQ(pixelAt(image, 62, 6), midlight());
+  EXPECT_EQ(pixelAt(image, 5, 44), shadow());
+  EXPECT_EQ(pixelAt(image, 6, 44), shadow());
+  EXPECT_EQ(pixelAt(image, 64, 5), shadow());
+  EXPECT_EQ(pixelAt(image, 64, 6), shadow());
+  EXPECT_EQ(pixelAt(image, 64, 44), shadow());
+  EXPECT_EQ(pixelAt(image, 6, 43), dark());
+  EXPECT_EQ(pixelAt(image, 63, 43), dark());
+  EXPECT_EQ(pixelAt(image, 63, 7), dark());
+  EXPECT_EQ(pixelAt(image, 7, 7), face());
+  EXPECT_EQ(pixelAt(image, 63, 6), dark());
+  // End points stay unpainted: the inner shadow stops short of the top row,
+  // which keeps its highlight, and the inner light stops short of x = 65.
+  EXPECT_EQ(pixelAt(image, 63, 5), light());
+  EXPECT_NE(pixelAt(image, 65, 6), midlight());
+}
+
+TEST_F(IconButtonPaint, ClassicPressedButtonHasAShadowFrame) {
+  button.m_bFlatStyle = FALSE;
+  const QImage image = button.render(ODS_SELECTED, kItem, kCanvas);
+  for (const QPoint& p : {QPoint(5, 5), QPoint(64, 5), QPoint(5, 44), QPoint(64, 44),
+                          QPoint(30, 5), QPoint(5, 20), QPoint(30, 44), QPoint(64, 20)})
+    EXPECT_EQ(pixelAt(image, p.x(), p.y()), dark()) << p.x() << "," << p.y();
+  EXPECT_EQ(pixelAt(image, 6, 6), face());
+  EXPECT_EQ(pixelAt(image, 63, 43), face());
+}
+
+TEST_F(IconButtonPaint, ClassicFocusedButtonHasABlackFrameAndAFocusMark) {
+  button.m_bFlatStyle = FALSE;
+  const QImage image = button.render(ODS_FOCUS, kItem, kCanvas);
+  for (const QPoint& p : {QPoint(5, 5), QPoint(64, 5), QPoint(5, 44), QPoint(64, 44)})
+    EXPECT_EQ(pixelAt(image, p.x(), p.y()), 0xFF000000u) << p.x() << "," << p.y();
+  // The raised edge moves one pixel inwards.
+  EXPECT_EQ(pixelAt(image, 6, 6), light());
+  EXPECT_EQ(pixelAt(image, 63, 43), shadow());
+  EXPECT_EQ(pixelAt(image, 62, 6), light());
+  // The mark runs 4 pixels inside the item: x 9..60, y 9..40.
+  int marked = 0;
+  for (int x = 9; x <= 60; ++x) marked += pixelAt(image, x, 9) != face();
+  EXPECT_GT(marked, 0);
+  for (int x = 10; x <= 59; ++x) EXPECT_EQ(pixelAt(image, x, 10), face()) << x;
+  for (int x = 9; x <= 60; ++x) EXPECT_EQ(pixelAt(image, x, 8), face()) << x;
+}
+
+TEST_F(IconButtonPaint, FlatButtonShowsFocusMarkOnlyWhenAskedTo) {
+  const auto markedPixels = [&] {
+    const QImage image = button.render(ODS_FOCUS, kItem, kCanvas);
+    int marked = 0;
+    for (int x = 8; x <= 61; ++x) marked += pixelAt(image, x, 8) != face();
+    return marked;
+  };
+  EXPECT_EQ(markedPixels(), 0);
+  button.m_bFocusWhenFlat = TRUE;
+  EXPECT_GT(markedPixels(), 0);
+}
+
+// Icon and caption placement in a 100 x 40 (or 100 x 60) item at the origin.
+struct Placement {
+  const char* name;
+  int layout;
+  const char* caption;
+  QSize item;
+  QPoint icon;        // the icon's top-left corner
+  QRect captionArea;  // where the caption is centred
+};
+
+class IconPlacement : public IconButtonPaint, public ::testing::WithParamInterface<Placement> {};
+
+TEST_P(IconPlacement, IconCornerAndCaptionCentre) {
+  const Placement& p = GetParam();
+  button.setIcon32(greenIcon());
+  button.m_nIconLayout = p.layout;
+  button.setText(p.caption);
+  const QRect item(QPoint(0, 0), p.item);
+  const QImage image = button.render(0, item, p.item);
+  EXPECT_EQ(inkBox(image, kGreen), QRect(p.icon, QSize(32, 32)));
+  if (*p.caption)
+    EXPECT_EQ(inkBox(image, kRed), centredCaptionInk(p.caption, p.captionArea, p.item, kRed));
+  else
+    EXPECT_TRUE(inkBox(image, kRed).isEmpty());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Layouts, IconPlacement,
+    ::testing::Values(
+        Placement{"LeftWithCaption", 0, "Go", {100, 40}, {3, 4}, {35, 0, 65, 40}},
+        Placement{"LeftWithoutCaption", 0, "", {100, 40}, {34, 4}, {}},
+        Placement{"TopWithCaption", 1, "Go", {100, 60}, {34, 0}, {0, 32, 100, 28}},
+        Placement{"TopWithoutCaption", 1, "", {100, 60}, {34, 14}, {}},
+        Placement{"CornerWithCaption", 7, "Go", {100, 40}, {0, 0}, {0, 0, 100, 40}},
+        Placement{"WideCaptionOverhangsEvenly", 0, "WWWWWWWWWWWWWWWWWWWW", {100, 40},
+                  {3, 4}, {35, 0, 65, 40}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(IconButtonPaint, HiddenTextCentresTheIconAndDrawsNoCaption) {
+  button.setIcon32(greenIcon());
+  button.setText("Go");
+  button.m_bTextShown = FALSE;
+  const QImage image = button.render(0, QRect(0, 0, 100, 40), QSize(100, 40));
+  EXPECT_EQ(inkBox(image, kGreen), QRect(34, 4, 32, 32));
+  EXPECT_TRUE(inkBox(image, kRed).isEmpty());
+}
+
+TEST_F(IconButtonPaint, WithoutIconTheCaptionIsCentredInTheWholeItem) {
+  button.setText("Go");
+  const QImage image = button.render(0, QRect(0, 0, 100, 40), QSize(100, 40));
+  EXPECT_EQ(inkBox(image, kRed), centredCaptionInk("Go", QRect(0, 0, 100, 40), {100, 40}, kRed));
+}
+
+TEST_F(IconButtonPaint, PressedMovesIconAndCaptionButNotFaceAndEdge) {
+  button.setIcon32(greenIcon());
+  button.setText("Go");
+  const QRect item(0, 0, 100, 40);
+  const QImage idle = button.render(0, item, item.size());
+  const QImage pressed = button.render(ODS_SELECTED, item, item.size());
+  EXPECT_EQ(inkBox(pressed, kGreen), QRect(4, 5, 32, 32));
+  // Lit while pressed: the caption takes the hot colour.
+  EXPECT_TRUE(inkBox(pressed, kRed).isEmpty());
+  EXPECT_EQ(inkBox(pressed, kBlue),
+            centredCaptionInk("Go", QRect(35, 0, 65, 40), item.size(), kBlue).translated(1, 1));
+  EXPECT_EQ(pixelAt(pressed, 0, 0), dark());
+  EXPECT_EQ(pixelAt(pressed, 99, 39), light());
+  EXPECT_EQ(pixelAt(pressed, 50, 2), pixelAt(idle, 50, 2));
+}
+
+TEST_F(IconButtonPaint, HotButtonUsesHotCaptionColourAndHotFace) {
+  button.setText("Go");
+  button.m_bHot = TRUE;
+  button.m_clrHotFace = 0x0000FFFF;  // yellow
+  const QImage image = button.render(0, QRect(0, 0, 100, 40), QSize(100, 40));
+  EXPECT_EQ(pixelAt(image, 50, 2), 0xFFFFFF00u);
+  EXPECT_TRUE(inkBox(image, kRed).isEmpty());
+  EXPECT_FALSE(inkBox(image, kBlue).isEmpty());
+}
+
+TEST_F(IconButtonPaint, IdleIconMissingLeavesTheIdleButtonWithoutIcon) {
+  button.setIcon32(greenIcon());
+  button.m_hIdleIcon = QIcon();
+  const QRect item(0, 0, 100, 40);
+  EXPECT_TRUE(inkBox(button.render(0, item, item.size()), kGreen).isEmpty());
+  EXPECT_FALSE(inkBox(button.render(ODS_SELECTED, item, item.size()), kGreen).isEmpty());
+}
+
+TEST_F(IconButtonPaint, DisabledCaptionIsEmbossed) {
+  button.setText("Go");
+  const QRect item(0, 0, 100, 40);
+  // The highlight one pixel down and right, the shadow over it.
+  EXPECT_EQ(button.render(ODS_DISABLED, item, item.size()),
+            centredCaption("Go", item, item.size(), {{light(), {1, 1}}, {dark(), {0, 0}}}));
+}
+
+TEST_F(IconButtonPaint, DisabledIconIsGreyedAndFaceStillFollowsTheLitRule) {
+  button.setIcon32(greenIcon());
+  button.m_bHot = TRUE;
+  button.m_clrHotFace = 0x0000FFFF;
+  const QImage image = button.render(ODS_DISABLED, QRect(0, 0, 100, 40), QSize(100, 40));
+  EXPECT_TRUE(inkBox(image, kGreen).isEmpty());
+  EXPECT_NE(pixelAt(image, 40, 10), 0xFFFFFF00u);  // the icon is still drawn there
+  EXPECT_EQ(pixelAt(image, 80, 20), 0xFFFFFF00u);
+}
+
+}  // namespace

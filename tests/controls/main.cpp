@@ -1,0 +1,15 @@
+// The control tests run with the look the program uses: Qt's "Windows"
+// style and its standard palette.
+
+#include <QApplication>
+#include <QStyle>
+#include <gtest/gtest.h>
+
+int main(int argc, char** argv) {
+  testing::InitGoogleTest(&argc, argv);
+  if (GTEST_FLAG_GET(list_tests)) return RUN_ALL_TESTS();  // listing needs no display
+  QApplication app(argc, argv);
+  QApplication::setStyle("Windows");
+  QApplication::setPalette(QApplication::style()->standardPalette());
+  return RUN_ALL_TESTS();
+}

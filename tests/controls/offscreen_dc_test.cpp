@@ -1,0 +1,106 @@
+#include "controls/offscreen_dc.h"
+
+#include <QBuffer>
+#include <QPdfWriter>
+#include <gtest/gtest.h>
+
+#include "test_support.h"
+
+namespace {
+
+constexpr QRgb kWhite = 0xFFFFFFFF;
+constexpr QRgb kRed = 0xFFFF0000;
+
+QImage whiteTarget() {
+  QImage image(40, 30, QImage::Format_ARGB32_Premultiplied);
+  image.fill(kWhite);
+  return image;
+}
+
+TEST(OffscreenSurface, ClipBoxAwayFromOriginLandsAtTheSameCoordinates) {
+  QImage target = whiteTarget();
+  QPainter painter(&target);
+  painter.setClipRect(QRect(10, 8, 20, 12));
+  {
+    COffscreenDC dc(&painter);
+    dc.painter().fillRect(QRect(12, 10, 3, 2), Qt::red);
+  }
+  painter.end();
+  EXPECT_EQ(pixelAt(target, 12, 10), kRed);
+  EXPECT_EQ(pixelAt(target, 14, 11), kRed);
+  EXPECT_NE(pixelAt(target, 15, 10), kRed);
+  EXPECT_NE(pixelAt(target, 12, 12), kRed);
+  EXPECT_EQ(inkBox(target, kRed), QRect(12, 10, 3, 2));
+}
+
+TEST(OffscreenSurface, DrawsInTheTargetsLogicalCoordinates) {
+  QImage target = whiteTarget();
+  QPainter painter(&target);
+  painter.translate(5, 4);
+  painter.setClipRect(QRect(0, 0, 20, 10));
+  {
+    COffscreenDC dc(&painter);
+    dc.painter().fillRect(QRect(2, 3, 1, 1), Qt::red);
+  }
+  painter.end();
+  EXPECT_EQ(inkBox(target, kRed), QRect(7, 7, 1, 1));
+}
+
+TEST(OffscreenSurface, TargetChangesOnlyInOneTransferAtTheEnd) {
+  QImage target = whiteTarget();
+  QPainter painter(&target);
+  painter.setClipRect(QRect(0, 0, 20, 20));
+  {
+    COffscreenDC dc(&painter);
+    EXPECT_NE(&dc.painter(), &painter);
+    dc.painter().fillRect(QRect(0, 0, 5, 5), Qt::red);
+    EXPECT_EQ(pixelAt(target, 1, 1), kWhite);
+  }
+  EXPECT_EQ(pixelAt(target, 1, 1), kRed);
+}
+
+TEST(OffscreenSurface, DrawingOutsideTheClipBoxIsLost) {
+  QImage target = whiteTarget();
+  QPainter painter(&target);
+  painter.setClipRect(QRect(10, 10, 10, 10));
+  {
+    COffscreenDC dc(&painter);
+    dc.painter().fillRect(target.rect(), Qt::red);
+  }
+  painter.end();
+  EXPECT_EQ(inkBox(target, kRed), QRect(10, 10, 10, 10));
+  EXPECT_EQ(pixelAt(target, 9, 9), kWhite);
+  EXPECT_EQ(pixelAt(target, 20, 20), kWhite);
+}
+
+TEST(OffscreenSurface, ZeroSizedClipBoxLeavesTheTargetAsItWas) {
+  for (const QRect& clip : {QRect(5, 5, 0, 10), QRect(5, 5, 10, 0)}) {
+    QImage target = whiteTarget();
+    QPainter painter(&target);
+    painter.setClipRect(clip);
+    {
+      COffscreenDC dc(&painter);
+      dc.painter().fillRect(target.rect(), Qt::red);
+    }
+    painter.end();
+    EXPECT_EQ(target, whiteTarget());
+  }
+}
+
+TEST(OffscreenSurface, PrintingTargetIsDrawnOnDirectlyAndLeftActive) {
+  QBuffer pdf;
+  pdf.open(QIODevice::WriteOnly);
+  QPdfWriter writer(&pdf);
+  QPainter painter(&writer);
+  {
+    COffscreenDC dc(&painter);
+    EXPECT_EQ(&dc.painter(), &painter);
+    dc.painter().fillRect(QRect(0, 0, 100, 100), Qt::red);
+  }
+  EXPECT_TRUE(painter.isActive());
+  painter.fillRect(QRect(100, 100, 10, 10), Qt::blue);
+  EXPECT_TRUE(painter.end());
+  EXPECT_TRUE(pdf.data().startsWith("%PDF"));
+}
+
+}  // namespace

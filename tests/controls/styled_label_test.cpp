@@ -1,0 +1,247 @@
+// What a styled label shows and how it answers the mouse, on a real widget
+// in a window.
+
+#include <QDesktopServices>
+#include <QElapsedTimer>
+#include <QGuiApplication>
+#include <QMouseEvent>
+#include <QTest>
+#include <QUrl>
+#include <QWindow>
+#include <memory>
+
+#include <gtest/gtest.h>
+
+#include "controls/sys_colors.h"
+#include "test_support.h"
+#include "test_widgets.h"
+
+namespace {
+
+constexpr QRgb kRed = 0xFFFF0000;
+constexpr QRgb kBlack = 0xFF000000;
+const QPoint kOutside(5, 5);     // window coordinates
+const QPoint kOnLabel(60, 35);
+
+// Receives what the desktop would be asked to open.
+class UrlCatcher : public QObject {
+  Q_OBJECT
+ public:
+  QList<QUrl> urls;
+ public slots:
+  void open(const QUrl& url) { urls << url; }
+};
+
+// A dialog stand-in that counts the presses reaching it.
+class Parent : public QWidget {
+ public:
+  int presses = 0;
+
+ protected:
+  void mousePressEvent(QMouseEvent*) override { ++presses; }
+};
+
+class StyledLabel : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    window.resize(300, 80);
+    label = new TestLabel(&window);
+    label->setGeometry(20, 20, 200, 30);
+    label->setText("Corvane");
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    QTest::mouseMove(window.windowHandle(), kOutside);
+    counter = std::make_unique<PaintCounter>(label);
+    QDesktopServices::setUrlHandler("mailto", &catcher, "open");
+  }
+  void TearDown() override { QDesktopServices::unsetUrlHandler("mailto"); }
+
+  int paints() {
+    QCoreApplication::processEvents();
+    return counter->count;
+  }
+  // The label as its next paint shows it; that paint is not counted.
+  QImage shown() {
+    const int before = counter->count;
+    const QImage image = label->grab().toImage();
+    counter->count = before;
+    return image;
+  }
+  QRgb background() { return pixelAt(shown(), 195, 2); }
+  QRgb face() const { return roleColor(*label, QPalette::Button); }
+  void press(Qt::MouseButton button) {
+    QTest::mousePress(window.windowHandle(), button, {}, kOnLabel);
+    QTest::mouseRelease(window.windowHandle(), button, {}, kOnLabel);
+  }
+  Qt::CursorShape cursorOverLabel() {
+    QTest::mouseMove(window.windowHandle(), kOutside);
+    QTest::mouseMove(window.windowHandle(), kOnLabel);
+    return window.windowHandle()->cursor().shape();
+  }
+
+  Parent window;
+  TestLabel* label = nullptr;
+  std::unique_ptr<PaintCounter> counter;
+  UrlCatcher catcher;
+};
+
+using StyledLabelLook = StyledLabel;
+
+TEST_F(StyledLabelLook, NewLabelShowsWindowTextInTheDefaultFontOnTheButtonFace) {
+  const QImage image = shown();
+  EXPECT_EQ(pixelAt(image, 195, 2), face());
+  EXPECT_FALSE(inkBox(image, roleColor(*label, QPalette::WindowText)).isEmpty());
+  EXPECT_EQ(label->font(), QGuiApplication::font());
+}
+
+TEST_F(StyledLabelLook, FontSettersChainAndRepaintBeforeTheyReturn) {
+  const QString longFace = "A Face Name Longer Than Thirty-One Bytes In All";
+  int expected = paints();
+  const auto repainted = [&] { return counter->count == ++expected; };
+
+  EXPECT_EQ(&label->SetBold(TRUE), label);
+  EXPECT_TRUE(repainted());
+  EXPECT_EQ(label->font().weight(), QFont::Bold);
+  label->SetBold(FALSE);
+  EXPECT_TRUE(repainted());
+  EXPECT_EQ(label->font().weight(), QFont::Normal);
+  label->SetUnderline(TRUE).SetItalic(TRUE);
+  expected += 1;
+  EXPECT_TRUE(repainted());
+  EXPECT_TRUE(label->font().underline());
+  EXPECT_TRUE(label->font().italic());
+  label->SetCharHeight(16);
+  EXPECT_TRUE(repainted());
+  EXPECT_EQ(label->font().pixelSize(), 16);
+  label->SetFaceName(longFace);
+  EXPECT_TRUE(repainted());
+  EXPECT_EQ(label->font().family(), longFace);
+  EXPECT_EQ(label->m_logFont.family(), longFace);
+}
+
+TEST_F(StyledLabelLook, ForeColourRepaintsTheTextInThatColour) {
+  const QRgb windowText = roleColor(*label, QPalette::WindowText);
+  ASSERT_NE(windowText, kRed);
+  const int before = paints();
+  label->SetForeColor(0x000000FF);
+  EXPECT_EQ(counter->count, before + 1);
+  const QImage image = shown();
+  EXPECT_FALSE(inkBox(image, kRed).isEmpty());
+  EXPECT_TRUE(inkBox(image, windowText).isEmpty());
+}
+
+TEST_F(StyledLabelLook, BackColourShowsAtTheNextPaintOnly) {
+  const int before = paints();
+  label->SetBackColor(0x00000000);
+  EXPECT_EQ(paints(), before);
+  EXPECT_EQ(background(), kBlack);
+}
+
+TEST_F(StyledLabelLook, OtherColourRequestsGetTheBrushButLeaveFontAndColourAlone) {
+  TestLabel unshown;
+  unshown.SetForeColor(0x000000FF).SetBold(TRUE).SetBackColor(0x00000000);
+  EXPECT_EQ(unshown.CtlColor(3).color().rgb(), kBlack);
+  EXPECT_NE(unshown.palette().color(QPalette::WindowText).rgb(), kRed);
+  EXPECT_NE(unshown.font().weight(), QFont::Bold);
+  EXPECT_EQ(unshown.CtlColor(CTLCOLOR_STATIC).color().rgb(), kBlack);
+  EXPECT_EQ(unshown.palette().color(QPalette::WindowText).rgb(), kRed);
+  EXPECT_EQ(unshown.font().weight(), QFont::Bold);
+}
+
+using StyledLabelFlash = StyledLabel;
+
+TEST_F(StyledLabelFlash, StartsWithTheButtonFaceAndAlternatesOnEachTick) {
+  label->SetForeColor(0x000000FF).SetBackColor(0x00000000);
+  const int before = paints();
+  label->EnableBackFlash(TRUE);
+  EXPECT_EQ(paints(), before);
+  EXPECT_EQ(background(), face());
+  label->OnTimer(1);
+  EXPECT_EQ(counter->count, before + 1);
+  const QImage phase1 = shown();
+  EXPECT_EQ(pixelAt(phase1, 195, 2), kBlack);
+  EXPECT_FALSE(inkBox(phase1, kRed).isEmpty());
+  label->OnTimer(1);
+  EXPECT_EQ(counter->count, before + 2);
+  EXPECT_EQ(background(), face());
+}
+
+TEST_F(StyledLabelFlash, EnablingAgainRestartsWithTheButtonFace) {
+  label->SetBackColor(0x00000000).EnableBackFlash(TRUE);
+  label->OnTimer(1);
+  ASSERT_EQ(background(), kBlack);
+  label->EnableBackFlash(TRUE);
+  EXPECT_EQ(background(), face());
+}
+
+TEST_F(StyledLabelFlash, StoppingReturnsToTheOwnBackgroundAtTheNextPaint) {
+  label->SetBackColor(0x00000000).EnableBackFlash(TRUE);
+  const int before = paints();
+  label->EnableBackFlash(FALSE);
+  EXPECT_EQ(paints(), before);
+  EXPECT_EQ(background(), kBlack);
+  label->OnTimer(1);
+  EXPECT_EQ(paints(), before);
+}
+
+TEST_F(StyledLabelFlash, TheTimerTicksAfterHalfASecond) {
+  label->SetBackColor(0x00000000).EnableBackFlash(TRUE);
+  const int before = paints();
+  QElapsedTimer clock;
+  clock.start();
+  ASSERT_TRUE(QTest::qWaitFor([&] { return counter->count > before; }, 2000));
+  // A coarse timer may fire up to 5 % early.
+  EXPECT_GE(clock.elapsed(), 475);
+  EXPECT_EQ(background(), kBlack);
+}
+
+using StyledLabelLink = StyledLabel;
+
+TEST_F(StyledLabelLink, PressOnALabelWithoutLinkModeReachesTheParent) {
+  label->setText("mailto:someone@example.org");
+  press(Qt::LeftButton);
+  EXPECT_EQ(window.presses, 1);
+  EXPECT_TRUE(catcher.urls.isEmpty());
+}
+
+TEST_F(StyledLabelLink, LeftPressOpensTheTextItHasAtThatMoment) {
+  label->EnableLink(TRUE);
+  label->setText("mailto:someone@example.org");
+  press(Qt::LeftButton);
+  label->setText("mailto:other@example.org?subject=Corvane");
+  press(Qt::LeftButton);
+  ASSERT_EQ(catcher.urls.size(), 2);
+  EXPECT_EQ(catcher.urls[0], QUrl("mailto:someone@example.org"));
+  EXPECT_EQ(catcher.urls[1], QUrl("mailto:other@example.org?subject=Corvane"));
+  EXPECT_EQ(window.presses, 0);
+}
+
+TEST_F(StyledLabelLink, RightPressOnALinkDoesNothing) {
+  label->EnableLink(TRUE);
+  label->setText("mailto:someone@example.org");
+  press(Qt::RightButton);
+  EXPECT_TRUE(catcher.urls.isEmpty());
+  EXPECT_EQ(window.presses, 0);
+}
+
+TEST_F(StyledLabelLink, LinkModeOffAgainLetsPressesThrough) {
+  label->EnableLink(TRUE);
+  label->EnableLink(FALSE);
+  press(Qt::LeftButton);
+  EXPECT_EQ(window.presses, 1);
+}
+
+TEST_F(StyledLabelLink, HoverCursorShowsInLinkModeOnly) {
+  const int before = paints();
+  label->SetHoverCursor(QCursor(Qt::PointingHandCursor));
+  EXPECT_EQ(cursorOverLabel(), Qt::ArrowCursor);
+  label->EnableLink(TRUE);
+  EXPECT_EQ(cursorOverLabel(), Qt::PointingHandCursor);
+  label->SetHoverCursor(std::nullopt);
+  EXPECT_EQ(cursorOverLabel(), Qt::ArrowCursor);
+  EXPECT_EQ(paints(), before);
+}
+
+}  // namespace
+
+#include "styled_label_test.moc"
