@@ -28,36 +28,6 @@ const char* TakeDigits(const char* at, const char* end, std::uint64_t& digits) {
   return at;
 }
 
-// The common spelling "[sign]digits[.digits]" with at most 19 digits whose
-// value fits in 53 bits. Both the digits and the power of ten are exact
-// doubles, so one division gives the correctly rounded value, the same that
-// the general conversion finds.
-bool ReadPlainDecimal(std::string_view field, double& value) {
-  const char* at = field.data();
-  const char* const end = at + field.size();
-  const bool negative = at < end && *at == '-';
-  if (at < end && (*at == '-' || *at == '+')) ++at;
-  std::uint64_t digits = 0;
-  const char* const intBegin = at;
-  at = TakeDigits(at, end, digits);
-  std::ptrdiff_t count = at - intBegin;
-  std::ptrdiff_t decimals = 0;
-  if (at < end && *at == '.') {
-    const char* const fracBegin = ++at;
-    at = TakeDigits(at, end, digits);
-    decimals = at - fracBegin;
-    count += decimals;
-  }
-  // More than 19 digits may have wrapped around; leave them to the general
-  // conversion.
-  if (at != end || count == 0 || count > 19 || digits > kTwoPow53) {
-    return false;
-  }
-  const double magnitude = static_cast<double>(digits) / kPow10[decimals];
-  value = negative ? -magnitude : magnitude;
-  return true;
-}
-
 // "00" to "99".
 constexpr std::array<char, 200> kDigitPairs = [] {
   std::array<char, 200> pairs{};
@@ -134,8 +104,37 @@ bool AppendFixedFast(std::string& out, double value, int decimals) {
 
 }  // namespace
 
+// Both the digits and the power of ten are exact doubles, so one division
+// gives the correctly rounded value, the same that the general conversion
+// finds.
+std::size_t ReadPlainDecimal(std::string_view text, double& value) {
+  const char* at = text.data();
+  const char* const end = at + text.size();
+  const bool negative = at < end && *at == '-';
+  if (at < end && (*at == '-' || *at == '+')) ++at;
+  std::uint64_t digits = 0;
+  const char* const intBegin = at;
+  at = TakeDigits(at, end, digits);
+  std::ptrdiff_t count = at - intBegin;
+  std::ptrdiff_t decimals = 0;
+  if (at < end && *at == '.') {
+    const char* const fracBegin = ++at;
+    at = TakeDigits(at, end, digits);
+    decimals = at - fracBegin;
+    count += decimals;
+  }
+  // More than 19 digits may have wrapped around; leave them to the general
+  // conversion.
+  if (count == 0 || count > 19 || digits > kTwoPow53) return 0;
+  const double magnitude = static_cast<double>(digits) / kPow10[decimals];
+  value = negative ? -magnitude : magnitude;
+  return static_cast<std::size_t>(at - text.data());
+}
+
 bool ReadWholeNumber(std::string_view field, double& value) {
-  if (ReadPlainDecimal(field, value)) return true;
+  if (!field.empty() && ReadPlainDecimal(field, value) == field.size()) {
+    return true;
+  }
   std::size_t start = 0;
   const std::size_t length = survey::ScanNumber(field, start);
   if (length == 0 || start != 0 || length != field.size()) return false;

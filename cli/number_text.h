@@ -16,6 +16,13 @@ inline constexpr int kMaxDecimals = 20;
 // it); `value` then holds exactly what ParseField reads from it.
 bool ReadWholeNumber(std::string_view field, double& value);
 
+// Reads the common spelling "[sign]digits[.digits]" (at most 19 digits,
+// below 2^53 as a whole number) at the start of `text` into `value`; returns
+// its length, or 0 when the text does not start with one. What follows it
+// is not looked at; where it is part of the number (an exponent, a second
+// point) the caller must read the field as a whole instead.
+std::size_t ReadPlainDecimal(std::string_view text, double& value);
+
 // Appends `value` as "%.Nf" writes it in the "C" locale, N = decimals
 // (0 to kMaxDecimals); "inf", "-inf" and "nan" for non-finite values. With six
 // decimals the text is exactly survey::FormatResult's.

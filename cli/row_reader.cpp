@@ -86,6 +86,7 @@ bool RowReader::AnswerLine(std::string_view line, std::string& out) const {
     out += line;
     return true;
   }
+  if (AnswerPlainRow(line, out)) return true;
   std::array<std::string_view, kMaxFields> fields;
   const std::size_t count = SplitFields(line, fields);
   return AnswerFields(
@@ -129,6 +130,32 @@ bool RowReader::AnswerFields(std::span<const std::string_view> fields,
   if (Compute(values.data(), out)) return true;
   out.resize(start);
   return Fail(out, "identical points");
+}
+
+// The common row, answered in one pass: only the numbers, each in plain
+// decimals, and a result to write. Anything else (and identical points) is
+// left to the full reading, which finds the same values where this finds
+// any. Appends nothing when it returns false.
+bool RowReader::AnswerPlainRow(std::string_view line, std::string& out) const {
+  const std::size_t needed = FieldNames().size();
+  std::array<double, 4> values{};
+  std::size_t at = 0;
+  for (std::size_t i = 0; i < needed; ++i) {
+    while (at < line.size() && IsSeparator(line[at])) ++at;
+    const std::string_view rest = line.substr(at);
+    const std::size_t length = ReadPlainDecimal(rest, values[i]);
+    if (length == 0 || length > survey::kFieldChars ||
+        (length < rest.size() && !IsSeparator(rest[length]))) {
+      return false;
+    }
+    if (i == AzimuthIndex()) {
+      const PackedDigits digits = ReadPackedDigits(rest.substr(0, length));
+      if (digits.minutes >= 60 || digits.seconds >= 60) return false;
+    }
+    at += length;
+  }
+  while (at < line.size() && IsSeparator(line[at])) ++at;
+  return at == line.size() && Compute(values.data(), out);
 }
 
 // Reads the number of field `index` into `value`, or appends the error.

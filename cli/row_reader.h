@@ -45,6 +45,7 @@ class RowReader {
   std::span<const char* const> FieldNames() const;
 
  private:
+  bool AnswerPlainRow(std::string_view line, std::string& out) const;
   bool ReadField(std::size_t index, std::string_view text, double& value,
                  std::string& out) const;
   bool Compute(const double* values, std::string& out) const;
