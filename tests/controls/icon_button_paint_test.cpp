@@ -191,6 +191,8 @@ struct Placement {
   QRect captionArea;  // where the caption is centred
 };
 
+void PrintTo(const Placement& placement, std::ostream* os) { *os << placement.name; }
+
 class IconPlacement : public IconButtonPaint, public ::testing::WithParamInterface<Placement> {};
 
 TEST_P(IconPlacement, IconCornerAndCaptionCentre) {
