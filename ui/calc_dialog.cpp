@@ -4,6 +4,7 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QRadioButton>
+#include <QScreen>
 #include <QShortcut>
 #include <string_view>
 
@@ -56,9 +57,20 @@ void CCalcDialog::setVisible(bool visible) {
   }
   m_initialised = true;
   const bool giveFocus = OnInitDialog();
-  QDialog::setVisible(true);  // a parentless dialog opens centred on its screen
+  centreOnScreen();
+  QDialog::setVisible(true);
   if (!giveFocus) return;
   if (QWidget* first = firstTabStop(*this, calcTemplate())) first->setFocus();
+}
+
+// The template gives no position, so the dialog opens in the middle of its
+// screen, frame included where the platform knows it before the window
+// shows. Qt's own placement would guess a title-bar height and open higher.
+void CCalcDialog::centreOnScreen() {
+  create();
+  QRect frame = frameGeometry();
+  frame.moveCenter(screen()->availableGeometry().center());
+  move(frame.topLeft());
 }
 
 bool CCalcDialog::OnInitDialog() {

@@ -52,6 +52,7 @@ class CCalcDialog : public QDialog {
   }
 
   void connectCommands();
+  void centreOnScreen();
   void appendAboutEntry();
   void showWindowMenu(const QPoint& globalPos);
   void showMode(const QString& captionX, const QString& captionY,

@@ -10,6 +10,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QTest>
 #include <QTimer>
 #include <optional>
@@ -92,6 +93,8 @@ TEST_F(CalcDialogTest, OpensInForwardModeWithEmptyFields) {
   for (int id : {IDC_START_X, IDC_START_Y, IDC_AZIMUTH, IDC_DISTANCE, IDC_RESULT_X, IDC_RESULT_Y})
     EXPECT_TRUE(text(id).isEmpty()) << id;
   EXPECT_FALSE(dialog.windowIcon().isNull());
+  const QPoint offCentre = dialog.frameGeometry().center() - dialog.screen()->availableGeometry().center();
+  EXPECT_LE(offCentre.manhattanLength(), 1);
 }
 
 TEST_F(CalcDialogTest, TheTwoPlainLabelsShowTheirBlanks) {
