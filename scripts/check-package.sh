@@ -1,0 +1,52 @@
+#!/usr/bin/env bash
+# CI: the Linux packaging. Validates the desktop entry and the AppStream
+# metadata as `cmake --install` lays them out, builds the .deb, installs it on
+# this machine with apt-get and runs both installed programs.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/deps.sh
+sudo=""
+[ "$(id -u)" -eq 0 ] || sudo="sudo"
+scratch=$(mktemp -d)
+trap 'rm -rf "$scratch"' EXIT
+
+fail() {
+  echo "check-package: $*" >&2
+  exit 1
+}
+
+# The installed layout, validated where it lands.
+cmake --preset default >/dev/null
+cmake --build --preset default
+DESTDIR="$scratch/stage" cmake --install build/default --prefix /usr >/dev/null
+desktop-file-validate "$scratch"/stage/usr/share/applications/*.desktop
+appstreamcli validate --no-net "$scratch"/stage/usr/share/metainfo/*.metainfo.xml
+
+# The package, installed as a user would (--reinstall: a rebuilt package of
+# the same version must replace the one already there).
+scripts/package.sh
+DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -q --reinstall \
+  ./build/package/corvane_*.deb
+dpkg-deb -I build/package/corvane_*.deb | grep -E '^ (Package|Version|Depends):'
+
+# corvane-calc as installed: one row, and a station list with names and an error.
+[ "$(/usr/bin/corvane-calc forward 1000 2000 45.3025 100)" = "1070.082282 2071.333539" ] ||
+  fail "corvane-calc forward gave the wrong answer"
+status=0
+answer=$(printf 'S1 45.3025 100\nS2 45.6 10\n' |
+  /usr/bin/corvane-calc forward --from 1000,2000 2>/dev/null) || status=$?
+[ "$status" -eq 1 ] || fail "corvane-calc exit status $status for a failed row, not 1"
+[ "$answer" = $'S1 1070.082282 2071.333539\nERROR: AZIMUTH has minutes of 60 or more: "45.6"' ] ||
+  fail "corvane-calc station list gave: $answer"
+
+# corvane as installed, offscreen, until its window's first paint: the
+# debugger stops the unmodified program when Qt has painted the window into
+# its backing store for the first time, shows where, and ends it.
+mkdir -m 700 "$scratch/runtime"
+paint=$(QT_QPA_PLATFORM=offscreen XDG_RUNTIME_DIR="$scratch/runtime" timeout 60 \
+  gdb -q -batch -nx -ex 'set debuginfod enabled off' \
+  -ex 'set breakpoint pending on' -ex 'break QBackingStore::endPaint' \
+  -ex run -ex 'bt 3' -ex kill /usr/bin/corvane 2>&1) || true
+grep -q 'QWidgetRepaintManager::paintAndFlush' <<<"$paint" ||
+  fail "corvane did not paint its window: $paint"
+echo "check-package: corvane painted its window; corvane-calc answered; package ok"
