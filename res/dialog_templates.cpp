@@ -44,11 +44,11 @@ constexpr std::array kAboutItems{
                "    本软件由Terrin开发，是工程测量放样是常用的程序之一，我将其电算化了。"
                "希望能给你的工作带来方便！",
                40, 28, 225, 30, SS_LEFT | WS_GROUP},
-    DialogItem{IDC_LINK, Static, "mailto:terrin@example.com", 147, 62, 118, 10,
+    DialogItem{IDC_LINK, Static, "mailto:corvane@example.org", 147, 62, 118, 10,
                SS_LEFT | WS_GROUP},
     DialogItem{IDC_STATIC, Static, "有不足和好的建议，请联系我:", 27, 62, 112, 10,
                SS_LEFT | WS_GROUP},
-    DialogItem{IDC_COPYRIGHT, Static, "版权所有 (C) 2024", 173, 13, 84, 8, SS_LEFT | WS_GROUP},
+    DialogItem{IDC_COPYRIGHT, Static, "(C) 2024 Corvane", 173, 13, 84, 8, SS_LEFT | WS_GROUP},
 };
 
 constexpr DialogTemplate kCalc{IDD_CALC, "Corvane", 213, 119, "宋体", 9, true, kCalcItems};

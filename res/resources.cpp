@@ -1,11 +1,34 @@
 #include "res/resources.h"
 
+#include <QBitmap>
+#include <QImage>
 #include <QPixmap>
 
 #include "res/resource.h"
 
 namespace {
+#include "res/icons/about.xpm"
 #include "res/icons/app.xpm"
+#include "res/icons/compute.xpm"
+#include "res/icons/exit.xpm"
+#include "res/icons/hand.xpm"
+
+// The hand's fingertip: the point of the cursor that clicks.
+constexpr int kHandHotX = 5;
+constexpr int kHandHotY = 0;
+
+// A monochrome cursor from a black, white and transparent picture: the
+// bitmap holds the black pixels, the mask every pixel that shows.
+QCursor monochromeCursor(const char* const* xpm, int hotX, int hotY) {
+  const QImage picture = QPixmap(xpm).toImage();
+  // A colour mask marks the matching pixels with colour 0; a cursor bitmap
+  // wants its black pixels as colour 1.
+  const QBitmap black = QBitmap::fromImage(
+      picture.createMaskFromColor(QColor(Qt::black).rgba(), Qt::MaskOutColor));
+  const QBitmap shown = QBitmap::fromImage(picture.createAlphaMask());
+  return QCursor(black, shown, hotX, hotY);
+}
+
 }  // namespace
 
 namespace res {
@@ -14,13 +37,29 @@ QIcon LoadIconResource(int id) {
   switch (id) {
     case IDI_APP:
       return QIcon(QPixmap(app_xpm));
+    case IDI_COMPUTE:
+      return QIcon(QPixmap(compute_xpm));
+    case IDI_EXIT:
+      return QIcon(QPixmap(exit_xpm));
+    case IDI_ABOUT:
+      return QIcon(QPixmap(about_xpm));
     default:
       return QIcon();
   }
 }
 
-std::optional<QCursor> LoadCursorResource(int /*id*/) { return std::nullopt; }
+std::optional<QCursor> LoadCursorResource(int id) {
+  if (id == IDCUR_HAND) return monochromeCursor(hand_xpm, kHandHotX, kHandHotY);
+  return std::nullopt;
+}
 
-QString LoadStringResource(int /*id*/) { return QString(); }
+QString LoadStringResource(int id) {
+  switch (id) {
+    case IDS_ABOUT_MENU:
+      return QStringLiteral("关于 Corvane(&A)...");
+    default:
+      return QString();
+  }
+}
 
 }  // namespace res

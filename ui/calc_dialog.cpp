@@ -12,6 +12,7 @@
 #include "res/dialog_templates.h"
 #include "res/resource.h"
 #include "res/resources.h"
+#include "ui/about_box.h"
 
 namespace {
 
@@ -43,6 +44,7 @@ void CCalcDialog::connectCommands() {
           &CCalcDialog::OnModeInverse);
   connect(&m_btnCompute, &QAbstractButton::clicked, this, &CCalcDialog::accept);
   connect(&m_btnExit, &QAbstractButton::clicked, this, &CCalcDialog::reject);
+  connect(&m_btnAbout, &QAbstractButton::clicked, this, &CCalcDialog::OnAboutButton);
   connect(&m_sysMenu, &QMenu::triggered, this,
           [this](QAction* action) { OnSysCommand(action->data().toUInt()); });
   auto* altSpace = new QShortcut(QKeySequence(Qt::ALT | Qt::Key_Space), this);
@@ -79,8 +81,11 @@ bool CCalcDialog::OnInitDialog() {
   appendAboutEntry();
   // 3. The application icon, for the title bar and the task bar alike.
   setWindowIcon(m_hIcon);
-  // 4. The heading's and the buttons' own look are applied here once the
-  //    styled controls replace the plain members.
+  // 4. The heading's look, then the compute, exit and about buttons'.
+  styleHeading();
+  styleButton(m_btnCompute, IDI_COMPUTE);
+  styleButton(m_btnExit, IDI_EXIT);
+  styleButton(m_btnAbout, IDI_ABOUT);
   // 5. Forward mode; captions and enabled states stay as the template has them.
   item<QAbstractButton>(IDC_MODE_FORWARD)->setChecked(true);
   item<QAbstractButton>(IDC_MODE_INVERSE)->setChecked(false);
@@ -89,16 +94,49 @@ bool CCalcDialog::OnInitDialog() {
 
 // The entry appears only when the string table has its text.
 void CCalcDialog::appendAboutEntry() {
-  const QString text = res::LoadStringResource(IDS_ABOUT_MENU);
+  const QString text = aboutMenuText();
   if (text.isEmpty()) return;
   m_sysMenu.addSeparator();
   m_sysMenu.addAction(text)->setData(IDM_ABOUT);
 }
 
+QString CCalcDialog::aboutMenuText() const { return res::LoadStringResource(IDS_ABOUT_MENU); }
+
+// A red, underlined, italic heading in "Arial".
+void CCalcDialog::styleHeading() {
+  m_lblTitle.SetFaceName(QStringLiteral("Arial"))
+      .SetCharHeight(16)
+      .SetForeColor(0x000000FF)
+      .SetUnderline(TRUE)
+      .SetItalic(TRUE);
+}
+
+// The template already put the button in its place (constructor); here it
+// gets its icon, a magenta caption while lit, a black one otherwise, and the
+// pointing hand.
+void CCalcDialog::styleButton(CIconButton& button, unsigned iconId) {
+  button.LoadIcons(iconId, 0, 32, 32);
+  button.SetHotTextColor(0x00FF00FF, FALSE);
+  button.SetIdleTextColor(0x00000000, FALSE);
+  button.LoadHoverCursor(IDCUR_HAND);
+}
+
 void CCalcDialog::OnSysCommand(unsigned id) {
-  // Everything but the about command (answered with the about box) gets the
-  // default processing, of which the calculator's window menu has only close.
-  if ((id & 0xFFF0) == kScClose) close();
+  // Everything but the about command gets the default processing, of which
+  // the calculator's window menu has only close.
+  const unsigned command = id & 0xFFF0;
+  if (command == IDM_ABOUT)
+    openAboutBox();
+  else if (command == kScClose)
+    close();
+}
+
+void CCalcDialog::OnAboutButton() { openAboutBox(); }
+
+// A new box each time, modal over the calculator, gone when it closes.
+void CCalcDialog::openAboutBox() {
+  CAboutBox box(this);
+  box.exec();
 }
 
 void CCalcDialog::contextMenuEvent(QContextMenuEvent* event) {

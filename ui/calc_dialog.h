@@ -6,10 +6,11 @@
 
 #include <QDialog>
 #include <QIcon>
-#include <QLabel>
 #include <QMenu>
-#include <QPushButton>
+#include <QString>
 
+#include "controls/icon_button.h"
+#include "controls/styled_label.h"
 #include "ui/dialog_template.h"
 
 class QContextMenuEvent;
@@ -34,11 +35,15 @@ class CCalcDialog : public QDialog {
   QMenu& windowMenu() { return m_sysMenu; }
 
   // Window-menu commands arrive here; the low four bits of an id are the
-  // platform's own and are masked off.
+  // platform's own and are masked off. The about command opens the about box.
   void OnSysCommand(unsigned id);
 
  protected:
   virtual bool OnInitDialog();
+  // The text of the window menu's about entry, from the string table; with
+  // no text the entry and its separator are left out.
+  virtual QString aboutMenuText() const;
+  void OnAboutButton();
   void OnOK();
   void OnModeForward();
   void OnModeInverse();
@@ -54,6 +59,9 @@ class CCalcDialog : public QDialog {
   void connectCommands();
   void centreOnScreen();
   void appendAboutEntry();
+  void styleHeading();
+  void styleButton(CIconButton& button, unsigned iconId);
+  void openAboutBox();
   void showWindowMenu(const QPoint& globalPos);
   void showMode(const QString& captionX, const QString& captionY,
                 const QString& captionAzimuth, const QString& captionDistance, bool inverse);
@@ -66,10 +74,10 @@ class CCalcDialog : public QDialog {
   void enableItem(int id, bool enable);
 
   // The template places these in the form; they live as long as the dialog.
-  QPushButton m_btnAbout;    // control 1007
-  QPushButton m_btnExit;     // control 2
-  QPushButton m_btnCompute;  // control 1
-  QLabel m_lblTitle;         // control 1002, the heading
+  CIconButton m_btnAbout;    // control 1007
+  CIconButton m_btnExit;     // control 2
+  CIconButton m_btnCompute;  // control 1
+  CStyledLabel m_lblTitle;   // control 1002, the heading
   QIcon m_hIcon;             // the application icon
 
   QMenu m_sysMenu;

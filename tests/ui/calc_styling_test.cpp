@@ -1,0 +1,172 @@
+// The calculator's own look: the red heading, the three flat icon buttons
+// that light up under the pointer, and the about entry of the window menu.
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QPainter>
+#include <QTest>
+#include <QWindow>
+
+#include "controls/icon_button.h"
+#include "controls/styled_label.h"
+#include "controls/sys_colors.h"
+#include "look.h"
+#include "res/resource.h"
+#include "res/resources.h"
+#include "ui/calc_dialog.h"
+#include "ui/dialog_template.h"
+
+namespace {
+
+constexpr QRgb kRed = 0xFFFF0000;
+constexpr QRgb kMagenta = 0xFFFF00FF;
+constexpr QRgb kBlack = 0xFF000000;
+
+// A calculator whose string table has no text for the about entry.
+class CalcWithoutAboutText : public CCalcDialog {
+ protected:
+  QString aboutMenuText() const override { return QString(); }
+};
+
+class CalcStyling : public testing::Test {
+ protected:
+  void SetUp() override {
+    calc.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&calc));
+    // Two points, so that the window sees a move even where the pointer
+    // rested at the end of the test before.
+    moveTo(kBackground + QPoint(2, 0));
+    moveTo(kBackground);
+  }
+
+  CIconButton* button(int id) { return dynamic_cast<CIconButton*>(dialogItem(calc, id)); }
+  void moveTo(const QPoint& point) { QTest::mouseMove(calc.windowHandle(), point); }
+  QPoint centreOf(int id) { return dialogItem(calc, id)->geometry().center(); }
+  QRgb face() const { return calc.palette().color(QPalette::Button).rgb(); }
+
+  // The left part of an idle button, where its icon sits: the icon 3 pixels
+  // in from the left edge and centred in height, over the button face.
+  QImage expectedIconStrip(int iconId, const QSize& size) {
+    QImage image(size, QImage::Format_ARGB32_Premultiplied);
+    image.fill(face());
+    QPainter painter(&image);
+    painter.drawPixmap(3, (size.height() - 32) / 2, res::LoadIconResource(iconId).pixmap(32, 32));
+    painter.end();
+    return image.copy(0, 0, 35, size.height());
+  }
+
+  const QPoint kBackground{3, 3};
+  CCalcDialog calc;
+};
+
+TEST_F(CalcStyling, HeadingIsRedUnderlinedItalicArialSixteen) {
+  auto* heading = dynamic_cast<CStyledLabel*>(dialogItem(calc, IDC_TITLE));
+  ASSERT_NE(heading, nullptr);
+  const QImage image = look::shown(*heading);
+  EXPECT_EQ(look::family(*heading), "Liberation Sans");
+  EXPECT_EQ(heading->font().pixelSize(), 16);
+  EXPECT_TRUE(heading->font().underline());
+  EXPECT_TRUE(heading->font().italic());
+  EXPECT_EQ(heading->font().weight(), QGuiApplication::font().weight());
+  EXPECT_GT(look::inkOf(image, kRed), 0);
+  EXPECT_EQ(look::background(image), face());
+  EXPECT_EQ(heading->text(), "坐标的正算和反算");
+}
+
+TEST_F(CalcStyling, ButtonsAreFlatWithTheirIconsAndBlackCaptions) {
+  const QList<std::pair<int, int>> buttons = {
+      {IDOK, IDI_COMPUTE}, {IDCANCEL, IDI_EXIT}, {IDC_ABOUT, IDI_ABOUT}};
+  for (const auto& [id, iconId] : buttons) {
+    CIconButton* flat = button(id);
+    ASSERT_NE(flat, nullptr) << id;
+    EXPECT_EQ(flat->GetIdleTextColor(), 0x00000000u) << id;
+    EXPECT_EQ(flat->GetHotTextColor(), 0x00FF00FFu) << id;
+    EXPECT_EQ(toQColor(flat->GetIdleFaceColor()).rgb(), face()) << id;
+    EXPECT_EQ(flat->GetHotFaceColor(), flat->GetIdleFaceColor()) << id;
+    const QImage image = look::shown(*flat);
+    EXPECT_EQ(image.copy(0, 0, 35, image.height()), expectedIconStrip(iconId, image.size())) << id;
+    const QImage caption = image.copy(35, 0, image.width() - 35, image.height());
+    EXPECT_GT(look::inkOf(caption, kBlack), 0) << id;
+    EXPECT_EQ(look::inkOf(image, kMagenta), 0) << id;
+    EXPECT_EQ(look::background(image), face()) << id;
+  }
+}
+
+TEST_F(CalcStyling, ButtonUnderThePointerLightsMagentaWithTheHand) {
+  for (int id : {IDOK, IDCANCEL, IDC_ABOUT}) {
+    moveTo(centreOf(id));
+    const QImage lit = look::shown(*button(id));
+    EXPECT_GT(look::inkOf(lit, kMagenta), 0) << id;
+    EXPECT_EQ(look::inkOf(lit.copy(35, 0, lit.width() - 35, lit.height()), kBlack), 0) << id;
+    EXPECT_EQ(calc.windowHandle()->cursor().shape(), Qt::BitmapCursor) << id;
+    EXPECT_EQ(calc.windowHandle()->cursor().hotSpot(), QPoint(5, 0)) << id;
+    moveTo(kBackground);
+    EXPECT_EQ(look::inkOf(look::shown(*button(id)), kMagenta), 0) << id;
+    EXPECT_EQ(calc.windowHandle()->cursor().shape(), Qt::ArrowCursor) << id;
+  }
+}
+
+TEST_F(CalcStyling, ComputeStaysTheDefaultButton) {
+  EXPECT_TRUE(button(IDOK)->isDefault());
+  EXPECT_FALSE(button(IDCANCEL)->isDefault());
+  EXPECT_FALSE(button(IDC_ABOUT)->isDefault());
+}
+
+TEST_F(CalcStyling, WindowMenuHoldsCloseThenSeparatorAndAboutEntry) {
+  const QList<QAction*> actions = calc.windowMenu().actions();
+  ASSERT_EQ(actions.size(), 3);
+  EXPECT_EQ(actions[0]->text(), "关闭(&C)");
+  EXPECT_TRUE(actions[1]->isSeparator());
+  EXPECT_EQ(actions[2]->text(), "关于 Corvane(&A)...");
+  EXPECT_EQ(actions[2]->data().toUInt(), unsigned(IDM_ABOUT));
+}
+
+TEST(CalcWindowMenu, WithoutTheAboutTextNeitherSeparatorNorEntry) {
+  CalcWithoutAboutText calc;
+  calc.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&calc));
+  const QList<QAction*> actions = calc.windowMenu().actions();
+  ASSERT_EQ(actions.size(), 1);
+  EXPECT_EQ(actions[0]->text(), "关闭(&C)");
+}
+
+// --- The program's artwork ---------------------------------------------
+
+int colourCount(const QImage& image) {
+  QSet<QRgb> colours;
+  for (int y = 0; y < image.height(); ++y)
+    for (int x = 0; x < image.width(); ++x) colours.insert(image.pixel(x, y));
+  return int(colours.size());
+}
+
+TEST(Artwork, ButtonIconsAre32PixelPictures) {
+  for (int id : {IDI_COMPUTE, IDI_EXIT, IDI_ABOUT}) {
+    const QIcon icon = res::LoadIconResource(id);
+    ASSERT_EQ(icon.availableSizes(), QList<QSize>({QSize(32, 32)})) << id;
+    EXPECT_GE(colourCount(icon.pixmap(32, 32).toImage()), 4) << id;
+  }
+  EXPECT_LE(colourCount(res::LoadIconResource(IDI_ABOUT).pixmap(32, 32).toImage()), 16);
+}
+
+TEST(Artwork, HandCursorIsMonochromeWithItsHotSpotOnTheFingertip) {
+  const std::optional<QCursor> hand = res::LoadCursorResource(IDCUR_HAND);
+  ASSERT_TRUE(hand);
+  EXPECT_EQ(hand->hotSpot(), QPoint(5, 0));
+  const QImage black = hand->bitmap().toImage();
+  const QImage shows = hand->mask().toImage();
+  ASSERT_EQ(black.size(), QSize(32, 32));
+  ASSERT_EQ(shows.size(), QSize(32, 32));
+  const auto set = [](const QImage& image, int x, int y) { return image.pixelIndex(x, y) == 1; };
+  EXPECT_TRUE(set(shows, 5, 0) && set(black, 5, 0));   // the fingertip's black outline
+  EXPECT_TRUE(set(shows, 5, 3) && !set(black, 5, 3));  // white inside the finger
+  EXPECT_FALSE(set(shows, 0, 0));                      // transparent beside the finger
+  EXPECT_FALSE(set(shows, 31, 31));
+}
+
+TEST(StringTable, HoldsTheAboutEntryText) {
+  EXPECT_EQ(res::LoadStringResource(IDS_ABOUT_MENU), "关于 Corvane(&A)...");
+  EXPECT_TRUE(res::LoadStringResource(4711).isEmpty());
+}
+
+}  // namespace
