@@ -28,6 +28,13 @@ const char* TakeDigits(const char* at, const char* end, std::uint64_t& digits) {
   return at;
 }
 
+// nearbyint(x) for 0 <= x < 2^53, without a library call: adding 2^52 (or,
+// from 2^52 on, nothing: such doubles are whole) rounds x to the nearest
+// whole number, ties to even, and taking it away again is exact.
+double NearestWhole(double x) {
+  return x < 0x1p52 ? (x + 0x1p52) - 0x1p52 : x;
+}
+
 // "00" to "99".
 constexpr std::array<char, 200> kDigitPairs = [] {
   std::array<char, 200> pairs{};
@@ -82,7 +89,7 @@ bool AppendFixedFast(std::string& out, double value, int decimals) {
   if (decimals >= static_cast<int>(kPow10.size())) return false;
   const double scaled = std::fabs(value) * kPow10[decimals];
   if (!(scaled < 0x1p53)) return false;  // also refuses NaN
-  const double nearest = std::nearbyint(scaled);
+  const double nearest = NearestWhole(scaled);
   const double offTie = 0.5 - std::fabs(scaled - nearest);
   if (!(offTie > scaled * 0x1p-50)) return false;
   std::uint64_t whole = 0;
@@ -98,7 +105,7 @@ bool AppendFixedFast(std::string& out, double value, int decimals) {
   }
   begin = WriteUnsigned(begin, whole);
   if (std::signbit(value)) *--begin = '-';
-  out.append(begin, end);
+  out.append(begin, static_cast<std::size_t>(end - begin));
   return true;
 }
 

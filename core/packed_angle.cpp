@@ -15,17 +15,20 @@ constexpr double kOneThirtySixth = 0.027777777777777776;
 constexpr double kGuardLimit = 0x1p50;
 
 // How far a scaled value may lie from a whole number of minutes and still
-// count as one: a few units in the last place, far below a thousandth of a
-// second for any angle a surveyor types.
-constexpr double kGuardUlps = 4.0;
+// count as one: |x| / 2^50, that is 4 to 8 units in the last place of x, far
+// below a thousandth of a second for any angle a surveyor types.
+constexpr double kGuardRelative = 0x1p-50;
 
 // fmod(x, 1.0), exactly: x - trunc(x) is exact for every finite double, and
 // the sign of x is kept for whole values (-5 gives -0.0, as fmod does).
 // glibc's general fmod costs several times as much.
 double FractionOf(double x) { return std::copysign(x - std::trunc(x), x); }
 
-double UnitInLastPlace(double x) {
-  return std::nextafter(std::fabs(x), INFINITY) - std::fabs(x);
+// nearbyint(x) for |x| < 2^52, without a library call: adding 2^52 leaves
+// no fraction bits, so the sum is x rounded to the nearest whole number (ties
+// to even), and taking 2^52 away again is exact.
+double NearestWhole(double x) {
+  return std::copysign((std::fabs(x) + 0x1p52) - 0x1p52, x);
 }
 
 // The whole number of minutes that `scaled` (an angle times 100 in packed
@@ -35,8 +38,8 @@ double UnitInLastPlace(double x) {
 // the whole minute; such values are taken as the whole minute instead.
 std::optional<std::int64_t> NearWholeMinutes(double scaled) {
   if (!(std::fabs(scaled) < kGuardLimit)) return std::nullopt;
-  const double nearest = std::nearbyint(scaled);
-  if (std::fabs(scaled - nearest) > kGuardUlps * UnitInLastPlace(scaled)) {
+  const double nearest = NearestWhole(scaled);
+  if (std::fabs(scaled - nearest) > std::fabs(scaled) * kGuardRelative) {
     return std::nullopt;
   }
   return static_cast<std::int64_t>(nearest);
