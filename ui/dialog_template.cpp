@@ -6,7 +6,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QRadioButton>
+#include "ui/radio_button.h"
 
 #include "res/dialog_templates.h"
 #include "res/resource.h"
@@ -38,7 +38,7 @@ bool isIcon(const DialogItem& item) {
 QWidget* newControl(const DialogItem& item) {
   switch (item.cls) {
     case ControlClass::Button:
-      if (isRadio(item)) return new QRadioButton;
+      if (isRadio(item)) return new CRadioButton;
       return new QPushButton;
     case ControlClass::Static:
       return new QLabel;

@@ -286,6 +286,18 @@ TEST_F(CalcDialogTest, ClickingTheCheckedRadioAgainReappliesItsMode) {
   EXPECT_EQ(text(IDC_RESULT_X), "0.000000");
 }
 
+TEST_F(CalcDialogTest, AClickAnywhereInARadiosRectanglePicksIt) {
+  // The blank right end of "坐标反算"'s rectangle, past its caption.
+  QWidget* inverse = dialogItem(dialog, IDC_MODE_INVERSE);
+  QTest::mouseClick(inverse, Qt::LeftButton, {}, QPoint(inverse->width() - 2, inverse->height() / 2));
+  EXPECT_TRUE(checked(IDC_MODE_INVERSE));
+  EXPECT_EQ(caption(IDC_CAPTION_X), "终点X");
+  QWidget* forward = dialogItem(dialog, IDC_MODE_FORWARD);
+  QTest::mouseClick(forward, Qt::LeftButton, {}, QPoint(forward->width() - 2, 1));
+  EXPECT_TRUE(checked(IDC_MODE_FORWARD));
+  EXPECT_EQ(caption(IDC_CAPTION_X), "结果X");
+}
+
 // --- Leaving -----------------------------------------------------------
 
 TEST_F(CalcDialogTest, EscapeEndsTheDialog) {
