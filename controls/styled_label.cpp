@@ -9,6 +9,7 @@
 #include <QUrl>
 
 #include "controls/sys_colors.h"
+#include "res/ui_font.h"
 
 namespace {
 constexpr int kFlashPeriodMs = 500;
@@ -93,7 +94,9 @@ CStyledLabel& CStyledLabel::SetHoverCursor(const std::optional<QCursor>& hCursor
   return *this;
 }
 
-void CStyledLabel::RebuildFont() { m_fontLabel = m_logFont; }
+// Only the dialog face at its own size draws crisp; a label in a face or size
+// of its own is smooth, whatever the font it started from.
+void CStyledLabel::RebuildFont() { m_fontLabel = res::RenderedFont(m_logFont); }
 
 CStyledLabel& CStyledLabel::Repainted() {
   repaint();

@@ -1,21 +1,13 @@
 #include "ui/calc_app.h"
 
-#include <QFont>
 #include <QStyle>
 #include <QStyleFactory>
 
+#include "res/ui_font.h"
 #include "res/version.h"
 #include "ui/calc_dialog.h"
 
 namespace {
-
-// The faces the dialogs name, mapped onto the Debian faces that stand in for
-// them. Qt tries the named face first, so a machine that has it uses it.
-void installFontSubstitutions() {
-  QFont::insertSubstitution(QStringLiteral("宋体"), QStringLiteral("AR PL UMing CN"));
-  QFont::insertSubstitution(QStringLiteral("隶书"), QStringLiteral("AR PL UKai CN"));
-  QFont::insertSubstitution(QStringLiteral("Arial"), QStringLiteral("Liberation Sans"));
-}
 
 // Qt's "Windows" style with its standard palette, so the form looks alike on
 // every desktop and its 3-D edges keep their meaning.
@@ -31,7 +23,7 @@ void installClassicLook() {
 CCalcApp::CCalcApp(int& argc, char** argv) : m_app(argc, argv) {
   QCoreApplication::setApplicationName(QStringLiteral(CORVANE_INTERNAL_NAME));
   QCoreApplication::setApplicationVersion(QStringLiteral(CORVANE_VERSION));
-  installFontSubstitutions();
+  res::InstallUiFont();
   installClassicLook();
 }
 

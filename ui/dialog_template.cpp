@@ -11,6 +11,7 @@
 #include "res/dialog_templates.h"
 #include "res/resource.h"
 #include "res/resources.h"
+#include "res/ui_font.h"
 
 namespace {
 
@@ -100,7 +101,7 @@ QRect pixelRect(const DialogItem& item, DialogBaseUnits units) {
 }
 
 void applyDialog(QDialog& dialog, const res::DialogTemplate& tmpl) {
-  dialog.setFont(QFont(QString::fromUtf8(tmpl.fontFace), tmpl.pointSize));
+  dialog.setFont(res::DialogFont(tmpl));
   dialog.setWindowTitle(QString::fromUtf8(tmpl.caption));
   dialog.setWindowFlags(tmpl.titleBar ? Qt::Dialog | Qt::WindowTitleHint |
                                             Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint

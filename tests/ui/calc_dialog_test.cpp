@@ -13,6 +13,7 @@
 #include <QScreen>
 #include <QTest>
 #include <QTimer>
+#include <memory>
 #include <optional>
 
 #include "res/resource.h"
@@ -28,6 +29,7 @@ struct SeenBox {
   QMessageBox::Icon icon;
   int buttonCount;
   bool ownedByDialog;
+  QString face;  // the face its text resolved to
 };
 
 class CalcDialogTest : public testing::Test {
@@ -64,7 +66,8 @@ class CalcDialogTest : public testing::Test {
         auto* box = qobject_cast<QMessageBox*>(window);
         if (!box || !box->isVisible()) continue;
         seen = SeenBox{box->windowTitle(), box->text(), box->icon(),
-                       static_cast<int>(box->buttons().size()), box->parentWidget() == &dialog};
+                       static_cast<int>(box->buttons().size()), box->parentWidget() == &dialog,
+                       QFontInfo(box->font()).family()};
         box->button(QMessageBox::Ok)->click();
       }
     });
@@ -133,6 +136,21 @@ TEST_F(CalcDialogTest, FixedSizeAndControlsPlacedByDialogUnits) {
   EXPECT_EQ(dialogItem(dialog, IDC_TITLE)->geometry(), rect(58, 1, 98, 13));
   EXPECT_EQ(dialogItem(dialog, IDC_RESULT_Y)->geometry(), rect(144, 46, 66, 12));
   EXPECT_EQ(dialogItem(dialog, IDC_CAPTION_AZIMUTH)->geometry(), rect(0, 75, 42, 9));
+}
+
+// The program sets its interface font itself, so the windows that Qt builds
+// for it show the same face as the form, whatever face "sans-serif" is.
+TEST_F(CalcDialogTest, MenusAndTheWarningShowTheDialogFace) {
+  std::unique_ptr<QMenu> editMenu(field(IDC_START_X)->createStandardContextMenu());
+  for (const QWidget* window : {static_cast<const QWidget*>(&dialog.windowMenu()),
+                                static_cast<const QWidget*>(editMenu.get())}) {
+    EXPECT_EQ(QFontInfo(window->font()).family(), "AR PL UMing CN") << window->metaObject()->className();
+    EXPECT_EQ(window->font().pointSize(), 9) << window->metaObject()->className();
+  }
+  click(IDC_MODE_INVERSE);
+  const std::optional<SeenBox> box = computeWatchingForBox();
+  ASSERT_TRUE(box);
+  EXPECT_EQ(box->face, "AR PL UMing CN");
 }
 
 TEST_F(CalcDialogTest, DialogFontIsTheChineseSongFaceAtNinePoints) {
