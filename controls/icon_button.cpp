@@ -42,6 +42,9 @@ QSize ownSize(const QIcon& icon, const QSize& fallback) {
 }  // namespace
 
 CIconButton::CIconButton(QWidget* parent) : QPushButton(parent) {
+  // Owner-drawn, it never becomes its dialog's default when it takes the
+  // focus: Enter keeps running the dialog's default command.
+  setAutoDefault(false);
   setMouseTracking(true);
   ResetIdleFaceColor(FALSE);
   ResetIdleTextColor(FALSE);

@@ -13,10 +13,12 @@
 #include <QScreen>
 #include <QTest>
 #include <QTimer>
+#include <functional>
 #include <memory>
 #include <optional>
 
 #include "res/resource.h"
+#include "ui/about_box.h"
 #include "ui/calc_dialog.h"
 #include "ui/dialog_template.h"
 
@@ -74,6 +76,22 @@ class CalcDialogTest : public testing::Test {
     click(IDOK);
     QCoreApplication::processEvents();
     return seen;
+  }
+
+  // Runs `press` and reports whether an about box opened meanwhile; one
+  // that did is closed, so that `press` returns.
+  bool opensAboutBox(const std::function<void()>& press) {
+    bool opened = false;
+    QTimer::singleShot(0, &dialog, [&] {
+      for (QWidget* window : QApplication::topLevelWidgets())
+        if (auto* box = dynamic_cast<CAboutBox*>(window); box && box->isVisible()) {
+          opened = true;
+          box->reject();
+        }
+    });
+    press();
+    QCoreApplication::processEvents();
+    return opened;
   }
 
   CCalcDialog dialog;
@@ -182,6 +200,32 @@ TEST_F(CalcDialogTest, ForwardByEnterInAnyInputField) {
     EXPECT_EQ(text(IDC_RESULT_Y), "0.000001") << id;
   }
   EXPECT_TRUE(dialog.isVisible());
+}
+
+// The buttons are owner-drawn: a focused one never becomes the default, so
+// Enter computes wherever the focus is, and Space presses the focused button.
+TEST_F(CalcDialogTest, EnterOnAFocusedButtonComputesAndSpacePressesIt) {
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
+  for (int id : {IDOK, IDCANCEL, IDC_ABOUT})
+    for (Qt::Key key : {Qt::Key_Return, Qt::Key_Enter}) {
+      type(IDC_START_X, "12");
+      field(IDC_RESULT_X)->clear();
+      QWidget* button = dialogItem(dialog, id);
+      button->setFocus(Qt::BacktabFocusReason);
+      ASSERT_TRUE(button->hasFocus()) << id;
+      EXPECT_FALSE(opensAboutBox([&] { QTest::keyClick(button, key); })) << id;
+      EXPECT_TRUE(dialog.isVisible()) << id;
+      EXPECT_EQ(text(IDC_RESULT_X), "12.000000") << id << " key " << key;
+      EXPECT_EQ(text(IDC_START_X), "12") << id;
+    }
+  QWidget* about = dialogItem(dialog, IDC_ABOUT);
+  about->setFocus(Qt::TabFocusReason);
+  EXPECT_TRUE(opensAboutBox([&] { QTest::keyClick(about, Qt::Key_Space); }));
+  QWidget* exit = dialogItem(dialog, IDCANCEL);
+  exit->setFocus(Qt::TabFocusReason);
+  QTest::keyClick(exit, Qt::Key_Space);
+  EXPECT_FALSE(dialog.isVisible());
+  EXPECT_EQ(dialog.result(), QDialog::Rejected);
 }
 
 TEST_F(CalcDialogTest, ForwardWithEmptyFieldsGivesZeros) {
