@@ -1,5 +1,6 @@
 #include "ui/calc_app.h"
 
+#include <QLibraryInfo>
 #include <QStyle>
 #include <QStyleFactory>
 
@@ -18,6 +19,15 @@ void installClassicLook() {
   QApplication::setPalette(style->standardPalette());
 }
 
+// The interface is Chinese only, so Qt's own texts are Chinese whatever the
+// locale the program runs in. Without Qt's translations (Debian package
+// qt6-translations-l10n) they stay English, and the program runs as before.
+void installQtChinese(QTranslator& translator) {
+  if (translator.load(QStringLiteral("qtbase_zh_CN"),
+                      QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+    QCoreApplication::installTranslator(&translator);
+}
+
 }  // namespace
 
 CCalcApp::CCalcApp(int& argc, char** argv) : m_app(argc, argv) {
@@ -25,6 +35,7 @@ CCalcApp::CCalcApp(int& argc, char** argv) : m_app(argc, argv) {
   QCoreApplication::setApplicationVersion(QStringLiteral(CORVANE_VERSION));
   res::InstallUiFont();
   installClassicLook();
+  installQtChinese(m_qtChinese);
 }
 
 bool CCalcApp::InitInstance() {

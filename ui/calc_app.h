@@ -1,10 +1,11 @@
 #pragma once
 
 // The application object: it owns the QApplication, sets up the program's
-// fonts, look and identity, and InitInstance runs the calculator modally.
-// When the calculator ends, the program ends.
+// fonts, look, language and identity, and InitInstance runs the calculator
+// modally. When the calculator ends, the program ends.
 
 #include <QApplication>
+#include <QTranslator>
 
 class CCalcApp {
  public:
@@ -17,4 +18,5 @@ class CCalcApp {
 
  private:
   QApplication m_app;
+  QTranslator m_qtChinese;  // Qt's own texts: the message box's button, the edit menu
 };

@@ -4,7 +4,9 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QFileInfo>
 #include <QFontInfo>
+#include <QLibraryInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -32,6 +34,7 @@ struct SeenBox {
   int buttonCount;
   bool ownedByDialog;
   QString face;  // the face its text resolved to
+  QString button;
 };
 
 class CalcDialogTest : public testing::Test {
@@ -69,7 +72,7 @@ class CalcDialogTest : public testing::Test {
         if (!box || !box->isVisible()) continue;
         seen = SeenBox{box->windowTitle(), box->text(), box->icon(),
                        static_cast<int>(box->buttons().size()), box->parentWidget() == &dialog,
-                       QFontInfo(box->font()).family()};
+                       QFontInfo(box->font()).family(), box->button(QMessageBox::Ok)->text()};
         box->button(QMessageBox::Ok)->click();
       }
     });
@@ -169,6 +172,23 @@ TEST_F(CalcDialogTest, MenusAndTheWarningShowTheDialogFace) {
   const std::optional<SeenBox> box = computeWatchingForBox();
   ASSERT_TRUE(box);
   EXPECT_EQ(box->face, "AR PL UMing CN");
+}
+
+// The interface is Chinese only, so Qt's own texts come from Qt's Chinese
+// translations, whatever the locale the tests run in.
+TEST_F(CalcDialogTest, QtsOwnTextsAreChinese) {
+  const QString file = QLibraryInfo::path(QLibraryInfo::TranslationsPath) + "/qtbase_zh_CN.qm";
+  ASSERT_TRUE(QFileInfo::exists(file))
+      << file.toStdString() << " is missing: install qt6-translations-l10n (scripts/deps.sh does)";
+  click(IDC_MODE_INVERSE);
+  const std::optional<SeenBox> box = computeWatchingForBox();
+  ASSERT_TRUE(box);
+  EXPECT_EQ(box->button.toStdString(), "确定");
+  std::unique_ptr<QMenu> editMenu(field(IDC_START_X)->createStandardContextMenu());
+  QStringList entries;
+  for (const QAction* action : editMenu->actions())
+    if (!action->isSeparator()) entries << action->text().section('\t', 0, 0);
+  EXPECT_EQ(entries.join(' ').toStdString(), "撤消(&U) 重做(&R) 剪切(&T) 复制(&C) 粘贴(&P) 删除 全选");
 }
 
 TEST_F(CalcDialogTest, DialogFontIsTheChineseSongFaceAtNinePoints) {
