@@ -1,6 +1,8 @@
 #include "ui/calc_dialog.h"
 
+#include <QApplication>
 #include <QContextMenuEvent>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QRadioButton>
@@ -20,6 +22,14 @@ namespace {
 constexpr unsigned kScClose = 0xF060;
 
 const res::DialogTemplate& calcTemplate() { return *res::FindDialogTemplate(IDD_CALC); }
+
+// The keys that ask for the menu of what has the focus. Window managers
+// keep Alt+Space for their own window menu.
+bool isContextMenuKey(const QKeyEvent& event) {
+  const Qt::KeyboardModifiers modifiers = event.modifiers() & ~Qt::KeypadModifier;
+  return (event.key() == Qt::Key_Menu && modifiers == Qt::NoModifier) ||
+         (event.key() == Qt::Key_F10 && modifiers == Qt::ShiftModifier);
+}
 
 }  // namespace
 
@@ -139,8 +149,31 @@ void CCalcDialog::openAboutBox() {
   box.exec();
 }
 
+// The pointer opens the window menu where it points; the keyboard opens it
+// where Alt+Space does.
 void CCalcDialog::contextMenuEvent(QContextMenuEvent* event) {
-  showWindowMenu(event->globalPos());
+  showWindowMenu(event->reason() == QContextMenuEvent::Mouse ? event->globalPos()
+                                                             : mapToGlobal(QPoint(0, 0)));
+}
+
+void CCalcDialog::keyPressEvent(QKeyEvent* event) {
+  // A menu already open takes the keys; this one would be a second menu.
+  if (isContextMenuKey(*event) && !QApplication::activePopupWidget()) {
+    requestContextMenuByKey();
+    return;
+  }
+  QDialog::keyPressEvent(event);
+}
+
+// Where the platform does not turn the key into a menu request itself, the
+// dialog does, as the platform would: the focused control gets it first, so
+// an edit field opens its edit menu, and what has no menu of its own passes
+// it on to the dialog, which opens the window menu.
+void CCalcDialog::requestContextMenuByKey() {
+  QWidget* target = focusWidget() ? focusWidget() : this;
+  const QPoint pos = target->inputMethodQuery(Qt::ImCursorRectangle).toRect().center();
+  QContextMenuEvent request(QContextMenuEvent::Keyboard, pos, target->mapToGlobal(pos));
+  QCoreApplication::sendEvent(target, &request);
 }
 
 void CCalcDialog::showWindowMenu(const QPoint& globalPos) { m_sysMenu.popup(globalPos); }

@@ -14,6 +14,7 @@
 #include "ui/dialog_template.h"
 
 class QContextMenuEvent;
+class QKeyEvent;
 class QLineEdit;
 
 class CCalcDialog : public QDialog {
@@ -30,8 +31,9 @@ class CCalcDialog : public QDialog {
   // the dialog. Escape, "退出" and the close box end it through reject().
   void accept() override;
 
-  // The window menu: "关闭(&C)", opened with Alt+Space or a right-click on
-  // the dialog's background.
+  // The window menu: "关闭(&C)", opened with Alt+Space, a right-click on the
+  // dialog's background, or the Menu key or Shift+F10 where the focus is not
+  // in an edit field (there they open the field's own edit menu).
   QMenu& windowMenu() { return m_sysMenu; }
 
   // Window-menu commands arrive here; the low four bits of an id are the
@@ -49,6 +51,7 @@ class CCalcDialog : public QDialog {
   void OnModeInverse();
 
   void contextMenuEvent(QContextMenuEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
 
  private:
   template <class T>
@@ -63,6 +66,7 @@ class CCalcDialog : public QDialog {
   void styleButton(CIconButton& button, unsigned iconId);
   void openAboutBox();
   void showWindowMenu(const QPoint& globalPos);
+  void requestContextMenuByKey();
   void showMode(const QString& captionX, const QString& captionY,
                 const QString& captionAzimuth, const QString& captionDistance, bool inverse);
   int checkedRadioButton(int first, int last) const;

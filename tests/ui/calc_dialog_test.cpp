@@ -419,6 +419,41 @@ TEST_F(CalcDialogTest, AltSpaceOpensTheWindowMenu) {
   dialog.windowMenu().hide();
 }
 
+// Window managers keep Alt+Space, so the keys that open a context menu open
+// the window menu too, where Alt+Space opens it; in an edit field they open
+// the field's own edit menu, as a right-click on the field does.
+TEST_F(CalcDialogTest, MenuKeyAndShiftF10OpenTheWindowMenuOrAFieldsEditMenu) {
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
+  struct Press {
+    Qt::Key key;
+    Qt::KeyboardModifiers modifiers;
+  };
+  QMenu& windowMenu = dialog.windowMenu();
+  for (int id : {IDOK, IDC_MODE_INVERSE, IDC_START_X, IDC_DISTANCE})
+    for (const Press& press : {Press{Qt::Key_Menu, {}}, Press{Qt::Key_F10, Qt::ShiftModifier}}) {
+      QWidget* focus = dialogItem(dialog, id);
+      focus->setFocus(Qt::TabFocusReason);
+      ASSERT_TRUE(focus->hasFocus()) << id;
+      QTest::keyClick(focus, press.key, press.modifiers);
+      auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+      ASSERT_NE(menu, nullptr) << id << " key " << press.key;
+      const bool inField = qobject_cast<QLineEdit*>(focus) != nullptr;
+      EXPECT_EQ(menu == &windowMenu, !inField) << id << " key " << press.key;
+      if (inField) {
+        EXPECT_TRUE(menu->actions().front()->text().startsWith("撤消")) << id;
+      } else {
+        EXPECT_EQ(menu->pos(), dialog.mapToGlobal(QPoint(0, 0))) << id;
+      }
+      menu->close();
+      EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
+    }
+  // Other keys with F10 or the Menu key do nothing here.
+  QTest::keyClick(dialogItem(dialog, IDOK), Qt::Key_F10);
+  QTest::keyClick(dialogItem(dialog, IDOK), Qt::Key_Menu, Qt::ControlModifier);
+  EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
+  EXPECT_TRUE(dialog.isVisible());
+}
+
 TEST_F(CalcDialogTest, WindowCommandsIgnoreTheirLowFourBits) {
   dialog.OnSysCommand(0xF063);
   EXPECT_FALSE(dialog.isVisible());
