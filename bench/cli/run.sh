@@ -3,6 +3,7 @@
 # 1,000,000 generated forward rows and 1,000,000 inverse rows, in the same run.
 # Prints rows/s of each, the ratio and corvane-calc's peak memory, as medians.
 # Usage: bench/cli/run.sh [BUILD_DIR]   (default build/default; RUNS=5, ROWS=1000000)
+#        CALC=/path/to/corvane-calc bench/cli/run.sh   times that binary as it is
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 root=$(cd "$here/../.." && pwd)
@@ -10,12 +11,16 @@ build=${1:-$root/build/default}
 runs=${RUNS:-5}
 rows=${ROWS:-1000000}
 cd "$root"
-if [ ! -f "$build/build.ninja" ]; then
-  scripts/deps.sh
-  cmake --preset default >/dev/null
+if [ -n "${CALC:-}" ]; then
+  calc=$CALC
+else
+  if [ ! -f "$build/build.ninja" ]; then
+    scripts/deps.sh
+    cmake --preset default >/dev/null
+  fi
+  cmake --build "$build" --target corvane-calc >/dev/null
+  calc="$build/cli/corvane-calc"
 fi
-cmake --build "$build" --target corvane-calc >/dev/null
-calc="$build/cli/corvane-calc"
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
