@@ -54,16 +54,25 @@ class CalcTest : public testing::Test {
     return dir_ / name;
   }
 
+  // Where the tool's standard output goes.
+  enum class Output { kFile, kFull, kClosed };
+
   // Runs corvane-calc with `args`, `input` on standard input.
-  Outcome Calc(std::vector<std::string> args, const std::string& input = "") {
+  Outcome Calc(std::vector<std::string> args, const std::string& input = "",
+               Output output = Output::kFile) {
     const fs::path in = File("stdin", input);
     const std::string out = (dir_ / "stdout").string();
     const std::string err = (dir_ / "stderr").string();
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_addopen(&actions, 0, in.c_str(), O_RDONLY, 0);
-    posix_spawn_file_actions_addopen(&actions, 1, out.c_str(),
-                                     O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    if (output == Output::kClosed) {
+      posix_spawn_file_actions_addclose(&actions, 1);
+    } else {
+      posix_spawn_file_actions_addopen(
+          &actions, 1, output == Output::kFull ? "/dev/full" : out.c_str(),
+          O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    }
     posix_spawn_file_actions_addopen(&actions, 2, err.c_str(),
                                      O_WRONLY | O_CREAT | O_TRUNC, 0600);
     args.insert(args.begin(), CORVANE_CALC);
@@ -203,6 +212,29 @@ TEST_F(CalcTest, BadUsageExitsWithTwoAndTheUsage) {
   EXPECT_EQ(help.status, 0);
   EXPECT_EQ(help.out.rfind("Usage: corvane-calc", 0), 0u);
   EXPECT_EQ(Calc({"--version"}).out, "corvane-calc 1.0.0.1\n");
+}
+
+TEST_F(CalcTest, OutputThatCannotBeWrittenFailsEveryModeOnce) {
+  const fs::path a = File("a.txt", "0 0 0 10\n");
+  const fs::path b = File("b.txt", "0 0 0 10\n");
+  const std::vector<std::vector<std::string>> commands = {
+      {"forward", "0", "0", "90", "10"},
+      {"inverse", "5", "5", "5", "5"},  // a failed row, written all the same
+      {"--help"},
+      {"--version"},
+      {"forward"},
+      {"forward", "-i", a.string(), "-i", b.string()}};
+  for (const Output output : {Output::kFull, Output::kClosed}) {
+    for (const auto& args : commands) {
+      const Outcome run = Calc(args, "0 0 90 10\n", output);
+      const std::string where = args[0] + (output == Output::kFull ? " full" : " closed");
+      EXPECT_EQ(run.status, 2) << where;
+      const std::string message = "corvane-calc: cannot write: ";
+      const std::string::size_type at = run.err.find(message);
+      EXPECT_NE(at, std::string::npos) << where << ": " << run.err;
+      EXPECT_EQ(run.err.find(message, at + 1), std::string::npos) << where;
+    }
+  }
 }
 
 TEST_F(CalcTest, LargeInputsStreamInOrderInLittleMemory) {
