@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstdint>
 #include <cstring>
+#include <limits>
 
 #include "core/survey.h"
 
@@ -147,6 +148,19 @@ bool ReadWholeNumber(std::string_view field, double& value) {
   if (length == 0 || start != 0 || length != field.size()) return false;
   value = survey::ConvertNumber(field);
   return true;
+}
+
+FieldNumber ReadFieldNumber(std::string_view field, double& value) {
+  if (!ReadWholeNumber(field, value)) return FieldNumber::kNotANumber;
+  if (!std::isfinite(value)) return FieldNumber::kOutOfRange;
+  if (std::fabs(value) >= std::numeric_limits<double>::min()) {
+    return FieldNumber::kNumber;
+  }
+  // Zero is in range when all its digits are zero.
+  const std::string_view mantissa = field.substr(0, field.find_first_of("eEdD"));
+  return mantissa.find_first_of("123456789") == std::string_view::npos
+             ? FieldNumber::kNumber
+             : FieldNumber::kOutOfRange;
 }
 
 void AppendFixed(std::string& out, double value, int decimals) {

@@ -1,7 +1,6 @@
 #include "cli/options.h"
 
 #include <charconv>
-#include <cmath>
 
 #include "cli/number_text.h"
 
@@ -25,9 +24,10 @@ bool ReadStation(const std::string& text, Station& station) {
   const std::size_t comma = text.find(',');
   if (comma == std::string::npos) return false;
   const std::string_view view(text);
-  return ReadWholeNumber(view.substr(0, comma), station.x) &&
-         ReadWholeNumber(view.substr(comma + 1), station.y) &&
-         std::isfinite(station.x) && std::isfinite(station.y);
+  return ReadFieldNumber(view.substr(0, comma), station.x) ==
+             FieldNumber::kNumber &&
+         ReadFieldNumber(view.substr(comma + 1), station.y) ==
+             FieldNumber::kNumber;
 }
 
 bool ReadMode(const std::string& word, Mode& mode) {

@@ -8,15 +8,28 @@
 #include "core/survey.h"
 
 namespace calc {
-namespace {
 
-constexpr std::array<const char*, 4> kForwardNames = {"X0", "Y0", "AZIMUTH",
-                                                      "DISTANCE"};
-constexpr std::array<const char*, 4> kInverseNames = {"X0", "Y0", "X1", "Y1"};
+// What a mode reads and writes.
+struct ModeRule {
+  std::array<const char*, 4> fields;  // the numbers of a full row
+  std::size_t azimuthField;           // kMaxFields when none is an azimuth
+  std::array<const char*, 2> outOfRange;  // a result that is not finite
+};
+
+namespace {
 
 // A row never needs more fields than a name and four numbers; one more is
 // kept so that the error can show it.
 constexpr std::size_t kMaxFields = 6;
+
+constexpr ModeRule kForwardRule = {{"X0", "Y0", "AZIMUTH", "DISTANCE"},
+                                   2,
+                                   {"result X is out of range",
+                                    "result Y is out of range"}};
+constexpr ModeRule kInverseRule = {{"X0", "Y0", "X1", "Y1"},
+                                   kMaxFields,
+                                   {"result AZIMUTH is out of range",
+                                    "result DISTANCE is out of range"}};
 
 bool IsSeparator(char c) {
   return c == ' ' || c == '\t' || c == ',' || c == ';';
@@ -70,11 +83,13 @@ bool Fail(std::string& out, std::string_view what) {
 
 RowReader::RowReader(const RowSettings& settings) : settings_(settings) {}
 
+const ModeRule& RowReader::Rule() const {
+  return settings_.mode == Mode::kForward ? kForwardRule : kInverseRule;
+}
+
 std::span<const char* const> RowReader::FieldNames() const {
-  const auto& names =
-      settings_.mode == Mode::kForward ? kForwardNames : kInverseNames;
-  return std::span<const char* const>(names).subspan(settings_.hasStation ? 2
-                                                                          : 0);
+  return std::span<const char* const>(Rule().fields)
+      .subspan(settings_.hasStation ? 2 : 0);
 }
 
 bool RowReader::AnswerLine(std::string_view line, std::string& out) const {
@@ -119,17 +134,19 @@ bool RowReader::AnswerFields(std::span<const std::string_view> fields,
     return false;
   }
   std::array<double, 4> values{};
-  const std::size_t start = out.size();
   for (std::size_t i = 0; i < needed; ++i) {
     if (!ReadField(i, fields[i], values[i], out)) return false;
+  }
+  Results results;
+  if (const char* fault = Compute(values.data(), results)) {
+    return Fail(out, fault);
   }
   if (!name.empty()) {
     out += name;
     out += ' ';
   }
-  if (Compute(values.data(), out)) return true;
-  out.resize(start);
-  return Fail(out, "identical points");
+  AppendResults(results, out);
+  return true;
 }
 
 // The common row, answered in one pass: only the numbers, each in plain
@@ -155,7 +172,12 @@ bool RowReader::AnswerPlainRow(std::string_view line, std::string& out) const {
     at += length;
   }
   while (at < line.size() && IsSeparator(line[at])) ++at;
-  return at == line.size() && Compute(values.data(), out);
+  Results results;
+  if (at != line.size() || Compute(values.data(), results) != nullptr) {
+    return false;
+  }
+  AppendResults(results, out);
+  return true;
 }
 
 // Reads the number of field `index` into `value`, or appends the error.
@@ -171,8 +193,14 @@ bool RowReader::ReadField(std::size_t index, std::string_view text,
   if (text.size() > survey::kFieldChars) {
     return fail(" is longer than 35 characters: ");
   }
-  if (!ReadWholeNumber(text, value)) return fail(" is not a number: ");
-  if (!std::isfinite(value)) return fail(" is out of range: ");
+  switch (ReadFieldNumber(text, value)) {
+    case FieldNumber::kNotANumber:
+      return fail(" is not a number: ");
+    case FieldNumber::kOutOfRange:
+      return fail(" is out of range: ");
+    case FieldNumber::kNumber:
+      break;
+  }
   if (index == AzimuthIndex()) {
     const PackedDigits digits = ReadPackedDigits(text);
     if (digits.minutes >= 60) return fail(" has minutes of 60 or more: ");
@@ -181,40 +209,40 @@ bool RowReader::ReadField(std::size_t index, std::string_view text,
   return true;
 }
 
-// Appends the two results; false for identical points.
-bool RowReader::Compute(const double* values, std::string& out) const {
+// Computes the two results of a row; returns what is wrong with the row,
+// or nullptr.
+const char* RowReader::Compute(const double* values, Results& results) const {
   const bool station = settings_.hasStation;
   const double x0 = station ? settings_.station.x : values[0];
   const double y0 = station ? settings_.station.y : values[1];
   const double* rest = station ? values : values + 2;
-  double first = 0.0;
-  double second = 0.0;
   if (settings_.mode == Mode::kForward) {
     const survey::ForwardResult end =
         survey::ComputeForward(x0, y0, rest[0], rest[1]);
-    first = end.x;
-    second = end.y;
+    results = {end.x, end.y};
   } else {
     const survey::InverseResult polar =
         survey::ComputeInverse(x0, y0, rest[0], rest[1]);
-    if (polar.identicalPoints) return false;
-    first = polar.azimuth;
-    second = polar.distance;
+    if (polar.identicalPoints) return "identical points";
+    results = {polar.azimuth, polar.distance};
   }
-  AppendValue(out, first);
+  for (std::size_t i = 0; i < results.size(); ++i) {
+    if (!std::isfinite(results[i])) return Rule().outOfRange[i];
+  }
+  return nullptr;
+}
+
+void RowReader::AppendResults(const Results& results, std::string& out) const {
+  AppendFixed(out, results[0], settings_.decimals);
   out += ' ';
-  AppendValue(out, second);
-  return true;
+  AppendFixed(out, results[1], settings_.decimals);
 }
 
-// The field that holds a packed azimuth; none in inverse mode.
+// The field that holds a packed azimuth; kMaxFields when none does.
 std::size_t RowReader::AzimuthIndex() const {
-  if (settings_.mode == Mode::kInverse) return kMaxFields;
-  return settings_.hasStation ? 0 : 2;
-}
-
-void RowReader::AppendValue(std::string& out, double value) const {
-  AppendFixed(out, value, settings_.decimals);
+  const std::size_t field = Rule().azimuthField;
+  if (field == kMaxFields || !settings_.hasStation) return field;
+  return field - 2;
 }
 
 }  // namespace calc

@@ -5,6 +5,7 @@
 // comment lines pass through unchanged; anything else gives an "ERROR: " line
 // that says what is wrong with which field.
 
+#include <array>
 #include <span>
 #include <string>
 #include <string_view>
@@ -12,6 +13,8 @@
 namespace calc {
 
 enum class Mode { kForward, kInverse };
+
+struct ModeRule;
 
 struct Station {
   double x;
@@ -45,12 +48,15 @@ class RowReader {
   std::span<const char* const> FieldNames() const;
 
  private:
+  using Results = std::array<double, 2>;
+
+  const ModeRule& Rule() const;
   bool AnswerPlainRow(std::string_view line, std::string& out) const;
   bool ReadField(std::size_t index, std::string_view text, double& value,
                  std::string& out) const;
-  bool Compute(const double* values, std::string& out) const;
+  const char* Compute(const double* values, Results& results) const;
+  void AppendResults(const Results& results, std::string& out) const;
   std::size_t AzimuthIndex() const;
-  void AppendValue(std::string& out, double value) const;
 
   RowSettings settings_;
 };

@@ -56,6 +56,8 @@ TEST(Options, BadCommandLinesSayWhatIsWrong) {
        "--from needs X0,Y0, two numbers: 1000, 2000"},
       {{"forward", "--from", "1e999,0"},
        "--from needs X0,Y0, two numbers: 1e999,0"},
+      {{"forward", "--from", "0,1e-999"},
+       "--from needs X0,Y0, two numbers: 0,1e-999"},
       {{"forward", "-i", "a", "1", "2", "3", "4"},
        "give values or -i FILE, not both"},
       {{"forward", "1", "2", "3"},

@@ -125,10 +125,28 @@ TEST(RowReader, BadFieldsAreNamedAndNothingReadsAsZero) {
       {"1,5 2000 45 100 3", "ERROR: extra field \"100\""},
       {"1e999 2000 45 100", "ERROR: X0 is out of range: \"1e999\""},
       {"1000 -1d400 45 100", "ERROR: Y0 is out of range: \"-1d400\""},
+      // underflow: nonzero digits that the double cannot hold
+      {"1e-400 2000 45 100", "ERROR: X0 is out of range: \"1e-400\""},
+      {"1000 -2.5e-310 45 100", "ERROR: Y0 is out of range: \"-2.5e-310\""},
+      {"1000 2000 45 0.1D-323", "ERROR: DISTANCE is out of range: \"0.1D-323\""},
+      {"0.000e-999 -0 45 2.3e-308", "0.000000 0.000000"},
       {"1000 2000 45 " + std::string(36, '1'),
        "ERROR: DISTANCE is longer than 35 characters: \"" +
            std::string(36, '1') + "\""},
       {"1000 2000 45 0." + std::string(33, '0'), "1000.000000 2000.000000"},
+  });
+}
+
+TEST(RowReader, ResultsThatAreNotFiniteAreErrors) {
+  ExpectAnswers(Forward(), {
+      {"1e308 0 0 1e308", "ERROR: result X is out of range"},
+      {"0 -1e308 90 -1e308", "ERROR: result Y is out of range"},
+      {"0 0 1e308 1", "ERROR: result X is out of range"},  // not a number
+  });
+  ExpectAnswers(Inverse(), {
+      // the squares overflow although the distance would not
+      {"0 0 1e200 0", "ERROR: result DISTANCE is out of range"},
+      {"0 -1e308 0 1e308", "ERROR: result DISTANCE is out of range"},
   });
 }
 
