@@ -132,10 +132,16 @@ BatchOutcome BatchRunner::Run(int inFd, std::string_view source) const {
   std::size_t linesWritten = 0;
   bool inputLeft = true;
   while (true) {
+    // Fill the free slots with what has arrived; wait for more input only
+    // when every answer is written, so that a row is answered before the
+    // next is waited for.
     while (inputLeft && filled - written < ring.size() &&
            outcome.writeError == 0) {
       Slot& slot = ring[filled % ring.size()];
-      inputLeft = input.Next(slot.piece.input);
+      const ChunkReader::Got got =
+          input.Next(slot.piece.input, filled == written);
+      if (got == ChunkReader::Got::kNotYet) break;
+      inputLeft = got == ChunkReader::Got::kPiece;
       if (!inputLeft) break;
       if (threads.empty()) AnswerPiece(reader_, slot.piece);
       SetState(slot, threads.empty() ? kAnswered : kFilled);

@@ -3,6 +3,7 @@
 
 #include <fcntl.h>
 #include <gtest/gtest.h>
+#include <poll.h>
 #include <spawn.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
@@ -235,6 +236,54 @@ TEST_F(CalcTest, OutputThatCannotBeWrittenFailsEveryModeOnce) {
       EXPECT_EQ(run.err.find(message, at + 1), std::string::npos) << where;
     }
   }
+}
+
+// Reads one line from `fd`, waiting at most 10 s for it; "" on time-out.
+std::string ReadLineWithin10s(int fd) {
+  std::string line;
+  char c = 0;
+  pollfd ready{fd, POLLIN, 0};
+  while (poll(&ready, 1, 10000) == 1 && read(fd, &c, 1) == 1 && c != '\n') {
+    line += c;
+  }
+  return line;
+}
+
+TEST_F(CalcTest, EachRowIsAnsweredBeforeTheNextIsWaitedFor) {
+  int toCalc[2];
+  int fromCalc[2];
+  ASSERT_EQ(pipe(toCalc), 0);
+  ASSERT_EQ(pipe(fromCalc), 0);
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  posix_spawn_file_actions_adddup2(&actions, toCalc[0], 0);
+  posix_spawn_file_actions_adddup2(&actions, fromCalc[1], 1);
+  posix_spawn_file_actions_addclose(&actions, toCalc[1]);
+  posix_spawn_file_actions_addclose(&actions, fromCalc[0]);
+  char* argv[] = {const_cast<char*>(CORVANE_CALC),
+                  const_cast<char*>("inverse"), nullptr};
+  pid_t pid = 0;
+  ASSERT_EQ(posix_spawn(&pid, CORVANE_CALC, &actions, nullptr, argv, environ), 0);
+  posix_spawn_file_actions_destroy(&actions);
+  close(toCalc[0]);
+  close(fromCalc[1]);
+  // A script that writes a row and waits for its answer before the next.
+  for (int i = 1; i <= 10; ++i) {
+    const std::string row = "P" + std::to_string(i) + " 0 0 0 " +
+                            std::to_string(i) + "\n";
+    ASSERT_EQ(write(toCalc[1], row.data(), row.size()),
+              static_cast<ssize_t>(row.size()));
+    EXPECT_EQ(ReadLineWithin10s(fromCalc[0]),
+              "P" + std::to_string(i) + " 90.000001 " + std::to_string(i) +
+                  ".000000")
+        << "row " << i;
+    if (HasFailure()) break;
+  }
+  close(toCalc[1]);
+  int status = 0;
+  waitpid(pid, &status, 0);
+  close(fromCalc[0]);
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
 }
 
 TEST_F(CalcTest, LargeInputsStreamInOrderInLittleMemory) {
