@@ -65,7 +65,8 @@ void ReadOption(const std::vector<std::string>& args, std::size_t& at,
     options.version = true;
     return;
   }
-  if (name != "--from" && name != "--decimals" && name != "-i") {
+  if (name != "--from" && name != "--decimals" &&
+      name != "--azimuth-decimals" && name != "-i") {
     options.error = "unknown option " + args[at];
     return;
   }
@@ -83,8 +84,17 @@ void ReadOption(const std::vector<std::string>& args, std::size_t& at,
     if (!ReadStation(value, options.settings.station)) {
       options.error = "--from needs X0,Y0, two numbers: " + value;
     }
-  } else if (!ReadDecimals(value, options.settings.decimals)) {
-    options.error = "--decimals needs a whole number from 0 to 20: " + value;
+  } else if (name == "--decimals") {
+    if (!ReadDecimals(value, options.settings.decimals)) {
+      options.error = "--decimals needs a whole number from 0 to 20: " + value;
+    }
+  } else {
+    int decimals = 0;
+    if (!ReadDecimals(value, decimals)) {
+      options.error =
+          "--azimuth-decimals needs a whole number from 0 to 20: " + value;
+    }
+    options.settings.azimuthDecimals = decimals;
   }
 }
 
@@ -150,6 +160,10 @@ const char* UsageText() {
          "  --from X0,Y0   fix the station: rows hold AZIMUTH DISTANCE\n"
          "                 (forward) or X1 Y1 (inverse)\n"
          "  --decimals N   decimals of the results, 0 to 20 (default 6)\n"
+         "  --azimuth-decimals N\n"
+         "                 decimals of azimuths, 0 to 20 (default: as\n"
+         "                 --decimals); seconds that round to 60 carry\n"
+         "                 into the minutes, and minutes into the degrees\n"
          "  -i FILE        read rows from FILE (repeatable; - is standard "
          "input)\n"
          "  -h, --help     show this help\n"

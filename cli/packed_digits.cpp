@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "cli/number_text.h"
+
 namespace calc {
 namespace {
 
@@ -19,7 +21,64 @@ long ReadExponent(std::string_view text) {
   return negative ? -value : value;
 }
 
+// Takes 60 (or, for a lone tens digit, 6) from the one or two digits at
+// `digits`, after adding `carry` to them, where they come to that much;
+// returns whether it did.
+bool WrapSixty(char* digits, int count, bool carry) {
+  int value = digits[0] - '0';
+  if (count == 2) value = value * 10 + (digits[1] - '0');
+  value += carry ? 1 : 0;
+  const int sixty = count == 2 ? 60 : 6;
+  const bool wraps = value >= sixty;
+  if (wraps) value -= sixty;
+  if (count == 2) {
+    digits[0] = static_cast<char>('0' + value / 10);
+    digits[1] = static_cast<char>('0' + value % 10);
+  } else {
+    digits[0] = static_cast<char>('0' + value);
+  }
+  return wraps;
+}
+
+// Adds one to the whole number written in out[begin, end).
+void AddOneDegree(std::string& out, std::size_t begin, std::size_t end) {
+  std::size_t at = end;
+  while (at > begin && out[at - 1] == '9') out[--at] = '0';
+  if (at > begin && out[at - 1] >= '0' && out[at - 1] < '9') {
+    ++out[at - 1];
+  } else {
+    out.insert(at, 1, '1');  // 99 -> 100, also behind a sign
+  }
+}
+
+// The decimals of the text that 0- and 2-decimal angles are rounded from:
+// a hundred-millionth of a second, far above the noise of a computed double
+// (45.30 is held as 45.302999999999997 and read as 45.303000000000).
+constexpr int kSixtiethsFrom = 12;
+
 }  // namespace
+
+void AppendPackedAngle(std::string& out, double packed, int decimals) {
+  const std::size_t begin = out.size();
+  // With 0 or 2 decimals the dropped digits count sixtieths: round from a
+  // longer text.
+  const bool bySixtieths = decimals == 0 || decimals == 2;
+  AppendFixed(out, packed, bySixtieths ? kSixtiethsFrom : decimals);
+  const std::size_t point = out.find('.', begin);
+  if (point == std::string::npos) return;  // not finite
+  // Whether the last digit kept takes one more unit.
+  bool carry = false;
+  if (bySixtieths) {
+    carry = out[point + 1 + decimals] >= '3';
+    out.resize(decimals == 0 ? point : point + 1 + decimals);
+  } else if (decimals >= 3) {
+    carry = WrapSixty(&out[point + 3], std::min(decimals - 2, 2), false);
+  }
+  if (decimals == 0 ? carry
+                    : WrapSixty(&out[point + 1], std::min(decimals, 2), carry)) {
+    AddOneDegree(out, begin, point);
+  }
+}
 
 PackedDigits ReadPackedDigits(std::string_view number) {
   if (!number.empty() && (number[0] == '+' || number[0] == '-')) {

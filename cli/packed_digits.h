@@ -3,8 +3,10 @@
 // The minutes and seconds digits of a packed DMS angle as it is written.
 // 45.302512 has minutes digits 30 and seconds digits 25; the digits are read
 // from the text (after applying any exponent), never from the binary value,
-// so 45.30 has 30 minutes however the double rounds.
+// so 45.30 has 30 minutes however the double rounds. Written angles carry
+// seconds of 60 into the minutes and minutes of 60 into the degrees.
 
+#include <string>
 #include <string_view>
 
 namespace calc {
@@ -16,5 +18,17 @@ struct PackedDigits {
 
 // `number` is a whole number as ReadWholeNumber accepts it.
 PackedDigits ReadPackedDigits(std::string_view number);
+
+// Appends a packed angle with `decimals` decimals (0 to kMaxDecimals),
+// rounded to the nearest unit of its last digit as an angle, and as a valid
+// packed angle. With 1, 3 or 4 and more decimals that is the "%.Nf" text,
+// where its seconds digits (or, with three decimals, its tens of seconds)
+// come to 60 or more, 60 seconds carried into the minutes, and minutes of 60
+// or more into the degrees: 45.345970 (45°34'59.70") at four decimals is
+// "45.3500", not "45.3460"; 359.5959999 at two is "360.00". With 0 or 2
+// decimals the dropped digits count sixtieths, not tenths: 45.3040
+// (45°30'40") at two is "45.31", not "45.30". Everything is decided on the
+// exact digits of the value, never with a tolerance.
+void AppendPackedAngle(std::string& out, double packed, int decimals);
 
 }  // namespace calc

@@ -14,6 +14,7 @@ struct ModeRule {
   std::array<const char*, 4> fields;  // the numbers of a full row
   std::size_t azimuthField;           // kMaxFields when none is an azimuth
   std::array<const char*, 2> outOfRange;  // a result that is not finite
+  bool firstResultIsAzimuth;
 };
 
 namespace {
@@ -25,11 +26,13 @@ constexpr std::size_t kMaxFields = 6;
 constexpr ModeRule kForwardRule = {{"X0", "Y0", "AZIMUTH", "DISTANCE"},
                                    2,
                                    {"result X is out of range",
-                                    "result Y is out of range"}};
+                                    "result Y is out of range"},
+                                   false};
 constexpr ModeRule kInverseRule = {{"X0", "Y0", "X1", "Y1"},
                                    kMaxFields,
                                    {"result AZIMUTH is out of range",
-                                    "result DISTANCE is out of range"}};
+                                    "result DISTANCE is out of range"},
+                                   true};
 
 bool IsSeparator(char c) {
   return c == ' ' || c == '\t' || c == ',' || c == ';';
@@ -233,7 +236,12 @@ const char* RowReader::Compute(const double* values, Results& results) const {
 }
 
 void RowReader::AppendResults(const Results& results, std::string& out) const {
-  AppendFixed(out, results[0], settings_.decimals);
+  if (Rule().firstResultIsAzimuth) {
+    AppendPackedAngle(out, results[0],
+                      settings_.azimuthDecimals.value_or(settings_.decimals));
+  } else {
+    AppendFixed(out, results[0], settings_.decimals);
+  }
   out += ' ';
   AppendFixed(out, results[1], settings_.decimals);
 }

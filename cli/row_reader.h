@@ -6,6 +6,7 @@
 // that says what is wrong with which field.
 
 #include <array>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -26,6 +27,7 @@ struct RowSettings {
   bool hasStation = false;  // rows then hold only the second half
   Station station{0.0, 0.0};
   int decimals = 6;
+  std::optional<int> azimuthDecimals;  // when unset, `decimals`
 };
 
 // Longer lines are refused as a whole.

@@ -61,7 +61,8 @@ TEST(RowReader, InverseRowsGiveAzimuthAndDistance) {
       {"0 0 100 100", "45.000000 141.421356"},
       {"0 0 0 100", "90.000001 100.000000"},
       {"0 0 0 -100", "269.595999 100.000000"},
-      {"0 0 100 -0.0000001", "359.596000 100.000000"},
+      // the form shows 359.596000: 60 seconds carry into the degrees
+      {"0 0 100 -0.0000001", "360.000000 100.000000"},
       {"0 0 100 -1e-15", "360.000000 100.000000"},
       {"0 0 0 0", "ERROR: identical points"},
       {"P7 5 5 5 5", "ERROR: identical points"},
@@ -172,6 +173,21 @@ TEST(RowReader, DecimalsFollowTheSetting) {
   ExpectAnswers(settings, {{"1000 2000 45.3025 100", "1070 2071"}});
   settings.decimals = 10;
   ExpectAnswers(settings, {{"0 0 90 10", "0.0000002679 10.0000000000"}});
+  // Azimuths are written as valid packed angles, to their own decimals.
+  settings = Inverse();
+  settings.decimals = 2;
+  ExpectAnswers(settings, {
+      {"0 0 100 -0.0000001", "360.00 100.00"},  // 359°59'59.99"
+      {"0 0 100 -0.01", "360.00 100.00"},       // 359°59'39.37"
+      {"0 0 100 -0.1", "359.57 100.00"},        // 359°56'33.74"
+  });
+  settings.decimals = 3;
+  settings.azimuthDecimals = 4;
+  ExpectAnswers(settings, {
+      {"1000 2000 1070 2071.4", "45.3402 99.990"},
+      {"0 0 100 -0.001", "359.5958 100.000"},    // 359°59'57.94"
+      {"0 0 100 -0.0001", "360.0000 100.000"},   // 359°59'59.79"
+  });
 }
 
 TEST(RowReader, OverlongLinesAreRefusedWhole) {
