@@ -5,6 +5,7 @@
 
 #include "cli/number_text.h"
 #include "cli/packed_digits.h"
+#include "cli/shown_text.h"
 #include "core/survey.h"
 
 namespace calc {
@@ -70,14 +71,14 @@ bool IsNumber(std::string_view field) {
          ReadWholeNumber(field, ignored);
 }
 
-void AppendQuoted(std::string& out, std::string_view text) {
-  out += '"';
-  out += text;
-  out += '"';
-}
-
-bool Fail(std::string& out, std::string_view what) {
+// Starts an "ERROR: " line that names the row's point, if it has a name,
+// and says what is wrong; returns false.
+bool Fail(std::string& out, std::string_view point, std::string_view what) {
   out += "ERROR: ";
+  if (!point.empty()) {
+    AppendShown(out, point);
+    out += ": ";
+  }
   out += what;
   return false;
 }
@@ -98,7 +99,7 @@ std::span<const char* const> RowReader::FieldNames() const {
 bool RowReader::AnswerLine(std::string_view line, std::string& out) const {
   if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
   if (line.size() > kMaxLineChars) {
-    return Fail(out, "line longer than 8192 characters");
+    return Fail(out, {}, "line longer than 8192 characters");
   }
   if (IsPassedThrough(line)) {
     out += line;
@@ -124,25 +125,27 @@ bool RowReader::AnswerFields(std::span<const std::string_view> fields,
     name = fields[0];
     fields = fields.subspan(1);
     // Its answer would read like an error line.
-    if (name == "ERROR:") return Fail(out, "point name \"ERROR:\" is reserved");
+    if (name == "ERROR:") {
+      return Fail(out, {}, "point name \"ERROR:\" is reserved");
+    }
   }
   if (fields.size() < needed) {
-    Fail(out, "missing field ");
+    Fail(out, name, "missing field ");
     out += names[fields.size()];
     return false;
   }
   if (fields.size() > needed) {
-    Fail(out, "extra field ");
+    Fail(out, name, "extra field ");
     AppendQuoted(out, fields[needed]);
     return false;
   }
   std::array<double, 4> values{};
   for (std::size_t i = 0; i < needed; ++i) {
-    if (!ReadField(i, fields[i], values[i], out)) return false;
+    if (!ReadField(i, fields[i], name, values[i], out)) return false;
   }
   Results results;
   if (const char* fault = Compute(values.data(), results)) {
-    return Fail(out, fault);
+    return Fail(out, name, fault);
   }
   if (!name.empty()) {
     out += name;
@@ -183,12 +186,13 @@ bool RowReader::AnswerPlainRow(std::string_view line, std::string& out) const {
   return true;
 }
 
-// Reads the number of field `index` into `value`, or appends the error.
+// Reads the number of field `index` of the row of `point` into `value`, or
+// appends the error.
 bool RowReader::ReadField(std::size_t index, std::string_view text,
-                          double& value, std::string& out) const {
-  const char* name = FieldNames()[index];
+                          std::string_view point, double& value,
+                          std::string& out) const {
   auto fail = [&](const char* what) {
-    Fail(out, name);
+    Fail(out, point, FieldNames()[index]);
     out += what;
     AppendQuoted(out, text);
     return false;

@@ -54,7 +54,8 @@ class RowReader {
 
   const ModeRule& Rule() const;
   bool AnswerPlainRow(std::string_view line, std::string& out) const;
-  bool ReadField(std::size_t index, std::string_view text, double& value,
+  bool ReadField(std::size_t index, std::string_view text,
+                 std::string_view point, double& value,
                  std::string& out) const;
   const char* Compute(const double* values, Results& results) const;
   void AppendResults(const Results& results, std::string& out) const;

@@ -144,8 +144,8 @@ TEST_F(CalcTest, StationModeComputesSetOutData) {
   EXPECT_EQ(run.out,
             "A 45.340216 99.989799\n"
             "B 90.000001 100.000000\n"
-            "ERROR: identical points\n");
-  EXPECT_EQ(run.err, "corvane-calc: stdin:3: identical points\n");
+            "ERROR: S: identical points\n");
+  EXPECT_EQ(run.err, "corvane-calc: stdin:3: S: identical points\n");
   EXPECT_EQ(run.status, 1);
 
   const Outcome polar = Calc({"forward", "--from", "1000,2000"}, "45.3025 100\n");
@@ -303,7 +303,7 @@ TEST_F(CalcTest, LargeInputsStreamInOrderInLittleMemory) {
   while (std::getline(lines, line)) {
     const std::string name = "P" + std::to_string(count);
     if (count % 7 == 0) {
-      EXPECT_EQ(line, "ERROR: identical points") << count;
+      EXPECT_EQ(line, "ERROR: " + name + ": identical points") << count;
       ++errors;
     } else {
       EXPECT_EQ(line, name + " 0.000000 1.000000") << count;
@@ -313,7 +313,8 @@ TEST_F(CalcTest, LargeInputsStreamInOrderInLittleMemory) {
   }
   EXPECT_EQ(count, kRows);
   // Every failed row is on standard error with its line number.
-  EXPECT_NE(run.err.find(":299965: identical points\n"), std::string::npos);
+  EXPECT_NE(run.err.find(":299965: P299964: identical points\n"),
+            std::string::npos);
   EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), errors);
 #if !defined(__SANITIZE_ADDRESS__)
   EXPECT_LT(run.peakKib, 16 * 1024);

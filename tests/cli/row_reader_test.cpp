@@ -65,7 +65,7 @@ TEST(RowReader, InverseRowsGiveAzimuthAndDistance) {
       {"0 0 100 -0.0000001", "360.000000 100.000000"},
       {"0 0 100 -1e-15", "360.000000 100.000000"},
       {"0 0 0 0", "ERROR: identical points"},
-      {"P7 5 5 5 5", "ERROR: identical points"},
+      {"P7 5 5 5 5", "ERROR: P7: identical points"},
       {"0 0 0 -0", "ERROR: identical points"},
   });
 }
@@ -93,10 +93,10 @@ TEST(RowReader, ANonNumericFirstFieldBeforeAFullRowIsAName) {
       {"A-1,1000,2000,45.3025,100\r", "A-1 1070.082282 2071.333539"},
       // a number is never a name, so it is one field too many
       {"101 1000 2000 45.3025 100", "ERROR: extra field \"100\""},
-      {"P1 1000 2000 45.3025 100 7", "ERROR: extra field \"7\""},
+      {"P1 1000 2000 45.3025 100 7", "ERROR: P1: extra field \"7\""},
       // without a spare field the name stands where X0 should be
       {"P1 2000 45.3025 100", "ERROR: X0 is not a number: \"P1\""},
-      {"P1 Q2 2000 45.3025 100", "ERROR: X0 is not a number: \"Q2\""},
+      {"P1 Q2 2000 45.3025 100", "ERROR: P1: X0 is not a number: \"Q2\""},
       // an answer never reads like an error line
       {"ERROR: 1000 2000 45.3025 100", "ERROR: point name \"ERROR:\" is reserved"},
       {"ERROR 1000 2000 45.3025 100", "ERROR 1070.082282 2071.333539"},
@@ -148,6 +148,24 @@ TEST(RowReader, ResultsThatAreNotFiniteAreErrors) {
       // the squares overflow although the distance would not
       {"0 0 1e200 0", "ERROR: result DISTANCE is out of range"},
       {"0 -1e308 0 1e308", "ERROR: result DISTANCE is out of range"},
+  });
+}
+
+TEST(RowReader, MessagesShowFieldsAndNamesEscaped) {
+  ExpectAnswers(Forward(), {
+      {"0 0 4\x1b[2J5 1", R"(ERROR: AZIMUTH is not a number: "4\x1b[2J5")"},
+      {"0 0 a\"b\\c 1", R"(ERROR: AZIMUTH is not a number: "a\"b\\c")"},
+      {"0 0 4\r5\x7f 1", R"(ERROR: AZIMUTH is not a number: "4\r5\x7f")"},
+      {"0 0 45° 1", R"(ERROR: AZIMUTH is not a number: "45°")"},
+      // no valid UTF-8; a C1 control; a right-to-left override
+      {"0 0 4\xff\xc0\xaf 1", R"(ERROR: AZIMUTH is not a number: "4\xff\xc0\xaf")"},
+      {"0 0 4\xc2\x9b 1", R"(ERROR: AZIMUTH is not a number: "4\xc2\x9b")"},
+      {"0 0 4\xe2\x80\xae 1", R"(ERROR: AZIMUTH is not a number: "4\xe2\x80\xae")"},
+      {"0 0 4\xed\xa0\x80 1", R"(ERROR: AZIMUTH is not a number: "4\xed\xa0\x80")"},
+      {"0 0 4\xf0\x9f\x93\x90 1", "ERROR: AZIMUTH is not a number: \"4\xf0\x9f\x93\x90\""},
+      // the point a message is about
+      {"K\x1b]0\x07 0 0 0 1 9", R"(ERROR: K\x1b]0\x07: extra field "9")"},
+      {"测站 0 0 45.6 1", R"(ERROR: 测站: AZIMUTH has minutes of 60 or more: "45.6")"},
   });
 }
 
