@@ -119,15 +119,23 @@ bool RowReader::AnswerFields(std::span<const std::string_view> fields,
   const auto names = FieldNames();
   const std::size_t needed = names.size();
   std::string_view name;
-  // A row with more fields than numbers is led by a name when its first
-  // field is not a number.
-  if (fields.size() > needed && !IsNumber(fields[0])) {
+  // One field more than the numbers: the first is the point's name, however
+  // it looks (point numbers are names too). With more fields still, a first
+  // field that is not a number is taken for a name, so that the numbers are
+  // read where they stand.
+  if (fields.size() == needed + 1 ||
+      (fields.size() > needed + 1 && !IsNumber(fields[0]))) {
     name = fields[0];
     fields = fields.subspan(1);
     // Its answer would read like an error line.
     if (name == "ERROR:") {
       return Fail(out, {}, "point name \"ERROR:\" is reserved");
     }
+  }
+  // Text where a number belongs is reported before a field is missed.
+  std::array<double, 4> values{};
+  for (std::size_t i = 0; i < std::min(fields.size(), needed); ++i) {
+    if (!ReadField(i, fields[i], name, values[i], out)) return false;
   }
   if (fields.size() < needed) {
     Fail(out, name, "missing field ");
@@ -138,10 +146,6 @@ bool RowReader::AnswerFields(std::span<const std::string_view> fields,
     Fail(out, name, "extra field ");
     AppendQuoted(out, fields[needed]);
     return false;
-  }
-  std::array<double, 4> values{};
-  for (std::size_t i = 0; i < needed; ++i) {
-    if (!ReadField(i, fields[i], name, values[i], out)) return false;
   }
   Results results;
   if (const char* fault = Compute(values.data(), results)) {

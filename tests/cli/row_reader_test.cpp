@@ -82,17 +82,20 @@ TEST(RowReader, StationRowsHoldOnlyTheSecondHalf) {
       {"1070 2071.4", "45.340216 99.989799"},
       {"K12 1070 2071.4", "K12 45.340216 99.989799"},
       {"1000 2000", "ERROR: identical points"},
-      {"abc", "ERROR: missing field Y1"},
+      {"abc", "ERROR: X1 is not a number: \"abc\""},  // before "missing"
+      {"1000", "ERROR: missing field Y1"},
+      {"7 1070 2071.4", "7 45.340216 99.989799"},
   });
 }
 
-TEST(RowReader, ANonNumericFirstFieldBeforeAFullRowIsAName) {
+TEST(RowReader, AFieldBeforeAFullRowIsTheName) {
   ExpectAnswers(Forward(), {
       {"P1 1000 2000 45.3025 100", "P1 1070.082282 2071.333539"},
       {"设站点 1000 2000 45.3025 100", "设站点 1070.082282 2071.333539"},
       {"A-1,1000,2000,45.3025,100\r", "A-1 1070.082282 2071.333539"},
-      // a number is never a name, so it is one field too many
-      {"101 1000 2000 45.3025 100", "ERROR: extra field \"100\""},
+      // point numbers are names too
+      {"101 1000 2000 45.3025 100", "101 1070.082282 2071.333539"},
+      {"-7.5,1000,2000,45.3025,100", "-7.5 1070.082282 2071.333539"},
       {"P1 1000 2000 45.3025 100 7", "ERROR: P1: extra field \"7\""},
       // without a spare field the name stands where X0 should be
       {"P1 2000 45.3025 100", "ERROR: X0 is not a number: \"P1\""},
@@ -100,6 +103,11 @@ TEST(RowReader, ANonNumericFirstFieldBeforeAFullRowIsAName) {
       // an answer never reads like an error line
       {"ERROR: 1000 2000 45.3025 100", "ERROR: point name \"ERROR:\" is reserved"},
       {"ERROR 1000 2000 45.3025 100", "ERROR 1070.082282 2071.333539"},
+      // text where a number belongs is named before the fields are counted
+      {"0 0 abc", "ERROR: AZIMUTH is not a number: \"abc\""},
+      {"P1 0 0", "ERROR: X0 is not a number: \"P1\""},
+      {"0 0 abc 1 2 3", "ERROR: AZIMUTH is not a number: \"abc\""},
+      {"P1 0 0 abc 1 2", "ERROR: P1: AZIMUTH is not a number: \"abc\""},
   });
 }
 
