@@ -58,6 +58,14 @@ constexpr int kSixtiethsFrom = 12;
 
 }  // namespace
 
+AzimuthFault FindAzimuthFault(std::string_view number, double value) {
+  const PackedDigits digits = ReadPackedDigits(number);
+  if (digits.minutes >= 60) return AzimuthFault::kMinutes;
+  if (digits.seconds >= 60) return AzimuthFault::kSeconds;
+  if (value < 0.0) return AzimuthFault::kNegative;
+  return AzimuthFault::kNone;
+}
+
 void AppendPackedAngle(std::string& out, double packed, int decimals) {
   const std::size_t begin = out.size();
   // With 0 or 2 decimals the dropped digits count sixtieths: round from a

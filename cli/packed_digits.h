@@ -19,6 +19,18 @@ struct PackedDigits {
 // `number` is a whole number as ReadWholeNumber accepts it.
 PackedDigits ReadPackedDigits(std::string_view number);
 
+// What can be wrong with an azimuth as written.
+enum class AzimuthFault {
+  kNone,
+  kMinutes,   // minutes digits of 60 or more: 45.6 is no angle
+  kSeconds,   // seconds digits of 60 or more
+  kNegative,  // the notation's floor reads -0.0001 as -1°01'01", not -1"
+};
+
+// `number` is a whole number as ReadWholeNumber accepts it, and `value` what
+// it reads as.
+AzimuthFault FindAzimuthFault(std::string_view number, double value);
+
 // Appends a packed angle with `decimals` decimals (0 to kMaxDecimals),
 // rounded to the nearest unit of its last digit as an angle, and as a valid
 // packed angle. With 1, 3 or 4 and more decimals that is the "%.Nf" text,

@@ -176,8 +176,10 @@ bool RowReader::AnswerPlainRow(std::string_view line, std::string& out) const {
       return false;
     }
     if (i == AzimuthIndex()) {
-      const PackedDigits digits = ReadPackedDigits(rest.substr(0, length));
-      if (digits.minutes >= 60 || digits.seconds >= 60) return false;
+      if (FindAzimuthFault(rest.substr(0, length), values[i]) !=
+          AzimuthFault::kNone) {
+        return false;
+      }
     }
     at += length;
   }
@@ -195,10 +197,11 @@ bool RowReader::AnswerPlainRow(std::string_view line, std::string& out) const {
 bool RowReader::ReadField(std::size_t index, std::string_view text,
                           std::string_view point, double& value,
                           std::string& out) const {
-  auto fail = [&](const char* what) {
+  auto fail = [&](const char* what, const char* hint = "") {
     Fail(out, point, FieldNames()[index]);
     out += what;
     AppendQuoted(out, text);
+    out += hint;
     return false;
   };
   if (text.size() > survey::kFieldChars) {
@@ -213,9 +216,16 @@ bool RowReader::ReadField(std::size_t index, std::string_view text,
       break;
   }
   if (index == AzimuthIndex()) {
-    const PackedDigits digits = ReadPackedDigits(text);
-    if (digits.minutes >= 60) return fail(" has minutes of 60 or more: ");
-    if (digits.seconds >= 60) return fail(" has seconds of 60 or more: ");
+    switch (FindAzimuthFault(text, value)) {
+      case AzimuthFault::kMinutes:
+        return fail(" has minutes of 60 or more: ");
+      case AzimuthFault::kSeconds:
+        return fail(" has seconds of 60 or more: ");
+      case AzimuthFault::kNegative:
+        return fail(" is negative: ", " (add 360)");
+      case AzimuthFault::kNone:
+        break;
+    }
   }
   return true;
 }

@@ -177,6 +177,21 @@ TEST(RowReader, MessagesShowFieldsAndNamesEscaped) {
   });
 }
 
+TEST(RowReader, NegativeAzimuthsAreRefused) {
+  ExpectAnswers(Forward(), {
+      {"0 0 -0.0001 1000", R"(ERROR: AZIMUTH is negative: "-0.0001" (add 360))"},
+      {"0 0 -45 1", R"(ERROR: AZIMUTH is negative: "-45" (add 360))"},
+      {"0 0 -4.5e1 1", R"(ERROR: AZIMUTH is negative: "-4.5e1" (add 360))"},
+      {"0 0 359.5959 1000", "1000.000000 -0.004955"},  // -1" as meant
+      {"0 0 -0 10", "10.000000 0.000000"},
+      {"0 0 -0.0 10", "10.000000 0.000000"},
+      {"0 0 45 -10", "-7.071068 -7.071068"},  // distances may be negative
+  });
+  ExpectAnswers(FromStation(Forward(), 0, 0), {
+      {"S1 -0.0001 1000", R"(ERROR: S1: AZIMUTH is negative: "-0.0001" (add 360))"},
+  });
+}
+
 TEST(RowReader, AzimuthDigitsOfSixtyOrMoreAreRefused) {
   ExpectAnswers(Forward(), {
       {"0 0 45.6 1", "ERROR: AZIMUTH has minutes of 60 or more: \"45.6\""},
