@@ -41,15 +41,34 @@ bool IsSeparator(char c) {
 
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
+// The separator of a row's answer, from the run of separators that follows
+// its first field: a comma or a semicolon if the run holds one, else a tab
+// if it holds one, else a blank. A CSV file gives a CSV file.
+char AnswerSeparator(std::string_view run) {
+  const std::size_t mark = run.find_first_of(",;");
+  if (mark != std::string_view::npos) return run[mark];
+  return run.find('\t') != std::string_view::npos ? '\t' : ' ';
+}
+
+// Skips the run of separators at `at`; returns it.
+std::string_view SkipSeparators(std::string_view line, std::size_t& at) {
+  const std::size_t begin = at;
+  while (at < line.size() && IsSeparator(line[at])) ++at;
+  return line.substr(begin, at - begin);
+}
+
 // Splits at runs of separators; returns how many fields the line has (the
-// first kMaxFields of them are stored).
+// first kMaxFields of them are stored), and the separator of its answer.
 std::size_t SplitFields(std::string_view line,
-                        std::array<std::string_view, kMaxFields>& fields) {
+                        std::array<std::string_view, kMaxFields>& fields,
+                        char& separator) {
   std::size_t count = 0;
   std::size_t at = 0;
+  separator = ' ';
   while (true) {
-    while (at < line.size() && IsSeparator(line[at])) ++at;
+    const std::string_view run = SkipSeparators(line, at);
     if (at == line.size()) return count;
+    if (count == 1) separator = AnswerSeparator(run);
     const std::size_t begin = at;
     while (at < line.size() && !IsSeparator(line[at])) ++at;
     if (count < kMaxFields) fields[count] = line.substr(begin, at - begin);
@@ -107,15 +126,16 @@ bool RowReader::AnswerLine(std::string_view line, std::string& out) const {
   }
   if (AnswerPlainRow(line, out)) return true;
   std::array<std::string_view, kMaxFields> fields;
-  const std::size_t count = SplitFields(line, fields);
+  char separator = ' ';
+  const std::size_t count = SplitFields(line, fields, separator);
   return AnswerFields(
       std::span<const std::string_view>(fields.data(),
                                         std::min(count, kMaxFields)),
-      out);
+      out, separator);
 }
 
 bool RowReader::AnswerFields(std::span<const std::string_view> fields,
-                             std::string& out) const {
+                             std::string& out, char separator) const {
   const auto names = FieldNames();
   const std::size_t needed = names.size();
   std::string_view name;
@@ -153,9 +173,9 @@ bool RowReader::AnswerFields(std::span<const std::string_view> fields,
   }
   if (!name.empty()) {
     out += name;
-    out += ' ';
+    out += separator;
   }
-  AppendResults(results, out);
+  AppendResults(results, separator, out);
   return true;
 }
 
@@ -167,8 +187,10 @@ bool RowReader::AnswerPlainRow(std::string_view line, std::string& out) const {
   const std::size_t needed = FieldNames().size();
   std::array<double, 4> values{};
   std::size_t at = 0;
+  char separator = ' ';
   for (std::size_t i = 0; i < needed; ++i) {
-    while (at < line.size() && IsSeparator(line[at])) ++at;
+    const std::string_view run = SkipSeparators(line, at);
+    if (i == 1) separator = AnswerSeparator(run);
     const std::string_view rest = line.substr(at);
     const std::size_t length = ReadPlainDecimal(rest, values[i]);
     if (length == 0 || length > survey::kFieldChars ||
@@ -183,12 +205,12 @@ bool RowReader::AnswerPlainRow(std::string_view line, std::string& out) const {
     }
     at += length;
   }
-  while (at < line.size() && IsSeparator(line[at])) ++at;
+  SkipSeparators(line, at);
   Results results;
   if (at != line.size() || Compute(values.data(), results) != nullptr) {
     return false;
   }
-  AppendResults(results, out);
+  AppendResults(results, separator, out);
   return true;
 }
 
@@ -253,14 +275,15 @@ const char* RowReader::Compute(const double* values, Results& results) const {
   return nullptr;
 }
 
-void RowReader::AppendResults(const Results& results, std::string& out) const {
+void RowReader::AppendResults(const Results& results, char separator,
+                              std::string& out) const {
   if (Rule().firstResultIsAzimuth) {
     AppendPackedAngle(out, results[0],
                       settings_.azimuthDecimals.value_or(settings_.decimals));
   } else {
     AppendFixed(out, results[0], settings_.decimals);
   }
-  out += ' ';
+  out += separator;
   AppendFixed(out, results[1], settings_.decimals);
 }
 

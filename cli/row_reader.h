@@ -42,9 +42,10 @@ class RowReader {
   // false when the answer is an "ERROR: " line.
   bool AnswerLine(std::string_view line, std::string& out) const;
 
-  // The same for a row already split into fields.
-  bool AnswerFields(std::span<const std::string_view> fields,
-                    std::string& out) const;
+  // The same for a row already split into fields, the answer's fields
+  // separated by `separator`.
+  bool AnswerFields(std::span<const std::string_view> fields, std::string& out,
+                    char separator = ' ') const;
 
   // How many numbers a row holds, and the name of each.
   std::span<const char* const> FieldNames() const;
@@ -58,7 +59,8 @@ class RowReader {
                  std::string_view point, double& value,
                  std::string& out) const;
   const char* Compute(const double* values, Results& results) const;
-  void AppendResults(const Results& results, std::string& out) const;
+  void AppendResults(const Results& results, char separator,
+                     std::string& out) const;
   std::size_t AzimuthIndex() const;
 
   RowSettings settings_;

@@ -132,8 +132,8 @@ TEST_F(CalcTest, RowsFromStandardInputAnswerLineForLine) {
             "# set-out list\n"
             "\n"
             "P1 1070.082282 2071.333539\n"
-            "1070.082282 2071.333539\n"
-            "1000.000000 2010.000000\n");
+            "1070.082282,2071.333539\n"
+            "1000.000000;2010.000000\n");
   EXPECT_EQ(run.err, "");
   EXPECT_EQ(run.status, 0);
 }
