@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "cli/chunk_reader.h"
+#include "cli/input_start.h"
 #include "cli/piece.h"
 
 namespace calc {
@@ -126,6 +127,7 @@ BatchOutcome BatchRunner::Run(int inFd, std::string_view source) const {
   const std::vector<std::jthread> threads =
       StartWorkers(startThread_, reader_, ring);
   ChunkReader input(inFd);
+  InputStart start;
   BatchOutcome outcome;
   std::size_t filled = 0;
   std::size_t written = 0;
@@ -143,6 +145,7 @@ BatchOutcome BatchRunner::Run(int inFd, std::string_view source) const {
       if (got == ChunkReader::Got::kNotYet) break;
       inputLeft = got == ChunkReader::Got::kPiece;
       if (!inputLeft) break;
+      start.Prepare(slot.piece);
       if (threads.empty()) AnswerPiece(reader_, slot.piece);
       SetState(slot, threads.empty() ? kAnswered : kFilled);
       ++filled;

@@ -76,7 +76,8 @@ std::size_t SplitFields(std::string_view line,
   }
 }
 
-// Blank lines and lines whose first non-blank character is "#".
+// Blank lines and lines whose first non-blank character is "#", the line
+// end taken off.
 bool IsPassedThrough(std::string_view line) {
   for (const char c : line) {
     if (!IsBlank(c)) return c == '#';
@@ -88,6 +89,23 @@ bool IsNumber(std::string_view field) {
   double ignored = 0.0;
   return field.size() <= survey::kFieldChars &&
          ReadWholeNumber(field, ignored);
+}
+
+bool HasNumberField(std::string_view line) {
+  std::size_t at = 0;
+  while (true) {
+    SkipSeparators(line, at);
+    if (at == line.size()) return false;
+    const std::size_t begin = at;
+    while (at < line.size() && !IsSeparator(line[at])) ++at;
+    if (IsNumber(line.substr(begin, at - begin))) return true;
+  }
+}
+
+// The line without its "\r", if it has one.
+std::string_view WithoutLineEnd(std::string_view line) {
+  if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+  return line;
 }
 
 // Starts an "ERROR: " line that names the row's point, if it has a name,
@@ -115,12 +133,18 @@ std::span<const char* const> RowReader::FieldNames() const {
       .subspan(settings_.hasStation ? 2 : 0);
 }
 
-bool RowReader::AnswerLine(std::string_view line, std::string& out) const {
-  if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+bool IsBlankOrComment(std::string_view line) {
+  line = WithoutLineEnd(line);
+  return line.size() <= kMaxLineChars && IsPassedThrough(line);
+}
+
+bool RowReader::AnswerLine(std::string_view line, std::string& out,
+                           bool firstRow) const {
+  line = WithoutLineEnd(line);
   if (line.size() > kMaxLineChars) {
     return Fail(out, {}, "line longer than 8192 characters");
   }
-  if (IsPassedThrough(line)) {
+  if (IsPassedThrough(line) || (firstRow && !HasNumberField(line))) {
     out += line;
     return true;
   }

@@ -1,9 +1,9 @@
 #pragma once
 
 // One input line of corvane-calc in, one output line out. A row holds the
-// numbers of one computation, optionally led by a point name; blank lines and
-// comment lines pass through unchanged; anything else gives an "ERROR: " line
-// that says what is wrong with which field.
+// numbers of one computation, optionally led by a point name; blank lines,
+// comment lines and a header pass through unchanged; anything else gives an
+// "ERROR: " line that says what is wrong with which field.
 
 #include <array>
 #include <optional>
@@ -33,14 +33,21 @@ struct RowSettings {
 // Longer lines are refused as a whole.
 inline constexpr std::size_t kMaxLineChars = 8192;
 
+// Whether AnswerLine copies `line` through as a blank or comment line:
+// blank, or with "#" as its first character that is not a blank.
+bool IsBlankOrComment(std::string_view line);
+
 class RowReader {
  public:
   explicit RowReader(const RowSettings& settings);
 
   // Appends the answer to one line (without its "\n"; a trailing "\r" is
   // taken as part of the line end) to `out`, without a line end. Returns
-  // false when the answer is an "ERROR: " line.
-  bool AnswerLine(std::string_view line, std::string& out) const;
+  // false when the answer is an "ERROR: " line. The first row of an input
+  // (`firstRow`) is a header, copied through like a comment, when none of
+  // its fields is a number.
+  bool AnswerLine(std::string_view line, std::string& out,
+                  bool firstRow = false) const;
 
   // The same for a row already split into fields, the answer's fields
   // separated by `separator`.

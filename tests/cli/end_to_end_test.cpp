@@ -195,6 +195,34 @@ TEST_F(CalcTest, FilesAreReadInTurnAndNamedInMessages) {
   EXPECT_EQ(missing.status, 2);
 }
 
+TEST_F(CalcTest, FilesFromSpreadsheetsAndEditorsAreRead) {
+  // A byte-order mark and a header, each at the start of its own input.
+  const fs::path a = File("a.csv",
+                          "\xEF\xBB\xBFX0,Y0,AZ,D\r\n"
+                          "1000,2000,45.3025,100\r\n");
+  const fs::path b = File("b.txt",
+                          "# list b\n"
+                          "\n"
+                          "Point\tX0\tY0\tAZ\tD\n"
+                          "101\t0\t0\t90\t10\n"
+                          "Point\tX0\tY0\tAZ\tD\n");
+  const fs::path c = File("c.txt", "\xEF\xBB\xBF" "0 0 0 10\n");
+  const Outcome run =
+      Calc({"forward", "-i", a.string(), "-i", b.string(), "-i", c.string()});
+  EXPECT_EQ(run.out,
+            "X0,Y0,AZ,D\n"
+            "1070.082282,2071.333539\n"
+            "# list b\n"
+            "\n"
+            "Point\tX0\tY0\tAZ\tD\n"
+            "101\t0.000000\t10.000000\n"
+            "ERROR: Point: X0 is not a number: \"X0\"\n"
+            "10.000000 0.000000\n");
+  EXPECT_EQ(run.err, "corvane-calc: " + b.string() +
+                         ":5: Point: X0 is not a number: \"X0\"\n");
+  EXPECT_EQ(run.status, 1);
+}
+
 TEST_F(CalcTest, BadUsageExitsWithTwoAndTheUsage) {
   const std::vector<std::vector<std::string>> bad = {
       {},

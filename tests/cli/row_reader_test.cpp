@@ -127,6 +127,31 @@ TEST(RowReader, AnswersKeepTheSeparatorThatFollowsTheFirstField) {
   ExpectAnswers(Inverse(), {{"0;0;0;100", "90.000001;100.000000"}});
 }
 
+TEST(RowReader, AFirstRowWithoutNumbersIsAHeader) {
+  const RowReader reader(Forward());
+  struct HeaderCase {
+    std::string line;
+    bool firstRow;
+    std::string answer;
+  };
+  const HeaderCase cases[] = {
+      {"X0,Y0,AZ,D\r", true, "X0,Y0,AZ,D"},
+      {"Name\tX\tY\tAzimuth\tDistance\tNote\tEnd", true,
+       "Name\tX\tY\tAzimuth\tDistance\tNote\tEnd"},
+      {"P1 0 0 90 10", true, "P1 0.000000 10.000000"},
+      // one number among the fields: a row, read as one
+      {"X0 Y0 AZ D 7", true, "ERROR: X0: X0 is not a number: \"Y0\""},
+      {"A B C D E F G 7", true, "ERROR: A: X0 is not a number: \"B\""},
+      {"X0,Y0,AZ,D", false, "ERROR: X0 is not a number: \"X0\""},
+  };
+  for (const HeaderCase& c : cases) {
+    std::string out;
+    const bool computed = reader.AnswerLine(c.line, out, c.firstRow);
+    EXPECT_EQ(out, c.answer) << c.line;
+    EXPECT_EQ(computed, out.rfind("ERROR: ", 0) != 0) << c.line;
+  }
+}
+
 TEST(RowReader, BlankAndCommentLinesPassThroughUnchanged) {
   ExpectAnswers(Forward(), {
       {"", ""},
