@@ -1,17 +1,34 @@
 #include "cli/options.h"
 
+#include <array>
 #include <charconv>
+#include <string_view>
 
 #include "cli/number_text.h"
 
 namespace calc {
 namespace {
 
-// An argument that starts like a negative number is a value, not an option.
-bool IsOption(const std::string& arg) {
-  if (arg.size() < 2 || arg[0] != '-') return false;
-  return !(arg[1] == '.' || (arg[1] >= '0' && arg[1] <= '9'));
-}
+struct ModeName {
+  std::string_view name;
+  Mode mode;
+};
+
+constexpr std::array<ModeName, 2> kModes = {{{"forward", Mode::kForward},
+                                             {"inverse", Mode::kInverse}}};
+
+// Reads an option's value (empty for a switch) into `options`; false when
+// the value is bad.
+using ValueReader = bool (*)(const std::string& value, Options& options);
+
+struct OptionRule {
+  std::string_view name;
+  std::string_view alias;  // another spelling, or none
+  bool takesValue;
+  bool repeatable;         // else a second one is an error
+  const char* valueNeeds;  // what a bad value is told it should be
+  ValueReader read;
+};
 
 bool ReadDecimals(const std::string& text, int& decimals) {
   const char* end = text.data() + text.size();
@@ -20,89 +37,137 @@ bool ReadDecimals(const std::string& text, int& decimals) {
          decimals <= kMaxDecimals;
 }
 
-bool ReadStation(const std::string& text, Station& station) {
+bool ReadStation(const std::string& text, Options& options) {
   const std::size_t comma = text.find(',');
   if (comma == std::string::npos) return false;
   const std::string_view view(text);
+  Station& station = options.settings.station;
+  options.settings.hasStation = true;
   return ReadFieldNumber(view.substr(0, comma), station.x) ==
              FieldNumber::kNumber &&
          ReadFieldNumber(view.substr(comma + 1), station.y) ==
              FieldNumber::kNumber;
 }
 
-bool ReadMode(const std::string& word, Mode& mode) {
-  if (word == "forward") {
-    mode = Mode::kForward;
-  } else if (word == "inverse") {
-    mode = Mode::kInverse;
-  } else {
-    return false;
-  }
-  return true;
+constexpr std::array<OptionRule, 6> kOptions = {{
+    {"--from", "", true, false, "X0,Y0, two numbers", ReadStation},
+    {"--decimals", "", true, false, "a whole number from 0 to 20",
+     [](const std::string& value, Options& options) {
+       return ReadDecimals(value, options.settings.decimals);
+     }},
+    {"--azimuth-decimals", "", true, false, "a whole number from 0 to 20",
+     [](const std::string& value, Options& options) {
+       int decimals = 0;
+       if (!ReadDecimals(value, decimals)) return false;
+       options.settings.azimuthDecimals = decimals;
+       return true;
+     }},
+    {"-i", "", true, true, "",
+     [](const std::string& value, Options& options) {
+       options.files.push_back(value);
+       return true;
+     }},
+    {"--help", "-h", false, true, "",
+     [](const std::string&, Options& options) {
+       options.help = true;
+       return true;
+     }},
+    {"--version", "", false, true, "",
+     [](const std::string&, Options& options) {
+       options.version = true;
+       return true;
+     }},
+}};
+
+// An argument that starts like a negative number is a value, not an option.
+bool IsOption(const std::string& arg) {
+  if (arg.size() < 2 || arg[0] != '-') return false;
+  return !(arg[1] == '.' || (arg[1] >= '0' && arg[1] <= '9'));
 }
 
-// Splits "--name=value" into name and value; other arguments keep no value.
-void SplitInlineValue(std::string& arg, std::string& value, bool& hasValue) {
-  const std::size_t equals = arg.find('=');
-  hasValue = arg.rfind("--", 0) == 0 && equals != std::string::npos;
-  if (!hasValue) return;
-  value = arg.substr(equals + 1);
-  arg.resize(equals);
+// "say forward or inverse"
+std::string SayMode() {
+  std::string text = "say ";
+  for (std::size_t i = 0; i < kModes.size(); ++i) {
+    if (i > 0) text += i + 1 == kModes.size() ? " or " : ", ";
+    text += kModes[i].name;
+  }
+  return text;
 }
+
+bool ReadMode(const std::string& word, Mode& mode) {
+  for (const ModeName& known : kModes) {
+    if (word == known.name) {
+      mode = known.mode;
+      return true;
+    }
+  }
+  return false;
+}
+
+const OptionRule* FindOption(std::string_view name) {
+  for (const OptionRule& rule : kOptions) {
+    if (name == rule.name || (!rule.alias.empty() && name == rule.alias)) {
+      return &rule;
+    }
+  }
+  return nullptr;
+}
+
+// The state of reading a command line.
+struct Reading {
+  Options options;
+  std::array<bool, kOptions.size()> given{};
+  bool hasMode = false;
+};
 
 // Reads the option at args[at] (and its value), advancing `at`.
 void ReadOption(const std::vector<std::string>& args, std::size_t& at,
-                Options& options) {
+                Reading& reading) {
+  Options& options = reading.options;
   std::string name = args[at];
   std::string value;
-  bool hasValue = false;
-  SplitInlineValue(name, value, hasValue);
-  if (name == "--help" || name == "-h") {
-    options.help = true;
-    return;
+  // "--name=value"
+  const std::size_t equals = name.find('=');
+  const bool inlineValue = name.starts_with("--") && equals != std::string::npos;
+  if (inlineValue) {
+    value = name.substr(equals + 1);
+    name.resize(equals);
   }
-  if (name == "--version") {
-    options.version = true;
-    return;
-  }
-  if (name != "--from" && name != "--decimals" &&
-      name != "--azimuth-decimals" && name != "-i") {
+  const OptionRule* rule = FindOption(name);
+  if (rule == nullptr) {
     options.error = "unknown option " + args[at];
     return;
   }
-  if (!hasValue) {
+  bool& given = reading.given[static_cast<std::size_t>(rule - kOptions.data())];
+  if (given && !rule->repeatable) {
+    options.error = std::string(rule->name) + " given twice";
+    return;
+  }
+  given = true;
+  if (!rule->takesValue && inlineValue) {
+    options.error = std::string(rule->name) + " takes no value";
+    return;
+  }
+  if (rule->takesValue && !inlineValue) {
     if (at + 1 == args.size()) {
-      options.error = name + " needs a value";
+      options.error = std::string(rule->name) + " needs a value";
       return;
     }
     value = args[++at];
   }
-  if (name == "-i") {
-    options.files.push_back(value);
-  } else if (name == "--from") {
-    options.settings.hasStation = true;
-    if (!ReadStation(value, options.settings.station)) {
-      options.error = "--from needs X0,Y0, two numbers: " + value;
-    }
-  } else if (name == "--decimals") {
-    if (!ReadDecimals(value, options.settings.decimals)) {
-      options.error = "--decimals needs a whole number from 0 to 20: " + value;
-    }
-  } else {
-    int decimals = 0;
-    if (!ReadDecimals(value, decimals)) {
-      options.error =
-          "--azimuth-decimals needs a whole number from 0 to 20: " + value;
-    }
-    options.settings.azimuthDecimals = decimals;
+  if (!rule->read(value, options)) {
+    options.error = std::string(rule->name) + " needs " + rule->valueNeeds +
+                    ": " + value;
   }
 }
 
 // The checks that need the whole command line.
-void CheckComplete(bool hasMode, Options& options) {
+void CheckComplete(Reading& reading) {
+  Options& options = reading.options;
   if (!options.error.empty() || options.help || options.version) return;
-  if (!hasMode) {
-    options.error = "say forward or inverse";
+  if (!reading.hasMode) {
+    options.error = SayMode();
     return;
   }
   if (options.values.empty()) return;
@@ -121,23 +186,23 @@ void CheckComplete(bool hasMode, Options& options) {
 }  // namespace
 
 Options ParseOptions(const std::vector<std::string>& args) {
-  Options options;
-  bool hasMode = false;
+  Reading reading;
+  Options& options = reading.options;
   bool optionsEnded = false;
   for (std::size_t at = 0; at < args.size() && options.error.empty(); ++at) {
     const std::string& arg = args[at];
     if (!optionsEnded && arg == "--") {
       optionsEnded = true;
     } else if (!optionsEnded && IsOption(arg)) {
-      ReadOption(args, at, options);
-    } else if (!hasMode) {
-      hasMode = ReadMode(arg, options.settings.mode);
-      if (!hasMode) options.error = "unknown mode " + arg;
+      ReadOption(args, at, reading);
+    } else if (!reading.hasMode) {
+      reading.hasMode = ReadMode(arg, options.settings.mode);
+      if (!reading.hasMode) options.error = "unknown mode " + arg;
     } else {
       options.values.push_back(arg);
     }
   }
-  CheckComplete(hasMode, options);
+  CheckComplete(reading);
   return options;
 }
 
@@ -171,8 +236,11 @@ const char* UsageText() {
          "  -h, --help     show this help\n"
          "  --version      show the version\n"
          "\n"
-         "Exit status: 0 every row computed, 1 some row failed (its output\n"
-         "line reads ERROR: ...), 2 bad usage or unreadable input.\n";
+         "Exit status:\n"
+         "  0  every row computed\n"
+         "  1  some row failed (its output line reads ERROR: ...)\n"
+         "  2  bad usage, an input that cannot be opened or read, or output\n"
+         "     that cannot be written\n";
 }
 
 }  // namespace calc

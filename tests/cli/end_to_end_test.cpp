@@ -240,6 +240,20 @@ TEST_F(CalcTest, BadUsageExitsWithTwoAndTheUsage) {
   const Outcome help = Calc({"--help"});
   EXPECT_EQ(help.status, 0);
   EXPECT_EQ(help.out.rfind("Usage: corvane-calc", 0), 0u);
+  // Every exit status of the manual, with what it covers.
+  const std::string manual = ReadFile(CORVANE_MAN_PAGE);
+  const std::string statuses =
+      manual.substr(manual.find(".SH EXIT STATUS"), manual.find(".SH EXAMPLES") -
+                                                        manual.find(".SH EXIT STATUS"));
+  for (const char* status : {"0", "1", "2"}) {
+    EXPECT_NE(statuses.find(std::string(".B ") + status + "\n"), std::string::npos);
+    EXPECT_NE(help.out.find(std::string("  ") + status + "  "), std::string::npos)
+        << status;
+  }
+  for (const char* cause : {"cannot be opened", "read", "cannot be written"}) {
+    EXPECT_NE(statuses.find(cause), std::string::npos) << cause;
+    EXPECT_NE(help.out.find(cause), std::string::npos) << cause;
+  }
   EXPECT_EQ(Calc({"--version"}).out, "corvane-calc 1.0.0.1\n");
 }
 
