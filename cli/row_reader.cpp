@@ -20,6 +20,8 @@ struct ModeRule {
 
 namespace {
 
+constexpr std::string_view kErrorPrefix = "ERROR: ";
+
 // A row never needs more fields than a name and four numbers; one more is
 // kept so that the error can show it.
 constexpr std::size_t kMaxFields = 6;
@@ -57,6 +59,16 @@ std::string_view SkipSeparators(std::string_view line, std::size_t& at) {
   return line.substr(begin, at - begin);
 }
 
+// The next field from `at` on, `at` moved behind it; empty at the end of
+// the line. `run` receives the separators before it.
+std::string_view NextField(std::string_view line, std::size_t& at,
+                           std::string_view& run) {
+  run = SkipSeparators(line, at);
+  const std::size_t begin = at;
+  while (at < line.size() && !IsSeparator(line[at])) ++at;
+  return line.substr(begin, at - begin);
+}
+
 // Splits at runs of separators; returns how many fields the line has (the
 // first kMaxFields of them are stored), and the separator of its answer.
 std::size_t SplitFields(std::string_view line,
@@ -66,12 +78,11 @@ std::size_t SplitFields(std::string_view line,
   std::size_t at = 0;
   separator = ' ';
   while (true) {
-    const std::string_view run = SkipSeparators(line, at);
-    if (at == line.size()) return count;
+    std::string_view run;
+    const std::string_view field = NextField(line, at, run);
+    if (field.empty()) return count;
     if (count == 1) separator = AnswerSeparator(run);
-    const std::size_t begin = at;
-    while (at < line.size() && !IsSeparator(line[at])) ++at;
-    if (count < kMaxFields) fields[count] = line.substr(begin, at - begin);
+    if (count < kMaxFields) fields[count] = field;
     ++count;
   }
 }
@@ -94,12 +105,17 @@ bool IsNumber(std::string_view field) {
 bool HasNumberField(std::string_view line) {
   std::size_t at = 0;
   while (true) {
-    SkipSeparators(line, at);
-    if (at == line.size()) return false;
-    const std::size_t begin = at;
-    while (at < line.size() && !IsSeparator(line[at])) ++at;
-    if (IsNumber(line.substr(begin, at - begin))) return true;
+    std::string_view run;
+    const std::string_view field = NextField(line, at, run);
+    if (field.empty()) return false;
+    if (IsNumber(field)) return true;
   }
+}
+
+// A first row none of whose fields is a number, unless copying it would
+// give a line that reads as an error.
+bool IsHeader(std::string_view line) {
+  return !line.starts_with(kErrorPrefix) && !HasNumberField(line);
 }
 
 // The line without its "\r", if it has one.
@@ -111,7 +127,7 @@ std::string_view WithoutLineEnd(std::string_view line) {
 // Starts an "ERROR: " line that names the row's point, if it has a name,
 // and says what is wrong; returns false.
 bool Fail(std::string& out, std::string_view point, std::string_view what) {
-  out += "ERROR: ";
+  out += kErrorPrefix;
   if (!point.empty()) {
     AppendShown(out, point);
     out += ": ";
@@ -144,7 +160,7 @@ bool RowReader::AnswerLine(std::string_view line, std::string& out,
   if (line.size() > kMaxLineChars) {
     return Fail(out, {}, "line longer than 8192 characters");
   }
-  if (IsPassedThrough(line) || (firstRow && !HasNumberField(line))) {
+  if (IsPassedThrough(line) || (firstRow && IsHeader(line))) {
     out += line;
     return true;
   }

@@ -143,6 +143,8 @@ TEST(RowReader, AFirstRowWithoutNumbersIsAHeader) {
       {"X0 Y0 AZ D 7", true, "ERROR: X0: X0 is not a number: \"Y0\""},
       {"A B C D E F G 7", true, "ERROR: A: X0 is not a number: \"B\""},
       {"X0,Y0,AZ,D", false, "ERROR: X0 is not a number: \"X0\""},
+      // never a line that reads as an error
+      {"ERROR: X Y", true, "ERROR: X0 is not a number: \"ERROR:\""},
   };
   for (const HeaderCase& c : cases) {
     std::string out;
