@@ -1,6 +1,7 @@
 #include "cli/packed_digits.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "cli/number_text.h"
 
@@ -66,14 +67,34 @@ AzimuthFault FindAzimuthFault(std::string_view number, double value) {
   return AzimuthFault::kNone;
 }
 
+AzimuthFault FindPlainAzimuthFault(std::string_view plain, double value) {
+  const std::size_t point = plain.find('.');
+  if (point != std::string_view::npos) {
+    const std::string_view decimals = plain.substr(point + 1);
+    if (!decimals.empty() && decimals[0] >= '6') return AzimuthFault::kMinutes;
+    if (decimals.size() > 2 && decimals[2] >= '6') return AzimuthFault::kSeconds;
+  }
+  return value < 0.0 ? AzimuthFault::kNegative : AzimuthFault::kNone;
+}
+
 void AppendPackedAngle(std::string& out, double packed, int decimals) {
+  if (!std::isfinite(packed)) {
+    AppendFixed(out, packed, decimals);
+    return;
+  }
   const std::size_t begin = out.size();
   // With 0 or 2 decimals the dropped digits count sixtieths: round from a
   // longer text.
   const bool bySixtieths = decimals == 0 || decimals == 2;
-  AppendFixed(out, packed, bySixtieths ? kSixtiethsFrom : decimals);
-  const std::size_t point = out.find('.', begin);
-  if (point == std::string::npos) return;  // not finite
+  const int written = bySixtieths ? kSixtiethsFrom : decimals;
+  AppendFixed(out, packed, written);
+  if (written == 0) return;
+  const std::size_t point = out.size() - static_cast<std::size_t>(written) - 1;
+  // The common case: minutes and seconds below 60 as written.
+  if (!bySixtieths && out[point + 1] < '6' &&
+      (decimals < 3 || out[point + 3] < '6')) {
+    return;
+  }
   // Whether the last digit kept takes one more unit.
   bool carry = false;
   if (bySixtieths) {

@@ -31,6 +31,11 @@ enum class AzimuthFault {
 // it reads as.
 AzimuthFault FindAzimuthFault(std::string_view number, double value);
 
+// The same for a number written "[sign]digits[.digits]" (as
+// ReadPlainDecimal reads it), in fewer steps: minutes or seconds of 60 or
+// more show in their first digit.
+AzimuthFault FindPlainAzimuthFault(std::string_view plain, double value);
+
 // Appends a packed angle with `decimals` decimals (0 to kMaxDecimals),
 // rounded to the nearest unit of its last digit as an angle, and as a valid
 // packed angle. With 1, 3 or 4 and more decimals that is the "%.Nf" text,

@@ -47,9 +47,12 @@ bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 // its first field: a comma or a semicolon if the run holds one, else a tab
 // if it holds one, else a blank. A CSV file gives a CSV file.
 char AnswerSeparator(std::string_view run) {
-  const std::size_t mark = run.find_first_of(",;");
-  if (mark != std::string_view::npos) return run[mark];
-  return run.find('\t') != std::string_view::npos ? '\t' : ' ';
+  char separator = ' ';
+  for (const char c : run) {
+    if (c == ',' || c == ';') return c;
+    if (c == '\t') separator = c;
+  }
+  return separator;
 }
 
 // Skips the run of separators at `at`; returns it.
@@ -229,8 +232,9 @@ bool RowReader::AnswerPlainRow(std::string_view line, std::string& out) const {
   std::size_t at = 0;
   char separator = ' ';
   for (std::size_t i = 0; i < needed; ++i) {
-    const std::string_view run = SkipSeparators(line, at);
-    if (i == 1) separator = AnswerSeparator(run);
+    const std::size_t runBegin = at;
+    while (at < line.size() && IsSeparator(line[at])) ++at;
+    if (i == 1) separator = AnswerSeparator(line.substr(runBegin, at - runBegin));
     const std::string_view rest = line.substr(at);
     const std::size_t length = ReadPlainDecimal(rest, values[i]);
     if (length == 0 || length > survey::kFieldChars ||
@@ -238,14 +242,14 @@ bool RowReader::AnswerPlainRow(std::string_view line, std::string& out) const {
       return false;
     }
     if (i == AzimuthIndex()) {
-      if (FindAzimuthFault(rest.substr(0, length), values[i]) !=
+      if (FindPlainAzimuthFault(rest.substr(0, length), values[i]) !=
           AzimuthFault::kNone) {
         return false;
       }
     }
     at += length;
   }
-  SkipSeparators(line, at);
+  while (at < line.size() && IsSeparator(line[at])) ++at;
   Results results;
   if (at != line.size() || Compute(values.data(), results) != nullptr) {
     return false;
@@ -309,9 +313,8 @@ const char* RowReader::Compute(const double* values, Results& results) const {
     if (polar.identicalPoints) return "identical points";
     results = {polar.azimuth, polar.distance};
   }
-  for (std::size_t i = 0; i < results.size(); ++i) {
-    if (!std::isfinite(results[i])) return Rule().outOfRange[i];
-  }
+  if (!std::isfinite(results[0])) return Rule().outOfRange[0];
+  if (!std::isfinite(results[1])) return Rule().outOfRange[1];
   return nullptr;
 }
 

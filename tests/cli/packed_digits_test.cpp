@@ -33,6 +33,19 @@ TEST(PackedDigits, ReadsMinutesAndSecondsFromTheWrittenDigits) {
   }
 }
 
+TEST(PackedDigits, PlainDecimalsFindTheSameAzimuthFaults) {
+  const char* texts[] = {"45.302512", "45.6",    "45.59",   "45.5960", "45.0060",
+                         "45.006",    "45.0059", "-45.3",   "-45.7",   "-0",
+                         "-0.0001",   "360",     "360.",    ".6",      "+.0060",
+                         "7.595999",  "0.00",    "12.34567", "-12.5960"};
+  for (const char* text : texts) {
+    const double value = std::stod(text);
+    EXPECT_EQ(calc::FindPlainAzimuthFault(text, value),
+              calc::FindAzimuthFault(text, value))
+        << text;
+  }
+}
+
 }  // namespace
 
 namespace {
