@@ -175,12 +175,21 @@ void CheckComplete(Reading& reading) {
     options.error = "give values or -i FILE, not both";
     return;
   }
-  const std::size_t needed =
-      RowReader(options.settings).FieldNames().size();
-  if (options.values.size() != needed && options.values.size() != needed + 1) {
-    options.error = "expected " + std::to_string(needed) +
-                    " values (optionally led by a point name)";
+  const RowReader reader(options.settings);
+  const std::size_t needed = reader.FieldNames().size();
+  if (options.values.size() == needed || options.values.size() == needed + 1) {
+    return;
   }
+  // Text where a number belongs is named before the values are counted.
+  const std::vector<std::string_view> fields(options.values.begin(),
+                                             options.values.end());
+  std::string problem;
+  if (!reader.CheckNumbers(fields, problem)) {
+    options.error = problem.substr(std::string_view("ERROR: ").size());
+    return;
+  }
+  options.error = "expected " + std::to_string(needed) +
+                  " values (optionally led by a point name)";
 }
 
 }  // namespace

@@ -177,29 +177,52 @@ bool RowReader::AnswerLine(std::string_view line, std::string& out,
       out, separator);
 }
 
+// One field more than the numbers: the first is the point's name, however
+// it looks (point numbers are names too). With more fields still, a first
+// field that is not a number is taken for a name, so that the numbers are
+// read where they stand.
+std::string_view RowReader::TakeName(
+    std::span<const std::string_view>& fields) const {
+  const std::size_t needed = FieldNames().size();
+  if (fields.size() == needed + 1 ||
+      (fields.size() > needed + 1 && !IsNumber(fields[0]))) {
+    const std::string_view name = fields[0];
+    fields = fields.subspan(1);
+    return name;
+  }
+  return {};
+}
+
+// Reads the numbers of a row that are there (the name taken off), so that
+// text where a number belongs is reported before a field is missed.
+bool RowReader::ReadNumbers(std::span<const std::string_view> fields,
+                            std::string_view name, double* values,
+                            std::string& out) const {
+  // Its answer would read like an error line.
+  if (name == "ERROR:") {
+    return Fail(out, {}, "point name \"ERROR:\" is reserved");
+  }
+  for (std::size_t i = 0; i < std::min(fields.size(), FieldNames().size());
+       ++i) {
+    if (!ReadField(i, fields[i], name, values[i], out)) return false;
+  }
+  return true;
+}
+
+bool RowReader::CheckNumbers(std::span<const std::string_view> fields,
+                             std::string& out) const {
+  std::array<double, 4> values{};
+  const std::string_view name = TakeName(fields);
+  return ReadNumbers(fields, name, values.data(), out);
+}
+
 bool RowReader::AnswerFields(std::span<const std::string_view> fields,
                              std::string& out, char separator) const {
   const auto names = FieldNames();
   const std::size_t needed = names.size();
-  std::string_view name;
-  // One field more than the numbers: the first is the point's name, however
-  // it looks (point numbers are names too). With more fields still, a first
-  // field that is not a number is taken for a name, so that the numbers are
-  // read where they stand.
-  if (fields.size() == needed + 1 ||
-      (fields.size() > needed + 1 && !IsNumber(fields[0]))) {
-    name = fields[0];
-    fields = fields.subspan(1);
-    // Its answer would read like an error line.
-    if (name == "ERROR:") {
-      return Fail(out, {}, "point name \"ERROR:\" is reserved");
-    }
-  }
-  // Text where a number belongs is reported before a field is missed.
   std::array<double, 4> values{};
-  for (std::size_t i = 0; i < std::min(fields.size(), needed); ++i) {
-    if (!ReadField(i, fields[i], name, values[i], out)) return false;
-  }
+  const std::string_view name = TakeName(fields);
+  if (!ReadNumbers(fields, name, values.data(), out)) return false;
   if (fields.size() < needed) {
     Fail(out, name, "missing field ");
     out += names[fields.size()];

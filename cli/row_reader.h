@@ -54,6 +54,12 @@ class RowReader {
   bool AnswerFields(std::span<const std::string_view> fields, std::string& out,
                     char separator = ' ') const;
 
+  // Reads the fields of a row as AnswerFields does, without counting them:
+  // false, with the "ERROR: " line appended, when one is not a number (or
+  // out of range, or not a valid azimuth).
+  bool CheckNumbers(std::span<const std::string_view> fields,
+                    std::string& out) const;
+
   // How many numbers a row holds, and the name of each.
   std::span<const char* const> FieldNames() const;
 
@@ -62,6 +68,10 @@ class RowReader {
 
   const ModeRule& Rule() const;
   bool AnswerPlainRow(std::string_view line, std::string& out) const;
+  std::string_view TakeName(std::span<const std::string_view>& fields) const;
+  bool ReadNumbers(std::span<const std::string_view> fields,
+                   std::string_view name, double* values,
+                   std::string& out) const;
   bool ReadField(std::size_t index, std::string_view text,
                  std::string_view point, double& value,
                  std::string& out) const;

@@ -75,6 +75,10 @@ TEST(Options, BadCommandLinesSayWhatIsWrong) {
        "give values or -i FILE, not both"},
       {{"forward", "1", "2", "3"},
        "expected 4 values (optionally led by a point name)"},
+      // text where a number belongs is named before the values are counted
+      {{"forward", "0", "0", "abc"}, "AZIMUTH is not a number: \"abc\""},
+      {{"forward", "P1", "0", "0", "-1", "1", "2"},
+       "P1: AZIMUTH is negative: \"-1\" (add 360)"},
       {{"inverse", "--from", "0,0", "1", "2", "3", "4"},
        "expected 2 values (optionally led by a point name)"},
   };
