@@ -6,10 +6,11 @@
 #include <atomic>
 #include <cerrno>
 #include <string>
-#include <thread>
+#include <system_error>
 #include <vector>
 
 #include "cli/chunk_reader.h"
+#include "cli/input_start.h"
 #include "cli/piece.h"
 
 namespace calc {
@@ -58,6 +59,29 @@ void AnswerSlots(const RowReader& reader, std::vector<Slot>& ring,
   }
 }
 
+// Starts the workers that answer the ring's slots; none when no thread can
+// be started (the calling thread then answers every piece itself).
+std::vector<std::jthread> StartWorkers(ThreadStarter start,
+                                       const RowReader& reader,
+                                       std::vector<Slot>& ring) {
+  const unsigned workers = WorkerCount();
+  std::vector<std::jthread> threads;
+  try {
+    for (unsigned w = 0; w < workers; ++w) {
+      threads.push_back(start([&reader, &ring, w, workers] {
+        AnswerSlots(reader, ring, w, workers);
+      }));
+    }
+  } catch (const std::system_error&) {
+    // The slots of the missing workers would never be answered: stop the
+    // ones that started.
+    for (Slot& slot : ring) SetState(slot, kStop);
+    threads.clear();
+    for (Slot& slot : ring) SetState(slot, kFree);
+  }
+  return threads;
+}
+
 // "corvane-calc: SOURCE:LINE: what" for every failed line of the piece.
 std::string ErrorMessages(const Piece& piece, std::string_view source,
                           std::size_t firstLine) {
@@ -90,30 +114,40 @@ int WriteAll(int fd, std::string_view data) {
   return 0;
 }
 
-BatchRunner::BatchRunner(const RowReader& reader, int outFd, int errFd)
-    : reader_(reader), outFd_(outFd), errFd_(errFd) {}
+std::jthread StartThread(std::function<void()> work) {
+  return std::jthread(std::move(work));
+}
+
+BatchRunner::BatchRunner(const RowReader& reader, int outFd, int errFd,
+                         ThreadStarter startThread)
+    : reader_(reader), outFd_(outFd), errFd_(errFd), startThread_(startThread) {}
 
 BatchOutcome BatchRunner::Run(int inFd, std::string_view source) const {
-  const unsigned workers = WorkerCount();
-  std::vector<Slot> ring(2 * workers);
-  std::vector<std::jthread> threads;
-  for (unsigned w = 0; w < workers; ++w) {
-    threads.emplace_back(AnswerSlots, std::cref(reader_), std::ref(ring), w,
-                         workers);
-  }
+  std::vector<Slot> ring(2 * WorkerCount());
+  const std::vector<std::jthread> threads =
+      StartWorkers(startThread_, reader_, ring);
   ChunkReader input(inFd);
+  InputStart start;
   BatchOutcome outcome;
   std::size_t filled = 0;
   std::size_t written = 0;
   std::size_t linesWritten = 0;
   bool inputLeft = true;
   while (true) {
+    // Fill the free slots with what has arrived; wait for more input only
+    // when every answer is written, so that a row is answered before the
+    // next is waited for.
     while (inputLeft && filled - written < ring.size() &&
            outcome.writeError == 0) {
       Slot& slot = ring[filled % ring.size()];
-      inputLeft = input.Next(slot.piece.input);
+      const ChunkReader::Got got =
+          input.Next(slot.piece.input, filled == written);
+      if (got == ChunkReader::Got::kNotYet) break;
+      inputLeft = got == ChunkReader::Got::kPiece;
       if (!inputLeft) break;
-      SetState(slot, kFilled);
+      start.Prepare(slot.piece);
+      if (threads.empty()) AnswerPiece(reader_, slot.piece);
+      SetState(slot, threads.empty() ? kAnswered : kFilled);
       ++filled;
     }
     if (written == filled) break;

@@ -4,9 +4,12 @@
 // order. Pieces of lines are read by the calling thread, answered by worker
 // threads (one per core, at most two) and written back in order by the
 // calling thread; a fixed number of pieces is in flight, so memory stays the
-// same whatever the input size.
+// same whatever the input size. Where no thread can be started, the calling
+// thread answers the pieces itself.
 
+#include <functional>
 #include <string_view>
+#include <thread>
 
 #include "cli/row_reader.h"
 
@@ -18,9 +21,15 @@ struct BatchOutcome {
   int writeError = 0;       // errno of a failed write, 0 when none
 };
 
+// Starts a thread that runs `work`; throws std::system_error when it cannot.
+using ThreadStarter = std::jthread (*)(std::function<void()> work);
+
+std::jthread StartThread(std::function<void()> work);
+
 class BatchRunner {
  public:
-  BatchRunner(const RowReader& reader, int outFd, int errFd);
+  BatchRunner(const RowReader& reader, int outFd, int errFd,
+              ThreadStarter startThread = StartThread);
 
   // Answers the stream `inFd`; errors go to errFd as
   // "corvane-calc: SOURCE:LINE: what is wrong".
@@ -30,6 +39,7 @@ class BatchRunner {
   const RowReader& reader_;
   int outFd_;
   int errFd_;
+  ThreadStarter startThread_;
 };
 
 // Writes all of `data` to `fd`; returns 0 or the errno of the failure.

@@ -1,9 +1,9 @@
 #include "cli/chunk_reader.h"
 
+#include <poll.h>
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstring>
 
 #include "cli/row_reader.h"
 
@@ -18,66 +18,68 @@ constexpr std::size_t kCapacity =
 
 ChunkReader::ChunkReader(int fd) : fd_(fd) {}
 
-bool ChunkReader::Next(std::string& chunk) {
-  if (skipping_ && !SkipRestOfLine()) return false;
-  chunk.swap(carry_);
-  carry_.clear();
+ChunkReader::Got ChunkReader::Next(std::string& chunk, bool wait) {
   while (true) {
-    const std::size_t lastNewline = chunk.rfind('\n');
-    if (lastNewline != std::string::npos) {
-      carry_.assign(chunk, lastNewline + 1);
-      chunk.resize(lastNewline + 1);
-      return true;
-    }
-    if (chunk.size() > kMaxLineChars + 1) {  // room for a "\r"
-      // Two characters past the limit: still too long once a "\r" is dropped.
-      chunk.resize(kMaxLineChars + 2);
-      chunk.push_back('\n');
-      skipping_ = true;
-      return true;
-    }
-    if (!ReadMore(chunk)) {
-      if (error_ != 0 || chunk.empty()) return false;
-      chunk.push_back('\n');
-      return true;
-    }
+    if (TakeLines(chunk)) return Got::kPiece;
+    if (eof_ || error_ != 0) return Got::kEnd;
+    if (!wait && !InputArrived()) return Got::kNotYet;
+    ReadMore();
   }
 }
 
-// Appends what one read brings; false at the end of the input or on error.
-bool ChunkReader::ReadMore(std::string& chunk) {
-  if (eof_ || error_ != 0) return false;
-  const std::size_t have = chunk.size();
-  chunk.resize(kCapacity);
-  while (true) {
-    const ssize_t got = read(fd_, chunk.data() + have, kCapacity - have);
-    if (got > 0) {
-      chunk.resize(have + static_cast<std::size_t>(got));
-      return true;
-    }
-    if (got == 0 || errno != EINTR) {
-      chunk.resize(have);
-      eof_ = got == 0;
-      error_ = got == 0 ? 0 : errno;
+// Moves the whole lines of the buffer (or a cut-off overlong line, or the
+// last line of the input) to `chunk`; false when there are none.
+bool ChunkReader::TakeLines(std::string& chunk) {
+  if (skipping_) {
+    const std::size_t newline = buffer_.find('\n');
+    if (newline == std::string::npos) {
+      buffer_.clear();
       return false;
     }
+    buffer_.erase(0, newline + 1);
+    skipping_ = false;
   }
+  const std::size_t lastNewline = buffer_.rfind('\n');
+  if (lastNewline != std::string::npos) {
+    chunk.swap(buffer_);
+    buffer_.assign(chunk, lastNewline + 1);
+    chunk.resize(lastNewline + 1);
+    return true;
+  }
+  if (buffer_.size() > kMaxLineChars + 1) {  // room for a "\r"
+    // Two characters past the limit: still too long once a "\r" is dropped.
+    chunk.assign(buffer_, 0, kMaxLineChars + 2);
+    chunk.push_back('\n');
+    buffer_.clear();
+    skipping_ = true;
+    return true;
+  }
+  if (eof_ && error_ == 0 && !buffer_.empty()) {
+    chunk.swap(buffer_);
+    chunk.push_back('\n');
+    buffer_.clear();
+    return true;
+  }
+  return false;
 }
 
-// Drops input up to and including the next "\n", keeping what follows it
-// for the next piece; false when the input ends (or fails) first.
-bool ChunkReader::SkipRestOfLine() {
-  std::string rest;
-  while (true) {
-    const std::size_t newline = rest.find('\n');
-    if (newline != std::string::npos) {
-      carry_.assign(rest, newline + 1);
-      skipping_ = false;
-      return true;
-    }
-    rest.clear();
-    if (!ReadMore(rest)) return false;
-  }
+// Whether a read would return at once (with data, the end or an error).
+bool ChunkReader::InputArrived() const {
+  pollfd input{fd_, POLLIN, 0};
+  return poll(&input, 1, 0) > 0;
+}
+
+// Appends what one read brings.
+void ChunkReader::ReadMore() {
+  const std::size_t have = buffer_.size();
+  buffer_.resize(kCapacity);
+  ssize_t got = 0;
+  do {
+    got = read(fd_, buffer_.data() + have, kCapacity - have);
+  } while (got < 0 && errno == EINTR);
+  error_ = got < 0 ? errno : 0;
+  eof_ = got == 0;
+  buffer_.resize(have + static_cast<std::size_t>(got > 0 ? got : 0));
 }
 
 }  // namespace calc

@@ -4,6 +4,7 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <string>
@@ -19,10 +20,17 @@ constexpr int kAllComputed = 0;
 constexpr int kRowsFailed = 1;
 constexpr int kBadUsage = 2;
 
-void Say(int fd, const std::string& text) { calc::WriteAll(fd, text); }
-
 void Complain(const std::string& what) {
-  Say(STDERR_FILENO, "corvane-calc: " + what + "\n");
+  calc::WriteAll(STDERR_FILENO, "corvane-calc: " + what + "\n");
+}
+
+// Writes `text` to standard output; returns `status`, or kBadUsage with a
+// message when the text cannot be written.
+int Say(const std::string& text, int status) {
+  const int error = calc::WriteAll(STDOUT_FILENO, text);
+  if (error == 0) return status;
+  Complain(std::string("cannot write: ") + std::strerror(error));
+  return kBadUsage;
 }
 
 int ComputeOne(const calc::Options& options) {
@@ -31,14 +39,14 @@ int ComputeOne(const calc::Options& options) {
                                              options.values.end());
   std::string line;
   const bool computed = reader.AnswerFields(fields, line);
-  Say(STDOUT_FILENO, line + "\n");
-  if (computed) return kAllComputed;
-  Complain(line.substr(std::strlen("ERROR: ")));
-  return kRowsFailed;
+  if (!computed) Complain(line.substr(std::strlen("ERROR: ")));
+  return Say(line + "\n", computed ? kAllComputed : kRowsFailed);
 }
 
-// Answers one input; returns the exit status it calls for.
-int ComputeStream(const calc::BatchRunner& runner, const std::string& file) {
+// Answers one input; returns the exit status it calls for. `written` turns
+// false when standard output cannot be written.
+int ComputeStream(const calc::BatchRunner& runner, const std::string& file,
+                  bool& written) {
   const bool isStdin = file == "-";
   const std::string source = isStdin ? "stdin" : file;
   const int fd = isStdin ? STDIN_FILENO : open(file.c_str(), O_RDONLY);
@@ -53,6 +61,7 @@ int ComputeStream(const calc::BatchRunner& runner, const std::string& file) {
     return kBadUsage;
   }
   if (outcome.writeError != 0) {
+    written = false;
     Complain(std::string("cannot write: ") + std::strerror(outcome.writeError));
     return kBadUsage;
   }
@@ -64,9 +73,11 @@ int ComputeStreams(const calc::Options& options) {
   const calc::BatchRunner runner(reader, STDOUT_FILENO, STDERR_FILENO);
   const std::vector<std::string> stdinOnly = {"-"};
   int status = kAllComputed;
+  bool written = true;
   for (const std::string& file :
        options.files.empty() ? stdinOnly : options.files) {
-    status = std::max(status, ComputeStream(runner, file));
+    status = std::max(status, ComputeStream(runner, file, written));
+    if (!written) break;  // the rest could not be written either
   }
   return status;
 }
@@ -78,16 +89,12 @@ int main(int argc, char** argv) {
       calc::ParseOptions(std::vector<std::string>(argv + 1, argv + argc));
   if (!options.error.empty()) {
     Complain(options.error);
-    Say(STDERR_FILENO, calc::UsageText());
+    calc::WriteAll(STDERR_FILENO, calc::UsageText());
     return kBadUsage;
   }
-  if (options.help) {
-    Say(STDOUT_FILENO, calc::UsageText());
-    return kAllComputed;
-  }
+  if (options.help) return Say(calc::UsageText(), kAllComputed);
   if (options.version) {
-    Say(STDOUT_FILENO, "corvane-calc " CORVANE_VERSION "\n");
-    return kAllComputed;
+    return Say("corvane-calc " CORVANE_VERSION "\n", kAllComputed);
   }
   return options.values.empty() ? ComputeStreams(options) : ComputeOne(options);
 }

@@ -1,10 +1,12 @@
 #include "cli/number_text.h"
 
 #include <array>
+#include <bit>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
 #include <cstring>
+#include <limits>
 
 #include "core/survey.h"
 
@@ -20,8 +22,42 @@ constexpr std::uint64_t kTwoPow53 = std::uint64_t{1} << 53;
 
 bool IsDigit(char c) { return static_cast<unsigned char>(c - '0') < 10; }
 
-// Adds the digits from `at` on to `digits`; returns where they end.
-const char* TakeDigits(const char* at, const char* end, std::uint64_t& digits) {
+constexpr std::array<std::uint64_t, 9> kWholePow10 = {
+    1, 10, 100, 1000, 10000, 100000, 1000000, 10000000, 100000000};
+
+// Adds the digits among the eight bytes at `at` that come before the first
+// other byte to `digits`; returns how many there were. Each byte less '0'
+// is a digit's value when below 10; borrows and carries only run towards
+// later bytes, which cannot move the first byte that is no digit.
+inline std::size_t TakeEightDigits(const char* at, std::uint64_t& digits) {
+  std::uint64_t bytes = 0;
+  std::memcpy(&bytes, at, sizeof bytes);
+  static_assert(std::endian::native == std::endian::little);
+  const std::uint64_t values = bytes - 0x3030303030303030;
+  const std::uint64_t others =
+      (values | (values + 0x7676767676767676)) & 0x8080808080808080;
+  const int count = std::countr_zero(others) / 8;  // 8 when all are digits
+  if (count == 0) return 0;
+  // The digits to the top bytes, as the last of eight with leading zeros;
+  // then pairs, fours and the eight combined.
+  std::uint64_t v = values << (8 * (8 - count));
+  v = (v * 10 + (v >> 8)) & 0x00FF00FF00FF00FF;
+  v = (v * 100 + (v >> 16)) & 0x0000FFFF0000FFFF;
+  v = (v * 10000 + (v >> 32)) & 0x00000000FFFFFFFF;
+  digits = digits * kWholePow10[static_cast<std::size_t>(count)] + v;
+  return static_cast<std::size_t>(count);
+}
+
+// Adds the digits from `at` on to `digits`; returns where they end. Up to
+// eight are taken in one step where the text is that long (the common
+// coordinate has seven whole digits and three decimals).
+inline const char* TakeDigits(const char* at, const char* end,
+                              std::uint64_t& digits) {
+  if (end - at >= 8) {
+    const std::size_t count = TakeEightDigits(at, digits);
+    at += count;
+    if (count < 8) return at;
+  }
   for (; at < end && IsDigit(*at); ++at) {
     digits = digits * 10 + static_cast<std::uint64_t>(*at - '0');
   }
@@ -147,6 +183,19 @@ bool ReadWholeNumber(std::string_view field, double& value) {
   if (length == 0 || start != 0 || length != field.size()) return false;
   value = survey::ConvertNumber(field);
   return true;
+}
+
+FieldNumber ReadFieldNumber(std::string_view field, double& value) {
+  if (!ReadWholeNumber(field, value)) return FieldNumber::kNotANumber;
+  if (!std::isfinite(value)) return FieldNumber::kOutOfRange;
+  if (std::fabs(value) >= std::numeric_limits<double>::min()) {
+    return FieldNumber::kNumber;
+  }
+  // Zero is in range when all its digits are zero.
+  const std::string_view mantissa = field.substr(0, field.find_first_of("eEdD"));
+  return mantissa.find_first_of("123456789") == std::string_view::npos
+             ? FieldNumber::kNumber
+             : FieldNumber::kOutOfRange;
 }
 
 void AppendFixed(std::string& out, double value, int decimals) {

@@ -16,6 +16,14 @@ inline constexpr int kMaxDecimals = 20;
 // it); `value` then holds exactly what ParseField reads from it.
 bool ReadWholeNumber(std::string_view field, double& value);
 
+// What reading a field as a number found.
+enum class FieldNumber { kNumber, kNotANumber, kOutOfRange };
+
+// ReadWholeNumber, and a number it reads counts only where the double holds
+// it: a value that overflows to infinity, or a nonzero number that reads as
+// zero or as a subnormal double (below 2.2e-308), is out of range.
+FieldNumber ReadFieldNumber(std::string_view field, double& value);
+
 // Reads the common spelling "[sign]digits[.digits]" (at most 19 digits,
 // below 2^53 as a whole number) at the start of `text` into `value`; returns
 // its length, or 0 when the text does not start with one. What follows it

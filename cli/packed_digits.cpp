@@ -1,6 +1,9 @@
 #include "cli/packed_digits.h"
 
 #include <algorithm>
+#include <cmath>
+
+#include "cli/number_text.h"
 
 namespace calc {
 namespace {
@@ -19,7 +22,92 @@ long ReadExponent(std::string_view text) {
   return negative ? -value : value;
 }
 
+// Takes 60 (or, for a lone tens digit, 6) from the one or two digits at
+// `digits`, after adding `carry` to them, where they come to that much;
+// returns whether it did.
+bool WrapSixty(char* digits, int count, bool carry) {
+  int value = digits[0] - '0';
+  if (count == 2) value = value * 10 + (digits[1] - '0');
+  value += carry ? 1 : 0;
+  const int sixty = count == 2 ? 60 : 6;
+  const bool wraps = value >= sixty;
+  if (wraps) value -= sixty;
+  if (count == 2) {
+    digits[0] = static_cast<char>('0' + value / 10);
+    digits[1] = static_cast<char>('0' + value % 10);
+  } else {
+    digits[0] = static_cast<char>('0' + value);
+  }
+  return wraps;
+}
+
+// Adds one to the whole number written in out[begin, end).
+void AddOneDegree(std::string& out, std::size_t begin, std::size_t end) {
+  std::size_t at = end;
+  while (at > begin && out[at - 1] == '9') out[--at] = '0';
+  if (at > begin && out[at - 1] >= '0' && out[at - 1] < '9') {
+    ++out[at - 1];
+  } else {
+    out.insert(at, 1, '1');  // 99 -> 100, also behind a sign
+  }
+}
+
+// The decimals of the text that 0- and 2-decimal angles are rounded from:
+// a hundred-millionth of a second, far above the noise of a computed double
+// (45.30 is held as 45.302999999999997 and read as 45.303000000000).
+constexpr int kSixtiethsFrom = 12;
+
 }  // namespace
+
+AzimuthFault FindAzimuthFault(std::string_view number, double value) {
+  const PackedDigits digits = ReadPackedDigits(number);
+  if (digits.minutes >= 60) return AzimuthFault::kMinutes;
+  if (digits.seconds >= 60) return AzimuthFault::kSeconds;
+  if (value < 0.0) return AzimuthFault::kNegative;
+  return AzimuthFault::kNone;
+}
+
+AzimuthFault FindPlainAzimuthFault(std::string_view plain, double value) {
+  const std::size_t point = plain.find('.');
+  if (point != std::string_view::npos) {
+    const std::string_view decimals = plain.substr(point + 1);
+    if (!decimals.empty() && decimals[0] >= '6') return AzimuthFault::kMinutes;
+    if (decimals.size() > 2 && decimals[2] >= '6') return AzimuthFault::kSeconds;
+  }
+  return value < 0.0 ? AzimuthFault::kNegative : AzimuthFault::kNone;
+}
+
+void AppendPackedAngle(std::string& out, double packed, int decimals) {
+  if (!std::isfinite(packed)) {
+    AppendFixed(out, packed, decimals);
+    return;
+  }
+  const std::size_t begin = out.size();
+  // With 0 or 2 decimals the dropped digits count sixtieths: round from a
+  // longer text.
+  const bool bySixtieths = decimals == 0 || decimals == 2;
+  const int written = bySixtieths ? kSixtiethsFrom : decimals;
+  AppendFixed(out, packed, written);
+  if (written == 0) return;
+  const std::size_t point = out.size() - static_cast<std::size_t>(written) - 1;
+  // The common case: minutes and seconds below 60 as written.
+  if (!bySixtieths && out[point + 1] < '6' &&
+      (decimals < 3 || out[point + 3] < '6')) {
+    return;
+  }
+  // Whether the last digit kept takes one more unit.
+  bool carry = false;
+  if (bySixtieths) {
+    carry = out[point + 1 + decimals] >= '3';
+    out.resize(decimals == 0 ? point : point + 1 + decimals);
+  } else if (decimals >= 3) {
+    carry = WrapSixty(&out[point + 3], std::min(decimals - 2, 2), false);
+  }
+  if (decimals == 0 ? carry
+                    : WrapSixty(&out[point + 1], std::min(decimals, 2), carry)) {
+    AddOneDegree(out, begin, point);
+  }
+}
 
 PackedDigits ReadPackedDigits(std::string_view number) {
   if (!number.empty() && (number[0] == '+' || number[0] == '-')) {

@@ -15,7 +15,8 @@ void AnswerPiece(const RowReader& reader, Piece& piece) {
         static_cast<const char*>(std::memchr(at, '\n', end - at));
     const char* line_end = newline != nullptr ? newline : end;
     const std::size_t begin = piece.output.size();
-    if (!reader.AnswerLine(std::string_view(at, line_end - at), piece.output)) {
+    if (!reader.AnswerLine(std::string_view(at, line_end - at), piece.output,
+                           piece.lines == piece.firstRow)) {
       piece.errors.push_back({piece.lines, begin, piece.output.size()});
     }
     piece.output.push_back('\n');

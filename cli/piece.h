@@ -18,13 +18,17 @@ struct PieceError {
 };
 
 struct Piece {
+  static constexpr std::size_t kNoLine = static_cast<std::size_t>(-1);
+
   std::string input;   // whole lines, each ending in "\n"
+  std::size_t firstRow = kNoLine;  // the input's first row, if in this piece
   std::string output;  // one answer line per input line
   std::vector<PieceError> errors;
   std::size_t lines = 0;
 };
 
-// Fills the piece's output, error list and line count from its input.
+// Fills the piece's output, error list and line count from its input; the
+// line `firstRow` may be a header.
 void AnswerPiece(const RowReader& reader, Piece& piece);
 
 }  // namespace calc

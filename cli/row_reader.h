@@ -1,10 +1,12 @@
 #pragma once
 
 // One input line of corvane-calc in, one output line out. A row holds the
-// numbers of one computation, optionally led by a point name; blank lines and
-// comment lines pass through unchanged; anything else gives an "ERROR: " line
-// that says what is wrong with which field.
+// numbers of one computation, optionally led by a point name; blank lines,
+// comment lines and a header pass through unchanged; anything else gives an
+// "ERROR: " line that says what is wrong with which field.
 
+#include <array>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -12,6 +14,8 @@
 namespace calc {
 
 enum class Mode { kForward, kInverse };
+
+struct ModeRule;
 
 struct Station {
   double x;
@@ -23,10 +27,15 @@ struct RowSettings {
   bool hasStation = false;  // rows then hold only the second half
   Station station{0.0, 0.0};
   int decimals = 6;
+  std::optional<int> azimuthDecimals;  // when unset, `decimals`
 };
 
 // Longer lines are refused as a whole.
 inline constexpr std::size_t kMaxLineChars = 8192;
+
+// Whether AnswerLine copies `line` through as a blank or comment line:
+// blank, or with "#" as its first character that is not a blank.
+bool IsBlankOrComment(std::string_view line);
 
 class RowReader {
  public:
@@ -34,23 +43,42 @@ class RowReader {
 
   // Appends the answer to one line (without its "\n"; a trailing "\r" is
   // taken as part of the line end) to `out`, without a line end. Returns
-  // false when the answer is an "ERROR: " line.
-  bool AnswerLine(std::string_view line, std::string& out) const;
+  // false when the answer is an "ERROR: " line. The first row of an input
+  // (`firstRow`) is a header, copied through like a comment, when none of
+  // its fields is a number.
+  bool AnswerLine(std::string_view line, std::string& out,
+                  bool firstRow = false) const;
 
-  // The same for a row already split into fields.
-  bool AnswerFields(std::span<const std::string_view> fields,
+  // The same for a row already split into fields, the answer's fields
+  // separated by `separator`.
+  bool AnswerFields(std::span<const std::string_view> fields, std::string& out,
+                    char separator = ' ') const;
+
+  // Reads the fields of a row as AnswerFields does, without counting them:
+  // false, with the "ERROR: " line appended, when one is not a number (or
+  // out of range, or not a valid azimuth).
+  bool CheckNumbers(std::span<const std::string_view> fields,
                     std::string& out) const;
 
   // How many numbers a row holds, and the name of each.
   std::span<const char* const> FieldNames() const;
 
  private:
+  using Results = std::array<double, 2>;
+
+  const ModeRule& Rule() const;
   bool AnswerPlainRow(std::string_view line, std::string& out) const;
-  bool ReadField(std::size_t index, std::string_view text, double& value,
+  std::string_view TakeName(std::span<const std::string_view>& fields) const;
+  bool ReadNumbers(std::span<const std::string_view> fields,
+                   std::string_view name, double* values,
+                   std::string& out) const;
+  bool ReadField(std::size_t index, std::string_view text,
+                 std::string_view point, double& value,
                  std::string& out) const;
-  bool Compute(const double* values, std::string& out) const;
+  const char* Compute(const double* values, Results& results) const;
+  void AppendResults(const Results& results, char separator,
+                     std::string& out) const;
   std::size_t AzimuthIndex() const;
-  void AppendValue(std::string& out, double value) const;
 
   RowSettings settings_;
 };

@@ -1,9 +1,12 @@
 // Field text of any bytes: ParseField must read it without fault, only its
 // first 35 characters may count, a field that is wholly a number must read
-// the same through the tool's strict reader, and every value it yields must
-// format (six decimals) the same through FormatResult and the tool's writer.
+// the same through the tool's strict reader (and, where the tool takes it as
+// in range, be finite and zero only when written so), and every value it
+// yields must format (six decimals) the same through FormatResult and the
+// tool's writer.
 
 #include <bit>
+#include <cmath>
 #include <cstdint>
 #include <cstdlib>
 #include <string>
@@ -37,6 +40,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data,
   double whole = 0.0;
   if (size <= survey::kFieldChars && calc::ReadWholeNumber(text, whole)) {
     Require(Bits(whole) == Bits(value));
+    // A number in range is finite, and zero only when written as zero.
+    double inRange = 0.0;
+    if (calc::ReadFieldNumber(text, inRange) == calc::FieldNumber::kNumber) {
+      Require(std::isfinite(inRange));
+      Require(inRange != 0.0 ||
+              text.substr(0, text.find_first_of("eEdD"))
+                      .find_first_of("123456789") == std::string_view::npos);
+    }
   }
 
   const std::string formatted = survey::FormatResult(value);

@@ -1,7 +1,8 @@
 // Input lines of any bytes, under every mode: each line gives exactly one
 // output line, an "ERROR: " line exactly when the row failed, blank and
-// comment lines come back unchanged, and a piece of many lines gives one
-// answer per line.
+// comment lines come back unchanged, an error line shows no control byte,
+// every azimuth written is one the tool accepts as input, and a piece of
+// many lines gives one answer per line.
 
 #include <algorithm>
 #include <cstdint>
@@ -9,8 +10,11 @@
 #include <string>
 #include <string_view>
 
+#include "cli/number_text.h"
+#include "cli/packed_digits.h"
 #include "cli/piece.h"
 #include "cli/row_reader.h"
+#include "core/survey.h"
 
 namespace {
 
@@ -18,18 +22,40 @@ void Require(bool condition) {
   if (!condition) std::abort();
 }
 
-// The first byte picks the mode, the station and the decimals.
+// The first byte picks the mode, the station and the decimals (and with
+// bit 6 the azimuth's apart from them); bit 7 makes the line a first row.
 calc::RowSettings SettingsFrom(std::uint8_t choice) {
   calc::RowSettings settings;
   settings.mode = (choice & 1) != 0 ? calc::Mode::kInverse : calc::Mode::kForward;
   settings.hasStation = (choice & 2) != 0;
   settings.station = {1000.0, 2000.0};
   settings.decimals = (choice >> 2) % 21;
+  if ((choice & 0x40) != 0) settings.azimuthDecimals = 20 - settings.decimals;
   return settings;
 }
 
 bool StartsWith(std::string_view text, std::string_view prefix) {
   return text.substr(0, prefix.size()) == prefix;
+}
+
+bool HasControlByte(std::string_view text) {
+  return std::any_of(text.begin(), text.end(), [](char c) {
+    return static_cast<unsigned char>(c) < 0x20 || c == 0x7F;
+  });
+}
+
+// The azimuth of an inverse answer "[NAME SEP]AZIMUTH SEP DISTANCE", read as
+// the tool reads an azimuth field.
+void RequireValidAzimuth(std::string_view answer) {
+  const std::size_t last = answer.find_last_of(" ,;\t");
+  Require(last != std::string_view::npos);
+  const std::size_t before = answer.substr(0, last).find_last_of(" ,;\t");
+  const std::size_t begin = before == std::string_view::npos ? 0 : before + 1;
+  const std::string_view azimuth = answer.substr(begin, last - begin);
+  double value = 0.0;
+  Require(azimuth.size() <= survey::kFieldChars);
+  Require(calc::ReadFieldNumber(azimuth, value) == calc::FieldNumber::kNumber);
+  Require(calc::FindAzimuthFault(azimuth, value) == calc::AzimuthFault::kNone);
 }
 
 }  // namespace
@@ -42,10 +68,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data,
                                size - 1);
   const std::string_view line = input.substr(0, input.find('\n'));
 
+  const bool firstRow = (data[0] & 0x80) != 0;
   std::string out;
-  const bool computed = reader.AnswerLine(line, out);
+  const bool computed = reader.AnswerLine(line, out, firstRow);
   Require(out.find('\n') == std::string::npos);
   Require(computed != StartsWith(out, "ERROR: "));
+  if (!computed) Require(!HasControlByte(out));
   const std::size_t firstMark = line.find_first_not_of(" \t");
   const bool passedThrough =
       firstMark == std::string_view::npos || line[firstMark] == '#' ||
@@ -55,6 +83,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data,
     if (!expected.empty() && expected.back() == '\r') expected.remove_suffix(1);
     Require(out == expected);
   }
+  const bool answered = computed && !passedThrough && !firstRow;
+  if (answered && (data[0] & 1) != 0) RequireValidAzimuth(out);
 
   calc::Piece piece;
   piece.input.assign(input);

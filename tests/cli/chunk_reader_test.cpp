@@ -25,7 +25,7 @@ std::vector<std::string> Pieces(const std::string& input) {
   ChunkReader reader(ends[0]);
   std::vector<std::string> pieces;
   std::string piece;
-  while (reader.Next(piece)) pieces.push_back(piece);
+  while (reader.Next(piece) == ChunkReader::Got::kPiece) pieces.push_back(piece);
   EXPECT_EQ(reader.failed(), 0);
   feeder.join();
   close(ends[0]);
@@ -66,6 +66,28 @@ TEST(ChunkReader, OverlongLinesAreCutAndTheirRestSkipped) {
   const std::string cut(calc::kMaxLineChars + 2, 'y');
   EXPECT_EQ(Joined(Pieces(input)),
             "a\n" + longest + "\r\n" + cut + "\nb\n" + cut + "\nc\n");
+}
+
+TEST(ChunkReader, WithoutWaitingItHandsOutOnlyLinesThatHaveArrived) {
+  int ends[2];
+  ASSERT_EQ(pipe(ends), 0);
+  ChunkReader reader(ends[0]);
+  std::string piece;
+  using Got = ChunkReader::Got;
+  EXPECT_EQ(reader.Next(piece, false), Got::kNotYet);
+  ASSERT_EQ(calc::WriteAll(ends[1], "1 2 3 4\n5 6"), 0);
+  EXPECT_EQ(reader.Next(piece, false), Got::kPiece);
+  EXPECT_EQ(piece, "1 2 3 4\n");
+  EXPECT_EQ(reader.Next(piece, false), Got::kNotYet);  // half a line
+  ASSERT_EQ(calc::WriteAll(ends[1], " 7 8\n9"), 0);
+  EXPECT_EQ(reader.Next(piece, false), Got::kPiece);
+  EXPECT_EQ(piece, "5 6 7 8\n");
+  close(ends[1]);
+  EXPECT_EQ(reader.Next(piece, false), Got::kPiece);
+  EXPECT_EQ(piece, "9\n");
+  EXPECT_EQ(reader.Next(piece, false), Got::kEnd);
+  EXPECT_EQ(reader.failed(), 0);
+  close(ends[0]);
 }
 
 }  // namespace

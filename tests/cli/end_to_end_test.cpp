@@ -3,6 +3,7 @@
 
 #include <fcntl.h>
 #include <gtest/gtest.h>
+#include <poll.h>
 #include <spawn.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
@@ -54,16 +55,25 @@ class CalcTest : public testing::Test {
     return dir_ / name;
   }
 
+  // Where the tool's standard output goes.
+  enum class Output { kFile, kFull, kClosed };
+
   // Runs corvane-calc with `args`, `input` on standard input.
-  Outcome Calc(std::vector<std::string> args, const std::string& input = "") {
+  Outcome Calc(std::vector<std::string> args, const std::string& input = "",
+               Output output = Output::kFile) {
     const fs::path in = File("stdin", input);
     const std::string out = (dir_ / "stdout").string();
     const std::string err = (dir_ / "stderr").string();
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_addopen(&actions, 0, in.c_str(), O_RDONLY, 0);
-    posix_spawn_file_actions_addopen(&actions, 1, out.c_str(),
-                                     O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    if (output == Output::kClosed) {
+      posix_spawn_file_actions_addclose(&actions, 1);
+    } else {
+      posix_spawn_file_actions_addopen(
+          &actions, 1, output == Output::kFull ? "/dev/full" : out.c_str(),
+          O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    }
     posix_spawn_file_actions_addopen(&actions, 2, err.c_str(),
                                      O_WRONLY | O_CREAT | O_TRUNC, 0600);
     args.insert(args.begin(), CORVANE_CALC);
@@ -122,8 +132,8 @@ TEST_F(CalcTest, RowsFromStandardInputAnswerLineForLine) {
             "# set-out list\n"
             "\n"
             "P1 1070.082282 2071.333539\n"
-            "1070.082282 2071.333539\n"
-            "1000.000000 2010.000000\n");
+            "1070.082282,2071.333539\n"
+            "1000.000000;2010.000000\n");
   EXPECT_EQ(run.err, "");
   EXPECT_EQ(run.status, 0);
 }
@@ -134,8 +144,8 @@ TEST_F(CalcTest, StationModeComputesSetOutData) {
   EXPECT_EQ(run.out,
             "A 45.340216 99.989799\n"
             "B 90.000001 100.000000\n"
-            "ERROR: identical points\n");
-  EXPECT_EQ(run.err, "corvane-calc: stdin:3: identical points\n");
+            "ERROR: S: identical points\n");
+  EXPECT_EQ(run.err, "corvane-calc: stdin:3: S: identical points\n");
   EXPECT_EQ(run.status, 1);
 
   const Outcome polar = Calc({"forward", "--from", "1000,2000"}, "45.3025 100\n");
@@ -185,6 +195,34 @@ TEST_F(CalcTest, FilesAreReadInTurnAndNamedInMessages) {
   EXPECT_EQ(missing.status, 2);
 }
 
+TEST_F(CalcTest, FilesFromSpreadsheetsAndEditorsAreRead) {
+  // A byte-order mark and a header, each at the start of its own input.
+  const fs::path a = File("a.csv",
+                          "\xEF\xBB\xBFX0,Y0,AZ,D\r\n"
+                          "1000,2000,45.3025,100\r\n");
+  const fs::path b = File("b.txt",
+                          "# list b\n"
+                          "\n"
+                          "Point\tX0\tY0\tAZ\tD\n"
+                          "101\t0\t0\t90\t10\n"
+                          "Point\tX0\tY0\tAZ\tD\n");
+  const fs::path c = File("c.txt", "\xEF\xBB\xBF" "0 0 0 10\n");
+  const Outcome run =
+      Calc({"forward", "-i", a.string(), "-i", b.string(), "-i", c.string()});
+  EXPECT_EQ(run.out,
+            "X0,Y0,AZ,D\n"
+            "1070.082282,2071.333539\n"
+            "# list b\n"
+            "\n"
+            "Point\tX0\tY0\tAZ\tD\n"
+            "101\t0.000000\t10.000000\n"
+            "ERROR: Point: X0 is not a number: \"X0\"\n"
+            "10.000000 0.000000\n");
+  EXPECT_EQ(run.err, "corvane-calc: " + b.string() +
+                         ":5: Point: X0 is not a number: \"X0\"\n");
+  EXPECT_EQ(run.status, 1);
+}
+
 TEST_F(CalcTest, BadUsageExitsWithTwoAndTheUsage) {
   const std::vector<std::vector<std::string>> bad = {
       {},
@@ -202,7 +240,92 @@ TEST_F(CalcTest, BadUsageExitsWithTwoAndTheUsage) {
   const Outcome help = Calc({"--help"});
   EXPECT_EQ(help.status, 0);
   EXPECT_EQ(help.out.rfind("Usage: corvane-calc", 0), 0u);
+  // Every exit status of the manual, with what it covers.
+  const std::string manual = ReadFile(CORVANE_MAN_PAGE);
+  const std::string statuses =
+      manual.substr(manual.find(".SH EXIT STATUS"), manual.find(".SH EXAMPLES") -
+                                                        manual.find(".SH EXIT STATUS"));
+  for (const char* status : {"0", "1", "2"}) {
+    EXPECT_NE(statuses.find(std::string(".B ") + status + "\n"), std::string::npos);
+    EXPECT_NE(help.out.find(std::string("  ") + status + "  "), std::string::npos)
+        << status;
+  }
+  for (const char* cause : {"cannot be opened", "read", "cannot be written"}) {
+    EXPECT_NE(statuses.find(cause), std::string::npos) << cause;
+    EXPECT_NE(help.out.find(cause), std::string::npos) << cause;
+  }
   EXPECT_EQ(Calc({"--version"}).out, "corvane-calc 1.0.0.1\n");
+}
+
+TEST_F(CalcTest, OutputThatCannotBeWrittenFailsEveryModeOnce) {
+  const fs::path a = File("a.txt", "0 0 0 10\n");
+  const fs::path b = File("b.txt", "0 0 0 10\n");
+  const std::vector<std::vector<std::string>> commands = {
+      {"forward", "0", "0", "90", "10"},
+      {"inverse", "5", "5", "5", "5"},  // a failed row, written all the same
+      {"--help"},
+      {"--version"},
+      {"forward"},
+      {"forward", "-i", a.string(), "-i", b.string()}};
+  for (const Output output : {Output::kFull, Output::kClosed}) {
+    for (const auto& args : commands) {
+      const Outcome run = Calc(args, "0 0 90 10\n", output);
+      const std::string where = args[0] + (output == Output::kFull ? " full" : " closed");
+      EXPECT_EQ(run.status, 2) << where;
+      const std::string message = "corvane-calc: cannot write: ";
+      const std::string::size_type at = run.err.find(message);
+      EXPECT_NE(at, std::string::npos) << where << ": " << run.err;
+      EXPECT_EQ(run.err.find(message, at + 1), std::string::npos) << where;
+    }
+  }
+}
+
+// Reads one line from `fd`, waiting at most 10 s for it; "" on time-out.
+std::string ReadLineWithin10s(int fd) {
+  std::string line;
+  char c = 0;
+  pollfd ready{fd, POLLIN, 0};
+  while (poll(&ready, 1, 10000) == 1 && read(fd, &c, 1) == 1 && c != '\n') {
+    line += c;
+  }
+  return line;
+}
+
+TEST_F(CalcTest, EachRowIsAnsweredBeforeTheNextIsWaitedFor) {
+  int toCalc[2];
+  int fromCalc[2];
+  ASSERT_EQ(pipe(toCalc), 0);
+  ASSERT_EQ(pipe(fromCalc), 0);
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  posix_spawn_file_actions_adddup2(&actions, toCalc[0], 0);
+  posix_spawn_file_actions_adddup2(&actions, fromCalc[1], 1);
+  posix_spawn_file_actions_addclose(&actions, toCalc[1]);
+  posix_spawn_file_actions_addclose(&actions, fromCalc[0]);
+  char* argv[] = {const_cast<char*>(CORVANE_CALC),
+                  const_cast<char*>("inverse"), nullptr};
+  pid_t pid = 0;
+  ASSERT_EQ(posix_spawn(&pid, CORVANE_CALC, &actions, nullptr, argv, environ), 0);
+  posix_spawn_file_actions_destroy(&actions);
+  close(toCalc[0]);
+  close(fromCalc[1]);
+  // A script that writes a row and waits for its answer before the next.
+  for (int i = 1; i <= 10; ++i) {
+    const std::string row = "P" + std::to_string(i) + " 0 0 0 " +
+                            std::to_string(i) + "\n";
+    ASSERT_EQ(write(toCalc[1], row.data(), row.size()),
+              static_cast<ssize_t>(row.size()));
+    EXPECT_EQ(ReadLineWithin10s(fromCalc[0]),
+              "P" + std::to_string(i) + " 90.000001 " + std::to_string(i) +
+                  ".000000")
+        << "row " << i;
+    if (HasFailure()) break;
+  }
+  close(toCalc[1]);
+  int status = 0;
+  waitpid(pid, &status, 0);
+  close(fromCalc[0]);
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
 }
 
 TEST_F(CalcTest, LargeInputsStreamInOrderInLittleMemory) {
@@ -222,7 +345,7 @@ TEST_F(CalcTest, LargeInputsStreamInOrderInLittleMemory) {
   while (std::getline(lines, line)) {
     const std::string name = "P" + std::to_string(count);
     if (count % 7 == 0) {
-      EXPECT_EQ(line, "ERROR: identical points") << count;
+      EXPECT_EQ(line, "ERROR: " + name + ": identical points") << count;
       ++errors;
     } else {
       EXPECT_EQ(line, name + " 0.000000 1.000000") << count;
@@ -232,7 +355,8 @@ TEST_F(CalcTest, LargeInputsStreamInOrderInLittleMemory) {
   }
   EXPECT_EQ(count, kRows);
   // Every failed row is on standard error with its line number.
-  EXPECT_NE(run.err.find(":299965: identical points\n"), std::string::npos);
+  EXPECT_NE(run.err.find(":299965: P299964: identical points\n"),
+            std::string::npos);
   EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), errors);
 #if !defined(__SANITIZE_ADDRESS__)
   EXPECT_LT(run.peakKib, 16 * 1024);

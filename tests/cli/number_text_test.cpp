@@ -68,6 +68,21 @@ TEST(WholeNumber, PlainDecimalsReadToTheSameBitsAsTheGeneralConversion) {
     ASSERT_EQ(std::bit_cast<std::uint64_t>(value),
               std::bit_cast<std::uint64_t>(survey::ConvertNumber(text)))
         << text;
+    // In a row the number is followed by more text, which must not count.
+    static const char* const kFollowers[] = {" 1234567", ",abcdefgh", ";",
+                                             "\t9", "/", ":0", "\xff\x80"};
+    // (Beyond 2^53 the plain reading declines, alone as in a row.)
+    const std::string row = text + kFollowers[random() % std::size(kFollowers)];
+    double alone = 0.0;
+    double inRow = 0.0;
+    const std::size_t length = calc::ReadPlainDecimal(text, alone);
+    ASSERT_TRUE(length == text.size() || length == 0) << text;
+    ASSERT_EQ(calc::ReadPlainDecimal(row, inRow), length) << row;
+    if (length != 0) {
+      ASSERT_EQ(std::bit_cast<std::uint64_t>(inRow),
+                std::bit_cast<std::uint64_t>(value))
+          << row;
+    }
   }
 }
 

@@ -2,6 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <iomanip>
+#include <random>
+#include <sstream>
+#include <string>
+
+#include "cli/number_text.h"
+
 namespace {
 
 TEST(PackedDigits, ReadsMinutesAndSecondsFromTheWrittenDigits) {
@@ -23,6 +30,133 @@ TEST(PackedDigits, ReadsMinutesAndSecondsFromTheWrittenDigits) {
     const calc::PackedDigits digits = calc::ReadPackedDigits(c.text);
     EXPECT_EQ(digits.minutes, c.minutes) << c.text;
     EXPECT_EQ(digits.seconds, c.seconds) << c.text;
+  }
+}
+
+TEST(PackedDigits, PlainDecimalsFindTheSameAzimuthFaults) {
+  const char* texts[] = {"45.302512", "45.6",    "45.59",   "45.5960", "45.0060",
+                         "45.006",    "45.0059", "-45.3",   "-45.7",   "-0",
+                         "-0.0001",   "360",     "360.",    ".6",      "+.0060",
+                         "7.595999",  "0.00",    "12.34567", "-12.5960"};
+  for (const char* text : texts) {
+    const double value = std::stod(text);
+    EXPECT_EQ(calc::FindPlainAzimuthFault(text, value),
+              calc::FindAzimuthFault(text, value))
+        << text;
+  }
+}
+
+}  // namespace
+
+namespace {
+
+std::string Angle(double packed, int decimals) {
+  std::string text;
+  calc::AppendPackedAngle(text, packed, decimals);
+  return text;
+}
+
+// Whether the minutes and seconds digits written in `text` are below 60.
+bool IsValidPackedText(const std::string& text) {
+  const std::size_t point = text.find('.');
+  if (point == std::string::npos) return true;
+  const std::string digits = text.substr(point + 1) + "0000";
+  return digits[0] < '6' && digits[2] < '6';
+}
+
+// The angle a packed text (at most twelve decimals) stands for, in units of
+// 10^-8 seconds.
+long long Units(const std::string& text) {
+  const std::size_t point = text.find('.');
+  std::string decimals =
+      point == std::string::npos ? "" : text.substr(point + 1);
+  decimals.resize(12, '0');
+  const long long degrees = std::stoll(text.substr(0, point));
+  const long long minutes = std::stoll(decimals.substr(0, 2));
+  const long long seconds = std::stoll(decimals.substr(2, 2));
+  return ((degrees * 60 + minutes) * 60 + seconds) * 100'000'000 +
+         std::stoll(decimals.substr(4));
+}
+
+// The angle unit of the last of `decimals` packed decimals, in 10^-8 s.
+long long UnitOfDecimals(int decimals) {
+  const long long units[] = {3600'00000000, 600'00000000, 60'00000000,
+                             10'00000000,   1'00000000};
+  if (decimals < 4) return units[decimals];
+  long long unit = units[4];
+  for (int i = 4; i < decimals; ++i) unit /= 10;
+  return unit;
+}
+
+TEST(PackedAngle, SecondsAndMinutesOfSixtyCarryOnTheWrittenDigits) {
+  struct Case {
+    double packed;
+    int decimals;
+    const char* text;
+  };
+  const Case cases[] = {
+      {45.345970, 4, "45.3500"},       // 45°34'59.70"
+      {45.345970, 3, "45.350"},
+      {45.345970, 2, "45.35"},
+      {45.345970, 5, "45.34597"},
+      {359.5959999, 2, "360.00"},      // 359°59'59.99"
+      {359.5959999, 1, "360.0"},
+      {359.5959999, 0, "360"},
+      {359.5959999, 6, "360.000000"},  // the form shows 359.596000
+      {359.59599999, 7, "360.0000000"},
+      {99.5959999, 4, "100.0000"},
+      {9.5959999, 4, "10.0000"},
+      {0.0059999, 4, "0.0100"},
+      {12.5959999, 6, "13.000000"},
+      // to whole minutes or degrees, 30 seconds or minutes round up
+      {45.3040, 2, "45.31"},
+      {45.302999, 2, "45.30"},
+      {45.3030, 2, "45.31"},
+      {45.5930, 2, "46.00"},
+      {45.2959999, 0, "45"},
+      {45.2959999999999, 2, "45.30"},
+      {45.30, 0, "46"},
+      {359.30, 0, "360"},
+      {0.0030, 2, "0.01"},
+      // digits below 60 stay as "%f" writes them
+      {45.302512, 6, "45.302512"},
+      {269.5959994, 6, "269.595999"},
+      {45.5959, 4, "45.5959"},
+      {90.0000015352345, 6, "90.000002"},
+      {360.0, 6, "360.000000"},
+      {0.0, 0, "0"},
+      {-0.0, 6, "-0.000000"},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(Angle(c.packed, c.decimals), c.text)
+        << c.packed << " at " << c.decimals;
+  }
+}
+
+TEST(PackedAngle, AnglesRoundToTheirLastDigitAndOnlyThoseWithSixtyChange) {
+  std::mt19937_64 random(5);
+  for (int i = 0; i < 300000; ++i) {
+    // Up to six decimals of a second, far from any rounding tie of the
+    // double that holds them.
+    const long long exact = static_cast<long long>(random() % 360) * 3600'00000000 +
+                            static_cast<long long>(random() % 60) * 60'00000000 +
+                            static_cast<long long>(random() % 60'000000) * 100;
+    std::ostringstream text;
+    text << exact / 3600'00000000 << '.' << std::setfill('0') << std::setw(2)
+         << exact / 60'00000000 % 60 << std::setw(10) << exact % 60'00000000;
+    const double packed = std::stod(text.str());
+    const int decimals = static_cast<int>(random() % 12);
+    const long long unit = UnitOfDecimals(decimals);
+    if (exact % unit == unit / 2) continue;  // a tie: the double decides
+    const long long nearest = (exact + unit / 2) / unit * unit;
+    const std::string angle = Angle(packed, decimals);
+    ASSERT_TRUE(IsValidPackedText(angle)) << angle;
+    ASSERT_EQ(Units(angle), nearest) << text.str() << " at " << decimals;
+    std::string fixed;
+    calc::AppendFixed(fixed, packed, decimals);
+    if (IsValidPackedText(fixed) && decimals != 0 && decimals != 2) {
+      ASSERT_EQ(angle, fixed);
+    }
   }
 }
 

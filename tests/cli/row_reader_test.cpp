@@ -47,9 +47,9 @@ TEST(RowReader, ForwardRowsGiveTheEndPointAsTheFormShowsIt) {
       {"0 0 90 10", "0.000000 10.000000"},
       {"0 0 0 10", "10.000000 0.000000"},
       {"0 0 180 10", "-10.000000 0.000001"},
-      {"1000,2000,45.3025,100", "1070.082282 2071.333539"},
-      {"1000;2000;45.3025;100", "1070.082282 2071.333539"},
-      {"\t1000 ,\t2000 ;  45.3025   100  ", "1070.082282 2071.333539"},
+      {"1000,2000,45.3025,100", "1070.082282,2071.333539"},
+      {"1000;2000;45.3025;100", "1070.082282;2071.333539"},
+      {"\t1000 ,\t2000 ;  45.3025   100  ", "1070.082282,2071.333539"},
       {"1000 2000 45.3025 100\r", "1070.082282 2071.333539"},
       {"1e3 2d3 +45.3025 100.", "1070.082282 2071.333539"},
   });
@@ -61,10 +61,11 @@ TEST(RowReader, InverseRowsGiveAzimuthAndDistance) {
       {"0 0 100 100", "45.000000 141.421356"},
       {"0 0 0 100", "90.000001 100.000000"},
       {"0 0 0 -100", "269.595999 100.000000"},
-      {"0 0 100 -0.0000001", "359.596000 100.000000"},
+      // the form shows 359.596000: 60 seconds carry into the degrees
+      {"0 0 100 -0.0000001", "360.000000 100.000000"},
       {"0 0 100 -1e-15", "360.000000 100.000000"},
       {"0 0 0 0", "ERROR: identical points"},
-      {"P7 5 5 5 5", "ERROR: identical points"},
+      {"P7 5 5 5 5", "ERROR: P7: identical points"},
       {"0 0 0 -0", "ERROR: identical points"},
   });
 }
@@ -81,25 +82,76 @@ TEST(RowReader, StationRowsHoldOnlyTheSecondHalf) {
       {"1070 2071.4", "45.340216 99.989799"},
       {"K12 1070 2071.4", "K12 45.340216 99.989799"},
       {"1000 2000", "ERROR: identical points"},
-      {"abc", "ERROR: missing field Y1"},
+      {"abc", "ERROR: X1 is not a number: \"abc\""},  // before "missing"
+      {"1000", "ERROR: missing field Y1"},
+      {"7 1070 2071.4", "7 45.340216 99.989799"},
   });
 }
 
-TEST(RowReader, ANonNumericFirstFieldBeforeAFullRowIsAName) {
+TEST(RowReader, AFieldBeforeAFullRowIsTheName) {
   ExpectAnswers(Forward(), {
       {"P1 1000 2000 45.3025 100", "P1 1070.082282 2071.333539"},
       {"设站点 1000 2000 45.3025 100", "设站点 1070.082282 2071.333539"},
-      {"A-1,1000,2000,45.3025,100\r", "A-1 1070.082282 2071.333539"},
-      // a number is never a name, so it is one field too many
-      {"101 1000 2000 45.3025 100", "ERROR: extra field \"100\""},
-      {"P1 1000 2000 45.3025 100 7", "ERROR: extra field \"7\""},
+      {"A-1,1000,2000,45.3025,100\r", "A-1,1070.082282,2071.333539"},
+      // point numbers are names too
+      {"101 1000 2000 45.3025 100", "101 1070.082282 2071.333539"},
+      {"-7.5,1000,2000,45.3025,100", "-7.5,1070.082282,2071.333539"},
+      {"P1 1000 2000 45.3025 100 7", "ERROR: P1: extra field \"7\""},
       // without a spare field the name stands where X0 should be
       {"P1 2000 45.3025 100", "ERROR: X0 is not a number: \"P1\""},
-      {"P1 Q2 2000 45.3025 100", "ERROR: X0 is not a number: \"Q2\""},
+      {"P1 Q2 2000 45.3025 100", "ERROR: P1: X0 is not a number: \"Q2\""},
       // an answer never reads like an error line
       {"ERROR: 1000 2000 45.3025 100", "ERROR: point name \"ERROR:\" is reserved"},
       {"ERROR 1000 2000 45.3025 100", "ERROR 1070.082282 2071.333539"},
+      // text where a number belongs is named before the fields are counted
+      {"0 0 abc", "ERROR: AZIMUTH is not a number: \"abc\""},
+      {"P1 0 0", "ERROR: X0 is not a number: \"P1\""},
+      {"0 0 abc 1 2 3", "ERROR: AZIMUTH is not a number: \"abc\""},
+      {"P1 0 0 abc 1 2", "ERROR: P1: AZIMUTH is not a number: \"abc\""},
   });
+}
+
+TEST(RowReader, AnswersKeepTheSeparatorThatFollowsTheFirstField) {
+  ExpectAnswers(Forward(), {
+      {"0,0,90,10", "0.000000,10.000000"},
+      {"0;0;90;10", "0.000000;10.000000"},
+      {"0\t0\t90\t10", "0.000000\t10.000000"},
+      {"0 0 90 10", "0.000000 10.000000"},
+      {"0 , 0 , 90 , 10", "0.000000,10.000000"},  // blanks around it ignored
+      {"0\t;0;90;10", "0.000000;10.000000"},
+      {"0 0,90,10", "0.000000 10.000000"},        // only the first counts
+      {"P1,0,0,90,10", "P1,0.000000,10.000000"},
+      {"P1\t0e0\t0\t90\t10", "P1\t0.000000\t10.000000"},
+      {"P1,0,0,45.6,10", "ERROR: P1: AZIMUTH has minutes of 60 or more: \"45.6\""},
+  });
+  ExpectAnswers(Inverse(), {{"0;0;0;100", "90.000001;100.000000"}});
+}
+
+TEST(RowReader, AFirstRowWithoutNumbersIsAHeader) {
+  const RowReader reader(Forward());
+  struct HeaderCase {
+    std::string line;
+    bool firstRow;
+    std::string answer;
+  };
+  const HeaderCase cases[] = {
+      {"X0,Y0,AZ,D\r", true, "X0,Y0,AZ,D"},
+      {"Name\tX\tY\tAzimuth\tDistance\tNote\tEnd", true,
+       "Name\tX\tY\tAzimuth\tDistance\tNote\tEnd"},
+      {"P1 0 0 90 10", true, "P1 0.000000 10.000000"},
+      // one number among the fields: a row, read as one
+      {"X0 Y0 AZ D 7", true, "ERROR: X0: X0 is not a number: \"Y0\""},
+      {"A B C D E F G 7", true, "ERROR: A: X0 is not a number: \"B\""},
+      {"X0,Y0,AZ,D", false, "ERROR: X0 is not a number: \"X0\""},
+      // never a line that reads as an error
+      {"ERROR: X Y", true, "ERROR: X0 is not a number: \"ERROR:\""},
+  };
+  for (const HeaderCase& c : cases) {
+    std::string out;
+    const bool computed = reader.AnswerLine(c.line, out, c.firstRow);
+    EXPECT_EQ(out, c.answer) << c.line;
+    EXPECT_EQ(computed, out.rfind("ERROR: ", 0) != 0) << c.line;
+  }
 }
 
 TEST(RowReader, BlankAndCommentLinesPassThroughUnchanged) {
@@ -125,10 +177,61 @@ TEST(RowReader, BadFieldsAreNamedAndNothingReadsAsZero) {
       {"1,5 2000 45 100 3", "ERROR: extra field \"100\""},
       {"1e999 2000 45 100", "ERROR: X0 is out of range: \"1e999\""},
       {"1000 -1d400 45 100", "ERROR: Y0 is out of range: \"-1d400\""},
+      // underflow: nonzero digits that the double cannot hold
+      {"1e-400 2000 45 100", "ERROR: X0 is out of range: \"1e-400\""},
+      {"1000 -2.5e-310 45 100", "ERROR: Y0 is out of range: \"-2.5e-310\""},
+      {"1000 2000 45 0.1D-323", "ERROR: DISTANCE is out of range: \"0.1D-323\""},
+      {"0.000e-999 -0 45 2.3e-308", "0.000000 0.000000"},
       {"1000 2000 45 " + std::string(36, '1'),
        "ERROR: DISTANCE is longer than 35 characters: \"" +
            std::string(36, '1') + "\""},
       {"1000 2000 45 0." + std::string(33, '0'), "1000.000000 2000.000000"},
+  });
+}
+
+TEST(RowReader, ResultsThatAreNotFiniteAreErrors) {
+  ExpectAnswers(Forward(), {
+      {"1e308 0 0 1e308", "ERROR: result X is out of range"},
+      {"0 -1e308 90 -1e308", "ERROR: result Y is out of range"},
+      {"0 0 1e308 1", "ERROR: result X is out of range"},  // not a number
+  });
+  ExpectAnswers(Inverse(), {
+      // the squares overflow although the distance would not
+      {"0 0 1e200 0", "ERROR: result DISTANCE is out of range"},
+      {"0 -1e308 0 1e308", "ERROR: result DISTANCE is out of range"},
+  });
+}
+
+TEST(RowReader, MessagesShowFieldsAndNamesEscaped) {
+  ExpectAnswers(Forward(), {
+      {"0 0 4\x1b[2J5 1", R"(ERROR: AZIMUTH is not a number: "4\x1b[2J5")"},
+      {"0 0 a\"b\\c 1", R"(ERROR: AZIMUTH is not a number: "a\"b\\c")"},
+      {"0 0 4\r5\x7f 1", R"(ERROR: AZIMUTH is not a number: "4\r5\x7f")"},
+      {"0 0 45° 1", R"(ERROR: AZIMUTH is not a number: "45°")"},
+      // no valid UTF-8; a C1 control; a right-to-left override
+      {"0 0 4\xff\xc0\xaf 1", R"(ERROR: AZIMUTH is not a number: "4\xff\xc0\xaf")"},
+      {"0 0 4\xc2\x9b 1", R"(ERROR: AZIMUTH is not a number: "4\xc2\x9b")"},
+      {"0 0 4\xe2\x80\xae 1", R"(ERROR: AZIMUTH is not a number: "4\xe2\x80\xae")"},
+      {"0 0 4\xed\xa0\x80 1", R"(ERROR: AZIMUTH is not a number: "4\xed\xa0\x80")"},
+      {"0 0 4\xf0\x9f\x93\x90 1", "ERROR: AZIMUTH is not a number: \"4\xf0\x9f\x93\x90\""},
+      // the point a message is about
+      {"K\x1b]0\x07 0 0 0 1 9", R"(ERROR: K\x1b]0\x07: extra field "9")"},
+      {"测站 0 0 45.6 1", R"(ERROR: 测站: AZIMUTH has minutes of 60 or more: "45.6")"},
+  });
+}
+
+TEST(RowReader, NegativeAzimuthsAreRefused) {
+  ExpectAnswers(Forward(), {
+      {"0 0 -0.0001 1000", R"(ERROR: AZIMUTH is negative: "-0.0001" (add 360))"},
+      {"0 0 -45 1", R"(ERROR: AZIMUTH is negative: "-45" (add 360))"},
+      {"0 0 -4.5e1 1", R"(ERROR: AZIMUTH is negative: "-4.5e1" (add 360))"},
+      {"0 0 359.5959 1000", "1000.000000 -0.004955"},  // -1" as meant
+      {"0 0 -0 10", "10.000000 0.000000"},
+      {"0 0 -0.0 10", "10.000000 0.000000"},
+      {"0 0 45 -10", "-7.071068 -7.071068"},  // distances may be negative
+  });
+  ExpectAnswers(FromStation(Forward(), 0, 0), {
+      {"S1 -0.0001 1000", R"(ERROR: S1: AZIMUTH is negative: "-0.0001" (add 360))"},
   });
 }
 
@@ -154,6 +257,21 @@ TEST(RowReader, DecimalsFollowTheSetting) {
   ExpectAnswers(settings, {{"1000 2000 45.3025 100", "1070 2071"}});
   settings.decimals = 10;
   ExpectAnswers(settings, {{"0 0 90 10", "0.0000002679 10.0000000000"}});
+  // Azimuths are written as valid packed angles, to their own decimals.
+  settings = Inverse();
+  settings.decimals = 2;
+  ExpectAnswers(settings, {
+      {"0 0 100 -0.0000001", "360.00 100.00"},  // 359°59'59.99"
+      {"0 0 100 -0.01", "360.00 100.00"},       // 359°59'39.37"
+      {"0 0 100 -0.1", "359.57 100.00"},        // 359°56'33.74"
+  });
+  settings.decimals = 3;
+  settings.azimuthDecimals = 4;
+  ExpectAnswers(settings, {
+      {"1000 2000 1070 2071.4", "45.3402 99.990"},
+      {"0 0 100 -0.001", "359.5958 100.000"},    // 359°59'57.94"
+      {"0 0 100 -0.0001", "360.0000 100.000"},   // 359°59'59.79"
+  });
 }
 
 TEST(RowReader, OverlongLinesAreRefusedWhole) {

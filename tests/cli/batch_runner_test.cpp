@@ -1,0 +1,83 @@
+#include "cli/batch_runner.h"
+
+#include <gtest/gtest.h>
+#include <sys/mman.h>
+#include <unistd.h>
+
+#include <string>
+#include <system_error>
+
+namespace {
+
+using calc::BatchRunner;
+
+// A file in memory holding `text`, read from its start.
+int MemoryFile(const std::string& text) {
+  const int fd = memfd_create("batch", 0);
+  EXPECT_EQ(calc::WriteAll(fd, text), 0);
+  lseek(fd, 0, SEEK_SET);
+  return fd;
+}
+
+std::string Contents(int fd) {
+  std::string text(static_cast<std::size_t>(lseek(fd, 0, SEEK_END)), '\0');
+  EXPECT_EQ(pread(fd, text.data(), text.size(), 0),
+            static_cast<ssize_t>(text.size()));
+  return text;
+}
+
+struct Batch {
+  std::string out;
+  std::string err;
+  calc::BatchOutcome outcome;
+};
+
+Batch RunBatch(const std::string& input, calc::ThreadStarter start) {
+  calc::RowSettings settings;
+  settings.mode = calc::Mode::kInverse;
+  const calc::RowReader reader(settings);
+  const int in = MemoryFile(input);
+  const int out = MemoryFile("");
+  const int err = MemoryFile("");
+  Batch run;
+  run.outcome = BatchRunner(reader, out, err, start).Run(in, "rows");
+  run.out = Contents(out);
+  run.err = Contents(err);
+  close(in);
+  close(out);
+  close(err);
+  return run;
+}
+
+std::jthread NoThread(std::function<void()>) {
+  throw std::system_error(EAGAIN, std::generic_category());
+}
+
+// Starts the first thread it is asked for, then no more.
+int started = 0;
+std::jthread OneThread(std::function<void()> work) {
+  if (started++ > 0) NoThread(work);
+  return std::jthread(std::move(work));
+}
+
+TEST(BatchRunner, WithoutThreadsTheCallingThreadAnswersEveryRow) {
+  std::string input;
+  std::string expected;
+  for (int i = 0; i < 20000; ++i) {  // many pieces
+    input += "P" + std::to_string(i) + " 0 0 " + std::to_string(i % 5) + " 0\n";
+    expected += i % 5 == 0 ? "ERROR: P" + std::to_string(i) + ": identical points\n"
+                           : "P" + std::to_string(i) + " 0.000000 " +
+                                 std::to_string(i % 5) + ".000000\n";
+  }
+  for (const calc::ThreadStarter start : {&NoThread, &OneThread}) {
+    started = 0;
+    const Batch run = RunBatch(input, start);
+    EXPECT_TRUE(run.out == expected);
+    EXPECT_TRUE(run.outcome.rowsFailed);
+    EXPECT_EQ(run.outcome.readError, 0);
+    EXPECT_EQ(run.outcome.writeError, 0);
+    EXPECT_EQ(run.err.rfind("corvane-calc: rows:1: P0: identical points\n", 0), 0u);
+  }
+}
+
+}  // namespace
