@@ -11,8 +11,6 @@
 #include <QPainter>
 #include <QRect>
 
-#include "controls/win_types.h"
-
 class COffscreenDC {
  public:
   // target must be active and must outlive this object.
@@ -34,5 +32,5 @@ class COffscreenDC {
   QPainter m_memDC;      // draws into m_bmpSurface
   QPainter* m_pTargetDC;
   QRect m_rcArea;        // the target's clip box, logical coordinates
-  BOOL m_bBuffered;      // TRUE: drawing goes to m_bmpSurface
+  bool m_bBuffered;      // drawing goes to m_bmpSurface
 };

@@ -13,8 +13,8 @@
 
 namespace {
 
-constexpr COLORREF kRedText = 0x000000FF;
-constexpr COLORREF kBlueText = 0x00FF0000;
+constexpr controls::COLORREF kRedText = 0x000000FF;
+constexpr controls::COLORREF kBlueText = 0x00FF0000;
 constexpr QRgb kRed = 0xFFFF0000;
 constexpr QRgb kBlue = 0xFF0000FF;
 constexpr QRgb kGreen = 0xFF00FF00;
@@ -28,8 +28,8 @@ QIcon greenIcon() {
 class IconButtonPaint : public ::testing::Test {
  protected:
   void SetUp() override {
-    button.SetIdleTextColor(kRedText, FALSE);
-    button.SetHotTextColor(kBlueText, FALSE);
+    button.SetIdleTextColor(kRedText, false);
+    button.SetHotTextColor(kBlueText, false);
   }
 
   QRgb face() const { return roleColor(button, QPalette::Button); }
@@ -73,14 +73,14 @@ const QRect kItem(5, 5, 60, 40);
 const QSize kCanvas(75, 55);
 
 TEST_F(IconButtonPaint, FlatIdleButtonIsAPlainFace) {
-  const QImage image = button.render(0, kItem, kCanvas);
+  const QImage image = button.render({}, kItem, kCanvas);
   for (const QPoint& p : {QPoint(5, 5), QPoint(64, 5), QPoint(5, 44), QPoint(64, 44), QPoint(30, 20)})
     EXPECT_EQ(pixelAt(image, p.x(), p.y()), face()) << p.x() << "," << p.y();
 }
 
 TEST_F(IconButtonPaint, FlatHotButtonHasAThinRaisedEdge) {
-  button.m_bHot = TRUE;
-  const QImage image = button.render(0, kItem, kCanvas);
+  button.m_bHot = true;
+  const QImage image = button.render({}, kItem, kCanvas);
   EXPECT_EQ(pixelAt(image, 5, 5), light());
   EXPECT_EQ(pixelAt(image, 5, 43), light());
   EXPECT_EQ(pixelAt(image, 63, 5), light());
@@ -96,7 +96,7 @@ TEST_F(IconButtonPaint, FlatHotButtonHasAThinRaisedEdge) {
 }
 
 TEST_F(IconButtonPaint, FlatPressedButtonHasAThinSunkenEdge) {
-  const QImage image = button.render(ODS_SELECTED, kItem, kCanvas);
+  const QImage image = button.render(CIconButton::ItemState::Selected, kItem, kCanvas);
   EXPECT_EQ(pixelAt(image, 5, 5), dark());
   EXPECT_EQ(pixelAt(image, 5, 43), dark());
   EXPECT_EQ(pixelAt(image, 63, 5), dark());
@@ -109,9 +109,9 @@ TEST_F(IconButtonPaint, FlatPressedButtonHasAThinSunkenEdge) {
 }
 
 TEST_F(IconButtonPaint, FlatButtonWithoutEdgesShowsNoneWhenLit) {
-  button.m_bEdgesShown = FALSE;
-  button.m_bHot = TRUE;
-  for (UINT state : {0u, ODS_SELECTED}) {
+  button.m_bEdgesShown = false;
+  button.m_bHot = true;
+  for (CIconButton::ItemStates state : {CIconButton::ItemStates(), CIconButton::ItemStates(CIconButton::ItemState::Selected)}) {
     const QImage image = button.render(state, kItem, kCanvas);
     EXPECT_EQ(pixelAt(image, 5, 5), face());
     EXPECT_EQ(pixelAt(image, 64, 44), face());
@@ -119,8 +119,8 @@ TEST_F(IconButtonPaint, FlatButtonWithoutEdgesShowsNoneWhenLit) {
 }
 
 TEST_F(IconButtonPaint, ClassicButtonHasAFourStrokeRaisedEdge) {
-  button.m_bFlatStyle = FALSE;
-  const QImage image = button.render(0, kItem, kCanvas);
+  button.m_bFlatStyle = false;
+  const QImage image = button.render({}, kItem, kCanvas);
   EXPECT_EQ(pixelAt(image, 5, 5), light());
   EXPECT_EQ(pixelAt(image, 5, 43), light());
   EXPECT_EQ(pixelAt(image, 6, 6), midlight());
@@ -143,8 +143,8 @@ TEST_F(IconButtonPaint, ClassicButtonHasAFourStrokeRaisedEdge) {
 }
 
 TEST_F(IconButtonPaint, ClassicPressedButtonHasAShadowFrame) {
-  button.m_bFlatStyle = FALSE;
-  const QImage image = button.render(ODS_SELECTED, kItem, kCanvas);
+  button.m_bFlatStyle = false;
+  const QImage image = button.render(CIconButton::ItemState::Selected, kItem, kCanvas);
   for (const QPoint& p : {QPoint(5, 5), QPoint(64, 5), QPoint(5, 44), QPoint(64, 44),
                           QPoint(30, 5), QPoint(5, 20), QPoint(30, 44), QPoint(64, 20)})
     EXPECT_EQ(pixelAt(image, p.x(), p.y()), dark()) << p.x() << "," << p.y();
@@ -153,8 +153,8 @@ TEST_F(IconButtonPaint, ClassicPressedButtonHasAShadowFrame) {
 }
 
 TEST_F(IconButtonPaint, ClassicFocusedButtonHasABlackFrameAndAFocusMark) {
-  button.m_bFlatStyle = FALSE;
-  const QImage image = button.render(ODS_FOCUS, kItem, kCanvas);
+  button.m_bFlatStyle = false;
+  const QImage image = button.render(CIconButton::ItemState::Focus, kItem, kCanvas);
   for (const QPoint& p : {QPoint(5, 5), QPoint(64, 5), QPoint(5, 44), QPoint(64, 44)})
     EXPECT_EQ(pixelAt(image, p.x(), p.y()), 0xFF000000u) << p.x() << "," << p.y();
   // The raised edge moves one pixel inwards.
@@ -171,13 +171,13 @@ TEST_F(IconButtonPaint, ClassicFocusedButtonHasABlackFrameAndAFocusMark) {
 
 TEST_F(IconButtonPaint, FlatButtonShowsFocusMarkOnlyWhenAskedTo) {
   const auto markedPixels = [&] {
-    const QImage image = button.render(ODS_FOCUS, kItem, kCanvas);
+    const QImage image = button.render(CIconButton::ItemState::Focus, kItem, kCanvas);
     int marked = 0;
     for (int x = 8; x <= 61; ++x) marked += pixelAt(image, x, 8) != face();
     return marked;
   };
   EXPECT_EQ(markedPixels(), 0);
-  button.m_bFocusWhenFlat = TRUE;
+  button.m_bFocusWhenFlat = true;
   EXPECT_GT(markedPixels(), 0);
 }
 
@@ -201,7 +201,7 @@ TEST_P(IconPlacement, IconCornerAndCaptionCentre) {
   button.m_nIconLayout = p.layout;
   button.setText(p.caption);
   const QRect item(QPoint(0, 0), p.item);
-  const QImage image = button.render(0, item, p.item);
+  const QImage image = button.render({}, item, p.item);
   EXPECT_EQ(inkBox(image, kGreen), QRect(p.icon, QSize(32, 32)));
   if (*p.caption)
     EXPECT_EQ(inkBox(image, kRed), centredCaptionInk(p.caption, p.captionArea, p.item, kRed));
@@ -224,15 +224,15 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(IconButtonPaint, HiddenTextCentresTheIconAndDrawsNoCaption) {
   button.setIcon32(greenIcon());
   button.setText("Go");
-  button.m_bTextShown = FALSE;
-  const QImage image = button.render(0, QRect(0, 0, 100, 40), QSize(100, 40));
+  button.m_bTextShown = false;
+  const QImage image = button.render({}, QRect(0, 0, 100, 40), QSize(100, 40));
   EXPECT_EQ(inkBox(image, kGreen), QRect(34, 4, 32, 32));
   EXPECT_TRUE(inkBox(image, kRed).isEmpty());
 }
 
 TEST_F(IconButtonPaint, WithoutIconTheCaptionIsCentredInTheWholeItem) {
   button.setText("Go");
-  const QImage image = button.render(0, QRect(0, 0, 100, 40), QSize(100, 40));
+  const QImage image = button.render({}, QRect(0, 0, 100, 40), QSize(100, 40));
   EXPECT_EQ(inkBox(image, kRed), centredCaptionInk("Go", QRect(0, 0, 100, 40), {100, 40}, kRed));
 }
 
@@ -240,8 +240,8 @@ TEST_F(IconButtonPaint, PressedMovesIconAndCaptionButNotFaceAndEdge) {
   button.setIcon32(greenIcon());
   button.setText("Go");
   const QRect item(0, 0, 100, 40);
-  const QImage idle = button.render(0, item, item.size());
-  const QImage pressed = button.render(ODS_SELECTED, item, item.size());
+  const QImage idle = button.render({}, item, item.size());
+  const QImage pressed = button.render(CIconButton::ItemState::Selected, item, item.size());
   EXPECT_EQ(inkBox(pressed, kGreen), QRect(4, 5, 32, 32));
   // Lit while pressed: the caption takes the hot colour.
   EXPECT_TRUE(inkBox(pressed, kRed).isEmpty());
@@ -254,9 +254,9 @@ TEST_F(IconButtonPaint, PressedMovesIconAndCaptionButNotFaceAndEdge) {
 
 TEST_F(IconButtonPaint, HotButtonUsesHotCaptionColourAndHotFace) {
   button.setText("Go");
-  button.m_bHot = TRUE;
+  button.m_bHot = true;
   button.m_clrHotFace = 0x0000FFFF;  // yellow
-  const QImage image = button.render(0, QRect(0, 0, 100, 40), QSize(100, 40));
+  const QImage image = button.render({}, QRect(0, 0, 100, 40), QSize(100, 40));
   EXPECT_EQ(pixelAt(image, 50, 2), 0xFFFFFF00u);
   EXPECT_TRUE(inkBox(image, kRed).isEmpty());
   EXPECT_FALSE(inkBox(image, kBlue).isEmpty());
@@ -266,23 +266,23 @@ TEST_F(IconButtonPaint, IdleIconMissingLeavesTheIdleButtonWithoutIcon) {
   button.setIcon32(greenIcon());
   button.m_hIdleIcon = QIcon();
   const QRect item(0, 0, 100, 40);
-  EXPECT_TRUE(inkBox(button.render(0, item, item.size()), kGreen).isEmpty());
-  EXPECT_FALSE(inkBox(button.render(ODS_SELECTED, item, item.size()), kGreen).isEmpty());
+  EXPECT_TRUE(inkBox(button.render({}, item, item.size()), kGreen).isEmpty());
+  EXPECT_FALSE(inkBox(button.render(CIconButton::ItemState::Selected, item, item.size()), kGreen).isEmpty());
 }
 
 TEST_F(IconButtonPaint, DisabledCaptionIsEmbossed) {
   button.setText("Go");
   const QRect item(0, 0, 100, 40);
   // The highlight one pixel down and right, the shadow over it.
-  EXPECT_EQ(button.render(ODS_DISABLED, item, item.size()),
+  EXPECT_EQ(button.render(CIconButton::ItemState::Disabled, item, item.size()),
             centredCaption("Go", item, item.size(), {{light(), {1, 1}}, {dark(), {0, 0}}}));
 }
 
 TEST_F(IconButtonPaint, DisabledIconIsGreyedAndFaceStillFollowsTheLitRule) {
   button.setIcon32(greenIcon());
-  button.m_bHot = TRUE;
+  button.m_bHot = true;
   button.m_clrHotFace = 0x0000FFFF;
-  const QImage image = button.render(ODS_DISABLED, QRect(0, 0, 100, 40), QSize(100, 40));
+  const QImage image = button.render(CIconButton::ItemState::Disabled, QRect(0, 0, 100, 40), QSize(100, 40));
   EXPECT_TRUE(inkBox(image, kGreen).isEmpty());
   EXPECT_NE(pixelAt(image, 40, 10), 0xFFFFFF00u);  // the icon is still drawn there
   EXPECT_EQ(pixelAt(image, 80, 20), 0xFFFFFF00u);

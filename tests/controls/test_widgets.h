@@ -37,12 +37,11 @@ class TestButton : public CIconButton {
   }
 
   // Draws the button for a request of that state into an image.
-  QImage render(UINT state, const QRect& item, const QSize& size) {
+  QImage render(ItemStates state, const QRect& item, const QSize& size) {
     QImage image(size, QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::transparent);
     QPainter painter(&image);
-    DRAWITEMSTRUCT dis{&painter, item, state};
-    DrawItem(&dis);
+    DrawItem({&painter, item, state});
     return image;
   }
 

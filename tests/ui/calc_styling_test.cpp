@@ -82,7 +82,7 @@ TEST_F(CalcStyling, ButtonsAreFlatWithTheirIconsAndBlackCaptions) {
     ASSERT_NE(flat, nullptr) << id;
     EXPECT_EQ(flat->GetIdleTextColor(), 0x00000000u) << id;
     EXPECT_EQ(flat->GetHotTextColor(), 0x00FF00FFu) << id;
-    EXPECT_EQ(toQColor(flat->GetIdleFaceColor()).rgb(), face()) << id;
+    EXPECT_EQ(controls::toQColor(flat->GetIdleFaceColor()).rgb(), face()) << id;
     EXPECT_EQ(flat->GetHotFaceColor(), flat->GetIdleFaceColor()) << id;
     const QImage image = look::shown(*flat);
     EXPECT_EQ(image.copy(0, 0, 35, image.height()), expectedIconStrip(iconId, image.size())) << id;
