@@ -6,7 +6,7 @@
 #include <QPainter>
 #include <QStyle>
 #include <QStyleOptionFocusRect>
-#include <qdrawutil.h>
+#include <algorithm>
 
 #include "controls/offscreen_dc.h"
 #include "controls/sys_colors.h"
@@ -18,23 +18,32 @@ using controls::toQColor;
 
 namespace {
 
-// A line from one point up to, but not including, the next: the end pixel is
-// left for the following stroke. The edges are horizontal or vertical.
-void lineTo(QPainter& dc, const QPoint& from, const QPoint& to) {
+// A line one pixel wide from one point up to, but not including, the next:
+// the end pixel is left for the following stroke. The edges are horizontal
+// or vertical. The pixels are filled rather than stroked, so that on a
+// scaled screen the line covers the whole of each pixel, edge to edge.
+void lineTo(QPainter& dc, const QColor& color, const QPoint& from, const QPoint& to) {
   if (from == to) return;
   const QPoint step((to.x() > from.x()) - (to.x() < from.x()),
                     (to.y() > from.y()) - (to.y() < from.y()));
-  dc.drawLine(from, to - step);
+  const QPoint last = to - step;
+  dc.fillRect(QRect(QPoint(std::min(from.x(), last.x()), std::min(from.y(), last.y())),
+                    QPoint(std::max(from.x(), last.x()), std::max(from.y(), last.y()))),
+              color);
 }
 
-// One edge stroke: from a through b to c, in a 1-pixel pen of that colour.
+// One edge stroke: from a through b to c, one pixel wide, in that colour.
 void stroke(QPainter& dc, const QColor& color, const QPoint& a, const QPoint& b,
             const QPoint& c) {
-  const QPen previous = dc.pen();
-  dc.setPen(QPen(color, 0));
-  lineTo(dc, a, b);
-  lineTo(dc, b, c);
-  dc.setPen(previous);
+  lineTo(dc, color, a, b);
+  lineTo(dc, color, b, c);
+}
+
+// A border one pixel wide just inside the rectangle.
+void frameRect(QPainter& dc, const QRect& rc, const QColor& color) {
+  const int l = rc.left(), t = rc.top(), r = rc.right() + 1, b = rc.bottom() + 1;
+  stroke(dc, color, {l, b - 1}, {l, t}, {r, t});
+  stroke(dc, color, {l, b - 1}, {r - 1, b - 1}, {r - 1, t - 1});
 }
 
 // The size an icon was drawn at by its artist.
@@ -127,7 +136,7 @@ void CIconButton::DrawItem(const DrawRequest& request) {
 
   QRect rc = request.rcItem;
   if (!m_bFlatStyle && focused) {
-    qDrawPlainRect(&dc, rc, Qt::black);
+    frameRect(dc, rc, Qt::black);
     rc.adjust(1, 1, -1, -1);
   }
   const QColor face = toQColor(lit ? m_clrHotFace : m_clrIdleFace);
@@ -136,7 +145,8 @@ void CIconButton::DrawItem(const DrawRequest& request) {
 
   const QString caption = m_bTextShown ? text() : QString();
   QRect rcText = request.rcItem;
-  if (!m_hHotIcon.isNull()) PaintIcon(dc, caption, request.rcItem, rcText, pressed, disabled);
+  if (!m_hHotIcon.isNull())
+    PaintIcon(dc, surface.devicePixelRatio(), caption, request.rcItem, rcText, pressed, disabled);
   if (!caption.isEmpty()) {
     if (pressed) rcText.translate(1, 1);
     PaintCaption(dc, caption, rcText, face, lit, disabled);
@@ -155,7 +165,7 @@ void CIconButton::PaintEdge(QPainter& dc, QRect rc, bool pressed) {
     stroke(dc, light, {l, b - 1}, {l, t}, {r, t});
     stroke(dc, dark, {l, b - 1}, {r - 1, b - 1}, {r - 1, t - 1});
   } else if (pressed) {
-    qDrawPlainRect(&dc, rc, color(SysColor::BtnShadow));
+    frameRect(dc, rc, color(SysColor::BtnShadow));
   } else {
     stroke(dc, color(SysColor::BtnHighlight), {l, b - 1}, {l, t}, {r, t});
     stroke(dc, color(SysColor::Light3D), {l + 1, b - 1}, {l + 1, t + 1}, {r, t + 1});
@@ -164,8 +174,8 @@ void CIconButton::PaintEdge(QPainter& dc, QRect rc, bool pressed) {
   }
 }
 
-void CIconButton::PaintIcon(QPainter& dc, const QString& caption, const QRect& rcItem,
-                            QRect& rcText, bool pressed, bool disabled) {
+void CIconButton::PaintIcon(QPainter& dc, qreal ratio, const QString& caption,
+                            const QRect& rcItem, QRect& rcText, bool pressed, bool disabled) {
   QRect rcIcon = rcItem;
   if (m_nIconLayout == 0) {
     if (!caption.isEmpty()) {
@@ -187,8 +197,9 @@ void CIconButton::PaintIcon(QPainter& dc, const QString& caption, const QRect& r
   const QIcon& icon = m_bHot || pressed ? m_hHotIcon : m_hIdleIcon;
   if (icon.isNull()) return;
   const QSize size = ownSize(icon, QSize(m_nIconWidth, m_nIconHeight));
-  dc.drawPixmap(rcIcon.topLeft(), icon.pixmap(size, dc.device()->devicePixelRatio(),
-                                              disabled ? QIcon::Disabled : QIcon::Normal));
+  // The picture drawn for the screen's scale, 64 pixels for 32 at twice.
+  dc.drawPixmap(rcIcon.topLeft(),
+                icon.pixmap(size, ratio, disabled ? QIcon::Disabled : QIcon::Normal));
 }
 
 void CIconButton::PaintCaption(QPainter& dc, const QString& caption, QRect rcText,

@@ -91,8 +91,8 @@ class CIconButton : public QPushButton {
   COLORREF m_clrHotText = 0;
 
  private:
-  void PaintIcon(QPainter& dc, const QString& caption, const QRect& rcItem, QRect& rcText,
-                 bool pressed, bool disabled);
+  void PaintIcon(QPainter& dc, qreal ratio, const QString& caption, const QRect& rcItem,
+                 QRect& rcText, bool pressed, bool disabled);
   void PaintEdge(QPainter& dc, QRect rc, bool pressed);
   void PaintCaption(QPainter& dc, const QString& caption, QRect rcText, const QColor& face,
                     bool lit, bool disabled);

@@ -3,6 +3,7 @@
 
 #include <QFontMetrics>
 #include <QPixmap>
+#include <algorithm>
 #include <utility>
 #include <vector>
 #include <gtest/gtest.h>
@@ -286,6 +287,112 @@ TEST_F(IconButtonPaint, DisabledIconIsGreyedAndFaceStillFollowsTheLitRule) {
   EXPECT_TRUE(inkBox(image, kGreen).isEmpty());
   EXPECT_NE(pixelAt(image, 40, 10), 0xFFFFFF00u);  // the icon is still drawn there
   EXPECT_EQ(pixelAt(image, 80, 20), 0xFFFFFF00u);
+}
+
+// --- Screens scaled by two and by fractions --------------------------
+
+constexpr QRgb kFrame = 0xFFFF00FF;
+constexpr QRgb kInside = 0xFF0080FF;
+
+// A 32-pixel green picture and its 64-pixel artwork: blue, framed in magenta,
+// so that a picture cut short or taken from the small one shows.
+QIcon twoSizeIcon() {
+  QImage large(64, 64, QImage::Format_ARGB32_Premultiplied);
+  large.fill(kFrame);
+  QPainter(&large).fillRect(1, 1, 62, 62, QColor::fromRgb(kInside));
+  QIcon icon(greenIcon());
+  icon.addPixmap(QPixmap::fromImage(large));
+  return icon;
+}
+
+struct ScaledState {
+  const char* name;
+  bool flat;
+  bool hot;
+  CIconButton::ItemStates state;
+};
+
+void PrintTo(const ScaledState& state, std::ostream* os) { *os << state.name; }
+
+class ScaledButton : public IconButtonPaint, public ::testing::WithParamInterface<ScaledState> {
+ protected:
+  void SetUp() override {
+    IconButtonPaint::SetUp();
+    button.m_bFlatStyle = GetParam().flat;
+    button.m_bHot = GetParam().hot;
+    button.setIcon32(twoSizeIcon());
+    button.setText("Go");
+  }
+};
+
+TEST_P(ScaledButton, AtTwiceTheScaleIsTheSamePictureWithItsLargeIconAndCaption) {
+  const CIconButton::ItemStates state = GetParam().state;
+  const bool pressed = state.testFlag(CIconButton::ItemState::Selected);
+  const bool disabled = state.testFlag(CIconButton::ItemState::Disabled);
+  const QRect item(0, 0, 100, 40);
+  const QImage one = button.render(state, item, item.size());
+  const QImage two = button.render(state, item, item.size(), 2);
+  ASSERT_EQ(two.size(), QSize(200, 80));
+
+  // Face, edges and frames: every pixel of a band along the border covers
+  // two by two device pixels in the colour it has at the scale of one.
+  int wrong = 0;
+  for (int y = 0; y < 40; ++y)
+    for (int x = 0; x < 100; ++x)
+      if (std::min({x, y, 99 - x, 39 - y}) <= 2)
+        for (const QPoint& d : {QPoint(0, 0), QPoint(1, 0), QPoint(0, 1), QPoint(1, 1)})
+          wrong += pixelAt(two, 2 * x + d.x(), 2 * y + d.y()) != pixelAt(one, x, y);
+  EXPECT_EQ(wrong, 0);
+
+  // The icon: its 64-pixel picture, whole, at twice its place.
+  const QPoint corner = pressed ? QPoint(8, 10) : QPoint(6, 8);
+  const QImage icon = button.m_hHotIcon
+                          .pixmap(QSize(32, 32), 2, disabled ? QIcon::Disabled : QIcon::Normal)
+                          .toImage()
+                          .convertToFormat(QImage::Format_ARGB32_Premultiplied);
+  ASSERT_EQ(icon.size(), QSize(64, 64));
+  QImage placed = two.copy(QRect(corner, QSize(64, 64)));
+  placed.setDevicePixelRatio(1);
+  // A classic focus mark runs over the icon's margin.
+  const QRect shown = state.testFlag(CIconButton::ItemState::Focus) && !GetParam().flat
+                          ? QRect(4, 4, 56, 56)
+                          : QRect(0, 0, 64, 64);
+  EXPECT_EQ(placed.copy(shown), icon.copy(shown));
+
+  // The caption, in the colour of the state, right of the icon.
+  const bool lit = GetParam().hot || pressed;
+  const QRgb ink = disabled ? dark() : lit ? kBlue : kRed;
+  EXPECT_FALSE(inkBox(two.copy(72, 0, 128, 80), ink).isEmpty());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    States, ScaledButton,
+    ::testing::Values(
+        ScaledState{"FlatIdle", true, false, {}},
+        ScaledState{"FlatHot", true, true, {}},
+        ScaledState{"FlatPressed", true, true, CIconButton::ItemState::Selected},
+        ScaledState{"FlatDisabled", true, false, CIconButton::ItemState::Disabled},
+        ScaledState{"FlatFocused", true, false, CIconButton::ItemState::Focus},
+        ScaledState{"ClassicRaised", false, false, {}},
+        ScaledState{"ClassicPressed", false, false, CIconButton::ItemState::Selected},
+        ScaledState{"ClassicFocused", false, false, CIconButton::ItemState::Focus}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// At fractional scales a lit button's edge still runs along all four sides
+// of its device pixels, and the caption shows.
+TEST_F(IconButtonPaint, EdgeReachesEveryBorderAtFractionalScales) {
+  button.setText("Go");
+  button.m_bHot = true;
+  const QRect item(0, 0, 100, 40);
+  for (qreal ratio : {1.25, 1.5}) {
+    const QImage image = button.render({}, item, item.size(), ratio);
+    const int w = image.width(), h = image.height();
+    EXPECT_EQ(pixelAt(image, 0, h / 2), light()) << ratio;
+    EXPECT_EQ(pixelAt(image, w / 2, 0), light()) << ratio;
+    EXPECT_EQ(pixelAt(image, w - 1, h / 2), dark()) << ratio;
+    EXPECT_EQ(pixelAt(image, w / 2, h - 1), dark()) << ratio;
+    EXPECT_FALSE(inkBox(image, kBlue).isEmpty()) << ratio;
+  }
 }
 
 }  // namespace

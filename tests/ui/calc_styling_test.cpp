@@ -133,20 +133,28 @@ TEST(CalcWindowMenu, WithoutTheAboutTextNeitherSeparatorNorEntry) {
 
 // --- The program's artwork ---------------------------------------------
 
-int colourCount(const QImage& image) {
-  QSet<QRgb> colours;
+QSet<QRgb> colours(const QImage& image) {
+  QSet<QRgb> found;
   for (int y = 0; y < image.height(); ++y)
-    for (int x = 0; x < image.width(); ++x) colours.insert(image.pixel(x, y));
-  return int(colours.size());
+    for (int x = 0; x < image.width(); ++x) found.insert(image.pixel(x, y));
+  return found;
 }
 
-TEST(Artwork, ButtonIconsAre32PixelPictures) {
-  for (int id : {IDI_COMPUTE, IDI_EXIT, IDI_ABOUT}) {
+// Every icon is a 32-pixel picture, drawn again at 64 pixels for screens
+// scaled by two: the same colours, but artwork of its own rather than the
+// small picture doubled.
+TEST(Artwork, IconsAre32PixelPicturesWithTheir64PixelArtwork) {
+  for (int id : {IDI_APP, IDI_COMPUTE, IDI_EXIT, IDI_ABOUT}) {
     const QIcon icon = res::LoadIconResource(id);
-    ASSERT_EQ(icon.availableSizes(), QList<QSize>({QSize(32, 32)})) << id;
-    EXPECT_GE(colourCount(icon.pixmap(32, 32).toImage()), 4) << id;
+    ASSERT_EQ(icon.availableSizes(), QList<QSize>({QSize(32, 32), QSize(64, 64)})) << id;
+    const QImage small = icon.pixmap(QSize(32, 32), 1.0).toImage();
+    const QImage large = icon.pixmap(QSize(64, 64), 1.0).toImage();
+    ASSERT_EQ(large.size(), QSize(64, 64)) << id;
+    EXPECT_GE(colours(small).size(), 4) << id;
+    EXPECT_EQ(colours(large), colours(small)) << id;
+    EXPECT_NE(large, small.scaled(64, 64)) << id;
   }
-  EXPECT_LE(colourCount(res::LoadIconResource(IDI_ABOUT).pixmap(32, 32).toImage()), 16);
+  EXPECT_LE(colours(res::LoadIconResource(IDI_ABOUT).pixmap(32, 32).toImage()).size(), 16);
 }
 
 TEST(Artwork, HandCursorIsMonochromeWithItsHotSpotOnTheFingertip) {
