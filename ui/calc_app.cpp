@@ -5,6 +5,7 @@
 #include <QStyleFactory>
 
 #include "res/version.h"
+#include "ui/classic_style.h"
 #include "ui/calc_dialog.h"
 
 namespace {
@@ -22,7 +23,7 @@ void installFontSubstitutions() {
 void installClassicLook() {
   QStyle* style = QStyleFactory::create(QStringLiteral("Windows"));
   if (!style) return;  // Qt always builds this style in; keep Qt's own look otherwise
-  QApplication::setStyle(style);
+  QApplication::setStyle(new CClassicStyle(style));
   QApplication::setPalette(style->standardPalette());
 }
 
