@@ -236,6 +236,15 @@ void CIconButton::PaintFocusMark(QPainter& dc, const QRect& rc, const QColor& fa
   style()->drawPrimitive(QStyle::PE_FrameFocusRect, &option, &dc, this);
 }
 
+bool CIconButton::event(QEvent* event) {
+  if (event->type() == QEvent::WindowBlocked || event->type() == QEvent::WindowUnblocked)
+    OnWindowBlocked(event->type() == QEvent::WindowBlocked);
+  return QPushButton::event(event);
+}
+
+// The button lights on a move of the pointer over it, never on an enter
+// alone: the enter a window gets when a box above it goes away is not
+// reliably followed by a leave, while a move always is.
 void CIconButton::mouseMoveEvent(QMouseEvent* event) {
   QPushButton::mouseMoveEvent(event);
   OnMouseMove(event->buttons(), event->position().toPoint());
@@ -245,11 +254,6 @@ void CIconButton::mouseReleaseEvent(QMouseEvent* event) {
   // The press handling lets the pointer go before the click is reported.
   if (event->button() == Qt::LeftButton) OnCaptureChanged();
   QPushButton::mouseReleaseEvent(event);
-}
-
-void CIconButton::enterEvent(QEnterEvent* event) {
-  QPushButton::enterEvent(event);
-  OnMouseMove(QGuiApplication::mouseButtons(), event->position().toPoint());
 }
 
 void CIconButton::leaveEvent(QEvent* event) {
@@ -263,6 +267,8 @@ void CIconButton::focusOutEvent(QFocusEvent* event) {
 }
 
 void CIconButton::OnMouseMove(Qt::MouseButtons buttons, const QPoint& point) {
+  // A button under a modal box never lights.
+  if (m_bBlocked) return;
   // A pointer that arrives with the left button held does not light the button.
   if ((buttons & Qt::LeftButton) && !m_bHot) return;
   if (!m_bFlatStyle) return;
@@ -283,6 +289,12 @@ void CIconButton::OnPointerLeft(Qt::MouseButtons buttons) {
   }
   // With the left button held the press handling keeps following the pointer.
   if (!(buttons & Qt::LeftButton)) m_bTracking = false;
+}
+
+// While a modal box takes the input, the button is as if the pointer had left it.
+void CIconButton::OnWindowBlocked(bool blocked) {
+  m_bBlocked = blocked;
+  if (blocked) OnPointerLeft(Qt::NoButton);
 }
 
 void CIconButton::OnKillFocus() {

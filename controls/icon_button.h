@@ -64,10 +64,10 @@ class CIconButton : public QPushButton {
   void DrawItem(const DrawRequest& request);
 
  protected:
+  bool event(QEvent* event) override;
   void paintEvent(QPaintEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
-  void enterEvent(QEnterEvent* event) override;
   void leaveEvent(QEvent* event) override;
   void focusOutEvent(QFocusEvent* event) override;
 
@@ -101,6 +101,7 @@ class CIconButton : public QPushButton {
 
   void OnMouseMove(Qt::MouseButtons buttons, const QPoint& point);
   void OnPointerLeft(Qt::MouseButtons buttons);
+  void OnWindowBlocked(bool blocked);
   void OnKillFocus();
   void OnCaptureChanged();
   void OnSetCursor();
@@ -108,6 +109,8 @@ class CIconButton : public QPushButton {
   // The pointer is being followed as being over the button: the counterpart
   // of holding the mouse capture, without grabbing the mouse.
   bool m_bTracking = false;
+  // A modal window above the button's window takes the input meanwhile.
+  bool m_bBlocked = false;
 };
 
 Q_DECLARE_OPERATORS_FOR_FLAGS(CIconButton::ItemStates)

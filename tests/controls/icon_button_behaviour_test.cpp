@@ -134,6 +134,36 @@ TEST_F(IconButtonHover, ClassicStyleNeverLights) {
   EXPECT_EQ(paints(), 0);
 }
 
+// A button is lit only while the pointer moves over it in a window that
+// takes input. An enter alone, such as the one a window gets when a box
+// above it goes away, is not followed reliably by a leave, so it lights
+// nothing; the next move over the button does.
+TEST_F(IconButtonHover, AnEnterWithoutAMoveDoesNotLight) {
+  QEnterEvent enter(kCentre, kCentre, window.mapToGlobal(kCentre));
+  QCoreApplication::sendEvent(window.windowHandle(), &enter);
+  ASSERT_TRUE(button->underMouse());
+  EXPECT_FALSE(hot());
+  EXPECT_EQ(paints(), 0);
+  moveTo(kInside);
+  EXPECT_TRUE(hot());
+}
+
+TEST_F(IconButtonHover, ABlockedWindowPutsItsLitButtonOutUntilItTakesInputAgain) {
+  moveTo(kCentre);
+  ASSERT_TRUE(hot());
+  QEvent blocked(QEvent::WindowBlocked);
+  QCoreApplication::sendEvent(&window, &blocked);
+  EXPECT_FALSE(hot());
+  EXPECT_EQ(paints(), 2);
+  moveTo(kInside);
+  EXPECT_FALSE(hot());
+  QEvent unblocked(QEvent::WindowUnblocked);
+  QCoreApplication::sendEvent(&window, &unblocked);
+  EXPECT_FALSE(hot());
+  moveTo(kCentre);
+  EXPECT_TRUE(hot());
+}
+
 using IconButtonColours = IconButtonWidget;
 
 TEST_F(IconButtonColours, NewButtonHoldsTheSystemColours) {

@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QPainter>
 #include <QTest>
+#include <QTimer>
 #include <QWindow>
 
 #include "controls/icon_button.h"
@@ -105,6 +106,36 @@ TEST_F(CalcStyling, ButtonUnderThePointerLightsMagentaWithTheHand) {
     EXPECT_EQ(look::inkOf(look::shown(*button(id)), kMagenta), 0) << id;
     EXPECT_EQ(calc.windowHandle()->cursor().shape(), Qt::ArrowCursor) << id;
   }
+}
+
+// Click "关于", move over "计算" and "退出" while the box is open, press
+// Escape and move off the buttons: no button lights under the box, and none
+// stays lit after it. When the box goes away, the window under the pointer
+// gets an enter (as the X server sends one) without a move.
+TEST_F(CalcStyling, NoButtonLightsUnderTheAboutBoxNorStaysLitAfterIt) {
+  const auto lit = [&](int id) { return look::inkOf(look::shown(*button(id)), kMagenta) > 0; };
+  bool seen = false;
+  QTimer whileOpen;
+  whileOpen.callOnTimeout([&] {
+    QWidget* box = QApplication::activeModalWidget();
+    if (!box) return;
+    whileOpen.stop();
+    seen = true;
+    for (int id : {IDOK, IDCANCEL}) moveTo(centreOf(id));
+    for (int id : {IDOK, IDCANCEL, IDC_ABOUT}) EXPECT_FALSE(lit(id)) << id;
+    QTest::keyClick(box->windowHandle(), Qt::Key_Escape);
+    const QPoint exit = centreOf(IDCANCEL);
+    QEnterEvent enter(exit, exit, calc.mapToGlobal(exit));
+    QCoreApplication::sendEvent(calc.windowHandle(), &enter);
+  });
+  whileOpen.start(1);
+  moveTo(centreOf(IDC_ABOUT));
+  QTest::mouseClick(calc.windowHandle(), Qt::LeftButton, {}, centreOf(IDC_ABOUT));
+  ASSERT_TRUE(seen);
+  moveTo(kBackground);
+  for (int id : {IDOK, IDCANCEL, IDC_ABOUT}) EXPECT_FALSE(lit(id)) << id;
+  moveTo(centreOf(IDCANCEL));
+  EXPECT_TRUE(lit(IDCANCEL));
 }
 
 TEST_F(CalcStyling, ComputeStaysTheDefaultButton) {
