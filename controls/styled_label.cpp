@@ -81,7 +81,9 @@ CStyledLabel& CStyledLabel::EnableBackFlash(bool on) {
   }
   m_nFlashPhase = 0;
   m_bFlashStarted = true;
-  m_flashTimer.start(kFlashPeriodMs, this);
+  // A precise timer: a coarse one may shift each tick by some milliseconds,
+  // and the phases would drift away from their 500 ms steps.
+  m_flashTimer.start(kFlashPeriodMs, Qt::PreciseTimer, this);
   m_nFlashMode = FlashBackground;
   return *this;
 }
@@ -146,6 +148,11 @@ void CStyledLabel::mousePressEvent(QMouseEvent* event) {
   // A label that takes the mouse keeps its presses from its parent.
   event->accept();
 }
+
+// The second press of a double-click comes as a double-click, which the
+// classic control does not hand to its press handler: a double-click opens
+// the link once.
+void CStyledLabel::mouseDoubleClickEvent(QMouseEvent* event) { event->accept(); }
 
 void CStyledLabel::OnLButtonDown(Qt::MouseButtons /*buttons*/, const QPoint& /*point*/) {
   // The text at the moment of the press, unchanged; the outcome is not looked at.

@@ -46,6 +46,7 @@ class CStyledLabel : public QLabel {
   void paintEvent(QPaintEvent* event) override;
   void timerEvent(QTimerEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
+  void mouseDoubleClickEvent(QMouseEvent* event) override;
 
   // The brush a paint fills the background with: the button face in the
   // first phase of flashing, the label's own background otherwise. Font and

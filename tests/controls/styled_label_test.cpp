@@ -1,6 +1,7 @@
 // What a styled label shows and how it answers the mouse, on a real widget
 // in a window.
 
+#include <QAbstractEventDispatcher>
 #include <QDesktopServices>
 #include <QElapsedTimer>
 #include <QGuiApplication>
@@ -30,6 +31,25 @@ class UrlCatcher : public QObject {
   QList<QUrl> urls;
  public slots:
   void open(const QUrl& url) { urls << url; }
+};
+
+// Notes the time of each paint of a widget on a running clock.
+class PaintClock : public QObject {
+ public:
+  PaintClock(QWidget* widget, const QElapsedTimer& clock, QList<qint64>& times)
+      : m_clock(clock), m_times(times) {
+    widget->installEventFilter(this);
+  }
+
+ protected:
+  bool eventFilter(QObject*, QEvent* event) override {
+    if (event->type() == QEvent::Paint) m_times << m_clock.elapsed();
+    return false;
+  }
+
+ private:
+  const QElapsedTimer& m_clock;
+  QList<qint64>& m_times;
 };
 
 // A dialog stand-in that counts the presses reaching it.
@@ -217,6 +237,25 @@ TEST_F(StyledLabelFlash, TheTimerTicksAfterHalfASecond) {
   EXPECT_EQ(background(), kBlack);
 }
 
+// The phases change every 500 ms from the start, on a precise timer that
+// does not drift: coarse timers came a phase late within two seconds.
+TEST_F(StyledLabelFlash, PhasesChangeEvery500MillisecondsWithoutDrift) {
+  label->SetBackColor(0x00000000);
+  QElapsedTimer clock;
+  QList<qint64> toggles;
+  PaintClock paintClock(label, clock, toggles);
+  clock.start();
+  label->EnableBackFlash(true);
+  const QList<QAbstractEventDispatcher::TimerInfo> timers =
+      QAbstractEventDispatcher::instance()->registeredTimers(label);
+  ASSERT_EQ(timers.size(), 1);
+  EXPECT_EQ(timers[0].interval, 500);
+  EXPECT_EQ(timers[0].timerType, Qt::PreciseTimer);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return toggles.size() >= 4; }, 3000));
+  for (int k = 0; k < 4; ++k) EXPECT_GE(toggles[k], 500 * (k + 1)) << k;
+  EXPECT_LT(toggles[3], 2000 + 60);
+}
+
 using StyledLabelLink = StyledLabel;
 
 TEST_F(StyledLabelLink, PressOnALabelWithoutLinkModeReachesTheParent) {
@@ -235,6 +274,16 @@ TEST_F(StyledLabelLink, LeftPressOpensTheTextItHasAtThatMoment) {
   ASSERT_EQ(catcher.urls.size(), 2);
   EXPECT_EQ(catcher.urls[0], QUrl("mailto:someone@example.org"));
   EXPECT_EQ(catcher.urls[1], QUrl("mailto:other@example.org?subject=Corvane"));
+  EXPECT_EQ(window.presses, 0);
+}
+
+// The classic control gets the second press of a double-click as a
+// double-click message, which opens nothing.
+TEST_F(StyledLabelLink, ADoubleClickOpensTheLinkOnce) {
+  label->EnableLink(true);
+  label->setText("mailto:someone@example.org");
+  QTest::mouseDClick(window.windowHandle(), Qt::LeftButton, {}, kOnLabel);
+  EXPECT_EQ(catcher.urls.size(), 1);
   EXPECT_EQ(window.presses, 0);
 }
 
