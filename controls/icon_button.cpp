@@ -174,8 +174,8 @@ void CIconButton::PaintEdge(QPainter& dc, QRect rc, bool pressed) {
   }
 }
 
-void CIconButton::PaintIcon(QPainter& dc, qreal ratio, const QString& caption,
-                            const QRect& rcItem, QRect& rcText, bool pressed, bool disabled) {
+void CIconButton::PaintIcon(QPainter& dc, qreal ratio, const QString& caption, const QRect& rcItem,
+                            QRect& rcText, bool pressed, bool disabled) {
   QRect rcIcon = rcItem;
   if (m_nIconLayout == 0) {
     if (!caption.isEmpty()) {

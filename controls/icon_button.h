@@ -42,8 +42,7 @@ class CIconButton : public QPushButton {
   // Loads the hot icon and the idle icon (0: the hot icon serves both),
   // keeps the size used to place them and repaints at once. Icons loaded
   // before are released first.
-  void LoadIcons(unsigned hotIconId, unsigned idleIconId, std::uint8_t width,
-                 std::uint8_t height);
+  void LoadIcons(unsigned hotIconId, unsigned idleIconId, std::uint8_t width, std::uint8_t height);
   // Replaces the hover cursor; -1 drops it. False when the id has no cursor.
   bool LoadHoverCursor(int cursorId);
 

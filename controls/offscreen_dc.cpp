@@ -56,7 +56,8 @@ QRect COffscreenDC::clipBox(const QPainter& target) {
 bool COffscreenDC::beginSurface() {
   // An empty clip box still gets a drawable pixel so the paint routine can
   // run; nothing of it is transferred.
-  m_bmpSurface = QImage(m_rcArea.size().expandedTo(QSize(1, 1)), QImage::Format_ARGB32_Premultiplied);
+  m_bmpSurface =
+      QImage(m_rcArea.size().expandedTo(QSize(1, 1)), QImage::Format_ARGB32_Premultiplied);
   if (m_bmpSurface.isNull()) return false;
   m_bmpSurface.fill(Qt::transparent);
   if (!m_memDC.begin(&m_bmpSurface)) return false;

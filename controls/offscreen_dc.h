@@ -5,8 +5,9 @@
 // covers the target's clip box in device pixels, drawn in the target's own
 // logical coordinates onto the device pixels it would cover on the target;
 // the destructor copies the image to the target in one transfer, pixel for
-// device pixel, so the target never shows a half-painted state. For a printing target (a paged device such as
-// QPrinter or QPdfWriter) drawing goes straight through.
+// device pixel, so the target never shows a half-painted state. For a
+// printing target (a paged device such as QPrinter or QPdfWriter) drawing
+// goes straight through.
 
 #include <QImage>
 #include <QPainter>

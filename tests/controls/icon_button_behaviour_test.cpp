@@ -167,10 +167,14 @@ TEST_F(IconButtonHover, ABlockedWindowPutsItsLitButtonOutUntilItTakesInputAgain)
 using IconButtonColours = IconButtonWidget;
 
 TEST_F(IconButtonColours, NewButtonHoldsTheSystemColours) {
-  EXPECT_EQ(button->GetIdleFaceColor(), controls::toColorRef(button->palette().color(QPalette::Button)));
-  EXPECT_EQ(button->GetHotFaceColor(), controls::toColorRef(button->palette().color(QPalette::Button)));
-  EXPECT_EQ(button->GetIdleTextColor(), controls::toColorRef(button->palette().color(QPalette::ButtonText)));
-  EXPECT_EQ(button->GetHotTextColor(), controls::toColorRef(button->palette().color(QPalette::ButtonText)));
+  EXPECT_EQ(button->GetIdleFaceColor(),
+            controls::toColorRef(button->palette().color(QPalette::Button)));
+  EXPECT_EQ(button->GetHotFaceColor(),
+            controls::toColorRef(button->palette().color(QPalette::Button)));
+  EXPECT_EQ(button->GetIdleTextColor(),
+            controls::toColorRef(button->palette().color(QPalette::ButtonText)));
+  EXPECT_EQ(button->GetHotTextColor(),
+            controls::toColorRef(button->palette().color(QPalette::ButtonText)));
 }
 
 TEST_F(IconButtonColours, SettersStoreAndResetsRestoreTheSystemColour) {
@@ -179,7 +183,8 @@ TEST_F(IconButtonColours, SettersStoreAndResetsRestoreTheSystemColour) {
   EXPECT_EQ(button->GetIdleTextColor(), 0x00000000u);
   EXPECT_EQ(button->GetHotTextColor(), 0x00FF00FFu);
   button->ResetHotTextColor(false);
-  EXPECT_EQ(button->GetHotTextColor(), controls::toColorRef(button->palette().color(QPalette::ButtonText)));
+  EXPECT_EQ(button->GetHotTextColor(),
+            controls::toColorRef(button->palette().color(QPalette::ButtonText)));
 }
 
 TEST_F(IconButtonColours, RepaintOnlyWhenTheFlagEqualsTrue) {

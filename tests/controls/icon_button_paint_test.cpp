@@ -112,7 +112,8 @@ TEST_F(IconButtonPaint, FlatPressedButtonHasAThinSunkenEdge) {
 TEST_F(IconButtonPaint, FlatButtonWithoutEdgesShowsNoneWhenLit) {
   button.m_bEdgesShown = false;
   button.m_bHot = true;
-  for (CIconButton::ItemStates state : {CIconButton::ItemStates(), CIconButton::ItemStates(CIconButton::ItemState::Selected)}) {
+  for (CIconButton::ItemStates state :
+       {CIconButton::ItemStates(), CIconButton::ItemStates(CIconButton::ItemState::Selected)}) {
     const QImage image = button.render(state, kItem, kCanvas);
     EXPECT_EQ(pixelAt(image, 5, 5), face());
     EXPECT_EQ(pixelAt(image, 64, 44), face());
@@ -268,7 +269,8 @@ TEST_F(IconButtonPaint, IdleIconMissingLeavesTheIdleButtonWithoutIcon) {
   button.m_hIdleIcon = QIcon();
   const QRect item(0, 0, 100, 40);
   EXPECT_TRUE(inkBox(button.render({}, item, item.size()), kGreen).isEmpty());
-  EXPECT_FALSE(inkBox(button.render(CIconButton::ItemState::Selected, item, item.size()), kGreen).isEmpty());
+  EXPECT_FALSE(
+      inkBox(button.render(CIconButton::ItemState::Selected, item, item.size()), kGreen).isEmpty());
 }
 
 TEST_F(IconButtonPaint, DisabledCaptionIsEmbossed) {
@@ -283,7 +285,8 @@ TEST_F(IconButtonPaint, DisabledIconIsGreyedAndFaceStillFollowsTheLitRule) {
   button.setIcon32(greenIcon());
   button.m_bHot = true;
   button.m_clrHotFace = 0x0000FFFF;
-  const QImage image = button.render(CIconButton::ItemState::Disabled, QRect(0, 0, 100, 40), QSize(100, 40));
+  const QImage image =
+      button.render(CIconButton::ItemState::Disabled, QRect(0, 0, 100, 40), QSize(100, 40));
   EXPECT_TRUE(inkBox(image, kGreen).isEmpty());
   EXPECT_NE(pixelAt(image, 40, 10), 0xFFFFFF00u);  // the icon is still drawn there
   EXPECT_EQ(pixelAt(image, 80, 20), 0xFFFFFF00u);
@@ -346,10 +349,10 @@ TEST_P(ScaledButton, AtTwiceTheScaleIsTheSamePictureWithItsLargeIconAndCaption) 
 
   // The icon: its 64-pixel picture, whole, at twice its place.
   const QPoint corner = pressed ? QPoint(8, 10) : QPoint(6, 8);
-  const QImage icon = button.m_hHotIcon
-                          .pixmap(QSize(32, 32), 2, disabled ? QIcon::Disabled : QIcon::Normal)
-                          .toImage()
-                          .convertToFormat(QImage::Format_ARGB32_Premultiplied);
+  const QImage icon =
+      button.m_hHotIcon.pixmap(QSize(32, 32), 2, disabled ? QIcon::Disabled : QIcon::Normal)
+          .toImage()
+          .convertToFormat(QImage::Format_ARGB32_Premultiplied);
   ASSERT_EQ(icon.size(), QSize(64, 64));
   QImage placed = two.copy(QRect(corner, QSize(64, 64)));
   placed.setDevicePixelRatio(1);
@@ -367,15 +370,14 @@ TEST_P(ScaledButton, AtTwiceTheScaleIsTheSamePictureWithItsLargeIconAndCaption) 
 
 INSTANTIATE_TEST_SUITE_P(
     States, ScaledButton,
-    ::testing::Values(
-        ScaledState{"FlatIdle", true, false, {}},
-        ScaledState{"FlatHot", true, true, {}},
-        ScaledState{"FlatPressed", true, true, CIconButton::ItemState::Selected},
-        ScaledState{"FlatDisabled", true, false, CIconButton::ItemState::Disabled},
-        ScaledState{"FlatFocused", true, false, CIconButton::ItemState::Focus},
-        ScaledState{"ClassicRaised", false, false, {}},
-        ScaledState{"ClassicPressed", false, false, CIconButton::ItemState::Selected},
-        ScaledState{"ClassicFocused", false, false, CIconButton::ItemState::Focus}),
+    ::testing::Values(ScaledState{"FlatIdle", true, false, {}},
+                      ScaledState{"FlatHot", true, true, {}},
+                      ScaledState{"FlatPressed", true, true, CIconButton::ItemState::Selected},
+                      ScaledState{"FlatDisabled", true, false, CIconButton::ItemState::Disabled},
+                      ScaledState{"FlatFocused", true, false, CIconButton::ItemState::Focus},
+                      ScaledState{"ClassicRaised", false, false, {}},
+                      ScaledState{"ClassicPressed", false, false, CIconButton::ItemState::Selected},
+                      ScaledState{"ClassicFocused", false, false, CIconButton::ItemState::Focus}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // At fractional scales a lit button's edge still runs along all four sides

@@ -31,8 +31,9 @@ TEST(ClassicStyle, AtAScaleOfOneEditFramesAreTheWindowsStylesOwn) {
   CClassicStyle classic(QStyleFactory::create("Windows"));
   const std::unique_ptr<QStyle> windows(QStyleFactory::create("Windows"));
   for (const QSize& size : {QSize(99, 18), QSize(66, 21), QSize(5, 5), QSize(4, 4), QSize(2, 3)})
-    for (QStyle::State state : {QStyle::State_Sunken | QStyle::State_Enabled,
-                                QStyle::State(QStyle::State_Enabled), QStyle::State(QStyle::State_Sunken)})
+    for (QStyle::State state :
+         {QStyle::State_Sunken | QStyle::State_Enabled, QStyle::State(QStyle::State_Enabled),
+          QStyle::State(QStyle::State_Sunken)})
       EXPECT_EQ(frameOf(classic, size, state), frameOf(*windows, size, state))
           << size.width() << "x" << size.height() << " state " << int(state);
 }

@@ -68,8 +68,9 @@ TEST_F(ScaledScreen, ButtonsShowTheirWholeIconAtTheScreensScaleAndTheirCaption) 
     const int icon = qRound(32 * ratio());
     QImage expected(image.size(), QImage::Format_ARGB32_Premultiplied);
     expected.fill(role(QPalette::Button));
-    QPainter(&expected).drawImage(qRound(3 * ratio()), qRound((button(id).height() - 32) / 2 * ratio()),
-                                  res::LoadIconResource(iconId).pixmap(QSize(icon, icon), 1.0).toImage());
+    QPainter(&expected).drawImage(
+        qRound(3 * ratio()), qRound((button(id).height() - 32) / 2 * ratio()),
+        res::LoadIconResource(iconId).pixmap(QSize(icon, icon), 1.0).toImage());
     const int strip = qRound(35 * ratio());
     EXPECT_EQ(image.copy(0, 0, strip, image.height()), expected.copy(0, 0, strip, image.height()))
         << id;
@@ -84,9 +85,11 @@ TEST_F(ScaledScreen, ALitButtonHasItsEdgeOnItsBorderAndAMagentaCaption) {
     const QImage image = devicePixels(button(id));
     const int r = image.width() - 1, b = image.height() - 1;
     for (const QPoint& p : {QPoint(0, 0), QPoint(1, 1), QPoint(0, b - 2), QPoint(r - 2, 0)})
-      EXPECT_EQ(pixelAt(image, p.x(), p.y()), role(QPalette::Light)) << id << " " << p.x() << "," << p.y();
+      EXPECT_EQ(pixelAt(image, p.x(), p.y()), role(QPalette::Light))
+          << id << " " << p.x() << "," << p.y();
     for (const QPoint& p : {QPoint(r, b), QPoint(r - 1, b - 1), QPoint(r, 2), QPoint(2, b)})
-      EXPECT_EQ(pixelAt(image, p.x(), p.y()), role(QPalette::Dark)) << id << " " << p.x() << "," << p.y();
+      EXPECT_EQ(pixelAt(image, p.x(), p.y()), role(QPalette::Dark))
+          << id << " " << p.x() << "," << p.y();
     EXPECT_GT(look::inkOf(image, kMagenta), 0) << id;
     moveTo(kBackground);
   }
@@ -103,13 +106,15 @@ TEST_F(ScaledScreen, EditFieldsShowAllFourSidesOfTheirFrame) {
     return pixelAt(form, at.x(), at.y());
   };
   for (QLineEdit* edit : calc.findChildren<QLineEdit*>()) {
-    const QRect device = QRectF(QRectF(edit->geometry()).topLeft() * ratio(),
-                                QSizeF(edit->size()) * ratio()).toAlignedRect();
+    const QRect device =
+        QRectF(QRectF(edit->geometry()).topLeft() * ratio(), QSizeF(edit->size()) * ratio())
+            .toAlignedRect();
     const QPoint middle = device.center();
     EXPECT_EQ(outermost({device.left(), middle.y()}, {1, 0}), role(QPalette::Dark)) << edit->x();
     EXPECT_EQ(outermost({middle.x(), device.top()}, {0, 1}), role(QPalette::Dark)) << edit->x();
     EXPECT_EQ(outermost({device.right(), middle.y()}, {-1, 0}), role(QPalette::Light)) << edit->x();
-    EXPECT_EQ(outermost({middle.x(), device.bottom()}, {0, -1}), role(QPalette::Light)) << edit->x();
+    EXPECT_EQ(outermost({middle.x(), device.bottom()}, {0, -1}), role(QPalette::Light))
+        << edit->x();
   }
 }
 
