@@ -6,31 +6,44 @@
 #include <QPainter>
 #include <QStyle>
 #include <QStyleOptionFocusRect>
-#include <qdrawutil.h>
+#include <algorithm>
 
 #include "controls/offscreen_dc.h"
 #include "controls/sys_colors.h"
 #include "res/resources.h"
 
+using controls::SysColor;
+using controls::sysColor;
+using controls::toQColor;
+
 namespace {
 
-// A line from one point up to, but not including, the next: the end pixel is
-// left for the following stroke. The edges are horizontal or vertical.
-void lineTo(QPainter& dc, const QPoint& from, const QPoint& to) {
+// A line one pixel wide from one point up to, but not including, the next:
+// the end pixel is left for the following stroke. The edges are horizontal
+// or vertical. The pixels are filled rather than stroked, so that on a
+// scaled screen the line covers the whole of each pixel, edge to edge.
+void lineTo(QPainter& dc, const QColor& color, const QPoint& from, const QPoint& to) {
   if (from == to) return;
   const QPoint step((to.x() > from.x()) - (to.x() < from.x()),
                     (to.y() > from.y()) - (to.y() < from.y()));
-  dc.drawLine(from, to - step);
+  const QPoint last = to - step;
+  dc.fillRect(QRect(QPoint(std::min(from.x(), last.x()), std::min(from.y(), last.y())),
+                    QPoint(std::max(from.x(), last.x()), std::max(from.y(), last.y()))),
+              color);
 }
 
-// One edge stroke: from a through b to c, in a 1-pixel pen of that colour.
+// One edge stroke: from a through b to c, one pixel wide, in that colour.
 void stroke(QPainter& dc, const QColor& color, const QPoint& a, const QPoint& b,
             const QPoint& c) {
-  const QPen previous = dc.pen();
-  dc.setPen(QPen(color, 0));
-  lineTo(dc, a, b);
-  lineTo(dc, b, c);
-  dc.setPen(previous);
+  lineTo(dc, color, a, b);
+  lineTo(dc, color, b, c);
+}
+
+// A border one pixel wide just inside the rectangle.
+void frameRect(QPainter& dc, const QRect& rc, const QColor& color) {
+  const int l = rc.left(), t = rc.top(), r = rc.right() + 1, b = rc.bottom() + 1;
+  stroke(dc, color, {l, b - 1}, {l, t}, {r, t});
+  stroke(dc, color, {l, b - 1}, {r - 1, b - 1}, {r - 1, t - 1});
 }
 
 // The size an icon was drawn at by its artist.
@@ -46,125 +59,126 @@ CIconButton::CIconButton(QWidget* parent) : QPushButton(parent) {
   // focus: Enter keeps running the dialog's default command.
   setAutoDefault(false);
   setMouseTracking(true);
-  ResetIdleFaceColor(FALSE);
-  ResetIdleTextColor(FALSE);
-  ResetHotFaceColor(FALSE);
-  ResetHotTextColor(FALSE);
+  ResetIdleFaceColor(false);
+  ResetIdleTextColor(false);
+  ResetHotFaceColor(false);
+  ResetHotTextColor(false);
 }
 
 // The icons and the cursor are owned values: each is released exactly once,
 // and an idle icon that shares the hot icon's image is the same image.
 CIconButton::~CIconButton() = default;
 
-void CIconButton::LoadIcons(UINT nHotIconId, UINT nIdleIconId, BYTE nWidth, BYTE nHeight) {
+void CIconButton::LoadIcons(unsigned hotIconId, unsigned idleIconId, std::uint8_t width,
+                            std::uint8_t height) {
   // Storing the new icons releases the ones loaded before.
-  m_hHotIcon = res::LoadIconResource(int(nHotIconId & 0xFFFF));
-  m_hIdleIcon = nIdleIconId != 0 ? res::LoadIconResource(int(nIdleIconId & 0xFFFF)) : m_hHotIcon;
-  m_nIconWidth = nWidth;
-  m_nIconHeight = nHeight;
+  m_hHotIcon = res::LoadIconResource(int(hotIconId & 0xFFFF));
+  m_hIdleIcon = idleIconId != 0 ? res::LoadIconResource(int(idleIconId & 0xFFFF)) : m_hHotIcon;
+  m_nIconWidth = width;
+  m_nIconHeight = height;
   repaint();
 }
 
-BOOL CIconButton::LoadHoverCursor(int nCursorId) {
+bool CIconButton::LoadHoverCursor(int cursorId) {
   m_hHoverCursor.reset();
-  if (nCursorId != -1) m_hHoverCursor = findCursor(nCursorId & 0xFFFF);
+  if (cursorId != -1) m_hHoverCursor = findCursor(cursorId & 0xFFFF);
   OnSetCursor();
-  return nCursorId == -1 || m_hHoverCursor.has_value() ? TRUE : FALSE;
+  return cursorId == -1 || m_hHoverCursor.has_value();
 }
 
-std::optional<QCursor> CIconButton::findCursor(int nCursorId) const {
-  return res::LoadCursorResource(nCursorId);
+std::optional<QCursor> CIconButton::findCursor(int cursorId) const {
+  return res::LoadCursorResource(cursorId);
 }
 
-void CIconButton::ResetIdleFaceColor(BOOL bRepaint) {
-  SetColor(m_clrIdleFace, sysColor(*this, COLOR_BTNFACE), bRepaint);
+void CIconButton::ResetIdleFaceColor(int repaint) {
+  SetColor(m_clrIdleFace, sysColor(*this, SysColor::BtnFace), repaint);
 }
 
-void CIconButton::ResetIdleTextColor(BOOL bRepaint) {
-  SetColor(m_clrIdleText, sysColor(*this, COLOR_BTNTEXT), bRepaint);
+void CIconButton::ResetIdleTextColor(int repaint) {
+  SetColor(m_clrIdleText, sysColor(*this, SysColor::BtnText), repaint);
 }
 
-void CIconButton::ResetHotFaceColor(BOOL bRepaint) {
-  SetColor(m_clrHotFace, sysColor(*this, COLOR_BTNFACE), bRepaint);
+void CIconButton::ResetHotFaceColor(int repaint) {
+  SetColor(m_clrHotFace, sysColor(*this, SysColor::BtnFace), repaint);
 }
 
-void CIconButton::ResetHotTextColor(BOOL bRepaint) {
-  SetColor(m_clrHotText, sysColor(*this, COLOR_BTNTEXT), bRepaint);
+void CIconButton::ResetHotTextColor(int repaint) {
+  SetColor(m_clrHotText, sysColor(*this, SysColor::BtnText), repaint);
 }
 
-void CIconButton::SetIdleTextColor(COLORREF clrText, BOOL bRepaint) {
-  SetColor(m_clrIdleText, clrText, bRepaint);
+void CIconButton::SetIdleTextColor(COLORREF clrText, int repaint) {
+  SetColor(m_clrIdleText, clrText, repaint);
 }
 
-void CIconButton::SetHotTextColor(COLORREF clrText, BOOL bRepaint) {
-  SetColor(m_clrHotText, clrText, bRepaint);
+void CIconButton::SetHotTextColor(COLORREF clrText, int repaint) {
+  SetColor(m_clrHotText, clrText, repaint);
 }
 
-void CIconButton::SetColor(COLORREF& field, COLORREF value, BOOL bRepaint) {
+void CIconButton::SetColor(COLORREF& field, COLORREF value, int repaint) {
   field = value;
-  if (bRepaint == TRUE) update();
+  if (repaint == 1) update();
 }
 
 void CIconButton::paintEvent(QPaintEvent* event) {
   QPainter painter(this);
   painter.setClipRegion(event->region());
-  UINT state = 0;
-  if (isDown()) state |= ODS_SELECTED;
-  if (!isEnabled()) state |= ODS_DISABLED;
-  if (hasFocus()) state |= ODS_FOCUS;
-  DRAWITEMSTRUCT dis{&painter, rect(), state};
-  DrawItem(&dis);
+  ItemStates state;
+  state.setFlag(ItemState::Selected, isDown());
+  state.setFlag(ItemState::Disabled, !isEnabled());
+  state.setFlag(ItemState::Focus, hasFocus());
+  DrawItem({&painter, rect(), state});
 }
 
-void CIconButton::DrawItem(LPDRAWITEMSTRUCT lpDIS) {
-  COffscreenDC surface(lpDIS->hDC);
+void CIconButton::DrawItem(const DrawRequest& request) {
+  COffscreenDC surface(request.painter);
   QPainter& dc = surface.painter();
-  const BOOL bFocused = (lpDIS->itemState & ODS_FOCUS) != 0;
-  const BOOL bDisabled = (lpDIS->itemState & ODS_DISABLED) != 0;
-  const BOOL bPressed = (lpDIS->itemState & ODS_SELECTED) != 0;
-  const BOOL bLit = m_bHot || bPressed;
+  const bool focused = request.itemState.testFlag(ItemState::Focus);
+  const bool disabled = request.itemState.testFlag(ItemState::Disabled);
+  const bool pressed = request.itemState.testFlag(ItemState::Selected);
+  const bool lit = m_bHot || pressed;
 
-  QRect rc = lpDIS->rcItem;
-  if (!m_bFlatStyle && bFocused) {
-    qDrawPlainRect(&dc, rc, Qt::black);
+  QRect rc = request.rcItem;
+  if (!m_bFlatStyle && focused) {
+    frameRect(dc, rc, Qt::black);
     rc.adjust(1, 1, -1, -1);
   }
-  const QColor face = toQColor(bLit ? m_clrHotFace : m_clrIdleFace);
+  const QColor face = toQColor(lit ? m_clrHotFace : m_clrIdleFace);
   dc.fillRect(rc, face);
-  PaintEdge(dc, rc, bPressed);
+  PaintEdge(dc, rc, pressed);
 
   const QString caption = m_bTextShown ? text() : QString();
-  QRect rcText = lpDIS->rcItem;
-  if (!m_hHotIcon.isNull()) PaintIcon(dc, caption, lpDIS->rcItem, rcText, bPressed, bDisabled);
+  QRect rcText = request.rcItem;
+  if (!m_hHotIcon.isNull())
+    PaintIcon(dc, surface.devicePixelRatio(), caption, request.rcItem, rcText, pressed, disabled);
   if (!caption.isEmpty()) {
-    if (bPressed) rcText.translate(1, 1);
-    PaintCaption(dc, caption, rcText, face, bLit, bDisabled);
+    if (pressed) rcText.translate(1, 1);
+    PaintCaption(dc, caption, rcText, face, lit, disabled);
   }
-  if (bFocused && (!m_bFlatStyle || m_bFocusWhenFlat)) PaintFocusMark(dc, rc, face);
+  if (focused && (!m_bFlatStyle || m_bFocusWhenFlat)) PaintFocusMark(dc, rc, face);
 }
 
-void CIconButton::PaintEdge(QPainter& dc, QRect rc, BOOL bPressed) {
+void CIconButton::PaintEdge(QPainter& dc, QRect rc, bool pressed) {
   const int l = rc.left(), t = rc.top();
   const int r = rc.left() + rc.width(), b = rc.top() + rc.height();
-  const auto color = [this](SysColorIndex index) { return toQColor(sysColor(*this, index)); };
+  const auto color = [this](SysColor index) { return toQColor(sysColor(*this, index)); };
   if (m_bFlatStyle) {
-    if (!m_bEdgesShown || !(bPressed || m_bHot)) return;
-    const QColor light = color(bPressed ? COLOR_BTNSHADOW : COLOR_BTNHIGHLIGHT);
-    const QColor dark = color(bPressed ? COLOR_BTNHIGHLIGHT : COLOR_BTNSHADOW);
+    if (!m_bEdgesShown || !(pressed || m_bHot)) return;
+    const QColor light = color(pressed ? SysColor::BtnShadow : SysColor::BtnHighlight);
+    const QColor dark = color(pressed ? SysColor::BtnHighlight : SysColor::BtnShadow);
     stroke(dc, light, {l, b - 1}, {l, t}, {r, t});
     stroke(dc, dark, {l, b - 1}, {r - 1, b - 1}, {r - 1, t - 1});
-  } else if (bPressed) {
-    qDrawPlainRect(&dc, rc, color(COLOR_BTNSHADOW));
+  } else if (pressed) {
+    frameRect(dc, rc, color(SysColor::BtnShadow));
   } else {
-    stroke(dc, color(COLOR_BTNHIGHLIGHT), {l, b - 1}, {l, t}, {r, t});
-    stroke(dc, color(COLOR_3DLIGHT), {l + 1, b - 1}, {l + 1, t + 1}, {r, t + 1});
-    stroke(dc, color(COLOR_3DDKSHADOW), {l, b - 1}, {r - 1, b - 1}, {r - 1, t - 1});
-    stroke(dc, color(COLOR_BTNSHADOW), {l + 1, b - 2}, {r - 2, b - 2}, {r - 2, t});
+    stroke(dc, color(SysColor::BtnHighlight), {l, b - 1}, {l, t}, {r, t});
+    stroke(dc, color(SysColor::Light3D), {l + 1, b - 1}, {l + 1, t + 1}, {r, t + 1});
+    stroke(dc, color(SysColor::DkShadow3D), {l, b - 1}, {r - 1, b - 1}, {r - 1, t - 1});
+    stroke(dc, color(SysColor::BtnShadow), {l + 1, b - 2}, {r - 2, b - 2}, {r - 2, t});
   }
 }
 
-void CIconButton::PaintIcon(QPainter& dc, const QString& caption, const QRect& rcItem,
-                            QRect& rcText, BOOL bPressed, BOOL bDisabled) {
+void CIconButton::PaintIcon(QPainter& dc, qreal ratio, const QString& caption, const QRect& rcItem,
+                            QRect& rcText, bool pressed, bool disabled) {
   QRect rcIcon = rcItem;
   if (m_nIconLayout == 0) {
     if (!caption.isEmpty()) {
@@ -181,17 +195,18 @@ void CIconButton::PaintIcon(QPainter& dc, const QString& caption, const QRect& r
     else
       rcIcon.setTop(rcIcon.top() + (rcIcon.height() - m_nIconHeight) / 2);
   }
-  if (bPressed) rcIcon.translate(1, 1);
+  if (pressed) rcIcon.translate(1, 1);
 
-  const QIcon& icon = m_bHot || bPressed ? m_hHotIcon : m_hIdleIcon;
+  const QIcon& icon = m_bHot || pressed ? m_hHotIcon : m_hIdleIcon;
   if (icon.isNull()) return;
   const QSize size = ownSize(icon, QSize(m_nIconWidth, m_nIconHeight));
-  dc.drawPixmap(rcIcon.topLeft(), icon.pixmap(size, dc.device()->devicePixelRatio(),
-                                              bDisabled ? QIcon::Disabled : QIcon::Normal));
+  // The picture drawn for the screen's scale, 64 pixels for 32 at twice.
+  dc.drawPixmap(rcIcon.topLeft(),
+                icon.pixmap(size, ratio, disabled ? QIcon::Disabled : QIcon::Normal));
 }
 
 void CIconButton::PaintCaption(QPainter& dc, const QString& caption, QRect rcText,
-                               const QColor& face, BOOL bLit, BOOL bDisabled) {
+                               const QColor& face, bool lit, bool disabled) {
   const QFont previous = dc.font();
   dc.setFont(font());
   dc.setBackground(face);
@@ -204,13 +219,13 @@ void CIconButton::PaintCaption(QPainter& dc, const QString& caption, QRect rcTex
   rcText.translate((area.width() - rcText.width()) / 2, (area.height() - rcText.height()) / 2);
 
   const int drawFlags = flags | Qt::TextDontClip | Qt::AlignLeft | Qt::AlignTop;
-  if (bDisabled) {
+  if (disabled) {
     // Embossed: the highlight one pixel down and right, the shadow over it.
-    dc.setPen(toQColor(sysColor(*this, COLOR_BTNHIGHLIGHT)));
+    dc.setPen(toQColor(sysColor(*this, SysColor::BtnHighlight)));
     dc.drawText(rcText.translated(1, 1), drawFlags, caption);
-    dc.setPen(toQColor(sysColor(*this, COLOR_BTNSHADOW)));
+    dc.setPen(toQColor(sysColor(*this, SysColor::BtnShadow)));
   } else {
-    dc.setPen(toQColor(bLit ? m_clrHotText : m_clrIdleText));
+    dc.setPen(toQColor(lit ? m_clrHotText : m_clrIdleText));
   }
   dc.drawText(rcText, drawFlags, caption);
   dc.setFont(previous);
@@ -224,6 +239,15 @@ void CIconButton::PaintFocusMark(QPainter& dc, const QRect& rc, const QColor& fa
   style()->drawPrimitive(QStyle::PE_FrameFocusRect, &option, &dc, this);
 }
 
+bool CIconButton::event(QEvent* event) {
+  if (event->type() == QEvent::WindowBlocked || event->type() == QEvent::WindowUnblocked)
+    OnWindowBlocked(event->type() == QEvent::WindowBlocked);
+  return QPushButton::event(event);
+}
+
+// The button lights on a move of the pointer over it, never on an enter
+// alone: the enter a window gets when a box above it goes away is not
+// reliably followed by a leave, while a move always is.
 void CIconButton::mouseMoveEvent(QMouseEvent* event) {
   QPushButton::mouseMoveEvent(event);
   OnMouseMove(event->buttons(), event->position().toPoint());
@@ -233,11 +257,6 @@ void CIconButton::mouseReleaseEvent(QMouseEvent* event) {
   // The press handling lets the pointer go before the click is reported.
   if (event->button() == Qt::LeftButton) OnCaptureChanged();
   QPushButton::mouseReleaseEvent(event);
-}
-
-void CIconButton::enterEvent(QEnterEvent* event) {
-  QPushButton::enterEvent(event);
-  OnMouseMove(QGuiApplication::mouseButtons(), event->position().toPoint());
 }
 
 void CIconButton::leaveEvent(QEvent* event) {
@@ -251,11 +270,13 @@ void CIconButton::focusOutEvent(QFocusEvent* event) {
 }
 
 void CIconButton::OnMouseMove(Qt::MouseButtons buttons, const QPoint& point) {
+  // A button under a modal box never lights.
+  if (m_bBlocked) return;
   // A pointer that arrives with the left button held does not light the button.
   if ((buttons & Qt::LeftButton) && !m_bHot) return;
   if (!m_bFlatStyle) return;
   if (!m_bTracking) {
-    m_bHot = TRUE;
+    m_bHot = true;
     m_bTracking = true;
     update();
     return;
@@ -266,16 +287,22 @@ void CIconButton::OnMouseMove(Qt::MouseButtons buttons, const QPoint& point) {
 
 void CIconButton::OnPointerLeft(Qt::MouseButtons buttons) {
   if (m_bHot) {
-    m_bHot = FALSE;
+    m_bHot = false;
     update();
   }
   // With the left button held the press handling keeps following the pointer.
   if (!(buttons & Qt::LeftButton)) m_bTracking = false;
 }
 
+// While a modal box takes the input, the button is as if the pointer had left it.
+void CIconButton::OnWindowBlocked(bool blocked) {
+  m_bBlocked = blocked;
+  if (blocked) OnPointerLeft(Qt::NoButton);
+}
+
 void CIconButton::OnKillFocus() {
   if (m_bFlatStyle && m_bHot) {
-    m_bHot = FALSE;
+    m_bHot = false;
     update();
   }
 }

@@ -8,8 +8,11 @@
 #include <QTimerEvent>
 #include <QUrl>
 
-#include "controls/sys_colors.h"
 #include "res/ui_font.h"
+
+using controls::SysColor;
+using controls::sysColor;
+using controls::toQColor;
 
 namespace {
 constexpr int kFlashPeriodMs = 500;
@@ -17,11 +20,12 @@ constexpr int kFlashPeriodMs = 500;
 
 CStyledLabel::CStyledLabel(QWidget* parent)
     : QLabel(parent),
-      m_clrFore(sysColor(*this, COLOR_WINDOWTEXT)),
-      m_hbrBack(toQColor(sysColor(*this, COLOR_BTNFACE))),
-      m_hbrPlain(toQColor(sysColor(*this, COLOR_BTNFACE))),
-      m_logFont(QGuiApplication::font()),
-      m_fontLabel(m_logFont) {
+      m_clrFore(sysColor(*this, SysColor::WindowText)),
+      m_hbrBack(toQColor(sysColor(*this, SysColor::BtnFace))),
+      m_hbrPlain(toQColor(sysColor(*this, SysColor::BtnFace))),
+      m_logFont(QGuiApplication::font()) {
+  RebuildFont();
+  applyForeColor();
   // Like a static control without notification: the mouse falls through.
   setAttribute(Qt::WA_TransparentForMouseEvents, true);
 }
@@ -30,36 +34,37 @@ CStyledLabel::~CStyledLabel() = default;
 
 CStyledLabel& CStyledLabel::SetForeColor(COLORREF clrFore) {
   m_clrFore = clrFore;
+  applyForeColor();
   return Repainted();
 }
 
-CStyledLabel& CStyledLabel::SetBold(BOOL bBold) {
-  m_logFont.setWeight(bBold ? QFont::Bold : QFont::Normal);
+CStyledLabel& CStyledLabel::SetBold(bool bold) {
+  m_logFont.setWeight(bold ? QFont::Bold : QFont::Normal);
   RebuildFont();
   return Repainted();
 }
 
-CStyledLabel& CStyledLabel::SetUnderline(BOOL bUnderline) {
-  m_logFont.setUnderline(bUnderline != 0);
+CStyledLabel& CStyledLabel::SetUnderline(bool underline) {
+  m_logFont.setUnderline(underline);
   RebuildFont();
   return Repainted();
 }
 
-CStyledLabel& CStyledLabel::SetItalic(BOOL bItalic) {
-  m_logFont.setItalic(bItalic != 0);
+CStyledLabel& CStyledLabel::SetItalic(bool italic) {
+  m_logFont.setItalic(italic);
   RebuildFont();
   return Repainted();
 }
 
-CStyledLabel& CStyledLabel::SetCharHeight(int nHeight) {
+CStyledLabel& CStyledLabel::SetCharHeight(int height) {
   // A pixel size is the character height, as a negative font height was.
-  m_logFont.setPixelSize(nHeight);
+  m_logFont.setPixelSize(height);
   RebuildFont();
   return Repainted();
 }
 
-CStyledLabel& CStyledLabel::SetFaceName(const QString& strFaceName) {
-  m_logFont.setFamily(strFaceName);
+CStyledLabel& CStyledLabel::SetFaceName(const QString& faceName) {
+  m_logFont.setFamily(faceName);
   RebuildFont();
   return Repainted();
 }
@@ -69,57 +74,61 @@ CStyledLabel& CStyledLabel::SetBackColor(COLORREF clrBack) {
   return *this;
 }
 
-CStyledLabel& CStyledLabel::EnableBackFlash(BOOL bOn) {
+CStyledLabel& CStyledLabel::EnableBackFlash(bool on) {
   if (m_bFlashStarted) m_flashTimer.stop();
-  if (!bOn) {
+  if (!on) {
     // A label that stops flashing goes back to its own background.
     m_nFlashMode = FlashNone;
     return *this;
   }
   m_nFlashPhase = 0;
-  m_bFlashStarted = TRUE;
-  m_flashTimer.start(kFlashPeriodMs, this);
+  m_bFlashStarted = true;
+  // A precise timer: a coarse one may shift each tick by some milliseconds,
+  // and the phases would drift away from their 500 ms steps.
+  m_flashTimer.start(kFlashPeriodMs, Qt::PreciseTimer, this);
   m_nFlashMode = FlashBackground;
   return *this;
 }
 
-CStyledLabel& CStyledLabel::EnableLink(BOOL bOn) {
-  setAttribute(Qt::WA_TransparentForMouseEvents, !bOn);
+CStyledLabel& CStyledLabel::EnableLink(bool on) {
+  setAttribute(Qt::WA_TransparentForMouseEvents, !on);
   return *this;
 }
 
-CStyledLabel& CStyledLabel::SetHoverCursor(const std::optional<QCursor>& hCursor) {
-  m_hHoverCursor = hCursor;
+CStyledLabel& CStyledLabel::SetHoverCursor(const std::optional<QCursor>& cursor) {
+  m_hHoverCursor = cursor;
   OnSetCursor();
   return *this;
 }
 
 // Only the dialog face at its own size draws crisp; a label in a face or size
 // of its own is smooth, whatever the font it started from.
-void CStyledLabel::RebuildFont() { m_fontLabel = res::RenderedFont(m_logFont); }
+void CStyledLabel::RebuildFont() {
+  m_fontLabel = res::RenderedFont(m_logFont);
+  setFont(m_fontLabel);
+}
+
+// The text colour whether or not the label's window is the active one.
+void CStyledLabel::applyForeColor() {
+  QPalette colors = palette();
+  colors.setColor(QPalette::Active, foregroundRole(), toQColor(m_clrFore));
+  colors.setColor(QPalette::Inactive, foregroundRole(), toQColor(m_clrFore));
+  setPalette(colors);
+}
 
 CStyledLabel& CStyledLabel::Repainted() {
   repaint();
   return *this;
 }
 
-QBrush CStyledLabel::CtlColor(UINT nCtlColor) {
-  if (nCtlColor == CTLCOLOR_STATIC) {
-    // Both calls do nothing when the value is already in place.
-    setFont(m_fontLabel);
-    QPalette colors = palette();
-    colors.setColor(QPalette::Active, foregroundRole(), toQColor(m_clrFore));
-    colors.setColor(QPalette::Inactive, foregroundRole(), toQColor(m_clrFore));
-    setPalette(colors);
-  }
+QBrush CStyledLabel::CtlColor() const {
   return m_nFlashMode == FlashBackground && m_nFlashPhase == 0 ? m_hbrPlain : m_hbrBack;
 }
 
 void CStyledLabel::paintEvent(QPaintEvent* event) {
-  const QBrush background = CtlColor(CTLCOLOR_STATIC);
   {
     QPainter painter(this);
-    painter.fillRect(rect(), background);
+    painter.fillRect(rect(), CtlColor());
   }
   QLabel::paintEvent(event);
 }
@@ -131,20 +140,25 @@ void CStyledLabel::timerEvent(QTimerEvent* event) {
     QLabel::timerEvent(event);
 }
 
-void CStyledLabel::OnTimer(UINT /*nIDEvent*/) {
+void CStyledLabel::OnTimer(int /*timerId*/) {
   m_nFlashPhase = m_nFlashPhase == 0 ? 1 : 0;
   if (m_nFlashMode == FlashBackground) repaint();
 }
 
 void CStyledLabel::mousePressEvent(QMouseEvent* event) {
   if (event->button() == Qt::LeftButton)
-    OnLButtonDown(UINT(event->buttons().toInt()), event->position().toPoint());
+    OnLButtonDown(event->buttons(), event->position().toPoint());
   QLabel::mousePressEvent(event);
   // A label that takes the mouse keeps its presses from its parent.
   event->accept();
 }
 
-void CStyledLabel::OnLButtonDown(UINT /*nFlags*/, const QPoint& /*point*/) {
+// The second press of a double-click comes as a double-click, which the
+// classic control does not hand to its press handler: a double-click opens
+// the link once.
+void CStyledLabel::mouseDoubleClickEvent(QMouseEvent* event) { event->accept(); }
+
+void CStyledLabel::OnLButtonDown(Qt::MouseButtons /*buttons*/, const QPoint& /*point*/) {
   // The text at the moment of the press, unchanged; the outcome is not looked at.
   QDesktopServices::openUrl(QUrl(text()));
 }

@@ -4,7 +4,8 @@
 // own, a background that can flash between the button face and its own
 // colour, and a link mode in which a left press hands the label's text to
 // the desktop's "open" operation. Setters return the label so that calls
-// chain; those that change what shows repaint before they return.
+// chain; each puts its change into the label's font, palette or brushes at
+// once, and those that change what shows repaint before they return.
 
 #include <QBasicTimer>
 #include <QBrush>
@@ -14,31 +15,30 @@
 #include <QString>
 #include <optional>
 
-#include "controls/win_types.h"
-
-// Colour request category of a static control.
-inline constexpr UINT CTLCOLOR_STATIC = 6;
+#include "controls/sys_colors.h"
 
 class CStyledLabel : public QLabel {
  public:
+  using COLORREF = controls::COLORREF;
+
   explicit CStyledLabel(QWidget* parent = nullptr);
   ~CStyledLabel() override;
 
   CStyledLabel& SetForeColor(COLORREF clrFore);
-  CStyledLabel& SetBold(BOOL bBold);
-  CStyledLabel& SetUnderline(BOOL bUnderline);
-  CStyledLabel& SetItalic(BOOL bItalic);
+  CStyledLabel& SetBold(bool bold);
+  CStyledLabel& SetUnderline(bool underline);
+  CStyledLabel& SetItalic(bool italic);
   // Character height (not cell height) in pixels.
-  CStyledLabel& SetCharHeight(int nHeight);
-  CStyledLabel& SetFaceName(const QString& strFaceName);
+  CStyledLabel& SetCharHeight(int height);
+  CStyledLabel& SetFaceName(const QString& faceName);
   // Shows at the next paint; no repaint here.
   CStyledLabel& SetBackColor(COLORREF clrBack);
-  // Non-zero starts flashing with the button face, restarting the cycle if
-  // it runs; zero stops it, and the next paint shows the own background.
-  CStyledLabel& EnableBackFlash(BOOL bOn);
-  CStyledLabel& EnableLink(BOOL bOn);
+  // True starts flashing with the button face, restarting the cycle if it
+  // runs; false stops it, and the next paint shows the own background.
+  CStyledLabel& EnableBackFlash(bool on);
+  CStyledLabel& EnableLink(bool on);
   // Not owned; shown over the label in link mode only.
-  CStyledLabel& SetHoverCursor(const std::optional<QCursor>& hCursor);
+  CStyledLabel& SetHoverCursor(const std::optional<QCursor>& cursor);
 
  protected:
   enum FlashMode { FlashNone, FlashBackground };
@@ -46,13 +46,14 @@ class CStyledLabel : public QLabel {
   void paintEvent(QPaintEvent* event) override;
   void timerEvent(QTimerEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
+  void mouseDoubleClickEvent(QMouseEvent* event) override;
 
-  // Decides the font and text colour for a paint of a static control and
-  // returns the brush its background is filled with. The label's font and
-  // palette are what its text is drawn with.
-  QBrush CtlColor(UINT nCtlColor);
-  void OnTimer(UINT nIDEvent);
-  void OnLButtonDown(UINT nFlags, const QPoint& point);
+  // The brush a paint fills the background with: the button face in the
+  // first phase of flashing, the label's own background otherwise. Font and
+  // text colour are the label's own and are set by the setters.
+  QBrush CtlColor() const;
+  void OnTimer(int timerId);
+  void OnLButtonDown(Qt::MouseButtons buttons, const QPoint& point);
   void OnSetCursor();
   void RebuildFont();
 
@@ -62,11 +63,12 @@ class CStyledLabel : public QLabel {
   QFont m_logFont;    // the font description; a face name of any length is kept whole
   QFont m_fontLabel;  // the font built from m_logFont
   int m_nFlashPhase = 0;
-  BOOL m_bFlashStarted = FALSE;
+  bool m_bFlashStarted = false;
   FlashMode m_nFlashMode = FlashNone;
   std::optional<QCursor> m_hHoverCursor;
 
  private:
+  void applyForeColor();
   CStyledLabel& Repainted();
 
   QBasicTimer m_flashTimer;

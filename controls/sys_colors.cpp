@@ -3,6 +3,8 @@
 #include <QPalette>
 #include <QWidget>
 
+namespace controls {
+
 QColor toQColor(COLORREF color) {
   return QColor(color & 0xFF, (color >> 8) & 0xFF, (color >> 16) & 0xFF);
 }
@@ -14,21 +16,21 @@ COLORREF toColorRef(const QColor& color) {
 
 namespace {
 
-QPalette::ColorRole roleOf(SysColorIndex index) {
+QPalette::ColorRole roleOf(SysColor index) {
   switch (index) {
-    case COLOR_WINDOWTEXT:
+    case SysColor::WindowText:
       return QPalette::WindowText;
-    case COLOR_BTNFACE:
+    case SysColor::BtnFace:
       return QPalette::Button;
-    case COLOR_BTNSHADOW:
+    case SysColor::BtnShadow:
       return QPalette::Dark;
-    case COLOR_BTNTEXT:
+    case SysColor::BtnText:
       return QPalette::ButtonText;
-    case COLOR_BTNHIGHLIGHT:
+    case SysColor::BtnHighlight:
       return QPalette::Light;
-    case COLOR_3DDKSHADOW:
+    case SysColor::DkShadow3D:
       return QPalette::Shadow;
-    case COLOR_3DLIGHT:
+    case SysColor::Light3D:
       return QPalette::Midlight;
   }
   return QPalette::Window;
@@ -36,7 +38,9 @@ QPalette::ColorRole roleOf(SysColorIndex index) {
 
 }  // namespace
 
-COLORREF sysColor(const QWidget& widget, SysColorIndex index) {
+COLORREF sysColor(const QWidget& widget, SysColor index) {
   // System colours do not depend on whether the window is active.
   return toColorRef(widget.palette().color(QPalette::Active, roleOf(index)));
 }
+
+}  // namespace controls

@@ -1,27 +1,33 @@
 #pragma once
 
-// Colour conversion between COLORREF (0x00BBGGRR) and QColor, and the system
-// colours the controls use, read from a widget's palette.
+// Colours as the controls' callers give them, one 32-bit value 0x00BBGGRR
+// (0x000000FF is red, 0x00FF0000 blue), their conversion to QColor, and the
+// system colours the controls use, read from a widget's palette.
 
 #include <QColor>
-
-#include "controls/win_types.h"
+#include <cstdint>
 
 class QWidget;
 
+namespace controls {
+
+using COLORREF = std::uint32_t;
+
 // The system colours by their classic indices.
-enum SysColorIndex {
-  COLOR_WINDOWTEXT = 8,
-  COLOR_BTNFACE = 15,
-  COLOR_BTNSHADOW = 16,
-  COLOR_BTNTEXT = 18,
-  COLOR_BTNHIGHLIGHT = 20,
-  COLOR_3DDKSHADOW = 21,
-  COLOR_3DLIGHT = 22,
+enum class SysColor {
+  WindowText = 8,
+  BtnFace = 15,
+  BtnShadow = 16,
+  BtnText = 18,
+  BtnHighlight = 20,
+  DkShadow3D = 21,
+  Light3D = 22,
 };
 
 QColor toQColor(COLORREF color);
 COLORREF toColorRef(const QColor& color);
 
-// The system colour of that index as the widget's palette gives it now.
-COLORREF sysColor(const QWidget& widget, SysColorIndex index);
+// The system colour as the widget's palette gives it now.
+COLORREF sysColor(const QWidget& widget, SysColor index);
+
+}  // namespace controls

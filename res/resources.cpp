@@ -8,9 +8,13 @@
 
 namespace {
 #include "res/icons/about.xpm"
+#include "res/icons/about64.xpm"
 #include "res/icons/app.xpm"
+#include "res/icons/app64.xpm"
 #include "res/icons/compute.xpm"
+#include "res/icons/compute64.xpm"
 #include "res/icons/exit.xpm"
+#include "res/icons/exit64.xpm"
 #include "res/icons/hand.xpm"
 
 // The hand's fingertip: the point of the cursor that clicks.
@@ -29,6 +33,14 @@ QCursor monochromeCursor(const char* const* xpm, int hotX, int hotY) {
   return QCursor(black, shown, hotX, hotY);
 }
 
+// An icon drawn at 32 pixels and drawn again at 64 for screens scaled by
+// two. The 32-pixel picture comes first: it is the size the icon is placed by.
+QIcon twoSizes(const char* const* picture32, const char* const* picture64) {
+  QIcon icon{QPixmap(picture32)};
+  icon.addPixmap(QPixmap(picture64));
+  return icon;
+}
+
 }  // namespace
 
 namespace res {
@@ -36,13 +48,13 @@ namespace res {
 QIcon LoadIconResource(int id) {
   switch (id) {
     case IDI_APP:
-      return QIcon(QPixmap(app_xpm));
+      return twoSizes(app_xpm, app64_xpm);
     case IDI_COMPUTE:
-      return QIcon(QPixmap(compute_xpm));
+      return twoSizes(compute_xpm, compute64_xpm);
     case IDI_EXIT:
-      return QIcon(QPixmap(exit_xpm));
+      return twoSizes(exit_xpm, exit64_xpm);
     case IDI_ABOUT:
-      return QIcon(QPixmap(about_xpm));
+      return twoSizes(about_xpm, about64_xpm);
     default:
       return QIcon();
   }

@@ -10,7 +10,8 @@
 
 namespace res {
 
-// The icon of that id, or a null icon when the program has none.
+// The icon of that id, or a null icon when the program has none. Each icon
+// holds a 32-pixel picture and a 64-pixel one for screens scaled by two.
 QIcon LoadIconResource(int id);
 
 // The cursor of that id, or nothing when the program has none.

@@ -36,14 +36,14 @@ bool CAboutBox::OnInitDialog() {
   m_lblDescription.SetFaceName(QStringLiteral("隶书")).SetCharHeight(15);
   letDescriptionReachThePromptRow();
   // 3. The copyright line: red and bold, flashing between the button face and black.
-  m_lblCopyright.SetForeColor(0x000000FF).SetBold(TRUE).EnableBackFlash(TRUE).SetBackColor(
+  m_lblCopyright.SetForeColor(0x000000FF).SetBold(true).EnableBackFlash(true).SetBackColor(
       0x00000000);
   // 4. The name and version in red.
   m_lblVersion.SetFaceName(QStringLiteral("Arial")).SetCharHeight(16).SetForeColor(0x000000FF);
   // 5. The pointing hand.
   const std::optional<QCursor> hand = res::LoadCursorResource(IDCUR_HAND);
   // 6. The mail link: takes its own presses, blue, underlined, the hand over it.
-  m_lblLink.EnableLink(TRUE).SetForeColor(0x00FF0000).SetUnderline(TRUE).SetHoverCursor(hand);
+  m_lblLink.EnableLink(true).SetForeColor(0x00FF0000).SetUnderline(true).SetHoverCursor(hand);
   return true;
 }
 

@@ -6,6 +6,7 @@
 
 #include "res/ui_font.h"
 #include "res/version.h"
+#include "ui/classic_style.h"
 #include "ui/calc_dialog.h"
 
 namespace {
@@ -15,7 +16,7 @@ namespace {
 void installClassicLook() {
   QStyle* style = QStyleFactory::create(QStringLiteral("Windows"));
   if (!style) return;  // Qt always builds this style in; keep Qt's own look otherwise
-  QApplication::setStyle(style);
+  QApplication::setStyle(new CClassicStyle(style));
   QApplication::setPalette(style->standardPalette());
 }
 

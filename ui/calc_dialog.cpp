@@ -117,8 +117,8 @@ void CCalcDialog::styleHeading() {
   m_lblTitle.SetFaceName(QStringLiteral("Arial"))
       .SetCharHeight(16)
       .SetForeColor(0x000000FF)
-      .SetUnderline(TRUE)
-      .SetItalic(TRUE);
+      .SetUnderline(true)
+      .SetItalic(true);
 }
 
 // The template already put the button in its place (constructor); here it
@@ -126,8 +126,8 @@ void CCalcDialog::styleHeading() {
 // pointing hand.
 void CCalcDialog::styleButton(CIconButton& button, unsigned iconId) {
   button.LoadIcons(iconId, 0, 32, 32);
-  button.SetHotTextColor(0x00FF00FF, FALSE);
-  button.SetIdleTextColor(0x00000000, FALSE);
+  button.SetHotTextColor(0x00FF00FF, false);
+  button.SetIdleTextColor(0x00000000, false);
   button.LoadHoverCursor(IDCUR_HAND);
 }
 

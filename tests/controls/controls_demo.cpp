@@ -17,7 +17,7 @@ namespace {
 class DemoButton : public CIconButton {
  public:
   using CIconButton::CIconButton;
-  void showHot() { m_bHot = TRUE; }
+  void showHot() { m_bHot = true; }
 };
 
 // A flashing label held in one phase, so each shows the same all along.
@@ -35,8 +35,8 @@ DemoButton* addButton(QWidget* window, const QString& caption, int x) {
   button->setText(caption);
   button->setGeometry(x, 20, 110, 44);
   button->LoadIcons(IDI_APP, 0, 32, 32);
-  button->SetHotTextColor(0x00FF00FF, FALSE);
-  button->SetIdleTextColor(0x00000000, FALSE);
+  button->SetHotTextColor(0x00FF00FF, false);
+  button->SetIdleTextColor(0x00000000, false);
   return button;
 }
 
@@ -46,7 +46,7 @@ DemoLabel* addLabel(QWidget* window, const QString& note, int y) {
   auto* label = new DemoLabel(window);
   label->setText("Copyright (C) Corvane");
   label->setGeometry(120, y, 200, 20);
-  label->SetForeColor(0x000000FF).SetBold(TRUE).EnableBackFlash(TRUE).SetBackColor(0x00000000);
+  label->SetForeColor(0x000000FF).SetBold(true).EnableBackFlash(true).SetBackColor(0x00000000);
   return label;
 }
 

@@ -44,7 +44,7 @@ class IconButtonWidget : public ::testing::Test {
     QCoreApplication::processEvents();
     return counter->count;
   }
-  bool hot() const { return button->m_bHot != FALSE; }
+  bool hot() const { return button->m_bHot; }
   // The button as it shows in its window now; the grab's own paint is not counted.
   QRgb shownPixel(int x, int y) {
     const int before = counter->count;
@@ -128,46 +128,81 @@ TEST_F(IconButtonHover, LosingFocusUnlitsUntilThePointerLeavesAndComesBack) {
 }
 
 TEST_F(IconButtonHover, ClassicStyleNeverLights) {
-  button->m_bFlatStyle = FALSE;
+  button->m_bFlatStyle = false;
   moveTo(kCentre);
   EXPECT_FALSE(hot());
   EXPECT_EQ(paints(), 0);
 }
 
+// A button is lit only while the pointer moves over it in a window that
+// takes input. An enter alone, such as the one a window gets when a box
+// above it goes away, is not followed reliably by a leave, so it lights
+// nothing; the next move over the button does.
+TEST_F(IconButtonHover, AnEnterWithoutAMoveDoesNotLight) {
+  QEnterEvent enter(kCentre, kCentre, window.mapToGlobal(kCentre));
+  QCoreApplication::sendEvent(window.windowHandle(), &enter);
+  ASSERT_TRUE(button->underMouse());
+  EXPECT_FALSE(hot());
+  EXPECT_EQ(paints(), 0);
+  moveTo(kInside);
+  EXPECT_TRUE(hot());
+}
+
+TEST_F(IconButtonHover, ABlockedWindowPutsItsLitButtonOutUntilItTakesInputAgain) {
+  moveTo(kCentre);
+  ASSERT_TRUE(hot());
+  QEvent blocked(QEvent::WindowBlocked);
+  QCoreApplication::sendEvent(&window, &blocked);
+  EXPECT_FALSE(hot());
+  EXPECT_EQ(paints(), 2);
+  moveTo(kInside);
+  EXPECT_FALSE(hot());
+  QEvent unblocked(QEvent::WindowUnblocked);
+  QCoreApplication::sendEvent(&window, &unblocked);
+  EXPECT_FALSE(hot());
+  moveTo(kCentre);
+  EXPECT_TRUE(hot());
+}
+
 using IconButtonColours = IconButtonWidget;
 
 TEST_F(IconButtonColours, NewButtonHoldsTheSystemColours) {
-  EXPECT_EQ(button->GetIdleFaceColor(), toColorRef(button->palette().color(QPalette::Button)));
-  EXPECT_EQ(button->GetHotFaceColor(), toColorRef(button->palette().color(QPalette::Button)));
-  EXPECT_EQ(button->GetIdleTextColor(), toColorRef(button->palette().color(QPalette::ButtonText)));
-  EXPECT_EQ(button->GetHotTextColor(), toColorRef(button->palette().color(QPalette::ButtonText)));
+  EXPECT_EQ(button->GetIdleFaceColor(),
+            controls::toColorRef(button->palette().color(QPalette::Button)));
+  EXPECT_EQ(button->GetHotFaceColor(),
+            controls::toColorRef(button->palette().color(QPalette::Button)));
+  EXPECT_EQ(button->GetIdleTextColor(),
+            controls::toColorRef(button->palette().color(QPalette::ButtonText)));
+  EXPECT_EQ(button->GetHotTextColor(),
+            controls::toColorRef(button->palette().color(QPalette::ButtonText)));
 }
 
 TEST_F(IconButtonColours, SettersStoreAndResetsRestoreTheSystemColour) {
-  button->SetIdleTextColor(0x00000000, FALSE);
-  button->SetHotTextColor(0x00FF00FF, FALSE);
+  button->SetIdleTextColor(0x00000000, false);
+  button->SetHotTextColor(0x00FF00FF, false);
   EXPECT_EQ(button->GetIdleTextColor(), 0x00000000u);
   EXPECT_EQ(button->GetHotTextColor(), 0x00FF00FFu);
-  button->ResetHotTextColor(FALSE);
-  EXPECT_EQ(button->GetHotTextColor(), toColorRef(button->palette().color(QPalette::ButtonText)));
+  button->ResetHotTextColor(false);
+  EXPECT_EQ(button->GetHotTextColor(),
+            controls::toColorRef(button->palette().color(QPalette::ButtonText)));
 }
 
 TEST_F(IconButtonColours, RepaintOnlyWhenTheFlagEqualsTrue) {
-  const std::vector<std::function<void(BOOL)>> operations = {
-      [&](BOOL repaint) { button->SetIdleTextColor(0x00000000, repaint); },
-      [&](BOOL repaint) { button->SetHotTextColor(0x00FF00FF, repaint); },
-      [&](BOOL repaint) { button->ResetIdleFaceColor(repaint); },
-      [&](BOOL repaint) { button->ResetIdleTextColor(repaint); },
-      [&](BOOL repaint) { button->ResetHotFaceColor(repaint); },
-      [&](BOOL repaint) { button->ResetHotTextColor(repaint); },
+  const std::vector<std::function<void(int)>> operations = {
+      [&](int repaint) { button->SetIdleTextColor(0x00000000, repaint); },
+      [&](int repaint) { button->SetHotTextColor(0x00FF00FF, repaint); },
+      [&](int repaint) { button->ResetIdleFaceColor(repaint); },
+      [&](int repaint) { button->ResetIdleTextColor(repaint); },
+      [&](int repaint) { button->ResetHotFaceColor(repaint); },
+      [&](int repaint) { button->ResetHotTextColor(repaint); },
   };
   for (const auto& operation : operations) {
     const int before = paints();
-    operation(FALSE);
+    operation(0);
     operation(2);
     operation(-1);
     EXPECT_EQ(paints(), before);
-    operation(TRUE);
+    operation(1);
     EXPECT_EQ(paints(), before + 1);
   }
 }
@@ -190,9 +225,9 @@ TEST_F(IconButtonIcons, OneIconServesBothStatesAsTheSameImage) {
   expected.fill(roleColor(*button, QPalette::Button));
   QPainter(&expected).drawPixmap(0, 0, res::LoadIconResource(IDI_APP).pixmap(32, 32));
   const QRect item(0, 0, 100, 40);
-  const QImage idle = button->render(0, item, item.size());
-  button->m_bHot = TRUE;
-  const QImage hot = button->render(0, item, item.size());
+  const QImage idle = button->render({}, item, item.size());
+  button->m_bHot = true;
+  const QImage hot = button->render({}, item, item.size());
   EXPECT_EQ(idle.copy(3, 4, 32, 32), expected);
   EXPECT_EQ(hot.copy(3, 4, 32, 32), expected);
 }
@@ -203,7 +238,7 @@ TEST_F(IconButtonIcons, UnknownHotIconLeavesAPlainCaptionButton) {
   button->LoadIcons(kNoSuchId, 0, 32, 32);
   EXPECT_TRUE(button->m_hHotIcon.isNull());
   const QRect item(0, 0, 100, 40);
-  EXPECT_EQ(button->render(0, item, item.size()), plain.render(0, item, item.size()));
+  EXPECT_EQ(button->render({}, item, item.size()), plain.render({}, item, item.size()));
 }
 
 TEST_F(IconButtonIcons, ASecondLoadReplacesTheEarlierIcons) {
@@ -221,7 +256,7 @@ TEST_F(IconButtonIcons, ASecondLoadReplacesTheEarlierIcons) {
 using IconButtonCursor = IconButtonWidget;
 
 TEST_F(IconButtonCursor, HoverCursorShowsOverTheButtonOnly) {
-  EXPECT_EQ(button->LoadHoverCursor(TestButton::kTestCursorId), TRUE);
+  EXPECT_TRUE(button->LoadHoverCursor(TestButton::kTestCursorId));
   moveTo(kCentre);
   EXPECT_EQ(window.windowHandle()->cursor().shape(), Qt::PointingHandCursor);
   moveTo(kOutside);
@@ -230,7 +265,7 @@ TEST_F(IconButtonCursor, HoverCursorShowsOverTheButtonOnly) {
 
 TEST_F(IconButtonCursor, MinusOneDropsTheCursorAndSucceeds) {
   button->LoadHoverCursor(TestButton::kTestCursorId);
-  EXPECT_EQ(button->LoadHoverCursor(-1), TRUE);
+  EXPECT_TRUE(button->LoadHoverCursor(-1));
   EXPECT_FALSE(button->testAttribute(Qt::WA_SetCursor));
   moveTo(kCentre);
   EXPECT_EQ(window.windowHandle()->cursor().shape(), Qt::ArrowCursor);
@@ -238,10 +273,10 @@ TEST_F(IconButtonCursor, MinusOneDropsTheCursorAndSucceeds) {
 
 TEST_F(IconButtonCursor, UnknownCursorFailsAndLeavesTheDefaultCursor) {
   button->LoadHoverCursor(TestButton::kTestCursorId);
-  EXPECT_EQ(button->LoadHoverCursor(kNoSuchId), FALSE);
+  EXPECT_FALSE(button->LoadHoverCursor(kNoSuchId));
   EXPECT_FALSE(button->testAttribute(Qt::WA_SetCursor));
   CIconButton real;
-  EXPECT_EQ(real.LoadHoverCursor(kNoSuchId), FALSE);
+  EXPECT_FALSE(real.LoadHoverCursor(kNoSuchId));
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 
 #include <QFontMetrics>
 #include <QPixmap>
+#include <algorithm>
 #include <utility>
 #include <vector>
 #include <gtest/gtest.h>
@@ -13,8 +14,8 @@
 
 namespace {
 
-constexpr COLORREF kRedText = 0x000000FF;
-constexpr COLORREF kBlueText = 0x00FF0000;
+constexpr controls::COLORREF kRedText = 0x000000FF;
+constexpr controls::COLORREF kBlueText = 0x00FF0000;
 constexpr QRgb kRed = 0xFFFF0000;
 constexpr QRgb kBlue = 0xFF0000FF;
 constexpr QRgb kGreen = 0xFF00FF00;
@@ -28,8 +29,8 @@ QIcon greenIcon() {
 class IconButtonPaint : public ::testing::Test {
  protected:
   void SetUp() override {
-    button.SetIdleTextColor(kRedText, FALSE);
-    button.SetHotTextColor(kBlueText, FALSE);
+    button.SetIdleTextColor(kRedText, false);
+    button.SetHotTextColor(kBlueText, false);
   }
 
   QRgb face() const { return roleColor(button, QPalette::Button); }
@@ -73,14 +74,14 @@ const QRect kItem(5, 5, 60, 40);
 const QSize kCanvas(75, 55);
 
 TEST_F(IconButtonPaint, FlatIdleButtonIsAPlainFace) {
-  const QImage image = button.render(0, kItem, kCanvas);
+  const QImage image = button.render({}, kItem, kCanvas);
   for (const QPoint& p : {QPoint(5, 5), QPoint(64, 5), QPoint(5, 44), QPoint(64, 44), QPoint(30, 20)})
     EXPECT_EQ(pixelAt(image, p.x(), p.y()), face()) << p.x() << "," << p.y();
 }
 
 TEST_F(IconButtonPaint, FlatHotButtonHasAThinRaisedEdge) {
-  button.m_bHot = TRUE;
-  const QImage image = button.render(0, kItem, kCanvas);
+  button.m_bHot = true;
+  const QImage image = button.render({}, kItem, kCanvas);
   EXPECT_EQ(pixelAt(image, 5, 5), light());
   EXPECT_EQ(pixelAt(image, 5, 43), light());
   EXPECT_EQ(pixelAt(image, 63, 5), light());
@@ -96,7 +97,7 @@ TEST_F(IconButtonPaint, FlatHotButtonHasAThinRaisedEdge) {
 }
 
 TEST_F(IconButtonPaint, FlatPressedButtonHasAThinSunkenEdge) {
-  const QImage image = button.render(ODS_SELECTED, kItem, kCanvas);
+  const QImage image = button.render(CIconButton::ItemState::Selected, kItem, kCanvas);
   EXPECT_EQ(pixelAt(image, 5, 5), dark());
   EXPECT_EQ(pixelAt(image, 5, 43), dark());
   EXPECT_EQ(pixelAt(image, 63, 5), dark());
@@ -109,9 +110,10 @@ TEST_F(IconButtonPaint, FlatPressedButtonHasAThinSunkenEdge) {
 }
 
 TEST_F(IconButtonPaint, FlatButtonWithoutEdgesShowsNoneWhenLit) {
-  button.m_bEdgesShown = FALSE;
-  button.m_bHot = TRUE;
-  for (UINT state : {0u, ODS_SELECTED}) {
+  button.m_bEdgesShown = false;
+  button.m_bHot = true;
+  for (CIconButton::ItemStates state :
+       {CIconButton::ItemStates(), CIconButton::ItemStates(CIconButton::ItemState::Selected)}) {
     const QImage image = button.render(state, kItem, kCanvas);
     EXPECT_EQ(pixelAt(image, 5, 5), face());
     EXPECT_EQ(pixelAt(image, 64, 44), face());
@@ -119,8 +121,8 @@ TEST_F(IconButtonPaint, FlatButtonWithoutEdgesShowsNoneWhenLit) {
 }
 
 TEST_F(IconButtonPaint, ClassicButtonHasAFourStrokeRaisedEdge) {
-  button.m_bFlatStyle = FALSE;
-  const QImage image = button.render(0, kItem, kCanvas);
+  button.m_bFlatStyle = false;
+  const QImage image = button.render({}, kItem, kCanvas);
   EXPECT_EQ(pixelAt(image, 5, 5), light());
   EXPECT_EQ(pixelAt(image, 5, 43), light());
   EXPECT_EQ(pixelAt(image, 6, 6), midlight());
@@ -143,8 +145,8 @@ TEST_F(IconButtonPaint, ClassicButtonHasAFourStrokeRaisedEdge) {
 }
 
 TEST_F(IconButtonPaint, ClassicPressedButtonHasAShadowFrame) {
-  button.m_bFlatStyle = FALSE;
-  const QImage image = button.render(ODS_SELECTED, kItem, kCanvas);
+  button.m_bFlatStyle = false;
+  const QImage image = button.render(CIconButton::ItemState::Selected, kItem, kCanvas);
   for (const QPoint& p : {QPoint(5, 5), QPoint(64, 5), QPoint(5, 44), QPoint(64, 44),
                           QPoint(30, 5), QPoint(5, 20), QPoint(30, 44), QPoint(64, 20)})
     EXPECT_EQ(pixelAt(image, p.x(), p.y()), dark()) << p.x() << "," << p.y();
@@ -153,8 +155,8 @@ TEST_F(IconButtonPaint, ClassicPressedButtonHasAShadowFrame) {
 }
 
 TEST_F(IconButtonPaint, ClassicFocusedButtonHasABlackFrameAndAFocusMark) {
-  button.m_bFlatStyle = FALSE;
-  const QImage image = button.render(ODS_FOCUS, kItem, kCanvas);
+  button.m_bFlatStyle = false;
+  const QImage image = button.render(CIconButton::ItemState::Focus, kItem, kCanvas);
   for (const QPoint& p : {QPoint(5, 5), QPoint(64, 5), QPoint(5, 44), QPoint(64, 44)})
     EXPECT_EQ(pixelAt(image, p.x(), p.y()), 0xFF000000u) << p.x() << "," << p.y();
   // The raised edge moves one pixel inwards.
@@ -171,13 +173,13 @@ TEST_F(IconButtonPaint, ClassicFocusedButtonHasABlackFrameAndAFocusMark) {
 
 TEST_F(IconButtonPaint, FlatButtonShowsFocusMarkOnlyWhenAskedTo) {
   const auto markedPixels = [&] {
-    const QImage image = button.render(ODS_FOCUS, kItem, kCanvas);
+    const QImage image = button.render(CIconButton::ItemState::Focus, kItem, kCanvas);
     int marked = 0;
     for (int x = 8; x <= 61; ++x) marked += pixelAt(image, x, 8) != face();
     return marked;
   };
   EXPECT_EQ(markedPixels(), 0);
-  button.m_bFocusWhenFlat = TRUE;
+  button.m_bFocusWhenFlat = true;
   EXPECT_GT(markedPixels(), 0);
 }
 
@@ -201,7 +203,7 @@ TEST_P(IconPlacement, IconCornerAndCaptionCentre) {
   button.m_nIconLayout = p.layout;
   button.setText(p.caption);
   const QRect item(QPoint(0, 0), p.item);
-  const QImage image = button.render(0, item, p.item);
+  const QImage image = button.render({}, item, p.item);
   EXPECT_EQ(inkBox(image, kGreen), QRect(p.icon, QSize(32, 32)));
   if (*p.caption)
     EXPECT_EQ(inkBox(image, kRed), centredCaptionInk(p.caption, p.captionArea, p.item, kRed));
@@ -224,15 +226,15 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(IconButtonPaint, HiddenTextCentresTheIconAndDrawsNoCaption) {
   button.setIcon32(greenIcon());
   button.setText("Go");
-  button.m_bTextShown = FALSE;
-  const QImage image = button.render(0, QRect(0, 0, 100, 40), QSize(100, 40));
+  button.m_bTextShown = false;
+  const QImage image = button.render({}, QRect(0, 0, 100, 40), QSize(100, 40));
   EXPECT_EQ(inkBox(image, kGreen), QRect(34, 4, 32, 32));
   EXPECT_TRUE(inkBox(image, kRed).isEmpty());
 }
 
 TEST_F(IconButtonPaint, WithoutIconTheCaptionIsCentredInTheWholeItem) {
   button.setText("Go");
-  const QImage image = button.render(0, QRect(0, 0, 100, 40), QSize(100, 40));
+  const QImage image = button.render({}, QRect(0, 0, 100, 40), QSize(100, 40));
   EXPECT_EQ(inkBox(image, kRed), centredCaptionInk("Go", QRect(0, 0, 100, 40), {100, 40}, kRed));
 }
 
@@ -240,8 +242,8 @@ TEST_F(IconButtonPaint, PressedMovesIconAndCaptionButNotFaceAndEdge) {
   button.setIcon32(greenIcon());
   button.setText("Go");
   const QRect item(0, 0, 100, 40);
-  const QImage idle = button.render(0, item, item.size());
-  const QImage pressed = button.render(ODS_SELECTED, item, item.size());
+  const QImage idle = button.render({}, item, item.size());
+  const QImage pressed = button.render(CIconButton::ItemState::Selected, item, item.size());
   EXPECT_EQ(inkBox(pressed, kGreen), QRect(4, 5, 32, 32));
   // Lit while pressed: the caption takes the hot colour.
   EXPECT_TRUE(inkBox(pressed, kRed).isEmpty());
@@ -254,9 +256,9 @@ TEST_F(IconButtonPaint, PressedMovesIconAndCaptionButNotFaceAndEdge) {
 
 TEST_F(IconButtonPaint, HotButtonUsesHotCaptionColourAndHotFace) {
   button.setText("Go");
-  button.m_bHot = TRUE;
+  button.m_bHot = true;
   button.m_clrHotFace = 0x0000FFFF;  // yellow
-  const QImage image = button.render(0, QRect(0, 0, 100, 40), QSize(100, 40));
+  const QImage image = button.render({}, QRect(0, 0, 100, 40), QSize(100, 40));
   EXPECT_EQ(pixelAt(image, 50, 2), 0xFFFFFF00u);
   EXPECT_TRUE(inkBox(image, kRed).isEmpty());
   EXPECT_FALSE(inkBox(image, kBlue).isEmpty());
@@ -266,26 +268,133 @@ TEST_F(IconButtonPaint, IdleIconMissingLeavesTheIdleButtonWithoutIcon) {
   button.setIcon32(greenIcon());
   button.m_hIdleIcon = QIcon();
   const QRect item(0, 0, 100, 40);
-  EXPECT_TRUE(inkBox(button.render(0, item, item.size()), kGreen).isEmpty());
-  EXPECT_FALSE(inkBox(button.render(ODS_SELECTED, item, item.size()), kGreen).isEmpty());
+  EXPECT_TRUE(inkBox(button.render({}, item, item.size()), kGreen).isEmpty());
+  EXPECT_FALSE(
+      inkBox(button.render(CIconButton::ItemState::Selected, item, item.size()), kGreen).isEmpty());
 }
 
 TEST_F(IconButtonPaint, DisabledCaptionIsEmbossed) {
   button.setText("Go");
   const QRect item(0, 0, 100, 40);
   // The highlight one pixel down and right, the shadow over it.
-  EXPECT_EQ(button.render(ODS_DISABLED, item, item.size()),
+  EXPECT_EQ(button.render(CIconButton::ItemState::Disabled, item, item.size()),
             centredCaption("Go", item, item.size(), {{light(), {1, 1}}, {dark(), {0, 0}}}));
 }
 
 TEST_F(IconButtonPaint, DisabledIconIsGreyedAndFaceStillFollowsTheLitRule) {
   button.setIcon32(greenIcon());
-  button.m_bHot = TRUE;
+  button.m_bHot = true;
   button.m_clrHotFace = 0x0000FFFF;
-  const QImage image = button.render(ODS_DISABLED, QRect(0, 0, 100, 40), QSize(100, 40));
+  const QImage image =
+      button.render(CIconButton::ItemState::Disabled, QRect(0, 0, 100, 40), QSize(100, 40));
   EXPECT_TRUE(inkBox(image, kGreen).isEmpty());
   EXPECT_NE(pixelAt(image, 40, 10), 0xFFFFFF00u);  // the icon is still drawn there
   EXPECT_EQ(pixelAt(image, 80, 20), 0xFFFFFF00u);
+}
+
+// --- Screens scaled by two and by fractions --------------------------
+
+constexpr QRgb kFrame = 0xFFFF00FF;
+constexpr QRgb kInside = 0xFF0080FF;
+
+// A 32-pixel green picture and its 64-pixel artwork: blue, framed in magenta,
+// so that a picture cut short or taken from the small one shows.
+QIcon twoSizeIcon() {
+  QImage large(64, 64, QImage::Format_ARGB32_Premultiplied);
+  large.fill(kFrame);
+  QPainter(&large).fillRect(1, 1, 62, 62, QColor::fromRgb(kInside));
+  QIcon icon(greenIcon());
+  icon.addPixmap(QPixmap::fromImage(large));
+  return icon;
+}
+
+struct ScaledState {
+  const char* name;
+  bool flat;
+  bool hot;
+  CIconButton::ItemStates state;
+};
+
+void PrintTo(const ScaledState& state, std::ostream* os) { *os << state.name; }
+
+class ScaledButton : public IconButtonPaint, public ::testing::WithParamInterface<ScaledState> {
+ protected:
+  void SetUp() override {
+    IconButtonPaint::SetUp();
+    button.m_bFlatStyle = GetParam().flat;
+    button.m_bHot = GetParam().hot;
+    button.setIcon32(twoSizeIcon());
+    button.setText("Go");
+  }
+};
+
+TEST_P(ScaledButton, AtTwiceTheScaleIsTheSamePictureWithItsLargeIconAndCaption) {
+  const CIconButton::ItemStates state = GetParam().state;
+  const bool pressed = state.testFlag(CIconButton::ItemState::Selected);
+  const bool disabled = state.testFlag(CIconButton::ItemState::Disabled);
+  const QRect item(0, 0, 100, 40);
+  const QImage one = button.render(state, item, item.size());
+  const QImage two = button.render(state, item, item.size(), 2);
+  ASSERT_EQ(two.size(), QSize(200, 80));
+
+  // Face, edges and frames: every pixel of a band along the border covers
+  // two by two device pixels in the colour it has at the scale of one.
+  int wrong = 0;
+  for (int y = 0; y < 40; ++y)
+    for (int x = 0; x < 100; ++x)
+      if (std::min({x, y, 99 - x, 39 - y}) <= 2)
+        for (const QPoint& d : {QPoint(0, 0), QPoint(1, 0), QPoint(0, 1), QPoint(1, 1)})
+          wrong += pixelAt(two, 2 * x + d.x(), 2 * y + d.y()) != pixelAt(one, x, y);
+  EXPECT_EQ(wrong, 0);
+
+  // The icon: its 64-pixel picture, whole, at twice its place.
+  const QPoint corner = pressed ? QPoint(8, 10) : QPoint(6, 8);
+  const QImage icon =
+      button.m_hHotIcon.pixmap(QSize(32, 32), 2, disabled ? QIcon::Disabled : QIcon::Normal)
+          .toImage()
+          .convertToFormat(QImage::Format_ARGB32_Premultiplied);
+  ASSERT_EQ(icon.size(), QSize(64, 64));
+  QImage placed = two.copy(QRect(corner, QSize(64, 64)));
+  placed.setDevicePixelRatio(1);
+  // A classic focus mark runs over the icon's margin.
+  const QRect shown = state.testFlag(CIconButton::ItemState::Focus) && !GetParam().flat
+                          ? QRect(4, 4, 56, 56)
+                          : QRect(0, 0, 64, 64);
+  EXPECT_EQ(placed.copy(shown), icon.copy(shown));
+
+  // The caption, in the colour of the state, right of the icon.
+  const bool lit = GetParam().hot || pressed;
+  const QRgb ink = disabled ? dark() : lit ? kBlue : kRed;
+  EXPECT_FALSE(inkBox(two.copy(72, 0, 128, 80), ink).isEmpty());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    States, ScaledButton,
+    ::testing::Values(ScaledState{"FlatIdle", true, false, {}},
+                      ScaledState{"FlatHot", true, true, {}},
+                      ScaledState{"FlatPressed", true, true, CIconButton::ItemState::Selected},
+                      ScaledState{"FlatDisabled", true, false, CIconButton::ItemState::Disabled},
+                      ScaledState{"FlatFocused", true, false, CIconButton::ItemState::Focus},
+                      ScaledState{"ClassicRaised", false, false, {}},
+                      ScaledState{"ClassicPressed", false, false, CIconButton::ItemState::Selected},
+                      ScaledState{"ClassicFocused", false, false, CIconButton::ItemState::Focus}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// At fractional scales a lit button's edge still runs along all four sides
+// of its device pixels, and the caption shows.
+TEST_F(IconButtonPaint, EdgeReachesEveryBorderAtFractionalScales) {
+  button.setText("Go");
+  button.m_bHot = true;
+  const QRect item(0, 0, 100, 40);
+  for (qreal ratio : {1.25, 1.5}) {
+    const QImage image = button.render({}, item, item.size(), ratio);
+    const int w = image.width(), h = image.height();
+    EXPECT_EQ(pixelAt(image, 0, h / 2), light()) << ratio;
+    EXPECT_EQ(pixelAt(image, w / 2, 0), light()) << ratio;
+    EXPECT_EQ(pixelAt(image, w - 1, h / 2), dark()) << ratio;
+    EXPECT_EQ(pixelAt(image, w / 2, h - 1), dark()) << ratio;
+    EXPECT_FALSE(inkBox(image, kBlue).isEmpty()) << ratio;
+  }
 }
 
 }  // namespace

@@ -103,4 +103,38 @@ TEST(OffscreenSurface, PrintingTargetIsDrawnOnDirectlyAndLeftActive) {
   EXPECT_TRUE(pdf.data().startsWith("%PDF"));
 }
 
+// On a scaled screen the surface puts every shape on the device pixels that
+// drawing straight on the target would have given, a clip box away from the
+// origin and between device pixels included.
+TEST(OffscreenSurface, AtScreenScalesShapesLandWhereTheyWouldOnTheTarget) {
+  for (qreal ratio : {1.25, 1.5, 2.0}) {
+    // A paint covers its whole area, as the button's does.
+    const auto draw = [](QPainter& dc) {
+      dc.fillRect(QRect(0, 0, 40, 30), Qt::yellow);
+      dc.fillRect(QRect(6, 4, 7, 5), Qt::red);
+      dc.fillRect(QRect(5, 3, 1, 12), Qt::blue);
+      dc.fillRect(QRect(24, 14, 1, 1), Qt::green);
+    };
+    QImage direct(QSize(40, 30) * ratio, QImage::Format_ARGB32_Premultiplied);
+    direct.setDevicePixelRatio(ratio);
+    direct.fill(kWhite);
+    QImage buffered = direct.copy();
+    {
+      QPainter painter(&direct);
+      painter.translate(3, 2);
+      painter.setClipRect(QRect(5, 3, 20, 12));
+      draw(painter);
+    }
+    {
+      QPainter painter(&buffered);
+      painter.translate(3, 2);
+      painter.setClipRect(QRect(5, 3, 20, 12));
+      COffscreenDC dc(&painter);
+      draw(dc.painter());
+    }
+    EXPECT_EQ(buffered, direct) << ratio;
+    EXPECT_FALSE(inkBox(buffered, kRed).isEmpty()) << ratio;
+  }
+}
+
 }  // namespace

@@ -1,6 +1,7 @@
 // What a styled label shows and how it answers the mouse, on a real widget
 // in a window.
 
+#include <QAbstractEventDispatcher>
 #include <QDesktopServices>
 #include <QElapsedTimer>
 #include <QGuiApplication>
@@ -30,6 +31,25 @@ class UrlCatcher : public QObject {
   QList<QUrl> urls;
  public slots:
   void open(const QUrl& url) { urls << url; }
+};
+
+// Notes the time of each paint of a widget on a running clock.
+class PaintClock : public QObject {
+ public:
+  PaintClock(QWidget* widget, const QElapsedTimer& clock, QList<qint64>& times)
+      : m_clock(clock), m_times(times) {
+    widget->installEventFilter(this);
+  }
+
+ protected:
+  bool eventFilter(QObject*, QEvent* event) override {
+    if (event->type() == QEvent::Paint) m_times << m_clock.elapsed();
+    return false;
+  }
+
+ private:
+  const QElapsedTimer& m_clock;
+  QList<qint64>& m_times;
 };
 
 // A dialog stand-in that counts the presses reaching it.
@@ -99,13 +119,13 @@ TEST_F(StyledLabelLook, FontSettersChainAndRepaintBeforeTheyReturn) {
   int expected = paints();
   const auto repainted = [&] { return counter->count == ++expected; };
 
-  EXPECT_EQ(&label->SetBold(TRUE), label);
+  EXPECT_EQ(&label->SetBold(true), label);
   EXPECT_TRUE(repainted());
   EXPECT_EQ(label->font().weight(), QFont::Bold);
-  label->SetBold(FALSE);
+  label->SetBold(false);
   EXPECT_TRUE(repainted());
   EXPECT_EQ(label->font().weight(), QFont::Normal);
-  label->SetUnderline(TRUE).SetItalic(TRUE);
+  label->SetUnderline(true).SetItalic(true);
   expected += 1;
   EXPECT_TRUE(repainted());
   EXPECT_TRUE(label->font().underline());
@@ -137,15 +157,37 @@ TEST_F(StyledLabelLook, BackColourShowsAtTheNextPaintOnly) {
   EXPECT_EQ(background(), kBlack);
 }
 
-TEST_F(StyledLabelLook, OtherColourRequestsGetTheBrushButLeaveFontAndColourAlone) {
+TEST_F(StyledLabelLook, SettersSetFontAndColourAtOnceAndAPaintOnlyPicksTheBrush) {
   TestLabel unshown;
-  unshown.SetForeColor(0x000000FF).SetBold(TRUE).SetBackColor(0x00000000);
-  EXPECT_EQ(unshown.CtlColor(3).color().rgb(), kBlack);
-  EXPECT_NE(unshown.palette().color(QPalette::WindowText).rgb(), kRed);
-  EXPECT_NE(unshown.font().weight(), QFont::Bold);
-  EXPECT_EQ(unshown.CtlColor(CTLCOLOR_STATIC).color().rgb(), kBlack);
-  EXPECT_EQ(unshown.palette().color(QPalette::WindowText).rgb(), kRed);
+  unshown.SetForeColor(0x000000FF).SetBold(true).SetBackColor(0x00000000);
+  EXPECT_EQ(unshown.palette().color(QPalette::Active, QPalette::WindowText).rgb(), kRed);
+  EXPECT_EQ(unshown.palette().color(QPalette::Inactive, QPalette::WindowText).rgb(), kRed);
   EXPECT_EQ(unshown.font().weight(), QFont::Bold);
+  EXPECT_EQ(unshown.CtlColor().color().rgb(), kBlack);
+}
+
+TEST_F(StyledLabelLook, EachVisibleChangePaintsOnce) {
+  int expected = paints();
+  label->SetForeColor(0x000000FF);
+  EXPECT_EQ(paints(), ++expected);
+  label->SetBold(true);
+  EXPECT_EQ(paints(), ++expected);
+  label->SetCharHeight(20).SetForeColor(0x00FF0000);
+  expected += 2;
+  EXPECT_EQ(paints(), expected);
+}
+
+// A dialog places its labels after building them, as the template builder
+// does; the label keeps the default GUI font, not the dialog's.
+TEST_F(StyledLabelLook, KeepsTheDefaultFontInADialogWithAnotherFont) {
+  QWidget dialog;
+  dialog.setFont(QFont("Serif", 31));
+  auto* placed = new TestLabel;
+  placed->setParent(&dialog);
+  EXPECT_EQ(placed->font(), QGuiApplication::font());
+  placed->SetBold(true);
+  EXPECT_EQ(placed->font().pointSize(), QGuiApplication::font().pointSize());
+  EXPECT_EQ(placed->font().family(), QGuiApplication::font().family());
 }
 
 using StyledLabelFlash = StyledLabel;
@@ -153,7 +195,7 @@ using StyledLabelFlash = StyledLabel;
 TEST_F(StyledLabelFlash, StartsWithTheButtonFaceAndAlternatesOnEachTick) {
   label->SetForeColor(0x000000FF).SetBackColor(0x00000000);
   const int before = paints();
-  label->EnableBackFlash(TRUE);
+  label->EnableBackFlash(true);
   EXPECT_EQ(paints(), before);
   EXPECT_EQ(background(), face());
   label->OnTimer(1);
@@ -167,17 +209,17 @@ TEST_F(StyledLabelFlash, StartsWithTheButtonFaceAndAlternatesOnEachTick) {
 }
 
 TEST_F(StyledLabelFlash, EnablingAgainRestartsWithTheButtonFace) {
-  label->SetBackColor(0x00000000).EnableBackFlash(TRUE);
+  label->SetBackColor(0x00000000).EnableBackFlash(true);
   label->OnTimer(1);
   ASSERT_EQ(background(), kBlack);
-  label->EnableBackFlash(TRUE);
+  label->EnableBackFlash(true);
   EXPECT_EQ(background(), face());
 }
 
 TEST_F(StyledLabelFlash, StoppingReturnsToTheOwnBackgroundAtTheNextPaint) {
-  label->SetBackColor(0x00000000).EnableBackFlash(TRUE);
+  label->SetBackColor(0x00000000).EnableBackFlash(true);
   const int before = paints();
-  label->EnableBackFlash(FALSE);
+  label->EnableBackFlash(false);
   EXPECT_EQ(paints(), before);
   EXPECT_EQ(background(), kBlack);
   label->OnTimer(1);
@@ -185,7 +227,7 @@ TEST_F(StyledLabelFlash, StoppingReturnsToTheOwnBackgroundAtTheNextPaint) {
 }
 
 TEST_F(StyledLabelFlash, TheTimerTicksAfterHalfASecond) {
-  label->SetBackColor(0x00000000).EnableBackFlash(TRUE);
+  label->SetBackColor(0x00000000).EnableBackFlash(true);
   const int before = paints();
   QElapsedTimer clock;
   clock.start();
@@ -193,6 +235,25 @@ TEST_F(StyledLabelFlash, TheTimerTicksAfterHalfASecond) {
   // A coarse timer may fire up to 5 % early.
   EXPECT_GE(clock.elapsed(), 475);
   EXPECT_EQ(background(), kBlack);
+}
+
+// The phases change every 500 ms from the start, on a precise timer that
+// does not drift: coarse timers came a phase late within two seconds.
+TEST_F(StyledLabelFlash, PhasesChangeEvery500MillisecondsWithoutDrift) {
+  label->SetBackColor(0x00000000);
+  QElapsedTimer clock;
+  QList<qint64> toggles;
+  PaintClock paintClock(label, clock, toggles);
+  clock.start();
+  label->EnableBackFlash(true);
+  const QList<QAbstractEventDispatcher::TimerInfo> timers =
+      QAbstractEventDispatcher::instance()->registeredTimers(label);
+  ASSERT_EQ(timers.size(), 1);
+  EXPECT_EQ(timers[0].interval, 500);
+  EXPECT_EQ(timers[0].timerType, Qt::PreciseTimer);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return toggles.size() >= 4; }, 3000));
+  for (int k = 0; k < 4; ++k) EXPECT_GE(toggles[k], 500 * (k + 1)) << k;
+  EXPECT_LT(toggles[3], 2000 + 60);
 }
 
 using StyledLabelLink = StyledLabel;
@@ -205,7 +266,7 @@ TEST_F(StyledLabelLink, PressOnALabelWithoutLinkModeReachesTheParent) {
 }
 
 TEST_F(StyledLabelLink, LeftPressOpensTheTextItHasAtThatMoment) {
-  label->EnableLink(TRUE);
+  label->EnableLink(true);
   label->setText("mailto:someone@example.org");
   press(Qt::LeftButton);
   label->setText("mailto:other@example.org?subject=Corvane");
@@ -216,8 +277,18 @@ TEST_F(StyledLabelLink, LeftPressOpensTheTextItHasAtThatMoment) {
   EXPECT_EQ(window.presses, 0);
 }
 
+// The classic control gets the second press of a double-click as a
+// double-click message, which opens nothing.
+TEST_F(StyledLabelLink, ADoubleClickOpensTheLinkOnce) {
+  label->EnableLink(true);
+  label->setText("mailto:someone@example.org");
+  QTest::mouseDClick(window.windowHandle(), Qt::LeftButton, {}, kOnLabel);
+  EXPECT_EQ(catcher.urls.size(), 1);
+  EXPECT_EQ(window.presses, 0);
+}
+
 TEST_F(StyledLabelLink, RightPressOnALinkDoesNothing) {
-  label->EnableLink(TRUE);
+  label->EnableLink(true);
   label->setText("mailto:someone@example.org");
   press(Qt::RightButton);
   EXPECT_TRUE(catcher.urls.isEmpty());
@@ -225,8 +296,8 @@ TEST_F(StyledLabelLink, RightPressOnALinkDoesNothing) {
 }
 
 TEST_F(StyledLabelLink, LinkModeOffAgainLetsPressesThrough) {
-  label->EnableLink(TRUE);
-  label->EnableLink(FALSE);
+  label->EnableLink(true);
+  label->EnableLink(false);
   press(Qt::LeftButton);
   EXPECT_EQ(window.presses, 1);
 }
@@ -235,7 +306,7 @@ TEST_F(StyledLabelLink, HoverCursorShowsInLinkModeOnly) {
   const int before = paints();
   label->SetHoverCursor(QCursor(Qt::PointingHandCursor));
   EXPECT_EQ(cursorOverLabel(), Qt::ArrowCursor);
-  label->EnableLink(TRUE);
+  label->EnableLink(true);
   EXPECT_EQ(cursorOverLabel(), Qt::PointingHandCursor);
   label->SetHoverCursor(std::nullopt);
   EXPECT_EQ(cursorOverLabel(), Qt::ArrowCursor);

@@ -36,13 +36,14 @@ class TestButton : public CIconButton {
     m_nIconWidth = m_nIconHeight = 32;
   }
 
-  // Draws the button for a request of that state into an image.
-  QImage render(UINT state, const QRect& item, const QSize& size) {
-    QImage image(size, QImage::Format_ARGB32_Premultiplied);
+  // Draws the button for a request of that state into an image of that
+  // logical size, on a screen of that scale.
+  QImage render(ItemStates state, const QRect& item, const QSize& size, qreal ratio = 1) {
+    QImage image(size * ratio, QImage::Format_ARGB32_Premultiplied);
+    image.setDevicePixelRatio(ratio);
     image.fill(Qt::transparent);
     QPainter painter(&image);
-    DRAWITEMSTRUCT dis{&painter, item, state};
-    DrawItem(&dis);
+    DrawItem({&painter, item, state});
     return image;
   }
 

@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QFontInfo>
+#include <QProxyStyle>
 #include <QStyle>
 
 namespace {
@@ -16,7 +17,9 @@ TEST(StartUp, NamesTheProgramAndItsVersion) {
 }
 
 TEST(StartUp, UsesTheWindowsStyleAndItsPalette) {
-  EXPECT_EQ(QApplication::style()->name(), "windows");
+  const auto* classic = qobject_cast<const QProxyStyle*>(QApplication::style());
+  ASSERT_NE(classic, nullptr);
+  EXPECT_EQ(classic->baseStyle()->name(), "windows");
   EXPECT_EQ(QApplication::palette().color(QPalette::Button),
             QApplication::style()->standardPalette().color(QPalette::Button));
 }

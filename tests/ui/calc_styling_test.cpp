@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QPainter>
 #include <QTest>
+#include <QTimer>
 #include <QWindow>
 
 #include "controls/icon_button.h"
@@ -82,7 +83,7 @@ TEST_F(CalcStyling, ButtonsAreFlatWithTheirIconsAndBlackCaptions) {
     ASSERT_NE(flat, nullptr) << id;
     EXPECT_EQ(flat->GetIdleTextColor(), 0x00000000u) << id;
     EXPECT_EQ(flat->GetHotTextColor(), 0x00FF00FFu) << id;
-    EXPECT_EQ(toQColor(flat->GetIdleFaceColor()).rgb(), face()) << id;
+    EXPECT_EQ(controls::toQColor(flat->GetIdleFaceColor()).rgb(), face()) << id;
     EXPECT_EQ(flat->GetHotFaceColor(), flat->GetIdleFaceColor()) << id;
     const QImage image = look::shown(*flat);
     EXPECT_EQ(image.copy(0, 0, 35, image.height()), expectedIconStrip(iconId, image.size())) << id;
@@ -105,6 +106,36 @@ TEST_F(CalcStyling, ButtonUnderThePointerLightsMagentaWithTheHand) {
     EXPECT_EQ(look::inkOf(look::shown(*button(id)), kMagenta), 0) << id;
     EXPECT_EQ(calc.windowHandle()->cursor().shape(), Qt::ArrowCursor) << id;
   }
+}
+
+// Click "关于", move over "计算" and "退出" while the box is open, press
+// Escape and move off the buttons: no button lights under the box, and none
+// stays lit after it. When the box goes away, the window under the pointer
+// gets an enter (as the X server sends one) without a move.
+TEST_F(CalcStyling, NoButtonLightsUnderTheAboutBoxNorStaysLitAfterIt) {
+  const auto lit = [&](int id) { return look::inkOf(look::shown(*button(id)), kMagenta) > 0; };
+  bool seen = false;
+  QTimer whileOpen;
+  whileOpen.callOnTimeout([&] {
+    QWidget* box = QApplication::activeModalWidget();
+    if (!box) return;
+    whileOpen.stop();
+    seen = true;
+    for (int id : {IDOK, IDCANCEL}) moveTo(centreOf(id));
+    for (int id : {IDOK, IDCANCEL, IDC_ABOUT}) EXPECT_FALSE(lit(id)) << id;
+    QTest::keyClick(box->windowHandle(), Qt::Key_Escape);
+    const QPoint exit = centreOf(IDCANCEL);
+    QEnterEvent enter(exit, exit, calc.mapToGlobal(exit));
+    QCoreApplication::sendEvent(calc.windowHandle(), &enter);
+  });
+  whileOpen.start(1);
+  moveTo(centreOf(IDC_ABOUT));
+  QTest::mouseClick(calc.windowHandle(), Qt::LeftButton, {}, centreOf(IDC_ABOUT));
+  ASSERT_TRUE(seen);
+  moveTo(kBackground);
+  for (int id : {IDOK, IDCANCEL, IDC_ABOUT}) EXPECT_FALSE(lit(id)) << id;
+  moveTo(centreOf(IDCANCEL));
+  EXPECT_TRUE(lit(IDCANCEL));
 }
 
 TEST_F(CalcStyling, ComputeStaysTheDefaultButton) {
@@ -133,20 +164,28 @@ TEST(CalcWindowMenu, WithoutTheAboutTextNeitherSeparatorNorEntry) {
 
 // --- The program's artwork ---------------------------------------------
 
-int colourCount(const QImage& image) {
-  QSet<QRgb> colours;
+QSet<QRgb> colours(const QImage& image) {
+  QSet<QRgb> found;
   for (int y = 0; y < image.height(); ++y)
-    for (int x = 0; x < image.width(); ++x) colours.insert(image.pixel(x, y));
-  return int(colours.size());
+    for (int x = 0; x < image.width(); ++x) found.insert(image.pixel(x, y));
+  return found;
 }
 
-TEST(Artwork, ButtonIconsAre32PixelPictures) {
-  for (int id : {IDI_COMPUTE, IDI_EXIT, IDI_ABOUT}) {
+// Every icon is a 32-pixel picture, drawn again at 64 pixels for screens
+// scaled by two: the same colours, but artwork of its own rather than the
+// small picture doubled.
+TEST(Artwork, IconsAre32PixelPicturesWithTheir64PixelArtwork) {
+  for (int id : {IDI_APP, IDI_COMPUTE, IDI_EXIT, IDI_ABOUT}) {
     const QIcon icon = res::LoadIconResource(id);
-    ASSERT_EQ(icon.availableSizes(), QList<QSize>({QSize(32, 32)})) << id;
-    EXPECT_GE(colourCount(icon.pixmap(32, 32).toImage()), 4) << id;
+    ASSERT_EQ(icon.availableSizes(), QList<QSize>({QSize(32, 32), QSize(64, 64)})) << id;
+    const QImage small = icon.pixmap(QSize(32, 32), 1.0).toImage();
+    const QImage large = icon.pixmap(QSize(64, 64), 1.0).toImage();
+    ASSERT_EQ(large.size(), QSize(64, 64)) << id;
+    EXPECT_GE(colours(small).size(), 4) << id;
+    EXPECT_EQ(colours(large), colours(small)) << id;
+    EXPECT_NE(large, small.scaled(64, 64)) << id;
   }
-  EXPECT_LE(colourCount(res::LoadIconResource(IDI_ABOUT).pixmap(32, 32).toImage()), 16);
+  EXPECT_LE(colours(res::LoadIconResource(IDI_ABOUT).pixmap(32, 32).toImage()).size(), 16);
 }
 
 TEST(Artwork, HandCursorIsMonochromeWithItsHotSpotOnTheFingertip) {

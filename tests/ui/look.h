@@ -11,8 +11,7 @@
 
 namespace look {
 
-// The control as its next paint shows it. Painting also puts the font and
-// colours a styled label chose into effect.
+// The control as its next paint shows it.
 inline QImage shown(QWidget& widget) { return widget.grab().toImage(); }
 
 // The colour that covers most of the image: a control's background.
