@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
-# CI: the Linux packaging. Validates the desktop entry and the AppStream
-# metadata as `cmake --install` lays them out, builds the .deb, installs it on
-# this machine with apt-get and runs both installed programs.
+# CI: the Linux packaging. Builds the .deb and checks it as Debian and the
+# desktops see it: lintian (no error, no warning), the desktop entry and the
+# AppStream metadata validated as the package lays them out. Then installs it
+# on this machine with apt-get and runs both installed programs.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-scripts/deps.sh
+scripts/deps.sh lintian
 sudo=""
 [ "$(id -u)" -eq 0 ] || sudo="sudo"
 scratch=$(mktemp -d)
@@ -15,19 +16,25 @@ fail() {
   exit 1
 }
 
-# The installed layout, validated where it lands.
-cmake --preset default >/dev/null
-cmake --build --preset default
-DESTDIR="$scratch/stage" cmake --install build/default --prefix /usr >/dev/null
-desktop-file-validate "$scratch"/stage/usr/share/applications/*.desktop
-appstreamcli validate --no-net "$scratch"/stage/usr/share/metainfo/*.metainfo.xml
+scripts/package.sh
+deb=$(echo build/package/corvane_*.deb)
+echo "check-package: $deb, $(stat -c %s "$deb") bytes"
+dpkg-deb -I "$deb" | grep -E '^ (Package|Version|Installed-Size|Depends):'
+
+# Debian's own checks, every tag shown; an error or a warning fails.
+lintian --fail-on error,warning -EvIL +pedantic "$deb" ||
+  fail "lintian reports errors or warnings (E: or W: above)"
+
+# What the package holds, checked where it lands.
+pkg=$scratch/pkg
+dpkg-deb -x "$deb" "$pkg"
+entry=$(echo "$pkg"/usr/share/applications/*.desktop)
+desktop-file-validate "$entry"
+appstreamcli validate --pedantic --no-net "$pkg"/usr/share/metainfo/*.metainfo.xml
 
 # The package, installed as a user would (--reinstall: a rebuilt package of
 # the same version must replace the one already there).
-scripts/package.sh
-DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -q --reinstall \
-  ./build/package/corvane_*.deb
-dpkg-deb -I build/package/corvane_*.deb | grep -E '^ (Package|Version|Depends):'
+DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -q --reinstall "./$deb"
 
 # corvane-calc as installed: one row, and a station list with names and an error.
 [ "$(/usr/bin/corvane-calc forward 1000 2000 45.3025 100)" = "1070.082282 2071.333539" ] ||
@@ -49,4 +56,4 @@ paint=$(QT_QPA_PLATFORM=offscreen XDG_RUNTIME_DIR="$scratch/runtime" timeout 60 
   -ex run -ex 'bt 3' -ex kill /usr/bin/corvane 2>&1) || true
 grep -q 'QWidgetRepaintManager::paintAndFlush' <<<"$paint" ||
   fail "corvane did not paint its window: $paint"
-echo "check-package: corvane painted its window; corvane-calc answered; package ok"
+echo "check-package: lintian clean; corvane painted its window; corvane-calc answered; package ok"
