@@ -74,25 +74,33 @@ install(CODE "
   endif()")
 
 if(TARGET corvane)
-  find_package(Qt6 REQUIRED COMPONENTS Gui)
+  find_package(Qt6 REQUIRED COMPONENTS Gui Svg)
 
-  # The 32x32 icon is the window's own artwork (res/icons/app.xpm), written
-  # as PNG at build time so the XPM stays its only source.
+  # The icon theme's sizes, written at build time: the small ones are drawn
+  # pixel by pixel, the others rendered from the scalable icon.
+  set(CORVANE_ICON_SIZES 16 24 32 48 64 128 256)
+  set(icon_svg ${CORVANE_LINUX_DIR}/${CORVANE_APP_ID}.svg)
+  set(icon_dir ${PROJECT_BINARY_DIR}/icons)
   add_executable(write_app_icon ${CORVANE_LINUX_DIR}/write_app_icon.cpp)
   target_include_directories(write_app_icon PRIVATE ${PROJECT_SOURCE_DIR})
-  target_link_libraries(write_app_icon PRIVATE Qt6::Gui)
-  set(CORVANE_ICON_PNG ${PROJECT_BINARY_DIR}/icons/${CORVANE_APP_ID}.png)
-  add_custom_command(OUTPUT ${CORVANE_ICON_PNG}
-    COMMAND ${CMAKE_COMMAND} -E make_directory ${PROJECT_BINARY_DIR}/icons
-    COMMAND write_app_icon ${CORVANE_ICON_PNG}
-    DEPENDS write_app_icon
-    COMMENT "Writing the 32x32 application icon from res/icons/app.xpm")
-  add_custom_target(corvane_app_icon ALL DEPENDS ${CORVANE_ICON_PNG})
+  target_link_libraries(write_app_icon PRIVATE Qt6::Gui Qt6::Svg)
+  set(icon_pngs "")
+  foreach(size ${CORVANE_ICON_SIZES})
+    list(APPEND icon_pngs ${icon_dir}/${size}x${size}.png)
+  endforeach()
+  add_custom_command(OUTPUT ${icon_pngs}
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${icon_dir}
+    COMMAND write_app_icon ${icon_svg} ${icon_dir} ${CORVANE_ICON_SIZES}
+    DEPENDS write_app_icon ${icon_svg}
+    COMMENT "Writing the application icon at ${CORVANE_ICON_SIZES} pixels")
+  add_custom_target(corvane_app_icon ALL DEPENDS ${icon_pngs})
 
   set(icons ${CMAKE_INSTALL_DATADIR}/icons/hicolor)
-  install(FILES ${CORVANE_ICON_PNG} DESTINATION ${icons}/32x32/apps)
-  install(FILES ${CORVANE_LINUX_DIR}/${CORVANE_APP_ID}.svg
-    DESTINATION ${icons}/scalable/apps)
+  foreach(size ${CORVANE_ICON_SIZES})
+    install(FILES ${icon_dir}/${size}x${size}.png
+      DESTINATION ${icons}/${size}x${size}/apps RENAME ${CORVANE_APP_ID}.png)
+  endforeach()
+  install(FILES ${icon_svg} DESTINATION ${icons}/scalable/apps)
   install(FILES ${CORVANE_LINUX_DIR}/${CORVANE_APP_ID}.desktop
     DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
   install(FILES ${CORVANE_LINUX_DIR}/${CORVANE_APP_ID}.metainfo.xml
