@@ -42,7 +42,6 @@ arch=$(dpkg --print-architecture)
 mirror=$(scripts/debian-mirror.sh "$suite")
 cache=${CORVANE_FRESH_CACHE:-/var/cache/corvane-fresh}
 work=$(mktemp -d /var/tmp/corvane-fresh.XXXXXX)
-chmod 755 "$work"  # apt's download user writes the release file here
 cleanup() {
   if [ "${CORVANE_FRESH_KEEP:-0}" = 1 ]; then
     echo "fresh-machine: the root is kept in $work/root"
@@ -57,7 +56,8 @@ took() { echo "fresh-machine: $1 took $((SECONDS - $2)) s"; }
 # The pristine root, from the cache when the mirror still serves what it
 # was built from.
 start=$SECONDS
-/usr/lib/apt/apt-helper download-file "$mirror/dists/$suite/InRelease" "$work/InRelease" >/dev/null
+/usr/lib/apt/apt-helper -o APT::Sandbox::User=root \
+  download-file "$mirror/dists/$suite/InRelease" "$work/InRelease" >/dev/null
 key=$(printf '%s\n' "$suite" "$arch" "$mirror" "$(dpkg-query -W -f='${Version}' debootstrap)" \
   "$(sha256sum <"$work/InRelease")" | sha256sum | cut -c1-16)
 pristine=$cache/$suite-$arch-$key.tar
