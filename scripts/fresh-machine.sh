@@ -42,7 +42,11 @@ arch=$(dpkg --print-architecture)
 mirror=$(scripts/debian-mirror.sh "$suite")
 cache=${CORVANE_FRESH_CACHE:-/var/cache/corvane-fresh}
 work=$(mktemp -d /var/tmp/corvane-fresh.XXXXXX)
+child=""
 cleanup() {
+  # Killing unshare takes every process of the root with it (--kill-child);
+  # unshare itself ignores the gentler signals.
+  [ -z "$child" ] || { kill -KILL "$child" 2>/dev/null; wait "$child" 2>/dev/null; } || true
   if [ "${CORVANE_FRESH_KEEP:-0}" = 1 ]; then
     echo "fresh-machine: the root is kept in $work/root"
   else
@@ -50,6 +54,9 @@ cleanup() {
   fi
 }
 trap cleanup EXIT
+trap 'exit 129' HUP
+trap 'exit 130' INT
+trap 'exit 143' TERM
 started=$SECONDS
 took() { echo "fresh-machine: $1 took $((SECONDS - $2)) s"; }
 
@@ -92,10 +99,11 @@ else
 fi
 cp /etc/resolv.conf "$work/root/etc/resolv.conf"  # the root's apt reaches the mirror by name
 
-# Root's login on the fresh machine: its own mounts, an empty environment
-# (only a build parallelism set here is passed on).
+# Root's login on the fresh machine: its own mounts and processes, an empty
+# environment (only a build parallelism set here is passed on). It runs in the
+# background so that an interrupted run can end it.
 in_fresh_root() {
-  unshare --mount --propagation private -- bash -euc '
+  unshare --mount --propagation private --pid --fork --kill-child -- bash -euc '
     root=$1; shift
     mount -t proc proc "$root/proc"
     mount -t sysfs sysfs "$root/sys"
@@ -104,7 +112,12 @@ in_fresh_root() {
       ${CMAKE_BUILD_PARALLEL_LEVEL:+CMAKE_BUILD_PARALLEL_LEVEL=$CMAKE_BUILD_PARALLEL_LEVEL} \
       PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin \
       bash -c "cd /root/corvane && $*"
-  ' in_fresh_root "$work/root" "$@"
+  ' in_fresh_root "$work/root" "$@" &
+  child=$!
+  local status=0
+  wait "$child" || status=$?
+  child=""
+  return "$status"
 }
 
 failed=()
