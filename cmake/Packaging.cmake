@@ -6,35 +6,101 @@ include(GNUInstallDirs)
 
 set(CORVANE_APP_ID org.example.Corvane)
 set(CORVANE_LINUX_DIR ${PROJECT_SOURCE_DIR}/res/linux)
+set(CORVANE_DOC_DIR ${CMAKE_INSTALL_DATAROOTDIR}/doc/corvane)
+set(CORVANE_CONTACT "Corvane maintainers <corvane@example.org>")
+set(CORVANE_HOMEPAGE https://example.org/corvane)
+# Directories the install creates are 755 whatever the umask of the build.
+set(CMAKE_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS
+  OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
 
-# corvane-calc's manual page, stamped with the program's version.
-configure_file(${CORVANE_LINUX_DIR}/corvane-calc.1.in
-  ${PROJECT_BINARY_DIR}/man/corvane-calc.1 @ONLY)
-install(FILES ${PROJECT_BINARY_DIR}/man/corvane-calc.1
-  DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
-install(FILES ${PROJECT_SOURCE_DIR}/LICENSE
-  DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/doc/corvane RENAME copyright)
+# The release named in the Debian changelog and in the AppStream metadata is
+# the project's version, so neither can be forgotten when the version moves.
+foreach(file changelog ${CORVANE_APP_ID}.metainfo.xml)
+  file(READ ${CORVANE_LINUX_DIR}/${file} text)
+  string(REGEX MATCH "corvane \\(([^)]+)\\)|<release version=\"([^\"]+)\"" _ "${text}")
+  if(NOT "${CMAKE_MATCH_1}${CMAKE_MATCH_2}" STREQUAL PROJECT_VERSION)
+    message(FATAL_ERROR "res/linux/${file}: its newest release is "
+      "\"${CMAKE_MATCH_1}${CMAKE_MATCH_2}\", the project's version is ${PROJECT_VERSION}")
+  endif()
+endforeach()
+
+# Installs FILE into DESTINATION compressed as Debian wants it: gzip -9, with
+# no name or time inside, so the same text gives the same bytes.
+find_program(CORVANE_GZIP gzip REQUIRED)
+function(corvane_install_gzipped file destination)
+  get_filename_component(name ${file} NAME)
+  set(dir ${PROJECT_BINARY_DIR}/gz)
+  add_custom_command(OUTPUT ${dir}/${name}.gz
+    COMMAND ${CMAKE_COMMAND} -E copy ${file} ${dir}/${name}
+    COMMAND ${CORVANE_GZIP} -9nf ${dir}/${name}
+    DEPENDS ${file}
+    VERBATIM)
+  add_custom_target(corvane_gz_${name} ALL DEPENDS ${dir}/${name}.gz)
+  install(FILES ${dir}/${name}.gz DESTINATION ${destination})
+endfunction()
+
+# The manual pages, stamped with the program's version.
+foreach(page corvane-calc.1 corvane.1)
+  configure_file(${CORVANE_LINUX_DIR}/${page}.in ${PROJECT_BINARY_DIR}/man/${page} @ONLY)
+  corvane_install_gzipped(${PROJECT_BINARY_DIR}/man/${page} ${CMAKE_INSTALL_MANDIR}/man1)
+endforeach()
+
+# The changelog and the machine-readable copyright file, whose notice and
+# licence text are those of LICENSE.
+corvane_install_gzipped(${CORVANE_LINUX_DIR}/changelog ${CORVANE_DOC_DIR})
+file(STRINGS ${PROJECT_SOURCE_DIR}/LICENSE notice REGEX "^Copyright \\(c\\) ")
+string(REGEX REPLACE "^Copyright \\(c\\) " "" CORVANE_COPYRIGHT "${notice}")
+file(READ ${PROJECT_SOURCE_DIR}/LICENSE licence)
+string(REGEX REPLACE "^[^\n]*\n\n[^\n]*\n\n" "" licence "${licence}")  # title, notice
+string(REGEX REPLACE "\n+$" "" licence "${licence}")
+string(REPLACE "\n\n" "\n.\n" licence "${licence}")
+string(REPLACE "\n" "\n " licence "${licence}")
+set(CORVANE_LICENSE_TEXT " ${licence}")
+configure_file(${CORVANE_LINUX_DIR}/copyright.in ${PROJECT_BINARY_DIR}/copyright @ONLY)
+install(FILES ${PROJECT_BINARY_DIR}/copyright DESTINATION ${CORVANE_DOC_DIR})
+
+# A stripped program keeps the .comment and .note sections, which Debian
+# drops as well (as dh_strip does).
+set(CORVANE_PROGRAMS corvane-calc)
+if(TARGET corvane)
+  list(APPEND CORVANE_PROGRAMS corvane)
+endif()
+install(CODE "
+  if(CMAKE_INSTALL_DO_STRIP)
+    foreach(program ${CORVANE_PROGRAMS})
+      execute_process(COMMAND \"${CMAKE_STRIP}\" --remove-section=.comment --remove-section=.note
+        \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/bin/\${program}\" COMMAND_ERROR_IS_FATAL ANY)
+    endforeach()
+  endif()")
 
 if(TARGET corvane)
-  find_package(Qt6 REQUIRED COMPONENTS Gui)
+  find_package(Qt6 REQUIRED COMPONENTS Gui Svg)
 
-  # The 32x32 icon is the window's own artwork (res/icons/app.xpm), written
-  # as PNG at build time so the XPM stays its only source.
+  # The icon theme's sizes, written at build time: the small ones are drawn
+  # pixel by pixel, the others rendered from the scalable icon.
+  set(CORVANE_ICON_SIZES 16 24 32 48 64 128 256)
+  set(icon_svg ${CORVANE_LINUX_DIR}/${CORVANE_APP_ID}.svg)
+  set(icon_dir ${PROJECT_BINARY_DIR}/icons)
   add_executable(write_app_icon ${CORVANE_LINUX_DIR}/write_app_icon.cpp)
   target_include_directories(write_app_icon PRIVATE ${PROJECT_SOURCE_DIR})
-  target_link_libraries(write_app_icon PRIVATE Qt6::Gui)
-  set(CORVANE_ICON_PNG ${PROJECT_BINARY_DIR}/icons/${CORVANE_APP_ID}.png)
-  add_custom_command(OUTPUT ${CORVANE_ICON_PNG}
-    COMMAND ${CMAKE_COMMAND} -E make_directory ${PROJECT_BINARY_DIR}/icons
-    COMMAND write_app_icon ${CORVANE_ICON_PNG}
-    DEPENDS write_app_icon
-    COMMENT "Writing the 32x32 application icon from res/icons/app.xpm")
-  add_custom_target(corvane_app_icon ALL DEPENDS ${CORVANE_ICON_PNG})
+  target_link_libraries(write_app_icon PRIVATE Qt6::Gui Qt6::Svg)
+  set(icon_pngs "")
+  foreach(size ${CORVANE_ICON_SIZES})
+    list(APPEND icon_pngs ${icon_dir}/${size}x${size}.png)
+  endforeach()
+  add_custom_command(OUTPUT ${icon_pngs}
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${icon_dir}
+    COMMAND write_app_icon ${icon_svg} ${icon_dir} ${CORVANE_ICON_SIZES}
+    DEPENDS write_app_icon ${icon_svg}
+    COMMENT "Writing the application icon at ${CORVANE_ICON_SIZES} pixels")
+  add_custom_target(corvane_app_icon ALL DEPENDS ${icon_pngs})
 
   set(icons ${CMAKE_INSTALL_DATADIR}/icons/hicolor)
-  install(FILES ${CORVANE_ICON_PNG} DESTINATION ${icons}/32x32/apps)
-  install(FILES ${CORVANE_LINUX_DIR}/${CORVANE_APP_ID}.svg
-    DESTINATION ${icons}/scalable/apps)
+  foreach(size ${CORVANE_ICON_SIZES})
+    install(FILES ${icon_dir}/${size}x${size}.png
+      DESTINATION ${icons}/${size}x${size}/apps RENAME ${CORVANE_APP_ID}.png)
+  endforeach()
+  install(FILES ${icon_svg} DESTINATION ${icons}/scalable/apps)
   install(FILES ${CORVANE_LINUX_DIR}/${CORVANE_APP_ID}.desktop
     DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
   install(FILES ${CORVANE_LINUX_DIR}/${CORVANE_APP_ID}.metainfo.xml
@@ -42,13 +108,13 @@ if(TARGET corvane)
 endif()
 
 # cpack -G DEB: the libraries the binaries link come from dpkg-shlibdeps; the
-# faces that stand in for the dialog fonts and Qt's platform plugins are
+# faces that stand in for the dialog fonts and Qt's Chinese strings are
 # loaded at run time, so they are named here.
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME corvane)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_VENDOR "The Corvane authors")
-set(CPACK_PACKAGE_CONTACT "Corvane maintainers <corvane@example.org>")
+set(CPACK_PACKAGE_CONTACT ${CORVANE_CONTACT})
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY
   "survey calculator: coordinate forward and inverse computation")
 set(CPACK_RESOURCE_FILE_LICENSE ${PROJECT_SOURCE_DIR}/LICENSE)
@@ -56,10 +122,11 @@ set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION science)
-set(CPACK_DEBIAN_PACKAGE_HOMEPAGE https://example.org/corvane)
+set(CPACK_DEBIAN_PACKAGE_HOMEPAGE ${CORVANE_HOMEPAGE})
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS
-  "fonts-arphic-uming, fonts-arphic-ukai, fonts-liberation2, qt6-qpa-plugins")
+  "fonts-arphic-uming, fonts-arphic-ukai, fonts-liberation2, qt6-translations-l10n")
 # The summary above is the description's first line; this is the rest.
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
   "Corvane is a small calculator for engineering surveyors who set out points

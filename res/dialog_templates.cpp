@@ -48,7 +48,7 @@ constexpr std::array kAboutItems{
                SS_LEFT | WS_GROUP},
     DialogItem{IDC_STATIC, Static, "有不足和好的建议，请联系我:", 27, 62, 112, 10,
                SS_LEFT | WS_GROUP},
-    DialogItem{IDC_COPYRIGHT, Static, "(C) 2024 Corvane", 173, 13, 84, 8, SS_LEFT | WS_GROUP},
+    DialogItem{IDC_COPYRIGHT, Static, "(C) 2026 Corvane", 173, 13, 84, 8, SS_LEFT | WS_GROUP},
 };
 
 constexpr DialogTemplate kCalc{IDD_CALC, "Corvane", 213, 119, "宋体", 9, true, kCalcItems};

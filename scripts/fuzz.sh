@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
 # CI: both fuzz targets at the same time, each for a number of seconds
 # (default 300), starting from the corpus kept in fuzz/corpus/<target>/. What
-# they discover goes to a scratch folder, so the kept corpus is only read.
+# they discover goes to a scratch folder, so the kept corpus is only read; a
+# checksum of every kept input before and after the run proves it.
 # Fails on any finding (crash, sanitizer report, leak, slow input, memory
-# blow-up); the input that caused it is kept in build/fuzz/findings/.
+# blow-up) or a changed corpus; the input that caused a finding is kept in
+# build/fuzz/findings/.
 # Usage: scripts/fuzz.sh [seconds]
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -16,6 +18,9 @@ scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
 findings=build/fuzz/findings
 mkdir -p "$findings"
+
+corpus_sums() { find fuzz/corpus -type f -print0 | sort -z | xargs -0r sha256sum; }
+corpus_sums >"$scratch/corpus.before"
 
 pids=()
 for target in "${targets[@]}"; do
@@ -39,8 +44,9 @@ for i in "${!targets[@]}"; do
     failed+=("$target")
   fi
 done
-if [ -n "$(git status --porcelain -- fuzz/corpus)" ]; then
-  echo "fuzz: the kept corpus in fuzz/corpus changed" >&2
+if ! corpus_sums | diff "$scratch/corpus.before" - >"$scratch/corpus.diff"; then
+  echo "fuzz: the run changed the kept corpus in fuzz/corpus:" >&2
+  head -n 20 "$scratch/corpus.diff" >&2
   failed+=(corpus)
 fi
 if [ "${#failed[@]}" -gt 0 ]; then

@@ -1,9 +1,17 @@
 #!/usr/bin/env bash
-# Builds the default preset and makes the Debian package from it:
-# build/package/corvane_<version>_<arch>.deb
+# Makes the Debian package build/package/corvane_<version>_<arch>.deb.
+# Installs what is missing, then builds the two programs in build/deb (no
+# tests, no benchmarks) with the compiler and linker flags that Debian builds
+# its own packages with, hardening included (dpkg-buildflags), and packs them.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-cmake --preset default >/dev/null
-cmake --build --preset default
+scripts/deps.sh
+export DEB_BUILD_MAINT_OPTIONS=hardening=+all  # bindnow too, not only the default set
+flags() { dpkg-buildflags --get "$1"; }
+cmake -S . -B build/deb -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+  -DCORVANE_TESTS=OFF -DCORVANE_BENCH=OFF \
+  -DCMAKE_CXX_FLAGS="$(flags CPPFLAGS) $(flags CXXFLAGS)" \
+  -DCMAKE_EXE_LINKER_FLAGS="$(flags LDFLAGS)" >/dev/null
+cmake --build build/deb
 rm -f build/package/corvane_*.deb
-cpack --config build/default/CPackConfig.cmake -B build/package
+cpack --config build/deb/CPackConfig.cmake -B build/package

@@ -10,12 +10,10 @@ cmake --preset default >/dev/null
 cmake --build --preset default --target corvane >/dev/null
 mkdir -p "$out"
 
-display=:93
-Xvfb "$display" -screen 0 640x400x24 -nolisten tcp &
-xvfb=$!
-trap 'kill "$calc" "$xvfb" 2>/dev/null || true' EXIT
-export DISPLAY=$display
-for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+. scripts/xvfb.sh
+calc="" xvfb_pid=""
+trap 'kill $calc $xvfb_pid 2>/dev/null || true' EXIT
+start_xvfb 640x400x24
 
 build/default/app/corvane &
 calc=$!

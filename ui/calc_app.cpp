@@ -34,6 +34,9 @@ void installQtChinese(QTranslator& translator) {
 CCalcApp::CCalcApp(int& argc, char** argv) : m_app(argc, argv) {
   QCoreApplication::setApplicationName(QStringLiteral(CORVANE_INTERNAL_NAME));
   QCoreApplication::setApplicationVersion(QStringLiteral(CORVANE_VERSION));
+  // The launcher's desktop id: Wayland docks match the window by it, X11 ones
+  // by the window class, which Qt takes from the application name.
+  QGuiApplication::setDesktopFileName(QStringLiteral("org.example.Corvane"));
   res::InstallUiFont();
   installClassicLook();
   installQtChinese(m_qtChinese);
