@@ -6,9 +6,9 @@
 #include <QPainter>
 #include <QStyle>
 #include <QStyleOptionFocusRect>
-#include <algorithm>
 
 #include "controls/offscreen_dc.h"
+#include "controls/pixel_strip.h"
 #include "controls/sys_colors.h"
 #include "res/resources.h"
 
@@ -26,10 +26,7 @@ void lineTo(QPainter& dc, const QColor& color, const QPoint& from, const QPoint&
   if (from == to) return;
   const QPoint step((to.x() > from.x()) - (to.x() < from.x()),
                     (to.y() > from.y()) - (to.y() < from.y()));
-  const QPoint last = to - step;
-  dc.fillRect(QRect(QPoint(std::min(from.x(), last.x()), std::min(from.y(), last.y())),
-                    QPoint(std::max(from.x(), last.x()), std::max(from.y(), last.y()))),
-              color);
+  controls::fillStrip(dc, from, to - step, color);
 }
 
 // One edge stroke: from a through b to c, one pixel wide, in that colour.

@@ -2,22 +2,16 @@
 
 #include <QPainter>
 #include <QStyleOption>
-#include <algorithm>
+
+#include "controls/pixel_strip.h"
 
 namespace {
-
-// The pixels from a to b, both included, on one row or one column.
-void strip(QPainter& painter, const QPoint& a, const QPoint& b, const QColor& color) {
-  painter.fillRect(QRect(QPoint(std::min(a.x(), b.x()), std::min(a.y(), b.y())),
-                         QPoint(std::max(a.x(), b.x()), std::max(a.y(), b.y()))),
-                   color);
-}
 
 // Two strips meeting at a corner: from a to the corner and on to b.
 void corner(QPainter& painter, const QPoint& a, const QPoint& corner, const QPoint& b,
             const QColor& color) {
-  strip(painter, a, corner, color);
-  strip(painter, corner, b, color);
+  controls::fillStrip(painter, a, corner, color);
+  controls::fillStrip(painter, corner, b, color);
 }
 
 // The two-pixel 3-D panel of the classic look: an outer and an inner
