@@ -1,6 +1,9 @@
 #include "cli/columns.h"
 
 #include <algorithm>
+#include <bit>
+#include <cstdint>
+#include <cstring>
 
 #include "cli/shown_text.h"
 
@@ -59,12 +62,70 @@ std::string KnownRoles(std::span<const char* const> numbers, bool pointFile) {
   return text + " and -";
 }
 
-bool IsMark(char c) { return c == ',' || c == ';' || c == '\t'; }
-
 std::string_view TrimBlanks(std::string_view field) {
   while (!field.empty() && field.front() == ' ') field.remove_prefix(1);
   while (!field.empty() && field.back() == ' ') field.remove_suffix(1);
   return field;
+}
+
+// The high bit of each byte of v that is zero (and of no other).
+std::uint64_t ZeroBytes(std::uint64_t v) {
+  constexpr std::uint64_t kLow7 = 0x7F7F7F7F7F7F7F7F;
+  return ~(((v & kLow7) + kLow7) | v | kLow7);
+}
+
+constexpr std::uint64_t EveryByte(char c) {
+  return 0x0101010101010101 * static_cast<unsigned char>(c);
+}
+
+// The high bit of each of the eight bytes at `at` (fewer at the end of the
+// text, the rest read as zero) that is a comma, semicolon or tab.
+std::uint64_t MarksAt(std::string_view text, std::size_t at) {
+  static_assert(std::endian::native == std::endian::little);
+  std::uint64_t bytes = 0;
+  if (at + 8 <= text.size()) {
+    std::memcpy(&bytes, text.data() + at, sizeof bytes);
+  } else if (text.size() >= 8) {
+    // The last eight bytes, those before `at` shifted out.
+    std::memcpy(&bytes, text.data() + text.size() - 8, sizeof bytes);
+    bytes >>= 8 * (at + 8 - text.size());
+  } else {
+    for (std::size_t i = text.size(); i-- > at;) {
+      bytes = bytes << 8 | static_cast<unsigned char>(text[i]);
+    }
+  }
+  return ZeroBytes(bytes ^ EveryByte(',')) | ZeroBytes(bytes ^ EveryByte(';')) |
+         ZeroBytes(bytes ^ EveryByte('\t'));
+}
+
+// Hands each field of the line to take(field) in turn, as long as it
+// returns true; returns the character that ends the first field (a blank
+// where no comma, semicolon or tab does). The marks are found eight bytes
+// at a time.
+template <typename Take>
+char ForEachColumn(std::string_view line, Take take) {
+  char separator = '\0';
+  std::size_t begin = 0;  // of the field being read
+  for (std::size_t block = 0; block < line.size(); block += 8) {
+    for (std::uint64_t marks = MarksAt(line, block); marks != 0;
+         marks &= marks - 1) {
+      const std::size_t end = block + std::countr_zero(marks) / 8;
+      if (separator == '\0') separator = line[end];
+      if (!take(TrimBlanks(line.substr(begin, end - begin)))) return separator;
+      begin = end + 1;
+    }
+  }
+  if (separator != '\0') {
+    take(TrimBlanks(line.substr(begin)));
+    return separator;
+  }
+  for (std::size_t at = 0;;) {
+    while (at < line.size() && line[at] == ' ') ++at;
+    if (at == line.size()) return ' ';
+    const std::size_t fieldBegin = at;
+    while (at < line.size() && line[at] != ' ') ++at;
+    if (!take(line.substr(fieldBegin, at - fieldBegin))) return ' ';
+  }
 }
 
 }  // namespace
@@ -105,43 +166,24 @@ std::string ReadColumns(std::string_view list,
   return {};
 }
 
-ColumnSplitter::ColumnSplitter(std::string_view line)
-    : line_(line),
-      marked_(line.find_first_of(",;\t") != std::string_view::npos) {}
-
-bool ColumnSplitter::Next(std::string_view& field) {
-  if (done_) return false;
-  if (!marked_) {
-    while (at_ < line_.size() && line_[at_] == ' ') ++at_;
-    if (at_ == line_.size()) {
-      done_ = true;
-      return false;
-    }
-    const std::size_t begin = at_;
-    while (at_ < line_.size() && line_[at_] != ' ') ++at_;
-    field = line_.substr(begin, at_ - begin);
-    return true;
-  }
-  std::size_t end = at_;
-  while (end < line_.size() && !IsMark(line_[end])) ++end;
-  field = TrimBlanks(line_.substr(at_, end - at_));
-  if (++count_ == 1 && end < line_.size()) separator_ = line_[end];
-  done_ = end == line_.size();
-  at_ = end + 1;
-  return true;
-}
-
 std::size_t SplitColumns(std::string_view line,
                          std::span<std::string_view> fields, char& separator) {
-  ColumnSplitter splitter(line);
   std::size_t count = 0;
-  std::string_view field;
-  while (splitter.Next(field)) {
+  separator = ForEachColumn(line, [&](std::string_view field) {
     if (count < fields.size()) fields[count] = field;
     ++count;
-  }
-  separator = splitter.separator();
+    return true;
+  });
   return count;
+}
+
+bool AnyColumn(std::string_view line, bool (*test)(std::string_view field)) {
+  bool found = false;
+  ForEachColumn(line, [&](std::string_view field) {
+    found = test(field);
+    return !found;
+  });
+  return found;
 }
 
 std::string ColumnName(std::span<const Column> columns, std::size_t position,

@@ -31,27 +31,6 @@ std::string ReadColumns(std::string_view list,
                         std::span<const char* const> numbers, bool pointFile,
                         std::vector<Column>& columns);
 
-// Reads the fields of a row in turn, split as SplitColumns splits them.
-class ColumnSplitter {
- public:
-  explicit ColumnSplitter(std::string_view line);
-
-  // The next field into `field`; false after the last.
-  bool Next(std::string_view& field);
-
-  // The character that ended the first field: a comma, semicolon or tab,
-  // or a blank (also where the first field is the only one).
-  char separator() const { return separator_; }
-
- private:
-  std::string_view line_;
-  std::size_t at_ = 0;
-  bool marked_;  // split at commas, semicolons and tabs, not blanks
-  bool done_ = false;
-  std::size_t count_ = 0;
-  char separator_ = ' ';
-};
-
 // Splits a row into its fields: at each comma, semicolon or tab where the
 // line holds one, else at each run of blanks; blanks around a field are
 // not part of it. Stores the first fields.size() of them; returns how many
@@ -59,6 +38,10 @@ class ColumnSplitter {
 // (a blank on a line without commas, semicolons or tabs).
 std::size_t SplitColumns(std::string_view line,
                          std::span<std::string_view> fields, char& separator);
+
+// Whether `test` holds for any field of the row, split as SplitColumns
+// splits it.
+bool AnyColumn(std::string_view line, bool (*test)(std::string_view field));
 
 // How messages name column `position` (from 0): its number's name ("X"),
 // NAME, CODE or H; an ignored column by its place in the list ("5").

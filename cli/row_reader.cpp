@@ -61,10 +61,6 @@ constexpr ModeRule kSetoutRule = {{"X0", "Y0", "X", "Y"},
 constexpr std::array<const ModeRule*, 3> kRules = {&kForwardRule, &kInverseRule,
                                                    &kSetoutRule};
 
-// Room for the fields of a row: a name, four numbers and one more to show
-// as extra; with --columns, every column and one more.
-constexpr std::size_t kMaxRowFields = std::max(kMaxFields, kMaxColumns + 1);
-
 bool IsSeparator(char c) {
   return c == ' ' || c == '\t' || c == ',' || c == ';';
 }
@@ -142,15 +138,6 @@ bool HasNumberField(std::string_view line) {
   }
 }
 
-bool HasNumberColumn(std::string_view line) {
-  ColumnSplitter splitter(line);
-  std::string_view field;
-  while (splitter.Next(field)) {
-    if (IsNumber(field)) return true;
-  }
-  return false;
-}
-
 // Where the name is among the columns; columns.size() when nowhere.
 std::size_t FindNameColumn(const std::vector<Column>& columns) {
   std::size_t at = 0;
@@ -198,7 +185,7 @@ const ModeRule& RowReader::Rule() const {
 bool RowReader::IsHeader(std::string_view line) const {
   if (line.starts_with(kErrorPrefix)) return false;
   return settings_.columns.empty() ? !HasNumberField(line)
-                                   : !HasNumberColumn(line);
+                                   : !AnyColumn(line, IsNumber);
 }
 
 std::size_t RowReader::Split(std::string_view line,
@@ -228,8 +215,16 @@ bool RowReader::AnswerLine(std::string_view line, std::string& out,
     out += line;
     return true;
   }
-  if (settings_.columns.empty() && AnswerPlainRow(line, out)) return true;
-  std::array<std::string_view, kMaxRowFields> fields;
+  if (!settings_.columns.empty()) {
+    return AnswerSplit<kMaxColumns + 1>(line, out);
+  }
+  return AnswerPlainRow(line, out) || AnswerSplit<kMaxFields>(line, out);
+}
+
+// Splits the line into at most `kFields` fields to answer it.
+template <std::size_t kFields>
+bool RowReader::AnswerSplit(std::string_view line, std::string& out) const {
+  std::array<std::string_view, kFields> fields;
   char separator = ' ';
   const std::size_t count = Split(line, fields, separator);
   return AnswerFields(
@@ -392,6 +387,13 @@ bool RowReader::AnswerPlainRow(std::string_view line, std::string& out) const {
 bool RowReader::ReadField(const char* field, bool isAzimuth,
                           std::string_view text, std::string_view point,
                           double& value, std::string& out) const {
+  // The common field, plain decimals, is always a number in range.
+  if (!text.empty() && text.size() <= survey::kFieldChars &&
+      ReadPlainDecimal(text, value) == text.size() &&
+      (!isAzimuth ||
+       FindPlainAzimuthFault(text, value) == AzimuthFault::kNone)) {
+    return true;
+  }
   auto fail = [&](const char* what, const char* hint = "") {
     Fail(out, point, field);
     out += what;

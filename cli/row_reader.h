@@ -81,6 +81,8 @@ class RowReader {
   std::size_t Split(std::string_view line, std::span<std::string_view> fields,
                     char& separator) const;
   bool AnswerPlainRow(std::string_view line, std::string& out) const;
+  template <std::size_t kFields>
+  bool AnswerSplit(std::string_view line, std::string& out) const;
   std::string_view TakeName(std::span<const std::string_view>& fields) const;
   bool ReadRow(std::span<const std::string_view>& fields, Row& row,
                std::string& out) const;

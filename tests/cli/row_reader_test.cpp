@@ -155,6 +155,17 @@ TEST(RowReader, ColumnsSayWhereTheNumbersAndTheNameAre) {
       {"ERROR:,,2100,1100,1", "ERROR: point name \"ERROR:\" is reserved"},
       {"K12,,2000,1000,1", "ERROR: K12: point is on the station"},
   });
+  // Marks are found eight bytes at a time: rows shorter than eight, eight
+  // long, and with a rest after full eights.
+  ExpectAnswers(WithColumns(Setout(0.0), "x,y"), {
+      {"1e3,3e3", "90.000001,90.000001,1000.000000"},
+      {"1100;2e3", "0.000000;0.000000;100.000000"},
+      {"11e2\t2e3", "0.000000\t0.000000\t100.000000"},
+      {"1100,2000", "0.000000,0.000000,100.000000"},
+      {"1100.00000000,2000.0000000", "0.000000,0.000000,100.000000"},
+      {"1100,2000,   ", "ERROR: extra field \"\""},
+      {"1100 ,", "ERROR: Y is not a number: \"\""},
+  });
   ExpectAnswers(WithColumns(Setout(0.0), "-,x,y,name,-"), {
       {"7,1100,2100,K12,x", "K12,45.000000,45.000000,141.421356"},
       {"7,1100,2100,K12", "ERROR: K12: missing field 5"},
