@@ -332,6 +332,7 @@ Options ParseOptions(const std::vector<std::string>& args) {
 const char* UsageText() {
   return "Usage: corvane-calc forward|inverse [OPTIONS] [VALUES...]\n"
          "       corvane-calc setout --station X,Y --backsight X,Y [OPTIONS]\n"
+         "                           [VALUES...]\n"
          "       corvane-calc --help | --version\n"
          "\n"
          "Forward:  X0 Y0 AZIMUTH DISTANCE  ->  X Y\n"

@@ -41,6 +41,13 @@ TEST(Options, ReadsModeStationDecimalsFilesAndValues) {
   EXPECT_TRUE(ParseOptions({"--version"}).version);
 }
 
+// The longest list --columns takes, for setout: x,y and 30 ignored.
+std::string MostColumns() {
+  std::string list = "x,y";
+  for (int i = 0; i < 30; ++i) list += ",-";
+  return list;
+}
+
 TEST(Options, SetoutFindsTheBacksightDirectionAndShowsIt) {
   const calc::Options point =
       ParseOptions({"setout", "--station", "0,0", "--backsight", "70,71.4",
@@ -60,10 +67,8 @@ TEST(Options, SetoutFindsTheBacksightDirectionAndShowsIt) {
                           "360", "--columns", "-,x,y,-,h,code,-,name"})
                 .error,
             "");
-  std::string many = "x,y";  // the most columns a list may have
-  for (int i = 0; i < 30; ++i) many += ",-";
   EXPECT_EQ(ParseOptions({"setout", "--station", "0,0", "--backsight-azimuth",
-                          "0", "--columns", many})
+                          "0", "--columns", MostColumns()})
                 .settings.columns.size(),
             32u);
   EXPECT_EQ(ParseOptions({"forward", "--columns", "azimuth,-,y0,x0,distance"})
@@ -74,8 +79,6 @@ TEST(Options, SetoutFindsTheBacksightDirectionAndShowsIt) {
 TEST(Options, BadSetoutsAndColumnListsSayWhatIsWrong) {
   const std::vector<std::string> setout = {"setout", "--station", "0,0",
                                            "--backsight", "100,0"};
-  std::string many = "x,y";  // 32 columns
-  for (int i = 0; i < 30; ++i) many += ",-";
   auto with = [&](std::vector<std::string> more) {
     more.insert(more.begin(), setout.begin(), setout.end());
     return more;
@@ -116,7 +119,7 @@ TEST(Options, BadSetoutsAndColumnListsSayWhatIsWrong) {
        "--columns: unknown role \"\"; the roles are name, code, x, y, h and -"},
       {with({"--columns", "name,x,y,x"}), "--columns: role x given twice"},
       {with({"--columns", "name,code,y,h"}), "--columns: no column for x"},
-      {with({"--columns", many + ",-"}), "--columns: more than 32 columns"},
+      {with({"--columns", MostColumns() + ",-"}), "--columns: more than 32 columns"},
       {{"forward", "--columns", "x0,y0,az,distance"},
        "--columns: unknown role \"az\"; the roles are name, x0, y0, azimuth, "
        "distance and -"},
