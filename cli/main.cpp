@@ -1,5 +1,6 @@
 // corvane-calc: the forward and inverse computations of the calculator for
-// whole lists of rows, with the calculator's numbers to the last digit.
+// whole lists of rows, with the calculator's numbers to the last digit, and
+// setting-out sheets computed the same way.
 
 #include <fcntl.h>
 #include <unistd.h>
@@ -96,5 +97,6 @@ int main(int argc, char** argv) {
   if (options.version) {
     return Say("corvane-calc " CORVANE_VERSION "\n", kAllComputed);
   }
+  if (!options.note.empty()) Complain(options.note);
   return options.values.empty() ? ComputeStreams(options) : ComputeOne(options);
 }

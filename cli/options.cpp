@@ -2,9 +2,13 @@
 
 #include <array>
 #include <charconv>
+#include <cmath>
 #include <string_view>
 
 #include "cli/number_text.h"
+#include "cli/packed_digits.h"
+#include "core/packed_angle.h"
+#include "core/survey.h"
 
 namespace calc {
 namespace {
@@ -14,11 +18,13 @@ struct ModeName {
   Mode mode;
 };
 
-constexpr std::array<ModeName, 2> kModes = {{{"forward", Mode::kForward},
-                                             {"inverse", Mode::kInverse}}};
+constexpr std::array<ModeName, 3> kModes = {{{"forward", Mode::kForward},
+                                             {"inverse", Mode::kInverse},
+                                             {"setout", Mode::kSetout}}};
 
 // Reads an option's value (empty for a switch) into `options`; false when
-// the value is bad.
+// the value is bad, with options.error set where the reader says what is
+// wrong itself (else the message says what the value needs).
 using ValueReader = bool (*)(const std::string& value, Options& options);
 
 struct OptionRule {
@@ -37,20 +43,60 @@ bool ReadDecimals(const std::string& text, int& decimals) {
          decimals <= kMaxDecimals;
 }
 
-bool ReadStation(const std::string& text, Options& options) {
+// "X,Y"
+bool ReadPoint(const std::string& text, Station& point) {
   const std::size_t comma = text.find(',');
   if (comma == std::string::npos) return false;
   const std::string_view view(text);
-  Station& station = options.settings.station;
-  options.settings.hasStation = true;
-  return ReadFieldNumber(view.substr(0, comma), station.x) ==
+  return ReadFieldNumber(view.substr(0, comma), point.x) ==
              FieldNumber::kNumber &&
-         ReadFieldNumber(view.substr(comma + 1), station.y) ==
+         ReadFieldNumber(view.substr(comma + 1), point.y) ==
              FieldNumber::kNumber;
 }
 
-constexpr std::array<OptionRule, 6> kOptions = {{
-    {"--from", "", true, false, "X0,Y0, two numbers", ReadStation},
+// A packed azimuth from 0 to 360 that a row's azimuth field would accept;
+// says itself what is wrong with one that has minutes or seconds of 60, or
+// is negative.
+bool ReadBacksightAzimuth(const std::string& text, Options& options) {
+  double azimuth = 0.0;
+  if (ReadFieldNumber(text, azimuth) != FieldNumber::kNumber) return false;
+  std::string& error = options.error;
+  switch (FindAzimuthFault(text, azimuth)) {
+    case AzimuthFault::kMinutes:
+      error = "--backsight-azimuth has minutes of 60 or more: " + text;
+      return false;
+    case AzimuthFault::kSeconds:
+      error = "--backsight-azimuth has seconds of 60 or more: " + text;
+      return false;
+    case AzimuthFault::kNegative:
+      error = "--backsight-azimuth is negative: " + text + " (add 360)";
+      return false;
+    case AzimuthFault::kNone:
+      break;
+  }
+  if (azimuth > 360.0) return false;
+  options.backsightAzimuth = azimuth;
+  return true;
+}
+
+constexpr std::array<OptionRule, 9> kOptions = {{
+    {"--from", "--station", true, false, "X0,Y0, two numbers",
+     [](const std::string& value, Options& options) {
+       options.settings.hasStation = true;
+       return ReadPoint(value, options.settings.station);
+     }},
+    {"--backsight", "", true, false, "X,Y, two numbers",
+     [](const std::string& value, Options& options) {
+       options.backsightPoint.emplace();
+       return ReadPoint(value, *options.backsightPoint);
+     }},
+    {"--backsight-azimuth", "", true, false,
+     "a packed azimuth from 0 to 360", ReadBacksightAzimuth},
+    {"--columns", "", true, false, "",
+     [](const std::string& value, Options& options) {
+       options.columns = value;
+       return true;
+     }},
     {"--decimals", "", true, false, "a whole number from 0 to 20",
      [](const std::string& value, Options& options) {
        return ReadDecimals(value, options.settings.decimals);
@@ -139,27 +185,82 @@ void ReadOption(const std::vector<std::string>& args, std::size_t& at,
     options.error = "unknown option " + args[at];
     return;
   }
+  // Messages use the spelling given.
   bool& given = reading.given[static_cast<std::size_t>(rule - kOptions.data())];
   if (given && !rule->repeatable) {
-    options.error = std::string(rule->name) + " given twice";
+    options.error = name + " given twice";
     return;
   }
   given = true;
   if (!rule->takesValue && inlineValue) {
-    options.error = std::string(rule->name) + " takes no value";
+    options.error = name + " takes no value";
     return;
   }
   if (rule->takesValue && !inlineValue) {
     if (at + 1 == args.size()) {
-      options.error = std::string(rule->name) + " needs a value";
+      options.error = name + " needs a value";
       return;
     }
     value = args[++at];
   }
-  if (!rule->read(value, options)) {
-    options.error = std::string(rule->name) + " needs " + rule->valueNeeds +
-                    ": " + value;
+  if (!rule->read(value, options) && options.error.empty()) {
+    options.error = name + " needs " + rule->valueNeeds + ": " + value;
   }
+}
+
+// The direction that setout angles are turned from, and the note that
+// shows it; false, with the error set, when there is none.
+bool FindBacksight(Options& options) {
+  RowSettings& settings = options.settings;
+  const int azimuthDecimals =
+      settings.azimuthDecimals.value_or(settings.decimals);
+  std::string note = "station to backsight: azimuth ";
+  if (options.backsightAzimuth) {
+    settings.backsightDegrees =
+        survey::PackedToDegrees(*options.backsightAzimuth);
+    AppendPackedAngle(note, *options.backsightAzimuth, azimuthDecimals);
+  } else {
+    const Station& station = settings.station;
+    const Station& backsight = *options.backsightPoint;
+    const survey::InverseResult polar = survey::ComputeInverse(
+        station.x, station.y, backsight.x, backsight.y);
+    if (polar.identicalPoints) {
+      options.error = "the backsight is the station: give another point";
+      return false;
+    }
+    if (!std::isfinite(polar.distance)) {
+      options.error = "the distance from station to backsight is out of range";
+      return false;
+    }
+    settings.backsightDegrees = polar.degrees;
+    AppendPackedAngle(note, polar.azimuth, azimuthDecimals);
+    note += " distance ";
+    AppendFixed(note, polar.distance, settings.decimals);
+  }
+  options.note = note;
+  return true;
+}
+
+// The backsight options belong to setout, which needs a station and one
+// backsight; false, with the error set, when they are amiss.
+bool CheckSetout(Options& options) {
+  const bool point = options.backsightPoint.has_value();
+  const bool azimuth = options.backsightAzimuth.has_value();
+  if (options.settings.mode != Mode::kSetout) {
+    if (point || azimuth) {
+      options.error = std::string(point ? "--backsight" : "--backsight-azimuth") +
+                      " is for setout";
+    }
+    return !point && !azimuth;
+  }
+  if (!options.settings.hasStation) {
+    options.error = "setout needs --station X,Y";
+  } else if (point == azimuth) {
+    options.error = point ? "give --backsight or --backsight-azimuth, not both"
+                          : "setout needs --backsight X,Y or "
+                            "--backsight-azimuth A";
+  }
+  return options.error.empty() && FindBacksight(options);
 }
 
 // The checks that need the whole command line.
@@ -170,14 +271,24 @@ void CheckComplete(Reading& reading) {
     options.error = SayMode();
     return;
   }
+  if (!CheckSetout(options)) return;
+  if (options.columns) {
+    options.error = ReadColumns(
+        *options.columns, RowReader(options.settings).FieldNames(),
+        options.settings.mode == Mode::kSetout, options.settings.columns);
+    if (!options.error.empty()) return;
+  }
   if (options.values.empty()) return;
   if (!options.files.empty()) {
     options.error = "give values or -i FILE, not both";
     return;
   }
   const RowReader reader(options.settings);
+  const std::size_t columns = options.settings.columns.size();
   const std::size_t needed = reader.FieldNames().size();
-  if (options.values.size() == needed || options.values.size() == needed + 1) {
+  if (columns > 0 ? options.values.size() == columns
+                  : (options.values.size() == needed ||
+                     options.values.size() == needed + 1)) {
     return;
   }
   // Text where a number belongs is named before the values are counted.
@@ -188,8 +299,11 @@ void CheckComplete(Reading& reading) {
     options.error = problem.substr(std::string_view("ERROR: ").size());
     return;
   }
-  options.error = "expected " + std::to_string(needed) +
-                  " values (optionally led by a point name)";
+  options.error =
+      columns > 0
+          ? "expected " + std::to_string(columns) + " values, one a column"
+          : "expected " + std::to_string(needed) +
+                " values (optionally led by a point name)";
 }
 
 }  // namespace
@@ -217,12 +331,19 @@ Options ParseOptions(const std::vector<std::string>& args) {
 
 const char* UsageText() {
   return "Usage: corvane-calc forward|inverse [OPTIONS] [VALUES...]\n"
+         "       corvane-calc setout --station X,Y --backsight X,Y [OPTIONS]\n"
+         "                           [VALUES...]\n"
          "       corvane-calc --help | --version\n"
          "\n"
          "Forward:  X0 Y0 AZIMUTH DISTANCE  ->  X Y\n"
          "Inverse:  X0 Y0 X1 Y1             ->  AZIMUTH DISTANCE\n"
+         "Setout:   X Y                     ->  AZIMUTH ANGLE DISTANCE\n"
          "X is the northing, Y the easting; azimuths are packed DMS\n"
-         "(45.302512 = 45 deg 30' 25.12\"), clockwise from north.\n"
+         "(45.302512 = 45 deg 30' 25.12\"), clockwise from north. Setout\n"
+         "gives a sheet for setting out design points from a station: the\n"
+         "azimuth and distance from the station to each point, and the\n"
+         "ANGLE to turn clockwise from the backsight to it. The station to\n"
+         "backsight azimuth and distance are written to standard error first.\n"
          "\n"
          "With VALUES, computes that one row. Without, reads one row a line\n"
          "from standard input or the -i files and writes one line per line.\n"
@@ -235,10 +356,24 @@ const char* UsageText() {
          "Options:\n"
          "  --from X0,Y0   fix the station: rows hold AZIMUTH DISTANCE\n"
          "                 (forward) or X1 Y1 (inverse)\n"
+         "  --station X,Y  the same; setout needs it\n"
+         "  --backsight X,Y\n"
+         "                 setout: the point the angles are turned from\n"
+         "  --backsight-azimuth A\n"
+         "                 setout: its azimuth instead (packed, 0 to 360)\n"
+         "  --columns ROLES\n"
+         "                 what each column holds, e.g. name,code,y,x,h:\n"
+         "                 name, code, x, y, h or - (ignored) in setout;\n"
+         "                 name, -, and x0, y0, azimuth, distance (forward)\n"
+         "                 or x0, y0, x1, y1 (inverse). A row then has one\n"
+         "                 field per column, ended by a comma, semicolon or\n"
+         "                 tab (in a line without any, by blanks); an empty\n"
+         "                 field is a field. A height must be a number or\n"
+         "                 empty; codes are ignored\n"
          "  --decimals N   decimals of the results, 0 to 20 (default 6)\n"
          "  --azimuth-decimals N\n"
-         "                 decimals of azimuths, 0 to 20 (default: as\n"
-         "                 --decimals); seconds that round to 60 carry\n"
+         "                 decimals of azimuths and angles, 0 to 20 (default:\n"
+         "                 as --decimals); seconds that round to 60 carry\n"
          "                 into the minutes, and minutes into the degrees\n"
          "  -i FILE        read rows from FILE (repeatable; - is standard "
          "input)\n"

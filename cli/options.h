@@ -1,10 +1,13 @@
 #pragma once
 
 // The command line of corvane-calc:
-//   corvane-calc forward|inverse [--from X0,Y0] [--decimals N] [-i FILE]...
-//                [VALUES...]
+//   corvane-calc forward|inverse [--from X0,Y0] [--columns ROLES]
+//                [--decimals N] [--azimuth-decimals N] [-i FILE]... [VALUES...]
+//   corvane-calc setout --station X,Y --backsight X,Y|--backsight-azimuth A
+//                [--columns ROLES] [...as above]
 //   corvane-calc --help | --version
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -18,7 +21,11 @@ struct Options {
   RowSettings settings;
   std::vector<std::string> values;  // one computation given on the line
   std::vector<std::string> files;   // "-" is standard input
-  std::string error;                // set when the command line is bad
+  std::optional<Station> backsightPoint;
+  std::optional<double> backsightAzimuth;  // packed
+  std::optional<std::string> columns;      // the list as given
+  std::string note;   // a line for standard error before the answers
+  std::string error;  // set when the command line is bad
 };
 
 Options ParseOptions(const std::vector<std::string>& args);

@@ -1,11 +1,13 @@
 #include "cli/row_reader.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 
 #include "cli/number_text.h"
 #include "cli/packed_digits.h"
 #include "cli/shown_text.h"
+#include "core/packed_angle.h"
 #include "core/survey.h"
 
 namespace calc {
@@ -14,8 +16,16 @@ namespace calc {
 struct ModeRule {
   std::array<const char*, 4> fields;  // the numbers of a full row
   std::size_t azimuthField;           // kMaxFields when none is an azimuth
-  std::array<const char*, 2> outOfRange;  // a result that is not finite
-  bool firstResultIsAzimuth;
+  std::size_t resultCount;
+  std::array<bool, 3> resultIsAngle;      // else a length or coordinate
+  std::array<const char*, 3> outOfRange;  // a result that is not finite
+};
+
+// A row's point name and numbers as read from its fields.
+struct RowReader::Row {
+  std::string_view name;
+  bool named = false;  // the answer starts with the name
+  std::array<double, 4> numbers{};
 };
 
 namespace {
@@ -28,14 +38,28 @@ constexpr std::size_t kMaxFields = 6;
 
 constexpr ModeRule kForwardRule = {{"X0", "Y0", "AZIMUTH", "DISTANCE"},
                                    2,
+                                   2,
+                                   {false, false},
                                    {"result X is out of range",
-                                    "result Y is out of range"},
-                                   false};
+                                    "result Y is out of range"}};
 constexpr ModeRule kInverseRule = {{"X0", "Y0", "X1", "Y1"},
                                    kMaxFields,
+                                   2,
+                                   {true, false},
                                    {"result AZIMUTH is out of range",
-                                    "result DISTANCE is out of range"},
-                                   true};
+                                    "result DISTANCE is out of range"}};
+// The station is always given: rows hold X Y.
+constexpr ModeRule kSetoutRule = {{"X0", "Y0", "X", "Y"},
+                                  kMaxFields,
+                                  3,
+                                  {true, true, false},
+                                  {"result AZIMUTH is out of range",
+                                   "result ANGLE is out of range",
+                                   "result DISTANCE is out of range"}};
+
+// Indexed by Mode.
+constexpr std::array<const ModeRule*, 3> kRules = {&kForwardRule, &kInverseRule,
+                                                   &kSetoutRule};
 
 bool IsSeparator(char c) {
   return c == ' ' || c == '\t' || c == ',' || c == ';';
@@ -73,10 +97,9 @@ std::string_view NextField(std::string_view line, std::size_t& at,
 }
 
 // Splits at runs of separators; returns how many fields the line has (the
-// first kMaxFields of them are stored), and the separator of its answer.
+// first fields.size() of them are stored), and the separator of its answer.
 std::size_t SplitFields(std::string_view line,
-                        std::array<std::string_view, kMaxFields>& fields,
-                        char& separator) {
+                        std::span<std::string_view> fields, char& separator) {
   std::size_t count = 0;
   std::size_t at = 0;
   separator = ' ';
@@ -85,7 +108,7 @@ std::size_t SplitFields(std::string_view line,
     const std::string_view field = NextField(line, at, run);
     if (field.empty()) return count;
     if (count == 1) separator = AnswerSeparator(run);
-    if (count < kMaxFields) fields[count] = field;
+    if (count < fields.size()) fields[count] = field;
     ++count;
   }
 }
@@ -115,10 +138,19 @@ bool HasNumberField(std::string_view line) {
   }
 }
 
-// A first row none of whose fields is a number, unless copying it would
-// give a line that reads as an error.
-bool IsHeader(std::string_view line) {
-  return !line.starts_with(kErrorPrefix) && !HasNumberField(line);
+// Where the name is among the columns; columns.size() when nowhere.
+std::size_t FindNameColumn(const std::vector<Column>& columns) {
+  std::size_t at = 0;
+  while (at < columns.size() && columns[at].role != Column::Role::kName) ++at;
+  return at;
+}
+
+// The angle turned clockwise from the backsight's direction to a point's,
+// packed; both directions in decimal degrees.
+double TurnedAngle(double pointDegrees, double backsightDegrees) {
+  double angle = pointDegrees - backsightDegrees;
+  if (angle < 0.0) angle = angle + 360.0;
+  return survey::DegreesToPacked(angle);
 }
 
 // The line without its "\r", if it has one.
@@ -141,10 +173,26 @@ bool Fail(std::string& out, std::string_view point, std::string_view what) {
 
 }  // namespace
 
-RowReader::RowReader(const RowSettings& settings) : settings_(settings) {}
+RowReader::RowReader(const RowSettings& settings)
+    : settings_(settings), nameColumn_(FindNameColumn(settings.columns)) {}
 
 const ModeRule& RowReader::Rule() const {
-  return settings_.mode == Mode::kForward ? kForwardRule : kInverseRule;
+  return *kRules[static_cast<std::size_t>(settings_.mode)];
+}
+
+// A first row none of whose fields is a number, unless copying it would
+// give a line that reads as an error.
+bool RowReader::IsHeader(std::string_view line) const {
+  if (line.starts_with(kErrorPrefix)) return false;
+  return settings_.columns.empty() ? !HasNumberField(line)
+                                   : !AnyColumn(line, IsNumber);
+}
+
+std::size_t RowReader::Split(std::string_view line,
+                             std::span<std::string_view> fields,
+                             char& separator) const {
+  return settings_.columns.empty() ? SplitFields(line, fields, separator)
+                                   : SplitColumns(line, fields, separator);
 }
 
 std::span<const char* const> RowReader::FieldNames() const {
@@ -167,13 +215,21 @@ bool RowReader::AnswerLine(std::string_view line, std::string& out,
     out += line;
     return true;
   }
-  if (AnswerPlainRow(line, out)) return true;
-  std::array<std::string_view, kMaxFields> fields;
+  if (!settings_.columns.empty()) {
+    return AnswerSplit<kMaxColumns + 1>(line, out);
+  }
+  return AnswerPlainRow(line, out) || AnswerSplit<kMaxFields>(line, out);
+}
+
+// Splits the line into at most `kFields` fields to answer it.
+template <std::size_t kFields>
+bool RowReader::AnswerSplit(std::string_view line, std::string& out) const {
+  std::array<std::string_view, kFields> fields;
   char separator = ' ';
-  const std::size_t count = SplitFields(line, fields, separator);
+  const std::size_t count = Split(line, fields, separator);
   return AnswerFields(
       std::span<const std::string_view>(fields.data(),
-                                        std::min(count, kMaxFields)),
+                                        std::min(count, fields.size())),
       out, separator);
 }
 
@@ -193,52 +249,97 @@ std::string_view RowReader::TakeName(
   return {};
 }
 
-// Reads the numbers of a row that are there (the name taken off), so that
-// text where a number belongs is reported before a field is missed.
-bool RowReader::ReadNumbers(std::span<const std::string_view> fields,
-                            std::string_view name, double* values,
-                            std::string& out) const {
+// Reads the point name and the numbers of a row that are there, so that
+// text where a number belongs is reported before a field is missed. Takes
+// the name off `fields` where it leads them.
+bool RowReader::ReadRow(std::span<const std::string_view>& fields, Row& row,
+                        std::string& out) const {
+  const bool byColumns = !settings_.columns.empty();
+  if (byColumns) {
+    row.named = nameColumn_ < settings_.columns.size();
+    if (row.named && nameColumn_ < fields.size()) {
+      row.name = fields[nameColumn_];
+    }
+  } else {
+    row.name = TakeName(fields);
+    row.named = !row.name.empty();
+  }
   // Its answer would read like an error line.
-  if (name == "ERROR:") {
+  if (row.name == "ERROR:") {
     return Fail(out, {}, "point name \"ERROR:\" is reserved");
   }
-  for (std::size_t i = 0; i < std::min(fields.size(), FieldNames().size());
-       ++i) {
-    if (!ReadField(i, fields[i], name, values[i], out)) return false;
+  if (byColumns) return ReadColumnFields(fields, row, out);
+  const auto names = FieldNames();
+  for (std::size_t i = 0; i < std::min(fields.size(), names.size()); ++i) {
+    if (!ReadField(names[i], i == AzimuthIndex(), fields[i], row.name,
+                   row.numbers[i], out)) {
+      return false;
+    }
+  }
+  return true;
+}
+
+// The numbers, and the height where there is one: a height is not used,
+// but one that is no number means the columns are not what they were said
+// to be.
+bool RowReader::ReadColumnFields(std::span<const std::string_view> fields,
+                                 Row& row, std::string& out) const {
+  const std::span<const Column> columns = settings_.columns;
+  const auto names = FieldNames();
+  for (std::size_t i = 0; i < std::min(fields.size(), columns.size()); ++i) {
+    const Column& column = columns[i];
+    double height = 0.0;
+    const bool read =
+        column.role == Column::Role::kNumber
+            ? ReadField(names[column.number], column.number == AzimuthIndex(),
+                        fields[i], row.name, row.numbers[column.number], out)
+        : column.role == Column::Role::kHeight && !fields[i].empty()
+            ? ReadField("H", false, fields[i], row.name, height, out)
+            : true;
+    if (!read) return false;
+  }
+  return true;
+}
+
+// Whether the row has as many fields as it should; appends the error when
+// it has not.
+bool RowReader::CountFields(std::span<const std::string_view> fields,
+                            const Row& row, std::string& out) const {
+  const std::span<const Column> columns = settings_.columns;
+  const auto names = FieldNames();
+  const std::size_t needed = columns.empty() ? names.size() : columns.size();
+  if (fields.size() < needed) {
+    Fail(out, row.name, "missing field ");
+    out += columns.empty() ? std::string(names[fields.size()])
+                           : ColumnName(columns, fields.size(), names);
+    return false;
+  }
+  if (fields.size() > needed) {
+    Fail(out, row.name, "extra field ");
+    AppendQuoted(out, fields[needed]);
+    return false;
   }
   return true;
 }
 
 bool RowReader::CheckNumbers(std::span<const std::string_view> fields,
                              std::string& out) const {
-  std::array<double, 4> values{};
-  const std::string_view name = TakeName(fields);
-  return ReadNumbers(fields, name, values.data(), out);
+  Row row;
+  return ReadRow(fields, row, out);
 }
 
 bool RowReader::AnswerFields(std::span<const std::string_view> fields,
                              std::string& out, char separator) const {
-  const auto names = FieldNames();
-  const std::size_t needed = names.size();
-  std::array<double, 4> values{};
-  const std::string_view name = TakeName(fields);
-  if (!ReadNumbers(fields, name, values.data(), out)) return false;
-  if (fields.size() < needed) {
-    Fail(out, name, "missing field ");
-    out += names[fields.size()];
-    return false;
-  }
-  if (fields.size() > needed) {
-    Fail(out, name, "extra field ");
-    AppendQuoted(out, fields[needed]);
+  Row row;
+  if (!ReadRow(fields, row, out) || !CountFields(fields, row, out)) {
     return false;
   }
   Results results;
-  if (const char* fault = Compute(values.data(), results)) {
-    return Fail(out, name, fault);
+  if (const char* fault = Compute(row.numbers.data(), results)) {
+    return Fail(out, row.name, fault);
   }
-  if (!name.empty()) {
-    out += name;
+  if (row.named) {
+    out += row.name;
     out += separator;
   }
   AppendResults(results, separator, out);
@@ -281,13 +382,20 @@ bool RowReader::AnswerPlainRow(std::string_view line, std::string& out) const {
   return true;
 }
 
-// Reads the number of field `index` of the row of `point` into `value`, or
+// Reads the number of `field` of the row of `point` into `value`, or
 // appends the error.
-bool RowReader::ReadField(std::size_t index, std::string_view text,
-                          std::string_view point, double& value,
-                          std::string& out) const {
+bool RowReader::ReadField(const char* field, bool isAzimuth,
+                          std::string_view text, std::string_view point,
+                          double& value, std::string& out) const {
+  // The common field, plain decimals, is always a number in range.
+  if (!text.empty() && text.size() <= survey::kFieldChars &&
+      ReadPlainDecimal(text, value) == text.size() &&
+      (!isAzimuth ||
+       FindPlainAzimuthFault(text, value) == AzimuthFault::kNone)) {
+    return true;
+  }
   auto fail = [&](const char* what, const char* hint = "") {
-    Fail(out, point, FieldNames()[index]);
+    Fail(out, point, field);
     out += what;
     AppendQuoted(out, text);
     out += hint;
@@ -304,7 +412,7 @@ bool RowReader::ReadField(std::size_t index, std::string_view text,
     case FieldNumber::kNumber:
       break;
   }
-  if (index == AzimuthIndex()) {
+  if (isAzimuth) {
     switch (FindAzimuthFault(text, value)) {
       case AzimuthFault::kMinutes:
         return fail(" has minutes of 60 or more: ");
@@ -319,8 +427,8 @@ bool RowReader::ReadField(std::size_t index, std::string_view text,
   return true;
 }
 
-// Computes the two results of a row; returns what is wrong with the row,
-// or nullptr.
+// Computes the results of a row; returns what is wrong with the row, or
+// nullptr.
 const char* RowReader::Compute(const double* values, Results& results) const {
   const bool station = settings_.hasStation;
   const double x0 = station ? settings_.station.x : values[0];
@@ -329,28 +437,38 @@ const char* RowReader::Compute(const double* values, Results& results) const {
   if (settings_.mode == Mode::kForward) {
     const survey::ForwardResult end =
         survey::ComputeForward(x0, y0, rest[0], rest[1]);
-    results = {end.x, end.y};
+    results = {end.x, end.y, 0.0};
   } else {
     const survey::InverseResult polar =
         survey::ComputeInverse(x0, y0, rest[0], rest[1]);
-    if (polar.identicalPoints) return "identical points";
-    results = {polar.azimuth, polar.distance};
+    if (settings_.mode == Mode::kInverse) {
+      if (polar.identicalPoints) return "identical points";
+      results = {polar.azimuth, polar.distance, 0.0};
+    } else {
+      if (polar.identicalPoints) return "point is on the station";
+      results = {polar.azimuth,
+                 TurnedAngle(polar.degrees, settings_.backsightDegrees),
+                 polar.distance};
+    }
   }
-  if (!std::isfinite(results[0])) return Rule().outOfRange[0];
-  if (!std::isfinite(results[1])) return Rule().outOfRange[1];
+  for (std::size_t i = 0; i < Rule().resultCount; ++i) {
+    if (!std::isfinite(results[i])) return Rule().outOfRange[i];
+  }
   return nullptr;
 }
 
 void RowReader::AppendResults(const Results& results, char separator,
                               std::string& out) const {
-  if (Rule().firstResultIsAzimuth) {
-    AppendPackedAngle(out, results[0],
-                      settings_.azimuthDecimals.value_or(settings_.decimals));
-  } else {
-    AppendFixed(out, results[0], settings_.decimals);
+  const ModeRule& rule = Rule();
+  for (std::size_t i = 0; i < rule.resultCount; ++i) {
+    if (i > 0) out += separator;
+    if (rule.resultIsAngle[i]) {
+      AppendPackedAngle(out, results[i],
+                        settings_.azimuthDecimals.value_or(settings_.decimals));
+    } else {
+      AppendFixed(out, results[i], settings_.decimals);
+    }
   }
-  out += separator;
-  AppendFixed(out, results[1], settings_.decimals);
 }
 
 // The field that holds a packed azimuth; kMaxFields when none does.

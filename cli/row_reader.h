@@ -1,19 +1,26 @@
 #pragma once
 
 // One input line of corvane-calc in, one output line out. A row holds the
-// numbers of one computation, optionally led by a point name; blank lines,
-// comment lines and a header pass through unchanged; anything else gives an
-// "ERROR: " line that says what is wrong with which field.
+// numbers of one computation, optionally led by a point name, or the
+// columns that --columns names; blank lines, comment lines and a header pass
+// through unchanged; anything else gives an "ERROR: " line that says what is
+// wrong with which field.
 
 #include <array>
 #include <optional>
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
+
+#include "cli/columns.h"
 
 namespace calc {
 
-enum class Mode { kForward, kInverse };
+// forward: X0 Y0 AZIMUTH DISTANCE -> X Y; inverse: X0 Y0 X1 Y1 -> AZIMUTH
+// DISTANCE; setout, from a station towards a backsight: X Y -> AZIMUTH
+// ANGLE DISTANCE, ANGLE turned clockwise from the backsight to the point.
+enum class Mode { kForward, kInverse, kSetout };
 
 struct ModeRule;
 
@@ -26,8 +33,10 @@ struct RowSettings {
   Mode mode = Mode::kForward;
   bool hasStation = false;  // rows then hold only the second half
   Station station{0.0, 0.0};
+  double backsightDegrees = 0.0;  // setout: the direction angles start from
   int decimals = 6;
   std::optional<int> azimuthDecimals;  // when unset, `decimals`
+  std::vector<Column> columns;  // empty: the numbers in order, maybe named
 };
 
 // Longer lines are refused as a whole.
@@ -64,15 +73,24 @@ class RowReader {
   std::span<const char* const> FieldNames() const;
 
  private:
-  using Results = std::array<double, 2>;
+  using Results = std::array<double, 3>;
+  struct Row;
 
   const ModeRule& Rule() const;
+  bool IsHeader(std::string_view line) const;
+  std::size_t Split(std::string_view line, std::span<std::string_view> fields,
+                    char& separator) const;
   bool AnswerPlainRow(std::string_view line, std::string& out) const;
+  template <std::size_t kFields>
+  bool AnswerSplit(std::string_view line, std::string& out) const;
   std::string_view TakeName(std::span<const std::string_view>& fields) const;
-  bool ReadNumbers(std::span<const std::string_view> fields,
-                   std::string_view name, double* values,
+  bool ReadRow(std::span<const std::string_view>& fields, Row& row,
+               std::string& out) const;
+  bool ReadColumnFields(std::span<const std::string_view> fields, Row& row,
+                        std::string& out) const;
+  bool CountFields(std::span<const std::string_view> fields, const Row& row,
                    std::string& out) const;
-  bool ReadField(std::size_t index, std::string_view text,
+  bool ReadField(const char* field, bool isAzimuth, std::string_view text,
                  std::string_view point, double& value,
                  std::string& out) const;
   const char* Compute(const double* values, Results& results) const;
@@ -81,6 +99,7 @@ class RowReader {
   std::size_t AzimuthIndex() const;
 
   RowSettings settings_;
+  std::size_t nameColumn_;  // with columns: where the name is, if anywhere
 };
 
 }  // namespace calc

@@ -107,11 +107,11 @@ ForwardResult ComputeForward(double x0, double y0, double azimuth,
 InverseResult ComputeInverse(double x0, double y0, double x1, double y1) {
   const double dx = x1 - x0;
   const double dy = y1 - y0;
-  if (dx == 0.0 && dy == 0.0) return {true, 0.0, 0.0};
+  if (dx == 0.0 && dy == 0.0) return {true, 0.0, 0.0, 0.0};
   const double distance = std::sqrt(dy * dy + dx * dx);
   double theta = std::atan2(dy, dx) * kRadToDeg;
   if (theta < 0.0) theta = theta + 360.0;
-  return {false, DegreesToPacked(theta), distance};
+  return {false, DegreesToPacked(theta), distance, theta};
 }
 
 }  // namespace survey

@@ -22,6 +22,9 @@ struct InverseResult {
   bool identicalPoints;
   double azimuth;   // packed DMS, 0 to 360 inclusive
   double distance;  // not negative
+  // The azimuth in decimal degrees, 0 to 360 inclusive, as it is computed
+  // before it is packed: angles between directions are taken from these.
+  double degrees;
 };
 
 // The number a field's text stands for, read like the C runtime's strtod in

@@ -1,8 +1,14 @@
 // Input lines of any bytes, under every mode: each line gives exactly one
 // output line, an "ERROR: " line exactly when the row failed, blank and
 // comment lines come back unchanged, an error line shows no control byte,
-// every azimuth written is one the tool accepts as input, and a piece of
-// many lines gives one answer per line.
+// every azimuth and angle written is one the tool accepts as input, and a
+// piece of many lines gives one answer per line.
+//
+// The input is a byte of settings and the lines. Where the lines start with
+// a NUL byte and a mode's name, the text up to the first line end is a
+// settings line that sets the mode and, after a blank, a --columns list:
+// "\0setout name,code,y,x,h\n" sets out the rows that follow in those
+// columns.
 
 #include <algorithm>
 #include <cstdint>
@@ -10,6 +16,7 @@
 #include <string>
 #include <string_view>
 
+#include "cli/columns.h"
 #include "cli/number_text.h"
 #include "cli/packed_digits.h"
 #include "cli/piece.h"
@@ -34,6 +41,32 @@ calc::RowSettings SettingsFrom(std::uint8_t choice) {
   return settings;
 }
 
+// Reads the settings line at the start of `input`, if there is one, and
+// takes it off; false when its --columns list is bad.
+bool ReadSettingsLine(std::string_view& input, calc::RowSettings& settings) {
+  if (input.empty() || input[0] != '\0') return true;
+  const std::size_t end = std::min(input.find('\n'), input.size());
+  const std::string_view line = input.substr(1, end - 1);
+  const std::size_t blank = std::min(line.find(' '), line.size());
+  const std::string_view mode = line.substr(0, blank);
+  if (mode == "setout") {
+    settings.mode = calc::Mode::kSetout;
+    settings.hasStation = true;
+    settings.backsightDegrees = settings.decimals * 17.5;  // 0 to 350
+  } else if (mode == "inverse" || mode == "forward") {
+    settings.mode = mode == "inverse" ? calc::Mode::kInverse : calc::Mode::kForward;
+  } else {
+    return true;  // a line that starts with NUL
+  }
+  input.remove_prefix(std::min(end + 1, input.size()));
+  if (blank == line.size()) return true;
+  const calc::RowReader reader(settings);
+  return calc::ReadColumns(line.substr(blank + 1), reader.FieldNames(),
+                           settings.mode == calc::Mode::kSetout,
+                           settings.columns)
+      .empty();
+}
+
 bool StartsWith(std::string_view text, std::string_view prefix) {
   return text.substr(0, prefix.size()) == prefix;
 }
@@ -44,11 +77,15 @@ bool HasControlByte(std::string_view text) {
   });
 }
 
-// The azimuth of an inverse answer "[NAME SEP]AZIMUTH SEP DISTANCE", read as
-// the tool reads an azimuth field.
-void RequireValidAzimuth(std::string_view answer) {
-  const std::size_t last = answer.find_last_of(" ,;\t");
-  Require(last != std::string_view::npos);
+// The angle `fromEnd` fields before the last of an answer (1 for the
+// azimuth of "[NAME SEP]AZIMUTH SEP DISTANCE"), read as the tool reads an
+// azimuth field.
+void RequireValidAzimuth(std::string_view answer, int fromEnd = 1) {
+  std::size_t last = answer.size();
+  for (int i = 0; i < fromEnd; ++i) {
+    last = answer.substr(0, last).find_last_of(" ,;\t");
+    Require(last != std::string_view::npos);
+  }
   const std::size_t before = answer.substr(0, last).find_last_of(" ,;\t");
   const std::size_t begin = before == std::string_view::npos ? 0 : before + 1;
   const std::string_view azimuth = answer.substr(begin, last - begin);
@@ -63,9 +100,10 @@ void RequireValidAzimuth(std::string_view answer) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data,
                                       std::size_t size) {
   if (size == 0) return 0;
-  const calc::RowReader reader(SettingsFrom(data[0]));
-  const std::string_view input(reinterpret_cast<const char*>(data) + 1,
-                               size - 1);
+  calc::RowSettings settings = SettingsFrom(data[0]);
+  std::string_view input(reinterpret_cast<const char*>(data) + 1, size - 1);
+  if (!ReadSettingsLine(input, settings)) return 0;
+  const calc::RowReader reader(settings);
   const std::string_view line = input.substr(0, input.find('\n'));
 
   const bool firstRow = (data[0] & 0x80) != 0;
@@ -84,7 +122,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data,
     Require(out == expected);
   }
   const bool answered = computed && !passedThrough && !firstRow;
-  if (answered && (data[0] & 1) != 0) RequireValidAzimuth(out);
+  if (answered && settings.mode == calc::Mode::kInverse) RequireValidAzimuth(out);
+  if (answered && settings.mode == calc::Mode::kSetout) {
+    RequireValidAzimuth(out, 1);  // the angle
+    RequireValidAzimuth(out, 2);  // the azimuth
+  }
 
   calc::Piece piece;
   piece.input.assign(input);

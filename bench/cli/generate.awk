@@ -1,11 +1,18 @@
 # Deterministic rows for the corvane-calc benchmark.
-# Usage: gawk -v mode=forward|inverse -v rows=N -f generate.awk
-# Forward rows: X0 Y0 AZIMUTH DISTANCE; inverse rows: X0 Y0 X1 Y1.
+# Usage: gawk -v mode=forward|inverse|setout -v rows=N -f generate.awk
+# Forward rows: X0 Y0 AZIMUTH DISTANCE; inverse rows: X0 Y0 X1 Y1; setout
+# rows: design points as field software exports them, NAME,CODE,Y,X,H, within
+# 1 km of the station 3350000,500000.
 # Coordinates look like a projected grid (northing ~3.3e6, easting ~5e5) with
 # millimetres; azimuths are packed DMS with hundredths of a second.
 BEGIN {
   srand(20240601)
   for (i = 0; i < rows; i++) {
+    if (mode == "setout") {
+      printf "K%d,,%.3f,%.3f,%.3f\n", i + 1, 500000 + (rand() - 0.5) * 2000,
+             3350000 + (rand() - 0.5) * 2000, 20 + rand() * 10
+      continue
+    }
     x0 = 3300000 + rand() * 100000
     y0 = 450000 + rand() * 100000
     if (mode == "forward") {

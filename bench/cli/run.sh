@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Times corvane-calc against a gawk script doing the same computation on
-# 1,000,000 generated forward rows and 1,000,000 inverse rows, in the same run.
+# 1,000,000 generated forward rows, 1,000,000 inverse rows and 1,000,000
+# design points of a setting-out sheet, in the same run.
 # Prints rows/s of each, the ratio and corvane-calc's peak memory, as medians.
 # Usage: bench/cli/run.sh [BUILD_DIR]   (default build/default; RUNS=5, ROWS=1000000)
 #        CALC=/path/to/corvane-calc bench/cli/run.sh   times that binary as it is
@@ -28,29 +29,44 @@ trap 'rm -rf "$work"' EXIT
 measure() {
   local start end
   start=$EPOCHREALTIME
-  /usr/bin/time -o "$work/rss" -f "%M" "$@" <"$input" >/dev/null
+  /usr/bin/time -o "$work/rss" -f "%M" "$@" <"$input" >/dev/null 2>&1
   end=$EPOCHREALTIME
   echo "$start $end $(cat "$work/rss")" | awk '{ printf "%.6f %d\n", $2 - $1, $3 }'
 }
 
 median() { sort -g | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }
 
+# Setting out from a station towards a backsight, the design points in the
+# columns field software exports.
+station=3350000,500000
+backsight=3350100,500100
+setout_calc=(--station "$station" --backsight "$backsight"
+             --columns name,code,y,x,h)
+setout_gawk=(-v sx="${station%,*}" -v sy="${station#*,}"
+             -v bx="${backsight%,*}" -v by="${backsight#*,}")
+
 printf "%-8s %14s %14s %7s %12s\n" mode "calc rows/s" "gawk rows/s" ratio "calc peak"
-for mode in forward inverse; do
+for mode in forward inverse setout; do
+  calc_args=("$mode")
+  gawk_args=(-v mode="$mode")
+  if [ "$mode" = setout ]; then
+    calc_args+=("${setout_calc[@]}")
+    gawk_args+=("${setout_gawk[@]}")
+  fi
   input="$work/$mode.txt"
   gawk -v mode="$mode" -v rows="$rows" -f "$here/generate.awk" >"$input"
   # The two must agree line for line, but for rounding ties of "%f" and the
   # azimuths whose seconds round to 60, which the tool carries into the
   # minutes (gawk writes 359.596000 where the tool writes 360.000000).
-  differ=$(paste -d'|' <("$calc" "$mode" <"$input") \
-                       <(gawk -v mode="$mode" -f "$here/survey.awk" "$input") |
+  differ=$(paste -d'|' <("$calc" "${calc_args[@]}" <"$input" 2>/dev/null) \
+                       <(gawk "${gawk_args[@]}" -f "$here/survey.awk" "$input") |
            awk -F'|' '$1 != $2' | wc -l)
   : >"$work/calc" ; : >"$work/gawk" ; : >"$work/peak"
   for _ in $(seq "$runs"); do
-    read -r secs peak < <(measure "$calc" "$mode")
+    read -r secs peak < <(measure "$calc" "${calc_args[@]}")
     echo "$rows $secs" | awk '{ print $1 / $2 }' >>"$work/calc"
     echo "$peak" >>"$work/peak"
-    read -r secs _ < <(measure gawk -v mode="$mode" -f "$here/survey.awk")
+    read -r secs _ < <(measure gawk "${gawk_args[@]}" -f "$here/survey.awk")
     echo "$rows $secs" | awk '{ print $1 / $2 }' >>"$work/gawk"
   done
   c=$(median <"$work/calc"); g=$(median <"$work/gawk"); p=$(median <"$work/peak")

@@ -1,9 +1,16 @@
-# The forward and inverse computations of corvane-calc, as a gawk script:
-# the reference the benchmark measures the tool against.
+# The forward, inverse and setout computations of corvane-calc, as a gawk
+# script: the reference the benchmark measures the tool against.
 # Usage: gawk -v mode=forward|inverse -f survey.awk ROWS
+#        gawk -v mode=setout -v sx=X -v sy=Y -v bx=X -v by=Y -f survey.awk ROWS
+# (setout rows NAME,CODE,Y,X,H from the station sx,sy towards the backsight
+# bx,by)
 BEGIN {
   DEG_TO_RAD = 0.017453292222222222
   RAD_TO_DEG = 57.295780490442965
+  if (mode == "setout") {
+    FS = ","
+    backsight = azimuth_degrees(by - sy, bx - sx)
+  }
 }
 function floor(x) { return (x >= 0 || x == int(x)) ? int(x) : int(x) - 1 }
 function frac(x) { return x - int(x) }  # fmod(x, 1)
@@ -14,6 +21,22 @@ function packed_to_degrees(a,    m) {
 function degrees_to_packed(t,    m) {
   m = floor(frac(t) * 60)
   return floor(t) + m * 0.01 + frac(t * 60) * 0.006
+}
+# atan2 in degrees, 0 to 360
+function azimuth_degrees(dy, dx,    theta) {
+  theta = atan2(dy, dx) * RAD_TO_DEG
+  return theta < 0 ? theta + 360 : theta
+}
+mode == "setout" {
+  dx = $4 - sx
+  dy = $3 - sy
+  if (dx == 0 && dy == 0) { print "ERROR: " $1 ": point is on the station"; next }
+  theta = azimuth_degrees(dy, dx)
+  angle = theta - backsight
+  if (angle < 0) angle += 360
+  printf "%s,%f,%f,%f\n", $1, degrees_to_packed(theta), degrees_to_packed(angle),
+         sqrt(dy * dy + dx * dx)
+  next
 }
 mode == "forward" {
   alpha = packed_to_degrees($3) * DEG_TO_RAD

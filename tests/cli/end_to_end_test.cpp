@@ -13,9 +13,15 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <random>
 #include <sstream>
 #include <string>
 #include <vector>
+
+#include "cli/number_text.h"
+#include "cli/packed_digits.h"
+#include "core/packed_angle.h"
+#include "core/survey.h"
 
 extern char** environ;
 
@@ -277,6 +283,140 @@ TEST_F(CalcTest, OutputThatCannotBeWrittenFailsEveryModeOnce) {
       EXPECT_NE(at, std::string::npos) << where << ": " << run.err;
       EXPECT_EQ(run.err.find(message, at + 1), std::string::npos) << where;
     }
+  }
+}
+
+TEST_F(CalcTest, SettingOutSheetFromAPointFile) {
+  // name,code,east,north,height as field software exports it
+  const fs::path dat = File("design.dat",
+                            "\xEF\xBB\xBFName,Code,E,N,H\r\n"
+                            "K12,,2100.000,1100.000,21.300\r\n"
+                            "K13,kerb,2050.5,1000,\r\n"
+                            "# the station itself\r\n"
+                            "S1,,2000,1000,20.1\r\n"
+                            "K14,,1900,1100,x\r\n");
+  const Outcome run =
+      Calc({"setout", "--station", "1000,2000", "--backsight", "1000,2100",
+            "--columns", "name,code,y,x,h", "--azimuth-decimals", "4", "-i",
+            dat.string()});
+  EXPECT_EQ(run.out,
+            "Name,Code,E,N,H\n"
+            "K12,45.0000,315.0000,141.421356\n"
+            "K13,90.0000,0.0000,50.500000\n"
+            "# the station itself\n"
+            "ERROR: S1: point is on the station\n"
+            "ERROR: K14: H is not a number: \"x\"\n");
+  EXPECT_EQ(run.err,
+            "corvane-calc: station to backsight: azimuth 90.0000 distance "
+            "100.000000\n"
+            "corvane-calc: " + dat.string() + ":5: S1: point is on the station\n"
+            "corvane-calc: " + dat.string() + ":6: K14: H is not a number: \"x\"\n");
+  EXPECT_EQ(run.status, 1);
+
+  const Outcome one = Calc({"setout", "--station", "0,0", "--backsight-azimuth",
+                            "90", "P1", "100", "0"});
+  EXPECT_EQ(one.out, "P1 0.000000 270.000000 100.000000\n");
+  EXPECT_EQ(one.err, "corvane-calc: station to backsight: azimuth 90.000000\n");
+  EXPECT_EQ(one.status, 0);
+
+  const Outcome same =
+      Calc({"setout", "--station", "5,5", "--backsight", "5,5"}, "1 1\n");
+  EXPECT_EQ(same.status, 2);
+  EXPECT_EQ(same.out, "");
+  EXPECT_EQ(same.err.rfind("corvane-calc: the backsight is the station", 0), 0u);
+}
+
+// The line the tool should write for a design point, computed directly with
+// the core's functions and written as the tool writes numbers.
+std::string SheetLine(const std::string& name, const std::string& x,
+                      const std::string& y, double stationX, double stationY,
+                      double backsightDegrees, int decimals,
+                      int azimuthDecimals) {
+  const survey::InverseResult polar = survey::ComputeInverse(
+      stationX, stationY, survey::ParseField(x), survey::ParseField(y));
+  if (polar.identicalPoints) return "ERROR: " + name + ": point is on the station";
+  double angle = polar.degrees - backsightDegrees;
+  if (angle < 0.0) angle += 360.0;
+  std::string line = name + ",";
+  calc::AppendPackedAngle(line, polar.azimuth, azimuthDecimals);
+  line += ",";
+  calc::AppendPackedAngle(line, survey::DegreesToPacked(angle), azimuthDecimals);
+  line += ",";
+  calc::AppendFixed(line, polar.distance, decimals);
+  return line;
+}
+
+std::string Millimetres(double value) {
+  char text[40];
+  std::snprintf(text, sizeof text, "%.3f", value);
+  return text;
+}
+
+TEST_F(CalcTest, SettingOutSheetsMatchTheCoreRowByRow) {
+  const double sx = 3351234.567;
+  const double sy = 498765.432;
+  const std::string station = "3351234.567,498765.432";
+  // Points in every direction and on the lines where angles wrap: the
+  // station, the backsight, due north, just either side of them; then a
+  // seeded random set of design points within 2 km.
+  std::vector<std::pair<std::string, std::string>> points = {
+      {"3351234.567", "498765.432"}, {"3351334.567", "498865.432"},
+      {"3351334.567", "498765.432"}, {"3351334.567", "498765.431"},
+      {"3351334.567", "498765.433"}, {"3351334.568", "498865.432"},
+      {"3351334.566", "498865.432"}, {"3351234.567", "498765.433"},
+      {"3351234.566", "498765.432"}, {"3351134.567", "498665.432"},
+      {"3351234.567", "498665.432"}, {"3351234.5670001", "498865.432"}};
+  std::mt19937_64 random(20240601);
+  std::uniform_real_distribution<double> offset(-2000.0, 2000.0);
+  for (int i = 0; i < 20000; ++i) {
+    points.emplace_back(Millimetres(sx + offset(random)),
+                        Millimetres(sy + offset(random)));
+  }
+  std::string rows;
+  for (std::size_t i = 0; i < points.size(); ++i) {
+    rows += "P" + std::to_string(i) + ",," + points[i].second + "," +
+            points[i].first + ",12.5\n";
+  }
+  const fs::path dat = File("points.dat", rows);
+
+  struct Run {
+    std::vector<std::string> backsight;
+    double backsightDegrees;
+    int decimals;
+    int azimuthDecimals;
+  };
+  const double towards = survey::ComputeInverse(sx, sy, 3351334.567, 498865.432).degrees;
+  const Run runs[] = {
+      {{"--backsight", "3351334.567,498865.432"}, towards, 6, 6},
+      {{"--backsight", "3351334.567,498865.432", "--decimals", "3",
+        "--azimuth-decimals", "4"}, towards, 3, 4},
+      {{"--backsight-azimuth", "359.595999", "--azimuth-decimals", "2"},
+       survey::PackedToDegrees(359.595999), 6, 2},
+      {{"--backsight-azimuth", "0", "--azimuth-decimals", "0"}, 0.0, 6, 0},
+      // every bit of the doubles shows
+      {{"--backsight", "3351334.567,498865.432", "--decimals", "20"}, towards,
+       20, 20},
+  };
+  for (const Run& r : runs) {
+    std::vector<std::string> args = {"setout", "--station", station,
+                                     "--columns", "name,code,y,x,h", "-i",
+                                     dat.string()};
+    args.insert(args.end(), r.backsight.begin(), r.backsight.end());
+    const Outcome run = Calc(args);
+    std::istringstream lines(run.out);
+    std::string line;
+    std::size_t count = 0;
+    while (std::getline(lines, line) && count < points.size()) {
+      const auto& [x, y] = points[count];
+      EXPECT_EQ(line, SheetLine("P" + std::to_string(count), x, y, sx, sy,
+                                r.backsightDegrees, r.decimals,
+                                r.azimuthDecimals))
+          << "row " << count << " of " << r.backsight[1];
+      ++count;
+      if (HasFailure()) break;
+    }
+    EXPECT_EQ(count, points.size());
+    EXPECT_EQ(run.status, 1);  // the station itself
   }
 }
 

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "core/packed_angle.h"
+
 namespace {
 
 using calc::Mode;
@@ -39,14 +41,109 @@ TEST(Options, ReadsModeStationDecimalsFilesAndValues) {
   EXPECT_TRUE(ParseOptions({"--version"}).version);
 }
 
+// The longest list --columns takes, for setout: x,y and 30 ignored.
+std::string MostColumns() {
+  std::string list = "x,y";
+  for (int i = 0; i < 30; ++i) list += ",-";
+  return list;
+}
+
+TEST(Options, SetoutFindsTheBacksightDirectionAndShowsIt) {
+  const calc::Options point =
+      ParseOptions({"setout", "--station", "0,0", "--backsight", "70,71.4",
+                    "--decimals=3", "--azimuth-decimals=4"});
+  ASSERT_EQ(point.error, "");
+  EXPECT_EQ(point.settings.mode, Mode::kSetout);
+  EXPECT_TRUE(point.settings.hasStation);
+  EXPECT_EQ(point.settings.backsightDegrees, 45.567267187151714);
+  EXPECT_EQ(point.note, "station to backsight: azimuth 45.3402 distance 99.990");
+
+  const calc::Options azimuth =
+      ParseOptions({"setout", "--from=0,0", "--backsight-azimuth=45.3025"});
+  ASSERT_EQ(azimuth.error, "");
+  EXPECT_EQ(azimuth.settings.backsightDegrees, survey::PackedToDegrees(45.3025));
+  EXPECT_EQ(azimuth.note, "station to backsight: azimuth 45.302500");
+  EXPECT_EQ(ParseOptions({"setout", "--station", "0,0", "--backsight-azimuth",
+                          "360", "--columns", "-,x,y,-,h,code,-,name"})
+                .error,
+            "");
+  EXPECT_EQ(ParseOptions({"setout", "--station", "0,0", "--backsight-azimuth",
+                          "0", "--columns", MostColumns()})
+                .settings.columns.size(),
+            32u);
+  EXPECT_EQ(ParseOptions({"forward", "--columns", "azimuth,-,y0,x0,distance"})
+                .settings.columns.size(),
+            5u);
+}
+
+TEST(Options, BadSetoutsAndColumnListsSayWhatIsWrong) {
+  const std::vector<std::string> setout = {"setout", "--station", "0,0",
+                                           "--backsight", "100,0"};
+  auto with = [&](std::vector<std::string> more) {
+    more.insert(more.begin(), setout.begin(), setout.end());
+    return more;
+  };
+  struct Case {
+    std::vector<std::string> args;
+    const char* error;
+  };
+  const Case cases[] = {
+      {{"setout", "--backsight", "1,1"}, "setout needs --station X,Y"},
+      {{"setout", "--station", "1,1"},
+       "setout needs --backsight X,Y or --backsight-azimuth A"},
+      {with({"--backsight-azimuth", "0"}),
+       "give --backsight or --backsight-azimuth, not both"},
+      {{"setout", "--station", "1,-2", "--backsight", "1,-2"},
+       "the backsight is the station: give another point"},
+      {{"setout", "--station", "-1e308,0", "--backsight", "1e308,0"},
+       "the distance from station to backsight is out of range"},
+      {{"setout", "--station", "0,0", "--backsight-azimuth", "45.6"},
+       "--backsight-azimuth has minutes of 60 or more: 45.6"},
+      {{"setout", "--station", "0,0", "--backsight-azimuth", "45.0060"},
+       "--backsight-azimuth has seconds of 60 or more: 45.0060"},
+      {{"setout", "--station", "0,0", "--backsight-azimuth", "-0.0001"},
+       "--backsight-azimuth is negative: -0.0001 (add 360)"},
+      {{"setout", "--station", "0,0", "--backsight-azimuth", "360.0001"},
+       "--backsight-azimuth needs a packed azimuth from 0 to 360: 360.0001"},
+      {{"setout", "--station", "0,0", "--backsight-azimuth", "N45E"},
+       "--backsight-azimuth needs a packed azimuth from 0 to 360: N45E"},
+      {{"setout", "--station", "0"}, "--station needs X0,Y0, two numbers: 0"},
+      {with({"--station", "1,1"}), "--station given twice"},
+      {{"forward", "--backsight", "1,1"}, "--backsight is for setout"},
+      {{"inverse", "--backsight-azimuth", "1"}, "--backsight-azimuth is for setout"},
+      {with({"--columns", "name,code,y,x,z"}),
+       "--columns: unknown role \"z\"; the roles are name, code, x, y, h and -"},
+      {with({"--columns", "name,X,Y"}),
+       "--columns: unknown role \"X\"; the roles are name, code, x, y, h and -"},
+      {with({"--columns", "name,,x,y"}),
+       "--columns: unknown role \"\"; the roles are name, code, x, y, h and -"},
+      {with({"--columns", "name,x,y,x"}), "--columns: role x given twice"},
+      {with({"--columns", "name,code,y,h"}), "--columns: no column for x"},
+      {with({"--columns", MostColumns() + ",-"}), "--columns: more than 32 columns"},
+      {{"forward", "--columns", "x0,y0,az,distance"},
+       "--columns: unknown role \"az\"; the roles are name, x0, y0, azimuth, "
+       "distance and -"},
+      {{"forward", "--from", "0,0", "--columns", "x0,y0,azimuth,distance"},
+       "--columns: unknown role \"x0\"; the roles are name, azimuth, distance "
+       "and -"},
+      {{"inverse", "--columns", "x0,y0,x1,y1,h"},
+       "--columns: unknown role \"h\"; the roles are name, x0, y0, x1, y1 and -"},
+      {with({"--columns", "name,x,y", "1", "2"}),
+       "expected 3 values, one a column"},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(ParseOptions(c.args).error, c.error) << c.error;
+  }
+}
+
 TEST(Options, BadCommandLinesSayWhatIsWrong) {
   struct Case {
     std::vector<std::string> args;
     const char* error;
   };
   const Case cases[] = {
-      {{}, "say forward or inverse"},
-      {{"--decimals", "3"}, "say forward or inverse"},
+      {{}, "say forward, inverse or setout"},
+      {{"--decimals", "3"}, "say forward, inverse or setout"},
       {{"sideways"}, "unknown mode sideways"},
       {{"forward", "--fast"}, "unknown option --fast"},
       {{"forward", "--decimals"}, "--decimals needs a value"},

@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "cli/columns.h"
+
 namespace {
 
 using calc::Mode;
@@ -38,6 +40,24 @@ RowSettings Inverse() {
 RowSettings FromStation(RowSettings settings, double x, double y) {
   settings.hasStation = true;
   settings.station = {x, y};
+  return settings;
+}
+
+// Setting out from (1000, 2000) with the backsight in the direction given
+// in decimal degrees.
+RowSettings Setout(double backsightDegrees) {
+  RowSettings settings;
+  settings.mode = Mode::kSetout;
+  settings = FromStation(settings, 1000, 2000);
+  settings.backsightDegrees = backsightDegrees;
+  return settings;
+}
+
+RowSettings WithColumns(RowSettings settings, const char* list) {
+  const RowReader reader(settings);
+  EXPECT_EQ(calc::ReadColumns(list, reader.FieldNames(),
+                              settings.mode == Mode::kSetout, settings.columns),
+            "");
   return settings;
 }
 
@@ -86,6 +106,92 @@ TEST(RowReader, StationRowsHoldOnlyTheSecondHalf) {
       {"1000", "ERROR: missing field Y1"},
       {"7 1070 2071.4", "7 45.340216 99.989799"},
   });
+}
+
+TEST(RowReader, SetoutRowsGiveAzimuthAngleFromTheBacksightAndDistance) {
+  // The backsight due east, as the inverse computation finds it.
+  ExpectAnswers(Setout(90.0000015352345), {
+      {"K1 1100 2000", "K1 0.000000 269.595999 100.000000"},
+      {"K2 1000 2100", "K2 90.000001 0.000000 100.000000"},
+      // 314°59'59.997": the angle's 60 seconds carry
+      {"1100 2100", "45.000000 315.000000 141.421356"},
+      // a hair north of the backsight: 360 - 3e-9 degrees
+      {"1000.0000001 2100", "90.000001 360.000000 100.000000"},
+      {"K3,900,2000", "K3,180.000001,90.000001,100.000000"},
+      {"1000 2000", "ERROR: point is on the station"},
+      {"K4 1000 2000", "ERROR: K4: point is on the station"},
+      {"1100", "ERROR: missing field Y"},
+      {"K6 1100 2000 9", "ERROR: K6: extra field \"9\""},
+      {"K7 1e999 2000", "ERROR: K7: X is out of range: \"1e999\""},
+      {"-1e308 2000", "ERROR: result DISTANCE is out of range"},
+  });
+  // 45°30'25" (45.3025), rounded as angles to whole minutes.
+  RowSettings minutes = Setout(45.50694444444444);
+  minutes.decimals = 3;
+  minutes.azimuthDecimals = 2;
+  ExpectAnswers(minutes, {
+      {"K1 1100 2000", "K1 0.00 314.30 100.000"},  // 314°29'35"
+      {"1100 2100", "45.00 359.30 141.421"},
+  });
+}
+
+TEST(RowReader, ColumnsSayWhereTheNumbersAndTheNameAre) {
+  const RowSettings sheet = WithColumns(Setout(0.0), "name,code,y,x,h");
+  ExpectAnswers(sheet, {
+      {"K12,,2100,1100,21.3", "K12,45.000000,45.000000,141.421356"},
+      {" K12 , Kerb , 2100 , 1100 , 21.3 \r", "K12,45.000000,45.000000,141.421356"},
+      {"K12;;2100;1100;", "K12;45.000000;45.000000;141.421356"},
+      {"K12\tc\t2100\t1100\t-0", "K12\t45.000000\t45.000000\t141.421356"},
+      // without commas, semicolons or tabs the blanks separate
+      {"K12 c 2100 1100 21.3", "K12 45.000000 45.000000 141.421356"},
+      {"Pt 12,,2100,1100,", "Pt 12,45.000000,45.000000,141.421356"},
+      {",,2100,1100,", ",45.000000,45.000000,141.421356"},  // the column stays
+      {"K12,,2100,abc", "ERROR: K12: X is not a number: \"abc\""},
+      {"K12,,2100,1100", "ERROR: K12: missing field H"},
+      {"K12,,,1100,1", "ERROR: K12: Y is not a number: \"\""},
+      {"K12,,2100,1100,1,", "ERROR: K12: extra field \"\""},
+      {"K12,,2100,1100,x", "ERROR: K12: H is not a number: \"x\""},
+      {"K12,,2100,1100,1e999", "ERROR: K12: H is out of range: \"1e999\""},
+      {"ERROR:,,2100,1100,1", "ERROR: point name \"ERROR:\" is reserved"},
+      {"K12,,2000,1000,1", "ERROR: K12: point is on the station"},
+  });
+  // Marks are found eight bytes at a time: rows shorter than eight, eight
+  // long, and with a rest after full eights.
+  ExpectAnswers(WithColumns(Setout(0.0), "x,y"), {
+      {"1e3,3e3", "90.000001,90.000001,1000.000000"},
+      {"1100;2e3", "0.000000;0.000000;100.000000"},
+      {"11e2\t2e3", "0.000000\t0.000000\t100.000000"},
+      {"1100,2000", "0.000000,0.000000,100.000000"},
+      {"1100.00000000,2000.0000000", "0.000000,0.000000,100.000000"},
+      {"1100,2000,   ", "ERROR: extra field \"\""},
+      {"1100 ,", "ERROR: Y is not a number: \"\""},
+  });
+  ExpectAnswers(WithColumns(Setout(0.0), "-,x,y,name,-"), {
+      {"7,1100,2100,K12,x", "K12,45.000000,45.000000,141.421356"},
+      {"7,1100,2100,K12", "ERROR: K12: missing field 5"},
+  });
+  ExpectAnswers(WithColumns(FromStation(Forward(), 1000, 2000),
+                            "distance,azimuth,name"), {
+      {"100,45.3025,P1", "P1,1070.082282,2071.333539"},
+      {"100,45.6,P1", "ERROR: P1: AZIMUTH has minutes of 60 or more: \"45.6\""},
+  });
+  ExpectAnswers(WithColumns(Inverse(), "y0,x0,y1,x1"), {
+      {"2000;1000;2071.4;1070", "45.340216;99.989799"},
+      {"2000;1000;2071.4;1070;P1", "ERROR: extra field \"P1\""},
+  });
+}
+
+TEST(RowReader, AHeaderIsFoundInTheColumns) {
+  // Split at the commas, "Pt 1" is no number.
+  const RowReader reader(WithColumns(Setout(0.0), "name,code,y,x,h"));
+  for (const char* header : {"Name,Code,E,N,H", "Pt 1,Code,E,N,H"}) {
+    std::string out;
+    EXPECT_TRUE(reader.AnswerLine(header, out, true));
+    EXPECT_EQ(out, header);
+  }
+  std::string out;
+  EXPECT_FALSE(reader.AnswerLine("K1,2,E,N,H", out, true));
+  EXPECT_EQ(out, "ERROR: K1: Y is not a number: \"E\"");
 }
 
 TEST(RowReader, AFieldBeforeAFullRowIsTheName) {

@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "core/packed_angle.h"
+
 namespace {
 
 using survey::ComputeForward;
@@ -89,6 +91,29 @@ TEST(InverseComputation, IdenticalPointsGiveNoNumbersButAnyDifferenceDoes) {
   const survey::InverseResult near = ComputeInverse(0, 0, 0, 1e-300);
   EXPECT_FALSE(near.identicalPoints);
   EXPECT_EQ(FormatResult(near.azimuth), "90.000001");
+}
+
+// Angles between directions are differences of these decimal degrees, so
+// they must be the very values that are packed, not a reading back of the
+// packed azimuth (which loses the last bits and the carry of 60 seconds).
+TEST(InverseComputation, GivesTheDecimalDegreesItPacks) {
+  struct Case {
+    double x1, y1;
+    double degrees;
+  };
+  const Case cases[] = {
+      {0, 100, 90.0000015352345},
+      {0, -100, 269.9999984647655},  // packs as 269.5959994...
+      {100, 0, 0.0},
+      {100, -1e-15, 360.0},
+      {-100, 0, 180.000003070469},
+      {-100, -1e-300, 179.999996929531},  // below zero, 360 added
+  };
+  for (const Case& c : cases) {
+    const survey::InverseResult r = ComputeInverse(0, 0, c.x1, c.y1);
+    EXPECT_EQ(r.degrees, c.degrees) << c.x1 << "," << c.y1;
+    EXPECT_EQ(r.azimuth, survey::DegreesToPacked(c.degrees)) << c.x1 << "," << c.y1;
+  }
 }
 
 // The form's round trip: forward, then inverse on the six-decimal end point,
