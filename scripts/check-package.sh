@@ -52,7 +52,7 @@ status=0
 answer=$(printf 'S1 45.3025 100\nS2 45.6 10\n' |
   /usr/bin/corvane-calc forward --from 1000,2000 2>/dev/null) || status=$?
 [ "$status" -eq 1 ] || fail "corvane-calc exit status $status for a failed row, not 1"
-[ "$answer" = $'S1 1070.082282 2071.333539\nERROR: AZIMUTH has minutes of 60 or more: "45.6"' ] ||
+[ "$answer" = $'S1 1070.082282 2071.333539\nERROR: S2: AZIMUTH has minutes of 60 or more: "45.6"' ] ||
   fail "corvane-calc station list gave: $answer"
 
 # corvane as installed, offscreen, until its window's first paint: the
