@@ -264,9 +264,10 @@ bool RowReader::ReadRow(std::span<const std::string_view>& fields, Row& row,
     row.name = TakeName(fields);
     row.named = !row.name.empty();
   }
-  // Its answer would read like an error line.
-  if (row.name == "ERROR:") {
-    return Fail(out, {}, "point name \"ERROR:\" is reserved");
+  // Its answer could read like an error line: "ERROR:" before a blank, or
+  // a name of several words (read by columns) such as "ERROR: K".
+  if (row.name.starts_with("ERROR:")) {
+    return Fail(out, {}, "point name starting \"ERROR:\" is reserved");
   }
   if (byColumns) return ReadColumnFields(fields, row, out);
   const auto names = FieldNames();

@@ -152,7 +152,9 @@ TEST(RowReader, ColumnsSayWhereTheNumbersAndTheNameAre) {
       {"K12,,2100,1100,1,", "ERROR: K12: extra field \"\""},
       {"K12,,2100,1100,x", "ERROR: K12: H is not a number: \"x\""},
       {"K12,,2100,1100,1e999", "ERROR: K12: H is out of range: \"1e999\""},
-      {"ERROR:,,2100,1100,1", "ERROR: point name \"ERROR:\" is reserved"},
+      {"ERROR:,,2100,1100,1", "ERROR: point name starting \"ERROR:\" is reserved"},
+      {"ERROR: K,,2100,1100,1", "ERROR: point name starting \"ERROR:\" is reserved"},
+      {"ERROR,,2100,1100,1", "ERROR,45.000000,45.000000,141.421356"},
       {"K12,,2000,1000,1", "ERROR: K12: point is on the station"},
   });
   // Marks are found eight bytes at a time: rows shorter than eight, eight
@@ -168,6 +170,7 @@ TEST(RowReader, ColumnsSayWhereTheNumbersAndTheNameAre) {
   });
   ExpectAnswers(WithColumns(Setout(0.0), "-,x,y,name,-"), {
       {"7,1100,2100,K12,x", "K12,45.000000,45.000000,141.421356"},
+      {"7,1100,2100,ERROR: K,x", "ERROR: point name starting \"ERROR:\" is reserved"},
       {"7,1100,2100,K12", "ERROR: K12: missing field 5"},
   });
   ExpectAnswers(WithColumns(FromStation(Forward(), 1000, 2000),
@@ -207,7 +210,7 @@ TEST(RowReader, AFieldBeforeAFullRowIsTheName) {
       {"P1 2000 45.3025 100", "ERROR: X0 is not a number: \"P1\""},
       {"P1 Q2 2000 45.3025 100", "ERROR: P1: X0 is not a number: \"Q2\""},
       // an answer never reads like an error line
-      {"ERROR: 1000 2000 45.3025 100", "ERROR: point name \"ERROR:\" is reserved"},
+      {"ERROR: 1000 2000 45.3025 100", "ERROR: point name starting \"ERROR:\" is reserved"},
       {"ERROR 1000 2000 45.3025 100", "ERROR 1070.082282 2071.333539"},
       // text where a number belongs is named before the fields are counted
       {"0 0 abc", "ERROR: AZIMUTH is not a number: \"abc\""},
