@@ -43,14 +43,12 @@ int AwaitWork(const Slot& slot) {
   }
 }
 
-unsigned WorkerCount() {
-  return std::clamp(std::thread::hardware_concurrency(), 1u, 2u);
-}
+unsigned WorkerCount() { return std::clamp(std::thread::hardware_concurrency(), 1u, 2u); }
 
 // Worker `first` answers the slots first, first + step, ... in turn until it
 // finds one marked to stop.
-void AnswerSlots(const RowReader& reader, std::vector<Slot>& ring,
-                 std::size_t first, std::size_t step) {
+void AnswerSlots(const RowReader& reader, std::vector<Slot>& ring, std::size_t first,
+                 std::size_t step) {
   for (std::size_t at = first;; at = (at + step) % ring.size()) {
     Slot& slot = ring[at];
     if (AwaitWork(slot) == kStop) return;
@@ -61,16 +59,14 @@ void AnswerSlots(const RowReader& reader, std::vector<Slot>& ring,
 
 // Starts the workers that answer the ring's slots; none when no thread can
 // be started (the calling thread then answers every piece itself).
-std::vector<std::jthread> StartWorkers(ThreadStarter start,
-                                       const RowReader& reader,
+std::vector<std::jthread> StartWorkers(ThreadStarter start, const RowReader& reader,
                                        std::vector<Slot>& ring) {
   const unsigned workers = WorkerCount();
   std::vector<std::jthread> threads;
   try {
     for (unsigned w = 0; w < workers; ++w) {
-      threads.push_back(start([&reader, &ring, w, workers] {
-        AnswerSlots(reader, ring, w, workers);
-      }));
+      threads.push_back(
+          start([&reader, &ring, w, workers] { AnswerSlots(reader, ring, w, workers); }));
     }
   } catch (const std::system_error&) {
     // The slots of the missing workers would never be answered: stop the
@@ -83,8 +79,7 @@ std::vector<std::jthread> StartWorkers(ThreadStarter start,
 }
 
 // "corvane-calc: SOURCE:LINE: what" for every failed line of the piece.
-std::string ErrorMessages(const Piece& piece, std::string_view source,
-                          std::size_t firstLine) {
+std::string ErrorMessages(const Piece& piece, std::string_view source, std::size_t firstLine) {
   static constexpr std::string_view kPrefix = "ERROR: ";
   std::string text;
   for (const PieceError& error : piece.errors) {
@@ -114,18 +109,14 @@ int WriteAll(int fd, std::string_view data) {
   return 0;
 }
 
-std::jthread StartThread(std::function<void()> work) {
-  return std::jthread(std::move(work));
-}
+std::jthread StartThread(std::function<void()> work) { return std::jthread(std::move(work)); }
 
-BatchRunner::BatchRunner(const RowReader& reader, int outFd, int errFd,
-                         ThreadStarter startThread)
+BatchRunner::BatchRunner(const RowReader& reader, int outFd, int errFd, ThreadStarter startThread)
     : reader_(reader), outFd_(outFd), errFd_(errFd), startThread_(startThread) {}
 
 BatchOutcome BatchRunner::Run(int inFd, std::string_view source) const {
   std::vector<Slot> ring(2 * WorkerCount());
-  const std::vector<std::jthread> threads =
-      StartWorkers(startThread_, reader_, ring);
+  const std::vector<std::jthread> threads = StartWorkers(startThread_, reader_, ring);
   ChunkReader input(inFd);
   InputStart start;
   BatchOutcome outcome;
@@ -137,11 +128,9 @@ BatchOutcome BatchRunner::Run(int inFd, std::string_view source) const {
     // Fill the free slots with what has arrived; wait for more input only
     // when every answer is written, so that a row is answered before the
     // next is waited for.
-    while (inputLeft && filled - written < ring.size() &&
-           outcome.writeError == 0) {
+    while (inputLeft && filled - written < ring.size() && outcome.writeError == 0) {
       Slot& slot = ring[filled % ring.size()];
-      const ChunkReader::Got got =
-          input.Next(slot.piece.input, filled == written);
+      const ChunkReader::Got got = input.Next(slot.piece.input, filled == written);
       if (got == ChunkReader::Got::kNotYet) break;
       inputLeft = got == ChunkReader::Got::kPiece;
       if (!inputLeft) break;

@@ -11,8 +11,7 @@ namespace calc {
 namespace {
 
 // Enough for a whole piece behind the longest line that is carried over.
-constexpr std::size_t kCapacity =
-    ChunkReader::kChunkBytes + kMaxLineChars + 2;
+constexpr std::size_t kCapacity = ChunkReader::kChunkBytes + kMaxLineChars + 2;
 
 }  // namespace
 

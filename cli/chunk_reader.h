@@ -39,7 +39,7 @@ class ChunkReader {
   void ReadMore();
 
   int fd_;
-  std::string buffer_;     // read but not yet handed out: no whole line
+  std::string buffer_;  // read but not yet handed out: no whole line
   bool eof_ = false;
   bool skipping_ = false;  // inside the cut-off rest of an overlong line
   int error_ = 0;

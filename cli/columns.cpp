@@ -33,8 +33,8 @@ std::string RoleOf(std::string_view number) {
   return role;
 }
 
-bool FindRole(std::string_view role, std::span<const char* const> numbers,
-              bool pointFile, Column& column) {
+bool FindRole(std::string_view role, std::span<const char* const> numbers, bool pointFile,
+              Column& column) {
   for (std::size_t i = 0; i < numbers.size(); ++i) {
     if (role == RoleOf(numbers[i])) {
       column = {Column::Role::kNumber, i};
@@ -107,8 +107,7 @@ char ForEachColumn(std::string_view line, Take take) {
   char separator = '\0';
   std::size_t begin = 0;  // of the field being read
   for (std::size_t block = 0; block < line.size(); block += 8) {
-    for (std::uint64_t marks = MarksAt(line, block); marks != 0;
-         marks &= marks - 1) {
+    for (std::uint64_t marks = MarksAt(line, block); marks != 0; marks &= marks - 1) {
       const std::size_t end = block + std::countr_zero(marks) / 8;
       if (separator == '\0') separator = line[end];
       if (!take(TrimBlanks(line.substr(begin, end - begin)))) return separator;
@@ -130,8 +129,7 @@ char ForEachColumn(std::string_view line, Take take) {
 
 }  // namespace
 
-std::string ReadColumns(std::string_view list,
-                        std::span<const char* const> numbers, bool pointFile,
+std::string ReadColumns(std::string_view list, std::span<const char* const> numbers, bool pointFile,
                         std::vector<Column>& columns) {
   columns.clear();
   std::vector<std::string_view> roles;
@@ -150,8 +148,7 @@ std::string ReadColumns(std::string_view list,
       return "--columns: role " + std::string(role) + " given twice";
     }
     if (columns.size() == kMaxColumns) {
-      return "--columns: more than " + std::to_string(kMaxColumns) +
-             " columns";
+      return "--columns: more than " + std::to_string(kMaxColumns) + " columns";
     }
     roles.push_back(role);
     columns.push_back(column);
@@ -166,8 +163,8 @@ std::string ReadColumns(std::string_view list,
   return {};
 }
 
-std::size_t SplitColumns(std::string_view line,
-                         std::span<std::string_view> fields, char& separator) {
+std::size_t SplitColumns(std::string_view line, std::span<std::string_view> fields,
+                         char& separator) {
   std::size_t count = 0;
   separator = ForEachColumn(line, [&](std::string_view field) {
     if (count < fields.size()) fields[count] = field;

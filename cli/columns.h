@@ -27,8 +27,7 @@ inline constexpr std::size_t kMaxColumns = 32;
 // case); every one needs a column. The roles name and "-" (ignored) are
 // always known, code and h only in point files. Returns what is wrong with
 // the list, "" when nothing is.
-std::string ReadColumns(std::string_view list,
-                        std::span<const char* const> numbers, bool pointFile,
+std::string ReadColumns(std::string_view list, std::span<const char* const> numbers, bool pointFile,
                         std::vector<Column>& columns);
 
 // Splits a row into its fields: at each comma, semicolon or tab where the
@@ -36,8 +35,8 @@ std::string ReadColumns(std::string_view list,
 // not part of it. Stores the first fields.size() of them; returns how many
 // there are. `separator` receives the character that ends the first field
 // (a blank on a line without commas, semicolons or tabs).
-std::size_t SplitColumns(std::string_view line,
-                         std::span<std::string_view> fields, char& separator);
+std::size_t SplitColumns(std::string_view line, std::span<std::string_view> fields,
+                         char& separator);
 
 // Whether `test` holds for any field of the row, split as SplitColumns
 // splits it.

@@ -36,8 +36,7 @@ int Say(const std::string& text, int status) {
 
 int ComputeOne(const calc::Options& options) {
   const calc::RowReader reader(options.settings);
-  const std::vector<std::string_view> fields(options.values.begin(),
-                                             options.values.end());
+  const std::vector<std::string_view> fields(options.values.begin(), options.values.end());
   std::string line;
   const bool computed = reader.AnswerFields(fields, line);
   if (!computed) Complain(line.substr(std::strlen("ERROR: ")));
@@ -46,8 +45,7 @@ int ComputeOne(const calc::Options& options) {
 
 // Answers one input; returns the exit status it calls for. `written` turns
 // false when standard output cannot be written.
-int ComputeStream(const calc::BatchRunner& runner, const std::string& file,
-                  bool& written) {
+int ComputeStream(const calc::BatchRunner& runner, const std::string& file, bool& written) {
   const bool isStdin = file == "-";
   const std::string source = isStdin ? "stdin" : file;
   const int fd = isStdin ? STDIN_FILENO : open(file.c_str(), O_RDONLY);
@@ -75,8 +73,7 @@ int ComputeStreams(const calc::Options& options) {
   const std::vector<std::string> stdinOnly = {"-"};
   int status = kAllComputed;
   bool written = true;
-  for (const std::string& file :
-       options.files.empty() ? stdinOnly : options.files) {
+  for (const std::string& file : options.files.empty() ? stdinOnly : options.files) {
     status = std::max(status, ComputeStream(runner, file, written));
     if (!written) break;  // the rest could not be written either
   }
@@ -86,8 +83,7 @@ int ComputeStreams(const calc::Options& options) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  const calc::Options options =
-      calc::ParseOptions(std::vector<std::string>(argv + 1, argv + argc));
+  const calc::Options options = calc::ParseOptions(std::vector<std::string>(argv + 1, argv + argc));
   if (!options.error.empty()) {
     Complain(options.error);
     calc::WriteAll(STDERR_FILENO, calc::UsageText());

@@ -14,16 +14,16 @@ namespace calc {
 namespace {
 
 // Powers of ten that doubles and 64-bit integers both hold exactly.
-constexpr std::array<double, 20> kPow10 = {
-    1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,
-    1e10, 1e11, 1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19};
+constexpr std::array<double, 20> kPow10 = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,
+                                           1e7,  1e8,  1e9,  1e10, 1e11, 1e12, 1e13,
+                                           1e14, 1e15, 1e16, 1e17, 1e18, 1e19};
 
 constexpr std::uint64_t kTwoPow53 = std::uint64_t{1} << 53;
 
 bool IsDigit(char c) { return static_cast<unsigned char>(c - '0') < 10; }
 
-constexpr std::array<std::uint64_t, 9> kWholePow10 = {
-    1, 10, 100, 1000, 10000, 100000, 1000000, 10000000, 100000000};
+constexpr std::array<std::uint64_t, 9> kWholePow10 = {1,      10,      100,      1000,     10000,
+                                                      100000, 1000000, 10000000, 100000000};
 
 // Adds the digits among the eight bytes at `at` that come before the first
 // other byte to `digits`; returns how many there were. Each byte less '0'
@@ -34,8 +34,7 @@ inline std::size_t TakeEightDigits(const char* at, std::uint64_t& digits) {
   std::memcpy(&bytes, at, sizeof bytes);
   static_assert(std::endian::native == std::endian::little);
   const std::uint64_t values = bytes - 0x3030303030303030;
-  const std::uint64_t others =
-      (values | (values + 0x7676767676767676)) & 0x8080808080808080;
+  const std::uint64_t others = (values | (values + 0x7676767676767676)) & 0x8080808080808080;
   const int count = std::countr_zero(others) / 8;  // 8 when all are digits
   if (count == 0) return 0;
   // The digits to the top bytes, as the last of eight with leading zeros;
@@ -51,8 +50,7 @@ inline std::size_t TakeEightDigits(const char* at, std::uint64_t& digits) {
 // Adds the digits from `at` on to `digits`; returns where they end. Up to
 // eight are taken in one step where the text is that long (the common
 // coordinate has seven whole digits and three decimals).
-inline const char* TakeDigits(const char* at, const char* end,
-                              std::uint64_t& digits) {
+inline const char* TakeDigits(const char* at, const char* end, std::uint64_t& digits) {
   if (end - at >= 8) {
     const std::size_t count = TakeEightDigits(at, digits);
     at += count;
@@ -67,9 +65,7 @@ inline const char* TakeDigits(const char* at, const char* end,
 // nearbyint(x) for 0 <= x < 2^53, without a library call: adding 2^52 (or,
 // from 2^52 on, nothing: such doubles are whole) rounds x to the nearest
 // whole number, ties to even, and taking it away again is exact.
-double NearestWhole(double x) {
-  return x < 0x1p52 ? (x + 0x1p52) - 0x1p52 : x;
-}
+double NearestWhole(double x) { return x < 0x1p52 ? (x + 0x1p52) - 0x1p52 : x; }
 
 // "00" to "99".
 constexpr std::array<char, 200> kDigitPairs = [] {
@@ -104,8 +100,7 @@ char* WriteUnsigned(char* end, std::uint64_t n) {
 
 // The whole units and the fraction of a number of 10^-decimals steps; six
 // decimals, the usual case, divide by a constant.
-void SplitSteps(std::uint64_t steps, int decimals, std::uint64_t& whole,
-                std::uint64_t& fraction) {
+void SplitSteps(std::uint64_t steps, int decimals, std::uint64_t& whole, std::uint64_t& fraction) {
   if (decimals == 6) {
     whole = steps / 1'000'000;
     fraction = steps % 1'000'000;
@@ -193,9 +188,8 @@ FieldNumber ReadFieldNumber(std::string_view field, double& value) {
   }
   // Zero is in range when all its digits are zero.
   const std::string_view mantissa = field.substr(0, field.find_first_of("eEdD"));
-  return mantissa.find_first_of("123456789") == std::string_view::npos
-             ? FieldNumber::kNumber
-             : FieldNumber::kOutOfRange;
+  return mantissa.find_first_of("123456789") == std::string_view::npos ? FieldNumber::kNumber
+                                                                       : FieldNumber::kOutOfRange;
 }
 
 void AppendFixed(std::string& out, double value, int decimals) {
@@ -206,9 +200,8 @@ void AppendFixed(std::string& out, double value, int decimals) {
   }
   // Sign, 309 integer digits, point and the decimals.
   std::array<char, 312 + kMaxDecimals> buffer;
-  const auto result =
-      std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
-                    std::chars_format::fixed, decimals);
+  const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
+                                    std::chars_format::fixed, decimals);
   out.append(buffer.data(), result.ptr);
 }
 

@@ -18,9 +18,8 @@ struct ModeName {
   Mode mode;
 };
 
-constexpr std::array<ModeName, 3> kModes = {{{"forward", Mode::kForward},
-                                             {"inverse", Mode::kInverse},
-                                             {"setout", Mode::kSetout}}};
+constexpr std::array<ModeName, 3> kModes = {
+    {{"forward", Mode::kForward}, {"inverse", Mode::kInverse}, {"setout", Mode::kSetout}}};
 
 // Reads an option's value (empty for a switch) into `options`; false when
 // the value is bad, with options.error set where the reader says what is
@@ -39,8 +38,7 @@ struct OptionRule {
 bool ReadDecimals(const std::string& text, int& decimals) {
   const char* end = text.data() + text.size();
   const auto result = std::from_chars(text.data(), end, decimals);
-  return result.ec == std::errc() && result.ptr == end && decimals >= 0 &&
-         decimals <= kMaxDecimals;
+  return result.ec == std::errc() && result.ptr == end && decimals >= 0 && decimals <= kMaxDecimals;
 }
 
 // "X,Y"
@@ -48,10 +46,8 @@ bool ReadPoint(const std::string& text, Station& point) {
   const std::size_t comma = text.find(',');
   if (comma == std::string::npos) return false;
   const std::string_view view(text);
-  return ReadFieldNumber(view.substr(0, comma), point.x) ==
-             FieldNumber::kNumber &&
-         ReadFieldNumber(view.substr(comma + 1), point.y) ==
-             FieldNumber::kNumber;
+  return ReadFieldNumber(view.substr(0, comma), point.x) == FieldNumber::kNumber &&
+         ReadFieldNumber(view.substr(comma + 1), point.y) == FieldNumber::kNumber;
 }
 
 // A packed azimuth from 0 to 360 that a row's azimuth field would accept;
@@ -90,8 +86,8 @@ constexpr std::array<OptionRule, 9> kOptions = {{
        options.backsightPoint.emplace();
        return ReadPoint(value, *options.backsightPoint);
      }},
-    {"--backsight-azimuth", "", true, false,
-     "a packed azimuth from 0 to 360", ReadBacksightAzimuth},
+    {"--backsight-azimuth", "", true, false, "a packed azimuth from 0 to 360",
+     ReadBacksightAzimuth},
     {"--columns", "", true, false, "",
      [](const std::string& value, Options& options) {
        options.columns = value;
@@ -168,8 +164,7 @@ struct Reading {
 };
 
 // Reads the option at args[at] (and its value), advancing `at`.
-void ReadOption(const std::vector<std::string>& args, std::size_t& at,
-                Reading& reading) {
+void ReadOption(const std::vector<std::string>& args, std::size_t& at, Reading& reading) {
   Options& options = reading.options;
   std::string name = args[at];
   std::string value;
@@ -212,18 +207,16 @@ void ReadOption(const std::vector<std::string>& args, std::size_t& at,
 // shows it; false, with the error set, when there is none.
 bool FindBacksight(Options& options) {
   RowSettings& settings = options.settings;
-  const int azimuthDecimals =
-      settings.azimuthDecimals.value_or(settings.decimals);
+  const int azimuthDecimals = settings.azimuthDecimals.value_or(settings.decimals);
   std::string note = "station to backsight: azimuth ";
   if (options.backsightAzimuth) {
-    settings.backsightDegrees =
-        survey::PackedToDegrees(*options.backsightAzimuth);
+    settings.backsightDegrees = survey::PackedToDegrees(*options.backsightAzimuth);
     AppendPackedAngle(note, *options.backsightAzimuth, azimuthDecimals);
   } else {
     const Station& station = settings.station;
     const Station& backsight = *options.backsightPoint;
-    const survey::InverseResult polar = survey::ComputeInverse(
-        station.x, station.y, backsight.x, backsight.y);
+    const survey::InverseResult polar =
+        survey::ComputeInverse(station.x, station.y, backsight.x, backsight.y);
     if (polar.identicalPoints) {
       options.error = "the backsight is the station: give another point";
       return false;
@@ -248,8 +241,7 @@ bool CheckSetout(Options& options) {
   const bool azimuth = options.backsightAzimuth.has_value();
   if (options.settings.mode != Mode::kSetout) {
     if (point || azimuth) {
-      options.error = std::string(point ? "--backsight" : "--backsight-azimuth") +
-                      " is for setout";
+      options.error = std::string(point ? "--backsight" : "--backsight-azimuth") + " is for setout";
     }
     return !point && !azimuth;
   }
@@ -273,9 +265,8 @@ void CheckComplete(Reading& reading) {
   }
   if (!CheckSetout(options)) return;
   if (options.columns) {
-    options.error = ReadColumns(
-        *options.columns, RowReader(options.settings).FieldNames(),
-        options.settings.mode == Mode::kSetout, options.settings.columns);
+    options.error = ReadColumns(*options.columns, RowReader(options.settings).FieldNames(),
+                                options.settings.mode == Mode::kSetout, options.settings.columns);
     if (!options.error.empty()) return;
   }
   if (options.values.empty()) return;
@@ -287,23 +278,19 @@ void CheckComplete(Reading& reading) {
   const std::size_t columns = options.settings.columns.size();
   const std::size_t needed = reader.FieldNames().size();
   if (columns > 0 ? options.values.size() == columns
-                  : (options.values.size() == needed ||
-                     options.values.size() == needed + 1)) {
+                  : (options.values.size() == needed || options.values.size() == needed + 1)) {
     return;
   }
   // Text where a number belongs is named before the values are counted.
-  const std::vector<std::string_view> fields(options.values.begin(),
-                                             options.values.end());
+  const std::vector<std::string_view> fields(options.values.begin(), options.values.end());
   std::string problem;
   if (!reader.CheckNumbers(fields, problem)) {
     options.error = problem.substr(std::string_view("ERROR: ").size());
     return;
   }
-  options.error =
-      columns > 0
-          ? "expected " + std::to_string(columns) + " values, one a column"
-          : "expected " + std::to_string(needed) +
-                " values (optionally led by a point name)";
+  options.error = columns > 0 ? "expected " + std::to_string(columns) + " values, one a column"
+                              : "expected " + std::to_string(needed) +
+                                    " values (optionally led by a point name)";
 }
 
 }  // namespace

@@ -24,8 +24,8 @@ struct Options {
   std::optional<Station> backsightPoint;
   std::optional<double> backsightAzimuth;  // packed
   std::optional<std::string> columns;      // the list as given
-  std::string note;   // a line for standard error before the answers
-  std::string error;  // set when the command line is bad
+  std::string note;                        // a line for standard error before the answers
+  std::string error;                       // set when the command line is bad
 };
 
 Options ParseOptions(const std::vector<std::string>& args);

@@ -91,8 +91,7 @@ void AppendPackedAngle(std::string& out, double packed, int decimals) {
   if (written == 0) return;
   const std::size_t point = out.size() - static_cast<std::size_t>(written) - 1;
   // The common case: minutes and seconds below 60 as written.
-  if (!bySixtieths && out[point + 1] < '6' &&
-      (decimals < 3 || out[point + 3] < '6')) {
+  if (!bySixtieths && out[point + 1] < '6' && (decimals < 3 || out[point + 3] < '6')) {
     return;
   }
   // Whether the last digit kept takes one more unit.
@@ -103,8 +102,7 @@ void AppendPackedAngle(std::string& out, double packed, int decimals) {
   } else if (decimals >= 3) {
     carry = WrapSixty(&out[point + 3], std::min(decimals - 2, 2), false);
   }
-  if (decimals == 0 ? carry
-                    : WrapSixty(&out[point + 1], std::min(decimals, 2), carry)) {
+  if (decimals == 0 ? carry : WrapSixty(&out[point + 1], std::min(decimals, 2), carry)) {
     AddOneDegree(out, begin, point);
   }
 }
@@ -126,9 +124,8 @@ PackedDigits ReadPackedDigits(std::string_view number) {
     }
   }
   const std::string_view mantissa = number.substr(0, exponentAt);
-  const long exponent = exponentAt < number.size()
-                            ? ReadExponent(number.substr(exponentAt + 1))
-                            : 0;
+  const long exponent =
+      exponentAt < number.size() ? ReadExponent(number.substr(exponentAt + 1)) : 0;
   const bool hasPoint = point != std::string_view::npos;
   if (!hasPoint) point = mantissa.size();
   const long digitCount = static_cast<long>(mantissa.size()) - (hasPoint ? 1 : 0);

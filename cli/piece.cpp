@@ -11,8 +11,7 @@ void AnswerPiece(const RowReader& reader, Piece& piece) {
   const char* at = piece.input.data();
   const char* const end = at + piece.input.size();
   while (at < end) {
-    const auto* newline =
-        static_cast<const char*>(std::memchr(at, '\n', end - at));
+    const auto* newline = static_cast<const char*>(std::memchr(at, '\n', end - at));
     const char* line_end = newline != nullptr ? newline : end;
     const std::size_t begin = piece.output.size();
     if (!reader.AnswerLine(std::string_view(at, line_end - at), piece.output,

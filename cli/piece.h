@@ -20,9 +20,9 @@ struct PieceError {
 struct Piece {
   static constexpr std::size_t kNoLine = static_cast<std::size_t>(-1);
 
-  std::string input;   // whole lines, each ending in "\n"
+  std::string input;               // whole lines, each ending in "\n"
   std::size_t firstRow = kNoLine;  // the input's first row, if in this piece
-  std::string output;  // one answer line per input line
+  std::string output;              // one answer line per input line
   std::vector<PieceError> errors;
   std::size_t lines = 0;
 };

@@ -40,30 +40,25 @@ constexpr ModeRule kForwardRule = {{"X0", "Y0", "AZIMUTH", "DISTANCE"},
                                    2,
                                    2,
                                    {false, false},
-                                   {"result X is out of range",
-                                    "result Y is out of range"}};
-constexpr ModeRule kInverseRule = {{"X0", "Y0", "X1", "Y1"},
-                                   kMaxFields,
-                                   2,
-                                   {true, false},
-                                   {"result AZIMUTH is out of range",
-                                    "result DISTANCE is out of range"}};
+                                   {"result X is out of range", "result Y is out of range"}};
+constexpr ModeRule kInverseRule = {
+    {"X0", "Y0", "X1", "Y1"},
+    kMaxFields,
+    2,
+    {true, false},
+    {"result AZIMUTH is out of range", "result DISTANCE is out of range"}};
 // The station is always given: rows hold X Y.
 constexpr ModeRule kSetoutRule = {{"X0", "Y0", "X", "Y"},
                                   kMaxFields,
                                   3,
                                   {true, true, false},
-                                  {"result AZIMUTH is out of range",
-                                   "result ANGLE is out of range",
+                                  {"result AZIMUTH is out of range", "result ANGLE is out of range",
                                    "result DISTANCE is out of range"}};
 
 // Indexed by Mode.
-constexpr std::array<const ModeRule*, 3> kRules = {&kForwardRule, &kInverseRule,
-                                                   &kSetoutRule};
+constexpr std::array<const ModeRule*, 3> kRules = {&kForwardRule, &kInverseRule, &kSetoutRule};
 
-bool IsSeparator(char c) {
-  return c == ' ' || c == '\t' || c == ',' || c == ';';
-}
+bool IsSeparator(char c) { return c == ' ' || c == '\t' || c == ',' || c == ';'; }
 
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
@@ -88,8 +83,7 @@ std::string_view SkipSeparators(std::string_view line, std::size_t& at) {
 
 // The next field from `at` on, `at` moved behind it; empty at the end of
 // the line. `run` receives the separators before it.
-std::string_view NextField(std::string_view line, std::size_t& at,
-                           std::string_view& run) {
+std::string_view NextField(std::string_view line, std::size_t& at, std::string_view& run) {
   run = SkipSeparators(line, at);
   const std::size_t begin = at;
   while (at < line.size() && !IsSeparator(line[at])) ++at;
@@ -98,8 +92,8 @@ std::string_view NextField(std::string_view line, std::size_t& at,
 
 // Splits at runs of separators; returns how many fields the line has (the
 // first fields.size() of them are stored), and the separator of its answer.
-std::size_t SplitFields(std::string_view line,
-                        std::span<std::string_view> fields, char& separator) {
+std::size_t SplitFields(std::string_view line, std::span<std::string_view> fields,
+                        char& separator) {
   std::size_t count = 0;
   std::size_t at = 0;
   separator = ' ';
@@ -124,8 +118,7 @@ bool IsPassedThrough(std::string_view line) {
 
 bool IsNumber(std::string_view field) {
   double ignored = 0.0;
-  return field.size() <= survey::kFieldChars &&
-         ReadWholeNumber(field, ignored);
+  return field.size() <= survey::kFieldChars && ReadWholeNumber(field, ignored);
 }
 
 bool HasNumberField(std::string_view line) {
@@ -184,20 +177,17 @@ const ModeRule& RowReader::Rule() const {
 // give a line that reads as an error.
 bool RowReader::IsHeader(std::string_view line) const {
   if (line.starts_with(kErrorPrefix)) return false;
-  return settings_.columns.empty() ? !HasNumberField(line)
-                                   : !AnyColumn(line, IsNumber);
+  return settings_.columns.empty() ? !HasNumberField(line) : !AnyColumn(line, IsNumber);
 }
 
-std::size_t RowReader::Split(std::string_view line,
-                             std::span<std::string_view> fields,
+std::size_t RowReader::Split(std::string_view line, std::span<std::string_view> fields,
                              char& separator) const {
   return settings_.columns.empty() ? SplitFields(line, fields, separator)
                                    : SplitColumns(line, fields, separator);
 }
 
 std::span<const char* const> RowReader::FieldNames() const {
-  return std::span<const char* const>(Rule().fields)
-      .subspan(settings_.hasStation ? 2 : 0);
+  return std::span<const char* const>(Rule().fields).subspan(settings_.hasStation ? 2 : 0);
 }
 
 bool IsBlankOrComment(std::string_view line) {
@@ -205,8 +195,7 @@ bool IsBlankOrComment(std::string_view line) {
   return line.size() <= kMaxLineChars && IsPassedThrough(line);
 }
 
-bool RowReader::AnswerLine(std::string_view line, std::string& out,
-                           bool firstRow) const {
+bool RowReader::AnswerLine(std::string_view line, std::string& out, bool firstRow) const {
   line = WithoutLineEnd(line);
   if (line.size() > kMaxLineChars) {
     return Fail(out, {}, "line longer than 8192 characters");
@@ -228,20 +217,17 @@ bool RowReader::AnswerSplit(std::string_view line, std::string& out) const {
   char separator = ' ';
   const std::size_t count = Split(line, fields, separator);
   return AnswerFields(
-      std::span<const std::string_view>(fields.data(),
-                                        std::min(count, fields.size())),
-      out, separator);
+      std::span<const std::string_view>(fields.data(), std::min(count, fields.size())), out,
+      separator);
 }
 
 // One field more than the numbers: the first is the point's name, however
 // it looks (point numbers are names too). With more fields still, a first
 // field that is not a number is taken for a name, so that the numbers are
 // read where they stand.
-std::string_view RowReader::TakeName(
-    std::span<const std::string_view>& fields) const {
+std::string_view RowReader::TakeName(std::span<const std::string_view>& fields) const {
   const std::size_t needed = FieldNames().size();
-  if (fields.size() == needed + 1 ||
-      (fields.size() > needed + 1 && !IsNumber(fields[0]))) {
+  if (fields.size() == needed + 1 || (fields.size() > needed + 1 && !IsNumber(fields[0]))) {
     const std::string_view name = fields[0];
     fields = fields.subspan(1);
     return name;
@@ -272,8 +258,7 @@ bool RowReader::ReadRow(std::span<const std::string_view>& fields, Row& row,
   if (byColumns) return ReadColumnFields(fields, row, out);
   const auto names = FieldNames();
   for (std::size_t i = 0; i < std::min(fields.size(), names.size()); ++i) {
-    if (!ReadField(names[i], i == AzimuthIndex(), fields[i], row.name,
-                   row.numbers[i], out)) {
+    if (!ReadField(names[i], i == AzimuthIndex(), fields[i], row.name, row.numbers[i], out)) {
       return false;
     }
   }
@@ -283,20 +268,19 @@ bool RowReader::ReadRow(std::span<const std::string_view>& fields, Row& row,
 // The numbers, and the height where there is one: a height is not used,
 // but one that is no number means the columns are not what they were said
 // to be.
-bool RowReader::ReadColumnFields(std::span<const std::string_view> fields,
-                                 Row& row, std::string& out) const {
+bool RowReader::ReadColumnFields(std::span<const std::string_view> fields, Row& row,
+                                 std::string& out) const {
   const std::span<const Column> columns = settings_.columns;
   const auto names = FieldNames();
   for (std::size_t i = 0; i < std::min(fields.size(), columns.size()); ++i) {
     const Column& column = columns[i];
     double height = 0.0;
-    const bool read =
-        column.role == Column::Role::kNumber
-            ? ReadField(names[column.number], column.number == AzimuthIndex(),
-                        fields[i], row.name, row.numbers[column.number], out)
-        : column.role == Column::Role::kHeight && !fields[i].empty()
-            ? ReadField("H", false, fields[i], row.name, height, out)
-            : true;
+    const bool read = column.role == Column::Role::kNumber
+                          ? ReadField(names[column.number], column.number == AzimuthIndex(),
+                                      fields[i], row.name, row.numbers[column.number], out)
+                      : column.role == Column::Role::kHeight && !fields[i].empty()
+                          ? ReadField("H", false, fields[i], row.name, height, out)
+                          : true;
     if (!read) return false;
   }
   return true;
@@ -304,8 +288,8 @@ bool RowReader::ReadColumnFields(std::span<const std::string_view> fields,
 
 // Whether the row has as many fields as it should; appends the error when
 // it has not.
-bool RowReader::CountFields(std::span<const std::string_view> fields,
-                            const Row& row, std::string& out) const {
+bool RowReader::CountFields(std::span<const std::string_view> fields, const Row& row,
+                            std::string& out) const {
   const std::span<const Column> columns = settings_.columns;
   const auto names = FieldNames();
   const std::size_t needed = columns.empty() ? names.size() : columns.size();
@@ -323,14 +307,13 @@ bool RowReader::CountFields(std::span<const std::string_view> fields,
   return true;
 }
 
-bool RowReader::CheckNumbers(std::span<const std::string_view> fields,
-                             std::string& out) const {
+bool RowReader::CheckNumbers(std::span<const std::string_view> fields, std::string& out) const {
   Row row;
   return ReadRow(fields, row, out);
 }
 
-bool RowReader::AnswerFields(std::span<const std::string_view> fields,
-                             std::string& out, char separator) const {
+bool RowReader::AnswerFields(std::span<const std::string_view> fields, std::string& out,
+                             char separator) const {
   Row row;
   if (!ReadRow(fields, row, out) || !CountFields(fields, row, out)) {
     return false;
@@ -367,8 +350,7 @@ bool RowReader::AnswerPlainRow(std::string_view line, std::string& out) const {
       return false;
     }
     if (i == AzimuthIndex()) {
-      if (FindPlainAzimuthFault(rest.substr(0, length), values[i]) !=
-          AzimuthFault::kNone) {
+      if (FindPlainAzimuthFault(rest.substr(0, length), values[i]) != AzimuthFault::kNone) {
         return false;
       }
     }
@@ -385,14 +367,12 @@ bool RowReader::AnswerPlainRow(std::string_view line, std::string& out) const {
 
 // Reads the number of `field` of the row of `point` into `value`, or
 // appends the error.
-bool RowReader::ReadField(const char* field, bool isAzimuth,
-                          std::string_view text, std::string_view point,
-                          double& value, std::string& out) const {
+bool RowReader::ReadField(const char* field, bool isAzimuth, std::string_view text,
+                          std::string_view point, double& value, std::string& out) const {
   // The common field, plain decimals, is always a number in range.
   if (!text.empty() && text.size() <= survey::kFieldChars &&
       ReadPlainDecimal(text, value) == text.size() &&
-      (!isAzimuth ||
-       FindPlainAzimuthFault(text, value) == AzimuthFault::kNone)) {
+      (!isAzimuth || FindPlainAzimuthFault(text, value) == AzimuthFault::kNone)) {
     return true;
   }
   auto fail = [&](const char* what, const char* hint = "") {
@@ -436,19 +416,16 @@ const char* RowReader::Compute(const double* values, Results& results) const {
   const double y0 = station ? settings_.station.y : values[1];
   const double* rest = station ? values : values + 2;
   if (settings_.mode == Mode::kForward) {
-    const survey::ForwardResult end =
-        survey::ComputeForward(x0, y0, rest[0], rest[1]);
+    const survey::ForwardResult end = survey::ComputeForward(x0, y0, rest[0], rest[1]);
     results = {end.x, end.y, 0.0};
   } else {
-    const survey::InverseResult polar =
-        survey::ComputeInverse(x0, y0, rest[0], rest[1]);
+    const survey::InverseResult polar = survey::ComputeInverse(x0, y0, rest[0], rest[1]);
     if (settings_.mode == Mode::kInverse) {
       if (polar.identicalPoints) return "identical points";
       results = {polar.azimuth, polar.distance, 0.0};
     } else {
       if (polar.identicalPoints) return "point is on the station";
-      results = {polar.azimuth,
-                 TurnedAngle(polar.degrees, settings_.backsightDegrees),
+      results = {polar.azimuth, TurnedAngle(polar.degrees, settings_.backsightDegrees),
                  polar.distance};
     }
   }
@@ -458,14 +435,12 @@ const char* RowReader::Compute(const double* values, Results& results) const {
   return nullptr;
 }
 
-void RowReader::AppendResults(const Results& results, char separator,
-                              std::string& out) const {
+void RowReader::AppendResults(const Results& results, char separator, std::string& out) const {
   const ModeRule& rule = Rule();
   for (std::size_t i = 0; i < rule.resultCount; ++i) {
     if (i > 0) out += separator;
     if (rule.resultIsAngle[i]) {
-      AppendPackedAngle(out, results[i],
-                        settings_.azimuthDecimals.value_or(settings_.decimals));
+      AppendPackedAngle(out, results[i], settings_.azimuthDecimals.value_or(settings_.decimals));
     } else {
       AppendFixed(out, results[i], settings_.decimals);
     }

@@ -36,7 +36,7 @@ struct RowSettings {
   double backsightDegrees = 0.0;  // setout: the direction angles start from
   int decimals = 6;
   std::optional<int> azimuthDecimals;  // when unset, `decimals`
-  std::vector<Column> columns;  // empty: the numbers in order, maybe named
+  std::vector<Column> columns;         // empty: the numbers in order, maybe named
 };
 
 // Longer lines are refused as a whole.
@@ -55,8 +55,7 @@ class RowReader {
   // false when the answer is an "ERROR: " line. The first row of an input
   // (`firstRow`) is a header, copied through like a comment, when none of
   // its fields is a number.
-  bool AnswerLine(std::string_view line, std::string& out,
-                  bool firstRow = false) const;
+  bool AnswerLine(std::string_view line, std::string& out, bool firstRow = false) const;
 
   // The same for a row already split into fields, the answer's fields
   // separated by `separator`.
@@ -66,8 +65,7 @@ class RowReader {
   // Reads the fields of a row as AnswerFields does, without counting them:
   // false, with the "ERROR: " line appended, when one is not a number (or
   // out of range, or not a valid azimuth).
-  bool CheckNumbers(std::span<const std::string_view> fields,
-                    std::string& out) const;
+  bool CheckNumbers(std::span<const std::string_view> fields, std::string& out) const;
 
   // How many numbers a row holds, and the name of each.
   std::span<const char* const> FieldNames() const;
@@ -84,18 +82,14 @@ class RowReader {
   template <std::size_t kFields>
   bool AnswerSplit(std::string_view line, std::string& out) const;
   std::string_view TakeName(std::span<const std::string_view>& fields) const;
-  bool ReadRow(std::span<const std::string_view>& fields, Row& row,
-               std::string& out) const;
-  bool ReadColumnFields(std::span<const std::string_view> fields, Row& row,
-                        std::string& out) const;
+  bool ReadRow(std::span<const std::string_view>& fields, Row& row, std::string& out) const;
+  bool ReadColumnFields(std::span<const std::string_view> fields, Row& row, std::string& out) const;
   bool CountFields(std::span<const std::string_view> fields, const Row& row,
                    std::string& out) const;
-  bool ReadField(const char* field, bool isAzimuth, std::string_view text,
-                 std::string_view point, double& value,
-                 std::string& out) const;
+  bool ReadField(const char* field, bool isAzimuth, std::string_view text, std::string_view point,
+                 double& value, std::string& out) const;
   const char* Compute(const double* values, Results& results) const;
-  void AppendResults(const Results& results, char separator,
-                     std::string& out) const;
+  void AppendResults(const Results& results, char separator, std::string& out) const;
   std::size_t AzimuthIndex() const;
 
   RowSettings settings_;

@@ -12,9 +12,8 @@ bool IsContinuation(unsigned char c) { return (c & 0xC0) == 0x80; }
 // embeddings, overrides and isolates, line and paragraph separators, the
 // byte-order mark.
 bool IsInvisible(std::uint32_t c) {
-  return c < 0xA0 || (c >= 0x200B && c <= 0x200F) ||
-         (c >= 0x2028 && c <= 0x202E) || (c >= 0x2060 && c <= 0x206F) ||
-         c == 0xFEFF;
+  return c < 0xA0 || (c >= 0x200B && c <= 0x200F) || (c >= 0x2028 && c <= 0x202E) ||
+         (c >= 0x2060 && c <= 0x206F) || c == 0xFEFF;
 }
 
 // The length of the UTF-8 sequence of one printable character at the start
@@ -77,11 +76,21 @@ void AppendShown(std::string& out, std::string_view text) {
       continue;
     }
     switch (c) {
-      case '\\': out += "\\\\"; break;
-      case '"': out += "\\\""; break;
-      case '\t': out += "\\t"; break;
-      case '\r': out += "\\r"; break;
-      case '\n': out += "\\n"; break;
+      case '\\':
+        out += "\\\\";
+        break;
+      case '"':
+        out += "\\\"";
+        break;
+      case '\t':
+        out += "\\t";
+        break;
+      case '\r':
+        out += "\\r";
+        break;
+      case '\n':
+        out += "\\n";
+        break;
       default:
         if (c < 0x20 || c == 0x7F) {
           AppendHexByte(out, c);

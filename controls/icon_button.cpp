@@ -30,8 +30,7 @@ void lineTo(QPainter& dc, const QColor& color, const QPoint& from, const QPoint&
 }
 
 // One edge stroke: from a through b to c, one pixel wide, in that colour.
-void stroke(QPainter& dc, const QColor& color, const QPoint& a, const QPoint& b,
-            const QPoint& c) {
+void stroke(QPainter& dc, const QColor& color, const QPoint& a, const QPoint& b, const QPoint& c) {
   lineTo(dc, color, a, b);
   lineTo(dc, color, b, c);
 }

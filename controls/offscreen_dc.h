@@ -33,9 +33,9 @@ class COffscreenDC {
   static QRect clipBox(const QPainter& target);
   bool beginSurface();
 
-  QImage m_bmpSurface;   // the off-screen image; empty when drawing goes through
-  QPainter m_memDC;      // draws into m_bmpSurface
+  QImage m_bmpSurface;  // the off-screen image; empty when drawing goes through
+  QPainter m_memDC;     // draws into m_bmpSurface
   QPainter* m_pTargetDC;
-  QRect m_rcArea;        // the target's clip box in its device pixels
-  bool m_bBuffered;      // drawing goes to m_bmpSurface
+  QRect m_rcArea;    // the target's clip box in its device pixels
+  bool m_bBuffered;  // drawing goes to m_bmpSurface
 };

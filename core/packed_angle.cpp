@@ -27,9 +27,7 @@ double FractionOf(double x) { return std::copysign(x - std::trunc(x), x); }
 // nearbyint(x) for |x| < 2^52, without a library call: adding 2^52 leaves
 // no fraction bits, so the sum is x rounded to the nearest whole number (ties
 // to even), and taking 2^52 away again is exact.
-double NearestWhole(double x) {
-  return std::copysign((std::fabs(x) + 0x1p52) - 0x1p52, x);
-}
+double NearestWhole(double x) { return std::copysign((std::fabs(x) + 0x1p52) - 0x1p52, x); }
 
 // The whole number of minutes that `scaled` (an angle times 100 in packed
 // form, times 60 in degrees) stands for, if it lies within a few units in the
@@ -48,13 +46,11 @@ std::optional<std::int64_t> NearWholeMinutes(double scaled) {
 // An angle of `whole` scaled units (per_degree of them a degree) evaluated as
 // the conversion steps evaluate an exact value: the floor of the degrees plus
 // the signed remainder of minutes times the minute factor.
-double WholeMinutesValue(std::int64_t whole, std::int64_t per_degree,
-                         double minute_factor) {
+double WholeMinutesValue(std::int64_t whole, std::int64_t per_degree, double minute_factor) {
   const std::int64_t quotient = whole / per_degree;
   const std::int64_t minutes = whole % per_degree;  // sign of the dividend
   const std::int64_t degrees = minutes < 0 ? quotient - 1 : quotient;
-  return static_cast<double>(degrees) +
-         static_cast<double>(minutes) * minute_factor;
+  return static_cast<double>(degrees) + static_cast<double>(minutes) * minute_factor;
 }
 
 }  // namespace

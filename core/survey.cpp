@@ -1,10 +1,11 @@
 #include "core/survey.h"
 
+#include <locale.h>
+
 #include <array>
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
-#include <locale.h>
 
 #include "core/packed_angle.h"
 
@@ -15,8 +16,7 @@ bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
 // White space as the "C" locale's isspace sees it.
 bool IsSpace(char c) {
-  return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' ||
-         c == '\r';
+  return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
 }
 
 std::size_t SkipDigits(std::string_view text, std::size_t at) {
@@ -48,8 +48,7 @@ std::size_t ScanNumber(std::string_view text, std::size_t& start) {
   }
   if (mantissa_digits == 0) return 0;
   if (at < text.size() &&
-      (text[at] == 'e' || text[at] == 'E' || text[at] == 'd' ||
-       text[at] == 'D')) {
+      (text[at] == 'e' || text[at] == 'E' || text[at] == 'd' || text[at] == 'D')) {
     std::size_t exp = at + 1;
     if (exp < text.size() && (text[exp] == '+' || text[exp] == '-')) ++exp;
     const std::size_t exp_end = SkipDigits(text, exp);
@@ -70,8 +69,8 @@ double ConvertNumber(std::string_view number) {
   const std::string_view unsigned_part =
       (!number.empty() && number.front() == '+') ? number.substr(1) : number;
   double value = 0.0;
-  const auto result = std::from_chars(
-      unsigned_part.data(), unsigned_part.data() + unsigned_part.size(), value);
+  const auto result =
+      std::from_chars(unsigned_part.data(), unsigned_part.data() + unsigned_part.size(), value);
   if (result.ec == std::errc()) return value;
   // from_chars refuses magnitudes out of range; strtod reads them as
   // infinity or (underflow) zero, as the runtime always has.
@@ -91,13 +90,12 @@ std::string FormatResult(double value) {
   if (std::isnan(value)) return "nan";
   // The widest "%f" text: sign, 309 integer digits, point, six decimals.
   std::array<char, 320> buffer;
-  const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(),
-                                    value, std::chars_format::fixed, 6);
+  const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
+                                    std::chars_format::fixed, 6);
   return std::string(buffer.data(), result.ptr);
 }
 
-ForwardResult ComputeForward(double x0, double y0, double azimuth,
-                             double distance) {
+ForwardResult ComputeForward(double x0, double y0, double azimuth, double distance) {
   const double alpha = PackedToDegrees(azimuth) * kDegToRad;
   const double x = std::cos(alpha) * distance + x0;
   const double y = std::sin(alpha) * distance + y0;

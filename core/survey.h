@@ -49,8 +49,7 @@ double ConvertNumber(std::string_view number);
 std::string FormatResult(double value);
 
 // End point from a start point, a packed azimuth and a distance.
-ForwardResult ComputeForward(double x0, double y0, double azimuth,
-                             double distance);
+ForwardResult ComputeForward(double x0, double y0, double azimuth, double distance);
 
 // Packed azimuth and distance from the first point to the second.
 InverseResult ComputeInverse(double x0, double y0, double x1, double y1);

@@ -25,12 +25,10 @@ void Require(bool condition) {
 
 }  // namespace
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data,
-                                      std::size_t size) {
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string_view text(reinterpret_cast<const char*>(data), size);
   const double value = survey::ParseField(text);
-  Require(Bits(value) ==
-          Bits(survey::ParseField(text.substr(0, survey::kFieldChars))));
+  Require(Bits(value) == Bits(survey::ParseField(text.substr(0, survey::kFieldChars))));
   Require(value == value);  // never NaN
 
   std::size_t start = 0;
@@ -45,8 +43,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data,
     if (calc::ReadFieldNumber(text, inRange) == calc::FieldNumber::kNumber) {
       Require(std::isfinite(inRange));
       Require(inRange != 0.0 ||
-              text.substr(0, text.find_first_of("eEdD"))
-                      .find_first_of("123456789") == std::string_view::npos);
+              text.substr(0, text.find_first_of("eEdD")).find_first_of("123456789") ==
+                  std::string_view::npos);
     }
   }
 

@@ -62,8 +62,7 @@ bool ReadSettingsLine(std::string_view& input, calc::RowSettings& settings) {
   if (blank == line.size()) return true;
   const calc::RowReader reader(settings);
   return calc::ReadColumns(line.substr(blank + 1), reader.FieldNames(),
-                           settings.mode == calc::Mode::kSetout,
-                           settings.columns)
+                           settings.mode == calc::Mode::kSetout, settings.columns)
       .empty();
 }
 
@@ -72,9 +71,8 @@ bool StartsWith(std::string_view text, std::string_view prefix) {
 }
 
 bool HasControlByte(std::string_view text) {
-  return std::any_of(text.begin(), text.end(), [](char c) {
-    return static_cast<unsigned char>(c) < 0x20 || c == 0x7F;
-  });
+  return std::any_of(text.begin(), text.end(),
+                     [](char c) { return static_cast<unsigned char>(c) < 0x20 || c == 0x7F; });
 }
 
 // The angle `fromEnd` fields before the last of an answer (1 for the
@@ -97,8 +95,7 @@ void RequireValidAzimuth(std::string_view answer, int fromEnd = 1) {
 
 }  // namespace
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data,
-                                      std::size_t size) {
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   if (size == 0) return 0;
   calc::RowSettings settings = SettingsFrom(data[0]);
   std::string_view input(reinterpret_cast<const char*>(data) + 1, size - 1);
@@ -113,9 +110,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data,
   Require(computed != StartsWith(out, "ERROR: "));
   if (!computed) Require(!HasControlByte(out));
   const std::size_t firstMark = line.find_first_not_of(" \t");
-  const bool passedThrough =
-      firstMark == std::string_view::npos || line[firstMark] == '#' ||
-      (line[firstMark] == '\r' && firstMark + 1 == line.size());
+  const bool passedThrough = firstMark == std::string_view::npos || line[firstMark] == '#' ||
+                             (line[firstMark] == '\r' && firstMark + 1 == line.size());
   if (passedThrough && line.size() <= calc::kMaxLineChars) {
     std::string_view expected = line;
     if (!expected.empty() && expected.back() == '\r') expected.remove_suffix(1);
@@ -132,10 +128,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data,
   piece.input.assign(input);
   if (piece.input.empty() || piece.input.back() != '\n') piece.input += '\n';
   calc::AnswerPiece(reader, piece);
-  const auto lines = static_cast<std::size_t>(
-      std::count(piece.input.begin(), piece.input.end(), '\n'));
+  const auto lines =
+      static_cast<std::size_t>(std::count(piece.input.begin(), piece.input.end(), '\n'));
   Require(piece.lines == lines);
-  Require(static_cast<std::size_t>(std::count(
-              piece.output.begin(), piece.output.end(), '\n')) == lines);
+  Require(static_cast<std::size_t>(std::count(piece.output.begin(), piece.output.end(), '\n')) ==
+          lines);
   return 0;
 }

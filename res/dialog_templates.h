@@ -46,7 +46,7 @@ struct DialogTemplate {
   int cx, cy;           // client size in dialog units
   const char* fontFace;
   int pointSize;
-  bool titleBar;  // WS_CAPTION with WS_SYSMENU: a title and a close box
+  bool titleBar;                      // WS_CAPTION with WS_SYSMENU: a title and a close box
   std::span<const DialogItem> items;  // in tab order
 };
 

@@ -27,8 +27,8 @@ QCursor monochromeCursor(const char* const* xpm, int hotX, int hotY) {
   const QImage picture = QPixmap(xpm).toImage();
   // A colour mask marks the matching pixels with colour 0; a cursor bitmap
   // wants its black pixels as colour 1.
-  const QBitmap black = QBitmap::fromImage(
-      picture.createMaskFromColor(QColor(Qt::black).rgba(), Qt::MaskOutColor));
+  const QBitmap black =
+      QBitmap::fromImage(picture.createMaskFromColor(QColor(Qt::black).rgba(), Qt::MaskOutColor));
   const QBitmap shown = QBitmap::fromImage(picture.createAlphaMask());
   return QCursor(black, shown, hotX, hotY);
 }

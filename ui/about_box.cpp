@@ -1,10 +1,11 @@
 #include "ui/about_box.h"
 
+#include <qdrawutil.h>
+
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <algorithm>
-#include <qdrawutil.h>
 
 #include "res/dialog_templates.h"
 #include "res/resource.h"
@@ -36,8 +37,10 @@ bool CAboutBox::OnInitDialog() {
   m_lblDescription.SetFaceName(QStringLiteral("隶书")).SetCharHeight(15);
   letDescriptionReachThePromptRow();
   // 3. The copyright line: red and bold, flashing between the button face and black.
-  m_lblCopyright.SetForeColor(0x000000FF).SetBold(true).EnableBackFlash(true).SetBackColor(
-      0x00000000);
+  m_lblCopyright.SetForeColor(0x000000FF)
+      .SetBold(true)
+      .EnableBackFlash(true)
+      .SetBackColor(0x00000000);
   // 4. The name and version in red.
   m_lblVersion.SetFaceName(QStringLiteral("Arial")).SetCharHeight(16).SetForeColor(0x000000FF);
   // 5. The pointing hand.
@@ -82,7 +85,9 @@ void CAboutBox::OnRButtonDown(Qt::KeyboardModifiers /*nFlags*/, const QPoint& /*
 
 // The close arrives after the press is handled, as a close request of the
 // window would; closing a dialog cancels it.
-void CAboutBox::postClose() { QMetaObject::invokeMethod(this, &QWidget::close, Qt::QueuedConnection); }
+void CAboutBox::postClose() {
+  QMetaObject::invokeMethod(this, &QWidget::close, Qt::QueuedConnection);
+}
 
 // Without a focusable control and without a default button, Enter is the
 // dialog's own OK command and ends it like Escape (cancel) does.

@@ -6,8 +6,8 @@
 
 #include "res/ui_font.h"
 #include "res/version.h"
-#include "ui/classic_style.h"
 #include "ui/calc_dialog.h"
+#include "ui/classic_style.h"
 
 namespace {
 

@@ -67,8 +67,8 @@ class CCalcDialog : public QDialog {
   void openAboutBox();
   void showWindowMenu(const QPoint& globalPos);
   void requestContextMenuByKey();
-  void showMode(const QString& captionX, const QString& captionY,
-                const QString& captionAzimuth, const QString& captionDistance, bool inverse);
+  void showMode(const QString& captionX, const QString& captionY, const QString& captionAzimuth,
+                const QString& captionDistance, bool inverse);
   int checkedRadioButton(int first, int last) const;
   void computeForward(double x0, double y0);
   void computeInverse(double x0, double y0);

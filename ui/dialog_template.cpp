@@ -6,12 +6,12 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include "ui/radio_button.h"
 
 #include "res/dialog_templates.h"
 #include "res/resource.h"
 #include "res/resources.h"
 #include "res/ui_font.h"
+#include "ui/radio_button.h"
 
 namespace {
 
@@ -114,8 +114,8 @@ void applyDialog(QDialog& dialog, const res::DialogTemplate& tmpl) {
 
 DialogBaseUnits dialogBaseUnits(const QFont& font) {
   const QFontMetrics metrics(font);
-  const int alphabet =
-      metrics.horizontalAdvance(QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
+  const int alphabet = metrics.horizontalAdvance(
+      QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
   return {(alphabet / 26 + 1) / 2, metrics.height()};
 }
 

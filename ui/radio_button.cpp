@@ -1,5 +1,3 @@
 #include "ui/radio_button.h"
 
-bool CRadioButton::hitButton(const QPoint& pos) const {
-  return rect().contains(pos);
-}
+bool CRadioButton::hitButton(const QPoint& pos) const { return rect().contains(pos); }

@@ -22,7 +22,8 @@ int main(int argc, char** argv) {
   };
   for (const char* text : {"计算", "退出", "关于"}) place(new QPushButton(text, &dialog), row % 3);
   for (const char* text : {"坐标正算", "坐标反算"}) place(new QRadioButton(text, &dialog), row % 3);
-  for (const char* text : {"坐标的正算和反算", " 起点X", " 起点Y ", "结果X", "结果Y", "已知方位角", "已知距离"})
+  for (const char* text :
+       {"坐标的正算和反算", " 起点X", " 起点Y ", "结果X", "结果Y", "已知方位角", "已知距离"})
     place(new QLabel(text, &dialog), row % 3);
   for (int i = 0; i < 6; ++i) place(new QLineEdit(&dialog), row % 3);
   dialog.exec();

@@ -92,12 +92,14 @@ int main() {
     const Summary calc{median(calcMs), median(calcKiB)};
     const Summary minimal{median(minimalMs), median(minimalKiB)};
     std::printf("start to first paint, median of %d runs (offscreen)\n", kRuns);
-    std::printf("  %-16s %8.1f ms  %8.0f KiB peak\n", "calculator", calc.milliseconds, calc.peakKiB);
+    std::printf("  %-16s %8.1f ms  %8.0f KiB peak\n", "calculator", calc.milliseconds,
+                calc.peakKiB);
     std::printf("  %-16s %8.1f ms  %8.0f KiB peak\n", "minimal dialog", minimal.milliseconds,
                 minimal.peakKiB);
     const double timeRatio = calc.milliseconds / minimal.milliseconds;
     const double memoryRatio = calc.peakKiB / minimal.peakKiB;
-    std::printf("  time ratio   %.2fx (goal <= 1.30x) %s\n", timeRatio, timeRatio <= 1.3 ? "ok" : "OVER");
+    std::printf("  time ratio   %.2fx (goal <= 1.30x) %s\n", timeRatio,
+                timeRatio <= 1.3 ? "ok" : "OVER");
     std::printf("  memory ratio %.2fx (goal <= 1.20x) %s\n", memoryRatio,
                 memoryRatio <= 1.2 ? "ok" : "OVER");
     return timeRatio <= 1.3 && memoryRatio <= 1.2 ? 0 : 1;

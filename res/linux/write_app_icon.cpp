@@ -19,10 +19,14 @@ namespace {
 
 QImage drawnIcon(int size) {
   switch (size) {
-    case 16: return QImage(app_16_xpm);
-    case 24: return QImage(app_24_xpm);
-    case 32: return QImage(app_xpm);
-    default: return QImage();
+    case 16:
+      return QImage(app_16_xpm);
+    case 24:
+      return QImage(app_24_xpm);
+    case 32:
+      return QImage(app_xpm);
+    default:
+      return QImage();
   }
 }
 

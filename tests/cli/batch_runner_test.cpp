@@ -21,8 +21,7 @@ int MemoryFile(const std::string& text) {
 
 std::string Contents(int fd) {
   std::string text(static_cast<std::size_t>(lseek(fd, 0, SEEK_END)), '\0');
-  EXPECT_EQ(pread(fd, text.data(), text.size(), 0),
-            static_cast<ssize_t>(text.size()));
+  EXPECT_EQ(pread(fd, text.data(), text.size(), 0), static_cast<ssize_t>(text.size()));
   return text;
 }
 
@@ -65,9 +64,9 @@ TEST(BatchRunner, WithoutThreadsTheCallingThreadAnswersEveryRow) {
   std::string expected;
   for (int i = 0; i < 20000; ++i) {  // many pieces
     input += "P" + std::to_string(i) + " 0 0 " + std::to_string(i % 5) + " 0\n";
-    expected += i % 5 == 0 ? "ERROR: P" + std::to_string(i) + ": identical points\n"
-                           : "P" + std::to_string(i) + " 0.000000 " +
-                                 std::to_string(i % 5) + ".000000\n";
+    expected += i % 5 == 0
+                    ? "ERROR: P" + std::to_string(i) + ": identical points\n"
+                    : "P" + std::to_string(i) + " 0.000000 " + std::to_string(i % 5) + ".000000\n";
   }
   for (const calc::ThreadStarter start : {&NoThread, &OneThread}) {
     started = 0;

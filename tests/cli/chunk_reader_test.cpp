@@ -61,11 +61,9 @@ TEST(ChunkReader, ALastLineWithoutLineEndGetsOne) {
 TEST(ChunkReader, OverlongLinesAreCutAndTheirRestSkipped) {
   const std::string longest(calc::kMaxLineChars, 'x');
   const std::string tooLong(3 * ChunkReader::kChunkBytes, 'y');
-  const std::string input = "a\n" + longest + "\r\n" + tooLong + "\nb\n" +
-                            tooLong + "z\r\nc";
+  const std::string input = "a\n" + longest + "\r\n" + tooLong + "\nb\n" + tooLong + "z\r\nc";
   const std::string cut(calc::kMaxLineChars + 2, 'y');
-  EXPECT_EQ(Joined(Pieces(input)),
-            "a\n" + longest + "\r\n" + cut + "\nb\n" + cut + "\nc\n");
+  EXPECT_EQ(Joined(Pieces(input)), "a\n" + longest + "\r\n" + cut + "\nb\n" + cut + "\nc\n");
 }
 
 TEST(ChunkReader, WithoutWaitingItHandsOutOnlyLinesThatHaveArrived) {

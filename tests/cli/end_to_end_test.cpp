@@ -50,8 +50,7 @@ void WriteFile(const fs::path& path, const std::string& text) {
 class CalcTest : public testing::Test {
  protected:
   void SetUp() override {
-    dir_ = fs::temp_directory_path() /
-           ("corvane-calc-test-" + std::to_string(getpid()));
+    dir_ = fs::temp_directory_path() / ("corvane-calc-test-" + std::to_string(getpid()));
     fs::create_directories(dir_);
   }
   void TearDown() override { fs::remove_all(dir_); }
@@ -76,20 +75,18 @@ class CalcTest : public testing::Test {
     if (output == Output::kClosed) {
       posix_spawn_file_actions_addclose(&actions, 1);
     } else {
-      posix_spawn_file_actions_addopen(
-          &actions, 1, output == Output::kFull ? "/dev/full" : out.c_str(),
-          O_WRONLY | O_CREAT | O_TRUNC, 0600);
+      posix_spawn_file_actions_addopen(&actions, 1,
+                                       output == Output::kFull ? "/dev/full" : out.c_str(),
+                                       O_WRONLY | O_CREAT | O_TRUNC, 0600);
     }
-    posix_spawn_file_actions_addopen(&actions, 2, err.c_str(),
-                                     O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    posix_spawn_file_actions_addopen(&actions, 2, err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
     args.insert(args.begin(), CORVANE_CALC);
     std::vector<char*> argv;
     for (std::string& arg : args) argv.push_back(arg.data());
     argv.push_back(nullptr);
     pid_t pid = 0;
     Outcome run;
-    if (posix_spawn(&pid, CORVANE_CALC, &actions, nullptr, argv.data(),
-                    environ) == 0) {
+    if (posix_spawn(&pid, CORVANE_CALC, &actions, nullptr, argv.data(), environ) == 0) {
       int status = 0;
       rusage usage{};
       wait4(pid, &status, 0, &usage);
@@ -129,11 +126,11 @@ TEST_F(CalcTest, OneComputationFromTheCommandLine) {
 
 TEST_F(CalcTest, RowsFromStandardInputAnswerLineForLine) {
   const Outcome run = Calc({"forward"},
-                       "# set-out list\r\n"
-                       "\r\n"
-                       "P1 1000 2000 45.3025 100\r\n"
-                       "1000,2000,45.3025,100\r\n"
-                       "1000;2000;90;10");
+                           "# set-out list\r\n"
+                           "\r\n"
+                           "P1 1000 2000 45.3025 100\r\n"
+                           "1000,2000,45.3025,100\r\n"
+                           "1000;2000;90;10");
   EXPECT_EQ(run.out,
             "# set-out list\n"
             "\n"
@@ -145,8 +142,8 @@ TEST_F(CalcTest, RowsFromStandardInputAnswerLineForLine) {
 }
 
 TEST_F(CalcTest, StationModeComputesSetOutData) {
-  const Outcome run = Calc({"inverse", "--from=1000,2000"},
-                       "A 1070 2071.4\nB 1000 2100\nS 1000 2000\n");
+  const Outcome run =
+      Calc({"inverse", "--from=1000,2000"}, "A 1070 2071.4\nB 1000 2100\nS 1000 2000\n");
   EXPECT_EQ(run.out,
             "A 45.340216 99.989799\n"
             "B 90.000001 100.000000\n"
@@ -160,12 +157,12 @@ TEST_F(CalcTest, StationModeComputesSetOutData) {
 
 TEST_F(CalcTest, BadRowsAreReportedWithTheirLineNumbersAndTheRestComputed) {
   const Outcome run = Calc({"forward"},
-                       "0 0 0 10\n"
-                       "0 0 45.6 10\n"
-                       "# fine\n"
-                       "0 0 abc 10\n"
-                       "0 0 0\n"
-                       "0 0 0 10\n");
+                           "0 0 0 10\n"
+                           "0 0 45.6 10\n"
+                           "# fine\n"
+                           "0 0 abc 10\n"
+                           "0 0 0\n"
+                           "0 0 0 10\n");
   EXPECT_EQ(run.out,
             "10.000000 0.000000\n"
             "ERROR: AZIMUTH has minutes of 60 or more: \"45.6\"\n"
@@ -184,15 +181,13 @@ TEST_F(CalcTest, FilesAreReadInTurnAndNamedInMessages) {
   const fs::path a = File("a.txt", "0 0 0 10\n");
   const fs::path b = File("b.txt", "# b\n0 0 x 10\n");
   const Outcome run =
-      Calc({"forward", "-i", a.string(), "-i", "-", "-i", b.string()},
-           "0 0 90 10\n");
+      Calc({"forward", "-i", a.string(), "-i", "-", "-i", b.string()}, "0 0 90 10\n");
   EXPECT_EQ(run.out,
             "10.000000 0.000000\n"
             "0.000000 10.000000\n"
             "# b\n"
             "ERROR: AZIMUTH is not a number: \"x\"\n");
-  EXPECT_EQ(run.err, "corvane-calc: " + b.string() +
-                         ":2: AZIMUTH is not a number: \"x\"\n");
+  EXPECT_EQ(run.err, "corvane-calc: " + b.string() + ":2: AZIMUTH is not a number: \"x\"\n");
   EXPECT_EQ(run.status, 1);
 
   const Outcome missing = Calc({"forward", "-i", (dir_ / "none.txt").string()});
@@ -212,9 +207,10 @@ TEST_F(CalcTest, FilesFromSpreadsheetsAndEditorsAreRead) {
                           "Point\tX0\tY0\tAZ\tD\n"
                           "101\t0\t0\t90\t10\n"
                           "Point\tX0\tY0\tAZ\tD\n");
-  const fs::path c = File("c.txt", "\xEF\xBB\xBF" "0 0 0 10\n");
-  const Outcome run =
-      Calc({"forward", "-i", a.string(), "-i", b.string(), "-i", c.string()});
+  const fs::path c = File("c.txt",
+                          "\xEF\xBB\xBF"
+                          "0 0 0 10\n");
+  const Outcome run = Calc({"forward", "-i", a.string(), "-i", b.string(), "-i", c.string()});
   EXPECT_EQ(run.out,
             "X0,Y0,AZ,D\n"
             "1070.082282,2071.333539\n"
@@ -224,19 +220,17 @@ TEST_F(CalcTest, FilesFromSpreadsheetsAndEditorsAreRead) {
             "101\t0.000000\t10.000000\n"
             "ERROR: Point: X0 is not a number: \"X0\"\n"
             "10.000000 0.000000\n");
-  EXPECT_EQ(run.err, "corvane-calc: " + b.string() +
-                         ":5: Point: X0 is not a number: \"X0\"\n");
+  EXPECT_EQ(run.err, "corvane-calc: " + b.string() + ":5: Point: X0 is not a number: \"X0\"\n");
   EXPECT_EQ(run.status, 1);
 }
 
 TEST_F(CalcTest, BadUsageExitsWithTwoAndTheUsage) {
-  const std::vector<std::vector<std::string>> bad = {
-      {},
-      {"sideways"},
-      {"forward", "--decimals", "x"},
-      {"forward", "--from", "1"},
-      {"forward", "1", "2"},
-      {"forward", "--bogus"}};
+  const std::vector<std::vector<std::string>> bad = {{},
+                                                     {"sideways"},
+                                                     {"forward", "--decimals", "x"},
+                                                     {"forward", "--from", "1"},
+                                                     {"forward", "1", "2"},
+                                                     {"forward", "--bogus"}};
   for (const auto& args : bad) {
     const Outcome run = Calc(args);
     EXPECT_EQ(run.status, 2);
@@ -248,13 +242,11 @@ TEST_F(CalcTest, BadUsageExitsWithTwoAndTheUsage) {
   EXPECT_EQ(help.out.rfind("Usage: corvane-calc", 0), 0u);
   // Every exit status of the manual, with what it covers.
   const std::string manual = ReadFile(CORVANE_MAN_PAGE);
-  const std::string statuses =
-      manual.substr(manual.find(".SH EXIT STATUS"), manual.find(".SH EXAMPLES") -
-                                                        manual.find(".SH EXIT STATUS"));
+  const std::string statuses = manual.substr(
+      manual.find(".SH EXIT STATUS"), manual.find(".SH EXAMPLES") - manual.find(".SH EXIT STATUS"));
   for (const char* status : {"0", "1", "2"}) {
     EXPECT_NE(statuses.find(std::string(".B ") + status + "\n"), std::string::npos);
-    EXPECT_NE(help.out.find(std::string("  ") + status + "  "), std::string::npos)
-        << status;
+    EXPECT_NE(help.out.find(std::string("  ") + status + "  "), std::string::npos) << status;
   }
   for (const char* cause : {"cannot be opened", "read", "cannot be written"}) {
     EXPECT_NE(statuses.find(cause), std::string::npos) << cause;
@@ -296,9 +288,8 @@ TEST_F(CalcTest, SettingOutSheetFromAPointFile) {
                             "S1,,2000,1000,20.1\r\n"
                             "K14,,1900,1100,x\r\n");
   const Outcome run =
-      Calc({"setout", "--station", "1000,2000", "--backsight", "1000,2100",
-            "--columns", "name,code,y,x,h", "--azimuth-decimals", "4", "-i",
-            dat.string()});
+      Calc({"setout", "--station", "1000,2000", "--backsight", "1000,2100", "--columns",
+            "name,code,y,x,h", "--azimuth-decimals", "4", "-i", dat.string()});
   EXPECT_EQ(run.out,
             "Name,Code,E,N,H\n"
             "K12,45.0000,315.0000,141.421356\n"
@@ -309,18 +300,20 @@ TEST_F(CalcTest, SettingOutSheetFromAPointFile) {
   EXPECT_EQ(run.err,
             "corvane-calc: station to backsight: azimuth 90.0000 distance "
             "100.000000\n"
-            "corvane-calc: " + dat.string() + ":5: S1: point is on the station\n"
-            "corvane-calc: " + dat.string() + ":6: K14: H is not a number: \"x\"\n");
+            "corvane-calc: " +
+                dat.string() +
+                ":5: S1: point is on the station\n"
+                "corvane-calc: " +
+                dat.string() + ":6: K14: H is not a number: \"x\"\n");
   EXPECT_EQ(run.status, 1);
 
-  const Outcome one = Calc({"setout", "--station", "0,0", "--backsight-azimuth",
-                            "90", "P1", "100", "0"});
+  const Outcome one =
+      Calc({"setout", "--station", "0,0", "--backsight-azimuth", "90", "P1", "100", "0"});
   EXPECT_EQ(one.out, "P1 0.000000 270.000000 100.000000\n");
   EXPECT_EQ(one.err, "corvane-calc: station to backsight: azimuth 90.000000\n");
   EXPECT_EQ(one.status, 0);
 
-  const Outcome same =
-      Calc({"setout", "--station", "5,5", "--backsight", "5,5"}, "1 1\n");
+  const Outcome same = Calc({"setout", "--station", "5,5", "--backsight", "5,5"}, "1 1\n");
   EXPECT_EQ(same.status, 2);
   EXPECT_EQ(same.out, "");
   EXPECT_EQ(same.err.rfind("corvane-calc: the backsight is the station", 0), 0u);
@@ -328,12 +321,11 @@ TEST_F(CalcTest, SettingOutSheetFromAPointFile) {
 
 // The line the tool should write for a design point, computed directly with
 // the core's functions and written as the tool writes numbers.
-std::string SheetLine(const std::string& name, const std::string& x,
-                      const std::string& y, double stationX, double stationY,
-                      double backsightDegrees, int decimals,
+std::string SheetLine(const std::string& name, const std::string& x, const std::string& y,
+                      double stationX, double stationY, double backsightDegrees, int decimals,
                       int azimuthDecimals) {
-  const survey::InverseResult polar = survey::ComputeInverse(
-      stationX, stationY, survey::ParseField(x), survey::ParseField(y));
+  const survey::InverseResult polar =
+      survey::ComputeInverse(stationX, stationY, survey::ParseField(x), survey::ParseField(y));
   if (polar.identicalPoints) return "ERROR: " + name + ": point is on the station";
   double angle = polar.degrees - backsightDegrees;
   if (angle < 0.0) angle += 360.0;
@@ -369,13 +361,11 @@ TEST_F(CalcTest, SettingOutSheetsMatchTheCoreRowByRow) {
   std::mt19937_64 random(20240601);
   std::uniform_real_distribution<double> offset(-2000.0, 2000.0);
   for (int i = 0; i < 20000; ++i) {
-    points.emplace_back(Millimetres(sx + offset(random)),
-                        Millimetres(sy + offset(random)));
+    points.emplace_back(Millimetres(sx + offset(random)), Millimetres(sy + offset(random)));
   }
   std::string rows;
   for (std::size_t i = 0; i < points.size(); ++i) {
-    rows += "P" + std::to_string(i) + ",," + points[i].second + "," +
-            points[i].first + ",12.5\n";
+    rows += "P" + std::to_string(i) + ",," + points[i].second + "," + points[i].first + ",12.5\n";
   }
   const fs::path dat = File("points.dat", rows);
 
@@ -388,19 +378,21 @@ TEST_F(CalcTest, SettingOutSheetsMatchTheCoreRowByRow) {
   const double towards = survey::ComputeInverse(sx, sy, 3351334.567, 498865.432).degrees;
   const Run runs[] = {
       {{"--backsight", "3351334.567,498865.432"}, towards, 6, 6},
-      {{"--backsight", "3351334.567,498865.432", "--decimals", "3",
-        "--azimuth-decimals", "4"}, towards, 3, 4},
+      {{"--backsight", "3351334.567,498865.432", "--decimals", "3", "--azimuth-decimals", "4"},
+       towards,
+       3,
+       4},
       {{"--backsight-azimuth", "359.595999", "--azimuth-decimals", "2"},
-       survey::PackedToDegrees(359.595999), 6, 2},
+       survey::PackedToDegrees(359.595999),
+       6,
+       2},
       {{"--backsight-azimuth", "0", "--azimuth-decimals", "0"}, 0.0, 6, 0},
       // every bit of the doubles shows
-      {{"--backsight", "3351334.567,498865.432", "--decimals", "20"}, towards,
-       20, 20},
+      {{"--backsight", "3351334.567,498865.432", "--decimals", "20"}, towards, 20, 20},
   };
   for (const Run& r : runs) {
-    std::vector<std::string> args = {"setout", "--station", station,
-                                     "--columns", "name,code,y,x,h", "-i",
-                                     dat.string()};
+    std::vector<std::string> args = {"setout",          "--station", station,     "--columns",
+                                     "name,code,y,x,h", "-i",        dat.string()};
     args.insert(args.end(), r.backsight.begin(), r.backsight.end());
     const Outcome run = Calc(args);
     std::istringstream lines(run.out);
@@ -408,9 +400,8 @@ TEST_F(CalcTest, SettingOutSheetsMatchTheCoreRowByRow) {
     std::size_t count = 0;
     while (std::getline(lines, line) && count < points.size()) {
       const auto& [x, y] = points[count];
-      EXPECT_EQ(line, SheetLine("P" + std::to_string(count), x, y, sx, sy,
-                                r.backsightDegrees, r.decimals,
-                                r.azimuthDecimals))
+      EXPECT_EQ(line, SheetLine("P" + std::to_string(count), x, y, sx, sy, r.backsightDegrees,
+                                r.decimals, r.azimuthDecimals))
           << "row " << count << " of " << r.backsight[1];
       ++count;
       if (HasFailure()) break;
@@ -442,8 +433,7 @@ TEST_F(CalcTest, EachRowIsAnsweredBeforeTheNextIsWaitedFor) {
   posix_spawn_file_actions_adddup2(&actions, fromCalc[1], 1);
   posix_spawn_file_actions_addclose(&actions, toCalc[1]);
   posix_spawn_file_actions_addclose(&actions, fromCalc[0]);
-  char* argv[] = {const_cast<char*>(CORVANE_CALC),
-                  const_cast<char*>("inverse"), nullptr};
+  char* argv[] = {const_cast<char*>(CORVANE_CALC), const_cast<char*>("inverse"), nullptr};
   pid_t pid = 0;
   ASSERT_EQ(posix_spawn(&pid, CORVANE_CALC, &actions, nullptr, argv, environ), 0);
   posix_spawn_file_actions_destroy(&actions);
@@ -451,13 +441,10 @@ TEST_F(CalcTest, EachRowIsAnsweredBeforeTheNextIsWaitedFor) {
   close(fromCalc[1]);
   // A script that writes a row and waits for its answer before the next.
   for (int i = 1; i <= 10; ++i) {
-    const std::string row = "P" + std::to_string(i) + " 0 0 0 " +
-                            std::to_string(i) + "\n";
-    ASSERT_EQ(write(toCalc[1], row.data(), row.size()),
-              static_cast<ssize_t>(row.size()));
+    const std::string row = "P" + std::to_string(i) + " 0 0 0 " + std::to_string(i) + "\n";
+    ASSERT_EQ(write(toCalc[1], row.data(), row.size()), static_cast<ssize_t>(row.size()));
     EXPECT_EQ(ReadLineWithin10s(fromCalc[0]),
-              "P" + std::to_string(i) + " 90.000001 " + std::to_string(i) +
-                  ".000000")
+              "P" + std::to_string(i) + " 90.000001 " + std::to_string(i) + ".000000")
         << "row " << i;
     if (HasFailure()) break;
   }
@@ -495,8 +482,7 @@ TEST_F(CalcTest, LargeInputsStreamInOrderInLittleMemory) {
   }
   EXPECT_EQ(count, kRows);
   // Every failed row is on standard error with its line number.
-  EXPECT_NE(run.err.find(":299965: P299964: identical points\n"),
-            std::string::npos);
+  EXPECT_NE(run.err.find(":299965: P299964: identical points\n"), std::string::npos);
   EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), errors);
 #if !defined(__SANITIZE_ADDRESS__)
   EXPECT_LT(run.peakKib, 16 * 1024);

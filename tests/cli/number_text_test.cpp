@@ -22,8 +22,8 @@ using calc::ReadWholeNumber;
 std::string Reference(double value, int decimals) {
   if (std::isnan(value)) return "nan";
   std::array<char, 400> buffer;
-  const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(),
-                                    value, std::chars_format::fixed, decimals);
+  const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
+                                    std::chars_format::fixed, decimals);
   return std::string(buffer.data(), result.ptr);
 }
 
@@ -34,10 +34,21 @@ std::string Fixed(double value, int decimals) {
 }
 
 TEST(WholeNumber, AcceptsOnlyFieldsThatAreOneNumberThroughout) {
-  const char* numbers[] = {"12",     "-0",      "+5.",    "-.5",   "1e3",
-                           "1E-2",   "1d3",     "1.5D+2", "007",   "45.3025",
-                           "1e400",  "1e-400",  "12345678901234567890123",
-                           "3313133.309", "0.000000000000000000001"};
+  const char* numbers[] = {"12",
+                           "-0",
+                           "+5.",
+                           "-.5",
+                           "1e3",
+                           "1E-2",
+                           "1d3",
+                           "1.5D+2",
+                           "007",
+                           "45.3025",
+                           "1e400",
+                           "1e-400",
+                           "12345678901234567890123",
+                           "3313133.309",
+                           "0.000000000000000000001"};
   for (const char* text : numbers) {
     double value = 0.0;
     ASSERT_TRUE(ReadWholeNumber(text, value)) << text;
@@ -45,9 +56,8 @@ TEST(WholeNumber, AcceptsOnlyFieldsThatAreOneNumberThroughout) {
               std::bit_cast<std::uint64_t>(survey::ParseField(text)))
         << text;
   }
-  const char* notNumbers[] = {"",    " 12", "12 ", "12abc", "abc", ".",
-                              "+",   "-",   "2e",  "2e+",   "0x1A", "inf",
-                              "nan", "1,5", "1.2.3", "--1", "1e3.5", "\t7"};
+  const char* notNumbers[] = {"",    " 12",  "12 ", "12abc", "abc", ".",     "+",   "-",     "2e",
+                              "2e+", "0x1A", "inf", "nan",   "1,5", "1.2.3", "--1", "1e3.5", "\t7"};
   for (const char* text : notNumbers) {
     double value = 0.0;
     EXPECT_FALSE(ReadWholeNumber(text, value)) << '"' << text << '"';
@@ -69,8 +79,8 @@ TEST(WholeNumber, PlainDecimalsReadToTheSameBitsAsTheGeneralConversion) {
               std::bit_cast<std::uint64_t>(survey::ConvertNumber(text)))
         << text;
     // In a row the number is followed by more text, which must not count.
-    static const char* const kFollowers[] = {" 1234567", ",abcdefgh", ";",
-                                             "\t9", "/", ":0", "\xff\x80"};
+    static const char* const kFollowers[] = {" 1234567", ",abcdefgh", ";",       "\t9",
+                                             "/",        ":0",        "\xff\x80"};
     // (Beyond 2^53 the plain reading declines, alone as in a row.)
     const std::string row = text + kFollowers[random() % std::size(kFollowers)];
     double alone = 0.0;
@@ -79,9 +89,7 @@ TEST(WholeNumber, PlainDecimalsReadToTheSameBitsAsTheGeneralConversion) {
     ASSERT_TRUE(length == text.size() || length == 0) << text;
     ASSERT_EQ(calc::ReadPlainDecimal(row, inRow), length) << row;
     if (length != 0) {
-      ASSERT_EQ(std::bit_cast<std::uint64_t>(inRow),
-                std::bit_cast<std::uint64_t>(value))
-          << row;
+      ASSERT_EQ(std::bit_cast<std::uint64_t>(inRow), std::bit_cast<std::uint64_t>(value)) << row;
     }
   }
 }
@@ -115,11 +123,9 @@ TEST(Fixed, EveryDecimalCountMatchesTheGeneralConversionNearTies) {
     // A value a few units in the last place from a rounding tie, or any
     // value of the usual magnitudes.
     const double step = std::pow(10.0, -decimals);
-    const double tie =
-        (static_cast<double>(random() % 10'000'000'000ull) + 0.5) * step;
+    const double tie = (static_cast<double>(random() % 10'000'000'000ull) + 0.5) * step;
     double value = tie;
-    for (int ulps = static_cast<int>(random() % 9) - 4; ulps != 0;
-         ulps += ulps > 0 ? -1 : 1) {
+    for (int ulps = static_cast<int>(random() % 9) - 4; ulps != 0; ulps += ulps > 0 ? -1 : 1) {
       value = std::nextafter(value, ulps > 0 ? INFINITY : -INFINITY);
     }
     if (random() % 3 == 0) {

@@ -13,9 +13,8 @@ using calc::Mode;
 using calc::ParseOptions;
 
 TEST(Options, ReadsModeStationDecimalsFilesAndValues) {
-  const calc::Options options = ParseOptions(
-      {"inverse", "--from", "-1000.5,2000", "--decimals=3", "-i", "a.txt",
-       "-i", "-"});
+  const calc::Options options =
+      ParseOptions({"inverse", "--from", "-1000.5,2000", "--decimals=3", "-i", "a.txt", "-i", "-"});
   ASSERT_EQ(options.error, "");
   EXPECT_EQ(options.settings.mode, Mode::kInverse);
   EXPECT_TRUE(options.settings.hasStation);
@@ -26,12 +25,10 @@ TEST(Options, ReadsModeStationDecimalsFilesAndValues) {
   EXPECT_EQ(options.files, (std::vector<std::string>{"a.txt", "-"}));
 
   // Negative values are values, not options; "--" ends the options.
-  const calc::Options negative =
-      ParseOptions({"forward", "-1", "-.5", "--", "-45", "--decimals"});
+  const calc::Options negative = ParseOptions({"forward", "-1", "-.5", "--", "-45", "--decimals"});
   ASSERT_EQ(negative.error, "");
   EXPECT_EQ(negative.settings.mode, Mode::kForward);
-  EXPECT_EQ(negative.values,
-            (std::vector<std::string>{"-1", "-.5", "-45", "--decimals"}));
+  EXPECT_EQ(negative.values, (std::vector<std::string>{"-1", "-.5", "-45", "--decimals"}));
   EXPECT_EQ(ParseOptions({"forward", "P1", "1", "2", "3", "4"}).error, "");
   const calc::Options azimuth =
       ParseOptions({"inverse", "--azimuth-decimals", "4", "--decimals=2"});
@@ -49,9 +46,8 @@ std::string MostColumns() {
 }
 
 TEST(Options, SetoutFindsTheBacksightDirectionAndShowsIt) {
-  const calc::Options point =
-      ParseOptions({"setout", "--station", "0,0", "--backsight", "70,71.4",
-                    "--decimals=3", "--azimuth-decimals=4"});
+  const calc::Options point = ParseOptions({"setout", "--station", "0,0", "--backsight", "70,71.4",
+                                            "--decimals=3", "--azimuth-decimals=4"});
   ASSERT_EQ(point.error, "");
   EXPECT_EQ(point.settings.mode, Mode::kSetout);
   EXPECT_TRUE(point.settings.hasStation);
@@ -63,22 +59,21 @@ TEST(Options, SetoutFindsTheBacksightDirectionAndShowsIt) {
   ASSERT_EQ(azimuth.error, "");
   EXPECT_EQ(azimuth.settings.backsightDegrees, survey::PackedToDegrees(45.3025));
   EXPECT_EQ(azimuth.note, "station to backsight: azimuth 45.302500");
-  EXPECT_EQ(ParseOptions({"setout", "--station", "0,0", "--backsight-azimuth",
-                          "360", "--columns", "-,x,y,-,h,code,-,name"})
+  EXPECT_EQ(ParseOptions({"setout", "--station", "0,0", "--backsight-azimuth", "360", "--columns",
+                          "-,x,y,-,h,code,-,name"})
                 .error,
             "");
-  EXPECT_EQ(ParseOptions({"setout", "--station", "0,0", "--backsight-azimuth",
-                          "0", "--columns", MostColumns()})
+  EXPECT_EQ(ParseOptions({"setout", "--station", "0,0", "--backsight-azimuth", "0", "--columns",
+                          MostColumns()})
                 .settings.columns.size(),
             32u);
-  EXPECT_EQ(ParseOptions({"forward", "--columns", "azimuth,-,y0,x0,distance"})
-                .settings.columns.size(),
-            5u);
+  EXPECT_EQ(
+      ParseOptions({"forward", "--columns", "azimuth,-,y0,x0,distance"}).settings.columns.size(),
+      5u);
 }
 
 TEST(Options, BadSetoutsAndColumnListsSayWhatIsWrong) {
-  const std::vector<std::string> setout = {"setout", "--station", "0,0",
-                                           "--backsight", "100,0"};
+  const std::vector<std::string> setout = {"setout", "--station", "0,0", "--backsight", "100,0"};
   auto with = [&](std::vector<std::string> more) {
     more.insert(more.begin(), setout.begin(), setout.end());
     return more;
@@ -89,10 +84,8 @@ TEST(Options, BadSetoutsAndColumnListsSayWhatIsWrong) {
   };
   const Case cases[] = {
       {{"setout", "--backsight", "1,1"}, "setout needs --station X,Y"},
-      {{"setout", "--station", "1,1"},
-       "setout needs --backsight X,Y or --backsight-azimuth A"},
-      {with({"--backsight-azimuth", "0"}),
-       "give --backsight or --backsight-azimuth, not both"},
+      {{"setout", "--station", "1,1"}, "setout needs --backsight X,Y or --backsight-azimuth A"},
+      {with({"--backsight-azimuth", "0"}), "give --backsight or --backsight-azimuth, not both"},
       {{"setout", "--station", "1,-2", "--backsight", "1,-2"},
        "the backsight is the station: give another point"},
       {{"setout", "--station", "-1e308,0", "--backsight", "1e308,0"},
@@ -128,8 +121,7 @@ TEST(Options, BadSetoutsAndColumnListsSayWhatIsWrong) {
        "and -"},
       {{"inverse", "--columns", "x0,y0,x1,y1,h"},
        "--columns: unknown role \"h\"; the roles are name, x0, y0, x1, y1 and -"},
-      {with({"--columns", "name,x,y", "1", "2"}),
-       "expected 3 values, one a column"},
+      {with({"--columns", "name,x,y", "1", "2"}), "expected 3 values, one a column"},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(ParseOptions(c.args).error, c.error) << c.error;
@@ -147,35 +139,26 @@ TEST(Options, BadCommandLinesSayWhatIsWrong) {
       {{"sideways"}, "unknown mode sideways"},
       {{"forward", "--fast"}, "unknown option --fast"},
       {{"forward", "--decimals"}, "--decimals needs a value"},
-      {{"forward", "--decimals", "21"},
-       "--decimals needs a whole number from 0 to 20: 21"},
-      {{"forward", "--decimals=-1"},
-       "--decimals needs a whole number from 0 to 20: -1"},
-      {{"forward", "--decimals", "3x"},
-       "--decimals needs a whole number from 0 to 20: 3x"},
+      {{"forward", "--decimals", "21"}, "--decimals needs a whole number from 0 to 20: 21"},
+      {{"forward", "--decimals=-1"}, "--decimals needs a whole number from 0 to 20: -1"},
+      {{"forward", "--decimals", "3x"}, "--decimals needs a whole number from 0 to 20: 3x"},
       {{"forward", "--azimuth-decimals=21"},
        "--azimuth-decimals needs a whole number from 0 to 20: 21"},
       {{"forward", "--from", "1000"}, "--from needs X0,Y0, two numbers: 1000"},
-      {{"forward", "--from", "1000, 2000"},
-       "--from needs X0,Y0, two numbers: 1000, 2000"},
-      {{"forward", "--from", "1e999,0"},
-       "--from needs X0,Y0, two numbers: 1e999,0"},
-      {{"forward", "--from", "0,1e-999"},
-       "--from needs X0,Y0, two numbers: 0,1e-999"},
+      {{"forward", "--from", "1000, 2000"}, "--from needs X0,Y0, two numbers: 1000, 2000"},
+      {{"forward", "--from", "1e999,0"}, "--from needs X0,Y0, two numbers: 1e999,0"},
+      {{"forward", "--from", "0,1e-999"}, "--from needs X0,Y0, two numbers: 0,1e-999"},
       {{"forward", "--from", "0,0", "--from=1,1"}, "--from given twice"},
       {{"forward", "--decimals=2", "--decimals", "3"}, "--decimals given twice"},
       {{"inverse", "--azimuth-decimals=2", "--azimuth-decimals=2"},
        "--azimuth-decimals given twice"},
       {{"--help=foo"}, "--help takes no value"},
       {{"forward", "--version=2"}, "--version takes no value"},
-      {{"forward", "-i", "a", "1", "2", "3", "4"},
-       "give values or -i FILE, not both"},
-      {{"forward", "1", "2", "3"},
-       "expected 4 values (optionally led by a point name)"},
+      {{"forward", "-i", "a", "1", "2", "3", "4"}, "give values or -i FILE, not both"},
+      {{"forward", "1", "2", "3"}, "expected 4 values (optionally led by a point name)"},
       // text where a number belongs is named before the values are counted
       {{"forward", "0", "0", "abc"}, "AZIMUTH is not a number: \"abc\""},
-      {{"forward", "P1", "0", "0", "-1", "1", "2"},
-       "P1: AZIMUTH is negative: \"-1\" (add 360)"},
+      {{"forward", "P1", "0", "0", "-1", "1", "2"}, "P1: AZIMUTH is negative: \"-1\" (add 360)"},
       {{"inverse", "--from", "0,0", "1", "2", "3", "4"},
        "expected 2 values (optionally led by a point name)"},
   };

@@ -18,12 +18,24 @@ TEST(PackedDigits, ReadsMinutesAndSecondsFromTheWrittenDigits) {
     int seconds;
   };
   const Case cases[] = {
-      {"45.302512", 30, 25}, {"45.30", 30, 0},       {"45.3", 30, 0},
-      {"45", 0, 0},          {"45.", 0, 0},          {".5959", 59, 59},
-      {"-45.3025", 30, 25},  {"+0.0001", 0, 1},      {"45.6", 60, 0},
-      {"45.0060", 0, 60},    {"359.5999", 59, 99},   {"4530.25e-2", 30, 25},
-      {"0.4530d2", 30, 0},   {"45302512E-6", 30, 25}, {"4.53025e1", 30, 25},
-      {"45.3025e-9", 0, 0},  {"1e400", 0, 0},        {"1e-400", 0, 0},
+      {"45.302512", 30, 25},
+      {"45.30", 30, 0},
+      {"45.3", 30, 0},
+      {"45", 0, 0},
+      {"45.", 0, 0},
+      {".5959", 59, 59},
+      {"-45.3025", 30, 25},
+      {"+0.0001", 0, 1},
+      {"45.6", 60, 0},
+      {"45.0060", 0, 60},
+      {"359.5999", 59, 99},
+      {"4530.25e-2", 30, 25},
+      {"0.4530d2", 30, 0},
+      {"45302512E-6", 30, 25},
+      {"4.53025e1", 30, 25},
+      {"45.3025e-9", 0, 0},
+      {"1e400", 0, 0},
+      {"1e-400", 0, 0},
       {"0.0000000001e7", 0, 10},
   };
   for (const Case& c : cases) {
@@ -34,14 +46,13 @@ TEST(PackedDigits, ReadsMinutesAndSecondsFromTheWrittenDigits) {
 }
 
 TEST(PackedDigits, PlainDecimalsFindTheSameAzimuthFaults) {
-  const char* texts[] = {"45.302512", "45.6",    "45.59",   "45.5960", "45.0060",
-                         "45.006",    "45.0059", "-45.3",   "-45.7",   "-0",
-                         "-0.0001",   "360",     "360.",    ".6",      "+.0060",
+  const char* texts[] = {"45.302512", "45.6",    "45.59",    "45.5960", "45.0060",
+                         "45.006",    "45.0059", "-45.3",    "-45.7",   "-0",
+                         "-0.0001",   "360",     "360.",     ".6",      "+.0060",
                          "7.595999",  "0.00",    "12.34567", "-12.5960"};
   for (const char* text : texts) {
     const double value = std::stod(text);
-    EXPECT_EQ(calc::FindPlainAzimuthFault(text, value),
-              calc::FindAzimuthFault(text, value))
+    EXPECT_EQ(calc::FindPlainAzimuthFault(text, value), calc::FindAzimuthFault(text, value))
         << text;
   }
 }
@@ -68,20 +79,17 @@ bool IsValidPackedText(const std::string& text) {
 // 10^-8 seconds.
 long long Units(const std::string& text) {
   const std::size_t point = text.find('.');
-  std::string decimals =
-      point == std::string::npos ? "" : text.substr(point + 1);
+  std::string decimals = point == std::string::npos ? "" : text.substr(point + 1);
   decimals.resize(12, '0');
   const long long degrees = std::stoll(text.substr(0, point));
   const long long minutes = std::stoll(decimals.substr(0, 2));
   const long long seconds = std::stoll(decimals.substr(2, 2));
-  return ((degrees * 60 + minutes) * 60 + seconds) * 100'000'000 +
-         std::stoll(decimals.substr(4));
+  return ((degrees * 60 + minutes) * 60 + seconds) * 100'000'000 + std::stoll(decimals.substr(4));
 }
 
 // The angle unit of the last of `decimals` packed decimals, in 10^-8 s.
 long long UnitOfDecimals(int decimals) {
-  const long long units[] = {3600'00000000, 600'00000000, 60'00000000,
-                             10'00000000,   1'00000000};
+  const long long units[] = {3600'00000000, 600'00000000, 60'00000000, 10'00000000, 1'00000000};
   if (decimals < 4) return units[decimals];
   long long unit = units[4];
   for (int i = 4; i < decimals; ++i) unit /= 10;
@@ -95,11 +103,11 @@ TEST(PackedAngle, SecondsAndMinutesOfSixtyCarryOnTheWrittenDigits) {
     const char* text;
   };
   const Case cases[] = {
-      {45.345970, 4, "45.3500"},       // 45°34'59.70"
+      {45.345970, 4, "45.3500"},  // 45°34'59.70"
       {45.345970, 3, "45.350"},
       {45.345970, 2, "45.35"},
       {45.345970, 5, "45.34597"},
-      {359.5959999, 2, "360.00"},      // 359°59'59.99"
+      {359.5959999, 2, "360.00"},  // 359°59'59.99"
       {359.5959999, 1, "360.0"},
       {359.5959999, 0, "360"},
       {359.5959999, 6, "360.000000"},  // the form shows 359.596000
@@ -128,8 +136,7 @@ TEST(PackedAngle, SecondsAndMinutesOfSixtyCarryOnTheWrittenDigits) {
       {-0.0, 6, "-0.000000"},
   };
   for (const Case& c : cases) {
-    EXPECT_EQ(Angle(c.packed, c.decimals), c.text)
-        << c.packed << " at " << c.decimals;
+    EXPECT_EQ(Angle(c.packed, c.decimals), c.text) << c.packed << " at " << c.decimals;
   }
 }
 

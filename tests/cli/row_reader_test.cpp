@@ -55,133 +55,140 @@ RowSettings Setout(double backsightDegrees) {
 
 RowSettings WithColumns(RowSettings settings, const char* list) {
   const RowReader reader(settings);
-  EXPECT_EQ(calc::ReadColumns(list, reader.FieldNames(),
-                              settings.mode == Mode::kSetout, settings.columns),
+  EXPECT_EQ(calc::ReadColumns(list, reader.FieldNames(), settings.mode == Mode::kSetout,
+                              settings.columns),
             "");
   return settings;
 }
 
 TEST(RowReader, ForwardRowsGiveTheEndPointAsTheFormShowsIt) {
   ExpectAnswers(Forward(), {
-      {"1000 2000 45.3025 100", "1070.082282 2071.333539"},
-      {"0 0 90 10", "0.000000 10.000000"},
-      {"0 0 0 10", "10.000000 0.000000"},
-      {"0 0 180 10", "-10.000000 0.000001"},
-      {"1000,2000,45.3025,100", "1070.082282,2071.333539"},
-      {"1000;2000;45.3025;100", "1070.082282;2071.333539"},
-      {"\t1000 ,\t2000 ;  45.3025   100  ", "1070.082282,2071.333539"},
-      {"1000 2000 45.3025 100\r", "1070.082282 2071.333539"},
-      {"1e3 2d3 +45.3025 100.", "1070.082282 2071.333539"},
-  });
+                               {"1000 2000 45.3025 100", "1070.082282 2071.333539"},
+                               {"0 0 90 10", "0.000000 10.000000"},
+                               {"0 0 0 10", "10.000000 0.000000"},
+                               {"0 0 180 10", "-10.000000 0.000001"},
+                               {"1000,2000,45.3025,100", "1070.082282,2071.333539"},
+                               {"1000;2000;45.3025;100", "1070.082282;2071.333539"},
+                               {"\t1000 ,\t2000 ;  45.3025   100  ", "1070.082282,2071.333539"},
+                               {"1000 2000 45.3025 100\r", "1070.082282 2071.333539"},
+                               {"1e3 2d3 +45.3025 100.", "1070.082282 2071.333539"},
+                           });
 }
 
 TEST(RowReader, InverseRowsGiveAzimuthAndDistance) {
   ExpectAnswers(Inverse(), {
-      {"1000 2000 1070 2071.4", "45.340216 99.989799"},
-      {"0 0 100 100", "45.000000 141.421356"},
-      {"0 0 0 100", "90.000001 100.000000"},
-      {"0 0 0 -100", "269.595999 100.000000"},
-      // the form shows 359.596000: 60 seconds carry into the degrees
-      {"0 0 100 -0.0000001", "360.000000 100.000000"},
-      {"0 0 100 -1e-15", "360.000000 100.000000"},
-      {"0 0 0 0", "ERROR: identical points"},
-      {"P7 5 5 5 5", "ERROR: P7: identical points"},
-      {"0 0 0 -0", "ERROR: identical points"},
-  });
+                               {"1000 2000 1070 2071.4", "45.340216 99.989799"},
+                               {"0 0 100 100", "45.000000 141.421356"},
+                               {"0 0 0 100", "90.000001 100.000000"},
+                               {"0 0 0 -100", "269.595999 100.000000"},
+                               // the form shows 359.596000: 60 seconds carry into the degrees
+                               {"0 0 100 -0.0000001", "360.000000 100.000000"},
+                               {"0 0 100 -1e-15", "360.000000 100.000000"},
+                               {"0 0 0 0", "ERROR: identical points"},
+                               {"P7 5 5 5 5", "ERROR: P7: identical points"},
+                               {"0 0 0 -0", "ERROR: identical points"},
+                           });
 }
 
 TEST(RowReader, StationRowsHoldOnlyTheSecondHalf) {
-  ExpectAnswers(FromStation(Forward(), 1000, 2000), {
-      {"45.3025 100", "1070.082282 2071.333539"},
-      {"P1 45.3025 100", "P1 1070.082282 2071.333539"},
-      {"45.3025", "ERROR: missing field DISTANCE"},
-      {"45.6 100", "ERROR: AZIMUTH has minutes of 60 or more: \"45.6\""},
-      {"1000 2000 45.3025 100", "ERROR: extra field \"45.3025\""},
-  });
-  ExpectAnswers(FromStation(Inverse(), 1000, 2000), {
-      {"1070 2071.4", "45.340216 99.989799"},
-      {"K12 1070 2071.4", "K12 45.340216 99.989799"},
-      {"1000 2000", "ERROR: identical points"},
-      {"abc", "ERROR: X1 is not a number: \"abc\""},  // before "missing"
-      {"1000", "ERROR: missing field Y1"},
-      {"7 1070 2071.4", "7 45.340216 99.989799"},
-  });
+  ExpectAnswers(FromStation(Forward(), 1000, 2000),
+                {
+                    {"45.3025 100", "1070.082282 2071.333539"},
+                    {"P1 45.3025 100", "P1 1070.082282 2071.333539"},
+                    {"45.3025", "ERROR: missing field DISTANCE"},
+                    {"45.6 100", "ERROR: AZIMUTH has minutes of 60 or more: \"45.6\""},
+                    {"1000 2000 45.3025 100", "ERROR: extra field \"45.3025\""},
+                });
+  ExpectAnswers(FromStation(Inverse(), 1000, 2000),
+                {
+                    {"1070 2071.4", "45.340216 99.989799"},
+                    {"K12 1070 2071.4", "K12 45.340216 99.989799"},
+                    {"1000 2000", "ERROR: identical points"},
+                    {"abc", "ERROR: X1 is not a number: \"abc\""},  // before "missing"
+                    {"1000", "ERROR: missing field Y1"},
+                    {"7 1070 2071.4", "7 45.340216 99.989799"},
+                });
 }
 
 TEST(RowReader, SetoutRowsGiveAzimuthAngleFromTheBacksightAndDistance) {
   // The backsight due east, as the inverse computation finds it.
-  ExpectAnswers(Setout(90.0000015352345), {
-      {"K1 1100 2000", "K1 0.000000 269.595999 100.000000"},
-      {"K2 1000 2100", "K2 90.000001 0.000000 100.000000"},
-      // 314°59'59.997": the angle's 60 seconds carry
-      {"1100 2100", "45.000000 315.000000 141.421356"},
-      // a hair north of the backsight: 360 - 3e-9 degrees
-      {"1000.0000001 2100", "90.000001 360.000000 100.000000"},
-      {"K3,900,2000", "K3,180.000001,90.000001,100.000000"},
-      {"1000 2000", "ERROR: point is on the station"},
-      {"K4 1000 2000", "ERROR: K4: point is on the station"},
-      {"1100", "ERROR: missing field Y"},
-      {"K6 1100 2000 9", "ERROR: K6: extra field \"9\""},
-      {"K7 1e999 2000", "ERROR: K7: X is out of range: \"1e999\""},
-      {"-1e308 2000", "ERROR: result DISTANCE is out of range"},
-  });
+  ExpectAnswers(Setout(90.0000015352345),
+                {
+                    {"K1 1100 2000", "K1 0.000000 269.595999 100.000000"},
+                    {"K2 1000 2100", "K2 90.000001 0.000000 100.000000"},
+                    // 314°59'59.997": the angle's 60 seconds carry
+                    {"1100 2100", "45.000000 315.000000 141.421356"},
+                    // a hair north of the backsight: 360 - 3e-9 degrees
+                    {"1000.0000001 2100", "90.000001 360.000000 100.000000"},
+                    {"K3,900,2000", "K3,180.000001,90.000001,100.000000"},
+                    {"1000 2000", "ERROR: point is on the station"},
+                    {"K4 1000 2000", "ERROR: K4: point is on the station"},
+                    {"1100", "ERROR: missing field Y"},
+                    {"K6 1100 2000 9", "ERROR: K6: extra field \"9\""},
+                    {"K7 1e999 2000", "ERROR: K7: X is out of range: \"1e999\""},
+                    {"-1e308 2000", "ERROR: result DISTANCE is out of range"},
+                });
   // 45°30'25" (45.3025), rounded as angles to whole minutes.
   RowSettings minutes = Setout(45.50694444444444);
   minutes.decimals = 3;
   minutes.azimuthDecimals = 2;
   ExpectAnswers(minutes, {
-      {"K1 1100 2000", "K1 0.00 314.30 100.000"},  // 314°29'35"
-      {"1100 2100", "45.00 359.30 141.421"},
-  });
+                             {"K1 1100 2000", "K1 0.00 314.30 100.000"},  // 314°29'35"
+                             {"1100 2100", "45.00 359.30 141.421"},
+                         });
 }
 
 TEST(RowReader, ColumnsSayWhereTheNumbersAndTheNameAre) {
   const RowSettings sheet = WithColumns(Setout(0.0), "name,code,y,x,h");
-  ExpectAnswers(sheet, {
-      {"K12,,2100,1100,21.3", "K12,45.000000,45.000000,141.421356"},
-      {" K12 , Kerb , 2100 , 1100 , 21.3 \r", "K12,45.000000,45.000000,141.421356"},
-      {"K12;;2100;1100;", "K12;45.000000;45.000000;141.421356"},
-      {"K12\tc\t2100\t1100\t-0", "K12\t45.000000\t45.000000\t141.421356"},
-      // without commas, semicolons or tabs the blanks separate
-      {"K12 c 2100 1100 21.3", "K12 45.000000 45.000000 141.421356"},
-      {"Pt 12,,2100,1100,", "Pt 12,45.000000,45.000000,141.421356"},
-      {",,2100,1100,", ",45.000000,45.000000,141.421356"},  // the column stays
-      {"K12,,2100,abc", "ERROR: K12: X is not a number: \"abc\""},
-      {"K12,,2100,1100", "ERROR: K12: missing field H"},
-      {"K12,,,1100,1", "ERROR: K12: Y is not a number: \"\""},
-      {"K12,,2100,1100,1,", "ERROR: K12: extra field \"\""},
-      {"K12,,2100,1100,x", "ERROR: K12: H is not a number: \"x\""},
-      {"K12,,2100,1100,1e999", "ERROR: K12: H is out of range: \"1e999\""},
-      {"ERROR:,,2100,1100,1", "ERROR: point name starting \"ERROR:\" is reserved"},
-      {"ERROR: K,,2100,1100,1", "ERROR: point name starting \"ERROR:\" is reserved"},
-      {"ERROR,,2100,1100,1", "ERROR,45.000000,45.000000,141.421356"},
-      {"K12,,2000,1000,1", "ERROR: K12: point is on the station"},
-  });
+  ExpectAnswers(sheet,
+                {
+                    {"K12,,2100,1100,21.3", "K12,45.000000,45.000000,141.421356"},
+                    {" K12 , Kerb , 2100 , 1100 , 21.3 \r", "K12,45.000000,45.000000,141.421356"},
+                    {"K12;;2100;1100;", "K12;45.000000;45.000000;141.421356"},
+                    {"K12\tc\t2100\t1100\t-0", "K12\t45.000000\t45.000000\t141.421356"},
+                    // without commas, semicolons or tabs the blanks separate
+                    {"K12 c 2100 1100 21.3", "K12 45.000000 45.000000 141.421356"},
+                    {"Pt 12,,2100,1100,", "Pt 12,45.000000,45.000000,141.421356"},
+                    {",,2100,1100,", ",45.000000,45.000000,141.421356"},  // the column stays
+                    {"K12,,2100,abc", "ERROR: K12: X is not a number: \"abc\""},
+                    {"K12,,2100,1100", "ERROR: K12: missing field H"},
+                    {"K12,,,1100,1", "ERROR: K12: Y is not a number: \"\""},
+                    {"K12,,2100,1100,1,", "ERROR: K12: extra field \"\""},
+                    {"K12,,2100,1100,x", "ERROR: K12: H is not a number: \"x\""},
+                    {"K12,,2100,1100,1e999", "ERROR: K12: H is out of range: \"1e999\""},
+                    {"ERROR:,,2100,1100,1", "ERROR: point name starting \"ERROR:\" is reserved"},
+                    {"ERROR: K,,2100,1100,1", "ERROR: point name starting \"ERROR:\" is reserved"},
+                    {"ERROR,,2100,1100,1", "ERROR,45.000000,45.000000,141.421356"},
+                    {"K12,,2000,1000,1", "ERROR: K12: point is on the station"},
+                });
   // Marks are found eight bytes at a time: rows shorter than eight, eight
   // long, and with a rest after full eights.
-  ExpectAnswers(WithColumns(Setout(0.0), "x,y"), {
-      {"1e3,3e3", "90.000001,90.000001,1000.000000"},
-      {"1100;2e3", "0.000000;0.000000;100.000000"},
-      {"11e2\t2e3", "0.000000\t0.000000\t100.000000"},
-      {"1100,2000", "0.000000,0.000000,100.000000"},
-      {"1100.00000000,2000.0000000", "0.000000,0.000000,100.000000"},
-      {"1100,2000,   ", "ERROR: extra field \"\""},
-      {"1100 ,", "ERROR: Y is not a number: \"\""},
-  });
-  ExpectAnswers(WithColumns(Setout(0.0), "-,x,y,name,-"), {
-      {"7,1100,2100,K12,x", "K12,45.000000,45.000000,141.421356"},
-      {"7,1100,2100,ERROR: K,x", "ERROR: point name starting \"ERROR:\" is reserved"},
-      {"7,1100,2100,K12", "ERROR: K12: missing field 5"},
-  });
-  ExpectAnswers(WithColumns(FromStation(Forward(), 1000, 2000),
-                            "distance,azimuth,name"), {
-      {"100,45.3025,P1", "P1,1070.082282,2071.333539"},
-      {"100,45.6,P1", "ERROR: P1: AZIMUTH has minutes of 60 or more: \"45.6\""},
-  });
-  ExpectAnswers(WithColumns(Inverse(), "y0,x0,y1,x1"), {
-      {"2000;1000;2071.4;1070", "45.340216;99.989799"},
-      {"2000;1000;2071.4;1070;P1", "ERROR: extra field \"P1\""},
-  });
+  ExpectAnswers(WithColumns(Setout(0.0), "x,y"),
+                {
+                    {"1e3,3e3", "90.000001,90.000001,1000.000000"},
+                    {"1100;2e3", "0.000000;0.000000;100.000000"},
+                    {"11e2\t2e3", "0.000000\t0.000000\t100.000000"},
+                    {"1100,2000", "0.000000,0.000000,100.000000"},
+                    {"1100.00000000,2000.0000000", "0.000000,0.000000,100.000000"},
+                    {"1100,2000,   ", "ERROR: extra field \"\""},
+                    {"1100 ,", "ERROR: Y is not a number: \"\""},
+                });
+  ExpectAnswers(WithColumns(Setout(0.0), "-,x,y,name,-"),
+                {
+                    {"7,1100,2100,K12,x", "K12,45.000000,45.000000,141.421356"},
+                    {"7,1100,2100,ERROR: K,x", "ERROR: point name starting \"ERROR:\" is reserved"},
+                    {"7,1100,2100,K12", "ERROR: K12: missing field 5"},
+                });
+  ExpectAnswers(WithColumns(FromStation(Forward(), 1000, 2000), "distance,azimuth,name"),
+                {
+                    {"100,45.3025,P1", "P1,1070.082282,2071.333539"},
+                    {"100,45.6,P1", "ERROR: P1: AZIMUTH has minutes of 60 or more: \"45.6\""},
+                });
+  ExpectAnswers(WithColumns(Inverse(), "y0,x0,y1,x1"),
+                {
+                    {"2000;1000;2071.4;1070", "45.340216;99.989799"},
+                    {"2000;1000;2071.4;1070;P1", "ERROR: extra field \"P1\""},
+                });
 }
 
 TEST(RowReader, AHeaderIsFoundInTheColumns) {
@@ -199,40 +206,42 @@ TEST(RowReader, AHeaderIsFoundInTheColumns) {
 
 TEST(RowReader, AFieldBeforeAFullRowIsTheName) {
   ExpectAnswers(Forward(), {
-      {"P1 1000 2000 45.3025 100", "P1 1070.082282 2071.333539"},
-      {"设站点 1000 2000 45.3025 100", "设站点 1070.082282 2071.333539"},
-      {"A-1,1000,2000,45.3025,100\r", "A-1,1070.082282,2071.333539"},
-      // point numbers are names too
-      {"101 1000 2000 45.3025 100", "101 1070.082282 2071.333539"},
-      {"-7.5,1000,2000,45.3025,100", "-7.5,1070.082282,2071.333539"},
-      {"P1 1000 2000 45.3025 100 7", "ERROR: P1: extra field \"7\""},
-      // without a spare field the name stands where X0 should be
-      {"P1 2000 45.3025 100", "ERROR: X0 is not a number: \"P1\""},
-      {"P1 Q2 2000 45.3025 100", "ERROR: P1: X0 is not a number: \"Q2\""},
-      // an answer never reads like an error line
-      {"ERROR: 1000 2000 45.3025 100", "ERROR: point name starting \"ERROR:\" is reserved"},
-      {"ERROR 1000 2000 45.3025 100", "ERROR 1070.082282 2071.333539"},
-      // text where a number belongs is named before the fields are counted
-      {"0 0 abc", "ERROR: AZIMUTH is not a number: \"abc\""},
-      {"P1 0 0", "ERROR: X0 is not a number: \"P1\""},
-      {"0 0 abc 1 2 3", "ERROR: AZIMUTH is not a number: \"abc\""},
-      {"P1 0 0 abc 1 2", "ERROR: P1: AZIMUTH is not a number: \"abc\""},
-  });
+                               {"P1 1000 2000 45.3025 100", "P1 1070.082282 2071.333539"},
+                               {"设站点 1000 2000 45.3025 100", "设站点 1070.082282 2071.333539"},
+                               {"A-1,1000,2000,45.3025,100\r", "A-1,1070.082282,2071.333539"},
+                               // point numbers are names too
+                               {"101 1000 2000 45.3025 100", "101 1070.082282 2071.333539"},
+                               {"-7.5,1000,2000,45.3025,100", "-7.5,1070.082282,2071.333539"},
+                               {"P1 1000 2000 45.3025 100 7", "ERROR: P1: extra field \"7\""},
+                               // without a spare field the name stands where X0 should be
+                               {"P1 2000 45.3025 100", "ERROR: X0 is not a number: \"P1\""},
+                               {"P1 Q2 2000 45.3025 100", "ERROR: P1: X0 is not a number: \"Q2\""},
+                               // an answer never reads like an error line
+                               {"ERROR: 1000 2000 45.3025 100",
+                                "ERROR: point name starting \"ERROR:\" is reserved"},
+                               {"ERROR 1000 2000 45.3025 100", "ERROR 1070.082282 2071.333539"},
+                               // text where a number belongs is named before the fields are counted
+                               {"0 0 abc", "ERROR: AZIMUTH is not a number: \"abc\""},
+                               {"P1 0 0", "ERROR: X0 is not a number: \"P1\""},
+                               {"0 0 abc 1 2 3", "ERROR: AZIMUTH is not a number: \"abc\""},
+                               {"P1 0 0 abc 1 2", "ERROR: P1: AZIMUTH is not a number: \"abc\""},
+                           });
 }
 
 TEST(RowReader, AnswersKeepTheSeparatorThatFollowsTheFirstField) {
-  ExpectAnswers(Forward(), {
-      {"0,0,90,10", "0.000000,10.000000"},
-      {"0;0;90;10", "0.000000;10.000000"},
-      {"0\t0\t90\t10", "0.000000\t10.000000"},
-      {"0 0 90 10", "0.000000 10.000000"},
-      {"0 , 0 , 90 , 10", "0.000000,10.000000"},  // blanks around it ignored
-      {"0\t;0;90;10", "0.000000;10.000000"},
-      {"0 0,90,10", "0.000000 10.000000"},        // only the first counts
-      {"P1,0,0,90,10", "P1,0.000000,10.000000"},
-      {"P1\t0e0\t0\t90\t10", "P1\t0.000000\t10.000000"},
-      {"P1,0,0,45.6,10", "ERROR: P1: AZIMUTH has minutes of 60 or more: \"45.6\""},
-  });
+  ExpectAnswers(Forward(),
+                {
+                    {"0,0,90,10", "0.000000,10.000000"},
+                    {"0;0;90;10", "0.000000;10.000000"},
+                    {"0\t0\t90\t10", "0.000000\t10.000000"},
+                    {"0 0 90 10", "0.000000 10.000000"},
+                    {"0 , 0 , 90 , 10", "0.000000,10.000000"},  // blanks around it ignored
+                    {"0\t;0;90;10", "0.000000;10.000000"},
+                    {"0 0,90,10", "0.000000 10.000000"},  // only the first counts
+                    {"P1,0,0,90,10", "P1,0.000000,10.000000"},
+                    {"P1\t0e0\t0\t90\t10", "P1\t0.000000\t10.000000"},
+                    {"P1,0,0,45.6,10", "ERROR: P1: AZIMUTH has minutes of 60 or more: \"45.6\""},
+                });
   ExpectAnswers(Inverse(), {{"0;0;0;100", "90.000001;100.000000"}});
 }
 
@@ -265,95 +274,101 @@ TEST(RowReader, AFirstRowWithoutNumbersIsAHeader) {
 
 TEST(RowReader, BlankAndCommentLinesPassThroughUnchanged) {
   ExpectAnswers(Forward(), {
-      {"", ""},
-      {"\r", ""},
-      {"   \t ", "   \t "},
-      {"# station S1, set-out 2024", "# station S1, set-out 2024"},
-      {"  # indented note\r", "  # indented note"},
-      {"#", "#"},
-  });
+                               {"", ""},
+                               {"\r", ""},
+                               {"   \t ", "   \t "},
+                               {"# station S1, set-out 2024", "# station S1, set-out 2024"},
+                               {"  # indented note\r", "  # indented note"},
+                               {"#", "#"},
+                           });
 }
 
 TEST(RowReader, BadFieldsAreNamedAndNothingReadsAsZero) {
-  ExpectAnswers(Forward(), {
-      {"1000 2000 45.3025", "ERROR: missing field DISTANCE"},
-      {",,,", "ERROR: missing field X0"},
-      {"1000 2000 45.3025 100 5 6 7 8 9", "ERROR: extra field \"5\""},
-      {"1000 2000 abc 100", "ERROR: AZIMUTH is not a number: \"abc\""},
-      {"1000 2000 45.3025 12abc", "ERROR: DISTANCE is not a number: \"12abc\""},
-      {"1000 0x1A 45 100", "ERROR: Y0 is not a number: \"0x1A\""},
-      {"1000 2000 inf 100", "ERROR: AZIMUTH is not a number: \"inf\""},
-      {"1,5 2000 45 100 3", "ERROR: extra field \"100\""},
-      {"1e999 2000 45 100", "ERROR: X0 is out of range: \"1e999\""},
-      {"1000 -1d400 45 100", "ERROR: Y0 is out of range: \"-1d400\""},
-      // underflow: nonzero digits that the double cannot hold
-      {"1e-400 2000 45 100", "ERROR: X0 is out of range: \"1e-400\""},
-      {"1000 -2.5e-310 45 100", "ERROR: Y0 is out of range: \"-2.5e-310\""},
-      {"1000 2000 45 0.1D-323", "ERROR: DISTANCE is out of range: \"0.1D-323\""},
-      {"0.000e-999 -0 45 2.3e-308", "0.000000 0.000000"},
-      {"1000 2000 45 " + std::string(36, '1'),
-       "ERROR: DISTANCE is longer than 35 characters: \"" +
-           std::string(36, '1') + "\""},
-      {"1000 2000 45 0." + std::string(33, '0'), "1000.000000 2000.000000"},
-  });
+  ExpectAnswers(
+      Forward(),
+      {
+          {"1000 2000 45.3025", "ERROR: missing field DISTANCE"},
+          {",,,", "ERROR: missing field X0"},
+          {"1000 2000 45.3025 100 5 6 7 8 9", "ERROR: extra field \"5\""},
+          {"1000 2000 abc 100", "ERROR: AZIMUTH is not a number: \"abc\""},
+          {"1000 2000 45.3025 12abc", "ERROR: DISTANCE is not a number: \"12abc\""},
+          {"1000 0x1A 45 100", "ERROR: Y0 is not a number: \"0x1A\""},
+          {"1000 2000 inf 100", "ERROR: AZIMUTH is not a number: \"inf\""},
+          {"1,5 2000 45 100 3", "ERROR: extra field \"100\""},
+          {"1e999 2000 45 100", "ERROR: X0 is out of range: \"1e999\""},
+          {"1000 -1d400 45 100", "ERROR: Y0 is out of range: \"-1d400\""},
+          // underflow: nonzero digits that the double cannot hold
+          {"1e-400 2000 45 100", "ERROR: X0 is out of range: \"1e-400\""},
+          {"1000 -2.5e-310 45 100", "ERROR: Y0 is out of range: \"-2.5e-310\""},
+          {"1000 2000 45 0.1D-323", "ERROR: DISTANCE is out of range: \"0.1D-323\""},
+          {"0.000e-999 -0 45 2.3e-308", "0.000000 0.000000"},
+          {"1000 2000 45 " + std::string(36, '1'),
+           "ERROR: DISTANCE is longer than 35 characters: \"" + std::string(36, '1') + "\""},
+          {"1000 2000 45 0." + std::string(33, '0'), "1000.000000 2000.000000"},
+      });
 }
 
 TEST(RowReader, ResultsThatAreNotFiniteAreErrors) {
   ExpectAnswers(Forward(), {
-      {"1e308 0 0 1e308", "ERROR: result X is out of range"},
-      {"0 -1e308 90 -1e308", "ERROR: result Y is out of range"},
-      {"0 0 1e308 1", "ERROR: result X is out of range"},  // not a number
-  });
+                               {"1e308 0 0 1e308", "ERROR: result X is out of range"},
+                               {"0 -1e308 90 -1e308", "ERROR: result Y is out of range"},
+                               {"0 0 1e308 1", "ERROR: result X is out of range"},  // not a number
+                           });
   ExpectAnswers(Inverse(), {
-      // the squares overflow although the distance would not
-      {"0 0 1e200 0", "ERROR: result DISTANCE is out of range"},
-      {"0 -1e308 0 1e308", "ERROR: result DISTANCE is out of range"},
-  });
+                               // the squares overflow although the distance would not
+                               {"0 0 1e200 0", "ERROR: result DISTANCE is out of range"},
+                               {"0 -1e308 0 1e308", "ERROR: result DISTANCE is out of range"},
+                           });
 }
 
 TEST(RowReader, MessagesShowFieldsAndNamesEscaped) {
-  ExpectAnswers(Forward(), {
-      {"0 0 4\x1b[2J5 1", R"(ERROR: AZIMUTH is not a number: "4\x1b[2J5")"},
-      {"0 0 a\"b\\c 1", R"(ERROR: AZIMUTH is not a number: "a\"b\\c")"},
-      {"0 0 4\r5\x7f 1", R"(ERROR: AZIMUTH is not a number: "4\r5\x7f")"},
-      {"0 0 45° 1", R"(ERROR: AZIMUTH is not a number: "45°")"},
-      // no valid UTF-8; a C1 control; a right-to-left override
-      {"0 0 4\xff\xc0\xaf 1", R"(ERROR: AZIMUTH is not a number: "4\xff\xc0\xaf")"},
-      {"0 0 4\xc2\x9b 1", R"(ERROR: AZIMUTH is not a number: "4\xc2\x9b")"},
-      {"0 0 4\xe2\x80\xae 1", R"(ERROR: AZIMUTH is not a number: "4\xe2\x80\xae")"},
-      {"0 0 4\xed\xa0\x80 1", R"(ERROR: AZIMUTH is not a number: "4\xed\xa0\x80")"},
-      {"0 0 4\xf0\x9f\x93\x90 1", "ERROR: AZIMUTH is not a number: \"4\xf0\x9f\x93\x90\""},
-      // the point a message is about
-      {"K\x1b]0\x07 0 0 0 1 9", R"(ERROR: K\x1b]0\x07: extra field "9")"},
-      {"测站 0 0 45.6 1", R"(ERROR: 测站: AZIMUTH has minutes of 60 or more: "45.6")"},
-  });
+  ExpectAnswers(
+      Forward(),
+      {
+          {"0 0 4\x1b[2J5 1", R"(ERROR: AZIMUTH is not a number: "4\x1b[2J5")"},
+          {"0 0 a\"b\\c 1", R"(ERROR: AZIMUTH is not a number: "a\"b\\c")"},
+          {"0 0 4\r5\x7f 1", R"(ERROR: AZIMUTH is not a number: "4\r5\x7f")"},
+          {"0 0 45° 1", R"(ERROR: AZIMUTH is not a number: "45°")"},
+          // no valid UTF-8; a C1 control; a right-to-left override
+          {"0 0 4\xff\xc0\xaf 1", R"(ERROR: AZIMUTH is not a number: "4\xff\xc0\xaf")"},
+          {"0 0 4\xc2\x9b 1", R"(ERROR: AZIMUTH is not a number: "4\xc2\x9b")"},
+          {"0 0 4\xe2\x80\xae 1", R"(ERROR: AZIMUTH is not a number: "4\xe2\x80\xae")"},
+          {"0 0 4\xed\xa0\x80 1", R"(ERROR: AZIMUTH is not a number: "4\xed\xa0\x80")"},
+          {"0 0 4\xf0\x9f\x93\x90 1", "ERROR: AZIMUTH is not a number: \"4\xf0\x9f\x93\x90\""},
+          // the point a message is about
+          {"K\x1b]0\x07 0 0 0 1 9", R"(ERROR: K\x1b]0\x07: extra field "9")"},
+          {"测站 0 0 45.6 1", R"(ERROR: 测站: AZIMUTH has minutes of 60 or more: "45.6")"},
+      });
 }
 
 TEST(RowReader, NegativeAzimuthsAreRefused) {
-  ExpectAnswers(Forward(), {
-      {"0 0 -0.0001 1000", R"(ERROR: AZIMUTH is negative: "-0.0001" (add 360))"},
-      {"0 0 -45 1", R"(ERROR: AZIMUTH is negative: "-45" (add 360))"},
-      {"0 0 -4.5e1 1", R"(ERROR: AZIMUTH is negative: "-4.5e1" (add 360))"},
-      {"0 0 359.5959 1000", "1000.000000 -0.004955"},  // -1" as meant
-      {"0 0 -0 10", "10.000000 0.000000"},
-      {"0 0 -0.0 10", "10.000000 0.000000"},
-      {"0 0 45 -10", "-7.071068 -7.071068"},  // distances may be negative
-  });
-  ExpectAnswers(FromStation(Forward(), 0, 0), {
-      {"S1 -0.0001 1000", R"(ERROR: S1: AZIMUTH is negative: "-0.0001" (add 360))"},
-  });
+  ExpectAnswers(Forward(),
+                {
+                    {"0 0 -0.0001 1000", R"(ERROR: AZIMUTH is negative: "-0.0001" (add 360))"},
+                    {"0 0 -45 1", R"(ERROR: AZIMUTH is negative: "-45" (add 360))"},
+                    {"0 0 -4.5e1 1", R"(ERROR: AZIMUTH is negative: "-4.5e1" (add 360))"},
+                    {"0 0 359.5959 1000", "1000.000000 -0.004955"},  // -1" as meant
+                    {"0 0 -0 10", "10.000000 0.000000"},
+                    {"0 0 -0.0 10", "10.000000 0.000000"},
+                    {"0 0 45 -10", "-7.071068 -7.071068"},  // distances may be negative
+                });
+  ExpectAnswers(FromStation(Forward(), 0, 0),
+                {
+                    {"S1 -0.0001 1000", R"(ERROR: S1: AZIMUTH is negative: "-0.0001" (add 360))"},
+                });
 }
 
 TEST(RowReader, AzimuthDigitsOfSixtyOrMoreAreRefused) {
-  ExpectAnswers(Forward(), {
-      {"0 0 45.6 1", "ERROR: AZIMUTH has minutes of 60 or more: \"45.6\""},
-      {"0 0 45.99 1", "ERROR: AZIMUTH has minutes of 60 or more: \"45.99\""},
-      {"0 0 45.0060 1", "ERROR: AZIMUTH has seconds of 60 or more: \"45.0060\""},
-      {"0 0 -12.5960 1", "ERROR: AZIMUTH has seconds of 60 or more: \"-12.5960\""},
-      {"0 0 4.56e1 1", "ERROR: AZIMUTH has minutes of 60 or more: \"4.56e1\""},
-      {"0 0 45.595999 1", "0.694658 0.719340"},
-      {"0 0 45.30 100", "70.090927 71.325044"},
-  });
+  ExpectAnswers(Forward(),
+                {
+                    {"0 0 45.6 1", "ERROR: AZIMUTH has minutes of 60 or more: \"45.6\""},
+                    {"0 0 45.99 1", "ERROR: AZIMUTH has minutes of 60 or more: \"45.99\""},
+                    {"0 0 45.0060 1", "ERROR: AZIMUTH has seconds of 60 or more: \"45.0060\""},
+                    {"0 0 -12.5960 1", "ERROR: AZIMUTH has seconds of 60 or more: \"-12.5960\""},
+                    {"0 0 4.56e1 1", "ERROR: AZIMUTH has minutes of 60 or more: \"4.56e1\""},
+                    {"0 0 45.595999 1", "0.694658 0.719340"},
+                    {"0 0 45.30 100", "70.090927 71.325044"},
+                });
   // Inverse coordinates are no angles.
   ExpectAnswers(Inverse(), {{"0 0 45.6 45.99", "45.143830 64.764497"}});
 }
@@ -370,26 +385,26 @@ TEST(RowReader, DecimalsFollowTheSetting) {
   settings = Inverse();
   settings.decimals = 2;
   ExpectAnswers(settings, {
-      {"0 0 100 -0.0000001", "360.00 100.00"},  // 359°59'59.99"
-      {"0 0 100 -0.01", "360.00 100.00"},       // 359°59'39.37"
-      {"0 0 100 -0.1", "359.57 100.00"},        // 359°56'33.74"
-  });
+                              {"0 0 100 -0.0000001", "360.00 100.00"},  // 359°59'59.99"
+                              {"0 0 100 -0.01", "360.00 100.00"},       // 359°59'39.37"
+                              {"0 0 100 -0.1", "359.57 100.00"},        // 359°56'33.74"
+                          });
   settings.decimals = 3;
   settings.azimuthDecimals = 4;
   ExpectAnswers(settings, {
-      {"1000 2000 1070 2071.4", "45.3402 99.990"},
-      {"0 0 100 -0.001", "359.5958 100.000"},    // 359°59'57.94"
-      {"0 0 100 -0.0001", "360.0000 100.000"},   // 359°59'59.79"
-  });
+                              {"1000 2000 1070 2071.4", "45.3402 99.990"},
+                              {"0 0 100 -0.001", "359.5958 100.000"},   // 359°59'57.94"
+                              {"0 0 100 -0.0001", "360.0000 100.000"},  // 359°59'59.79"
+                          });
 }
 
 TEST(RowReader, OverlongLinesAreRefusedWhole) {
   const std::string comment = "#" + std::string(calc::kMaxLineChars - 1, 'x');
   ExpectAnswers(Forward(), {
-      {comment, comment},
-      {comment + "\r", comment},
-      {comment + "y", "ERROR: line longer than 8192 characters"},
-  });
+                               {comment, comment},
+                               {comment + "\r", comment},
+                               {comment + "y", "ERROR: line longer than 8192 characters"},
+                           });
 }
 
 }  // namespace

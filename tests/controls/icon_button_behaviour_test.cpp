@@ -1,6 +1,8 @@
 // How a flat icon button reacts to the pointer, the keyboard focus and its
 // setters, on a real widget in a window.
 
+#include <gtest/gtest.h>
+
 #include <QApplication>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -8,8 +10,6 @@
 #include <QWindow>
 #include <functional>
 #include <memory>
-
-#include <gtest/gtest.h>
 
 #include "controls/sys_colors.h"
 #include "res/resource.h"

@@ -1,12 +1,13 @@
 // What a flat icon button draws for each state: face, edges, icon, caption
 // and focus mark, read back pixel by pixel.
 
+#include <gtest/gtest.h>
+
 #include <QFontMetrics>
 #include <QPixmap>
 #include <algorithm>
 #include <utility>
 #include <vector>
-#include <gtest/gtest.h>
 
 #include "controls/sys_colors.h"
 #include "test_support.h"
@@ -50,8 +51,7 @@ class IconButtonPaint : public ::testing::Test {
     const int flags = Qt::TextSingleLine | Qt::TextShowMnemonic;
     const QSize text = QFontMetrics(button.font(), &image).size(flags, caption);
     const QRect box(area.left() + (area.width() - text.width()) / 2,
-                    area.top() + (area.height() - text.height()) / 2, text.width(),
-                    text.height());
+                    area.top() + (area.height() - text.height()) / 2, text.width(), text.height());
     painter.setFont(button.font());
     for (const auto& [color, offset] : inks) {
       painter.setPen(QColor::fromRgb(color));
@@ -75,7 +75,8 @@ const QSize kCanvas(75, 55);
 
 TEST_F(IconButtonPaint, FlatIdleButtonIsAPlainFace) {
   const QImage image = button.render({}, kItem, kCanvas);
-  for (const QPoint& p : {QPoint(5, 5), QPoint(64, 5), QPoint(5, 44), QPoint(64, 44), QPoint(30, 20)})
+  for (const QPoint& p :
+       {QPoint(5, 5), QPoint(64, 5), QPoint(5, 44), QPoint(64, 44), QPoint(30, 20)})
     EXPECT_EQ(pixelAt(image, p.x(), p.y()), face()) << p.x() << "," << p.y();
 }
 
@@ -85,7 +86,7 @@ TEST_F(IconButtonPaint, FlatHotButtonHasAThinRaisedEdge) {
   EXPECT_EQ(pixelAt(image, 5, 5), light());
   EXPECT_EQ(pixelAt(image, 5, 43), light());
   EXPECT_EQ(pixelAt(image, 63, 5), light());
-  EXPECT_EQ(pixelAt(image, 5, 44), dark());   // the second stroke starts over the first
+  EXPECT_EQ(pixelAt(image, 5, 44), dark());  // the second stroke starts over the first
   EXPECT_EQ(pixelAt(image, 63, 44), dark());
   EXPECT_EQ(pixelAt(image, 64, 44), dark());
   EXPECT_EQ(pixelAt(image, 64, 5), dark());
@@ -147,8 +148,8 @@ TEST_F(IconButtonPaint, ClassicButtonHasAFourStrokeRaisedEdge) {
 TEST_F(IconButtonPaint, ClassicPressedButtonHasAShadowFrame) {
   button.m_bFlatStyle = false;
   const QImage image = button.render(CIconButton::ItemState::Selected, kItem, kCanvas);
-  for (const QPoint& p : {QPoint(5, 5), QPoint(64, 5), QPoint(5, 44), QPoint(64, 44),
-                          QPoint(30, 5), QPoint(5, 20), QPoint(30, 44), QPoint(64, 20)})
+  for (const QPoint& p : {QPoint(5, 5), QPoint(64, 5), QPoint(5, 44), QPoint(64, 44), QPoint(30, 5),
+                          QPoint(5, 20), QPoint(30, 44), QPoint(64, 20)})
     EXPECT_EQ(pixelAt(image, p.x(), p.y()), dark()) << p.x() << "," << p.y();
   EXPECT_EQ(pixelAt(image, 6, 6), face());
   EXPECT_EQ(pixelAt(image, 63, 43), face());
@@ -213,14 +214,17 @@ TEST_P(IconPlacement, IconCornerAndCaptionCentre) {
 
 INSTANTIATE_TEST_SUITE_P(
     Layouts, IconPlacement,
-    ::testing::Values(
-        Placement{"LeftWithCaption", 0, "Go", {100, 40}, {3, 4}, {35, 0, 65, 40}},
-        Placement{"LeftWithoutCaption", 0, "", {100, 40}, {34, 4}, {}},
-        Placement{"TopWithCaption", 1, "Go", {100, 60}, {34, 0}, {0, 32, 100, 28}},
-        Placement{"TopWithoutCaption", 1, "", {100, 60}, {34, 14}, {}},
-        Placement{"CornerWithCaption", 7, "Go", {100, 40}, {0, 0}, {0, 0, 100, 40}},
-        Placement{"WideCaptionOverhangsEvenly", 0, "WWWWWWWWWWWWWWWWWWWW", {100, 40},
-                  {3, 4}, {35, 0, 65, 40}}),
+    ::testing::Values(Placement{"LeftWithCaption", 0, "Go", {100, 40}, {3, 4}, {35, 0, 65, 40}},
+                      Placement{"LeftWithoutCaption", 0, "", {100, 40}, {34, 4}, {}},
+                      Placement{"TopWithCaption", 1, "Go", {100, 60}, {34, 0}, {0, 32, 100, 28}},
+                      Placement{"TopWithoutCaption", 1, "", {100, 60}, {34, 14}, {}},
+                      Placement{"CornerWithCaption", 7, "Go", {100, 40}, {0, 0}, {0, 0, 100, 40}},
+                      Placement{"WideCaptionOverhangsEvenly",
+                                0,
+                                "WWWWWWWWWWWWWWWWWWWW",
+                                {100, 40},
+                                {3, 4},
+                                {35, 0, 65, 40}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(IconButtonPaint, HiddenTextCentresTheIconAndDrawsNoCaption) {

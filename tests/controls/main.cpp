@@ -1,9 +1,10 @@
 // The control tests run with the look the program uses: its interface font,
 // Qt's "Windows" style and its standard palette.
 
+#include <gtest/gtest.h>
+
 #include <QApplication>
 #include <QStyle>
-#include <gtest/gtest.h>
 
 #include "res/ui_font.h"
 

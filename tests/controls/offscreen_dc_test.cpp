@@ -1,8 +1,9 @@
 #include "controls/offscreen_dc.h"
 
+#include <gtest/gtest.h>
+
 #include <QBuffer>
 #include <QPdfWriter>
-#include <gtest/gtest.h>
 
 #include "test_support.h"
 

@@ -1,6 +1,8 @@
 // What a styled label shows and how it answers the mouse, on a real widget
 // in a window.
 
+#include <gtest/gtest.h>
+
 #include <QAbstractEventDispatcher>
 #include <QDesktopServices>
 #include <QElapsedTimer>
@@ -11,8 +13,6 @@
 #include <QWindow>
 #include <memory>
 
-#include <gtest/gtest.h>
-
 #include "controls/sys_colors.h"
 #include "test_support.h"
 #include "test_widgets.h"
@@ -21,7 +21,7 @@ namespace {
 
 constexpr QRgb kRed = 0xFFFF0000;
 constexpr QRgb kBlack = 0xFF000000;
-const QPoint kOutside(5, 5);     // window coordinates
+const QPoint kOutside(5, 5);  // window coordinates
 const QPoint kOnLabel(60, 35);
 
 // Receives what the desktop would be asked to open.

@@ -20,24 +20,24 @@ TEST(FieldText, ReadsLikeTheRuntimesDecimalStrtod) {
   const Case cases[] = {
       {"", 0.0},
       {"12", 12.0},
-      {"  \t7", 7.0},           // leading white space is skipped
+      {"  \t7", 7.0},  // leading white space is skipped
       {"+5.", 5.0},
       {"-.5", -0.5},
-      {"12abc", 12.0},          // whatever follows the number is ignored
-      {"abc", 0.0},             // text without a number reads as 0
+      {"12abc", 12.0},  // whatever follows the number is ignored
+      {"abc", 0.0},     // text without a number reads as 0
       {".", 0.0},
       {"+", 0.0},
       {"1e3", 1000.0},
       {"1E-2", 0.01},
-      {"1d3", 1000.0},          // the old runtime's D exponent
+      {"1d3", 1000.0},  // the old runtime's D exponent
       {"1.5D+2x", 150.0},
-      {"2e", 2.0},              // an exponent needs a digit
+      {"2e", 2.0},  // an exponent needs a digit
       {"2e+", 2.0},
-      {"0x1A", 0.0},            // hexadecimal is not a number
-      {"inf", 0.0},             // neither are infinity and NaN spellings
+      {"0x1A", 0.0},  // hexadecimal is not a number
+      {"inf", 0.0},   // neither are infinity and NaN spellings
       {"-infinity", 0.0},
       {"nan", 0.0},
-      {"1,5", 1.0},             // "." is the only decimal separator
+      {"1,5", 1.0},  // "." is the only decimal separator
       {"45.3025", 45.3025},
       {"1000.082282", 1000.082282},
   };
@@ -58,7 +58,8 @@ TEST(FieldText, OnlyTheFirst35CharactersCount) {
   EXPECT_EQ(ParseField(digits35 + "999"), ParseField(digits35));
   EXPECT_EQ(ParseField(std::string(34, ' ') + "12"), 1.0);
   EXPECT_EQ(ParseField(std::string(35, ' ') + "12"), 0.0);
-  EXPECT_EQ(ParseField("1234567890.1234567890123456789e" + std::string("5")), 1234567890.1234567890123456789e5);
+  EXPECT_EQ(ParseField("1234567890.1234567890123456789e" + std::string("5")),
+            1234567890.1234567890123456789e5);
   // The exponent beyond character 35 is cut off.
   EXPECT_EQ(ParseField("1.0000000000000000000000000000000002e3"), 1.0);
 }

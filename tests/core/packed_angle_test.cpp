@@ -52,12 +52,9 @@ TEST(PackedAngle, WorkedValuesHoldToTheBit) {
     double degrees;
   };
   const Case cases[] = {
-      {45.3025, 45.50694444444444},
-      {0.0001, 0.0002777777777777778},
-      {12.5959, 12.999722222222225},
-      {45.6, 46.0},  // 60 minutes are not rejected
-      {-45.3025, -46.52361111111111},
-      {0.0, 0.0},
+      {45.3025, 45.50694444444444},   {0.0001, 0.0002777777777777778},
+      {12.5959, 12.999722222222225},  {45.6, 46.0},  // 60 minutes are not rejected
+      {-45.3025, -46.52361111111111}, {0.0, 0.0},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(Bits(PackedToDegrees(c.packed)), Bits(c.degrees)) << c.packed;
@@ -83,11 +80,8 @@ TEST(PackedAngle, WholeMinutesReadAsThemselvesForEveryMinute) {
       // The same with a minus sign: floor and the signed remainder apply
       // to the exact value, so -45.30 is -46 - 30/60.
       const std::string negative = std::string("-") + text;
-      const double neg_expected =
-          m == 0 ? -static_cast<double>(d) : -(d + 1) + (-m) * kOneSixtieth;
-      EXPECT_EQ(Bits(PackedToDegrees(Typed(negative)) + 0.0),
-                Bits(neg_expected + 0.0))
-          << negative;
+      const double neg_expected = m == 0 ? -static_cast<double>(d) : -(d + 1) + (-m) * kOneSixtieth;
+      EXPECT_EQ(Bits(PackedToDegrees(Typed(negative)) + 0.0), Bits(neg_expected + 0.0)) << negative;
     }
   }
   EXPECT_EQ(PackedToDegrees(45.30), 45.5);
@@ -116,18 +110,16 @@ TEST(PackedAngle, ValuesAwayFromWholeMinutesFollowTheStepsExactly) {
   std::uniform_real_distribution<double> second(0.01, 59.99);
   for (int i = 0; i < 200000; ++i) {
     char text[48];
-    std::snprintf(text, sizeof text, "%d.%02d%07.4f", degree(random),
-                  minute(random), second(random));
+    std::snprintf(text, sizeof text, "%d.%02d%07.4f", degree(random), minute(random),
+                  second(random));
     std::string digits(text);
     digits.erase(digits.find('.', digits.find('.') + 1), 1);  // packed form
     const double packed = Typed(digits);
-    ASSERT_EQ(Bits(PackedToDegrees(packed)), Bits(LiteralPackedToDegrees(packed)))
-        << digits;
+    ASSERT_EQ(Bits(PackedToDegrees(packed)), Bits(LiteralPackedToDegrees(packed))) << digits;
     const double angle = std::ldexp(static_cast<double>(random() >> 11), -44);
     const double minutes = angle * 60.0;
     if (std::fabs(minutes - std::nearbyint(minutes)) > 1e-9) {
-      ASSERT_EQ(Bits(DegreesToPacked(angle)), Bits(LiteralDegreesToPacked(angle)))
-          << angle;
+      ASSERT_EQ(Bits(DegreesToPacked(angle)), Bits(LiteralDegreesToPacked(angle))) << angle;
     }
   }
 }

@@ -2,6 +2,8 @@
 // button or its window menu, looked at, and closed with a press or a key.
 // The box runs modally, so each test acts on it from inside its loop.
 
+#include "ui/about_box.h"
+
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -17,7 +19,6 @@
 #include "controls/styled_label.h"
 #include "look.h"
 #include "res/resource.h"
-#include "ui/about_box.h"
 #include "ui/calc_dialog.h"
 #include "ui/dialog_template.h"
 
@@ -98,7 +99,8 @@ class AboutBoxTest : public testing::Test {
     QTest::mousePress(box.windowHandle(), button, {}, point);
     const bool closed = !box.isVisible() && box.result() == QDialog::Rejected;
     if (closed)
-      QTest::mouseRelease(calc.windowHandle(), button, {}, calc.mapFromGlobal(box.mapToGlobal(point)));
+      QTest::mouseRelease(calc.windowHandle(), button, {},
+                          calc.mapFromGlobal(box.mapToGlobal(point)));
     else
       QTest::mouseRelease(box.windowHandle(), button, {}, point);
     return closed;
@@ -161,8 +163,8 @@ TEST_F(AboutBoxTest, DescriptionShowsAllItsLines) {
     CStyledLabel& description = label(box, IDC_DESCRIPTION);
     look::shown(description);
     const QRect needed = QFontMetrics(description.font())
-                             .boundingRect(QRect(0, 0, description.width(), 1000),
-                                           Qt::TextWordWrap, description.text());
+                             .boundingRect(QRect(0, 0, description.width(), 1000), Qt::TextWordWrap,
+                                           description.text());
     EXPECT_LE(needed.height(), description.height());
     EXPECT_LT(description.geometry().bottom(), label(box, IDC_LINK).geometry().top());
   });
@@ -181,7 +183,8 @@ TEST_F(AboutBoxTest, SecondOpeningShowsTheSameAndFlashesFromTheButtonFaceAgain) 
   withBox([&](CAboutBox& box) {
     first = content(box);
     CStyledLabel& copyright = label(box, IDC_COPYRIGHT);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return look::background(look::shown(copyright)) == kBlack; }));
+    ASSERT_TRUE(
+        QTest::qWaitFor([&] { return look::background(look::shown(copyright)) == kBlack; }));
   });
   withBox([&](CAboutBox& box) {
     secondStart = look::background(look::shown(label(box, IDC_COPYRIGHT)));
@@ -225,9 +228,11 @@ TEST_F(AboutBoxTest, CopyrightIsRedBoldAndFlashesButtonFaceThenBlack) {
     EXPECT_EQ(copyright.font().weight(), QFont::Bold);
     EXPECT_GT(look::inkOf(first, kRed), 0);
     EXPECT_EQ(look::background(first), face());
-    ASSERT_TRUE(QTest::qWaitFor([&] { return look::background(look::shown(copyright)) == kBlack; }));
+    ASSERT_TRUE(
+        QTest::qWaitFor([&] { return look::background(look::shown(copyright)) == kBlack; }));
     EXPECT_GT(look::inkOf(look::shown(copyright), kRed), 0);
-    EXPECT_TRUE(QTest::qWaitFor([&] { return look::background(look::shown(copyright)) == face(); }));
+    EXPECT_TRUE(
+        QTest::qWaitFor([&] { return look::background(look::shown(copyright)) == face(); }));
   });
 }
 

@@ -1,13 +1,15 @@
 // The calculator as a user meets it: typing into the fields, clicking and
 // pressing keys, and reading back what the form shows.
 
+#include "ui/calc_dialog.h"
+
 #include <gtest/gtest.h>
 
 #include <QApplication>
 #include <QFileInfo>
 #include <QFontInfo>
-#include <QLibraryInfo>
 #include <QLabel>
+#include <QLibraryInfo>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
@@ -21,7 +23,6 @@
 
 #include "res/resource.h"
 #include "ui/about_box.h"
-#include "ui/calc_dialog.h"
 #include "ui/dialog_template.h"
 
 namespace {
@@ -48,7 +49,9 @@ class CalcDialogTest : public testing::Test {
   QString text(int id) { return field(id)->text(); }
   QString caption(int id) { return qobject_cast<QLabel*>(dialogItem(dialog, id))->text(); }
   bool enabled(int id) { return dialogItem(dialog, id)->isEnabled(); }
-  bool checked(int id) { return qobject_cast<QAbstractButton*>(dialogItem(dialog, id))->isChecked(); }
+  bool checked(int id) {
+    return qobject_cast<QAbstractButton*>(dialogItem(dialog, id))->isChecked();
+  }
 
   void type(int id, const QString& value) {
     field(id)->clear();
@@ -70,9 +73,13 @@ class CalcDialogTest : public testing::Test {
       for (QWidget* window : QApplication::topLevelWidgets()) {
         auto* box = qobject_cast<QMessageBox*>(window);
         if (!box || !box->isVisible()) continue;
-        seen = SeenBox{box->windowTitle(), box->text(), box->icon(),
-                       static_cast<int>(box->buttons().size()), box->parentWidget() == &dialog,
-                       QFontInfo(box->font()).family(), box->button(QMessageBox::Ok)->text()};
+        seen = SeenBox{box->windowTitle(),
+                       box->text(),
+                       box->icon(),
+                       static_cast<int>(box->buttons().size()),
+                       box->parentWidget() == &dialog,
+                       QFontInfo(box->font()).family(),
+                       box->button(QMessageBox::Ok)->text()};
         box->button(QMessageBox::Ok)->click();
       }
     });
@@ -117,15 +124,15 @@ TEST_F(CalcDialogTest, OpensInForwardModeWithEmptyFields) {
   for (int id : {IDC_START_X, IDC_START_Y, IDC_AZIMUTH, IDC_DISTANCE, IDC_RESULT_X, IDC_RESULT_Y})
     EXPECT_TRUE(text(id).isEmpty()) << id;
   EXPECT_FALSE(dialog.windowIcon().isNull());
-  const QPoint offCentre = dialog.frameGeometry().center() - dialog.screen()->availableGeometry().center();
+  const QPoint offCentre =
+      dialog.frameGeometry().center() - dialog.screen()->availableGeometry().center();
   EXPECT_LE(offCentre.manhattanLength(), 1);
 }
 
 TEST_F(CalcDialogTest, TheTwoPlainLabelsShowTheirBlanks) {
   QStringList texts;
   for (QLabel* label : dialog.findChildren<QLabel*>())
-    if (label->property("dialogItemId") == IDC_STATIC)
-      texts << label->text();
+    if (label->property("dialogItemId") == IDC_STATIC) texts << label->text();
   EXPECT_EQ(texts, QStringList({" 起点X", " 起点Y "}));
 }
 
@@ -144,7 +151,9 @@ TEST_F(CalcDialogTest, ComputeButtonHasTheFocusAndTabFollowsTheTemplate) {
 
 TEST_F(CalcDialogTest, FixedSizeAndControlsPlacedByDialogUnits) {
   QFontMetrics metrics(dialog.font());
-  const int baseX = (metrics.horizontalAdvance("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz") / 26 + 1) / 2;
+  const int baseX =
+      (metrics.horizontalAdvance("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz") / 26 + 1) /
+      2;
   const int baseY = metrics.height();
   const auto px = [](int du, int base, int div) { return (du * base + div / 2) / div; };
   const auto rect = [&](int x, int y, int cx, int cy) {
@@ -169,7 +178,8 @@ TEST_F(CalcDialogTest, QtsOwnWindowsAreChineseInTheDialogFace) {
   QStringList entries;
   for (const QAction* action : editMenu->actions())
     if (!action->isSeparator()) entries << action->text().section('\t', 0, 0);
-  EXPECT_EQ(entries.join(' ').toStdString(), "撤消(&U) 重做(&R) 剪切(&T) 复制(&C) 粘贴(&P) 删除 全选");
+  EXPECT_EQ(entries.join(' ').toStdString(),
+            "撤消(&U) 重做(&R) 剪切(&T) 复制(&C) 粘贴(&P) 删除 全选");
   for (const QMenu* menu : {&dialog.windowMenu(), editMenu.get()}) {
     EXPECT_EQ(QFontInfo(menu->font()).family(), "AR PL UMing CN");
     EXPECT_EQ(menu->font().pointSize(), 9);
@@ -246,8 +256,8 @@ TEST_F(CalcDialogTest, ForwardWithEmptyFieldsGivesZeros) {
 }
 
 TEST_F(CalcDialogTest, OnlyTheFirst35CharactersOfAFieldCount) {
-  type(IDC_START_X, QString(35, '0') + "7");           // the 7 is the 36th character
-  type(IDC_START_Y, QString(34, ' ') + "12");          // only the 1 is within 35
+  type(IDC_START_X, QString(35, '0') + "7");   // the 7 is the 36th character
+  type(IDC_START_Y, QString(34, ' ') + "12");  // only the 1 is within 35
   click(IDOK);
   EXPECT_EQ(text(IDC_RESULT_X), "0.000000");
   EXPECT_EQ(text(IDC_RESULT_Y), "1.000000");
@@ -344,8 +354,9 @@ TEST_F(CalcDialogTest, SwitchingModesKeepsFieldsAndSwapsCaptions) {
   EXPECT_EQ(caption(IDC_CAPTION_AZIMUTH), "已知方位角");
   EXPECT_FALSE(enabled(IDC_RESULT_X));
   EXPECT_TRUE(enabled(IDC_AZIMUTH));
-  EXPECT_EQ(QStringList({text(IDC_START_X), text(IDC_START_Y), text(IDC_AZIMUTH), text(IDC_DISTANCE)}),
-            QStringList({"1", "2", "3", "4"}));
+  EXPECT_EQ(
+      QStringList({text(IDC_START_X), text(IDC_START_Y), text(IDC_AZIMUTH), text(IDC_DISTANCE)}),
+      QStringList({"1", "2", "3", "4"}));
 }
 
 TEST_F(CalcDialogTest, ClickingTheCheckedRadioAgainReappliesItsMode) {
@@ -361,7 +372,8 @@ TEST_F(CalcDialogTest, ClickingTheCheckedRadioAgainReappliesItsMode) {
 TEST_F(CalcDialogTest, AClickAnywhereInARadiosRectanglePicksIt) {
   // The blank right end of "坐标反算"'s rectangle, past its caption.
   QWidget* inverse = dialogItem(dialog, IDC_MODE_INVERSE);
-  QTest::mouseClick(inverse, Qt::LeftButton, {}, QPoint(inverse->width() - 2, inverse->height() / 2));
+  QTest::mouseClick(inverse, Qt::LeftButton, {},
+                    QPoint(inverse->width() - 2, inverse->height() / 2));
   EXPECT_TRUE(checked(IDC_MODE_INVERSE));
   EXPECT_EQ(caption(IDC_CAPTION_X), "终点X");
   QWidget* forward = dialogItem(dialog, IDC_MODE_FORWARD);

@@ -43,7 +43,8 @@ class Session {
     aboutBox("the window menu", Qt::Key_Escape, [this] {
       QTest::keyClick(m_calc, Qt::Key_Space, Qt::AltModifier);
       QMenu& menu = m_calc->windowMenu();
-      QTest::mouseClick(&menu, Qt::LeftButton, {}, menu.actionGeometry(menu.actions().last()).center());
+      QTest::mouseClick(&menu, Qt::LeftButton, {},
+                        menu.actionGeometry(menu.actions().last()).center());
     });
     click(IDCANCEL);
     if (m_calc->isVisible()) fail("退出 left the calculator open");

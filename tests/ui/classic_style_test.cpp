@@ -1,6 +1,8 @@
 // The program's look: Qt's "Windows" style, with edit-field frames that keep
 // all four sides on screens scaled by a fraction.
 
+#include "ui/classic_style.h"
+
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -9,8 +11,6 @@
 #include <QStyleFactory>
 #include <QStyleOptionFrame>
 #include <memory>
-
-#include "ui/classic_style.h"
 
 namespace {
 

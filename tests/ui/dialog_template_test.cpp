@@ -1,6 +1,8 @@
 // Building a window from a dialog template: the dialog-unit rule and the
 // member widgets that stand in for template controls.
 
+#include "ui/dialog_template.h"
+
 #include <gtest/gtest.h>
 
 #include <QDialog>
@@ -11,7 +13,6 @@
 #include "res/dialog_templates.h"
 #include "res/resource.h"
 #include "res/resources.h"
-#include "ui/dialog_template.h"
 
 namespace {
 
@@ -31,7 +32,8 @@ TEST(DialogTemplate, AMemberWidgetTakesTheControlsPlace) {
   EXPECT_EQ(member.text(), "计算");
   EXPECT_TRUE(member.isDefault());
   EXPECT_EQ(member.focusPolicy(), Qt::StrongFocus);
-  EXPECT_EQ(member.geometry(), mapDialogRect(QRect(17, 99, 50, 14), dialogBaseUnits(dialog.font())));
+  EXPECT_EQ(member.geometry(),
+            mapDialogRect(QRect(17, 99, 50, 14), dialogBaseUnits(dialog.font())));
   EXPECT_EQ(dialog.findChildren<QPushButton*>().size(), 3);  // no second compute button
 }
 

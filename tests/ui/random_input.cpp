@@ -6,13 +6,14 @@ namespace {
 
 // Spellings that sit on the edge of what reads as a number.
 const std::array<const char*, 18> kOddNumbers = {
-    "inf", "-Infinity", "nan", "0x1A", "1e400", "-1e400", "1e-400", "1d5", "4.5D-3", "1,5",
-    "+.5", "-.", ".e3", "1e", "1e+", "00045.302512", "360", "359.595999"};
+    "inf", "-Infinity", "nan", "0x1A", "1e400", "-1e400", "1e-400",       "1d5", "4.5D-3",
+    "1,5", "+.5",       "-.",  ".e3",  "1e",    "1e+",    "00045.302512", "360", "359.595999"};
 
 // Characters a user may type or paste, ASCII and not.
 const QString kAlphabet = QStringLiteral(
     "0123456789+-.eEdD xXaAfFiInNtTyY,;:'\"/_*#"
-    "中文坐标方位角距离终点起点°′″１２３．é±§×" "\U0001F4D0");
+    "中文坐标方位角距离终点起点°′″１２３．é±§×"
+    "\U0001F4D0");
 
 // Words a Chinese user might enter into the wrong field.
 const std::array<QString, 5> kChinese = {QStringLiteral("坐标"), QStringLiteral("东北"),

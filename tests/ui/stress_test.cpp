@@ -50,7 +50,7 @@ std::uint64_t fromEnvironment(const char* name, std::uint64_t fallback) {
 }
 
 // The six fields in the order of Form's entries.
-constexpr std::array<int, 6> kFields = {IDC_START_X, IDC_START_Y,  IDC_AZIMUTH,
+constexpr std::array<int, 6> kFields = {IDC_START_X,  IDC_START_Y,  IDC_AZIMUTH,
                                         IDC_DISTANCE, IDC_RESULT_X, IDC_RESULT_Y};
 enum { kStartX, kStartY, kAzimuth, kDistance, kResultX, kResultY };
 using Form = std::array<QString, 6>;
@@ -98,7 +98,9 @@ class StressTest : public testing::Test {
       if (enabled(id)) ids << id;
     return ids;
   }
-  QPoint inDialog(QWidget* widget, const QPoint& point) const { return widget->mapTo(&dialog, point); }
+  QPoint inDialog(QWidget* widget, const QPoint& point) const {
+    return widget->mapTo(&dialog, point);
+  }
   QPoint somewhereIn(const QWidget* widget) {
     return {input.number(1, widget->width() - 2), input.number(1, widget->height() - 2)};
   }
@@ -116,8 +118,8 @@ class StressTest : public testing::Test {
   }
   // A point of the form that no control covers.
   QPoint background() const {
-    for (const QPoint point : {QPoint(2, dialog.height() - 3), QPoint(dialog.width() - 3, 2),
-                               QPoint(2, 2)})
+    for (const QPoint point :
+         {QPoint(2, dialog.height() - 3), QPoint(dialog.width() - 3, 2), QPoint(2, 2)})
       if (!dialog.childAt(point)) return point;
     ADD_FAILURE() << "no bare background on the form";
     return {0, 0};
@@ -358,13 +360,15 @@ class StressTest : public testing::Test {
     const bool opened = whileActing<CAboutBox>(open, [&](CAboutBox& box) {
       ++aboutBoxes;
       if (!QTest::qWaitForWindowExposed(&box)) return;
-      for (int n = input.number(0, 3); n > 0; --n) QTest::mouseMove(box.windowHandle(), somewhereIn(&box));
+      for (int n = input.number(0, 3); n > 0; --n)
+        QTest::mouseMove(box.windowHandle(), somewhereIn(&box));
       if (how == kLeftPress || how == kRightPress) {
         const Qt::MouseButton button = how == kLeftPress ? Qt::LeftButton : Qt::RightButton;
         QPoint point = somewhereIn(&box);
         if (dialogItem(box, IDC_LINK)->geometry().contains(point)) point = {4, box.height() - 4};
         QTest::mousePress(box.windowHandle(), button, {}, point);
-        EXPECT_TRUE(QTest::qWaitFor([&] { return !box.isVisible(); }, 1000)) << "a press left it open";
+        EXPECT_TRUE(QTest::qWaitFor([&] { return !box.isVisible(); }, 1000))
+            << "a press left it open";
         // The release lands on the form; where the box reaches beyond it,
         // at the form's nearest point.
         const QPoint under = dialog.mapFromGlobal(box.mapToGlobal(point));
@@ -372,8 +376,11 @@ class StressTest : public testing::Test {
                             {std::clamp(under.x(), 0, dialog.width() - 1),
                              std::clamp(under.y(), 0, dialog.height() - 1)});
       } else {
-        const Qt::Key key = how == kEscape ? Qt::Key_Escape : how == kReturn ? Qt::Key_Return : Qt::Key_Enter;
-        QTest::keyClick(box.windowHandle(), key, how == kEnter ? Qt::KeypadModifier : Qt::NoModifier);
+        const Qt::Key key = how == kEscape   ? Qt::Key_Escape
+                            : how == kReturn ? Qt::Key_Return
+                                             : Qt::Key_Enter;
+        QTest::keyClick(box.windowHandle(), key,
+                        how == kEnter ? Qt::KeypadModifier : Qt::NoModifier);
       }
       result = box.result();
     });
@@ -386,7 +393,8 @@ class StressTest : public testing::Test {
   void hover() {
     note(QStringLiteral("hover"));
     for (int n = input.number(1, 6); n > 0; --n) {
-      QWidget* target = item(input.oneOf(std::array<int, 4>{IDOK, IDCANCEL, IDC_ABOUT, IDC_START_X}));
+      QWidget* target =
+          item(input.oneOf(std::array<int, 4>{IDOK, IDCANCEL, IDC_ABOUT, IDC_START_X}));
       QTest::mouseMove(dialog.windowHandle(), inDialog(target, somewhereIn(target)));
     }
     QTest::mouseMove(dialog.windowHandle(), background());
@@ -398,7 +406,8 @@ class StressTest : public testing::Test {
     note(QStringLiteral("press %1 and slide off").arg(id));
     const Form before = form();
     QWidget* button = item(id);
-    QTest::mousePress(dialog.windowHandle(), Qt::LeftButton, {}, inDialog(button, somewhereIn(button)));
+    QTest::mousePress(dialog.windowHandle(), Qt::LeftButton, {},
+                      inDialog(button, somewhereIn(button)));
     EXPECT_TRUE(qobject_cast<QAbstractButton*>(button)->isDown());
     QTest::mouseMove(dialog.windowHandle(), background());
     QTest::mouseRelease(dialog.windowHandle(), Qt::LeftButton, {}, background());
@@ -422,7 +431,8 @@ class StressTest : public testing::Test {
         note(QStringLiteral("window menu close"));
         QTest::keyClick(&dialog, Qt::Key_Space, Qt::AltModifier);
         QMenu& menu = dialog.windowMenu();
-        QTest::mouseClick(&menu, Qt::LeftButton, {}, menu.actionGeometry(menu.actions().first()).center());
+        QTest::mouseClick(&menu, Qt::LeftButton, {},
+                          menu.actionGeometry(menu.actions().first()).center());
         break;
     }
     EXPECT_FALSE(dialog.isVisible());
@@ -436,16 +446,36 @@ class StressTest : public testing::Test {
     static const std::array<double, 10> weights = {38, 5, 8, 12, 10, 2, 1.5, 10, 6, 0.5};
     std::discrete_distribution<int> kinds(weights.begin(), weights.end());
     switch (input.draw(kinds)) {
-      case 0: typeIntoAField(); break;
-      case 1: clearAField(); break;
-      case 2: switchMode(); break;
-      case 3: computeByButton(); break;
-      case 4: computeByEnter(); break;
-      case 5: aboutByButton(); break;
-      case 6: aboutByWindowMenu(); break;
-      case 7: hover(); break;
-      case 8: pressAndSlideOff(); break;
-      default: leaveAndReopen(); break;
+      case 0:
+        typeIntoAField();
+        break;
+      case 1:
+        clearAField();
+        break;
+      case 2:
+        switchMode();
+        break;
+      case 3:
+        computeByButton();
+        break;
+      case 4:
+        computeByEnter();
+        break;
+      case 5:
+        aboutByButton();
+        break;
+      case 6:
+        aboutByWindowMenu();
+        break;
+      case 7:
+        hover();
+        break;
+      case 8:
+        pressAndSlideOff();
+        break;
+      default:
+        leaveAndReopen();
+        break;
     }
     QCoreApplication::processEvents();  // the form repaints as a user would see it
     EXPECT_TRUE(dialog.isVisible());
@@ -479,8 +509,8 @@ TEST_F(StressTest, RandomUserActionsKeepTheFormTrue) {
     for (const std::string& what : recent) std::cout << "  " << what << '\n';
   }
   std::cout << "stress: " << done << " actions, " << computes << " computes, " << warnings
-            << " identical-points warnings, " << aboutBoxes << " about boxes in "
-            << clock.elapsed() << " ms" << std::endl;
+            << " identical-points warnings, " << aboutBoxes << " about boxes in " << clock.elapsed()
+            << " ms" << std::endl;
   if (HasFailure()) return;
   // The run reached every kind of outcome.
   EXPECT_GT(computes, 0);
