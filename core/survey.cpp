@@ -2,6 +2,7 @@
 
 #include <locale.h>
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <cmath>
@@ -23,6 +24,38 @@ std::size_t SkipDigits(std::string_view text, std::size_t at) {
   while (at < text.size() && IsDigit(text[at])) ++at;
   return at;
 }
+
+// A character an input method types for a number, as UTF-8, and its ASCII twin.
+struct NumberForm {
+  std::string_view utf8;
+  char ascii;
+};
+
+constexpr NumberForm kNumberForms[] = {
+    // ０ to ９
+    {"\uFF10", '0'},
+    {"\uFF11", '1'},
+    {"\uFF12", '2'},
+    {"\uFF13", '3'},
+    {"\uFF14", '4'},
+    {"\uFF15", '5'},
+    {"\uFF16", '6'},
+    {"\uFF17", '7'},
+    {"\uFF18", '8'},
+    {"\uFF19", '9'},
+    // ． full-width full stop; 。 ideographic full stop, the point of Chinese punctuation
+    {"\uFF0E", '.'},
+    {"\u3002", '.'},
+    // － full-width hyphen-minus, − minus sign, ＋ full-width plus sign
+    {"\uFF0D", '-'},
+    {"\u2212", '-'},
+    {"\uFF0B", '+'},
+    // ｅ, Ｅ, ideographic space
+    {"\uFF45", 'e'},
+    {"\uFF25", 'E'},
+    {"\u3000", ' '}};
+// The table is matched byte by byte against UTF-8 field text.
+static_assert(kNumberForms[0].utf8 == "\xEF\xBC\x90", "the execution character set must be UTF-8");
 
 // The "C" locale, for the rare conversions from_chars refuses.
 locale_t CLocale() {
@@ -84,6 +117,23 @@ double ParseField(std::string_view text) {
   const std::size_t length = ScanNumber(text, start);
   if (length == 0) return 0.0;
   return ConvertNumber(text.substr(start, length));
+}
+
+std::string FoldNumberForms(std::string_view text) {
+  std::string folded;
+  folded.reserve(text.size());
+  while (!text.empty()) {
+    const auto form = std::ranges::find_if(
+        kNumberForms, [text](const NumberForm& f) { return text.starts_with(f.utf8); });
+    if (form == std::end(kNumberForms)) {
+      folded += text.front();
+      text.remove_prefix(1);
+    } else {
+      folded += form->ascii;
+      text.remove_prefix(form->utf8.size());
+    }
+  }
+  return folded;
 }
 
 std::string FormatResult(double value) {

@@ -35,6 +35,16 @@ struct InverseResult {
 // numbers. Overflow reads as +-infinity, underflow as zero.
 double ParseField(std::string_view text);
 
+// The field text with the full-width forms that a Chinese input method types
+// for the characters of a number replaced by their ASCII twins, so that
+// ParseField reads them as the user meant: digits ０ to ９, "．" and the
+// ideographic full stop "。" as ".", "－", "＋" and the minus sign "−" as signs,
+// "ｅ" and "Ｅ" as exponent marks, the ideographic space as a blank. The text
+// is UTF-8; every other byte, valid UTF-8 or not, is kept, so ASCII text
+// comes back unchanged. Each form becomes one character, so the folded text
+// has as many characters as the text.
+std::string FoldNumberForms(std::string_view text);
+
 // The length of the number at the start of text by ParseField's rules, not
 // counting leading white space; 0 when there is none. `start` receives the
 // position where the number begins.

@@ -8,6 +8,7 @@
 #include <QRadioButton>
 #include <QScreen>
 #include <QShortcut>
+#include <string>
 #include <string_view>
 
 #include "core/survey.h"
@@ -261,11 +262,27 @@ void CCalcDialog::warnIdenticalPoints() {
   box.exec();
 }
 
-// A field takes part with its first 35 characters. Characters outside
-// Latin-1 become "?", which never forms part of a number.
-double CCalcDialog::readField(int id) const {
+// A field takes part with its first 35 characters, read after its full-width
+// forms are folded, so that a full-width digit counts as one character like
+// its ASCII twin. Characters outside Latin-1 become "?", which never forms
+// part of a number.
+double CCalcDialog::readField(int id) {
+  showFolded(item<QLineEdit>(id));
   const QByteArray text = item<QLineEdit>(id)->text().left(survey::kFieldChars).toLatin1();
   return survey::ParseField(std::string_view(text.constData(), text.size()));
+}
+
+// Digits, points, signs and blanks that a Chinese input method typed in
+// full width are replaced by their ASCII twins in the field itself, so the
+// field shows the number that is computed. A field without them is left
+// as it is, cursor and undo history included.
+void CCalcDialog::showFolded(QLineEdit* field) {
+  const std::string typed = field->text().toStdString();
+  const std::string folded = survey::FoldNumberForms(typed);
+  if (folded == typed) return;
+  const int cursor = field->cursorPosition();  // each form folds to one character
+  field->setText(QString::fromStdString(folded));
+  field->setCursorPosition(cursor);
 }
 
 // A result replaces the field's whole text and shows from its first digit.

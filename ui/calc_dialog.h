@@ -73,7 +73,8 @@ class CCalcDialog : public QDialog {
   void computeForward(double x0, double y0);
   void computeInverse(double x0, double y0);
   void warnIdenticalPoints();
-  double readField(int id) const;
+  double readField(int id);
+  void showFolded(QLineEdit* field);
   void writeResult(int id, double value);
   void enableItem(int id, bool enable);
 

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <limits>
 #include <string>
+#include <utility>
 
 #include "core/survey.h"
 
@@ -43,7 +44,20 @@ TEST(FieldText, ReadsLikeTheRuntimesDecimalStrtod) {
   };
   for (const Case& c : cases) {
     EXPECT_EQ(ParseField(c.text), c.value) << '"' << c.text << '"';
+    EXPECT_EQ(survey::FoldNumberForms(c.text), c.text);  // ASCII text reads as it always has
   }
+}
+
+// As a Chinese input method types them in full-width mode or with Chinese
+// punctuation. The full-width comma is no decimal point, and a form cut off
+// at the end of the text is left alone.
+TEST(FieldText, FullWidthFormsReadAsTheirAsciiTwins) {
+  const std::pair<const char*, double> cases[] = {
+      {"１０００", 1000},  {"45。3025", 45.3025}, {"－６．５ｅ＋２", -650},
+      {"−３Ｅ－１", -0.3}, {"　 ＋７ｘ", 7},      {"1４．８9", 14.89},
+      {"９，５", 9},       {"１\xEF\xBC", 1}};
+  for (const auto& [text, value] : cases)
+    EXPECT_EQ(ParseField(survey::FoldNumberForms(text)), value) << text;
 }
 
 TEST(FieldText, OutOfRangeExponentsReadAsTheRuntimeReadsThem) {

@@ -264,11 +264,25 @@ TEST_F(CalcDialogTest, OnlyTheFirst35CharactersOfAFieldCount) {
 }
 
 TEST_F(CalcDialogTest, TextThatIsNoNumberReadsAsZero) {
-  field(IDC_START_X)->setText("１２");  // full-width digits are not digits here
+  field(IDC_START_X)->setText("十二");  // Chinese numerals are no number
   type(IDC_START_Y, "12abc");
   click(IDOK);
   EXPECT_EQ(text(IDC_RESULT_X), "0.000000");
   EXPECT_EQ(text(IDC_RESULT_Y), "12.000000");
+}
+
+// What a Chinese input method typed in full width shows in ASCII once
+// computed. An ideographic space is one of the 35 characters that count, as
+// an ASCII blank is, not the three bytes it takes in UTF-8.
+TEST_F(CalcDialogTest, FullWidthInputComputesAndShowsAsAscii) {
+  field(IDC_START_X)->setText("１０００");
+  field(IDC_START_Y)->setText("２０００");
+  field(IDC_AZIMUTH)->setText("45。3025");
+  field(IDC_DISTANCE)->setText(QString(32, QChar(0x3000)) + "１００");
+  click(IDOK);
+  EXPECT_EQ(text(IDC_RESULT_X), "1070.082282");
+  EXPECT_EQ(text(IDC_RESULT_Y), "2071.333539");
+  EXPECT_EQ(text(IDC_AZIMUTH), "45.3025");
 }
 
 // --- Inverse computation -----------------------------------------------

@@ -59,10 +59,10 @@ constexpr std::array<Qt::Key, 6> kEditKeys = {Qt::Key_Backspace, Qt::Key_Delete,
                                               Qt::Key_Right,     Qt::Key_Home,   Qt::Key_End};
 
 // The number a field's text stands for: its first 35 characters as the core
-// reads them. Characters outside ASCII never form part of a number.
+// reads them. Characters outside ASCII, but for the full-width forms that the
+// core folds to ASCII, never form part of a number.
 double valueOf(const QString& text) {
-  const QByteArray bytes = text.left(survey::kFieldChars).toUtf8();
-  return survey::ParseField(std::string_view(bytes.constData(), bytes.size()));
+  return survey::ParseField(survey::FoldNumberForms(text.left(survey::kFieldChars).toStdString()));
 }
 
 QString shown(double value) { return QString::fromStdString(survey::FormatResult(value)); }
@@ -303,6 +303,9 @@ class StressTest : public testing::Test {
 
   void expectComputed(const Form& before, const Answer& answer) {
     Form expected = before;
+    const bool forward = mode == IDC_MODE_FORWARD;  // the four fields that are read
+    for (int i : {kStartX, kStartY, forward ? kAzimuth : kResultX, forward ? kDistance : kResultY})
+      expected[i] = QString::fromStdString(survey::FoldNumberForms(before[i].toStdString()));
     const double x0 = valueOf(before[kStartX]);
     const double y0 = valueOf(before[kStartY]);
     if (mode == IDC_MODE_FORWARD) {
