@@ -43,14 +43,14 @@ std::optional<std::int64_t> NearWholeMinutes(double scaled) {
   return static_cast<std::int64_t>(nearest);
 }
 
-// An angle of `whole` scaled units (per_degree of them a degree) evaluated as
+// An angle of `whole` scaled units (perDegree of them a degree) evaluated as
 // the conversion steps evaluate an exact value: the floor of the degrees plus
 // the signed remainder of minutes times the minute factor.
-double WholeMinutesValue(std::int64_t whole, std::int64_t per_degree, double minute_factor) {
-  const std::int64_t quotient = whole / per_degree;
-  const std::int64_t minutes = whole % per_degree;  // sign of the dividend
+double WholeMinutesValue(std::int64_t whole, std::int64_t perDegree, double minuteFactor) {
+  const std::int64_t quotient = whole / perDegree;
+  const std::int64_t minutes = whole % perDegree;  // sign of the dividend
   const std::int64_t degrees = minutes < 0 ? quotient - 1 : quotient;
-  return static_cast<double>(degrees) + static_cast<double>(minutes) * minute_factor;
+  return static_cast<double>(degrees) + static_cast<double>(minutes) * minuteFactor;
 }
 
 }  // namespace

@@ -48,8 +48,8 @@ class TestButton : public CIconButton {
   }
 
  protected:
-  std::optional<QCursor> findCursor(int nCursorId) const override {
-    if (nCursorId == kTestCursorId) return QCursor(Qt::PointingHandCursor);
+  std::optional<QCursor> findCursor(int cursorId) const override {
+    if (cursorId == kTestCursorId) return QCursor(Qt::PointingHandCursor);
     return std::nullopt;
   }
 };
