@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <optional>
 
+#include "core/nearest_whole.h"
+
 namespace survey {
 namespace {
 
@@ -23,11 +25,6 @@ constexpr double kGuardRelative = 0x1p-50;
 // the sign of x is kept for whole values (-5 gives -0.0, as fmod does).
 // glibc's general fmod costs several times as much.
 double FractionOf(double x) { return std::copysign(x - std::trunc(x), x); }
-
-// nearbyint(x) for |x| < 2^52, without a library call: adding 2^52 leaves
-// no fraction bits, so the sum is x rounded to the nearest whole number (ties
-// to even), and taking 2^52 away again is exact.
-double NearestWhole(double x) { return std::copysign((std::fabs(x) + 0x1p52) - 0x1p52, x); }
 
 // The whole number of minutes that `scaled` (an angle times 100 in packed
 // form, times 60 in degrees) stands for, if it lies within a few units in the

@@ -12,8 +12,6 @@
 namespace survey {
 namespace {
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-
 // White space as the "C" locale's isspace sees it.
 bool IsSpace(char c) {
   return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
