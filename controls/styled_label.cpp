@@ -8,8 +8,6 @@
 #include <QTimerEvent>
 #include <QUrl>
 
-#include "res/ui_font.h"
-
 using controls::SysColor;
 using controls::sysColor;
 using controls::toQColor;
@@ -31,6 +29,12 @@ CStyledLabel::CStyledLabel(QWidget* parent)
 }
 
 CStyledLabel::~CStyledLabel() = default;
+
+CStyledLabel& CStyledLabel::SetFontRendering(FontRendering rendering) {
+  m_fontRendering = rendering;
+  RebuildFont();
+  return Repainted();
+}
 
 CStyledLabel& CStyledLabel::SetForeColor(COLORREF clrFore) {
   m_clrFore = clrFore;
@@ -101,10 +105,8 @@ CStyledLabel& CStyledLabel::SetHoverCursor(const std::optional<QCursor>& cursor)
   return *this;
 }
 
-// Only the dialog face at its own size draws crisp; a label in a face or size
-// of its own is smooth, whatever the font it started from.
 void CStyledLabel::RebuildFont() {
-  m_fontLabel = res::RenderedFont(m_logFont);
+  m_fontLabel = m_fontRendering ? m_fontRendering(m_logFont) : m_logFont;
   setFont(m_fontLabel);
 }
 
@@ -135,19 +137,18 @@ void CStyledLabel::paintEvent(QPaintEvent* event) {
 
 void CStyledLabel::timerEvent(QTimerEvent* event) {
   if (event->timerId() == m_flashTimer.timerId())
-    OnTimer(1);
+    OnTimer();
   else
     QLabel::timerEvent(event);
 }
 
-void CStyledLabel::OnTimer(int /*timerId*/) {
+void CStyledLabel::OnTimer() {
   m_nFlashPhase = m_nFlashPhase == 0 ? 1 : 0;
   if (m_nFlashMode == FlashBackground) repaint();
 }
 
 void CStyledLabel::mousePressEvent(QMouseEvent* event) {
-  if (event->button() == Qt::LeftButton)
-    OnLButtonDown(event->buttons(), event->position().toPoint());
+  if (event->button() == Qt::LeftButton) OnLButtonDown();
   QLabel::mousePressEvent(event);
   // A label that takes the mouse keeps its presses from its parent.
   event->accept();
@@ -158,7 +159,7 @@ void CStyledLabel::mousePressEvent(QMouseEvent* event) {
 // the link once.
 void CStyledLabel::mouseDoubleClickEvent(QMouseEvent* event) { event->accept(); }
 
-void CStyledLabel::OnLButtonDown(Qt::MouseButtons /*buttons*/, const QPoint& /*point*/) {
+void CStyledLabel::OnLButtonDown() {
   // The text at the moment of the press, unchanged; the outcome is not looked at.
   QDesktopServices::openUrl(QUrl(text()));
 }

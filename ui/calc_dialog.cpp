@@ -14,6 +14,7 @@
 #include "res/dialog_templates.h"
 #include "res/resource.h"
 #include "res/resources.h"
+#include "res/ui_font.h"
 #include "ui/about_box.h"
 
 namespace {
@@ -112,9 +113,10 @@ void CCalcDialog::appendAboutEntry() {
 
 QString CCalcDialog::aboutMenuText() const { return res::LoadStringResource(IDS_ABOUT_MENU); }
 
-// A red, underlined, italic heading in "Arial".
+// A red, underlined, italic heading in "Arial", drawn as the form's text is.
 void CCalcDialog::styleHeading() {
-  m_lblTitle.SetFaceName(QStringLiteral("Arial"))
+  m_lblTitle.SetFontRendering(res::RenderedFont)
+      .SetFaceName(QStringLiteral("Arial"))
       .SetCharHeight(16)
       .SetForeColor(0x000000FF)
       .SetUnderline(true)

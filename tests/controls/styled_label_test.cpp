@@ -198,19 +198,19 @@ TEST_F(StyledLabelFlash, StartsWithTheButtonFaceAndAlternatesOnEachTick) {
   label->EnableBackFlash(true);
   EXPECT_EQ(paints(), before);
   EXPECT_EQ(background(), face());
-  label->OnTimer(1);
+  label->OnTimer();
   EXPECT_EQ(counter->count, before + 1);
   const QImage phase1 = shown();
   EXPECT_EQ(pixelAt(phase1, 195, 2), kBlack);
   EXPECT_FALSE(inkBox(phase1, kRed).isEmpty());
-  label->OnTimer(1);
+  label->OnTimer();
   EXPECT_EQ(counter->count, before + 2);
   EXPECT_EQ(background(), face());
 }
 
 TEST_F(StyledLabelFlash, EnablingAgainRestartsWithTheButtonFace) {
   label->SetBackColor(0x00000000).EnableBackFlash(true);
-  label->OnTimer(1);
+  label->OnTimer();
   ASSERT_EQ(background(), kBlack);
   label->EnableBackFlash(true);
   EXPECT_EQ(background(), face());
@@ -222,7 +222,7 @@ TEST_F(StyledLabelFlash, StoppingReturnsToTheOwnBackgroundAtTheNextPaint) {
   label->EnableBackFlash(false);
   EXPECT_EQ(paints(), before);
   EXPECT_EQ(background(), kBlack);
-  label->OnTimer(1);
+  label->OnTimer();
   EXPECT_EQ(paints(), before);
 }
 
