@@ -1,19 +1,35 @@
 #include "controls/styled_label.h"
 
 #include <QDesktopServices>
+#include <QFontDatabase>
+#include <QFontInfo>
 #include <QGuiApplication>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPalette>
+#include <QStyle>
 #include <QTimerEvent>
 #include <QUrl>
+#include <algorithm>
+#include <cmath>
 
 using controls::SysColor;
 using controls::sysColor;
 using controls::toQColor;
 
 namespace {
+
 constexpr int kFlashPeriodMs = 500;
+
+// A bold that the face has no weight of its own for. The font engine only
+// thickens such strokes by a twenty-fourth of the size, which hardly shows
+// once the face is drawn larger than 12 pixels, as on a scaled screen.
+bool isBoldWithoutABoldFace(const QFont& font) {
+  if (font.weight() < QFont::Bold) return false;
+  const QFontInfo face(font);
+  return QFontDatabase::weight(face.family(), face.styleName()) < QFont::Bold;
+}
+
 }  // namespace
 
 CStyledLabel::CStyledLabel(QWidget* parent)
@@ -108,6 +124,7 @@ CStyledLabel& CStyledLabel::SetHoverCursor(const std::optional<QCursor>& cursor)
 void CStyledLabel::RebuildFont() {
   m_fontLabel = m_fontRendering ? m_fontRendering(m_logFont) : m_logFont;
   setFont(m_fontLabel);
+  m_bStruckBold = isBoldWithoutABoldFace(m_fontLabel);
 }
 
 // The text colour whether or not the label's window is the active one.
@@ -131,8 +148,32 @@ void CStyledLabel::paintEvent(QPaintEvent* event) {
   {
     QPainter painter(this);
     painter.fillRect(rect(), CtlColor());
+    if (m_bStruckBold) {
+      drawStruckBold(painter);
+      return;
+    }
   }
   QLabel::paintEvent(event);
+}
+
+// The classic platform draws a bold that the face has no weight for as the
+// regular glyphs struck again one pixel to the right, two pixels to a
+// stroke at the dialog face's size. On a scaled screen that pixel is a
+// logical one, struck at each device pixel across it so the strokes close.
+void CStyledLabel::drawStruckBold(QPainter& painter) {
+  QFont regular = font();
+  regular.setWeight(QFont::Normal);
+  painter.setFont(regular);
+  const QRect area =
+      contentsRect().marginsRemoved(QMargins(margin(), margin(), margin(), margin()));
+  const int flags = int(alignment()) | (wordWrap() ? Qt::TextWordWrap : 0);
+  const qreal ratio = devicePixelRatioF();
+  for (int step = 0; step <= std::ceil(ratio); ++step) {
+    painter.save();
+    painter.translate(std::min(step / ratio, 1.0), 0);
+    style()->drawItemText(&painter, area, flags, palette(), isEnabled(), text(), foregroundRole());
+    painter.restore();
+  }
 }
 
 void CStyledLabel::timerEvent(QTimerEvent* event) {

@@ -17,6 +17,8 @@
 
 #include "controls/sys_colors.h"
 
+class QPainter;
+
 class CStyledLabel : public QLabel {
  public:
   using COLORREF = controls::COLORREF;
@@ -77,7 +79,9 @@ class CStyledLabel : public QLabel {
  private:
   void applyForeColor();
   CStyledLabel& Repainted();
+  void drawStruckBold(QPainter& painter);
 
   QBasicTimer m_flashTimer;
   FontRendering m_fontRendering = nullptr;
+  bool m_bStruckBold = false;  // the font is bold and its face has no bold: strike it twice
 };
