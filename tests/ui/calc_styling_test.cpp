@@ -173,11 +173,13 @@ QSet<QRgb> colours(const QImage& image) {
 
 // Every icon is a 32-pixel picture, drawn again at 64 pixels for screens
 // scaled by two: the same colours, but artwork of its own rather than the
-// small picture doubled.
+// small picture doubled. The window's icon has 16 and 24-pixel artwork too.
 TEST(Artwork, IconsAre32PixelPicturesWithTheir64PixelArtwork) {
   for (int id : {IDI_APP, IDI_COMPUTE, IDI_EXIT, IDI_ABOUT}) {
     const QIcon icon = res::LoadIconResource(id);
-    ASSERT_EQ(icon.availableSizes(), QList<QSize>({QSize(32, 32), QSize(64, 64)})) << id;
+    QList<QSize> sizes = {QSize(32, 32), QSize(64, 64)};
+    if (id == IDI_APP) sizes << QSize(16, 16) << QSize(24, 24);
+    ASSERT_EQ(icon.availableSizes(), sizes) << id;
     const QImage small = icon.pixmap(QSize(32, 32), 1.0).toImage();
     const QImage large = icon.pixmap(QSize(64, 64), 1.0).toImage();
     ASSERT_EQ(large.size(), QSize(64, 64)) << id;
