@@ -49,6 +49,7 @@ class CalcDialogTest : public testing::Test {
   QString text(int id) { return field(id)->text(); }
   QString caption(int id) { return qobject_cast<QLabel*>(dialogItem(dialog, id))->text(); }
   bool enabled(int id) { return dialogItem(dialog, id)->isEnabled(); }
+  static int focusedId() { return QApplication::focusWidget()->property("dialogItemId").toInt(); }
   bool checked(int id) {
     return qobject_cast<QAbstractButton*>(dialogItem(dialog, id))->isChecked();
   }
@@ -136,17 +137,46 @@ TEST_F(CalcDialogTest, TheTwoPlainLabelsShowTheirBlanks) {
   EXPECT_EQ(texts, QStringList({" 起点X", " 起点Y "}));
 }
 
+// Disabled fields are passed over; the checked mode button, which has no
+// tab stop in the template, comes last.
 TEST_F(CalcDialogTest, ComputeButtonHasTheFocusAndTabFollowsTheTemplate) {
   ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
   ASSERT_EQ(QApplication::focusWidget(), dialogItem(dialog, IDOK));
-  // Disabled fields and the radio buttons (no tab stop) are passed over.
   QList<int> order;
-  for (int i = 0; i < 7; ++i) {
+  for (int i = 0; i < 8; ++i) {
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-    order << QApplication::focusWidget()->property("dialogItemId").toInt();
+    order << focusedId();
   }
   EXPECT_EQ(order, QList<int>({IDCANCEL, IDC_START_X, IDC_START_Y, IDC_AZIMUTH, IDC_DISTANCE,
-                               IDC_ABOUT, IDOK}));
+                               IDC_ABOUT, IDC_MODE_FORWARD, IDOK}));
+}
+
+// Shift+Tab from "计算" reaches the checked mode; the arrow keys pick the
+// other one, round the pair, and the Tab order follows the checked one.
+TEST_F(CalcDialogTest, TheKeyboardReachesTheModeAndArrowKeysSwitchIt) {
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab, Qt::ShiftModifier);
+  ASSERT_EQ(focusedId(), IDC_MODE_FORWARD);
+  struct Press {
+    Qt::Key key;
+    int mode;
+    const char* captionX;
+  };
+  const Press presses[] = {{Qt::Key_Right, IDC_MODE_INVERSE, "终点X"},
+                           {Qt::Key_Right, IDC_MODE_FORWARD, "结果X"},
+                           {Qt::Key_Up, IDC_MODE_INVERSE, "终点X"},
+                           {Qt::Key_Down, IDC_MODE_FORWARD, "结果X"},
+                           {Qt::Key_Left, IDC_MODE_INVERSE, "终点X"}};
+  for (const Press& press : presses) {
+    QTest::keyClick(QApplication::focusWidget(), press.key);
+    EXPECT_EQ(focusedId(), press.mode) << press.key;
+    EXPECT_TRUE(checked(press.mode)) << press.key;
+    EXPECT_EQ(caption(IDC_CAPTION_X), press.captionX) << press.key;
+  }
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+  EXPECT_EQ(focusedId(), IDOK);
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab, Qt::ShiftModifier);
+  EXPECT_EQ(focusedId(), IDC_MODE_INVERSE);
 }
 
 TEST_F(CalcDialogTest, FixedSizeAndControlsPlacedByDialogUnits) {
