@@ -1,12 +1,11 @@
 #include "ui/about_box.h"
 
-#include <qdrawutil.h>
-
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <algorithm>
 
+#include "controls/pixel_strip.h"
 #include "res/dialog_templates.h"
 #include "res/resource.h"
 #include "res/resources.h"
@@ -100,9 +99,9 @@ void CAboutBox::keyPressEvent(QKeyEvent* event) {
 }
 
 // The dialog frame: without a title bar the box still stands out from the
-// window below it by a raised edge.
+// window below it by a raised edge, a logical pixel to a line at any scale.
 void CAboutBox::paintEvent(QPaintEvent* event) {
   QDialog::paintEvent(event);
   QPainter painter(this);
-  qDrawWinPanel(&painter, rect(), palette(), false);
+  controls::fillWinPanel(painter, rect(), palette(), false);
 }
