@@ -57,7 +57,5 @@ class TestButton : public CIconButton {
 class TestLabel : public CStyledLabel {
  public:
   using CStyledLabel::CStyledLabel;
-  using CStyledLabel::CtlColor;
-  using CStyledLabel::m_logFont;
   using CStyledLabel::OnTimer;
 };
