@@ -7,11 +7,9 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <limits>
 #include <random>
 #include <string>
 
-#include "core/nearest_whole.h"
 #include "core/survey.h"
 
 namespace {
@@ -46,26 +44,6 @@ TEST(AngleUnits, FactorsHoldTheirExactBitsFromTheProgramsPi) {
   EXPECT_EQ(Bits(survey::kRadToDeg), 0x404CA5DC22969FAAu);
   EXPECT_EQ(survey::kDegToRad, 3.1415926 / 180.0);
   EXPECT_EQ(survey::kRadToDeg, 180.0 / 3.1415926);
-}
-
-// One rounding for the angle guard (either sign) and the writing of
-// fixed-point text (any magnitude): nearest whole number, ties to even.
-TEST(NearestWhole, RoundsTiesToEvenForEverySignAndMagnitude) {
-  const double inf = std::numeric_limits<double>::infinity();
-  const double cases[][2] = {
-      {2.5, 2.0},
-      {3.5, 4.0},
-      {-2.5, -2.0},
-      {-3.5, -4.0},
-      {0.49999999999999994, 0.0},
-      {-0.3, -0.0},
-      {0x1p52 + 1, 0x1p52 + 1},
-      {-0x1p52 - 1, -0x1p52 - 1},
-      {0x1p53 + 2, 0x1p53 + 2},
-      {-inf, -inf},
-  };
-  for (const auto& [x, whole] : cases) EXPECT_EQ(Bits(survey::NearestWhole(x)), Bits(whole)) << x;
-  EXPECT_TRUE(std::isnan(survey::NearestWhole(std::nan(""))));
 }
 
 TEST(PackedAngle, WorkedValuesHoldToTheBit) {

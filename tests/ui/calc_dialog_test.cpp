@@ -157,21 +157,13 @@ TEST_F(CalcDialogTest, TheKeyboardReachesTheModeAndArrowKeysSwitchIt) {
   ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
   QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab, Qt::ShiftModifier);
   ASSERT_EQ(focusedId(), IDC_MODE_FORWARD);
-  struct Press {
-    Qt::Key key;
-    int mode;
-    const char* captionX;
-  };
-  const Press presses[] = {{Qt::Key_Right, IDC_MODE_INVERSE, "终点X"},
-                           {Qt::Key_Right, IDC_MODE_FORWARD, "结果X"},
-                           {Qt::Key_Up, IDC_MODE_INVERSE, "终点X"},
-                           {Qt::Key_Down, IDC_MODE_FORWARD, "结果X"},
-                           {Qt::Key_Left, IDC_MODE_INVERSE, "终点X"}};
-  for (const Press& press : presses) {
-    QTest::keyClick(QApplication::focusWidget(), press.key);
-    EXPECT_EQ(focusedId(), press.mode) << press.key;
-    EXPECT_TRUE(checked(press.mode)) << press.key;
-    EXPECT_EQ(caption(IDC_CAPTION_X), press.captionX) << press.key;
+  int mode = IDC_MODE_FORWARD;
+  for (Qt::Key key : {Qt::Key_Right, Qt::Key_Right, Qt::Key_Up, Qt::Key_Down, Qt::Key_Left}) {
+    mode = mode == IDC_MODE_FORWARD ? IDC_MODE_INVERSE : IDC_MODE_FORWARD;  // one of two
+    QTest::keyClick(QApplication::focusWidget(), key);
+    EXPECT_EQ(focusedId(), mode) << key;
+    EXPECT_TRUE(checked(mode)) << key;
+    EXPECT_EQ(caption(IDC_CAPTION_X), mode == IDC_MODE_INVERSE ? "终点X" : "结果X") << key;
   }
   QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
   EXPECT_EQ(focusedId(), IDOK);
