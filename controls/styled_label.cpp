@@ -8,6 +8,7 @@
 #include <QPainter>
 #include <QPalette>
 #include <QStyle>
+#include <QTextDocument>
 #include <QTimerEvent>
 #include <QUrl>
 #include <algorithm>
@@ -148,12 +149,17 @@ void CStyledLabel::paintEvent(QPaintEvent* event) {
   {
     QPainter painter(this);
     painter.fillRect(rect(), CtlColor());
-    if (m_bStruckBold) {
+    if (m_bStruckBold && showsPlainText()) {
       drawStruckBold(painter);
       return;
     }
   }
   QLabel::paintEvent(event);
+}
+
+bool CStyledLabel::showsPlainText() const {
+  return textFormat() == Qt::PlainText ||
+         (textFormat() == Qt::AutoText && !Qt::mightBeRichText(text()));
 }
 
 // The classic platform draws a bold that the face has no weight for as the

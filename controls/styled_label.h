@@ -79,6 +79,7 @@ class CStyledLabel : public QLabel {
  private:
   void applyForeColor();
   CStyledLabel& Repainted();
+  bool showsPlainText() const;
   void drawStruckBold(QPainter& painter);
 
   QBasicTimer m_flashTimer;
