@@ -8,6 +8,7 @@
 #include <cstring>
 #include <limits>
 
+#include "core/nearest_whole.h"
 #include "core/survey.h"
 
 namespace calc {
@@ -20,7 +21,8 @@ constexpr std::array<double, 20> kPow10 = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1
 
 constexpr std::uint64_t kTwoPow53 = std::uint64_t{1} << 53;
 
-bool IsDigit(char c) { return static_cast<unsigned char>(c - '0') < 10; }
+using survey::IsDigit;
+using survey::NearestWhole;
 
 constexpr std::array<std::uint64_t, 9> kWholePow10 = {1,      10,      100,      1000,     10000,
                                                       100000, 1000000, 10000000, 100000000};
@@ -61,11 +63,6 @@ inline const char* TakeDigits(const char* at, const char* end, std::uint64_t& di
   }
   return at;
 }
-
-// nearbyint(x) for 0 <= x < 2^53, without a library call: adding 2^52 (or,
-// from 2^52 on, nothing: such doubles are whole) rounds x to the nearest
-// whole number, ties to even, and taking it away again is exact.
-double NearestWhole(double x) { return x < 0x1p52 ? (x + 0x1p52) - 0x1p52 : x; }
 
 // "00" to "99".
 constexpr std::array<char, 200> kDigitPairs = [] {

@@ -198,7 +198,7 @@ bool IsBlankOrComment(std::string_view line) {
 bool RowReader::AnswerLine(std::string_view line, std::string& out, bool firstRow) const {
   line = WithoutLineEnd(line);
   if (line.size() > kMaxLineChars) {
-    return Fail(out, {}, "line longer than 8192 characters");
+    return Fail(out, {}, "line longer than " + std::to_string(kMaxLineChars) + " characters");
   }
   if (IsPassedThrough(line) || (firstRow && IsHeader(line))) {
     out += line;
@@ -375,7 +375,7 @@ bool RowReader::ReadField(const char* field, bool isAzimuth, std::string_view te
       (!isAzimuth || FindPlainAzimuthFault(text, value) == AzimuthFault::kNone)) {
     return true;
   }
-  auto fail = [&](const char* what, const char* hint = "") {
+  auto fail = [&](std::string_view what, const char* hint = "") {
     Fail(out, point, field);
     out += what;
     AppendQuoted(out, text);
@@ -383,7 +383,7 @@ bool RowReader::ReadField(const char* field, bool isAzimuth, std::string_view te
     return false;
   };
   if (text.size() > survey::kFieldChars) {
-    return fail(" is longer than 35 characters: ");
+    return fail(" is longer than " + std::to_string(survey::kFieldChars) + " characters: ");
   }
   switch (ReadFieldNumber(text, value)) {
     case FieldNumber::kNotANumber:

@@ -61,15 +61,11 @@ CIconButton::CIconButton(QWidget* parent) : QPushButton(parent) {
   ResetHotTextColor(false);
 }
 
-// The icons and the cursor are owned values: each is released exactly once,
-// and an idle icon that shares the hot icon's image is the same image.
-CIconButton::~CIconButton() = default;
-
 void CIconButton::LoadIcons(unsigned hotIconId, unsigned idleIconId, std::uint8_t width,
                             std::uint8_t height) {
   // Storing the new icons releases the ones loaded before.
-  m_hHotIcon = res::LoadIconResource(int(hotIconId & 0xFFFF));
-  m_hIdleIcon = idleIconId != 0 ? res::LoadIconResource(int(idleIconId & 0xFFFF)) : m_hHotIcon;
+  m_hHotIcon = res::LoadIconResource(int(hotIconId));
+  m_hIdleIcon = idleIconId != 0 ? res::LoadIconResource(int(idleIconId)) : m_hHotIcon;
   m_nIconWidth = width;
   m_nIconHeight = height;
   repaint();
@@ -77,7 +73,7 @@ void CIconButton::LoadIcons(unsigned hotIconId, unsigned idleIconId, std::uint8_
 
 bool CIconButton::LoadHoverCursor(int cursorId) {
   m_hHoverCursor.reset();
-  if (cursorId != -1) m_hHoverCursor = findCursor(cursorId & 0xFFFF);
+  if (cursorId != -1) m_hHoverCursor = findCursor(cursorId);
   OnSetCursor();
   return cursorId == -1 || m_hHoverCursor.has_value();
 }

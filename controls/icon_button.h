@@ -37,7 +37,6 @@ class CIconButton : public QPushButton {
   };
 
   explicit CIconButton(QWidget* parent = nullptr);
-  ~CIconButton() override;
 
   // Loads the hot icon and the idle icon (0: the hot icon serves both),
   // keeps the size used to place them and repaints at once. Icons loaded
@@ -47,7 +46,8 @@ class CIconButton : public QPushButton {
   bool LoadHoverCursor(int cursorId);
 
   // Colour operations repaint only when `repaint` is 1 (true); any other
-  // value, zero or not, leaves the button as it shows.
+  // value, zero or not, leaves the button as it shows. The flag stays an int
+  // on purpose: callers written for the classic control pass such values.
   void ResetIdleFaceColor(int repaint);
   void ResetIdleTextColor(int repaint);
   void ResetHotFaceColor(int repaint);

@@ -1,21 +1,36 @@
 #include "controls/styled_label.h"
 
 #include <QDesktopServices>
+#include <QFontDatabase>
+#include <QFontInfo>
 #include <QGuiApplication>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPalette>
+#include <QStyle>
+#include <QTextDocument>
 #include <QTimerEvent>
 #include <QUrl>
-
-#include "res/ui_font.h"
+#include <algorithm>
+#include <cmath>
 
 using controls::SysColor;
 using controls::sysColor;
 using controls::toQColor;
 
 namespace {
+
 constexpr int kFlashPeriodMs = 500;
+
+// A bold that the face has no weight of its own for. The font engine only
+// thickens such strokes by a twenty-fourth of the size, which hardly shows
+// once the face is drawn larger than 12 pixels, as on a scaled screen.
+bool isBoldWithoutABoldFace(const QFont& font) {
+  if (font.weight() < QFont::Bold) return false;
+  const QFontInfo face(font);
+  return QFontDatabase::weight(face.family(), face.styleName()) < QFont::Bold;
+}
+
 }  // namespace
 
 CStyledLabel::CStyledLabel(QWidget* parent)
@@ -31,6 +46,12 @@ CStyledLabel::CStyledLabel(QWidget* parent)
 }
 
 CStyledLabel::~CStyledLabel() = default;
+
+CStyledLabel& CStyledLabel::SetFontRendering(FontRendering rendering) {
+  m_fontRendering = rendering;
+  RebuildFont();
+  return Repainted();
+}
 
 CStyledLabel& CStyledLabel::SetForeColor(COLORREF clrFore) {
   m_clrFore = clrFore;
@@ -101,11 +122,10 @@ CStyledLabel& CStyledLabel::SetHoverCursor(const std::optional<QCursor>& cursor)
   return *this;
 }
 
-// Only the dialog face at its own size draws crisp; a label in a face or size
-// of its own is smooth, whatever the font it started from.
 void CStyledLabel::RebuildFont() {
-  m_fontLabel = res::RenderedFont(m_logFont);
+  m_fontLabel = m_fontRendering ? m_fontRendering(m_logFont) : m_logFont;
   setFont(m_fontLabel);
+  m_bStruckBold = isBoldWithoutABoldFace(m_fontLabel);
 }
 
 // The text colour whether or not the label's window is the active one.
@@ -129,25 +149,53 @@ void CStyledLabel::paintEvent(QPaintEvent* event) {
   {
     QPainter painter(this);
     painter.fillRect(rect(), CtlColor());
+    if (m_bStruckBold && showsPlainText()) {
+      drawStruckBold(painter);
+      return;
+    }
   }
   QLabel::paintEvent(event);
 }
 
+bool CStyledLabel::showsPlainText() const {
+  return textFormat() == Qt::PlainText ||
+         (textFormat() == Qt::AutoText && !Qt::mightBeRichText(text()));
+}
+
+// The classic platform draws a bold that the face has no weight for as the
+// regular glyphs struck again one pixel to the right, two pixels to a
+// stroke at the dialog face's size. On a scaled screen that pixel is a
+// logical one, struck at each device pixel across it so the strokes close.
+void CStyledLabel::drawStruckBold(QPainter& painter) {
+  QFont regular = font();
+  regular.setWeight(QFont::Normal);
+  painter.setFont(regular);
+  const QRect area =
+      contentsRect().marginsRemoved(QMargins(margin(), margin(), margin(), margin()));
+  const int flags = int(alignment()) | (wordWrap() ? Qt::TextWordWrap : 0);
+  const qreal ratio = devicePixelRatioF();
+  for (int step = 0; step <= std::ceil(ratio); ++step) {
+    painter.save();
+    painter.translate(std::min(step / ratio, 1.0), 0);
+    style()->drawItemText(&painter, area, flags, palette(), isEnabled(), text(), foregroundRole());
+    painter.restore();
+  }
+}
+
 void CStyledLabel::timerEvent(QTimerEvent* event) {
   if (event->timerId() == m_flashTimer.timerId())
-    OnTimer(1);
+    OnTimer();
   else
     QLabel::timerEvent(event);
 }
 
-void CStyledLabel::OnTimer(int /*timerId*/) {
+void CStyledLabel::OnTimer() {
   m_nFlashPhase = m_nFlashPhase == 0 ? 1 : 0;
   if (m_nFlashMode == FlashBackground) repaint();
 }
 
 void CStyledLabel::mousePressEvent(QMouseEvent* event) {
-  if (event->button() == Qt::LeftButton)
-    OnLButtonDown(event->buttons(), event->position().toPoint());
+  if (event->button() == Qt::LeftButton) OnLButtonDown();
   QLabel::mousePressEvent(event);
   // A label that takes the mouse keeps its presses from its parent.
   event->accept();
@@ -158,7 +206,7 @@ void CStyledLabel::mousePressEvent(QMouseEvent* event) {
 // the link once.
 void CStyledLabel::mouseDoubleClickEvent(QMouseEvent* event) { event->accept(); }
 
-void CStyledLabel::OnLButtonDown(Qt::MouseButtons /*buttons*/, const QPoint& /*point*/) {
+void CStyledLabel::OnLButtonDown() {
   // The text at the moment of the press, unchanged; the outcome is not looked at.
   QDesktopServices::openUrl(QUrl(text()));
 }

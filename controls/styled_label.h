@@ -17,12 +17,21 @@
 
 #include "controls/sys_colors.h"
 
+class QPainter;
+
 class CStyledLabel : public QLabel {
  public:
   using COLORREF = controls::COLORREF;
 
+  // How the screen is to draw a font: crisp or smooth, chosen by whoever
+  // places the label, for each font the setters build.
+  using FontRendering = QFont (*)(QFont font);
+
   explicit CStyledLabel(QWidget* parent = nullptr);
   ~CStyledLabel() override;
+
+  // Without a rendering the label draws its fonts as they are built.
+  CStyledLabel& SetFontRendering(FontRendering rendering);
 
   CStyledLabel& SetForeColor(COLORREF clrFore);
   CStyledLabel& SetBold(bool bold);
@@ -37,7 +46,7 @@ class CStyledLabel : public QLabel {
   // runs; false stops it, and the next paint shows the own background.
   CStyledLabel& EnableBackFlash(bool on);
   CStyledLabel& EnableLink(bool on);
-  // Not owned; shown over the label in link mode only.
+  // A copy of the caller's cursor; shown over the label in link mode only.
   CStyledLabel& SetHoverCursor(const std::optional<QCursor>& cursor);
 
  protected:
@@ -52,8 +61,8 @@ class CStyledLabel : public QLabel {
   // first phase of flashing, the label's own background otherwise. Font and
   // text colour are the label's own and are set by the setters.
   QBrush CtlColor() const;
-  void OnTimer(int timerId);
-  void OnLButtonDown(Qt::MouseButtons buttons, const QPoint& point);
+  void OnTimer();
+  void OnLButtonDown();
   void OnSetCursor();
   void RebuildFont();
 
@@ -70,6 +79,10 @@ class CStyledLabel : public QLabel {
  private:
   void applyForeColor();
   CStyledLabel& Repainted();
+  bool showsPlainText() const;
+  void drawStruckBold(QPainter& painter);
 
   QBasicTimer m_flashTimer;
+  FontRendering m_fontRendering = nullptr;
+  bool m_bStruckBold = false;  // the font is bold and its face has no bold: strike it twice
 };

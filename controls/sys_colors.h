@@ -13,15 +13,15 @@ namespace controls {
 
 using COLORREF = std::uint32_t;
 
-// The system colours by their classic indices.
+// The system colours the controls use, by their classic names.
 enum class SysColor {
-  WindowText = 8,
-  BtnFace = 15,
-  BtnShadow = 16,
-  BtnText = 18,
-  BtnHighlight = 20,
-  DkShadow3D = 21,
-  Light3D = 22,
+  WindowText,
+  BtnFace,
+  BtnShadow,
+  BtnText,
+  BtnHighlight,
+  DkShadow3D,
+  Light3D,
 };
 
 QColor toQColor(COLORREF color);

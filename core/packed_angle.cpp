@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <optional>
 
+#include "core/nearest_whole.h"
+
 namespace survey {
 namespace {
 
@@ -24,11 +26,6 @@ constexpr double kGuardRelative = 0x1p-50;
 // glibc's general fmod costs several times as much.
 double FractionOf(double x) { return std::copysign(x - std::trunc(x), x); }
 
-// nearbyint(x) for |x| < 2^52, without a library call: adding 2^52 leaves
-// no fraction bits, so the sum is x rounded to the nearest whole number (ties
-// to even), and taking 2^52 away again is exact.
-double NearestWhole(double x) { return std::copysign((std::fabs(x) + 0x1p52) - 0x1p52, x); }
-
 // The whole number of minutes that `scaled` (an angle times 100 in packed
 // form, times 60 in degrees) stands for, if it lies within a few units in the
 // last place of one. Both conversions take the minutes apart with floor and
@@ -43,14 +40,14 @@ std::optional<std::int64_t> NearWholeMinutes(double scaled) {
   return static_cast<std::int64_t>(nearest);
 }
 
-// An angle of `whole` scaled units (per_degree of them a degree) evaluated as
+// An angle of `whole` scaled units (perDegree of them a degree) evaluated as
 // the conversion steps evaluate an exact value: the floor of the degrees plus
 // the signed remainder of minutes times the minute factor.
-double WholeMinutesValue(std::int64_t whole, std::int64_t per_degree, double minute_factor) {
-  const std::int64_t quotient = whole / per_degree;
-  const std::int64_t minutes = whole % per_degree;  // sign of the dividend
+double WholeMinutesValue(std::int64_t whole, std::int64_t perDegree, double minuteFactor) {
+  const std::int64_t quotient = whole / perDegree;
+  const std::int64_t minutes = whole % perDegree;  // sign of the dividend
   const std::int64_t degrees = minutes < 0 ? quotient - 1 : quotient;
-  return static_cast<double>(degrees) + static_cast<double>(minutes) * minute_factor;
+  return static_cast<double>(degrees) + static_cast<double>(minutes) * minuteFactor;
 }
 
 }  // namespace

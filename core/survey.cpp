@@ -13,8 +13,6 @@
 namespace survey {
 namespace {
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-
 // White space as the "C" locale's isspace sees it.
 bool IsSpace(char c) {
   return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
@@ -59,8 +57,8 @@ static_assert(kNumberForms[0].utf8 == "\xEF\xBC\x90", "the execution character s
 
 // The "C" locale, for the rare conversions from_chars refuses.
 locale_t CLocale() {
-  static const locale_t c_locale = newlocale(LC_ALL_MASK, "C", locale_t{});
-  return c_locale;
+  static const locale_t cLocale = newlocale(LC_ALL_MASK, "C", locale_t{});
+  return cLocale;
 }
 
 }  // namespace
@@ -70,22 +68,22 @@ std::size_t ScanNumber(std::string_view text, std::size_t& start) {
   while (at < text.size() && IsSpace(text[at])) ++at;
   start = at;
   if (at < text.size() && (text[at] == '+' || text[at] == '-')) ++at;
-  const std::size_t int_begin = at;
+  const std::size_t intBegin = at;
   at = SkipDigits(text, at);
-  std::size_t mantissa_digits = at - int_begin;
+  std::size_t mantissaDigits = at - intBegin;
   if (at < text.size() && text[at] == '.') {
-    const std::size_t frac_begin = at + 1;
-    const std::size_t frac_end = SkipDigits(text, frac_begin);
-    mantissa_digits += frac_end - frac_begin;
-    at = frac_end;
+    const std::size_t fracBegin = at + 1;
+    const std::size_t fracEnd = SkipDigits(text, fracBegin);
+    mantissaDigits += fracEnd - fracBegin;
+    at = fracEnd;
   }
-  if (mantissa_digits == 0) return 0;
+  if (mantissaDigits == 0) return 0;
   if (at < text.size() &&
       (text[at] == 'e' || text[at] == 'E' || text[at] == 'd' || text[at] == 'D')) {
     std::size_t exp = at + 1;
     if (exp < text.size() && (text[exp] == '+' || text[exp] == '-')) ++exp;
-    const std::size_t exp_end = SkipDigits(text, exp);
-    if (exp_end > exp) at = exp_end;  // an exponent needs a digit
+    const std::size_t expEnd = SkipDigits(text, exp);
+    if (expEnd > exp) at = expEnd;  // an exponent needs a digit
   }
   return at - start;
 }
@@ -99,11 +97,11 @@ double ConvertNumber(std::string_view number) {
     }
     number = spelled;
   }
-  const std::string_view unsigned_part =
+  const std::string_view unsignedPart =
       (!number.empty() && number.front() == '+') ? number.substr(1) : number;
   double value = 0.0;
   const auto result =
-      std::from_chars(unsigned_part.data(), unsigned_part.data() + unsigned_part.size(), value);
+      std::from_chars(unsignedPart.data(), unsignedPart.data() + unsignedPart.size(), value);
   if (result.ec == std::errc()) return value;
   // from_chars refuses magnitudes out of range; strtod reads them as
   // infinity or (underflow) zero, as the runtime always has.

@@ -50,6 +50,10 @@ std::string FoldNumberForms(std::string_view text);
 // position where the number begins.
 std::size_t ScanNumber(std::string_view text, std::size_t& start);
 
+// The ASCII digits 0 to 9, the only digits a number's text may hold,
+// whatever the process locale.
+inline bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
 // The value of a number that ScanNumber has found (any length, exponent
 // letter e, E, d or D), independent of the process locale.
 double ConvertNumber(std::string_view number);

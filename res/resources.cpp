@@ -16,6 +16,8 @@ namespace {
 #include "res/icons/exit.xpm"
 #include "res/icons/exit64.xpm"
 #include "res/icons/hand.xpm"
+#include "res/linux/app_16.xpm"
+#include "res/linux/app_24.xpm"
 
 // The hand's fingertip: the point of the cursor that clicks.
 constexpr int kHandHotX = 5;
@@ -41,6 +43,16 @@ QIcon twoSizes(const char* const* picture32, const char* const* picture64) {
   return icon;
 }
 
+// The application icon also shows small, in title bars and task bars: at 16
+// and 24 pixels it has pictures drawn for those sizes, not the 32-pixel one
+// shrunk and blurred.
+QIcon applicationIcon() {
+  QIcon icon = twoSizes(app_xpm, app64_xpm);
+  icon.addPixmap(QPixmap(app_16_xpm));
+  icon.addPixmap(QPixmap(app_24_xpm));
+  return icon;
+}
+
 }  // namespace
 
 namespace res {
@@ -48,7 +60,7 @@ namespace res {
 QIcon LoadIconResource(int id) {
   switch (id) {
     case IDI_APP:
-      return twoSizes(app_xpm, app64_xpm);
+      return applicationIcon();
     case IDI_COMPUTE:
       return twoSizes(compute_xpm, compute64_xpm);
     case IDI_EXIT:

@@ -11,7 +11,8 @@
 namespace res {
 
 // The icon of that id, or a null icon when the program has none. Each icon
-// holds a 32-pixel picture and a 64-pixel one for screens scaled by two.
+// holds a 32-pixel picture, the size it is placed by, and a 64-pixel one for
+// screens scaled by two; the application icon also 16 and 24-pixel ones.
 QIcon LoadIconResource(int id);
 
 // The cursor of that id, or nothing when the program has none.

@@ -1,15 +1,15 @@
 #include "ui/about_box.h"
 
-#include <qdrawutil.h>
-
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <algorithm>
 
+#include "controls/pixel_strip.h"
 #include "res/dialog_templates.h"
 #include "res/resource.h"
 #include "res/resources.h"
+#include "res/ui_font.h"
 #include "ui/dialog_template.h"
 
 CAboutBox::CAboutBox(QWidget* parent) : QDialog(parent) {
@@ -19,6 +19,8 @@ CAboutBox::CAboutBox(QWidget* parent) : QDialog(parent) {
                    {IDC_DESCRIPTION, &m_lblDescription},
                    {IDC_VERSION, &m_lblVersion},
                    {IDC_LINK, &m_lblLink}});
+  for (CStyledLabel* label : {&m_lblCopyright, &m_lblDescription, &m_lblVersion, &m_lblLink})
+    label->SetFontRendering(res::RenderedFont);
 }
 
 CAboutBox::~CAboutBox() = default;
@@ -70,18 +72,13 @@ void CAboutBox::centreOnParent() {
 }
 
 void CAboutBox::mousePressEvent(QMouseEvent* event) {
-  const QPoint point = event->position().toPoint();
-  if (event->button() == Qt::LeftButton) OnLButtonDown(event->modifiers(), point);
-  if (event->button() == Qt::RightButton) OnRButtonDown(event->modifiers(), point);
+  if (event->button() == Qt::LeftButton) OnLButtonDown();
+  if (event->button() == Qt::RightButton) OnRButtonDown();
 }
 
-void CAboutBox::OnLButtonDown(Qt::KeyboardModifiers /*nFlags*/, const QPoint& /*point*/) {
-  postClose();
-}
+void CAboutBox::OnLButtonDown() { postClose(); }
 
-void CAboutBox::OnRButtonDown(Qt::KeyboardModifiers /*nFlags*/, const QPoint& /*point*/) {
-  postClose();
-}
+void CAboutBox::OnRButtonDown() { postClose(); }
 
 // The close arrives after the press is handled, as a close request of the
 // window would; closing a dialog cancels it.
@@ -102,9 +99,9 @@ void CAboutBox::keyPressEvent(QKeyEvent* event) {
 }
 
 // The dialog frame: without a title bar the box still stands out from the
-// window below it by a raised edge.
+// window below it by a raised edge, a logical pixel to a line at any scale.
 void CAboutBox::paintEvent(QPaintEvent* event) {
   QDialog::paintEvent(event);
   QPainter painter(this);
-  qDrawWinPanel(&painter, rect(), palette(), false);
+  controls::fillWinPanel(painter, rect(), palette(), false);
 }

@@ -24,8 +24,8 @@ class CAboutBox : public QDialog {
 
  protected:
   virtual bool OnInitDialog();
-  void OnLButtonDown(Qt::KeyboardModifiers nFlags, const QPoint& point);
-  void OnRButtonDown(Qt::KeyboardModifiers nFlags, const QPoint& point);
+  void OnLButtonDown();
+  void OnRButtonDown();
 
   void mousePressEvent(QMouseEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;

@@ -15,6 +15,7 @@
 #include "res/dialog_templates.h"
 #include "res/resource.h"
 #include "res/resources.h"
+#include "res/ui_font.h"
 #include "ui/about_box.h"
 
 namespace {
@@ -100,7 +101,26 @@ bool CCalcDialog::OnInitDialog() {
   // 5. Forward mode; captions and enabled states stay as the template has them.
   item<QAbstractButton>(IDC_MODE_FORWARD)->setChecked(true);
   item<QAbstractButton>(IDC_MODE_INVERSE)->setChecked(false);
+  letKeyboardReachTheMode();
   return true;  // the first tab stop, the compute button, takes the focus
+}
+
+// The template gives the mode buttons no tab stop, which would leave
+// 坐标反算 out of the keyboard's reach. The checked one takes the focus
+// after "关于", the template's last tab stop, so the rest of the Tab order
+// stays as the template has it; the arrow keys then switch the mode.
+void CCalcDialog::letKeyboardReachTheMode() {
+  auto* forward = item<QAbstractButton>(IDC_MODE_FORWARD);
+  auto* inverse = item<QAbstractButton>(IDC_MODE_INVERSE);
+  QWidget::setTabOrder(&m_btnAbout, forward);
+  QWidget::setTabOrder(forward, inverse);
+  for (QAbstractButton* mode : {forward, inverse}) {
+    const auto takeTabWhenChecked = [mode](bool checked) {
+      mode->setFocusPolicy(checked ? Qt::StrongFocus : Qt::ClickFocus);
+    };
+    takeTabWhenChecked(mode->isChecked());
+    connect(mode, &QAbstractButton::toggled, mode, takeTabWhenChecked);
+  }
 }
 
 // The entry appears only when the string table has its text.
@@ -113,9 +133,10 @@ void CCalcDialog::appendAboutEntry() {
 
 QString CCalcDialog::aboutMenuText() const { return res::LoadStringResource(IDS_ABOUT_MENU); }
 
-// A red, underlined, italic heading in "Arial".
+// A red, underlined, italic heading in "Arial", drawn as the form's text is.
 void CCalcDialog::styleHeading() {
-  m_lblTitle.SetFaceName(QStringLiteral("Arial"))
+  m_lblTitle.SetFontRendering(res::RenderedFont)
+      .SetFaceName(QStringLiteral("Arial"))
       .SetCharHeight(16)
       .SetForeColor(0x000000FF)
       .SetUnderline(true)

@@ -62,6 +62,7 @@ class CCalcDialog : public QDialog {
   void connectCommands();
   void centreOnScreen();
   void appendAboutEntry();
+  void letKeyboardReachTheMode();
   void styleHeading();
   void styleButton(CIconButton& button, unsigned iconId);
   void openAboutBox();

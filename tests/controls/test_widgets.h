@@ -48,8 +48,8 @@ class TestButton : public CIconButton {
   }
 
  protected:
-  std::optional<QCursor> findCursor(int nCursorId) const override {
-    if (nCursorId == kTestCursorId) return QCursor(Qt::PointingHandCursor);
+  std::optional<QCursor> findCursor(int cursorId) const override {
+    if (cursorId == kTestCursorId) return QCursor(Qt::PointingHandCursor);
     return std::nullopt;
   }
 };
@@ -57,7 +57,5 @@ class TestButton : public CIconButton {
 class TestLabel : public CStyledLabel {
  public:
   using CStyledLabel::CStyledLabel;
-  using CStyledLabel::CtlColor;
-  using CStyledLabel::m_logFont;
   using CStyledLabel::OnTimer;
 };

@@ -49,6 +49,7 @@ class CalcDialogTest : public testing::Test {
   QString text(int id) { return field(id)->text(); }
   QString caption(int id) { return qobject_cast<QLabel*>(dialogItem(dialog, id))->text(); }
   bool enabled(int id) { return dialogItem(dialog, id)->isEnabled(); }
+  static int focusedId() { return QApplication::focusWidget()->property("dialogItemId").toInt(); }
   bool checked(int id) {
     return qobject_cast<QAbstractButton*>(dialogItem(dialog, id))->isChecked();
   }
@@ -136,17 +137,38 @@ TEST_F(CalcDialogTest, TheTwoPlainLabelsShowTheirBlanks) {
   EXPECT_EQ(texts, QStringList({" 起点X", " 起点Y "}));
 }
 
+// Disabled fields are passed over; the checked mode button, which has no
+// tab stop in the template, comes last.
 TEST_F(CalcDialogTest, ComputeButtonHasTheFocusAndTabFollowsTheTemplate) {
   ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
   ASSERT_EQ(QApplication::focusWidget(), dialogItem(dialog, IDOK));
-  // Disabled fields and the radio buttons (no tab stop) are passed over.
   QList<int> order;
-  for (int i = 0; i < 7; ++i) {
+  for (int i = 0; i < 8; ++i) {
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-    order << QApplication::focusWidget()->property("dialogItemId").toInt();
+    order << focusedId();
   }
   EXPECT_EQ(order, QList<int>({IDCANCEL, IDC_START_X, IDC_START_Y, IDC_AZIMUTH, IDC_DISTANCE,
-                               IDC_ABOUT, IDOK}));
+                               IDC_ABOUT, IDC_MODE_FORWARD, IDOK}));
+}
+
+// Shift+Tab from "计算" reaches the checked mode; the arrow keys pick the
+// other one, round the pair, and the Tab order follows the checked one.
+TEST_F(CalcDialogTest, TheKeyboardReachesTheModeAndArrowKeysSwitchIt) {
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab, Qt::ShiftModifier);
+  ASSERT_EQ(focusedId(), IDC_MODE_FORWARD);
+  int mode = IDC_MODE_FORWARD;
+  for (Qt::Key key : {Qt::Key_Right, Qt::Key_Right, Qt::Key_Up, Qt::Key_Down, Qt::Key_Left}) {
+    mode = mode == IDC_MODE_FORWARD ? IDC_MODE_INVERSE : IDC_MODE_FORWARD;  // one of two
+    QTest::keyClick(QApplication::focusWidget(), key);
+    EXPECT_EQ(focusedId(), mode) << key;
+    EXPECT_TRUE(checked(mode)) << key;
+    EXPECT_EQ(caption(IDC_CAPTION_X), mode == IDC_MODE_INVERSE ? "终点X" : "结果X") << key;
+  }
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+  EXPECT_EQ(focusedId(), IDOK);
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab, Qt::ShiftModifier);
+  EXPECT_EQ(focusedId(), IDC_MODE_INVERSE);
 }
 
 TEST_F(CalcDialogTest, FixedSizeAndControlsPlacedByDialogUnits) {

@@ -2,7 +2,7 @@
 // face draws from its bitmaps, so every pixel of a stroke is the text colour;
 // the larger faces (the red heading, the about box's clerical description
 // and Arial version) stay smooth. On a scaled screen everything is smooth:
-// this suite runs again with QT_SCALE_FACTOR=2 (tests/ui/CMakeLists.txt).
+// this suite runs again at QT_SCALE_FACTOR 2, 1.5 and 1.25 (tests/ui/CMakeLists.txt).
 
 #include <gtest/gtest.h>
 
@@ -10,6 +10,7 @@
 #include <QLineEdit>
 #include <QTest>
 
+#include "controls/styled_label.h"
 #include "look.h"
 #include "res/resource.h"
 #include "ui/about_box.h"
@@ -92,6 +93,33 @@ TEST(FaceRendering, DialogFaceIsCrispOnUnscaledScreensOtherFacesAndScaledScreens
     else
       EXPECT_GT(seen.blend, 0) << sample.what << ": no smoothing";
   }
+}
+
+// How wide the strokes of a label's red text on black are, in logical
+// pixels: the mean length, row by row, of the runs of pixels that the red
+// covers by more than half.
+double strokeWidth(QWidget& label) {
+  const QImage image = look::shown(label);
+  const auto ink = [&](int x, int y) { return qRed(image.pixel(x, y)) > 0x7F; };
+  int inked = 0, runs = 0;
+  for (int y = 0; y < image.height(); ++y)
+    for (int x = 0; x < image.width(); ++x) {
+      inked += ink(x, y);
+      runs += ink(x, y) && (x == 0 || !ink(x - 1, y));
+    }
+  return runs == 0 ? 0.0 : double(inked) / runs / image.devicePixelRatio();
+}
+
+// The dialog face has no bold of its own. Its bold strokes are two pixels
+// wide on an unscaled screen, one more than the regular face's, and keep
+// that width on a scaled one instead of the font engine's faint thickening.
+TEST(FaceRendering, TheCopyrightIsAsBoldOnScaledScreensAsUnscaled) {
+  CAboutBox box;
+  box.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&box));
+  auto& copyright = dynamic_cast<CStyledLabel&>(*dialogItem(box, IDC_COPYRIGHT));
+  copyright.EnableBackFlash(false);  // red on its own black background
+  EXPECT_GE(strokeWidth(copyright), 1.6);
 }
 
 }  // namespace

@@ -2,8 +2,8 @@
 // tests run in processes of their own under QT_SCALE_FACTOR
 // (tests/ui/CMakeLists.txt): at a scale of two every button shows its whole
 // 64-pixel icon with its caption and its lit edge on the border, and the
-// about box the application's 64-pixel icon; at two and at 1.5 every edit
-// field shows all four sides of its frame.
+// about box the application's 64-pixel icon; at two, 1.5 and 1.25 every
+// edit field and the about box show all four sides of their frames.
 
 #include <gtest/gtest.h>
 
@@ -14,6 +14,8 @@
 #include <QTest>
 #include <QTimer>
 #include <QWindow>
+#include <algorithm>
+#include <cmath>
 
 #include "controls/icon_button.h"
 #include "look.h"
@@ -115,6 +117,40 @@ TEST_F(ScaledScreen, EditFieldsShowAllFourSidesOfTheirFrame) {
     EXPECT_EQ(outermost({device.right(), middle.y()}, {-1, 0}), role(QPalette::Light)) << edit->x();
     EXPECT_EQ(outermost({middle.x(), device.bottom()}, {0, -1}), role(QPalette::Light))
         << edit->x();
+  }
+}
+
+// The about box's raised frame: two lines of a logical pixel each on every
+// side, lit at the left and top and shaded at the right and bottom, over
+// whatever device pixels the scale gives them.
+TEST_F(ScaledScreen, AboutBoxFrameIsTwoPixelsWideOnEverySide) {
+  CAboutBox box(&calc);
+  box.show();  // only looked at, without its modal loop
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&box));
+  const QImage image = devicePixels(box);
+  struct Side {
+    const char* name;
+    QPoint edge, inward;
+    QPalette::ColorRole outer, inner;
+  };
+  const int right = image.width() - 1, bottom = image.height() - 1;
+  const QPoint middle = image.rect().center();
+  const Side sides[] = {
+      {"left", {0, middle.y()}, {1, 0}, QPalette::Light, QPalette::Midlight},
+      {"top", {middle.x(), 0}, {0, 1}, QPalette::Light, QPalette::Midlight},
+      {"right", {right, middle.y()}, {-1, 0}, QPalette::Shadow, QPalette::Dark},
+      {"bottom", {middle.x(), bottom}, {0, -1}, QPalette::Shadow, QPalette::Dark},
+  };
+  for (const Side& side : sides) {
+    QPoint at = side.edge;
+    const auto runOf = [&](QPalette::ColorRole colour) {
+      int length = 0;
+      for (; pixelAt(image, at.x(), at.y()) == role(colour); at += side.inward) ++length;
+      return length;
+    };
+    const int outer = runOf(side.outer), inner = runOf(side.inner);
+    EXPECT_GE(std::min(outer, inner), 1) << side.name;
+    EXPECT_LE(std::abs(outer + inner - 2 * ratio()), 0.5) << side.name;
   }
 }
 
