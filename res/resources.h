@@ -14,7 +14,9 @@ namespace res {
 // holds a 32-pixel picture and a 64-pixel one for screens scaled by two.
 QIcon LoadIconResource(int id);
 
-// The cursor of that id, or nothing when the program has none.
+// The cursor of that id, or nothing when the program has none. A cursor is a
+// picture with transparency, 32 pixels, or its own 64-pixel picture when the
+// screen is scaled by two or more.
 std::optional<QCursor> LoadCursorResource(int id);
 
 // The string-table entry of that id, or an empty string.
