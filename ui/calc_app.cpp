@@ -8,6 +8,7 @@
 #include "res/version.h"
 #include "ui/calc_dialog.h"
 #include "ui/classic_style.h"
+#include "ui/fixed_size_keeper.h"
 
 namespace {
 
@@ -47,6 +48,7 @@ bool CCalcApp::InitInstance() {
   // here: Qt hosts any widget, and the "Windows" style draws in 3-D.
   // Nothing here looks the main window up, so the dialog is not recorded as one.
   CCalcDialog dialog;
+  const CFixedSizeKeeper keepFormSize(dialog);  // against the maximize of Qt's own title bar
   dialog.exec();  // exit, Escape and the close box end it; its result says nothing more
   return false;
 }
