@@ -3,6 +3,8 @@
 #include <QLibraryInfo>
 #include <QStyle>
 #include <QStyleFactory>
+#include <cstdio>
+#include <cstdlib>
 
 #include "res/ui_font.h"
 #include "res/version.h"
@@ -51,4 +53,13 @@ bool CCalcApp::InitInstance() {
   const CFixedSizeKeeper keepFormSize(dialog);  // against the maximize of Qt's own title bar
   dialog.exec();  // exit, Escape and the close box end it; its result says nothing more
   return false;
+}
+
+int CCalcApp::ExitInstance() {
+  QCoreApplication::sendPostedEvents();
+  if (QGuiApplication::platformName() == QLatin1String("wayland")) {
+    std::fflush(nullptr);
+    std::_Exit(0);  // without the teardown that can hang; the compositor closes the window
+  }
+  return 0;
 }
