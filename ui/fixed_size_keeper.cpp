@@ -27,21 +27,22 @@ bool CFixedSizeKeeper::eventFilter(QObject* watched, QEvent* event) {
   return false;
 }
 
-// The window's state as asked for (the title bar's maximize asks right away,
-// before the compositor answers) or as given.
+// The window's state as asked for (the title bar's maximize asks before the
+// compositor answers) or as given.
 void CFixedSizeKeeper::onWindowStateChanged(Qt::WindowState state) {
-  if (state == Qt::WindowMaximized) {
-    // Qt holds a window within its size limits even against the size that
-    // comes with the maximized state; lift them before that size arrives.
-    m_window.setMinimumSize(0, 0);
-    m_window.setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
-  } else {
-    fixSizeWhenBack();  // a compositor that refuses the maximize leaves the size alone
-  }
+  if (state != Qt::WindowMaximized) return;
+  // Qt holds a window within its size limits even against the size that
+  // comes with the maximized state; lift them before that size arrives, and
+  // keep them lifted until it has. Configures sent before the compositor read
+  // the request may come first and say nothing about it.
+  m_awaitingMaximized = true;
+  m_window.setMinimumSize(0, 0);
+  m_window.setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
 }
 
 // After the event that brought the maximized state, not within it.
 void CFixedSizeKeeper::askForNormalState() {
+  m_awaitingMaximized = false;
   QMetaObject::invokeMethod(
       this, [this] { m_window.setWindowState(m_window.windowState() & ~Qt::WindowMaximized); },
       Qt::QueuedConnection);
@@ -51,9 +52,7 @@ void CFixedSizeKeeper::askForNormalState() {
 // set while the compositor still holds the window maximized, they would make
 // the window smaller than it was given, the fault this class avoids.
 void CFixedSizeKeeper::fixSizeWhenBack() {
-  if (m_window.minimumSize() == m_size && m_window.maximumSize() == m_size) return;
-  if (m_window.isMaximized() || m_window.size() != m_size) return;
-  if (m_window.windowHandle() && m_window.windowHandle()->windowStates() & Qt::WindowMaximized)
-    return;
-  m_window.setFixedSize(m_size);
+  if (m_awaitingMaximized || m_window.isMaximized() || m_window.size() != m_size) return;
+  if (m_window.minimumSize() != m_size || m_window.maximumSize() != m_size)
+    m_window.setFixedSize(m_size);
 }

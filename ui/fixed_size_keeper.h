@@ -11,10 +11,12 @@
 // the normal state back as soon as the maximized one arrives, and fixes the
 // size again once the window is back at it.
 //
-// Promised: whatever asked for the maximize (the title bar, the window
-// manager, a program call), the window ends at its fixed size, in the normal
-// state, and can be resized no more than before. Not promised: that the
-// larger size never shows; it shows for a frame or two.
+// Promised: when the maximized state arrives, whatever asked for it (the
+// title bar, the window manager, a program call), the window ends at its
+// fixed size, in the normal state, and can be resized no more than before.
+// Not promised: that the larger size never shows (it shows for a frame or
+// two), nor that the limits come back when a maximize asked for never
+// arrives; the compositors that leave the title bar to Qt give it.
 
 #include <QObject>
 #include <QSize>
@@ -38,4 +40,5 @@ class CFixedSizeKeeper : public QObject {
 
   QWidget& m_window;
   const QSize m_size;
+  bool m_awaitingMaximized = false;  // asked for, limits lifted, not yet given
 };
