@@ -57,7 +57,7 @@ bool CCalcApp::InitInstance() {
 
 int CCalcApp::ExitInstance() {
   QCoreApplication::sendPostedEvents();
-  if (QGuiApplication::platformName() == QLatin1String("wayland")) {
+  if (QGuiApplication::platformName().startsWith(QLatin1String("wayland"))) {  // -egl too
     std::fflush(nullptr);
     std::_Exit(0);  // without the teardown that can hang; the compositor closes the window
   }

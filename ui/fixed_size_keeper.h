@@ -26,8 +26,8 @@ class CFixedSizeKeeper : public QObject {
   Q_OBJECT
 
  public:
-  // Watches `window`, a top-level widget whose minimum and maximum sizes are
-  // one fixed size, until the keeper is destroyed.
+  // Watches `window`, a top-level widget not yet shown whose minimum and
+  // maximum sizes are one fixed size, until the keeper is destroyed.
   explicit CFixedSizeKeeper(QWidget& window);
 
  protected:
