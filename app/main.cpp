@@ -5,5 +5,5 @@
 int main(int argc, char** argv) {
   CCalcApp app(argc, argv);
   app.InitInstance();
-  return 0;
+  return app.ExitInstance();
 }

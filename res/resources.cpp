@@ -1,7 +1,6 @@
 #include "res/resources.h"
 
-#include <QBitmap>
-#include <QImage>
+#include <QGuiApplication>
 #include <QPixmap>
 
 #include "res/resource.h"
@@ -16,23 +15,29 @@ namespace {
 #include "res/icons/exit.xpm"
 #include "res/icons/exit64.xpm"
 #include "res/icons/hand.xpm"
+#include "res/icons/hand64.xpm"
 #include "res/linux/app_16.xpm"
 #include "res/linux/app_24.xpm"
 
 // The hand's fingertip: the point of the cursor that clicks.
-constexpr int kHandHotX = 5;
-constexpr int kHandHotY = 0;
+constexpr QPoint kHandHotSpot(5, 0);
 
-// A monochrome cursor from a black, white and transparent picture: the
-// bitmap holds the black pixels, the mask every pixel that shows.
-QCursor monochromeCursor(const char* const* xpm, int hotX, int hotY) {
-  const QImage picture = QPixmap(xpm).toImage();
-  // A colour mask marks the matching pixels with colour 0; a cursor bitmap
-  // wants its black pixels as colour 1.
-  const QBitmap black =
-      QBitmap::fromImage(picture.createMaskFromColor(QColor(Qt::black).rgba(), Qt::MaskOutColor));
-  const QBitmap shown = QBitmap::fromImage(picture.createAlphaMask());
-  return QCursor(black, shown, hotX, hotY);
+// A cursor from a picture with transparency, which every platform plugin
+// draws (Qt's Wayland plugin draws none made of a bitmap and a mask: the
+// pointer vanishes). On screens scaled by two the 64-pixel picture stands in,
+// so the cursor is drawn for that size rather than magnified. The hot spot is
+// given in the 32-pixel picture's pixels.
+QCursor pictureCursor(const char* const* picture32, const char* const* picture64, QPoint hotSpot) {
+  if (qGuiApp->devicePixelRatio() < 2) return QCursor(QPixmap(picture32), hotSpot.x(), hotSpot.y());
+  QPixmap large(picture64);
+  // X11 draws a cursor pixel for pixel, and Qt's X11 plugin takes the hot
+  // spot in the picture's own pixels; the other plugins scale the picture by
+  // its device pixel ratio and take the hot spot in the screen's units.
+  if (QGuiApplication::platformName() == QLatin1String("xcb"))
+    hotSpot *= 2;
+  else
+    large.setDevicePixelRatio(2);
+  return QCursor(large, hotSpot.x(), hotSpot.y());
 }
 
 // An icon drawn at 32 pixels and drawn again at 64 for screens scaled by
@@ -73,7 +78,7 @@ QIcon LoadIconResource(int id) {
 }
 
 std::optional<QCursor> LoadCursorResource(int id) {
-  if (id == IDCUR_HAND) return monochromeCursor(hand_xpm, kHandHotX, kHandHotY);
+  if (id == IDCUR_HAND) return pictureCursor(hand_xpm, hand64_xpm, kHandHotSpot);
   return std::nullopt;
 }
 

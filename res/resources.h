@@ -15,7 +15,9 @@ namespace res {
 // screens scaled by two; the application icon also 16 and 24-pixel ones.
 QIcon LoadIconResource(int id);
 
-// The cursor of that id, or nothing when the program has none.
+// The cursor of that id, or nothing when the program has none. A cursor is a
+// picture with transparency, 32 pixels, or its own 64-pixel picture when the
+// screen is scaled by two or more.
 std::optional<QCursor> LoadCursorResource(int id);
 
 // The string-table entry of that id, or an empty string.

@@ -22,7 +22,7 @@ fail() {
 scripts/package.sh
 deb=$(echo build/package/corvane_*.deb)
 echo "check-package: $deb, $(stat -c %s "$deb") bytes"
-dpkg-deb -I "$deb" | grep -E '^ (Package|Version|Installed-Size|Depends):'
+dpkg-deb -I "$deb" | grep -E '^ (Package|Version|Installed-Size|Depends|Recommends):'
 
 # Debian's own checks, every tag shown; an error or a warning fails.
 lintian --fail-on error,warning -EvIL +pedantic "$deb" ||

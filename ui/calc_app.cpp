@@ -3,11 +3,14 @@
 #include <QLibraryInfo>
 #include <QStyle>
 #include <QStyleFactory>
+#include <cstdio>
+#include <cstdlib>
 
 #include "res/ui_font.h"
 #include "res/version.h"
 #include "ui/calc_dialog.h"
 #include "ui/classic_style.h"
+#include "ui/fixed_size_keeper.h"
 
 namespace {
 
@@ -47,6 +50,16 @@ bool CCalcApp::InitInstance() {
   // here: Qt hosts any widget, and the "Windows" style draws in 3-D.
   // Nothing here looks the main window up, so the dialog is not recorded as one.
   CCalcDialog dialog;
+  const CFixedSizeKeeper keepFormSize(dialog);  // against the maximize of Qt's own title bar
   dialog.exec();  // exit, Escape and the close box end it; its result says nothing more
   return false;
+}
+
+int CCalcApp::ExitInstance() {
+  QCoreApplication::sendPostedEvents();
+  if (QGuiApplication::platformName().startsWith(QLatin1String("wayland"))) {  // -egl too
+    std::fflush(nullptr);
+    std::_Exit(0);  // without the teardown that can hang; the compositor closes the window
+  }
+  return 0;
 }

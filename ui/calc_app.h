@@ -2,7 +2,7 @@
 
 // The application object: it owns the QApplication, sets up the program's
 // fonts, look, language and identity, and InitInstance runs the calculator
-// modally. When the calculator ends, the program ends.
+// modally, and ExitInstance ends the program when the calculator has closed.
 
 #include <QApplication>
 #include <QTranslator>
@@ -15,6 +15,16 @@ class CCalcApp {
   // Runs the calculator until the user leaves it; always returns false, so
   // the caller ends the process instead of running a loop of its own.
   bool InitInstance();
+
+  // Ends the program once the calculator has closed; returns the exit code.
+  // What the windows write as they close is written first: the events still
+  // queued are delivered, among them those that write changed settings to
+  // disk (QSettings) and those that destroy windows closed with deleteLater.
+  // On Wayland the process then ends here and the call does not return:
+  // closing Qt 6.4's Wayland connection can hang for good (its event thread
+  // stays in wl_display_read_events while the main thread waits for it), and
+  // a terminal would never get its prompt back.
+  int ExitInstance();
 
  private:
   QApplication m_app;

@@ -199,6 +199,10 @@ TEST(Artwork, HandCursorIsMonochromeWithItsHotSpotOnTheFingertip) {
   EXPECT_TRUE(set(shows, 5, 3) && !set(black, 5, 3));  // white inside the finger
   EXPECT_FALSE(set(shows, 0, 0));                      // transparent beside the finger
   EXPECT_FALSE(set(shows, 31, 31));
+  // Qt's Wayland plugin draws only cursors made from a picture: at scale 1 the
+  // 32-pixel hand, pixel for pixel what the earlier bitmap and mask showed.
+  EXPECT_EQ(look::pixelCounts(hand->pixmap().toImage()),
+            (QHash<QRgb, int>{{0xFF000000, 77}, {0xFFFFFFFF, 158}, {0x00000000, 789}}));
 }
 
 TEST(StringTable, HoldsTheAboutEntryText) {

@@ -1,7 +1,8 @@
 #pragma once
 
 // Reading what a window shows: the colour most of a control is painted in,
-// whether a colour shows at all, and the face a font really resolved to.
+// whether a colour shows at all, how many pixels each colour covers, and the
+// face a font really resolved to.
 
 #include <QFontInfo>
 #include <QHash>
@@ -40,6 +41,14 @@ inline int inkOf(const QImage& image, QRgb colour) {
                near(qBlue(pixel), qBlue(colour));
     }
   return count;
+}
+
+// How many pixels of the image have each colour, transparency included.
+inline QHash<QRgb, int> pixelCounts(const QImage& image) {
+  QHash<QRgb, int> counts;
+  for (int y = 0; y < image.height(); ++y)
+    for (int x = 0; x < image.width(); ++x) ++counts[image.pixel(x, y)];
+  return counts;
 }
 
 inline QString family(const QWidget& widget) { return QFontInfo(widget.font()).family(); }

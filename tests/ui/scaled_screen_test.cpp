@@ -177,4 +177,16 @@ TEST_F(ScaledScreen, AboutBoxShowsTheApplicationIconAtTheScreensScale) {
   EXPECT_TRUE(seen);
 }
 
+// At a scale of two the hand cursor is its own 64-pixel picture at a device
+// pixel ratio of two: crisp black and white (321 and 638 pixels, where the
+// small hand doubled would have 308 and 632), its hot spot still at (5, 0)
+// in the screen's units.
+TEST(ScaledArtwork, HandCursorIsDrawnForTheScale) {
+  const QCursor hand = res::LoadCursorResource(IDCUR_HAND).value();
+  EXPECT_EQ(hand.hotSpot(), QPoint(5, 0));
+  EXPECT_EQ(hand.pixmap().devicePixelRatio(), 2.0);
+  EXPECT_EQ(look::pixelCounts(hand.pixmap().toImage()),
+            (QHash<QRgb, int>{{0xFF000000, 321}, {0xFFFFFFFF, 638}, {0x00000000, 3137}}));
+}
+
 }  // namespace
