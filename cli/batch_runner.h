@@ -11,7 +11,7 @@
 #include <string_view>
 #include <thread>
 
-#include "cli/row_reader.h"
+#include "reader/row_reader.h"
 
 namespace calc {
 
@@ -28,7 +28,7 @@ std::jthread StartThread(std::function<void()> work);
 
 class BatchRunner {
  public:
-  BatchRunner(const RowReader& reader, int outFd, int errFd,
+  BatchRunner(const reading::RowReader& reader, int outFd, int errFd,
               ThreadStarter startThread = StartThread);
 
   // Answers the stream `inFd`; errors go to errFd as
@@ -36,7 +36,7 @@ class BatchRunner {
   BatchOutcome Run(int inFd, std::string_view source) const;
 
  private:
-  const RowReader& reader_;
+  const reading::RowReader& reader_;
   int outFd_;
   int errFd_;
   ThreadStarter startThread_;

@@ -5,13 +5,13 @@
 
 #include <cerrno>
 
-#include "cli/row_reader.h"
+#include "reader/row_reader.h"
 
 namespace calc {
 namespace {
 
 // Enough for a whole piece behind the longest line that is carried over.
-constexpr std::size_t kCapacity = ChunkReader::kChunkBytes + kMaxLineChars + 2;
+constexpr std::size_t kCapacity = ChunkReader::kChunkBytes + reading::kMaxLineChars + 2;
 
 }  // namespace
 
@@ -45,9 +45,9 @@ bool ChunkReader::TakeLines(std::string& chunk) {
     chunk.resize(lastNewline + 1);
     return true;
   }
-  if (buffer_.size() > kMaxLineChars + 1) {  // room for a "\r"
+  if (buffer_.size() > reading::kMaxLineChars + 1) {  // room for a "\r"
     // Two characters past the limit: still too long once a "\r" is dropped.
-    chunk.assign(buffer_, 0, kMaxLineChars + 2);
+    chunk.assign(buffer_, 0, reading::kMaxLineChars + 2);
     chunk.push_back('\n');
     buffer_.clear();
     skipping_ = true;

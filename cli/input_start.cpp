@@ -3,7 +3,7 @@
 #include <cstring>
 #include <string_view>
 
-#include "cli/row_reader.h"
+#include "reader/row_reader.h"
 
 namespace calc {
 
@@ -17,7 +17,7 @@ void InputStart::Prepare(Piece& piece) {
   std::size_t line = 0;
   for (std::size_t at = 0; !rowSeen_ && at < piece.input.size(); ++line) {
     const std::size_t end = piece.input.find('\n', at);
-    if (!IsBlankOrComment(std::string_view(piece.input).substr(at, end - at))) {
+    if (!reading::IsBlankOrComment(std::string_view(piece.input).substr(at, end - at))) {
       piece.firstRow = line;
       rowSeen_ = true;
     }

@@ -13,7 +13,7 @@
 
 #include "cli/batch_runner.h"
 #include "cli/options.h"
-#include "cli/row_reader.h"
+#include "reader/row_reader.h"
 
 namespace {
 
@@ -35,7 +35,7 @@ int Say(const std::string& text, int status) {
 }
 
 int ComputeOne(const calc::Options& options) {
-  const calc::RowReader reader(options.settings);
+  const reading::RowReader reader(options.settings);
   const std::vector<std::string_view> fields(options.values.begin(), options.values.end());
   std::string line;
   const bool computed = reader.AnswerFields(fields, line);
@@ -68,7 +68,7 @@ int ComputeStream(const calc::BatchRunner& runner, const std::string& file, bool
 }
 
 int ComputeStreams(const calc::Options& options) {
-  const calc::RowReader reader(options.settings);
+  const reading::RowReader reader(options.settings);
   const calc::BatchRunner runner(reader, STDOUT_FILENO, STDERR_FILENO);
   const std::vector<std::string> stdinOnly = {"-"};
   int status = kAllComputed;

@@ -5,21 +5,22 @@
 #include <cmath>
 #include <string_view>
 
-#include "cli/number_text.h"
-#include "cli/packed_digits.h"
 #include "core/packed_angle.h"
 #include "core/survey.h"
+#include "reader/number_text.h"
+#include "reader/packed_digits.h"
 
 namespace calc {
 namespace {
 
 struct ModeName {
   std::string_view name;
-  Mode mode;
+  reading::Mode mode;
 };
 
-constexpr std::array<ModeName, 3> kModes = {
-    {{"forward", Mode::kForward}, {"inverse", Mode::kInverse}, {"setout", Mode::kSetout}}};
+constexpr std::array<ModeName, 3> kModes = {{{"forward", reading::Mode::kForward},
+                                             {"inverse", reading::Mode::kInverse},
+                                             {"setout", reading::Mode::kSetout}}};
 
 // Reads an option's value (empty for a switch) into `options`; false when
 // the value is bad, with options.error set where the reader says what is
@@ -38,16 +39,18 @@ struct OptionRule {
 bool ReadDecimals(const std::string& text, int& decimals) {
   const char* end = text.data() + text.size();
   const auto result = std::from_chars(text.data(), end, decimals);
-  return result.ec == std::errc() && result.ptr == end && decimals >= 0 && decimals <= kMaxDecimals;
+  return result.ec == std::errc() && result.ptr == end && decimals >= 0 &&
+         decimals <= reading::kMaxDecimals;
 }
 
 // "X,Y"
-bool ReadPoint(const std::string& text, Station& point) {
+bool ReadPoint(const std::string& text, reading::Station& point) {
   const std::size_t comma = text.find(',');
   if (comma == std::string::npos) return false;
   const std::string_view view(text);
-  return ReadFieldNumber(view.substr(0, comma), point.x) == FieldNumber::kNumber &&
-         ReadFieldNumber(view.substr(comma + 1), point.y) == FieldNumber::kNumber;
+  return reading::ReadFieldNumber(view.substr(0, comma), point.x) ==
+             reading::FieldNumber::kNumber &&
+         reading::ReadFieldNumber(view.substr(comma + 1), point.y) == reading::FieldNumber::kNumber;
 }
 
 // A packed azimuth from 0 to 360 that a row's azimuth field would accept;
@@ -55,19 +58,19 @@ bool ReadPoint(const std::string& text, Station& point) {
 // is negative.
 bool ReadBacksightAzimuth(const std::string& text, Options& options) {
   double azimuth = 0.0;
-  if (ReadFieldNumber(text, azimuth) != FieldNumber::kNumber) return false;
+  if (reading::ReadFieldNumber(text, azimuth) != reading::FieldNumber::kNumber) return false;
   std::string& error = options.error;
-  switch (FindAzimuthFault(text, azimuth)) {
-    case AzimuthFault::kMinutes:
+  switch (reading::FindAzimuthFault(text, azimuth)) {
+    case reading::AzimuthFault::kMinutes:
       error = "--backsight-azimuth has minutes of 60 or more: " + text;
       return false;
-    case AzimuthFault::kSeconds:
+    case reading::AzimuthFault::kSeconds:
       error = "--backsight-azimuth has seconds of 60 or more: " + text;
       return false;
-    case AzimuthFault::kNegative:
+    case reading::AzimuthFault::kNegative:
       error = "--backsight-azimuth is negative: " + text + " (add 360)";
       return false;
-    case AzimuthFault::kNone:
+    case reading::AzimuthFault::kNone:
       break;
   }
   if (azimuth > 360.0) return false;
@@ -137,7 +140,7 @@ std::string SayMode() {
   return text;
 }
 
-bool ReadMode(const std::string& word, Mode& mode) {
+bool ReadMode(const std::string& word, reading::Mode& mode) {
   for (const ModeName& known : kModes) {
     if (word == known.name) {
       mode = known.mode;
@@ -206,15 +209,15 @@ void ReadOption(const std::vector<std::string>& args, std::size_t& at, Reading& 
 // The direction that setout angles are turned from, and the note that
 // shows it; false, with the error set, when there is none.
 bool FindBacksight(Options& options) {
-  RowSettings& settings = options.settings;
+  reading::RowSettings& settings = options.settings;
   const int azimuthDecimals = settings.azimuthDecimals.value_or(settings.decimals);
   std::string note = "station to backsight: azimuth ";
   if (options.backsightAzimuth) {
     settings.backsightDegrees = survey::PackedToDegrees(*options.backsightAzimuth);
-    AppendPackedAngle(note, *options.backsightAzimuth, azimuthDecimals);
+    reading::AppendPackedAngle(note, *options.backsightAzimuth, azimuthDecimals);
   } else {
-    const Station& station = settings.station;
-    const Station& backsight = *options.backsightPoint;
+    const reading::Station& station = settings.station;
+    const reading::Station& backsight = *options.backsightPoint;
     const survey::InverseResult polar =
         survey::ComputeInverse(station.x, station.y, backsight.x, backsight.y);
     if (polar.identicalPoints) {
@@ -226,9 +229,9 @@ bool FindBacksight(Options& options) {
       return false;
     }
     settings.backsightDegrees = polar.degrees;
-    AppendPackedAngle(note, polar.azimuth, azimuthDecimals);
+    reading::AppendPackedAngle(note, polar.azimuth, azimuthDecimals);
     note += " distance ";
-    AppendFixed(note, polar.distance, settings.decimals);
+    reading::AppendFixed(note, polar.distance, settings.decimals);
   }
   options.note = note;
   return true;
@@ -239,7 +242,7 @@ bool FindBacksight(Options& options) {
 bool CheckSetout(Options& options) {
   const bool point = options.backsightPoint.has_value();
   const bool azimuth = options.backsightAzimuth.has_value();
-  if (options.settings.mode != Mode::kSetout) {
+  if (options.settings.mode != reading::Mode::kSetout) {
     if (point || azimuth) {
       options.error = std::string(point ? "--backsight" : "--backsight-azimuth") + " is for setout";
     }
@@ -265,8 +268,9 @@ void CheckComplete(Reading& reading) {
   }
   if (!CheckSetout(options)) return;
   if (options.columns) {
-    options.error = ReadColumns(*options.columns, RowReader(options.settings).FieldNames(),
-                                options.settings.mode == Mode::kSetout, options.settings.columns);
+    options.error = reading::ReadColumns(
+        *options.columns, reading::RowReader(options.settings).FieldNames(),
+        options.settings.mode == reading::Mode::kSetout, options.settings.columns);
     if (!options.error.empty()) return;
   }
   if (options.values.empty()) return;
@@ -274,7 +278,7 @@ void CheckComplete(Reading& reading) {
     options.error = "give values or -i FILE, not both";
     return;
   }
-  const RowReader reader(options.settings);
+  const reading::RowReader reader(options.settings);
   const std::size_t columns = options.settings.columns.size();
   const std::size_t needed = reader.FieldNames().size();
   if (columns > 0 ? options.values.size() == columns

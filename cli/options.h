@@ -11,17 +11,17 @@
 #include <string>
 #include <vector>
 
-#include "cli/row_reader.h"
+#include "reader/row_reader.h"
 
 namespace calc {
 
 struct Options {
   bool help = false;
   bool version = false;
-  RowSettings settings;
+  reading::RowSettings settings;
   std::vector<std::string> values;  // one computation given on the line
   std::vector<std::string> files;   // "-" is standard input
-  std::optional<Station> backsightPoint;
+  std::optional<reading::Station> backsightPoint;
   std::optional<double> backsightAzimuth;  // packed
   std::optional<std::string> columns;      // the list as given
   std::string note;                        // a line for standard error before the answers

@@ -4,7 +4,7 @@
 
 namespace calc {
 
-void AnswerPiece(const RowReader& reader, Piece& piece) {
+void AnswerPiece(const reading::RowReader& reader, Piece& piece) {
   piece.output.clear();
   piece.errors.clear();
   piece.lines = 0;

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "cli/row_reader.h"
+#include "reader/row_reader.h"
 
 namespace calc {
 
@@ -29,6 +29,6 @@ struct Piece {
 
 // Fills the piece's output, error list and line count from its input; the
 // line `firstRow` may be a header.
-void AnswerPiece(const RowReader& reader, Piece& piece);
+void AnswerPiece(const reading::RowReader& reader, Piece& piece);
 
 }  // namespace calc

@@ -18,10 +18,10 @@
 #include <string>
 #include <vector>
 
-#include "cli/number_text.h"
-#include "cli/packed_digits.h"
 #include "core/packed_angle.h"
 #include "core/survey.h"
+#include "reader/number_text.h"
+#include "reader/packed_digits.h"
 
 extern char** environ;
 
@@ -330,11 +330,11 @@ std::string SheetLine(const std::string& name, const std::string& x, const std::
   double angle = polar.degrees - backsightDegrees;
   if (angle < 0.0) angle += 360.0;
   std::string line = name + ",";
-  calc::AppendPackedAngle(line, polar.azimuth, azimuthDecimals);
+  reading::AppendPackedAngle(line, polar.azimuth, azimuthDecimals);
   line += ",";
-  calc::AppendPackedAngle(line, survey::DegreesToPacked(angle), azimuthDecimals);
+  reading::AppendPackedAngle(line, survey::DegreesToPacked(angle), azimuthDecimals);
   line += ",";
-  calc::AppendFixed(line, polar.distance, decimals);
+  reading::AppendFixed(line, polar.distance, decimals);
   return line;
 }
 

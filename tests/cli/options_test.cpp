@@ -9,8 +9,8 @@
 
 namespace {
 
-using calc::Mode;
 using calc::ParseOptions;
+using reading::Mode;
 
 TEST(Options, ReadsModeStationDecimalsFilesAndValues) {
   const calc::Options options =

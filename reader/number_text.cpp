@@ -1,4 +1,4 @@
-#include "cli/number_text.h"
+#include "reader/number_text.h"
 
 #include <array>
 #include <bit>
@@ -10,7 +10,7 @@
 
 #include "core/survey.h"
 
-namespace calc {
+namespace reading {
 namespace {
 
 // Powers of ten that doubles and 64-bit integers both hold exactly.
@@ -205,4 +205,4 @@ void AppendFixed(std::string& out, double value, int decimals) {
   out.append(buffer.data(), result.ptr);
 }
 
-}  // namespace calc
+}  // namespace reading

@@ -11,7 +11,7 @@
 #include <string_view>
 #include <vector>
 
-namespace calc {
+namespace reading {
 
 struct Column {
   enum class Role : unsigned char { kNumber, kName, kCode, kHeight, kIgnored };
@@ -47,4 +47,4 @@ bool AnyColumn(std::string_view line, bool (*test)(std::string_view field));
 std::string ColumnName(std::span<const Column> columns, std::size_t position,
                        std::span<const char* const> numbers);
 
-}  // namespace calc
+}  // namespace reading

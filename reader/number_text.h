@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-namespace calc {
+namespace reading {
 
 // The most decimals --decimals accepts.
 inline constexpr int kMaxDecimals = 20;
@@ -36,4 +36,4 @@ std::size_t ReadPlainDecimal(std::string_view text, double& value);
 // decimals the text is exactly survey::FormatResult's.
 void AppendFixed(std::string& out, double value, int decimals);
 
-}  // namespace calc
+}  // namespace reading

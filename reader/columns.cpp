@@ -1,13 +1,13 @@
-#include "cli/columns.h"
+#include "reader/columns.h"
 
 #include <algorithm>
 #include <bit>
 #include <cstdint>
 #include <cstring>
 
-#include "cli/shown_text.h"
+#include "reader/shown_text.h"
 
-namespace calc {
+namespace reading {
 namespace {
 
 struct SpecialRole {
@@ -195,4 +195,4 @@ std::string ColumnName(std::span<const Column> columns, std::size_t position,
   return std::to_string(position + 1);
 }
 
-}  // namespace calc
+}  // namespace reading

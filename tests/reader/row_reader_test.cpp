@@ -1,16 +1,16 @@
-#include "cli/row_reader.h"
+#include "reader/row_reader.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 
-#include "cli/columns.h"
+#include "reader/columns.h"
 
 namespace {
 
-using calc::Mode;
-using calc::RowReader;
-using calc::RowSettings;
+using reading::Mode;
+using reading::RowReader;
+using reading::RowSettings;
 
 struct Case {
   std::string line;
@@ -55,8 +55,8 @@ RowSettings Setout(double backsightDegrees) {
 
 RowSettings WithColumns(RowSettings settings, const char* list) {
   const RowReader reader(settings);
-  EXPECT_EQ(calc::ReadColumns(list, reader.FieldNames(), settings.mode == Mode::kSetout,
-                              settings.columns),
+  EXPECT_EQ(reading::ReadColumns(list, reader.FieldNames(), settings.mode == Mode::kSetout,
+                                 settings.columns),
             "");
   return settings;
 }
@@ -399,7 +399,7 @@ TEST(RowReader, DecimalsFollowTheSetting) {
 }
 
 TEST(RowReader, OverlongLinesAreRefusedWhole) {
-  const std::string comment = "#" + std::string(calc::kMaxLineChars - 1, 'x');
+  const std::string comment = "#" + std::string(reading::kMaxLineChars - 1, 'x');
   ExpectAnswers(Forward(), {
                                {comment, comment},
                                {comment + "\r", comment},

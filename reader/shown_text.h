@@ -10,11 +10,11 @@
 #include <string>
 #include <string_view>
 
-namespace calc {
+namespace reading {
 
 void AppendShown(std::string& out, std::string_view text);
 
 // The same between double quotes.
 void AppendQuoted(std::string& out, std::string_view text);
 
-}  // namespace calc
+}  // namespace reading

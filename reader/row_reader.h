@@ -13,9 +13,9 @@
 #include <string_view>
 #include <vector>
 
-#include "cli/columns.h"
+#include "reader/columns.h"
 
-namespace calc {
+namespace reading {
 
 // forward: X0 Y0 AZIMUTH DISTANCE -> X Y; inverse: X0 Y0 X1 Y1 -> AZIMUTH
 // DISTANCE; setout, from a station towards a backsight: X Y -> AZIMUTH
@@ -96,4 +96,4 @@ class RowReader {
   std::size_t nameColumn_;  // with columns: where the name is, if anywhere
 };
 
-}  // namespace calc
+}  // namespace reading

@@ -1,16 +1,16 @@
-#include "cli/row_reader.h"
+#include "reader/row_reader.h"
 
 #include <algorithm>
 #include <array>
 #include <cmath>
 
-#include "cli/number_text.h"
-#include "cli/packed_digits.h"
-#include "cli/shown_text.h"
 #include "core/packed_angle.h"
 #include "core/survey.h"
+#include "reader/number_text.h"
+#include "reader/packed_digits.h"
+#include "reader/shown_text.h"
 
-namespace calc {
+namespace reading {
 
 // What a mode reads and writes.
 struct ModeRule {
@@ -454,4 +454,4 @@ std::size_t RowReader::AzimuthIndex() const {
   return field - 2;
 }
 
-}  // namespace calc
+}  // namespace reading

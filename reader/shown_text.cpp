@@ -1,8 +1,8 @@
-#include "cli/shown_text.h"
+#include "reader/shown_text.h"
 
 #include <cstdint>
 
-namespace calc {
+namespace reading {
 namespace {
 
 bool IsContinuation(unsigned char c) { return (c & 0xC0) == 0x80; }
@@ -108,4 +108,4 @@ void AppendQuoted(std::string& out, std::string_view text) {
   out += '"';
 }
 
-}  // namespace calc
+}  // namespace reading
