@@ -115,11 +115,11 @@ BatchRunner::BatchRunner(const reading::RowReader& reader, int outFd, int errFd,
                          ThreadStarter startThread)
     : reader_(reader), outFd_(outFd), errFd_(errFd), startThread_(startThread) {}
 
-BatchOutcome BatchRunner::Run(int inFd, std::string_view source) const {
+BatchOutcome BatchRunner::Run(int inFd, std::string_view source, const std::string* header) const {
   std::vector<Slot> ring(2 * WorkerCount());
   const std::vector<std::jthread> threads = StartWorkers(startThread_, reader_, ring);
   ChunkReader input(inFd);
-  InputStart start;
+  InputStart start(header);
   BatchOutcome outcome;
   std::size_t filled = 0;
   std::size_t written = 0;
@@ -155,6 +155,8 @@ BatchOutcome BatchRunner::Run(int inFd, std::string_view source) const {
   }
   for (Slot& slot : ring) SetState(slot, kStop);
   outcome.readError = input.failed();
+  outcome.refused = input.refused();
+  outcome.rowSeen = start.rowSeen();
   return outcome;
 }
 

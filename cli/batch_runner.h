@@ -8,6 +8,7 @@
 // thread answers the pieces itself.
 
 #include <functional>
+#include <string>
 #include <string_view>
 #include <thread>
 
@@ -17,8 +18,10 @@ namespace calc {
 
 struct BatchOutcome {
   bool rowsFailed = false;  // some line was answered with an "ERROR: " line
+  bool rowSeen = false;     // the input had a first row
   int readError = 0;        // errno of a failed read, 0 when none
   int writeError = 0;       // errno of a failed write, 0 when none
+  std::string refused;      // why the input's encoding is refused, if it is
 };
 
 // Starts a thread that runs `work`; throws std::system_error when it cannot.
@@ -32,8 +35,10 @@ class BatchRunner {
               ThreadStarter startThread = StartThread);
 
   // Answers the stream `inFd`; errors go to errFd as
-  // "corvane-calc: SOURCE:LINE: what is wrong".
-  BatchOutcome Run(int inFd, std::string_view source) const;
+  // "corvane-calc: SOURCE:LINE: what is wrong". `header`: the --header
+  // comment line, where the --header lines are to go before this input's
+  // first row; nullptr where not.
+  BatchOutcome Run(int inFd, std::string_view source, const std::string* header = nullptr) const;
 
  private:
   const reading::RowReader& reader_;

@@ -169,6 +169,19 @@ std::size_t ReadPlainDecimal(std::string_view text, double& value) {
   return static_cast<std::size_t>(at - text.data());
 }
 
+std::string_view WithDecimalPoint(std::string_view field,
+                                  std::array<char, survey::kFieldChars>& buffer) {
+  const std::size_t comma = field.find(',');
+  if (comma == std::string_view::npos || field.size() > buffer.size() ||
+      field.find_first_of(",.", comma + 1) != std::string_view::npos ||
+      field.substr(0, comma).find('.') != std::string_view::npos) {
+    return field;
+  }
+  std::memcpy(buffer.data(), field.data(), field.size());
+  buffer[comma] = '.';
+  return std::string_view(buffer.data(), field.size());
+}
+
 bool ReadWholeNumber(std::string_view field, double& value) {
   if (!field.empty() && ReadPlainDecimal(field, value) == field.size()) {
     return true;

@@ -4,8 +4,11 @@
 // a field only when all of it is one number by ParseField's rules; writing
 // gives exactly the "%f" text with a chosen number of decimals.
 
+#include <array>
 #include <string>
 #include <string_view>
+
+#include "core/survey.h"
 
 namespace reading {
 
@@ -23,6 +26,12 @@ enum class FieldNumber { kNumber, kNotANumber, kOutOfRange };
 // it: a value that overflows to infinity, or a nonzero number that reads as
 // zero or as a subnormal double (below 2.2e-308), is out of range.
 FieldNumber ReadFieldNumber(std::string_view field, double& value);
+
+// A field with a decimal comma ("498301,214": one comma, no point, at most
+// survey::kFieldChars characters) spelled with a point, in `buffer`, for the
+// readers here; any other field as it is.
+std::string_view WithDecimalPoint(std::string_view field,
+                                  std::array<char, survey::kFieldChars>& buffer);
 
 // Reads the common spelling "[sign]digits[.digits]" (at most 19 digits,
 // below 2^53 as a whole number) at the start of `text` into `value`; returns
