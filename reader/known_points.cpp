@@ -85,6 +85,13 @@ std::string KnownPoints::ReadFile(const std::string& path, const std::vector<Col
   return problem.empty() ? Read(text, columns, path) : problem;
 }
 
+std::vector<KnownPoints::NamedPoint> KnownPoints::List() const {
+  std::vector<NamedPoint> list;
+  list.reserve(names_.size());
+  for (const std::string& name : names_) list.push_back({name, points_.find(name)->second.point});
+  return list;
+}
+
 std::string KnownPoints::Find(std::string_view name, Point& point) const {
   const auto found = points_.find(name);
   std::string shown;

@@ -40,6 +40,14 @@ class KnownPoints {
   // The names in the order of the file, each once (for a list to pick from).
   const std::vector<std::string>& Names() const { return names_; }
 
+  // The points in the order of the file, each name once, with the point it
+  // is first given.
+  struct NamedPoint {
+    std::string name;
+    Point point;
+  };
+  std::vector<NamedPoint> List() const;
+
  private:
   struct Entry {
     Point point;

@@ -180,4 +180,24 @@ class RowReader {
   std::array<std::vector<AnswerColumn>, 2> answerColumns_;  // unnamed, named
 };
 
+// The lines of one input read in turn, its first row found as corvane-calc
+// finds it (the first line that IsBlankOrComment does not copy).
+class InputRows {
+ public:
+  explicit InputRows(const RowReader& reader) : reader_(reader) {}
+
+  void Read(std::string_view line, LineAnswer& answer) {
+    const bool firstRow = !rowSeen_ && !IsBlankOrComment(line);
+    rowSeen_ = rowSeen_ || firstRow;
+    reader_.Read(line, answer, firstRow);
+  }
+
+  // Whether the first row has come.
+  bool rowSeen() const { return rowSeen_; }
+
+ private:
+  const RowReader& reader_;
+  bool rowSeen_ = false;
+};
+
 }  // namespace reading

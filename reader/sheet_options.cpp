@@ -308,6 +308,15 @@ bool TakeSheetOption(std::span<const std::string> args, std::size_t& at, SheetRe
   return true;
 }
 
+std::string TakeSheetOptions(std::span<const std::string> args, SheetRequest& request,
+                             std::vector<std::string>& rest) {
+  std::string error;
+  for (std::size_t at = 0; at < args.size() && error.empty(); ++at) {
+    if (!TakeSheetOption(args, at, request, error)) rest.push_back(args[at]);
+  }
+  return error;
+}
+
 std::string_view SheetOptionsHelp() {
   return "  --from X0,Y0   fix the station: rows hold AZIMUTH DISTANCE\n"
          "                 (forward) or X1 Y1 (inverse)\n"

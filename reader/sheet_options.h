@@ -28,6 +28,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "reader/known_points.h"
 #include "reader/row_reader.h"
@@ -56,6 +57,13 @@ struct SheetRequest {
 // given twice). False, with nothing changed, for any other argument.
 bool TakeSheetOption(std::span<const std::string> args, std::size_t& at, SheetRequest& request,
                      std::string& error);
+
+// Takes every one of these options among `args`; every other argument is
+// left to `rest`, in order (an unknown option's value too: options that take
+// one are best given as "--name=value"). Returns "" or what is wrong with
+// the first bad option.
+std::string TakeSheetOptions(std::span<const std::string> args, SheetRequest& request,
+                             std::vector<std::string>& rest);
 
 // The lines of --help that describe these options.
 std::string_view SheetOptionsHelp();

@@ -153,4 +153,10 @@ void TextDecoder::DecodeUtf16(std::string_view bytes, std::string& text) {
   held_.assign(bytes.substr(at));
 }
 
+std::string DecodeText(std::string_view bytes, std::string& text) {
+  TextDecoder decoder;
+  if (decoder.Decode(bytes, text) && decoder.Finish(text)) return {};
+  return decoder.error();
+}
+
 }  // namespace reading

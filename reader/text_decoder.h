@@ -48,4 +48,8 @@ class TextDecoder {
   std::string error_;
 };
 
+// Decodes a whole input at once: its text appended to `text`; "" or why
+// its encoding is refused.
+std::string DecodeText(std::string_view bytes, std::string& text);
+
 }  // namespace reading
