@@ -1,5 +1,6 @@
 #include "reader/field_splitter.h"
 
+#include <array>
 #include <bit>
 #include <cstdint>
 #include <cstring>
@@ -15,6 +16,12 @@ std::string_view TrimBlanks(std::string_view field) {
   while (!field.empty() && IsBlank(field.front())) field.remove_prefix(1);
   while (!field.empty() && IsBlank(field.back())) field.remove_suffix(1);
   return field;
+}
+
+// The same where a field mostly has no blanks to trim.
+std::string_view Trimmed(std::string_view field) {
+  return !field.empty() && (IsBlank(field.front()) || IsBlank(field.back())) ? TrimBlanks(field)
+                                                                             : field;
 }
 
 // The high bit of each byte of v that is zero (and of no other).
@@ -48,27 +55,54 @@ std::uint64_t BytesAt(std::string_view text, std::size_t at) {
 
 std::uint64_t Marks(std::uint64_t bytes, char c) { return ZeroBytes(bytes ^ EveryByte(c)); }
 
-// Which separators and quotes a line holds, found eight bytes at a time.
+// The high bit of each byte of `bytes` that is a semicolon, tab, comma or
+// quote: ZeroBytes of the four comparisons at once.
+std::uint64_t AnyMarks(std::uint64_t bytes) {
+  constexpr std::uint64_t kLow7 = 0x7F7F7F7F7F7F7F7F;
+  const auto notZero = [bytes](std::uint64_t every) {
+    const std::uint64_t v = bytes ^ every;
+    return ((v & kLow7) + kLow7) | v;
+  };
+  return ~((notZero(EveryByte(';')) & notZero(EveryByte('\t')) & notZero(EveryByte(',')) &
+            notZero(EveryByte('"'))) |
+           kLow7);
+}
+
+constexpr std::size_t kMaxMarks = 64;
+
+// Which separators a line holds, and where the first of them are.
 struct Held {
   bool semicolon = false;
   bool tab = false;
   bool comma = false;
   bool quote = false;
+  std::size_t count = 0;  // separators found, kMaxMarks at most stored
+  std::array<std::uint32_t, kMaxMarks> at;
 };
 
-Held FindHeld(std::string_view line) {
-  std::uint64_t semicolons = 0;
-  std::uint64_t tabs = 0;
-  std::uint64_t commas = 0;
-  std::uint64_t quotes = 0;
+// Finds the line's semicolons, tabs and commas eight bytes at a time; stops
+// at the first quote, whose line is split byte by byte.
+void FindHeld(std::string_view line, Held& held) {
   for (std::size_t block = 0; block < line.size(); block += 8) {
-    const std::uint64_t bytes = BytesAt(line, block);
-    semicolons |= Marks(bytes, ';');
-    tabs |= Marks(bytes, '\t');
-    commas |= Marks(bytes, ',');
-    quotes |= Marks(bytes, '"');
+    for (std::uint64_t marks = AnyMarks(BytesAt(line, block)); marks != 0; marks &= marks - 1) {
+      const std::size_t at = block + std::countr_zero(marks) / 8;
+      switch (line[at]) {
+        case '"':
+          held.quote = true;
+          return;
+        case ';':
+          held.semicolon = true;
+          break;
+        case '\t':
+          held.tab = true;
+          break;
+        default:
+          held.comma = true;
+      }
+      if (held.count < kMaxMarks) held.at[held.count] = static_cast<std::uint32_t>(at);
+      ++held.count;
+    }
   }
-  return {semicolons != 0, tabs != 0, commas != 0, quotes != 0};
 }
 
 char SeparatorOf(const Held& held) {
@@ -81,20 +115,28 @@ void Store(std::string_view field, std::span<std::string_view> fields, SplitLine
   ++split.count;
 }
 
-// A line without quotes, split at each `separator`, which is found eight
-// bytes at a time.
-void SplitAtMarks(std::string_view line, char separator, std::span<std::string_view> fields,
-                  SplitLine& split) {
+// A line without quotes, split at each `separator`: at the places found,
+// or where there were more than were kept, found again eight bytes at a time.
+void SplitAtMarks(std::string_view line, const Held& held, char separator,
+                  std::span<std::string_view> fields, SplitLine& split) {
   std::size_t begin = 0;  // of the field being read
-  for (std::size_t block = 0; block < line.size(); block += 8) {
-    for (std::uint64_t marks = Marks(BytesAt(line, block), separator); marks != 0;
-         marks &= marks - 1) {
-      const std::size_t end = block + std::countr_zero(marks) / 8;
-      Store(TrimBlanks(line.substr(begin, end - begin)), fields, split);
-      begin = end + 1;
+  const auto end = [&](std::size_t at) {
+    Store(Trimmed(line.substr(begin, at - begin)), fields, split);
+    begin = at + 1;
+  };
+  if (held.count <= kMaxMarks) {
+    for (std::size_t i = 0; i < held.count; ++i) {
+      if (line[held.at[i]] == separator) end(held.at[i]);
+    }
+  } else {
+    for (std::size_t block = 0; block < line.size(); block += 8) {
+      for (std::uint64_t marks = Marks(BytesAt(line, block), separator); marks != 0;
+           marks &= marks - 1) {
+        end(block + std::countr_zero(marks) / 8);
+      }
     }
   }
-  Store(TrimBlanks(line.substr(begin)), fields, split);
+  Store(Trimmed(line.substr(begin)), fields, split);
 }
 
 // A line without quotes, semicolons, tabs or commas: split at runs of
@@ -113,7 +155,7 @@ void SplitAtBlanks(std::string_view line, std::span<std::string_view> fields, Sp
 // outside them, a quote opening a field where it is the first character of
 // the line or follows a blank or any of the three.
 char QuotedLineSeparator(std::string_view line) {
-  Held held;
+  Held held;  // only which separators, not where
   bool fieldStart = true;
   for (std::size_t at = 0; at < line.size(); ++at) {
     const char c = line[at];
@@ -202,7 +244,8 @@ void SplitQuoted(std::string_view line, std::span<std::string_view> fields, std:
 SplitLine SplitFields(std::string_view line, std::span<std::string_view> fields,
                       std::string& unquoted) {
   SplitLine split;
-  const Held held = FindHeld(line);
+  Held held;
+  FindHeld(line, held);
   if (held.quote) {
     split.separator = QuotedLineSeparator(line);
     SplitQuoted(line, fields, unquoted, split);
@@ -211,7 +254,7 @@ SplitLine SplitFields(std::string_view line, std::span<std::string_view> fields,
     if (split.separator == ' ') {
       SplitAtBlanks(line, fields, split);
     } else {
-      SplitAtMarks(line, split.separator, fields, split);
+      SplitAtMarks(line, held, split.separator, fields, split);
     }
   }
   return split;

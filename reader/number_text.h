@@ -37,8 +37,9 @@ std::string_view WithDecimalPoint(std::string_view field,
 // below 2^53 as a whole number) at the start of `text` into `value`; returns
 // its length, or 0 when the text does not start with one. What follows it
 // is not looked at; where it is part of the number (an exponent, a second
-// point) the caller must read the field as a whole instead.
-std::size_t ReadPlainDecimal(std::string_view text, double& value);
+// point) the caller must read the field as a whole instead. `point` is the
+// decimal mark: a decimal comma reads as WithDecimalPoint spells it.
+std::size_t ReadPlainDecimal(std::string_view text, double& value, char point = '.');
 
 // Appends `value` as "%.Nf" writes it in the "C" locale, N = decimals
 // (0 to kMaxDecimals); "inf", "-inf" and "nan" for non-finite values. With six

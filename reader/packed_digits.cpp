@@ -67,10 +67,10 @@ AzimuthFault FindAzimuthFault(std::string_view number, double value) {
   return AzimuthFault::kNone;
 }
 
-AzimuthFault FindPlainAzimuthFault(std::string_view plain, double value) {
-  const std::size_t point = plain.find('.');
-  if (point != std::string_view::npos) {
-    const std::string_view decimals = plain.substr(point + 1);
+AzimuthFault FindPlainAzimuthFault(std::string_view plain, double value, char point) {
+  const std::size_t mark = plain.find(point);
+  if (mark != std::string_view::npos) {
+    const std::string_view decimals = plain.substr(mark + 1);
     if (!decimals.empty() && decimals[0] >= '6') return AzimuthFault::kMinutes;
     if (decimals.size() > 2 && decimals[2] >= '6') return AzimuthFault::kSeconds;
   }

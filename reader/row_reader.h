@@ -157,6 +157,8 @@ class RowReader {
   const char* ModeName() const;
   bool ReadPlainRow(std::string_view line, LineAnswer& answer) const;
   void ReadSplit(std::string_view line, LineAnswer& answer, bool firstRow, bool compute) const;
+  template <std::size_t kCapacity>
+  void ReadSplitInto(std::string_view line, LineAnswer& answer, bool firstRow, bool compute) const;
   bool IsHeader(std::string_view line, std::span<const std::string_view> fields) const;
   void Answer(std::span<const std::string_view> fields, std::size_t count, LineAnswer& answer,
               bool compute) const;
