@@ -601,6 +601,17 @@ void RowReader::AppendHeaderRow(const LineAnswer& firstRow, std::string& out) co
   }
 }
 
+bool RowReader::AppendHeaderLines(std::string_view comment, const LineAnswer& firstRow,
+                                  std::string& out) const {
+  if (!comment.empty()) {
+    out += comment;
+    out += '\n';
+  }
+  AppendHeaderRow(firstRow, out);
+  out += '\n';
+  return firstRow.kind == LineAnswer::Kind::kCopied;
+}
+
 bool RowReader::AnswerLine(std::string_view line, std::string& out, bool firstRow) const {
   LineAnswer answer;
   Read(line, answer, firstRow);
