@@ -54,7 +54,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   // a point.
   double comma = 0.0;
   if (size > 0 && size <= survey::kFieldChars &&
-      reading::ReadPlainDecimal(text, comma, ',') == size) {
+      reading::ReadPlainDecimal(text, comma, true) == size) {
     std::array<char, survey::kFieldChars> buffer;
     double point = 0.0;
     Require(reading::ReadWholeNumber(reading::WithDecimalPoint(text, buffer), point));

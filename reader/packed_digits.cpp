@@ -67,8 +67,8 @@ AzimuthFault FindAzimuthFault(std::string_view number, double value) {
   return AzimuthFault::kNone;
 }
 
-AzimuthFault FindPlainAzimuthFault(std::string_view plain, double value, char point) {
-  const std::size_t mark = plain.find(point);
+AzimuthFault FindPlainAzimuthFault(std::string_view plain, double value) {
+  const std::size_t mark = plain.find_first_of(".,");
   if (mark != std::string_view::npos) {
     const std::string_view decimals = plain.substr(mark + 1);
     if (!decimals.empty() && decimals[0] >= '6') return AzimuthFault::kMinutes;

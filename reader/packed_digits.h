@@ -33,8 +33,9 @@ AzimuthFault FindAzimuthFault(std::string_view number, double value);
 
 // The same for a number written "[sign]digits[.digits]" (as
 // ReadPlainDecimal reads it), in fewer steps: minutes or seconds of 60 or
-// more show in their first digit. `point` is its decimal mark.
-AzimuthFault FindPlainAzimuthFault(std::string_view plain, double value, char point = '.');
+// more show in their first digit. The decimal mark may be a point or a
+// comma.
+AzimuthFault FindPlainAzimuthFault(std::string_view plain, double value);
 
 // Appends a packed angle with `decimals` decimals (0 to kMaxDecimals),
 // rounded to the nearest unit of its last digit as an angle, and as a valid

@@ -465,17 +465,10 @@ bool RowReader::ReadField(const char* field, bool isAzimuth, std::string_view te
                           std::string_view point, double& value, LineAnswer& answer) const {
   // The common field, plain decimals (with a decimal point or comma), is
   // always a number in range.
-  if (!text.empty() && text.size() <= survey::kFieldChars) {
-    char point = '.';
-    std::size_t length = ReadPlainDecimal(text, value);
-    if (length < text.size() && text[length] == ',') {
-      point = ',';
-      length = ReadPlainDecimal(text, value, point);
-    }
-    if (length == text.size() &&
-        (!isAzimuth || FindPlainAzimuthFault(text, value, point) == AzimuthFault::kNone)) {
-      return true;
-    }
+  if (!text.empty() && text.size() <= survey::kFieldChars &&
+      ReadPlainDecimal(text, value, true) == text.size() &&
+      (!isAzimuth || FindPlainAzimuthFault(text, value) == AzimuthFault::kNone)) {
+    return true;
   }
   auto fail = [&](const char* what, const char* hint = "") {
     std::string message = field;

@@ -102,19 +102,19 @@ void AppendEscaped(std::string& out, std::string_view text, bool marks) {
   }
 }
 
-// Printable ASCII but blank, quote, comma and semicolon: a field of these
-// reads back as it is written between any separators.
+// Printable ASCII but blank and quote.
 constexpr std::array<bool, 256> kPlainBytes = [] {
   std::array<bool, 256> plain{};
-  for (int c = '!'; c <= '~'; ++c) plain[c] = c != '"' && c != ',' && c != ';';
+  for (int c = '!'; c <= '~'; ++c) plain[c] = c != '"';
   return plain;
 }();
 
-// Whether `text` can be written as a field as it is: names mostly can.
-bool IsPlainField(std::string_view text) {
+// Whether `text` can be written as a field as it is, between fields that
+// `separator` separates: names mostly can.
+bool IsPlainField(std::string_view text, char separator) {
   if (text.empty() || text[0] == '#') return false;
   for (const char c : text) {
-    if (!kPlainBytes[static_cast<unsigned char>(c)]) return false;
+    if (!kPlainBytes[static_cast<unsigned char>(c)] || c == separator) return false;
   }
   return true;
 }
@@ -131,7 +131,7 @@ void AppendQuoted(std::string& out, std::string_view text) {
 
 void AppendField(std::string& out, std::string_view text, char separator) {
   if (text.empty() && separator != ' ') return;
-  if (IsPlainField(text)) {
+  if (IsPlainField(text, separator)) {
     out += text;
     return;
   }
