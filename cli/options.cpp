@@ -155,8 +155,8 @@ std::string UsageText() {
              "may be quoted (\"K1, kerb\"). Answers keep the row's separator. A\n"
              "row with one field more than its numbers starts with a point name.\n"
              "Blank lines, lines starting with # and a first row without numbers\n"
-             "(a header) are copied unchanged. UTF-8 and UTF-16 with a byte-order\n"
-             "mark are read.\n"
+             "(a header) are copied, control bytes escaped. UTF-8, and UTF-16\n"
+             "with a byte-order mark, are read.\n"
              "\n"
              "Options:\n") +
          std::string(reading::SheetOptionsHelp()) +

@@ -62,7 +62,7 @@ void AnswerFormat::AppendColumn(const LineAnswer& answer, const AnswerColumn& co
 void AnswerFormat::AppendLine(const LineAnswer& answer, std::string& out) const {
   switch (answer.kind) {
     case LineAnswer::Kind::kCopied:
-      out += answer.text;
+      AppendCopied(out, answer.text);
       return;
     case LineAnswer::Kind::kError:
       out += kErrorPrefix;

@@ -65,7 +65,8 @@ class AnswerFormat {
   std::span<const AnswerColumn> Columns(bool named) const { return columns_[named ? 1 : 0]; }
 
   // The output line of `answer`, without line end: its columns separated by
-  // its separator, "ERROR: " and the message, or the copied line.
+  // its separator, "ERROR: " and the message, or the copied line (its
+  // control bytes shown escaped, see AppendCopied).
   void AppendLine(const LineAnswer& answer, std::string& out) const;
 
   // The text of one column of an answer (kAnswer) as AppendLine writes it.

@@ -9,7 +9,7 @@
 // setting-out window shows the same texts, so its table and the tool's
 // output agree to the character.
 //
-// How a line is split into fields is FieldSplitter's (field_splitter.h).
+// How a line is split into fields is SplitFields' (field_splitter.h).
 // A RowReader is immutable: threads may share one.
 
 #include <span>
@@ -54,7 +54,8 @@ class RowReader {
 
   // Appends the output line of `answer`, without line end: its columns
   // (AnswerColumns) separated by its separator, "ERROR: " and the message,
-  // or the copied line. Names, codes and heights are shown as read, their
+  // or the copied line (control bytes but tabs, and bytes that are no valid
+  // UTF-8, shown escaped). Names, codes and heights are shown as read, their
   // control bytes escaped as messages show them, and quoted (RFC 4180)
   // where the separator, a quote or a blank at either end would change how
   // the line reads back.

@@ -1,5 +1,6 @@
 #include "reader/shown_text.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 
@@ -59,8 +60,16 @@ void AppendHexByte(std::string& out, unsigned char c) {
   out += kHex[c & 0xF];
 }
 
-// AppendShown, and with `marks` false backslash and quote as they are.
-void AppendEscaped(std::string& out, std::string_view text, bool marks) {
+// What is written as it is besides printable characters.
+enum class Kept {
+  kNothing,       // messages: backslash and quote behind a backslash
+  kMarks,         // fields: backslash and quote as they are
+  kMarksAndTabs,  // copied lines: their tabs too
+};
+
+// AppendShown, keeping what `kept` says.
+void AppendEscaped(std::string& out, std::string_view text, Kept kept) {
+  const bool marks = kept == Kept::kNothing;  // escaped
   std::size_t at = 0;
   while (at < text.size()) {
     const auto c = static_cast<unsigned char>(text[at]);
@@ -83,7 +92,7 @@ void AppendEscaped(std::string& out, std::string_view text, bool marks) {
         out += marks ? "\\\"" : "\"";
         break;
       case '\t':
-        out += "\\t";
+        out += kept == Kept::kMarksAndTabs ? "\t" : "\\t";
         break;
       case '\r':
         out += "\\r";
@@ -121,7 +130,19 @@ bool IsPlainField(std::string_view text, char separator) {
 
 }  // namespace
 
-void AppendShown(std::string& out, std::string_view text) { AppendEscaped(out, text, true); }
+void AppendShown(std::string& out, std::string_view text) {
+  AppendEscaped(out, text, Kept::kNothing);
+}
+
+void AppendCopied(std::string& out, std::string_view line) {
+  // The common line, printable ASCII and tabs, as it is.
+  if (std::all_of(line.begin(), line.end(),
+                  [](char c) { return (c >= ' ' && c < 0x7F) || c == '\t'; })) {
+    out += line;
+    return;
+  }
+  AppendEscaped(out, line, Kept::kMarksAndTabs);
+}
 
 void AppendQuoted(std::string& out, std::string_view text) {
   out += '"';
@@ -136,7 +157,7 @@ void AppendField(std::string& out, std::string_view text, char separator) {
     return;
   }
   std::string shown;
-  AppendEscaped(shown, text, false);
+  AppendEscaped(shown, text, Kept::kMarks);
   const bool quoted =
       shown.find('"') != std::string::npos || shown.find(separator) != std::string::npos ||
       (shown.empty() ? separator == ' '

@@ -26,4 +26,9 @@ void AppendQuoted(std::string& out, std::string_view text);
 // either end or starts with "#".
 void AppendField(std::string& out, std::string_view text, char separator);
 
+// A line copied through (a comment, a header) as it is but for what could
+// act on a terminal: control bytes other than tabs, bytes that are no valid
+// UTF-8 and invisible characters, shown as AppendShown shows them.
+void AppendCopied(std::string& out, std::string_view line);
+
 }  // namespace reading

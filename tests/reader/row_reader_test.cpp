@@ -351,6 +351,8 @@ TEST(RowReader, BlankAndCommentLinesPassThroughUnchanged) {
                                {"# station S1, set-out 2024", "# station S1, set-out 2024"},
                                {"  # indented note\r", "  # indented note"},
                                {"#", "#"},
+                               // but for bytes that would act on a terminal
+                               {"# \x1b[2J\tcleared", "# \\x1b[2J\tcleared"},
                            });
 }
 
