@@ -14,15 +14,16 @@ bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
 }  // namespace
 
+bool ReadPlainNumberField(std::string_view text, bool isAzimuth, double& value) {
+  // Always a number in range.
+  return !text.empty() && text.size() <= survey::kFieldChars &&
+         ReadPlainDecimal(text, value, true) == text.size() &&
+         (!isAzimuth || FindPlainAzimuthFault(text, value) == AzimuthFault::kNone);
+}
+
 bool ReadNumberField(const char* name, bool isAzimuth, std::string_view text, double& value,
                      std::string& problem) {
-  // The common field, plain decimals (with a decimal point or comma), is
-  // always a number in range.
-  if (!text.empty() && text.size() <= survey::kFieldChars &&
-      ReadPlainDecimal(text, value, true) == text.size() &&
-      (!isAzimuth || FindPlainAzimuthFault(text, value) == AzimuthFault::kNone)) {
-    return true;
-  }
+  if (ReadPlainNumberField(text, isAzimuth, value)) return true;
   auto fail = [&](const char* what, const char* hint = "") {
     problem = name;
     problem += what;

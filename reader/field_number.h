@@ -10,6 +10,11 @@
 
 namespace reading {
 
+// Reads the common field, plain decimals with a decimal point or comma (and,
+// `isAzimuth`, a valid packed azimuth), into `value`; false for any other,
+// which ReadNumberField reads.
+bool ReadPlainNumberField(std::string_view text, bool isAzimuth, double& value);
+
 // Reads field `name`'s `text` into `value`; false, with `problem` set
 // ("AZIMUTH has minutes of 60 or more: \"45.6\""), where it is no such
 // number. `isAzimuth`: a packed azimuth, whose minutes and seconds digits

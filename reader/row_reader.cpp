@@ -378,6 +378,7 @@ bool RowReader::ReadPlainRow(std::string_view line, LineAnswer& answer) const {
 // the answer the error.
 bool RowReader::ReadField(const char* field, bool isAzimuth, std::string_view text,
                           std::string_view point, double& value, LineAnswer& answer) const {
+  if (ReadPlainNumberField(text, isAzimuth, value)) return true;
   std::string problem;
   return ReadNumberField(field, isAzimuth, text, value, problem) || Fail(answer, point, problem);
 }
@@ -389,24 +390,6 @@ void RowReader::Compute(const double* values, LineAnswer& answer) const {
   } else {
     answer.kind = LineAnswer::Kind::kAnswer;
   }
-}
-
-void RowReader::AppendColumn(const LineAnswer& answer, const AnswerColumn& column,
-                             std::string& out) const {
-  format_.AppendColumn(answer, column, out);
-}
-
-void RowReader::AppendLine(const LineAnswer& answer, std::string& out) const {
-  format_.AppendLine(answer, out);
-}
-
-void RowReader::AppendHeaderRow(const LineAnswer& firstRow, std::string& out) const {
-  format_.AppendHeaderRow(firstRow, out);
-}
-
-bool RowReader::AppendHeaderLines(std::string_view comment, const LineAnswer& firstRow,
-                                  std::string& out) const {
-  return format_.AppendHeaderLines(comment, firstRow, out);
 }
 
 bool RowReader::AnswerLine(std::string_view line, std::string& out, bool firstRow) const {

@@ -59,11 +59,15 @@ class RowReader {
   // control bytes escaped as messages show them, and quoted (RFC 4180)
   // where the separator, a quote or a blank at either end would change how
   // the line reads back.
-  void AppendLine(const LineAnswer& answer, std::string& out) const;
+  void AppendLine(const LineAnswer& answer, std::string& out) const {
+    format_.AppendLine(answer, out);
+  }
 
   // Appends the text of one column of an answer (kAnswer) exactly as
   // AppendLine writes it.
-  void AppendColumn(const LineAnswer& answer, const AnswerColumn& column, std::string& out) const;
+  void AppendColumn(const LineAnswer& answer, const AnswerColumn& column, std::string& out) const {
+    format_.AppendColumn(answer, column, out);
+  }
 
   // The columns of an answer line, in their order; `named`: the answer's
   // LineAnswer::named.
@@ -71,7 +75,9 @@ class RowReader {
 
   // The header row that names the answer columns of rows like `firstRow`,
   // in its separator: "NAME,CODE,AZIMUTH,ANGLE,DISTANCE,H".
-  void AppendHeaderRow(const LineAnswer& firstRow, std::string& out) const;
+  void AppendHeaderRow(const LineAnswer& firstRow, std::string& out) const {
+    format_.AppendHeaderRow(firstRow, out);
+  }
 
   // The --header lines, each with its "\n", that go before the output line
   // of an input's first row: `comment` (Sheet::headerComment, none where
@@ -79,7 +85,9 @@ class RowReader {
   // line: the first row is a header itself (kCopied), which the sheet's
   // header row replaces.
   bool AppendHeaderLines(std::string_view comment, const LineAnswer& firstRow,
-                         std::string& out) const;
+                         std::string& out) const {
+    return format_.AppendHeaderLines(comment, firstRow, out);
+  }
 
   // Read, then AppendLine; false when the answer is an "ERROR: " line.
   bool AnswerLine(std::string_view line, std::string& out, bool firstRow = false) const;
