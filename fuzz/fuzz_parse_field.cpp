@@ -1,10 +1,12 @@
 // Field text of any bytes: ParseField must read it without fault, only its
 // first 35 characters may count, a field that is wholly a number must read
 // the same through the tool's strict reader (and, where the tool takes it as
-// in range, be finite and zero only when written so), and every value it
-// yields must format (six decimals) the same through FormatResult and the
-// tool's writer.
+// in range, be finite and zero only when written so), a field with a
+// decimal comma the same as with a point, and every value it yields must
+// format (six decimals) the same through FormatResult and the tool's
+// writer.
 
+#include <array>
 #include <bit>
 #include <cmath>
 #include <cstdint>
@@ -12,8 +14,8 @@
 #include <string>
 #include <string_view>
 
-#include "cli/number_text.h"
 #include "core/survey.h"
+#include "reader/number_text.h"
 
 namespace {
 
@@ -36,11 +38,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   Require(start + length <= text.size());
 
   double whole = 0.0;
-  if (size <= survey::kFieldChars && calc::ReadWholeNumber(text, whole)) {
+  if (size <= survey::kFieldChars && reading::ReadWholeNumber(text, whole)) {
     Require(Bits(whole) == Bits(value));
     // A number in range is finite, and zero only when written as zero.
     double inRange = 0.0;
-    if (calc::ReadFieldNumber(text, inRange) == calc::FieldNumber::kNumber) {
+    if (reading::ReadFieldNumber(text, inRange) == reading::FieldNumber::kNumber) {
       Require(std::isfinite(inRange));
       Require(inRange != 0.0 ||
               text.substr(0, text.find_first_of("eEdD")).find_first_of("123456789") ==
@@ -48,9 +50,20 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
   }
 
+  // A decimal comma read on the fast path reads as the field spelled with
+  // a point.
+  double comma = 0.0;
+  if (size > 0 && size <= survey::kFieldChars &&
+      reading::ReadPlainDecimal(text, comma, true) == size) {
+    std::array<char, survey::kFieldChars> buffer;
+    double point = 0.0;
+    Require(reading::ReadWholeNumber(reading::WithDecimalPoint(text, buffer), point));
+    Require(Bits(point) == Bits(comma));
+  }
+
   const std::string formatted = survey::FormatResult(value);
   std::string fast;
-  calc::AppendFixed(fast, value, 6);
+  reading::AppendFixed(fast, value, 6);
   Require(fast == formatted);
   return 0;
 }

@@ -1,4 +1,4 @@
-#include "cli/number_text.h"
+#include "reader/number_text.h"
 
 #include <array>
 #include <bit>
@@ -11,7 +11,7 @@
 #include "core/nearest_whole.h"
 #include "core/survey.h"
 
-namespace calc {
+namespace reading {
 namespace {
 
 // Powers of ten that doubles and 64-bit integers both hold exactly.
@@ -139,10 +139,14 @@ bool AppendFixedFast(std::string& out, double value, int decimals) {
 
 }  // namespace
 
-// Both the digits and the power of ten are exact doubles, so one division
-// gives the correctly rounded value, the same that the general conversion
-// finds.
-std::size_t ReadPlainDecimal(std::string_view text, double& value) {
+namespace {
+
+// ReadPlainDecimal, its decimal mark fixed for the compiler (a run-time
+// test of the mark costs a mispredicted branch in one row of four). Both
+// the digits and the power of ten are exact doubles, so one division gives
+// the correctly rounded value, the same that the general conversion finds.
+template <bool kDecimalComma>
+std::size_t ReadPlainDecimalWith(std::string_view text, double& value) {
   const char* at = text.data();
   const char* const end = at + text.size();
   const bool negative = at < end && *at == '-';
@@ -152,7 +156,7 @@ std::size_t ReadPlainDecimal(std::string_view text, double& value) {
   at = TakeDigits(at, end, digits);
   std::ptrdiff_t count = at - intBegin;
   std::ptrdiff_t decimals = 0;
-  if (at < end && *at == '.') {
+  if (at < end && (*at == '.' || (kDecimalComma && *at == ','))) {
     const char* const fracBegin = ++at;
     at = TakeDigits(at, end, digits);
     decimals = at - fracBegin;
@@ -164,6 +168,26 @@ std::size_t ReadPlainDecimal(std::string_view text, double& value) {
   const double magnitude = static_cast<double>(digits) / kPow10[decimals];
   value = negative ? -magnitude : magnitude;
   return static_cast<std::size_t>(at - text.data());
+}
+
+}  // namespace
+
+std::size_t ReadPlainDecimal(std::string_view text, double& value, bool decimalComma) {
+  return decimalComma ? ReadPlainDecimalWith<true>(text, value)
+                      : ReadPlainDecimalWith<false>(text, value);
+}
+
+std::string_view WithDecimalPoint(std::string_view field,
+                                  std::array<char, survey::kFieldChars>& buffer) {
+  const std::size_t comma = field.find(',');
+  if (comma == std::string_view::npos || field.size() > buffer.size() ||
+      field.find_first_of(",.", comma + 1) != std::string_view::npos ||
+      field.substr(0, comma).find('.') != std::string_view::npos) {
+    return field;
+  }
+  std::memcpy(buffer.data(), field.data(), field.size());
+  buffer[comma] = '.';
+  return std::string_view(buffer.data(), field.size());
 }
 
 bool ReadWholeNumber(std::string_view field, double& value) {
@@ -202,4 +226,4 @@ void AppendFixed(std::string& out, double value, int decimals) {
   out.append(buffer.data(), result.ptr);
 }
 
-}  // namespace calc
+}  // namespace reading

@@ -1,8 +1,10 @@
-#include "cli/shown_text.h"
+#include "reader/shown_text.h"
 
+#include <algorithm>
+#include <array>
 #include <cstdint>
 
-namespace calc {
+namespace reading {
 namespace {
 
 bool IsContinuation(unsigned char c) { return (c & 0xC0) == 0x80; }
@@ -58,9 +60,16 @@ void AppendHexByte(std::string& out, unsigned char c) {
   out += kHex[c & 0xF];
 }
 
-}  // namespace
+// What is written as it is besides printable characters.
+enum class Kept {
+  kNothing,       // messages: backslash and quote behind a backslash
+  kMarks,         // fields: backslash and quote as they are
+  kMarksAndTabs,  // copied lines: their tabs too
+};
 
-void AppendShown(std::string& out, std::string_view text) {
+// AppendShown, keeping what `kept` says.
+void AppendEscaped(std::string& out, std::string_view text, Kept kept) {
+  const bool marks = kept == Kept::kNothing;  // escaped
   std::size_t at = 0;
   while (at < text.size()) {
     const auto c = static_cast<unsigned char>(text[at]);
@@ -77,13 +86,13 @@ void AppendShown(std::string& out, std::string_view text) {
     }
     switch (c) {
       case '\\':
-        out += "\\\\";
+        out += marks ? "\\\\" : "\\";
         break;
       case '"':
-        out += "\\\"";
+        out += marks ? "\\\"" : "\"";
         break;
       case '\t':
-        out += "\\t";
+        out += kept == Kept::kMarksAndTabs ? "\t" : "\\t";
         break;
       case '\r':
         out += "\\r";
@@ -102,10 +111,67 @@ void AppendShown(std::string& out, std::string_view text) {
   }
 }
 
+// Printable ASCII but blank and quote.
+constexpr std::array<bool, 256> kPlainBytes = [] {
+  std::array<bool, 256> plain{};
+  for (int c = '!'; c <= '~'; ++c) plain[c] = c != '"';
+  return plain;
+}();
+
+// Whether `text` can be written as a field as it is, between fields that
+// `separator` separates: names mostly can.
+bool IsPlainField(std::string_view text, char separator) {
+  if (text.empty() || text[0] == '#') return false;
+  for (const char c : text) {
+    if (!kPlainBytes[static_cast<unsigned char>(c)] || c == separator) return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+void AppendShown(std::string& out, std::string_view text) {
+  AppendEscaped(out, text, Kept::kNothing);
+}
+
+void AppendCopied(std::string& out, std::string_view line) {
+  // The common line, printable ASCII and tabs, as it is.
+  if (std::all_of(line.begin(), line.end(),
+                  [](char c) { return (c >= ' ' && c < 0x7F) || c == '\t'; })) {
+    out += line;
+    return;
+  }
+  AppendEscaped(out, line, Kept::kMarksAndTabs);
+}
+
 void AppendQuoted(std::string& out, std::string_view text) {
   out += '"';
   AppendShown(out, text);
   out += '"';
 }
 
-}  // namespace calc
+void AppendField(std::string& out, std::string_view text, char separator) {
+  if (text.empty() && separator != ' ') return;
+  if (IsPlainField(text, separator)) {
+    out += text;
+    return;
+  }
+  std::string shown;
+  AppendEscaped(shown, text, Kept::kMarks);
+  const bool quoted =
+      shown.find('"') != std::string::npos || shown.find(separator) != std::string::npos ||
+      (shown.empty() ? separator == ' '
+                     : shown.front() == ' ' || shown.back() == ' ' || shown.front() == '#');
+  if (!quoted) {
+    out += shown;
+    return;
+  }
+  out += '"';
+  for (const char c : shown) {
+    if (c == '"') out += '"';
+    out += c;
+  }
+  out += '"';
+}
+
+}  // namespace reading

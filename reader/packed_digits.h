@@ -9,7 +9,7 @@
 #include <string>
 #include <string_view>
 
-namespace calc {
+namespace reading {
 
 struct PackedDigits {
   int minutes;  // decimals 1-2, 0 to 99
@@ -33,7 +33,8 @@ AzimuthFault FindAzimuthFault(std::string_view number, double value);
 
 // The same for a number written "[sign]digits[.digits]" (as
 // ReadPlainDecimal reads it), in fewer steps: minutes or seconds of 60 or
-// more show in their first digit.
+// more show in their first digit. The decimal mark may be a point or a
+// comma.
 AzimuthFault FindPlainAzimuthFault(std::string_view plain, double value);
 
 // Appends a packed angle with `decimals` decimals (0 to kMaxDecimals),
@@ -48,4 +49,4 @@ AzimuthFault FindPlainAzimuthFault(std::string_view plain, double value);
 // exact digits of the value, never with a tolerance.
 void AppendPackedAngle(std::string& out, double packed, int decimals);
 
-}  // namespace calc
+}  // namespace reading

@@ -1,11 +1,11 @@
-#include "cli/packed_digits.h"
+#include "reader/packed_digits.h"
 
 #include <algorithm>
 #include <cmath>
 
-#include "cli/number_text.h"
+#include "reader/number_text.h"
 
-namespace calc {
+namespace reading {
 namespace {
 
 // The exponent's value, held far beyond any position that matters.
@@ -68,9 +68,10 @@ AzimuthFault FindAzimuthFault(std::string_view number, double value) {
 }
 
 AzimuthFault FindPlainAzimuthFault(std::string_view plain, double value) {
-  const std::size_t point = plain.find('.');
-  if (point != std::string_view::npos) {
-    const std::string_view decimals = plain.substr(point + 1);
+  std::size_t mark = 0;
+  while (mark < plain.size() && plain[mark] != '.' && plain[mark] != ',') ++mark;
+  if (mark < plain.size()) {
+    const std::string_view decimals = plain.substr(mark + 1);
     if (!decimals.empty() && decimals[0] >= '6') return AzimuthFault::kMinutes;
     if (decimals.size() > 2 && decimals[2] >= '6') return AzimuthFault::kSeconds;
   }
@@ -140,4 +141,4 @@ PackedDigits ReadPackedDigits(std::string_view number) {
   return {decimal(0) * 10 + decimal(1), decimal(2) * 10 + decimal(3)};
 }
 
-}  // namespace calc
+}  // namespace reading

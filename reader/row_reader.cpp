@@ -1,0 +1,415 @@
+#include "reader/row_reader.h"
+
+#include <algorithm>
+#include <array>
+
+#include "core/survey.h"
+#include "reader/field_number.h"
+#include "reader/field_splitter.h"
+#include "reader/mode_rule.h"
+#include "reader/number_text.h"
+#include "reader/packed_digits.h"
+#include "reader/shown_text.h"
+
+namespace reading {
+
+// A row's point name, code, height and numbers as read from its fields.
+struct RowReader::Row {
+  std::string_view name;
+  std::string_view code;
+  std::string_view height;
+  bool named = false;  // the answer starts with the name
+  std::array<double, 4> numbers{};
+};
+
+namespace {
+
+// A row split into more fields than any column list holds is refused by
+// its count all the same.
+constexpr std::size_t kMaxFields = kMaxColumns + 1;
+
+// Enough for a row without a column list (a name, four numbers and one
+// more), and for short column lists.
+constexpr std::size_t kFewFields = 8;
+
+// Blank lines and lines whose first non-blank character is "#", the line
+// end taken off.
+bool IsPassedThrough(std::string_view line) {
+  for (const char c : line) {
+    if (!IsBlank(c)) return c == '#';
+  }
+  return true;
+}
+
+// Where the given role is among the columns; columns.size() when nowhere.
+std::size_t FindColumn(const std::vector<Column>& columns, Column::Role role) {
+  std::size_t at = 0;
+  while (at < columns.size() && columns[at].role != role) ++at;
+  return at;
+}
+
+// The line without its "\r", if it has one.
+std::string_view WithoutLineEnd(std::string_view line) {
+  if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+  return line;
+}
+
+void Clear(LineAnswer& answer) {
+  answer.kind = LineAnswer::Kind::kAnswer;
+  answer.separator = ' ';
+  answer.named = false;
+  answer.name.clear();
+  answer.code.clear();
+  answer.height.clear();
+  answer.hasPoint = false;
+  answer.point = {0.0, 0.0};
+  answer.results = {};
+  answer.text.clear();
+}
+
+// Makes the answer an error that names the row's point, if it has a name,
+// and says what is wrong; returns false.
+bool Fail(LineAnswer& answer, std::string_view point, std::string_view what) {
+  answer.kind = LineAnswer::Kind::kError;
+  answer.text.clear();
+  if (!point.empty()) {
+    AppendShown(answer.text, point);
+    answer.text += ": ";
+  }
+  answer.text += what;
+  return false;
+}
+
+void Copy(LineAnswer& answer, std::string_view line) {
+  answer.kind = LineAnswer::Kind::kCopied;
+  answer.text.assign(line);
+}
+
+}  // namespace
+
+bool IsBlankOrComment(std::string_view line) {
+  line = WithoutLineEnd(line);
+  return line.size() <= kMaxLineChars && IsPassedThrough(line);
+}
+
+RowReader::RowReader(const RowSettings& settings)
+    : settings_(settings),
+      nameColumn_(FindColumn(settings.columns, Column::Role::kName)),
+      format_(settings) {}
+
+const ModeRule& RowReader::Rule() const { return RuleOf(settings_.mode); }
+
+std::span<const char* const> RowReader::FieldNames() const {
+  return std::span<const char* const>(Rule().fields).subspan(settings_.hasStation ? 2 : 0);
+}
+
+std::span<const char* const> RowReader::ResultNames() const {
+  return std::span<const char* const>(Rule().results).first(Rule().resultCount);
+}
+
+void RowReader::Read(std::string_view line, LineAnswer& answer, bool firstRow) const {
+  if (!StartLine(line, answer)) return;
+  if (settings_.columns.empty() && ReadPlainRow(line, answer)) return;
+  ReadSplit(line, answer, firstRow, true);
+}
+
+void RowReader::ReadKnownPoint(std::string_view line, LineAnswer& answer, bool firstRow) const {
+  if (StartLine(line, answer)) ReadSplit(line, answer, firstRow, false);
+}
+
+// Sets the answer anew and takes the line end off; false where the line is
+// answered already: too long, blank or a comment.
+bool RowReader::StartLine(std::string_view& line, LineAnswer& answer) const {
+  Clear(answer);
+  line = WithoutLineEnd(line);
+  if (line.size() > kMaxLineChars)
+    return Fail(answer, {}, "line longer than " + std::to_string(kMaxLineChars) + " characters");
+  if (!IsPassedThrough(line)) return true;
+  Copy(answer, line);
+  return false;
+}
+
+void RowReader::ReadFields(std::span<const std::string_view> fields, LineAnswer& answer) const {
+  Clear(answer);
+  Answer(fields, fields.size(), answer, true);
+}
+
+// Splits the line to read it.
+void RowReader::ReadSplit(std::string_view line, LineAnswer& answer, bool firstRow,
+                          bool compute) const {
+  // Room for every field a row can have and one more; the common row needs
+  // no more than a few.
+  if (settings_.columns.size() < kFewFields) {
+    ReadSplitInto<kFewFields>(line, answer, firstRow, compute);
+  } else {
+    ReadSplitInto<kMaxFields>(line, answer, firstRow, compute);
+  }
+}
+
+template <std::size_t kCapacity>
+void RowReader::ReadSplitInto(std::string_view line, LineAnswer& answer, bool firstRow,
+                              bool compute) const {
+  std::array<std::string_view, kCapacity> fields;
+  std::string unquoted;
+  const SplitLine split = SplitFields(line, fields, unquoted);
+  if (kCapacity < kMaxFields && firstRow && split.count > kCapacity) {
+    // A header is told by all of its fields.
+    ReadSplitInto<kMaxFields>(line, answer, firstRow, compute);
+    return;
+  }
+  answer.separator = split.separator;
+  if (split.fault != nullptr) {
+    Fail(answer, {}, split.fault);
+    return;
+  }
+  const std::span<const std::string_view> stored(fields.data(),
+                                                 std::min(split.count, fields.size()));
+  if (firstRow && IsHeader(line, stored)) {
+    Copy(answer, line);
+    answer.named = settings_.columns.empty() ? split.count == FieldNames().size() + 1
+                                             : nameColumn_ < settings_.columns.size();
+    return;
+  }
+  Answer(stored, split.count, answer, compute);
+}
+
+// A first row none of whose fields is a number or starts like one, unless
+// copying it would give a line that reads as an error.
+bool RowReader::IsHeader(std::string_view line, std::span<const std::string_view> fields) const {
+  if (line.starts_with(kErrorPrefix)) return false;
+  return std::none_of(fields.begin(), fields.end(), [](std::string_view field) {
+    return StartsLikeNumber(field) || IsNumberField(field);
+  });
+}
+
+// Reads the row of `count` fields (the first of them in `fields`) and, with
+// `compute`, computes its answer; else it is a known point's.
+void RowReader::Answer(std::span<const std::string_view> fields, std::size_t count,
+                       LineAnswer& answer, bool compute) const {
+  Row row;
+  if (!ReadRow(fields, count, true, row, answer) || !CountFields(fields, count, row, answer)) {
+    return;
+  }
+  if (compute) {
+    Compute(row.numbers.data(), answer);
+    return;
+  }
+  if (!row.named || row.name.empty()) {
+    Fail(answer, {}, "a known point needs a name");
+    return;
+  }
+  answer.hasPoint = true;
+  answer.point = {row.numbers[0], row.numbers[1]};
+}
+
+// A row without a column list holds the mode's numbers, or a name and them.
+// With more fields, which is which cannot be told; nor with one more of
+// which the last is empty (a name and the numbers with the last one empty,
+// or the numbers and an empty field). The message says how many fields
+// there are and suggests a --columns list that settles it.
+bool RowReader::CountIsPlain(std::span<const std::string_view> fields, std::size_t count,
+                             LineAnswer& answer) const {
+  const auto names = FieldNames();
+  const std::size_t needed = names.size();
+  const bool lastEmpty = count == needed + 1 && fields[needed].empty();
+  if (count <= needed || (count == needed + 1 && !lastEmpty)) return true;
+  std::string numbers;  // "X0 Y0 AZIMUTH DISTANCE"
+  std::string roles;    // "x0,y0,azimuth,distance"
+  for (const char* name : names) {
+    numbers += numbers.empty() ? "" : " ";
+    numbers += name;
+    roles += roles.empty() ? "" : ",";
+    for (const char* c = name; *c != '\0'; ++c) {
+      roles += static_cast<char>(*c >= 'A' && *c <= 'Z' ? *c - 'A' + 'a' : *c);
+    }
+  }
+  std::string what = std::to_string(count) + " fields";
+  what += lastEmpty
+              ? ", the last empty: NAME " + numbers + ", or " + numbers + " and an empty field"
+              : std::string(": ") + ModeName(settings_.mode) + " takes " + numbers +
+                    ", led by a name or not";
+  // Most point files hold a name, a code, east, north and a height.
+  std::string list = lastEmpty                                       ? roles
+                     : settings_.mode == Mode::kSetout && count >= 5 ? "name,code,y,x,h"
+                                                                     : "name," + roles;
+  for (std::size_t i = static_cast<std::size_t>(std::count(list.begin(), list.end(), ',')) + 1;
+       i < count; ++i) {
+    list += ",-";
+  }
+  what += "; say which field is which, e.g. --columns " + list;
+  return Fail(answer, IsNumberField(fields[0]) ? std::string_view() : fields[0], what);
+}
+
+// Reads the point name and the numbers of a row that are there, so that
+// text where a number belongs is reported before a field is missed.
+bool RowReader::ReadRow(std::span<const std::string_view> fields, std::size_t count,
+                        bool countFirst, Row& row, LineAnswer& answer) const {
+  const bool byColumns = !settings_.columns.empty();
+  if (byColumns) {
+    row.named = nameColumn_ < settings_.columns.size();
+    if (row.named && nameColumn_ < fields.size()) row.name = fields[nameColumn_];
+  } else {
+    if (countFirst && !CountIsPlain(fields, count, answer)) return false;
+    // Without the count checked first (values checked before they are
+    // counted), a first field that is no number is taken for the name, so
+    // that the numbers are read where they stand.
+    const std::size_t needed = FieldNames().size();
+    row.named = count == needed + 1 || (count > needed + 1 && !IsNumberField(fields[0]));
+    if (row.named) {
+      row.name = fields[0];
+      fields = fields.subspan(1);
+    }
+  }
+  answer.named = row.named;
+  answer.name.assign(row.name);
+  // Its answer could read like an error line: "ERROR:" before a blank, or
+  // a name of several words (read by columns) such as "ERROR: K".
+  if (row.name.starts_with("ERROR:")) {
+    return Fail(answer, {}, "point name starting \"ERROR:\" is reserved");
+  }
+  if (byColumns) return ReadColumnFields(fields, row, answer);
+  const auto names = FieldNames();
+  for (std::size_t i = 0; i < std::min(fields.size(), names.size()); ++i) {
+    if (!ReadField(names[i], i == AzimuthIndex(), fields[i], row.name, row.numbers[i], answer)) {
+      return false;
+    }
+  }
+  return true;
+}
+
+// The numbers, the code and the height where there are: a height is not
+// used, but one that is no number means the columns are not what they were
+// said to be.
+bool RowReader::ReadColumnFields(std::span<const std::string_view> fields, Row& row,
+                                 LineAnswer& answer) const {
+  const std::span<const Column> columns = settings_.columns;
+  const auto names = FieldNames();
+  for (std::size_t i = 0; i < std::min(fields.size(), columns.size()); ++i) {
+    const Column& column = columns[i];
+    if (column.role == Column::Role::kCode && !fields[i].empty()) answer.code.assign(fields[i]);
+    if (column.role == Column::Role::kHeight && !fields[i].empty()) {
+      answer.height.assign(fields[i]);
+    }
+    double height = 0.0;
+    const bool read = column.role == Column::Role::kNumber
+                          ? ReadField(names[column.number], column.number == AzimuthIndex(),
+                                      fields[i], row.name, row.numbers[column.number], answer)
+                      : column.role == Column::Role::kHeight && !fields[i].empty()
+                          ? ReadField("H", false, fields[i], row.name, height, answer)
+                          : true;
+    if (!read) return false;
+  }
+  return true;
+}
+
+// Whether the row has as many fields as it should; the error where it has
+// not.
+bool RowReader::CountFields(std::span<const std::string_view> fields, std::size_t count,
+                            const Row& row, LineAnswer& answer) const {
+  const std::span<const Column> columns = settings_.columns;
+  const auto names = FieldNames();
+  const std::size_t needed = columns.empty() ? names.size() + (row.named ? 1 : 0) : columns.size();
+  if (count < needed) {
+    const std::size_t missing = count - (columns.empty() && row.named ? 1 : 0);
+    return Fail(answer, row.name,
+                "missing field " + (columns.empty() ? std::string(names[missing])
+                                                    : ColumnName(columns, count, names)));
+  }
+  if (count > needed) {
+    std::string what = "extra field ";
+    AppendQuoted(what, fields[needed]);
+    return Fail(answer, row.name, what);
+  }
+  return true;
+}
+
+bool RowReader::CheckNumbers(std::span<const std::string_view> fields, std::string& out) const {
+  LineAnswer answer;
+  Clear(answer);
+  Row row;
+  if (ReadRow(fields, fields.size(), false, row, answer)) return true;
+  AppendLine(answer, out);
+  return false;
+}
+
+// The common row, read in one pass: only the numbers, each in plain
+// decimals, separated by blanks or by one and the same comma, semicolon or
+// tab. Anything else is left to the full reading, which finds the same
+// values where this finds any. Changes nothing when it returns false.
+bool RowReader::ReadPlainRow(std::string_view line, LineAnswer& answer) const {
+  const std::size_t needed = FieldNames().size();
+  std::array<double, 4> values{};
+  std::size_t at = 0;
+  char separator = ' ';
+  for (std::size_t i = 0; i < needed; ++i) {
+    while (at < line.size() && line[at] == ' ') ++at;
+    if (i > 0) {
+      char mark = ' ';
+      if (at < line.size() && IsMark(line[at])) {
+        mark = line[at++];
+        while (at < line.size() && line[at] == ' ') ++at;
+      }
+      if (i == 1) separator = mark;
+      if (mark != separator) return false;
+    }
+    const std::string_view rest = line.substr(at);
+    const std::size_t length = ReadPlainDecimal(rest, values[i]);
+    if (length == 0 || length > survey::kFieldChars ||
+        (length < rest.size() && rest[length] != ' ' && !IsMark(rest[length]))) {
+      return false;
+    }
+    if (i == AzimuthIndex() &&
+        FindPlainAzimuthFault(rest.substr(0, length), values[i]) != AzimuthFault::kNone) {
+      return false;
+    }
+    at += length;
+  }
+  while (at < line.size() && line[at] == ' ') ++at;
+  if (at != line.size()) return false;
+  answer.separator = separator;
+  Compute(values.data(), answer);
+  return true;
+}
+
+// Reads the number of `field` of the row of `point` into `value`, or makes
+// the answer the error.
+bool RowReader::ReadField(const char* field, bool isAzimuth, std::string_view text,
+                          std::string_view point, double& value, LineAnswer& answer) const {
+  if (ReadPlainNumberField(text, isAzimuth, value)) return true;
+  std::string problem;
+  return ReadNumberField(field, isAzimuth, text, value, problem) || Fail(answer, point, problem);
+}
+
+// Computes the answer from a row's numbers.
+void RowReader::Compute(const double* values, LineAnswer& answer) const {
+  if (const char* fault = ComputeRow(settings_, values, answer)) {
+    Fail(answer, answer.name, fault);
+  } else {
+    answer.kind = LineAnswer::Kind::kAnswer;
+  }
+}
+
+bool RowReader::AnswerLine(std::string_view line, std::string& out, bool firstRow) const {
+  LineAnswer answer;
+  Read(line, answer, firstRow);
+  AppendLine(answer, out);
+  return answer.kind != LineAnswer::Kind::kError;
+}
+
+bool RowReader::AnswerFields(std::span<const std::string_view> fields, std::string& out,
+                             char separator) const {
+  LineAnswer answer;
+  ReadFields(fields, answer);
+  answer.separator = separator;
+  AppendLine(answer, out);
+  return answer.kind != LineAnswer::Kind::kError;
+}
+
+// The field that holds a packed azimuth; kNoAzimuth when none does.
+std::size_t RowReader::AzimuthIndex() const {
+  const std::size_t field = Rule().azimuthField;
+  if (field == kNoAzimuth || !settings_.hasStation) return field;
+  return field - 2;
+}
+
+}  // namespace reading

@@ -1,0 +1,161 @@
+#pragma once
+
+// One input line in, one answer out: a row holds the numbers of one
+// computation, optionally led by a point name, or the columns that a column
+// list names; blank lines, comment lines and a header are copied through;
+// anything else is an error that says what is wrong with which field. The
+// answer comes as data (LineAnswer) and as the line corvane-calc writes for
+// it (AppendLine, whose format AnswerFormat owns): the program's
+// setting-out window shows the same texts, so its table and the tool's
+// output agree to the character.
+//
+// How a line is split into fields is SplitFields' (field_splitter.h).
+// A RowReader is immutable: threads may share one.
+
+#include <span>
+#include <string>
+#include <string_view>
+
+#include "reader/answer_format.h"
+#include "reader/columns.h"
+#include "reader/row_settings.h"
+#include "reader/text_lines.h"
+
+namespace reading {
+
+struct ModeRule;
+
+// Whether a line is copied through as a blank or comment line: blank, or
+// with "#" as its first character that is not a blank. The first line of an
+// input that is neither is its first row, which may be a header.
+bool IsBlankOrComment(std::string_view line);
+
+class RowReader {
+ public:
+  explicit RowReader(const RowSettings& settings);
+
+  const RowSettings& settings() const { return settings_; }
+
+  // Reads one input line (without its "\n"; a trailing "\r" is taken as
+  // part of the line end) into `answer`, every member of which is set anew.
+  // `firstRow`: the line is the input's first row (see IsBlankOrComment),
+  // which is copied as a header where it holds no number and nothing that
+  // looks like a mistyped one.
+  void Read(std::string_view line, LineAnswer& answer, bool firstRow = false) const;
+
+  // The same for a row whose fields are given one by one (the values of a
+  // command line).
+  void ReadFields(std::span<const std::string_view> fields, LineAnswer& answer) const;
+
+  // Reads a known point's row (a control file) by the same rules: its name
+  // and X Y, nothing computed. kAnswer with `name` and `point`, kCopied, or
+  // kError; a row without a name is an error.
+  void ReadKnownPoint(std::string_view line, LineAnswer& answer, bool firstRow = false) const;
+
+  // Appends the output line of `answer`, without line end: its columns
+  // (AnswerColumns) separated by its separator, "ERROR: " and the message,
+  // or the copied line (control bytes but tabs, and bytes that are no valid
+  // UTF-8, shown escaped). Names, codes and heights are shown as read, their
+  // control bytes escaped as messages show them, and quoted (RFC 4180)
+  // where the separator, a quote or a blank at either end would change how
+  // the line reads back.
+  void AppendLine(const LineAnswer& answer, std::string& out) const {
+    format_.AppendLine(answer, out);
+  }
+
+  // Appends the text of one column of an answer (kAnswer) exactly as
+  // AppendLine writes it.
+  void AppendColumn(const LineAnswer& answer, const AnswerColumn& column, std::string& out) const {
+    format_.AppendColumn(answer, column, out);
+  }
+
+  // The columns of an answer line, in their order; `named`: the answer's
+  // LineAnswer::named.
+  std::span<const AnswerColumn> AnswerColumns(bool named) const { return format_.Columns(named); }
+
+  // The header row that names the answer columns of rows like `firstRow`,
+  // in its separator: "NAME,CODE,AZIMUTH,ANGLE,DISTANCE,H".
+  void AppendHeaderRow(const LineAnswer& firstRow, std::string& out) const {
+    format_.AppendHeaderRow(firstRow, out);
+  }
+
+  // The --header lines, each with its "\n", that go before the output line
+  // of an input's first row: `comment` (Sheet::headerComment, none where
+  // it is empty) and the header row. True where they take the place of that
+  // line: the first row is a header itself (kCopied), which the sheet's
+  // header row replaces.
+  bool AppendHeaderLines(std::string_view comment, const LineAnswer& firstRow,
+                         std::string& out) const {
+    return format_.AppendHeaderLines(comment, firstRow, out);
+  }
+
+  // Read, then AppendLine; false when the answer is an "ERROR: " line.
+  bool AnswerLine(std::string_view line, std::string& out, bool firstRow = false) const;
+
+  // ReadFields, then AppendLine with `separator`; false for an error line.
+  bool AnswerFields(std::span<const std::string_view> fields, std::string& out,
+                    char separator = ' ') const;
+
+  // Reads the fields of a row as ReadFields does, without counting them:
+  // false, with the "ERROR: " line appended, when one is not a number (or
+  // out of range, or not a valid azimuth).
+  bool CheckNumbers(std::span<const std::string_view> fields, std::string& out) const;
+
+  // The numbers a row holds, by name ("X0", "AZIMUTH"; with a station only
+  // the second half).
+  std::span<const char* const> FieldNames() const;
+
+  // The names of the results ("AZIMUTH", "ANGLE", "DISTANCE").
+  std::span<const char* const> ResultNames() const;
+
+ private:
+  struct Row;
+
+  const ModeRule& Rule() const;
+  bool StartLine(std::string_view& line, LineAnswer& answer) const;
+  bool ReadPlainRow(std::string_view line, LineAnswer& answer) const;
+  void ReadSplit(std::string_view line, LineAnswer& answer, bool firstRow, bool compute) const;
+  template <std::size_t kCapacity>
+  void ReadSplitInto(std::string_view line, LineAnswer& answer, bool firstRow, bool compute) const;
+  bool IsHeader(std::string_view line, std::span<const std::string_view> fields) const;
+  void Answer(std::span<const std::string_view> fields, std::size_t count, LineAnswer& answer,
+              bool compute) const;
+  bool CountIsPlain(std::span<const std::string_view> fields, std::size_t count,
+                    LineAnswer& answer) const;
+  bool ReadRow(std::span<const std::string_view> fields, std::size_t count, bool countFirst,
+               Row& row, LineAnswer& answer) const;
+  bool ReadColumnFields(std::span<const std::string_view> fields, Row& row,
+                        LineAnswer& answer) const;
+  bool CountFields(std::span<const std::string_view> fields, std::size_t count, const Row& row,
+                   LineAnswer& answer) const;
+  bool ReadField(const char* field, bool isAzimuth, std::string_view text, std::string_view point,
+                 double& value, LineAnswer& answer) const;
+  void Compute(const double* values, LineAnswer& answer) const;
+  std::size_t AzimuthIndex() const;
+
+  RowSettings settings_;
+  std::size_t nameColumn_;  // with columns: where the name is, if anywhere
+  AnswerFormat format_;
+};
+
+// The lines of one input read in turn, its first row found as corvane-calc
+// finds it (the first line that IsBlankOrComment does not copy).
+class InputRows {
+ public:
+  explicit InputRows(const RowReader& reader) : reader_(reader) {}
+
+  void Read(std::string_view line, LineAnswer& answer) {
+    const bool firstRow = !rowSeen_ && !IsBlankOrComment(line);
+    rowSeen_ = rowSeen_ || firstRow;
+    reader_.Read(line, answer, firstRow);
+  }
+
+  // Whether the first row has come.
+  bool rowSeen() const { return rowSeen_; }
+
+ private:
+  const RowReader& reader_;
+  bool rowSeen_ = false;
+};
+
+}  // namespace reading
