@@ -15,6 +15,7 @@
 #include "res/resource.h"
 #include "res/resources.h"
 #include "ui/about_box.h"
+#include "ui/setout_window.h"
 
 namespace {
 
@@ -89,6 +90,7 @@ bool CCalcDialog::OnInitDialog() {
   // 1. The controls and member bindings already stand (constructor).
   // 2. The about entry of the window menu.
   appendAboutEntry();
+  appendSetoutEntry();
   // 3. The application icon, for the title bar and the task bar alike.
   setWindowIcon(m_hIcon);
   // 4. The heading's look, then the compute, exit and about buttons'.
@@ -108,6 +110,11 @@ void CCalcDialog::appendAboutEntry() {
   if (text.isEmpty()) return;
   m_sysMenu.addSeparator();
   m_sysMenu.addAction(text)->setData(IDM_ABOUT);
+}
+
+// Below the about entry, in its group.
+void CCalcDialog::appendSetoutEntry() {
+  m_sysMenu.addAction(res::LoadStringResource(IDS_SETOUT_MENU))->setData(IDM_SETOUT);
 }
 
 QString CCalcDialog::aboutMenuText() const { return res::LoadStringResource(IDS_ABOUT_MENU); }
@@ -137,6 +144,8 @@ void CCalcDialog::OnSysCommand(unsigned id) {
   const unsigned command = id & 0xFFF0;
   if (command == IDM_ABOUT)
     openAboutBox();
+  else if (command == IDM_SETOUT)
+    openSetoutWindow();
   else if (command == kScClose)
     close();
 }
@@ -147,6 +156,17 @@ void CCalcDialog::OnAboutButton() { openAboutBox(); }
 void CCalcDialog::openAboutBox() {
   CAboutBox box(this);
   box.exec();
+}
+
+// One setting-out window beside the calculator. As a window of the
+// calculator's own it is not blocked by the modal form, and it closes with it.
+void CCalcDialog::openSetoutWindow() {
+  if (!m_setout) {
+    m_setout = new CSetoutWindow(this);
+    m_setout->show();
+  }
+  m_setout->raise();
+  m_setout->activateWindow();
 }
 
 // The pointer opens the window menu where it points; the keyboard opens it

@@ -282,3 +282,44 @@ QString WriteSheetCsv(const SetoutSheet& sheet, const QString& path) {
     return QStringLiteral("无法写入 %1：%2").arg(path, file.errorString());
   return QString();
 }
+
+QString ParseSetoutArguments(const QStringList& arguments, SheetRequest& request, QString& pdf) {
+  request.columns = QStringLiteral("name,code,y,x,h");
+  for (int i = 0; i < arguments.size(); ++i) {
+    const QString& arg = arguments[i];
+    if (arg == "--setout") continue;
+    if (!arg.startsWith("--")) {
+      request.path = arg;
+      continue;
+    }
+    if (i + 1 >= arguments.size()) return arg + " needs a value";
+    const QString value = arguments[++i];
+    if (arg == "--pdf")
+      pdf = value;
+    else if (arg == "--columns")
+      request.columns = value;
+    else if (arg == "--control")
+      request.controlPath = value;
+    else if (arg == "--control-columns")
+      request.controlColumns = value;
+    else if (arg == "--station-point")
+      request.station = {PointChoice::Kind::kName, value, {}, {}, {}};
+    else if (arg == "--backsight-point")
+      request.backsight = {PointChoice::Kind::kName, value, {}, {}, {}};
+    else if (arg == "--station")
+      request.station = {
+          PointChoice::Kind::kCoordinates, {}, value.section(',', 0, 0), value.section(',', 1), {}};
+    else if (arg == "--backsight")
+      request.backsight = {
+          PointChoice::Kind::kCoordinates, {}, value.section(',', 0, 0), value.section(',', 1), {}};
+    else if (arg == "--backsight-azimuth")
+      request.backsight = {PointChoice::Kind::kAzimuth, {}, {}, {}, value};
+    else if (arg == "--decimals")
+      request.distanceDecimals = value.toInt();
+    else if (arg == "--azimuth-decimals")
+      request.angleDecimals = value.toInt();
+    else
+      return "unknown option " + arg;
+  }
+  return QString();
+}

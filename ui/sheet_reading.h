@@ -47,3 +47,7 @@ SheetResult ComputeSheet(const SheetRequest& request, const std::atomic<bool>& s
 // spreadsheets show Chinese names right. The file is replaced only once it is
 // wholly written. Returns what went wrong, in Chinese, or an empty string.
 QString WriteSheetCsv(const SetoutSheet& sheet, const QString& path);
+
+// Reads `corvane --setout [FILE] [OPTIONS] [--pdf OUT]` (without the program's
+// name) into `request` and `pdf`; returns what is wrong, or an empty string.
+QString ParseSetoutArguments(const QStringList& arguments, SheetRequest& request, QString& pdf);
