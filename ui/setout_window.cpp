@@ -167,6 +167,7 @@ void CSetoutWindow::createStatusBar() {
   m_progress->setRange(0, 100);
   m_progress->setMaximumWidth(200);
   m_cancel = new QPushButton(QStringLiteral("取消"), this);
+  m_cancel->setObjectName(QStringLiteral("cancel"));
   statusBar()->addWidget(m_counts, 1);
   statusBar()->addPermanentWidget(m_progress);
   statusBar()->addPermanentWidget(m_cancel);
@@ -180,6 +181,7 @@ void CSetoutWindow::createStatusBar() {
 
 void CSetoutWindow::load(const SheetRequest& request) {
   m_request = request;
+  const QSignalBlocker quiet(m_panel);  // showing the request is no change of the user's
   m_panel->setStation(request.station);
   m_panel->setBacksight(request.backsight);
   m_panel->setDecimals(request.angleDecimals, request.distanceDecimals);

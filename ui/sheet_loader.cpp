@@ -4,15 +4,21 @@
 
 CSheetLoader::CSheetLoader(QObject* parent) : QObject(parent) { qRegisterMetaType<SheetResult>(); }
 
-CSheetLoader::~CSheetLoader() { stop(); }
+// Every job still running looks at its stop flag every few lines, so this
+// waits milliseconds whatever the file's size.
+CSheetLoader::~CSheetLoader() {
+  cancel();
+  for (const QPointer<QThread>& thread : std::as_const(m_threads))
+    if (thread) thread->wait();
+}
 
 // The job's own stop flag travels with everything it posts back, so that a
 // result or a step of progress posted just before a stop is dropped.
 void CSheetLoader::start(const SheetRequest& request) {
-  stop();
+  cancel();
   auto stopFlag = std::make_shared<std::atomic<bool>>(false);
   m_stop = stopFlag;
-  m_thread = QThread::create([this, request, stopFlag] {
+  QThread* thread = QThread::create([this, request, stopFlag] {
     int shown = -1;
     auto report = [&](int percent) {
       if (percent == shown) return;
@@ -24,25 +30,21 @@ void CSheetLoader::start(const SheetRequest& request) {
     SheetResult result = ComputeSheet(request, *stopFlag, report);
     QMetaObject::invokeMethod(this, [this, result = std::move(result), stopFlag] {
       if (*stopFlag) return;
-      stop();
+      m_stop.reset();
       if (!result.failure.isEmpty())
         emit failed(result.failure);
       else
         emit finished(result);
     });
   });
-  m_thread->start();
+  connect(thread, &QThread::finished, thread, &QObject::deleteLater);
+  m_threads.removeAll(nullptr);
+  m_threads.append(thread);
+  thread->start();
 }
 
-void CSheetLoader::cancel() { stop(); }
-
-// Waits for the job to see its flag: it looks at it every few lines, so
-// this takes milliseconds whatever the file's size.
-void CSheetLoader::stop() {
+// The job ends on its own a moment later; the window need not wait for it.
+void CSheetLoader::cancel() {
   if (m_stop) *m_stop = true;
   m_stop.reset();
-  if (!m_thread) return;
-  m_thread->wait();
-  delete m_thread;
-  m_thread = nullptr;
 }

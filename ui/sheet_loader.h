@@ -3,9 +3,11 @@
 // Reads a design file and computes its setting-out sheet off the interface
 // thread, with the reader corvane-calc uses, so the window stays responsive
 // and shows progress. One job at a time: a new one, or cancel(), stops the
-// one running; a stopped job reports nothing more.
+// one running at once; a stopped job reports nothing more.
 
+#include <QList>
 #include <QObject>
+#include <QPointer>
 #include <QStringList>
 #include <atomic>
 #include <memory>
@@ -25,7 +27,7 @@ class CSheetLoader : public QObject {
 
   void start(const SheetRequest& request);
   void cancel();
-  bool busy() const { return m_thread != nullptr; }
+  bool busy() const { return m_stop != nullptr; }
 
  signals:
   void progress(int percent);
@@ -34,8 +36,6 @@ class CSheetLoader : public QObject {
   void failed(const QString& message);
 
  private:
-  void stop();
-
-  QThread* m_thread = nullptr;
-  std::shared_ptr<std::atomic<bool>> m_stop;
+  std::shared_ptr<std::atomic<bool>> m_stop;  // the running job's, null when idle
+  QList<QPointer<QThread>> m_threads;         // jobs not yet ended, stopped ones included
 };

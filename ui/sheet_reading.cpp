@@ -94,11 +94,12 @@ struct Known {
   QHash<QString, QList<QPair<double, double>>> points;
 };
 
-Known knownPoints(std::string_view text, const QString& columns) {
+Known knownPoints(std::string_view text, const QString& columns, const std::atomic<bool>& stop) {
   Known known;
   const Roles roles = rolesOf(columns);
   if (roles.name < 0 || roles.x < 0 || roles.y < 0) return known;
   for (std::string_view line : lines(text)) {
+    if (stop) break;
     if (calc::IsBlankOrComment(line)) continue;
     const auto fields = splitFields(line);
     const int needed = std::max({roles.name, roles.x, roles.y});
@@ -192,9 +193,10 @@ SheetResult ComputeSheet(const SheetRequest& request, const std::atomic<bool>& s
     return result;
   const Known known =
       request.controlPath.isEmpty()
-          ? knownPoints(input->text, request.columns)
-          : knownPoints(controlText, request.controlColumns.isEmpty() ? request.columns
-                                                                      : request.controlColumns);
+          ? knownPoints(input->text, request.columns, stop)
+          : knownPoints(controlText,
+                        request.controlColumns.isEmpty() ? request.columns : request.controlColumns,
+                        stop);
   result.pointNames = known.names;
   auto sheet = std::make_shared<SetoutSheet>();
   sheet->source = QFileInfo(request.path).fileName();

@@ -3,8 +3,10 @@
 #include <QFontMetricsF>
 #include <QPainter>
 #include <QPainterPath>
+#include <array>
 #include <cmath>
 #include <numbers>
+#include <string_view>
 #include <vector>
 
 #include "ui/setout_sheet.h"
@@ -27,6 +29,28 @@ QString pointName(const SheetPoint& point, const QString& typedName) {
   return point.name.isEmpty() ? typedName : point.name;
 }
 
+// The width of a name as the painter's font sets it; names of plain ASCII,
+// the usual point numbers, are measured a character at a time from a table,
+// many times faster than shaping each one.
+class NameWidths {
+ public:
+  explicit NameWidths(const QFontMetricsF& metrics) : m_metrics(metrics) { m_ascii.fill(-1); }
+
+  double of(std::string_view utf8) {
+    double width = 0;
+    for (const unsigned char c : utf8) {
+      if (c >= 0x80) return m_metrics.horizontalAdvance(QString::fromUtf8(utf8));
+      if (m_ascii[c] < 0) m_ascii[c] = m_metrics.horizontalAdvance(QLatin1Char(char(c)));
+      width += m_ascii[c];
+    }
+    return width;
+  }
+
+ private:
+  const QFontMetricsF& m_metrics;
+  std::array<double, 0x80> m_ascii;
+};
+
 // The largest 1, 2 or 5 times a power of ten not above `metres`.
 double roundLength(double metres) {
   const double power = std::pow(10.0, std::floor(std::log10(metres)));
@@ -47,6 +71,14 @@ class SketchPainter::LabelGrid {
         m_columns(static_cast<int>(std::ceil(area.width() / m_cell)) + 1),
         m_rows(static_cast<int>(std::ceil(area.height() / m_cell)) + 1),
         m_taken(static_cast<std::size_t>(m_columns) * m_rows, false) {}
+
+  // Whether the cell under `at`, a point of the area, is free.
+  bool isFreeAt(QPointF at) const {
+    const int x = column(at.x());
+    const int y = row(at.y());
+    return x < 0 || y < 0 || x >= m_columns || y >= m_rows ||
+           !m_taken[static_cast<std::size_t>(y) * m_columns + x];
+  }
 
   bool isFree(const QRectF& rect) const {
     bool free = true;
@@ -118,24 +150,33 @@ void SketchPainter::paintBacksight(QPainter& painter) const {
   painter.drawPoint(end);
 }
 
-// One small square a point; points that fall on a pixel already drawn are
-// left out, so that a hundred thousand points draw as fast as a screenful.
+// One small square a point. A point whose square would start in a cell of
+// 2 x 2 pixels that already has one is left out: it would cover almost the
+// same pixels, and a hundred thousand points then draw as fast as a
+// screenful. Whole-pixel squares take the painter's fast path.
 void SketchPainter::paintPoints(QPainter& painter) const {
-  const int width = static_cast<int>(std::ceil(m_area.width())) + 1;
-  const int height = static_cast<int>(std::ceil(m_area.height())) + 1;
-  std::vector<bool> drawn(static_cast<std::size_t>(width) * height, false);
-  std::vector<QRectF> answered, failed;
+  constexpr int kCell = 2;
+  const int columns = static_cast<int>(std::ceil(m_area.width() / kCell)) + 1;
+  const int cellRows = static_cast<int>(std::ceil(m_area.height() / kCell)) + 1;
+  std::vector<bool> drawn(static_cast<std::size_t>(columns) * cellRows, false);
+  std::vector<QRect> answered, failed;
   const SheetRows& rows = m_sheet.rows;
+  const int half = static_cast<int>(kPointSize) / 2;
+  const QPoint origin = m_area.topLeft().toPoint();
   for (std::size_t row = 0; row < rows.size(); ++row) {
     if (!rows.hasPoint(row)) continue;
     const SheetRows::Point ground = rows.point(row);
     const QPointF at = place(ground.x, ground.y) - m_area.topLeft();
-    if (!(at.x() >= 0 && at.y() >= 0 && at.x() < width && at.y() < height)) continue;
-    const std::size_t pixel = static_cast<std::size_t>(at.y()) * width + static_cast<int>(at.x());
-    if (drawn[pixel] && !rows.failed(row)) continue;
-    drawn[pixel] = true;
-    const QPointF corner = m_area.topLeft() + at - QPointF(kPointSize / 2, kPointSize / 2);
-    (rows.failed(row) ? failed : answered).emplace_back(corner, QSizeF(kPointSize, kPointSize));
+    if (!(at.x() >= 0 && at.y() >= 0 && at.x() < m_area.width() && at.y() < m_area.height()))
+      continue;
+    const int x = static_cast<int>(at.x());
+    const int y = static_cast<int>(at.y());
+    const std::size_t cell = static_cast<std::size_t>(y / kCell) * columns + x / kCell;
+    const bool rowFailed = rows.failed(row);
+    if (drawn[cell] && !rowFailed) continue;
+    drawn[cell] = true;
+    (rowFailed ? failed : answered)
+        .emplace_back(origin + QPoint(x - half, y - half), QSize(int(kPointSize), int(kPointSize)));
   }
   painter.setPen(Qt::NoPen);
   painter.setBrush(kPointColour);
@@ -177,16 +218,19 @@ void SketchPainter::paintLabels(QPainter& painter, std::ptrdiff_t selected) cons
   const QFontMetricsF metrics(painter.font());
   const double lineHeight = metrics.height();
   LabelGrid grid(m_area, lineHeight);
+  NameWidths widths(metrics);
   const QPointF station = place(m_sheet.station.x, m_sheet.station.y);
-  auto label = [&](QPointF at, const QString& name, const QColor& colour) {
-    if (name.isEmpty() || !m_area.contains(at)) return false;
-    const QRectF rect(at.x() + kLabelGap, at.y() - lineHeight / 2, metrics.horizontalAdvance(name),
-                      lineHeight);
-    if (!grid.isFree(rect)) return false;
+  auto nameRect = [&](QPointF at, double width) {
+    return QRectF(at.x() + kLabelGap, at.y() - lineHeight / 2, width, lineHeight);
+  };
+  auto draw = [&](const QRectF& rect, const QString& name, const QColor& colour) {
     grid.take(rect);
     painter.setPen(colour);
     painter.drawText(rect, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, name);
-    return true;
+  };
+  auto label = [&](QPointF at, const QString& name, const QColor& colour) {
+    const QRectF rect = nameRect(at, metrics.horizontalAdvance(name));
+    if (!name.isEmpty() && inArea(at) && grid.isFree(rect)) draw(rect, name, colour);
   };
   label(station + QPointF(kStationSize / 2, 0), pointName(m_sheet.station, QStringLiteral("测站")),
         kStationColour);
@@ -200,8 +244,8 @@ void SketchPainter::paintLabels(QPainter& painter, std::ptrdiff_t selected) cons
   if (selected >= 0 && static_cast<std::size_t>(selected) < rows.size() &&
       rows.hasPoint(selected)) {
     const SheetRows::Point ground = rows.point(selected);
-    label(place(ground.x, ground.y) + QPointF(4, 0),
-          QString::fromUtf8(rows.field(selected, SheetRows::kName)), kSelectedColour);
+    label(place(ground.x, ground.y), QString::fromUtf8(rows.field(selected, SheetRows::kName)),
+          kSelectedColour);
   }
   for (std::size_t row = 0; row < rows.size(); ++row) {
     if (!rows.hasPoint(row)) continue;
@@ -210,9 +254,14 @@ void SketchPainter::paintLabels(QPainter& painter, std::ptrdiff_t selected) cons
     // A cheap look at where the name would start spares measuring the many
     // names that cannot fit; a name that does not fit leaves its start taken.
     const QRectF start(at.x() + kLabelGap, at.y(), 0, 0);
-    if (!m_area.contains(at) || !grid.isFree(start)) continue;
-    const QString name = QString::fromUtf8(rows.field(row, SheetRows::kName));
-    if (!label(at, name, rows.failed(row) ? kFailedColour : kPointColour)) grid.take(start);
+    if (!inArea(at) || !grid.isFreeAt(start.topLeft())) continue;
+    const std::string_view name = rows.field(row, SheetRows::kName);
+    const QRectF rect = nameRect(at, widths.of(name));
+    if (name.empty() || !grid.isFree(rect)) {
+      grid.take(start);
+      continue;
+    }
+    draw(rect, QString::fromUtf8(name), rows.failed(row) ? kFailedColour : kPointColour);
   }
 }
 

@@ -34,6 +34,10 @@ class SketchPainter {
   class LabelGrid;
 
   QPointF place(double x, double y) const { return m_frame.toArea(x, y, m_area); }
+  bool inArea(QPointF at) const {
+    return at.x() >= m_area.left() && at.x() < m_area.right() && at.y() >= m_area.top() &&
+           at.y() < m_area.bottom();
+  }
   void paintBacksight(QPainter& painter) const;
   void paintPoints(QPainter& painter) const;
   void paintSelection(QPainter& painter, std::ptrdiff_t selected) const;
