@@ -47,7 +47,7 @@ unsigned WorkerCount() { return std::clamp(std::thread::hardware_concurrency(), 
 
 // Worker `first` answers the slots first, first + step, ... in turn until it
 // finds one marked to stop.
-void AnswerSlots(const RowReader& reader, std::vector<Slot>& ring, std::size_t first,
+void AnswerSlots(const reading::RowReader& reader, std::vector<Slot>& ring, std::size_t first,
                  std::size_t step) {
   for (std::size_t at = first;; at = (at + step) % ring.size()) {
     Slot& slot = ring[at];
@@ -59,7 +59,7 @@ void AnswerSlots(const RowReader& reader, std::vector<Slot>& ring, std::size_t f
 
 // Starts the workers that answer the ring's slots; none when no thread can
 // be started (the calling thread then answers every piece itself).
-std::vector<std::jthread> StartWorkers(ThreadStarter start, const RowReader& reader,
+std::vector<std::jthread> StartWorkers(ThreadStarter start, const reading::RowReader& reader,
                                        std::vector<Slot>& ring) {
   const unsigned workers = WorkerCount();
   std::vector<std::jthread> threads;
@@ -111,14 +111,15 @@ int WriteAll(int fd, std::string_view data) {
 
 std::jthread StartThread(std::function<void()> work) { return std::jthread(std::move(work)); }
 
-BatchRunner::BatchRunner(const RowReader& reader, int outFd, int errFd, ThreadStarter startThread)
+BatchRunner::BatchRunner(const reading::RowReader& reader, int outFd, int errFd,
+                         ThreadStarter startThread)
     : reader_(reader), outFd_(outFd), errFd_(errFd), startThread_(startThread) {}
 
-BatchOutcome BatchRunner::Run(int inFd, std::string_view source) const {
+BatchOutcome BatchRunner::Run(int inFd, std::string_view source, const std::string* header) const {
   std::vector<Slot> ring(2 * WorkerCount());
   const std::vector<std::jthread> threads = StartWorkers(startThread_, reader_, ring);
   ChunkReader input(inFd);
-  InputStart start;
+  InputStart start(header);
   BatchOutcome outcome;
   std::size_t filled = 0;
   std::size_t written = 0;
@@ -154,6 +155,8 @@ BatchOutcome BatchRunner::Run(int inFd, std::string_view source) const {
   }
   for (Slot& slot : ring) SetState(slot, kStop);
   outcome.readError = input.failed();
+  outcome.refused = input.refused();
+  outcome.rowSeen = start.rowSeen();
   return outcome;
 }
 

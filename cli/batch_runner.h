@@ -8,17 +8,20 @@
 // thread answers the pieces itself.
 
 #include <functional>
+#include <string>
 #include <string_view>
 #include <thread>
 
-#include "cli/row_reader.h"
+#include "reader/row_reader.h"
 
 namespace calc {
 
 struct BatchOutcome {
   bool rowsFailed = false;  // some line was answered with an "ERROR: " line
+  bool rowSeen = false;     // the input had a first row
   int readError = 0;        // errno of a failed read, 0 when none
   int writeError = 0;       // errno of a failed write, 0 when none
+  std::string refused;      // why the input's encoding is refused, if it is
 };
 
 // Starts a thread that runs `work`; throws std::system_error when it cannot.
@@ -28,15 +31,17 @@ std::jthread StartThread(std::function<void()> work);
 
 class BatchRunner {
  public:
-  BatchRunner(const RowReader& reader, int outFd, int errFd,
+  BatchRunner(const reading::RowReader& reader, int outFd, int errFd,
               ThreadStarter startThread = StartThread);
 
   // Answers the stream `inFd`; errors go to errFd as
-  // "corvane-calc: SOURCE:LINE: what is wrong".
-  BatchOutcome Run(int inFd, std::string_view source) const;
+  // "corvane-calc: SOURCE:LINE: what is wrong". `header`: the --header
+  // comment line, where the --header lines are to go before this input's
+  // first row; nullptr where not.
+  BatchOutcome Run(int inFd, std::string_view source, const std::string* header = nullptr) const;
 
  private:
-  const RowReader& reader_;
+  const reading::RowReader& reader_;
   int outFd_;
   int errFd_;
   ThreadStarter startThread_;

@@ -5,61 +5,17 @@
 
 #include <cerrno>
 
-#include "cli/row_reader.h"
-
 namespace calc {
-namespace {
-
-// Enough for a whole piece behind the longest line that is carried over.
-constexpr std::size_t kCapacity = ChunkReader::kChunkBytes + kMaxLineChars + 2;
-
-}  // namespace
 
 ChunkReader::ChunkReader(int fd) : fd_(fd) {}
 
 ChunkReader::Got ChunkReader::Next(std::string& chunk, bool wait) {
   while (true) {
-    if (TakeLines(chunk)) return Got::kPiece;
-    if (eof_ || error_ != 0) return Got::kEnd;
+    if (lines_.Take(chunk)) return Got::kPiece;
+    if (eof_ || error_ != 0 || !refused().empty()) return Got::kEnd;
     if (!wait && !InputArrived()) return Got::kNotYet;
     ReadMore();
   }
-}
-
-// Moves the whole lines of the buffer (or a cut-off overlong line, or the
-// last line of the input) to `chunk`; false when there are none.
-bool ChunkReader::TakeLines(std::string& chunk) {
-  if (skipping_) {
-    const std::size_t newline = buffer_.find('\n');
-    if (newline == std::string::npos) {
-      buffer_.clear();
-      return false;
-    }
-    buffer_.erase(0, newline + 1);
-    skipping_ = false;
-  }
-  const std::size_t lastNewline = buffer_.rfind('\n');
-  if (lastNewline != std::string::npos) {
-    chunk.swap(buffer_);
-    buffer_.assign(chunk, lastNewline + 1);
-    chunk.resize(lastNewline + 1);
-    return true;
-  }
-  if (buffer_.size() > kMaxLineChars + 1) {  // room for a "\r"
-    // Two characters past the limit: still too long once a "\r" is dropped.
-    chunk.assign(buffer_, 0, kMaxLineChars + 2);
-    chunk.push_back('\n');
-    buffer_.clear();
-    skipping_ = true;
-    return true;
-  }
-  if (eof_ && error_ == 0 && !buffer_.empty()) {
-    chunk.swap(buffer_);
-    chunk.push_back('\n');
-    buffer_.clear();
-    return true;
-  }
-  return false;
 }
 
 // Whether a read would return at once (with data, the end or an error).
@@ -68,17 +24,18 @@ bool ChunkReader::InputArrived() const {
   return poll(&input, 1, 0) > 0;
 }
 
-// Appends what one read brings.
+// Adds what one read brings; at the end of the input, its last line. After
+// a failed read, a last line without line end is not handed out.
 void ChunkReader::ReadMore() {
-  const std::size_t have = buffer_.size();
-  buffer_.resize(kCapacity);
+  char* const space = lines_.Space(kChunkBytes);
   ssize_t got = 0;
   do {
-    got = read(fd_, buffer_.data() + have, kCapacity - have);
+    got = read(fd_, space, kChunkBytes);
   } while (got < 0 && errno == EINTR);
   error_ = got < 0 ? errno : 0;
   eof_ = got == 0;
-  buffer_.resize(have + static_cast<std::size_t>(got > 0 ? got : 0));
+  lines_.Added(static_cast<std::size_t>(got > 0 ? got : 0));
+  if (eof_) lines_.End();
 }
 
 }  // namespace calc

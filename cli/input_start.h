@@ -1,9 +1,11 @@
 #pragma once
 
-// What is special about the start of one input: a UTF-8 byte-order mark
-// (saved by many Windows editors and spreadsheets) is dropped, and the first
-// row, the first line that is neither blank nor a comment, is marked, as it
-// may be a header.
+// What is special about the start of one input: its first row, the first
+// line that is neither blank nor a comment, is marked, as it may be a
+// header; and the --header lines, where they are still to be written, go
+// before it.
+
+#include <string>
 
 #include "cli/piece.h"
 
@@ -11,11 +13,18 @@ namespace calc {
 
 class InputStart {
  public:
+  // `header`: the --header comment line, or nullptr where the --header
+  // lines are not to be written before this input's first row.
+  explicit InputStart(const std::string* header = nullptr) : header_(header) {}
+
   // Prepares the next piece of the input; pieces come in input order.
   void Prepare(Piece& piece);
 
+  // Whether the input's first row has come.
+  bool rowSeen() const { return rowSeen_; }
+
  private:
-  bool atStart_ = true;
+  const std::string* header_;
   bool rowSeen_ = false;
 };
 

@@ -13,7 +13,7 @@
 
 #include "cli/batch_runner.h"
 #include "cli/options.h"
-#include "cli/row_reader.h"
+#include "reader/row_reader.h"
 
 namespace {
 
@@ -35,17 +35,27 @@ int Say(const std::string& text, int status) {
 }
 
 int ComputeOne(const calc::Options& options) {
-  const calc::RowReader reader(options.settings);
+  const reading::RowReader reader(options.sheet.settings);
   const std::vector<std::string_view> fields(options.values.begin(), options.values.end());
-  std::string line;
-  const bool computed = reader.AnswerFields(fields, line);
-  if (!computed) Complain(line.substr(std::strlen("ERROR: ")));
-  return Say(line + "\n", computed ? kAllComputed : kRowsFailed);
+  reading::LineAnswer answer;
+  reader.ReadFields(fields, answer);
+  std::string text;
+  if (options.sheet.header) {
+    if (!options.sheet.headerComment.empty()) text += options.sheet.headerComment + "\n";
+    reader.AppendHeaderRow(answer, text);
+    text += '\n';
+  }
+  reader.AppendLine(answer, text);
+  const bool computed = answer.kind != reading::LineAnswer::Kind::kError;
+  if (!computed) Complain(answer.text);
+  return Say(text + "\n", computed ? kAllComputed : kRowsFailed);
 }
 
 // Answers one input; returns the exit status it calls for. `written` turns
-// false when standard output cannot be written.
-int ComputeStream(const calc::BatchRunner& runner, const std::string& file, bool& written) {
+// false when standard output cannot be written; `header` (the --header
+// comment line) turns nullptr once the --header lines are written.
+int ComputeStream(const calc::BatchRunner& runner, const std::string& file, bool& written,
+                  const std::string*& header) {
   const bool isStdin = file == "-";
   const std::string source = isStdin ? "stdin" : file;
   const int fd = isStdin ? STDIN_FILENO : open(file.c_str(), O_RDONLY);
@@ -53,10 +63,15 @@ int ComputeStream(const calc::BatchRunner& runner, const std::string& file, bool
     Complain("cannot open " + file + ": " + std::strerror(errno));
     return kBadUsage;
   }
-  const calc::BatchOutcome outcome = runner.Run(fd, source);
+  const calc::BatchOutcome outcome = runner.Run(fd, source, header);
   if (!isStdin) close(fd);
+  if (outcome.rowSeen) header = nullptr;
   if (outcome.readError != 0) {
     Complain("cannot read " + source + ": " + std::strerror(outcome.readError));
+    return kBadUsage;
+  }
+  if (!outcome.refused.empty()) {
+    Complain(source + ": " + outcome.refused);
     return kBadUsage;
   }
   if (outcome.writeError != 0) {
@@ -68,13 +83,14 @@ int ComputeStream(const calc::BatchRunner& runner, const std::string& file, bool
 }
 
 int ComputeStreams(const calc::Options& options) {
-  const calc::RowReader reader(options.settings);
+  const reading::RowReader reader(options.sheet.settings);
   const calc::BatchRunner runner(reader, STDOUT_FILENO, STDERR_FILENO);
   const std::vector<std::string> stdinOnly = {"-"};
+  const std::string* header = options.sheet.header ? &options.sheet.headerComment : nullptr;
   int status = kAllComputed;
   bool written = true;
   for (const std::string& file : options.files.empty() ? stdinOnly : options.files) {
-    status = std::max(status, ComputeStream(runner, file, written));
+    status = std::max(status, ComputeStream(runner, file, written, header));
     if (!written) break;  // the rest could not be written either
   }
   return status;
@@ -85,14 +101,15 @@ int ComputeStreams(const calc::Options& options) {
 int main(int argc, char** argv) {
   const calc::Options options = calc::ParseOptions(std::vector<std::string>(argv + 1, argv + argc));
   if (!options.error.empty()) {
+    // One line, as GNU tools do: the usage text would scroll it away.
     Complain(options.error);
-    calc::WriteAll(STDERR_FILENO, calc::UsageText());
+    calc::WriteAll(STDERR_FILENO, "Try 'corvane-calc --help'.\n");
     return kBadUsage;
   }
   if (options.help) return Say(calc::UsageText(), kAllComputed);
   if (options.version) {
     return Say("corvane-calc " CORVANE_VERSION "\n", kAllComputed);
   }
-  if (!options.note.empty()) Complain(options.note);
+  if (!options.sheet.checkLine.empty()) Complain(options.sheet.checkLine);
   return options.values.empty() ? ComputeStreams(options) : ComputeOne(options);
 }

@@ -1,36 +1,35 @@
 #pragma once
 
 // The command line of corvane-calc:
-//   corvane-calc forward|inverse [--from X0,Y0] [--columns ROLES]
-//                [--decimals N] [--azimuth-decimals N] [-i FILE]... [VALUES...]
-//   corvane-calc setout --station X,Y --backsight X,Y|--backsight-azimuth A
-//                [--columns ROLES] [...as above]
+//   corvane-calc forward|inverse [SHEET OPTIONS] [-i FILE]... [VALUES...]
+//   corvane-calc setout (--station X,Y | --station-point NAME)
+//                (--backsight X,Y | --backsight-point NAME
+//                 | --backsight-azimuth A) [SHEET OPTIONS] [-i FILE]...
+//                [VALUES...]
 //   corvane-calc --help | --version
+// The sheet options, their checks and what they resolve to are the reader
+// library's (reader/sheet_options.h), shared with the program's command
+// line; this reads the mode, the files, the values, --help and --version.
 
-#include <optional>
 #include <string>
 #include <vector>
 
-#include "cli/row_reader.h"
+#include "reader/sheet_options.h"
 
 namespace calc {
 
 struct Options {
   bool help = false;
   bool version = false;
-  RowSettings settings;
+  reading::Sheet sheet;
   std::vector<std::string> values;  // one computation given on the line
   std::vector<std::string> files;   // "-" is standard input
-  std::optional<Station> backsightPoint;
-  std::optional<double> backsightAzimuth;  // packed
-  std::optional<std::string> columns;      // the list as given
-  std::string note;                        // a line for standard error before the answers
-  std::string error;                       // set when the command line is bad
+  std::string error;                // set when the command line is bad
 };
 
 Options ParseOptions(const std::vector<std::string>& args);
 
 // The text --help prints.
-const char* UsageText();
+std::string UsageText();
 
 }  // namespace calc

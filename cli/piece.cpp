@@ -3,24 +3,47 @@
 #include <cstring>
 
 namespace calc {
+namespace {
 
-void AnswerPiece(const RowReader& reader, Piece& piece) {
+// The --header lines; true where they take the place of the first row, a
+// header itself.
+bool AppendHeader(const reading::RowReader& reader, const std::string& comment,
+                  const reading::LineAnswer& firstRow, std::string& output) {
+  if (!comment.empty()) {
+    output += comment;
+    output += '\n';
+  }
+  reader.AppendHeaderRow(firstRow, output);
+  output += '\n';
+  return firstRow.kind == reading::LineAnswer::Kind::kCopied;
+}
+
+}  // namespace
+
+void AnswerPiece(const reading::RowReader& reader, Piece& piece) {
   piece.output.clear();
   piece.errors.clear();
   piece.lines = 0;
+  // One answer for every line, so that its strings keep their room.
+  reading::LineAnswer answer;
   const char* at = piece.input.data();
   const char* const end = at + piece.input.size();
-  while (at < end) {
+  for (; at < end; ++piece.lines) {
     const auto* newline = static_cast<const char*>(std::memchr(at, '\n', end - at));
-    const char* line_end = newline != nullptr ? newline : end;
+    const char* lineEnd = newline != nullptr ? newline : end;
+    const bool firstRow = piece.lines == piece.firstRow;
+    reader.Read(std::string_view(at, lineEnd - at), answer, firstRow);
+    at = lineEnd + 1;
+    if (firstRow && piece.header != nullptr &&
+        AppendHeader(reader, *piece.header, answer, piece.output)) {
+      continue;
+    }
     const std::size_t begin = piece.output.size();
-    if (!reader.AnswerLine(std::string_view(at, line_end - at), piece.output,
-                           piece.lines == piece.firstRow)) {
+    reader.AppendLine(answer, piece.output);
+    if (answer.kind == reading::LineAnswer::Kind::kError) {
       piece.errors.push_back({piece.lines, begin, piece.output.size()});
     }
     piece.output.push_back('\n');
-    ++piece.lines;
-    at = line_end + 1;
   }
 }
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "cli/row_reader.h"
+#include "reader/row_reader.h"
 
 namespace calc {
 
@@ -22,13 +22,17 @@ struct Piece {
 
   std::string input;               // whole lines, each ending in "\n"
   std::size_t firstRow = kNoLine;  // the input's first row, if in this piece
-  std::string output;              // one answer line per input line
+  // --header: the comment line to write, and the header row, before the
+  // answer to the first row (in its place where that row is a header);
+  // nullptr when there are none.
+  const std::string* header = nullptr;
+  std::string output;  // one answer line per input line
   std::vector<PieceError> errors;
   std::size_t lines = 0;
 };
 
 // Fills the piece's output, error list and line count from its input; the
-// line `firstRow` may be a header.
-void AnswerPiece(const RowReader& reader, Piece& piece);
+// line `firstRow` may be a header, and the --header lines go before it.
+void AnswerPiece(const reading::RowReader& reader, Piece& piece);
 
 }  // namespace calc

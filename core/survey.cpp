@@ -112,4 +112,10 @@ InverseResult ComputeInverse(double x0, double y0, double x1, double y1) {
   return {false, DegreesToPacked(theta), distance, theta};
 }
 
+double TurnedAngle(double pointDegrees, double backsightDegrees) {
+  double angle = pointDegrees - backsightDegrees;
+  if (angle < 0.0) angle = angle + 360.0;
+  return DegreesToPacked(angle);
+}
+
 }  // namespace survey

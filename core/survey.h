@@ -54,4 +54,10 @@ ForwardResult ComputeForward(double x0, double y0, double azimuth, double distan
 // Packed azimuth and distance from the first point to the second.
 InverseResult ComputeInverse(double x0, double y0, double x1, double y1);
 
+// The angle turned clockwise from a backsight's direction to a point's, both
+// in decimal degrees as ComputeInverse gives them (0 to 360): their
+// difference, plus 360 where it is negative, packed; 0 to 360, never
+// negative.
+double TurnedAngle(double pointDegrees, double backsightDegrees);
+
 }  // namespace survey

@@ -12,8 +12,8 @@
 #include <string>
 #include <string_view>
 
-#include "cli/number_text.h"
 #include "core/survey.h"
+#include "reader/number_text.h"
 
 namespace {
 
@@ -36,11 +36,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   Require(start + length <= text.size());
 
   double whole = 0.0;
-  if (size <= survey::kFieldChars && calc::ReadWholeNumber(text, whole)) {
+  if (size <= survey::kFieldChars && reading::ReadWholeNumber(text, whole)) {
     Require(Bits(whole) == Bits(value));
     // A number in range is finite, and zero only when written as zero.
     double inRange = 0.0;
-    if (calc::ReadFieldNumber(text, inRange) == calc::FieldNumber::kNumber) {
+    if (reading::ReadFieldNumber(text, inRange) == reading::FieldNumber::kNumber) {
       Require(std::isfinite(inRange));
       Require(inRange != 0.0 ||
               text.substr(0, text.find_first_of("eEdD")).find_first_of("123456789") ==
@@ -50,7 +50,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   const std::string formatted = survey::FormatResult(value);
   std::string fast;
-  calc::AppendFixed(fast, value, 6);
+  reading::AppendFixed(fast, value, 6);
   Require(fast == formatted);
   return 0;
 }

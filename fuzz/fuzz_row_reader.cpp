@@ -16,12 +16,12 @@
 #include <string>
 #include <string_view>
 
-#include "cli/columns.h"
-#include "cli/number_text.h"
-#include "cli/packed_digits.h"
 #include "cli/piece.h"
-#include "cli/row_reader.h"
 #include "core/survey.h"
+#include "reader/columns.h"
+#include "reader/number_text.h"
+#include "reader/packed_digits.h"
+#include "reader/row_reader.h"
 
 namespace {
 
@@ -31,9 +31,9 @@ void Require(bool condition) {
 
 // The first byte picks the mode, the station and the decimals (and with
 // bit 6 the azimuth's apart from them); bit 7 makes the line a first row.
-calc::RowSettings SettingsFrom(std::uint8_t choice) {
-  calc::RowSettings settings;
-  settings.mode = (choice & 1) != 0 ? calc::Mode::kInverse : calc::Mode::kForward;
+reading::RowSettings SettingsFrom(std::uint8_t choice) {
+  reading::RowSettings settings;
+  settings.mode = (choice & 1) != 0 ? reading::Mode::kInverse : reading::Mode::kForward;
   settings.hasStation = (choice & 2) != 0;
   settings.station = {1000.0, 2000.0};
   settings.decimals = (choice >> 2) % 21;
@@ -43,26 +43,26 @@ calc::RowSettings SettingsFrom(std::uint8_t choice) {
 
 // Reads the settings line at the start of `input`, if there is one, and
 // takes it off; false when its --columns list is bad.
-bool ReadSettingsLine(std::string_view& input, calc::RowSettings& settings) {
+bool ReadSettingsLine(std::string_view& input, reading::RowSettings& settings) {
   if (input.empty() || input[0] != '\0') return true;
   const std::size_t end = std::min(input.find('\n'), input.size());
   const std::string_view line = input.substr(1, end - 1);
   const std::size_t blank = std::min(line.find(' '), line.size());
   const std::string_view mode = line.substr(0, blank);
   if (mode == "setout") {
-    settings.mode = calc::Mode::kSetout;
+    settings.mode = reading::Mode::kSetout;
     settings.hasStation = true;
     settings.backsightDegrees = settings.decimals * 17.5;  // 0 to 350
   } else if (mode == "inverse" || mode == "forward") {
-    settings.mode = mode == "inverse" ? calc::Mode::kInverse : calc::Mode::kForward;
+    settings.mode = mode == "inverse" ? reading::Mode::kInverse : reading::Mode::kForward;
   } else {
     return true;  // a line that starts with NUL
   }
   input.remove_prefix(std::min(end + 1, input.size()));
   if (blank == line.size()) return true;
-  const calc::RowReader reader(settings);
-  return calc::ReadColumns(line.substr(blank + 1), reader.FieldNames(),
-                           settings.mode == calc::Mode::kSetout, settings.columns)
+  const reading::RowReader reader(settings);
+  return reading::ReadColumns(line.substr(blank + 1), reader.FieldNames(),
+                              settings.mode == reading::Mode::kSetout, settings.columns)
       .empty();
 }
 
@@ -89,18 +89,18 @@ void RequireValidAzimuth(std::string_view answer, int fromEnd = 1) {
   const std::string_view azimuth = answer.substr(begin, last - begin);
   double value = 0.0;
   Require(azimuth.size() <= survey::kFieldChars);
-  Require(calc::ReadFieldNumber(azimuth, value) == calc::FieldNumber::kNumber);
-  Require(calc::FindAzimuthFault(azimuth, value) == calc::AzimuthFault::kNone);
+  Require(reading::ReadFieldNumber(azimuth, value) == reading::FieldNumber::kNumber);
+  Require(reading::FindAzimuthFault(azimuth, value) == reading::AzimuthFault::kNone);
 }
 
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   if (size == 0) return 0;
-  calc::RowSettings settings = SettingsFrom(data[0]);
+  reading::RowSettings settings = SettingsFrom(data[0]);
   std::string_view input(reinterpret_cast<const char*>(data) + 1, size - 1);
   if (!ReadSettingsLine(input, settings)) return 0;
-  const calc::RowReader reader(settings);
+  const reading::RowReader reader(settings);
   const std::string_view line = input.substr(0, input.find('\n'));
 
   const bool firstRow = (data[0] & 0x80) != 0;
@@ -112,14 +112,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::size_t firstMark = line.find_first_not_of(" \t");
   const bool passedThrough = firstMark == std::string_view::npos || line[firstMark] == '#' ||
                              (line[firstMark] == '\r' && firstMark + 1 == line.size());
-  if (passedThrough && line.size() <= calc::kMaxLineChars) {
+  if (passedThrough && line.size() <= reading::kMaxLineChars) {
     std::string_view expected = line;
     if (!expected.empty() && expected.back() == '\r') expected.remove_suffix(1);
     Require(out == expected);
   }
   const bool answered = computed && !passedThrough && !firstRow;
-  if (answered && settings.mode == calc::Mode::kInverse) RequireValidAzimuth(out);
-  if (answered && settings.mode == calc::Mode::kSetout) {
+  if (answered && settings.mode == reading::Mode::kInverse) RequireValidAzimuth(out);
+  if (answered && settings.mode == reading::Mode::kSetout) {
     RequireValidAzimuth(out, 1);  // the angle
     RequireValidAzimuth(out, 2);  // the azimuth
   }

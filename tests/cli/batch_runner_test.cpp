@@ -32,9 +32,9 @@ struct Batch {
 };
 
 Batch RunBatch(const std::string& input, calc::ThreadStarter start) {
-  calc::RowSettings settings;
-  settings.mode = calc::Mode::kInverse;
-  const calc::RowReader reader(settings);
+  reading::RowSettings settings;
+  settings.mode = reading::Mode::kInverse;
+  const reading::RowReader reader(settings);
   const int in = MemoryFile(input);
   const int out = MemoryFile("");
   const int err = MemoryFile("");

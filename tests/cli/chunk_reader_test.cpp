@@ -8,7 +8,7 @@
 #include <thread>
 
 #include "cli/batch_runner.h"
-#include "cli/row_reader.h"
+#include "reader/row_reader.h"
 
 namespace {
 
@@ -36,7 +36,7 @@ std::string Joined(const std::vector<std::string>& pieces) {
   std::string all;
   for (const std::string& piece : pieces) {
     EXPECT_EQ(piece.back(), '\n');
-    EXPECT_LE(piece.size(), ChunkReader::kChunkBytes + calc::kMaxLineChars + 3);
+    EXPECT_LE(piece.size(), ChunkReader::kChunkBytes + reading::kMaxLineChars + 3);
     all += piece;
   }
   return all;
@@ -59,10 +59,10 @@ TEST(ChunkReader, ALastLineWithoutLineEndGetsOne) {
 }
 
 TEST(ChunkReader, OverlongLinesAreCutAndTheirRestSkipped) {
-  const std::string longest(calc::kMaxLineChars, 'x');
+  const std::string longest(reading::kMaxLineChars, 'x');
   const std::string tooLong(3 * ChunkReader::kChunkBytes, 'y');
   const std::string input = "a\n" + longest + "\r\n" + tooLong + "\nb\n" + tooLong + "z\r\nc";
-  const std::string cut(calc::kMaxLineChars + 2, 'y');
+  const std::string cut(reading::kMaxLineChars + 2, 'y');
   EXPECT_EQ(Joined(Pieces(input)), "a\n" + longest + "\r\n" + cut + "\nb\n" + cut + "\nc\n");
 }
 

@@ -9,31 +9,31 @@
 
 namespace {
 
-using calc::Mode;
 using calc::ParseOptions;
+using reading::Mode;
 
 TEST(Options, ReadsModeStationDecimalsFilesAndValues) {
   const calc::Options options =
       ParseOptions({"inverse", "--from", "-1000.5,2000", "--decimals=3", "-i", "a.txt", "-i", "-"});
   ASSERT_EQ(options.error, "");
-  EXPECT_EQ(options.settings.mode, Mode::kInverse);
-  EXPECT_TRUE(options.settings.hasStation);
-  EXPECT_EQ(options.settings.station.x, -1000.5);
-  EXPECT_EQ(options.settings.station.y, 2000.0);
-  EXPECT_EQ(options.settings.decimals, 3);
-  EXPECT_FALSE(options.settings.azimuthDecimals.has_value());
+  EXPECT_EQ(options.sheet.settings.mode, Mode::kInverse);
+  EXPECT_TRUE(options.sheet.settings.hasStation);
+  EXPECT_EQ(options.sheet.settings.station.x, -1000.5);
+  EXPECT_EQ(options.sheet.settings.station.y, 2000.0);
+  EXPECT_EQ(options.sheet.settings.decimals, 3);
+  EXPECT_FALSE(options.sheet.settings.azimuthDecimals.has_value());
   EXPECT_EQ(options.files, (std::vector<std::string>{"a.txt", "-"}));
 
   // Negative values are values, not options; "--" ends the options.
   const calc::Options negative = ParseOptions({"forward", "-1", "-.5", "--", "-45", "--decimals"});
   ASSERT_EQ(negative.error, "");
-  EXPECT_EQ(negative.settings.mode, Mode::kForward);
+  EXPECT_EQ(negative.sheet.settings.mode, Mode::kForward);
   EXPECT_EQ(negative.values, (std::vector<std::string>{"-1", "-.5", "-45", "--decimals"}));
   EXPECT_EQ(ParseOptions({"forward", "P1", "1", "2", "3", "4"}).error, "");
   const calc::Options azimuth =
       ParseOptions({"inverse", "--azimuth-decimals", "4", "--decimals=2"});
-  EXPECT_EQ(azimuth.settings.decimals, 2);
-  EXPECT_EQ(azimuth.settings.azimuthDecimals, 4);
+  EXPECT_EQ(azimuth.sheet.settings.decimals, 2);
+  EXPECT_EQ(azimuth.sheet.settings.azimuthDecimals, 4);
   EXPECT_TRUE(ParseOptions({"--help"}).help);
   EXPECT_TRUE(ParseOptions({"--version"}).version);
 }
@@ -49,27 +49,27 @@ TEST(Options, SetoutFindsTheBacksightDirectionAndShowsIt) {
   const calc::Options point = ParseOptions({"setout", "--station", "0,0", "--backsight", "70,71.4",
                                             "--decimals=3", "--azimuth-decimals=4"});
   ASSERT_EQ(point.error, "");
-  EXPECT_EQ(point.settings.mode, Mode::kSetout);
-  EXPECT_TRUE(point.settings.hasStation);
-  EXPECT_EQ(point.settings.backsightDegrees, 45.567267187151714);
-  EXPECT_EQ(point.note, "station to backsight: azimuth 45.3402 distance 99.990");
+  EXPECT_EQ(point.sheet.settings.mode, Mode::kSetout);
+  EXPECT_TRUE(point.sheet.settings.hasStation);
+  EXPECT_EQ(point.sheet.settings.backsightDegrees, 45.567267187151714);
+  EXPECT_EQ(point.sheet.checkLine, "station to backsight: azimuth 45.3402 distance 99.990");
 
   const calc::Options azimuth =
       ParseOptions({"setout", "--from=0,0", "--backsight-azimuth=45.3025"});
   ASSERT_EQ(azimuth.error, "");
-  EXPECT_EQ(azimuth.settings.backsightDegrees, survey::PackedToDegrees(45.3025));
-  EXPECT_EQ(azimuth.note, "station to backsight: azimuth 45.302500");
+  EXPECT_EQ(azimuth.sheet.settings.backsightDegrees, survey::PackedToDegrees(45.3025));
+  EXPECT_EQ(azimuth.sheet.checkLine, "station to backsight: azimuth 45.302500");
   EXPECT_EQ(ParseOptions({"setout", "--station", "0,0", "--backsight-azimuth", "360", "--columns",
                           "-,x,y,-,h,code,-,name"})
                 .error,
             "");
   EXPECT_EQ(ParseOptions({"setout", "--station", "0,0", "--backsight-azimuth", "0", "--columns",
                           MostColumns()})
-                .settings.columns.size(),
+                .sheet.settings.columns.size(),
             32u);
-  EXPECT_EQ(
-      ParseOptions({"forward", "--columns", "azimuth,-,y0,x0,distance"}).settings.columns.size(),
-      5u);
+  EXPECT_EQ(ParseOptions({"forward", "--columns", "azimuth,-,y0,x0,distance"})
+                .sheet.settings.columns.size(),
+            5u);
 }
 
 TEST(Options, BadSetoutsAndColumnListsSayWhatIsWrong) {
@@ -83,8 +83,9 @@ TEST(Options, BadSetoutsAndColumnListsSayWhatIsWrong) {
     const char* error;
   };
   const Case cases[] = {
-      {{"setout", "--backsight", "1,1"}, "setout needs --station X,Y"},
-      {{"setout", "--station", "1,1"}, "setout needs --backsight X,Y or --backsight-azimuth A"},
+      {{"setout", "--backsight", "1,1"}, "setout needs --station X,Y or --station-point NAME"},
+      {{"setout", "--station", "1,1"},
+       "setout needs --backsight X,Y, --backsight-point NAME or --backsight-azimuth A"},
       {with({"--backsight-azimuth", "0"}), "give --backsight or --backsight-azimuth, not both"},
       {{"setout", "--station", "1,-2", "--backsight", "1,-2"},
        "the backsight is the station: give another point"},

@@ -1,11 +1,11 @@
-#include "cli/packed_digits.h"
+#include "reader/packed_digits.h"
 
 #include <algorithm>
 #include <cmath>
 
-#include "cli/number_text.h"
+#include "reader/number_text.h"
 
-namespace calc {
+namespace reading {
 namespace {
 
 // The exponent's value, held far beyond any position that matters.
@@ -140,4 +140,4 @@ PackedDigits ReadPackedDigits(std::string_view number) {
   return {decimal(0) * 10 + decimal(1), decimal(2) * 10 + decimal(3)};
 }
 
-}  // namespace calc
+}  // namespace reading

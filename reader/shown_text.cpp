@@ -1,8 +1,8 @@
-#include "cli/shown_text.h"
+#include "reader/shown_text.h"
 
 #include <cstdint>
 
-namespace calc {
+namespace reading {
 namespace {
 
 bool IsContinuation(unsigned char c) { return (c & 0xC0) == 0x80; }
@@ -58,9 +58,8 @@ void AppendHexByte(std::string& out, unsigned char c) {
   out += kHex[c & 0xF];
 }
 
-}  // namespace
-
-void AppendShown(std::string& out, std::string_view text) {
+// AppendShown, and with `marks` false backslash and quote as they are.
+void AppendEscaped(std::string& out, std::string_view text, bool marks) {
   std::size_t at = 0;
   while (at < text.size()) {
     const auto c = static_cast<unsigned char>(text[at]);
@@ -77,10 +76,10 @@ void AppendShown(std::string& out, std::string_view text) {
     }
     switch (c) {
       case '\\':
-        out += "\\\\";
+        out += marks ? "\\\\" : "\\";
         break;
       case '"':
-        out += "\\\"";
+        out += marks ? "\\\"" : "\"";
         break;
       case '\t':
         out += "\\t";
@@ -102,10 +101,48 @@ void AppendShown(std::string& out, std::string_view text) {
   }
 }
 
+// Whether `text` can be written as a field as it is: printable ASCII
+// without blanks, quotes or the separator, not starting with "#". Names
+// mostly are.
+bool IsPlainField(std::string_view text, char separator) {
+  if (text.empty() || text[0] == '#') return false;
+  for (const char c : text) {
+    if (c <= ' ' || c >= 0x7F || c == '"' || c == separator) return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+void AppendShown(std::string& out, std::string_view text) { AppendEscaped(out, text, true); }
+
 void AppendQuoted(std::string& out, std::string_view text) {
   out += '"';
   AppendShown(out, text);
   out += '"';
 }
 
-}  // namespace calc
+void AppendField(std::string& out, std::string_view text, char separator) {
+  if (IsPlainField(text, separator)) {
+    out += text;
+    return;
+  }
+  std::string shown;
+  AppendEscaped(shown, text, false);
+  const bool quoted =
+      shown.find('"') != std::string::npos || shown.find(separator) != std::string::npos ||
+      (shown.empty() ? separator == ' '
+                     : shown.front() == ' ' || shown.back() == ' ' || shown.front() == '#');
+  if (!quoted) {
+    out += shown;
+    return;
+  }
+  out += '"';
+  for (const char c : shown) {
+    if (c == '"') out += '"';
+    out += c;
+  }
+  out += '"';
+}
+
+}  // namespace reading

@@ -1,4 +1,4 @@
-#include "cli/packed_digits.h"
+#include "reader/packed_digits.h"
 
 #include <gtest/gtest.h>
 
@@ -7,7 +7,7 @@
 #include <sstream>
 #include <string>
 
-#include "cli/number_text.h"
+#include "reader/number_text.h"
 
 namespace {
 
@@ -39,7 +39,7 @@ TEST(PackedDigits, ReadsMinutesAndSecondsFromTheWrittenDigits) {
       {"0.0000000001e7", 0, 10},
   };
   for (const Case& c : cases) {
-    const calc::PackedDigits digits = calc::ReadPackedDigits(c.text);
+    const reading::PackedDigits digits = reading::ReadPackedDigits(c.text);
     EXPECT_EQ(digits.minutes, c.minutes) << c.text;
     EXPECT_EQ(digits.seconds, c.seconds) << c.text;
   }
@@ -52,7 +52,7 @@ TEST(PackedDigits, PlainDecimalsFindTheSameAzimuthFaults) {
                          "7.595999",  "0.00",    "12.34567", "-12.5960"};
   for (const char* text : texts) {
     const double value = std::stod(text);
-    EXPECT_EQ(calc::FindPlainAzimuthFault(text, value), calc::FindAzimuthFault(text, value))
+    EXPECT_EQ(reading::FindPlainAzimuthFault(text, value), reading::FindAzimuthFault(text, value))
         << text;
   }
 }
@@ -63,7 +63,7 @@ namespace {
 
 std::string Angle(double packed, int decimals) {
   std::string text;
-  calc::AppendPackedAngle(text, packed, decimals);
+  reading::AppendPackedAngle(text, packed, decimals);
   return text;
 }
 
@@ -160,7 +160,7 @@ TEST(PackedAngle, AnglesRoundToTheirLastDigitAndOnlyThoseWithSixtyChange) {
     ASSERT_TRUE(IsValidPackedText(angle)) << angle;
     ASSERT_EQ(Units(angle), nearest) << text.str() << " at " << decimals;
     std::string fixed;
-    calc::AppendFixed(fixed, packed, decimals);
+    reading::AppendFixed(fixed, packed, decimals);
     if (IsValidPackedText(fixed) && decimals != 0 && decimals != 2) {
       ASSERT_EQ(angle, fixed);
     }

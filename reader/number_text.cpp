@@ -1,4 +1,4 @@
-#include "cli/number_text.h"
+#include "reader/number_text.h"
 
 #include <array>
 #include <bit>
@@ -10,7 +10,7 @@
 
 #include "core/survey.h"
 
-namespace calc {
+namespace reading {
 namespace {
 
 // Powers of ten that doubles and 64-bit integers both hold exactly.
@@ -169,6 +169,19 @@ std::size_t ReadPlainDecimal(std::string_view text, double& value) {
   return static_cast<std::size_t>(at - text.data());
 }
 
+std::string_view WithDecimalPoint(std::string_view field,
+                                  std::array<char, survey::kFieldChars>& buffer) {
+  const std::size_t comma = field.find(',');
+  if (comma == std::string_view::npos || field.size() > buffer.size() ||
+      field.find_first_of(",.", comma + 1) != std::string_view::npos ||
+      field.substr(0, comma).find('.') != std::string_view::npos) {
+    return field;
+  }
+  std::memcpy(buffer.data(), field.data(), field.size());
+  buffer[comma] = '.';
+  return std::string_view(buffer.data(), field.size());
+}
+
 bool ReadWholeNumber(std::string_view field, double& value) {
   if (!field.empty() && ReadPlainDecimal(field, value) == field.size()) {
     return true;
@@ -205,4 +218,4 @@ void AppendFixed(std::string& out, double value, int decimals) {
   out.append(buffer.data(), result.ptr);
 }
 
-}  // namespace calc
+}  // namespace reading

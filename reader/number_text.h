@@ -4,10 +4,13 @@
 // a field only when all of it is one number by ParseField's rules; writing
 // gives exactly the "%f" text with a chosen number of decimals.
 
+#include <array>
 #include <string>
 #include <string_view>
 
-namespace calc {
+#include "core/survey.h"
+
+namespace reading {
 
 // The most decimals --decimals accepts.
 inline constexpr int kMaxDecimals = 20;
@@ -24,6 +27,12 @@ enum class FieldNumber { kNumber, kNotANumber, kOutOfRange };
 // zero or as a subnormal double (below 2.2e-308), is out of range.
 FieldNumber ReadFieldNumber(std::string_view field, double& value);
 
+// A field with a decimal comma ("498301,214": one comma, no point, at most
+// survey::kFieldChars characters) spelled with a point, in `buffer`, for the
+// readers here; any other field as it is.
+std::string_view WithDecimalPoint(std::string_view field,
+                                  std::array<char, survey::kFieldChars>& buffer);
+
 // Reads the common spelling "[sign]digits[.digits]" (at most 19 digits,
 // below 2^53 as a whole number) at the start of `text` into `value`; returns
 // its length, or 0 when the text does not start with one. What follows it
@@ -36,4 +45,4 @@ std::size_t ReadPlainDecimal(std::string_view text, double& value);
 // decimals the text is exactly survey::FormatResult's.
 void AppendFixed(std::string& out, double value, int decimals);
 
-}  // namespace calc
+}  // namespace reading

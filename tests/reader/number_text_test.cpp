@@ -1,4 +1,4 @@
-#include "cli/number_text.h"
+#include "reader/number_text.h"
 
 #include <gtest/gtest.h>
 
@@ -15,8 +15,8 @@
 
 namespace {
 
-using calc::AppendFixed;
-using calc::ReadWholeNumber;
+using reading::AppendFixed;
+using reading::ReadWholeNumber;
 
 // "%.Nf" by the general conversion, the reference for the fast path.
 std::string Reference(double value, int decimals) {
@@ -85,9 +85,9 @@ TEST(WholeNumber, PlainDecimalsReadToTheSameBitsAsTheGeneralConversion) {
     const std::string row = text + kFollowers[random() % std::size(kFollowers)];
     double alone = 0.0;
     double inRow = 0.0;
-    const std::size_t length = calc::ReadPlainDecimal(text, alone);
+    const std::size_t length = reading::ReadPlainDecimal(text, alone);
     ASSERT_TRUE(length == text.size() || length == 0) << text;
-    ASSERT_EQ(calc::ReadPlainDecimal(row, inRow), length) << row;
+    ASSERT_EQ(reading::ReadPlainDecimal(row, inRow), length) << row;
     if (length != 0) {
       ASSERT_EQ(std::bit_cast<std::uint64_t>(inRow), std::bit_cast<std::uint64_t>(value)) << row;
     }
@@ -119,7 +119,7 @@ TEST(Fixed, SixDecimalsAreExactlyTheResultFieldText) {
 TEST(Fixed, EveryDecimalCountMatchesTheGeneralConversionNearTies) {
   std::mt19937_64 random(11);
   for (int i = 0; i < 300000; ++i) {
-    const int decimals = static_cast<int>(random() % (calc::kMaxDecimals + 1));
+    const int decimals = static_cast<int>(random() % (reading::kMaxDecimals + 1));
     // A value a few units in the last place from a rounding tie, or any
     // value of the usual magnitudes.
     const double step = std::pow(10.0, -decimals);

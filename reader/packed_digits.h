@@ -9,7 +9,7 @@
 #include <string>
 #include <string_view>
 
-namespace calc {
+namespace reading {
 
 struct PackedDigits {
   int minutes;  // decimals 1-2, 0 to 99
@@ -48,4 +48,4 @@ AzimuthFault FindPlainAzimuthFault(std::string_view plain, double value);
 // exact digits of the value, never with a tolerance.
 void AppendPackedAngle(std::string& out, double packed, int decimals);
 
-}  // namespace calc
+}  // namespace reading

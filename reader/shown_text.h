@@ -10,11 +10,20 @@
 #include <string>
 #include <string_view>
 
-namespace calc {
+namespace reading {
 
 void AppendShown(std::string& out, std::string_view text);
 
 // The same between double quotes.
 void AppendQuoted(std::string& out, std::string_view text);
 
-}  // namespace calc
+// Text read from a field (a name, a code, a height) written as a field of
+// an answer line whose fields `separator` separates: as AppendShown shows
+// it, but with backslash and double quote as they are; and between double
+// quotes, each quote doubled (RFC 4180), where the line would otherwise read
+// back differently: the text holds the separator (or, with blanks between
+// fields, a blank) or a quote, is empty between blanks, has a blank at
+// either end or starts with "#".
+void AppendField(std::string& out, std::string_view text, char separator);
+
+}  // namespace reading

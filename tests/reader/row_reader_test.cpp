@@ -1,16 +1,16 @@
-#include "cli/row_reader.h"
+#include "reader/row_reader.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 
-#include "cli/columns.h"
+#include "reader/columns.h"
 
 namespace {
 
-using calc::Mode;
-using calc::RowReader;
-using calc::RowSettings;
+using reading::Mode;
+using reading::RowReader;
+using reading::RowSettings;
 
 struct Case {
   std::string line;
@@ -55,8 +55,8 @@ RowSettings Setout(double backsightDegrees) {
 
 RowSettings WithColumns(RowSettings settings, const char* list) {
   const RowReader reader(settings);
-  EXPECT_EQ(calc::ReadColumns(list, reader.FieldNames(), settings.mode == Mode::kSetout,
-                              settings.columns),
+  EXPECT_EQ(reading::ReadColumns(list, reader.FieldNames(), settings.mode == Mode::kSetout,
+                                 settings.columns),
             "");
   return settings;
 }
@@ -69,7 +69,7 @@ TEST(RowReader, ForwardRowsGiveTheEndPointAsTheFormShowsIt) {
                                {"0 0 180 10", "-10.000000 0.000001"},
                                {"1000,2000,45.3025,100", "1070.082282,2071.333539"},
                                {"1000;2000;45.3025;100", "1070.082282;2071.333539"},
-                               {"\t1000 ,\t2000 ;  45.3025   100  ", "1070.082282,2071.333539"},
+                               {"\t1000 ;\t2000 ;  45.3025;   100  ", "1070.082282;2071.333539"},
                                {"1000 2000 45.3025 100\r", "1070.082282 2071.333539"},
                                {"1e3 2d3 +45.3025 100.", "1070.082282 2071.333539"},
                            });
@@ -97,7 +97,9 @@ TEST(RowReader, StationRowsHoldOnlyTheSecondHalf) {
                     {"P1 45.3025 100", "P1 1070.082282 2071.333539"},
                     {"45.3025", "ERROR: missing field DISTANCE"},
                     {"45.6 100", "ERROR: AZIMUTH has minutes of 60 or more: \"45.6\""},
-                    {"1000 2000 45.3025 100", "ERROR: extra field \"45.3025\""},
+                    {"1000 2000 45.3025 100",
+                     "ERROR: 4 fields: forward takes AZIMUTH DISTANCE, led by a name or not; say "
+                     "which field is which, e.g. --columns name,azimuth,distance,-"},
                 });
   ExpectAnswers(FromStation(Inverse(), 1000, 2000),
                 {
@@ -124,7 +126,9 @@ TEST(RowReader, SetoutRowsGiveAzimuthAngleFromTheBacksightAndDistance) {
                     {"1000 2000", "ERROR: point is on the station"},
                     {"K4 1000 2000", "ERROR: K4: point is on the station"},
                     {"1100", "ERROR: missing field Y"},
-                    {"K6 1100 2000 9", "ERROR: K6: extra field \"9\""},
+                    {"K6 1100 2000 9",
+                     "ERROR: K6: 4 fields: setout takes X Y, led by a name or not; say which "
+                     "field is which, e.g. --columns name,x,y,-"},
                     {"K7 1e999 2000", "ERROR: K7: X is out of range: \"1e999\""},
                     {"-1e308 2000", "ERROR: result DISTANCE is out of range"},
                 });
@@ -140,27 +144,29 @@ TEST(RowReader, SetoutRowsGiveAzimuthAngleFromTheBacksightAndDistance) {
 
 TEST(RowReader, ColumnsSayWhereTheNumbersAndTheNameAre) {
   const RowSettings sheet = WithColumns(Setout(0.0), "name,code,y,x,h");
-  ExpectAnswers(sheet,
-                {
-                    {"K12,,2100,1100,21.3", "K12,45.000000,45.000000,141.421356"},
-                    {" K12 , Kerb , 2100 , 1100 , 21.3 \r", "K12,45.000000,45.000000,141.421356"},
-                    {"K12;;2100;1100;", "K12;45.000000;45.000000;141.421356"},
-                    {"K12\tc\t2100\t1100\t-0", "K12\t45.000000\t45.000000\t141.421356"},
-                    // without commas, semicolons or tabs the blanks separate
-                    {"K12 c 2100 1100 21.3", "K12 45.000000 45.000000 141.421356"},
-                    {"Pt 12,,2100,1100,", "Pt 12,45.000000,45.000000,141.421356"},
-                    {",,2100,1100,", ",45.000000,45.000000,141.421356"},  // the column stays
-                    {"K12,,2100,abc", "ERROR: K12: X is not a number: \"abc\""},
-                    {"K12,,2100,1100", "ERROR: K12: missing field H"},
-                    {"K12,,,1100,1", "ERROR: K12: Y is not a number: \"\""},
-                    {"K12,,2100,1100,1,", "ERROR: K12: extra field \"\""},
-                    {"K12,,2100,1100,x", "ERROR: K12: H is not a number: \"x\""},
-                    {"K12,,2100,1100,1e999", "ERROR: K12: H is out of range: \"1e999\""},
-                    {"ERROR:,,2100,1100,1", "ERROR: point name starting \"ERROR:\" is reserved"},
-                    {"ERROR: K,,2100,1100,1", "ERROR: point name starting \"ERROR:\" is reserved"},
-                    {"ERROR,,2100,1100,1", "ERROR,45.000000,45.000000,141.421356"},
-                    {"K12,,2000,1000,1", "ERROR: K12: point is on the station"},
-                });
+  ExpectAnswers(
+      sheet,
+      {
+          // the code and the height as read
+          {"K12,,2100,1100,21.3", "K12,,45.000000,45.000000,141.421356,21.3"},
+          {" K12 , Kerb , 2100 , 1100 , 21.3 \r", "K12,Kerb,45.000000,45.000000,141.421356,21.3"},
+          {"K12;;2100;1100;", "K12;;45.000000;45.000000;141.421356;"},
+          {"K12\tc\t2100\t1100\t-0", "K12\tc\t45.000000\t45.000000\t141.421356\t-0"},
+          // without commas, semicolons or tabs the blanks separate
+          {"K12 c 2100 1100 21.3", "K12 c 45.000000 45.000000 141.421356 21.3"},
+          {"Pt 12,,2100,1100,", "Pt 12,,45.000000,45.000000,141.421356,"},
+          {",,2100,1100,", ",,45.000000,45.000000,141.421356,"},  // the column stays
+          {"K12,,2100,abc", "ERROR: K12: X is not a number: \"abc\""},
+          {"K12,,2100,1100", "ERROR: K12: missing field H"},
+          {"K12,,,1100,1", "ERROR: K12: Y is not a number: \"\""},
+          {"K12,,2100,1100,1,", "ERROR: K12: extra field \"\""},
+          {"K12,,2100,1100,x", "ERROR: K12: H is not a number: \"x\""},
+          {"K12,,2100,1100,1e999", "ERROR: K12: H is out of range: \"1e999\""},
+          {"ERROR:,,2100,1100,1", "ERROR: point name starting \"ERROR:\" is reserved"},
+          {"ERROR: K,,2100,1100,1", "ERROR: point name starting \"ERROR:\" is reserved"},
+          {"ERROR,,2100,1100,1", "ERROR,,45.000000,45.000000,141.421356,1"},
+          {"K12,,2000,1000,1", "ERROR: K12: point is on the station"},
+      });
   // Marks are found eight bytes at a time: rows shorter than eight, eight
   // long, and with a rest after full eights.
   ExpectAnswers(WithColumns(Setout(0.0), "x,y"),
@@ -212,7 +218,11 @@ TEST(RowReader, AFieldBeforeAFullRowIsTheName) {
                                // point numbers are names too
                                {"101 1000 2000 45.3025 100", "101 1070.082282 2071.333539"},
                                {"-7.5,1000,2000,45.3025,100", "-7.5,1070.082282,2071.333539"},
-                               {"P1 1000 2000 45.3025 100 7", "ERROR: P1: extra field \"7\""},
+                               // more fields: which is which cannot be told
+                               {"P1 1000 2000 45.3025 100 7",
+                                "ERROR: P1: 6 fields: forward takes X0 Y0 AZIMUTH DISTANCE, led by "
+                                "a name or not; say which field is which, e.g. --columns "
+                                "name,x0,y0,azimuth,distance,-"},
                                // without a spare field the name stands where X0 should be
                                {"P1 2000 45.3025 100", "ERROR: X0 is not a number: \"P1\""},
                                {"P1 Q2 2000 45.3025 100", "ERROR: P1: X0 is not a number: \"Q2\""},
@@ -223,8 +233,10 @@ TEST(RowReader, AFieldBeforeAFullRowIsTheName) {
                                // text where a number belongs is named before the fields are counted
                                {"0 0 abc", "ERROR: AZIMUTH is not a number: \"abc\""},
                                {"P1 0 0", "ERROR: X0 is not a number: \"P1\""},
-                               {"0 0 abc 1 2 3", "ERROR: AZIMUTH is not a number: \"abc\""},
-                               {"P1 0 0 abc 1 2", "ERROR: P1: AZIMUTH is not a number: \"abc\""},
+                               {"0 0 abc 1 2 3 4",
+                                "ERROR: 7 fields: forward takes X0 Y0 AZIMUTH DISTANCE, led by a "
+                                "name or not; say which field is which, e.g. --columns "
+                                "name,x0,y0,azimuth,distance,-,-"},
                            });
 }
 
@@ -237,7 +249,10 @@ TEST(RowReader, AnswersKeepTheSeparatorThatFollowsTheFirstField) {
                     {"0 0 90 10", "0.000000 10.000000"},
                     {"0 , 0 , 90 , 10", "0.000000,10.000000"},  // blanks around it ignored
                     {"0\t;0;90;10", "0.000000;10.000000"},
-                    {"0 0,90,10", "0.000000 10.000000"},  // only the first counts
+                    // a line with a comma is split at its commas only
+                    {"0 0,90,10", "ERROR: X0 is not a number: \"0 0\""},
+                    // and one with a semicolon at its semicolons: "0,0" is 0.0
+                    {"0,0;90;10", "ERROR: missing field DISTANCE"},
                     {"P1,0,0,90,10", "P1,0.000000,10.000000"},
                     {"P1\t0e0\t0\t90\t10", "P1\t0.000000\t10.000000"},
                     {"P1,0,0,45.6,10", "ERROR: P1: AZIMUTH has minutes of 60 or more: \"45.6\""},
@@ -259,7 +274,7 @@ TEST(RowReader, AFirstRowWithoutNumbersIsAHeader) {
       {"P1 0 0 90 10", true, "P1 0.000000 10.000000"},
       // one number among the fields: a row, read as one
       {"X0 Y0 AZ D 7", true, "ERROR: X0: X0 is not a number: \"Y0\""},
-      {"A B C D E F G 7", true, "ERROR: A: X0 is not a number: \"B\""},
+      {"A B C D 7", true, "ERROR: A: X0 is not a number: \"B\""},
       {"X0,Y0,AZ,D", false, "ERROR: X0 is not a number: \"X0\""},
       // never a line that reads as an error
       {"ERROR: X Y", true, "ERROR: X0 is not a number: \"ERROR:\""},
@@ -288,13 +303,13 @@ TEST(RowReader, BadFieldsAreNamedAndNothingReadsAsZero) {
       Forward(),
       {
           {"1000 2000 45.3025", "ERROR: missing field DISTANCE"},
-          {",,,", "ERROR: missing field X0"},
-          {"1000 2000 45.3025 100 5 6 7 8 9", "ERROR: extra field \"5\""},
+          {",,,", "ERROR: X0 is not a number: \"\""},  // empty fields count
           {"1000 2000 abc 100", "ERROR: AZIMUTH is not a number: \"abc\""},
           {"1000 2000 45.3025 12abc", "ERROR: DISTANCE is not a number: \"12abc\""},
           {"1000 0x1A 45 100", "ERROR: Y0 is not a number: \"0x1A\""},
           {"1000 2000 inf 100", "ERROR: AZIMUTH is not a number: \"inf\""},
-          {"1,5 2000 45 100 3", "ERROR: extra field \"100\""},
+          // split at the comma, never read as 1 and 5
+          {"1,5 2000 45 100 3", "ERROR: Y0 is not a number: \"5 2000 45 100 3\""},
           {"1e999 2000 45 100", "ERROR: X0 is out of range: \"1e999\""},
           {"1000 -1d400 45 100", "ERROR: Y0 is out of range: \"-1d400\""},
           // underflow: nonzero digits that the double cannot hold
@@ -336,7 +351,9 @@ TEST(RowReader, MessagesShowFieldsAndNamesEscaped) {
           {"0 0 4\xed\xa0\x80 1", R"(ERROR: AZIMUTH is not a number: "4\xed\xa0\x80")"},
           {"0 0 4\xf0\x9f\x93\x90 1", "ERROR: AZIMUTH is not a number: \"4\xf0\x9f\x93\x90\""},
           // the point a message is about
-          {"K\x1b]0\x07 0 0 0 1 9", R"(ERROR: K\x1b]0\x07: extra field "9")"},
+          {"K\x1b]0\x07 0 0 0 1 9",
+           R"(ERROR: K\x1b]0\x07: 6 fields: forward takes X0 Y0 AZIMUTH DISTANCE, led by a name )"
+           R"(or not; say which field is which, e.g. --columns name,x0,y0,azimuth,distance,-)"},
           {"测站 0 0 45.6 1", R"(ERROR: 测站: AZIMUTH has minutes of 60 or more: "45.6")"},
       });
 }
@@ -399,7 +416,7 @@ TEST(RowReader, DecimalsFollowTheSetting) {
 }
 
 TEST(RowReader, OverlongLinesAreRefusedWhole) {
-  const std::string comment = "#" + std::string(calc::kMaxLineChars - 1, 'x');
+  const std::string comment = "#" + std::string(reading::kMaxLineChars - 1, 'x');
   ExpectAnswers(Forward(), {
                                {comment, comment},
                                {comment + "\r", comment},

@@ -1,0 +1,66 @@
+#pragma once
+
+// Known points by name: the station and the backsight of a setting-out
+// sheet, read from a control file (or from the design file itself) by the
+// same rules as any coordinate file: encodings, separators, quotes,
+// comments, a header, and the columns a column list names (it must name a
+// name, x and y; code, h and - are read past). Without a column list a row
+// is NAME X Y.
+//
+// Reading is strict: a row that does not read (a field that is no number, a
+// row without a name) refuses the whole file with a message that names its
+// line. A name given twice is kept as such: Find() refuses it, since which
+// of the two is meant cannot be told.
+
+#include <map>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "reader/row_reader.h"
+
+namespace reading {
+
+class KnownPoints {
+ public:
+  // Reads the points of a whole text (decoded, e.g. by TextLines) named
+  // `source` in messages; `columns` as a column list reads them for setout.
+  // Returns "" or one line saying what is wrong: "SOURCE:LINE: what".
+  std::string Read(std::string_view text, const std::vector<Column>& columns,
+                   std::string_view source);
+
+  // The same for the file at `path`; "" or one line ("cannot open ...",
+  // "... not UTF-8 ...", "PATH:LINE: what").
+  std::string ReadFile(const std::string& path, const std::vector<Column>& columns);
+
+  // The point named `name`; "" when found, else why not: "no point A9 in
+  // ctl.dat", "ctl.dat names A1 twice (lines 3 and 7)".
+  std::string Find(std::string_view name, Point& point) const;
+
+  // The names in the order of the file, each once (for a list to pick from).
+  const std::vector<std::string>& Names() const { return names_; }
+
+  // The points in the order of the file, each name once, with the point it
+  // is first given.
+  struct NamedPoint {
+    std::string name;
+    Point point;
+  };
+  std::vector<NamedPoint> List() const;
+
+ private:
+  struct Entry {
+    Point point;
+    std::size_t line;       // where it is given first, from 1
+    std::size_t twiceLine;  // where it is given again; 0 when not
+  };
+
+  std::string AddRow(const RowReader& reader, std::string_view line, bool firstRow,
+                     std::size_t number);
+
+  std::string source_;
+  std::map<std::string, Entry, std::less<>> points_;
+  std::vector<std::string> names_;
+};
+
+}  // namespace reading

@@ -1,0 +1,596 @@
+#include "reader/row_reader.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+
+#include "core/survey.h"
+#include "reader/field_splitter.h"
+#include "reader/number_text.h"
+#include "reader/packed_digits.h"
+#include "reader/shown_text.h"
+
+namespace reading {
+
+// What a mode reads and writes.
+struct ModeRule {
+  std::array<const char*, 4> fields;  // the numbers of a full row
+  std::size_t azimuthField;           // kNoAzimuth when none is an azimuth
+  std::size_t resultCount;
+  std::array<const char*, 3> results;     // their names in a header row
+  std::array<bool, 3> resultIsAngle;      // else a length or coordinate
+  std::array<const char*, 3> outOfRange;  // a result that is not finite
+};
+
+// A row's point name, code, height and numbers as read from its fields.
+struct RowReader::Row {
+  std::string_view name;
+  std::string_view code;
+  std::string_view height;
+  bool named = false;  // the answer starts with the name
+  std::array<double, 4> numbers{};
+};
+
+namespace {
+
+constexpr std::string_view kErrorPrefix = "ERROR: ";
+
+constexpr std::size_t kNoAzimuth = 4;
+
+constexpr ModeRule kForwardRule = {{"X0", "Y0", "AZIMUTH", "DISTANCE"},
+                                   2,
+                                   2,
+                                   {"X", "Y"},
+                                   {false, false},
+                                   {"result X is out of range", "result Y is out of range"}};
+constexpr ModeRule kInverseRule = {
+    {"X0", "Y0", "X1", "Y1"},
+    kNoAzimuth,
+    2,
+    {"AZIMUTH", "DISTANCE"},
+    {true, false},
+    {"result AZIMUTH is out of range", "result DISTANCE is out of range"}};
+// The station is always given: rows hold X Y.
+constexpr ModeRule kSetoutRule = {{"X0", "Y0", "X", "Y"},
+                                  kNoAzimuth,
+                                  3,
+                                  {"AZIMUTH", "ANGLE", "DISTANCE"},
+                                  {true, true, false},
+                                  {"result AZIMUTH is out of range", "result ANGLE is out of range",
+                                   "result DISTANCE is out of range"}};
+
+// Indexed by Mode.
+constexpr std::array<const ModeRule*, 3> kRules = {&kForwardRule, &kInverseRule, &kSetoutRule};
+
+// A row split into more fields than any column list holds is refused by
+// its count all the same.
+constexpr std::size_t kMaxFields = kMaxColumns + 1;
+
+bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+
+bool IsMark(char c) { return c == ',' || c == ';' || c == '\t'; }
+
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+// Blank lines and lines whose first non-blank character is "#", the line
+// end taken off.
+bool IsPassedThrough(std::string_view line) {
+  for (const char c : line) {
+    if (!IsBlank(c)) return c == '#';
+  }
+  return true;
+}
+
+bool IsNumber(std::string_view field) {
+  std::array<char, survey::kFieldChars> buffer;
+  double ignored = 0.0;
+  return field.size() <= survey::kFieldChars &&
+         ReadWholeNumber(WithDecimalPoint(field, buffer), ignored);
+}
+
+// Starts like a number: a digit, or a sign or point and a digit ("498301.2O",
+// "3512930,5", "-.5x"). A header has no such field.
+bool StartsLikeNumber(std::string_view field) {
+  std::size_t at = 0;
+  if (at < field.size() && (field[at] == '+' || field[at] == '-')) ++at;
+  if (at < field.size() && field[at] == '.') ++at;
+  return at < field.size() && IsDigit(field[at]);
+}
+
+// Where the given role is among the columns; columns.size() when nowhere.
+std::size_t FindColumn(const std::vector<Column>& columns, Column::Role role) {
+  std::size_t at = 0;
+  while (at < columns.size() && columns[at].role != role) ++at;
+  return at;
+}
+
+// The line without its "\r", if it has one.
+std::string_view WithoutLineEnd(std::string_view line) {
+  if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+  return line;
+}
+
+void Clear(LineAnswer& answer) {
+  answer.kind = LineAnswer::Kind::kAnswer;
+  answer.separator = ' ';
+  answer.named = false;
+  answer.name.clear();
+  answer.code.clear();
+  answer.height.clear();
+  answer.hasPoint = false;
+  answer.point = {0.0, 0.0};
+  answer.results = {};
+  answer.text.clear();
+}
+
+// Makes the answer an error that names the row's point, if it has a name,
+// and says what is wrong; returns false.
+bool Fail(LineAnswer& answer, std::string_view point, std::string_view what) {
+  answer.kind = LineAnswer::Kind::kError;
+  answer.text.clear();
+  if (!point.empty()) {
+    AppendShown(answer.text, point);
+    answer.text += ": ";
+  }
+  answer.text += what;
+  return false;
+}
+
+void Copy(LineAnswer& answer, std::string_view line) {
+  answer.kind = LineAnswer::Kind::kCopied;
+  answer.text.assign(line);
+}
+
+}  // namespace
+
+bool IsBlankOrComment(std::string_view line) {
+  line = WithoutLineEnd(line);
+  return line.size() <= kMaxLineChars && IsPassedThrough(line);
+}
+
+RowReader::RowReader(const RowSettings& settings)
+    : settings_(settings),
+      nameColumn_(FindColumn(settings.columns, Column::Role::kName)),
+      codeColumn_(FindColumn(settings.columns, Column::Role::kCode) < settings.columns.size()),
+      heightColumn_(FindColumn(settings.columns, Column::Role::kHeight) < settings.columns.size()) {
+  for (const bool named : {false, true}) {
+    std::vector<AnswerColumn>& list = answerColumns_[named ? 1 : 0];
+    if (named) list.push_back({AnswerColumn::Role::kName, 0, "NAME"});
+    if (codeColumn_) list.push_back({AnswerColumn::Role::kCode, 0, "CODE"});
+    for (std::size_t i = 0; i < Rule().resultCount; ++i) {
+      list.push_back({AnswerColumn::Role::kResult, i, Rule().results[i]});
+    }
+    if (heightColumn_) list.push_back({AnswerColumn::Role::kHeight, 0, "H"});
+  }
+}
+
+const ModeRule& RowReader::Rule() const {
+  return *kRules[static_cast<std::size_t>(settings_.mode)];
+}
+
+std::span<const char* const> RowReader::FieldNames() const {
+  return std::span<const char* const>(Rule().fields).subspan(settings_.hasStation ? 2 : 0);
+}
+
+std::span<const char* const> RowReader::ResultNames() const {
+  return std::span<const char* const>(Rule().results).first(Rule().resultCount);
+}
+
+std::span<const AnswerColumn> RowReader::AnswerColumns(bool named) const {
+  return answerColumns_[named ? 1 : 0];
+}
+
+void RowReader::Read(std::string_view line, LineAnswer& answer, bool firstRow) const {
+  Clear(answer);
+  line = WithoutLineEnd(line);
+  if (line.size() > kMaxLineChars) {
+    Fail(answer, {}, "line longer than 8192 characters");
+    return;
+  }
+  if (IsPassedThrough(line)) {
+    Copy(answer, line);
+    return;
+  }
+  if (settings_.columns.empty() && ReadPlainRow(line, answer)) return;
+  ReadSplit(line, answer, firstRow, true);
+}
+
+void RowReader::ReadKnownPoint(std::string_view line, LineAnswer& answer, bool firstRow) const {
+  Clear(answer);
+  line = WithoutLineEnd(line);
+  if (line.size() > kMaxLineChars) {
+    Fail(answer, {}, "line longer than 8192 characters");
+    return;
+  }
+  if (IsPassedThrough(line)) {
+    Copy(answer, line);
+    return;
+  }
+  ReadSplit(line, answer, firstRow, false);
+}
+
+void RowReader::ReadFields(std::span<const std::string_view> fields, LineAnswer& answer) const {
+  Clear(answer);
+  Answer(fields, fields.size(), answer, true);
+}
+
+// Splits the line to read it.
+void RowReader::ReadSplit(std::string_view line, LineAnswer& answer, bool firstRow,
+                          bool compute) const {
+  std::array<std::string_view, kMaxFields> fields;
+  std::string unquoted;
+  const SplitLine split = SplitFields(line, fields, unquoted);
+  answer.separator = split.separator;
+  if (split.fault != nullptr) {
+    Fail(answer, {}, split.fault);
+    return;
+  }
+  const std::span<const std::string_view> stored(fields.data(),
+                                                 std::min(split.count, fields.size()));
+  if (firstRow && IsHeader(line, stored)) {
+    Copy(answer, line);
+    answer.named = settings_.columns.empty() ? split.count == FieldNames().size() + 1
+                                             : nameColumn_ < settings_.columns.size();
+    return;
+  }
+  Answer(stored, split.count, answer, compute);
+}
+
+// A first row none of whose fields is a number or starts like one, unless
+// copying it would give a line that reads as an error.
+bool RowReader::IsHeader(std::string_view line, std::span<const std::string_view> fields) const {
+  if (line.starts_with(kErrorPrefix)) return false;
+  return std::none_of(fields.begin(), fields.end(), [](std::string_view field) {
+    return StartsLikeNumber(field) || IsNumber(field);
+  });
+}
+
+// Reads the row of `count` fields (the first of them in `fields`) and, with
+// `compute`, computes its answer; else it is a known point's.
+void RowReader::Answer(std::span<const std::string_view> fields, std::size_t count,
+                       LineAnswer& answer, bool compute) const {
+  Row row;
+  if (!ReadRow(fields, count, true, row, answer) || !CountFields(fields, count, row, answer)) {
+    return;
+  }
+  if (compute) {
+    Compute(row.numbers.data(), answer);
+    return;
+  }
+  if (!row.named || row.name.empty()) {
+    Fail(answer, {}, "a known point needs a name");
+    return;
+  }
+  answer.hasPoint = true;
+  answer.point = {row.numbers[0], row.numbers[1]};
+}
+
+// A row without a column list holds the mode's numbers, or a name and them.
+// With more fields, which is which cannot be told; nor with one more of
+// which the last is empty (a name and the numbers with the last one empty,
+// or the numbers and an empty field). The message says how many fields
+// there are and suggests a --columns list that settles it.
+bool RowReader::CountIsPlain(std::span<const std::string_view> fields, std::size_t count,
+                             LineAnswer& answer) const {
+  const auto names = FieldNames();
+  const std::size_t needed = names.size();
+  const bool lastEmpty = count == needed + 1 && fields[needed].empty();
+  if (count <= needed || (count == needed + 1 && !lastEmpty)) return true;
+  std::string numbers;  // "X0 Y0 AZIMUTH DISTANCE"
+  std::string roles;    // "x0,y0,azimuth,distance"
+  for (const char* name : names) {
+    numbers += numbers.empty() ? "" : " ";
+    numbers += name;
+    roles += roles.empty() ? "" : ",";
+    for (const char* c = name; *c != '\0'; ++c) {
+      roles += static_cast<char>(*c >= 'A' && *c <= 'Z' ? *c - 'A' + 'a' : *c);
+    }
+  }
+  std::string what = std::to_string(count) + " fields";
+  what += lastEmpty
+              ? ", the last empty: NAME " + numbers + ", or " + numbers + " and an empty field"
+              : std::string(": ") + ModeName() + " takes " + numbers + ", led by a name or not";
+  // Most point files hold a name, a code, east, north and a height.
+  std::string list = lastEmpty                                       ? roles
+                     : settings_.mode == Mode::kSetout && count >= 5 ? "name,code,y,x,h"
+                                                                     : "name," + roles;
+  for (std::size_t i = static_cast<std::size_t>(std::count(list.begin(), list.end(), ',')) + 1;
+       i < count; ++i) {
+    list += ",-";
+  }
+  what += "; say which field is which, e.g. --columns " + list;
+  return Fail(answer, IsNumber(fields[0]) ? std::string_view() : fields[0], what);
+}
+
+const char* RowReader::ModeName() const {
+  static constexpr std::array<const char*, 3> kNames = {"forward", "inverse", "setout"};
+  return kNames[static_cast<std::size_t>(settings_.mode)];
+}
+
+// Reads the point name and the numbers of a row that are there, so that
+// text where a number belongs is reported before a field is missed.
+bool RowReader::ReadRow(std::span<const std::string_view> fields, std::size_t count,
+                        bool countFirst, Row& row, LineAnswer& answer) const {
+  const bool byColumns = !settings_.columns.empty();
+  if (byColumns) {
+    row.named = nameColumn_ < settings_.columns.size();
+    if (row.named && nameColumn_ < fields.size()) row.name = fields[nameColumn_];
+  } else {
+    if (countFirst && !CountIsPlain(fields, count, answer)) return false;
+    // Without the count checked first (values checked before they are
+    // counted), a first field that is no number is taken for the name, so
+    // that the numbers are read where they stand.
+    const std::size_t needed = FieldNames().size();
+    row.named = count == needed + 1 || (count > needed + 1 && !IsNumber(fields[0]));
+    if (row.named) {
+      row.name = fields[0];
+      fields = fields.subspan(1);
+    }
+  }
+  answer.named = row.named;
+  answer.name.assign(row.name);
+  // Its answer could read like an error line: "ERROR:" before a blank, or
+  // a name of several words (read by columns) such as "ERROR: K".
+  if (row.name.starts_with("ERROR:")) {
+    return Fail(answer, {}, "point name starting \"ERROR:\" is reserved");
+  }
+  if (byColumns) return ReadColumnFields(fields, row, answer);
+  const auto names = FieldNames();
+  for (std::size_t i = 0; i < std::min(fields.size(), names.size()); ++i) {
+    if (!ReadField(names[i], i == AzimuthIndex(), fields[i], row.name, row.numbers[i], answer)) {
+      return false;
+    }
+  }
+  return true;
+}
+
+// The numbers, the code and the height where there are: a height is not
+// used, but one that is no number means the columns are not what they were
+// said to be.
+bool RowReader::ReadColumnFields(std::span<const std::string_view> fields, Row& row,
+                                 LineAnswer& answer) const {
+  const std::span<const Column> columns = settings_.columns;
+  const auto names = FieldNames();
+  for (std::size_t i = 0; i < std::min(fields.size(), columns.size()); ++i) {
+    const Column& column = columns[i];
+    if (column.role == Column::Role::kCode) answer.code.assign(fields[i]);
+    if (column.role == Column::Role::kHeight) answer.height.assign(fields[i]);
+    double height = 0.0;
+    const bool read = column.role == Column::Role::kNumber
+                          ? ReadField(names[column.number], column.number == AzimuthIndex(),
+                                      fields[i], row.name, row.numbers[column.number], answer)
+                      : column.role == Column::Role::kHeight && !fields[i].empty()
+                          ? ReadField("H", false, fields[i], row.name, height, answer)
+                          : true;
+    if (!read) return false;
+  }
+  return true;
+}
+
+// Whether the row has as many fields as it should; the error where it has
+// not.
+bool RowReader::CountFields(std::span<const std::string_view> fields, std::size_t count,
+                            const Row& row, LineAnswer& answer) const {
+  const std::span<const Column> columns = settings_.columns;
+  const auto names = FieldNames();
+  const std::size_t needed = columns.empty() ? names.size() + (row.named ? 1 : 0) : columns.size();
+  if (count < needed) {
+    const std::size_t missing = count - (columns.empty() && row.named ? 1 : 0);
+    return Fail(answer, row.name,
+                "missing field " + (columns.empty() ? std::string(names[missing])
+                                                    : ColumnName(columns, count, names)));
+  }
+  if (count > needed) {
+    std::string what = "extra field ";
+    AppendQuoted(what, fields[needed]);
+    return Fail(answer, row.name, what);
+  }
+  return true;
+}
+
+bool RowReader::CheckNumbers(std::span<const std::string_view> fields, std::string& out) const {
+  LineAnswer answer;
+  Clear(answer);
+  Row row;
+  if (ReadRow(fields, fields.size(), false, row, answer)) return true;
+  AppendLine(answer, out);
+  return false;
+}
+
+// The common row, read in one pass: only the numbers, each in plain
+// decimals, separated by blanks or by one and the same comma, semicolon or
+// tab. Anything else is left to the full reading, which finds the same
+// values where this finds any. Changes nothing when it returns false.
+bool RowReader::ReadPlainRow(std::string_view line, LineAnswer& answer) const {
+  const std::size_t needed = FieldNames().size();
+  std::array<double, 4> values{};
+  std::size_t at = 0;
+  char separator = ' ';
+  for (std::size_t i = 0; i < needed; ++i) {
+    while (at < line.size() && line[at] == ' ') ++at;
+    if (i > 0) {
+      char mark = ' ';
+      if (at < line.size() && IsMark(line[at])) {
+        mark = line[at++];
+        while (at < line.size() && line[at] == ' ') ++at;
+      }
+      if (i == 1) separator = mark;
+      if (mark != separator) return false;
+    }
+    const std::string_view rest = line.substr(at);
+    const std::size_t length = ReadPlainDecimal(rest, values[i]);
+    if (length == 0 || length > survey::kFieldChars ||
+        (length < rest.size() && rest[length] != ' ' && !IsMark(rest[length]))) {
+      return false;
+    }
+    if (i == AzimuthIndex() &&
+        FindPlainAzimuthFault(rest.substr(0, length), values[i]) != AzimuthFault::kNone) {
+      return false;
+    }
+    at += length;
+  }
+  while (at < line.size() && line[at] == ' ') ++at;
+  if (at != line.size()) return false;
+  answer.separator = separator;
+  Compute(values.data(), answer);
+  return true;
+}
+
+// Reads the number of `field` of the row of `point` into `value`, or makes
+// the answer the error.
+bool RowReader::ReadField(const char* field, bool isAzimuth, std::string_view text,
+                          std::string_view point, double& value, LineAnswer& answer) const {
+  // The common field, plain decimals, is always a number in range.
+  if (!text.empty() && text.size() <= survey::kFieldChars &&
+      ReadPlainDecimal(text, value) == text.size() &&
+      (!isAzimuth || FindPlainAzimuthFault(text, value) == AzimuthFault::kNone)) {
+    return true;
+  }
+  auto fail = [&](const char* what, const char* hint = "") {
+    std::string message = field;
+    message += what;
+    AppendQuoted(message, text);
+    message += hint;
+    return Fail(answer, point, message);
+  };
+  if (text.size() > survey::kFieldChars) {
+    return fail(" is longer than 35 characters: ");
+  }
+  std::array<char, survey::kFieldChars> buffer;
+  const std::string_view number = WithDecimalPoint(text, buffer);
+  switch (ReadFieldNumber(number, value)) {
+    case FieldNumber::kNotANumber:
+      return fail(" is not a number: ");
+    case FieldNumber::kOutOfRange:
+      return fail(" is out of range: ");
+    case FieldNumber::kNumber:
+      break;
+  }
+  if (isAzimuth) {
+    switch (FindAzimuthFault(number, value)) {
+      case AzimuthFault::kMinutes:
+        return fail(" has minutes of 60 or more: ");
+      case AzimuthFault::kSeconds:
+        return fail(" has seconds of 60 or more: ");
+      case AzimuthFault::kNegative:
+        return fail(" is negative: ", " (add 360)");
+      case AzimuthFault::kNone:
+        break;
+    }
+  }
+  return true;
+}
+
+// Computes the answer from a row's numbers.
+void RowReader::Compute(const double* values, LineAnswer& answer) const {
+  const bool station = settings_.hasStation;
+  const double x0 = station ? settings_.station.x : values[0];
+  const double y0 = station ? settings_.station.y : values[1];
+  const double* rest = station ? values : values + 2;
+  std::array<double, 3>& results = answer.results;
+  if (settings_.mode == Mode::kForward) {
+    const survey::ForwardResult end = survey::ComputeForward(x0, y0, rest[0], rest[1]);
+    results = {end.x, end.y, 0.0};
+    answer.point = {end.x, end.y};
+  } else {
+    answer.point = {rest[0], rest[1]};
+    const survey::InverseResult polar = survey::ComputeInverse(x0, y0, rest[0], rest[1]);
+    answer.hasPoint = true;
+    if (polar.identicalPoints) {
+      Fail(answer, answer.name,
+           settings_.mode == Mode::kInverse ? "identical points" : "point is on the station");
+      return;
+    }
+    results = {polar.azimuth, polar.distance, 0.0};
+    if (settings_.mode == Mode::kSetout) {
+      results = {polar.azimuth, survey::TurnedAngle(polar.degrees, settings_.backsightDegrees),
+                 polar.distance};
+    }
+  }
+  for (std::size_t i = 0; i < Rule().resultCount; ++i) {
+    if (!std::isfinite(results[i])) {
+      answer.hasPoint = settings_.mode != Mode::kForward;
+      Fail(answer, answer.name, Rule().outOfRange[i]);
+      return;
+    }
+  }
+  answer.hasPoint = true;
+  answer.kind = LineAnswer::Kind::kAnswer;
+}
+
+void RowReader::AppendColumn(const LineAnswer& answer, const AnswerColumn& column,
+                             std::string& out) const {
+  switch (column.role) {
+    case AnswerColumn::Role::kName:
+      AppendField(out, answer.name, answer.separator);
+      break;
+    case AnswerColumn::Role::kCode:
+      AppendField(out, answer.code, answer.separator);
+      break;
+    case AnswerColumn::Role::kHeight:
+      AppendField(out, answer.height, answer.separator);
+      break;
+    case AnswerColumn::Role::kResult:
+      if (Rule().resultIsAngle[column.result]) {
+        AppendPackedAngle(out, answer.results[column.result],
+                          settings_.azimuthDecimals.value_or(settings_.decimals));
+      } else {
+        AppendFixed(out, answer.results[column.result], settings_.decimals);
+      }
+      break;
+  }
+}
+
+void RowReader::AppendLine(const LineAnswer& answer, std::string& out) const {
+  switch (answer.kind) {
+    case LineAnswer::Kind::kCopied:
+      out += answer.text;
+      return;
+    case LineAnswer::Kind::kError:
+      out += kErrorPrefix;
+      out += answer.text;
+      return;
+    case LineAnswer::Kind::kAnswer:
+      break;
+  }
+  bool first = true;
+  for (const AnswerColumn& column : AnswerColumns(answer.named)) {
+    if (!first) out += answer.separator;
+    first = false;
+    AppendColumn(answer, column, out);
+  }
+}
+
+void RowReader::AppendHeaderRow(const LineAnswer& firstRow, std::string& out) const {
+  bool first = true;
+  for (const AnswerColumn& column : AnswerColumns(firstRow.named)) {
+    if (!first) out += firstRow.separator;
+    first = false;
+    out += column.title;
+  }
+}
+
+bool RowReader::AnswerLine(std::string_view line, std::string& out, bool firstRow) const {
+  LineAnswer answer;
+  Read(line, answer, firstRow);
+  AppendLine(answer, out);
+  return answer.kind != LineAnswer::Kind::kError;
+}
+
+bool RowReader::AnswerFields(std::span<const std::string_view> fields, std::string& out,
+                             char separator) const {
+  LineAnswer answer;
+  ReadFields(fields, answer);
+  answer.separator = separator;
+  AppendLine(answer, out);
+  return answer.kind != LineAnswer::Kind::kError;
+}
+
+// The field that holds a packed azimuth; kNoAzimuth when none does.
+std::size_t RowReader::AzimuthIndex() const {
+  const std::size_t field = Rule().azimuthField;
+  if (field == kNoAzimuth || !settings_.hasStation) return field;
+  return field - 2;
+}
+
+}  // namespace reading

@@ -1,0 +1,203 @@
+#pragma once
+
+// One input line in, one answer out: a row holds the numbers of one
+// computation, optionally led by a point name, or the columns that a column
+// list names; blank lines, comment lines and a header are copied through;
+// anything else is an error that says what is wrong with which field. The
+// answer comes as data (LineAnswer) and as the line corvane-calc writes for
+// it (AppendLine), which is the only place that line is put together: the
+// program's setting-out window shows the same texts, so its table and the
+// tool's output agree to the character.
+//
+// How a line is split into fields is FieldSplitter's (field_splitter.h).
+// A RowReader is immutable: threads may share one.
+
+#include <array>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "reader/columns.h"
+#include "reader/text_lines.h"
+
+namespace reading {
+
+// forward: X0 Y0 AZIMUTH DISTANCE -> X Y; inverse: X0 Y0 X1 Y1 -> AZIMUTH
+// DISTANCE; setout, from a station towards a backsight: X Y -> AZIMUTH
+// ANGLE DISTANCE, ANGLE turned clockwise from the backsight to the point.
+enum class Mode { kForward, kInverse, kSetout };
+
+struct ModeRule;
+
+// X is the northing, Y the easting, in the file's unit (metres).
+struct Point {
+  double x;
+  double y;
+};
+
+struct RowSettings {
+  Mode mode = Mode::kForward;
+  bool hasStation = false;  // rows then hold only the second half
+  Point station{0.0, 0.0};
+  double backsightDegrees = 0.0;  // setout: the direction angles start from
+  int decimals = 6;
+  std::optional<int> azimuthDecimals;  // when unset, `decimals`
+  std::vector<Column> columns;         // empty: the numbers in order, maybe named
+};
+
+// Whether a line is copied through as a blank or comment line: blank, or
+// with "#" as its first character that is not a blank. The first line of an
+// input that is neither is its first row, which may be a header.
+bool IsBlankOrComment(std::string_view line);
+
+// What one input line gives.
+struct LineAnswer {
+  enum class Kind : unsigned char {
+    kAnswer,  // a row, computed
+    kError,   // a row that could not be: `text` says why
+    kCopied,  // a blank or comment line, or a header: `text` is the line
+  };
+  Kind kind = Kind::kCopied;
+  // The separator of the answer's fields: the row's own (a comma, a
+  // semicolon or a tab), a blank for rows split at blanks.
+  char separator = ' ';
+  // The answer starts with the name: the row has a name field, or the
+  // column list names one (the name may then be empty). For a header: it
+  // has the name field that a row would.
+  bool named = false;
+  std::string name;    // as read: blanks around it and quotes taken off
+  std::string code;    // as read, where the column list names a code
+  std::string height;  // the design height as read, "" where it is empty
+  // Whether `point` holds the row's point: the design point (setout), the
+  // second point (inverse), the end point (forward). Set once the row's
+  // numbers are read, on error lines too where a computation failed.
+  bool hasPoint = false;
+  Point point{0.0, 0.0};
+  std::array<double, 3> results{};  // the mode's results, as ResultNames()
+  // kError: what is wrong, as the line shows it after "ERROR: " (field text
+  // and names escaped); kCopied: the line, without its "\r".
+  std::string text;
+};
+
+// One column of an answer line.
+struct AnswerColumn {
+  enum class Role : unsigned char { kName, kCode, kResult, kHeight };
+  Role role;
+  std::size_t result;  // kResult: which of LineAnswer::results
+  const char* title;   // as the header row names it: "NAME", "AZIMUTH", ...
+};
+
+class RowReader {
+ public:
+  explicit RowReader(const RowSettings& settings);
+
+  const RowSettings& settings() const { return settings_; }
+
+  // Reads one input line (without its "\n"; a trailing "\r" is taken as
+  // part of the line end) into `answer`, every member of which is set anew.
+  // `firstRow`: the line is the input's first row (see IsBlankOrComment),
+  // which is copied as a header where it holds no number and nothing that
+  // looks like a mistyped one.
+  void Read(std::string_view line, LineAnswer& answer, bool firstRow = false) const;
+
+  // The same for a row whose fields are given one by one (the values of a
+  // command line).
+  void ReadFields(std::span<const std::string_view> fields, LineAnswer& answer) const;
+
+  // Reads a known point's row (a control file) by the same rules: its name
+  // and X Y, nothing computed. kAnswer with `name` and `point`, kCopied, or
+  // kError; a row without a name is an error.
+  void ReadKnownPoint(std::string_view line, LineAnswer& answer, bool firstRow = false) const;
+
+  // Appends the output line of `answer`, without line end: its columns
+  // (AnswerColumns) separated by its separator, "ERROR: " and the message,
+  // or the copied line. Names, codes and heights are shown as read, their
+  // control bytes escaped as messages show them, and quoted (RFC 4180)
+  // where the separator, a quote or a blank at either end would change how
+  // the line reads back.
+  void AppendLine(const LineAnswer& answer, std::string& out) const;
+
+  // Appends the text of one column of an answer (kAnswer) exactly as
+  // AppendLine writes it.
+  void AppendColumn(const LineAnswer& answer, const AnswerColumn& column, std::string& out) const;
+
+  // The columns of an answer line, in their order; `named`: the answer's
+  // LineAnswer::named.
+  std::span<const AnswerColumn> AnswerColumns(bool named) const;
+
+  // The header row that names the answer columns of rows like `firstRow`,
+  // in its separator: "NAME,CODE,AZIMUTH,ANGLE,DISTANCE,H".
+  void AppendHeaderRow(const LineAnswer& firstRow, std::string& out) const;
+
+  // Read, then AppendLine; false when the answer is an "ERROR: " line.
+  bool AnswerLine(std::string_view line, std::string& out, bool firstRow = false) const;
+
+  // ReadFields, then AppendLine with `separator`; false for an error line.
+  bool AnswerFields(std::span<const std::string_view> fields, std::string& out,
+                    char separator = ' ') const;
+
+  // Reads the fields of a row as ReadFields does, without counting them:
+  // false, with the "ERROR: " line appended, when one is not a number (or
+  // out of range, or not a valid azimuth).
+  bool CheckNumbers(std::span<const std::string_view> fields, std::string& out) const;
+
+  // The numbers a row holds, by name ("X0", "AZIMUTH"; with a station only
+  // the second half).
+  std::span<const char* const> FieldNames() const;
+
+  // The names of the results ("AZIMUTH", "ANGLE", "DISTANCE").
+  std::span<const char* const> ResultNames() const;
+
+ private:
+  struct Row;
+
+  const ModeRule& Rule() const;
+  const char* ModeName() const;
+  bool ReadPlainRow(std::string_view line, LineAnswer& answer) const;
+  void ReadSplit(std::string_view line, LineAnswer& answer, bool firstRow, bool compute) const;
+  bool IsHeader(std::string_view line, std::span<const std::string_view> fields) const;
+  void Answer(std::span<const std::string_view> fields, std::size_t count, LineAnswer& answer,
+              bool compute) const;
+  bool CountIsPlain(std::span<const std::string_view> fields, std::size_t count,
+                    LineAnswer& answer) const;
+  bool ReadRow(std::span<const std::string_view> fields, std::size_t count, bool countFirst,
+               Row& row, LineAnswer& answer) const;
+  bool ReadColumnFields(std::span<const std::string_view> fields, Row& row,
+                        LineAnswer& answer) const;
+  bool CountFields(std::span<const std::string_view> fields, std::size_t count, const Row& row,
+                   LineAnswer& answer) const;
+  bool ReadField(const char* field, bool isAzimuth, std::string_view text, std::string_view point,
+                 double& value, LineAnswer& answer) const;
+  void Compute(const double* values, LineAnswer& answer) const;
+  std::size_t AzimuthIndex() const;
+
+  RowSettings settings_;
+  std::size_t nameColumn_;  // with columns: where the name is, if anywhere
+  bool codeColumn_;         // the columns list a code
+  bool heightColumn_;       // the columns list a height
+  std::array<std::vector<AnswerColumn>, 2> answerColumns_;  // unnamed, named
+};
+
+// The lines of one input read in turn, its first row found as corvane-calc
+// finds it (the first line that IsBlankOrComment does not copy).
+class InputRows {
+ public:
+  explicit InputRows(const RowReader& reader) : reader_(reader) {}
+
+  void Read(std::string_view line, LineAnswer& answer) {
+    const bool firstRow = !rowSeen_ && !IsBlankOrComment(line);
+    rowSeen_ = rowSeen_ || firstRow;
+    reader_.Read(line, answer, firstRow);
+  }
+
+  // Whether the first row has come.
+  bool rowSeen() const { return rowSeen_; }
+
+ private:
+  const RowReader& reader_;
+  bool rowSeen_ = false;
+};
+
+}  // namespace reading

@@ -1,0 +1,162 @@
+#include "reader/text_decoder.h"
+
+#include <cstdint>
+
+namespace reading {
+namespace {
+
+constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
+constexpr std::string_view kUtf16LeMark = "\xFF\xFE";
+constexpr std::string_view kUtf16BeMark = "\xFE\xFF";
+constexpr std::string_view kUtf32LeMark = std::string_view("\xFF\xFE\0\0", 4);
+constexpr std::string_view kUtf32BeMark = std::string_view("\0\0\xFE\xFF", 4);
+
+// Whether `start` (the first bytes, fewer than `mark`'s) could still turn
+// out to begin with `mark`.
+bool MayBecome(std::string_view start, std::string_view mark) {
+  return start.size() < mark.size() && mark.starts_with(start);
+}
+
+void AppendUtf8(std::string& text, std::uint32_t c) {
+  if (c < 0x80) {
+    text += static_cast<char>(c);
+  } else if (c < 0x800) {
+    text += static_cast<char>(0xC0 | c >> 6);
+    text += static_cast<char>(0x80 | (c & 0x3F));
+  } else if (c < 0x10000) {
+    text += static_cast<char>(0xE0 | c >> 12);
+    text += static_cast<char>(0x80 | (c >> 6 & 0x3F));
+    text += static_cast<char>(0x80 | (c & 0x3F));
+  } else {
+    text += static_cast<char>(0xF0 | c >> 18);
+    text += static_cast<char>(0x80 | (c >> 12 & 0x3F));
+    text += static_cast<char>(0x80 | (c >> 6 & 0x3F));
+    text += static_cast<char>(0x80 | (c & 0x3F));
+  }
+}
+
+bool IsHighSurrogate(std::uint32_t unit) { return unit >= 0xD800 && unit < 0xDC00; }
+
+bool IsLowSurrogate(std::uint32_t unit) { return unit >= 0xDC00 && unit < 0xE000; }
+
+}  // namespace
+
+bool TextDecoder::Decode(std::string_view bytes, std::string& text) {
+  if (state_ == State::kUtf8) {
+    text += bytes;
+    return true;
+  }
+  if (state_ == State::kRefused) return false;
+  held_ += bytes;
+  if (state_ == State::kStart && !DecideFromStart(false)) return state_ != State::kRefused;
+  if (state_ == State::kUtf8) {
+    text += held_;
+    held_.clear();
+    return true;
+  }
+  const std::string units = std::move(held_);
+  held_.clear();
+  DecodeUtf16(units, text);
+  return true;
+}
+
+bool TextDecoder::Finish(std::string& text) {
+  if (state_ == State::kStart) {
+    DecideFromStart(true);
+    if (state_ == State::kRefused) return false;
+    if (state_ == State::kUtf8) {
+      text += held_;
+      held_.clear();
+      return true;
+    }
+    const std::string units = std::move(held_);
+    held_.clear();
+    DecodeUtf16(units, text);
+  }
+  if (state_ == State::kRefused) return false;
+  // An odd last byte, or a lone high surrogate at the very end: as they are.
+  if (state_ == State::kUtf16Le || state_ == State::kUtf16Be) {
+    if (held_.size() >= 2) {
+      const auto first = static_cast<unsigned char>(held_[0]);
+      const auto second = static_cast<unsigned char>(held_[1]);
+      AppendUtf8(text, state_ == State::kUtf16Le ? first | second << 8 : first << 8 | second);
+      held_.erase(0, 2);
+    }
+    text += held_;
+  }
+  held_.clear();
+  return true;
+}
+
+// Decides the encoding from the bytes held at the start, where they are
+// enough (or, `atEnd`, all there will be); takes off the byte-order mark.
+// False while undecided.
+bool TextDecoder::DecideFromStart(bool atEnd) {
+  const std::string_view start = held_;
+  // Two bytes tell a NUL in either; FF FE may begin UTF-32's mark too.
+  if (!atEnd && (start.size() < 2 || MayBecome(start, kUtf8Mark) ||
+                 MayBecome(start, kUtf32LeMark) || MayBecome(start, kUtf32BeMark))) {
+    return false;
+  }
+  if (start.starts_with(kUtf32LeMark) || start.starts_with(kUtf32BeMark)) {
+    state_ = State::kRefused;
+    error_ = "UTF-32 text is not read: save it as UTF-8 or UTF-16";
+    return false;
+  }
+  std::size_t mark = 0;
+  if (start.starts_with(kUtf8Mark)) {
+    state_ = State::kUtf8;
+    mark = kUtf8Mark.size();
+  } else if (start.starts_with(kUtf16LeMark)) {
+    state_ = State::kUtf16Le;
+    mark = kUtf16LeMark.size();
+  } else if (start.starts_with(kUtf16BeMark)) {
+    state_ = State::kUtf16Be;
+    mark = kUtf16BeMark.size();
+  } else if (start.find('\0') < 2) {
+    state_ = State::kRefused;
+    error_ =
+        "not UTF-8 text (NUL bytes: UTF-16 without a byte-order mark?): save it as UTF-8, or as "
+        "UTF-16 with a byte-order mark";
+    return false;
+  } else {
+    state_ = State::kUtf8;
+  }
+  held_.erase(0, mark);
+  return true;
+}
+
+// Turns the whole UTF-16 units of held_ + `bytes` into UTF-8; keeps an odd
+// byte, and a high surrogate whose partner has not come, for later.
+void TextDecoder::DecodeUtf16(std::string_view bytes, std::string& text) {
+  const bool little = state_ == State::kUtf16Le;
+  const auto unitAt = [&](std::size_t at) {
+    const auto first = static_cast<unsigned char>(bytes[at]);
+    const auto second = static_cast<unsigned char>(bytes[at + 1]);
+    return static_cast<std::uint32_t>(little ? first | second << 8 : first << 8 | second);
+  };
+  std::size_t at = 0;
+  while (at + 2 <= bytes.size()) {
+    const std::uint32_t unit = unitAt(at);
+    if (IsHighSurrogate(unit)) {
+      if (at + 4 > bytes.size()) break;  // its partner may come next
+      const std::uint32_t next = unitAt(at + 2);
+      if (IsLowSurrogate(next)) {
+        AppendUtf8(text, 0x10000 + ((unit - 0xD800) << 10) + (next - 0xDC00));
+        at += 4;
+        continue;
+      }
+    }
+    AppendUtf8(text, unit);  // a lone surrogate as UTF-8 would spell it
+    at += 2;
+  }
+  held_.assign(bytes.substr(at));
+}
+
+std::string DecodeText(std::string_view bytes, std::string& text) {
+  TextDecoder decoder;
+  if (decoder.Decode(bytes, text) && decoder.Finish(text)) return {};
+  return decoder.error();
+}
+
+}  // namespace reading
