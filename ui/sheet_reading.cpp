@@ -2,326 +2,340 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <QHash>
 #include <QSaveFile>
 #include <string>
 #include <string_view>
 #include <vector>
 
-#include "cli/options.h"
-#include "cli/row_reader.h"
-#include "core/survey.h"
+#include "reader/field_splitter.h"
+#include "reader/known_points.h"
+#include "reader/sheet_options.h"
+#include "reader/text_decoder.h"
 #include "ui/setout_sheet.h"
 
+// What the CSV export needs to write the sheet again as corvane-calc does.
 struct SheetInput {
-  std::string text;
-  calc::RowSettings settings;
-  std::string note;
+  std::string text;  // the design file, decoded
+  reading::Sheet sheet;
 };
 
 namespace {
 
-constexpr qint64 kChunk = 1 << 20;
+constexpr qint64 kChunk = 1 << 20;        // bytes read at a time
+constexpr std::size_t kStopEvery = 1024;  // lines between looks at the stop flag
+constexpr int kReadShare = 10;            // of the progress bar, for reading the bytes
+constexpr std::size_t kPreviewBytes = 1 << 16;
 
 std::string utf8(const QString& text) { return text.toStdString(); }
+QString fromUtf8(std::string_view text) { return QString::fromUtf8(text.data(), text.size()); }
 
-struct Roles {
-  int name = -1, code = -1, x = -1, y = -1, h = -1;
-};
-
-Roles rolesOf(const QString& columns) {
-  Roles roles;
-  const QStringList list = columns.split(QLatin1Char(','));
-  for (int i = 0; i < list.size(); ++i) {
-    const QString role = list[i].trimmed();
-    if (role == "name") roles.name = i;
-    if (role == "code") roles.code = i;
-    if (role == "x") roles.x = i;
-    if (role == "y") roles.y = i;
-    if (role == "h") roles.h = i;
+// Calls `visit` with each line of `text`, without its line end.
+template <class Visit>
+void forLines(std::string_view text, Visit visit) {
+  for (std::size_t at = 0; at < text.size();) {
+    const std::size_t end = std::min(text.find('\n', at), text.size());
+    if (!visit(text.substr(at, end - at), at)) return;
+    at = end + 1;
   }
-  return roles;
 }
 
-std::vector<std::string_view> splitFields(std::string_view line) {
-  std::vector<std::string_view> fields(calc::kMaxColumns + 1);
-  char separator = ' ';
-  const std::size_t count = calc::SplitColumns(line, fields, separator);
-  fields.resize(std::min(count, fields.size()));
-  return fields;
-}
-
-std::vector<std::string_view> lines(std::string_view text) {
-  std::vector<std::string_view> out;
-  while (!text.empty()) {
-    const std::size_t end = text.find('\n');
-    std::string_view line = text.substr(0, end);
-    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-    out.push_back(line);
-    if (end == std::string_view::npos) break;
-    text.remove_prefix(end + 1);
-  }
-  return out;
-}
-
-bool readText(const QString& path, std::string& text, QString& failure,
-              const std::atomic<bool>& stop, const std::function<void(int)>& progress) {
+// The bytes of `path`, `limit` at most, decoded as every coordinate file is.
+// A NUL byte is in no coordinate file: it is another kind of file.
+QString readText(const QString& path, qint64 limit, std::string& text,
+                 const std::atomic<bool>& stop, const std::function<void(int)>& progress) {
   QFile file(path);
-  if (!file.open(QIODevice::ReadOnly)) {
-    failure = QStringLiteral("无法打开 %1：%2").arg(path, file.errorString());
-    return false;
+  if (!file.open(QIODevice::ReadOnly))
+    return QStringLiteral("无法打开 %1：%2").arg(path, file.errorString());
+  const qint64 size = std::max<qint64>(1, std::min(limit, file.size()));
+  std::string bytes;
+  while (!stop && static_cast<qint64>(bytes.size()) < limit && !file.atEnd()) {
+    const QByteArray chunk = file.read(std::min(kChunk, limit - qint64(bytes.size())));
+    if (chunk.isEmpty() && file.error() != QFileDevice::NoError)
+      return QStringLiteral("无法读取 %1：%2").arg(path, file.errorString());
+    bytes.append(chunk.constData(), chunk.size());
+    if (progress) progress(static_cast<int>(bytes.size() * kReadShare / size));
   }
-  const qint64 size = std::max<qint64>(1, file.size());
-  while (!file.atEnd() && !stop) {
-    const QByteArray chunk = file.read(kChunk);
-    if (chunk.isEmpty() && file.error() != QFile::NoError) {
-      failure = QStringLiteral("无法读取 %1：%2").arg(path, file.errorString());
-      return false;
-    }
-    text.append(chunk.constData(), chunk.size());
-    if (progress) progress(static_cast<int>(text.size() * 20 / size));
-  }
-  if (text.rfind("\xEF\xBB\xBF", 0) == 0) text.erase(0, 3);
-  if (text.find('\0') != std::string::npos) {
-    failure = QStringLiteral("%1 不是文本文件。").arg(path);
-    return false;
-  }
-  return true;
+  const std::string refused = reading::DecodeText(bytes, text);
+  if (!refused.empty())
+    return QStringLiteral("无法读取 %1：%2").arg(path, QString::fromStdString(refused));
+  if (text.find('\0') != std::string::npos)
+    return QStringLiteral("%1 不是文本文件，不能作为坐标文件读取。").arg(path);
+  return QString();
 }
 
-struct Known {
-  QStringList names;
-  QHash<QString, QList<QPair<double, double>>> points;
-};
-
-Known knownPoints(std::string_view text, const QString& columns, const std::atomic<bool>& stop) {
-  Known known;
-  const Roles roles = rolesOf(columns);
-  if (roles.name < 0 || roles.x < 0 || roles.y < 0) return known;
-  for (std::string_view line : lines(text)) {
-    if (stop) break;
-    if (calc::IsBlankOrComment(line)) continue;
-    const auto fields = splitFields(line);
-    const int needed = std::max({roles.name, roles.x, roles.y});
-    if (static_cast<int>(fields.size()) <= needed) continue;
-    const QString name = QString::fromUtf8(fields[roles.name].data(), fields[roles.name].size());
-    known.names << name;
-    known.points[name].append(
-        {survey::ParseField(fields[roles.x]), survey::ParseField(fields[roles.y])});
-  }
-  return known;
-}
-
-bool resolve(const PointChoice& choice, const Known& known, const QString& role, std::string& value,
-             std::optional<SheetPoint>& point, QString& problem) {
+// Why a point the user has to give is missing, or "".
+QString missing(const PointChoice& choice, const QString& role) {
   switch (choice.kind) {
+    case PointChoice::Kind::kName:
+      return choice.name.isEmpty() ? QStringLiteral("请选择%1点").arg(role) : QString();
     case PointChoice::Kind::kCoordinates:
-      if (choice.x.isEmpty() || choice.y.isEmpty()) {
-        problem = QStringLiteral("请输入%1的坐标").arg(role);
-        return false;
-      }
-      value = utf8(choice.x + "," + choice.y);
-      point = SheetPoint{QString(), survey::ParseField(utf8(choice.x)),
-                         survey::ParseField(utf8(choice.y))};
-      return true;
+      return choice.x.isEmpty() || choice.y.isEmpty() ? QStringLiteral("请输入%1的坐标").arg(role)
+                                                      : QString();
     case PointChoice::Kind::kAzimuth:
-      if (choice.azimuth.isEmpty()) {
-        problem = QStringLiteral("请输入后视方位角");
-        return false;
-      }
-      value = utf8(choice.azimuth);
-      return true;
-    default: {
-      if (choice.name.isEmpty()) {
-        problem = QStringLiteral("请选择%1点").arg(role);
-        return false;
-      }
-      const auto found = known.points.value(choice.name);
-      if (found.size() != 1) {
-        problem = found.isEmpty() ? QStringLiteral("找不到%1点 %2").arg(role, choice.name)
-                                  : QStringLiteral("%1点 %2 重复").arg(role, choice.name);
-        return false;
-      }
-      char buffer[80];
-      std::snprintf(buffer, sizeof buffer, "%.17g,%.17g", found[0].first, found[0].second);
-      value = buffer;
-      point = SheetPoint{choice.name, found[0].first, found[0].second};
-      return true;
-    }
+      return choice.azimuth.isEmpty() ? QStringLiteral("请输入后视方位角") : QString();
   }
+  return QString();
+}
+
+void addPoint(std::vector<std::string>& args, const PointChoice& choice, const char* point,
+              const char* byName) {
+  switch (choice.kind) {
+    case PointChoice::Kind::kName:
+      args.push_back(std::string(byName) + "=" + utf8(choice.name));
+      break;
+    case PointChoice::Kind::kCoordinates:
+      args.push_back(std::string(point) + "=" + utf8(choice.x + QLatin1Char(',') + choice.y));
+      break;
+    case PointChoice::Kind::kAzimuth:
+      args.push_back("--backsight-azimuth=" + utf8(choice.azimuth));
+      break;
+  }
+}
+
+// The window's choices as the options corvane-calc takes, so that the same
+// code checks and resolves them.
+std::vector<std::string> optionsOf(const SheetRequest& request) {
+  std::vector<std::string> args = {"--columns=" + utf8(request.columns),
+                                   "--decimals=" + std::to_string(request.distanceDecimals),
+                                   "--azimuth-decimals=" + std::to_string(request.angleDecimals),
+                                   "--header"};
+  if (!request.controlPath.isEmpty()) {
+    args.push_back("--control=" + utf8(request.controlPath));
+    if (!request.controlColumns.isEmpty())
+      args.push_back("--control-columns=" + utf8(request.controlColumns));
+  }
+  addPoint(args, request.station, "--station", "--station-point");
+  addPoint(args, request.backsight, "--backsight", "--backsight-point");
+  return args;
+}
+
+// The numbers as text that reads back to the same double.
+QString numberText(double value) {
+  return QString::number(value, 'g', QLocale::FloatingPointShortest);
+}
+
+PointChoice choiceOf(const std::optional<reading::Point>& point, const std::string& name) {
+  if (!name.empty()) return {PointChoice::Kind::kName, fromUtf8(name), {}, {}, {}};
+  if (point)
+    return {PointChoice::Kind::kCoordinates, {}, numberText(point->x), numberText(point->y), {}};
+  return {};
+}
+
+std::vector<reading::Column> columnsOf(const QString& list) {
+  std::vector<reading::Column> columns;
+  reading::SheetRequest request;
+  request.columns = utf8(list);
+  reading::Sheet sheet;
+  request.station = reading::Point{0, 0};
+  request.backsightAzimuth = 0;
+  reading::ResolveSheet(request, reading::Mode::kSetout, sheet);
+  return sheet.settings.columns;
+}
+
+// The names to pick from, and the points they stand for: the control
+// file's, else the design file's own.
+QString readKnown(const SheetRequest& request, const std::string& design,
+                  reading::KnownPoints& known) {
+  std::string problem;
+  if (request.controlPath.isEmpty()) {
+    problem =
+        known.Read(design, columnsOf(request.columns), utf8(QFileInfo(request.path).fileName()));
+  } else {
+    problem = known.ReadFile(
+        utf8(request.controlPath),
+        columnsOf(request.controlColumns.isEmpty() ? request.columns : request.controlColumns));
+  }
+  return QString::fromStdString(problem);
+}
+
+// The text of each of the table's columns, as corvane-calc writes it; a
+// failed row has its name and code, and the "ERROR: " line.
+SheetRows::Fields rowTexts(const reading::RowReader& reader, const reading::LineAnswer& answer,
+                           std::string& buffer) {
+  buffer.clear();
+  std::array<std::pair<std::size_t, std::size_t>, SheetRows::kFieldCount> spans{};
+  const bool failed = answer.kind == reading::LineAnswer::Kind::kError;
+  for (const reading::AnswerColumn& column : reader.AnswerColumns(answer.named)) {
+    SheetRows::Field field = SheetRows::kHeight;
+    if (column.role == reading::AnswerColumn::Role::kName) field = SheetRows::kName;
+    if (column.role == reading::AnswerColumn::Role::kCode) field = SheetRows::kCode;
+    if (column.role == reading::AnswerColumn::Role::kResult)
+      field = SheetRows::Field(SheetRows::kAzimuth + column.result);
+    if (failed && field != SheetRows::kName && field != SheetRows::kCode) continue;
+    const std::size_t begin = buffer.size();
+    reader.AppendColumn(answer, column, buffer);
+    spans[field] = {begin, buffer.size()};
+  }
+  if (failed) {
+    const std::size_t begin = buffer.size();
+    reader.AppendLine(answer, buffer);
+    spans[SheetRows::kError] = {begin, buffer.size()};
+  }
+  SheetRows::Fields fields;
+  for (std::size_t field = 0; field < fields.size(); ++field)
+    fields[field] = std::string_view(buffer).substr(spans[field].first,
+                                                    spans[field].second - spans[field].first);
+  return fields;
 }
 
 }  // namespace
 
 PreviewRows ReadPreviewRows(const QString& path, int count) {
   PreviewRows preview;
-  QFile file(path);
-  if (!file.open(QIODevice::ReadOnly)) {
-    preview.problem = QStringLiteral("无法打开 %1：%2").arg(path, file.errorString());
-    return preview;
-  }
-  const QByteArray head = file.read(64 * 1024);
-  std::string text(head.constData(), head.size());
-  for (std::string_view line : lines(text)) {
-    if (calc::IsBlankOrComment(line)) continue;
+  std::string text;
+  const std::atomic<bool> stop(false);
+  preview.problem = readText(path, kPreviewBytes, text, stop, nullptr);
+  if (!preview.problem.isEmpty()) return preview;
+  forLines(text, [&](std::string_view line, std::size_t) {
+    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+    if (reading::IsBlankOrComment(line)) return true;
+    std::array<std::string_view, reading::kMaxColumns> fields;
+    std::string unquoted;
+    const reading::SplitLine split = reading::SplitFields(line, fields, unquoted);
     QStringList row;
-    for (std::string_view field : splitFields(line))
-      row << QString::fromUtf8(field.data(), field.size());
+    for (std::size_t i = 0; i < std::min(split.count, fields.size()); ++i)
+      row << fromUtf8(fields[i]);
     preview.rows << row;
-    if (preview.rows.size() == count) break;
-  }
+    return preview.rows.size() < count;
+  });
+  if (preview.rows.isEmpty()) preview.problem = QStringLiteral("文件中没有数据行。");
   return preview;
 }
 
 QString CheckColumns(const QString& columns) {
-  calc::RowSettings settings;
-  settings.mode = calc::Mode::kSetout;
-  settings.hasStation = true;
-  std::vector<calc::Column> read;
-  return QString::fromStdString(
-      calc::ReadColumns(utf8(columns), calc::RowReader(settings).FieldNames(), true, read));
+  reading::SheetRequest request;
+  request.columns = utf8(columns);
+  request.station = reading::Point{0, 0};
+  request.backsightAzimuth = 0;
+  reading::Sheet sheet;
+  return QString::fromStdString(reading::ResolveSheet(request, reading::Mode::kSetout, sheet));
 }
 
 SheetResult ComputeSheet(const SheetRequest& request, const std::atomic<bool>& stop,
                          const std::function<void(int)>& progress) {
   SheetResult result;
   auto input = std::make_shared<SheetInput>();
-  if (!readText(request.path, input->text, result.failure, stop, progress)) return result;
-  std::string controlText;
-  if (!request.controlPath.isEmpty() &&
-      !readText(request.controlPath, controlText, result.failure, stop, nullptr))
+  result.failure =
+      readText(request.path, std::numeric_limits<qint64>::max(), input->text, stop, progress);
+  if (!result.failure.isEmpty() || stop) return result;
+
+  reading::KnownPoints known;
+  const QString knownProblem = readKnown(request, input->text, known);
+  for (const std::string& name : known.Names()) result.pointNames << fromUtf8(name);
+  result.problem = missing(request.station, QStringLiteral("测站"));
+  if (result.problem.isEmpty()) result.problem = missing(request.backsight, QStringLiteral("后视"));
+  if (!result.problem.isEmpty() || stop) return result;
+
+  reading::SheetRequest options;
+  std::vector<std::string> rest;
+  std::string problem = reading::TakeSheetOptions(optionsOf(request), options, rest);
+  const bool byName = request.station.kind == PointChoice::Kind::kName ||
+                      request.backsight.kind == PointChoice::Kind::kName;
+  if (problem.empty() && byName && !knownProblem.isEmpty()) problem = utf8(knownProblem);
+  if (problem.empty())
+    problem = reading::ResolveSheet(options, reading::Mode::kSetout, input->sheet,
+                                    request.controlPath.isEmpty() ? &known : nullptr);
+  if (!problem.empty()) {
+    result.problem = QStringLiteral("无法计算：%1").arg(QString::fromStdString(problem));
     return result;
-  const Known known =
-      request.controlPath.isEmpty()
-          ? knownPoints(input->text, request.columns, stop)
-          : knownPoints(controlText,
-                        request.controlColumns.isEmpty() ? request.columns : request.controlColumns,
-                        stop);
-  result.pointNames = known.names;
+  }
+
   auto sheet = std::make_shared<SetoutSheet>();
+  const reading::Sheet& resolved = input->sheet;
   sheet->source = QFileInfo(request.path).fileName();
-  std::string station, backsight;
-  std::optional<SheetPoint> stationPoint;
-  if (!resolve(request.station, known, QStringLiteral("测站"), station, stationPoint,
-               result.problem) ||
-      !resolve(request.backsight, known, QStringLiteral("后视"), backsight, sheet->backsightPoint,
-               result.problem))
-    return result;
-  sheet->station = *stationPoint;
-  const bool azimuth = request.backsight.kind == PointChoice::Kind::kAzimuth;
-  const calc::Options options = calc::ParseOptions(
-      {"setout", "--station", station, azimuth ? "--backsight-azimuth" : "--backsight", backsight,
-       "--columns", utf8(request.columns), "--decimals", std::to_string(request.distanceDecimals),
-       "--azimuth-decimals", std::to_string(request.angleDecimals)});
-  if (!options.error.empty()) {
-    result.problem = QString::fromStdString(options.error);
-    return result;
-  }
-  input->settings = options.settings;
-  input->note = options.note;
-  sheet->backsightDegrees = options.settings.backsightDegrees;
-  // "station to backsight: azimuth A distance D"
-  const QStringList note = QString::fromStdString(options.note).split(' ');
-  sheet->checkAzimuth = note.value(4);
-  sheet->checkDistance = note.value(6);
-  const Roles roles = rolesOf(request.columns);
-  const calc::RowReader reader(options.settings);
-  const auto all = lines(input->text);
-  bool first = true;
-  std::string out;
-  for (std::size_t i = 0; i < all.size() && !stop; ++i) {
-    const std::string_view line = all[i];
-    out.clear();
-    const bool ok = reader.AnswerLine(line, out, first);
-    if (calc::IsBlankOrComment(line)) continue;
-    const bool wasFirst = first;
-    first = false;
-    if (ok && wasFirst && out == line && !out.empty() && rolesOf(request.columns).name >= 0 &&
-        std::string_view(out).find_first_of("0123456789") == std::string_view::npos)
-      continue;
-    const auto fields = splitFields(line);
-    auto at = [&](int index) {
-      return index >= 0 && index < (int)fields.size() ? fields[index] : std::string_view();
-    };
-    SheetRows::Fields texts{};
-    texts[SheetRows::kName] = at(roles.name);
-    texts[SheetRows::kCode] = at(roles.code);
-    texts[SheetRows::kHeight] = at(roles.h);
-    std::vector<std::string_view> answer;
-    if (ok) {
-      answer = splitFields(out);
-      const std::size_t skip = roles.name >= 0 ? 1 : 0;
-      texts[SheetRows::kAzimuth] = answer.size() > skip ? answer[skip] : "";
-      texts[SheetRows::kAngle] = answer.size() > skip + 1 ? answer[skip + 1] : "";
-      texts[SheetRows::kDistance] = answer.size() > skip + 2 ? answer[skip + 2] : "";
-    } else {
-      texts[SheetRows::kError] = out;
+  sheet->station = {fromUtf8(resolved.stationName), resolved.settings.station.x,
+                    resolved.settings.station.y};
+  if (resolved.backsight)
+    sheet->backsightPoint =
+        SheetPoint{fromUtf8(resolved.backsightName), resolved.backsight->x, resolved.backsight->y};
+  sheet->backsightDegrees = resolved.settings.backsightDegrees;
+  sheet->checkAzimuth = fromUtf8(resolved.checkAzimuth);
+  sheet->checkDistance = fromUtf8(resolved.checkDistance);
+
+  const reading::RowReader reader(resolved.settings);
+  reading::InputRows rows(reader);
+  reading::LineAnswer answer;
+  std::string buffer;
+  std::uint32_t number = 0;
+  const double size = std::max<double>(1, input->text.size());
+  forLines(input->text, [&](std::string_view line, std::size_t at) {
+    ++number;
+    if (number % kStopEvery == 0) {
+      if (stop) return false;
+      if (progress) progress(kReadShare + static_cast<int>(at * (100 - kReadShare) / size));
     }
-    SheetRows::Point point{survey::ParseField(at(roles.x)), survey::ParseField(at(roles.y))};
-    const bool hasPoint = !at(roles.x).empty() && !at(roles.y).empty();
-    sheet->rows.append(texts, static_cast<std::uint32_t>(i + 1), hasPoint ? &point : nullptr);
-    if (progress && i % 4096 == 0) progress(20 + static_cast<int>(i * 80 / all.size()));
-  }
+    rows.Read(line, answer);
+    if (answer.kind == reading::LineAnswer::Kind::kCopied) return true;
+    const SheetRows::Point point{answer.point.x, answer.point.y};
+    sheet->rows.append(rowTexts(reader, answer, buffer), number,
+                       answer.hasPoint ? &point : nullptr);
+    return true;
+  });
   sheet->input = input;
   result.sheet = sheet;
   return result;
 }
 
+// The lines corvane-calc setout --header writes: before the first row the
+// comment line and the header row, the header row taking the place of a
+// header the input has.
 QString WriteSheetCsv(const SetoutSheet& sheet, const QString& path) {
-  std::string text = "\xEF\xBB\xBF";
-  const calc::RowReader reader(sheet.input->settings);
-  text += "# " + sheet.input->note + "\n";
-  bool first = true;
-  for (std::string_view line : lines(sheet.input->text)) {
-    std::string out;
-    reader.AnswerLine(line, out, first);
-    if (!calc::IsBlankOrComment(line)) first = false;
-    text += out + "\n";
-  }
+  const SheetInput& input = *sheet.input;
+  const reading::RowReader reader(input.sheet.settings);
+  reading::InputRows rows(reader);
+  reading::LineAnswer answer;
+  std::string out = "\xEF\xBB\xBF";  // the byte-order mark spreadsheets look for
+  forLines(input.text, [&](std::string_view line, std::size_t) {
+    const bool firstRow = !rows.rowSeen() && !reading::IsBlankOrComment(line);
+    rows.Read(line, answer);
+    if (firstRow) {
+      out += input.sheet.headerComment + '\n';
+      reader.AppendHeaderRow(answer, out);
+      out += '\n';
+      if (answer.kind == reading::LineAnswer::Kind::kCopied) return true;
+    }
+    reader.AppendLine(answer, out);
+    out += '\n';
+    return true;
+  });
   QSaveFile file(path);
   if (!file.open(QIODevice::WriteOnly) ||
-      file.write(text.data(), text.size()) != qint64(text.size()) || !file.commit())
+      file.write(out.data(), static_cast<qint64>(out.size())) != static_cast<qint64>(out.size()) ||
+      !file.commit())
     return QStringLiteral("无法写入 %1：%2").arg(path, file.errorString());
   return QString();
 }
 
 QString ParseSetoutArguments(const QStringList& arguments, SheetRequest& request, QString& pdf) {
-  request.columns = QStringLiteral("name,code,y,x,h");
-  for (int i = 0; i < arguments.size(); ++i) {
-    const QString& arg = arguments[i];
+  std::vector<std::string> args;
+  for (const QString& argument : arguments) args.push_back(utf8(argument));
+  reading::SheetRequest options;
+  std::vector<std::string> rest;
+  const std::string problem = reading::TakeSheetOptions(args, options, rest);
+  if (!problem.empty()) return QString::fromStdString(problem);
+  for (std::size_t at = 0; at < rest.size(); ++at) {
+    const std::string& arg = rest[at];
     if (arg == "--setout") continue;
-    if (!arg.startsWith("--")) {
-      request.path = arg;
-      continue;
+    if (reading::OptionName(arg) == "--pdf") {
+      std::string value, error;
+      if (!reading::OptionValue(rest, at, "--pdf", true, value, error))
+        return QString::fromStdString(error);
+      pdf = QString::fromStdString(value);
+    } else if (arg.rfind("-", 0) == 0 || !request.path.isEmpty()) {
+      return QStringLiteral("unknown argument %1").arg(QString::fromStdString(arg));
+    } else {
+      request.path = QString::fromStdString(arg);
     }
-    if (i + 1 >= arguments.size()) return arg + " needs a value";
-    const QString value = arguments[++i];
-    if (arg == "--pdf")
-      pdf = value;
-    else if (arg == "--columns")
-      request.columns = value;
-    else if (arg == "--control")
-      request.controlPath = value;
-    else if (arg == "--control-columns")
-      request.controlColumns = value;
-    else if (arg == "--station-point")
-      request.station = {PointChoice::Kind::kName, value, {}, {}, {}};
-    else if (arg == "--backsight-point")
-      request.backsight = {PointChoice::Kind::kName, value, {}, {}, {}};
-    else if (arg == "--station")
-      request.station = {
-          PointChoice::Kind::kCoordinates, {}, value.section(',', 0, 0), value.section(',', 1), {}};
-    else if (arg == "--backsight")
-      request.backsight = {
-          PointChoice::Kind::kCoordinates, {}, value.section(',', 0, 0), value.section(',', 1), {}};
-    else if (arg == "--backsight-azimuth")
-      request.backsight = {PointChoice::Kind::kAzimuth, {}, {}, {}, value};
-    else if (arg == "--decimals")
-      request.distanceDecimals = value.toInt();
-    else if (arg == "--azimuth-decimals")
-      request.angleDecimals = value.toInt();
-    else
-      return "unknown option " + arg;
   }
+  if (options.columns) request.columns = fromUtf8(*options.columns);
+  request.controlPath = fromUtf8(options.control);
+  if (options.controlColumns) request.controlColumns = fromUtf8(*options.controlColumns);
+  request.station = choiceOf(options.station, options.stationPoint);
+  request.backsight = choiceOf(options.backsight, options.backsightPoint);
+  if (options.backsightAzimuth)
+    request.backsight = {
+        PointChoice::Kind::kAzimuth, {}, {}, {}, numberText(*options.backsightAzimuth)};
+  request.distanceDecimals = options.decimals;
+  request.angleDecimals = options.azimuthDecimals.value_or(options.decimals);
   return QString();
 }
