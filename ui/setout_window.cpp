@@ -102,7 +102,6 @@ void CSetoutWindow::createCentre() {
   m_table->setTabKeyNavigation(false);  // Tab goes on to the sketch
   m_table->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
   m_table->verticalHeader()->setDefaultSectionSize(m_table->fontMetrics().height() + 6);
-  m_table->horizontalHeader()->setStretchLastSection(true);
   m_table->setAccessibleName(QStringLiteral("放样表"));
   m_sketch = new CSketchWidget(centre);
 
@@ -272,7 +271,7 @@ void CSetoutWindow::showResult(const SheetResult& result) {
     m_model->setSheet(result.sheet);
     m_sketch->setSheet(result.sheet);
     showMessagesAcross(*result.sheet);
-    m_table->resizeColumnsToContents();
+    fitColumns();
   }
   for (QAction* action : m_sheetActions) action->setEnabled(result.sheet != nullptr);
   showCounts();
@@ -284,6 +283,15 @@ void CSetoutWindow::showFailure(const QString& message) {
   showCounts();
   QMessageBox box(QMessageBox::Warning, QStringLiteral("放样表"), message, QMessageBox::Ok, this);
   box.exec();
+}
+
+// Each column as wide as its texts (Qt measures the first thousand rows),
+// with room to breathe.
+void CSetoutWindow::fitColumns() {
+  m_table->resizeColumnsToContents();
+  const int room = m_table->fontMetrics().horizontalAdvance(QStringLiteral("00"));
+  for (int column = 0; column < m_model->columnCount(); ++column)
+    m_table->setColumnWidth(column, m_table->columnWidth(column) + room);
 }
 
 // A failed row's message takes the cells of the numbers it has none of.

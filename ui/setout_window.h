@@ -57,6 +57,7 @@ class CSetoutWindow : public QMainWindow {
   void showResult(const SheetResult& result);
   void showFailure(const QString& message);
   void showMessagesAcross(const SetoutSheet& sheet);
+  void fitColumns();
   void showBusy(bool busy);
   void showCounts();
   void syncSelectionToSketch();
