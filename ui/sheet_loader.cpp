@@ -1,5 +1,7 @@
 #include "ui/sheet_loader.h"
 
+#include <malloc.h>
+
 #include <QThread>
 
 CSheetLoader::CSheetLoader(QObject* parent) : QObject(parent) { qRegisterMetaType<SheetResult>(); }
@@ -28,6 +30,11 @@ void CSheetLoader::start(const SheetRequest& request) {
       });
     };
     SheetResult result = ComputeSheet(request, *stopFlag, report);
+    // The job passes tens of megabytes (the file's bytes, the index of its
+    // names) that glibc keeps in this thread's arena once freed: a hundred
+    // thousand points left 55 MiB over the idle calculator, 33 MiB trimmed
+    // (bench/setout).
+    malloc_trim(0);
     QMetaObject::invokeMethod(this, [this, result = std::move(result), stopFlag] {
       if (*stopFlag) return;
       m_stop.reset();

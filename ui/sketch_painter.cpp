@@ -23,7 +23,8 @@ const QColor kSelectedColour(230, 100, 0);
 constexpr double kPointSize = 3.0;     // a design point's square
 constexpr double kStationSize = 12.0;  // the instrument's triangle
 constexpr double kBacksightSize = 9.0;
-constexpr double kLabelGap = 4.0;  // between a point and its name
+constexpr double kLabelGap = 4.0;    // between a point and its name
+constexpr double kRingRadius = 6.0;  // around the selected point
 
 QString pointName(const SheetPoint& point, const QString& typedName) {
   return point.name.isEmpty() ? typedName : point.name;
@@ -61,13 +62,13 @@ double roundLength(double metres) {
 
 }  // namespace
 
-// Which parts of the area names already cover, in cells half a line high, so
-// that a name is drawn only where it overlaps none drawn before it.
+// Which parts of the area names and points already cover, in small square
+// cells, so that a name is drawn only where it overlaps none drawn before it.
 class SketchPainter::LabelGrid {
  public:
-  LabelGrid(const QRectF& area, double lineHeight)
+  LabelGrid(const QRectF& area, double cell)
       : m_area(area),
-        m_cell(std::max(1.0, lineHeight / 2)),
+        m_cell(std::max(1.0, cell)),
         m_columns(static_cast<int>(std::ceil(area.width() / m_cell)) + 1),
         m_rows(static_cast<int>(std::ceil(area.height() / m_cell)) + 1),
         m_taken(static_cast<std::size_t>(m_columns) * m_rows, false) {}
@@ -119,11 +120,12 @@ void SketchPainter::paint(QPainter& painter, std::ptrdiff_t selected) const {
   painter.fillRect(m_area, kPaper);
   painter.setRenderHint(QPainter::Antialiasing, false);
   paintBacksight(painter);
-  paintPoints(painter);
+  const std::vector<Placed> placed = placePoints();
+  paintPoints(painter, placed);
   painter.setRenderHint(QPainter::Antialiasing, true);
   paintSelection(painter, selected);
   paintStation(painter);
-  paintLabels(painter, selected);
+  paintLabels(painter, placed, selected);
   paintNorthArrow(painter);
   paintScaleBar(painter);
   painter.restore();
@@ -150,29 +152,38 @@ void SketchPainter::paintBacksight(QPainter& painter) const {
   painter.drawPoint(end);
 }
 
+// Where each design point inside the area falls, in file order: computed
+// once a paint for the points and their names alike.
+std::vector<SketchPainter::Placed> SketchPainter::placePoints() const {
+  std::vector<Placed> placed;
+  const SheetRows& rows = m_sheet.rows;
+  for (std::size_t row = 0; row < rows.size(); ++row) {
+    if (!rows.hasPoint(row)) continue;
+    const SheetRows::Point ground = rows.point(row);
+    const QPointF at = place(ground.x, ground.y);
+    if (inArea(at)) placed.push_back({at, row});
+  }
+  return placed;
+}
+
 // One small square a point. A point whose square would start in a cell of
 // 2 x 2 pixels that already has one is left out: it would cover almost the
 // same pixels, and a hundred thousand points then draw as fast as a
 // screenful. Whole-pixel squares take the painter's fast path.
-void SketchPainter::paintPoints(QPainter& painter) const {
+void SketchPainter::paintPoints(QPainter& painter, const std::vector<Placed>& placed) const {
   constexpr int kCell = 2;
   const int columns = static_cast<int>(std::ceil(m_area.width() / kCell)) + 1;
   const int cellRows = static_cast<int>(std::ceil(m_area.height() / kCell)) + 1;
   std::vector<bool> drawn(static_cast<std::size_t>(columns) * cellRows, false);
   std::vector<QRect> answered, failed;
-  const SheetRows& rows = m_sheet.rows;
   const int half = static_cast<int>(kPointSize) / 2;
   const QPoint origin = m_area.topLeft().toPoint();
-  for (std::size_t row = 0; row < rows.size(); ++row) {
-    if (!rows.hasPoint(row)) continue;
-    const SheetRows::Point ground = rows.point(row);
-    const QPointF at = place(ground.x, ground.y) - m_area.topLeft();
-    if (!(at.x() >= 0 && at.y() >= 0 && at.x() < m_area.width() && at.y() < m_area.height()))
-      continue;
+  for (const Placed& point : placed) {
+    const QPointF at = point.at - m_area.topLeft();
     const int x = static_cast<int>(at.x());
     const int y = static_cast<int>(at.y());
     const std::size_t cell = static_cast<std::size_t>(y / kCell) * columns + x / kCell;
-    const bool rowFailed = rows.failed(row);
+    const bool rowFailed = m_sheet.rows.failed(point.row);
     if (drawn[cell] && !rowFailed) continue;
     drawn[cell] = true;
     (rowFailed ? failed : answered)
@@ -195,7 +206,7 @@ void SketchPainter::paintSelection(QPainter& painter, std::ptrdiff_t selected) c
   painter.setPen(QPen(kSelectedColour, 2.0));
   painter.setBrush(Qt::NoBrush);
   painter.drawLine(place(m_sheet.station.x, m_sheet.station.y), point);
-  painter.drawEllipse(point, 6.0, 6.0);
+  painter.drawEllipse(point, kRingRadius, kRingRadius);
 }
 
 // A triangle with the instrument in its middle.
@@ -213,11 +224,14 @@ void SketchPainter::paintStation(QPainter& painter) const {
 
 // Names in order of importance: the station's, the backsight's, the selected
 // point's, then the design points' in file order; each only where it covers
-// no name drawn before it.
-void SketchPainter::paintLabels(QPainter& painter, std::ptrdiff_t selected) const {
+// no name drawn before it, and a design point's name only where it covers
+// no point.
+void SketchPainter::paintLabels(QPainter& painter, const std::vector<Placed>& placed,
+                                std::ptrdiff_t selected) const {
   const QFontMetricsF metrics(painter.font());
   const double lineHeight = metrics.height();
-  LabelGrid grid(m_area, lineHeight);
+  // Cells narrower than the gap, so that a point's cell is never its name's.
+  LabelGrid grid(m_area, std::min(lineHeight / 4, kLabelGap - 0.5));
   NameWidths widths(metrics);
   const QPointF station = place(m_sheet.station.x, m_sheet.station.y);
   auto nameRect = [&](QPointF at, double width) {
@@ -244,17 +258,18 @@ void SketchPainter::paintLabels(QPainter& painter, std::ptrdiff_t selected) cons
   if (selected >= 0 && static_cast<std::size_t>(selected) < rows.size() &&
       rows.hasPoint(selected)) {
     const SheetRows::Point ground = rows.point(selected);
-    label(place(ground.x, ground.y), QString::fromUtf8(rows.field(selected, SheetRows::kName)),
-          kSelectedColour);
+    label(place(ground.x, ground.y) + QPointF(kRingRadius - kLabelGap + 2, 0),
+          QString::fromUtf8(rows.field(selected, SheetRows::kName)), kSelectedColour);
   }
-  for (std::size_t row = 0; row < rows.size(); ++row) {
-    if (!rows.hasPoint(row)) continue;
-    const SheetRows::Point ground = rows.point(row);
-    const QPointF at = place(ground.x, ground.y);
+  // No name covers the middle of a point.
+  for (const Placed& point : placed) grid.take(QRectF(point.at, point.at));
+  for (const Placed& point : placed) {
+    const QPointF at = point.at;
+    const std::size_t row = point.row;
     // A cheap look at where the name would start spares measuring the many
     // names that cannot fit; a name that does not fit leaves its start taken.
     const QRectF start(at.x() + kLabelGap, at.y(), 0, 0);
-    if (!inArea(at) || !grid.isFreeAt(start.topLeft())) continue;
+    if (!grid.isFreeAt(start.topLeft())) continue;
     const std::string_view name = rows.field(row, SheetRows::kName);
     const QRectF rect = nameRect(at, widths.of(name));
     if (name.empty() || !grid.isFree(rect)) {

@@ -8,6 +8,7 @@
 
 #include <QRectF>
 #include <cstddef>
+#include <vector>
 
 #include "ui/sketch_frame.h"
 
@@ -39,10 +40,17 @@ class SketchPainter {
            at.y() < m_area.bottom();
   }
   void paintBacksight(QPainter& painter) const;
-  void paintPoints(QPainter& painter) const;
+  struct Placed {
+    QPointF at;  // in the area
+    std::size_t row;
+  };
+
+  std::vector<Placed> placePoints() const;
+  void paintPoints(QPainter& painter, const std::vector<Placed>& placed) const;
   void paintSelection(QPainter& painter, std::ptrdiff_t selected) const;
   void paintStation(QPainter& painter) const;
-  void paintLabels(QPainter& painter, std::ptrdiff_t selected) const;
+  void paintLabels(QPainter& painter, const std::vector<Placed>& placed,
+                   std::ptrdiff_t selected) const;
   void paintNorthArrow(QPainter& painter) const;
   void paintScaleBar(QPainter& painter) const;
 
