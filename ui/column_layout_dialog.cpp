@@ -52,6 +52,7 @@ CColumnLayoutDialog::CColumnLayoutDialog(const QList<QStringList>& rows, const Q
   m_preview = new QTableWidget(this);
   m_preview->setEditTriggers(QAbstractItemView::NoEditTriggers);
   m_preview->setTabKeyNavigation(false);
+  m_preview->verticalHeader()->setDefaultSectionSize(m_preview->fontMetrics().height() + 6);
   m_buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
 
   auto* form = new QFormLayout;
@@ -76,6 +77,7 @@ CColumnLayoutDialog::CColumnLayoutDialog(const QList<QStringList>& rows, const Q
   connect(m_buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
   connect(m_buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
   showColumns(columns);
+  m_preview->resizeColumnsToContents();  // the headings included
 }
 
 QString CColumnLayoutDialog::columns() const { return m_columns->text().trimmed(); }
@@ -105,5 +107,4 @@ void CColumnLayoutDialog::fillPreview(const QList<QStringList>& rows) {
   for (int row = 0; row < rows.size(); ++row)
     for (int column = 0; column < rows[row].size(); ++column)
       m_preview->setItem(row, column, new QTableWidgetItem(rows[row][column]));
-  m_preview->resizeColumnsToContents();
 }
