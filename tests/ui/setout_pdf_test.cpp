@@ -92,3 +92,50 @@ TEST(SetoutPdf, BadOptionsAndUnknownNamesAreUsageErrorsAndWriteNothing) {
 }
 
 }  // namespace
+
+namespace {
+
+// A sheet long enough for several pages: every row on exactly one page, in
+// file order, and every page with the heading and the table's header row.
+TEST(SetoutPdf, LongSheetsRepeatTheHeadingAndHeaderOnEveryPageAndLoseNoRow) {
+  SetoutFiles files;
+  QFile design(files.design);
+  ASSERT_TRUE(design.open(QIODevice::WriteOnly));
+  for (int i = 1; i <= 150; ++i)
+    design.write(QStringLiteral("P%1,,%2,%3,20.000\n")
+                     .arg(i)
+                     .arg(500010.0 + i % 17, 0, 'f', 3)
+                     .arg(3350020.0 + i, 0, 'f', 3)
+                     .toUtf8());
+  design.close();
+  const QString pdf = files.folder.filePath(QStringLiteral("long.pdf"));
+  ASSERT_EQ(run(QStringLiteral(CORVANE_PROGRAM),
+                {"--setout", files.design, "--columns", "name,code,y,x,h", "--station",
+                 "3350000,500000", "--backsight-azimuth", "0", "--pdf", pdf},
+                true)
+                .status,
+            0);
+  const QStringList pages =
+      run(QStringLiteral("pdftotext"), {"-layout", pdf, "-"}).out.split('\f', Qt::SkipEmptyParts);
+  ASSERT_GE(pages.size(), 3);
+  int next = 1;
+  for (int page = 0; page < pages.size(); ++page) {
+    const QString text = collapsed(pages[page]);
+    EXPECT_TRUE(text.contains("放样表 design.csv")) << page;
+    EXPECT_TRUE(
+        text.contains(QStringLiteral("第 %1 页，共 %2 页").arg(page + 1).arg(pages.size())));
+    EXPECT_TRUE(text.contains("行 点名 编码 方位角 水平角 距离 设计高程")) << page;
+    // The table's rows start with the line number and the name.
+    for (QRegularExpressionMatchIterator rows =
+             QRegularExpression(QStringLiteral(" (\\d+) P(\\d+) ")).globalMatch(text);
+         rows.hasNext();) {
+      const QRegularExpressionMatch row = rows.next();
+      EXPECT_EQ(row.captured(1).toInt(), next);
+      EXPECT_EQ(row.captured(2).toInt(), next);
+      ++next;
+    }
+  }
+  EXPECT_EQ(next, 151);
+}
+
+}  // namespace

@@ -173,4 +173,79 @@ TEST(SetoutSheet, FilesThatAreNoCoordinateFilesAreRefusedWithAMessage) {
   }
 }
 
+// corvane --setout's command line, read by the tool's option code, as the
+// window shows it in its fields.
+TEST(SetoutArguments, TheToolsOptionsBecomeTheWindowsChoices) {
+  using Kind = PointChoice::Kind;
+  const struct {
+    QStringList arguments;
+    Kind station;
+    QString stationText;  // the name, or X,Y as the fields show them
+    Kind backsight;
+    QString backsightText;
+    int angleDecimals;
+    QString pdf;
+  } cases[] = {
+      {{"--setout", "d.dat", "--control", "c.dat", "--station-point", "A1", "--backsight-point",
+        "A2", "--pdf", "s.pdf"},
+       Kind::kName,
+       "A1",
+       Kind::kName,
+       "A2",
+       6,
+       "s.pdf"},
+      {{"--setout", "d.dat", "--station=3350000,500000.25", "--backsight", "-10,1e3",
+        "--azimuth-decimals", "4"},
+       Kind::kCoordinates,
+       "3350000,500000.25",
+       Kind::kCoordinates,
+       "-10,1000",
+       4,
+       ""},
+      {{"--station", "0,0", "--backsight-azimuth", "7.3541", "--setout", "d.dat", "--pdf=x.pdf"},
+       Kind::kCoordinates,
+       "0,0",
+       Kind::kAzimuth,
+       "7.3541",
+       6,
+       "x.pdf"},
+  };
+  auto shown = [](const PointChoice& choice) {
+    return choice.kind == Kind::kName          ? choice.name
+           : choice.kind == Kind::kCoordinates ? choice.x + ',' + choice.y
+                                               : choice.azimuth;
+  };
+  for (const auto& given : cases) {
+    SheetRequest request;
+    QString pdf;
+    ASSERT_EQ(ParseSetoutArguments(given.arguments, request, pdf), QString());
+    EXPECT_EQ(request.path, "d.dat");
+    EXPECT_EQ(request.station.kind, given.station);
+    EXPECT_EQ(shown(request.station), given.stationText);
+    EXPECT_EQ(request.backsight.kind, given.backsight);
+    EXPECT_EQ(shown(request.backsight), given.backsightText);
+    EXPECT_EQ(request.angleDecimals, given.angleDecimals);
+    EXPECT_EQ(pdf, given.pdf);
+  }
+}
+
+TEST(SetoutArguments, BadOnesAreRefusedInOneLine) {
+  const struct {
+    QStringList arguments;
+    const char* message;
+  } cases[] = {
+      {{"--setout", "d.dat", "--decimals", "21"}, "--decimals"},
+      {{"--setout", "d.dat", "e.dat"}, "unknown argument e.dat"},
+      {{"--setout", "d.dat", "--colour"}, "unknown argument --colour"},
+      {{"--setout", "d.dat", "--pdf"}, "--pdf"},
+  };
+  for (const auto& given : cases) {
+    SheetRequest request;
+    QString pdf;
+    const QString problem = ParseSetoutArguments(given.arguments, request, pdf);
+    EXPECT_TRUE(problem.contains(given.message)) << problem.toStdString();
+    EXPECT_FALSE(problem.contains('\n'));
+  }
+}
+
 }  // namespace

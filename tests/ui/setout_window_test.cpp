@@ -9,19 +9,25 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QComboBox>
+#include <QDialogButtonBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QStatusBar>
 #include <QTableView>
+#include <QTableWidget>
 #include <QTest>
 #include <QTimer>
 
 #include "res/resource.h"
 #include "tests/ui/setout_files.h"
 #include "ui/calc_dialog.h"
+#include "ui/column_layout_dialog.h"
 #include "ui/setout_sheet.h"
 #include "ui/sheet_model.h"
+#include "ui/sheet_reading.h"
 #include "ui/sketch_widget.h"
 
 namespace {
@@ -113,8 +119,7 @@ TEST_F(SetoutWindowTest, TabReachesEveryControlTheTableAndTheSketch) {
   // Every control shown that takes the focus itself (not through a box it
   // is part of, as a list's or a spin box's field).
   for (QWidget* control : window.findChildren<QWidget*>()) {
-    if (control->isVisible() && (control->focusPolicy() & Qt::TabFocus) &&
-        !control->focusProxy()) {
+    if (control->isVisible() && (control->focusPolicy() & Qt::TabFocus) && !control->focusProxy()) {
       EXPECT_TRUE(reached.contains(control)) << control->metaObject()->className();
     }
   }
@@ -142,6 +147,40 @@ TEST_F(SetoutWindowTest, AFileThatIsNoTextGivesAMessageAndKeepsTheSheet) {
       << message.toStdString();
   EXPECT_EQ(window.sheet(), shown);
   EXPECT_EQ(status(), "7 个点，2 行有误");
+}
+
+// The layout box names each column's role over the file's first rows, picks
+// the preset a list is, and takes only a list the reader takes.
+TEST(ColumnLayout, HeadingsPresetAndOkFollowTheList) {
+  const QList<QStringList> rows = {{"K1", "", "500012.345", "3350108.210", "21.300"}};
+  CColumnLayoutDialog dialog(rows, QString(), QStringLiteral("name,code,y,x,h"), CheckColumns);
+  auto* list = dialog.findChild<QLineEdit*>();
+  auto* preview = dialog.findChild<QTableWidget*>();
+  auto* presets = dialog.findChild<QComboBox*>();
+  auto* buttons = dialog.findChild<QDialogButtonBox*>();
+  ASSERT_TRUE(list && preview && presets && buttons);
+  const struct {
+    const char* typed;
+    QStringList headings;
+    const char* preset;  // the box's text; "" for none
+    bool ok;
+  } cases[] = {
+      {"name,code,y,x,h", {"点名", "编码", "东 Y", "北 X", "高程"}, "name,code,y,x,h", true},
+      {"name,x,y", {"点名", "北 X", "东 Y", "（多余）", "（多余）"}, "name,x,y", true},
+      {"name,-,y,x,-", {"点名", "（不读）", "东 Y", "北 X", "（不读）"}, "", true},
+      {"name,code,east,x,h", {"点名", "编码", "？east", "北 X", "高程"}, "", false},
+  };
+  for (const auto& given : cases) {
+    list->clear();
+    QTest::keyClicks(list, given.typed);
+    QStringList headings;
+    for (int column = 0; column < preview->columnCount(); ++column)
+      headings << preview->horizontalHeaderItem(column)->text();
+    EXPECT_EQ(headings, given.headings) << given.typed;
+    EXPECT_EQ(presets->currentData().toString(), given.preset) << given.typed;
+    EXPECT_EQ(buttons->button(QDialogButtonBox::Ok)->isEnabled(), given.ok) << given.typed;
+  }
+  EXPECT_EQ(dialog.columns(), "name,code,east,x,h");
 }
 
 // The calculator is application-modal; its own windows are not blocked by it.
