@@ -40,11 +40,7 @@ int ComputeOne(const calc::Options& options) {
   reading::LineAnswer answer;
   reader.ReadFields(fields, answer);
   std::string text;
-  if (options.sheet.header) {
-    if (!options.sheet.headerComment.empty()) text += options.sheet.headerComment + "\n";
-    reader.AppendHeaderRow(answer, text);
-    text += '\n';
-  }
+  if (options.sheet.header) reader.AppendHeaderLines(options.sheet.headerComment, answer, text);
   reader.AppendLine(answer, text);
   const bool computed = answer.kind != reading::LineAnswer::Kind::kError;
   if (!computed) Complain(answer.text);

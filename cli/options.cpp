@@ -167,8 +167,8 @@ std::string UsageText() {
          "Exit status:\n"
          "  0  every row computed\n"
          "  1  some row failed (its output line reads ERROR: ...)\n"
-         "  2  bad usage, an input that cannot be opened or read, or output\n"
-         "     that cannot be written\n";
+         "  2  bad usage, an input that cannot be opened or read or whose\n"
+         "     encoding is refused, or output that cannot be written\n";
 }
 
 }  // namespace calc

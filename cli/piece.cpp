@@ -3,22 +3,6 @@
 #include <cstring>
 
 namespace calc {
-namespace {
-
-// The --header lines; true where they take the place of the first row, a
-// header itself.
-bool AppendHeader(const reading::RowReader& reader, const std::string& comment,
-                  const reading::LineAnswer& firstRow, std::string& output) {
-  if (!comment.empty()) {
-    output += comment;
-    output += '\n';
-  }
-  reader.AppendHeaderRow(firstRow, output);
-  output += '\n';
-  return firstRow.kind == reading::LineAnswer::Kind::kCopied;
-}
-
-}  // namespace
 
 void AnswerPiece(const reading::RowReader& reader, Piece& piece) {
   piece.output.clear();
@@ -35,7 +19,7 @@ void AnswerPiece(const reading::RowReader& reader, Piece& piece) {
     reader.Read(std::string_view(at, lineEnd - at), answer, firstRow);
     at = lineEnd + 1;
     if (firstRow && piece.header != nullptr &&
-        AppendHeader(reader, *piece.header, answer, piece.output)) {
+        reader.AppendHeaderLines(*piece.header, answer, piece.output)) {
       continue;
     }
     const std::size_t begin = piece.output.size();

@@ -1,10 +1,12 @@
 // Field text of any bytes: ParseField must read it without fault, only its
 // first 35 characters may count, a field that is wholly a number must read
 // the same through the tool's strict reader (and, where the tool takes it as
-// in range, be finite and zero only when written so), and every value it
-// yields must format (six decimals) the same through FormatResult and the
-// tool's writer.
+// in range, be finite and zero only when written so), a field with a
+// decimal comma the same as with a point, and every value it yields must
+// format (six decimals) the same through FormatResult and the tool's
+// writer.
 
+#include <array>
 #include <bit>
 #include <cmath>
 #include <cstdint>
@@ -46,6 +48,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
               text.substr(0, text.find_first_of("eEdD")).find_first_of("123456789") ==
                   std::string_view::npos);
     }
+  }
+
+  // A decimal comma read on the fast path reads as the field spelled with
+  // a point.
+  double comma = 0.0;
+  if (size > 0 && size <= survey::kFieldChars &&
+      reading::ReadPlainDecimal(text, comma, true) == size) {
+    std::array<char, survey::kFieldChars> buffer;
+    double point = 0.0;
+    Require(reading::ReadWholeNumber(reading::WithDecimalPoint(text, buffer), point));
+    Require(Bits(point) == Bits(comma));
   }
 
   const std::string formatted = survey::FormatResult(value);

@@ -1,8 +1,11 @@
 // Input lines of any bytes, under every mode: each line gives exactly one
 // output line, an "ERROR: " line exactly when the row failed, blank and
-// comment lines come back unchanged, an error line shows no control byte,
-// every azimuth and angle written is one the tool accepts as input, and a
-// piece of many lines gives one answer per line.
+// comment lines come back unchanged, an error line and an answer show no
+// control byte (but the tabs between fields), every azimuth and angle
+// written is one the tool accepts as input, and a piece of many lines gives
+// one answer per line (and two more, or one where a header gives way, with
+// the --header lines). The same bytes read as an input in two pieces give
+// the lines that reading them at once gives.
 //
 // The input is a byte of settings and the lines. Where the lines start with
 // a NUL byte and a mode's name, the text up to the first line end is a
@@ -75,22 +78,45 @@ bool HasControlByte(std::string_view text) {
                      [](char c) { return static_cast<unsigned char>(c) < 0x20 || c == 0x7F; });
 }
 
-// The angle `fromEnd` fields before the last of an answer (1 for the
-// azimuth of "[NAME SEP]AZIMUTH SEP DISTANCE"), read as the tool reads an
-// azimuth field.
-void RequireValidAzimuth(std::string_view answer, int fromEnd = 1) {
-  std::size_t last = answer.size();
-  for (int i = 0; i < fromEnd; ++i) {
-    last = answer.substr(0, last).find_last_of(" ,;\t");
-    Require(last != std::string_view::npos);
-  }
-  const std::size_t before = answer.substr(0, last).find_last_of(" ,;\t");
-  const std::size_t begin = before == std::string_view::npos ? 0 : before + 1;
-  const std::string_view azimuth = answer.substr(begin, last - begin);
+// A written azimuth or angle, read as the tool reads an azimuth field.
+void RequireValidAzimuth(std::string_view azimuth) {
   double value = 0.0;
   Require(azimuth.size() <= survey::kFieldChars);
   Require(reading::ReadFieldNumber(azimuth, value) == reading::FieldNumber::kNumber);
   Require(reading::FindAzimuthFault(azimuth, value) == reading::AzimuthFault::kNone);
+}
+
+// Every result of an answer that is an angle.
+void RequireValidAngles(const reading::RowReader& reader, const reading::LineAnswer& answer) {
+  for (const reading::AnswerColumn& column : reader.AnswerColumns(answer.named)) {
+    const std::string_view name =
+        column.role == reading::AnswerColumn::Role::kResult ? column.title : "";
+    if (name != "AZIMUTH" && name != "ANGLE") continue;
+    std::string text;
+    reader.AppendColumn(answer, column, text);
+    RequireValidAzimuth(text);
+  }
+}
+
+// The lines of `bytes` read as an input: at once, and in two pieces at
+// `split`, through TextLines; both give the same lines, each ending "\n".
+void RequireSameLines(std::string_view bytes, std::size_t split) {
+  std::string whole;
+  const std::string refused = reading::DecodeText(bytes, whole);
+  reading::TextLines lines;
+  std::string pieces;
+  std::string piece;
+  const bool added =
+      lines.Add(bytes.substr(0, split)) && lines.Add(bytes.substr(split)) && lines.End();
+  while (lines.Take(piece)) {
+    Require(!piece.empty() && piece.back() == '\n');
+    pieces += piece;
+  }
+  Require(added == refused.empty());
+  if (!refused.empty()) return;
+  if (!whole.empty() && whole.back() != '\n') whole += '\n';
+  // Overlong lines are cut in pieces and not at once: compare the rest.
+  if (whole.size() < reading::kMaxLineChars) Require(pieces == whole);
 }
 
 }  // namespace
@@ -117,21 +143,36 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (!expected.empty() && expected.back() == '\r') expected.remove_suffix(1);
     Require(out == expected);
   }
-  const bool answered = computed && !passedThrough && !firstRow;
-  if (answered && settings.mode == reading::Mode::kInverse) RequireValidAzimuth(out);
-  if (answered && settings.mode == reading::Mode::kSetout) {
-    RequireValidAzimuth(out, 1);  // the angle
-    RequireValidAzimuth(out, 2);  // the azimuth
+  reading::LineAnswer answer;
+  reader.Read(line, answer, firstRow);
+  if (answer.kind == reading::LineAnswer::Kind::kAnswer) {
+    RequireValidAngles(reader, answer);
+    Require(std::none_of(out.begin(), out.end(), [](char c) {
+      return c != '\t' && (static_cast<unsigned char>(c) < 0x20 || c == 0x7F);
+    }));
   }
 
   calc::Piece piece;
   piece.input.assign(input);
   if (piece.input.empty() || piece.input.back() != '\n') piece.input += '\n';
+  // With bit 6 the --header lines go before the first line, where it is a
+  // row (it is the first row then).
+  const std::string comment = "# station";
+  const bool firstIsRow = !reading::IsBlankOrComment(line);
+  piece.firstRow = firstIsRow ? 0 : calc::Piece::kNoLine;
+  piece.header = (data[0] & 0x40) != 0 && firstIsRow ? &comment : nullptr;
   calc::AnswerPiece(reader, piece);
   const auto lines =
       static_cast<std::size_t>(std::count(piece.input.begin(), piece.input.end(), '\n'));
   Require(piece.lines == lines);
+  reading::LineAnswer first;
+  reader.Read(line, first, true);
+  const std::size_t headerLines = piece.header == nullptr                            ? 0
+                                  : first.kind == reading::LineAnswer::Kind::kCopied ? 1
+                                                                                     : 2;
   Require(static_cast<std::size_t>(std::count(piece.output.begin(), piece.output.end(), '\n')) ==
-          lines);
+          lines + headerLines);
+
+  RequireSameLines(input, input.size() / 3);
   return 0;
 }

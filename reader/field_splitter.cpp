@@ -1,8 +1,11 @@
 #include "reader/field_splitter.h"
 
+#include <algorithm>
+#include <array>
 #include <bit>
 #include <cstdint>
 #include <cstring>
+#include <vector>
 
 namespace reading {
 namespace {
@@ -17,10 +20,10 @@ std::string_view TrimBlanks(std::string_view field) {
   return field;
 }
 
-// The high bit of each byte of v that is zero (and of no other).
-std::uint64_t ZeroBytes(std::uint64_t v) {
-  constexpr std::uint64_t kLow7 = 0x7F7F7F7F7F7F7F7F;
-  return ~(((v & kLow7) + kLow7) | v | kLow7);
+// The same where a field mostly has no blanks to trim.
+std::string_view Trimmed(std::string_view field) {
+  return !field.empty() && (IsBlank(field.front()) || IsBlank(field.back())) ? TrimBlanks(field)
+                                                                             : field;
 }
 
 constexpr std::uint64_t EveryByte(char c) {
@@ -46,33 +49,72 @@ std::uint64_t BytesAt(std::string_view text, std::size_t at) {
   return bytes;
 }
 
-std::uint64_t Marks(std::uint64_t bytes, char c) { return ZeroBytes(bytes ^ EveryByte(c)); }
-
-// Which separators and quotes a line holds, found eight bytes at a time.
-struct Held {
-  bool semicolon = false;
-  bool tab = false;
-  bool comma = false;
-  bool quote = false;
-};
-
-Held FindHeld(std::string_view line) {
-  std::uint64_t semicolons = 0;
-  std::uint64_t tabs = 0;
-  std::uint64_t commas = 0;
-  std::uint64_t quotes = 0;
-  for (std::size_t block = 0; block < line.size(); block += 8) {
-    const std::uint64_t bytes = BytesAt(line, block);
-    semicolons |= Marks(bytes, ';');
-    tabs |= Marks(bytes, '\t');
-    commas |= Marks(bytes, ',');
-    quotes |= Marks(bytes, '"');
-  }
-  return {semicolons != 0, tabs != 0, commas != 0, quotes != 0};
+// The high bit of each byte of `bytes` that is a semicolon, tab, comma or
+// quote: ZeroBytes of the four comparisons at once.
+std::uint64_t AnyMarks(std::uint64_t bytes) {
+  constexpr std::uint64_t kLow7 = 0x7F7F7F7F7F7F7F7F;
+  const auto notZero = [bytes](std::uint64_t every) {
+    const std::uint64_t v = bytes ^ every;
+    return ((v & kLow7) + kLow7) | v;
+  };
+  return ~((notZero(EveryByte(';')) & notZero(EveryByte('\t')) & notZero(EveryByte(',')) &
+            notZero(EveryByte('"'))) |
+           kLow7);
 }
 
-char SeparatorOf(const Held& held) {
-  return held.semicolon ? ';' : held.tab ? '\t' : held.comma ? ',' : ' ';
+// A list that keeps its first entries in place and only the rest of a long
+// one on the heap.
+template <typename T>
+class ShortList {
+ public:
+  void Add(const T& entry) {
+    if (count_ < kInPlace) {
+      inPlace_[count_++] = entry;
+      return;
+    }
+    if (count_ == kInPlace) rest_.assign(inPlace_.begin(), inPlace_.end());
+    rest_.push_back(entry);
+    ++count_;
+  }
+  std::size_t size() const { return count_; }
+  const T& operator[](std::size_t i) const { return count_ <= kInPlace ? inPlace_[i] : rest_[i]; }
+
+ private:
+  static constexpr std::size_t kInPlace = 64;
+  std::array<T, kInPlace> inPlace_;
+  std::vector<T> rest_;
+  std::size_t count_ = 0;
+};
+
+// The separators a line holds, as bits.
+enum Held : unsigned { kSemicolon = 1, kTab = 2, kComma = 4, kQuote = 8 };
+
+unsigned HeldBit(char c) {
+  return c == ';' ? kSemicolon : c == '\t' ? kTab : c == ',' ? kComma : kQuote;
+}
+
+// Finds the line's semicolons, tabs and commas eight bytes at a time;
+// returns which of them it holds. Stops at a quote (kQuote), after which
+// the line is read byte by byte.
+unsigned FindMarks(std::string_view line, ShortList<std::uint32_t>& marks) {
+  unsigned held = 0;
+  for (std::size_t block = 0; block < line.size(); block += 8) {
+    for (std::uint64_t found = AnyMarks(BytesAt(line, block)); found != 0; found &= found - 1) {
+      const std::size_t at = block + std::countr_zero(found) / 8;
+      const unsigned bit = HeldBit(line[at]);
+      if (bit == kQuote) return held | kQuote;
+      held |= bit;
+      marks.Add(static_cast<std::uint32_t>(at));
+    }
+  }
+  return held;
+}
+
+char SeparatorOf(unsigned held) {
+  return (held & kSemicolon) != 0 ? ';'
+         : (held & kTab) != 0     ? '\t'
+         : (held & kComma) != 0   ? ','
+                                  : ' ';
 }
 
 // Stores a field where there is room; counts it.
@@ -81,20 +123,17 @@ void Store(std::string_view field, std::span<std::string_view> fields, SplitLine
   ++split.count;
 }
 
-// A line without quotes, split at each `separator`, which is found eight
-// bytes at a time.
-void SplitAtMarks(std::string_view line, char separator, std::span<std::string_view> fields,
-                  SplitLine& split) {
+// A line without quotes, split at each of its separators among the marks.
+void SplitAtMarks(std::string_view line, const ShortList<std::uint32_t>& marks, char separator,
+                  std::span<std::string_view> fields, SplitLine& split) {
   std::size_t begin = 0;  // of the field being read
-  for (std::size_t block = 0; block < line.size(); block += 8) {
-    for (std::uint64_t marks = Marks(BytesAt(line, block), separator); marks != 0;
-         marks &= marks - 1) {
-      const std::size_t end = block + std::countr_zero(marks) / 8;
-      Store(TrimBlanks(line.substr(begin, end - begin)), fields, split);
-      begin = end + 1;
-    }
+  for (std::size_t i = 0; i < marks.size(); ++i) {
+    const std::size_t at = marks[i];
+    if (line[at] != separator) continue;
+    Store(Trimmed(line.substr(begin, at - begin)), fields, split);
+    begin = at + 1;
   }
-  Store(TrimBlanks(line.substr(begin)), fields, split);
+  Store(Trimmed(line.substr(begin)), fields, split);
 }
 
 // A line without quotes, semicolons, tabs or commas: split at runs of
@@ -109,26 +148,36 @@ void SplitAtBlanks(std::string_view line, std::span<std::string_view> fields, Sp
   }
 }
 
+// Where the quoted field whose text starts at `at` ends: its closing quote,
+// npos when there is none. `doubled` turns true where it holds "".
+std::size_t ClosingQuote(std::string_view line, std::size_t at, bool& doubled) {
+  for (; at < line.size(); ++at) {
+    if (line[at] != '"') continue;
+    if (at + 1 == line.size() || line[at + 1] != '"') return at;
+    doubled = true;
+    ++at;
+  }
+  return std::string_view::npos;
+}
+
 // The separator of a line with quotes: the first of ';', tab, ',' found
 // outside them, a quote opening a field where it is the first character of
-// the line or follows a blank or any of the three.
+// the line or follows a blank or any of the three. A semicolon outside
+// quotes settles it at once.
 char QuotedLineSeparator(std::string_view line) {
-  Held held;
+  unsigned held = 0;
   bool fieldStart = true;
   for (std::size_t at = 0; at < line.size(); ++at) {
     const char c = line[at];
     if (c == '"' && fieldStart) {
-      // To the closing quote; "" stays inside.
-      for (++at; at < line.size(); ++at) {
-        if (line[at] == '"' && !(at + 1 < line.size() && line[at + 1] == '"')) break;
-        if (line[at] == '"') ++at;
-      }
+      bool doubled = false;
+      at = ClosingQuote(line, at + 1, doubled);
+      if (at == std::string_view::npos) break;
       fieldStart = false;
       continue;
     }
-    held.semicolon = held.semicolon || c == ';';
-    held.tab = held.tab || c == '\t';
-    held.comma = held.comma || c == ',';
+    if (c == ';') return ';';
+    if (IsMark(c)) held |= HeldBit(c);
     fieldStart = IsBlank(c) || IsMark(c);
   }
   return SeparatorOf(held);
@@ -138,36 +187,30 @@ char QuotedLineSeparator(std::string_view line) {
 // the closing quote. False when it is not closed.
 bool ReadQuoted(std::string_view line, std::size_t& at, std::string_view& field,
                 std::string& unquoted) {
-  const std::size_t begin = ++at;
+  const std::size_t begin = at + 1;
   bool doubled = false;
-  for (; at < line.size(); ++at) {
-    if (line[at] != '"') continue;
-    if (at + 1 < line.size() && line[at + 1] == '"') {
-      doubled = true;
-      ++at;
-      continue;
+  const std::size_t end = ClosingQuote(line, begin, doubled);
+  if (end == std::string_view::npos) return false;
+  field = line.substr(begin, end - begin);
+  at = end + 1;
+  if (doubled) {
+    // Views into `unquoted` stay valid: it never grows past the line.
+    if (unquoted.capacity() < line.size()) unquoted.reserve(line.size());
+    const std::size_t from = unquoted.size();
+    for (std::size_t i = 0; i < field.size(); ++i) {
+      unquoted += field[i];
+      if (field[i] == '"') ++i;
     }
-    field = line.substr(begin, at - begin);
-    ++at;
-    if (doubled) {
-      // Views into `unquoted` stay valid: it never grows past the line.
-      if (unquoted.capacity() < line.size()) unquoted.reserve(line.size());
-      const std::size_t from = unquoted.size();
-      for (std::size_t i = 0; i < field.size(); ++i) {
-        unquoted += field[i];
-        if (field[i] == '"') ++i;
-      }
-      field = std::string_view(unquoted).substr(from);
-    }
-    return true;
+    field = std::string_view(unquoted).substr(from);
   }
-  return false;
+  return true;
 }
 
+// A line with quotes, split at `split.separator` byte by byte: a field that
+// starts with a quote runs to its closing quote.
 void SplitQuoted(std::string_view line, std::span<std::string_view> fields, std::string& unquoted,
                  SplitLine& split) {
   const char separator = split.separator;
-  const auto ends = [separator](char c) { return c == separator; };
   // Blanks around fields; in a line split at blanks, the runs between them.
   const auto pads = [separator](char c) { return c == ' ' || (c == '\t' && separator != '\t'); };
   std::size_t at = 0;
@@ -181,15 +224,15 @@ void SplitQuoted(std::string_view line, std::span<std::string_view> fields, std:
         split.fault = "a quoted field is not closed";
         return;
       }
-      while (at < line.size() && pads(line[at]) && !ends(line[at])) ++at;
-      if (at < line.size() && !ends(line[at])) {
+      while (at < line.size() && pads(line[at]) && line[at] != separator) ++at;
+      if (at < line.size() && line[at] != separator) {
         split.fault = "text follows the closing quote of a field";
         return;
       }
     } else {
       const std::size_t begin = at;
-      while (at < line.size() && !ends(line[at])) ++at;
-      field = TrimBlanks(line.substr(begin, at - begin));
+      while (at < line.size() && line[at] != separator) ++at;
+      field = Trimmed(line.substr(begin, at - begin));
     }
     Store(field, fields, split);
     if (at == line.size()) return;
@@ -202,17 +245,18 @@ void SplitQuoted(std::string_view line, std::span<std::string_view> fields, std:
 SplitLine SplitFields(std::string_view line, std::span<std::string_view> fields,
                       std::string& unquoted) {
   SplitLine split;
-  const Held held = FindHeld(line);
-  if (held.quote) {
+  ShortList<std::uint32_t> marks;
+  const unsigned held = FindMarks(line, marks);
+  if ((held & kQuote) != 0) {
     split.separator = QuotedLineSeparator(line);
     SplitQuoted(line, fields, unquoted, split);
+    return split;
+  }
+  split.separator = SeparatorOf(held);
+  if (split.separator == ' ') {
+    SplitAtBlanks(line, fields, split);
   } else {
-    split.separator = SeparatorOf(held);
-    if (split.separator == ' ') {
-      SplitAtBlanks(line, fields, split);
-    } else {
-      SplitAtMarks(line, split.separator, fields, split);
-    }
+    SplitAtMarks(line, marks, split.separator, fields, split);
   }
   return split;
 }

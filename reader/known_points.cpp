@@ -25,28 +25,31 @@ RowSettings KnownPointSettings(const std::vector<Column>& columns) {
 
 std::string KnownPoints::Read(std::string_view text, const std::vector<Column>& columns,
                               std::string_view source) {
-  source_.assign(source);
-  const RowReader reader(KnownPointSettings(columns));
-  bool rowSeen = false;
-  std::size_t number = 0;
+  Start(columns, source);
   for (std::size_t at = 0; at < text.size();) {
     const std::size_t end = std::min(text.find('\n', at), text.size());
-    const std::string_view line = text.substr(at, end - at);
-    at = end + 1;
-    ++number;
-    const bool firstRow = !rowSeen && !IsBlankOrComment(line);
-    rowSeen = rowSeen || firstRow;
-    std::string problem = AddRow(reader, line, firstRow, number);
+    std::string problem = AddLine(text.substr(at, end - at));
     if (!problem.empty()) return problem;
+    at = end + 1;
   }
   return {};
 }
 
-// Adds the point of line `number`, if it has one; "" or what is wrong.
-std::string KnownPoints::AddRow(const RowReader& reader, std::string_view line, bool firstRow,
-                                std::size_t number) {
+void KnownPoints::Start(const std::vector<Column>& columns, std::string_view source) {
+  reader_.emplace(KnownPointSettings(columns));
+  source_.assign(source);
+  lines_ = 0;
+  rowSeen_ = false;
+  points_.clear();
+  names_.clear();
+}
+
+std::string KnownPoints::AddLine(std::string_view line) {
+  const std::size_t number = ++lines_;
+  const bool firstRow = !rowSeen_ && !IsBlankOrComment(line);
+  rowSeen_ = rowSeen_ || firstRow;
   LineAnswer answer;
-  reader.ReadKnownPoint(line, answer, firstRow);
+  reader_->ReadKnownPoint(line, answer, firstRow);
   if (answer.kind == LineAnswer::Kind::kCopied) return {};
   if (answer.kind == LineAnswer::Kind::kError) {
     return source_ + ":" + std::to_string(number) + ": " + answer.text;

@@ -13,6 +13,7 @@
 // of the two is meant cannot be told.
 
 #include <map>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -28,6 +29,14 @@ class KnownPoints {
   // Returns "" or one line saying what is wrong: "SOURCE:LINE: what".
   std::string Read(std::string_view text, const std::vector<Column>& columns,
                    std::string_view source);
+
+  // Read() line by line, for a caller that looks at a cancel flag between
+  // lines, or that takes the names of a design file whose rows may have
+  // errors: Start(), then AddLine() with each line in turn (without its
+  // "\n"). AddLine() returns "" or what is wrong with the line, as Read();
+  // such a line adds no point, and the caller may go on.
+  void Start(const std::vector<Column>& columns, std::string_view source);
+  std::string AddLine(std::string_view line);
 
   // The same for the file at `path`; "" or one line ("cannot open ...",
   // "... not UTF-8 ...", "PATH:LINE: what").
@@ -55,10 +64,10 @@ class KnownPoints {
     std::size_t twiceLine;  // where it is given again; 0 when not
   };
 
-  std::string AddRow(const RowReader& reader, std::string_view line, bool firstRow,
-                     std::size_t number);
-
+  std::optional<RowReader> reader_;
   std::string source_;
+  std::size_t lines_ = 0;
+  bool rowSeen_ = false;
   std::map<std::string, Entry, std::less<>> points_;
   std::vector<std::string> names_;
 };

@@ -145,7 +145,7 @@ bool AppendFixedFast(std::string& out, double value, int decimals) {
 // Both the digits and the power of ten are exact doubles, so one division
 // gives the correctly rounded value, the same that the general conversion
 // finds.
-std::size_t ReadPlainDecimal(std::string_view text, double& value) {
+std::size_t ReadPlainDecimal(std::string_view text, double& value, bool decimalComma) {
   const char* at = text.data();
   const char* const end = at + text.size();
   const bool negative = at < end && *at == '-';
@@ -155,7 +155,7 @@ std::size_t ReadPlainDecimal(std::string_view text, double& value) {
   at = TakeDigits(at, end, digits);
   std::ptrdiff_t count = at - intBegin;
   std::ptrdiff_t decimals = 0;
-  if (at < end && *at == '.') {
+  if (at < end && (*at == '.' || (decimalComma && *at == ','))) {
     const char* const fracBegin = ++at;
     at = TakeDigits(at, end, digits);
     decimals = at - fracBegin;

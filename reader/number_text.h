@@ -37,12 +37,23 @@ std::string_view WithDecimalPoint(std::string_view field,
 // below 2^53 as a whole number) at the start of `text` into `value`; returns
 // its length, or 0 when the text does not start with one. What follows it
 // is not looked at; where it is part of the number (an exponent, a second
-// point) the caller must read the field as a whole instead.
-std::size_t ReadPlainDecimal(std::string_view text, double& value);
+// point) the caller must read the field as a whole instead. With
+// `decimalComma` the decimal mark may be a comma too, which reads as
+// WithDecimalPoint spells it.
+std::size_t ReadPlainDecimal(std::string_view text, double& value, bool decimalComma = false);
 
 // Appends `value` as "%.Nf" writes it in the "C" locale, N = decimals
 // (0 to kMaxDecimals); "inf", "-inf" and "nan" for non-finite values. With six
 // decimals the text is exactly survey::FormatResult's.
+//
+// Most values are written by scaling to whole steps and writing the digits
+// (two at a time); std::to_chars only takes the values near a rounding tie
+// and those too large. Measured with corvane-calc built with std::to_chars
+// alone, on the same input, same text out: 1.46x the instructions for
+// 200,000 forward rows and 1.39x for 200,000 setout rows (callgrind), and
+// 1.5x the CPU time for a setting-out sheet of a million points (perf stat
+// task-clock, median of 10; 1.2x to 1.9x in wall-clock time on a shared
+// machine).
 void AppendFixed(std::string& out, double value, int decimals);
 
 }  // namespace reading

@@ -68,9 +68,9 @@ AzimuthFault FindAzimuthFault(std::string_view number, double value) {
 }
 
 AzimuthFault FindPlainAzimuthFault(std::string_view plain, double value) {
-  const std::size_t point = plain.find('.');
-  if (point != std::string_view::npos) {
-    const std::string_view decimals = plain.substr(point + 1);
+  const std::size_t mark = plain.find_first_of(".,");
+  if (mark != std::string_view::npos) {
+    const std::string_view decimals = plain.substr(mark + 1);
     if (!decimals.empty() && decimals[0] >= '6') return AzimuthFault::kMinutes;
     if (decimals.size() > 2 && decimals[2] >= '6') return AzimuthFault::kSeconds;
   }

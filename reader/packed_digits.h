@@ -33,7 +33,8 @@ AzimuthFault FindAzimuthFault(std::string_view number, double value);
 
 // The same for a number written "[sign]digits[.digits]" (as
 // ReadPlainDecimal reads it), in fewer steps: minutes or seconds of 60 or
-// more show in their first digit.
+// more show in their first digit. The decimal mark may be a point or a
+// comma.
 AzimuthFault FindPlainAzimuthFault(std::string_view plain, double value);
 
 // Appends a packed angle with `decimals` decimals (0 to kMaxDecimals),

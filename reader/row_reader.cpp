@@ -66,6 +66,10 @@ constexpr std::array<const ModeRule*, 3> kRules = {&kForwardRule, &kInverseRule,
 // its count all the same.
 constexpr std::size_t kMaxFields = kMaxColumns + 1;
 
+// Enough for a row without a column list (a name, four numbers and one
+// more), and for short column lists.
+constexpr std::size_t kFewFields = 8;
+
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
 bool IsMark(char c) { return c == ',' || c == ';' || c == '\t'; }
@@ -217,9 +221,26 @@ void RowReader::ReadFields(std::span<const std::string_view> fields, LineAnswer&
 // Splits the line to read it.
 void RowReader::ReadSplit(std::string_view line, LineAnswer& answer, bool firstRow,
                           bool compute) const {
-  std::array<std::string_view, kMaxFields> fields;
+  // Room for every field a row can have and one more; the common row needs
+  // no more than a few.
+  if (settings_.columns.size() < kFewFields) {
+    ReadSplitInto<kFewFields>(line, answer, firstRow, compute);
+  } else {
+    ReadSplitInto<kMaxFields>(line, answer, firstRow, compute);
+  }
+}
+
+template <std::size_t kCapacity>
+void RowReader::ReadSplitInto(std::string_view line, LineAnswer& answer, bool firstRow,
+                              bool compute) const {
+  std::array<std::string_view, kCapacity> fields;
   std::string unquoted;
   const SplitLine split = SplitFields(line, fields, unquoted);
+  if (kCapacity < kMaxFields && firstRow && split.count > kCapacity) {
+    // A header is told by all of its fields.
+    ReadSplitInto<kMaxFields>(line, answer, firstRow, compute);
+    return;
+  }
   answer.separator = split.separator;
   if (split.fault != nullptr) {
     Fail(answer, {}, split.fault);
@@ -353,8 +374,10 @@ bool RowReader::ReadColumnFields(std::span<const std::string_view> fields, Row& 
   const auto names = FieldNames();
   for (std::size_t i = 0; i < std::min(fields.size(), columns.size()); ++i) {
     const Column& column = columns[i];
-    if (column.role == Column::Role::kCode) answer.code.assign(fields[i]);
-    if (column.role == Column::Role::kHeight) answer.height.assign(fields[i]);
+    if (column.role == Column::Role::kCode && !fields[i].empty()) answer.code.assign(fields[i]);
+    if (column.role == Column::Role::kHeight && !fields[i].empty()) {
+      answer.height.assign(fields[i]);
+    }
     double height = 0.0;
     const bool read = column.role == Column::Role::kNumber
                           ? ReadField(names[column.number], column.number == AzimuthIndex(),
@@ -440,9 +463,10 @@ bool RowReader::ReadPlainRow(std::string_view line, LineAnswer& answer) const {
 // the answer the error.
 bool RowReader::ReadField(const char* field, bool isAzimuth, std::string_view text,
                           std::string_view point, double& value, LineAnswer& answer) const {
-  // The common field, plain decimals, is always a number in range.
+  // The common field, plain decimals (with a decimal point or comma), is
+  // always a number in range.
   if (!text.empty() && text.size() <= survey::kFieldChars &&
-      ReadPlainDecimal(text, value) == text.size() &&
+      ReadPlainDecimal(text, value, true) == text.size() &&
       (!isAzimuth || FindPlainAzimuthFault(text, value) == AzimuthFault::kNone)) {
     return true;
   }
@@ -568,6 +592,17 @@ void RowReader::AppendHeaderRow(const LineAnswer& firstRow, std::string& out) co
     first = false;
     out += column.title;
   }
+}
+
+bool RowReader::AppendHeaderLines(std::string_view comment, const LineAnswer& firstRow,
+                                  std::string& out) const {
+  if (!comment.empty()) {
+    out += comment;
+    out += '\n';
+  }
+  AppendHeaderRow(firstRow, out);
+  out += '\n';
+  return firstRow.kind == LineAnswer::Kind::kCopied;
 }
 
 bool RowReader::AnswerLine(std::string_view line, std::string& out, bool firstRow) const {

@@ -131,6 +131,14 @@ class RowReader {
   // in its separator: "NAME,CODE,AZIMUTH,ANGLE,DISTANCE,H".
   void AppendHeaderRow(const LineAnswer& firstRow, std::string& out) const;
 
+  // The --header lines, each with its "\n", that go before the output line
+  // of an input's first row: `comment` (Sheet::headerComment, none where
+  // it is empty) and the header row. True where they take the place of that
+  // line: the first row is a header itself (kCopied), which the sheet's
+  // header row replaces.
+  bool AppendHeaderLines(std::string_view comment, const LineAnswer& firstRow,
+                         std::string& out) const;
+
   // Read, then AppendLine; false when the answer is an "ERROR: " line.
   bool AnswerLine(std::string_view line, std::string& out, bool firstRow = false) const;
 
@@ -157,6 +165,8 @@ class RowReader {
   const char* ModeName() const;
   bool ReadPlainRow(std::string_view line, LineAnswer& answer) const;
   void ReadSplit(std::string_view line, LineAnswer& answer, bool firstRow, bool compute) const;
+  template <std::size_t kCapacity>
+  void ReadSplitInto(std::string_view line, LineAnswer& answer, bool firstRow, bool compute) const;
   bool IsHeader(std::string_view line, std::span<const std::string_view> fields) const;
   void Answer(std::span<const std::string_view> fields, std::size_t count, LineAnswer& answer,
               bool compute) const;

@@ -1,5 +1,6 @@
 #include "reader/shown_text.h"
 
+#include <array>
 #include <cstdint>
 
 namespace reading {
@@ -101,13 +102,19 @@ void AppendEscaped(std::string& out, std::string_view text, bool marks) {
   }
 }
 
-// Whether `text` can be written as a field as it is: printable ASCII
-// without blanks, quotes or the separator, not starting with "#". Names
-// mostly are.
+// Printable ASCII but blank and quote.
+constexpr std::array<bool, 256> kPlainBytes = [] {
+  std::array<bool, 256> plain{};
+  for (int c = '!'; c <= '~'; ++c) plain[c] = c != '"';
+  return plain;
+}();
+
+// Whether `text` can be written as a field as it is, between fields that
+// `separator` separates: names mostly can.
 bool IsPlainField(std::string_view text, char separator) {
   if (text.empty() || text[0] == '#') return false;
   for (const char c : text) {
-    if (c <= ' ' || c >= 0x7F || c == '"' || c == separator) return false;
+    if (!kPlainBytes[static_cast<unsigned char>(c)] || c == separator) return false;
   }
   return true;
 }
@@ -123,6 +130,7 @@ void AppendQuoted(std::string& out, std::string_view text) {
 }
 
 void AppendField(std::string& out, std::string_view text, char separator) {
+  if (text.empty() && separator != ' ') return;
   if (IsPlainField(text, separator)) {
     out += text;
     return;

@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Times corvane-calc against a gawk script doing the same computation on
 # 1,000,000 generated forward rows, 1,000,000 inverse rows and 1,000,000
-# design points of a setting-out sheet, in the same run.
+# design points of a setting-out sheet, twice: as field software exports
+# them (setout) and as a spreadsheet saves them where the comma is the
+# decimal mark, quoted and separated by semicolons (quoted); in the same run.
 # Prints rows/s of each, the ratio and corvane-calc's peak memory, as medians.
 # Usage: bench/cli/run.sh [BUILD_DIR]   (default build/default; RUNS=5, ROWS=1000000)
 #        CALC=/path/to/corvane-calc bench/cli/run.sh   times that binary as it is
@@ -46,11 +48,11 @@ setout_gawk=(-v sx="${station%,*}" -v sy="${station#*,}"
              -v bx="${backsight%,*}" -v by="${backsight#*,}")
 
 printf "%-8s %14s %14s %7s %12s\n" mode "calc rows/s" "gawk rows/s" ratio "calc peak"
-for mode in forward inverse setout; do
+for mode in forward inverse setout quoted; do
   calc_args=("$mode")
   gawk_args=(-v mode="$mode")
-  if [ "$mode" = setout ]; then
-    calc_args+=("${setout_calc[@]}")
+  if [ "$mode" = setout ] || [ "$mode" = quoted ]; then
+    calc_args=(setout "${setout_calc[@]}")
     gawk_args+=("${setout_gawk[@]}")
   fi
   input="$work/$mode.txt"

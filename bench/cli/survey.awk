@@ -1,14 +1,16 @@
 # The forward, inverse and setout computations of corvane-calc, as a gawk
 # script: the reference the benchmark measures the tool against.
 # Usage: gawk -v mode=forward|inverse -f survey.awk ROWS
-#        gawk -v mode=setout -v sx=X -v sy=Y -v bx=X -v by=Y -f survey.awk ROWS
+#        gawk -v mode=setout|quoted -v sx=X -v sy=Y -v bx=X -v by=Y -f survey.awk ROWS
 # (setout rows NAME,CODE,Y,X,H from the station sx,sy towards the backsight
-# bx,by)
+# bx,by, answered NAME,CODE,AZIMUTH,ANGLE,DISTANCE,H; quoted rows the same
+# between quotes, separated by semicolons, with decimal commas)
 BEGIN {
   DEG_TO_RAD = 0.017453292222222222
   RAD_TO_DEG = 57.295780490442965
-  if (mode == "setout") {
-    FS = ","
+  if (mode == "setout" || mode == "quoted") {
+    FS = mode == "setout" ? "," : ";"
+    OFS = FS
     backsight = azimuth_degrees(by - sy, bx - sx)
   }
 }
@@ -27,15 +29,24 @@ function azimuth_degrees(dy, dx,    theta) {
   theta = atan2(dy, dx) * RAD_TO_DEG
   return theta < 0 ? theta + 360 : theta
 }
-mode == "setout" {
+mode == "quoted" {
+  gsub(/"/, "")
+  x = $4
+  y = $3
+  sub(/,/, ".", x)
+  sub(/,/, ".", y)
+  $3 = y
+  $4 = x
+}
+mode == "setout" || mode == "quoted" {
   dx = $4 - sx
   dy = $3 - sy
   if (dx == 0 && dy == 0) { print "ERROR: " $1 ": point is on the station"; next }
   theta = azimuth_degrees(dy, dx)
   angle = theta - backsight
   if (angle < 0) angle += 360
-  printf "%s,%f,%f,%f\n", $1, degrees_to_packed(theta), degrees_to_packed(angle),
-         sqrt(dy * dy + dx * dx)
+  printf "%s%s%s%s%f%s%f%s%f%s%s\n", $1, FS, $2, FS, degrees_to_packed(theta), FS,
+         degrees_to_packed(angle), FS, sqrt(dy * dy + dx * dx), FS, $5
   next
 }
 mode == "forward" {

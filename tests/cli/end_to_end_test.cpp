@@ -316,6 +316,108 @@ TEST_F(CalcTest, SettingOutSheetFromAPointFile) {
   EXPECT_EQ(same.err.rfind("corvane-calc: the backsight is the station", 0), 0u);
 }
 
+// Files as they really come: each gives the right answer, or an error in
+// its place and exit status 1, never a silent guess.
+TEST_F(CalcTest, RealFilesGiveTheAnswerOrAnErrorInPlace) {
+  const std::vector<std::string> setout = {"setout", "--station", "3512900,498300", "--backsight",
+                                           "3513000,498300"};
+  auto with = [&](std::vector<std::string> more) {
+    more.insert(more.begin(), setout.begin(), setout.end());
+    return more;
+  };
+  // A spreadsheet's "Unicode text": UTF-16 with a mark, tabs, decimal commas.
+  std::string utf16 = "\xFF\xFE";
+  for (const char c : std::string("Name\tC\r\nK1\t\t498301,2\t3512930,5\r\n")) {
+    utf16 += c;
+    utf16 += '\0';
+  }
+  const fs::path unicode = File("unicode.txt", utf16);
+  struct Case {
+    std::vector<std::string> args;
+    std::string input;
+    std::string out;
+    int status;
+  };
+  const Case cases[] = {
+      {{"forward", "--from", "1000,2000"}, "45;100,5\n", "1071.064232;2071.064231\n", 0},
+      // the README's design.dat without --columns
+      {with({}), "K4,,499950.500,3349920.250,\n",
+       "ERROR: K4: 5 fields: setout takes X Y, led by a name or not; say which field is which, "
+       "e.g. --columns name,code,y,x,h\n",
+       1},
+      {with({"--columns", "name,code,y,x,h"}),
+       "K1,,498301.2O,3512930.5O,\nK2,,498301.2,3512930.5,\n",
+       "ERROR: K1: Y is not a number: \"498301.2O\"\nK2,,2.151115,2.151115,30.523597,\n", 1},
+      {with({"--columns", "name,code,y,x,h"}),
+       "\"K1\",\"\",498301.2,3512930.5,21.3\n\"K1, kerb\",,498301.2,3512930.5,\n",
+       "K1,,2.151115,2.151115,30.523597,21.3\n\"K1, kerb\",,2.151115,2.151115,30.523597,\n", 0},
+      {with({"--columns", "name,code,y,x", "-i", unicode.string()}), "",
+       "Name\tC\nK1\t\t2.151115\t2.151115\t30.523597\n", 0},
+      {with({}), "K\x1b[2J1 3512930.5 498301.2\n", "K\\x1b[2J1 2.151115 2.151115 30.523597\n", 0},
+  };
+  for (const Case& c : cases) {
+    const Outcome run = Calc(c.args, c.input);
+    EXPECT_EQ(run.out, c.out) << c.input;
+    EXPECT_EQ(run.status, c.status) << c.input;
+  }
+  const Outcome utf32 = Calc(with({}), std::string("\xFF\xFE\0\0K\0\0\0", 8));
+  EXPECT_EQ(utf32.out, "");
+  EXPECT_EQ(utf32.status, 2);
+  EXPECT_TRUE(
+      utf32.err.ends_with("corvane-calc: stdin: UTF-32 text is not read: save it as UTF-8 "
+                          "or UTF-16\n"))
+      << utf32.err;
+}
+
+// The station and the backsight taken by name from a control file give the
+// sheet of the same points typed, to the character.
+TEST_F(CalcTest, ASheetByPointNamesIsTheSheetOfTheTypedPoints) {
+  const fs::path control = File("ctl.dat",
+                                "# control, as exported\n"
+                                "A1;;500000,000;3350000,000;20,0\n"
+                                "A2;;500020,000;3350150,000;\n");
+  const fs::path design = File("design.dat",
+                               "K1,,500012.345,3350108.210,21.300\n"
+                               "K2,kerb,500087.900,3350064.112,21.150\n"
+                               "S7,,500000.000,3350000.000,20.500\n");
+  const std::vector<std::string> common = {"setout",     "--columns", "name,code,y,x,h",
+                                           "--decimals", "3",         "--azimuth-decimals",
+                                           "4",          "-i",        design.string()};
+  std::vector<std::string> byName = {"--control", control.string(),    "--station-point",
+                                     "A1",        "--backsight-point", "A2"};
+  std::vector<std::string> typed = {"--station", "3350000,500000", "--backsight", "3350150,500020"};
+  byName.insert(byName.begin(), common.begin(), common.end());
+  typed.insert(typed.begin(), common.begin(), common.end());
+  const Outcome named = Calc(byName);
+  const Outcome numbers = Calc(typed);
+  EXPECT_EQ(named.out,
+            "K1,,6.3030,358.5449,108.912,21.300\n"
+            "K2,kerb,53.5338,46.1758,108.797,21.150\n"
+            "ERROR: S7: point is on the station\n");
+  EXPECT_EQ(named.out, numbers.out);
+  EXPECT_EQ(named.err, numbers.err);
+  EXPECT_EQ(named.status, 1);
+}
+
+// --header: a sheet worth saving from a spreadsheet's quoted, decimal-comma
+// file; its own header gives way to the sheet's.
+TEST_F(CalcTest, ASheetWithAHeaderFromAQuotedDecimalCommaFile) {
+  const fs::path csv = File("design.csv",
+                            "\"Name\";\"Code\";\"E\";\"N\";\"H\"\r\n"
+                            "\"K1\";\"\";\"500012,345\";\"3350108,210\";\"21,300\"\r\n"
+                            "\"K2\";\"kerb\";\"500087,900\";\"3350064,112\";\"21,150\"\r\n");
+  const Outcome run = Calc({"setout", "--station", "3350000,500000", "--backsight",
+                            "3350150,500020", "--columns", "name,code,y,x,h", "--decimals", "3",
+                            "--azimuth-decimals", "4", "--header", "-i", csv.string()});
+  EXPECT_EQ(run.out,
+            "# station X 3350000.000 Y 500000.000 / backsight X 3350150.000 Y 500020.000 / "
+            "azimuth 7.3541 distance 151.327\n"
+            "NAME;CODE;AZIMUTH;ANGLE;DISTANCE;H\n"
+            "K1;;6.3030;358.5449;108.912;21,300\n"
+            "K2;kerb;53.5338;46.1758;108.797;21,150\n");
+  EXPECT_EQ(run.status, 0);
+}
+
 // Points in every direction from the station and on the lines where angles
 // wrap: the station, the backsight, due north, just either side of them.
 // The expected lines were checked against the awk reference of bench/cli

@@ -126,4 +126,26 @@ TEST(InverseComputation, UndoesTheForwardComputationToTheShownDecimals) {
   EXPECT_EQ(back.second, "100.000000");
 }
 
+// A setting-out angle turns clockwise from the backsight's direction, so it
+// is never negative: 360 is added below zero, and the sum is packed.
+TEST(TurnedAngle, TurnsClockwiseFromTheBacksightAndPacks) {
+  struct Case {
+    double point, backsight;
+    double packed;
+  };
+  const Case cases[] = {
+      {45.0, 0.0, 45.0},
+      {10.0, 350.0, 20.0},
+      {90.0000015352345, 90.0000015352345, 0.0},
+      {360.0, 0.0, 360.0},
+      {45.50694444444444, 0.0, 45.302499999999995},  // 45°30'25"
+      // 269°59'59.9945": the inverse computation's due east seen from north
+      {0.0, 90.0000015352345, 269.59599944731553},
+      {0.0, 1e-12, 359.59599999999961},  // a hair short of a full turn
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(survey::TurnedAngle(c.point, c.backsight), c.packed) << c.point << " " << c.backsight;
+  }
+}
+
 }  // namespace

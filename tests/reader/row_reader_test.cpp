@@ -197,6 +197,54 @@ TEST(RowReader, ColumnsSayWhereTheNumbersAndTheNameAre) {
                 });
 }
 
+// Rows as field software, spreadsheets and editors save them, set out from
+// 3512900,498300 with north as the backsight: each layout reads as its own
+// rules say, or is an error that says why; none is read two ways.
+TEST(RowReader, RealExportsReadAsTheirLayoutSays) {
+  RowSettings station = Setout(0.0);
+  station.station = {3512900, 498300};
+  ExpectAnswers(
+      WithColumns(station, "name,code,y,x,h"),
+      {
+          {"K1,,498301.214,3512930.558,21.3", "K1,,2.163013,2.163013,30.582105,21.3"},
+          {"K1 kerb 498301.214 3512930.558 21.3", "K1 kerb 2.163013 2.163013 30.582105 21.3"},
+          // decimal commas where semicolons or tabs separate; heights as read
+          {"K1;;498301,214;3512930,558;21,3", "K1;;2.163013;2.163013;30.582105;21,3"},
+          {"K1\t\t498301,214\t3512930,558\t21,3", "K1\t\t2.163013\t2.163013\t30.582105\t21,3"},
+          {"K1;;1,234.5;3512930,5;", "ERROR: K1: Y is not a number: \"1,234.5\""},
+          {"K1;;498301,214;3512930,558;21,3;", "ERROR: K1: extra field \"\""},
+          // quotes as spreadsheets write them, and written back where needed
+          {R"("K1","",498301.214,"3512930.558",21.3)", "K1,,2.163013,2.163013,30.582105,21.3"},
+          {R"("K1, kerb",,498301.214,3512930.558,)", R"("K1, kerb",,2.163013,2.163013,30.582105,)"},
+          {R"("K""1";"a;b";"498301,214";"3512930,558";"21,3")",
+           R"("K""1";"a;b";2.163013;2.163013;30.582105;21,3)"},
+          {R"("K1,,498301.214,3512930.558,)", "ERROR: a quoted field is not closed"},
+          {R"("K1"x,,498301.214,3512930.558,)", "ERROR: text follows the closing quote of a field"},
+          // names as they are, but for bytes that would act on a terminal
+          {"测站1,,498301.214,3512930.558,", "测站1,,2.163013,2.163013,30.582105,"},
+          {"K\x1b"
+           "1,,498301.214,3512930.558,",
+           R"(K\x1b1,,2.163013,2.163013,30.582105,)"},
+      });
+  ExpectAnswers(
+      station,
+      {
+          {"K1 3512930.558 498301.214", "K1 2.163013 2.163013 30.582105"},
+          {R"("K 1" 3512930.558 498301.214)", R"("K 1" 2.163013 2.163013 30.582105)"},
+          // a design.dat row without --columns: never east and north swapped
+          {"K4,,499950.500,3349920.250,",
+           "ERROR: K4: 5 fields: setout takes X Y, led by a name or not; say which field is "
+           "which, e.g. --columns name,code,y,x,h"},
+          {"3512930.558,498301.214,",
+           "ERROR: 3 fields, the last empty: NAME X Y, or X Y and an empty field; say which "
+           "field is which, e.g. --columns x,y,-"},
+      });
+  ExpectAnswers(FromStation(Forward(), 1000, 2000), {
+                                                        {"45;100,5", "1071.064232;2071.064231"},
+                                                        {"45\t100,5", "1071.064232\t2071.064231"},
+                                                    });
+}
+
 TEST(RowReader, AHeaderIsFoundInTheColumns) {
   // Split at the commas, "Pt 1" is no number.
   const RowReader reader(WithColumns(Setout(0.0), "name,code,y,x,h"));
@@ -205,9 +253,17 @@ TEST(RowReader, AHeaderIsFoundInTheColumns) {
     EXPECT_TRUE(reader.AnswerLine(header, out, true));
     EXPECT_EQ(out, header);
   }
-  std::string out;
-  EXPECT_FALSE(reader.AnswerLine("K1,2,E,N,H", out, true));
-  EXPECT_EQ(out, "ERROR: K1: Y is not a number: \"E\"");
+  // A first row with a mistyped number is no header; nor one in quotes.
+  const std::pair<const char*, const char*> rows[] = {
+      {"K1,2,E,N,H", "ERROR: K1: Y is not a number: \"E\""},
+      {"K1,,498301.2O,3512930.5O,", "ERROR: K1: Y is not a number: \"498301.2O\""},
+      {R"("K1","","498301,2","3512930,5","")", "K1,,8.023731,8.023731,3546825.442273,"},
+  };
+  for (const auto& [row, answer] : rows) {
+    std::string out;
+    reader.AnswerLine(row, out, true);
+    EXPECT_EQ(out, answer);
+  }
 }
 
 TEST(RowReader, AFieldBeforeAFullRowIsTheName) {

@@ -1,0 +1,133 @@
+#include "reader/sheet_options.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+using reading::KnownPoints;
+using reading::Point;
+using reading::SheetRequest;
+
+// A control file as field software exports it: a header, a comment, points
+// in the columns name,code,y,x,h, and one name given twice.
+const char* const kControl =
+    "Name,Code,E,N,H\r\n"
+    "# traverse 7\r\n"
+    "A1,,500000.000,3350000.000,20.5\r\n"
+    "A2,nail,500020.000,3350150.000,\r\n"
+    "\"A 3\",,500100,3350000,\r\n"
+    "B1,,1,2,\r\n"
+    "B1,,3,4,\r\n";
+
+KnownPoints Control() {
+  std::vector<reading::Column> columns;
+  const char* const numbers[] = {"X", "Y"};
+  EXPECT_EQ(reading::ReadColumns("name,code,y,x,h", numbers, true, columns), "");
+  KnownPoints points;
+  EXPECT_EQ(points.Read(kControl, columns, "ctl.dat"), "");
+  return points;
+}
+
+SheetRequest Request(const std::vector<std::string>& args) {
+  SheetRequest request;
+  std::vector<std::string> rest;
+  EXPECT_EQ(reading::TakeSheetOptions(args, request, rest), "");
+  EXPECT_EQ(rest, std::vector<std::string>{"design.dat"});
+  return request;
+}
+
+TEST(KnownPoints, AreFoundByNameAndANameGivenTwiceIsNone) {
+  const KnownPoints points = Control();
+  Point point{};
+  EXPECT_EQ(points.Find("A2", point), "");
+  EXPECT_EQ(point.x, 3350150.0);
+  EXPECT_EQ(point.y, 500020.0);
+  EXPECT_EQ(points.Find("A 3", point), "");
+  EXPECT_EQ(points.Find("A9", point), "no point A9 in ctl.dat");
+  EXPECT_EQ(points.Find("B1", point), "ctl.dat names B1 twice (lines 6 and 7)");
+  EXPECT_EQ(points.Names(), (std::vector<std::string>{"A1", "A2", "A 3", "B1"}));
+}
+
+TEST(KnownPoints, ARowThatDoesNotReadRefusesTheFile) {
+  const std::pair<const char*, const char*> cases[] = {
+      {"A1 3350000 500000\nA2 3350150 x\n", "ctl.dat:2: A2: Y is not a number: \"x\""},
+      {"A1 3350000 500000\n3350150 500020\n", "ctl.dat:2: a known point needs a name"},
+      {"A1 3350000 500000 20.5 9\n",
+       "ctl.dat:1: A1: 5 fields: setout takes X Y, led by a name or not; say which field is "
+       "which, e.g. --columns name,code,y,x,h"},
+  };
+  for (const auto& [text, error] : cases) {
+    KnownPoints points;
+    EXPECT_EQ(points.Read(text, {}, "ctl.dat"), error);
+  }
+}
+
+TEST(ResolveSheet, TakesTheStationAndTheBacksightByName) {
+  const KnownPoints points = Control();
+  const SheetRequest request =
+      Request({"--station-point=A1", "design.dat", "--backsight-point", "A2", "--decimals", "3",
+               "--azimuth-decimals=4", "--columns", "name,code,y,x,h", "--header"});
+  reading::Sheet sheet;
+  ASSERT_EQ(reading::ResolveSheet(request, reading::Mode::kSetout, sheet, &points), "");
+  EXPECT_EQ(sheet.settings.station.x, 3350000.0);
+  EXPECT_EQ(sheet.settings.station.y, 500000.0);
+  EXPECT_EQ(sheet.settings.columns.size(), 5u);
+  EXPECT_TRUE(sheet.header);
+  EXPECT_EQ(sheet.checkLine, "station to backsight: azimuth 7.3541 distance 151.327");
+  EXPECT_EQ(sheet.headerComment,
+            "# station A1 X 3350000.000 Y 500000.000 / backsight A2 X 3350150.000 Y 500020.000 "
+            "/ azimuth 7.3541 distance 151.327");
+}
+
+TEST(ResolveSheet, SaysWhatIsWrongInOneLine) {
+  const KnownPoints points = Control();
+  const std::pair<std::vector<std::string>, const char*> cases[] = {
+      {{"--station-point", "A1", "--backsight-point", "A1"},
+       "the backsight is the station: give another point"},
+      {{"--station-point", "A1", "--backsight-point", "A9"},
+       "--backsight-point: no point A9 in "
+       "ctl.dat"},
+      {{"--station-point", "B1", "--backsight-point", "A2"},
+       "--station-point: ctl.dat names B1 twice (lines 6 and 7)"},
+      {{"--station", "0,0", "--station-point", "A1", "--backsight-azimuth", "0"},
+       "give --station or --station-point, not both"},
+      {{"--station-point", "A1", "--backsight", "1,1", "--backsight-point", "A2"},
+       "give --backsight or --backsight-point, not both"},
+      {{"--station", "0,0", "--backsight", "1,1", "--backsight-point", "A2",
+        "--backsight-azimuth=0"},
+       "give --backsight, --backsight-point or --backsight-azimuth, only one"},
+      {{"--station", "0,0", "--backsight-azimuth", "0", "--control-columns", "name,x,y"},
+       "--control-columns needs --control FILE"},
+      {{"--station-point", "A1", "--backsight-azimuth", "0", "--control", "ctl.dat",
+        "--control-columns", "x,y"},
+       "--control-columns needs a name column"},
+      {{"--station-point", "A1", "--backsight-azimuth", "0", "--control", "ctl.dat", "--columns",
+        "x,y"},
+       "--control: known points need names: give --control-columns"},
+      {{"--station-point", "A1", "--backsight-azimuth", "0", "--control", "ctl.dat",
+        "--control-columns", "name,x,z"},
+       "--control-columns: unknown role \"z\"; the roles are name, code, x, y, h and -"},
+  };
+  for (const auto& [args, error] : cases) {
+    SheetRequest request;
+    std::vector<std::string> rest;
+    ASSERT_EQ(reading::TakeSheetOptions(args, request, rest), "") << error;
+    reading::Sheet sheet;
+    const bool named = request.control.empty();
+    EXPECT_EQ(
+        reading::ResolveSheet(request, reading::Mode::kSetout, sheet, named ? &points : nullptr),
+        error);
+  }
+  SheetRequest request;
+  std::vector<std::string> rest;
+  const std::vector<std::string> forward = {"--station-point", "A1"};
+  EXPECT_EQ(reading::TakeSheetOptions(forward, request, rest), "");
+  reading::Sheet sheet;
+  EXPECT_EQ(reading::ResolveSheet(request, reading::Mode::kForward, sheet),
+            "--station-point needs --control FILE");
+}
+
+}  // namespace
