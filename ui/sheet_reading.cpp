@@ -133,19 +133,23 @@ std::vector<reading::Column> columnsOf(const QString& list) {
 }
 
 // The names to pick from, and the points they stand for: the control
-// file's, else the design file's own.
+// file's, else the design file's own, where a row that does not read adds no
+// name (the sheet shows it as an error) and the stop flag is looked at
+// between lines.
 QString readKnown(const SheetRequest& request, const std::string& design,
-                  reading::KnownPoints& known) {
-  std::string problem;
-  if (request.controlPath.isEmpty()) {
-    problem =
-        known.Read(design, columnsOf(request.columns), utf8(QFileInfo(request.path).fileName()));
-  } else {
-    problem = known.ReadFile(
+                  const std::atomic<bool>& stop, reading::KnownPoints& known) {
+  if (!request.controlPath.isEmpty()) {
+    return QString::fromStdString(known.ReadFile(
         utf8(request.controlPath),
-        columnsOf(request.controlColumns.isEmpty() ? request.columns : request.controlColumns));
+        columnsOf(request.controlColumns.isEmpty() ? request.columns : request.controlColumns)));
   }
-  return QString::fromStdString(problem);
+  known.Start(columnsOf(request.columns), utf8(QFileInfo(request.path).fileName()));
+  std::size_t number = 0;
+  forLines(design, [&](std::string_view line, std::size_t) {
+    known.AddLine(line);
+    return ++number % kStopEvery != 0 || !stop;
+  });
+  return QString();
 }
 
 // The text of each of the table's columns, as corvane-calc writes it; a
@@ -220,7 +224,7 @@ SheetResult ComputeSheet(const SheetRequest& request, const std::atomic<bool>& s
   if (!result.failure.isEmpty() || stop) return result;
 
   reading::KnownPoints known;
-  const QString knownProblem = readKnown(request, input->text, known);
+  const QString knownProblem = readKnown(request, input->text, stop, known);
   for (const std::string& name : known.Names()) result.pointNames << fromUtf8(name);
   result.problem = missing(request.station, QStringLiteral("测站"));
   if (result.problem.isEmpty()) result.problem = missing(request.backsight, QStringLiteral("后视"));
@@ -288,12 +292,7 @@ QString WriteSheetCsv(const SetoutSheet& sheet, const QString& path) {
   forLines(input.text, [&](std::string_view line, std::size_t) {
     const bool firstRow = !rows.rowSeen() && !reading::IsBlankOrComment(line);
     rows.Read(line, answer);
-    if (firstRow) {
-      out += input.sheet.headerComment + '\n';
-      reader.AppendHeaderRow(answer, out);
-      out += '\n';
-      if (answer.kind == reading::LineAnswer::Kind::kCopied) return true;
-    }
+    if (firstRow && reader.AppendHeaderLines(input.sheet.headerComment, answer, out)) return true;
     reader.AppendLine(answer, out);
     out += '\n';
     return true;
