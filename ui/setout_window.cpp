@@ -12,8 +12,6 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QMessageBox>
-#include <QPrintPreviewDialog>
-#include <QPrinter>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScreen>
@@ -27,6 +25,7 @@
 #include "res/resource.h"
 #include "res/resources.h"
 #include "ui/column_layout_dialog.h"
+#include "ui/print_preview.h"
 #include "ui/setout_sheet.h"
 #include "ui/sheet_loader.h"
 #include "ui/sheet_model.h"
@@ -378,15 +377,11 @@ void CSetoutWindow::OnExportPdf() {
 void CSetoutWindow::OnPrint() {
   const auto sheet = m_model->sheet();
   if (!sheet) return;
-  QPrinter printer(QPrinter::HighResolution);
-  printer.setPageMargins(QMarginsF(15, 15, 15, 15), QPageLayout::Millimeter);
-  printer.setDocName(QStringLiteral("放样表"));
-  QPrintPreviewDialog preview(&printer, this);
-  preview.setWindowTitle(QStringLiteral("打印预览 - 放样表"));
   const QString date = QDate::currentDate().toString(Qt::ISODate);
-  connect(&preview, &QPrintPreviewDialog::paintRequested, this,
-          [&](QPrinter* target) { SheetPrinter(*sheet, date).print(*target); });
-  preview.exec();
+  const QString problem = ShowPrintPreview(
+      this, QStringLiteral("放样表"),
+      [&](QPagedPaintDevice& printer) { SheetPrinter(*sheet, date).print(printer); });
+  if (!problem.isEmpty()) showFailure(problem);
 }
 
 void CSetoutWindow::closeEvent(QCloseEvent* event) {
