@@ -15,6 +15,7 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QSpinBox>
 #include <QStatusBar>
 #include <QTableView>
 #include <QTableWidget>
@@ -25,6 +26,7 @@
 #include "tests/ui/setout_files.h"
 #include "ui/calc_dialog.h"
 #include "ui/column_layout_dialog.h"
+#include "ui/print_preview.h"
 #include "ui/setout_sheet.h"
 #include "ui/sheet_model.h"
 #include "ui/sheet_reading.h"
@@ -125,6 +127,32 @@ TEST_F(SetoutWindowTest, TabReachesEveryControlTheTableAndTheSketch) {
   }
 }
 
+// The panel's choices recompute the sheet: fewer decimals round the angles
+// as angles; an unknown station shows why in red and no stale numbers stay.
+TEST_F(SetoutWindowTest, PanelChangesRecomputeAndAnUnknownStationClearsTheSheet) {
+  auto* angle = window.findChild<QSpinBox*>();
+  ASSERT_NE(angle, nullptr);
+  const auto before = window.sheet();
+  angle->setValue(2);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return window.sheet() != before; }));
+  EXPECT_EQ(window.model().index(0, CSheetModel::kAzimuth).data().toString(), "6.31");
+  EXPECT_EQ(window.model().index(0, CSheetModel::kAngle).data().toString(), "358.55");
+
+  auto* station = window.findChildren<QComboBox*>().at(1);  // after the station's kind
+  station->setFocus();
+  station->lineEdit()->selectAll();
+  QTest::keyClicks(station, "A9");
+  QTest::keyClick(station, Qt::Key_Return);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return window.sheet() == nullptr; }));
+  EXPECT_EQ(window.model().rowCount(), 0);
+  QLabel* check = nullptr;
+  for (QLabel* label : window.findChildren<QLabel*>())
+    if (label->text().startsWith(QStringLiteral("无法计算"))) check = label;
+  ASSERT_NE(check, nullptr);
+  EXPECT_EQ(check->text(), "无法计算：--station-point: no point A9 in " + files.control);
+  EXPECT_EQ(check->palette().color(QPalette::WindowText), QColor(200, 0, 0));
+}
+
 // A file that is no coordinate file: a message box, and the sheet stays.
 TEST_F(SetoutWindowTest, AFileThatIsNoTextGivesAMessageAndKeepsTheSheet) {
   const auto shown = window.sheet();
@@ -181,6 +209,16 @@ TEST(ColumnLayout, HeadingsPresetAndOkFollowTheList) {
     EXPECT_EQ(buttons->button(QDialogButtonBox::Ok)->isEnabled(), given.ok) << given.typed;
   }
   EXPECT_EQ(dialog.columns(), "name,code,east,x,h");
+}
+
+// The tests run from a folder with no printing module beside it: printing
+// then says why it cannot, and paints nothing.
+TEST(PrintPreview, WithoutItsModuleSaysWhyAndPaintsNothing) {
+  bool painted = false;
+  const QString problem = ShowPrintPreview(nullptr, QStringLiteral("放样表"),
+                                           [&](QPagedPaintDevice&) { painted = true; });
+  EXPECT_TRUE(problem.startsWith(QStringLiteral("无法打印："))) << problem.toStdString();
+  EXPECT_FALSE(painted);
 }
 
 // The calculator is application-modal; its own windows are not blocked by it.
