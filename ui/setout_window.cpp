@@ -39,22 +39,23 @@ namespace {
 
 // What the window remembers between runs. Each is written when it changes:
 // the program may end right after its last window closes.
-const QString kColumnsKey = QStringLiteral("setout/columns");
-const QString kControlColumnsKey = QStringLiteral("setout/controlColumns");
-const QString kFolderKey = QStringLiteral("setout/folder");
-const QString kAngleDecimalsKey = QStringLiteral("setout/angleDecimals");
-const QString kDistanceDecimalsKey = QStringLiteral("setout/distanceDecimals");
+const QString kColumnsKey = QStringLiteral("columns");
+const QString kControlColumnsKey = QStringLiteral("controlColumns");
+const QString kFolderKey = QStringLiteral("folder");
+const QString kAngleDecimalsKey = QStringLiteral("angleDecimals");
+const QString kDistanceDecimalsKey = QStringLiteral("distanceDecimals");
 const QString kDefaultColumns = QStringLiteral("name,code,y,x,h");
 constexpr int kPreviewRows = 12;  // of a file, in the layout dialog
 
+// In ~/.config/Corvane/setout.conf.
 void remember(const QString& key, const QVariant& value) {
-  QSettings settings;
+  QSettings settings(QStringLiteral("Corvane"), QStringLiteral("setout"));
   settings.setValue(key, value);
   settings.sync();
 }
 
 QVariant recalled(const QString& key, const QVariant& fallback) {
-  return QSettings().value(key, fallback);
+  return QSettings(QStringLiteral("Corvane"), QStringLiteral("setout")).value(key, fallback);
 }
 
 QString fileFilter() { return QStringLiteral("坐标文件 (*.dat *.csv *.txt);;所有文件 (*)"); }
