@@ -81,7 +81,7 @@ CSetoutWindow::CSetoutWindow(QWidget* parent)
   connect(m_panel, &CStationPanel::controlFileRequested, this, &CSetoutWindow::OnChooseControl);
   connect(m_loader, &CSheetLoader::progress, m_progress, &QProgressBar::setValue);
   connect(m_loader, &CSheetLoader::finished, this, &CSetoutWindow::showResult);
-  connect(m_loader, &CSheetLoader::failed, this, &CSetoutWindow::showFailure);
+  connect(m_loader, &CSheetLoader::failed, this, &CSetoutWindow::showReadFailure);
   const QRect screen = this->screen()->availableGeometry();
   resize(QSize(1000, 680).boundedTo(screen.size() * 9 / 10));
 }
@@ -172,6 +172,7 @@ void CSetoutWindow::createStatusBar() {
   statusBar()->addPermanentWidget(m_cancel);
   connect(m_cancel, &QPushButton::clicked, this, [this] {
     m_loader->cancel();
+    m_started = SheetRequest();
     showBusy(false);
     showCounts();
   });
@@ -186,8 +187,7 @@ void CSetoutWindow::load(const SheetRequest& request) {
   m_panel->setDecimals(request.angleDecimals, request.distanceDecimals);
   m_panel->setControlFile(QFileInfo(request.controlPath).fileName());
   setWindowTitle(QStringLiteral("放样表 - %1").arg(QFileInfo(request.path).fileName()));
-  showBusy(true);
-  m_loader->start(m_request);
+  start();
 }
 
 std::shared_ptr<const SetoutSheet> CSetoutWindow::sheet() const { return m_model->sheet(); }
@@ -249,7 +249,12 @@ void CSetoutWindow::recompute() {
     remember(kAngleDecimalsKey, m_request.angleDecimals = m_panel->angleDecimals());
   if (m_request.distanceDecimals != m_panel->distanceDecimals())
     remember(kDistanceDecimalsKey, m_request.distanceDecimals = m_panel->distanceDecimals());
-  if (m_request.path.isEmpty()) return;
+  // Leaving a field unchanged reads nothing again.
+  if (!m_request.path.isEmpty() && !(m_request == m_started)) start();
+}
+
+void CSetoutWindow::start() {
+  m_started = m_request;
   showBusy(true);
   m_loader->start(m_request);
 }
@@ -277,10 +282,16 @@ void CSetoutWindow::showResult(const SheetResult& result) {
   showCounts();
 }
 
-// The window keeps what it showed.
-void CSetoutWindow::showFailure(const QString& message) {
+// A file that cannot be read: the window keeps what it showed, and the same
+// request may read the file again once it is mended.
+void CSetoutWindow::showReadFailure(const QString& message) {
+  m_started = SheetRequest();
   showBusy(false);
   showCounts();
+  showProblem(message);
+}
+
+void CSetoutWindow::showProblem(const QString& message) {
   QMessageBox box(QMessageBox::Warning, QStringLiteral("放样表"), message, QMessageBox::Ok, this);
   box.exec();
 }
@@ -361,7 +372,7 @@ void CSetoutWindow::OnExportCsv() {
       askSavePath(QStringLiteral("导出 CSV"), QStringLiteral("CSV 文件 (*.csv)"), ".csv");
   if (path.isEmpty()) return;
   const QString problem = WriteSheetCsv(*sheet, path);
-  if (!problem.isEmpty()) showFailure(problem);
+  if (!problem.isEmpty()) showProblem(problem);
 }
 
 void CSetoutWindow::OnExportPdf() {
@@ -371,7 +382,7 @@ void CSetoutWindow::OnExportPdf() {
       askSavePath(QStringLiteral("导出 PDF"), QStringLiteral("PDF 文件 (*.pdf)"), ".pdf");
   if (path.isEmpty()) return;
   const QString problem = WriteSheetPdf(*sheet, path);
-  if (!problem.isEmpty()) showFailure(problem);
+  if (!problem.isEmpty()) showProblem(problem);
 }
 
 // The print preview, from which the sheet is printed.
@@ -382,7 +393,7 @@ void CSetoutWindow::OnPrint() {
   const QString problem = ShowPrintPreview(
       this, QStringLiteral("放样表"),
       [&](QPagedPaintDevice& printer) { SheetPrinter(*sheet, date).print(printer); });
-  if (!problem.isEmpty()) showFailure(problem);
+  if (!problem.isEmpty()) showProblem(problem);
 }
 
 void CSetoutWindow::closeEvent(QCloseEvent* event) {

@@ -54,8 +54,10 @@ class CSetoutWindow : public QMainWindow {
   void OnExportPdf();
   void OnCopy();
   void recompute();
+  void start();
   void showResult(const SheetResult& result);
-  void showFailure(const QString& message);
+  void showReadFailure(const QString& message);
+  void showProblem(const QString& message);
   void showMessagesAcross(const SetoutSheet& sheet);
   void fitColumns();
   void showBusy(bool busy);
@@ -65,7 +67,8 @@ class CSetoutWindow : public QMainWindow {
   bool askColumns(const QString& path, QString& columns);
   QString askSavePath(const QString& title, const QString& filter, const QString& suffix);
 
-  SheetRequest m_request;
+  SheetRequest m_request;  // as the window's fields and menus stand
+  SheetRequest m_started;  // the last one read, or being read
   CSheetModel* m_model;
   QTableView* m_table;
   CSketchWidget* m_sketch;

@@ -16,4 +16,6 @@ struct SheetRequest {
   PointChoice backsight;
   int angleDecimals = 4;     // whole seconds
   int distanceDecimals = 3;  // millimetres
+
+  bool operator==(const SheetRequest&) const = default;
 };

@@ -24,6 +24,8 @@ struct PointChoice {
   QString x;        // kCoordinates: north, as typed
   QString y;        // kCoordinates: east, as typed
   QString azimuth;  // kAzimuth: packed, as typed
+
+  bool operator==(const PointChoice&) const = default;
 };
 
 class CStationPanel : public QWidget {

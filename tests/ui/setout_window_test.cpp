@@ -14,6 +14,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QStatusBar>
@@ -138,8 +139,12 @@ TEST_F(SetoutWindowTest, PanelChangesRecomputeAndAnUnknownStationClearsTheSheet)
   EXPECT_EQ(window.model().index(0, CSheetModel::kAzimuth).data().toString(), "6.31");
   EXPECT_EQ(window.model().index(0, CSheetModel::kAngle).data().toString(), "358.55");
 
+  // Passing through a field without changing it reads nothing again.
   auto* station = window.findChildren<QComboBox*>().at(1);  // after the station's kind
   station->setFocus();
+  QTest::keyClick(station, Qt::Key_Return);
+  EXPECT_FALSE(window.findChild<QProgressBar*>()->isVisibleTo(&window));
+
   station->lineEdit()->selectAll();
   QTest::keyClicks(station, "A9");
   QTest::keyClick(station, Qt::Key_Return);
