@@ -17,7 +17,7 @@ namespace calc {
 
 class ChunkReader {
  public:
-  // One read brings at most this many bytes.
+  // A piece holds at most this many bytes (plus one cut-off line).
   static constexpr std::size_t kChunkBytes = 32 * 1024;
 
   enum class Got {

@@ -5,7 +5,6 @@
 #include <bit>
 #include <cstdint>
 #include <cstring>
-#include <vector>
 
 namespace reading {
 namespace {
@@ -22,8 +21,11 @@ std::string_view TrimBlanks(std::string_view field) {
 
 // The same where a field mostly has no blanks to trim.
 std::string_view Trimmed(std::string_view field) {
-  return !field.empty() && (IsBlank(field.front()) || IsBlank(field.back())) ? TrimBlanks(field)
-                                                                             : field;
+  if (field.empty()) return field;
+  // One test for both ends: either is a blank (' ' or '\t', both below '!').
+  const auto first = static_cast<unsigned char>(field.front());
+  const auto last = static_cast<unsigned char>(field.back());
+  return std::min(first, last) <= ' ' ? TrimBlanks(field) : field;
 }
 
 constexpr std::uint64_t EveryByte(char c) {
@@ -62,52 +64,11 @@ std::uint64_t AnyMarks(std::uint64_t bytes) {
            kLow7);
 }
 
-// A list that keeps its first entries in place and only the rest of a long
-// one on the heap.
-template <typename T>
-class ShortList {
- public:
-  void Add(const T& entry) {
-    if (count_ < kInPlace) {
-      inPlace_[count_++] = entry;
-      return;
-    }
-    if (count_ == kInPlace) rest_.assign(inPlace_.begin(), inPlace_.end());
-    rest_.push_back(entry);
-    ++count_;
-  }
-  std::size_t size() const { return count_; }
-  const T& operator[](std::size_t i) const { return count_ <= kInPlace ? inPlace_[i] : rest_[i]; }
-
- private:
-  static constexpr std::size_t kInPlace = 64;
-  std::array<T, kInPlace> inPlace_;
-  std::vector<T> rest_;
-  std::size_t count_ = 0;
-};
-
 // The separators a line holds, as bits.
 enum Held : unsigned { kSemicolon = 1, kTab = 2, kComma = 4, kQuote = 8 };
 
 unsigned HeldBit(char c) {
   return c == ';' ? kSemicolon : c == '\t' ? kTab : c == ',' ? kComma : kQuote;
-}
-
-// Finds the line's semicolons, tabs and commas eight bytes at a time;
-// returns which of them it holds. Stops at a quote (kQuote), after which
-// the line is read byte by byte.
-unsigned FindMarks(std::string_view line, ShortList<std::uint32_t>& marks) {
-  unsigned held = 0;
-  for (std::size_t block = 0; block < line.size(); block += 8) {
-    for (std::uint64_t found = AnyMarks(BytesAt(line, block)); found != 0; found &= found - 1) {
-      const std::size_t at = block + std::countr_zero(found) / 8;
-      const unsigned bit = HeldBit(line[at]);
-      if (bit == kQuote) return held | kQuote;
-      held |= bit;
-      marks.Add(static_cast<std::uint32_t>(at));
-    }
-  }
-  return held;
 }
 
 char SeparatorOf(unsigned held) {
@@ -123,15 +84,49 @@ void Store(std::string_view field, std::span<std::string_view> fields, SplitLine
   ++split.count;
 }
 
-// A line without quotes, split at each of its separators among the marks.
-void SplitAtMarks(std::string_view line, const ShortList<std::uint32_t>& marks, char separator,
-                  std::span<std::string_view> fields, SplitLine& split) {
+// Splits a line without quotes in one pass, its marks found eight bytes at
+// a time, at the first separator it meets: a line mostly holds one kind.
+// Returns which separators (or, kQuote, a quote: nothing split then) it
+// holds; where that calls for another separator, the caller splits again.
+unsigned SplitAtFirstMark(std::string_view line, std::span<std::string_view> fields,
+                          SplitLine& split) {
+  unsigned held = 0;
+  char separator = '\0';
   std::size_t begin = 0;  // of the field being read
-  for (std::size_t i = 0; i < marks.size(); ++i) {
-    const std::size_t at = marks[i];
-    if (line[at] != separator) continue;
-    Store(Trimmed(line.substr(begin, at - begin)), fields, split);
-    begin = at + 1;
+  for (std::size_t block = 0; block < line.size(); block += 8) {
+    for (std::uint64_t found = AnyMarks(BytesAt(line, block)); found != 0; found &= found - 1) {
+      const std::size_t at = block + std::countr_zero(found) / 8;
+      const char c = line[at];
+      held |= HeldBit(c);
+      if (c == '"') return held;
+      if (separator == '\0') separator = c;
+      if (c != separator) continue;
+      Store(Trimmed(line.substr(begin, at - begin)), fields, split);
+      begin = at + 1;
+    }
+  }
+  if (separator != '\0') Store(Trimmed(line.substr(begin)), fields, split);
+  split.separator = separator == '\0' ? ' ' : separator;
+  return held;
+}
+
+// A line without quotes split again at each `separator`, found eight bytes
+// at a time.
+void SplitAtMarks(std::string_view line, char separator, std::span<std::string_view> fields,
+                  SplitLine& split) {
+  split.count = 0;
+  split.separator = separator;
+  std::size_t begin = 0;
+  const std::uint64_t every = EveryByte(separator);
+  for (std::size_t block = 0; block < line.size(); block += 8) {
+    const std::uint64_t v = BytesAt(line, block) ^ every;
+    constexpr std::uint64_t kLow7 = 0x7F7F7F7F7F7F7F7F;
+    for (std::uint64_t found = ~(((v & kLow7) + kLow7) | v | kLow7); found != 0;
+         found &= found - 1) {
+      const std::size_t at = block + std::countr_zero(found) / 8;
+      Store(Trimmed(line.substr(begin, at - begin)), fields, split);
+      begin = at + 1;
+    }
   }
   Store(Trimmed(line.substr(begin)), fields, split);
 }
@@ -245,18 +240,15 @@ void SplitQuoted(std::string_view line, std::span<std::string_view> fields, std:
 SplitLine SplitFields(std::string_view line, std::span<std::string_view> fields,
                       std::string& unquoted) {
   SplitLine split;
-  ShortList<std::uint32_t> marks;
-  const unsigned held = FindMarks(line, marks);
+  const unsigned held = SplitAtFirstMark(line, fields, split);
   if ((held & kQuote) != 0) {
+    split.count = 0;
     split.separator = QuotedLineSeparator(line);
     SplitQuoted(line, fields, unquoted, split);
-    return split;
-  }
-  split.separator = SeparatorOf(held);
-  if (split.separator == ' ') {
+  } else if (split.separator == ' ') {
     SplitAtBlanks(line, fields, split);
-  } else {
-    SplitAtMarks(line, marks, split.separator, fields, split);
+  } else if (SeparatorOf(held) != split.separator) {
+    SplitAtMarks(line, SeparatorOf(held), fields, split);
   }
   return split;
 }

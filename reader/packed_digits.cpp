@@ -68,8 +68,9 @@ AzimuthFault FindAzimuthFault(std::string_view number, double value) {
 }
 
 AzimuthFault FindPlainAzimuthFault(std::string_view plain, double value) {
-  const std::size_t mark = plain.find_first_of(".,");
-  if (mark != std::string_view::npos) {
+  std::size_t mark = 0;
+  while (mark < plain.size() && plain[mark] != '.' && plain[mark] != ',') ++mark;
+  if (mark < plain.size()) {
     const std::string_view decimals = plain.substr(mark + 1);
     if (!decimals.empty() && decimals[0] >= '6') return AzimuthFault::kMinutes;
     if (decimals.size() > 2 && decimals[2] >= '6') return AzimuthFault::kSeconds;

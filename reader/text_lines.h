@@ -46,6 +46,9 @@ class TextLines {
   // whole line is there yet.
   bool Take(std::string& piece);
 
+  // How much text has come that is no whole line yet.
+  std::size_t buffered() const { return buffer_.size(); }
+
   // Whether End() was called and every line has been taken.
   bool Finished() const { return ended_ && buffer_.empty() && !skipping_; }
 
