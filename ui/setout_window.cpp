@@ -351,39 +351,27 @@ void CSetoutWindow::OnCopy() {
   if (!rows.isEmpty()) QGuiApplication::clipboard()->setText(m_model->tabSeparated(rows));
 }
 
-// Qt's own save dialog asks before it replaces a file.
-QString CSetoutWindow::askSavePath(const QString& title, const QString& filter,
-                                   const QString& suffix) {
+// The sheet written by `write` to a file the user names; Qt's own save
+// dialog asks before it replaces one.
+void CSetoutWindow::exportSheet(const QString& suffix, SheetWriter write) {
+  const auto sheet = m_model->sheet();
+  if (!sheet) return;
   const QFileInfo source(m_request.path);
   const QString proposed = source.absolutePath() + QLatin1Char('/') + source.completeBaseName() +
-                           QStringLiteral("-放样") + suffix;
-  QFileDialog dialog(this, title, proposed, filter);
+                           QStringLiteral("-放样.") + suffix;
+  QFileDialog dialog(this, QStringLiteral("导出 %1").arg(suffix.toUpper()), proposed,
+                     QStringLiteral("%1 文件 (*.%2)").arg(suffix.toUpper(), suffix));
   dialog.setOption(QFileDialog::DontUseNativeDialog);
   dialog.setAcceptMode(QFileDialog::AcceptSave);
-  dialog.setDefaultSuffix(suffix.mid(1));
-  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return QString();
-  return dialog.selectedFiles().front();
-}
-
-void CSetoutWindow::OnExportCsv() {
-  const auto sheet = m_model->sheet();
-  if (!sheet) return;
-  const QString path =
-      askSavePath(QStringLiteral("导出 CSV"), QStringLiteral("CSV 文件 (*.csv)"), ".csv");
-  if (path.isEmpty()) return;
-  const QString problem = WriteSheetCsv(*sheet, path);
+  dialog.setDefaultSuffix(suffix);
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
+  const QString problem = write(*sheet, dialog.selectedFiles().front());
   if (!problem.isEmpty()) showProblem(problem);
 }
 
-void CSetoutWindow::OnExportPdf() {
-  const auto sheet = m_model->sheet();
-  if (!sheet) return;
-  const QString path =
-      askSavePath(QStringLiteral("导出 PDF"), QStringLiteral("PDF 文件 (*.pdf)"), ".pdf");
-  if (path.isEmpty()) return;
-  const QString problem = WriteSheetPdf(*sheet, path);
-  if (!problem.isEmpty()) showProblem(problem);
-}
+void CSetoutWindow::OnExportCsv() { exportSheet(QStringLiteral("csv"), WriteSheetCsv); }
+
+void CSetoutWindow::OnExportPdf() { exportSheet(QStringLiteral("pdf"), WriteSheetPdf); }
 
 // The print preview, from which the sheet is printed.
 void CSetoutWindow::OnPrint() {

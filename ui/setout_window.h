@@ -65,7 +65,9 @@ class CSetoutWindow : public QMainWindow {
   void syncSelectionToSketch();
   void selectRow(std::ptrdiff_t row);
   bool askColumns(const QString& path, QString& columns);
-  QString askSavePath(const QString& title, const QString& filter, const QString& suffix);
+  // Writes a sheet to a file; returns what went wrong, or "".
+  using SheetWriter = QString (*)(const SetoutSheet& sheet, const QString& path);
+  void exportSheet(const QString& suffix, SheetWriter write);
 
   SheetRequest m_request;  // as the window's fields and menus stand
   SheetRequest m_started;  // the last one read, or being read
