@@ -80,7 +80,7 @@ std::vector<std::jthread> StartWorkers(ThreadStarter start, const reading::RowRe
 
 // "corvane-calc: SOURCE:LINE: what" for every failed line of the piece.
 std::string ErrorMessages(const Piece& piece, std::string_view source, std::size_t firstLine) {
-  static constexpr std::string_view kPrefix = "ERROR: ";
+  static constexpr std::string_view kPrefix = reading::kErrorPrefix;
   std::string text;
   for (const PieceError& error : piece.errors) {
     text += "corvane-calc: ";

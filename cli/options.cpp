@@ -94,7 +94,7 @@ void CheckComplete(Reading& reading) {
   const std::vector<std::string_view> fields(options.values.begin(), options.values.end());
   std::string problem;
   if (!reader.CheckNumbers(fields, problem)) {
-    options.error = problem.substr(std::string_view("ERROR: ").size());
+    options.error = problem.substr(reading::kErrorPrefix.size());
     return;
   }
   options.error = columns > 0 ? "expected " + std::to_string(columns) + " values, one a column"

@@ -2,25 +2,16 @@
 
 #include <algorithm>
 #include <array>
-#include <cmath>
 
 #include "core/survey.h"
+#include "reader/field_number.h"
 #include "reader/field_splitter.h"
+#include "reader/mode_rule.h"
 #include "reader/number_text.h"
 #include "reader/packed_digits.h"
 #include "reader/shown_text.h"
 
 namespace reading {
-
-// What a mode reads and writes.
-struct ModeRule {
-  std::array<const char*, 4> fields;  // the numbers of a full row
-  std::size_t azimuthField;           // kNoAzimuth when none is an azimuth
-  std::size_t resultCount;
-  std::array<const char*, 3> results;     // their names in a header row
-  std::array<bool, 3> resultIsAngle;      // else a length or coordinate
-  std::array<const char*, 3> outOfRange;  // a result that is not finite
-};
 
 // A row's point name, code, height and numbers as read from its fields.
 struct RowReader::Row {
@@ -32,35 +23,6 @@ struct RowReader::Row {
 };
 
 namespace {
-
-constexpr std::string_view kErrorPrefix = "ERROR: ";
-
-constexpr std::size_t kNoAzimuth = 4;
-
-constexpr ModeRule kForwardRule = {{"X0", "Y0", "AZIMUTH", "DISTANCE"},
-                                   2,
-                                   2,
-                                   {"X", "Y"},
-                                   {false, false},
-                                   {"result X is out of range", "result Y is out of range"}};
-constexpr ModeRule kInverseRule = {
-    {"X0", "Y0", "X1", "Y1"},
-    kNoAzimuth,
-    2,
-    {"AZIMUTH", "DISTANCE"},
-    {true, false},
-    {"result AZIMUTH is out of range", "result DISTANCE is out of range"}};
-// The station is always given: rows hold X Y.
-constexpr ModeRule kSetoutRule = {{"X0", "Y0", "X", "Y"},
-                                  kNoAzimuth,
-                                  3,
-                                  {"AZIMUTH", "ANGLE", "DISTANCE"},
-                                  {true, true, false},
-                                  {"result AZIMUTH is out of range", "result ANGLE is out of range",
-                                   "result DISTANCE is out of range"}};
-
-// Indexed by Mode.
-constexpr std::array<const ModeRule*, 3> kRules = {&kForwardRule, &kInverseRule, &kSetoutRule};
 
 // A row split into more fields than any column list holds is refused by
 // its count all the same.
@@ -74,8 +36,6 @@ bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
 bool IsMark(char c) { return c == ',' || c == ';' || c == '\t'; }
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-
 // Blank lines and lines whose first non-blank character is "#", the line
 // end taken off.
 bool IsPassedThrough(std::string_view line) {
@@ -83,22 +43,6 @@ bool IsPassedThrough(std::string_view line) {
     if (!IsBlank(c)) return c == '#';
   }
   return true;
-}
-
-bool IsNumber(std::string_view field) {
-  std::array<char, survey::kFieldChars> buffer;
-  double ignored = 0.0;
-  return field.size() <= survey::kFieldChars &&
-         ReadWholeNumber(WithDecimalPoint(field, buffer), ignored);
-}
-
-// Starts like a number: a digit, or a sign or point and a digit ("498301.2O",
-// "3512930,5", "-.5x"). A header has no such field.
-bool StartsLikeNumber(std::string_view field) {
-  std::size_t at = 0;
-  if (at < field.size() && (field[at] == '+' || field[at] == '-')) ++at;
-  if (at < field.size() && field[at] == '.') ++at;
-  return at < field.size() && IsDigit(field[at]);
 }
 
 // Where the given role is among the columns; columns.size() when nowhere.
@@ -155,22 +99,9 @@ bool IsBlankOrComment(std::string_view line) {
 RowReader::RowReader(const RowSettings& settings)
     : settings_(settings),
       nameColumn_(FindColumn(settings.columns, Column::Role::kName)),
-      codeColumn_(FindColumn(settings.columns, Column::Role::kCode) < settings.columns.size()),
-      heightColumn_(FindColumn(settings.columns, Column::Role::kHeight) < settings.columns.size()) {
-  for (const bool named : {false, true}) {
-    std::vector<AnswerColumn>& list = answerColumns_[named ? 1 : 0];
-    if (named) list.push_back({AnswerColumn::Role::kName, 0, "NAME"});
-    if (codeColumn_) list.push_back({AnswerColumn::Role::kCode, 0, "CODE"});
-    for (std::size_t i = 0; i < Rule().resultCount; ++i) {
-      list.push_back({AnswerColumn::Role::kResult, i, Rule().results[i]});
-    }
-    if (heightColumn_) list.push_back({AnswerColumn::Role::kHeight, 0, "H"});
-  }
-}
+      format_(settings) {}
 
-const ModeRule& RowReader::Rule() const {
-  return *kRules[static_cast<std::size_t>(settings_.mode)];
-}
+const ModeRule& RowReader::Rule() const { return RuleOf(settings_.mode); }
 
 std::span<const char* const> RowReader::FieldNames() const {
   return std::span<const char* const>(Rule().fields).subspan(settings_.hasStation ? 2 : 0);
@@ -180,37 +111,25 @@ std::span<const char* const> RowReader::ResultNames() const {
   return std::span<const char* const>(Rule().results).first(Rule().resultCount);
 }
 
-std::span<const AnswerColumn> RowReader::AnswerColumns(bool named) const {
-  return answerColumns_[named ? 1 : 0];
-}
-
 void RowReader::Read(std::string_view line, LineAnswer& answer, bool firstRow) const {
-  Clear(answer);
-  line = WithoutLineEnd(line);
-  if (line.size() > kMaxLineChars) {
-    Fail(answer, {}, "line longer than 8192 characters");
-    return;
-  }
-  if (IsPassedThrough(line)) {
-    Copy(answer, line);
-    return;
-  }
+  if (!StartLine(line, answer)) return;
   if (settings_.columns.empty() && ReadPlainRow(line, answer)) return;
   ReadSplit(line, answer, firstRow, true);
 }
 
 void RowReader::ReadKnownPoint(std::string_view line, LineAnswer& answer, bool firstRow) const {
+  if (StartLine(line, answer)) ReadSplit(line, answer, firstRow, false);
+}
+
+// Sets the answer anew and takes the line end off; false where the line is
+// answered already: too long, blank or a comment.
+bool RowReader::StartLine(std::string_view& line, LineAnswer& answer) const {
   Clear(answer);
   line = WithoutLineEnd(line);
-  if (line.size() > kMaxLineChars) {
-    Fail(answer, {}, "line longer than 8192 characters");
-    return;
-  }
-  if (IsPassedThrough(line)) {
-    Copy(answer, line);
-    return;
-  }
-  ReadSplit(line, answer, firstRow, false);
+  if (line.size() > kMaxLineChars) return Fail(answer, {}, "line longer than 8192 characters");
+  if (!IsPassedThrough(line)) return true;
+  Copy(answer, line);
+  return false;
 }
 
 void RowReader::ReadFields(std::span<const std::string_view> fields, LineAnswer& answer) const {
@@ -262,7 +181,7 @@ void RowReader::ReadSplitInto(std::string_view line, LineAnswer& answer, bool fi
 bool RowReader::IsHeader(std::string_view line, std::span<const std::string_view> fields) const {
   if (line.starts_with(kErrorPrefix)) return false;
   return std::none_of(fields.begin(), fields.end(), [](std::string_view field) {
-    return StartsLikeNumber(field) || IsNumber(field);
+    return StartsLikeNumber(field) || IsNumberField(field);
   });
 }
 
@@ -310,7 +229,8 @@ bool RowReader::CountIsPlain(std::span<const std::string_view> fields, std::size
   std::string what = std::to_string(count) + " fields";
   what += lastEmpty
               ? ", the last empty: NAME " + numbers + ", or " + numbers + " and an empty field"
-              : std::string(": ") + ModeName() + " takes " + numbers + ", led by a name or not";
+              : std::string(": ") + ModeName(settings_.mode) + " takes " + numbers +
+                    ", led by a name or not";
   // Most point files hold a name, a code, east, north and a height.
   std::string list = lastEmpty                                       ? roles
                      : settings_.mode == Mode::kSetout && count >= 5 ? "name,code,y,x,h"
@@ -320,12 +240,7 @@ bool RowReader::CountIsPlain(std::span<const std::string_view> fields, std::size
     list += ",-";
   }
   what += "; say which field is which, e.g. --columns " + list;
-  return Fail(answer, IsNumber(fields[0]) ? std::string_view() : fields[0], what);
-}
-
-const char* RowReader::ModeName() const {
-  static constexpr std::array<const char*, 3> kNames = {"forward", "inverse", "setout"};
-  return kNames[static_cast<std::size_t>(settings_.mode)];
+  return Fail(answer, IsNumberField(fields[0]) ? std::string_view() : fields[0], what);
 }
 
 // Reads the point name and the numbers of a row that are there, so that
@@ -342,7 +257,7 @@ bool RowReader::ReadRow(std::span<const std::string_view> fields, std::size_t co
     // counted), a first field that is no number is taken for the name, so
     // that the numbers are read where they stand.
     const std::size_t needed = FieldNames().size();
-    row.named = count == needed + 1 || (count > needed + 1 && !IsNumber(fields[0]));
+    row.named = count == needed + 1 || (count > needed + 1 && !IsNumberField(fields[0]));
     if (row.named) {
       row.name = fields[0];
       fields = fields.subspan(1);
@@ -463,146 +378,35 @@ bool RowReader::ReadPlainRow(std::string_view line, LineAnswer& answer) const {
 // the answer the error.
 bool RowReader::ReadField(const char* field, bool isAzimuth, std::string_view text,
                           std::string_view point, double& value, LineAnswer& answer) const {
-  // The common field, plain decimals (with a decimal point or comma), is
-  // always a number in range.
-  if (!text.empty() && text.size() <= survey::kFieldChars &&
-      ReadPlainDecimal(text, value, true) == text.size() &&
-      (!isAzimuth || FindPlainAzimuthFault(text, value) == AzimuthFault::kNone)) {
-    return true;
-  }
-  auto fail = [&](const char* what, const char* hint = "") {
-    std::string message = field;
-    message += what;
-    AppendQuoted(message, text);
-    message += hint;
-    return Fail(answer, point, message);
-  };
-  if (text.size() > survey::kFieldChars) {
-    return fail(" is longer than 35 characters: ");
-  }
-  std::array<char, survey::kFieldChars> buffer;
-  const std::string_view number = WithDecimalPoint(text, buffer);
-  switch (ReadFieldNumber(number, value)) {
-    case FieldNumber::kNotANumber:
-      return fail(" is not a number: ");
-    case FieldNumber::kOutOfRange:
-      return fail(" is out of range: ");
-    case FieldNumber::kNumber:
-      break;
-  }
-  if (isAzimuth) {
-    switch (FindAzimuthFault(number, value)) {
-      case AzimuthFault::kMinutes:
-        return fail(" has minutes of 60 or more: ");
-      case AzimuthFault::kSeconds:
-        return fail(" has seconds of 60 or more: ");
-      case AzimuthFault::kNegative:
-        return fail(" is negative: ", " (add 360)");
-      case AzimuthFault::kNone:
-        break;
-    }
-  }
-  return true;
+  std::string problem;
+  return ReadNumberField(field, isAzimuth, text, value, problem) || Fail(answer, point, problem);
 }
 
 // Computes the answer from a row's numbers.
 void RowReader::Compute(const double* values, LineAnswer& answer) const {
-  const bool station = settings_.hasStation;
-  const double x0 = station ? settings_.station.x : values[0];
-  const double y0 = station ? settings_.station.y : values[1];
-  const double* rest = station ? values : values + 2;
-  std::array<double, 3>& results = answer.results;
-  if (settings_.mode == Mode::kForward) {
-    const survey::ForwardResult end = survey::ComputeForward(x0, y0, rest[0], rest[1]);
-    results = {end.x, end.y, 0.0};
-    answer.point = {end.x, end.y};
+  if (const char* fault = ComputeRow(settings_, values, answer)) {
+    Fail(answer, answer.name, fault);
   } else {
-    answer.point = {rest[0], rest[1]};
-    const survey::InverseResult polar = survey::ComputeInverse(x0, y0, rest[0], rest[1]);
-    answer.hasPoint = true;
-    if (polar.identicalPoints) {
-      Fail(answer, answer.name,
-           settings_.mode == Mode::kInverse ? "identical points" : "point is on the station");
-      return;
-    }
-    results = {polar.azimuth, polar.distance, 0.0};
-    if (settings_.mode == Mode::kSetout) {
-      results = {polar.azimuth, survey::TurnedAngle(polar.degrees, settings_.backsightDegrees),
-                 polar.distance};
-    }
+    answer.kind = LineAnswer::Kind::kAnswer;
   }
-  for (std::size_t i = 0; i < Rule().resultCount; ++i) {
-    if (!std::isfinite(results[i])) {
-      answer.hasPoint = settings_.mode != Mode::kForward;
-      Fail(answer, answer.name, Rule().outOfRange[i]);
-      return;
-    }
-  }
-  answer.hasPoint = true;
-  answer.kind = LineAnswer::Kind::kAnswer;
 }
 
 void RowReader::AppendColumn(const LineAnswer& answer, const AnswerColumn& column,
                              std::string& out) const {
-  switch (column.role) {
-    case AnswerColumn::Role::kName:
-      AppendField(out, answer.name, answer.separator);
-      break;
-    case AnswerColumn::Role::kCode:
-      AppendField(out, answer.code, answer.separator);
-      break;
-    case AnswerColumn::Role::kHeight:
-      AppendField(out, answer.height, answer.separator);
-      break;
-    case AnswerColumn::Role::kResult:
-      if (Rule().resultIsAngle[column.result]) {
-        AppendPackedAngle(out, answer.results[column.result],
-                          settings_.azimuthDecimals.value_or(settings_.decimals));
-      } else {
-        AppendFixed(out, answer.results[column.result], settings_.decimals);
-      }
-      break;
-  }
+  format_.AppendColumn(answer, column, out);
 }
 
 void RowReader::AppendLine(const LineAnswer& answer, std::string& out) const {
-  switch (answer.kind) {
-    case LineAnswer::Kind::kCopied:
-      out += answer.text;
-      return;
-    case LineAnswer::Kind::kError:
-      out += kErrorPrefix;
-      out += answer.text;
-      return;
-    case LineAnswer::Kind::kAnswer:
-      break;
-  }
-  bool first = true;
-  for (const AnswerColumn& column : AnswerColumns(answer.named)) {
-    if (!first) out += answer.separator;
-    first = false;
-    AppendColumn(answer, column, out);
-  }
+  format_.AppendLine(answer, out);
 }
 
 void RowReader::AppendHeaderRow(const LineAnswer& firstRow, std::string& out) const {
-  bool first = true;
-  for (const AnswerColumn& column : AnswerColumns(firstRow.named)) {
-    if (!first) out += firstRow.separator;
-    first = false;
-    out += column.title;
-  }
+  format_.AppendHeaderRow(firstRow, out);
 }
 
 bool RowReader::AppendHeaderLines(std::string_view comment, const LineAnswer& firstRow,
                                   std::string& out) const {
-  if (!comment.empty()) {
-    out += comment;
-    out += '\n';
-  }
-  AppendHeaderRow(firstRow, out);
-  out += '\n';
-  return firstRow.kind == LineAnswer::Kind::kCopied;
+  return format_.AppendHeaderLines(comment, firstRow, out);
 }
 
 bool RowReader::AnswerLine(std::string_view line, std::string& out, bool firstRow) const {

@@ -5,89 +5,30 @@
 // list names; blank lines, comment lines and a header are copied through;
 // anything else is an error that says what is wrong with which field. The
 // answer comes as data (LineAnswer) and as the line corvane-calc writes for
-// it (AppendLine), which is the only place that line is put together: the
-// program's setting-out window shows the same texts, so its table and the
-// tool's output agree to the character.
+// it (AppendLine, whose format AnswerFormat owns): the program's
+// setting-out window shows the same texts, so its table and the tool's
+// output agree to the character.
 //
 // How a line is split into fields is FieldSplitter's (field_splitter.h).
 // A RowReader is immutable: threads may share one.
 
-#include <array>
-#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
-#include <vector>
 
+#include "reader/answer_format.h"
 #include "reader/columns.h"
+#include "reader/row_settings.h"
 #include "reader/text_lines.h"
 
 namespace reading {
 
-// forward: X0 Y0 AZIMUTH DISTANCE -> X Y; inverse: X0 Y0 X1 Y1 -> AZIMUTH
-// DISTANCE; setout, from a station towards a backsight: X Y -> AZIMUTH
-// ANGLE DISTANCE, ANGLE turned clockwise from the backsight to the point.
-enum class Mode { kForward, kInverse, kSetout };
-
 struct ModeRule;
-
-// X is the northing, Y the easting, in the file's unit (metres).
-struct Point {
-  double x;
-  double y;
-};
-
-struct RowSettings {
-  Mode mode = Mode::kForward;
-  bool hasStation = false;  // rows then hold only the second half
-  Point station{0.0, 0.0};
-  double backsightDegrees = 0.0;  // setout: the direction angles start from
-  int decimals = 6;
-  std::optional<int> azimuthDecimals;  // when unset, `decimals`
-  std::vector<Column> columns;         // empty: the numbers in order, maybe named
-};
 
 // Whether a line is copied through as a blank or comment line: blank, or
 // with "#" as its first character that is not a blank. The first line of an
 // input that is neither is its first row, which may be a header.
 bool IsBlankOrComment(std::string_view line);
-
-// What one input line gives.
-struct LineAnswer {
-  enum class Kind : unsigned char {
-    kAnswer,  // a row, computed
-    kError,   // a row that could not be: `text` says why
-    kCopied,  // a blank or comment line, or a header: `text` is the line
-  };
-  Kind kind = Kind::kCopied;
-  // The separator of the answer's fields: the row's own (a comma, a
-  // semicolon or a tab), a blank for rows split at blanks.
-  char separator = ' ';
-  // The answer starts with the name: the row has a name field, or the
-  // column list names one (the name may then be empty). For a header: it
-  // has the name field that a row would.
-  bool named = false;
-  std::string name;    // as read: blanks around it and quotes taken off
-  std::string code;    // as read, where the column list names a code
-  std::string height;  // the design height as read, "" where it is empty
-  // Whether `point` holds the row's point: the design point (setout), the
-  // second point (inverse), the end point (forward). Set once the row's
-  // numbers are read, on error lines too where a computation failed.
-  bool hasPoint = false;
-  Point point{0.0, 0.0};
-  std::array<double, 3> results{};  // the mode's results, as ResultNames()
-  // kError: what is wrong, as the line shows it after "ERROR: " (field text
-  // and names escaped); kCopied: the line, without its "\r".
-  std::string text;
-};
-
-// One column of an answer line.
-struct AnswerColumn {
-  enum class Role : unsigned char { kName, kCode, kResult, kHeight };
-  Role role;
-  std::size_t result;  // kResult: which of LineAnswer::results
-  const char* title;   // as the header row names it: "NAME", "AZIMUTH", ...
-};
 
 class RowReader {
  public:
@@ -125,7 +66,7 @@ class RowReader {
 
   // The columns of an answer line, in their order; `named`: the answer's
   // LineAnswer::named.
-  std::span<const AnswerColumn> AnswerColumns(bool named) const;
+  std::span<const AnswerColumn> AnswerColumns(bool named) const { return format_.Columns(named); }
 
   // The header row that names the answer columns of rows like `firstRow`,
   // in its separator: "NAME,CODE,AZIMUTH,ANGLE,DISTANCE,H".
@@ -162,7 +103,7 @@ class RowReader {
   struct Row;
 
   const ModeRule& Rule() const;
-  const char* ModeName() const;
+  bool StartLine(std::string_view& line, LineAnswer& answer) const;
   bool ReadPlainRow(std::string_view line, LineAnswer& answer) const;
   void ReadSplit(std::string_view line, LineAnswer& answer, bool firstRow, bool compute) const;
   template <std::size_t kCapacity>
@@ -185,9 +126,7 @@ class RowReader {
 
   RowSettings settings_;
   std::size_t nameColumn_;  // with columns: where the name is, if anywhere
-  bool codeColumn_;         // the columns list a code
-  bool heightColumn_;       // the columns list a height
-  std::array<std::vector<AnswerColumn>, 2> answerColumns_;  // unnamed, named
+  AnswerFormat format_;
 };
 
 // The lines of one input read in turn, its first row found as corvane-calc

@@ -49,14 +49,7 @@ bool TextDecoder::Decode(std::string_view bytes, std::string& text) {
   if (state_ == State::kRefused) return false;
   held_ += bytes;
   if (state_ == State::kStart && !DecideFromStart(false)) return state_ != State::kRefused;
-  if (state_ == State::kUtf8) {
-    text += held_;
-    held_.clear();
-    return true;
-  }
-  const std::string units = std::move(held_);
-  held_.clear();
-  DecodeUtf16(units, text);
+  DecodeHeld(text);
   return true;
 }
 
@@ -64,14 +57,7 @@ bool TextDecoder::Finish(std::string& text) {
   if (state_ == State::kStart) {
     DecideFromStart(true);
     if (state_ == State::kRefused) return false;
-    if (state_ == State::kUtf8) {
-      text += held_;
-      held_.clear();
-      return true;
-    }
-    const std::string units = std::move(held_);
-    held_.clear();
-    DecodeUtf16(units, text);
+    DecodeHeld(text);
   }
   if (state_ == State::kRefused) return false;
   // An odd last byte, or a lone high surrogate at the very end: as they are.
@@ -86,6 +72,19 @@ bool TextDecoder::Finish(std::string& text) {
   }
   held_.clear();
   return true;
+}
+
+// Decodes what is held, the encoding decided: UTF-8 as it is, UTF-16 but
+// for a part of a character.
+void TextDecoder::DecodeHeld(std::string& text) {
+  if (state_ == State::kUtf8) {
+    text += held_;
+    held_.clear();
+    return;
+  }
+  const std::string units = std::move(held_);
+  held_.clear();
+  DecodeUtf16(units, text);
 }
 
 // Decides the encoding from the bytes held at the start, where they are

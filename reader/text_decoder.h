@@ -41,6 +41,7 @@ class TextDecoder {
   enum class State { kStart, kUtf8, kUtf16Le, kUtf16Be, kRefused };
 
   bool DecideFromStart(bool atEnd);
+  void DecodeHeld(std::string& text);
   void DecodeUtf16(std::string_view bytes, std::string& text);
 
   State state_ = State::kStart;

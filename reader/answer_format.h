@@ -1,0 +1,89 @@
+#pragma once
+
+// What one input line gives, as data (LineAnswer), and the line corvane-calc
+// writes for it (AnswerFormat): the only place that line is put together.
+// The program's setting-out window shows the same texts, so its table and
+// the tool's output agree to the character.
+
+#include <array>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "reader/row_settings.h"
+
+namespace reading {
+
+// How an error line starts.
+inline constexpr std::string_view kErrorPrefix = "ERROR: ";
+
+// What one input line gives.
+struct LineAnswer {
+  enum class Kind : unsigned char {
+    kAnswer,  // a row, computed
+    kError,   // a row that could not be: `text` says why
+    kCopied,  // a blank or comment line, or a header: `text` is the line
+  };
+  Kind kind = Kind::kCopied;
+  // The separator of the answer's fields: the row's own (a comma, a
+  // semicolon or a tab), a blank for rows split at blanks.
+  char separator = ' ';
+  // The answer starts with the name: the row has a name field, or the
+  // column list names one (the name may then be empty). For a header: it
+  // has the name field that a row would.
+  bool named = false;
+  std::string name;    // as read: blanks around it and quotes taken off
+  std::string code;    // as read, where the column list names a code
+  std::string height;  // the design height as read, "" where it is empty
+  // Whether `point` holds the row's point: the design point (setout), the
+  // second point (inverse), the end point (forward). Set once the row's
+  // numbers are read, on error lines too where a computation failed.
+  bool hasPoint = false;
+  Point point{0.0, 0.0};
+  std::array<double, 3> results{};  // the mode's results, as ResultNames()
+  // kError: what is wrong, as the line shows it after "ERROR: " (field text
+  // and names escaped); kCopied: the line, without its "\r".
+  std::string text;
+};
+
+// One column of an answer line.
+struct AnswerColumn {
+  enum class Role : unsigned char { kName, kCode, kResult, kHeight };
+  Role role;
+  std::size_t result;  // kResult: which of LineAnswer::results
+  const char* title;   // as the header row names it: "NAME", "AZIMUTH", ...
+};
+
+// The answer line's columns and their text, for rows read with `settings`.
+class AnswerFormat {
+ public:
+  explicit AnswerFormat(const RowSettings& settings);
+
+  // The columns of an answer line, in their order; `named`: the answer's
+  // LineAnswer::named.
+  std::span<const AnswerColumn> Columns(bool named) const { return columns_[named ? 1 : 0]; }
+
+  // The output line of `answer`, without line end: its columns separated by
+  // its separator, "ERROR: " and the message, or the copied line.
+  void AppendLine(const LineAnswer& answer, std::string& out) const;
+
+  // The text of one column of an answer (kAnswer) as AppendLine writes it.
+  void AppendColumn(const LineAnswer& answer, const AnswerColumn& column, std::string& out) const;
+
+  // The header row that names the answer columns of rows like `firstRow`.
+  void AppendHeaderRow(const LineAnswer& firstRow, std::string& out) const;
+
+  // The --header lines before an input's first row; true where they take
+  // its place (see RowReader::AppendHeaderLines).
+  bool AppendHeaderLines(std::string_view comment, const LineAnswer& firstRow,
+                         std::string& out) const;
+
+ private:
+  int decimals_;
+  int angleDecimals_;
+  std::array<bool, 3> resultIsAngle_;
+  std::array<std::vector<AnswerColumn>, 2> columns_;  // unnamed, named
+};
+
+}  // namespace reading

@@ -1,0 +1,28 @@
+#pragma once
+
+// The number a row's field holds, read strictly: the whole field one number
+// (a decimal point, or a decimal comma where the field holds one comma and
+// no point), in range, and for an azimuth a valid packed angle; else the
+// message that says what is wrong with which field.
+
+#include <string>
+#include <string_view>
+
+namespace reading {
+
+// Reads field `name`'s `text` into `value`; false, with `problem` set
+// ("AZIMUTH has minutes of 60 or more: \"45.6\""), where it is no such
+// number. `isAzimuth`: a packed azimuth, whose minutes and seconds digits
+// must be below 60 and which must not be negative.
+bool ReadNumberField(const char* name, bool isAzimuth, std::string_view text, double& value,
+                     std::string& problem);
+
+// Whether `field` is wholly a number as ReadNumberField reads it (in range
+// or not).
+bool IsNumberField(std::string_view field);
+
+// Whether `field` starts like a number: a digit, or a sign or point before
+// one ("498301.2O", "3512930,5", "-.5x"). A header has no such field.
+bool StartsLikeNumber(std::string_view field);
+
+}  // namespace reading

@@ -1,0 +1,36 @@
+#pragma once
+
+// What each mode reads and writes, and its computation: forward, inverse
+// and setout rows, by the survey core.
+
+#include <array>
+#include <cstddef>
+
+#include "reader/answer_format.h"
+#include "reader/row_settings.h"
+
+namespace reading {
+
+struct ModeRule {
+  std::array<const char*, 4> fields;  // the numbers of a full row
+  std::size_t azimuthField;           // kNoAzimuth when none is an azimuth
+  std::size_t resultCount;
+  std::array<const char*, 3> results;     // their names in a header row
+  std::array<bool, 3> resultIsAngle;      // else a length or coordinate
+  std::array<const char*, 3> outOfRange;  // a result that is not finite
+};
+
+inline constexpr std::size_t kNoAzimuth = 4;
+
+const ModeRule& RuleOf(Mode mode);
+
+// "forward", "inverse", "setout".
+const char* ModeName(Mode mode);
+
+// Computes the results of a row from its numbers (the mode's fields, the
+// station's left out where it is set) into `answer`: its results and its
+// point. Returns nullptr, or what makes the row fail ("identical points",
+// "result X is out of range"); the point is kept where the row gave it.
+const char* ComputeRow(const RowSettings& settings, const double* values, LineAnswer& answer);
+
+}  // namespace reading
