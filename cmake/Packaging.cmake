@@ -60,16 +60,17 @@ configure_file(${CORVANE_LINUX_DIR}/copyright.in ${PROJECT_BINARY_DIR}/copyright
 install(FILES ${PROJECT_BINARY_DIR}/copyright DESTINATION ${CORVANE_DOC_DIR})
 
 # A stripped program keeps the .comment and .note sections, which Debian
-# drops as well (as dh_strip does).
-set(CORVANE_PROGRAMS corvane-calc)
+# drops as well (as dh_strip does); so does the printing module.
+set(CORVANE_PROGRAMS bin/corvane-calc)
 if(TARGET corvane)
-  list(APPEND CORVANE_PROGRAMS corvane)
+  list(APPEND CORVANE_PROGRAMS bin/corvane
+    ${CMAKE_INSTALL_LIBDIR}/corvane/$<TARGET_FILE_NAME:corvane_print>)
 endif()
 install(CODE "
   if(CMAKE_INSTALL_DO_STRIP)
     foreach(program ${CORVANE_PROGRAMS})
       execute_process(COMMAND \"${CMAKE_STRIP}\" --remove-section=.comment --remove-section=.note
-        \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/bin/\${program}\" COMMAND_ERROR_IS_FATAL ANY)
+        \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/\${program}\" COMMAND_ERROR_IS_FATAL ANY)
     endforeach()
   endif()")
 
@@ -139,6 +140,8 @@ on site: from a start point, an azimuth and a distance to the end point
 (inverse). Angles are packed degrees-minutes-seconds; the window is in
 Simplified Chinese.
 
-The package holds the calculator window, corvane, and the command-line
-tool corvane-calc for whole set-out lists.")
+The package holds the calculator window, corvane, with its setting-out
+window that reads a design file and shows, prints and exports the whole
+setting-out sheet with a sketch, and the command-line tool corvane-calc for
+whole set-out lists.")
 include(CPack)

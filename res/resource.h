@@ -7,6 +7,7 @@
 #define IDD_ABOUT 100
 #define IDS_ABOUT_MENU 101
 #define IDD_CALC 102
+#define IDS_SETOUT_MENU 103
 
 // Icons and cursor
 #define IDI_APP 128
@@ -46,3 +47,4 @@
 
 // Window-menu commands
 #define IDM_ABOUT 0x0010
+#define IDM_SETOUT 0x0020

@@ -86,6 +86,8 @@ QString LoadStringResource(int id) {
   switch (id) {
     case IDS_ABOUT_MENU:
       return QStringLiteral("关于 Corvane(&A)...");
+    case IDS_SETOUT_MENU:
+      return QStringLiteral("放样表(&S)...");
     default:
       return QString();
   }

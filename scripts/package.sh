@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Makes the Debian package build/package/corvane_<version>_<arch>.deb.
-# Installs what is missing, then builds the two programs in build/deb (no
+# Installs what is missing, then builds the two programs and the printing
+# module in build/deb (no
 # tests, no benchmarks) with the compiler and linker flags that Debian builds
 # its own packages with, hardening included (dpkg-buildflags), and packs them.
 set -euo pipefail
@@ -11,7 +12,8 @@ flags() { dpkg-buildflags --get "$1"; }
 cmake -S . -B build/deb -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DCORVANE_TESTS=OFF -DCORVANE_BENCH=OFF \
   -DCMAKE_CXX_FLAGS="$(flags CPPFLAGS) $(flags CXXFLAGS)" \
-  -DCMAKE_EXE_LINKER_FLAGS="$(flags LDFLAGS)" >/dev/null
+  -DCMAKE_EXE_LINKER_FLAGS="$(flags LDFLAGS)" -DCMAKE_MODULE_LINKER_FLAGS="$(flags LDFLAGS)" \
+  >/dev/null
 cmake --build build/deb
 rm -f build/package/corvane_*.deb
 cpack --config build/deb/CPackConfig.cmake -B build/package

@@ -55,11 +55,11 @@ bool CCalcApp::InitInstance() {
   return false;
 }
 
-int CCalcApp::ExitInstance() {
+int CCalcApp::ExitInstance(int status) {
   QCoreApplication::sendPostedEvents();
   if (QGuiApplication::platformName().startsWith(QLatin1String("wayland"))) {  // -egl too
     std::fflush(nullptr);
-    std::_Exit(0);  // without the teardown that can hang; the compositor closes the window
+    std::_Exit(status);  // without the teardown that can hang; the compositor closes the window
   }
-  return 0;
+  return status;
 }

@@ -9,14 +9,16 @@
 
 class CCalcApp {
  public:
-  // Qt reads its own options from the command line; the program takes none.
+  // Qt reads its own options from the command line; the program's own
+  // (--setout and its options) are read by main.
   CCalcApp(int& argc, char** argv);
 
   // Runs the calculator until the user leaves it; always returns false, so
   // the caller ends the process instead of running a loop of its own.
   bool InitInstance();
 
-  // Ends the program once the calculator has closed; returns the exit code.
+  // Ends the program once its window has closed with exit status `status`,
+  // which it returns.
   // What the windows write as they close is written first: the events still
   // queued are delivered, among them those that write changed settings to
   // disk (QSettings) and those that destroy windows closed with deleteLater.
@@ -24,7 +26,7 @@ class CCalcApp {
   // closing Qt 6.4's Wayland connection can hang for good (its event thread
   // stays in wl_display_read_events while the main thread waits for it), and
   // a terminal would never get its prompt back.
-  int ExitInstance();
+  int ExitInstance(int status = 0);
 
  private:
   QApplication m_app;

@@ -17,6 +17,7 @@
 #include "res/resources.h"
 #include "res/ui_font.h"
 #include "ui/about_box.h"
+#include "ui/setout_window.h"
 
 namespace {
 
@@ -91,6 +92,7 @@ bool CCalcDialog::OnInitDialog() {
   // 1. The controls and member bindings already stand (constructor).
   // 2. The about entry of the window menu.
   appendAboutEntry();
+  appendSetoutEntry();
   // 3. The application icon, for the title bar and the task bar alike.
   setWindowIcon(m_hIcon);
   // 4. The heading's look, then the compute, exit and about buttons'.
@@ -131,6 +133,11 @@ void CCalcDialog::appendAboutEntry() {
   m_sysMenu.addAction(text)->setData(IDM_ABOUT);
 }
 
+// Below the about entry, in its group.
+void CCalcDialog::appendSetoutEntry() {
+  m_sysMenu.addAction(res::LoadStringResource(IDS_SETOUT_MENU))->setData(IDM_SETOUT);
+}
+
 QString CCalcDialog::aboutMenuText() const { return res::LoadStringResource(IDS_ABOUT_MENU); }
 
 // A red, underlined, italic heading in "Arial", drawn as the form's text is.
@@ -159,6 +166,8 @@ void CCalcDialog::OnSysCommand(unsigned id) {
   const unsigned command = id & 0xFFF0;
   if (command == IDM_ABOUT)
     openAboutBox();
+  else if (command == IDM_SETOUT)
+    openSetoutWindow();
   else if (command == kScClose)
     close();
 }
@@ -169,6 +178,17 @@ void CCalcDialog::OnAboutButton() { openAboutBox(); }
 void CCalcDialog::openAboutBox() {
   CAboutBox box(this);
   box.exec();
+}
+
+// One setting-out window beside the calculator. As a window of the
+// calculator's own it is not blocked by the modal form, and it closes with it.
+void CCalcDialog::openSetoutWindow() {
+  if (!m_setout) {
+    m_setout = new CSetoutWindow(this);
+    m_setout->show();
+  }
+  m_setout->raise();
+  m_setout->activateWindow();
 }
 
 // The pointer opens the window menu where it points; the keyboard opens it

@@ -7,6 +7,7 @@
 #include <QDialog>
 #include <QIcon>
 #include <QMenu>
+#include <QPointer>
 #include <QString>
 
 #include "controls/icon_button.h"
@@ -37,7 +38,8 @@ class CCalcDialog : public QDialog {
   QMenu& windowMenu() { return m_sysMenu; }
 
   // Window-menu commands arrive here; the low four bits of an id are the
-  // platform's own and are masked off. The about command opens the about box.
+  // platform's own and are masked off. The about command opens the about box,
+  // the setting-out command the setting-out window.
   void OnSysCommand(unsigned id);
 
  protected:
@@ -66,6 +68,8 @@ class CCalcDialog : public QDialog {
   void styleHeading();
   void styleButton(CIconButton& button, unsigned iconId);
   void openAboutBox();
+  void appendSetoutEntry();
+  void openSetoutWindow();
   void showWindowMenu(const QPoint& globalPos);
   void requestContextMenuByKey();
   void showMode(const QString& captionX, const QString& captionY, const QString& captionAzimuth,
@@ -87,5 +91,6 @@ class CCalcDialog : public QDialog {
   QIcon m_hIcon;             // the application icon
 
   QMenu m_sysMenu;
+  QPointer<QWidget> m_setout;  // built when first asked for, so the form starts as fast as ever
   bool m_initialised = false;
 };

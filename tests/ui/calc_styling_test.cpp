@@ -140,13 +140,15 @@ TEST_F(CalcStyling, ComputeStaysTheDefaultButton) {
   EXPECT_FALSE(button(IDC_ABOUT)->isDefault());
 }
 
-TEST_F(CalcStyling, WindowMenuHoldsCloseThenSeparatorAndAboutEntry) {
+TEST_F(CalcStyling, WindowMenuHoldsCloseThenSeparatorAboutAndSetoutEntries) {
   const QList<QAction*> actions = calc.windowMenu().actions();
-  ASSERT_EQ(actions.size(), 3);
+  ASSERT_EQ(actions.size(), 4);
   EXPECT_EQ(actions[0]->text(), "关闭(&C)");
   EXPECT_TRUE(actions[1]->isSeparator());
   EXPECT_EQ(actions[2]->text(), "关于 Corvane(&A)...");
   EXPECT_EQ(actions[2]->data().toUInt(), unsigned(IDM_ABOUT));
+  EXPECT_EQ(actions[3]->text(), "放样表(&S)...");
+  EXPECT_EQ(actions[3]->data().toUInt(), unsigned(IDM_SETOUT));
 }
 
 TEST(CalcWindowMenu, WithoutTheAboutTextNeitherSeparatorNorEntry) {
@@ -154,8 +156,9 @@ TEST(CalcWindowMenu, WithoutTheAboutTextNeitherSeparatorNorEntry) {
   calc.show();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(&calc));
   const QList<QAction*> actions = calc.windowMenu().actions();
-  ASSERT_EQ(actions.size(), 1);
+  ASSERT_EQ(actions.size(), 2);
   EXPECT_EQ(actions[0]->text(), "关闭(&C)");
+  EXPECT_EQ(actions[1]->data().toUInt(), unsigned(IDM_SETOUT));
 }
 
 // --- The program's artwork ---------------------------------------------

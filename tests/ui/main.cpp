@@ -3,11 +3,14 @@
 
 #include <gtest/gtest.h>
 
+#include <QStandardPaths>
+
 #include "ui/calc_app.h"
 
 int main(int argc, char** argv) {
   testing::InitGoogleTest(&argc, argv);
   if (GTEST_FLAG_GET(list_tests)) return RUN_ALL_TESTS();  // listing needs no display
   CCalcApp app(argc, argv);
+  QStandardPaths::setTestModeEnabled(true);  // what windows remember goes to ~/.qttest
   return RUN_ALL_TESTS();
 }

@@ -1,0 +1,179 @@
+// The setting-out window with big design files, offscreen: the time from
+// asking for a file to the filled table and sketch, one zoom or pan step of
+// the sketch, the memory the window adds to the idle calculator, and a file
+// of a million points, whose reading must show progress, keep the window
+// responsive and stop at once when cancelled at any moment. Medians of
+// several runs. Usage: setout_bench FILE_100K FILE_1M
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRandomGenerator>
+#include <QTableView>
+#include <QTest>
+#include <QTimer>
+#include <QWheelEvent>
+#include <algorithm>
+#include <cstdio>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "ui/calc_app.h"
+#include "ui/calc_dialog.h"
+#include "ui/setout_sheet.h"
+#include "ui/setout_window.h"
+#include "ui/sketch_widget.h"
+
+namespace {
+
+constexpr int kRuns = 5;
+constexpr int kSteps = 20;  // zoom and pan steps a run
+
+double median(std::vector<double> values) {
+  std::sort(values.begin(), values.end());
+  const std::size_t n = values.size();
+  return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
+}
+
+// The resident memory now, in MiB.
+double residentMiB() {
+  std::ifstream status("/proc/self/status");
+  for (std::string line; std::getline(status, line);)
+    if (line.rfind("VmRSS:", 0) == 0) return std::stod(line.substr(6)) / 1024;
+  return 0;
+}
+
+SheetRequest requestFor(const char* path) {
+  SheetRequest request;
+  request.path = QString::fromLocal8Bit(path);
+  request.columns = QStringLiteral("name,code,y,x,h");
+  request.station = {PointChoice::Kind::kCoordinates, {}, "3350000", "500000", {}};
+  request.backsight = {PointChoice::Kind::kCoordinates, {}, "3350150", "500020", {}};
+  return request;
+}
+
+// From load() to the table and the sketch painted with the new sheet.
+double openMs(CSetoutWindow& window, const SheetRequest& request) {
+  const auto before = window.sheet();
+  QElapsedTimer clock;
+  clock.start();
+  window.load(request);
+  if (!QTest::qWaitFor([&] { return window.sheet() && window.sheet() != before; }, 20000))
+    return -1;
+  window.table().repaint();
+  window.sketch().repaint();
+  return clock.nsecsElapsed() / 1e6;
+}
+
+// One wheel notch or one drag step, each drawn at once.
+std::vector<double> stepMs(CSketchWidget& sketch) {
+  std::vector<double> times;
+  const QPointF middle = QRectF(sketch.rect()).center();
+  for (int step = 0; step < kSteps; ++step) {
+    QElapsedTimer clock;
+    clock.start();
+    if (step % 2 == 0) {
+      QWheelEvent wheel(middle, sketch.mapToGlobal(middle), {}, {0, step < kSteps / 2 ? 120 : -120},
+                        Qt::NoButton, {}, Qt::NoScrollPhase, false);
+      QApplication::sendEvent(&sketch, &wheel);
+    } else {
+      QTest::keyClick(&sketch, step % 4 == 1 ? Qt::Key_Left : Qt::Key_Up);
+    }
+    sketch.repaint();
+    times.push_back(clock.nsecsElapsed() / 1e6);
+  }
+  return times;
+}
+
+struct Cancelling {
+  double progressSteps;  // progress values shown before the cancel
+  double cancelMs;       // from the click on 取消 to the window at rest; -1 when not reading
+  double longestGapMs;   // the longest the event loop was kept from running
+};
+
+// Starts reading the big file, clicks 取消 after `afterMs`.
+Cancelling cancelAfter(CSetoutWindow& window, const SheetRequest& request, int afterMs) {
+  auto* bar = window.findChild<QProgressBar*>();
+  auto* cancel = window.findChild<QPushButton*>(QStringLiteral("cancel"));
+  QElapsedTimer gap;
+  double longest = 0;
+  QTimer beat;
+  beat.setInterval(5);
+  QObject::connect(&beat, &QTimer::timeout, [&] {
+    longest = std::max(longest, gap.nsecsElapsed() / 1e6);
+    gap.restart();
+  });
+  QList<int> seen;
+  auto watch = QObject::connect(bar, &QProgressBar::valueChanged, [&](int v) { seen << v; });
+  gap.start();
+  beat.start();
+  window.load(request);
+  QTest::qWait(afterMs);
+  const bool busy = cancel->isVisible();
+  QElapsedTimer clock;
+  clock.start();
+  QTest::mouseClick(cancel, Qt::LeftButton);
+  const double cancelMs = clock.nsecsElapsed() / 1e6;
+  beat.stop();
+  QObject::disconnect(watch);
+  const bool rested = busy && !bar->isVisible() && !cancel->isVisible();
+  return {double(seen.size()), rested ? cancelMs : -1, longest};
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc != 3) {
+    std::fprintf(stderr, "usage: setout_bench FILE_100K FILE_1M\n");
+    return 2;
+  }
+  qputenv("QT_QPA_PLATFORM", "offscreen");
+  CCalcApp app(argc, argv);
+  CCalcDialog calc;
+  calc.show();
+  if (!QTest::qWaitForWindowExposed(&calc)) return 2;
+  QTest::qWait(200);
+  const double idle = residentMiB();
+
+  std::vector<double> opens, steps, growth;
+  for (int run = 0; run < kRuns; ++run) {
+    auto* window = new CSetoutWindow(&calc);
+    window->show();
+    if (!QTest::qWaitForWindowExposed(window)) return 2;
+    opens.push_back(openMs(*window, requestFor(argv[1])));
+    growth.push_back(residentMiB() - idle);
+    const std::vector<double> times = stepMs(window->sketch());
+    steps.insert(steps.end(), times.begin(), times.end());
+    delete window;
+  }
+  std::printf("100,000 design points, median of %d runs (offscreen)\n", kRuns);
+  std::printf("  file to filled table and sketch  %8.1f ms  (goal <= 1000 ms)\n", median(opens));
+  std::printf("  zoom or pan step, median         %8.1f ms  (goal <= 16 ms)\n", median(steps));
+  std::printf("  zoom or pan step, slowest        %8.1f ms\n",
+              *std::max_element(steps.begin(), steps.end()));
+  std::printf("  memory over the idle calculator  %8.1f MiB (goal < 60 MiB; idle %.1f MiB)\n",
+              growth.front(), idle);
+
+  auto* window = new CSetoutWindow(&calc);
+  window->show();
+  if (!QTest::qWaitForWindowExposed(window)) return 2;
+  const double full = openMs(*window, requestFor(argv[2]));
+  std::vector<double> cancels, gaps, progress;
+  for (int run = 0; run < kRuns; ++run) {
+    const int after = QRandomGenerator::global()->bounded(10, std::max(20, int(full * 0.6)));
+    const Cancelling result = cancelAfter(*window, requestFor(argv[2]), after);
+    cancels.push_back(result.cancelMs);
+    gaps.push_back(result.longestGapMs);
+    progress.push_back(result.progressSteps);
+  }
+  std::printf("1,000,000 design points (median of %d runs, each cancelled at a random moment)\n",
+              kRuns);
+  std::printf("  read to the end, table and sketch  %8.1f ms\n", full);
+  std::printf("  progress steps shown before 取消    %8.0f\n", median(progress));
+  std::printf("  取消 to the window at rest           %8.1f ms\n", median(cancels));
+  std::printf("  longest the window did not answer  %8.1f ms\n", median(gaps));
+  delete window;
+  return 0;
+}
