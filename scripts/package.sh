@@ -9,7 +9,9 @@ cd "$(dirname "$0")/.."
 scripts/deps.sh
 export DEB_BUILD_MAINT_OPTIONS=hardening=+all  # bindnow too, not only the default set
 flags() { dpkg-buildflags --get "$1"; }
-cmake -S . -B build/deb -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+# Installed under /usr, so the printing module goes to the multiarch library
+# folder (/usr/lib/<triplet>/corvane), where a private module needs no ldconfig.
+cmake -S . -B build/deb -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_INSTALL_PREFIX=/usr \
   -DCORVANE_TESTS=OFF -DCORVANE_BENCH=OFF \
   -DCMAKE_CXX_FLAGS="$(flags CPPFLAGS) $(flags CXXFLAGS)" \
   -DCMAKE_EXE_LINKER_FLAGS="$(flags LDFLAGS)" -DCMAKE_MODULE_LINKER_FLAGS="$(flags LDFLAGS)" \

@@ -30,6 +30,9 @@ QFont pixelFont(int pixels, bool bold) {
   QFont font(QStringLiteral("宋体"));
   font.setPixelSize(pixels);
   font.setBold(bold);
+  // Smooth at any size: the print preview draws the page small, where the
+  // application's crisp (unsmoothed) screen font loses strokes.
+  font.setStyleStrategy(QFont::PreferAntialias);
   return font;
 }
 
