@@ -37,17 +37,17 @@ AnswerFormat::AnswerFormat(const RowSettings& settings)
   }
 }
 
-void AnswerFormat::AppendColumn(const LineAnswer& answer, const AnswerColumn& column,
-                                std::string& out) const {
+void AnswerFormat::AppendColumn(const LineAnswer& answer, const AnswerTexts& texts,
+                                const AnswerColumn& column, std::string& out) const {
   switch (column.role) {
     case AnswerColumn::Role::kName:
-      AppendField(out, answer.name, answer.separator);
+      AppendField(out, texts.name, answer.separator);
       break;
     case AnswerColumn::Role::kCode:
-      AppendField(out, answer.code, answer.separator);
+      AppendField(out, texts.code, answer.separator);
       break;
     case AnswerColumn::Role::kHeight:
-      AppendField(out, answer.height, answer.separator);
+      AppendField(out, texts.height, answer.separator);
       break;
     case AnswerColumn::Role::kResult:
       if (resultIsAngle_[column.result]) {
@@ -59,7 +59,8 @@ void AnswerFormat::AppendColumn(const LineAnswer& answer, const AnswerColumn& co
   }
 }
 
-void AnswerFormat::AppendLine(const LineAnswer& answer, std::string& out) const {
+void AnswerFormat::AppendLine(const LineAnswer& answer, const AnswerTexts& texts,
+                              std::string& out) const {
   switch (answer.kind) {
     case LineAnswer::Kind::kCopied:
       AppendCopied(out, answer.text);
@@ -75,7 +76,7 @@ void AnswerFormat::AppendLine(const LineAnswer& answer, std::string& out) const 
   for (const AnswerColumn& column : Columns(answer.named)) {
     if (!first) out += answer.separator;
     first = false;
-    AppendColumn(answer, column, out);
+    AppendColumn(answer, texts, column, out);
   }
 }
 

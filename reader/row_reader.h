@@ -92,6 +92,12 @@ class RowReader {
   // Read, then AppendLine; false when the answer is an "ERROR: " line.
   bool AnswerLine(std::string_view line, std::string& out, bool firstRow = false) const;
 
+  // The same in `answer`, which a caller answering many lines keeps for
+  // them all. The name, code and height go from the line to `out` without
+  // a copy in between: they are not set in `answer`.
+  bool AnswerLine(std::string_view line, LineAnswer& answer, std::string& out,
+                  bool firstRow = false) const;
+
   // ReadFields, then AppendLine with `separator`; false for an error line.
   bool AnswerFields(std::span<const std::string_view> fields, std::string& out,
                     char separator = ' ') const;
@@ -112,14 +118,19 @@ class RowReader {
   struct Row;
 
   const ModeRule& Rule() const;
+  static void Keep(const AnswerTexts& texts, LineAnswer& answer);
+  template <typename Use>
+  void ReadLine(std::string_view line, LineAnswer& answer, bool firstRow, Use use) const;
   bool StartLine(std::string_view& line, LineAnswer& answer) const;
   bool ReadPlainRow(std::string_view line, LineAnswer& answer) const;
-  void ReadSplit(std::string_view line, LineAnswer& answer, bool firstRow, bool compute) const;
+  void ReadSplit(std::string_view line, LineAnswer& answer, Row& row, std::string& unquoted,
+                 bool firstRow, bool compute) const;
   template <std::size_t kCapacity>
-  void ReadSplitInto(std::string_view line, LineAnswer& answer, bool firstRow, bool compute) const;
+  void ReadSplitInto(std::string_view line, LineAnswer& answer, Row& row, std::string& unquoted,
+                     bool firstRow, bool compute) const;
   bool IsHeader(std::string_view line, std::span<const std::string_view> fields) const;
   void Answer(std::span<const std::string_view> fields, std::size_t count, LineAnswer& answer,
-              bool compute) const;
+              Row& row, bool compute) const;
   bool CountIsPlain(std::span<const std::string_view> fields, std::size_t count,
                     LineAnswer& answer) const;
   bool ReadRow(std::span<const std::string_view> fields, std::size_t count, bool countFirst,
@@ -130,7 +141,7 @@ class RowReader {
                    LineAnswer& answer) const;
   bool ReadField(const char* field, bool isAzimuth, std::string_view text, std::string_view point,
                  double& value, LineAnswer& answer) const;
-  void Compute(const double* values, LineAnswer& answer) const;
+  void Compute(const double* values, std::string_view point, LineAnswer& answer) const;
   std::size_t AzimuthIndex() const;
 
   RowSettings settings_;
