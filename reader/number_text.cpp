@@ -64,35 +64,48 @@ inline const char* TakeDigits(const char* at, const char* end, std::uint64_t& di
   return at;
 }
 
-// "00" to "99".
-constexpr std::array<char, 200> kDigitPairs = [] {
-  std::array<char, 200> pairs{};
-  for (int i = 0; i < 100; ++i) {
-    pairs[2 * i] = static_cast<char>('0' + i / 10);
-    pairs[2 * i + 1] = static_cast<char>('0' + i % 10);
-  }
-  return pairs;
-}();
-
-// Writes the last `count` digits of n (with leading zeros) ending at `end`;
-// returns where they begin.
-char* WriteDigits(char* end, std::uint64_t n, int count) {
-  for (; count >= 2; count -= 2) {
-    end -= 2;
-    std::memcpy(end, &kDigitPairs[2 * (n % 100)], 2);
-    n /= 100;
-  }
-  if (count == 1) *--end = static_cast<char>('0' + n % 10);
-  return end;
+// The eight decimal digits of n < 10^8, leading zeros included, one a byte
+// and the first in the lowest byte, as values 0 to 9: n split into two
+// halves of four digits, each half into two pairs, each pair into two
+// digits, every lane divided at once by a multiplication (x * 10486 >> 20
+// is x / 100 for x < 10^4, x * 103 >> 10 is x / 10 for x < 100).
+inline std::uint64_t EightDigits(std::uint64_t n) {
+  static_assert(std::endian::native == std::endian::little);
+  const std::uint64_t halves = (n / 10000) | (n % 10000) << 32;
+  const std::uint64_t hundreds = ((halves * 10486) >> 20) & 0x0000007F0000007F;
+  const std::uint64_t pairs = (halves - 100 * hundreds) << 16 | hundreds;
+  const std::uint64_t tens = ((pairs * 103) >> 10) & 0x000F000F000F000F;
+  return tens | (pairs - 10 * tens) << 8;
 }
 
-// Writes all the digits of n ending at `end`; returns where they begin.
-char* WriteUnsigned(char* end, std::uint64_t n) {
-  while (n >= 100) {
-    end = WriteDigits(end, n % 100, 2);
-    n /= 100;
+constexpr std::uint64_t kZeros = 0x3030303030303030;  // '0' in every byte
+
+// Writes `count` digits of n < 10^count at `at`, leading zeros included;
+// returns where they end. Up to seven bytes after them are overwritten.
+inline char* WriteDigits(char* at, std::uint64_t n, int count) {
+  if (count > 8) {
+    at = WriteDigits(at, n / 100'000'000, count - 8);
+    n %= 100'000'000;
+    count = 8;
   }
-  return WriteDigits(end, n, n >= 10 ? 2 : 1);
+  const std::uint64_t text = (EightDigits(n) + kZeros) >> (8 * (8 - count));
+  std::memcpy(at, &text, sizeof text);
+  return at + count;
+}
+
+// Writes the digits of n < 10^16 at `at`, without leading zeros; returns
+// where they end. Up to seven bytes after them are overwritten.
+char* WriteUnsigned(char* at, std::uint64_t n) {
+  if (n >= 100'000'000) {
+    at = WriteUnsigned(at, n / 100'000'000);
+    return WriteDigits(at, n % 100'000'000, 8);
+  }
+  const std::uint64_t digits = EightDigits(n);
+  // Zero has one digit.
+  const int leadingZeros = std::min(std::countr_zero(digits) / 8, 7);
+  const std::uint64_t text = (digits + kZeros) >> (8 * leadingZeros);
+  std::memcpy(at, &text, sizeof text);
+  return at + 8 - leadingZeros;
 }
 
 // The whole units and the fraction of a number of 10^-decimals steps; six
@@ -123,17 +136,17 @@ bool AppendFixedFast(std::string& out, double value, int decimals) {
   std::uint64_t whole = 0;
   std::uint64_t fraction = 0;
   SplitSteps(static_cast<std::uint64_t>(nearest), decimals, whole, fraction);
-  // Sign, 16 integer digits, point, decimals.
-  std::array<char, 20 + static_cast<int>(kPow10.size())> text;
-  char* const end = text.data() + text.size();
-  char* begin = end;
+  // Sign, 16 integer digits, point, decimals, and the seven bytes that
+  // writing eight digits at a time may overwrite past them.
+  std::array<char, 1 + 16 + 1 + kPow10.size() + 7> text;
+  char* end = text.data();
+  if (std::signbit(value)) *end++ = '-';
+  end = WriteUnsigned(end, whole);
   if (decimals > 0) {
-    begin = WriteDigits(begin, fraction, decimals);
-    *--begin = '.';
+    *end++ = '.';
+    end = WriteDigits(end, fraction, decimals);
   }
-  begin = WriteUnsigned(begin, whole);
-  if (std::signbit(value)) *--begin = '-';
-  out.append(begin, static_cast<std::size_t>(end - begin));
+  out.append(text.data(), static_cast<std::size_t>(end - text.data()));
   return true;
 }
 

@@ -46,9 +46,11 @@ std::size_t ReadPlainDecimal(std::string_view text, double& value, bool decimalC
 // (0 to kMaxDecimals); "inf", "-inf" and "nan" for non-finite values. With six
 // decimals the text is exactly survey::FormatResult's.
 //
-// Most values are written by scaling to whole steps and writing the digits
-// (two at a time); std::to_chars only takes the values near a rounding tie
-// and those too large. Measured with corvane-calc built with std::to_chars
+// Most values are written by scaling to whole steps and writing the digits,
+// eight at a time (which took 4.4% of the instructions off 200,000 forward
+// rows and 1.1% off 200,000 setout rows, against two at a time);
+// std::to_chars only takes the values near a rounding tie and those too
+// large. Measured with corvane-calc built with std::to_chars
 // alone, on the same input, same text out: 1.46x the instructions for
 // 200,000 forward rows and 1.39x for 200,000 setout rows (callgrind), and
 // 1.5x the CPU time for a setting-out sheet of a million points (perf stat
