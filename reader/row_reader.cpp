@@ -93,11 +93,13 @@ bool IsBlankOrComment(std::string_view line) {
 RowReader::RowReader(const RowSettings& settings)
     : settings_(settings),
       nameColumn_(FindColumn(settings.columns, Column::Role::kName)),
+      fieldNames_(FindFieldNames()),
+      azimuthIndex_(FindAzimuthIndex()),
       format_(settings) {}
 
 const ModeRule& RowReader::Rule() const { return RuleOf(settings_.mode); }
 
-std::span<const char* const> RowReader::FieldNames() const {
+std::span<const char* const> RowReader::FindFieldNames() const {
   return std::span<const char* const>(Rule().fields).subspan(settings_.hasStation ? 2 : 0);
 }
 
@@ -288,8 +290,9 @@ bool RowReader::ReadRow(std::span<const std::string_view> fields, std::size_t co
   }
   if (byColumns) return ReadColumnFields(fields, row, answer);
   const auto names = FieldNames();
+  const std::size_t azimuth = AzimuthIndex();
   for (std::size_t i = 0; i < std::min(fields.size(), names.size()); ++i) {
-    if (!ReadField(names[i], i == AzimuthIndex(), fields[i], row.name, row.numbers[i], answer)) {
+    if (!ReadField(names[i], i == azimuth, fields[i], row.name, row.numbers[i], answer)) {
       return false;
     }
   }
@@ -303,18 +306,33 @@ bool RowReader::ReadColumnFields(std::span<const std::string_view> fields, Row& 
                                  LineAnswer& answer) const {
   const std::span<const Column> columns = settings_.columns;
   const auto names = FieldNames();
+  const std::size_t azimuth = AzimuthIndex();
   for (std::size_t i = 0; i < std::min(fields.size(), columns.size()); ++i) {
-    const Column& column = columns[i];
-    if (column.role == Column::Role::kCode) row.code = fields[i];
-    if (column.role == Column::Role::kHeight) row.height = fields[i];
-    double height = 0.0;
-    const bool read = column.role == Column::Role::kNumber
-                          ? ReadField(names[column.number], column.number == AzimuthIndex(),
-                                      fields[i], row.name, row.numbers[column.number], answer)
-                      : column.role == Column::Role::kHeight && !fields[i].empty()
-                          ? ReadField("H", false, fields[i], row.name, height, answer)
-                          : true;
-    if (!read) return false;
+    const std::string_view field = fields[i];
+    switch (columns[i].role) {
+      case Column::Role::kNumber: {
+        const std::size_t number = columns[i].number;
+        if (!ReadField(names[number], number == azimuth, field, row.name, row.numbers[number],
+                       answer)) {
+          return false;
+        }
+        break;
+      }
+      case Column::Role::kHeight: {
+        row.height = field;
+        double height = 0.0;
+        if (!field.empty() && !ReadField("H", false, field, row.name, height, answer)) {
+          return false;
+        }
+        break;
+      }
+      case Column::Role::kCode:
+        row.code = field;
+        break;
+      case Column::Role::kName:
+      case Column::Role::kIgnored:
+        break;
+    }
   }
   return true;
 }
@@ -391,8 +409,14 @@ bool RowReader::ReadPlainRow(std::string_view line, LineAnswer& answer) const {
 // Reads the number of `field` of the row of `point` into `value`, or makes
 // the answer the error.
 bool RowReader::ReadField(const char* field, bool isAzimuth, std::string_view text,
-                          std::string_view point, double& value, LineAnswer& answer) const {
-  if (ReadPlainNumberField(text, isAzimuth, value)) return true;
+                          std::string_view point, double& value, LineAnswer& answer) {
+  return ReadPlainNumberField(text, isAzimuth, value) ||
+         ReadOtherField(field, isAzimuth, text, point, value, answer);
+}
+
+// ReadField for any field but plain decimals.
+bool RowReader::ReadOtherField(const char* field, bool isAzimuth, std::string_view text,
+                               std::string_view point, double& value, LineAnswer& answer) {
   std::string problem;
   return ReadNumberField(field, isAzimuth, text, value, problem) || Fail(answer, point, problem);
 }
@@ -428,7 +452,7 @@ bool RowReader::AnswerFields(std::span<const std::string_view> fields, std::stri
 }
 
 // The field that holds a packed azimuth; kNoAzimuth when none does.
-std::size_t RowReader::AzimuthIndex() const {
+std::size_t RowReader::FindAzimuthIndex() const {
   const std::size_t field = Rule().azimuthField;
   if (field == kNoAzimuth || !settings_.hasStation) return field;
   return field - 2;

@@ -109,7 +109,7 @@ class RowReader {
 
   // The numbers a row holds, by name ("X0", "AZIMUTH"; with a station only
   // the second half).
-  std::span<const char* const> FieldNames() const;
+  std::span<const char* const> FieldNames() const { return fieldNames_; }
 
   // The names of the results ("AZIMUTH", "ANGLE", "DISTANCE").
   std::span<const char* const> ResultNames() const;
@@ -139,13 +139,19 @@ class RowReader {
                         LineAnswer& answer) const;
   bool CountFields(std::span<const std::string_view> fields, std::size_t count, const Row& row,
                    LineAnswer& answer) const;
-  bool ReadField(const char* field, bool isAzimuth, std::string_view text, std::string_view point,
-                 double& value, LineAnswer& answer) const;
+  static bool ReadField(const char* field, bool isAzimuth, std::string_view text,
+                        std::string_view point, double& value, LineAnswer& answer);
+  static bool ReadOtherField(const char* field, bool isAzimuth, std::string_view text,
+                             std::string_view point, double& value, LineAnswer& answer);
   void Compute(const double* values, std::string_view point, LineAnswer& answer) const;
-  std::size_t AzimuthIndex() const;
+  std::span<const char* const> FindFieldNames() const;
+  std::size_t FindAzimuthIndex() const;
+  std::size_t AzimuthIndex() const { return azimuthIndex_; }
 
   RowSettings settings_;
-  std::size_t nameColumn_;  // with columns: where the name is, if anywhere
+  std::size_t nameColumn_;                   // with columns: where the name is, if anywhere
+  std::span<const char* const> fieldNames_;  // FieldNames()
+  std::size_t azimuthIndex_;                 // which of them is an azimuth
   AnswerFormat format_;
 };
 
