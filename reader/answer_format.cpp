@@ -37,8 +37,9 @@ AnswerFormat::AnswerFormat(const RowSettings& settings)
   }
 }
 
-void AnswerFormat::AppendColumn(const LineAnswer& answer, const AnswerTexts& texts,
-                                const AnswerColumn& column, std::string& out) const {
+// Inline: AppendLine writes every column of every answer with it.
+inline void AnswerFormat::AppendColumn(const LineAnswer& answer, const AnswerTexts& texts,
+                                       const AnswerColumn& column, std::string& out) const {
   switch (column.role) {
     case AnswerColumn::Role::kName:
       AppendField(out, texts.name, answer.separator);
@@ -57,6 +58,11 @@ void AnswerFormat::AppendColumn(const LineAnswer& answer, const AnswerTexts& tex
       }
       break;
   }
+}
+
+void AnswerFormat::AppendColumn(const LineAnswer& answer, const AnswerColumn& column,
+                                std::string& out) const {
+  AppendColumn(answer, TextsOf(answer), column, out);
 }
 
 void AnswerFormat::AppendLine(const LineAnswer& answer, const AnswerTexts& texts,

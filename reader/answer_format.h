@@ -85,9 +85,7 @@ class AnswerFormat {
   void AppendLine(const LineAnswer& answer, const AnswerTexts& texts, std::string& out) const;
 
   // The text of one column of an answer (kAnswer) as AppendLine writes it.
-  void AppendColumn(const LineAnswer& answer, const AnswerColumn& column, std::string& out) const {
-    AppendColumn(answer, TextsOf(answer), column, out);
-  }
+  void AppendColumn(const LineAnswer& answer, const AnswerColumn& column, std::string& out) const;
 
   // The header row that names the answer columns of rows like `firstRow`.
   void AppendHeaderRow(const LineAnswer& firstRow, std::string& out) const;

@@ -16,7 +16,7 @@ std::string_view TrimBlanks(std::string_view field) {
 }
 
 // The same where a field mostly has no blanks to trim.
-std::string_view Trimmed(std::string_view field) {
+inline std::string_view Trimmed(std::string_view field) {
   if (field.empty()) return field;
   // One test for both ends: either is a blank (' ' or '\t', both below '!').
   const auto first = static_cast<unsigned char>(field.front());
@@ -30,7 +30,7 @@ constexpr std::uint64_t EveryByte(char c) {
 
 // The eight bytes at `at` (fewer at the end of the text, the rest read as
 // zero).
-std::uint64_t BytesAt(std::string_view text, std::size_t at) {
+inline std::uint64_t BytesAt(std::string_view text, std::size_t at) {
   static_assert(std::endian::native == std::endian::little);
   std::uint64_t bytes = 0;
   if (at + 8 <= text.size()) {

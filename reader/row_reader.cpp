@@ -407,9 +407,9 @@ bool RowReader::ReadPlainRow(std::string_view line, LineAnswer& answer) const {
 }
 
 // Reads the number of `field` of the row of `point` into `value`, or makes
-// the answer the error.
-bool RowReader::ReadField(const char* field, bool isAzimuth, std::string_view text,
-                          std::string_view point, double& value, LineAnswer& answer) {
+// the answer the error. Inline: every number of a row comes here.
+inline bool RowReader::ReadField(const char* field, bool isAzimuth, std::string_view text,
+                                 std::string_view point, double& value, LineAnswer& answer) {
   return ReadPlainNumberField(text, isAzimuth, value) ||
          ReadOtherField(field, isAzimuth, text, point, value, answer);
 }
