@@ -48,16 +48,14 @@ inline std::uint64_t BytesAt(std::string_view text, std::size_t at) {
 }
 
 // The high bit of each byte of `bytes` that is a semicolon, tab, comma or
-// quote: ZeroBytes of the four comparisons at once.
+// quote: a byte's low seven bits that differ from a mark's, plus 0x7F, set
+// its high bit (and carry no further); a byte with its high bit set is no
+// mark.
 std::uint64_t AnyMarks(std::uint64_t bytes) {
   constexpr std::uint64_t kLow7 = 0x7F7F7F7F7F7F7F7F;
-  const auto notZero = [bytes](std::uint64_t every) {
-    const std::uint64_t v = bytes ^ every;
-    return ((v & kLow7) + kLow7) | v;
-  };
-  return ~((notZero(EveryByte(';')) & notZero(EveryByte('\t')) & notZero(EveryByte(',')) &
-            notZero(EveryByte('"'))) |
-           kLow7);
+  const std::uint64_t low = bytes & kLow7;
+  const auto differs = [low](char mark) { return (low ^ EveryByte(mark)) + kLow7; };
+  return ~((differs(';') & differs('\t') & differs(',') & differs('"')) | bytes) & ~kLow7;
 }
 
 // The separators a line holds, as bits.
