@@ -96,11 +96,13 @@ class AnswerFormat {
                          std::string& out) const;
 
  private:
+  class LineText;
+
   static AnswerTexts TextsOf(const LineAnswer& answer) {
     return {answer.name, answer.code, answer.height};
   }
-  void AppendColumn(const LineAnswer& answer, const AnswerTexts& texts, const AnswerColumn& column,
-                    std::string& out) const;
+  void PutColumn(const LineAnswer& answer, const AnswerTexts& texts, const AnswerColumn& column,
+                 LineText& line) const;
 
   int decimals_;
   int angleDecimals_;

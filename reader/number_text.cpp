@@ -1,5 +1,6 @@
 #include "reader/number_text.h"
 
+#include <algorithm>
 #include <array>
 #include <bit>
 #include <charconv>
@@ -125,30 +126,30 @@ void SplitSteps(std::uint64_t steps, int decimals, std::uint64_t& whole, std::ui
 // scaled double lies within |s| * 2^-53 of the exact product; when it is
 // further than that (with room to spare) from a rounding tie, the whole
 // number nearest to it is also the one nearest to the exact product, and the
-// text follows from it. Returns false where that cannot be proven.
-bool AppendFixedFast(std::string& out, double value, int decimals) {
-  if (decimals >= static_cast<int>(kPow10.size())) return false;
+// text follows from it. Returns where the text ends, nullptr where that
+// cannot be proven. Writes at most a sign, 16 whole digits, the point, 19
+// decimals and the seven bytes that writing eight digits at a time may
+// overwrite past them.
+char* WriteFixedFast(char* at, double value, int decimals) {
+  if (decimals >= static_cast<int>(kPow10.size())) return nullptr;
   const double scaled = std::fabs(value) * kPow10[decimals];
-  if (!(scaled < 0x1p53)) return false;  // also refuses NaN
+  if (!(scaled < 0x1p53)) return nullptr;  // also refuses NaN
   const double nearest = NearestWhole(scaled);
   const double offTie = 0.5 - std::fabs(scaled - nearest);
-  if (!(offTie > scaled * 0x1p-50)) return false;
+  if (!(offTie > scaled * 0x1p-50)) return nullptr;
   std::uint64_t whole = 0;
   std::uint64_t fraction = 0;
   SplitSteps(static_cast<std::uint64_t>(nearest), decimals, whole, fraction);
-  // Sign, 16 integer digits, point, decimals, and the seven bytes that
-  // writing eight digits at a time may overwrite past them.
-  std::array<char, 1 + 16 + 1 + kPow10.size() + 7> text;
-  char* end = text.data();
-  if (std::signbit(value)) *end++ = '-';
-  end = WriteUnsigned(end, whole);
+  if (std::signbit(value)) *at++ = '-';
+  at = WriteUnsigned(at, whole);
   if (decimals > 0) {
-    *end++ = '.';
-    end = WriteDigits(end, fraction, decimals);
+    *at++ = '.';
+    at = WriteDigits(at, fraction, decimals);
   }
-  out.append(text.data(), static_cast<std::size_t>(end - text.data()));
-  return true;
+  return at;
 }
+
+static_assert(1 + 16 + 1 + kPow10.size() - 1 + 7 <= kMaxFixedChars);
 
 }  // namespace
 
@@ -226,17 +227,16 @@ FieldNumber ReadFieldNumber(std::string_view field, double& value) {
                                                                        : FieldNumber::kOutOfRange;
 }
 
+char* WriteFixed(char* at, double value, int decimals) {
+  if (char* const end = WriteFixedFast(at, value, decimals)) return end;
+  if (std::isnan(value)) return std::copy_n("nan", 3, at);
+  return std::to_chars(at, at + kMaxFixedChars, value, std::chars_format::fixed, decimals).ptr;
+}
+
 void AppendFixed(std::string& out, double value, int decimals) {
-  if (AppendFixedFast(out, value, decimals)) return;
-  if (std::isnan(value)) {
-    out += "nan";
-    return;
-  }
-  // Sign, 309 integer digits, point and the decimals.
-  std::array<char, 312 + kMaxDecimals> buffer;
-  const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
-                                    std::chars_format::fixed, decimals);
-  out.append(buffer.data(), result.ptr);
+  std::array<char, kMaxFixedChars> text;
+  const char* const end = WriteFixed(text.data(), value, decimals);
+  out.append(text.data(), static_cast<std::size_t>(end - text.data()));
 }
 
 }  // namespace reading

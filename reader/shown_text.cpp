@@ -187,9 +187,12 @@ void AppendQuoted(std::string& out, std::string_view text) {
   out += '"';
 }
 
+bool IsFieldAsItIs(std::string_view text, char separator) {
+  return (text.empty() && separator != ' ') || IsPlainField(text, separator);
+}
+
 void AppendField(std::string& out, std::string_view text, char separator) {
-  if (text.empty() && separator != ' ') return;
-  if (IsPlainField(text, separator)) {
+  if (IsFieldAsItIs(text, separator)) {
     out += text;
     return;
   }

@@ -435,6 +435,19 @@ TEST(RowReader, NamesAreShownEscapedOrQuotedWhereverTheByteStands) {
                 });
 }
 
+TEST(RowReader, LongNamesAndCodesAreWrittenWhole) {
+  const std::string name(330, 'K');
+  const std::string code(330, 'c');
+  const std::string shown = "\"" + std::string(400, 'K') + " \"";
+  ExpectAnswers(
+      WithColumns(Setout(0.0), "name,code,y,x,h"),
+      {
+          {name + "," + code + ",2100,1100,1",
+           name + "," + code + ",45.000000,45.000000,141.421356,1"},
+          {"P," + shown + ",2100,1100,", "P," + shown + ",45.000000,45.000000,141.421356,"},
+      });
+}
+
 TEST(RowReader, NegativeAzimuthsAreRefused) {
   ExpectAnswers(Forward(),
                 {
