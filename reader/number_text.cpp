@@ -94,19 +94,22 @@ inline char* WriteDigits(char* at, std::uint64_t n, int count) {
   return at + count;
 }
 
-// Writes the digits of n < 10^16 at `at`, without leading zeros; returns
+// Writes the digits of n < 10^8 at `at`, without leading zeros; returns
 // where they end. Up to seven bytes after them are overwritten.
-char* WriteUnsigned(char* at, std::uint64_t n) {
-  if (n >= 100'000'000) {
-    at = WriteUnsigned(at, n / 100'000'000);
-    return WriteDigits(at, n % 100'000'000, 8);
-  }
+inline char* WriteShortUnsigned(char* at, std::uint64_t n) {
   const std::uint64_t digits = EightDigits(n);
   // Zero has one digit.
   const int leadingZeros = std::min(std::countr_zero(digits) / 8, 7);
   const std::uint64_t text = (digits + kZeros) >> (8 * leadingZeros);
   std::memcpy(at, &text, sizeof text);
   return at + 8 - leadingZeros;
+}
+
+// The same for n < 10^16.
+inline char* WriteUnsigned(char* at, std::uint64_t n) {
+  if (n < 100'000'000) return WriteShortUnsigned(at, n);
+  at = WriteShortUnsigned(at, n / 100'000'000);
+  return WriteDigits(at, n % 100'000'000, 8);
 }
 
 // The whole units and the fraction of a number of 10^-decimals steps; six
