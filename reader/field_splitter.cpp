@@ -91,10 +91,12 @@ unsigned SplitAtFirstMark(std::string_view line, std::span<std::string_view> fie
     for (std::uint64_t found = AnyMarks(BytesAt(line, block)); found != 0; found &= found - 1) {
       const std::size_t at = block + std::countr_zero(found) / 8;
       const char c = line[at];
-      held |= HeldBit(c);
-      if (c == '"') return held;
-      if (separator == '\0') separator = c;
-      if (c != separator) continue;
+      if (c != separator) {
+        held |= HeldBit(c);
+        if (c == '"') return held;
+        if (separator != '\0') continue;
+        separator = c;
+      }
       Store(Trimmed(line.substr(begin, at - begin)), fields, split);
       begin = at + 1;
     }
