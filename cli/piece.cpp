@@ -15,18 +15,21 @@ void AnswerPiece(const reading::RowReader& reader, Piece& piece) {
   for (; at < end; ++piece.lines) {
     const auto* newline = static_cast<const char*>(std::memchr(at, '\n', end - at));
     const char* lineEnd = newline != nullptr ? newline : end;
-    const bool firstRow = piece.lines == piece.firstRow;
-    reader.Read(std::string_view(at, lineEnd - at), answer, firstRow);
+    const std::string_view line(at, lineEnd - at);
     at = lineEnd + 1;
-    if (firstRow && piece.header != nullptr &&
-        reader.AppendHeaderLines(*piece.header, answer, piece.output)) {
-      continue;
+    const bool firstRow = piece.lines == piece.firstRow;
+    std::size_t begin = piece.output.size();
+    bool answered = true;
+    if (firstRow && piece.header != nullptr) {
+      reader.Read(line, answer, firstRow);
+      if (reader.AppendHeaderLines(*piece.header, answer, piece.output)) continue;
+      begin = piece.output.size();
+      reader.AppendLine(answer, piece.output);
+      answered = answer.kind != reading::LineAnswer::Kind::kError;
+    } else {
+      answered = reader.AnswerLine(line, answer, piece.output, firstRow);
     }
-    const std::size_t begin = piece.output.size();
-    reader.AppendLine(answer, piece.output);
-    if (answer.kind == reading::LineAnswer::Kind::kError) {
-      piece.errors.push_back({piece.lines, begin, piece.output.size()});
-    }
+    if (!answered) piece.errors.push_back({piece.lines, begin, piece.output.size()});
     piece.output.push_back('\n');
   }
 }

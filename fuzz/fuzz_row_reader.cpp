@@ -1,11 +1,13 @@
 // Input lines of any bytes, under every mode: each line gives exactly one
 // output line, an "ERROR: " line exactly when the row failed, blank and
 // comment lines come back unchanged where they hold no control byte, no
-// line written shows a control byte (but tabs in answers and copied lines), every azimuth and angle
-// written is one the tool accepts as input, and a piece of many lines gives
-// one answer per line (and two more, or one where a header gives way, with
-// the --header lines). The same bytes read as an input in two pieces give
-// the lines that reading them at once gives.
+// line written shows a control byte (but tabs in answers and copied lines),
+// every azimuth and angle written is one the tool accepts as input, an
+// answer read into a LineAnswer is written as the one written straight from
+// its line, and a piece of many lines gives one answer per line (and two
+// more, or one where a header gives way, with the --header lines). The same
+// bytes read as an input in two pieces give the lines that reading them at
+// once gives.
 //
 // The input is a byte of settings and the lines. Where the lines start with
 // a NUL byte and a mode's name, the text up to the first line end is a
@@ -149,6 +151,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   reading::LineAnswer answer;
   reader.Read(line, answer, firstRow);
   if (answer.kind == reading::LineAnswer::Kind::kAnswer) RequireValidAngles(reader, answer);
+  // The answer read into its own strings is written as the one written
+  // straight from the line.
+  std::string kept;
+  reader.AppendLine(answer, kept);
+  Require(kept == out);
 
   calc::Piece piece;
   piece.input.assign(input);

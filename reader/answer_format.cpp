@@ -1,5 +1,7 @@
 #include "reader/answer_format.h"
 
+#include <cstring>
+
 #include "reader/mode_rule.h"
 #include "reader/number_text.h"
 #include "reader/packed_digits.h"
@@ -37,29 +39,86 @@ AnswerFormat::AnswerFormat(const RowSettings& settings)
   }
 }
 
-void AnswerFormat::AppendColumn(const LineAnswer& answer, const AnswerColumn& column,
-                                std::string& out) const {
+// The text of an answer line, put together on the stack and appended to the
+// output in one step: the results are written in place, and the output
+// string is not grown piece by piece (3.8% fewer instructions for 200,000
+// setting-out rows, 2.6% for forward rows, 3129 to 3010 and 1885 to 1836 a
+// row). A name, code or height that is not written as it is, or is longer
+// than a result can be, is appended after what came before it.
+class AnswerFormat::LineText {
+ public:
+  explicit LineText(std::string& out) : out_(out) {}
+  LineText(const LineText&) = delete;
+  LineText& operator=(const LineText&) = delete;
+
+  void Put(char c) {
+    Room(1);
+    *at_++ = c;
+  }
+
+  void PutField(std::string_view text, char separator) {
+    if (text.size() > kPieceRoom || !IsFieldAsItIs(text, separator)) {
+      Flush();
+      AppendField(out_, text, separator);
+    } else if (!text.empty()) {
+      std::memcpy(Room(text.size()), text.data(), text.size());
+      at_ += text.size();
+    }
+  }
+
+  // Where to write at most `size` (up to kPieceRoom) characters; Wrote
+  // says where they end.
+  char* Room(std::size_t size) {
+    if (size > static_cast<std::size_t>(buffer_.data() + buffer_.size() - at_)) Flush();
+    return at_;
+  }
+  void Wrote(char* end) { at_ = end; }
+
+  void Flush() {
+    out_.append(buffer_.data(), static_cast<std::size_t>(at_ - buffer_.data()));
+    at_ = buffer_.data();
+  }
+
+  static constexpr std::size_t kPieceRoom = kMaxAngleChars;
+
+ private:
+  std::array<char, 2 * kPieceRoom> buffer_;
+  char* at_ = buffer_.data();
+  std::string& out_;
+};
+
+// Inline: AppendLine writes every column of every answer with it.
+inline void AnswerFormat::PutColumn(const LineAnswer& answer, const AnswerTexts& texts,
+                                    const AnswerColumn& column, LineText& line) const {
   switch (column.role) {
     case AnswerColumn::Role::kName:
-      AppendField(out, answer.name, answer.separator);
+      line.PutField(texts.name, answer.separator);
       break;
     case AnswerColumn::Role::kCode:
-      AppendField(out, answer.code, answer.separator);
+      line.PutField(texts.code, answer.separator);
       break;
     case AnswerColumn::Role::kHeight:
-      AppendField(out, answer.height, answer.separator);
+      line.PutField(texts.height, answer.separator);
       break;
-    case AnswerColumn::Role::kResult:
-      if (resultIsAngle_[column.result]) {
-        AppendPackedAngle(out, answer.results[column.result], angleDecimals_);
-      } else {
-        AppendFixed(out, answer.results[column.result], decimals_);
-      }
+    case AnswerColumn::Role::kResult: {
+      const double result = answer.results[column.result];
+      char* const at = line.Room(kMaxAngleChars);
+      line.Wrote(resultIsAngle_[column.result] ? WritePackedAngle(at, result, angleDecimals_)
+                                               : WriteFixed(at, result, decimals_));
       break;
+    }
   }
 }
 
-void AnswerFormat::AppendLine(const LineAnswer& answer, std::string& out) const {
+void AnswerFormat::AppendColumn(const LineAnswer& answer, const AnswerColumn& column,
+                                std::string& out) const {
+  LineText line(out);
+  PutColumn(answer, TextsOf(answer), column, line);
+  line.Flush();
+}
+
+void AnswerFormat::AppendLine(const LineAnswer& answer, const AnswerTexts& texts,
+                              std::string& out) const {
   switch (answer.kind) {
     case LineAnswer::Kind::kCopied:
       AppendCopied(out, answer.text);
@@ -71,12 +130,14 @@ void AnswerFormat::AppendLine(const LineAnswer& answer, std::string& out) const 
     case LineAnswer::Kind::kAnswer:
       break;
   }
+  LineText line(out);
   bool first = true;
   for (const AnswerColumn& column : Columns(answer.named)) {
-    if (!first) out += answer.separator;
+    if (!first) line.Put(answer.separator);
     first = false;
-    AppendColumn(answer, column, out);
+    PutColumn(answer, texts, column, line);
   }
+  line.Flush();
 }
 
 void AnswerFormat::AppendHeaderRow(const LineAnswer& firstRow, std::string& out) const {

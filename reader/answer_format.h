@@ -47,6 +47,15 @@ struct LineAnswer {
   std::string text;
 };
 
+// The texts an answer line shows as they were read: the name, the code and
+// the design height. LineAnswer's own, or views of the row being read,
+// which spare corvane-calc copying them for every row.
+struct AnswerTexts {
+  std::string_view name;
+  std::string_view code;
+  std::string_view height;
+};
+
 // One column of an answer line.
 struct AnswerColumn {
   enum class Role : unsigned char { kName, kCode, kResult, kHeight };
@@ -67,7 +76,13 @@ class AnswerFormat {
   // The output line of `answer`, without line end: its columns separated by
   // its separator, "ERROR: " and the message, or the copied line (its
   // control bytes shown escaped, see AppendCopied).
-  void AppendLine(const LineAnswer& answer, std::string& out) const;
+  void AppendLine(const LineAnswer& answer, std::string& out) const {
+    AppendLine(answer, TextsOf(answer), out);
+  }
+
+  // The same with the name, code and height of `texts` in place of the
+  // answer's own.
+  void AppendLine(const LineAnswer& answer, const AnswerTexts& texts, std::string& out) const;
 
   // The text of one column of an answer (kAnswer) as AppendLine writes it.
   void AppendColumn(const LineAnswer& answer, const AnswerColumn& column, std::string& out) const;
@@ -81,6 +96,14 @@ class AnswerFormat {
                          std::string& out) const;
 
  private:
+  class LineText;
+
+  static AnswerTexts TextsOf(const LineAnswer& answer) {
+    return {answer.name, answer.code, answer.height};
+  }
+  void PutColumn(const LineAnswer& answer, const AnswerTexts& texts, const AnswerColumn& column,
+                 LineText& line) const;
+
   int decimals_;
   int angleDecimals_;
   std::array<bool, 3> resultIsAngle_;

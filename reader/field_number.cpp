@@ -12,13 +12,6 @@ namespace reading {
 
 using survey::IsDigit;
 
-bool ReadPlainNumberField(std::string_view text, bool isAzimuth, double& value) {
-  // Always a number in range.
-  return !text.empty() && text.size() <= survey::kFieldChars &&
-         ReadPlainDecimal(text, value, true) == text.size() &&
-         (!isAzimuth || FindPlainAzimuthFault(text, value) == AzimuthFault::kNone);
-}
-
 bool ReadNumberField(const char* name, bool isAzimuth, std::string_view text, double& value,
                      std::string& problem) {
   if (ReadPlainNumberField(text, isAzimuth, value)) return true;

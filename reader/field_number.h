@@ -8,12 +8,21 @@
 #include <string>
 #include <string_view>
 
+#include "core/survey.h"
+#include "reader/number_text.h"
+#include "reader/packed_digits.h"
+
 namespace reading {
 
 // Reads the common field, plain decimals with a decimal point or comma (and,
 // `isAzimuth`, a valid packed azimuth), into `value`; false for any other,
-// which ReadNumberField reads.
-bool ReadPlainNumberField(std::string_view text, bool isAzimuth, double& value);
+// which ReadNumberField reads. Inline: every number of a row comes here.
+inline bool ReadPlainNumberField(std::string_view text, bool isAzimuth, double& value) {
+  // Always a number in range.
+  return !text.empty() && text.size() <= survey::kFieldChars &&
+         ReadPlainDecimal(text, value, true) == text.size() &&
+         (!isAzimuth || FindPlainAzimuthFault(text, value) == AzimuthFault::kNone);
+}
 
 // Reads field `name`'s `text` into `value`; false, with `problem` set
 // ("AZIMUTH has minutes of 60 or more: \"45.6\""), where it is no such

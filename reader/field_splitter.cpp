@@ -16,7 +16,7 @@ std::string_view TrimBlanks(std::string_view field) {
 }
 
 // The same where a field mostly has no blanks to trim.
-std::string_view Trimmed(std::string_view field) {
+inline std::string_view Trimmed(std::string_view field) {
   if (field.empty()) return field;
   // One test for both ends: either is a blank (' ' or '\t', both below '!').
   const auto first = static_cast<unsigned char>(field.front());
@@ -30,7 +30,7 @@ constexpr std::uint64_t EveryByte(char c) {
 
 // The eight bytes at `at` (fewer at the end of the text, the rest read as
 // zero).
-std::uint64_t BytesAt(std::string_view text, std::size_t at) {
+inline std::uint64_t BytesAt(std::string_view text, std::size_t at) {
   static_assert(std::endian::native == std::endian::little);
   std::uint64_t bytes = 0;
   if (at + 8 <= text.size()) {
@@ -48,16 +48,14 @@ std::uint64_t BytesAt(std::string_view text, std::size_t at) {
 }
 
 // The high bit of each byte of `bytes` that is a semicolon, tab, comma or
-// quote: ZeroBytes of the four comparisons at once.
+// quote: a byte's low seven bits that differ from a mark's, plus 0x7F, set
+// its high bit (and carry no further); a byte with its high bit set is no
+// mark.
 std::uint64_t AnyMarks(std::uint64_t bytes) {
   constexpr std::uint64_t kLow7 = 0x7F7F7F7F7F7F7F7F;
-  const auto notZero = [bytes](std::uint64_t every) {
-    const std::uint64_t v = bytes ^ every;
-    return ((v & kLow7) + kLow7) | v;
-  };
-  return ~((notZero(EveryByte(';')) & notZero(EveryByte('\t')) & notZero(EveryByte(',')) &
-            notZero(EveryByte('"'))) |
-           kLow7);
+  const std::uint64_t low = bytes & kLow7;
+  const auto differs = [low](char mark) { return (low ^ EveryByte(mark)) + kLow7; };
+  return ~((differs(';') & differs('\t') & differs(',') & differs('"')) | bytes) & ~kLow7;
 }
 
 // The separators a line holds, as bits.
@@ -93,10 +91,12 @@ unsigned SplitAtFirstMark(std::string_view line, std::span<std::string_view> fie
     for (std::uint64_t found = AnyMarks(BytesAt(line, block)); found != 0; found &= found - 1) {
       const std::size_t at = block + std::countr_zero(found) / 8;
       const char c = line[at];
-      held |= HeldBit(c);
-      if (c == '"') return held;
-      if (separator == '\0') separator = c;
-      if (c != separator) continue;
+      if (c != separator) {
+        held |= HeldBit(c);
+        if (c == '"') return held;
+        if (separator != '\0') continue;
+        separator = c;
+      }
       Store(Trimmed(line.substr(begin, at - begin)), fields, split);
       begin = at + 1;
     }

@@ -1,5 +1,6 @@
 #include "reader/number_text.h"
 
+#include <algorithm>
 #include <array>
 #include <bit>
 #include <charconv>
@@ -64,35 +65,51 @@ inline const char* TakeDigits(const char* at, const char* end, std::uint64_t& di
   return at;
 }
 
-// "00" to "99".
-constexpr std::array<char, 200> kDigitPairs = [] {
-  std::array<char, 200> pairs{};
-  for (int i = 0; i < 100; ++i) {
-    pairs[2 * i] = static_cast<char>('0' + i / 10);
-    pairs[2 * i + 1] = static_cast<char>('0' + i % 10);
-  }
-  return pairs;
-}();
-
-// Writes the last `count` digits of n (with leading zeros) ending at `end`;
-// returns where they begin.
-char* WriteDigits(char* end, std::uint64_t n, int count) {
-  for (; count >= 2; count -= 2) {
-    end -= 2;
-    std::memcpy(end, &kDigitPairs[2 * (n % 100)], 2);
-    n /= 100;
-  }
-  if (count == 1) *--end = static_cast<char>('0' + n % 10);
-  return end;
+// The eight decimal digits of n < 10^8, leading zeros included, one a byte
+// and the first in the lowest byte, as values 0 to 9: n split into two
+// halves of four digits, each half into two pairs, each pair into two
+// digits, every lane divided at once by a multiplication (x * 10486 >> 20
+// is x / 100 for x < 10^4, x * 103 >> 10 is x / 10 for x < 100).
+inline std::uint64_t EightDigits(std::uint64_t n) {
+  static_assert(std::endian::native == std::endian::little);
+  const std::uint64_t halves = (n / 10000) | (n % 10000) << 32;
+  const std::uint64_t hundreds = ((halves * 10486) >> 20) & 0x0000007F0000007F;
+  const std::uint64_t pairs = (halves - 100 * hundreds) << 16 | hundreds;
+  const std::uint64_t tens = ((pairs * 103) >> 10) & 0x000F000F000F000F;
+  return tens | (pairs - 10 * tens) << 8;
 }
 
-// Writes all the digits of n ending at `end`; returns where they begin.
-char* WriteUnsigned(char* end, std::uint64_t n) {
-  while (n >= 100) {
-    end = WriteDigits(end, n % 100, 2);
-    n /= 100;
+constexpr std::uint64_t kZeros = 0x3030303030303030;  // '0' in every byte
+
+// Writes `count` digits of n < 10^count at `at`, leading zeros included;
+// returns where they end. Up to seven bytes after them are overwritten.
+inline char* WriteDigits(char* at, std::uint64_t n, int count) {
+  if (count > 8) {
+    at = WriteDigits(at, n / 100'000'000, count - 8);
+    n %= 100'000'000;
+    count = 8;
   }
-  return WriteDigits(end, n, n >= 10 ? 2 : 1);
+  const std::uint64_t text = (EightDigits(n) + kZeros) >> (8 * (8 - count));
+  std::memcpy(at, &text, sizeof text);
+  return at + count;
+}
+
+// Writes the digits of n < 10^8 at `at`, without leading zeros; returns
+// where they end. Up to seven bytes after them are overwritten.
+inline char* WriteShortUnsigned(char* at, std::uint64_t n) {
+  const std::uint64_t digits = EightDigits(n);
+  // Zero has one digit.
+  const int leadingZeros = std::min(std::countr_zero(digits) / 8, 7);
+  const std::uint64_t text = (digits + kZeros) >> (8 * leadingZeros);
+  std::memcpy(at, &text, sizeof text);
+  return at + 8 - leadingZeros;
+}
+
+// The same for n < 10^16.
+inline char* WriteUnsigned(char* at, std::uint64_t n) {
+  if (n < 100'000'000) return WriteShortUnsigned(at, n);
+  at = WriteShortUnsigned(at, n / 100'000'000);
+  return WriteDigits(at, n % 100'000'000, 8);
 }
 
 // The whole units and the fraction of a number of 10^-decimals steps; six
@@ -112,30 +129,30 @@ void SplitSteps(std::uint64_t steps, int decimals, std::uint64_t& whole, std::ui
 // scaled double lies within |s| * 2^-53 of the exact product; when it is
 // further than that (with room to spare) from a rounding tie, the whole
 // number nearest to it is also the one nearest to the exact product, and the
-// text follows from it. Returns false where that cannot be proven.
-bool AppendFixedFast(std::string& out, double value, int decimals) {
-  if (decimals >= static_cast<int>(kPow10.size())) return false;
+// text follows from it. Returns where the text ends, nullptr where that
+// cannot be proven. Writes at most a sign, 16 whole digits, the point, 19
+// decimals and the seven bytes that writing eight digits at a time may
+// overwrite past them.
+char* WriteFixedFast(char* at, double value, int decimals) {
+  if (decimals >= static_cast<int>(kPow10.size())) return nullptr;
   const double scaled = std::fabs(value) * kPow10[decimals];
-  if (!(scaled < 0x1p53)) return false;  // also refuses NaN
+  if (!(scaled < 0x1p53)) return nullptr;  // also refuses NaN
   const double nearest = NearestWhole(scaled);
   const double offTie = 0.5 - std::fabs(scaled - nearest);
-  if (!(offTie > scaled * 0x1p-50)) return false;
+  if (!(offTie > scaled * 0x1p-50)) return nullptr;
   std::uint64_t whole = 0;
   std::uint64_t fraction = 0;
   SplitSteps(static_cast<std::uint64_t>(nearest), decimals, whole, fraction);
-  // Sign, 16 integer digits, point, decimals.
-  std::array<char, 20 + static_cast<int>(kPow10.size())> text;
-  char* const end = text.data() + text.size();
-  char* begin = end;
+  if (std::signbit(value)) *at++ = '-';
+  at = WriteUnsigned(at, whole);
   if (decimals > 0) {
-    begin = WriteDigits(begin, fraction, decimals);
-    *--begin = '.';
+    *at++ = '.';
+    at = WriteDigits(at, fraction, decimals);
   }
-  begin = WriteUnsigned(begin, whole);
-  if (std::signbit(value)) *--begin = '-';
-  out.append(begin, static_cast<std::size_t>(end - begin));
-  return true;
+  return at;
 }
+
+static_assert(1 + 16 + 1 + kPow10.size() - 1 + 7 <= kMaxFixedChars);
 
 }  // namespace
 
@@ -213,17 +230,16 @@ FieldNumber ReadFieldNumber(std::string_view field, double& value) {
                                                                        : FieldNumber::kOutOfRange;
 }
 
+char* WriteFixed(char* at, double value, int decimals) {
+  if (char* const end = WriteFixedFast(at, value, decimals)) return end;
+  if (std::isnan(value)) return std::copy_n("nan", 3, at);
+  return std::to_chars(at, at + kMaxFixedChars, value, std::chars_format::fixed, decimals).ptr;
+}
+
 void AppendFixed(std::string& out, double value, int decimals) {
-  if (AppendFixedFast(out, value, decimals)) return;
-  if (std::isnan(value)) {
-    out += "nan";
-    return;
-  }
-  // Sign, 309 integer digits, point and the decimals.
-  std::array<char, 312 + kMaxDecimals> buffer;
-  const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
-                                    std::chars_format::fixed, decimals);
-  out.append(buffer.data(), result.ptr);
+  std::array<char, kMaxFixedChars> text;
+  const char* const end = WriteFixed(text.data(), value, decimals);
+  out.append(text.data(), static_cast<std::size_t>(end - text.data()));
 }
 
 }  // namespace reading

@@ -1,7 +1,9 @@
 #include "reader/packed_digits.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
+#include <cstring>
 
 #include "reader/number_text.h"
 
@@ -41,15 +43,19 @@ bool WrapSixty(char* digits, int count, bool carry) {
   return wraps;
 }
 
-// Adds one to the whole number written in out[begin, end).
-void AddOneDegree(std::string& out, std::size_t begin, std::size_t end) {
-  std::size_t at = end;
-  while (at > begin && out[at - 1] == '9') out[--at] = '0';
-  if (at > begin && out[at - 1] >= '0' && out[at - 1] < '9') {
-    ++out[at - 1];
-  } else {
-    out.insert(at, 1, '1');  // 99 -> 100, also behind a sign
+// Adds one to the whole number written from `begin` to `whole` in the text
+// that ends at `end`; returns where the text ends then.
+char* AddOneDegree(char* begin, char* whole, char* end) {
+  char* at = whole;
+  while (at > begin && at[-1] == '9') *--at = '0';
+  if (at > begin && at[-1] >= '0' && at[-1] < '9') {
+    ++at[-1];
+    return end;
   }
+  // 99 -> 100, also behind a sign
+  std::memmove(at + 1, at, static_cast<std::size_t>(end - at));
+  *at = '1';
+  return end + 1;
 }
 
 // The decimals of the text that 0- and 2-decimal angles are rounded from:
@@ -78,34 +84,35 @@ AzimuthFault FindPlainAzimuthFault(std::string_view plain, double value) {
   return value < 0.0 ? AzimuthFault::kNegative : AzimuthFault::kNone;
 }
 
-void AppendPackedAngle(std::string& out, double packed, int decimals) {
-  if (!std::isfinite(packed)) {
-    AppendFixed(out, packed, decimals);
-    return;
-  }
-  const std::size_t begin = out.size();
+char* WritePackedAngle(char* at, double packed, int decimals) {
+  if (!std::isfinite(packed)) return WriteFixed(at, packed, decimals);
   // With 0 or 2 decimals the dropped digits count sixtieths: round from a
   // longer text.
   const bool bySixtieths = decimals == 0 || decimals == 2;
   const int written = bySixtieths ? kSixtiethsFrom : decimals;
-  AppendFixed(out, packed, written);
-  if (written == 0) return;
-  const std::size_t point = out.size() - static_cast<std::size_t>(written) - 1;
+  char* end = WriteFixed(at, packed, written);
+  if (written == 0) return end;
+  char* const point = end - written - 1;
   // The common case: minutes and seconds below 60 as written.
-  if (!bySixtieths && out[point + 1] < '6' && (decimals < 3 || out[point + 3] < '6')) {
-    return;
-  }
+  if (!bySixtieths && point[1] < '6' && (decimals < 3 || point[3] < '6')) return end;
   // Whether the last digit kept takes one more unit.
   bool carry = false;
   if (bySixtieths) {
-    carry = out[point + 1 + decimals] >= '3';
-    out.resize(decimals == 0 ? point : point + 1 + decimals);
+    carry = point[1 + decimals] >= '3';
+    end = decimals == 0 ? point : point + 1 + decimals;
   } else if (decimals >= 3) {
-    carry = WrapSixty(&out[point + 3], std::min(decimals - 2, 2), false);
+    carry = WrapSixty(point + 3, std::min(decimals - 2, 2), false);
   }
-  if (decimals == 0 ? carry : WrapSixty(&out[point + 1], std::min(decimals, 2), carry)) {
-    AddOneDegree(out, begin, point);
+  if (decimals == 0 ? carry : WrapSixty(point + 1, std::min(decimals, 2), carry)) {
+    end = AddOneDegree(at, point, end);
   }
+  return end;
+}
+
+void AppendPackedAngle(std::string& out, double packed, int decimals) {
+  std::array<char, kMaxAngleChars> text;
+  const char* const end = WritePackedAngle(text.data(), packed, decimals);
+  out.append(text.data(), static_cast<std::size_t>(end - text.data()));
 }
 
 PackedDigits ReadPackedDigits(std::string_view number) {

@@ -9,6 +9,8 @@
 #include <string>
 #include <string_view>
 
+#include "reader/number_text.h"
+
 namespace reading {
 
 struct PackedDigits {
@@ -48,5 +50,13 @@ AzimuthFault FindPlainAzimuthFault(std::string_view plain, double value);
 // (45°30'40") at two is "45.31", not "45.30". Everything is decided on the
 // exact digits of the value, never with a tolerance.
 void AppendPackedAngle(std::string& out, double packed, int decimals);
+
+// The most characters AppendPackedAngle writes: AppendFixed's and a degree
+// digit carried into.
+inline constexpr std::size_t kMaxAngleChars = kMaxFixedChars + 1;
+
+// The same text written at `at`, where there is room for kMaxAngleChars
+// characters (all of which it may overwrite); returns where it ends.
+char* WritePackedAngle(char* at, double packed, int decimals);
 
 }  // namespace reading

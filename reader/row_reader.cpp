@@ -13,7 +13,8 @@
 
 namespace reading {
 
-// A row's point name, code, height and numbers as read from its fields.
+// A row's point name, code, height and numbers as read from its fields:
+// views of its line, or of the unquoted text of its fields.
 struct RowReader::Row {
   std::string_view name;
   std::string_view code;
@@ -58,9 +59,6 @@ void Clear(LineAnswer& answer) {
   answer.kind = LineAnswer::Kind::kAnswer;
   answer.separator = ' ';
   answer.named = false;
-  answer.name.clear();
-  answer.code.clear();
-  answer.height.clear();
   answer.hasPoint = false;
   answer.point = {0.0, 0.0};
   answer.results = {};
@@ -95,11 +93,13 @@ bool IsBlankOrComment(std::string_view line) {
 RowReader::RowReader(const RowSettings& settings)
     : settings_(settings),
       nameColumn_(FindColumn(settings.columns, Column::Role::kName)),
+      fieldNames_(FindFieldNames()),
+      azimuthIndex_(FindAzimuthIndex()),
       format_(settings) {}
 
 const ModeRule& RowReader::Rule() const { return RuleOf(settings_.mode); }
 
-std::span<const char* const> RowReader::FieldNames() const {
+std::span<const char* const> RowReader::FindFieldNames() const {
   return std::span<const char* const>(Rule().fields).subspan(settings_.hasStation ? 2 : 0);
 }
 
@@ -107,14 +107,36 @@ std::span<const char* const> RowReader::ResultNames() const {
   return std::span<const char* const>(Rule().results).first(Rule().resultCount);
 }
 
+// Read, but for the name, code and height, which go to `use` as views that
+// live until it returns.
+template <typename Use>
+void RowReader::ReadLine(std::string_view line, LineAnswer& answer, bool firstRow, Use use) const {
+  if (StartLine(line, answer) && (!settings_.columns.empty() || !ReadPlainRow(line, answer))) {
+    Row row;
+    std::string unquoted;
+    ReadSplit(line, answer, row, unquoted, firstRow, true);
+    use(AnswerTexts{row.name, row.code, row.height});
+    return;
+  }
+  use(AnswerTexts{});
+}
+
 void RowReader::Read(std::string_view line, LineAnswer& answer, bool firstRow) const {
-  if (!StartLine(line, answer)) return;
-  if (settings_.columns.empty() && ReadPlainRow(line, answer)) return;
-  ReadSplit(line, answer, firstRow, true);
+  ReadLine(line, answer, firstRow, [&answer](const AnswerTexts& texts) { Keep(texts, answer); });
 }
 
 void RowReader::ReadKnownPoint(std::string_view line, LineAnswer& answer, bool firstRow) const {
-  if (StartLine(line, answer)) ReadSplit(line, answer, firstRow, false);
+  Row row;
+  std::string unquoted;
+  if (StartLine(line, answer)) ReadSplit(line, answer, row, unquoted, firstRow, false);
+  Keep({row.name, row.code, row.height}, answer);
+}
+
+// The answer's own copies of the row's texts.
+void RowReader::Keep(const AnswerTexts& texts, LineAnswer& answer) {
+  answer.name.assign(texts.name);
+  answer.code.assign(texts.code);
+  answer.height.assign(texts.height);
 }
 
 // Sets the answer anew and takes the line end off; false where the line is
@@ -131,30 +153,31 @@ bool RowReader::StartLine(std::string_view& line, LineAnswer& answer) const {
 
 void RowReader::ReadFields(std::span<const std::string_view> fields, LineAnswer& answer) const {
   Clear(answer);
-  Answer(fields, fields.size(), answer, true);
+  Row row;
+  Answer(fields, fields.size(), answer, row, true);
+  Keep({row.name, row.code, row.height}, answer);
 }
 
 // Splits the line to read it.
-void RowReader::ReadSplit(std::string_view line, LineAnswer& answer, bool firstRow,
-                          bool compute) const {
+void RowReader::ReadSplit(std::string_view line, LineAnswer& answer, Row& row,
+                          std::string& unquoted, bool firstRow, bool compute) const {
   // Room for every field a row can have and one more; the common row needs
   // no more than a few.
   if (settings_.columns.size() < kFewFields) {
-    ReadSplitInto<kFewFields>(line, answer, firstRow, compute);
+    ReadSplitInto<kFewFields>(line, answer, row, unquoted, firstRow, compute);
   } else {
-    ReadSplitInto<kMaxFields>(line, answer, firstRow, compute);
+    ReadSplitInto<kMaxFields>(line, answer, row, unquoted, firstRow, compute);
   }
 }
 
 template <std::size_t kCapacity>
-void RowReader::ReadSplitInto(std::string_view line, LineAnswer& answer, bool firstRow,
-                              bool compute) const {
+void RowReader::ReadSplitInto(std::string_view line, LineAnswer& answer, Row& row,
+                              std::string& unquoted, bool firstRow, bool compute) const {
   std::array<std::string_view, kCapacity> fields;
-  std::string unquoted;
   const SplitLine split = SplitFields(line, fields, unquoted);
   if (kCapacity < kMaxFields && firstRow && split.count > kCapacity) {
     // A header is told by all of its fields.
-    ReadSplitInto<kMaxFields>(line, answer, firstRow, compute);
+    ReadSplitInto<kMaxFields>(line, answer, row, unquoted, firstRow, compute);
     return;
   }
   answer.separator = split.separator;
@@ -170,7 +193,7 @@ void RowReader::ReadSplitInto(std::string_view line, LineAnswer& answer, bool fi
                                              : nameColumn_ < settings_.columns.size();
     return;
   }
-  Answer(stored, split.count, answer, compute);
+  Answer(stored, split.count, answer, row, compute);
 }
 
 // A first row none of whose fields is a number or starts like one, unless
@@ -185,13 +208,12 @@ bool RowReader::IsHeader(std::string_view line, std::span<const std::string_view
 // Reads the row of `count` fields (the first of them in `fields`) and, with
 // `compute`, computes its answer; else it is a known point's.
 void RowReader::Answer(std::span<const std::string_view> fields, std::size_t count,
-                       LineAnswer& answer, bool compute) const {
-  Row row;
+                       LineAnswer& answer, Row& row, bool compute) const {
   if (!ReadRow(fields, count, true, row, answer) || !CountFields(fields, count, row, answer)) {
     return;
   }
   if (compute) {
-    Compute(row.numbers.data(), answer);
+    Compute(row.numbers.data(), row.name, answer);
     return;
   }
   if (!row.named || row.name.empty()) {
@@ -261,7 +283,6 @@ bool RowReader::ReadRow(std::span<const std::string_view> fields, std::size_t co
     }
   }
   answer.named = row.named;
-  answer.name.assign(row.name);
   // Its answer could read like an error line: "ERROR:" before a blank, or
   // a name of several words (read by columns) such as "ERROR: K".
   if (row.name.starts_with("ERROR:")) {
@@ -269,8 +290,9 @@ bool RowReader::ReadRow(std::span<const std::string_view> fields, std::size_t co
   }
   if (byColumns) return ReadColumnFields(fields, row, answer);
   const auto names = FieldNames();
+  const std::size_t azimuth = AzimuthIndex();
   for (std::size_t i = 0; i < std::min(fields.size(), names.size()); ++i) {
-    if (!ReadField(names[i], i == AzimuthIndex(), fields[i], row.name, row.numbers[i], answer)) {
+    if (!ReadField(names[i], i == azimuth, fields[i], row.name, row.numbers[i], answer)) {
       return false;
     }
   }
@@ -284,20 +306,33 @@ bool RowReader::ReadColumnFields(std::span<const std::string_view> fields, Row& 
                                  LineAnswer& answer) const {
   const std::span<const Column> columns = settings_.columns;
   const auto names = FieldNames();
+  const std::size_t azimuth = AzimuthIndex();
   for (std::size_t i = 0; i < std::min(fields.size(), columns.size()); ++i) {
-    const Column& column = columns[i];
-    if (column.role == Column::Role::kCode && !fields[i].empty()) answer.code.assign(fields[i]);
-    if (column.role == Column::Role::kHeight && !fields[i].empty()) {
-      answer.height.assign(fields[i]);
+    const std::string_view field = fields[i];
+    switch (columns[i].role) {
+      case Column::Role::kNumber: {
+        const std::size_t number = columns[i].number;
+        if (!ReadField(names[number], number == azimuth, field, row.name, row.numbers[number],
+                       answer)) {
+          return false;
+        }
+        break;
+      }
+      case Column::Role::kHeight: {
+        row.height = field;
+        double height = 0.0;
+        if (!field.empty() && !ReadField("H", false, field, row.name, height, answer)) {
+          return false;
+        }
+        break;
+      }
+      case Column::Role::kCode:
+        row.code = field;
+        break;
+      case Column::Role::kName:
+      case Column::Role::kIgnored:
+        break;
     }
-    double height = 0.0;
-    const bool read = column.role == Column::Role::kNumber
-                          ? ReadField(names[column.number], column.number == AzimuthIndex(),
-                                      fields[i], row.name, row.numbers[column.number], answer)
-                      : column.role == Column::Role::kHeight && !fields[i].empty()
-                          ? ReadField("H", false, fields[i], row.name, height, answer)
-                          : true;
-    if (!read) return false;
   }
   return true;
 }
@@ -367,23 +402,29 @@ bool RowReader::ReadPlainRow(std::string_view line, LineAnswer& answer) const {
   while (at < line.size() && line[at] == ' ') ++at;
   if (at != line.size()) return false;
   answer.separator = separator;
-  Compute(values.data(), answer);
+  Compute(values.data(), {}, answer);
   return true;
 }
 
 // Reads the number of `field` of the row of `point` into `value`, or makes
-// the answer the error.
-bool RowReader::ReadField(const char* field, bool isAzimuth, std::string_view text,
-                          std::string_view point, double& value, LineAnswer& answer) const {
-  if (ReadPlainNumberField(text, isAzimuth, value)) return true;
+// the answer the error. Inline: every number of a row comes here.
+inline bool RowReader::ReadField(const char* field, bool isAzimuth, std::string_view text,
+                                 std::string_view point, double& value, LineAnswer& answer) {
+  return ReadPlainNumberField(text, isAzimuth, value) ||
+         ReadOtherField(field, isAzimuth, text, point, value, answer);
+}
+
+// ReadField for any field but plain decimals.
+bool RowReader::ReadOtherField(const char* field, bool isAzimuth, std::string_view text,
+                               std::string_view point, double& value, LineAnswer& answer) {
   std::string problem;
   return ReadNumberField(field, isAzimuth, text, value, problem) || Fail(answer, point, problem);
 }
 
-// Computes the answer from a row's numbers.
-void RowReader::Compute(const double* values, LineAnswer& answer) const {
+// Computes the answer from the numbers of the row of `point`.
+void RowReader::Compute(const double* values, std::string_view point, LineAnswer& answer) const {
   if (const char* fault = ComputeRow(settings_, values, answer)) {
-    Fail(answer, answer.name, fault);
+    Fail(answer, point, fault);
   } else {
     answer.kind = LineAnswer::Kind::kAnswer;
   }
@@ -391,8 +432,13 @@ void RowReader::Compute(const double* values, LineAnswer& answer) const {
 
 bool RowReader::AnswerLine(std::string_view line, std::string& out, bool firstRow) const {
   LineAnswer answer;
-  Read(line, answer, firstRow);
-  AppendLine(answer, out);
+  return AnswerLine(line, answer, out, firstRow);
+}
+
+bool RowReader::AnswerLine(std::string_view line, LineAnswer& answer, std::string& out,
+                           bool firstRow) const {
+  ReadLine(line, answer, firstRow,
+           [&](const AnswerTexts& texts) { format_.AppendLine(answer, texts, out); });
   return answer.kind != LineAnswer::Kind::kError;
 }
 
@@ -406,7 +452,7 @@ bool RowReader::AnswerFields(std::span<const std::string_view> fields, std::stri
 }
 
 // The field that holds a packed azimuth; kNoAzimuth when none does.
-std::size_t RowReader::AzimuthIndex() const {
+std::size_t RowReader::FindAzimuthIndex() const {
   const std::size_t field = Rule().azimuthField;
   if (field == kNoAzimuth || !settings_.hasStation) return field;
   return field - 2;

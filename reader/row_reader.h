@@ -92,6 +92,12 @@ class RowReader {
   // Read, then AppendLine; false when the answer is an "ERROR: " line.
   bool AnswerLine(std::string_view line, std::string& out, bool firstRow = false) const;
 
+  // The same in `answer`, which a caller answering many lines keeps for
+  // them all. The name, code and height go from the line to `out` without
+  // a copy in between: they are not set in `answer`.
+  bool AnswerLine(std::string_view line, LineAnswer& answer, std::string& out,
+                  bool firstRow = false) const;
+
   // ReadFields, then AppendLine with `separator`; false for an error line.
   bool AnswerFields(std::span<const std::string_view> fields, std::string& out,
                     char separator = ' ') const;
@@ -103,7 +109,7 @@ class RowReader {
 
   // The numbers a row holds, by name ("X0", "AZIMUTH"; with a station only
   // the second half).
-  std::span<const char* const> FieldNames() const;
+  std::span<const char* const> FieldNames() const { return fieldNames_; }
 
   // The names of the results ("AZIMUTH", "ANGLE", "DISTANCE").
   std::span<const char* const> ResultNames() const;
@@ -112,14 +118,19 @@ class RowReader {
   struct Row;
 
   const ModeRule& Rule() const;
+  static void Keep(const AnswerTexts& texts, LineAnswer& answer);
+  template <typename Use>
+  void ReadLine(std::string_view line, LineAnswer& answer, bool firstRow, Use use) const;
   bool StartLine(std::string_view& line, LineAnswer& answer) const;
   bool ReadPlainRow(std::string_view line, LineAnswer& answer) const;
-  void ReadSplit(std::string_view line, LineAnswer& answer, bool firstRow, bool compute) const;
+  void ReadSplit(std::string_view line, LineAnswer& answer, Row& row, std::string& unquoted,
+                 bool firstRow, bool compute) const;
   template <std::size_t kCapacity>
-  void ReadSplitInto(std::string_view line, LineAnswer& answer, bool firstRow, bool compute) const;
+  void ReadSplitInto(std::string_view line, LineAnswer& answer, Row& row, std::string& unquoted,
+                     bool firstRow, bool compute) const;
   bool IsHeader(std::string_view line, std::span<const std::string_view> fields) const;
   void Answer(std::span<const std::string_view> fields, std::size_t count, LineAnswer& answer,
-              bool compute) const;
+              Row& row, bool compute) const;
   bool CountIsPlain(std::span<const std::string_view> fields, std::size_t count,
                     LineAnswer& answer) const;
   bool ReadRow(std::span<const std::string_view> fields, std::size_t count, bool countFirst,
@@ -128,13 +139,19 @@ class RowReader {
                         LineAnswer& answer) const;
   bool CountFields(std::span<const std::string_view> fields, std::size_t count, const Row& row,
                    LineAnswer& answer) const;
-  bool ReadField(const char* field, bool isAzimuth, std::string_view text, std::string_view point,
-                 double& value, LineAnswer& answer) const;
-  void Compute(const double* values, LineAnswer& answer) const;
-  std::size_t AzimuthIndex() const;
+  static bool ReadField(const char* field, bool isAzimuth, std::string_view text,
+                        std::string_view point, double& value, LineAnswer& answer);
+  static bool ReadOtherField(const char* field, bool isAzimuth, std::string_view text,
+                             std::string_view point, double& value, LineAnswer& answer);
+  void Compute(const double* values, std::string_view point, LineAnswer& answer) const;
+  std::span<const char* const> FindFieldNames() const;
+  std::size_t FindAzimuthIndex() const;
+  std::size_t AzimuthIndex() const { return azimuthIndex_; }
 
   RowSettings settings_;
-  std::size_t nameColumn_;  // with columns: where the name is, if anywhere
+  std::size_t nameColumn_;                   // with columns: where the name is, if anywhere
+  std::span<const char* const> fieldNames_;  // FieldNames()
+  std::size_t azimuthIndex_;                 // which of them is an azimuth
   AnswerFormat format_;
 };
 

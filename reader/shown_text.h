@@ -26,6 +26,10 @@ void AppendQuoted(std::string& out, std::string_view text);
 // either end or starts with "#".
 void AppendField(std::string& out, std::string_view text, char separator);
 
+// Whether AppendField writes `text` as it is (most names, codes and heights
+// are printable ASCII that needs no quotes).
+bool IsFieldAsItIs(std::string_view text, char separator);
+
 // A line copied through (a comment, a header) as it is but for what could
 // act on a terminal: control bytes other than tabs, bytes that are no valid
 // UTF-8 and invisible characters, shown as AppendShown shows them.

@@ -416,6 +416,38 @@ TEST(RowReader, MessagesShowFieldsAndNamesEscaped) {
       });
 }
 
+// Names are told plain eight bytes at a time: the byte that must be shown
+// escaped or quoted is found in a short name, in the last four bytes of one
+// of four to seven, and in the last block of a longer one.
+TEST(RowReader, NamesAreShownEscapedOrQuotedWhereverTheByteStands) {
+  ExpectAnswers(WithColumns(Setout(0.0), "name,y,x"),
+                {
+                    {"K\x7f,2100,1100", R"(K\x7f,45.000000,45.000000,141.421356)"},
+                    {R"("K""1",2100,1100)", R"("K""1",45.000000,45.000000,141.421356)"},
+                    {"ABCD\x01"
+                     "E,2100,1100",
+                     R"(ABCD\x01E,45.000000,45.000000,141.421356)"},
+                    {R"("K234567,",2100,1100)", R"("K234567,",45.000000,45.000000,141.421356)"},
+                    {R"("K2345678""",2100,1100)", R"("K2345678""",45.000000,45.000000,141.421356)"},
+                    {"K234567890123456\x1b,2100,1100",
+                     R"(K234567890123456\x1b,45.000000,45.000000,141.421356)"},
+                    {"K23456789测,2100,1100", "K23456789测,45.000000,45.000000,141.421356"},
+                });
+}
+
+TEST(RowReader, LongNamesAndCodesAreWrittenWhole) {
+  const std::string name(330, 'K');
+  const std::string code(330, 'c');
+  const std::string shown = "\"" + std::string(400, 'K') + " \"";
+  ExpectAnswers(
+      WithColumns(Setout(0.0), "name,code,y,x,h"),
+      {
+          {name + "," + code + ",2100,1100,1",
+           name + "," + code + ",45.000000,45.000000,141.421356,1"},
+          {"P," + shown + ",2100,1100,", "P," + shown + ",45.000000,45.000000,141.421356,"},
+      });
+}
+
 TEST(RowReader, NegativeAzimuthsAreRefused) {
   ExpectAnswers(Forward(),
                 {
