@@ -1,8 +1,10 @@
 #include "reader/mode_rule.h"
 
+#include <cctype>
 #include <cmath>
 
 #include "core/survey.h"
+#include "reader/number_text.h"
 
 namespace reading {
 namespace {
@@ -70,6 +72,32 @@ const char* ComputeRow(const RowSettings& settings, const double* values, LineAn
   }
   answer.hasPoint = true;  // the end point of a forward row is finite
   return nullptr;
+}
+
+std::string SwappedAxesProblem(const RowSettings& settings, const LineAnswer& answer) {
+  const std::size_t distance = settings.mode == Mode::kSetout ? 2 : 1;
+  if (!settings.hasStation || !settings.columns.empty() || settings.mode == Mode::kForward ||
+      !(answer.results[distance] > kFarFromStation)) {
+    return {};
+  }
+  const double swapped =
+      survey::ComputeInverse(settings.station.x, settings.station.y, answer.point.y, answer.point.x)
+          .distance;
+  if (!(swapped <= kFarFromStation)) return {};
+  // The row's two numbers by their roles: "x", "y" in setout, "x1", "y1" in inverse.
+  std::string x = RuleOf(settings.mode).fields[2];
+  std::string y = RuleOf(settings.mode).fields[3];
+  for (std::string* role : {&x, &y}) {
+    for (char& c : *role) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  }
+  const std::string name = answer.named ? "name," : "";
+  std::string problem = "read as north, east the point is ";
+  AppendFixed(problem, answer.results[distance], settings.decimals);
+  problem += " from the station, read as east, north ";
+  AppendFixed(problem, swapped, settings.decimals);
+  problem += ": for a file that gives east first say --columns " + name + y + "," + x +
+             ", for north first --columns " + name + x + "," + y;
+  return problem;
 }
 
 }  // namespace reading

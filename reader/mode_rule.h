@@ -33,4 +33,16 @@ const char* ModeName(Mode mode);
 // "result X is out of range"); the point is kept where the row gave it.
 const char* ComputeRow(const RowSettings& settings, const double* values, LineAnswer& answer);
 
+// Beyond this distance from the station (100 km in metres) no point is set
+// out or taken from the station in earnest.
+inline constexpr double kFarFromStation = 100000.0;
+
+// Rows from a station (setout, inverse with --from) read without a column
+// list hold X Y, north before east. A computed `answer` whose point lies
+// farther than kFarFromStation from the station, but within it with its two
+// numbers the other way round, comes from a file that gives east first: the
+// two readings and the column list that settles it, or "" for every other
+// answer.
+std::string SwappedAxesProblem(const RowSettings& settings, const LineAnswer& answer);
+
 }  // namespace reading

@@ -425,6 +425,8 @@ bool RowReader::ReadOtherField(const char* field, bool isAzimuth, std::string_vi
 void RowReader::Compute(const double* values, std::string_view point, LineAnswer& answer) const {
   if (const char* fault = ComputeRow(settings_, values, answer)) {
     Fail(answer, point, fault);
+  } else if (const std::string swapped = SwappedAxesProblem(settings_, answer); !swapped.empty()) {
+    Fail(answer, point, swapped);
   } else {
     answer.kind = LineAnswer::Kind::kAnswer;
   }

@@ -238,7 +238,21 @@ TEST(RowReader, RealExportsReadAsTheirLayoutSays) {
           {"3512930.558,498301.214,",
            "ERROR: 3 fields, the last empty: NAME X Y, or X Y and an empty field; say which "
            "field is which, e.g. --columns x,y,-"},
+          // a name,east,north file: far away as read, near the other way round
+          {"K1,498301.214,3512930.558",
+           "ERROR: K1: read as north, east the point is 4263308.954531 from the station, read as "
+           "east, north 30.582105: for a file that gives east first say --columns name,y,x, for "
+           "north first --columns name,x,y"},
       });
+  ExpectAnswers(FromStation(Inverse(), 3512900, 498300),
+                {
+                    {"498301.214 3512930.558",
+                     "ERROR: read as north, east the point is 4263308.954531 from the station, "
+                     "read as east, north 30.582105: for a file that gives east first say "
+                     "--columns y1,x1, for north first --columns x1,y1"},
+                });
+  ExpectAnswers(WithColumns(station, "name,y,x"),
+                {{"K1,498301.214,3512930.558", "K1,2.163013,2.163013,30.582105"}});
   ExpectAnswers(FromStation(Forward(), 1000, 2000), {
                                                         {"45;100,5", "1071.064232;2071.064231"},
                                                         {"45\t100,5", "1071.064232\t2071.064231"},
