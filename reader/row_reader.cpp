@@ -426,6 +426,7 @@ void RowReader::Compute(const double* values, std::string_view point, LineAnswer
   if (const char* fault = ComputeRow(settings_, values, answer)) {
     Fail(answer, point, fault);
   } else if (const std::string swapped = SwappedAxesProblem(settings_, answer); !swapped.empty()) {
+    answer.hasPoint = false;  // where the point lies is the question: not drawn in a sketch
     Fail(answer, point, swapped);
   } else {
     answer.kind = LineAnswer::Kind::kAnswer;

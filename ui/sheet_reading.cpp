@@ -93,12 +93,13 @@ void addPoint(std::vector<std::string>& args, const PointChoice& choice, const c
 }
 
 // The window's choices as the options corvane-calc takes, so that the same
-// code checks and resolves them.
+// code checks and resolves them. No column list (corvane --setout without
+// --columns) reads the file as corvane-calc does without one.
 std::vector<std::string> optionsOf(const SheetRequest& request) {
-  std::vector<std::string> args = {"--columns=" + utf8(request.columns),
-                                   "--decimals=" + std::to_string(request.distanceDecimals),
+  std::vector<std::string> args = {"--decimals=" + std::to_string(request.distanceDecimals),
                                    "--azimuth-decimals=" + std::to_string(request.angleDecimals),
                                    "--header"};
+  if (!request.columns.isEmpty()) args.push_back("--columns=" + utf8(request.columns));
   if (!request.controlPath.isEmpty()) {
     args.push_back("--control=" + utf8(request.controlPath));
     if (!request.controlColumns.isEmpty())

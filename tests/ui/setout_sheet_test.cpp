@@ -99,6 +99,28 @@ TEST(SetoutSheet, TableRowsAreTheToolsAnswersForEveryWayOfGivingStationAndBacksi
   }
 }
 
+// corvane --setout FILE without --columns: rows read as corvane-calc reads
+// them without a list, NAME X Y, east-first rows refused in place.
+TEST(SetoutSheet, NoColumnListReadsRowsAsTheToolDoesWithoutOne) {
+  SetoutFiles files;
+  SetoutFiles::write(files.design, "P1 3350100 500000\nP2 500000 3350100\n");
+  SheetRequest request = files.request();
+  request.columns.clear();
+  request.controlPath.clear();
+  request.station = {PointChoice::Kind::kCoordinates, {}, "3350000", "500000", {}};
+  request.backsight = {PointChoice::Kind::kAzimuth, {}, {}, {}, "0"};
+  const auto sheet = computed(request);
+  ASSERT_TRUE(sheet);
+  EXPECT_EQ(tableLines(sheet),
+            QStringList({"P1,,0.0000,0.0000,100.000,",
+                         "ERROR: P2: read as north, east the point is 4030579.364 from the "
+                         "station, read as east, north 100.000: for a file that gives east first "
+                         "say --columns name,y,x, for north first --columns name,x,y"}));
+  // The sketch fits the points it has: not one thousands of km off.
+  EXPECT_TRUE(sheet->rows.hasPoint(0));
+  EXPECT_FALSE(sheet->rows.hasPoint(1));
+}
+
 // The numbers of the README's sheet, and the rows' places in the file.
 TEST(SetoutSheet, RowsKeepTheFileOrderAndTheirLineNumbers) {
   SetoutFiles files;
