@@ -1,6 +1,7 @@
 #include "ui/sheet_model.h"
 
 #include <QColor>
+#include <QSize>
 
 #include "ui/setout_sheet.h"
 
@@ -52,6 +53,8 @@ QVariant CSheetModel::data(const QModelIndex& index, int role) const {
       return rowFailed ? text(index.row(), kAzimuth) : QVariant();
     case Qt::ForegroundRole:
       return rowFailed ? QVariant(kFailedText) : QVariant();
+    case Qt::SizeHintRole:  // a message, however long, widens no column of numbers
+      return rowFailed && index.column() == kAzimuth ? QVariant(QSize(0, 0)) : QVariant();
     case Qt::TextAlignmentRole:
       return index.column() >= kAzimuth && !rowFailed ? QVariant(Qt::AlignRight | Qt::AlignVCenter)
                                                       : QVariant(Qt::AlignLeft | Qt::AlignVCenter);

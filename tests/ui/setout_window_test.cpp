@@ -74,6 +74,26 @@ TEST_F(SetoutWindowTest, ShowsTheSheetTheCountsAndFailedRowsInRed) {
   EXPECT_GT(red, 20);
 }
 
+// A long message stays in its row: the next row's numbers are still in view.
+TEST_F(SetoutWindowTest, ALongMessageLeavesTheNumbersColumnsInView) {
+  SetoutFiles::write(files.design, "P1 500000 3350100\nP2 3350100 500000\n");
+  SheetRequest request = files.request();
+  request.columns.clear();
+  request.controlPath.clear();
+  request.station = {PointChoice::Kind::kCoordinates, {}, "3350000", "500000", {}};
+  request.backsight = {PointChoice::Kind::kAzimuth, {}, {}, {}, "0"};
+  window.load(request);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return window.sheet() && window.sheet()->rows.size() == 2; }));
+  EXPECT_TRUE(window.model()
+                  .index(0, CSheetModel::kAzimuth)
+                  .data()
+                  .toString()
+                  .startsWith("ERROR: P1: read as north, east"));
+  const QRect distance = window.table().visualRect(window.model().index(1, CSheetModel::kDistance));
+  EXPECT_EQ(window.model().index(1, CSheetModel::kDistance).data().toString(), "100.000");
+  EXPECT_LE(distance.right(), window.table().viewport()->width());
+}
+
 TEST_F(SetoutWindowTest, SelectingARowMarksItsPointAndClickingAPointSelectsItsRow) {
   window.table().selectRow(1);
   EXPECT_EQ(window.sketch().selectedRow(), 1);
