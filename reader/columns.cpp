@@ -21,15 +21,6 @@ constexpr SpecialRole kSpecialRoles[] = {
     {"-", Column::Role::kIgnored, false, ""},
 };
 
-// A number's role: its name in lower case.
-std::string RoleOf(std::string_view number) {
-  std::string role(number);
-  for (char& c : role) {
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  }
-  return role;
-}
-
 bool FindRole(std::string_view role, std::span<const char* const> numbers, bool pointFile,
               Column& column) {
   for (std::size_t i = 0; i < numbers.size(); ++i) {
@@ -60,6 +51,14 @@ std::string KnownRoles(std::span<const char* const> numbers, bool pointFile) {
 }
 
 }  // namespace
+
+std::string RoleOf(std::string_view number) {
+  std::string role(number);
+  for (char& c : role) {
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  }
+  return role;
+}
 
 std::string ReadColumns(std::string_view list, std::span<const char* const> numbers, bool pointFile,
                         std::vector<Column>& columns, std::string_view option) {

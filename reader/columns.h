@@ -29,6 +29,9 @@ inline constexpr std::size_t kMaxColumns = 32;
 std::string ReadColumns(std::string_view list, std::span<const char* const> numbers, bool pointFile,
                         std::vector<Column>& columns, std::string_view option = "--columns");
 
+// The role that names the row's number `number` ("X" -> "x").
+std::string RoleOf(std::string_view number);
+
 // How messages name column `position` (from 0): its number's name ("X"),
 // NAME, CODE or H; an ignored column by its place in the list ("5").
 std::string ColumnName(std::span<const Column> columns, std::size_t position,

@@ -1,9 +1,9 @@
 #include "reader/mode_rule.h"
 
-#include <cctype>
 #include <cmath>
 
 #include "core/survey.h"
+#include "reader/columns.h"
 #include "reader/number_text.h"
 
 namespace reading {
@@ -85,11 +85,8 @@ std::string SwappedAxesProblem(const RowSettings& settings, const LineAnswer& an
           .distance;
   if (!(swapped <= kFarFromStation)) return {};
   // The row's two numbers by their roles: "x", "y" in setout, "x1", "y1" in inverse.
-  std::string x = RuleOf(settings.mode).fields[2];
-  std::string y = RuleOf(settings.mode).fields[3];
-  for (std::string* role : {&x, &y}) {
-    for (char& c : *role) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  }
+  const std::string x = RoleOf(RuleOf(settings.mode).fields[2]);
+  const std::string y = RoleOf(RuleOf(settings.mode).fields[3]);
   const std::string name = answer.named ? "name," : "";
   std::string problem = "read as north, east the point is ";
   AppendFixed(problem, answer.results[distance], settings.decimals);

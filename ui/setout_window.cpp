@@ -193,10 +193,7 @@ void CSetoutWindow::load(const SheetRequest& request) {
 std::shared_ptr<const SetoutSheet> CSetoutWindow::sheet() const { return m_model->sheet(); }
 
 void CSetoutWindow::OnOpen() {
-  const QString folder = recalled(kFolderKey, QString()).toString();
-  const QString path =
-      QFileDialog::getOpenFileName(this, QStringLiteral("打开坐标文件"), folder, fileFilter(),
-                                   nullptr, QFileDialog::DontUseNativeDialog);
+  const QString path = chooseFile(QStringLiteral("打开坐标文件"));
   if (path.isEmpty()) return;
   remember(kFolderKey, QFileInfo(path).absolutePath());
   QString columns = m_request.columns;
@@ -217,6 +214,13 @@ void CSetoutWindow::OnChooseColumns() {
   recompute();
 }
 
+// A coordinate file picked in Qt's own (Chinese) dialog, starting in the
+// folder of the last design file; "" when the user cancels.
+QString CSetoutWindow::chooseFile(const QString& title) {
+  return QFileDialog::getOpenFileName(this, title, recalled(kFolderKey, QString()).toString(),
+                                      fileFilter(), nullptr, QFileDialog::DontUseNativeDialog);
+}
+
 // The layout dialog on the file's first lines; the choice is remembered.
 bool CSetoutWindow::askColumns(const QString& path, QString& columns) {
   const PreviewRows preview = ReadPreviewRows(path, kPreviewRows);
@@ -227,10 +231,7 @@ bool CSetoutWindow::askColumns(const QString& path, QString& columns) {
 }
 
 void CSetoutWindow::OnChooseControl() {
-  const QString folder = recalled(kFolderKey, QString()).toString();
-  const QString path =
-      QFileDialog::getOpenFileName(this, QStringLiteral("打开控制点文件"), folder, fileFilter(),
-                                   nullptr, QFileDialog::DontUseNativeDialog);
+  const QString path = chooseFile(QStringLiteral("打开控制点文件"));
   if (path.isEmpty()) return;
   QString columns =
       m_request.controlColumns.isEmpty() ? m_request.columns : m_request.controlColumns;

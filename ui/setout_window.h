@@ -64,6 +64,7 @@ class CSetoutWindow : public QMainWindow {
   void showCounts();
   void syncSelectionToSketch();
   void selectRow(std::ptrdiff_t row);
+  QString chooseFile(const QString& title);
   bool askColumns(const QString& path, QString& columns);
   // Writes a sheet to a file; returns what went wrong, or "".
   using SheetWriter = QString (*)(const SetoutSheet& sheet, const QString& path);

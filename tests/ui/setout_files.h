@@ -52,4 +52,15 @@ struct SetoutFiles {
     request.distanceDecimals = 3;
     return request;
   }
+
+  // The design file read without a column list, from a typed station with
+  // north as the backsight.
+  SheetRequest requestWithoutColumns() const {
+    SheetRequest request = this->request();
+    request.columns.clear();
+    request.controlPath.clear();
+    request.station = {PointChoice::Kind::kCoordinates, {}, "3350000", "500000", {}};
+    request.backsight = {PointChoice::Kind::kAzimuth, {}, {}, {}, "0"};
+    return request;
+  }
 };

@@ -104,11 +104,7 @@ TEST(SetoutSheet, TableRowsAreTheToolsAnswersForEveryWayOfGivingStationAndBacksi
 TEST(SetoutSheet, NoColumnListReadsRowsAsTheToolDoesWithoutOne) {
   SetoutFiles files;
   SetoutFiles::write(files.design, "P1 3350100 500000\nP2 500000 3350100\n");
-  SheetRequest request = files.request();
-  request.columns.clear();
-  request.controlPath.clear();
-  request.station = {PointChoice::Kind::kCoordinates, {}, "3350000", "500000", {}};
-  request.backsight = {PointChoice::Kind::kAzimuth, {}, {}, {}, "0"};
+  const SheetRequest request = files.requestWithoutColumns();
   const auto sheet = computed(request);
   ASSERT_TRUE(sheet);
   EXPECT_EQ(tableLines(sheet),

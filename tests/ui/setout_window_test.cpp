@@ -77,11 +77,7 @@ TEST_F(SetoutWindowTest, ShowsTheSheetTheCountsAndFailedRowsInRed) {
 // A long message stays in its row: the next row's numbers are still in view.
 TEST_F(SetoutWindowTest, ALongMessageLeavesTheNumbersColumnsInView) {
   SetoutFiles::write(files.design, "P1 500000 3350100\nP2 3350100 500000\n");
-  SheetRequest request = files.request();
-  request.columns.clear();
-  request.controlPath.clear();
-  request.station = {PointChoice::Kind::kCoordinates, {}, "3350000", "500000", {}};
-  request.backsight = {PointChoice::Kind::kAzimuth, {}, {}, {}, "0"};
+  const SheetRequest request = files.requestWithoutColumns();
   window.load(request);
   ASSERT_TRUE(QTest::qWaitFor([&] { return window.sheet() && window.sheet()->rows.size() == 2; }));
   EXPECT_TRUE(window.model()
