@@ -77,7 +77,13 @@ OrError<StakePoint> Alignment::Stake(double chainage, double offset) const {
 }
 
 OrError<Location> Alignment::Locate(double x, double y) const {
-  const auto nearest = index_.NearestFoot(elements_, x, y);
+  if (elements_.empty()) return AlignmentError{.kind = AlignmentError::Kind::kBesideNoElement};
+  // A foot counts where it is no farther than the start and end points; a
+  // foot at either end is as far as that end, give or take rounding.
+  const Element& last = elements_.back();
+  const double ends = std::min(std::hypot(x - elements_.front().x, y - elements_.front().y),
+                               std::hypot(x - last.endX, y - last.endY));
+  const auto nearest = index_.NearestFoot(elements_, x, y, ends * (1.0 + 0x1p-40) + 1e-9);
   if (!nearest) return AlignmentError{.kind = AlignmentError::Kind::kBesideNoElement};
   return Location{elements_[nearest->element].chainage + nearest->foot.s, nearest->foot.offset};
 }

@@ -74,8 +74,10 @@ class Alignment {
   OrError<StakePoint> Stake(double chainage, double offset = 0.0) const;
 
   // The chainage and offset of the foot of the perpendicular from (x, y) on
-  // the nearest element (FootOn); kBesideNoElement where it has none: before
-  // the start, past the end, or only beyond the centres of the curves.
+  // the nearest element (FootOn): the alignment's nearest point, as the
+  // elements meet with one tangent. kBesideNoElement where that is its start
+  // or its end point and the point lies beyond it (before the start, past
+  // the end), or where no element has a foot.
   OrError<Location> Locate(double x, double y) const;
 
   // The element that holds `chainage` (as Stake picks it); elements().size()

@@ -58,9 +58,10 @@ ElementIndex::ElementIndex(std::span<const Element> elements) {
 }
 
 std::optional<ElementIndex::Nearest> ElementIndex::NearestFoot(std::span<const Element> elements,
-                                                               double x, double y) const {
+                                                               double x, double y,
+                                                               double within) const {
   std::optional<Nearest> best;
-  double bestSquared = kInfinity;
+  double bestSquared = within * within;
   if (elements.empty()) return best;
   // Depth-first, the nearer child first; a node is opened only while its
   // box is nearer than the best foot so far. The depth is at most 64.

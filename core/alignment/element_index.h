@@ -34,10 +34,11 @@ class ElementIndex {
     Foot foot;
   };
 
-  // The foot with the smallest offset among all elements (FootOn); none
-  // where the point is beside no element. `elements` are the ones the index
-  // was built from.
-  std::optional<Nearest> NearestFoot(std::span<const Element> elements, double x, double y) const;
+  // The foot with the smallest offset among all elements (FootOn), if one
+  // is nearer than `within` metres; none otherwise. `elements` are the ones
+  // the index was built from.
+  std::optional<Nearest> NearestFoot(std::span<const Element> elements, double x, double y,
+                                     double within) const;
 
   PlanBox box(std::size_t element) const { return boxes_[leaves_ + element]; }
   PlanBox bounds() const { return boxes_.empty() ? PlanBox{1, 1, 0, 0} : boxes_[1]; }
