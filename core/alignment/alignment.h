@@ -11,8 +11,9 @@
 // from headings in radians with the true pi: with the program's kPi the
 // azimuths would read up to 0.02" more (1.7e-8 of the angle).
 //
-// Costs, measured in bench/alignment on an alignment of 50 curves: see
-// alignment_bench.cpp's header for the figures.
+// Costs on an alignment of 50 curves (bench/alignment): Stake 677
+// instructions (about 140 ns), Locate 1786 (about 300 ns), found through a
+// binary search on chainage and a tree of element boxes (element_index.h).
 
 #include <cstddef>
 #include <span>
