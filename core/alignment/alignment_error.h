@@ -26,6 +26,8 @@ struct AlignmentError {
                          // BP or EP) are longer together than the line between their
                          // points; value: by how much (> 0)
     kBadLength,          // an element whose length is not above 0; value: the length
+    kFullCircle,         // an element that turns through more than a full circle;
+                         // value: the angle, degrees
     kOutOfOrder,         // a profile point at a lower chainage than the one before it
     kBesideRange,        // a chainage before the start or beyond the end; value: it
     kBesideNoElement,    // a point that is beside no element of the alignment

@@ -1,5 +1,6 @@
 #include "core/alignment/chainage_text.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <cmath>
@@ -50,6 +51,7 @@ std::optional<double> ReadChainage(std::string_view text) {
 
 std::string FormatChainage(double chainage, int decimals) {
   if (!std::isfinite(chainage)) return FormatResult(chainage);
+  decimals = std::clamp(decimals, 0, 9);
   // Rounded as text first, so the kilometre is cut from the digits shown.
   std::array<char, 400> digits;
   const auto written = std::to_chars(digits.data(), digits.data() + digits.size(),

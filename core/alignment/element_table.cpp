@@ -1,5 +1,6 @@
 #include "core/alignment/element_table.h"
 
+#include <cmath>
 #include <numbers>
 #include <vector>
 
@@ -42,8 +43,14 @@ OrError<Alignment> BuildFromElements(const ElementStart& start, std::span<const 
       return AlignmentError{
           .kind = AlignmentError::Kind::kBadLength, .row = i, .value = row.length};
     }
-    elements.push_back(MakeElement(chainage, row.length, x, y, heading,
-                                   Curvature(row.startRadius), Curvature(row.endRadius)));
+    const double k0 = Curvature(row.startRadius), k1 = Curvature(row.endRadius);
+    const double turn = 0.5 * (std::fabs(k0) + std::fabs(k1)) * row.length;
+    if (turn > 2.0 * std::numbers::pi) {
+      return AlignmentError{.kind = AlignmentError::Kind::kFullCircle,
+                            .row = i,
+                            .value = turn * (180.0 / std::numbers::pi)};
+    }
+    elements.push_back(MakeElement(chainage, row.length, x, y, heading, k0, k1));
     const Element& e = elements.back();
     x = e.endX;
     y = e.endY;

@@ -38,7 +38,9 @@ struct ElementRow {
 //
 // The alignment of the element table. Errors: kTooFewPoints for no
 // elements; kBadLength (row: the element, value: its length) for a length
-// not above 0.
+// not above 0; kFullCircle (row, value: degrees) for an element that turns
+// through more than 360° by its mean curvature, no road's and a sure typo
+// (which would also cost time in proportion to its turns).
 OrError<Alignment> BuildFromElements(const ElementStart& start, std::span<const ElementRow> rows);
 
 }  // namespace survey

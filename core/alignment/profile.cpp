@@ -47,7 +47,7 @@ OrError<Profile> Profile::Build(std::span<const GradePoint> points) {
 }
 
 OrError<double> Profile::HeightAt(double chainage) const {
-  if (!(chainage >= points_.front().chainage && chainage <= points_.back().chainage)) {
+  if (points_.empty() || !(chainage >= points_.front().chainage && chainage <= points_.back().chainage)) {
     return AlignmentError{.kind = Kind::kBesideRange, .value = chainage};
   }
   // The grade line that holds the chainage: i from point i to i + 1.

@@ -132,6 +132,24 @@ TEST(IntersectionTable, EveryCurveOfTheWorkedCaseMatchesAnIntegratedReference) {
   EXPECT_EQ(codes, "BPZHHYQZYHHZZHHYQZYHHZZHHYQZYHHZZYQZYZEP");
 }
 
+// Unequal spirals (60 m in, 30 m out) on R 200 turning 50° right, against the
+// same kind of integrated reference: T1, T2, E, J and QZ, HZ.
+TEST(IntersectionTable, UnequalSpiralsGiveEachTangentItsOwnLength) {
+  const IntersectionPoint table[] = {
+      {"A", 0, 0}, {"JD1", 500, 0, 200, 60, 30}, {"B", 821.3938048432697, 383.022221559489}};
+  const CurveRow c = std::get<IntersectionAlignment>(BuildFromIntersections(table)).curves[0];
+  EXPECT_NEAR(c.tangentIn, 122.854941, 1e-6);
+  EXPECT_NEAR(c.tangentOut, 109.079689, 1e-6);
+  EXPECT_NEAR(c.external, 21.193438, 1e-6);
+  EXPECT_NEAR(c.difference, 12.401705, 1e-6);
+  EXPECT_NEAR(c.qz.chainage, 486.911521, 1e-6);
+  EXPECT_NEAR(c.qz.x, 484.791086, 1e-6);
+  EXPECT_NEAR(c.qz.y, 16.446381, 1e-6);
+  EXPECT_NEAR(c.hz.chainage, 596.677984, 1e-6);
+  EXPECT_NEAR(c.hz.x, 570.115073, 1e-6);
+  EXPECT_NEAR(c.hz.y, 83.559890, 1e-6);
+}
+
 // Every stake inside a spiral, measured from the spiral's start, against
 // the integrated clothoid: within a nanometre.
 TEST(IntersectionTable, StakesInsideEverySpiralFollowTheIntegratedClothoid) {
@@ -256,12 +274,20 @@ TEST(ElementTable, AnEggShapedCurveChainsItsElementsAndNamesItsMainPoints) {
   EXPECT_NEAR(first.x, 1000 + 20 * std::cos((45 + 30 / 60. + 25 / 3600.) * kPi / 180), 1e-12);
 }
 
-TEST(ElementTable, AnElementWithoutLengthIsAnError) {
+TEST(ElementTable, AnElementWithoutLengthOrTurningAFullCircleIsAnError) {
   const ElementRow rows[] = {{50, 0, 0}, {0, 100, 100}};
   const auto got = BuildFromElements({0, 0, 0, 0}, rows);
   ASSERT_TRUE(std::holds_alternative<AlignmentError>(got));
   EXPECT_EQ(std::get<AlignmentError>(got).kind, Kind::kBadLength);
   EXPECT_EQ(std::get<AlignmentError>(got).row, 1u);
+  // 700 m on R 100 turn 401°; a spiral into R 1 over 1e7 m would take hours.
+  for (const ElementRow loop : {ElementRow{700, 100, 100}, ElementRow{1e7, 0, -1}}) {
+    const auto circle = BuildFromElements({0, 0, 0, 0}, {&loop, 1});
+    ASSERT_TRUE(std::holds_alternative<AlignmentError>(circle));
+    EXPECT_EQ(std::get<AlignmentError>(circle).kind, Kind::kFullCircle);
+  }
+  EXPECT_NEAR(std::get<AlignmentError>(BuildFromElements({0, 0, 0, 0}, {{{700, 100, 100}}})).value,
+              700 / (100 * kPi) * 180, 1e-9);
   EXPECT_EQ(std::get<AlignmentError>(BuildFromElements({0, 0, 0, 0}, {})).kind,
             Kind::kTooFewPoints);
 }
