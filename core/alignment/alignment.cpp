@@ -16,16 +16,26 @@ constexpr double kDegreesPerRadian = 180.0 / std::numbers::pi;
 
 const char* MainPointCode(MainPointKind kind) {
   switch (kind) {
-    case MainPointKind::kBP: return "BP";
-    case MainPointKind::kZH: return "ZH";
-    case MainPointKind::kHY: return "HY";
-    case MainPointKind::kQZ: return "QZ";
-    case MainPointKind::kYH: return "YH";
-    case MainPointKind::kHZ: return "HZ";
-    case MainPointKind::kZY: return "ZY";
-    case MainPointKind::kYZ: return "YZ";
-    case MainPointKind::kGQ: return "GQ";
-    case MainPointKind::kEP: return "EP";
+    case MainPointKind::kBP:
+      return "BP";
+    case MainPointKind::kZH:
+      return "ZH";
+    case MainPointKind::kHY:
+      return "HY";
+    case MainPointKind::kQZ:
+      return "QZ";
+    case MainPointKind::kYH:
+      return "YH";
+    case MainPointKind::kHZ:
+      return "HZ";
+    case MainPointKind::kZY:
+      return "ZY";
+    case MainPointKind::kYZ:
+      return "YZ";
+    case MainPointKind::kGQ:
+      return "GQ";
+    case MainPointKind::kEP:
+      return "EP";
   }
   return "";
 }
@@ -97,9 +107,9 @@ void Alignment::AppendPlan(std::size_t element, double deviation,
     const double most = std::max(std::fabs(e.startCurvature), std::fabs(e.endCurvature));
     const double chord = std::sqrt(8.0 * deviation / most);
     const double wanted = std::ceil(e.length / chord);
-    const std::size_t pieces =
-        wanted < kMaxPlanPieces ? std::max<std::size_t>(1, static_cast<std::size_t>(wanted))
-                                : kMaxPlanPieces;
+    const std::size_t pieces = wanted < kMaxPlanPieces
+                                   ? std::max<std::size_t>(1, static_cast<std::size_t>(wanted))
+                                   : kMaxPlanPieces;
     const double h = e.length / static_cast<double>(pieces);
     for (std::size_t i = 1; i < pieces; ++i) {
       const ElementPoint p = PointAt(e, static_cast<double>(i) * h);

@@ -36,11 +36,11 @@ const char* MainPointCode(MainPointKind kind);
 
 struct MainPoint {
   MainPointKind kind;
-  std::size_t row;    // the JD table's row (JD) it belongs to; the element
-                      // table's element that starts there (EP: one past the last)
-  double chainage;    // metres
+  std::size_t row;  // the JD table's row (JD) it belongs to; the element
+                    // table's element that starts there (EP: one past the last)
+  double chainage;  // metres
   double x, y;
-  double azimuth;     // packed DMS, the tangent's
+  double azimuth;  // packed DMS, the tangent's
 };
 
 struct StakePoint {

@@ -58,7 +58,8 @@ std::string FormatChainage(double chainage, int decimals) {
                                      std::fabs(chainage), std::chars_format::fixed, decimals);
   std::string_view text(digits.data(), written.ptr);
   const std::size_t point = std::min(text.find('.'), text.size());
-  std::string out = std::signbit(chainage) && text.find_first_not_of("0.") != text.npos ? "-K" : "K";
+  std::string out =
+      std::signbit(chainage) && text.find_first_not_of("0.") != text.npos ? "-K" : "K";
   if (point > 3) {
     out.append(text.substr(0, point - 3));
   } else {

@@ -17,11 +17,10 @@ namespace survey {
 // end aside; anything else is none.
 std::optional<double> ReadChainage(std::string_view text);
 
-// "K1+234.567": the chainage rounded to `decimals` (0 to 9; others are taken as the nearer of them) as "%.Nf" rounds
-// it in the "C" locale, then cut into kilometres and metres, the metres with
-// at least three whole digits ("K0+005"; 999.9996 with three decimals is
-// "K1+000.000"); a negative chainage has a "-" in front ("-K0+050"). Not
-// finite: FormatResult's "inf", "-inf", "nan".
+// "K1+234.567": the chainage rounded to `decimals` (0 to 9; others are taken as the nearer of them)
+// as "%.Nf" rounds it in the "C" locale, then cut into kilometres and metres, the metres with at
+// least three whole digits ("K0+005"; 999.9996 with three decimals is "K1+000.000"); a negative
+// chainage has a "-" in front ("-K0+050"). Not finite: FormatResult's "inf", "-inf", "nan".
 std::string FormatChainage(double chainage, int decimals);
 
 }  // namespace survey

@@ -154,7 +154,8 @@ std::optional<Foot> FootOnArc(const Element& e, double x, double y) {
 // where a step would leave it.
 std::optional<Foot> FootOnSpiral(const Element& e, double x, double y) {
   const double ahead0 = (x - e.x) * e.cosHeading + (y - e.y) * e.sinHeading;
-  const double ahead1 = (x - e.endX) * std::cos(e.endHeading) + (y - e.endY) * std::sin(e.endHeading);
+  const double ahead1 =
+      (x - e.endX) * std::cos(e.endHeading) + (y - e.endY) * std::sin(e.endHeading);
   if (ahead0 < -kEndReach || ahead1 > kEndReach) return std::nullopt;
   double lo = 0.0, hi = e.length;
   double s = ahead0 - ahead1 > 0.0 ? e.length * (ahead0 / (ahead0 - ahead1)) : 0.0;

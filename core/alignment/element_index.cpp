@@ -37,7 +37,8 @@ PlanBox BoxOf(const Element& e) {
   Add(box, e.endX, e.endY);
   if (e.kind() == ElementKind::kStraight) return box;
   const double most = std::max(std::fabs(e.startCurvature), std::fabs(e.endCurvature));
-  const int pieces = std::max(kBoxPieces, static_cast<int>(std::ceil(most * e.length / kBoxPieceTurn)));
+  const int pieces =
+      std::max(kBoxPieces, static_cast<int>(std::ceil(most * e.length / kBoxPieceTurn)));
   const double h = e.length / pieces;
   for (int i = 1; i < pieces; ++i) {
     const ElementPoint p = PointAt(e, i * h);
@@ -54,7 +55,8 @@ ElementIndex::ElementIndex(std::span<const Element> elements) {
   while (leaves_ < elements.size()) leaves_ *= 2;
   boxes_.assign(2 * leaves_, kEmpty);
   for (std::size_t i = 0; i < elements.size(); ++i) boxes_[leaves_ + i] = BoxOf(elements[i]);
-  for (std::size_t n = leaves_ - 1; n >= 1; --n) boxes_[n] = Union(boxes_[2 * n], boxes_[2 * n + 1]);
+  for (std::size_t n = leaves_ - 1; n >= 1; --n)
+    boxes_[n] = Union(boxes_[2 * n], boxes_[2 * n + 1]);
 }
 
 std::optional<ElementIndex::Nearest> ElementIndex::NearestFoot(std::span<const Element> elements,

@@ -44,7 +44,7 @@ class ElementIndex {
   PlanBox bounds() const { return boxes_.empty() ? PlanBox{1, 1, 0, 0} : boxes_[1]; }
 
  private:
-  std::size_t leaves_ = 0;     // a power of two; element i is node leaves_ + i
+  std::size_t leaves_ = 0;      // a power of two; element i is node leaves_ + i
   std::vector<PlanBox> boxes_;  // node 1 is the root, node n's children 2n and 2n + 1
 };
 

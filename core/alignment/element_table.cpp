@@ -17,8 +17,10 @@ bool MainPointBetween(const Element& before, const Element& after, MainPointKind
   const ElementKind b = before.kind(), a = after.kind();
   using K = ElementKind;
   if (b == K::kStraight && a == K::kStraight) return false;
-  if (b == K::kStraight) kind = a == K::kSpiral ? MainPointKind::kZH : MainPointKind::kZY;
-  else if (a == K::kStraight) kind = b == K::kSpiral ? MainPointKind::kHZ : MainPointKind::kYZ;
+  if (b == K::kStraight)
+    kind = a == K::kSpiral ? MainPointKind::kZH : MainPointKind::kZY;
+  else if (a == K::kStraight)
+    kind = b == K::kSpiral ? MainPointKind::kHZ : MainPointKind::kYZ;
   else if (b == K::kSpiral && a == K::kArc && before.endCurvature == after.startCurvature &&
            before.startCurvature == 0.0)
     kind = MainPointKind::kHY;

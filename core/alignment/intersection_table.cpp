@@ -13,8 +13,8 @@ AlignmentError Fault(Kind kind, std::span<const IntersectionPoint> points, std::
   return {.kind = kind, .row = row, .name = points[row].name, .value = value};
 }
 
-AlignmentError FaultBetween(Kind kind, std::span<const IntersectionPoint> points,
-                            std::size_t row, double value = std::numeric_limits<double>::quiet_NaN()) {
+AlignmentError FaultBetween(Kind kind, std::span<const IntersectionPoint> points, std::size_t row,
+                            double value = std::numeric_limits<double>::quiet_NaN()) {
   return {.kind = kind,
           .row = row - 1,
           .otherRow = row,
@@ -66,8 +66,7 @@ OrError<Curve> CurveAt(std::span<const IntersectionPoint> points, std::size_t i)
   if (!(ls1 >= 0.0)) return Fault(Kind::kNegativeSpiral, points, i, ls1);
   if (!(ls2 >= 0.0)) return Fault(Kind::kNegativeSpiral, points, i, ls2);
   const double thetaIn = Heading(points[i - 1], jd);
-  const double alpha =
-      std::remainder(Heading(jd, points[i + 1]) - thetaIn, 2.0 * std::numbers::pi);
+  const double alpha = std::remainder(Heading(jd, points[i + 1]) - thetaIn, 2.0 * std::numbers::pi);
   const double a = std::fabs(alpha);
   if (a == std::numbers::pi) return Fault(Kind::kTurnsBack, points, i);
   const double arc = r * a - 0.5 * ls1 - 0.5 * ls2;
@@ -192,9 +191,9 @@ OrError<IntersectionAlignment> BuildFromIntersections(std::span<const Intersecti
     if (SamePlace(points[i - 1], points[i])) return FaultBetween(Kind::kSamePlace, points, i);
   }
   Builder builder(points, startChainage);
-  builder.Main(MainPointKind::kBP, 0,
-               {startChainage, points[0].x, points[0].y,
-                PackedAzimuth(Heading(points[0], points[1]))});
+  builder.Main(
+      MainPointKind::kBP, 0,
+      {startChainage, points[0].x, points[0].y, PackedAzimuth(Heading(points[0], points[1]))});
   IntersectionAlignment result;
   double leftOver = 0.0;  // T2 of the curve before
   double x = points[0].x, y = points[0].y;
@@ -217,9 +216,9 @@ OrError<IntersectionAlignment> BuildFromIntersections(std::span<const Intersecti
     leftOver = curve.tangentOut;
   }
   const IntersectionPoint& end = points.back();
-  builder.Main(MainPointKind::kEP, points.size() - 1,
-               {builder.chainage(), end.x, end.y,
-                PackedAzimuth(Heading(points[points.size() - 2], end))});
+  builder.Main(
+      MainPointKind::kEP, points.size() - 1,
+      {builder.chainage(), end.x, end.y, PackedAzimuth(Heading(points[points.size() - 2], end))});
   result.alignment = builder.Finish();
   return result;
 }

@@ -30,9 +30,9 @@ namespace survey {
 
 struct IntersectionPoint {
   std::string name;
-  double x, y;                      // metres
-  double radius = 0.0;              // R, metres, > 0 at a JD
-  double spiralIn = 0.0;            // Ls1, metres, >= 0; 0 for a plain circular curve
+  double x, y;                        // metres
+  double radius = 0.0;                // R, metres, > 0 at a JD
+  double spiralIn = 0.0;              // Ls1, metres, >= 0; 0 for a plain circular curve
   std::optional<double> spiralOut{};  // Ls2; Ls1 where not given
   // BP's and EP's radius and spirals are not read.
 };

@@ -36,8 +36,8 @@ OrError<Profile> Profile::Build(std::span<const GradePoint> points) {
     }
     const double overlap = before + curve.tangent - (p.chainage - points[i - 1].chainage);
     if (overlap > 0.0) {
-      return AlignmentError{.kind = Kind::kCurvesOverlap, .row = i - 1, .otherRow = i,
-                            .value = overlap};
+      return AlignmentError{
+          .kind = Kind::kCurvesOverlap, .row = i - 1, .otherRow = i, .value = overlap};
     }
     if (i + 1 == points.size()) break;
     profile.curves_.push_back(curve);
@@ -47,7 +47,8 @@ OrError<Profile> Profile::Build(std::span<const GradePoint> points) {
 }
 
 OrError<double> Profile::HeightAt(double chainage) const {
-  if (points_.empty() || !(chainage >= points_.front().chainage && chainage <= points_.back().chainage)) {
+  if (points_.empty() ||
+      !(chainage >= points_.front().chainage && chainage <= points_.back().chainage)) {
     return AlignmentError{.kind = Kind::kBesideRange, .value = chainage};
   }
   // The grade line that holds the chainage: i from point i to i + 1.

@@ -48,8 +48,8 @@ class Profile {
 
  private:
   std::vector<GradePoint> points_;
-  std::vector<double> grades_;          // grades_[i]: from point i to i + 1
-  std::vector<VerticalCurve> curves_;   // curves_[i - 1]: at point i
+  std::vector<double> grades_;         // grades_[i]: from point i to i + 1
+  std::vector<VerticalCurve> curves_;  // curves_[i - 1]: at point i
 };
 
 }  // namespace survey

@@ -51,12 +51,14 @@ Plan Integrated(double h0, double k0, double rate, double s) {
 }
 
 std::vector<IntersectionPoint> WorkedTable() {
-  return {{"PSta", 437.58, 168.79},          {"JD1", 608.22, 314.43, 110, 55},
-          {"JD2", 801.97, 163.79, 91, 43},   {"JD3", 967.29, 311.92, 85, 35},
-          {"JD4", 850.67, 523.55, 350, 0},   {"PEnd", 852.11, 723.55}};
+  return {{"PSta", 437.58, 168.79},        {"JD1", 608.22, 314.43, 110, 55},
+          {"JD2", 801.97, 163.79, 91, 43}, {"JD3", 967.29, 311.92, 85, 35},
+          {"JD4", 850.67, 523.55, 350, 0}, {"PEnd", 852.11, 723.55}};
 }
 
-IntersectionAlignment Worked() { return std::get<IntersectionAlignment>(BuildFromIntersections(WorkedTable())); }
+IntersectionAlignment Worked() {
+  return std::get<IntersectionAlignment>(BuildFromIntersections(WorkedTable()));
+}
 
 std::string Fixed3(double v) {
   char text[32];
@@ -90,21 +92,49 @@ TEST(IntersectionTable, EveryCurveOfTheWorkedCaseMatchesAnIntegratedReference) {
     double points[5][3];
   };
   const Expected expected[] = {
-      {-78.2043679, 118.001013, 205.412498, 33.365327, 30.589529, 224.341301,
-       {{106.340288, 518.465270, 237.824990}, {161.340288, 563.001227, 269.837221},
-        {209.046536, 608.981501, 281.073364}, {256.752785, 655.426628, 271.947208},
+      {-78.2043679,
+       118.001013,
+       205.412498,
+       33.365327,
+       30.589529,
+       224.341301,
+       {{106.340288, 518.465270, 237.824990},
+        {161.340288, 563.001227, 269.837221},
+        {209.046536, 608.981501, 281.073364},
+        {256.752785, 655.426628, 271.947208},
         {311.752785, 701.377046, 242.000697}}},
-      {79.4333315, 98.153506, 169.624664, 28.655236, 26.682349, 439.172782,
-       {{341.019276, 724.481761, 224.036856}, {384.019276, 760.309861, 200.453126},
-        {425.831608, 800.970941, 192.427815}, {467.643939, 840.973909, 203.267171},
+      {79.4333315,
+       98.153506,
+       169.624664,
+       28.655236,
+       26.682349,
+       439.172782,
+       {{341.019276, 724.481761, 224.036856},
+        {384.019276, 760.309861, 200.453126},
+        {425.831608, 800.970941, 192.427815},
+        {467.643939, 840.973909, 203.267171},
         {510.643939, 875.071423, 229.290326}}},
-      {76.5946532, 85.559722, 149.226250, 24.374479, 21.893195, 634.466106,
-       {{548.906384, 903.568002, 254.823826}, {583.906384, 927.926506, 279.864897},
-        {623.519508, 943.259768, 316.002056}, {663.132633, 940.719628, 355.175401},
+      {76.5946532,
+       85.559722,
+       149.226250,
+       24.374479,
+       21.893195,
+       634.466106,
+       {{548.906384, 903.568002, 254.823826},
+        {583.906384, 927.926506, 279.864897},
+        {623.519508, 943.259768, 316.002056},
+        {663.132633, 940.719628, 355.175401},
         {698.132633, 925.996420, 386.855348}}},
-      {-29.1611107, 91.395707, 178.798739, 11.736334, 3.992675, 854.207928,
-       {{762.812220, 894.780194, 443.503350}, {762.812220, 894.780194, 443.503350},
-        {852.211590, 862.046610, 526.433448}, {941.610960, 851.328032, 614.943339},
+      {-29.1611107,
+       91.395707,
+       178.798739,
+       11.736334,
+       3.992675,
+       854.207928,
+       {{762.812220, 894.780194, 443.503350},
+        {762.812220, 894.780194, 443.503350},
+        {852.211590, 862.046610, 526.433448},
+        {941.610960, 851.328032, 614.943339},
         {941.610960, 851.328032, 614.943339}}},
   };
   const IntersectionAlignment worked = Worked();
@@ -173,9 +203,9 @@ TEST(IntersectionTable, StakesInsideEverySpiralFollowTheIntegratedClothoid) {
 // or through a straight direction (S), long enough to be summed in pieces.
 TEST(Element, SpiralsUpToARightAngleMatchTheIntegratedClothoid) {
   const Element spirals[] = {
-      MakeElement(0, 100 * kPi, 10, 20, 0.3, 0, 0.01),              // 0 to R 100, turns 90°
-      MakeElement(0, 120, -5, 7, 2.0, -1.0 / 400, -1.0 / 150),      // egg, left, R 400 to 150
-      MakeElement(0, 200, 0, 0, -1.0, 1.0 / 120, -1.0 / 90),        // S: R 120 right to 90 left
+      MakeElement(0, 100 * kPi, 10, 20, 0.3, 0, 0.01),          // 0 to R 100, turns 90°
+      MakeElement(0, 120, -5, 7, 2.0, -1.0 / 400, -1.0 / 150),  // egg, left, R 400 to 150
+      MakeElement(0, 200, 0, 0, -1.0, 1.0 / 120, -1.0 / 90),    // S: R 120 right to 90 left
   };
   for (const Element& e : spirals) {
     for (double s : {0.5, 33.3, e.length / 2, e.length}) {
@@ -226,13 +256,22 @@ TEST(IntersectionTable, EachBadDesignNamesItsPoints) {
   const Case cases[] = {
       {{{"A", 0, 0}}, Kind::kTooFewPoints, "", "", nan},
       {{{"A", 0, 0}, {"JD1", 100, 0, 50}, {"JD2", 100, 0, 50}, {"B", 0, 9}},
-       Kind::kSamePlace, "JD1", "JD2", nan},
+       Kind::kSamePlace,
+       "JD1",
+       "JD2",
+       nan},
       {{{"A", 0, 0}, {"JD1", 100, 0, 0}, {"B", 100, 100}}, Kind::kBadRadius, "JD1", "", 0},
       {{{"A", 0, 0}, {"JD1", 100, 0, 50, 10, -5}, {"B", 100, 100}},
-       Kind::kNegativeSpiral, "JD1", "", -5},
+       Kind::kNegativeSpiral,
+       "JD1",
+       "",
+       -5},
       // A right angle on R 100 turns 157.080 m; two spirals of 200 m take 200.
       {{{"A", 0, 0}, {"JD1", 500, 0, 100, 200}, {"B", 500, 500}},
-       Kind::kSpiralsTooLong, "JD1", "", 50 * kPi - 200},
+       Kind::kSpiralsTooLong,
+       "JD1",
+       "",
+       50 * kPi - 200},
       {{{"A", 0, 0}, {"JD1", 100, 0, 50}, {"B", 50, 0}}, Kind::kTurnsBack, "JD1", "", nan},
       // T = R tan 45° = 100 on both sides, 50 m of line to B.
       {{{"A", 0, 0}, {"JD1", 100, 0, 100}, {"B", 100, 50}}, Kind::kCurvesOverlap, "JD1", "B", 50},
@@ -252,7 +291,7 @@ TEST(IntersectionTable, EachBadDesignNamesItsPoints) {
 // An egg-shaped curve element by element: straight, spiral into R 300, arc,
 // spiral from R 300 to R 200, arc, spiral out, straight.
 TEST(ElementTable, AnEggShapedCurveChainsItsElementsAndNamesItsMainPoints) {
-  const ElementRow rows[] = {{50, 0, 0},    {60, 0, 300},  {100, 300, 300}, {80, 300, 200},
+  const ElementRow rows[] = {{50, 0, 0},     {60, 0, 300}, {100, 300, 300}, {80, 300, 200},
                              {70, 200, 200}, {60, 200, 0}, {40, 0, 0}};
   const auto got = BuildFromElements({1000, 2000, 45.3025, 100}, rows);
   const Alignment& a = std::get<Alignment>(got);

@@ -23,10 +23,9 @@ const GradePoint kProfile[] = {{0, 100, 0}, {200, 104, 5000}, {500, 98, 2000}, {
 
 TEST(Profile, HeightsFollowTheGradeLinesAndTheirVerticalCurves) {
   const Profile profile = std::get<Profile>(Profile::Build(kProfile));
-  const double expected[][2] = {{0, 100},      {50, 101},   {100, 102},  {150, 102.75},
-                                {200, 103},    {250, 102.75}, {300, 102}, {400, 100},
-                                {460, 98.8},   {480, 98.5}, {500, 98.4}, {540, 98.8},
-                                {700, 102}};
+  const double expected[][2] = {{0, 100},      {50, 101},   {100, 102}, {150, 102.75}, {200, 103},
+                                {250, 102.75}, {300, 102},  {400, 100}, {460, 98.8},   {480, 98.5},
+                                {500, 98.4},   {540, 98.8}, {700, 102}};
   for (const auto& [k, h] : expected) {
     EXPECT_NEAR(std::get<double>(profile.HeightAt(k)), h, 1e-12) << k;
   }
@@ -48,7 +47,9 @@ TEST(Profile, EachBadProfileIsAnError) {
       {{{0, 100, 0}, {200, 104, -1}, {500, 98, 0}}, Kind::kBadRadius, 1, -1},
       // T = 100 at K200 and 40 at K500 overlap on 300 - 280 = 20 m fewer.
       {{{0, 100, 0}, {200, 104, 5000}, {280, 102.4, 2000}, {700, 110.8, 0}},
-       Kind::kCurvesOverlap, 1, 40 + 100 - 80},
+       Kind::kCurvesOverlap,
+       1,
+       40 + 100 - 80},
   };
   for (const Case& c : cases) {
     const auto got = Profile::Build(c.points);
@@ -66,18 +67,25 @@ TEST(Profile, EachBadProfileIsAnError) {
 }
 
 TEST(ChainageText, ReadsPlainNumbersAndKilometrePlusMetres) {
-  const std::pair<const char*, std::optional<double>> cases[] = {
-      {"1234.567", 1234.567}, {"K1+234.567", 1234.567}, {" k0+5 ", 5.0},
-      {"-K0+050", -50.0},     {"K12+000", 12000.0},     {"-3.5", -3.5},
-      {"K1+1000", {}},        {"K+5", {}},             {"K1+-5", {}},
-      {"K1", {}},             {"12a", {}},              {"", {}}};
+  const std::pair<const char*, std::optional<double>> cases[] = {{"1234.567", 1234.567},
+                                                                 {"K1+234.567", 1234.567},
+                                                                 {" k0+5 ", 5.0},
+                                                                 {"-K0+050", -50.0},
+                                                                 {"K12+000", 12000.0},
+                                                                 {"-3.5", -3.5},
+                                                                 {"K1+1000", {}},
+                                                                 {"K+5", {}},
+                                                                 {"K1+-5", {}},
+                                                                 {"K1", {}},
+                                                                 {"12a", {}},
+                                                                 {"", {}}};
   for (const auto& [text, value] : cases) EXPECT_EQ(ReadChainage(text), value) << text;
 }
 
 TEST(ChainageText, WritesStakeNamesRoundedBeforeTheKilometreIsCut) {
   const std::tuple<double, int, const char*> cases[] = {
       {120, 0, "K0+120"},          {1234.5674, 3, "K1+234.567"}, {5, 3, "K0+005.000"},
-      {999.9996, 3, "K1+000.000"}, {12000, 0, "K12+000"},         {-50, 0, "-K0+050"},
+      {999.9996, 3, "K1+000.000"}, {12000, 0, "K12+000"},        {-50, 0, "-K0+050"},
       {-0.0001, 3, "K0+000.000"}};
   for (const auto& [chainage, decimals, text] : cases) {
     EXPECT_EQ(FormatChainage(chainage, decimals), text) << chainage;
