@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <tuple>
+#include <utility>
 
 namespace {
 
@@ -12,91 +14,56 @@ using survey::PlanePoint;
 using survey::SetupProblem;
 using survey::Side;
 
-constexpr PlanePoint kGps1{23171.431, 55427.021};
-constexpr PlanePoint kGps2{23657.763, 55341.626};
-constexpr PlanePoint kGps4{23997.311, 55898.704};
-constexpr PlanePoint kGps9{23575.902, 55739.227};
-
 // Printed: by angles (23997.362, 55441.321), by distances (23203.136,
-// 55652.795), each on the left; the other figures from a separate
+// 55652.795), each on the left; the longer figures from a separate
 // computation written for these tests.
 TEST(Intersection, WorkedCasesOnEitherSide) {
-  struct Case {
-    const char* what;
-    survey::SetupOutcome<PlanePoint> got;
-    PlanePoint expected;
-  };
-  const Case cases[] = {
-      {"angles, left",
-       IntersectByAngles(kGps2, kGps4, 42.16355, 31.22097),
-       {23997.3619442, 55441.3210088}},
-      {"angles, right",
-       IntersectByAngles(kGps2, kGps4, 42.16355, 31.22097, Side::kRight),
-       {23590.7542452, 55689.1549404}},
-      {"angles, known points swapped, right",
-       IntersectByAngles(kGps4, kGps2, 31.22097, 42.16355, Side::kRight),
-       {23997.3619442, 55441.3210088}},
-      {"distances, left",
-       IntersectByDistances(kGps9, kGps1, 382.655, 227.989),
-       {23203.1362483, 55652.7946950}},
-      {"distances, right",
-       IntersectByDistances(kGps9, kGps1, 382.655, 227.989, Side::kRight),
-       {23397.8731424, 55400.5079794}},
-      // Their point's distance across AB comes out a rounding below 0 squared.
-      {"circles that touch", IntersectByDistances({0, 0}, {30, 40}, 0.1, 49.9), {0.06, 0.08}},
-  };
-  for (const Case& c : cases) {
-    ASSERT_TRUE(c.got.ok()) << c.what;
-    EXPECT_NEAR(c.got.value().x, c.expected.x, 1e-6) << c.what;
-    EXPECT_NEAR(c.got.value().y, c.expected.y, 1e-6) << c.what;
+  constexpr PlanePoint kGps1{23171.431, 55427.021}, kGps2{23657.763, 55341.626};
+  constexpr PlanePoint kGps4{23997.311, 55898.704}, kGps9{23575.902, 55739.227};
+  constexpr PlanePoint kByAngles{23997.3619442, 55441.3210088};
+  for (const auto& [got, expected] : {
+           std::pair{IntersectByAngles(kGps2, kGps4, 42.16355, 31.22097), kByAngles},
+           std::pair{IntersectByAngles(kGps2, kGps4, 42.16355, 31.22097, Side::kRight),
+                     PlanePoint{23590.7542452, 55689.1549404}},
+           // the known points the other way round, and the other side
+           std::pair{IntersectByAngles(kGps4, kGps2, 31.22097, 42.16355, Side::kRight), kByAngles},
+           std::pair{IntersectByDistances(kGps9, kGps1, 382.655, 227.989),
+                     PlanePoint{23203.1362483, 55652.7946950}},
+           std::pair{IntersectByDistances(kGps9, kGps1, 382.655, 227.989, Side::kRight),
+                     PlanePoint{23397.8731424, 55400.5079794}},
+           // circles that touch, their point's distance from AB a rounding below 0 squared
+           std::pair{IntersectByDistances({0, 0}, {30, 40}, 0.1, 49.9), PlanePoint{0.06, 0.08}},
+       }) {
+    ASSERT_TRUE(got.ok()) << expected.x;
+    EXPECT_NEAR(got.value().x, expected.x, 1e-6);
+    EXPECT_NEAR(got.value().y, expected.y, 1e-6);
   }
 }
 
-TEST(Intersection, RefusesRaysThatDoNotMeet) {
-  struct Case {
-    double angleA, angleB;
-    std::size_t sighting;
-  };
-  const Case cases[] = {
-      {0, 30, 0}, {30, -10, 1}, {100, 80, survey::kNoSighting}, {120.3, 59.3, survey::kNoSighting}};
-  for (const Case& c : cases) {
-    const auto result = IntersectByAngles(kGps2, kGps4, c.angleA, c.angleB);
-    ASSERT_FALSE(result.ok()) << c.angleA;
-    EXPECT_EQ(result.error().problem, SetupProblem::kNoIntersection) << c.angleA;
-    EXPECT_EQ(result.error().sighting, c.sighting) << c.angleA;
-  }
-}
-
-TEST(Intersection, RefusesCirclesThatDoNotMeet) {
-  // Apart, and one within the other.
-  for (const auto& [a, b] : {std::pair{30.0, 69.99}, std::pair{10.0, 110.01}}) {
-    const auto result = IntersectByDistances({0, 0}, {0, 100}, a, b);
-    ASSERT_FALSE(result.ok()) << b;
-    EXPECT_EQ(result.error().problem, SetupProblem::kNoIntersection) << b;
-  }
-}
-
-TEST(Intersection, RefusesUnsoundValues) {
-  struct Case {
-    survey::SetupOutcome<PlanePoint> got;
-    SetupProblem problem;
-    std::size_t sighting;
-  };
-  const Case cases[] = {
-      {IntersectByAngles(kGps2, kGps2, 30, 30), SetupProblem::kKnownPointsCoincide,
-       survey::kNoSighting},
-      {IntersectByDistances(kGps2, kGps2, 30, 30), SetupProblem::kKnownPointsCoincide,
-       survey::kNoSighting},
-      {IntersectByAngles({NAN, 0}, kGps2, 30, 30), SetupProblem::kBadCoordinate, 0},
-      {IntersectByDistances(kGps2, {0, INFINITY}, 30, 30), SetupProblem::kBadCoordinate, 1},
-      {IntersectByAngles(kGps2, kGps4, 30, NAN), SetupProblem::kBadReading, 1},
-      {IntersectByDistances(kGps2, kGps4, 0, 30), SetupProblem::kBadDistance, 0},
-      {IntersectByDistances(kGps2, kGps4, 30, INFINITY), SetupProblem::kBadDistance, 1},
-  };
-  for (const Case& c : cases) {
-    ASSERT_FALSE(c.got.ok());
-    EXPECT_EQ(c.got.error().problem, c.problem);
-    EXPECT_EQ(c.got.error().sighting, c.sighting);
+TEST(Intersection, RefusesWhatDoesNotMeetAndUnsoundValues) {
+  constexpr std::size_t kNone = survey::kNoSighting, kFirst = 0, kSecond = 1;
+  constexpr PlanePoint kA{0, 0}, kB{0, 100};
+  constexpr SetupProblem kApart = SetupProblem::kNoIntersection;
+  for (const auto& [got, problem, sighting] : {
+           // an angle of 0 or below, angles of 180° and more; circles apart, nested
+           std::tuple{IntersectByAngles(kA, kB, 0, 30), kApart, kFirst},
+           std::tuple{IntersectByAngles(kA, kB, 30, -10), kApart, kSecond},
+           std::tuple{IntersectByAngles(kA, kB, 100, 80), kApart, kNone},
+           std::tuple{IntersectByDistances(kA, kB, 30, 69.99), kApart, kNone},
+           std::tuple{IntersectByDistances(kA, kB, 10, 110.01), kApart, kNone},
+           std::tuple{IntersectByAngles(kA, kA, 30, 30), SetupProblem::kKnownPointsCoincide, kNone},
+           std::tuple{IntersectByAngles({NAN, 0}, kB, 30, 30), SetupProblem::kBadCoordinate,
+                      kFirst},
+           std::tuple{IntersectByDistances(kA, {0, INFINITY}, 3, 3), SetupProblem::kBadCoordinate,
+                      kSecond},
+           std::tuple{IntersectByAngles(kA, kB, 30, NAN), SetupProblem::kBadReading, kSecond},
+           std::tuple{IntersectByDistances(kA, kB, 0, 30), SetupProblem::kBadDistance, kFirst},
+           std::tuple{IntersectByDistances(kA, kB, 30, INFINITY), SetupProblem::kBadDistance,
+                      kSecond},
+       }) {
+    ASSERT_FALSE(got.ok());
+    EXPECT_EQ(got.error().problem, problem);
+    EXPECT_EQ(got.error().sighting, sighting);
   }
 }
 
