@@ -41,13 +41,12 @@
 // a distance's sigma). Well-spread points give under 1; it grows without
 // bound as the station nears the danger circle. Above kWeakestGeometry the
 // station is refused: kTargetsInLine where the sighted points lie on one
-// line (none further than a thousandth of the longest span between them
-// from the line through its ends: a circle of radius 125 spans and more),
-// kDangerCircle otherwise. For a resection on an equilateral triangle
-// this refuses every station within 2% of the circle's radius from it and
-// passes every one 10% or more away (and not within a tenth of the radius
-// of a point); between the two it depends on where along the circle the
-// station stands. The weakness is taken at the start and again at the
+// line (none further from the line through the two farthest apart than a
+// thousandth of their distance: a circle through them would have a radius
+// of 125 times that distance or more), kDangerCircle otherwise. For a resection on an equilateral
+// triangle this refuses every station within 2% of the circle's radius from it and passes every one
+// 10% or more away (and not within a tenth of the radius of a point); between the two it depends on
+// where along the circle the station stands. The weakness is taken at the start and again at the
 // solution.
 //
 // Speed: O(n) per iteration, a handful of iterations; the start by
@@ -93,8 +92,10 @@ struct FreeStation {
 // leave two stations possible); kTargetsInLine, kDangerCircle for a
 // station too weakly fixed (see above); kTargetAtStation where the
 // station comes within a millionth of the farthest distance of a sighted
-// point (1 mm at 1 km), where that point's direction means nothing; kNoConvergence where the
-// iteration does not settle within 50 steps.
+// point (1 mm at 1 km), where that point's direction means nothing;
+// kNoConvergence where the iteration does not settle within 50 steps (as
+// with readings that no station shows, whose lines meet only with a point
+// behind the instrument).
 SetupOutcome<FreeStation> ComputeFreeStation(std::span<const Sighting> sightings,
                                              const StationSigmas& sigmas = {});
 

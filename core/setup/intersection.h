@@ -10,8 +10,8 @@
 // Angles are packed DMS, each the angle at its known point between the
 // line AB and the new point P (at A between AB and AP, at B between BA and
 // BP), both above 0 and together under 180°; measured angles, turned into
-// radians with the full pi (sightings.h). The point follows
-// from the cotangents, with the foot F of P on AB: AF = h cot(alpha),
+// radians with the full pi (sightings.h). The point follows from the
+// cotangents: with F the foot of P on AB and h = FP, AF = h cot(alpha) and
 // FB = h cot(beta).
 
 #include "core/setup/setup_error.h"
