@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <iomanip>
+#include <limits>
 #include <random>
 #include <sstream>
 #include <string>
@@ -134,6 +135,11 @@ TEST(PackedAngle, SecondsAndMinutesOfSixtyCarryOnTheWrittenDigits) {
       {360.0, 6, "360.000000"},
       {0.0, 0, "0"},
       {-0.0, 6, "-0.000000"},
+      // the double nearest to whole minutes, a hair below them, is those
+      // minutes; one further below reads as its digits say, 99 seconds
+      {45.30, 16, "45.3000000000000000"},
+      {-45.30, 20, "-45.30000000000000000000"},
+      {45.2999999999999, 16, "45.3039999999998977"},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(Angle(c.packed, c.decimals), c.text) << c.packed << " at " << c.decimals;
@@ -165,6 +171,72 @@ TEST(PackedAngle, AnglesRoundToTheirLastDigitAndOnlyThoseWithSixtyChange) {
       ASSERT_EQ(angle, fixed);
     }
   }
+}
+
+}  // namespace
+
+namespace {
+
+TEST(DmsAngle, SecondsRoundAsThePackedAngleWithFourMoreDecimals) {
+  struct Case {
+    double packed;
+    int secondsDecimals;
+    const char* text;
+  };
+  const Case cases[] = {
+      {109.514912, 0, "109°51′49″"},
+      {109.514912, 1, "109°51′49.1″"},
+      {109.514912, 2, "109°51′49.12″"},
+      {7.0503, 0, "7°05′03″"},
+      // 59.9999″ carries into the minutes where its decimals are dropped
+      {10.2959999, 0, "10°30′00″"},
+      {10.2959999, 2, "10°30′00.00″"},
+      {10.2959999, 3, "10°29′59.999″"},
+      {10.2959999, 4, "10°29′59.9990″"},
+      {12.0559999, 0, "12°06′00″"},
+      {99.5959999, 0, "100°00′00″"},
+      // 359°59′59.99″: 360 stays 360
+      {359.595999, 0, "360°00′00″"},
+      {359.595999, 1, "360°00′00.0″"},
+      {359.595999, 2, "359°59′59.99″"},
+      {360.0, 0, "360°00′00″"},
+      // whole minutes, also where the double lies a hair below them
+      {45.30, 0, "45°30′00″"},
+      {45.30, 2, "45°30′00.00″"},
+      {45.30, 16, "45°30′00.0000000000000000″"},
+      {0.0, 0, "0°00′00″"},
+      {0.0, 3, "0°00′00.000″"},
+      {0.0000004, 0, "0°00′00″"},
+      {-0.0001, 0, "-0°00′01″"},
+      // past sixteen decimals the packed text is longer than --decimals
+      // allows: the exact digits of the double
+      {45.302512, 20, "45°30′25.12000000000114141585″"},
+      {359.596, 20, "360°00′00.00000000003637978807″"},
+  };
+  for (const Case& c : cases) {
+    std::string text;
+    reading::AppendDmsAngle(text, c.packed, c.secondsDecimals);
+    EXPECT_EQ(text, c.text) << c.packed << " at " << c.secondsDecimals;
+  }
+}
+
+TEST(DmsAngle, NumbersThatAreNoAngleAreWrittenAsTheyAre) {
+  const double infinity = std::numeric_limits<double>::infinity();
+  std::string text;
+  reading::AppendDmsAngle(text, infinity, 2);
+  reading::AppendDmsAngle(text, -infinity, 0);
+  reading::AppendDmsAngle(text, std::numeric_limits<double>::quiet_NaN(), 20);
+  EXPECT_EQ(text, "inf-infnan");
+}
+
+TEST(DmsAngle, TheLongestTextFitsItsBound) {
+  std::string text;
+  reading::AppendDmsAngle(text, -std::numeric_limits<double>::max(), reading::kMaxDecimals);
+  // a sign, 309 digits, the marks, two and two digits, 21 of the seconds
+  EXPECT_EQ(text.size(), 343u);
+  EXPECT_LE(text.size(), reading::kMaxDmsAngleChars);
+  EXPECT_TRUE(text.starts_with("-17976931348623157")) << text;
+  EXPECT_TRUE(text.ends_with("°00′00.00000000000000000000″")) << text;
 }
 
 }  // namespace
