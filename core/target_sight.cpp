@@ -25,8 +25,8 @@ TargetSight ComputeTargetSight(const HeightSetup& setup, double designHeight,
   // H − Hs and T − I are exact where the two lie within a factor two of
   // each other, as heights of one site mostly do: ΔH is then rounded once,
   // not three times.
-  sight.heightDifference = (designHeight - setup.stationHeight) +
-                           (setup.targetHeight - setup.instrumentHeight);
+  sight.heightDifference =
+      (designHeight - setup.stationHeight) + (setup.targetHeight - setup.instrumentHeight);
   if (!(horizontalDistance > 0.0)) {
     sight.fault = SightFault::kOnStation;
     return sight;

@@ -66,8 +66,8 @@ char* AddOneDegree(char* begin, char* whole, char* end) {
 // or more carried into the degrees. Returns where it ends.
 char* WriteWholeMinutes(char* at, std::int64_t whole, int decimals) {
   if (whole < 0) *at++ = '-';
-  const std::uint64_t all = whole < 0 ? 0 - static_cast<std::uint64_t>(whole)
-                                      : static_cast<std::uint64_t>(whole);
+  const std::uint64_t all =
+      whole < 0 ? 0 - static_cast<std::uint64_t>(whole) : static_cast<std::uint64_t>(whole);
   const std::uint64_t minutes = all % 100 % 60;
   at = std::to_chars(at, at + 20, all / 100 + all % 100 / 60).ptr;
   *at++ = '.';
@@ -161,11 +161,10 @@ char* WriteDmsAngle(char* at, double packed, int secondsDecimals) {
   // of a second, laid out anew.
   const int decimals = 4 + secondsDecimals;
   std::array<char, kMaxAngleChars + 4> text;
-  char* end = decimals <= kMaxDecimals
-                  ? WriteFixed(text.data(), packed, decimals)
-                  : std::to_chars(text.data(), text.data() + text.size() - 1, packed,
-                                  std::chars_format::fixed, decimals)
-                        .ptr;
+  char* end = decimals <= kMaxDecimals ? WriteFixed(text.data(), packed, decimals)
+                                       : std::to_chars(text.data(), text.data() + text.size() - 1,
+                                                       packed, std::chars_format::fixed, decimals)
+                                             .ptr;
   end = MakeValidAngle(text.data(), end, packed, decimals);
   const char* const point = end - decimals - 1;
   at = std::copy(static_cast<const char*>(text.data()), point, at);
