@@ -1,8 +1,6 @@
 #include "core/packed_angle.h"
 
 #include <cmath>
-#include <cstdint>
-#include <optional>
 
 #include "core/nearest_whole.h"
 
@@ -52,11 +50,15 @@ double WholeMinutesValue(std::int64_t whole, std::int64_t perDegree, double minu
 
 }  // namespace
 
+std::optional<std::int64_t> PackedWholeMinutes(double packed) {
+  return NearWholeMinutes(packed * 100.0);
+}
+
 double PackedToDegrees(double packed) {
-  const double scaled = packed * 100.0;
-  if (const auto whole = NearWholeMinutes(scaled)) {
+  if (const auto whole = PackedWholeMinutes(packed)) {
     return WholeMinutesValue(*whole, 100, kOneSixtieth);
   }
+  const double scaled = packed * 100.0;
   const double minutes = std::floor(FractionOf(packed) * 100.0);
   const double partial = std::floor(packed) + minutes * kOneSixtieth;
   const double seconds = FractionOf(scaled) * kOneThirtySixth;

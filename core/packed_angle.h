@@ -5,6 +5,9 @@
 // with their fraction. Conversions to and from decimal degrees, and the angle
 // unit factors every computation of the program uses.
 
+#include <cstdint>
+#include <optional>
+
 namespace survey {
 
 // The value of pi the program's arithmetic is built on (eight significant
@@ -22,5 +25,11 @@ double PackedToDegrees(double packed);
 
 // Decimal degrees -> packed DMS.
 double DegreesToPacked(double degrees);
+
+// The whole minutes a packed value stands for where PackedToDegrees reads
+// it as whole minutes: degrees times 100 plus the minutes digits, sign kept
+// (45.30 gives 4530, -0.3 gives -30), for a value within a few units in the
+// last place of them; nullopt for any other value.
+std::optional<std::int64_t> PackedWholeMinutes(double packed);
 
 }  // namespace survey

@@ -2,9 +2,12 @@
 
 #include <algorithm>
 #include <array>
+#include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <cstring>
 
+#include "core/packed_angle.h"
 #include "reader/number_text.h"
 
 namespace reading {
@@ -58,6 +61,50 @@ char* AddOneDegree(char* begin, char* whole, char* end) {
   return end + 1;
 }
 
+// The text of a packed angle of `whole` minutes, as survey::PackedWholeMinutes
+// gives them, with `decimals` decimals (at least two); minutes digits of 60
+// or more carried into the degrees. Returns where it ends.
+char* WriteWholeMinutes(char* at, std::int64_t whole, int decimals) {
+  if (whole < 0) *at++ = '-';
+  const std::uint64_t all =
+      whole < 0 ? 0 - static_cast<std::uint64_t>(whole) : static_cast<std::uint64_t>(whole);
+  const std::uint64_t minutes = all % 100 % 60;
+  at = std::to_chars(at, at + 20, all / 100 + all % 100 / 60).ptr;
+  *at++ = '.';
+  *at++ = static_cast<char>('0' + minutes / 10);
+  *at++ = static_cast<char>('0' + minutes % 10);
+  return std::fill_n(at, decimals - 2, '0');
+}
+
+// The "%.Nf" text of `packed` from `at` to `end`, N = decimals (1, or 3 and
+// more), made a valid packed angle; returns where it ends then. Seconds
+// digits of 60 or more (or, with three decimals, a tens digit of 6 or more)
+// are either seconds rounded up to 60 or a double that lies a hair below
+// whole minutes, whose exact digits run 45.2999999999999971578... for 45.30
+// and show from fifteen decimals on: the first carry 60 seconds into the
+// minutes, the second are those whole minutes, as PackedToDegrees reads
+// them (carried, they would be 39.99" too many). Minutes of 60 or more then
+// carry into the degrees.
+char* MakeValidAngle(char* at, char* end, double packed, int decimals) {
+  char* const point = end - decimals - 1;
+  // The common case: minutes and seconds below 60 as written.
+  if (point[1] < '6' && (decimals < 3 || point[3] < '6')) return end;
+  if (decimals >= 3 && point[3] >= '6') {
+    if (const auto whole = survey::PackedWholeMinutes(packed)) {
+      return WriteWholeMinutes(at, *whole, decimals);
+    }
+  }
+  const bool carry = decimals >= 3 && WrapSixty(point + 3, std::min(decimals - 2, 2), false);
+  if (WrapSixty(point + 1, std::min(decimals, 2), carry)) end = AddOneDegree(at, point, end);
+  return end;
+}
+
+// The marks of the degrees, minutes and seconds, in UTF-8.
+constexpr std::string_view kDegreeSign = "\u00B0";
+constexpr std::string_view kPrime = "\u2032";
+constexpr std::string_view kDoublePrime = "\u2033";
+static_assert(kPrime == "\xE2\x80\xB2", "the execution character set must be UTF-8");
+
 // The decimals of the text that 0- and 2-decimal angles are rounded from:
 // a hundred-millionth of a second, far above the noise of a computed double
 // (45.30 is held as 45.302999999999997 and read as 45.303000000000).
@@ -86,24 +133,17 @@ AzimuthFault FindPlainAzimuthFault(std::string_view plain, double value) {
 
 char* WritePackedAngle(char* at, double packed, int decimals) {
   if (!std::isfinite(packed)) return WriteFixed(at, packed, decimals);
+  if (decimals != 0 && decimals != 2) {
+    return MakeValidAngle(at, WriteFixed(at, packed, decimals), packed, decimals);
+  }
   // With 0 or 2 decimals the dropped digits count sixtieths: round from a
   // longer text.
-  const bool bySixtieths = decimals == 0 || decimals == 2;
-  const int written = bySixtieths ? kSixtiethsFrom : decimals;
-  char* end = WriteFixed(at, packed, written);
-  if (written == 0) return end;
-  char* const point = end - written - 1;
-  // The common case: minutes and seconds below 60 as written.
-  if (!bySixtieths && point[1] < '6' && (decimals < 3 || point[3] < '6')) return end;
+  char* end = WriteFixed(at, packed, kSixtiethsFrom);
+  char* const point = end - kSixtiethsFrom - 1;
   // Whether the last digit kept takes one more unit.
-  bool carry = false;
-  if (bySixtieths) {
-    carry = point[1 + decimals] >= '3';
-    end = decimals == 0 ? point : point + 1 + decimals;
-  } else if (decimals >= 3) {
-    carry = WrapSixty(point + 3, std::min(decimals - 2, 2), false);
-  }
-  if (decimals == 0 ? carry : WrapSixty(point + 1, std::min(decimals, 2), carry)) {
+  const bool carry = point[1 + decimals] >= '3';
+  end = decimals == 0 ? point : point + 3;
+  if (decimals == 0 ? carry : WrapSixty(point + 1, 2, carry)) {
     end = AddOneDegree(at, point, end);
   }
   return end;
@@ -112,6 +152,36 @@ char* WritePackedAngle(char* at, double packed, int decimals) {
 void AppendPackedAngle(std::string& out, double packed, int decimals) {
   std::array<char, kMaxAngleChars> text;
   const char* const end = WritePackedAngle(text.data(), packed, decimals);
+  out.append(text.data(), static_cast<std::size_t>(end - text.data()));
+}
+
+char* WriteDmsAngle(char* at, double packed, int secondsDecimals) {
+  if (!std::isfinite(packed)) return WriteFixed(at, packed, 0);
+  // The packed text to the same last digit, "109.51491200" for two decimals
+  // of a second, laid out anew.
+  const int decimals = 4 + secondsDecimals;
+  std::array<char, kMaxAngleChars + 4> text;
+  char* end = decimals <= kMaxDecimals ? WriteFixed(text.data(), packed, decimals)
+                                       : std::to_chars(text.data(), text.data() + text.size() - 1,
+                                                       packed, std::chars_format::fixed, decimals)
+                                             .ptr;
+  end = MakeValidAngle(text.data(), end, packed, decimals);
+  const char* const point = end - decimals - 1;
+  at = std::copy(static_cast<const char*>(text.data()), point, at);
+  at = std::copy(kDegreeSign.begin(), kDegreeSign.end(), at);
+  at = std::copy_n(point + 1, 2, at);
+  at = std::copy(kPrime.begin(), kPrime.end(), at);
+  at = std::copy_n(point + 3, 2, at);
+  if (secondsDecimals > 0) {
+    *at++ = '.';
+    at = std::copy(point + 5, static_cast<const char*>(end), at);
+  }
+  return std::copy(kDoublePrime.begin(), kDoublePrime.end(), at);
+}
+
+void AppendDmsAngle(std::string& out, double packed, int secondsDecimals) {
+  std::array<char, kMaxDmsAngleChars> text;
+  const char* const end = WriteDmsAngle(text.data(), packed, secondsDecimals);
   out.append(text.data(), static_cast<std::size_t>(end - text.data()));
 }
 

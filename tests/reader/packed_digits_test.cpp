@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <iomanip>
+#include <limits>
 #include <random>
 #include <sstream>
 #include <string>
@@ -134,6 +135,11 @@ TEST(PackedAngle, SecondsAndMinutesOfSixtyCarryOnTheWrittenDigits) {
       {360.0, 6, "360.000000"},
       {0.0, 0, "0"},
       {-0.0, 6, "-0.000000"},
+      // the double nearest to whole minutes, a hair below them, is those
+      // minutes; one further below reads as its digits say, 99 seconds
+      {45.30, 16, "45.3000000000000000"},
+      {-45.30, 20, "-45.30000000000000000000"},
+      {45.2999999999999, 16, "45.3039999999998977"},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(Angle(c.packed, c.decimals), c.text) << c.packed << " at " << c.decimals;
@@ -165,6 +171,49 @@ TEST(PackedAngle, AnglesRoundToTheirLastDigitAndOnlyThoseWithSixtyChange) {
       ASSERT_EQ(angle, fixed);
     }
   }
+}
+
+}  // namespace
+
+namespace {
+
+TEST(DmsAngle, SecondsRoundAsThePackedAngleWithFourMoreDecimals) {
+  struct Case {
+    double packed;
+    int secondsDecimals;
+    const char* text;
+  };
+  const Case cases[] = {
+      {109.514912, 0, "109°51′49″"},
+      {109.514912, 2, "109°51′49.12″"},
+      // 59.9999″ carries into the minutes where its decimals are dropped
+      {10.2959999, 0, "10°30′00″"},
+      {10.2959999, 3, "10°29′59.999″"},
+      // 359°59′59.99″: 360 stays 360
+      {359.595999, 0, "360°00′00″"},
+      {359.595999, 1, "360°00′00.0″"},
+      // whole minutes, also where the double lies a hair below them
+      {45.30, 16, "45°30′00.0000000000000000″"},
+      {0.0, 0, "0°00′00″"},
+      // past sixteen decimals the packed text is longer than --decimals
+      // allows: the exact digits of the double
+      {45.302512, 20, "45°30′25.12000000000114141585″"},
+      {359.596, 20, "360°00′00.00000000003637978807″"},
+  };
+  for (const Case& c : cases) {
+    std::string text;
+    reading::AppendDmsAngle(text, c.packed, c.secondsDecimals);
+    EXPECT_EQ(text, c.text) << c.packed << " at " << c.secondsDecimals;
+  }
+}
+
+TEST(DmsAngle, TheLongestTextHasRoomForAllItsDigits) {
+  std::string text;
+  reading::AppendDmsAngle(text, -std::numeric_limits<double>::max(), reading::kMaxDecimals);
+  // A sign, 309 digits, the marks, 2 + 2 + 21 digits.
+  EXPECT_EQ(text.size(), 343u);
+  EXPECT_TRUE(text.starts_with("-17976931348623157") &&
+              text.ends_with("°00′00.00000000000000000000″"));
 }
 
 }  // namespace
