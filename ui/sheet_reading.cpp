@@ -8,8 +8,11 @@
 #include <vector>
 
 #include "reader/field_splitter.h"
+#include "reader/input_rows.h"
 #include "reader/known_points.h"
+#include "reader/sheet_error_text.h"
 #include "reader/sheet_options.h"
+#include "reader/sheet_resolver.h"
 #include "reader/text_decoder.h"
 #include "ui/setout_sheet.h"
 
@@ -124,13 +127,9 @@ PointChoice choiceOf(const std::optional<reading::Point>& point, const std::stri
 
 std::vector<reading::Column> columnsOf(const QString& list) {
   std::vector<reading::Column> columns;
-  reading::SheetRequest request;
-  request.columns = utf8(list);
-  reading::Sheet sheet;
-  request.station = reading::Point{0, 0};
-  request.backsightAzimuth = 0;
-  reading::ResolveSheet(request, reading::Mode::kSetout, sheet);
-  return sheet.settings.columns;
+  reading::ReadColumns(utf8(list), reading::RowNumbers(reading::Mode::kSetout, true), true,
+                       columns);
+  return columns;
 }
 
 // The names to pick from, and the points they stand for: the control
@@ -140,9 +139,9 @@ std::vector<reading::Column> columnsOf(const QString& list) {
 QString readKnown(const SheetRequest& request, const std::string& design,
                   const std::atomic<bool>& stop, reading::KnownPoints& known) {
   if (!request.controlPath.isEmpty()) {
-    return QString::fromStdString(known.ReadFile(
+    return QString::fromStdString(reading::FileErrorText(known.ReadFile(
         utf8(request.controlPath),
-        columnsOf(request.controlColumns.isEmpty() ? request.columns : request.controlColumns)));
+        columnsOf(request.controlColumns.isEmpty() ? request.columns : request.controlColumns))));
   }
   known.Start(columnsOf(request.columns), utf8(QFileInfo(request.path).fileName()));
   std::size_t number = 0;
@@ -208,12 +207,12 @@ PreviewRows ReadPreviewRows(const QString& path, int count) {
 }
 
 QString CheckColumns(const QString& columns) {
-  reading::SheetRequest request;
-  request.columns = utf8(columns);
-  request.station = reading::Point{0, 0};
-  request.backsightAzimuth = 0;
-  reading::Sheet sheet;
-  return QString::fromStdString(reading::ResolveSheet(request, reading::Mode::kSetout, sheet));
+  std::vector<reading::Column> read;
+  const auto numbers = reading::RowNumbers(reading::Mode::kSetout, true);
+  const reading::ColumnsError error = reading::ReadColumns(utf8(columns), numbers, true, read);
+  return error
+             ? QString::fromStdString(reading::ColumnsErrorText(error, numbers, true, "--columns"))
+             : QString();
 }
 
 SheetResult ComputeSheet(const SheetRequest& request, const std::atomic<bool>& stop,
@@ -231,15 +230,18 @@ SheetResult ComputeSheet(const SheetRequest& request, const std::atomic<bool>& s
   if (result.problem.isEmpty()) result.problem = missing(request.backsight, QStringLiteral("后视"));
   if (!result.problem.isEmpty() || stop) return result;
 
-  reading::SheetRequest options;
+  reading::SheetOptions options;
   std::vector<std::string> rest;
   std::string problem = reading::TakeSheetOptions(optionsOf(request), options, rest);
   const bool byName = request.station.kind == PointChoice::Kind::kName ||
                       request.backsight.kind == PointChoice::Kind::kName;
   if (problem.empty() && byName && !knownProblem.isEmpty()) problem = utf8(knownProblem);
+  reading::SheetRequest wanted;
   if (problem.empty())
-    problem = reading::ResolveSheet(options, reading::Mode::kSetout, input->sheet,
-                                    request.controlPath.isEmpty() ? &known : nullptr);
+    problem = reading::RequestOf(options, reading::Mode::kSetout, reading::DesignNames(), wanted);
+  if (problem.empty())
+    problem = reading::SheetErrorText(reading::ResolveSheet(
+        wanted, input->sheet, request.controlPath.isEmpty() ? &known : nullptr));
   if (!problem.empty()) {
     result.problem = QStringLiteral("无法计算：%1").arg(QString::fromStdString(problem));
     return result;
@@ -258,7 +260,7 @@ SheetResult ComputeSheet(const SheetRequest& request, const std::atomic<bool>& s
   sheet->checkDistance = fromUtf8(resolved.checkDistance);
 
   const reading::RowReader reader(resolved.settings);
-  reading::InputRows rows(reader);
+  reading::InputRows rows;
   reading::LineAnswer answer;
   std::string buffer;
   std::uint32_t number = 0;
@@ -269,7 +271,7 @@ SheetResult ComputeSheet(const SheetRequest& request, const std::atomic<bool>& s
       if (stop) return false;
       if (progress) progress(kReadShare + static_cast<int>(at * (100 - kReadShare) / size));
     }
-    rows.Read(line, answer);
+    reader.Read(line, answer, rows.FirstRow(line));
     if (answer.kind == reading::LineAnswer::Kind::kCopied) return true;
     const SheetRows::Point point{answer.point.x, answer.point.y};
     sheet->rows.append(rowTexts(reader, answer, buffer), number,
@@ -287,15 +289,14 @@ SheetResult ComputeSheet(const SheetRequest& request, const std::atomic<bool>& s
 QString WriteSheetCsv(const SetoutSheet& sheet, const QString& path) {
   const SheetInput& input = *sheet.input;
   const reading::RowReader reader(input.sheet.settings);
-  reading::InputRows rows(reader);
+  reading::InputRows rows;
   reading::LineAnswer answer;
   std::string out = "\xEF\xBB\xBF";  // the byte-order mark spreadsheets look for
   forLines(input.text, [&](std::string_view line, std::size_t) {
-    const bool firstRow = !rows.rowSeen() && !reading::IsBlankOrComment(line);
-    rows.Read(line, answer);
-    if (firstRow && reader.AppendHeaderLines(input.sheet.headerComment, answer, out)) return true;
-    reader.AppendLine(answer, out);
-    out += '\n';
+    std::size_t begin = 0;
+    if (reading::AppendAnswer(reader, line, rows.FirstRow(line), &input.sheet.headerComment, answer,
+                              out, begin) != reading::LineOutcome::kReplaced)
+      out += '\n';
     return true;
   });
   QSaveFile file(path);
@@ -309,7 +310,7 @@ QString WriteSheetCsv(const SetoutSheet& sheet, const QString& path) {
 QString ParseSetoutArguments(const QStringList& arguments, SheetRequest& request, QString& pdf) {
   std::vector<std::string> args;
   for (const QString& argument : arguments) args.push_back(utf8(argument));
-  reading::SheetRequest options;
+  reading::SheetOptions options;
   std::vector<std::string> rest;
   const std::string problem = reading::TakeSheetOptions(args, options, rest);
   if (!problem.empty()) return QString::fromStdString(problem);

@@ -7,13 +7,15 @@
 // rest of it skipped; every line of a piece ends in "\n"). A piece is
 // returned as soon as one read brings whole lines, so rows typed or piped in
 // slowly are answered at once; and a caller with answers to write can ask
-// for a piece only if one is there without waiting.
+// for a piece only if one is there without waiting. corvane-calc reads its
+// inputs so, and the program's setting-out window its files.
 
+#include <cstdint>
 #include <string>
 
 #include "reader/text_lines.h"
 
-namespace calc {
+namespace reading {
 
 class ChunkReader {
  public:
@@ -36,17 +38,23 @@ class ChunkReader {
   // The errno of a failed read, 0 when none failed.
   int failed() const { return error_; }
 
-  // Why the input's encoding is refused; "" when it is not.
+  // Why the input's encoding is refused (kNone when it is not), and the
+  // tool's words for it ("" when it is not).
+  Refusal refusal() const { return lines_.refusal(); }
   const std::string& refused() const { return lines_.error(); }
+
+  // How many bytes have been read so far.
+  std::uint64_t bytesRead() const { return bytesRead_; }
 
  private:
   bool InputArrived() const;
   void ReadMore();
 
   int fd_;
-  reading::TextLines lines_;
+  TextLines lines_;
   bool eof_ = false;
   int error_ = 0;
+  std::uint64_t bytesRead_ = 0;
 };
 
-}  // namespace calc
+}  // namespace reading

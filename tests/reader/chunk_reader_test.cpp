@@ -1,25 +1,33 @@
-#include "cli/chunk_reader.h"
+#include "reader/chunk_reader.h"
 
 #include <gtest/gtest.h>
 #include <unistd.h>
 
 #include <cstdio>
 #include <string>
+#include <string_view>
 #include <thread>
 
-#include "cli/batch_runner.h"
 #include "reader/row_reader.h"
 
 namespace {
 
-using calc::ChunkReader;
+using reading::ChunkReader;
+
+void WriteAll(int fd, std::string_view data) {
+  while (!data.empty()) {
+    const ssize_t put = write(fd, data.data(), data.size());
+    ASSERT_GT(put, 0);
+    data.remove_prefix(static_cast<std::size_t>(put));
+  }
+}
 
 // Feeds `input` through a pipe and returns every piece read from it.
 std::vector<std::string> Pieces(const std::string& input) {
   int ends[2];
   EXPECT_EQ(pipe(ends), 0);
   std::thread feeder([&] {
-    EXPECT_EQ(calc::WriteAll(ends[1], input), 0);
+    WriteAll(ends[1], input);
     close(ends[1]);
   });
   ChunkReader reader(ends[0]);
@@ -73,11 +81,11 @@ TEST(ChunkReader, WithoutWaitingItHandsOutOnlyLinesThatHaveArrived) {
   std::string piece;
   using Got = ChunkReader::Got;
   EXPECT_EQ(reader.Next(piece, false), Got::kNotYet);
-  ASSERT_EQ(calc::WriteAll(ends[1], "1 2 3 4\n5 6"), 0);
+  WriteAll(ends[1], "1 2 3 4\n5 6");
   EXPECT_EQ(reader.Next(piece, false), Got::kPiece);
   EXPECT_EQ(piece, "1 2 3 4\n");
   EXPECT_EQ(reader.Next(piece, false), Got::kNotYet);  // half a line
-  ASSERT_EQ(calc::WriteAll(ends[1], " 7 8\n9"), 0);
+  WriteAll(ends[1], " 7 8\n9");
   EXPECT_EQ(reader.Next(piece, false), Got::kPiece);
   EXPECT_EQ(piece, "5 6 7 8\n");
   close(ends[1]);
