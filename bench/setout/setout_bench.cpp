@@ -20,11 +20,11 @@
 #include <string>
 #include <vector>
 
-#include "ui/calc_app.h"
-#include "ui/calc_dialog.h"
-#include "ui/setout_sheet.h"
-#include "ui/setout_window.h"
-#include "ui/sketch_widget.h"
+#include "ui/calc/calc_app.h"
+#include "ui/calc/calc_dialog.h"
+#include "ui/sheet/setout_sheet.h"
+#include "ui/sheet/setout_window.h"
+#include "ui/sheet/sketch_widget.h"
 
 namespace {
 
