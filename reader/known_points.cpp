@@ -48,13 +48,21 @@ FileError KnownPoints::AddLine(std::string_view line) {
     error.row = std::move(answer.text);
     return error;
   }
-  const auto [entry, added] = points_.try_emplace(answer.name, Entry{answer.point, number, 0});
-  if (added) {
-    names_.push_back(answer.name);
-  } else if (entry->second.twiceLine == 0) {
-    entry->second.twiceLine = number;
-  }
+  Keep(answer.name, answer.point, number);
   return {};
+}
+
+void KnownPoints::AddPoint(std::string_view name, const Point& point) {
+  Keep(name, point, ++lines_);
+}
+
+void KnownPoints::Keep(std::string_view name, const Point& point, std::size_t line) {
+  const auto [entry, added] = points_.try_emplace(std::string(name), Entry{point, line, 0});
+  if (added) {
+    names_.emplace_back(name);
+  } else if (entry->second.twiceLine == 0) {
+    entry->second.twiceLine = line;
+  }
 }
 
 FileError KnownPoints::ReadFile(const std::string& path, const std::vector<Column>& columns) {

@@ -40,6 +40,9 @@ class KnownPoints {
   void Start(const std::vector<Column>& columns, std::string_view source);
   FileError AddLine(std::string_view line);
 
+  // Adds a point handed over by a caller, as the next line (after Start()).
+  void AddPoint(std::string_view name, const Point& point);
+
   // The same for the file at `path`, which names it in errors.
   FileError ReadFile(const std::string& path, const std::vector<Column>& columns);
 
@@ -74,6 +77,8 @@ class KnownPoints {
     std::size_t line;       // where it is given first, from 1
     std::size_t twiceLine;  // where it is given again; 0 when not
   };
+
+  void Keep(std::string_view name, const Point& point, std::size_t line);
 
   std::optional<RowReader> reader_;
   std::string source_;

@@ -150,7 +150,8 @@ std::string Say(SheetError::What what, SheetPart part = SheetPart::kStation) {
 
 // The options that only setout takes, and the station's and the backsight's
 // checked together; "" or what is wrong.
-std::string CheckTogether(const SheetOptions& options, Mode mode, bool haveKnown) {
+std::string CheckTogether(const SheetOptions& options, Mode mode, bool haveKnown,
+                          bool setupNeeded) {
   std::vector<std::string_view> backsights;
   if (options.backsight) backsights.push_back("--backsight");
   if (!options.backsightPoint.empty()) backsights.push_back("--backsight-point");
@@ -170,10 +171,11 @@ std::string CheckTogether(const SheetOptions& options, Mode mode, bool haveKnown
     return Say(SheetError::What::kNoKnownPoints,
                options.stationPoint.empty() ? SheetPart::kBacksight : SheetPart::kStation);
   }
-  if (mode == Mode::kSetout && !options.station && options.stationPoint.empty()) {
+  const bool setout = mode == Mode::kSetout && setupNeeded;
+  if (setout && !options.station && options.stationPoint.empty()) {
     return Say(SheetError::What::kNoStation);
   }
-  if (mode == Mode::kSetout && backsights.empty()) return Say(SheetError::What::kNoBacksight);
+  if (setout && backsights.empty()) return Say(SheetError::What::kNoBacksight);
   if (!options.backsightPoint.empty() && options.backsightPoint == options.stationPoint) {
     return Say(SheetError::What::kBacksightIsStation, SheetPart::kBacksight);
   }
@@ -265,10 +267,11 @@ std::string TakeSheetOptions(std::span<const std::string> args, SheetOptions& op
 }
 
 std::string RequestOf(const SheetOptions& options, Mode mode,
-                      const KnownPointSource& withoutControl, SheetRequest& request) {
+                      const KnownPointSource& withoutControl, SheetRequest& request,
+                      bool setupNeeded) {
   request = SheetRequest();
   const bool haveKnown = !std::holds_alternative<std::monostate>(withoutControl);
-  std::string problem = CheckTogether(options, mode, haveKnown);
+  std::string problem = CheckTogether(options, mode, haveKnown, setupNeeded);
   if (!problem.empty()) return problem;
   request.mode = mode;
   request.setup = SetupOf(options);
@@ -276,8 +279,10 @@ std::string RequestOf(const SheetOptions& options, Mode mode,
   request.azimuthDecimals = options.azimuthDecimals;
   const bool pointFile = mode == Mode::kSetout;
   if (options.columns) {
-    problem = ColumnsOf(*options.columns, RowNumbers(mode, request.setup.has_value()), pointFile,
-                        "--columns", request.columns);
+    // Setout rows are always read from a station.
+    const bool fromStation = pointFile || request.setup.has_value();
+    problem = ColumnsOf(*options.columns, RowNumbers(mode, fromStation), pointFile, "--columns",
+                        request.columns);
     if (!problem.empty()) return problem;
   }
   if (options.control.empty()) {

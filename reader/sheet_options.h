@@ -67,9 +67,12 @@ std::string TakeSheetOptions(std::span<const std::string> args, SheetOptions& op
 // The request the options ask for, for rows of `mode`; without --control
 // names are looked up in `withoutControl` (corvane-calc: nowhere, which
 // makes a name an error here; the program's window: the design file's own
-// names). Returns "" or what is wrong with the options together.
+// names). `setupNeeded`: setout needs a station and a backsight among the
+// options (the program's window asks for them where they are missing).
+// Returns "" or what is wrong with the options together.
 std::string RequestOf(const SheetOptions& options, Mode mode,
-                      const KnownPointSource& withoutControl, SheetRequest& request);
+                      const KnownPointSource& withoutControl, SheetRequest& request,
+                      bool setupNeeded = true);
 
 // The lines of --help that describe these options.
 std::string_view SheetOptionsHelp();

@@ -9,8 +9,9 @@
 #include "res/ui_font.h"
 #include "res/version.h"
 #include "ui/calc/calc_dialog.h"
-#include "ui/common/classic_style.h"
 #include "ui/calc/fixed_size_keeper.h"
+#include "ui/common/classic_style.h"
+#include "ui/common/program_windows.h"
 
 namespace {
 
@@ -52,6 +53,8 @@ bool CCalcApp::InitInstance() {
   CCalcDialog dialog;
   const CFixedSizeKeeper keepFormSize(dialog);  // against the maximize of Qt's own title bar
   dialog.exec();  // exit, Escape and the close box end it; its result says nothing more
+  // The windows opened from the form go on until the last of them closes.
+  RunUntilLastWindowCloses(dialog);
   return false;
 }
 

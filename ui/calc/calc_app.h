@@ -2,7 +2,8 @@
 
 // The application object: it owns the QApplication, sets up the program's
 // fonts, look, language and identity, and InitInstance runs the calculator
-// modally, and ExitInstance ends the program when the calculator has closed.
+// modally, then the windows opened from it until the last has closed;
+// ExitInstance then ends the program.
 
 #include <QApplication>
 #include <QTranslator>
@@ -13,8 +14,10 @@ class CCalcApp {
   // (--setout and its options) are read by main.
   CCalcApp(int& argc, char** argv);
 
-  // Runs the calculator until the user leaves it; always returns false, so
-  // the caller ends the process instead of running a loop of its own.
+  // Runs the calculator until the user leaves it, then the windows opened
+  // from it (the 放样表) until the last of them is closed too; always returns
+  // false, so the caller ends the process instead of running a loop of its
+  // own.
   bool InitInstance();
 
   // Ends the program once its window has closed with exit status `status`,

@@ -17,6 +17,7 @@
 #include "res/resources.h"
 #include "res/ui_font.h"
 #include "ui/calc/about_box.h"
+#include "ui/sheet/open_sheet.h"
 #include "ui/sheet/setout_window.h"
 
 namespace {
@@ -180,13 +181,10 @@ void CCalcDialog::openAboutBox() {
   box.exec();
 }
 
-// One setting-out window beside the calculator. As a window of the
-// calculator's own it is not blocked by the modal form, and it closes with it.
+// One setting-out window beside the calculator: the modal form does not
+// block it, and it stays open when the form closes (program_windows.h).
 void CCalcDialog::openSetoutWindow() {
-  if (!m_setout) {
-    m_setout = new CSetoutWindow(this);
-    m_setout->show();
-  }
+  if (!m_setout) m_setout = OpenSetoutWindow(this);
   m_setout->raise();
   m_setout->activateWindow();
 }

@@ -10,6 +10,10 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+#include "reader/sheet_request.h"
+#include "ui/sheet/sheet_look.h"
+#include "ui/sheet/sheet_messages.h"
+
 namespace {
 
 QString roleHeading(const QString& role) {
@@ -25,6 +29,12 @@ QString roleHeading(const QString& role) {
 
 }  // namespace
 
+QString PointColumnsProblem(const QString& columns) {
+  std::vector<reading::Column> read;
+  return ColumnsProblem(reading::ReadColumns(
+      columns.toStdString(), reading::RowNumbers(reading::Mode::kSetout, true), true, read));
+}
+
 const QList<QPair<QString, QString>>& CColumnLayoutDialog::presets() {
   static const QList<QPair<QString, QString>> kPresets = {
       {QStringLiteral("name,code,y,x,h"), QStringLiteral("点名, 编码, 东, 北, 高程")},
@@ -36,9 +46,9 @@ const QList<QPair<QString, QString>>& CColumnLayoutDialog::presets() {
   return kPresets;
 }
 
-CColumnLayoutDialog::CColumnLayoutDialog(const QList<QStringList>& rows, const QString& problem,
-                                         const QString& columns, Check check, QWidget* parent)
-    : QDialog(parent), m_check(std::move(check)) {
+CColumnLayoutDialog::CColumnLayoutDialog(const PreviewRows& preview, const QString& columns,
+                                         Check check, QWidget* parent)
+    : QDialog(parent), m_check(std::move(check)), m_refused(preview.refused) {
   setWindowTitle(QStringLiteral("列格式"));
   m_preset = new QComboBox(this);
   for (const auto& [roles, description] : presets())
@@ -48,7 +58,10 @@ CColumnLayoutDialog::CColumnLayoutDialog(const QList<QStringList>& rows, const Q
   m_columns->setToolTip(
       QStringLiteral("以逗号分隔：name 点名、code 编码、x 北坐标、y 东坐标、h 高程、- 不读"));
   m_problem = new QLabel(this);
-  m_problem->setStyleSheet(QStringLiteral("color: rgb(200, 0, 0)"));
+  m_problem->setWordWrap(true);  // a long message shows whole
+  QPalette palette = m_problem->palette();
+  palette.setColor(QPalette::WindowText, ErrorColour());
+  m_problem->setPalette(palette);
   m_preview = new QTableWidget(this);
   m_preview->setEditTriggers(QAbstractItemView::NoEditTriggers);
   m_preview->setTabKeyNavigation(false);
@@ -66,8 +79,8 @@ CColumnLayoutDialog::CColumnLayoutDialog(const QList<QStringList>& rows, const Q
   layout->addWidget(m_buttons);
   resize(640, 400);
 
-  fillPreview(rows);
-  if (!problem.isEmpty()) m_problem->setText(problem);
+  fillPreview(preview.rows);
+  if (!preview.problem.isEmpty()) m_problem->setText(preview.problem);
   connect(m_preset, &QComboBox::activated, this, [this](int index) {
     const QString roles = m_preset->itemData(index).toString();
     if (!roles.isEmpty()) showColumns(roles);
@@ -86,17 +99,20 @@ QString CColumnLayoutDialog::columns() const { return m_columns->text().trimmed(
 // preview's headings, and OK only for a list the reader takes.
 void CColumnLayoutDialog::showColumns(const QString& columns) {
   if (m_columns->text() != columns) m_columns->setText(columns);
-  const int preset = m_preset->findData(columns.trimmed());
+  QStringList roles = columns.split(QLatin1Char(','));
+  for (QString& role : roles) role = role.trimmed();
+  const int preset = m_preset->findData(roles.join(QLatin1Char(',')));
   m_preset->setCurrentIndex(preset >= 0 ? preset : m_preset->count() - 1);
-  const QStringList roles = columns.split(QLatin1Char(','));
   for (int column = 0; column < m_preview->columnCount(); ++column)
     m_preview->setHorizontalHeaderItem(
         column, new QTableWidgetItem(column < roles.size() ? roleHeading(roles[column])
                                                            : QStringLiteral("（多余）")));
   const QString problem = m_check ? m_check(columns.trimmed()) : QString();
-  if (!problem.isEmpty() || m_problem->text().isEmpty() || m_preview->rowCount() > 0)
+  // What is wrong with the file stays in view.
+  if (!m_refused &&
+      (!problem.isEmpty() || m_problem->text().isEmpty() || m_preview->rowCount() > 0))
     m_problem->setText(problem);
-  m_buttons->button(QDialogButtonBox::Ok)->setEnabled(problem.isEmpty());
+  m_buttons->button(QDialogButtonBox::Ok)->setEnabled(problem.isEmpty() && !m_refused);
 }
 
 void CColumnLayoutDialog::fillPreview(const QList<QStringList>& rows) {

@@ -4,18 +4,25 @@
 // headings that name each column's role (点名, 编码, 东 Y, 北 X, 高程), so the
 // user sees at once whether east and north are the right way round; presets
 // for the layouts field and office software export, and a list of one's own
-// in corvane-calc's --columns spelling.
+// in the spelling of corvane-calc's column lists (blanks around a role
+// allowed).
 
 #include <QDialog>
 #include <QList>
 #include <QStringList>
 #include <functional>
 
+#include "ui/sheet/preview_rows.h"
+
 class QComboBox;
 class QDialogButtonBox;
 class QLabel;
 class QLineEdit;
 class QTableWidget;
+
+// What is wrong with a list of roles for a design or control file, in
+// Chinese; empty for a list the reader takes.
+QString PointColumnsProblem(const QString& columns);
 
 class CColumnLayoutDialog : public QDialog {
   Q_OBJECT
@@ -24,10 +31,11 @@ class CColumnLayoutDialog : public QDialog {
   // What is wrong with a list of roles, or an empty string.
   using Check = std::function<QString(const QString& columns)>;
 
-  // `rows` are the file's first data rows, split into fields as the reader
-  // splits them; `problem`, where not empty, says why there are none.
-  CColumnLayoutDialog(const QList<QStringList>& rows, const QString& problem,
-                      const QString& columns, Check check, QWidget* parent = nullptr);
+  // The file's first data rows (`preview`), where they could be read; a
+  // file that cannot be read, or is no text, says so in the box and leaves
+  // 确定 disabled, whatever the list.
+  CColumnLayoutDialog(const PreviewRows& preview, const QString& columns, Check check,
+                      QWidget* parent = nullptr);
 
   QString columns() const;
 
@@ -39,6 +47,7 @@ class CColumnLayoutDialog : public QDialog {
   void fillPreview(const QList<QStringList>& rows);
 
   Check m_check;
+  bool m_refused;  // the file cannot be read
   QComboBox* m_preset;
   QLineEdit* m_columns;
   QLabel* m_problem;

@@ -12,6 +12,8 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScreen>
@@ -22,16 +24,20 @@
 #include <QToolBar>
 #include <QVBoxLayout>
 
+#include "reader/sheet_resolver.h"
 #include "res/resource.h"
 #include "res/resources.h"
 #include "ui/sheet/column_layout_dialog.h"
+#include "ui/sheet/job_runner.h"
 #include "ui/sheet/print_preview.h"
 #include "ui/sheet/setout_sheet.h"
-#include "ui/sheet/sheet_loader.h"
+#include "ui/sheet/sheet_csv.h"
+#include "ui/sheet/sheet_job.h"
+#include "ui/sheet/sheet_look.h"
+#include "ui/sheet/sheet_messages.h"
 #include "ui/sheet/sheet_model.h"
 #include "ui/sheet/sheet_pdf.h"
 #include "ui/sheet/sheet_printer.h"
-#include "ui/sheet/sheet_reading.h"
 #include "ui/sheet/sketch_widget.h"
 #include "ui/sheet/station_panel.h"
 
@@ -60,32 +66,53 @@ QVariant recalled(const QString& key, const QVariant& fallback) {
 
 QString fileFilter() { return QStringLiteral("坐标文件 (*.dat *.csv *.txt);;所有文件 (*)"); }
 
+QString today() { return QDate::currentDate().toString(Qt::ISODate); }
+
+// The roles of a setout row's columns.
+std::span<const char* const> pointNumbers() {
+  return reading::RowNumbers(reading::Mode::kSetout, true);
+}
+
+// The list as read; none where it is empty or does not read.
+std::vector<reading::Column> columnsOf(const QString& list) {
+  std::vector<reading::Column> columns;
+  if (list.isEmpty() || reading::ReadColumns(list.toStdString(), pointNumbers(), true, columns))
+    columns.clear();
+  return columns;
+}
+
+QString columnsText(const std::vector<reading::Column>& columns) {
+  return QString::fromStdString(reading::ColumnsText(columns, pointNumbers()));
+}
+
+// A caller's points are read as the rows of these columns.
+const QString kPointColumns = QStringLiteral("name,code,x,y,h");
+
 }  // namespace
 
 CSetoutWindow::CSetoutWindow(QWidget* parent)
     : QMainWindow(parent, Qt::Window),
       m_model(new CSheetModel(this)),
-      m_loader(new CSheetLoader(this)) {
+      m_loader(new CJobRunner(this)),
+      m_writer(new CJobRunner(this)) {
   setAttribute(Qt::WA_DeleteOnClose);
   setWindowTitle(QStringLiteral("放样表"));
   setWindowIcon(res::LoadIconResource(IDI_APP));
-  m_request.columns = recalled(kColumnsKey, kDefaultColumns).toString();
-  m_request.controlColumns = recalled(kControlColumnsKey, QString()).toString();
-  m_request.angleDecimals = recalled(kAngleDecimalsKey, 4).toInt();
-  m_request.distanceDecimals = recalled(kDistanceDecimalsKey, 3).toInt();
+  m_wanted.columns = recalled(kColumnsKey, kDefaultColumns).toString();
+  m_wanted.controlColumns = recalled(kControlColumnsKey, QString()).toString();
+  m_shown = m_wanted;
   createCentre();
   createActions();
   createStatusBar();
-  m_panel->setDecimals(m_request.angleDecimals, m_request.distanceDecimals);
+  m_panel->setDecimals(recalled(kAngleDecimalsKey, 4).toInt(),
+                       recalled(kDistanceDecimalsKey, 3).toInt());
   connect(m_panel, &CStationPanel::changed, this, &CSetoutWindow::recompute);
   connect(m_panel, &CStationPanel::controlFileRequested, this, &CSetoutWindow::OnChooseControl);
-  connect(m_loader, &CSheetLoader::progress, m_progress, &QProgressBar::setValue);
-  connect(m_loader, &CSheetLoader::finished, this, &CSetoutWindow::showResult);
-  connect(m_loader, &CSheetLoader::failed, this, &CSetoutWindow::showReadFailure);
   const QRect screen = this->screen()->availableGeometry();
   resize(QSize(1000, 680).boundedTo(screen.size() * 9 / 10));
 }
 
+// The runners wait for their jobs, which look at their stop flags often.
 CSetoutWindow::~CSetoutWindow() = default;
 
 void CSetoutWindow::createCentre() {
@@ -160,34 +187,68 @@ void CSetoutWindow::createActions() {
   for (QAction* action : m_sheetActions) action->setEnabled(false);
 }
 
-void CSetoutWindow::createStatusBar() {
-  m_counts = new QLabel(QStringLiteral("请打开坐标文件（Ctrl+O）"), this);
-  m_progress = new QProgressBar(this);
-  m_progress->setRange(0, 100);
-  m_progress->setMaximumWidth(200);
-  m_cancel = new QPushButton(QStringLiteral("取消"), this);
-  m_cancel->setObjectName(QStringLiteral("cancel"));
-  statusBar()->addWidget(m_counts, 1);
-  statusBar()->addPermanentWidget(m_progress);
-  statusBar()->addPermanentWidget(m_cancel);
-  connect(m_cancel, &QPushButton::clicked, this, [this] {
-    m_loader->cancel();
-    m_started = SheetRequest();
-    showBusy(false);
+// A progress bar and 取消 for the jobs of `runner`, shown while one runs.
+QProgressBar* CSetoutWindow::addJobStatus(CJobRunner* runner, const QString& name) {
+  auto* bar = new QProgressBar(this);
+  bar->setRange(0, 100);
+  bar->setMaximumWidth(200);
+  bar->setObjectName(name + QStringLiteral("Progress"));
+  auto* cancel = new QPushButton(QStringLiteral("取消"), this);
+  cancel->setObjectName(name);
+  statusBar()->addPermanentWidget(bar);
+  statusBar()->addPermanentWidget(cancel);
+  const auto show = [bar, cancel](bool busy) {
+    bar->setVisible(busy);
+    cancel->setVisible(busy);
+    bar->setValue(0);
+  };
+  show(false);
+  connect(runner, &CJobRunner::started, this, [show] { show(true); });
+  connect(runner, &CJobRunner::ended, this, [this, show] {
+    show(false);
     showCounts();
   });
-  showBusy(false);
+  connect(runner, &CJobRunner::progress, bar, &QProgressBar::setValue);
+  connect(cancel, &QPushButton::clicked, runner, &CJobRunner::cancel);
+  return bar;
 }
 
-void CSetoutWindow::load(const SheetRequest& request) {
-  m_request = request;
-  const QSignalBlocker quiet(m_panel);  // showing the request is no change of the user's
-  m_panel->setStation(request.station);
-  m_panel->setBacksight(request.backsight);
-  m_panel->setDecimals(request.angleDecimals, request.distanceDecimals);
-  m_panel->setControlFile(QFileInfo(request.controlPath).fileName());
-  setWindowTitle(QStringLiteral("放样表 - %1").arg(QFileInfo(request.path).fileName()));
-  start();
+void CSetoutWindow::createStatusBar() {
+  m_counts = new QLabel(QStringLiteral("请打开坐标文件（Ctrl+O）"), this);
+  statusBar()->addWidget(m_counts, 1);
+  addJobStatus(m_loader, QStringLiteral("cancel"));
+  addJobStatus(m_writer, QStringLiteral("cancelWriting"));
+  // A read that is cancelled leaves the window on what it showed; the same
+  // request may be read again.
+  connect(m_loader, &CJobRunner::cancelled, this, [this] {
+    m_wanted = m_shown;
+    m_started.reset();
+  });
+}
+
+void CSetoutWindow::load(const reading::SheetRequest& request) {
+  Source source;
+  if (const auto* file = std::get_if<reading::DesignFile>(&request.design))
+    source.path = QString::fromStdString(file->path);
+  source.columns = columnsText(request.columns);
+  if (const auto* control = std::get_if<reading::ControlFile>(&request.known)) {
+    source.controlPath = QString::fromStdString(control->path);
+    if (control->columns) source.controlColumns = columnsText(*control->columns);
+  }
+  {
+    const QSignalBlocker quiet(m_panel);  // showing the request is no change of the user's
+    if (request.setup) m_panel->showSetup(std::get<reading::StationAndBacksight>(*request.setup));
+    m_panel->setDecimals(request.azimuthDecimals.value_or(request.decimals), request.decimals);
+  }
+  read(source);
+}
+
+void CSetoutWindow::loadPoints(const QString& title, std::vector<reading::DesignPoint> points) {
+  Source source;
+  source.title = title;
+  source.points = std::make_shared<const std::vector<reading::DesignPoint>>(std::move(points));
+  source.columns = kPointColumns;
+  read(source);
 }
 
 std::shared_ptr<const SetoutSheet> CSetoutWindow::sheet() const { return m_model->sheet(); }
@@ -196,22 +257,26 @@ void CSetoutWindow::OnOpen() {
   const QString path = chooseFile(QStringLiteral("打开坐标文件"));
   if (path.isEmpty()) return;
   remember(kFolderKey, QFileInfo(path).absolutePath());
-  QString columns = m_request.columns;
+  QString columns =
+      m_shown.path.isEmpty() ? recalled(kColumnsKey, kDefaultColumns).toString() : m_shown.columns;
   if (!askColumns(path, columns)) return;
   remember(kColumnsKey, columns);
-  SheetRequest request = m_request;
-  request.path = path;
-  request.columns = columns;
-  request.station = m_panel->station();
-  request.backsight = m_panel->backsight();
-  load(request);
+  Source source = m_shown;
+  source.path = path;
+  source.title.clear();
+  source.points.reset();
+  source.columns = columns;
+  read(source);
 }
 
 void CSetoutWindow::OnChooseColumns() {
-  QString columns = m_request.columns;
-  if (m_request.path.isEmpty() || !askColumns(m_request.path, columns)) return;
-  remember(kColumnsKey, m_request.columns = columns);
-  recompute();
+  if (m_shown.path.isEmpty()) return;
+  QString columns = m_shown.columns;
+  if (!askColumns(m_shown.path, columns)) return;
+  remember(kColumnsKey, columns);
+  Source source = m_shown;
+  source.columns = columns;
+  read(source);
 }
 
 // A coordinate file picked in Qt's own (Chinese) dialog, starting in the
@@ -221,10 +286,10 @@ QString CSetoutWindow::chooseFile(const QString& title) {
                                       fileFilter(), nullptr, QFileDialog::DontUseNativeDialog);
 }
 
-// The layout dialog on the file's first lines; the choice is remembered.
+// The layout dialog on the file's first lines.
 bool CSetoutWindow::askColumns(const QString& path, QString& columns) {
-  const PreviewRows preview = ReadPreviewRows(path, kPreviewRows);
-  CColumnLayoutDialog dialog(preview.rows, preview.problem, columns, CheckColumns, this);
+  CColumnLayoutDialog dialog(ReadPreviewRows(path, kPreviewRows), columns, PointColumnsProblem,
+                             this);
   if (dialog.exec() != QDialog::Accepted) return false;
   columns = dialog.columns();
   return true;
@@ -233,61 +298,103 @@ bool CSetoutWindow::askColumns(const QString& path, QString& columns) {
 void CSetoutWindow::OnChooseControl() {
   const QString path = chooseFile(QStringLiteral("打开控制点文件"));
   if (path.isEmpty()) return;
-  QString columns =
-      m_request.controlColumns.isEmpty() ? m_request.columns : m_request.controlColumns;
+  QString columns = m_shown.controlColumns.isEmpty() ? m_shown.columns : m_shown.controlColumns;
   if (!askColumns(path, columns)) return;
-  m_request.controlPath = path;
-  remember(kControlColumnsKey, m_request.controlColumns = columns);
+  remember(kControlColumnsKey, columns);
+  Source source = m_shown;
+  source.controlPath = path;
+  source.controlColumns = columns;
   m_panel->setControlFile(QFileInfo(path).fileName());
-  recompute();
+  read(source);
+}
+
+// The request of `source` with the panel's fields; the panel's setup is
+// left out, and `problem` says why, where a field is wrong.
+reading::SheetRequest CSetoutWindow::requestOf(const Source& source, QString& problem) const {
+  reading::SheetRequest request;
+  request.mode = reading::Mode::kSetout;
+  const PanelSetup panel = m_panel->setup();
+  problem = panel.problem;
+  if (panel.setup) request.setup = *panel.setup;
+  request.columns = columnsOf(source.columns);
+  request.decimals = m_panel->distanceDecimals();
+  request.azimuthDecimals = m_panel->angleDecimals();
+  if (source.controlPath.isEmpty()) {
+    request.known = reading::DesignNames();
+  } else {
+    reading::ControlFile control{source.controlPath.toStdString(), std::nullopt};
+    if (!source.controlColumns.isEmpty()) control.columns = columnsOf(source.controlColumns);
+    request.known = std::move(control);
+  }
+  if (source.points)
+    request.design = *source.points;
+  else
+    request.design = reading::DesignFile{source.path.toStdString()};
+  return request;
+}
+
+// Reads `source` with the panel's fields as they stand, unless that is what
+// was read last.
+void CSetoutWindow::read(const Source& source) {
+  if (source.path.isEmpty() && !source.points) return;
+  QString problem;
+  reading::SheetRequest request = requestOf(source, problem);
+  if (m_started && *m_started == request && m_startedProblem == problem) return;
+  m_wanted = source;
+  m_started = request;
+  m_startedProblem = problem;
+  SheetJob job{std::move(request), source.title, m_known};
+  m_counts->setText(QStringLiteral("正在读取 %1 ...")
+                        .arg(source.points ? source.title : QFileInfo(source.path).fileName()));
+  m_loader->start([this, job = std::move(job), problem](const std::atomic<bool>& stop,
+                                                        const CJobRunner::Progress& progress) {
+    auto result = std::make_shared<const SheetResult>(ComputeSheet(job, stop, progress));
+    return [this, result, problem] { showResult(*result, problem); };
+  });
 }
 
 // The panel's choices as they stand, computed afresh.
 void CSetoutWindow::recompute() {
-  m_request.station = m_panel->station();
-  m_request.backsight = m_panel->backsight();
-  if (m_request.angleDecimals != m_panel->angleDecimals())
-    remember(kAngleDecimalsKey, m_request.angleDecimals = m_panel->angleDecimals());
-  if (m_request.distanceDecimals != m_panel->distanceDecimals())
-    remember(kDistanceDecimalsKey, m_request.distanceDecimals = m_panel->distanceDecimals());
-  // Leaving a field unchanged reads nothing again.
-  if (!m_request.path.isEmpty() && !(m_request == m_started)) start();
+  if (m_panel->angleDecimals() != recalled(kAngleDecimalsKey, 4).toInt())
+    remember(kAngleDecimalsKey, m_panel->angleDecimals());
+  if (m_panel->distanceDecimals() != recalled(kDistanceDecimalsKey, 3).toInt())
+    remember(kDistanceDecimalsKey, m_panel->distanceDecimals());
+  read(m_wanted);
 }
 
-void CSetoutWindow::start() {
-  m_started = m_request;
-  showBusy(true);
-  m_loader->start(m_request);
-}
-
-void CSetoutWindow::showResult(const SheetResult& result) {
-  showBusy(false);
-  m_panel->setPointNames(result.pointNames);
+void CSetoutWindow::showResult(const SheetResult& result, const QString& panelProblem) {
+  if (result.failure) {
+    showReadFailure(FileProblem(result.failure));
+    return;
+  }
+  // The file is read: its name goes over its sheet.
+  m_shown = m_wanted;
+  m_known = result.known;
+  setWindowTitle(QStringLiteral("放样表 - %1")
+                     .arg(m_shown.points ? m_shown.title : QFileInfo(m_shown.path).fileName()));
+  m_panel->setControlFile(QFileInfo(m_shown.controlPath).fileName());
+  m_panel->setNames(std::shared_ptr<const NameIndex>(result.known, &result.known->index));
+  m_model->setSheet(result.sheet);
+  m_sketch->setSheet(result.sheet);
   if (!result.sheet) {
-    m_panel->setCheckLine(result.problem, true);
-    m_model->setSheet(nullptr);
-    m_sketch->setSheet(nullptr);
+    m_panel->setCheckLine(panelProblem.isEmpty() ? SheetProblem(result.problem) : panelProblem,
+                          true);
   } else {
-    const SetoutSheet& sheet = *result.sheet;
-    m_panel->setCheckLine(sheet.checkDistance.isEmpty()
-                              ? QStringLiteral("检核：后视方位角 %1").arg(sheet.checkAzimuth)
-                              : QStringLiteral("检核：后视方位角 %1   距离 %2")
-                                    .arg(sheet.checkAzimuth, sheet.checkDistance),
-                          false);
-    m_model->setSheet(result.sheet);
-    m_sketch->setSheet(result.sheet);
+    m_panel->setCheckLine(CheckLineText(*result.sheet), false);
     showMessagesAcross(*result.sheet);
     fitColumns();
   }
   for (QAction* action : m_sheetActions) action->setEnabled(result.sheet != nullptr);
+  // 列格式 is for a file's columns.
+  m_sheetActions.front()->setEnabled(!m_shown.path.isEmpty());
   showCounts();
 }
 
 // A file that cannot be read: the window keeps what it showed, and the same
 // request may read the file again once it is mended.
 void CSetoutWindow::showReadFailure(const QString& message) {
-  m_started = SheetRequest();
-  showBusy(false);
+  m_wanted = m_shown;
+  m_started.reset();
   showCounts();
   showProblem(message);
 }
@@ -311,22 +418,17 @@ void CSetoutWindow::showMessagesAcross(const SetoutSheet& sheet) {
   m_table->clearSpans();
   for (std::size_t row = 0; row < sheet.rows.size(); ++row)
     if (sheet.rows.failed(row))
-      m_table->setSpan(static_cast<int>(row), CSheetModel::kAzimuth, 1,
-                       CSheetModel::kColumnCount - CSheetModel::kAzimuth);
-}
-
-void CSetoutWindow::showBusy(bool busy) {
-  m_progress->setVisible(busy);
-  m_cancel->setVisible(busy);
-  m_progress->setValue(0);
-  if (busy) m_counts->setText(QStringLiteral("正在读取 %1 ...").arg(m_request.path));
+      m_table->setSpan(static_cast<int>(row), kFirstNumberColumn, 1,
+                       CSheetModel::kColumnCount - kFirstNumberColumn);
 }
 
 void CSetoutWindow::showCounts() {
+  if (m_loader->busy() || m_writer->busy()) return;  // the job's own words stay
   const auto sheet = m_model->sheet();
   if (!sheet) {
-    m_counts->setText(m_request.path.isEmpty() ? QStringLiteral("请打开坐标文件（Ctrl+O）")
-                                               : QString());
+    m_counts->setText(m_shown.path.isEmpty() && !m_shown.points
+                          ? QStringLiteral("请打开坐标文件（Ctrl+O）")
+                          : QString());
     return;
   }
   m_counts->setText(
@@ -352,40 +454,94 @@ void CSetoutWindow::OnCopy() {
   if (!rows.isEmpty()) QGuiApplication::clipboard()->setText(m_model->tabSeparated(rows));
 }
 
-// The sheet written by `write` to a file the user names; Qt's own save
-// dialog asks before it replaces one.
-void CSetoutWindow::exportSheet(const QString& suffix, SheetWriter write) {
+// A file the user names for the sheet shown, beside its design file;
+// Qt's own save dialog asks before it replaces one. "" when cancelled.
+QString CSetoutWindow::savePath(const QString& suffix) {
   const auto sheet = m_model->sheet();
-  if (!sheet) return;
-  const QFileInfo source(m_request.path);
-  const QString proposed = source.absolutePath() + QLatin1Char('/') + source.completeBaseName() +
-                           QStringLiteral("-放样.") + suffix;
-  QFileDialog dialog(this, QStringLiteral("导出 %1").arg(suffix.toUpper()), proposed,
+  if (!sheet) return QString();
+  const QString folder = sheet->path.isEmpty() ? recalled(kFolderKey, QString()).toString()
+                                               : QFileInfo(sheet->path).absolutePath();
+  const QString base =
+      sheet->path.isEmpty() ? sheet->source : QFileInfo(sheet->path).completeBaseName();
+  QFileDialog dialog(this, QStringLiteral("导出 %1").arg(suffix.toUpper()),
+                     QDir(folder).filePath(base + QStringLiteral("-放样.") + suffix),
                      QStringLiteral("%1 文件 (*.%2)").arg(suffix.toUpper(), suffix));
   dialog.setOption(QFileDialog::DontUseNativeDialog);
   dialog.setAcceptMode(QFileDialog::AcceptSave);
   dialog.setDefaultSuffix(suffix);
-  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
-  const QString problem = write(*sheet, dialog.selectedFiles().front());
-  if (!problem.isEmpty()) showProblem(problem);
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return QString();
+  return dialog.selectedFiles().front();
 }
 
-void CSetoutWindow::OnExportCsv() { exportSheet(QStringLiteral("csv"), WriteSheetCsv); }
+void CSetoutWindow::OnExportCsv() {
+  const QString path = savePath(QStringLiteral("csv"));
+  if (path.isEmpty()) return;
+  m_counts->setText(QStringLiteral("正在导出 CSV ..."));
+  m_writer->start([this, sheet = m_model->sheet(), path](const std::atomic<bool>& stop,
+                                                         const CJobRunner::Progress&) {
+    const QString reason = WriteSheetCsv(*sheet, path, &stop);
+    return [this, reason, path] {
+      if (!reason.isEmpty())
+        showProblem(QStringLiteral("无法写入 %1：%2").arg(QFileInfo(path).fileName(), reason));
+    };
+  });
+}
 
-void CSetoutWindow::OnExportPdf() { exportSheet(QStringLiteral("pdf"), WriteSheetPdf); }
+void CSetoutWindow::OnExportPdf() {
+  const QString path = savePath(QStringLiteral("pdf"));
+  if (path.isEmpty()) return;
+  m_counts->setText(QStringLiteral("正在导出 PDF ..."));
+  m_writer->start([this, sheet = m_model->sheet(), path, date = today()](
+                      const std::atomic<bool>& stop, const CJobRunner::Progress& progress) {
+    const QString reason = WriteSheetPdf(*sheet, path, date, &stop, progress);
+    return [this, reason, path] {
+      if (!reason.isEmpty())
+        showProblem(QStringLiteral("无法写入 %1：%2").arg(QFileInfo(path).fileName(), reason));
+    };
+  });
+}
 
-// The print preview, from which the sheet is printed.
+// The print preview, laid out off the interface thread, from which the
+// sheet is printed.
 void CSetoutWindow::OnPrint() {
   const auto sheet = m_model->sheet();
   if (!sheet) return;
-  const QString date = QDate::currentDate().toString(Qt::ISODate);
-  const QString problem = ShowPrintPreview(
-      this, QStringLiteral("放样表"),
-      [&](QPagedPaintDevice& printer) { SheetPrinter(*sheet, date).print(printer); });
-  if (!problem.isEmpty()) showProblem(problem);
+  m_counts->setText(QStringLiteral("正在排版 ..."));
+  const QSizeF page = SheetPageLayout().paintRectPixels(96).size();
+  m_writer->start([this, sheet, page, date = today()](const std::atomic<bool>& stop,
+                                                      const CJobRunner::Progress& progress) {
+    auto layout = std::make_shared<SheetPrinter::Layout>();
+    const bool laidOut = SheetPrinter(*sheet, date).layOut(page, *layout, &stop, progress);
+    return [this, sheet, layout, laidOut, date] {
+      if (!laidOut) return;
+      CPrintPreview preview(sheet, layout, date, this);
+      if (preview.exec() == QDialog::Accepted) print(sheet, date);
+    };
+  });
+}
+
+// The printer the user picks, then the pages printed off the interface
+// thread.
+void CSetoutWindow::print(std::shared_ptr<const SetoutSheet> sheet, const QString& date) {
+  auto printer = std::make_shared<QPrinter>(QPrinter::HighResolution);
+  printer->setPageLayout(SheetPageLayout());
+  printer->setDocName(QStringLiteral("放样表 %1").arg(sheet->source));
+  QPrintDialog dialog(printer.get(), this);
+  if (dialog.exec() != QDialog::Accepted) return;
+  m_counts->setText(QStringLiteral("正在打印 ..."));
+  m_writer->start([this, sheet, printer, date](const std::atomic<bool>& stop,
+                                               const CJobRunner::Progress& progress) {
+    const bool printed =
+        SheetPrinter(*sheet, date)
+            .print(*printer, &stop, progress, printer->fromPage(), printer->toPage());
+    return [this, printed] {
+      if (!printed) showProblem(QStringLiteral("无法打印：打印机不能接收这份文件。"));
+    };
+  });
 }
 
 void CSetoutWindow::closeEvent(QCloseEvent* event) {
   m_loader->cancel();
+  m_writer->cancel();
   event->accept();
 }

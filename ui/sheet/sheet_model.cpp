@@ -4,17 +4,9 @@
 #include <QSize>
 
 #include "ui/sheet/setout_sheet.h"
+#include "ui/sheet/sheet_look.h"
 
-namespace {
-
-const QColor kFailedText(200, 0, 0);
-
-// Where each column's text comes from in an answered row.
-constexpr SheetRows::Field kFields[CSheetModel::kColumnCount] = {
-    SheetRows::kName,  SheetRows::kCode,     SheetRows::kAzimuth,
-    SheetRows::kAngle, SheetRows::kDistance, SheetRows::kHeight};
-
-}  // namespace
+static_assert(CSheetModel::kAzimuth == kFirstNumberColumn);
 
 CSheetModel::CSheetModel(QObject* parent) : QAbstractTableModel(parent) {}
 
@@ -38,9 +30,10 @@ int CSheetModel::columnCount(const QModelIndex& parent) const {
 
 QString CSheetModel::text(int row, int column) const {
   const SheetRows& rows = m_sheet->rows;
-  if (rows.failed(row) && column >= kAzimuth)
-    return column == kAzimuth ? QString::fromUtf8(rows.field(row, SheetRows::kError)) : QString();
-  return QString::fromUtf8(rows.field(row, kFields[column]));
+  if (rows.failed(row) && column >= kFirstNumberColumn)
+    return column == kFirstNumberColumn ? QString::fromUtf8(rows.field(row, SheetRows::kError))
+                                        : QString();
+  return QString::fromUtf8(rows.field(row, SheetColumns()[column].field));
 }
 
 QVariant CSheetModel::data(const QModelIndex& index, int role) const {
@@ -50,14 +43,15 @@ QVariant CSheetModel::data(const QModelIndex& index, int role) const {
     case Qt::DisplayRole:
       return text(index.row(), index.column());
     case Qt::ToolTipRole:
-      return rowFailed ? text(index.row(), kAzimuth) : QVariant();
+      return rowFailed ? text(index.row(), kFirstNumberColumn) : QVariant();
     case Qt::ForegroundRole:
-      return rowFailed ? QVariant(kFailedText) : QVariant();
+      return rowFailed ? QVariant(ErrorColour()) : QVariant();
     case Qt::SizeHintRole:  // a message, however long, widens no column of numbers
-      return rowFailed && index.column() == kAzimuth ? QVariant(QSize(0, 0)) : QVariant();
+      return rowFailed && index.column() == kFirstNumberColumn ? QVariant(QSize(0, 0)) : QVariant();
     case Qt::TextAlignmentRole:
-      return index.column() >= kAzimuth && !rowFailed ? QVariant(Qt::AlignRight | Qt::AlignVCenter)
-                                                      : QVariant(Qt::AlignLeft | Qt::AlignVCenter);
+      return SheetColumns()[index.column()].number && !rowFailed
+                 ? QVariant(Qt::AlignRight | Qt::AlignVCenter)
+                 : QVariant(Qt::AlignLeft | Qt::AlignVCenter);
     default:
       return {};
   }
@@ -67,9 +61,7 @@ QVariant CSheetModel::headerData(int section, Qt::Orientation orientation, int r
   if (role != Qt::DisplayRole) return {};
   if (orientation == Qt::Vertical)
     return m_sheet && section < rowCount() ? QVariant(m_sheet->rows.line(section)) : QVariant();
-  static const char* const kTitles[kColumnCount] = {"点名",   "编码", "方位角",
-                                                    "水平角", "距离", "设计高程"};
-  return section < kColumnCount ? QString::fromUtf8(kTitles[section]) : QVariant();
+  return section < kColumnCount ? QString::fromUtf8(SheetColumns()[section].title) : QVariant();
 }
 
 QString CSheetModel::tabSeparated(const QList<int>& rows) const {

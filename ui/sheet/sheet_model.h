@@ -1,9 +1,10 @@
 #pragma once
 
 // The table of the setting-out window: one row per design point in file
-// order, the columns 点名, 编码, 方位角, 水平角, 距离, 设计高程 with the texts
-// corvane-calc writes. A failed row shows its "ERROR: ..." text in place of
-// the numbers, in red; the row headers are the input's line numbers.
+// order, the sheet's columns (sheet_look.h: 点名, 编码, 方位角, 水平角, 距离,
+// 设计高程) with the texts corvane-calc writes. A failed row shows its
+// "ERROR: ..." text in place of the numbers, in red; the row headers are the
+// input's line numbers.
 
 #include <QAbstractTableModel>
 #include <memory>
@@ -14,6 +15,7 @@ class CSheetModel : public QAbstractTableModel {
   Q_OBJECT
 
  public:
+  // The columns in the order of SheetColumns().
   enum Column { kName, kCode, kAzimuth, kAngle, kDistance, kHeight, kColumnCount };
 
   explicit CSheetModel(QObject* parent = nullptr);

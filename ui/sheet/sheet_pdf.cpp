@@ -1,27 +1,29 @@
 #include "ui/sheet/sheet_pdf.h"
 
-#include <QDate>
-#include <QMarginsF>
-#include <QPageLayout>
-#include <QPageSize>
 #include <QPdfWriter>
 #include <QSaveFile>
 
-#include "ui/sheet/sheet_printer.h"
+#include "ui/sheet/sheet_look.h"
 
-QString WriteSheetPdf(const SetoutSheet& sheet, const QString& path) {
+QString WriteSheetPdf(const SetoutSheet& sheet, const QString& path, const QString& date,
+                      const std::atomic<bool>* stop, const SheetPrinter::Progress& progress) {
   QSaveFile file(path);
-  if (!file.open(QIODevice::WriteOnly))
-    return QStringLiteral("无法写入 %1：%2").arg(path, file.errorString());
+  if (!file.open(QIODevice::WriteOnly)) return file.errorString();
+  bool printed = false;
   {
     QPdfWriter writer(&file);
     writer.setCreator(QStringLiteral("Corvane"));
     writer.setTitle(QStringLiteral("放样表"));
-    writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
-                                     QMarginsF(15, 15, 15, 15), QPageLayout::Millimeter));
-    if (!SheetPrinter(sheet, QDate::currentDate().toString(Qt::ISODate)).print(writer))
-      return QStringLiteral("无法生成 PDF：%1").arg(path);
+    writer.setPageLayout(SheetPageLayout());
+    printed = SheetPrinter(sheet, date).print(writer, stop, progress);
   }
-  if (!file.commit()) return QStringLiteral("无法写入 %1：%2").arg(path, file.errorString());
+  if (stop && *stop) {
+    file.cancelWriting();
+    return QString();
+  }
+  if (!printed || !file.commit()) {
+    const QString reason = file.errorString();
+    return reason.isEmpty() ? QStringLiteral("?") : reason;
+  }
   return QString();
 }

@@ -10,12 +10,12 @@
 #include <vector>
 
 #include "ui/sheet/setout_sheet.h"
+#include "ui/sheet/sheet_look.h"
 
 namespace {
 
 const QColor kPaper(Qt::white);
 const QColor kPointColour(40, 40, 40);
-const QColor kFailedColour(200, 0, 0);
 const QColor kStationColour(0, 70, 200);
 const QColor kBacksightColour(0, 130, 60);
 const QColor kSelectedColour(230, 100, 0);
@@ -192,7 +192,7 @@ void SketchPainter::paintPoints(QPainter& painter, const std::vector<Placed>& pl
   painter.setPen(Qt::NoPen);
   painter.setBrush(kPointColour);
   painter.drawRects(answered.data(), static_cast<int>(answered.size()));
-  painter.setBrush(kFailedColour);
+  painter.setBrush(ErrorColour());
   painter.drawRects(failed.data(), static_cast<int>(failed.size()));
 }
 
@@ -276,7 +276,7 @@ void SketchPainter::paintLabels(QPainter& painter, const std::vector<Placed>& pl
       grid.take(start);
       continue;
     }
-    draw(rect, QString::fromUtf8(name), rows.failed(row) ? kFailedColour : kPointColour);
+    draw(rect, QString::fromUtf8(name), rows.failed(row) ? ErrorColour() : kPointColour);
   }
 }
 

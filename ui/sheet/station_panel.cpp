@@ -1,38 +1,25 @@
 #include "ui/sheet/station_panel.h"
 
 #include <QComboBox>
-#include <QCompleter>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListView>
+#include <QLocale>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QStackedWidget>
-#include <QStringListModel>
+#include <type_traits>
+
+#include "reader/field_number.h"
+#include "ui/sheet/point_name_box.h"
+#include "ui/sheet/sheet_look.h"
+#include "ui/sheet/sheet_messages.h"
 
 namespace {
 
 // Pages of a point's row, in the order of its kind list.
 enum Page { kNamePage, kCoordinatesPage, kAzimuthPage };
-
-QComboBox* nameList(QWidget* parent) {
-  auto* box = new QComboBox(parent);
-  box->setEditable(true);
-  box->setInsertPolicy(QComboBox::NoInsert);
-  box->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-  box->setMinimumContentsLength(12);
-  box->setModel(new QStringListModel(box));
-  // Typing any part of a name finds it, in any case: lists run to many
-  // thousands of names.
-  box->completer()->setFilterMode(Qt::MatchContains);
-  box->completer()->setCaseSensitivity(Qt::CaseInsensitive);
-  box->completer()->setCompletionMode(QCompleter::PopupCompletion);
-  if (auto* view = qobject_cast<QListView*>(box->view())) view->setUniformItemSizes(true);
-  box->lineEdit()->setPlaceholderText(QStringLiteral("点名"));
-  return box;
-}
 
 QLineEdit* field(const QString& placeholder, QWidget* parent) {
   auto* edit = new QLineEdit(parent);
@@ -48,12 +35,27 @@ QSpinBox* decimals(int value, QWidget* parent) {
   return box;
 }
 
+// The number typed into `edit`, the field named `name` in what is wrong.
+std::optional<double> number(const QLineEdit& edit, const QString& name, QString& problem) {
+  const QString text = edit.text().trimmed();
+  double value = 0.0;
+  const reading::FieldNumber read = reading::ReadFieldNumber(text.toStdString(), value);
+  if (!text.isEmpty() && read == reading::FieldNumber::kNumber) return value;
+  problem = NumberProblem(name, read, text);
+  return std::nullopt;
+}
+
+// The shortest text that reads back to the same number.
+QString numberText(double value) {
+  return QString::number(value, 'g', QLocale::FloatingPointShortest);
+}
+
 }  // namespace
 
 CStationPanel::CStationPanel(QWidget* parent) : QWidget(parent) {
   auto* grid = new QGridLayout(this);
-  m_station = makeRow(false);
-  m_backsight = makeRow(true);
+  m_station = makeRow(QStringLiteral("测站"), false);
+  m_backsight = makeRow(QStringLiteral("后视"), true);
   auto* stationLabel = new QLabel(QStringLiteral("测站(&S):"), this);
   stationLabel->setBuddy(m_station.kind);
   auto* backsightLabel = new QLabel(QStringLiteral("后视(&B):"), this);
@@ -83,7 +85,9 @@ CStationPanel::CStationPanel(QWidget* parent) : QWidget(parent) {
   grid->addWidget(m_distanceDecimals, 1, 6);
 
   m_checkLine = new QLabel(this);
+  m_checkLine->setObjectName(QStringLiteral("checkLine"));
   m_checkLine->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  m_checkLine->setWordWrap(true);  // a long message shows whole
   QFont bold = m_checkLine->font();
   bold.setBold(true);
   m_checkLine->setFont(bold);
@@ -95,9 +99,14 @@ CStationPanel::CStationPanel(QWidget* parent) : QWidget(parent) {
     connect(box, &QSpinBox::valueChanged, this, &CStationPanel::changed);
 }
 
-CStationPanel::PointRow CStationPanel::makeRow(bool withAzimuth) {
-  PointRow row{
-      new QComboBox(this), new QStackedWidget(this), nameList(this), nullptr, nullptr, nullptr};
+CStationPanel::PointRow CStationPanel::makeRow(const QString& role, bool withAzimuth) {
+  PointRow row{role,
+               new QComboBox(this),
+               new QStackedWidget(this),
+               new CPointNameBox(this),
+               nullptr,
+               nullptr,
+               nullptr};
   row.kind->addItems({QStringLiteral("点名"), QStringLiteral("坐标")});
   auto* coordinates = new QWidget(this);
   auto* pair = new QHBoxLayout(coordinates);
@@ -120,19 +129,16 @@ CStationPanel::PointRow CStationPanel::makeRow(bool withAzimuth) {
     pages->setCurrentIndex(index);
     emit changed();
   });
-  connect(row.name, &QComboBox::activated, this, &CStationPanel::changed);
+  connect(row.name, &CPointNameBox::picked, this, &CStationPanel::changed);
   connect(row.name->lineEdit(), &QLineEdit::editingFinished, this, &CStationPanel::changed);
   for (QLineEdit* edit : {row.x, row.y})
     connect(edit, &QLineEdit::editingFinished, this, &CStationPanel::changed);
   return row;
 }
 
-void CStationPanel::setPointNames(const QStringList& names) {
-  for (QComboBox* box : {m_station.name, m_backsight.name}) {
-    const QString typed = box->currentText();
-    static_cast<QStringListModel*>(box->model())->setStringList(names);
-    box->setEditText(typed);
-  }
+void CStationPanel::setNames(std::shared_ptr<const NameIndex> names) {
+  m_station.name->setNames(names);
+  m_backsight.name->setNames(std::move(names));
 }
 
 void CStationPanel::setControlFile(const QString& shownName) {
@@ -140,40 +146,74 @@ void CStationPanel::setControlFile(const QString& shownName) {
                                              : shownName);
 }
 
-PointChoice CStationPanel::choiceOf(const PointRow& row) {
-  PointChoice choice;
+// The point of `row` as typed: a name, coordinates or (the backsight's) an
+// azimuth; none, with `problem` naming the field, where one is wrong.
+template <class Point>
+std::optional<Point> CStationPanel::readRow(const PointRow& row, QString& problem) {
   switch (row.kind->currentIndex()) {
-    case kCoordinatesPage:
-      choice.kind = PointChoice::Kind::kCoordinates;
-      break;
+    case kCoordinatesPage: {
+      const auto x = number(*row.x, row.role + QStringLiteral(" X（北）"), problem);
+      const auto y = x ? number(*row.y, row.role + QStringLiteral(" Y（东）"), problem) : x;
+      if (!y) return std::nullopt;
+      return Point(reading::Point{*x, *y});
+    }
     case kAzimuthPage:
-      choice.kind = PointChoice::Kind::kAzimuth;
+      if constexpr (std::is_same_v<Point, reading::Backsight>) {
+        const QString text = row.azimuth->text().trimmed();
+        double packed = 0.0;
+        const reading::TypedAzimuth read = reading::ReadTypedAzimuth(text.toStdString(), packed);
+        if (!text.isEmpty() && read == reading::TypedAzimuth::kAzimuth)
+          return Point(reading::PackedAzimuth{packed});
+        problem = AzimuthProblem(QStringLiteral("后视方位角"), read, text);
+        return std::nullopt;
+      }
       break;
     default:
-      choice.kind = PointChoice::Kind::kName;
+      break;
   }
-  choice.name = row.name->currentText().trimmed();
-  choice.x = row.x->text().trimmed();
-  choice.y = row.y->text().trimmed();
-  if (row.azimuth) choice.azimuth = row.azimuth->text().trimmed();
-  return choice;
+  const QString name = row.name->name();
+  if (name.isEmpty()) {
+    problem = QStringLiteral("请输入%1点名").arg(row.role);
+    return std::nullopt;
+  }
+  return Point(reading::PointName{name.toStdString()});
 }
 
-void CStationPanel::show(PointRow& row, const PointChoice& choice) {
-  const int page = choice.kind == PointChoice::Kind::kCoordinates              ? kCoordinatesPage
-                   : choice.kind == PointChoice::Kind::kAzimuth && row.azimuth ? kAzimuthPage
-                                                                               : kNamePage;
-  row.kind->setCurrentIndex(page);
-  row.name->setEditText(choice.name);
-  row.x->setText(choice.x);
-  row.y->setText(choice.y);
-  if (row.azimuth) row.azimuth->setText(choice.azimuth);
+PanelSetup CStationPanel::setup() const {
+  PanelSetup read;
+  const auto station = readRow<reading::StationPoint>(m_station, read.problem);
+  const auto backsight =
+      station ? readRow<reading::Backsight>(m_backsight, read.problem) : std::nullopt;
+  if (backsight) read.setup = reading::StationAndBacksight{*station, *backsight};
+  return read;
 }
 
-PointChoice CStationPanel::station() const { return choiceOf(m_station); }
-PointChoice CStationPanel::backsight() const { return choiceOf(m_backsight); }
-void CStationPanel::setStation(const PointChoice& choice) { show(m_station, choice); }
-void CStationPanel::setBacksight(const PointChoice& choice) { show(m_backsight, choice); }
+// Shows a point in `row`'s fields and picks its kind.
+template <class Point>
+void CStationPanel::showPoint(PointRow& row, const Point& point) {
+  std::visit(
+      [&row](const auto& given) {
+        using Given = std::decay_t<decltype(given)>;
+        if constexpr (std::is_same_v<Given, reading::PointName>) {
+          row.kind->setCurrentIndex(kNamePage);
+          row.name->setName(QString::fromStdString(given.name));
+        } else if constexpr (std::is_same_v<Given, reading::Point>) {
+          row.kind->setCurrentIndex(kCoordinatesPage);
+          row.x->setText(numberText(given.x));
+          row.y->setText(numberText(given.y));
+        } else if (row.azimuth) {
+          row.kind->setCurrentIndex(kAzimuthPage);
+          row.azimuth->setText(numberText(given.packed));
+        }
+      },
+      point);
+}
+
+void CStationPanel::showSetup(const reading::StationAndBacksight& setup) {
+  showPoint(m_station, setup.station);
+  if (setup.backsight) showPoint(m_backsight, *setup.backsight);
+}
+
 int CStationPanel::angleDecimals() const { return m_angleDecimals->value(); }
 int CStationPanel::distanceDecimals() const { return m_distanceDecimals->value(); }
 
@@ -185,6 +225,6 @@ void CStationPanel::setDecimals(int angle, int distance) {
 void CStationPanel::setCheckLine(const QString& text, bool problem) {
   m_checkLine->setText(text);
   QPalette palette = m_checkLine->palette();
-  palette.setColor(QPalette::WindowText, problem ? QColor(200, 0, 0) : QColor(0, 0, 0));
+  palette.setColor(QPalette::WindowText, problem ? ErrorColour() : QColor(Qt::black));
   m_checkLine->setPalette(palette);
 }

@@ -1,15 +1,22 @@
 #pragma once
 
 // Where the instrument stands and what it sights, as the setting-out window
-// asks for them: each by point name (a searchable list of the names of the
-// design file or the control file) or as typed coordinates, the backsight
-// also as a packed azimuth; the decimals of angles and distances; and the
-// check line, shown where the user looks before going out.
+// asks for them: each by point name (typing part of a name lists the names
+// of the design file or the control file) or as typed coordinates, the
+// backsight also as a packed azimuth; the decimals of angles and distances;
+// and the check line, shown where the user looks before going out. The
+// panel reads its typed fields itself: the station setup as data, or what
+// is wrong with which field, in Chinese.
 
 #include <QString>
-#include <QStringList>
 #include <QWidget>
+#include <memory>
+#include <optional>
 
+#include "reader/sheet_request.h"
+
+class CPointNameBox;
+class NameIndex;
 class QComboBox;
 class QLabel;
 class QLineEdit;
@@ -17,15 +24,10 @@ class QPushButton;
 class QSpinBox;
 class QStackedWidget;
 
-struct PointChoice {
-  enum class Kind { kName, kCoordinates, kAzimuth };
-  Kind kind = Kind::kName;
-  QString name;     // kName
-  QString x;        // kCoordinates: north, as typed
-  QString y;        // kCoordinates: east, as typed
-  QString azimuth;  // kAzimuth: packed, as typed
-
-  bool operator==(const PointChoice&) const = default;
+// The station setup as the panel's fields give it.
+struct PanelSetup {
+  std::optional<reading::StationAndBacksight> setup;  // none where a field is wrong
+  QString problem;  // what is wrong with which field, where one is
 };
 
 class CStationPanel : public QWidget {
@@ -34,14 +36,16 @@ class CStationPanel : public QWidget {
  public:
   explicit CStationPanel(QWidget* parent = nullptr);
 
-  // The names the station's and the backsight's lists offer, in file order.
-  void setPointNames(const QStringList& names);
+  // The names the station's and the backsight's fields offer, in file order.
+  void setNames(std::shared_ptr<const NameIndex> names);
   void setControlFile(const QString& shownName);
 
-  PointChoice station() const;
-  PointChoice backsight() const;
-  void setStation(const PointChoice& choice);
-  void setBacksight(const PointChoice& choice);
+  // The station and the backsight as typed, read.
+  PanelSetup setup() const;
+  // Shows `setup` in the fields, as if typed (coordinates as the shortest
+  // text that reads back to the same numbers).
+  void showSetup(const reading::StationAndBacksight& setup);
+
   int angleDecimals() const;     // of azimuths and angles, 4 is whole seconds
   int distanceDecimals() const;  // 3 is millimetres
   void setDecimals(int angle, int distance);
@@ -56,17 +60,20 @@ class CStationPanel : public QWidget {
 
  private:
   struct PointRow {
+    QString role;  // 测站, 后视
     QComboBox* kind;
     QStackedWidget* pages;
-    QComboBox* name;
+    CPointNameBox* name;
     QLineEdit* x;
     QLineEdit* y;
     QLineEdit* azimuth;  // the backsight's only
   };
 
-  PointRow makeRow(bool withAzimuth);
-  static PointChoice choiceOf(const PointRow& row);
-  static void show(PointRow& row, const PointChoice& choice);
+  PointRow makeRow(const QString& role, bool withAzimuth);
+  template <class Point>
+  static std::optional<Point> readRow(const PointRow& row, QString& problem);
+  template <class Point>
+  static void showPoint(PointRow& row, const Point& point);
 
   PointRow m_station;
   PointRow m_backsight;

@@ -3,14 +3,16 @@
 // A design file as office software exports it (a comment, a header, a quoted
 // name with a comma, an empty code and height, a Chinese name, a point on the
 // station and a typo) and a control file with the station A1 and the
-// backsight A2, written to a temporary folder for one test.
+// backsight A2, written to a temporary folder for one test; and what the
+// windows remember kept in that folder too, so that no test sees another's.
 
 #include <QDir>
 #include <QFile>
+#include <QSettings>
 #include <QString>
 #include <QTemporaryDir>
 
-#include "ui/sheet/sheet_request.h"
+#include "reader/sheet_request.h"
 
 struct SetoutFiles {
   QTemporaryDir folder;
@@ -18,6 +20,8 @@ struct SetoutFiles {
   QString control = folder.filePath(QStringLiteral("ctl.dat"));
 
   SetoutFiles() {
+    for (QSettings::Format format : {QSettings::NativeFormat, QSettings::IniFormat})
+      QSettings::setPath(format, QSettings::UserScope, folder.filePath(QStringLiteral("settings")));
     write(design,
           "# design points, exported 2026-12-01\n"
           "Name,Code,East,North,Height\n"
@@ -38,29 +42,39 @@ struct SetoutFiles {
     if (file.open(QIODevice::WriteOnly)) file.write(text);
   }
 
+  // The columns name,code,y,x,h.
+  static std::vector<reading::Column> columns() {
+    using Role = reading::Column::Role;
+    return {{Role::kName, 0},
+            {Role::kCode, 0},
+            {Role::kNumber, 1},
+            {Role::kNumber, 0},
+            {Role::kHeight, 0}};
+  }
+
   // The settings of corvane-calc setout --columns name,code,y,x,h --control
   // ctl.dat --station-point A1 --backsight-point A2 --decimals 3
   // --azimuth-decimals 4.
-  SheetRequest request() const {
-    SheetRequest request;
-    request.path = design;
-    request.columns = QStringLiteral("name,code,y,x,h");
-    request.controlPath = control;
-    request.station = {PointChoice::Kind::kName, QStringLiteral("A1"), {}, {}, {}};
-    request.backsight = {PointChoice::Kind::kName, QStringLiteral("A2"), {}, {}, {}};
-    request.angleDecimals = 4;
-    request.distanceDecimals = 3;
+  reading::SheetRequest request() const {
+    reading::SheetRequest request;
+    request.setup =
+        reading::StationAndBacksight{reading::PointName{"A1"}, reading::PointName{"A2"}};
+    request.columns = columns();
+    request.known = reading::ControlFile{control.toStdString(), std::nullopt};
+    request.decimals = 3;
+    request.azimuthDecimals = 4;
+    request.design = reading::DesignFile{design.toStdString()};
     return request;
   }
 
   // The design file read without a column list, from a typed station with
   // north as the backsight.
-  SheetRequest requestWithoutColumns() const {
-    SheetRequest request = this->request();
+  reading::SheetRequest requestWithoutColumns() const {
+    reading::SheetRequest request = this->request();
     request.columns.clear();
-    request.controlPath.clear();
-    request.station = {PointChoice::Kind::kCoordinates, {}, "3350000", "500000", {}};
-    request.backsight = {PointChoice::Kind::kAzimuth, {}, {}, {}, "0"};
+    request.known = reading::DesignNames();
+    request.setup =
+        reading::StationAndBacksight{reading::Point{3350000, 500000}, reading::PackedAzimuth{0}};
     return request;
   }
 };

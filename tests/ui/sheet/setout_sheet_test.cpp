@@ -11,8 +11,12 @@
 #include <atomic>
 
 #include "tests/ui/sheet/setout_files.h"
+#include "ui/sheet/setout_command.h"
+#include "ui/sheet/sheet_csv.h"
+#include "ui/sheet/sheet_job.h"
+#include "ui/sheet/sheet_look.h"
+#include "ui/sheet/sheet_messages.h"
 #include "ui/sheet/sheet_model.h"
-#include "ui/sheet/sheet_reading.h"
 
 namespace {
 
@@ -28,11 +32,15 @@ ToolRun runTool(const QStringList& arguments) {
   return {tool.readAllStandardOutput(), tool.readAllStandardError()};
 }
 
-std::shared_ptr<const SetoutSheet> computed(const SheetRequest& request) {
+SheetResult computeSheet(const reading::SheetRequest& request) {
   const std::atomic<bool> stop(false);
-  const SheetResult result = ComputeSheet(request, stop, nullptr);
-  EXPECT_TRUE(result.failure.isEmpty()) << result.failure.toStdString();
-  EXPECT_TRUE(result.problem.isEmpty()) << result.problem.toStdString();
+  return ComputeSheet(SheetJob{request, QStringLiteral("stakes"), nullptr}, stop, nullptr);
+}
+
+std::shared_ptr<const SetoutSheet> computed(const reading::SheetRequest& request) {
+  const SheetResult result = computeSheet(request);
+  EXPECT_FALSE(result.failure) << FileProblem(result.failure).toStdString();
+  EXPECT_FALSE(result.problem) << SheetProblem(result.problem).toStdString();
   return result.sheet;
 }
 
@@ -53,31 +61,34 @@ QStringList tableLines(const std::shared_ptr<const SetoutSheet>& sheet) {
 
 struct Station {
   const char* what;
-  PointChoice station;
-  PointChoice backsight;
+  reading::StationAndBacksight setup;
   QStringList options;  // corvane-calc's for the same
+  const char* check;    // the check line, as the tool and the window say it
+  const char* shown;
 };
 
 TEST(SetoutSheet, TableRowsAreTheToolsAnswersForEveryWayOfGivingStationAndBacksight) {
   SetoutFiles files;
   const Station stations[] = {
       {"by name",
-       {PointChoice::Kind::kName, "A1", {}, {}, {}},
-       {PointChoice::Kind::kName, "A2", {}, {}, {}},
-       {"--control", files.control, "--station-point", "A1", "--backsight-point", "A2"}},
+       {reading::PointName{"A1"}, reading::PointName{"A2"}},
+       {"--control", files.control, "--station-point", "A1", "--backsight-point", "A2"},
+       "azimuth 7.3541 distance 151.327",
+       "检核：后视方位角 7.3541   距离 151.327"},
       {"typed",
-       {PointChoice::Kind::kCoordinates, {}, "3350000", "500000", {}},
-       {PointChoice::Kind::kCoordinates, {}, "3350150.000", "500020", {}},
-       {"--station", "3350000,500000", "--backsight", "3350150.000,500020"}},
+       {reading::Point{3350000, 500000}, reading::Point{3350150, 500020}},
+       {"--station", "3350000,500000", "--backsight", "3350150.000,500020"},
+       "azimuth 7.3541 distance 151.327",
+       "检核：后视方位角 7.3541   距离 151.327"},
       {"azimuth",
-       {PointChoice::Kind::kCoordinates, {}, "3350000", "500000", {}},
-       {PointChoice::Kind::kAzimuth, {}, {}, {}, "7.3541"},
-       {"--station", "3350000,500000", "--backsight-azimuth", "7.3541"}},
+       {reading::Point{3350000, 500000}, reading::PackedAzimuth{7.3541}},
+       {"--station", "3350000,500000", "--backsight-azimuth", "7.3541"},
+       "azimuth 7.3541",
+       "检核：后视方位角 7.3541"},
   };
   for (const Station& given : stations) {
-    SheetRequest request = files.request();
-    request.station = given.station;
-    request.backsight = given.backsight;
+    reading::SheetRequest request = files.request();
+    request.setup = given.setup;
     const auto sheet = computed(request);
     ASSERT_TRUE(sheet) << given.what;
     const ToolRun tool = runTool(QStringList{"setout", "--columns", "name,code,y,x,h", "--decimals",
@@ -89,13 +100,10 @@ TEST(SetoutSheet, TableRowsAreTheToolsAnswersForEveryWayOfGivingStationAndBacksi
     EXPECT_EQ(expected.takeFirst(), "# design points, exported 2026-12-01");
     EXPECT_EQ(expected.takeFirst(), "Name,Code,East,North,Height");
     EXPECT_EQ(tableLines(sheet), expected) << given.what;
-    const QString check = sheet->checkDistance.isEmpty()
-                              ? QStringLiteral("azimuth %1").arg(sheet->checkAzimuth)
-                              : QStringLiteral("azimuth %1 distance %2")
-                                    .arg(sheet->checkAzimuth, sheet->checkDistance);
     EXPECT_TRUE(QString::fromUtf8(tool.err).startsWith(
-        QStringLiteral("corvane-calc: station to backsight: %1\n").arg(check)))
+        QStringLiteral("corvane-calc: station to backsight: %1\n").arg(given.check)))
         << given.what << ": " << tool.err.toStdString();
+    EXPECT_EQ(CheckLineText(*sheet), QString::fromUtf8(given.shown)) << given.what;
   }
 }
 
@@ -104,7 +112,7 @@ TEST(SetoutSheet, TableRowsAreTheToolsAnswersForEveryWayOfGivingStationAndBacksi
 TEST(SetoutSheet, NoColumnListReadsRowsAsTheToolDoesWithoutOne) {
   SetoutFiles files;
   SetoutFiles::write(files.design, "P1 3350100 500000\nP2 500000 3350100\n");
-  const SheetRequest request = files.requestWithoutColumns();
+  const reading::SheetRequest request = files.requestWithoutColumns();
   const auto sheet = computed(request);
   ASSERT_TRUE(sheet);
   EXPECT_EQ(tableLines(sheet),
@@ -115,6 +123,74 @@ TEST(SetoutSheet, NoColumnListReadsRowsAsTheToolDoesWithoutOne) {
   // The sketch fits the points it has: not one thousands of km off.
   EXPECT_TRUE(sheet->rows.hasPoint(0));
   EXPECT_FALSE(sheet->rows.hasPoint(1));
+}
+
+// A column list reads a row the other way round from it as an error in its
+// place, not a point 4,030 km away, and the sketch leaves it out.
+TEST(SetoutSheet, ARowTheOtherWayRoundFromTheColumnListIsAnError) {
+  SetoutFiles files;
+  SetoutFiles::write(files.design, "P1,,500000,3350100,\nP2,,3350100,500000,\n");
+  reading::SheetRequest request = files.requestWithoutColumns();
+  request.columns = SetoutFiles::columns();
+  const auto sheet = computed(request);
+  ASSERT_TRUE(sheet);
+  EXPECT_EQ(tableLines(sheet),
+            QStringList({"P1,,0.0000,0.0000,100.000,",
+                         "ERROR: P2: read by the column list the point is 4030579.364 from the "
+                         "station, with x and y the other way round 100.000: for a file that "
+                         "gives east first say --columns name,code,y,x,h, for north first "
+                         "--columns name,code,x,y,h"}));
+  EXPECT_TRUE(sheet->rows.hasPoint(0));
+  EXPECT_FALSE(sheet->rows.hasPoint(1));
+}
+
+// A height read with a decimal comma is a number written with a point, its
+// digits as read: in the table, in what Ctrl+C copies and in the CSV.
+TEST(SetoutSheet, HeightsAreWrittenWithADecimalPoint) {
+  SetoutFiles files;
+  SetoutFiles::write(files.design, "K1;;500012,345;3350108,210;21,300\n");
+  const auto sheet = computed(files.request());
+  ASSERT_TRUE(sheet);
+  CSheetModel model;
+  model.setSheet(sheet);
+  EXPECT_EQ(model.index(0, CSheetModel::kHeight).data().toString(), "21.300");
+  EXPECT_EQ(model.tabSeparated({0}), "K1\t\t6.3030\t358.5449\t108.912\t21.300\n");
+  const QString path = files.folder.filePath(QStringLiteral("sheet.csv"));
+  ASSERT_EQ(WriteSheetCsv(*sheet, path), QString());
+  QFile written(path);
+  ASSERT_TRUE(written.open(QIODevice::ReadOnly));
+  EXPECT_TRUE(written.readAll().endsWith("\nK1;;6.3030;358.5449;108.912;21.300\n"));
+}
+
+// Design points a caller hands over (a road's stakes) give the rows a file
+// of the same points would, their heights with the decimals of lengths, and
+// are the names the station and the backsight are found by.
+TEST(SetoutSheet, ACallersPointsAreASheetLikeAFilesAndTheNamesToPickFrom) {
+  SetoutFiles files;
+  reading::SheetRequest request = files.request();
+  request.setup =
+      reading::StationAndBacksight{reading::PointName{"BM1"}, reading::PointName{"BM2"}};
+  request.known = reading::DesignNames();
+  request.columns.clear();  // the window reads a caller's points by name,code,x,y,h
+  using Role = reading::Column::Role;
+  request.columns = {{Role::kName, 0},
+                     {Role::kCode, 0},
+                     {Role::kNumber, 0},
+                     {Role::kNumber, 1},
+                     {Role::kHeight, 0}};
+  request.design = std::vector<reading::DesignPoint>{
+      {"BM1", "", {3350000, 500000}, std::nullopt},
+      {"BM2", "", {3350150, 500020}, 20.0},
+      {"K0+020", "中线", {3350108.21, 500012.345}, 21.3004},
+      {"ERROR: x", "", {3350001, 500001}, std::nullopt},
+  };
+  const auto sheet = computed(request);
+  ASSERT_TRUE(sheet);
+  EXPECT_EQ(sheet->source, "stakes");
+  EXPECT_EQ(tableLines(sheet),
+            QStringList({"ERROR: BM1: point is on the station", "BM2,,7.3541,0.0000,151.327,20.000",
+                         "K0+020,中线,6.3030,358.5449,108.912,21.300",
+                         "ERROR: point name starting \"ERROR:\" is reserved"}));
 }
 
 // The numbers of the README's sheet, and the rows' places in the file.
@@ -155,7 +231,7 @@ TEST(SetoutSheet, CsvExportThatCannotBeWrittenSaysSoAndLeavesNoFile) {
   const auto sheet = computed(files.request());
   ASSERT_TRUE(sheet);
   const QString path = files.folder.filePath(QStringLiteral("no such folder/sheet.csv"));
-  EXPECT_TRUE(WriteSheetCsv(*sheet, path).startsWith(QStringLiteral("无法写入")));
+  EXPECT_FALSE(WriteSheetCsv(*sheet, path).isEmpty());
   EXPECT_FALSE(QFile::exists(path));
 }
 
@@ -176,75 +252,69 @@ TEST(SetoutSheet, FilesThatAreNoCoordinateFilesAreRefusedWithAMessage) {
   wide.close();
   const struct {
     QString path;
-    const char* start;
-  } refused[] = {{files.folder.filePath(QStringLiteral("missing.dat")), "无法打开"},
-                 {binary, "photo.dat"},
-                 {utf32, "无法读取"}};
+    const char* message;
+  } refused[] = {
+      {files.folder.filePath(QStringLiteral("missing.dat")), "无法打开 missing.dat：文件不存在"},
+      {binary, "photo.dat 不是文本文件，不能作为坐标文件读取。"},
+      {utf32, "无法读取 utf32.txt：这是 UTF-32 文本，请另存为 UTF-8 或 UTF-16。"}};
   for (const auto& file : refused) {
-    SheetRequest request = files.request();
-    request.path = file.path;
-    const std::atomic<bool> stop(false);
-    const SheetResult result = ComputeSheet(request, stop, nullptr);
+    reading::SheetRequest request = files.request();
+    request.design = reading::DesignFile{file.path.toStdString()};
+    const SheetResult result = computeSheet(request);
     EXPECT_EQ(result.sheet, nullptr) << file.path.toStdString();
-    EXPECT_TRUE(result.failure.contains(QString::fromUtf8(file.start)))
-        << result.failure.toStdString();
+    EXPECT_EQ(FileProblem(result.failure), QString::fromUtf8(file.message));
   }
 }
 
-// corvane --setout's command line, read by the tool's option code, as the
-// window shows it in its fields.
-TEST(SetoutArguments, TheToolsOptionsBecomeTheWindowsChoices) {
-  using Kind = PointChoice::Kind;
+// corvane --setout's command line, read by the tool's option code into the
+// request the window reads.
+TEST(SetoutArguments, TheToolsOptionsBecomeTheRequest) {
+  using reading::PackedAzimuth;
+  using reading::Point;
+  using reading::PointName;
   const struct {
     QStringList arguments;
-    Kind station;
-    QString stationText;  // the name, or X,Y as the fields show them
-    Kind backsight;
-    QString backsightText;
-    int angleDecimals;
+    reading::StationAndBacksight setup;
+    bool control;
+    std::optional<int> azimuthDecimals;
     QString pdf;
   } cases[] = {
       {{"--setout", "d.dat", "--control", "c.dat", "--station-point", "A1", "--backsight-point",
         "A2", "--pdf", "s.pdf"},
-       Kind::kName,
-       "A1",
-       Kind::kName,
-       "A2",
-       6,
+       {PointName{"A1"}, PointName{"A2"}},
+       true,
+       std::nullopt,
        "s.pdf"},
       {{"--setout", "d.dat", "--station=3350000,500000.25", "--backsight", "-10,1e3",
         "--azimuth-decimals", "4"},
-       Kind::kCoordinates,
-       "3350000,500000.25",
-       Kind::kCoordinates,
-       "-10,1000",
+       {Point{3350000, 500000.25}, Point{-10, 1000}},
+       false,
        4,
        ""},
       {{"--station", "0,0", "--backsight-azimuth", "7.3541", "--setout", "d.dat", "--pdf=x.pdf"},
-       Kind::kCoordinates,
-       "0,0",
-       Kind::kAzimuth,
-       "7.3541",
-       6,
+       {Point{0, 0}, PackedAzimuth{7.3541}},
+       false,
+       std::nullopt,
        "x.pdf"},
   };
-  auto shown = [](const PointChoice& choice) {
-    return choice.kind == Kind::kName          ? choice.name
-           : choice.kind == Kind::kCoordinates ? choice.x + ',' + choice.y
-                                               : choice.azimuth;
-  };
   for (const auto& given : cases) {
-    SheetRequest request;
+    reading::SheetRequest request;
     QString pdf;
     ASSERT_EQ(ParseSetoutArguments(given.arguments, request, pdf), QString());
-    EXPECT_EQ(request.path, "d.dat");
-    EXPECT_EQ(request.station.kind, given.station);
-    EXPECT_EQ(shown(request.station), given.stationText);
-    EXPECT_EQ(request.backsight.kind, given.backsight);
-    EXPECT_EQ(shown(request.backsight), given.backsightText);
-    EXPECT_EQ(request.angleDecimals, given.angleDecimals);
+    EXPECT_EQ(request.design, reading::DesignPoints(reading::DesignFile{"d.dat"}));
+    ASSERT_TRUE(request.setup);
+    EXPECT_TRUE(std::get<reading::StationAndBacksight>(*request.setup) == given.setup);
+    EXPECT_EQ(std::holds_alternative<reading::ControlFile>(request.known), given.control);
+    EXPECT_EQ(request.azimuthDecimals, given.azimuthDecimals);
     EXPECT_EQ(pdf, given.pdf);
   }
+  // The window asks for what is missing; a PDF cannot.
+  reading::SheetRequest request;
+  QString pdf;
+  EXPECT_EQ(ParseSetoutArguments({"--setout", "d.dat"}, request, pdf), QString());
+  EXPECT_FALSE(request.setup);
+  EXPECT_EQ(ParseSetoutArguments({"--setout", "d.dat", "--pdf", "x.pdf"}, request, pdf),
+            "setout needs --station X,Y or --station-point NAME");
 }
 
 TEST(SetoutArguments, BadOnesAreRefusedInOneLine) {
@@ -258,7 +328,7 @@ TEST(SetoutArguments, BadOnesAreRefusedInOneLine) {
       {{"--setout", "d.dat", "--pdf"}, "--pdf"},
   };
   for (const auto& given : cases) {
-    SheetRequest request;
+    reading::SheetRequest request;
     QString pdf;
     const QString problem = ParseSetoutArguments(given.arguments, request, pdf);
     EXPECT_TRUE(problem.contains(given.message)) << problem.toStdString();

@@ -15,7 +15,7 @@ void addPoint(SetoutSheet& sheet, const char* name, double x, double y) {
   SheetRows::Fields fields{};
   fields[SheetRows::kName] = name;
   const SheetRows::Point point{x, y};
-  sheet.rows.append(fields, static_cast<std::uint32_t>(sheet.rows.size() + 1), &point);
+  sheet.rows.append(fields, static_cast<std::uint32_t>(sheet.rows.size() + 1), &point, {',', true});
 }
 
 // The station at the origin, the backsight due north; the design points

@@ -1,7 +1,8 @@
 // The setting-out window as a user meets it, offscreen: a small file read
 // into the table and the sketch, selection both ways, copying, the keyboard
-// path, a file that is no coordinate file, and the window beside the modal
-// calculator.
+// path, the panel's messages, a file that is no coordinate file or a read
+// cancelled (the window stays on the sheet it showed), the layout box, and
+// the window beside the modal calculator and after it.
 
 #include "ui/sheet/setout_window.h"
 
@@ -11,27 +12,32 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QDialogButtonBox>
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPointer>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QStatusBar>
 #include <QTableView>
 #include <QTableWidget>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
 #include "res/resource.h"
 #include "tests/ui/sheet/setout_files.h"
 #include "ui/calc/calc_dialog.h"
+#include "ui/common/program_windows.h"
 #include "ui/sheet/column_layout_dialog.h"
-#include "ui/sheet/print_preview.h"
+#include "ui/sheet/open_sheet.h"
+#include "ui/sheet/point_name_box.h"
 #include "ui/sheet/setout_sheet.h"
 #include "ui/sheet/sheet_model.h"
-#include "ui/sheet/sheet_reading.h"
 #include "ui/sheet/sketch_widget.h"
+#include "ui/sheet/station_panel.h"
 
 namespace {
 
@@ -45,6 +51,7 @@ class SetoutWindowTest : public testing::Test {
   }
 
   QString status() const { return window.statusBar()->findChildren<QLabel*>().front()->text(); }
+  QLabel* checkLine() const { return window.findChild<QLabel*>(QStringLiteral("checkLine")); }
 
   QPoint pointOf(int row) const {
     const SheetRows::Point ground = window.sheet()->rows.point(row);
@@ -77,8 +84,7 @@ TEST_F(SetoutWindowTest, ShowsTheSheetTheCountsAndFailedRowsInRed) {
 // A long message stays in its row: the next row's numbers are still in view.
 TEST_F(SetoutWindowTest, ALongMessageLeavesTheNumbersColumnsInView) {
   SetoutFiles::write(files.design, "P1 500000 3350100\nP2 3350100 500000\n");
-  const SheetRequest request = files.requestWithoutColumns();
-  window.load(request);
+  window.load(files.requestWithoutColumns());
   ASSERT_TRUE(QTest::qWaitFor([&] { return window.sheet() && window.sheet()->rows.size() == 2; }));
   EXPECT_TRUE(window.model()
                   .index(0, CSheetModel::kAzimuth)
@@ -156,58 +162,178 @@ TEST_F(SetoutWindowTest, PanelChangesRecomputeAndAnUnknownStationClearsTheSheet)
   EXPECT_EQ(window.model().index(0, CSheetModel::kAngle).data().toString(), "358.55");
 
   // Passing through a field without changing it reads nothing again.
-  auto* station = window.findChildren<QComboBox*>().at(1);  // after the station's kind
+  auto* station = window.findChildren<CPointNameBox*>().front();
   station->setFocus();
   QTest::keyClick(station, Qt::Key_Return);
-  EXPECT_FALSE(window.findChild<QProgressBar*>()->isVisibleTo(&window));
+  EXPECT_FALSE(window.findChild<QProgressBar*>("cancelProgress")->isVisibleTo(&window));
 
   station->lineEdit()->selectAll();
   QTest::keyClicks(station, "A9");
   QTest::keyClick(station, Qt::Key_Return);
   ASSERT_TRUE(QTest::qWaitFor([&] { return window.sheet() == nullptr; }));
   EXPECT_EQ(window.model().rowCount(), 0);
-  QLabel* check = nullptr;
-  for (QLabel* label : window.findChildren<QLabel*>())
-    if (label->text().startsWith(QStringLiteral("无法计算"))) check = label;
-  ASSERT_NE(check, nullptr);
-  EXPECT_EQ(check->text(), "无法计算：--station-point: no point A9 in " + files.control);
+  const QLabel* check = checkLine();
+  EXPECT_EQ(check->text(), "测站点名 A9 不在 ctl.dat 中");
   EXPECT_EQ(check->palette().color(QPalette::WindowText), QColor(200, 0, 0));
 }
 
-// A file that is no coordinate file: a message box, and the sheet stays.
-TEST_F(SetoutWindowTest, AFileThatIsNoTextGivesAMessageAndKeepsTheSheet) {
-  const auto shown = window.sheet();
-  QFile picture(files.design);
-  ASSERT_TRUE(picture.open(QIODevice::WriteOnly));
-  picture.write(QByteArray("GIF89a\0\0\x01", 9));
-  picture.close();
-  QString message;
-  QTimer closer;
-  QObject::connect(&closer, &QTimer::timeout, [&] {
-    if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-      message = box->text();
-      box->close();
+// What keeps the sheet from being computed is said in Chinese and names the
+// field typed into: no option of the command line, no English.
+TEST_F(SetoutWindowTest, ThePanelSaysWhatIsWrongWithWhichField) {
+  CStationPanel& panel = window.panel();
+  const struct {
+    reading::StationAndBacksight setup;
+    const char* stationX;  // typed over the station's X where not null
+    const char* message;
+  } cases[] = {
+      {{reading::Point{0, 0}, reading::PointName{"A2"}},
+       "3350000,5",
+       "测站 X（北）不是数字：3350000,5（小数点请用“.”）"},
+      {{reading::Point{0, 0}, reading::PointName{"A2"}}, "1e999", "测站 X（北）超出范围：1e999"},
+      {{reading::Point{0, 0}, reading::PointName{"A2"}}, "", "请输入测站 X（北）"},
+      {{reading::PointName{"A1"}, reading::PointName{""}}, nullptr, "请输入后视点名"},
+      {{reading::PointName{"A1"}, reading::PointName{"A1"}},
+       nullptr,
+       "后视点与测站相同，请另选一点"},
+      {{reading::PointName{"A1"}, reading::PackedAzimuth{45.6}},
+       nullptr,
+       "后视方位角的分不能是 60 或更多：45.6"},
+      {{reading::Point{3350000, 500000}, reading::Point{3350000, 500000}},
+       nullptr,
+       "后视点与测站相同，请另选一点"},
+  };
+  for (const auto& given : cases) {
+    panel.showSetup(given.setup);
+    if (given.stationX) {
+      for (QLineEdit* edit : panel.findChildren<QLineEdit*>())
+        if (edit->placeholderText() == QStringLiteral("X（北）")) {
+          edit->setText(QString::fromUtf8(given.stationX));
+          break;
+        }
     }
-  });
-  closer.start(10);
-  window.load(files.request());
-  EXPECT_TRUE(QTest::qWaitFor([&] { return !message.isEmpty(); }));
-  EXPECT_TRUE(message.endsWith("design.csv 不是文本文件，不能作为坐标文件读取。"))
-      << message.toStdString();
+    emit panel.changed();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return checkLine()->text() == given.message; }))
+        << checkLine()->text().toStdString() << " for " << given.message;
+    EXPECT_EQ(window.sheet(), nullptr);
+  }
+}
+
+// Answers the next message box with 确定; returns its text once it showed.
+class MessageCatcher {
+ public:
+  MessageCatcher() {
+    QObject::connect(&m_timer, &QTimer::timeout, [this] {
+      if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+        m_message = box->text();
+        box->close();
+      }
+    });
+    m_timer.start(10);
+  }
+  QString wait() {
+    EXPECT_TRUE(QTest::qWaitFor([this] { return !m_message.isEmpty(); }));
+    return m_message;
+  }
+
+ private:
+  QTimer m_timer;
+  QString m_message;
+};
+
+// Another file that is no coordinate file (a program, a picture): a message
+// box, and the window stays on the sheet it showed, the name over it, the
+// file its exports and 列格式 are for.
+TEST_F(SetoutWindowTest, AFileThatIsNoTextGivesAMessageAndKeepsTheSheetAndItsName) {
+  const auto shown = window.sheet();
+  const QString other = files.folder.filePath(QStringLiteral("ls"));
+  QFile picture(other);
+  ASSERT_TRUE(picture.open(QIODevice::WriteOnly));
+  picture.write(
+      QByteArray("\x7f"
+                 "ELF\x02\x01\x01\0\0\0",
+                 10));
+  picture.close();
+  reading::SheetRequest request = files.request();
+  request.design = reading::DesignFile{other.toStdString()};
+  MessageCatcher catcher;
+  window.load(request);
+  EXPECT_EQ(catcher.wait(), "ls 不是文本文件，不能作为坐标文件读取。");
   EXPECT_EQ(window.sheet(), shown);
+  EXPECT_EQ(window.sheet()->path, files.design);
+  EXPECT_EQ(window.windowTitle(), "放样表 - design.csv");
   EXPECT_EQ(status(), "7 个点，2 行有误");
 }
 
+// 取消 while a big file is read: the window stays on the sheet it showed.
+TEST_F(SetoutWindowTest, ACancelledReadKeepsTheSheetAndItsName) {
+  const auto shown = window.sheet();
+  const QString big = files.folder.filePath(QStringLiteral("big.csv"));
+  QFile design(big);
+  ASSERT_TRUE(design.open(QIODevice::WriteOnly));
+  for (int i = 0; i < 300000; ++i) design.write("P,,500012.345,3350108.210,21.3\n");
+  design.close();
+  reading::SheetRequest request = files.request();
+  request.design = reading::DesignFile{big.toStdString()};
+  window.load(request);
+  auto* cancel = window.findChild<QPushButton*>(QStringLiteral("cancel"));
+  ASSERT_TRUE(cancel->isVisibleTo(&window));
+  QTest::mouseClick(cancel, Qt::LeftButton);
+  EXPECT_FALSE(cancel->isVisibleTo(&window));
+  QTest::qWait(300);  // a result the job posts after all is dropped
+  EXPECT_EQ(window.sheet(), shown);
+  EXPECT_EQ(window.windowTitle(), "放样表 - design.csv");
+  EXPECT_EQ(status(), "7 个点，2 行有误");
+  window.load(files.request());  // the file shown reads again
+  EXPECT_TRUE(QTest::qWaitFor([&] { return window.sheet() != shown; }));
+}
+
+// Typing part of a name lists the names that hold it, in any case.
+TEST_F(SetoutWindowTest, TypingPartOfANameListsTheNamesThatHoldIt) {
+  reading::SheetRequest request = files.request();
+  request.known = reading::DesignNames();  // the names of the design file
+  request.setup =
+      reading::StationAndBacksight{reading::Point{3350000, 500000}, reading::PackedAzimuth{0}};
+  const auto shown = window.sheet();
+  window.load(request);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return window.sheet() != shown; }));
+  auto* station = window.findChildren<CPointNameBox*>().front();
+  station->setFocus();
+  station->lineEdit()->clear();
+  QTest::keyClicks(station->lineEdit(), "k");
+  // K5's row does not read: it gives no name.
+  EXPECT_EQ(station->listed(), QStringList({"K1", "K2", "K3, gate", "K4"}));
+  QTest::keyClicks(station->lineEdit(), "3");
+  EXPECT_EQ(station->listed(), QStringList({"K3, gate"}));
+}
+
+// A caller's design points (a road's stakes) open a sheet of their own.
+TEST(SetoutSheetOfPoints, OpensWithTheTitleAndThePointsNamesToPickFrom) {
+  SetoutFiles files;
+  CSetoutWindow* window = OpenSetoutSheet(QStringLiteral("K0+000-K0+040"),
+                                          {{"BM1", "", {3350000, 500000}, std::nullopt},
+                                           {"BM2", "", {3350150, 500020}, std::nullopt},
+                                           {"K0+020", "中线", {3350108.21, 500012.345}, 21.3004}});
+  ASSERT_TRUE(QTest::qWaitFor([&] { return window->windowTitle() == "放样表 - K0+000-K0+040"; }));
+  window->panel().showSetup({reading::PointName{"BM1"}, reading::PointName{"BM2"}});
+  emit window->panel().changed();
+  ASSERT_TRUE(QTest::qWaitFor([&] { return window->sheet() != nullptr; }));
+  EXPECT_EQ(window->model().index(2, CSheetModel::kAngle).data().toString(), "358.5449");
+  EXPECT_EQ(window->model().index(2, CSheetModel::kHeight).data().toString(), "21.300");
+  window->close();  // deletes it
+}
+
 // The layout box names each column's role over the file's first rows, picks
-// the preset a list is, and takes only a list the reader takes.
+// the preset a list is, and takes only a list the reader takes, blanks
+// around the roles included.
 TEST(ColumnLayout, HeadingsPresetAndOkFollowTheList) {
-  const QList<QStringList> rows = {{"K1", "", "500012.345", "3350108.210", "21.300"}};
-  CColumnLayoutDialog dialog(rows, QString(), QStringLiteral("name,code,y,x,h"), CheckColumns);
+  PreviewRows preview;
+  preview.rows = {{"K1", "", "500012.345", "3350108.210", "21.300"}};
+  CColumnLayoutDialog dialog(preview, QStringLiteral("name,code,y,x,h"), PointColumnsProblem);
   auto* list = dialog.findChild<QLineEdit*>();
-  auto* preview = dialog.findChild<QTableWidget*>();
+  auto* table = dialog.findChild<QTableWidget*>();
   auto* presets = dialog.findChild<QComboBox*>();
   auto* buttons = dialog.findChild<QDialogButtonBox*>();
-  ASSERT_TRUE(list && preview && presets && buttons);
+  ASSERT_TRUE(list && table && presets && buttons);
   const struct {
     const char* typed;
     QStringList headings;
@@ -216,6 +342,7 @@ TEST(ColumnLayout, HeadingsPresetAndOkFollowTheList) {
   } cases[] = {
       {"name,code,y,x,h", {"点名", "编码", "东 Y", "北 X", "高程"}, "name,code,y,x,h", true},
       {"name,x,y", {"点名", "北 X", "东 Y", "（多余）", "（多余）"}, "name,x,y", true},
+      {"name, x, y", {"点名", "北 X", "东 Y", "（多余）", "（多余）"}, "name,x,y", true},
       {"name,-,y,x,-", {"点名", "（不读）", "东 Y", "北 X", "（不读）"}, "", true},
       {"name,code,east,x,h", {"点名", "编码", "？east", "北 X", "高程"}, "", false},
   };
@@ -223,8 +350,8 @@ TEST(ColumnLayout, HeadingsPresetAndOkFollowTheList) {
     list->clear();
     QTest::keyClicks(list, given.typed);
     QStringList headings;
-    for (int column = 0; column < preview->columnCount(); ++column)
-      headings << preview->horizontalHeaderItem(column)->text();
+    for (int column = 0; column < table->columnCount(); ++column)
+      headings << table->horizontalHeaderItem(column)->text();
     EXPECT_EQ(headings, given.headings) << given.typed;
     EXPECT_EQ(presets->currentData().toString(), given.preset) << given.typed;
     EXPECT_EQ(buttons->button(QDialogButtonBox::Ok)->isEnabled(), given.ok) << given.typed;
@@ -232,31 +359,48 @@ TEST(ColumnLayout, HeadingsPresetAndOkFollowTheList) {
   EXPECT_EQ(dialog.columns(), "name,code,east,x,h");
 }
 
-// The tests run from a folder with no printing module beside it: printing
-// then says why it cannot, and paints nothing.
-TEST(PrintPreview, WithoutItsModuleSaysWhyAndPaintsNothing) {
-  bool painted = false;
-  const QString problem = ShowPrintPreview(nullptr, QStringLiteral("放样表"),
-                                           [&](QPagedPaintDevice&) { painted = true; });
-  EXPECT_TRUE(problem.startsWith(QStringLiteral("无法打印："))) << problem.toStdString();
-  EXPECT_FALSE(painted);
+// A file that is no text (a 2 GB sparse file: all NUL bytes) is refused at
+// its first bytes: the box says why in Chinese, and 确定 stays disabled.
+TEST(ColumnLayout, AFileThatIsNoTextLeavesOkDisabled) {
+  QTemporaryDir folder;
+  const QString path = folder.filePath(QStringLiteral("sparse.csv"));
+  QFile sparse(path);
+  ASSERT_TRUE(sparse.open(QIODevice::WriteOnly) && sparse.resize(qint64(2) << 30));
+  sparse.close();
+  const PreviewRows preview = ReadPreviewRows(path, 12);
+  EXPECT_TRUE(preview.refused);
+  CColumnLayoutDialog dialog(preview, QStringLiteral("name,code,y,x,h"), PointColumnsProblem);
+  EXPECT_FALSE(dialog.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->isEnabled());
+  QStringList texts;
+  for (const QLabel* label : dialog.findChildren<QLabel*>()) texts << label->text();
+  EXPECT_TRUE(texts.contains(QStringLiteral(
+      "无法读取 sparse.csv：它不是 UTF-8 文本（开头有 NUL 字节，或是没有字节顺序标记的 "
+      "UTF-16），请另存为 UTF-8，或带字节顺序标记的 UTF-16。")))
+      << texts.join('|').toStdString();
 }
 
 // The calculator is application-modal; its own windows are not blocked by it.
 // The click goes the way a real one does, through the window system, where
-// a window blocked by a modal one would never see it.
-TEST(SetoutBesideCalculator, OpensFromTheWindowMenuAndTakesClicksWhileTheFormIsModal) {
+// a window blocked by a modal one would never see it. Escape closes the form
+// alone: the 放样表 stays, and the program runs until it closes.
+TEST(SetoutBesideCalculator, TakesClicksWhileTheFormIsModalAndOutlivesIt) {
   SetoutFiles files;
   CCalcDialog calc;
   calc.setWindowModality(Qt::ApplicationModal);
   calc.show();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(&calc));
+  const auto setouts = [] {
+    QList<CSetoutWindow*> found;
+    for (QWidget* window : QApplication::topLevelWidgets())
+      if (auto* setout = qobject_cast<CSetoutWindow*>(window)) found << setout;
+    return found;
+  };
   calc.OnSysCommand(IDM_SETOUT);
-  auto* setout = calc.findChild<CSetoutWindow*>();
-  ASSERT_NE(setout, nullptr);
+  ASSERT_EQ(setouts().size(), 1);
+  QPointer<CSetoutWindow> setout = setouts().front();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(setout));
   calc.OnSysCommand(IDM_SETOUT);  // a second time: the same window
-  EXPECT_EQ(calc.findChildren<CSetoutWindow*>().size(), 1);
+  EXPECT_EQ(setouts().size(), 1);
   setout->load(files.request());
   ASSERT_TRUE(QTest::qWaitFor([&] { return setout->sheet() != nullptr; }));
   CSketchWidget& sketch = setout->sketch();
@@ -265,6 +409,17 @@ TEST(SetoutBesideCalculator, OpensFromTheWindowMenuAndTakesClicksWhileTheFormIsM
   QTest::mouseClick(setout->windowHandle(), Qt::LeftButton, {}, sketch.mapTo(setout, at));
   EXPECT_EQ(setout->table().currentIndex().row(), 1);
   EXPECT_EQ(QApplication::activeModalWidget(), &calc);
+
+  QTest::keyClick(&calc, Qt::Key_Escape);
+  EXPECT_FALSE(calc.isVisible());
+  EXPECT_TRUE(setout->isVisible());
+  QTimer::singleShot(50, setout, &QWidget::close);
+  QTimer::singleShot(5000, qApp, &QCoreApplication::quit);  // in case it never ends
+  QElapsedTimer clock;
+  clock.start();
+  RunUntilLastWindowCloses(calc);
+  EXPECT_LT(clock.elapsed(), 4000);
+  EXPECT_TRUE(QTest::qWaitFor([&] { return setout.isNull(); }));  // closed and deleted
 }
 
 }  // namespace
