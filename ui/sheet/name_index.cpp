@@ -35,6 +35,8 @@ std::vector<std::uint32_t> NameIndex::find(std::string_view typed, std::size_t l
       found.push_back(static_cast<std::uint32_t>(i));
     return found;
   }
+  // The names are separated by line ends: text with one would match across two.
+  if (typed.find('\n') != std::string_view::npos) return found;
   std::string wanted(typed);
   std::transform(wanted.begin(), wanted.end(), wanted.begin(), folded);
   const char* const begin = m_folded.data();

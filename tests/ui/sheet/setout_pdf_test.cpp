@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QElapsedTimer>
 #include <QProcess>
 #include <QRegularExpression>
 
@@ -73,6 +74,38 @@ TEST(SetoutPdf, WrittenWithoutADisplayHoldsTheToolsNumbersAndEveryNameInEmbedded
     ASSERT_GE(columns.size(), 5);
     EXPECT_EQ(columns[columns.size() - 5], "yes") << "not embedded: " << row.toStdString();
   }
+}
+
+// A 2 GB sparse file (all NUL bytes) is refused at its first bytes: at once,
+// and in little memory. Under a ceiling of 512 MB of address space, reading
+// it whole ended in std::bad_alloc (exit status 134). The sanitizers reserve
+// far more address space than that, so there the ceiling is left off.
+TEST(SetoutPdf, AFileThatIsNoTextIsRefusedAtOnceInLittleMemory) {
+  SetoutFiles files;
+  const QString path = files.folder.filePath(QStringLiteral("sparse.csv"));
+  QFile sparse(path);
+  ASSERT_TRUE(sparse.open(QIODevice::WriteOnly) && sparse.resize(qint64(2) << 30));
+  sparse.close();
+#if defined(__SANITIZE_ADDRESS__)
+  const QString ceiling;
+#else
+  const QString ceiling = QStringLiteral("ulimit -v 524288; ");
+#endif
+  QProcess program;
+  QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+  environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+  program.setProcessEnvironment(environment);
+  QElapsedTimer clock;
+  clock.start();
+  program.start(QStringLiteral("/bin/sh"),
+                {QStringLiteral("-c"), ceiling + QStringLiteral("exec \"$0\" \"$@\""),
+                 QStringLiteral(CORVANE_PROGRAM), "--setout", path, "--station", "0,0",
+                 "--backsight-azimuth", "0", "--pdf", files.folder.filePath("sheet.pdf")});
+  ASSERT_TRUE(program.waitForFinished(60000));
+  EXPECT_LT(clock.elapsed(), 5000);
+  EXPECT_EQ(program.exitCode(), 2);
+  EXPECT_TRUE(QString::fromUtf8(program.readAllStandardError())
+                  .contains(path + ": not UTF-8 text (NUL bytes"));
 }
 
 TEST(SetoutPdf, BadOptionsAndUnknownNamesAreUsageErrorsAndWriteNothing) {
