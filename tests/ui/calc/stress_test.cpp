@@ -3,8 +3,12 @@
 // computing by the button and by Enter, opening and closing the about box
 // from its button and from the window menu, hovering over and pressing the
 // buttons, leaving the form and opening it again. After every compute the
-// form shows exactly what the survey core computes from the text of its
-// fields. The run repeats exactly for a seed: CORVANE_STRESS_SEED chooses it
+// form shows what a reference worked out here, apart from the program, finds
+// from the text of its fields: the fields read with the full-width forms
+// folded, the results computed in long double from the documented rules,
+// equal to the shown six decimals within a rounding of the display and the
+// double's last bits. (The results to the bit are the core's own tests'.)
+// The run repeats exactly for a seed: CORVANE_STRESS_SEED chooses it
 // (decimal or 0x...), CORVANE_STRESS_ACTIONS the number of actions.
 
 #include <gtest/gtest.h>
@@ -18,18 +22,20 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <QStyle>
 #include <QStyleOptionButton>
 #include <QTest>
 #include <QTimer>
 #include <algorithm>
 #include <array>
+#include <cmath>
+#include <cstdlib>
 #include <deque>
 #include <functional>
 #include <iostream>
 #include <string_view>
 
-#include "core/survey.h"
 #include "random_input.h"
 #include "res/resource.h"
 #include "ui/calc/about_box.h"
@@ -58,14 +64,82 @@ using Form = std::array<QString, 6>;
 constexpr std::array<Qt::Key, 6> kEditKeys = {Qt::Key_Backspace, Qt::Key_Delete, Qt::Key_Left,
                                               Qt::Key_Right,     Qt::Key_Home,   Qt::Key_End};
 
-// The number a field's text stands for: its first 35 characters as the core
-// reads them. Characters outside ASCII, but for the full-width forms that the
-// core folds to ASCII, never form part of a number.
-double valueOf(const QString& text) {
-  return survey::ParseField(survey::FoldNumberForms(text.left(survey::kFieldChars).toStdString()));
+// The characters a Chinese input method types for those of a number, as the
+// form reads them: full-width digits, full stops, signs, exponent marks and
+// the ideographic space.
+QString folded(QString text) {
+  static const std::array<std::pair<char16_t, char>, 18> kForms = {{
+      {u'０', '0'},
+      {u'１', '1'},
+      {u'２', '2'},
+      {u'３', '3'},
+      {u'４', '4'},
+      {u'５', '5'},
+      {u'６', '6'},
+      {u'７', '7'},
+      {u'８', '8'},
+      {u'９', '9'},
+      {u'．', '.'},
+      {u'。', '.'},
+      {u'－', '-'},
+      {u'−', '-'},
+      {u'＋', '+'},
+      {u'ｅ', 'e'},
+      {u'Ｅ', 'E'},
+      {u'\u3000', ' '},
+  }};
+  for (const auto& [form, ascii] : kForms) text.replace(QChar(form), QChar::fromLatin1(ascii));
+  return text;
 }
 
-QString shown(double value) { return QString::fromStdString(survey::FormatResult(value)); }
+// The number a field's text stands for, as the README says the form reads
+// it: its first 35 characters, folded; leading white space, a sign, digits
+// with one point, an exponent after e, E, d or D; 0 where there is none.
+double valueOf(const QString& text) {
+  static const QRegularExpression kNumber(QStringLiteral(
+      "^[ \\t\\n\\v\\f\\r]*([+-]?(?:[0-9]+\\.?[0-9]*|\\.[0-9]+)(?:[eEdD][+-]?[0-9]+)?)"));
+  QString start = text.left(35);
+  if (!start.isEmpty() && start.back().isHighSurrogate()) start.chop(1);  // half a character
+  const QRegularExpressionMatch number = kNumber.match(folded(start));
+  if (!number.hasMatch()) return 0.0;
+  QString spelled = number.captured(1);
+  spelled.replace(QLatin1Char('d'), QLatin1Char('e')).replace(QLatin1Char('D'), QLatin1Char('e'));
+  return std::strtod(spelled.toLatin1().constData(), nullptr);
+}
+
+using Real = long double;
+constexpr Real kProgramPi = 3.1415926L;  // the program's pi, as the README says
+
+// Packed degrees-minutes-seconds as decimal degrees, by the form's floor
+// arithmetic (README: -0.0001 reads as -1°01'01"): the floor of the degrees,
+// the floor of the signed fraction's first two decimals as minutes, the
+// signed fraction of the rest as seconds; a value within a hair of a whole
+// minute reads as that minute.
+Real unpacked(Real packed) {
+  const Real scaled = packed * 100;
+  if (std::fabs(scaled - std::round(scaled)) <= 1e-12L * std::max(Real(1), std::fabs(scaled))) {
+    const Real whole = std::round(scaled);
+    const Real quotient = std::trunc(whole / 100);
+    const Real minutes = whole - quotient * 100;  // with the sign of `whole`
+    return (minutes < 0 ? quotient - 1 : quotient) + minutes / 60;
+  }
+  return std::floor(packed) + std::floor(std::fmod(packed, Real(1)) * 100) / 60 +
+         std::fmod(scaled, Real(1)) / 36;
+}
+
+// Whether the text "%f" wrote is the value, within half a unit of its last
+// decimal and the last bits of doubles of the size of `scale` (the largest
+// number the result comes from).
+bool shows(const QString& text, Real value, Real scale) {
+  if (!std::isfinite(value)) {
+    return text == (std::isnan(value) ? QStringLiteral("nan")
+                    : value > 0       ? QStringLiteral("inf")
+                                      : QStringLiteral("-inf"));
+  }
+  bool ok = false;
+  const Real shownValue = text.toDouble(&ok);
+  return ok && std::fabs(shownValue - value) <= 6e-7L + std::fabs(scale) * 1e-13L;
+}
 
 // What a compute left behind.
 struct Answer {
@@ -305,30 +379,59 @@ class StressTest : public testing::Test {
     Form expected = before;
     const bool forward = mode == IDC_MODE_FORWARD;  // the four fields that are read
     for (int i : {kStartX, kStartY, forward ? kAzimuth : kResultX, forward ? kDistance : kResultY})
-      expected[i] = QString::fromStdString(survey::FoldNumberForms(before[i].toStdString()));
+      expected[i] = folded(before[i]);
+    const Form after = form();
+    SCOPED_TRACE(testing::Message() << "read " << before[kStartX].toStdString() << " | "
+                                    << before[kStartY].toStdString() << " | "
+                                    << before[forward ? kAzimuth : kResultX].toStdString() << " | "
+                                    << before[forward ? kDistance : kResultY].toStdString());
     const double x0 = valueOf(before[kStartX]);
     const double y0 = valueOf(before[kStartY]);
-    if (mode == IDC_MODE_FORWARD) {
-      const survey::ForwardResult end =
-          survey::ComputeForward(x0, y0, valueOf(before[kAzimuth]), valueOf(before[kDistance]));
-      expected[kResultX] = shown(end.x);
-      expected[kResultY] = shown(end.y);
+    if (forward) {
+      const Real azimuth = valueOf(before[kAzimuth]);
+      const Real distance = valueOf(before[kDistance]);
+      // Beyond a billion degrees the angle's own last bits are whole turns.
+      if (std::fabs(azimuth) < 1e9L) {
+        const Real radians = unpacked(azimuth) * kProgramPi / 180;
+        // A large angle's own last bits turn the direction too.
+        const Real scale = std::max({Real(std::fabs(x0)), Real(std::fabs(y0)),
+                                     std::fabs(distance) * (1 + std::fabs(azimuth) / 10)});
+        EXPECT_TRUE(shows(after[kResultX], x0 + distance * std::cos(radians), scale))
+            << after[kResultX].toStdString();
+        EXPECT_TRUE(shows(after[kResultY], y0 + distance * std::sin(radians), scale))
+            << after[kResultY].toStdString();
+      }
+      expected[kResultX] = after[kResultX];
+      expected[kResultY] = after[kResultY];
       EXPECT_FALSE(answer.warned);
       EXPECT_TRUE(enabled(IDC_RESULT_X) && enabled(IDC_RESULT_Y));
     } else {
-      const survey::InverseResult result =
-          survey::ComputeInverse(x0, y0, valueOf(before[kResultX]), valueOf(before[kResultY]));
-      EXPECT_EQ(answer.warned, result.identicalPoints);
+      const double dx = valueOf(before[kResultX]) - x0;
+      const double dy = valueOf(before[kResultY]) - y0;
+      const bool identical = dx == 0 && dy == 0;
+      EXPECT_EQ(answer.warned, identical);
       if (answer.warned) {
         EXPECT_EQ(answer.title, QStringLiteral(" 注 意！"));
       }
-      if (!result.identicalPoints) {
-        expected[kAzimuth] = shown(result.azimuth);
-        expected[kDistance] = shown(result.distance);
+      // Where the sum of squares overflows the form shows no number.
+      if (!identical && std::isfinite(dx * dx + dy * dy)) {
+        const Real degrees = std::atan2(Real(dy), Real(dx)) * 180 / kProgramPi;
+        const Real turned = std::fmod(
+            std::fabs(unpacked(std::strtold(after[kAzimuth].toLatin1().constData(), nullptr)) -
+                      degrees),
+            Real(360));
+        // Six decimals of packed seconds: 0.005" is 1.4e-6 degrees.
+        EXPECT_LE(std::min(turned, 360 - turned), 2e-6L) << after[kAzimuth].toStdString();
+        const Real distance = std::hypot(Real(dx), Real(dy));
+        EXPECT_TRUE(shows(after[kDistance], distance, distance)) << after[kDistance].toStdString();
+      }
+      if (!identical) {
+        expected[kAzimuth] = after[kAzimuth];
+        expected[kDistance] = after[kDistance];
         EXPECT_TRUE(enabled(IDC_AZIMUTH) && enabled(IDC_DISTANCE));
       }
     }
-    EXPECT_EQ(form(), expected);
+    EXPECT_EQ(after, expected);
   }
 
   void aboutByButton() {

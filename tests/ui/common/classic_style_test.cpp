@@ -38,31 +38,37 @@ TEST(ClassicStyle, AtAScaleOfOneEditFramesAreTheWindowsStylesOwn) {
           << size.width() << "x" << size.height() << " state " << int(state);
 }
 
-// A field that starts between two device pixels, as every field at an odd
-// position does at a scale of 1.5, still shows its light right and bottom
-// border on the last device pixels it covers.
-TEST(ClassicStyle, EditFramesKeepAllFourSidesBetweenDevicePixels) {
+// A field shows all four sides of its frame, dark at the left and top and
+// light at the right and bottom, at every scale: also where it starts
+// between two device pixels, as every field at an odd position does at a
+// scale of 1.5, where the light right and bottom border must still take the
+// last device pixels it covers.
+TEST(ClassicStyle, EditFramesKeepAllFourSidesAtEveryScale) {
   CClassicStyle classic(QStyleFactory::create("Windows"));
   const QColor light = classic.standardPalette().color(QPalette::Light);
+  const QColor dark = classic.standardPalette().color(QPalette::Dark);
   QLineEdit edit;
   edit.setStyle(&classic);
   edit.setPalette(classic.standardPalette());
   edit.resize(99, 18);
-  for (qreal ratio : {1.25, 1.5})
+  for (qreal ratio : {1.25, 1.5, 2.0})
     for (int x = 10; x < 14; ++x) {
       QImage image(QSize(120, 24) * ratio, QImage::Format_ARGB32_Premultiplied);
       image.setDevicePixelRatio(ratio);
       image.fill(Qt::black);
       edit.render(&image, QPoint(x, 3));
       const QRect device = QRectF(x * ratio, 3 * ratio, 99 * ratio, 18 * ratio).toAlignedRect();
-      // The last device pixel the field painted across its middle row and column.
-      const auto last = [&](QPoint at, const QPoint& step) {
-        while (image.pixelColor(at) == Qt::black) at -= step;
+      // The outermost device pixel the field painted across its middle row
+      // and column, coming from outside at `at` in steps of `step`.
+      const auto outermost = [&](QPoint at, const QPoint& step) {
+        while (image.pixelColor(at) == Qt::black) at += step;
         return image.pixelColor(at);
       };
       const QPoint middle = device.center();
-      EXPECT_EQ(last({device.right(), middle.y()}, {1, 0}), light) << ratio << " at " << x;
-      EXPECT_EQ(last({middle.x(), device.bottom()}, {0, 1}), light) << ratio << " at " << x;
+      EXPECT_EQ(outermost({device.left(), middle.y()}, {1, 0}), dark) << ratio << " at " << x;
+      EXPECT_EQ(outermost({middle.x(), device.top()}, {0, 1}), dark) << ratio << " at " << x;
+      EXPECT_EQ(outermost({device.right(), middle.y()}, {-1, 0}), light) << ratio << " at " << x;
+      EXPECT_EQ(outermost({middle.x(), device.bottom()}, {0, -1}), light) << ratio << " at " << x;
     }
 }
 
