@@ -24,6 +24,7 @@
 #include <cstdio>
 #include <fstream>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -71,20 +72,31 @@ reading::SheetRequest requestFor(const char* path) {
   return request;
 }
 
+// The longest the event loop is kept from running while it beats.
+class Heartbeat {
+ public:
+  Heartbeat() {
+    m_beat.setInterval(5);
+    QObject::connect(&m_beat, &QTimer::timeout, [this] {
+      m_longest = std::max(m_longest, m_gap.nsecsElapsed() / 1e6);
+      m_gap.restart();
+    });
+    m_gap.start();
+    m_beat.start();
+  }
+  double longestMs() const { return m_longest; }
+
+ private:
+  QElapsedTimer m_gap;
+  double m_longest = 0;
+  QTimer m_beat;
+};
+
 // The longest the event loop is kept from running while `busy` holds.
 double longestGapMs(const std::function<bool()>& busy) {
-  QElapsedTimer gap;
-  double longest = 0;
-  QTimer beat;
-  beat.setInterval(5);
-  QObject::connect(&beat, &QTimer::timeout, [&] {
-    longest = std::max(longest, gap.nsecsElapsed() / 1e6);
-    gap.restart();
-  });
-  gap.start();
-  beat.start();
+  const Heartbeat beat;
   if (!QTest::qWaitFor([&] { return !busy(); }, 600000)) return -1.0;
-  return longest;
+  return beat.longestMs();
 }
 
 struct Background {
@@ -125,7 +137,8 @@ void heavyWork(CSetoutWindow& window, const char* what) {
   clock.start();
   CPrintPreview preview(sheet, layout, date, &window);
   preview.show();
-  preview.repaint();
+  if (!QTest::qWaitForWindowExposed(&preview)) return;
+  QCoreApplication::processEvents();  // the first page drawn
   const double shown = clock.nsecsElapsed() / 1e6;
   std::printf("%s, off the interface thread (longest the window did not answer)\n", what);
   std::printf("  PDF export                        %8.1f s   (%.1f ms)\n", pdf.totalMs / 1000,
@@ -194,20 +207,11 @@ struct Cancelling {
 
 // Starts reading the big file, clicks 取消 after `afterMs`.
 Cancelling cancelAfter(CSetoutWindow& window, const reading::SheetRequest& request, int afterMs) {
-  auto* bar = window.findChild<QProgressBar*>();
+  auto* bar = window.findChild<QProgressBar*>(QStringLiteral("cancelProgress"));
   auto* cancel = window.findChild<QPushButton*>(QStringLiteral("cancel"));
-  QElapsedTimer gap;
-  double longest = 0;
-  QTimer beat;
-  beat.setInterval(5);
-  QObject::connect(&beat, &QTimer::timeout, [&] {
-    longest = std::max(longest, gap.nsecsElapsed() / 1e6);
-    gap.restart();
-  });
   QList<int> seen;
   auto watch = QObject::connect(bar, &QProgressBar::valueChanged, [&](int v) { seen << v; });
-  gap.start();
-  beat.start();
+  auto beat = std::make_unique<Heartbeat>();
   window.load(request);
   QTest::qWait(afterMs);
   const bool busy = cancel->isVisible();
@@ -215,7 +219,8 @@ Cancelling cancelAfter(CSetoutWindow& window, const reading::SheetRequest& reque
   clock.start();
   QTest::mouseClick(cancel, Qt::LeftButton);
   const double cancelMs = clock.nsecsElapsed() / 1e6;
-  beat.stop();
+  const double longest = beat->longestMs();
+  beat.reset();
   QObject::disconnect(watch);
   const bool rested = busy && !bar->isVisible() && !cancel->isVisible();
   return {double(seen.size()), rested ? cancelMs : -1, longest};

@@ -333,13 +333,14 @@ reading::SheetRequest CSetoutWindow::requestOf(const Source& source, QString& pr
   return request;
 }
 
-// Reads `source` with the panel's fields as they stand, unless that is what
-// was read last.
-void CSetoutWindow::read(const Source& source) {
+// Reads `source` with the panel's fields as they stand; without `again`,
+// only where that is not what was read last (a field left unchanged reads
+// nothing again).
+void CSetoutWindow::read(const Source& source, bool again) {
   if (source.path.isEmpty() && !source.points) return;
   QString problem;
   reading::SheetRequest request = requestOf(source, problem);
-  if (m_started && *m_started == request && m_startedProblem == problem) return;
+  if (!again && m_started && *m_started == request && m_startedProblem == problem) return;
   m_wanted = source;
   m_started = request;
   m_startedProblem = problem;
@@ -359,7 +360,7 @@ void CSetoutWindow::recompute() {
     remember(kAngleDecimalsKey, m_panel->angleDecimals());
   if (m_panel->distanceDecimals() != recalled(kDistanceDecimalsKey, 3).toInt())
     remember(kDistanceDecimalsKey, m_panel->distanceDecimals());
-  read(m_wanted);
+  read(m_wanted, false);
 }
 
 void CSetoutWindow::showResult(const SheetResult& result, const QString& panelProblem) {

@@ -78,7 +78,7 @@ class CSetoutWindow : public QMainWindow {
   void OnPrint();
   void OnCopy();
   reading::SheetRequest requestOf(const Source& source, QString& problem) const;
-  void read(const Source& source);
+  void read(const Source& source, bool again = true);
   void recompute();
   void showResult(const SheetResult& result, const QString& panelProblem);
   void showReadFailure(const QString& message);
