@@ -40,15 +40,21 @@ CPointNameBox::CPointNameBox(QWidget* parent)
   connect(m_completer, qOverload<const QString&>(&QCompleter::activated), this,
           [this](const QString& name) {
             setName(name);
-            emit picked();
+            emit chosen();
           });
   connect(lineEdit(), &QLineEdit::textEdited, this, &CPointNameBox::search);
-  connect(this, &QComboBox::activated, this, &CPointNameBox::picked);
+  connect(this, &QComboBox::activated, this, &CPointNameBox::chosen);
+  // The list of names found takes the focus while it is open: typing goes
+  // on, and the name is not chosen yet.
+  connect(lineEdit(), &QLineEdit::editingFinished, this, [this] {
+    if (!m_completer->popup()->isVisible()) emit chosen();
+  });
 }
 
 CPointNameBox::~CPointNameBox() = default;
 
 void CPointNameBox::setNames(std::shared_ptr<const NameIndex> names) {
+  if (names == m_names) return;
   const QString typed = currentText();
   m_names = std::move(names);
   const QStringList first = m_names ? namesOf(*m_names, m_names->find({}, kListed)) : QStringList();

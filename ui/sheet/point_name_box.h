@@ -23,7 +23,8 @@ class CPointNameBox : public QComboBox {
   explicit CPointNameBox(QWidget* parent = nullptr);
   ~CPointNameBox() override;
 
-  // The names to offer; the typed text stays.
+  // The names to offer; the typed text stays, and so do the names listed
+  // for it where the names are the same.
   void setNames(std::shared_ptr<const NameIndex> names);
 
   // The name as typed, blanks around it taken off.
@@ -34,8 +35,9 @@ class CPointNameBox : public QComboBox {
   QStringList listed() const;
 
  signals:
-  // The user picked a name from a list.
-  void picked();
+  // The user picked a name from a list, or left the field or pressed Enter
+  // (not while the list of names found is open over it).
+  void chosen();
 
  private:
   void search(const QString& typed);

@@ -129,8 +129,7 @@ CStationPanel::PointRow CStationPanel::makeRow(const QString& role, bool withAzi
     pages->setCurrentIndex(index);
     emit changed();
   });
-  connect(row.name, &CPointNameBox::picked, this, &CStationPanel::changed);
-  connect(row.name->lineEdit(), &QLineEdit::editingFinished, this, &CStationPanel::changed);
+  connect(row.name, &CPointNameBox::chosen, this, &CStationPanel::changed);
   for (QLineEdit* edit : {row.x, row.y})
     connect(edit, &QLineEdit::editingFinished, this, &CStationPanel::changed);
   return row;
