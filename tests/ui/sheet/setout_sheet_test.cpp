@@ -107,41 +107,36 @@ TEST(SetoutSheet, TableRowsAreTheToolsAnswersForEveryWayOfGivingStationAndBacksi
   }
 }
 
-// corvane --setout FILE without --columns: rows read as corvane-calc reads
-// them without a list, NAME X Y, east-first rows refused in place.
-TEST(SetoutSheet, NoColumnListReadsRowsAsTheToolDoesWithoutOne) {
-  SetoutFiles files;
-  SetoutFiles::write(files.design, "P1 3350100 500000\nP2 500000 3350100\n");
-  const reading::SheetRequest request = files.requestWithoutColumns();
-  const auto sheet = computed(request);
-  ASSERT_TRUE(sheet);
-  EXPECT_EQ(tableLines(sheet),
-            QStringList({"P1,,0.0000,0.0000,100.000,",
-                         "ERROR: P2: read as north, east the point is 4030579.364 from the "
-                         "station, read as east, north 100.000: for a file that gives east first "
-                         "say --columns name,y,x, for north first --columns name,x,y"}));
-  // The sketch fits the points it has: not one thousands of km off.
-  EXPECT_TRUE(sheet->rows.hasPoint(0));
-  EXPECT_FALSE(sheet->rows.hasPoint(1));
-}
-
-// A column list reads a row the other way round from it as an error in its
-// place, not a point 4,030 km away, and the sketch leaves it out.
-TEST(SetoutSheet, ARowTheOtherWayRoundFromTheColumnListIsAnError) {
-  SetoutFiles files;
-  SetoutFiles::write(files.design, "P1,,500000,3350100,\nP2,,3350100,500000,\n");
-  reading::SheetRequest request = files.requestWithoutColumns();
-  request.columns = SetoutFiles::columns();
-  const auto sheet = computed(request);
-  ASSERT_TRUE(sheet);
-  EXPECT_EQ(tableLines(sheet),
-            QStringList({"P1,,0.0000,0.0000,100.000,",
-                         "ERROR: P2: read by the column list the point is 4030579.364 from the "
-                         "station, with x and y the other way round 100.000: for a file that "
-                         "gives east first say --columns name,code,y,x,h, for north first "
-                         "--columns name,code,x,y,h"}));
-  EXPECT_TRUE(sheet->rows.hasPoint(0));
-  EXPECT_FALSE(sheet->rows.hasPoint(1));
+// A row read the other way round, east before north, is an error in its
+// place, with a column list or without one (as corvane-calc reads a file
+// without one: NAME X Y), not a point 4,030 km away; the sketch leaves it
+// out and keeps its scale.
+TEST(SetoutSheet, ARowTheOtherWayRoundIsAnErrorWithOrWithoutAColumnList) {
+  const struct {
+    const char* design;
+    bool columns;  // name,code,y,x,h
+    const char* message;
+  } cases[] = {
+      {"P1 3350100 500000\nP2 500000 3350100\n", false,
+       "ERROR: P2: read as north, east the point is 4030579.364 from the station, read as east, "
+       "north 100.000: for a file that gives east first say --columns name,y,x, for north first "
+       "--columns name,x,y"},
+      {"P1,,500000,3350100,\nP2,,3350100,500000,\n", true,
+       "ERROR: P2: read by the column list the point is 4030579.364 from the station, with x and "
+       "y the other way round 100.000: for a file that gives east first say --columns "
+       "name,code,y,x,h, for north first --columns name,code,x,y,h"},
+  };
+  for (const auto& given : cases) {
+    SetoutFiles files;
+    SetoutFiles::write(files.design, given.design);
+    reading::SheetRequest request = files.requestWithoutColumns();
+    if (given.columns) request.columns = SetoutFiles::columns();
+    const auto sheet = computed(request);
+    ASSERT_TRUE(sheet);
+    EXPECT_EQ(tableLines(sheet), QStringList({"P1,,0.0000,0.0000,100.000,", given.message}));
+    EXPECT_TRUE(sheet->rows.hasPoint(0));
+    EXPECT_FALSE(sheet->rows.hasPoint(1));
+  }
 }
 
 // A height read with a decimal comma is a number written with a point, its
