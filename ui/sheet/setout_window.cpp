@@ -4,20 +4,15 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QCloseEvent>
-#include <QDate>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QLabel>
 #include <QMenuBar>
-#include <QMessageBox>
-#include <QPrintDialog>
-#include <QPrinter>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScreen>
-#include <QSettings>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QTableView>
@@ -29,44 +24,24 @@
 #include "res/resources.h"
 #include "ui/sheet/column_layout_dialog.h"
 #include "ui/sheet/job_runner.h"
-#include "ui/sheet/print_preview.h"
 #include "ui/sheet/setout_sheet.h"
-#include "ui/sheet/sheet_csv.h"
 #include "ui/sheet/sheet_job.h"
 #include "ui/sheet/sheet_look.h"
 #include "ui/sheet/sheet_messages.h"
 #include "ui/sheet/sheet_model.h"
-#include "ui/sheet/sheet_pdf.h"
-#include "ui/sheet/sheet_printer.h"
+#include "ui/sheet/sheet_output.h"
+#include "ui/sheet/sheet_settings.h"
 #include "ui/sheet/sketch_widget.h"
 #include "ui/sheet/station_panel.h"
 
+using namespace sheet_settings;
+
 namespace {
 
-// What the window remembers between runs. Each is written when it changes:
-// the program may end right after its last window closes.
-const QString kColumnsKey = QStringLiteral("columns");
-const QString kControlColumnsKey = QStringLiteral("controlColumns");
-const QString kFolderKey = QStringLiteral("folder");
-const QString kAngleDecimalsKey = QStringLiteral("angleDecimals");
-const QString kDistanceDecimalsKey = QStringLiteral("distanceDecimals");
 const QString kDefaultColumns = QStringLiteral("name,code,y,x,h");
 constexpr int kPreviewRows = 12;  // of a file, in the layout dialog
 
-// In ~/.config/Corvane/setout.conf.
-void remember(const QString& key, const QVariant& value) {
-  QSettings settings(QStringLiteral("Corvane"), QStringLiteral("setout"));
-  settings.setValue(key, value);
-  settings.sync();
-}
-
-QVariant recalled(const QString& key, const QVariant& fallback) {
-  return QSettings(QStringLiteral("Corvane"), QStringLiteral("setout")).value(key, fallback);
-}
-
 QString fileFilter() { return QStringLiteral("坐标文件 (*.dat *.csv *.txt);;所有文件 (*)"); }
-
-QString today() { return QDate::currentDate().toString(Qt::ISODate); }
 
 // The roles of a setout row's columns.
 std::span<const char* const> pointNumbers() {
@@ -94,19 +69,20 @@ CSetoutWindow::CSetoutWindow(QWidget* parent)
     : QMainWindow(parent, Qt::Window),
       m_model(new CSheetModel(this)),
       m_loader(new CJobRunner(this)),
-      m_writer(new CJobRunner(this)) {
+      m_writer(new CJobRunner(this)),
+      m_output(new CSheetOutput(*this, *m_writer)) {
   setAttribute(Qt::WA_DeleteOnClose);
   setWindowTitle(QStringLiteral("放样表"));
   setWindowIcon(res::LoadIconResource(IDI_APP));
-  m_wanted.columns = recalled(kColumnsKey, kDefaultColumns).toString();
-  m_wanted.controlColumns = recalled(kControlColumnsKey, QString()).toString();
+  m_wanted.columns = Recalled(kColumns, kDefaultColumns).toString();
+  m_wanted.controlColumns = Recalled(kControlColumns, QString()).toString();
   m_shown = m_wanted;
   createCentre();
   createActions();
   createStatusBar();
-  m_panel->setDecimals(recalled(kAngleDecimalsKey, 4).toInt(),
-                       recalled(kDistanceDecimalsKey, 3).toInt());
+  m_panel->setDecimals(Recalled(kAngleDecimals, 4).toInt(), Recalled(kDistanceDecimals, 3).toInt());
   connect(m_panel, &CStationPanel::changed, this, &CSetoutWindow::recompute);
+  connect(m_output, &CSheetOutput::working, m_counts, &QLabel::setText);
   connect(m_panel, &CStationPanel::controlFileRequested, this, &CSetoutWindow::OnChooseControl);
   const QRect screen = this->screen()->availableGeometry();
   resize(QSize(1000, 680).boundedTo(screen.size() * 9 / 10));
@@ -168,12 +144,15 @@ void CSetoutWindow::createActions() {
   add(file, QStringLiteral("控制点文件(&K)..."), QStyle::SP_DirOpenIcon, {},
       &CSetoutWindow::OnChooseControl, false);
   file->addSeparator();
-  QAction* csv = add(file, QStringLiteral("导出 CSV(&E)..."), QStyle::SP_DialogSaveButton, {},
-                     &CSetoutWindow::OnExportCsv, true);
-  QAction* print = add(file, QStringLiteral("打印(&P)..."), QStyle::SP_FileIcon,
-                       QKeySequence::Print, &CSetoutWindow::OnPrint, true);
-  QAction* pdf = add(file, QStringLiteral("导出 PDF(&D)..."), QStyle::SP_FileLinkIcon, {},
-                     &CSetoutWindow::OnExportPdf, true);
+  QAction* csv = add(
+      file, QStringLiteral("导出 CSV(&E)..."), QStyle::SP_DialogSaveButton, {},
+      [this] { m_output->exportCsv(sheet()); }, true);
+  QAction* print = add(
+      file, QStringLiteral("打印(&P)..."), QStyle::SP_FileIcon, QKeySequence::Print,
+      [this] { m_output->print(sheet()); }, true);
+  QAction* pdf = add(
+      file, QStringLiteral("导出 PDF(&D)..."), QStyle::SP_FileLinkIcon, {},
+      [this] { m_output->exportPdf(sheet()); }, true);
   file->addSeparator();
   add(file, QStringLiteral("关闭(&C)"), QStyle::SP_DialogCloseButton, QKeySequence::Close,
       &CSetoutWindow::close, true);
@@ -256,11 +235,11 @@ std::shared_ptr<const SetoutSheet> CSetoutWindow::sheet() const { return m_model
 void CSetoutWindow::OnOpen() {
   const QString path = chooseFile(QStringLiteral("打开坐标文件"));
   if (path.isEmpty()) return;
-  remember(kFolderKey, QFileInfo(path).absolutePath());
+  Remember(kFolder, QFileInfo(path).absolutePath());
   QString columns =
-      m_shown.path.isEmpty() ? recalled(kColumnsKey, kDefaultColumns).toString() : m_shown.columns;
+      m_shown.path.isEmpty() ? Recalled(kColumns, kDefaultColumns).toString() : m_shown.columns;
   if (!askColumns(path, columns)) return;
-  remember(kColumnsKey, columns);
+  Remember(kColumns, columns);
   Source source = m_shown;
   source.path = path;
   source.title.clear();
@@ -273,7 +252,7 @@ void CSetoutWindow::OnChooseColumns() {
   if (m_shown.path.isEmpty()) return;
   QString columns = m_shown.columns;
   if (!askColumns(m_shown.path, columns)) return;
-  remember(kColumnsKey, columns);
+  Remember(kColumns, columns);
   Source source = m_shown;
   source.columns = columns;
   read(source);
@@ -282,7 +261,7 @@ void CSetoutWindow::OnChooseColumns() {
 // A coordinate file picked in Qt's own (Chinese) dialog, starting in the
 // folder of the last design file; "" when the user cancels.
 QString CSetoutWindow::chooseFile(const QString& title) {
-  return QFileDialog::getOpenFileName(this, title, recalled(kFolderKey, QString()).toString(),
+  return QFileDialog::getOpenFileName(this, title, Recalled(kFolder, QString()).toString(),
                                       fileFilter(), nullptr, QFileDialog::DontUseNativeDialog);
 }
 
@@ -300,7 +279,7 @@ void CSetoutWindow::OnChooseControl() {
   if (path.isEmpty()) return;
   QString columns = m_shown.controlColumns.isEmpty() ? m_shown.columns : m_shown.controlColumns;
   if (!askColumns(path, columns)) return;
-  remember(kControlColumnsKey, columns);
+  Remember(kControlColumns, columns);
   Source source = m_shown;
   source.controlPath = path;
   source.controlColumns = columns;
@@ -356,10 +335,10 @@ void CSetoutWindow::read(const Source& source, bool again) {
 
 // The panel's choices as they stand, computed afresh.
 void CSetoutWindow::recompute() {
-  if (m_panel->angleDecimals() != recalled(kAngleDecimalsKey, 4).toInt())
-    remember(kAngleDecimalsKey, m_panel->angleDecimals());
-  if (m_panel->distanceDecimals() != recalled(kDistanceDecimalsKey, 3).toInt())
-    remember(kDistanceDecimalsKey, m_panel->distanceDecimals());
+  if (m_panel->angleDecimals() != Recalled(kAngleDecimals, 4).toInt())
+    Remember(kAngleDecimals, m_panel->angleDecimals());
+  if (m_panel->distanceDecimals() != Recalled(kDistanceDecimals, 3).toInt())
+    Remember(kDistanceDecimals, m_panel->distanceDecimals());
   read(m_wanted, false);
 }
 
@@ -397,12 +376,7 @@ void CSetoutWindow::showReadFailure(const QString& message) {
   m_wanted = m_shown;
   m_started.reset();
   showCounts();
-  showProblem(message);
-}
-
-void CSetoutWindow::showProblem(const QString& message) {
-  QMessageBox box(QMessageBox::Warning, QStringLiteral("放样表"), message, QMessageBox::Ok, this);
-  box.exec();
+  ShowSheetProblem(*this, message);
 }
 
 // Each column as wide as its texts (Qt measures the first thousand rows),
@@ -453,92 +427,6 @@ void CSetoutWindow::OnCopy() {
   for (const QModelIndex& index : m_table->selectionModel()->selectedRows()) rows << index.row();
   std::sort(rows.begin(), rows.end());
   if (!rows.isEmpty()) QGuiApplication::clipboard()->setText(m_model->tabSeparated(rows));
-}
-
-// A file the user names for the sheet shown, beside its design file;
-// Qt's own save dialog asks before it replaces one. "" when cancelled.
-QString CSetoutWindow::savePath(const QString& suffix) {
-  const auto sheet = m_model->sheet();
-  if (!sheet) return QString();
-  const QString folder = sheet->path.isEmpty() ? recalled(kFolderKey, QString()).toString()
-                                               : QFileInfo(sheet->path).absolutePath();
-  const QString base =
-      sheet->path.isEmpty() ? sheet->source : QFileInfo(sheet->path).completeBaseName();
-  QFileDialog dialog(this, QStringLiteral("导出 %1").arg(suffix.toUpper()),
-                     QDir(folder).filePath(base + QStringLiteral("-放样.") + suffix),
-                     QStringLiteral("%1 文件 (*.%2)").arg(suffix.toUpper(), suffix));
-  dialog.setOption(QFileDialog::DontUseNativeDialog);
-  dialog.setAcceptMode(QFileDialog::AcceptSave);
-  dialog.setDefaultSuffix(suffix);
-  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return QString();
-  return dialog.selectedFiles().front();
-}
-
-void CSetoutWindow::OnExportCsv() {
-  const QString path = savePath(QStringLiteral("csv"));
-  if (path.isEmpty()) return;
-  m_counts->setText(QStringLiteral("正在导出 CSV ..."));
-  m_writer->start([this, sheet = m_model->sheet(), path](const std::atomic<bool>& stop,
-                                                         const CJobRunner::Progress&) {
-    const QString reason = WriteSheetCsv(*sheet, path, &stop);
-    return [this, reason, path] {
-      if (!reason.isEmpty())
-        showProblem(QStringLiteral("无法写入 %1：%2").arg(QFileInfo(path).fileName(), reason));
-    };
-  });
-}
-
-void CSetoutWindow::OnExportPdf() {
-  const QString path = savePath(QStringLiteral("pdf"));
-  if (path.isEmpty()) return;
-  m_counts->setText(QStringLiteral("正在导出 PDF ..."));
-  m_writer->start([this, sheet = m_model->sheet(), path, date = today()](
-                      const std::atomic<bool>& stop, const CJobRunner::Progress& progress) {
-    const QString reason = WriteSheetPdf(*sheet, path, date, &stop, progress);
-    return [this, reason, path] {
-      if (!reason.isEmpty())
-        showProblem(QStringLiteral("无法写入 %1：%2").arg(QFileInfo(path).fileName(), reason));
-    };
-  });
-}
-
-// The print preview, laid out off the interface thread, from which the
-// sheet is printed.
-void CSetoutWindow::OnPrint() {
-  const auto sheet = m_model->sheet();
-  if (!sheet) return;
-  m_counts->setText(QStringLiteral("正在排版 ..."));
-  const QSizeF page = SheetPageLayout().paintRectPixels(96).size();
-  m_writer->start([this, sheet, page, date = today()](const std::atomic<bool>& stop,
-                                                      const CJobRunner::Progress& progress) {
-    auto layout = std::make_shared<SheetPrinter::Layout>();
-    const bool laidOut = SheetPrinter(*sheet, date).layOut(page, *layout, &stop, progress);
-    return [this, sheet, layout, laidOut, date] {
-      if (!laidOut) return;
-      CPrintPreview preview(sheet, layout, date, this);
-      if (preview.exec() == QDialog::Accepted) print(sheet, date);
-    };
-  });
-}
-
-// The printer the user picks, then the pages printed off the interface
-// thread.
-void CSetoutWindow::print(std::shared_ptr<const SetoutSheet> sheet, const QString& date) {
-  auto printer = std::make_shared<QPrinter>(QPrinter::HighResolution);
-  printer->setPageLayout(SheetPageLayout());
-  printer->setDocName(QStringLiteral("放样表 %1").arg(sheet->source));
-  QPrintDialog dialog(printer.get(), this);
-  if (dialog.exec() != QDialog::Accepted) return;
-  m_counts->setText(QStringLiteral("正在打印 ..."));
-  m_writer->start([this, sheet, printer, date](const std::atomic<bool>& stop,
-                                               const CJobRunner::Progress& progress) {
-    const bool printed =
-        SheetPrinter(*sheet, date)
-            .print(*printer, &stop, progress, printer->fromPage(), printer->toPage());
-    return [this, printed] {
-      if (!printed) showProblem(QStringLiteral("无法打印：打印机不能接收这份文件。"));
-    };
-  });
 }
 
 void CSetoutWindow::closeEvent(QCloseEvent* event) {

@@ -16,6 +16,7 @@
 #include "reader/sheet_request.h"
 
 class CJobRunner;
+class CSheetOutput;
 class CSheetModel;
 class CSketchWidget;
 class CStationPanel;
@@ -73,16 +74,12 @@ class CSetoutWindow : public QMainWindow {
   void OnOpen();
   void OnChooseColumns();
   void OnChooseControl();
-  void OnExportCsv();
-  void OnExportPdf();
-  void OnPrint();
   void OnCopy();
   reading::SheetRequest requestOf(const Source& source, QString& problem) const;
   void read(const Source& source, bool again = true);
   void recompute();
   void showResult(const SheetResult& result, const QString& panelProblem);
   void showReadFailure(const QString& message);
-  void showProblem(const QString& message);
   void showMessagesAcross(const SetoutSheet& sheet);
   void fitColumns();
   void showCounts();
@@ -90,9 +87,6 @@ class CSetoutWindow : public QMainWindow {
   void selectRow(std::ptrdiff_t row);
   QString chooseFile(const QString& title);
   bool askColumns(const QString& path, QString& columns);
-  QString savePath(const QString& suffix);
-  void preview(std::shared_ptr<const SetoutSheet> sheet, const QString& date);
-  void print(std::shared_ptr<const SetoutSheet> sheet, const QString& date);
 
   Source m_shown;   // of the sheet shown (or of the file read last)
   Source m_wanted;  // being read, or to read
@@ -106,6 +100,7 @@ class CSetoutWindow : public QMainWindow {
   CStationPanel* m_panel;
   CJobRunner* m_loader;  // reads and computes the sheet
   CJobRunner* m_writer;  // writes, lays out and prints it
+  CSheetOutput* m_output;
   QLabel* m_counts;
   QList<QAction*> m_sheetActions;  // enabled only while a sheet is shown
 };
