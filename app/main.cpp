@@ -3,8 +3,8 @@
 
 #include <QCoreApplication>
 
-#include "ui/calc_app.h"
-#include "ui/setout_command.h"
+#include "ui/calc/calc_app.h"
+#include "ui/sheet/setout_command.h"
 
 int main(int argc, char** argv) {
   const SetoutCall setout = SetoutCallOf(argc, argv);

@@ -9,9 +9,9 @@
 #include <system_error>
 #include <vector>
 
-#include "cli/chunk_reader.h"
 #include "cli/input_start.h"
 #include "cli/piece.h"
+#include "reader/chunk_reader.h"
 
 namespace calc {
 namespace {
@@ -129,7 +129,7 @@ BatchRunner::BatchRunner(const reading::RowReader& reader, int outFd, int errFd,
 BatchOutcome BatchRunner::Run(int inFd, std::string_view source, const std::string* header) const {
   std::vector<Slot> ring(2 * WorkerCount());
   const std::vector<std::jthread> threads = StartWorkers(startThread_, reader_, ring);
-  ChunkReader input(inFd);
+  reading::ChunkReader input(inFd);
   InputStart start(header);
   BatchOutcome outcome;
   std::size_t filled = 0;
@@ -142,9 +142,9 @@ BatchOutcome BatchRunner::Run(int inFd, std::string_view source, const std::stri
     // next is waited for.
     while (inputLeft && filled - written < ring.size() && outcome.writeError == 0) {
       Slot& slot = ring[filled % ring.size()];
-      const ChunkReader::Got got = input.Next(slot.piece.input, filled == written);
-      if (got == ChunkReader::Got::kNotYet) break;
-      inputLeft = got == ChunkReader::Got::kPiece;
+      const reading::ChunkReader::Got got = input.Next(slot.piece.input, filled == written);
+      if (got == reading::ChunkReader::Got::kNotYet) break;
+      inputLeft = got == reading::ChunkReader::Got::kPiece;
       if (!inputLeft) break;
       start.Prepare(slot.piece);
       if (threads.empty()) AnswerPiece(reader_, slot.piece);

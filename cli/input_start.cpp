@@ -2,20 +2,17 @@
 
 #include <string_view>
 
-#include "reader/row_reader.h"
-
 namespace calc {
 
 void InputStart::Prepare(Piece& piece) {
   piece.firstRow = Piece::kNoLine;
   piece.header = nullptr;
   std::size_t line = 0;
-  for (std::size_t at = 0; !rowSeen_ && at < piece.input.size(); ++line) {
+  for (std::size_t at = 0; !rows_.rowSeen() && at < piece.input.size(); ++line) {
     const std::size_t end = piece.input.find('\n', at);
-    if (!reading::IsBlankOrComment(std::string_view(piece.input).substr(at, end - at))) {
+    if (rows_.FirstRow(std::string_view(piece.input).substr(at, end - at))) {
       piece.firstRow = line;
       piece.header = header_;
-      rowSeen_ = true;
     }
     at = end + 1;
   }

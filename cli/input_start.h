@@ -8,6 +8,7 @@
 #include <string>
 
 #include "cli/piece.h"
+#include "reader/input_rows.h"
 
 namespace calc {
 
@@ -21,11 +22,11 @@ class InputStart {
   void Prepare(Piece& piece);
 
   // Whether the input's first row has come.
-  bool rowSeen() const { return rowSeen_; }
+  bool rowSeen() const { return rows_.rowSeen(); }
 
  private:
   const std::string* header_;
-  bool rowSeen_ = false;
+  reading::InputRows rows_;
 };
 
 }  // namespace calc

@@ -13,6 +13,7 @@
 
 #include "cli/batch_runner.h"
 #include "cli/options.h"
+#include "reader/input_rows.h"
 #include "reader/row_reader.h"
 
 namespace {
@@ -40,9 +41,10 @@ int ComputeOne(const calc::Options& options) {
   reading::LineAnswer answer;
   reader.ReadFields(fields, answer);
   std::string text;
-  if (options.sheet.header) reader.AppendHeaderLines(options.sheet.headerComment, answer, text);
-  reader.AppendLine(answer, text);
-  const bool computed = answer.kind != reading::LineAnswer::Kind::kError;
+  std::size_t begin = 0;
+  const bool computed =
+      reading::AppendOutput(reader, answer, options.header ? &options.sheet.headerComment : nullptr,
+                            text, begin) != reading::LineOutcome::kFailed;
   if (!computed) Complain(answer.text);
   return Say(text + "\n", computed ? kAllComputed : kRowsFailed);
 }
@@ -82,7 +84,7 @@ int ComputeStreams(const calc::Options& options) {
   const reading::RowReader reader(options.sheet.settings);
   const calc::BatchRunner runner(reader, STDOUT_FILENO, STDERR_FILENO);
   const std::vector<std::string> stdinOnly = {"-"};
-  const std::string* header = options.sheet.header ? &options.sheet.headerComment : nullptr;
+  const std::string* header = options.header ? &options.sheet.headerComment : nullptr;
   int status = kAllComputed;
   bool written = true;
   for (const std::string& file : options.files.empty() ? stdinOnly : options.files) {

@@ -3,6 +3,9 @@
 #include <array>
 #include <string_view>
 
+#include "reader/sheet_error_text.h"
+#include "reader/sheet_options.h"
+
 namespace calc {
 namespace {
 
@@ -44,7 +47,7 @@ bool ReadMode(const std::string& word, reading::Mode& mode) {
 // The state of reading a command line.
 struct Reading {
   Options options;
-  reading::SheetRequest request;
+  reading::SheetOptions given;
   reading::Mode mode = reading::Mode::kForward;
   bool hasMode = false;
 };
@@ -77,8 +80,15 @@ void CheckComplete(Reading& reading) {
     options.error = SayMode();
     return;
   }
-  options.error = reading::ResolveSheet(reading.request, reading.mode, options.sheet);
-  if (!options.error.empty() || options.values.empty()) return;
+  reading::SheetRequest request;
+  options.error = reading::RequestOf(reading.given, reading.mode, std::monostate(), request);
+  if (!options.error.empty()) return;
+  if (const reading::SheetError error = reading::ResolveSheet(request, options.sheet)) {
+    options.error = reading::SheetErrorText(error);
+    return;
+  }
+  options.header = reading.given.header;
+  if (options.values.empty()) return;
   if (!options.files.empty()) {
     options.error = "give values or -i FILE, not both";
     return;
@@ -114,7 +124,7 @@ Options ParseOptions(const std::vector<std::string>& args) {
       optionsEnded = true;
     } else if (!optionsEnded && IsOption(arg)) {
       if (!ReadOwnOption(args, at, reading) &&
-          !reading::TakeSheetOption(args, at, reading.request, options.error)) {
+          !reading::TakeSheetOption(args, at, reading.given, options.error)) {
         options.error = "unknown option " + arg;
       }
     } else if (!reading.hasMode) {

@@ -8,13 +8,14 @@
 //                [VALUES...]
 //   corvane-calc --help | --version
 // The sheet options, their checks and what they resolve to are the reader
-// library's (reader/sheet_options.h), shared with the program's command
-// line; this reads the mode, the files, the values, --help and --version.
+// library's (reader/sheet_options.h, reader/sheet_resolver.h), shared with
+// the program's command line; this reads the mode, the files, the values,
+// --help and --version.
 
 #include <string>
 #include <vector>
 
-#include "reader/sheet_options.h"
+#include "reader/sheet_resolver.h"
 
 namespace calc {
 
@@ -22,6 +23,7 @@ struct Options {
   bool help = false;
   bool version = false;
   reading::Sheet sheet;
+  bool header = false;              // --header
   std::vector<std::string> values;  // one computation given on the line
   std::vector<std::string> files;   // "-" is standard input
   std::string error;                // set when the command line is bad

@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "reader/input_rows.h"
+
 namespace calc {
 
 void AnswerPiece(const reading::RowReader& reader, Piece& piece) {
@@ -17,19 +19,13 @@ void AnswerPiece(const reading::RowReader& reader, Piece& piece) {
     const char* lineEnd = newline != nullptr ? newline : end;
     const std::string_view line(at, lineEnd - at);
     at = lineEnd + 1;
-    const bool firstRow = piece.lines == piece.firstRow;
-    std::size_t begin = piece.output.size();
-    bool answered = true;
-    if (firstRow && piece.header != nullptr) {
-      reader.Read(line, answer, firstRow);
-      if (reader.AppendHeaderLines(*piece.header, answer, piece.output)) continue;
-      begin = piece.output.size();
-      reader.AppendLine(answer, piece.output);
-      answered = answer.kind != reading::LineAnswer::Kind::kError;
-    } else {
-      answered = reader.AnswerLine(line, answer, piece.output, firstRow);
+    std::size_t begin = 0;
+    const reading::LineOutcome outcome = reading::AppendAnswer(
+        reader, line, piece.lines == piece.firstRow, piece.header, answer, piece.output, begin);
+    if (outcome == reading::LineOutcome::kReplaced) continue;
+    if (outcome == reading::LineOutcome::kFailed) {
+      piece.errors.push_back({piece.lines, begin, piece.output.size()});
     }
-    if (!answered) piece.errors.push_back({piece.lines, begin, piece.output.size()});
     piece.output.push_back('\n');
   }
 }

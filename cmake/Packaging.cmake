@@ -60,11 +60,10 @@ configure_file(${CORVANE_LINUX_DIR}/copyright.in ${PROJECT_BINARY_DIR}/copyright
 install(FILES ${PROJECT_BINARY_DIR}/copyright DESTINATION ${CORVANE_DOC_DIR})
 
 # A stripped program keeps the .comment and .note sections, which Debian
-# drops as well (as dh_strip does); so does the printing module.
+# drops as well (as dh_strip does).
 set(CORVANE_PROGRAMS bin/corvane-calc)
 if(TARGET corvane)
-  list(APPEND CORVANE_PROGRAMS bin/corvane
-    ${CMAKE_INSTALL_LIBDIR}/corvane/$<TARGET_FILE_NAME:corvane_print>)
+  list(APPEND CORVANE_PROGRAMS bin/corvane)
 endif()
 install(CODE "
   if(CMAKE_INSTALL_DO_STRIP)

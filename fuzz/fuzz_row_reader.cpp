@@ -66,9 +66,8 @@ bool ReadSettingsLine(std::string_view& input, reading::RowSettings& settings) {
   input.remove_prefix(std::min(end + 1, input.size()));
   if (blank == line.size()) return true;
   const reading::RowReader reader(settings);
-  return reading::ReadColumns(line.substr(blank + 1), reader.FieldNames(),
-                              settings.mode == reading::Mode::kSetout, settings.columns)
-      .empty();
+  return !reading::ReadColumns(line.substr(blank + 1), reader.FieldNames(),
+                               settings.mode == reading::Mode::kSetout, settings.columns);
 }
 
 bool StartsWith(std::string_view text, std::string_view prefix) {

@@ -97,9 +97,13 @@ inline void AnswerFormat::PutColumn(const LineAnswer& answer, const AnswerTexts&
     case AnswerColumn::Role::kCode:
       line.PutField(texts.code, answer.separator);
       break;
-    case AnswerColumn::Role::kHeight:
-      line.PutField(texts.height, answer.separator);
+    case AnswerColumn::Role::kHeight: {
+      // A height is read as a number (or is empty): with a decimal comma it
+      // becomes a decimal point, which a spreadsheet reads as a number.
+      std::array<char, survey::kFieldChars> buffer;
+      line.PutField(WithDecimalPoint(texts.height, buffer), answer.separator);
       break;
+    }
     case AnswerColumn::Role::kResult: {
       const double result = answer.results[column.result];
       char* const at = line.Room(kMaxAngleChars);

@@ -1,9 +1,10 @@
 #pragma once
 
-// What one input line gives, as data (LineAnswer), and the line corvane-calc
-// writes for it (AnswerFormat): the only place that line is put together.
-// The program's setting-out window shows the same texts, so its table and
-// the tool's output agree to the character.
+// The line corvane-calc writes for what one input line gives (LineAnswer):
+// the only place that line is put together. The program's setting-out
+// window shows the same texts, so its table and the tool's output agree to
+// the character. A design height is a number: it is written with a decimal
+// point, its digits as read ("21,300" is written "21.300").
 
 #include <array>
 #include <span>
@@ -11,41 +12,9 @@
 #include <string_view>
 #include <vector>
 
-#include "reader/row_settings.h"
+#include "reader/line_answer.h"
 
 namespace reading {
-
-// How an error line starts.
-inline constexpr std::string_view kErrorPrefix = "ERROR: ";
-
-// What one input line gives.
-struct LineAnswer {
-  enum class Kind : unsigned char {
-    kAnswer,  // a row, computed
-    kError,   // a row that could not be: `text` says why
-    kCopied,  // a blank or comment line, or a header: `text` is the line
-  };
-  Kind kind = Kind::kCopied;
-  // The separator of the answer's fields: the row's own (a comma, a
-  // semicolon or a tab), a blank for rows split at blanks.
-  char separator = ' ';
-  // The answer starts with the name: the row has a name field, or the
-  // column list names one (the name may then be empty). For a header: it
-  // has the name field that a row would.
-  bool named = false;
-  std::string name;    // as read: blanks around it and quotes taken off
-  std::string code;    // as read, where the column list names a code
-  std::string height;  // the design height as read, "" where it is empty
-  // Whether `point` holds the row's point: the design point (setout), the
-  // second point (inverse), the end point (forward). Set once the row's
-  // numbers are read, on error lines too where a computation failed.
-  bool hasPoint = false;
-  Point point{0.0, 0.0};
-  std::array<double, 3> results{};  // the mode's results, as ResultNames()
-  // kError: what is wrong, as the line shows it after "ERROR: " (field text
-  // and names escaped); kCopied: the line, without its "\r".
-  std::string text;
-};
 
 // The texts an answer line shows as they were read: the name, the code and
 // the design height. LineAnswer's own, or views of the row being read,

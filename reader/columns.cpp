@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "reader/field_splitter.h"
 #include "reader/shown_text.h"
 
 namespace reading {
@@ -60,28 +61,25 @@ std::string RoleOf(std::string_view number) {
   return role;
 }
 
-std::string ReadColumns(std::string_view list, std::span<const char* const> numbers, bool pointFile,
-                        std::vector<Column>& columns, std::string_view option) {
-  const std::string prefix = std::string(option) + ": ";
+ColumnsError ReadColumns(std::string_view list, std::span<const char* const> numbers,
+                         bool pointFile, std::vector<Column>& columns) {
   columns.clear();
   std::vector<std::string_view> roles;
   for (std::size_t at = 0; at <= list.size();) {
     const std::size_t comma = std::min(list.find(',', at), list.size());
-    const std::string_view role = list.substr(at, comma - at);
+    std::string_view role = list.substr(at, comma - at);
     at = comma + 1;
+    while (!role.empty() && IsBlank(role.front())) role.remove_prefix(1);
+    while (!role.empty() && IsBlank(role.back())) role.remove_suffix(1);
     Column column{};
     if (!FindRole(role, numbers, pointFile, column)) {
-      std::string problem = prefix + "unknown role ";
-      AppendQuoted(problem, role);
-      return problem + "; the roles are " + KnownRoles(numbers, pointFile);
+      return {ColumnsError::What::kUnknownRole, std::string(role)};
     }
     if (column.role != Column::Role::kIgnored &&
         std::find(roles.begin(), roles.end(), role) != roles.end()) {
-      return prefix + "role " + std::string(role) + " given twice";
+      return {ColumnsError::What::kRoleTwice, std::string(role)};
     }
-    if (columns.size() == kMaxColumns) {
-      return prefix + "more than " + std::to_string(kMaxColumns) + " columns";
-    }
+    if (columns.size() == kMaxColumns) return {ColumnsError::What::kTooMany, {}};
     roles.push_back(role);
     columns.push_back(column);
   }
@@ -89,10 +87,45 @@ std::string ReadColumns(std::string_view list, std::span<const char* const> numb
     if (std::none_of(columns.begin(), columns.end(), [i](const Column& c) {
           return c.role == Column::Role::kNumber && c.number == i;
         })) {
-      return prefix + "no column for " + RoleOf(numbers[i]);
+      return {ColumnsError::What::kNoColumnFor, RoleOf(numbers[i])};
     }
   }
   return {};
+}
+
+std::string ColumnsErrorText(const ColumnsError& error, std::span<const char* const> numbers,
+                             bool pointFile, std::string_view option) {
+  std::string text = std::string(option) + ": ";
+  switch (error.what) {
+    case ColumnsError::What::kUnknownRole:
+      text += "unknown role ";
+      AppendQuoted(text, error.role);
+      return text + "; the roles are " + KnownRoles(numbers, pointFile);
+    case ColumnsError::What::kRoleTwice:
+      return text + "role " + error.role + " given twice";
+    case ColumnsError::What::kTooMany:
+      return text + "more than " + std::to_string(kMaxColumns) + " columns";
+    case ColumnsError::What::kNoColumnFor:
+      return text + "no column for " + error.role;
+    case ColumnsError::What::kNone:
+      break;
+  }
+  return {};
+}
+
+std::string ColumnsText(std::span<const Column> columns, std::span<const char* const> numbers) {
+  std::string text;
+  for (const Column& column : columns) {
+    if (!text.empty()) text += ',';
+    if (column.role == Column::Role::kNumber) {
+      text += RoleOf(numbers[column.number]);
+      continue;
+    }
+    for (const SpecialRole& special : kSpecialRoles) {
+      if (special.role == column.role) text += special.name;
+    }
+  }
+  return text;
 }
 
 std::string ColumnName(std::span<const Column> columns, std::size_t position,

@@ -50,6 +50,21 @@ bool ReadNumberField(const char* name, bool isAzimuth, std::string_view text, do
   return true;
 }
 
+TypedAzimuth ReadTypedAzimuth(std::string_view text, double& packed) {
+  if (ReadFieldNumber(text, packed) != FieldNumber::kNumber) return TypedAzimuth::kNotANumber;
+  switch (FindAzimuthFault(text, packed)) {
+    case AzimuthFault::kMinutes:
+      return TypedAzimuth::kMinutes;
+    case AzimuthFault::kSeconds:
+      return TypedAzimuth::kSeconds;
+    case AzimuthFault::kNegative:
+      return TypedAzimuth::kNegative;
+    case AzimuthFault::kNone:
+      break;
+  }
+  return packed > 360.0 ? TypedAzimuth::kOver360 : TypedAzimuth::kAzimuth;
+}
+
 bool IsNumberField(std::string_view field) {
   std::array<char, survey::kFieldChars> buffer;
   double ignored = 0.0;

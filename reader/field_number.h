@@ -31,6 +31,19 @@ inline bool ReadPlainNumberField(std::string_view text, bool isAzimuth, double& 
 bool ReadNumberField(const char* name, bool isAzimuth, std::string_view text, double& value,
                      std::string& problem);
 
+// A packed azimuth typed on its own (an option's value, a window's field):
+// the whole text one number with a decimal point, from 0 to 360, its
+// minutes and seconds digits below 60.
+enum class TypedAzimuth : unsigned char {
+  kAzimuth,
+  kNotANumber,
+  kMinutes,   // minutes digits of 60 or more
+  kSeconds,   // seconds digits of 60 or more
+  kNegative,  // below 0 (-0.0001 is no -1")
+  kOver360,
+};
+TypedAzimuth ReadTypedAzimuth(std::string_view text, double& packed);
+
 // Whether `field` is wholly a number as ReadNumberField reads it (in range
 // or not).
 bool IsNumberField(std::string_view field);

@@ -1,14 +1,5 @@
 #include "reader/known_points.h"
 
-#include <fcntl.h>
-#include <unistd.h>
-
-#include <cerrno>
-#include <cstring>
-
-#include "reader/shown_text.h"
-#include "reader/text_lines.h"
-
 namespace reading {
 namespace {
 
@@ -23,13 +14,13 @@ RowSettings KnownPointSettings(const std::vector<Column>& columns) {
 
 }  // namespace
 
-std::string KnownPoints::Read(std::string_view text, const std::vector<Column>& columns,
-                              std::string_view source) {
+FileError KnownPoints::Read(std::string_view text, const std::vector<Column>& columns,
+                            std::string_view source) {
   Start(columns, source);
   for (std::size_t at = 0; at < text.size();) {
     const std::size_t end = std::min(text.find('\n', at), text.size());
-    std::string problem = AddLine(text.substr(at, end - at));
-    if (!problem.empty()) return problem;
+    FileError error = AddLine(text.substr(at, end - at));
+    if (error) return error;
     at = end + 1;
   }
   return {};
@@ -39,53 +30,50 @@ void KnownPoints::Start(const std::vector<Column>& columns, std::string_view sou
   reader_.emplace(KnownPointSettings(columns));
   source_.assign(source);
   lines_ = 0;
-  rowSeen_ = false;
+  rows_ = InputRows();
   points_.clear();
   names_.clear();
 }
 
-std::string KnownPoints::AddLine(std::string_view line) {
+FileError KnownPoints::AddLine(std::string_view line) {
   const std::size_t number = ++lines_;
-  const bool firstRow = !rowSeen_ && !IsBlankOrComment(line);
-  rowSeen_ = rowSeen_ || firstRow;
   LineAnswer answer;
-  reader_->ReadKnownPoint(line, answer, firstRow);
+  reader_->ReadKnownPoint(line, answer, rows_.FirstRow(line));
   if (answer.kind == LineAnswer::Kind::kCopied) return {};
   if (answer.kind == LineAnswer::Kind::kError) {
-    return source_ + ":" + std::to_string(number) + ": " + answer.text;
+    FileError error;
+    error.what = FileError::What::kRow;
+    error.path = source_;
+    error.line = number;
+    error.row = std::move(answer.text);
+    return error;
   }
-  const auto [entry, added] = points_.try_emplace(answer.name, Entry{answer.point, number, 0});
-  if (added) {
-    names_.push_back(answer.name);
-  } else if (entry->second.twiceLine == 0) {
-    entry->second.twiceLine = number;
-  }
+  Keep(answer.name, answer.point, number);
   return {};
 }
 
-std::string KnownPoints::ReadFile(const std::string& path, const std::vector<Column>& columns) {
-  const int fd = open(path.c_str(), O_RDONLY);
-  if (fd < 0) return "cannot open " + path + ": " + std::strerror(errno);
-  TextLines lines;
-  std::string text;
-  std::string piece;
-  std::string problem;
-  while (problem.empty()) {
-    constexpr std::size_t kRead = 64 * 1024;
-    const ssize_t got = read(fd, lines.Space(kRead), kRead);
-    if (got < 0 && errno == EINTR) {
-      lines.Added(0);
-      continue;
-    }
-    if (got < 0) problem = "cannot read " + path + ": " + std::strerror(errno);
-    const bool decoded =
-        got > 0 ? lines.Added(static_cast<std::size_t>(got)) : (lines.Added(0), lines.End());
-    if (!decoded) problem = path + ": " + lines.error();
-    while (lines.Take(piece)) text += piece;
-    if (got <= 0) break;
+void KnownPoints::AddPoint(std::string_view name, const Point& point) {
+  Keep(name, point, ++lines_);
+}
+
+void KnownPoints::Keep(std::string_view name, const Point& point, std::size_t line) {
+  const auto [entry, added] = points_.try_emplace(std::string(name), Entry{point, line, 0});
+  if (added) {
+    names_.emplace_back(name);
+  } else if (entry->second.twiceLine == 0) {
+    entry->second.twiceLine = line;
   }
-  close(fd);
-  return problem.empty() ? Read(text, columns, path) : problem;
+}
+
+FileError KnownPoints::ReadFile(const std::string& path, const std::vector<Column>& columns) {
+  Start(columns, path);
+  TextFile file(path);
+  std::string_view line;
+  while (file.NextLine(line)) {
+    FileError error = AddLine(line);
+    if (error) return error;
+  }
+  return file.error();
 }
 
 std::vector<KnownPoints::NamedPoint> KnownPoints::List() const {
@@ -95,18 +83,13 @@ std::vector<KnownPoints::NamedPoint> KnownPoints::List() const {
   return list;
 }
 
-std::string KnownPoints::Find(std::string_view name, Point& point) const {
+KnownPoints::Found KnownPoints::Find(std::string_view name, Point& point) const {
   const auto found = points_.find(name);
-  std::string shown;
-  AppendShown(shown, name);
-  if (found == points_.end()) return "no point " + shown + " in " + source_;
+  if (found == points_.end()) return {Found::What::kMissing, 0, 0};
   const Entry& entry = found->second;
-  if (entry.twiceLine != 0) {
-    return source_ + " names " + shown + " twice (lines " + std::to_string(entry.line) + " and " +
-           std::to_string(entry.twiceLine) + ")";
-  }
+  if (entry.twiceLine != 0) return {Found::What::kTwice, entry.line, entry.twiceLine};
   point = entry.point;
-  return {};
+  return {Found::What::kFound, entry.line, 0};
 }
 
 }  // namespace reading

@@ -8,7 +8,7 @@
 // is NAME X Y.
 //
 // Reading is strict: a row that does not read (a field that is no number, a
-// row without a name) refuses the whole file with a message that names its
+// row without a name) refuses the whole file with an error that names its
 // line. A name given twice is kept as such: Find() refuses it, since which
 // of the two is meant cannot be told.
 
@@ -18,33 +18,47 @@
 #include <string_view>
 #include <vector>
 
+#include "reader/input_rows.h"
 #include "reader/row_reader.h"
+#include "reader/text_file.h"
 
 namespace reading {
 
 class KnownPoints {
  public:
   // Reads the points of a whole text (decoded, e.g. by TextLines) named
-  // `source` in messages; `columns` as a column list reads them for setout.
-  // Returns "" or one line saying what is wrong: "SOURCE:LINE: what".
-  std::string Read(std::string_view text, const std::vector<Column>& columns,
-                   std::string_view source);
+  // `source` in errors; `columns` as a column list reads them for setout.
+  // kNone, or the first row that does not read (kRow).
+  FileError Read(std::string_view text, const std::vector<Column>& columns,
+                 std::string_view source);
 
   // Read() line by line, for a caller that looks at a cancel flag between
   // lines, or that takes the names of a design file whose rows may have
   // errors: Start(), then AddLine() with each line in turn (without its
-  // "\n"). AddLine() returns "" or what is wrong with the line, as Read();
-  // such a line adds no point, and the caller may go on.
+  // "\n"). AddLine() returns kNone or the line's error (kRow); such a line
+  // adds no point, and the caller may go on.
   void Start(const std::vector<Column>& columns, std::string_view source);
-  std::string AddLine(std::string_view line);
+  FileError AddLine(std::string_view line);
 
-  // The same for the file at `path`; "" or one line ("cannot open ...",
-  // "... not UTF-8 ...", "PATH:LINE: what").
-  std::string ReadFile(const std::string& path, const std::vector<Column>& columns);
+  // Adds a point handed over by a caller, as the next line (after Start()).
+  void AddPoint(std::string_view name, const Point& point);
 
-  // The point named `name`; "" when found, else why not: "no point A9 in
-  // ctl.dat", "ctl.dat names A1 twice (lines 3 and 7)".
-  std::string Find(std::string_view name, Point& point) const;
+  // The same for the file at `path`, which names it in errors.
+  FileError ReadFile(const std::string& path, const std::vector<Column>& columns);
+
+  // Whether a name is found.
+  struct Found {
+    enum class What : unsigned char { kFound, kMissing, kTwice };
+    What what;
+    std::size_t line;       // kTwice: where it is given first, from 1
+    std::size_t twiceLine;  // kTwice: where it is given again
+  };
+
+  // The point named `name`, into `point` where it is found once.
+  Found Find(std::string_view name, Point& point) const;
+
+  // The file the points come from, as errors name it.
+  const std::string& source() const { return source_; }
 
   // The names in the order of the file, each once (for a list to pick from).
   const std::vector<std::string>& Names() const { return names_; }
@@ -64,10 +78,12 @@ class KnownPoints {
     std::size_t twiceLine;  // where it is given again; 0 when not
   };
 
+  void Keep(std::string_view name, const Point& point, std::size_t line);
+
   std::optional<RowReader> reader_;
   std::string source_;
   std::size_t lines_ = 0;
-  bool rowSeen_ = false;
+  InputRows rows_;
   std::map<std::string, Entry, std::less<>> points_;
   std::vector<std::string> names_;
 };

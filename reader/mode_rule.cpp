@@ -1,6 +1,9 @@
 #include "reader/mode_rule.h"
 
+#include <algorithm>
 #include <cmath>
+#include <span>
+#include <vector>
 
 #include "core/survey.h"
 #include "reader/columns.h"
@@ -76,7 +79,7 @@ const char* ComputeRow(const RowSettings& settings, const double* values, LineAn
 
 std::string SwappedAxesProblem(const RowSettings& settings, const LineAnswer& answer) {
   const std::size_t distance = settings.mode == Mode::kSetout ? 2 : 1;
-  if (!settings.hasStation || !settings.columns.empty() || settings.mode == Mode::kForward ||
+  if (!settings.hasStation || settings.mode == Mode::kForward ||
       !(answer.results[distance] > kFarFromStation)) {
     return {};
   }
@@ -84,16 +87,39 @@ std::string SwappedAxesProblem(const RowSettings& settings, const LineAnswer& an
       survey::ComputeInverse(settings.station.x, settings.station.y, answer.point.y, answer.point.x)
           .distance;
   if (!(swapped <= kFarFromStation)) return {};
-  // The row's two numbers by their roles: "x", "y" in setout, "x1", "y1" in inverse.
-  const std::string x = RoleOf(RuleOf(settings.mode).fields[2]);
-  const std::string y = RoleOf(RuleOf(settings.mode).fields[3]);
-  const std::string name = answer.named ? "name," : "";
-  std::string problem = "read as north, east the point is ";
+  // The row's two numbers, north then east: X Y in setout, X1 Y1 in inverse.
+  const std::span<const char* const> numbers =
+      std::span<const char* const>(RuleOf(settings.mode).fields).subspan(2, 2);
+  const std::string x = RoleOf(numbers[0]);
+  const std::string y = RoleOf(numbers[1]);
+  std::string asRead;      // the list the row was read by, or that reads it so
+  std::string turned;      // the same with north and east the other way round
+  bool eastFirst = false;  // `asRead` gives east first
+  if (settings.columns.empty()) {
+    const std::string name = answer.named ? "name," : "";
+    asRead = name + x + "," + y;
+    turned = name + y + "," + x;
+  } else {
+    const auto first =
+        std::find_if(settings.columns.begin(), settings.columns.end(),
+                     [](const Column& c) { return c.role == Column::Role::kNumber; });
+    eastFirst = first != settings.columns.end() && first->number == 1;
+    std::vector<Column> other = settings.columns;
+    for (Column& column : other) {
+      if (column.role == Column::Role::kNumber) column.number = 1 - column.number;
+    }
+    asRead = ColumnsText(settings.columns, numbers);
+    turned = ColumnsText(other, numbers);
+  }
+  std::string problem = settings.columns.empty() ? "read as north, east the point is "
+                                                 : "read by the column list the point is ";
   AppendFixed(problem, answer.results[distance], settings.decimals);
-  problem += " from the station, read as east, north ";
+  problem += settings.columns.empty()
+                 ? " from the station, read as east, north "
+                 : " from the station, with " + x + " and " + y + " the other way round ";
   AppendFixed(problem, swapped, settings.decimals);
-  problem += ": for a file that gives east first say --columns " + name + y + "," + x +
-             ", for north first --columns " + name + x + "," + y;
+  problem += ": for a file that gives east first say --columns " + (eastFirst ? asRead : turned) +
+             ", for north first --columns " + (eastFirst ? turned : asRead);
   return problem;
 }
 

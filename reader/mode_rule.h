@@ -6,7 +6,7 @@
 #include <array>
 #include <cstddef>
 
-#include "reader/answer_format.h"
+#include "reader/line_answer.h"
 #include "reader/row_settings.h"
 
 namespace reading {
@@ -37,12 +37,12 @@ const char* ComputeRow(const RowSettings& settings, const double* values, LineAn
 // out or taken from the station in earnest.
 inline constexpr double kFarFromStation = 100000.0;
 
-// Rows from a station (setout, inverse with --from) read without a column
-// list hold X Y, north before east. A computed `answer` whose point lies
-// farther than kFarFromStation from the station, but within it with its two
-// numbers the other way round, comes from a file that gives east first: the
-// two readings and the column list that settles it, or "" for every other
-// answer.
+// Rows from a station (setout, inverse with --from) hold north and east, in
+// the order of the column list or, without one, north first. A computed
+// `answer` whose point lies farther than kFarFromStation from the station,
+// but within it with its two numbers the other way round, comes from a file
+// that gives them the other way round: the two readings and the column
+// lists that settle it, or "" for every other answer.
 std::string SwappedAxesProblem(const RowSettings& settings, const LineAnswer& answer);
 
 }  // namespace reading

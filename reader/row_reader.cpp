@@ -29,6 +29,9 @@ namespace {
 // its count all the same.
 constexpr std::size_t kMaxFields = kMaxColumns + 1;
 
+// A name that would make its answer read like an error line.
+constexpr std::string_view kReservedName = "point name starting \"ERROR:\" is reserved";
+
 // Enough for a row without a column list (a name, four numbers and one
 // more), and for short column lists.
 constexpr std::size_t kFewFields = 8;
@@ -158,6 +161,22 @@ void RowReader::ReadFields(std::span<const std::string_view> fields, LineAnswer&
   Keep({row.name, row.code, row.height}, answer);
 }
 
+void RowReader::ReadPoint(const DesignPoint& point, LineAnswer& answer) const {
+  Clear(answer);
+  answer.separator = ',';
+  answer.named = true;
+  answer.name = point.name;
+  answer.code = point.code;
+  answer.height.clear();
+  if (point.height) AppendFixed(answer.height, *point.height, settings_.decimals);
+  if (point.name.starts_with("ERROR:")) {
+    Fail(answer, {}, kReservedName);
+    return;
+  }
+  const std::array<double, 2> values = {point.point.x, point.point.y};
+  Compute(values.data(), point.name, answer);
+}
+
 // Splits the line to read it.
 void RowReader::ReadSplit(std::string_view line, LineAnswer& answer, Row& row,
                           std::string& unquoted, bool firstRow, bool compute) const {
@@ -285,9 +304,7 @@ bool RowReader::ReadRow(std::span<const std::string_view> fields, std::size_t co
   answer.named = row.named;
   // Its answer could read like an error line: "ERROR:" before a blank, or
   // a name of several words (read by columns) such as "ERROR: K".
-  if (row.name.starts_with("ERROR:")) {
-    return Fail(answer, {}, "point name starting \"ERROR:\" is reserved");
-  }
+  if (row.name.starts_with("ERROR:")) return Fail(answer, {}, kReservedName);
   if (byColumns) return ReadColumnFields(fields, row, answer);
   const auto names = FieldNames();
   const std::size_t azimuth = AzimuthIndex();

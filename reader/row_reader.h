@@ -19,6 +19,7 @@
 #include "reader/answer_format.h"
 #include "reader/columns.h"
 #include "reader/row_settings.h"
+#include "reader/sheet_request.h"
 #include "reader/text_lines.h"
 
 namespace reading {
@@ -51,6 +52,11 @@ class RowReader {
   // and X Y, nothing computed. kAnswer with `name` and `point`, kCopied, or
   // kError; a row without a name is an error.
   void ReadKnownPoint(std::string_view line, LineAnswer& answer, bool firstRow = false) const;
+
+  // Reads a design point a caller hands over (setout from a station) as a
+  // row of the columns name,code,x,y,h is read: its name and code as given,
+  // its height written with the decimals of lengths, its answer computed.
+  void ReadPoint(const DesignPoint& point, LineAnswer& answer) const;
 
   // Appends the output line of `answer`, without line end: its columns
   // (AnswerColumns) separated by its separator, "ERROR: " and the message,
@@ -153,26 +159,6 @@ class RowReader {
   std::span<const char* const> fieldNames_;  // FieldNames()
   std::size_t azimuthIndex_;                 // which of them is an azimuth
   AnswerFormat format_;
-};
-
-// The lines of one input read in turn, its first row found as corvane-calc
-// finds it (the first line that IsBlankOrComment does not copy).
-class InputRows {
- public:
-  explicit InputRows(const RowReader& reader) : reader_(reader) {}
-
-  void Read(std::string_view line, LineAnswer& answer) {
-    const bool firstRow = !rowSeen_ && !IsBlankOrComment(line);
-    rowSeen_ = rowSeen_ || firstRow;
-    reader_.Read(line, answer, firstRow);
-  }
-
-  // Whether the first row has come.
-  bool rowSeen() const { return rowSeen_; }
-
- private:
-  const RowReader& reader_;
-  bool rowSeen_ = false;
 };
 
 }  // namespace reading

@@ -19,6 +19,7 @@ enum class Mode { kForward, kInverse, kSetout };
 struct Point {
   double x;
   double y;
+  bool operator==(const Point&) const = default;
 };
 
 struct RowSettings {

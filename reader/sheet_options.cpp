@@ -1,23 +1,19 @@
 #include "reader/sheet_options.h"
 
-#include <algorithm>
 #include <array>
 #include <charconv>
-#include <cmath>
 
-#include "core/packed_angle.h"
-#include "core/survey.h"
+#include "reader/field_number.h"
 #include "reader/number_text.h"
-#include "reader/packed_digits.h"
-#include "reader/shown_text.h"
+#include "reader/sheet_error_text.h"
 
 namespace reading {
 namespace {
 
-// Reads an option's value (empty for a switch) into the request; false when
+// Reads an option's value (empty for a switch) into the options; false when
 // the value is bad, with `error` set where the reader says what is wrong
 // itself (else the message says what the value needs).
-using ValueReader = bool (*)(const std::string& value, SheetRequest& request, std::string& error);
+using ValueReader = bool (*)(const std::string& value, SheetOptions& options, std::string& error);
 
 struct SheetOption {
   std::string_view name;
@@ -55,73 +51,74 @@ bool ReadName(const std::string& text, std::string& name) {
 // A packed azimuth from 0 to 360 that a row's azimuth field would accept;
 // says itself what is wrong with one that has minutes or seconds of 60, or
 // is negative.
-bool ReadBacksightAzimuth(const std::string& text, SheetRequest& request, std::string& error) {
+bool ReadBacksightAzimuth(const std::string& text, SheetOptions& options, std::string& error) {
   double azimuth = 0.0;
-  if (ReadFieldNumber(text, azimuth) != FieldNumber::kNumber) return false;
-  switch (FindAzimuthFault(text, azimuth)) {
-    case AzimuthFault::kMinutes:
+  switch (ReadTypedAzimuth(text, azimuth)) {
+    case TypedAzimuth::kMinutes:
       error = "--backsight-azimuth has minutes of 60 or more: " + text;
       return false;
-    case AzimuthFault::kSeconds:
+    case TypedAzimuth::kSeconds:
       error = "--backsight-azimuth has seconds of 60 or more: " + text;
       return false;
-    case AzimuthFault::kNegative:
+    case TypedAzimuth::kNegative:
       error = "--backsight-azimuth is negative: " + text + " (add 360)";
       return false;
-    case AzimuthFault::kNone:
+    case TypedAzimuth::kNotANumber:
+    case TypedAzimuth::kOver360:
+      return false;
+    case TypedAzimuth::kAzimuth:
       break;
   }
-  if (azimuth > 360.0) return false;
-  request.backsightAzimuth = azimuth;
+  options.backsightAzimuth = azimuth;
   return true;
 }
 
 constexpr std::array<SheetOption, 11> kOptions = {{
     {"--from", "--station", true, "X0,Y0, two numbers",
-     [](const std::string& value, SheetRequest& request, std::string&) {
-       return ReadPoint(value, request.station);
+     [](const std::string& value, SheetOptions& options, std::string&) {
+       return ReadPoint(value, options.station);
      }},
     {"--station-point", "", true, "a point name",
-     [](const std::string& value, SheetRequest& request, std::string&) {
-       return ReadName(value, request.stationPoint);
+     [](const std::string& value, SheetOptions& options, std::string&) {
+       return ReadName(value, options.stationPoint);
      }},
     {"--backsight", "", true, "X,Y, two numbers",
-     [](const std::string& value, SheetRequest& request, std::string&) {
-       return ReadPoint(value, request.backsight);
+     [](const std::string& value, SheetOptions& options, std::string&) {
+       return ReadPoint(value, options.backsight);
      }},
     {"--backsight-point", "", true, "a point name",
-     [](const std::string& value, SheetRequest& request, std::string&) {
-       return ReadName(value, request.backsightPoint);
+     [](const std::string& value, SheetOptions& options, std::string&) {
+       return ReadName(value, options.backsightPoint);
      }},
     {"--backsight-azimuth", "", true, "a packed azimuth from 0 to 360", ReadBacksightAzimuth},
     {"--control", "", true, "a file",
-     [](const std::string& value, SheetRequest& request, std::string&) {
-       return ReadName(value, request.control);
+     [](const std::string& value, SheetOptions& options, std::string&) {
+       return ReadName(value, options.control);
      }},
     {"--control-columns", "", true, "",
-     [](const std::string& value, SheetRequest& request, std::string&) {
-       request.controlColumns = value;
+     [](const std::string& value, SheetOptions& options, std::string&) {
+       options.controlColumns = value;
        return true;
      }},
     {"--columns", "", true, "",
-     [](const std::string& value, SheetRequest& request, std::string&) {
-       request.columns = value;
+     [](const std::string& value, SheetOptions& options, std::string&) {
+       options.columns = value;
        return true;
      }},
     {"--decimals", "", true, "a whole number from 0 to 20",
-     [](const std::string& value, SheetRequest& request, std::string&) {
-       return ReadDecimals(value, request.decimals);
+     [](const std::string& value, SheetOptions& options, std::string&) {
+       return ReadDecimals(value, options.decimals);
      }},
     {"--azimuth-decimals", "", true, "a whole number from 0 to 20",
-     [](const std::string& value, SheetRequest& request, std::string&) {
+     [](const std::string& value, SheetOptions& options, std::string&) {
        int decimals = 0;
        if (!ReadDecimals(value, decimals)) return false;
-       request.azimuthDecimals = decimals;
+       options.azimuthDecimals = decimals;
        return true;
      }},
     {"--header", "", false, "",
-     [](const std::string&, SheetRequest& request, std::string&) {
-       request.header = true;
+     [](const std::string&, SheetOptions& options, std::string&) {
+       options.header = true;
        return true;
      }},
 }};
@@ -143,121 +140,73 @@ std::string OneOf(const std::vector<std::string_view>& given) {
   return text + (given.size() == 2 ? ", not both" : ", only one");
 }
 
-// "X 3350000.000 Y 500000.000", after the name where there is one.
-std::string ShownPoint(std::string_view name, const Point& point, int decimals) {
-  std::string text;
-  if (!name.empty()) {
-    AppendShown(text, name);
-    text += ' ';
-  }
-  text += "X ";
-  AppendFixed(text, point.x, decimals);
-  text += " Y ";
-  AppendFixed(text, point.y, decimals);
-  return text;
+// The tool's words for a request error found among the options.
+std::string Say(SheetError::What what, SheetPart part = SheetPart::kStation) {
+  SheetError error;
+  error.what = what;
+  error.part = part;
+  return SheetErrorText(error);
 }
 
-// The direction that setout angles are turned from, and the check line;
-// "" or what is wrong.
-std::string FindBacksight(const SheetRequest& request, Sheet& sheet) {
-  RowSettings& settings = sheet.settings;
-  const int azimuthDecimals = settings.azimuthDecimals.value_or(settings.decimals);
-  if (request.backsightAzimuth) {
-    settings.backsightDegrees = survey::PackedToDegrees(*request.backsightAzimuth);
-    AppendPackedAngle(sheet.checkAzimuth, *request.backsightAzimuth, azimuthDecimals);
-  } else {
-    const Point& station = settings.station;
-    const Point& backsight = *sheet.backsight;
-    const survey::InverseResult polar =
-        survey::ComputeInverse(station.x, station.y, backsight.x, backsight.y);
-    if (polar.identicalPoints) return "the backsight is the station: give another point";
-    if (!std::isfinite(polar.distance)) {
-      return "the distance from station to backsight is out of range";
-    }
-    settings.backsightDegrees = polar.degrees;
-    AppendPackedAngle(sheet.checkAzimuth, polar.azimuth, azimuthDecimals);
-    AppendFixed(sheet.checkDistance, polar.distance, settings.decimals);
-  }
-  sheet.checkLine = "station to backsight: azimuth " + sheet.checkAzimuth;
-  if (!sheet.checkDistance.empty()) sheet.checkLine += " distance " + sheet.checkDistance;
-  return {};
-}
-
-// The comment line --header writes: the station and, in setout, the
-// backsight and the check line's numbers; "" without a station.
-std::string HeaderComment(const Sheet& sheet) {
-  const RowSettings& settings = sheet.settings;
-  if (!settings.hasStation) return {};
-  std::string text =
-      "# station " + ShownPoint(sheet.stationName, settings.station, settings.decimals);
-  if (settings.mode != Mode::kSetout) return text;
-  text += " / backsight ";
-  if (sheet.backsight) {
-    text += ShownPoint(sheet.backsightName, *sheet.backsight, settings.decimals) + " / ";
-  }
-  text += "azimuth " + sheet.checkAzimuth;
-  if (!sheet.checkDistance.empty()) text += " distance " + sheet.checkDistance;
-  return text;
-}
-
-// The columns the control file is read by; "" or what is wrong.
-std::string ControlColumns(const SheetRequest& request, const Sheet& sheet,
-                           std::vector<Column>& columns) {
-  static constexpr std::array<const char*, 2> kPoint = {"X", "Y"};
-  if (request.controlColumns) {
-    const std::string problem =
-        ReadColumns(*request.controlColumns, kPoint, true, columns, "--control-columns");
-    if (!problem.empty()) return problem;
-  } else {
-    columns = sheet.settings.columns;
-  }
-  const bool named = columns.empty() || std::any_of(columns.begin(), columns.end(), [](auto& c) {
-                       return c.role == Column::Role::kName;
-                     });
-  if (named) return {};
-  return request.controlColumns ? "--control-columns needs a name column"
-                                : "--control: known points need names: give --control-columns";
-}
-
-// Finds `name` among the points for `option`; "" or what is wrong.
-std::string FindPoint(const KnownPoints* points, std::string_view option, const std::string& name,
-                      Point& point) {
-  const std::string problem = points->Find(name, point);
-  return problem.empty() ? problem : std::string(option) + ": " + problem;
-}
-
-// The options that only setout takes, the station and the columns checked
-// together; "" or what is wrong.
-std::string CheckTogether(const SheetRequest& request, Mode mode, bool haveKnown) {
+// The options that only setout takes, and the station's and the backsight's
+// checked together; "" or what is wrong.
+std::string CheckTogether(const SheetOptions& options, Mode mode, bool haveKnown,
+                          bool setupNeeded) {
   std::vector<std::string_view> backsights;
-  if (request.backsight) backsights.push_back("--backsight");
-  if (!request.backsightPoint.empty()) backsights.push_back("--backsight-point");
-  if (request.backsightAzimuth) backsights.push_back("--backsight-azimuth");
+  if (options.backsight) backsights.push_back("--backsight");
+  if (!options.backsightPoint.empty()) backsights.push_back("--backsight-point");
+  if (options.backsightAzimuth) backsights.push_back("--backsight-azimuth");
   if (mode != Mode::kSetout && !backsights.empty()) {
     return std::string(backsights[0]) + " is for setout";
   }
-  if (request.station && !request.stationPoint.empty()) {
+  if (options.station && !options.stationPoint.empty()) {
     return "give --station or --station-point, not both";
   }
   if (backsights.size() > 1) return OneOf(backsights);
-  if (request.controlColumns && request.control.empty()) {
+  if (options.controlColumns && options.control.empty()) {
     return "--control-columns needs --control FILE";
   }
-  const bool byName = !request.stationPoint.empty() || !request.backsightPoint.empty();
-  if (byName && request.control.empty() && !haveKnown) {
-    return std::string(request.stationPoint.empty() ? "--backsight-point" : "--station-point") +
-           " needs --control FILE";
+  const bool byName = !options.stationPoint.empty() || !options.backsightPoint.empty();
+  if (byName && options.control.empty() && !haveKnown) {
+    return Say(SheetError::What::kNoKnownPoints,
+               options.stationPoint.empty() ? SheetPart::kBacksight : SheetPart::kStation);
   }
-  if (mode == Mode::kSetout && !request.station && request.stationPoint.empty()) {
-    return "setout needs --station X,Y or --station-point NAME";
+  const bool setout = mode == Mode::kSetout && setupNeeded;
+  if (setout && !options.station && options.stationPoint.empty()) {
+    return Say(SheetError::What::kNoStation);
   }
-  if (mode == Mode::kSetout && backsights.empty()) {
-    return "setout needs --backsight X,Y, --backsight-point NAME or --backsight-azimuth A";
-  }
-  if (!request.backsightPoint.empty() && request.backsightPoint == request.stationPoint) {
-    return "the backsight is the station: give another point";
+  if (setout && backsights.empty()) return Say(SheetError::What::kNoBacksight);
+  if (!options.backsightPoint.empty() && options.backsightPoint == options.stationPoint) {
+    return Say(SheetError::What::kBacksightIsStation, SheetPart::kBacksight);
   }
   return {};
+}
+
+// The station setup the options give; none without a station.
+std::optional<StationSetup> SetupOf(const SheetOptions& options) {
+  StationAndBacksight setup;
+  if (!options.stationPoint.empty()) {
+    setup.station = PointName{options.stationPoint};
+  } else if (options.station) {
+    setup.station = *options.station;
+  } else {
+    return std::nullopt;
+  }
+  if (!options.backsightPoint.empty()) {
+    setup.backsight = PointName{options.backsightPoint};
+  } else if (options.backsight) {
+    setup.backsight = *options.backsight;
+  } else if (options.backsightAzimuth) {
+    setup.backsight = PackedAzimuth{*options.backsightAzimuth};
+  }
+  return setup;
+}
+
+// Reads a column list given with `option`; "" or what is wrong.
+std::string ColumnsOf(const std::string& list, std::span<const char* const> numbers, bool pointFile,
+                      std::string_view option, std::vector<Column>& columns) {
+  const ColumnsError error = ReadColumns(list, numbers, pointFile, columns);
+  return error ? ColumnsErrorText(error, numbers, pointFile, option) : std::string();
 }
 
 }  // namespace
@@ -288,33 +237,67 @@ bool OptionValue(std::span<const std::string> args, std::size_t& at, std::string
   return true;
 }
 
-bool TakeSheetOption(std::span<const std::string> args, std::size_t& at, SheetRequest& request,
+bool TakeSheetOption(std::span<const std::string> args, std::size_t& at, SheetOptions& options,
                      std::string& error) {
   const std::string_view name = OptionName(args[at]);
   const SheetOption* option = FindOption(name);
   if (option == nullptr) return false;
   // Messages use the spelling given.
   const unsigned bit = 1u << (option - kOptions.data());
-  if ((request.given & bit) != 0) {
+  if ((options.given & bit) != 0) {
     error = std::string(name) + " given twice";
     return true;
   }
-  request.given |= bit;
+  options.given |= bit;
   std::string value;
   if (!OptionValue(args, at, name, option->takesValue, value, error)) return true;
-  if (!option->read(value, request, error) && error.empty()) {
+  if (!option->read(value, options, error) && error.empty()) {
     error = std::string(name) + " needs " + option->valueNeeds + ": " + value;
   }
   return true;
 }
 
-std::string TakeSheetOptions(std::span<const std::string> args, SheetRequest& request,
+std::string TakeSheetOptions(std::span<const std::string> args, SheetOptions& options,
                              std::vector<std::string>& rest) {
   std::string error;
   for (std::size_t at = 0; at < args.size() && error.empty(); ++at) {
-    if (!TakeSheetOption(args, at, request, error)) rest.push_back(args[at]);
+    if (!TakeSheetOption(args, at, options, error)) rest.push_back(args[at]);
   }
   return error;
+}
+
+std::string RequestOf(const SheetOptions& options, Mode mode,
+                      const KnownPointSource& withoutControl, SheetRequest& request,
+                      bool setupNeeded) {
+  request = SheetRequest();
+  const bool haveKnown = !std::holds_alternative<std::monostate>(withoutControl);
+  std::string problem = CheckTogether(options, mode, haveKnown, setupNeeded);
+  if (!problem.empty()) return problem;
+  request.mode = mode;
+  request.setup = SetupOf(options);
+  request.decimals = options.decimals;
+  request.azimuthDecimals = options.azimuthDecimals;
+  const bool pointFile = mode == Mode::kSetout;
+  if (options.columns) {
+    // Setout rows are always read from a station.
+    const bool fromStation = pointFile || request.setup.has_value();
+    problem = ColumnsOf(*options.columns, RowNumbers(mode, fromStation), pointFile, "--columns",
+                        request.columns);
+    if (!problem.empty()) return problem;
+  }
+  if (options.control.empty()) {
+    request.known = withoutControl;
+    return {};
+  }
+  ControlFile control{options.control, std::nullopt};
+  if (options.controlColumns) {
+    control.columns.emplace();
+    problem = ColumnsOf(*options.controlColumns, RowNumbers(Mode::kSetout, true), true,
+                        "--control-columns", *control.columns);
+    if (!problem.empty()) return problem;
+  }
+  request.known = std::move(control);
+  return {};
 }
 
 std::string_view SheetOptionsHelp() {
@@ -348,51 +331,6 @@ std::string_view SheetOptionsHelp() {
          "  --header       before the first row's answer, a comment line with\n"
          "                 the station, the backsight and the check line, and\n"
          "                 a header row naming the answer's columns\n";
-}
-
-std::string ResolveSheet(const SheetRequest& request, Mode mode, Sheet& sheet,
-                         const KnownPoints* known) {
-  sheet = Sheet();
-  std::string problem = CheckTogether(request, mode, known != nullptr);
-  if (!problem.empty()) return problem;
-  RowSettings& settings = sheet.settings;
-  settings.mode = mode;
-  settings.decimals = request.decimals;
-  settings.azimuthDecimals = request.azimuthDecimals;
-  settings.hasStation = request.station || !request.stationPoint.empty();
-  sheet.header = request.header;
-  if (request.columns) {
-    problem = ReadColumns(*request.columns, RowReader(settings).FieldNames(), mode == Mode::kSetout,
-                          settings.columns);
-    if (!problem.empty()) return problem;
-  }
-  KnownPoints control;
-  const KnownPoints* points = known;
-  if (known == nullptr && !request.control.empty()) {
-    std::vector<Column> columns;
-    problem = ControlColumns(request, sheet, columns);
-    if (problem.empty()) problem = control.ReadFile(request.control, columns);
-    if (!problem.empty()) return problem;
-    points = &control;
-  }
-  if (!request.stationPoint.empty()) {
-    sheet.stationName = request.stationPoint;
-    problem = FindPoint(points, "--station-point", request.stationPoint, settings.station);
-  } else if (request.station) {
-    settings.station = *request.station;
-  }
-  if (problem.empty() && !request.backsightPoint.empty()) {
-    sheet.backsightName = request.backsightPoint;
-    Point backsight{};
-    problem = FindPoint(points, "--backsight-point", request.backsightPoint, backsight);
-    sheet.backsight = backsight;
-  } else if (request.backsight) {
-    sheet.backsight = *request.backsight;
-  }
-  if (problem.empty() && mode == Mode::kSetout) problem = FindBacksight(request, sheet);
-  if (!problem.empty()) return problem;
-  sheet.headerComment = HeaderComment(sheet);
-  return {};
 }
 
 }  // namespace reading

@@ -1,8 +1,9 @@
 #pragma once
 
-// The options that say how to read a coordinate file and what to compute
-// from it, with one table and one set of checks for every command line that
-// takes them: corvane-calc's, and the program's `corvane --setout FILE ...`.
+// The command-line options that say how to read a coordinate file and what
+// to compute from it, with one table and one set of checks for every
+// command line that takes them: corvane-calc's, and the program's
+// `corvane --setout FILE ...`.
 //
 //   --from X0,Y0 | --station X,Y     the station (--from in forward/inverse)
 //   --station-point NAME             the station, by name from --control
@@ -18,10 +19,9 @@
 // A command line is read in two steps. TakeSheetOption() takes these options
 // one argument at a time, checking only each value's form ("X,Y", a packed
 // azimuth, 0 to 20 decimals) and that none is given twice; the caller takes
-// its own options (files, --help, ...) between them. ResolveSheet() then
-// checks the options together, reads the control file and finds the
-// station and the backsight, and gives the ready settings of a RowReader,
-// the check line and the --header lines. Every message is one line, fit to
+// its own options (files, --help, ...) between them. RequestOf() then checks
+// them together and gives the sheet request (sheet_request.h), which
+// ResolveSheet (sheet_resolver.h) resolves. Every message is one line, fit to
 // follow "corvane-calc: " as a usage error.
 
 #include <optional>
@@ -30,13 +30,12 @@
 #include <string_view>
 #include <vector>
 
-#include "reader/known_points.h"
-#include "reader/row_reader.h"
+#include "reader/sheet_request.h"
 
 namespace reading {
 
 // The options as given, their values' form checked.
-struct SheetRequest {
+struct SheetOptions {
   std::optional<Point> station;
   std::string stationPoint;  // "" when not given
   std::optional<Point> backsight;
@@ -52,18 +51,28 @@ struct SheetRequest {
 };
 
 // Where args[at] is one of the options above ("--name value" or
-// "--name=value"), reads it into `request`, moves `at` to its last argument
+// "--name=value"), reads it into `options`, moves `at` to its last argument
 // and returns true; `error` is set where it is bad (no value, a bad one,
 // given twice). False, with nothing changed, for any other argument.
-bool TakeSheetOption(std::span<const std::string> args, std::size_t& at, SheetRequest& request,
+bool TakeSheetOption(std::span<const std::string> args, std::size_t& at, SheetOptions& options,
                      std::string& error);
 
 // Takes every one of these options among `args`; every other argument is
 // left to `rest`, in order (an unknown option's value too: options that take
 // one are best given as "--name=value"). Returns "" or what is wrong with
 // the first bad option.
-std::string TakeSheetOptions(std::span<const std::string> args, SheetRequest& request,
+std::string TakeSheetOptions(std::span<const std::string> args, SheetOptions& options,
                              std::vector<std::string>& rest);
+
+// The request the options ask for, for rows of `mode`; without --control
+// names are looked up in `withoutControl` (corvane-calc: nowhere, which
+// makes a name an error here; the program's window: the design file's own
+// names). `setupNeeded`: setout needs a station and a backsight among the
+// options (the program's window asks for them where they are missing).
+// Returns "" or what is wrong with the options together.
+std::string RequestOf(const SheetOptions& options, Mode mode,
+                      const KnownPointSource& withoutControl, SheetRequest& request,
+                      bool setupNeeded = true);
 
 // The lines of --help that describe these options.
 std::string_view SheetOptionsHelp();
@@ -76,31 +85,5 @@ std::string_view OptionName(std::string_view arg);
 // none, or when the option takes no value (`takesValue` false) and has one.
 bool OptionValue(std::span<const std::string> args, std::size_t& at, std::string_view name,
                  bool takesValue, std::string& value, std::string& error);
-
-// Everything a sheet needs, resolved.
-struct Sheet {
-  RowSettings settings;  // for RowReader
-  bool header = false;   // --header: the lines below lead the output
-  // The station and the backsight as given: by name ("" when typed).
-  std::string stationName;
-  std::string backsightName;
-  std::optional<Point> backsight;  // where it is a point
-  // setout: the backsight's azimuth and (from a point) distance from the
-  // station, as the answers write them ("" where there is none), and the
-  // line corvane-calc writes to standard error before the answers:
-  // "station to backsight: azimuth 7.3541 distance 151.327".
-  std::string checkAzimuth;
-  std::string checkDistance;
-  std::string checkLine;
-  // The comment line --header writes before the header row (without line
-  // end): "# station A1 X 3350000.000 Y 500000.000; backsight ...".
-  std::string headerComment;
-};
-
-// Checks the options together for `mode`, reads the control file (or, when
-// `known` is given, finds names among those points instead) and fills
-// `sheet`; returns "" or one line saying what is wrong.
-std::string ResolveSheet(const SheetRequest& request, Mode mode, Sheet& sheet,
-                         const KnownPoints* known = nullptr);
 
 }  // namespace reading

@@ -41,6 +41,25 @@ bool IsLowSurrogate(std::uint32_t unit) { return unit >= 0xDC00 && unit < 0xE000
 
 }  // namespace
 
+const char* RefusalText(Refusal refusal) {
+  switch (refusal) {
+    case Refusal::kUtf32:
+      return "UTF-32 text is not read: save it as UTF-8 or UTF-16";
+    case Refusal::kUtf16WithoutMark:
+      return "not UTF-8 text (NUL bytes: UTF-16 without a byte-order mark?): save it as UTF-8, "
+             "or as UTF-16 with a byte-order mark";
+    case Refusal::kNone:
+      break;
+  }
+  return "";
+}
+
+void TextDecoder::Refuse(Refusal refusal) {
+  state_ = State::kRefused;
+  refusal_ = refusal;
+  error_ = RefusalText(refusal);
+}
+
 bool TextDecoder::Decode(std::string_view bytes, std::string& text) {
   if (state_ == State::kUtf8) {
     text += bytes;
@@ -98,8 +117,7 @@ bool TextDecoder::DecideFromStart(bool atEnd) {
     return false;
   }
   if (start.starts_with(kUtf32LeMark) || start.starts_with(kUtf32BeMark)) {
-    state_ = State::kRefused;
-    error_ = "UTF-32 text is not read: save it as UTF-8 or UTF-16";
+    Refuse(Refusal::kUtf32);
     return false;
   }
   std::size_t mark = 0;
@@ -113,10 +131,7 @@ bool TextDecoder::DecideFromStart(bool atEnd) {
     state_ = State::kUtf16Be;
     mark = kUtf16BeMark.size();
   } else if (start.find('\0') < 2) {
-    state_ = State::kRefused;
-    error_ =
-        "not UTF-8 text (NUL bytes: UTF-16 without a byte-order mark?): save it as UTF-8, or as "
-        "UTF-16 with a byte-order mark";
+    Refuse(Refusal::kUtf16WithoutMark);
     return false;
   } else {
     state_ = State::kUtf8;

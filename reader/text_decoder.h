@@ -17,6 +17,16 @@
 
 namespace reading {
 
+// Why an input's encoding is refused.
+enum class Refusal : unsigned char {
+  kNone,
+  kUtf32,             // a UTF-32 byte-order mark
+  kUtf16WithoutMark,  // a NUL among the first two bytes
+};
+
+// The tool's words for a refusal, one line: "UTF-32 text is not read: ...".
+const char* RefusalText(Refusal refusal);
+
 class TextDecoder {
  public:
   // Appends the text of the next `bytes` of the input to `text`; bytes
@@ -34,18 +44,22 @@ class TextDecoder {
   // Decode.
   bool PassesThrough() const { return state_ == State::kUtf8; }
 
-  // Why the encoding is refused, one line without line end ("" when not).
+  // Why the encoding is refused (kNone when it is not), and the tool's
+  // words for it, one line without line end ("" when not).
+  Refusal refusal() const { return refusal_; }
   const std::string& error() const { return error_; }
 
  private:
   enum class State { kStart, kUtf8, kUtf16Le, kUtf16Be, kRefused };
 
   bool DecideFromStart(bool atEnd);
+  void Refuse(Refusal refusal);
   void DecodeHeld(std::string& text);
   void DecodeUtf16(std::string_view bytes, std::string& text);
 
   State state_ = State::kStart;
   std::string held_;  // the start not yet decided, or a part of a character
+  Refusal refusal_ = Refusal::kNone;
   std::string error_;
 };
 

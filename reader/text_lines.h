@@ -52,6 +52,7 @@ class TextLines {
   // Whether End() was called and every line has been taken.
   bool Finished() const { return ended_ && buffer_.empty() && !skipping_; }
 
+  Refusal refusal() const { return decoder_.refusal(); }
   const std::string& error() const { return decoder_.error(); }
 
  private:

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # CI: valgrind's memory and leak check on one scripted session of the
-# calculator (tests/ui/calc_session.cpp: start, compute forward and inverse,
+# calculator (tests/ui/calc/calc_session.cpp: start, compute forward and inverse,
 # the about box from its button and from the window menu, 退出). Fails on any
 # memory error or definitely lost block, and names the lost blocks that our
 # own code allocated.
@@ -19,7 +19,7 @@ status=0
 QT_QPA_PLATFORM=offscreen XDG_RUNTIME_DIR="$scratch/runtime" \
   valgrind --leak-check=full --errors-for-leak-kinds=definite --error-exitcode=1 \
   --num-callers=40 --fullpath-after="$PWD/" --log-file="$scratch/valgrind.log" \
-  "$build/tests/ui/calc_session" || status=$?
+  "$build/tests/ui/calc/calc_session" || status=$?
 
 # Each loss record runs to the next bare "==pid== " line; frames in our
 # sources show as "(core/...)", "(ui/...)" and so on.

@@ -2,29 +2,42 @@
 // asking for a file to the filled table and sketch, one zoom or pan step of
 // the sketch, the memory the window adds to the idle calculator, and a file
 // of a million points, whose reading must show progress, keep the window
-// responsive and stop at once when cancelled at any moment. Medians of
-// several runs. Usage: setout_bench FILE_100K FILE_1M
+// responsive and stop at once when cancelled at any moment; then, for both
+// files, the PDF export and the print preview's layout as the window runs
+// them off its interface thread (their time, and the longest the window did
+// not answer meanwhile), and a search among the points' names a key at a
+// time. Medians of several runs. Usage: setout_bench FILE_100K FILE_1M
 
 #include <QApplication>
+#include <QDate>
 #include <QElapsedTimer>
+#include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRandomGenerator>
 #include <QTableView>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <QWheelEvent>
 #include <algorithm>
 #include <cstdio>
 #include <fstream>
+#include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
-#include "ui/calc_app.h"
-#include "ui/calc_dialog.h"
-#include "ui/setout_sheet.h"
-#include "ui/setout_window.h"
-#include "ui/sketch_widget.h"
+#include "ui/calc/calc_app.h"
+#include "ui/calc/calc_dialog.h"
+#include "ui/sheet/job_runner.h"
+#include "ui/sheet/point_name_box.h"
+#include "ui/sheet/print_preview.h"
+#include "ui/sheet/setout_sheet.h"
+#include "ui/sheet/setout_window.h"
+#include "ui/sheet/sheet_look.h"
+#include "ui/sheet/sheet_pdf.h"
+#include "ui/sheet/sketch_widget.h"
 
 namespace {
 
@@ -45,17 +58,116 @@ double residentMiB() {
   return 0;
 }
 
-SheetRequest requestFor(const char* path) {
-  SheetRequest request;
-  request.path = QString::fromLocal8Bit(path);
-  request.columns = QStringLiteral("name,code,y,x,h");
-  request.station = {PointChoice::Kind::kCoordinates, {}, "3350000", "500000", {}};
-  request.backsight = {PointChoice::Kind::kCoordinates, {}, "3350150", "500020", {}};
+// The sheet from a typed station and backsight, names from the design file.
+reading::SheetRequest requestFor(const char* path) {
+  reading::SheetRequest request;
+  request.design = reading::DesignFile{path};
+  reading::ReadColumns("name,code,y,x,h", reading::RowNumbers(reading::Mode::kSetout, true), true,
+                       request.columns);
+  request.known = reading::DesignNames();
+  request.setup = reading::StationAndBacksight{reading::Point{3350000, 500000},
+                                               reading::Point{3350150, 500020}};
+  request.decimals = 3;
+  request.azimuthDecimals = 4;
   return request;
 }
 
+// The longest the event loop is kept from running while it beats.
+class Heartbeat {
+ public:
+  Heartbeat() {
+    m_beat.setInterval(5);
+    QObject::connect(&m_beat, &QTimer::timeout, [this] {
+      m_longest = std::max(m_longest, m_gap.nsecsElapsed() / 1e6);
+      m_gap.restart();
+    });
+    m_gap.start();
+    m_beat.start();
+  }
+  double longestMs() const { return m_longest; }
+
+ private:
+  QElapsedTimer m_gap;
+  double m_longest = 0;
+  QTimer m_beat;
+};
+
+// The longest the event loop is kept from running while `busy` holds.
+double longestGapMs(const std::function<bool()>& busy) {
+  const Heartbeat beat;
+  if (!QTest::qWaitFor([&] { return !busy(); }, 600000)) return -1.0;
+  return beat.longestMs();
+}
+
+struct Background {
+  double totalMs;
+  double longestGapMs;
+};
+
+// A job of the window's, run as the window runs it: off the interface
+// thread, the event loop turning meanwhile.
+Background inBackground(const CJobRunner::Work& work) {
+  CJobRunner runner;
+  QElapsedTimer clock;
+  clock.start();
+  runner.start(work);
+  const double gap = longestGapMs([&] { return runner.busy(); });
+  return {clock.nsecsElapsed() / 1e6, gap};
+}
+
+// The heavy work on the sheet shown: its PDF, and the print preview's pages
+// laid out and the preview shown at its first page.
+void heavyWork(CSetoutWindow& window, const char* what) {
+  const auto sheet = window.sheet();
+  QTemporaryDir folder;
+  const QString date = QDate::currentDate().toString(Qt::ISODate);
+  const Background pdf =
+      inBackground([&](const std::atomic<bool>& stop, const CJobRunner::Progress& progress) {
+        WriteSheetPdf(*sheet, folder.filePath(QStringLiteral("sheet.pdf")), date, &stop, progress);
+        return CJobRunner::Done();
+      });
+  auto layout = std::make_shared<SheetPrinter::Layout>();
+  const Background laidOut =
+      inBackground([&](const std::atomic<bool>& stop, const CJobRunner::Progress& progress) {
+        SheetPrinter(*sheet, date)
+            .layOut(SheetPageLayout().paintRectPixels(96).size(), *layout, &stop, progress);
+        return CJobRunner::Done();
+      });
+  QElapsedTimer clock;
+  clock.start();
+  CPrintPreview preview(sheet, layout, date, &window);
+  preview.show();
+  if (!QTest::qWaitForWindowExposed(&preview)) return;
+  QCoreApplication::processEvents();  // the first page drawn
+  const double shown = clock.nsecsElapsed() / 1e6;
+  std::printf("%s, off the interface thread (longest the window did not answer)\n", what);
+  std::printf("  PDF export                        %8.1f s   (%.1f ms)\n", pdf.totalMs / 1000,
+              pdf.longestGapMs);
+  std::printf("  print preview: pages laid out     %8.1f s   (%.1f ms), %zu pages\n",
+              laidOut.totalMs / 1000, laidOut.longestGapMs, layout->pages.size());
+  std::printf("  print preview: first page shown   %8.1f ms\n", shown);
+}
+
+// A search among the points' names, one key at a time.
+void nameSearch(CSetoutWindow& window, const char* what) {
+  auto* box = window.findChildren<CPointNameBox*>().front();
+  box->setFocus();
+  box->lineEdit()->clear();
+  std::vector<double> keys;
+  for (const char* key : {"K", "1", "2", "3", "4", "5", "6", "7", "x"}) {
+    QElapsedTimer clock;
+    clock.start();
+    QTest::keyClicks(box->lineEdit(), key);
+    QCoreApplication::processEvents();
+    keys.push_back(clock.nsecsElapsed() / 1e6);
+  }
+  std::printf("%s, name search a key at a time (K1234567x)\n", what);
+  std::printf("  first key %.1f ms, slowest %.1f ms, median %.1f ms (goal <= 50 ms)\n", keys[0],
+              *std::max_element(keys.begin(), keys.end()), median(keys));
+}
+
 // From load() to the table and the sketch painted with the new sheet.
-double openMs(CSetoutWindow& window, const SheetRequest& request) {
+double openMs(CSetoutWindow& window, const reading::SheetRequest& request) {
   const auto before = window.sheet();
   QElapsedTimer clock;
   clock.start();
@@ -94,21 +206,12 @@ struct Cancelling {
 };
 
 // Starts reading the big file, clicks 取消 after `afterMs`.
-Cancelling cancelAfter(CSetoutWindow& window, const SheetRequest& request, int afterMs) {
-  auto* bar = window.findChild<QProgressBar*>();
+Cancelling cancelAfter(CSetoutWindow& window, const reading::SheetRequest& request, int afterMs) {
+  auto* bar = window.findChild<QProgressBar*>(QStringLiteral("cancelProgress"));
   auto* cancel = window.findChild<QPushButton*>(QStringLiteral("cancel"));
-  QElapsedTimer gap;
-  double longest = 0;
-  QTimer beat;
-  beat.setInterval(5);
-  QObject::connect(&beat, &QTimer::timeout, [&] {
-    longest = std::max(longest, gap.nsecsElapsed() / 1e6);
-    gap.restart();
-  });
   QList<int> seen;
   auto watch = QObject::connect(bar, &QProgressBar::valueChanged, [&](int v) { seen << v; });
-  gap.start();
-  beat.start();
+  auto beat = std::make_unique<Heartbeat>();
   window.load(request);
   QTest::qWait(afterMs);
   const bool busy = cancel->isVisible();
@@ -116,7 +219,8 @@ Cancelling cancelAfter(CSetoutWindow& window, const SheetRequest& request, int a
   clock.start();
   QTest::mouseClick(cancel, Qt::LeftButton);
   const double cancelMs = clock.nsecsElapsed() / 1e6;
-  beat.stop();
+  const double longest = beat->longestMs();
+  beat.reset();
   QObject::disconnect(watch);
   const bool rested = busy && !bar->isVisible() && !cancel->isVisible();
   return {double(seen.size()), rested ? cancelMs : -1, longest};
@@ -139,7 +243,7 @@ int main(int argc, char** argv) {
 
   std::vector<double> opens, steps, growth;
   for (int run = 0; run < kRuns; ++run) {
-    auto* window = new CSetoutWindow(&calc);
+    auto* window = new CSetoutWindow;
     window->show();
     if (!QTest::qWaitForWindowExposed(window)) return 2;
     opens.push_back(openMs(*window, requestFor(argv[1])));
@@ -156,7 +260,17 @@ int main(int argc, char** argv) {
   std::printf("  memory over the idle calculator  %8.1f MiB (goal < 60 MiB; idle %.1f MiB)\n",
               growth.front(), idle);
 
-  auto* window = new CSetoutWindow(&calc);
+  {
+    auto* window = new CSetoutWindow;
+    window->show();
+    if (!QTest::qWaitForWindowExposed(window)) return 2;
+    openMs(*window, requestFor(argv[1]));
+    heavyWork(*window, "100,000 design points");
+    nameSearch(*window, "100,000 design points");
+    delete window;
+  }
+
+  auto* window = new CSetoutWindow;
   window->show();
   if (!QTest::qWaitForWindowExposed(window)) return 2;
   const double full = openMs(*window, requestFor(argv[2]));
@@ -174,6 +288,9 @@ int main(int argc, char** argv) {
   std::printf("  progress steps shown before 取消    %8.0f\n", median(progress));
   std::printf("  取消 to the window at rest           %8.1f ms\n", median(cancels));
   std::printf("  longest the window did not answer  %8.1f ms\n", median(gaps));
+  openMs(*window, requestFor(argv[2]));
+  heavyWork(*window, "1,000,000 design points");
+  nameSearch(*window, "1,000,000 design points");
   delete window;
   return 0;
 }

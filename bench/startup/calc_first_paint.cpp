@@ -2,7 +2,7 @@
 // modal dialog), ended by the probe right after its first paint.
 
 #include "bench/startup/first_paint_probe.h"
-#include "ui/calc_app.h"
+#include "ui/calc/calc_app.h"
 
 int main(int argc, char** argv) {
   CCalcApp app(argc, argv);

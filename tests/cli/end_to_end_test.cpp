@@ -354,6 +354,12 @@ TEST_F(CalcTest, RealFilesGiveTheAnswerOrAnErrorInPlace) {
       {with({"--columns", "name,code,y,x", "-i", unicode.string()}), "",
        "Name\tC\nK1\t\t2.151115\t2.151115\t30.523597\n", 0},
       {with({}), "K\x1b[2J1 3512930.5 498301.2\n", "K\\x1b[2J1 2.151115 2.151115 30.523597\n", 0},
+      // a north-first file read by an east-first list: refused in place, not 4,263 km away
+      {with({"--columns", "name,code,y,x,h"}), "K1,,3512930.5,498301.2,\n",
+       "ERROR: K1: read by the column list the point is 4263308.923418 from the station, with x "
+       "and y the other way round 30.523597: for a file that gives east first say --columns "
+       "name,code,y,x,h, for north first --columns name,code,x,y,h\n",
+       1},
   };
   for (const Case& c : cases) {
     const Outcome run = Calc(c.args, c.input);
@@ -413,8 +419,8 @@ TEST_F(CalcTest, ASheetWithAHeaderFromAQuotedDecimalCommaFile) {
             "# station X 3350000.000 Y 500000.000 / backsight X 3350150.000 Y 500020.000 / "
             "azimuth 7.3541 distance 151.327\n"
             "NAME;CODE;AZIMUTH;ANGLE;DISTANCE;H\n"
-            "K1;;6.3030;358.5449;108.912;21,300\n"
-            "K2;kerb;53.5338;46.1758;108.797;21,150\n");
+            "K1;;6.3030;358.5449;108.912;21.300\n"
+            "K2;kerb;53.5338;46.1758;108.797;21.150\n");
   EXPECT_EQ(run.status, 0);
 }
 

@@ -5,8 +5,6 @@
 #include <string>
 #include <vector>
 
-#include "core/packed_angle.h"
-
 namespace {
 
 using calc::ParseOptions;
@@ -57,7 +55,8 @@ TEST(Options, SetoutFindsTheBacksightDirectionAndShowsIt) {
   const calc::Options azimuth =
       ParseOptions({"setout", "--from=0,0", "--backsight-azimuth=45.3025"});
   ASSERT_EQ(azimuth.error, "");
-  EXPECT_EQ(azimuth.sheet.settings.backsightDegrees, survey::PackedToDegrees(45.3025));
+  // 45 + 30/60 + 25/3600, the double nearest to 45°30'25".
+  EXPECT_EQ(azimuth.sheet.settings.backsightDegrees, 45.50694444444444);
   EXPECT_EQ(azimuth.sheet.checkLine, "station to backsight: azimuth 45.302500");
   EXPECT_EQ(ParseOptions({"setout", "--station", "0,0", "--backsight-azimuth", "360", "--columns",
                           "-,x,y,-,h,code,-,name"})

@@ -384,13 +384,14 @@ INSTANTIATE_TEST_SUITE_P(
                       ScaledState{"ClassicFocused", false, false, CIconButton::ItemState::Focus}),
     [](const auto& info) { return std::string(info.param.name); });
 
-// At fractional scales a lit button's edge still runs along all four sides
-// of its device pixels, and the caption shows.
-TEST_F(IconButtonPaint, EdgeReachesEveryBorderAtFractionalScales) {
+// At every scale a lit button's edge runs along all four sides of its
+// device pixels (at two, from corner to corner, two device pixels wide), and
+// the caption shows in the hot colour.
+TEST_F(IconButtonPaint, EdgeReachesEveryBorderAtEveryScale) {
   button.setText("Go");
   button.m_bHot = true;
   const QRect item(0, 0, 100, 40);
-  for (qreal ratio : {1.25, 1.5}) {
+  for (qreal ratio : {1.25, 1.5, 2.0}) {
     const QImage image = button.render({}, item, item.size(), ratio);
     const int w = image.width(), h = image.height();
     EXPECT_EQ(pixelAt(image, 0, h / 2), light()) << ratio;
@@ -399,6 +400,12 @@ TEST_F(IconButtonPaint, EdgeReachesEveryBorderAtFractionalScales) {
     EXPECT_EQ(pixelAt(image, w / 2, h - 1), dark()) << ratio;
     EXPECT_FALSE(inkBox(image, kBlue).isEmpty()) << ratio;
   }
+  const QImage two = button.render({}, item, item.size(), 2);
+  const int r = two.width() - 1, b = two.height() - 1;
+  for (const QPoint& p : {QPoint(0, 0), QPoint(1, 1), QPoint(0, b - 2), QPoint(r - 2, 0)})
+    EXPECT_EQ(pixelAt(two, p.x(), p.y()), light()) << p.x() << "," << p.y();
+  for (const QPoint& p : {QPoint(r, b), QPoint(r - 1, b - 1), QPoint(r, 2), QPoint(2, b)})
+    EXPECT_EQ(pixelAt(two, p.x(), p.y()), dark()) << p.x() << "," << p.y();
 }
 
 }  // namespace

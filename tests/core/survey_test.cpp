@@ -96,23 +96,29 @@ TEST(InverseComputation, IdenticalPointsGiveNoNumbersButAnyDifferenceDoes) {
 // Angles between directions are differences of these decimal degrees, so
 // they must be the very values that are packed, not a reading back of the
 // packed azimuth (which loses the last bits and the carry of 60 seconds).
+// The packed azimuths are those degrees packed: worked out apart from the
+// program (floor, remainder and the 0.01 and 0.006 factors in doubles, as
+// the packing is fixed), each within one unit in the last place of the exact
+// packing of the degrees (269.5959994473156 exactly; the steps give one unit
+// less).
 TEST(InverseComputation, GivesTheDecimalDegreesItPacks) {
   struct Case {
     double x1, y1;
     double degrees;
+    double azimuth;
   };
   const Case cases[] = {
-      {0, 100, 90.0000015352345},
-      {0, -100, 269.9999984647655},  // packs as 269.5959994...
-      {100, 0, 0.0},
-      {100, -1e-15, 360.0},
-      {-100, 0, 180.000003070469},
-      {-100, -1e-300, 179.999996929531},  // below zero, 360 added
+      {0, 100, 90.0000015352345, 90.00000055268443},
+      {0, -100, 269.9999984647655, 269.59599944731553},
+      {100, 0, 0.0, 0.0},
+      {100, -1e-15, 360.0, 360.0},
+      {-100, 0, 180.000003070469, 180.00000110536885},
+      {-100, -1e-300, 179.999996929531, 179.59599889463115},  // below zero, 360 added
   };
   for (const Case& c : cases) {
     const survey::InverseResult r = ComputeInverse(0, 0, c.x1, c.y1);
     EXPECT_EQ(r.degrees, c.degrees) << c.x1 << "," << c.y1;
-    EXPECT_EQ(r.azimuth, survey::DegreesToPacked(c.degrees)) << c.x1 << "," << c.y1;
+    EXPECT_EQ(r.azimuth, c.azimuth) << c.x1 << "," << c.y1;
   }
 }
 

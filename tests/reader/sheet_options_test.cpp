@@ -2,13 +2,20 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
+#include <string_view>
 #include <vector>
+
+#include "reader/sheet_error_text.h"
+#include "reader/sheet_resolver.h"
 
 namespace {
 
 using reading::KnownPoints;
 using reading::Point;
+using reading::SheetError;
+using reading::SheetOptions;
 using reading::SheetRequest;
 
 // A control file as field software exports it: a header, a comment, points
@@ -25,29 +32,64 @@ const char* const kControl =
 KnownPoints Control() {
   std::vector<reading::Column> columns;
   const char* const numbers[] = {"X", "Y"};
-  EXPECT_EQ(reading::ReadColumns("name,code,y,x,h", numbers, true, columns), "");
+  EXPECT_FALSE(reading::ReadColumns("name,code,y,x,h", numbers, true, columns));
   KnownPoints points;
-  EXPECT_EQ(points.Read(kControl, columns, "ctl.dat"), "");
+  EXPECT_FALSE(points.Read(kControl, columns, "ctl.dat"));
   return points;
 }
 
+// The setout request of these options, names looked up among known points
+// where no --control is given.
 SheetRequest Request(const std::vector<std::string>& args) {
-  SheetRequest request;
+  SheetOptions options;
   std::vector<std::string> rest;
-  EXPECT_EQ(reading::TakeSheetOptions(args, request, rest), "");
-  EXPECT_EQ(rest, std::vector<std::string>{"design.dat"});
+  EXPECT_EQ(reading::TakeSheetOptions(args, options, rest), "");
+  SheetRequest request;
+  EXPECT_EQ(reading::RequestOf(options, reading::Mode::kSetout, reading::DesignNames(), request),
+            "");
   return request;
+}
+
+// What the tool says about these options: "" when the sheet resolves.
+std::string Resolved(const std::vector<std::string>& args, reading::Mode mode,
+                     const KnownPoints* known) {
+  SheetOptions options;
+  std::vector<std::string> rest;
+  std::string problem = reading::TakeSheetOptions(args, options, rest);
+  SheetRequest request;
+  if (problem.empty()) {
+    const reading::KnownPointSource without =
+        known ? reading::KnownPointSource(reading::DesignNames()) : std::monostate();
+    problem = reading::RequestOf(options, mode, without, request);
+  }
+  reading::Sheet sheet;
+  if (problem.empty())
+    problem = reading::SheetErrorText(reading::ResolveSheet(request, sheet, known));
+  return problem;
+}
+
+std::string Found(const KnownPoints& points, std::string_view name, Point& point) {
+  const KnownPoints::Found found = points.Find(name, point);
+  switch (found.what) {
+    case KnownPoints::Found::What::kFound:
+      return "";
+    case KnownPoints::Found::What::kMissing:
+      return "missing";
+    case KnownPoints::Found::What::kTwice:
+      return "lines " + std::to_string(found.line) + " and " + std::to_string(found.twiceLine);
+  }
+  return "?";
 }
 
 TEST(KnownPoints, AreFoundByNameAndANameGivenTwiceIsNone) {
   const KnownPoints points = Control();
   Point point{};
-  EXPECT_EQ(points.Find("A2", point), "");
+  EXPECT_EQ(Found(points, "A2", point), "");
   EXPECT_EQ(point.x, 3350150.0);
   EXPECT_EQ(point.y, 500020.0);
-  EXPECT_EQ(points.Find("A 3", point), "");
-  EXPECT_EQ(points.Find("A9", point), "no point A9 in ctl.dat");
-  EXPECT_EQ(points.Find("B1", point), "ctl.dat names B1 twice (lines 6 and 7)");
+  EXPECT_EQ(Found(points, "A 3", point), "");
+  EXPECT_EQ(Found(points, "A9", point), "missing");
+  EXPECT_EQ(Found(points, "B1", point), "lines 6 and 7");
   EXPECT_EQ(points.Names(), (std::vector<std::string>{"A1", "A2", "A 3", "B1"}));
 }
 
@@ -61,7 +103,7 @@ TEST(KnownPoints, ARowThatDoesNotReadRefusesTheFile) {
   };
   for (const auto& [text, error] : cases) {
     KnownPoints points;
-    EXPECT_EQ(points.Read(text, {}, "ctl.dat"), error);
+    EXPECT_EQ(reading::FileErrorText(points.Read(text, {}, "ctl.dat")), error);
   }
 }
 
@@ -71,11 +113,10 @@ TEST(ResolveSheet, TakesTheStationAndTheBacksightByName) {
       Request({"--station-point=A1", "design.dat", "--backsight-point", "A2", "--decimals", "3",
                "--azimuth-decimals=4", "--columns", "name,code,y,x,h", "--header"});
   reading::Sheet sheet;
-  ASSERT_EQ(reading::ResolveSheet(request, reading::Mode::kSetout, sheet, &points), "");
+  ASSERT_FALSE(reading::ResolveSheet(request, sheet, &points));
   EXPECT_EQ(sheet.settings.station.x, 3350000.0);
   EXPECT_EQ(sheet.settings.station.y, 500000.0);
   EXPECT_EQ(sheet.settings.columns.size(), 5u);
-  EXPECT_TRUE(sheet.header);
   EXPECT_EQ(sheet.checkLine, "station to backsight: azimuth 7.3541 distance 151.327");
   EXPECT_EQ(sheet.headerComment,
             "# station A1 X 3350000.000 Y 500000.000 / backsight A2 X 3350150.000 Y 500020.000 "
@@ -112,21 +153,10 @@ TEST(ResolveSheet, SaysWhatIsWrongInOneLine) {
        "--control-columns: unknown role \"z\"; the roles are name, code, x, y, h and -"},
   };
   for (const auto& [args, error] : cases) {
-    SheetRequest request;
-    std::vector<std::string> rest;
-    ASSERT_EQ(reading::TakeSheetOptions(args, request, rest), "") << error;
-    reading::Sheet sheet;
-    const bool named = request.control.empty();
-    EXPECT_EQ(
-        reading::ResolveSheet(request, reading::Mode::kSetout, sheet, named ? &points : nullptr),
-        error);
+    const bool control = std::find(args.begin(), args.end(), "--control") != args.end();
+    EXPECT_EQ(Resolved(args, reading::Mode::kSetout, control ? nullptr : &points), error);
   }
-  SheetRequest request;
-  std::vector<std::string> rest;
-  const std::vector<std::string> forward = {"--station-point", "A1"};
-  EXPECT_EQ(reading::TakeSheetOptions(forward, request, rest), "");
-  reading::Sheet sheet;
-  EXPECT_EQ(reading::ResolveSheet(request, reading::Mode::kForward, sheet),
+  EXPECT_EQ(Resolved({"--station-point", "A1"}, reading::Mode::kForward, nullptr),
             "--station-point needs --control FILE");
 }
 

@@ -5,7 +5,7 @@
 
 #include <QStandardPaths>
 
-#include "ui/calc_app.h"
+#include "ui/calc/calc_app.h"
 
 int main(int argc, char** argv) {
   testing::InitGoogleTest(&argc, argv);

@@ -1,0 +1,46 @@
+#pragma once
+
+// What one input line gives, as data: a computed row, a row that could not
+// be computed and why, or a line copied through. RowReader fills it, the
+// answer format writes it, and the program's setting-out window shows it.
+
+#include <array>
+#include <string>
+#include <string_view>
+
+#include "reader/row_settings.h"
+
+namespace reading {
+
+// How an error line starts.
+inline constexpr std::string_view kErrorPrefix = "ERROR: ";
+
+struct LineAnswer {
+  enum class Kind : unsigned char {
+    kAnswer,  // a row, computed
+    kError,   // a row that could not be: `text` says why
+    kCopied,  // a blank or comment line, or a header: `text` is the line
+  };
+  Kind kind = Kind::kCopied;
+  // The separator of the answer's fields: the row's own (a comma, a
+  // semicolon or a tab), a blank for rows split at blanks.
+  char separator = ' ';
+  // The answer starts with the name: the row has a name field, or the
+  // column list names one (the name may then be empty). For a header: it
+  // has the name field that a row would.
+  bool named = false;
+  std::string name;    // as read: blanks around it and quotes taken off
+  std::string code;    // as read, where the column list names a code
+  std::string height;  // the design height as read, "" where it is empty
+  // Whether `point` holds the row's point: the design point (setout), the
+  // second point (inverse), the end point (forward). Set once the row's
+  // numbers are read, on error lines too where a computation failed.
+  bool hasPoint = false;
+  Point point{0.0, 0.0};
+  std::array<double, 3> results{};  // the mode's results, as ResultNames()
+  // kError: what is wrong, as the line shows it after "ERROR: " (field text
+  // and names escaped); kCopied: the line, without its "\r".
+  std::string text;
+};
+
+}  // namespace reading

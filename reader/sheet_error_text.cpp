@@ -1,0 +1,49 @@
+#include "reader/sheet_error_text.h"
+
+#include "reader/shown_text.h"
+
+namespace reading {
+namespace {
+
+// The option that names the point of `part`.
+const char* PointOption(SheetPart part) {
+  return part == SheetPart::kBacksight ? "--backsight-point" : "--station-point";
+}
+
+}  // namespace
+
+std::string SheetErrorText(const SheetError& error) {
+  std::string name;
+  AppendShown(name, error.name);
+  switch (error.what) {
+    case SheetError::What::kNoStation:
+      return "setout needs --station X,Y or --station-point NAME";
+    case SheetError::What::kNoBacksight:
+      return "setout needs --backsight X,Y, --backsight-point NAME or --backsight-azimuth A";
+    case SheetError::What::kNoKnownPoints:
+      return std::string(PointOption(error.part)) + " needs --control FILE";
+    case SheetError::What::kNoSuchPoint:
+      return std::string(PointOption(error.part)) + ": no point " + name + " in " + error.source;
+    case SheetError::What::kNamedTwice:
+      return std::string(PointOption(error.part)) + ": " + error.source + " names " + name +
+             " twice (lines " + std::to_string(error.line) + " and " +
+             std::to_string(error.otherLine) + ")";
+    case SheetError::What::kControlNeedsNames:
+      return "--control-columns needs a name column";
+    case SheetError::What::kColumnsNeedNames:
+      return "--control: known points need names: give --control-columns";
+    case SheetError::What::kControlFile:
+      return FileErrorText(error.file);
+    case SheetError::What::kBacksightIsStation:
+      return "the backsight is the station: give another point";
+    case SheetError::What::kOutOfRange:
+      return "the distance from station to backsight is out of range";
+    case SheetError::What::kAzimuthOutOfRange:
+      return "--backsight-azimuth needs a packed azimuth from 0 to 360";
+    case SheetError::What::kNone:
+      break;
+  }
+  return {};
+}
+
+}  // namespace reading

@@ -1,0 +1,16 @@
+#pragma once
+
+// The tool's words for what keeps a sheet request from being resolved: one
+// English line naming the options that gave the request, fit to follow
+// "corvane-calc: " as a usage error ("--station-point: no point A9 in
+// ctl.dat"). The program's command line (corvane --setout) says the same.
+
+#include <string>
+
+#include "reader/sheet_error.h"
+
+namespace reading {
+
+std::string SheetErrorText(const SheetError& error);
+
+}  // namespace reading

@@ -1,0 +1,114 @@
+#pragma once
+
+// What a setting-out sheet (or a list of rows from a station) is asked for,
+// as data: the mode, the station setup, the columns of the rows, the known
+// points that names are looked up in, the decimals, and the design points.
+// corvane-calc fills it from its options (sheet_options.h), the program's
+// setting-out window from its fields, and the windows that hand design
+// points to the sheet from what they computed. ResolveSheet
+// (sheet_resolver.h) turns it into a row reader's settings and the check
+// line, or says what is wrong and where (SheetError).
+//
+// Numbers are metres (X north, Y east) and packed DMS for azimuths
+// (45.302512 = 45°30'25.12"), 0 to 360.
+
+#include <optional>
+#include <string>
+#include <variant>
+#include <vector>
+
+#include "reader/columns.h"
+#include "reader/row_settings.h"
+
+namespace reading {
+
+// A known point, by its name among the request's known points.
+struct PointName {
+  std::string name;
+  bool operator==(const PointName&) const = default;
+};
+
+// A packed azimuth, 0 to 360.
+struct PackedAzimuth {
+  double packed = 0.0;
+  bool operator==(const PackedAzimuth&) const = default;
+};
+
+// Where the instrument stands: a known point, or typed coordinates.
+using StationPoint = std::variant<PointName, Point>;
+
+// What the setting-out angles are turned from: a point, known or typed, or
+// the backsight's azimuth.
+using Backsight = std::variant<PointName, Point, PackedAzimuth>;
+
+// A station and what is sighted from it. Rows of forward and inverse from a
+// station have no backsight; a setting-out sheet needs one.
+struct StationAndBacksight {
+  StationPoint station;
+  std::optional<Backsight> backsight;
+  bool operator==(const StationAndBacksight&) const = default;
+};
+
+// How the station and the direction the angles start from are fixed. The
+// station setups that fix both themselves (an orientation from several
+// backsights, a free station) join as alternatives of their own.
+using StationSetup = std::variant<StationAndBacksight>;
+
+// Known points from a control file, read in `columns`; without them in the
+// columns of the rows (SheetRequest::columns), or NAME X Y where there are
+// none either.
+struct ControlFile {
+  std::string path;
+  std::optional<std::vector<Column>> columns;
+  bool operator==(const ControlFile&) const = default;
+};
+
+// Known points from the design file itself (the program's window without a
+// control file): its rows' names, read by its columns.
+struct DesignNames {
+  bool operator==(const DesignNames&) const = default;
+};
+
+// Where the names of the station setup are looked up; std::monostate: no
+// known points (names are then an error).
+using KnownPointSource = std::variant<std::monostate, ControlFile, DesignNames>;
+
+// The design file, read by the request's columns.
+struct DesignFile {
+  std::string path;
+  bool operator==(const DesignFile&) const = default;
+};
+
+// A design point handed over by a caller (a road alignment's stakes).
+struct DesignPoint {
+  std::string name;
+  std::string code;
+  Point point;                   // metres
+  std::optional<double> height;  // the design height, metres; none where not set
+  bool operator==(const DesignPoint&) const = default;
+};
+
+// The design points: a file, or points given by a caller; std::monostate
+// where the caller reads its rows itself (corvane-calc's inputs).
+using DesignPoints = std::variant<std::monostate, DesignFile, std::vector<DesignPoint>>;
+
+struct SheetRequest {
+  Mode mode = Mode::kSetout;
+  // The station setup; none for forward and inverse rows that hold both of
+  // their points. Setout needs one with a backsight.
+  std::optional<StationSetup> setup;
+  std::vector<Column> columns;  // of the rows; empty: the mode's numbers, maybe named
+  KnownPointSource known;
+  int decimals = 6;                    // of lengths and coordinates, 0 to 20
+  std::optional<int> azimuthDecimals;  // of azimuths and angles; unset: `decimals`
+  DesignPoints design;
+
+  bool operator==(const SheetRequest&) const = default;
+};
+
+// The numbers a row of `mode` holds, by name ("X", "Y"; "X0", "Y0",
+// "AZIMUTH", "DISTANCE"), with a station only the second half: what a
+// column list names.
+std::span<const char* const> RowNumbers(Mode mode, bool fromStation);
+
+}  // namespace reading

@@ -1,0 +1,103 @@
+// The printed sheet: through Qt's printer, here printing to a PDF file, and
+// in the print preview, which draws its pages one at a time.
+
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QDialogButtonBox>
+#include <QPrinter>
+#include <QProcess>
+#include <QSpinBox>
+#include <QTest>
+#include <atomic>
+
+#include "tests/ui/sheet/setout_files.h"
+#include "ui/sheet/print_preview.h"
+#include "ui/sheet/setout_sheet.h"
+#include "ui/sheet/sheet_job.h"
+#include "ui/sheet/sheet_look.h"
+#include "ui/sheet/sheet_printer.h"
+
+namespace {
+
+std::shared_ptr<const SetoutSheet> sheetOf(const SetoutFiles& files) {
+  const std::atomic<bool> stop(false);
+  return ComputeSheet(SheetJob{files.request(), QString(), nullptr}, stop, nullptr).sheet;
+}
+
+QString pdfText(const QString& path) {
+  QProcess text;
+  text.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), path, QStringLiteral("-")});
+  text.waitForFinished(30000);
+  return QString::fromUtf8(text.readAllStandardOutput()).simplified();
+}
+
+TEST(SheetPrinting, QPrinterPrintsTheSheetAndAStoppedPrintingSaysSo) {
+  SetoutFiles files;
+  const auto sheet = sheetOf(files);
+  ASSERT_TRUE(sheet);
+  const QString path = files.folder.filePath(QStringLiteral("printed.pdf"));
+  QPrinter printer(QPrinter::HighResolution);
+  printer.setOutputFormat(QPrinter::PdfFormat);
+  printer.setOutputFileName(path);
+  printer.setPageLayout(SheetPageLayout());
+  ASSERT_TRUE(SheetPrinter(*sheet, QStringLiteral("2026-12-01")).print(printer));
+  const QString page = pdfText(path);
+  for (const char* text :
+       {"放样表 design.csv", "测站 A1 X 3350000.000 Y 500000.000",
+        "检核：后视方位角 7.3541 距离 151.327", "日期 2026-12-01 第 1 页，共 1 页",
+        "K2 kerb 53.5338 46.1758 108.797 21.150", "ERROR: S7: point is on the station"})
+    EXPECT_TRUE(page.contains(QString::fromUtf8(text))) << text;
+
+  // A stopped printing paints no more pages and says so.
+  const std::atomic<bool> stop(true);
+  QPrinter stopped(QPrinter::HighResolution);
+  stopped.setOutputFormat(QPrinter::PdfFormat);
+  stopped.setOutputFileName(files.folder.filePath(QStringLiteral("stopped.pdf")));
+  EXPECT_FALSE(SheetPrinter(*sheet, QString()).print(stopped, &stop));
+}
+
+TEST(SheetPrinting, ThePreviewPagesThroughTheSheetAndThePrinterTakesARange) {
+  SetoutFiles files;
+  QFile design(files.design);
+  ASSERT_TRUE(design.open(QIODevice::WriteOnly));
+  for (int i = 1; i <= 150; ++i)
+    design.write(QStringLiteral("P%1,,%2,3350100,20\n").arg(i).arg(500000 + i).toUtf8());
+  design.close();
+  const auto sheet = sheetOf(files);
+  ASSERT_TRUE(sheet);
+  auto layout = std::make_shared<SheetPrinter::Layout>();
+  ASSERT_TRUE(SheetPrinter(*sheet, QString())
+                  .layOut(SheetPageLayout().paintRectPixels(96).size(), *layout));
+  const int pages = static_cast<int>(layout->pages.size());
+  ASSERT_GE(pages, 3);
+  EXPECT_EQ(layout->pages.back().endRow, 150u);
+  CPrintPreview preview(sheet, layout, QStringLiteral("2026-12-01"));
+  preview.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&preview));
+  auto* number = preview.findChild<QSpinBox*>();
+  QTest::keyClick(&preview, Qt::Key_End);
+  EXPECT_EQ(preview.page(), pages - 1);
+  EXPECT_EQ(number->value(), pages);
+  QTest::keyClick(&preview, Qt::Key_PageUp);
+  EXPECT_EQ(preview.page(), pages - 2);
+  number->setValue(1);
+  EXPECT_EQ(preview.page(), 0);
+  preview.findChild<QDialogButtonBox*>()->buttons().front()->click();
+  EXPECT_EQ(preview.result(), QDialog::Accepted);  // 打印...: the window asks for the printer
+
+  // Pages 2 and 3 only, as a print dialog asks.
+  const QString path = files.folder.filePath(QStringLiteral("range.pdf"));
+  QPrinter printer(QPrinter::HighResolution);
+  printer.setOutputFormat(QPrinter::PdfFormat);
+  printer.setOutputFileName(path);
+  printer.setPageLayout(SheetPageLayout());
+  ASSERT_TRUE(SheetPrinter(*sheet, QString()).print(printer, nullptr, {}, 2, 3));
+  const QString printed = pdfText(path);
+  EXPECT_FALSE(printed.contains(QStringLiteral("第 1 页")));
+  EXPECT_TRUE(printed.contains(QStringLiteral("第 2 页，共 %1 页").arg(pages)));
+  EXPECT_TRUE(printed.contains(QStringLiteral("第 3 页，共 %1 页").arg(pages)));
+  EXPECT_FALSE(printed.contains(QStringLiteral("第 4 页")));
+}
+
+}  // namespace

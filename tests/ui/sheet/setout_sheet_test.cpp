@@ -1,0 +1,334 @@
+// The setting-out window's sheet against corvane-calc setout run on the same
+// files with the same settings: the table's rows and the CSV export are the
+// tool's answers, character for character.
+
+#include "ui/sheet/setout_sheet.h"
+
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QProcess>
+#include <atomic>
+
+#include "tests/ui/sheet/setout_files.h"
+#include "ui/sheet/setout_command.h"
+#include "ui/sheet/sheet_csv.h"
+#include "ui/sheet/sheet_job.h"
+#include "ui/sheet/sheet_look.h"
+#include "ui/sheet/sheet_messages.h"
+#include "ui/sheet/sheet_model.h"
+
+namespace {
+
+struct ToolRun {
+  QByteArray out;
+  QByteArray err;
+};
+
+ToolRun runTool(const QStringList& arguments) {
+  QProcess tool;
+  tool.start(QStringLiteral(CORVANE_CALC), arguments);
+  tool.waitForFinished(30000);
+  return {tool.readAllStandardOutput(), tool.readAllStandardError()};
+}
+
+SheetResult computeSheet(const reading::SheetRequest& request) {
+  const std::atomic<bool> stop(false);
+  return ComputeSheet(SheetJob{request, QStringLiteral("stakes"), nullptr}, stop, nullptr);
+}
+
+std::shared_ptr<const SetoutSheet> computed(const reading::SheetRequest& request) {
+  const SheetResult result = computeSheet(request);
+  EXPECT_FALSE(result.failure) << FileProblem(result.failure).toStdString();
+  EXPECT_FALSE(result.problem) << SheetProblem(result.problem).toStdString();
+  return result.sheet;
+}
+
+// Each row as the tool writes it: its cells joined by the file's comma, a
+// failed row as its message.
+QStringList tableLines(const std::shared_ptr<const SetoutSheet>& sheet) {
+  CSheetModel model;
+  model.setSheet(sheet);
+  QStringList lines;
+  for (int row = 0; row < model.rowCount(); ++row) {
+    QStringList cells;
+    for (int column = 0; column < CSheetModel::kColumnCount; ++column)
+      cells << model.index(row, column).data().toString();
+    lines << (model.failed(row) ? cells[CSheetModel::kAzimuth] : cells.join(QLatin1Char(',')));
+  }
+  return lines;
+}
+
+struct Station {
+  const char* what;
+  reading::StationAndBacksight setup;
+  QStringList options;  // corvane-calc's for the same
+  const char* check;    // the check line, as the tool and the window say it
+  const char* shown;
+};
+
+TEST(SetoutSheet, TableRowsAreTheToolsAnswersForEveryWayOfGivingStationAndBacksight) {
+  SetoutFiles files;
+  const Station stations[] = {
+      {"by name",
+       {reading::PointName{"A1"}, reading::PointName{"A2"}},
+       {"--control", files.control, "--station-point", "A1", "--backsight-point", "A2"},
+       "azimuth 7.3541 distance 151.327",
+       "检核：后视方位角 7.3541   距离 151.327"},
+      {"typed",
+       {reading::Point{3350000, 500000}, reading::Point{3350150, 500020}},
+       {"--station", "3350000,500000", "--backsight", "3350150.000,500020"},
+       "azimuth 7.3541 distance 151.327",
+       "检核：后视方位角 7.3541   距离 151.327"},
+      {"azimuth",
+       {reading::Point{3350000, 500000}, reading::PackedAzimuth{7.3541}},
+       {"--station", "3350000,500000", "--backsight-azimuth", "7.3541"},
+       "azimuth 7.3541",
+       "检核：后视方位角 7.3541"},
+  };
+  for (const Station& given : stations) {
+    reading::SheetRequest request = files.request();
+    request.setup = given.setup;
+    const auto sheet = computed(request);
+    ASSERT_TRUE(sheet) << given.what;
+    const ToolRun tool = runTool(QStringList{"setout", "--columns", "name,code,y,x,h", "--decimals",
+                                             "3", "--azimuth-decimals", "4", "-i", files.design} +
+                                 given.options);
+    QStringList expected = QString::fromUtf8(tool.out).split('\n', Qt::SkipEmptyParts);
+    // The comment and the header are copied through; the table leaves them out.
+    ASSERT_GE(expected.size(), 2) << given.what;
+    EXPECT_EQ(expected.takeFirst(), "# design points, exported 2026-12-01");
+    EXPECT_EQ(expected.takeFirst(), "Name,Code,East,North,Height");
+    EXPECT_EQ(tableLines(sheet), expected) << given.what;
+    EXPECT_TRUE(QString::fromUtf8(tool.err).startsWith(
+        QStringLiteral("corvane-calc: station to backsight: %1\n").arg(given.check)))
+        << given.what << ": " << tool.err.toStdString();
+    EXPECT_EQ(CheckLineText(*sheet), QString::fromUtf8(given.shown)) << given.what;
+  }
+}
+
+// A row read the other way round, east before north, is an error in its
+// place, with a column list or without one (as corvane-calc reads a file
+// without one: NAME X Y), not a point 4,030 km away; the sketch leaves it
+// out and keeps its scale.
+TEST(SetoutSheet, ARowTheOtherWayRoundIsAnErrorWithOrWithoutAColumnList) {
+  const struct {
+    const char* design;
+    bool columns;  // name,code,y,x,h
+    const char* message;
+  } cases[] = {
+      {"P1 3350100 500000\nP2 500000 3350100\n", false,
+       "ERROR: P2: read as north, east the point is 4030579.364 from the station, read as east, "
+       "north 100.000: for a file that gives east first say --columns name,y,x, for north first "
+       "--columns name,x,y"},
+      {"P1,,500000,3350100,\nP2,,3350100,500000,\n", true,
+       "ERROR: P2: read by the column list the point is 4030579.364 from the station, with x and "
+       "y the other way round 100.000: for a file that gives east first say --columns "
+       "name,code,y,x,h, for north first --columns name,code,x,y,h"},
+  };
+  for (const auto& given : cases) {
+    SetoutFiles files;
+    SetoutFiles::write(files.design, given.design);
+    reading::SheetRequest request = files.requestWithoutColumns();
+    if (given.columns) request.columns = SetoutFiles::columns();
+    const auto sheet = computed(request);
+    ASSERT_TRUE(sheet);
+    EXPECT_EQ(tableLines(sheet), QStringList({"P1,,0.0000,0.0000,100.000,", given.message}));
+    EXPECT_TRUE(sheet->rows.hasPoint(0));
+    EXPECT_FALSE(sheet->rows.hasPoint(1));
+  }
+}
+
+// A height read with a decimal comma is a number written with a point, its
+// digits as read: in the table, in what Ctrl+C copies and in the CSV.
+TEST(SetoutSheet, HeightsAreWrittenWithADecimalPoint) {
+  SetoutFiles files;
+  SetoutFiles::write(files.design, "K1;;500012,345;3350108,210;21,300\n");
+  const auto sheet = computed(files.request());
+  ASSERT_TRUE(sheet);
+  CSheetModel model;
+  model.setSheet(sheet);
+  EXPECT_EQ(model.index(0, CSheetModel::kHeight).data().toString(), "21.300");
+  EXPECT_EQ(model.tabSeparated({0}), "K1\t\t6.3030\t358.5449\t108.912\t21.300\n");
+  const QString path = files.folder.filePath(QStringLiteral("sheet.csv"));
+  ASSERT_EQ(WriteSheetCsv(*sheet, path), QString());
+  QFile written(path);
+  ASSERT_TRUE(written.open(QIODevice::ReadOnly));
+  EXPECT_TRUE(written.readAll().endsWith("\nK1;;6.3030;358.5449;108.912;21.300\n"));
+}
+
+// Design points a caller hands over (a road's stakes) give the rows a file
+// of the same points would, their heights with the decimals of lengths, and
+// are the names the station and the backsight are found by.
+TEST(SetoutSheet, ACallersPointsAreASheetLikeAFilesAndTheNamesToPickFrom) {
+  SetoutFiles files;
+  reading::SheetRequest request = files.request();
+  request.setup =
+      reading::StationAndBacksight{reading::PointName{"BM1"}, reading::PointName{"BM2"}};
+  request.known = reading::DesignNames();
+  request.columns.clear();  // the window reads a caller's points by name,code,x,y,h
+  using Role = reading::Column::Role;
+  request.columns = {{Role::kName, 0},
+                     {Role::kCode, 0},
+                     {Role::kNumber, 0},
+                     {Role::kNumber, 1},
+                     {Role::kHeight, 0}};
+  request.design = std::vector<reading::DesignPoint>{
+      {"BM1", "", {3350000, 500000}, std::nullopt},
+      {"BM2", "", {3350150, 500020}, 20.0},
+      {"K0+020", "中线", {3350108.21, 500012.345}, 21.3004},
+      {"ERROR: x", "", {3350001, 500001}, std::nullopt},
+  };
+  const auto sheet = computed(request);
+  ASSERT_TRUE(sheet);
+  EXPECT_EQ(sheet->source, "stakes");
+  EXPECT_EQ(tableLines(sheet),
+            QStringList({"ERROR: BM1: point is on the station", "BM2,,7.3541,0.0000,151.327,20.000",
+                         "K0+020,中线,6.3030,358.5449,108.912,21.300",
+                         "ERROR: point name starting \"ERROR:\" is reserved"}));
+}
+
+// The numbers of the README's sheet, and the rows' places in the file.
+TEST(SetoutSheet, RowsKeepTheFileOrderAndTheirLineNumbers) {
+  SetoutFiles files;
+  const auto sheet = computed(files.request());
+  ASSERT_TRUE(sheet);
+  const QStringList lines = tableLines(sheet);
+  ASSERT_EQ(lines.size(), 7);
+  EXPECT_EQ(lines[0], "K1,,6.3030,358.5449,108.912,21.300");
+  EXPECT_EQ(lines[4], "ERROR: S7: point is on the station");
+  EXPECT_EQ(lines[6], "桩6,路缘,135.0000,127.2419,14.142,20.000");
+  EXPECT_EQ(sheet->rows.line(0), 3u);
+  EXPECT_EQ(sheet->rows.line(6), 9u);
+  EXPECT_EQ(sheet->rows.failedCount(), 2u);
+  EXPECT_EQ(sheet->station.name, "A1");
+  ASSERT_TRUE(sheet->backsightPoint);
+  EXPECT_EQ(sheet->backsightPoint->x, 3350150.0);
+}
+
+TEST(SetoutSheet, CsvExportIsTheToolsHeaderSheetAfterAByteOrderMark) {
+  SetoutFiles files;
+  const auto sheet = computed(files.request());
+  ASSERT_TRUE(sheet);
+  const QString path = files.folder.filePath(QStringLiteral("sheet.csv"));
+  ASSERT_EQ(WriteSheetCsv(*sheet, path), QString());
+  QFile written(path);
+  ASSERT_TRUE(written.open(QIODevice::ReadOnly));
+  const ToolRun tool =
+      runTool({"setout", "--columns", "name,code,y,x,h", "--control", files.control,
+               "--station-point", "A1", "--backsight-point", "A2", "--decimals", "3",
+               "--azimuth-decimals", "4", "--header", "-i", files.design});
+  EXPECT_EQ(written.readAll(), "\xEF\xBB\xBF" + tool.out);
+}
+
+TEST(SetoutSheet, CsvExportThatCannotBeWrittenSaysSoAndLeavesNoFile) {
+  SetoutFiles files;
+  const auto sheet = computed(files.request());
+  ASSERT_TRUE(sheet);
+  const QString path = files.folder.filePath(QStringLiteral("no such folder/sheet.csv"));
+  EXPECT_FALSE(WriteSheetCsv(*sheet, path).isEmpty());
+  EXPECT_FALSE(QFile::exists(path));
+}
+
+// The file is read as the tool reads it, or refused with a message in
+// Chinese: not there, another kind of file, an encoding no reader takes.
+TEST(SetoutSheet, FilesThatAreNoCoordinateFilesAreRefusedWithAMessage) {
+  SetoutFiles files;
+  const QString binary = files.folder.filePath(QStringLiteral("photo.dat"));
+  QFile photo(binary);
+  ASSERT_TRUE(photo.open(QIODevice::WriteOnly));
+  photo.write(QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16));
+  photo.close();
+  const QString utf32 = files.folder.filePath(QStringLiteral("utf32.txt"));
+  SetoutFiles::write(utf32, "\xFF\xFE");
+  QFile wide(utf32);
+  ASSERT_TRUE(wide.open(QIODevice::Append));
+  wide.write(QByteArray("\0\0K\0\0\0", 6));
+  wide.close();
+  const struct {
+    QString path;
+    const char* message;
+  } refused[] = {
+      {files.folder.filePath(QStringLiteral("missing.dat")), "无法打开 missing.dat：文件不存在"},
+      {binary, "photo.dat 不是文本文件，不能作为坐标文件读取。"},
+      {utf32, "无法读取 utf32.txt：这是 UTF-32 文本，请另存为 UTF-8 或 UTF-16。"}};
+  for (const auto& file : refused) {
+    reading::SheetRequest request = files.request();
+    request.design = reading::DesignFile{file.path.toStdString()};
+    const SheetResult result = computeSheet(request);
+    EXPECT_EQ(result.sheet, nullptr) << file.path.toStdString();
+    EXPECT_EQ(FileProblem(result.failure), QString::fromUtf8(file.message));
+  }
+}
+
+// corvane --setout's command line, read by the tool's option code into the
+// request the window reads.
+TEST(SetoutArguments, TheToolsOptionsBecomeTheRequest) {
+  using reading::PackedAzimuth;
+  using reading::Point;
+  using reading::PointName;
+  const struct {
+    QStringList arguments;
+    reading::StationAndBacksight setup;
+    bool control;
+    std::optional<int> azimuthDecimals;
+    QString pdf;
+  } cases[] = {
+      {{"--setout", "d.dat", "--control", "c.dat", "--station-point", "A1", "--backsight-point",
+        "A2", "--pdf", "s.pdf"},
+       {PointName{"A1"}, PointName{"A2"}},
+       true,
+       std::nullopt,
+       "s.pdf"},
+      {{"--setout", "d.dat", "--station=3350000,500000.25", "--backsight", "-10,1e3",
+        "--azimuth-decimals", "4"},
+       {Point{3350000, 500000.25}, Point{-10, 1000}},
+       false,
+       4,
+       ""},
+      {{"--station", "0,0", "--backsight-azimuth", "7.3541", "--setout", "d.dat", "--pdf=x.pdf"},
+       {Point{0, 0}, PackedAzimuth{7.3541}},
+       false,
+       std::nullopt,
+       "x.pdf"},
+  };
+  for (const auto& given : cases) {
+    reading::SheetRequest request;
+    QString pdf;
+    ASSERT_EQ(ParseSetoutArguments(given.arguments, request, pdf), QString());
+    EXPECT_EQ(request.design, reading::DesignPoints(reading::DesignFile{"d.dat"}));
+    ASSERT_TRUE(request.setup);
+    EXPECT_TRUE(std::get<reading::StationAndBacksight>(*request.setup) == given.setup);
+    EXPECT_EQ(std::holds_alternative<reading::ControlFile>(request.known), given.control);
+    EXPECT_EQ(request.azimuthDecimals, given.azimuthDecimals);
+    EXPECT_EQ(pdf, given.pdf);
+  }
+  // The window asks for what is missing; a PDF cannot.
+  reading::SheetRequest request;
+  QString pdf;
+  EXPECT_EQ(ParseSetoutArguments({"--setout", "d.dat"}, request, pdf), QString());
+  EXPECT_FALSE(request.setup);
+  EXPECT_EQ(ParseSetoutArguments({"--setout", "d.dat", "--pdf", "x.pdf"}, request, pdf),
+            "setout needs --station X,Y or --station-point NAME");
+}
+
+TEST(SetoutArguments, BadOnesAreRefusedInOneLine) {
+  const struct {
+    QStringList arguments;
+    const char* message;
+  } cases[] = {
+      {{"--setout", "d.dat", "--decimals", "21"}, "--decimals"},
+      {{"--setout", "d.dat", "e.dat"}, "unknown argument e.dat"},
+      {{"--setout", "d.dat", "--colour"}, "unknown argument --colour"},
+      {{"--setout", "d.dat", "--pdf"}, "--pdf"},
+  };
+  for (const auto& given : cases) {
+    reading::SheetRequest request;
+    QString pdf;
+    const QString problem = ParseSetoutArguments(given.arguments, request, pdf);
+    EXPECT_TRUE(problem.contains(given.message)) << problem.toStdString();
+    EXPECT_FALSE(problem.contains('\n'));
+  }
+}
+
+}  // namespace

@@ -1,0 +1,61 @@
+// The sketch's names: where two would overlap only the first is drawn, and
+// names far apart are all drawn.
+
+#include <gtest/gtest.h>
+
+#include <QImage>
+#include <QPainter>
+
+#include "ui/sheet/setout_sheet.h"
+#include "ui/sheet/sketch_painter.h"
+
+namespace {
+
+void addPoint(SetoutSheet& sheet, const char* name, double x, double y) {
+  SheetRows::Fields fields{};
+  fields[SheetRows::kName] = name;
+  const SheetRows::Point point{x, y};
+  sheet.rows.append(fields, static_cast<std::uint32_t>(sheet.rows.size() + 1), &point, {',', true});
+}
+
+// The station at the origin, the backsight due north; the design points
+// 10 m north of it.
+QImage drawn(const std::vector<std::pair<const char*, double>>& eastings) {
+  SetoutSheet sheet;
+  sheet.station = {QStringLiteral("S"), 0, 0};
+  for (const auto& [name, east] : eastings) addPoint(sheet, name, 10, east);
+  QImage image(400, 300, QImage::Format_RGB32);
+  const QRectF area(image.rect());
+  // The same frame for every picture: 20 pixels a metre, the points' row at
+  // the middle.
+  const SketchFrame frame{10, 2, 20};
+  QPainter painter(&image);
+  SketchPainter(sheet, frame, area).paint(painter, SketchPainter::kNoRow);
+  return image;
+}
+
+// The part of the picture where the name of the point at `east` goes.
+QImage nameOf(const QImage& image, double east) {
+  const int x = static_cast<int>(image.width() / 2 + (east - 2) * 20);
+  return image.copy(x + 4, image.height() / 2 - 10, 40, 20);
+}
+
+bool hasInk(const QImage& part) {
+  for (int y = 0; y < part.height(); ++y)
+    for (int x = 0; x < part.width(); ++x)
+      if (qGray(part.pixel(x, y)) < 128) return true;
+  return false;
+}
+
+TEST(SketchNames, OverlappingNamesAreThinnedAndSeparateOnesAllDrawn) {
+  const QImage alone = drawn({{"AAAA", 0.0}, {"CCCC", 5.0}});
+  // BBBB lies a twentieth of a metre, one pixel, east of AAAA: its name
+  // would cover AAAA's.
+  const QImage crowded = drawn({{"AAAA", 0.0}, {"BBBB", 0.05}, {"CCCC", 5.0}});
+  EXPECT_TRUE(hasInk(nameOf(alone, 0.0)));
+  EXPECT_TRUE(hasInk(nameOf(alone, 5.0)));
+  EXPECT_EQ(nameOf(crowded, 0.0), nameOf(alone, 0.0));
+  EXPECT_EQ(nameOf(crowded, 5.0), nameOf(alone, 5.0));
+}
+
+}  // namespace

@@ -1,0 +1,126 @@
+#include "ui/sheet/column_layout_dialog.h"
+
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+#include "reader/sheet_request.h"
+#include "ui/sheet/sheet_look.h"
+#include "ui/sheet/sheet_messages.h"
+
+namespace {
+
+QString roleHeading(const QString& role) {
+  static const QHash<QString, QString> kHeadings = {
+      {QStringLiteral("name"), QStringLiteral("点名")},
+      {QStringLiteral("code"), QStringLiteral("编码")},
+      {QStringLiteral("y"), QStringLiteral("东 Y")},
+      {QStringLiteral("x"), QStringLiteral("北 X")},
+      {QStringLiteral("h"), QStringLiteral("高程")},
+      {QStringLiteral("-"), QStringLiteral("（不读）")}};
+  return kHeadings.value(role.trimmed(), QStringLiteral("？%1").arg(role.trimmed()));
+}
+
+}  // namespace
+
+QString PointColumnsProblem(const QString& columns) {
+  std::vector<reading::Column> read;
+  return ColumnsProblem(reading::ReadColumns(
+      columns.toStdString(), reading::RowNumbers(reading::Mode::kSetout, true), true, read));
+}
+
+const QList<QPair<QString, QString>>& CColumnLayoutDialog::presets() {
+  static const QList<QPair<QString, QString>> kPresets = {
+      {QStringLiteral("name,code,y,x,h"), QStringLiteral("点名, 编码, 东, 北, 高程")},
+      {QStringLiteral("name,code,x,y,h"), QStringLiteral("点名, 编码, 北, 东, 高程")},
+      {QStringLiteral("name,y,x,h"), QStringLiteral("点名, 东, 北, 高程")},
+      {QStringLiteral("name,x,y,h"), QStringLiteral("点名, 北, 东, 高程")},
+      {QStringLiteral("name,y,x"), QStringLiteral("点名, 东, 北")},
+      {QStringLiteral("name,x,y"), QStringLiteral("点名, 北, 东")}};
+  return kPresets;
+}
+
+CColumnLayoutDialog::CColumnLayoutDialog(const PreviewRows& preview, const QString& columns,
+                                         Check check, QWidget* parent)
+    : QDialog(parent), m_check(std::move(check)), m_refused(preview.refused) {
+  setWindowTitle(QStringLiteral("列格式"));
+  m_preset = new QComboBox(this);
+  for (const auto& [roles, description] : presets())
+    m_preset->addItem(QStringLiteral("%1    (%2)").arg(description, roles), roles);
+  m_preset->addItem(QStringLiteral("自定义"), QString());
+  m_columns = new QLineEdit(this);
+  m_columns->setToolTip(
+      QStringLiteral("以逗号分隔：name 点名、code 编码、x 北坐标、y 东坐标、h 高程、- 不读"));
+  m_problem = new QLabel(this);
+  m_problem->setWordWrap(true);  // a long message shows whole
+  QPalette palette = m_problem->palette();
+  palette.setColor(QPalette::WindowText, ErrorColour());
+  m_problem->setPalette(palette);
+  m_preview = new QTableWidget(this);
+  m_preview->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  m_preview->setTabKeyNavigation(false);
+  m_preview->verticalHeader()->setDefaultSectionSize(m_preview->fontMetrics().height() + 6);
+  m_buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+
+  auto* form = new QFormLayout;
+  form->addRow(QStringLiteral("常用格式(&P):"), m_preset);
+  form->addRow(QStringLiteral("各列依次为(&C):"), m_columns);
+  auto* layout = new QVBoxLayout(this);
+  layout->addLayout(form);
+  layout->addWidget(m_problem);
+  layout->addWidget(new QLabel(QStringLiteral("文件的前几行："), this));
+  layout->addWidget(m_preview, 1);
+  layout->addWidget(m_buttons);
+  resize(640, 400);
+
+  fillPreview(preview.rows);
+  if (!preview.problem.isEmpty()) m_problem->setText(preview.problem);
+  connect(m_preset, &QComboBox::activated, this, [this](int index) {
+    const QString roles = m_preset->itemData(index).toString();
+    if (!roles.isEmpty()) showColumns(roles);
+    m_columns->setFocus();
+  });
+  connect(m_columns, &QLineEdit::textEdited, this, &CColumnLayoutDialog::showColumns);
+  connect(m_buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+  connect(m_buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+  showColumns(columns);
+  m_preview->resizeColumnsToContents();  // the headings included
+}
+
+QString CColumnLayoutDialog::columns() const { return m_columns->text().trimmed(); }
+
+// The list in the field, its preset picked where it is one, its roles as the
+// preview's headings, and OK only for a list the reader takes.
+void CColumnLayoutDialog::showColumns(const QString& columns) {
+  if (m_columns->text() != columns) m_columns->setText(columns);
+  QStringList roles = columns.split(QLatin1Char(','));
+  for (QString& role : roles) role = role.trimmed();
+  const int preset = m_preset->findData(roles.join(QLatin1Char(',')));
+  m_preset->setCurrentIndex(preset >= 0 ? preset : m_preset->count() - 1);
+  for (int column = 0; column < m_preview->columnCount(); ++column)
+    m_preview->setHorizontalHeaderItem(
+        column, new QTableWidgetItem(column < roles.size() ? roleHeading(roles[column])
+                                                           : QStringLiteral("（多余）")));
+  const QString problem = m_check ? m_check(columns.trimmed()) : QString();
+  // What is wrong with the file stays in view.
+  if (!m_refused &&
+      (!problem.isEmpty() || m_problem->text().isEmpty() || m_preview->rowCount() > 0))
+    m_problem->setText(problem);
+  m_buttons->button(QDialogButtonBox::Ok)->setEnabled(problem.isEmpty() && !m_refused);
+}
+
+void CColumnLayoutDialog::fillPreview(const QList<QStringList>& rows) {
+  qsizetype columns = 0;
+  for (const QStringList& row : rows) columns = std::max(columns, row.size());
+  m_preview->setRowCount(static_cast<int>(rows.size()));
+  m_preview->setColumnCount(static_cast<int>(columns));
+  for (int row = 0; row < rows.size(); ++row)
+    for (int column = 0; column < rows[row].size(); ++column)
+      m_preview->setItem(row, column, new QTableWidgetItem(rows[row][column]));
+}

@@ -1,0 +1,52 @@
+#pragma once
+
+// Runs the setting-out window's heavy work off its interface thread, so
+// that the window stays responsive: reading a design file, writing a PDF or
+// a CSV, laying out and printing pages. One job at a time: a new one, or
+// cancel(), stops the one running at once; a stopped job reports nothing
+// more. The work gets a stop flag to look at now and then and a progress
+// report; what it returns runs on the interface thread once it is done.
+
+#include <QList>
+#include <QObject>
+#include <QPointer>
+#include <atomic>
+#include <functional>
+#include <memory>
+
+class QThread;
+
+class CJobRunner : public QObject {
+  Q_OBJECT
+
+ public:
+  using Progress = std::function<void(int percent)>;
+  // What runs on the interface thread with the job's result.
+  using Done = std::function<void()>;
+  using Work = std::function<Done(const std::atomic<bool>& stop, const Progress& progress)>;
+
+  explicit CJobRunner(QObject* parent = nullptr);
+  // Stops every job still running and waits for it: jobs look at their stop
+  // flag often, so this takes milliseconds.
+  ~CJobRunner() override;
+
+  // Starts `work`, stopping the job that runs.
+  void start(Work work);
+  // Stops the job that runs, if one does.
+  void cancel();
+  bool busy() const { return m_stop != nullptr; }
+
+ signals:
+  void started();
+  void progress(int percent);
+  // The job ended, done or cancelled: the window is at rest again.
+  void ended();
+  // The user cancelled the job: it reports nothing.
+  void cancelled();
+
+ private:
+  void stopRunning();
+
+  std::shared_ptr<std::atomic<bool>> m_stop;  // the running job's, null when idle
+  QList<QPointer<QThread>> m_threads;         // jobs not yet ended, stopped ones included
+};

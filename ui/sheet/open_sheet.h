@@ -1,0 +1,28 @@
+#pragma once
+
+// The 放样表's entry points for the program's other windows and its command
+// line. Windows hand the sheet data, never command-line text: the
+// calculator's window menu opens an empty 放样表, and a window that computes
+// design points (a road alignment's stakes with their design heights) opens
+// one on those points. Each opens a window of its own, shown beside `beside`
+// where it is given (program_windows.h: the modal calculator does not block
+// it, and it outlives the calculator), deleted when it closes.
+
+#include <QString>
+#include <vector>
+
+#include "reader/sheet_request.h"
+
+class CSetoutWindow;
+class QWidget;
+
+// An empty 放样表, waiting for a file (打开).
+CSetoutWindow* OpenSetoutWindow(QWidget* beside = nullptr);
+
+// A 放样表 on `points` (name, code, x north, y east in metres, design height
+// or none), in their order, named `title` in its heading, its window title
+// and the names its exports propose. The station and the backsight are the
+// user's to give in the window, by the points' names, by those of a control
+// file, or typed; heights are written with the sheet's decimals of lengths.
+CSetoutWindow* OpenSetoutSheet(const QString& title, std::vector<reading::DesignPoint> points,
+                               QWidget* beside = nullptr);

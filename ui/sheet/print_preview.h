@@ -1,0 +1,66 @@
+#pragma once
+
+// The print preview of a laid-out sheet: one page at a time, drawn when it
+// shows, so that a sheet of 26,000 pages opens at once and takes the memory
+// of one page. The buttons, PageUp and PageDown, Home and End and the page
+// number page through it; 打印... ends the preview with accept(), and the
+// window asks for the printer and prints.
+
+#include <QDialog>
+#include <QImage>
+#include <QString>
+#include <memory>
+
+#include "ui/sheet/sheet_printer.h"
+
+class QLabel;
+class QSpinBox;
+struct SetoutSheet;
+
+// One page, as large as the widget lets it, on a grey desk.
+class CPageView : public QWidget {
+ public:
+  CPageView(std::shared_ptr<const SetoutSheet> sheet,
+            std::shared_ptr<const SheetPrinter::Layout> layout, QString date,
+            QWidget* parent = nullptr);
+
+  void setPage(int index);  // from 0
+  int page() const { return m_page; }
+
+  QSize sizeHint() const override { return {560, 760}; }
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+
+ private:
+  QRect paperRect() const;
+  const QImage& pageImage(const QSize& size);
+
+  std::shared_ptr<const SetoutSheet> m_sheet;
+  std::shared_ptr<const SheetPrinter::Layout> m_layout;
+  QString m_date;
+  int m_page = 0;
+  QImage m_image;  // the page drawn last
+  int m_imagePage = -1;
+};
+
+class CPrintPreview : public QDialog {
+  Q_OBJECT
+
+ public:
+  CPrintPreview(std::shared_ptr<const SetoutSheet> sheet,
+                std::shared_ptr<const SheetPrinter::Layout> layout, const QString& date,
+                QWidget* parent = nullptr);
+
+  int page() const;  // from 0
+  void showPage(int index);
+
+ protected:
+  void keyPressEvent(QKeyEvent* event) override;
+
+ private:
+  int pageCount() const;
+
+  CPageView* m_view;
+  QSpinBox* m_number;
+};

@@ -1,0 +1,104 @@
+#include "ui/sheet/setout_command.h"
+
+#include <QApplication>
+#include <QDate>
+#include <atomic>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "reader/sheet_error_text.h"
+#include "reader/sheet_options.h"
+#include "ui/sheet/open_sheet.h"
+#include "ui/sheet/setout_sheet.h"
+#include "ui/sheet/setout_window.h"
+#include "ui/sheet/sheet_job.h"
+#include "ui/sheet/sheet_pdf.h"
+
+namespace {
+
+void say(const std::string& message) { std::fprintf(stderr, "corvane: %s\n", message.c_str()); }
+
+}  // namespace
+
+SetoutCall SetoutCallOf(int argc, char** argv) {
+  SetoutCall call = SetoutCall::kNone;
+  for (int i = 1; i < argc; ++i) {
+    if (std::strcmp(argv[i], "--setout") == 0 && call == SetoutCall::kNone)
+      call = SetoutCall::kWindow;
+    if (std::strcmp(argv[i], "--pdf") == 0) return SetoutCall::kPdf;
+  }
+  return call;
+}
+
+void ChooseHeadlessPlatform() {
+  if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
+}
+
+QString ParseSetoutArguments(const QStringList& arguments, reading::SheetRequest& request,
+                             QString& pdf) {
+  std::vector<std::string> args;
+  for (const QString& argument : arguments) args.push_back(argument.toStdString());
+  reading::SheetOptions options;
+  std::vector<std::string> rest;
+  std::string problem = reading::TakeSheetOptions(args, options, rest);
+  if (!problem.empty()) return QString::fromStdString(problem);
+  std::string design;
+  for (std::size_t at = 0; at < rest.size(); ++at) {
+    const std::string& arg = rest[at];
+    if (arg == "--setout") continue;
+    if (reading::OptionName(arg) == "--pdf") {
+      std::string value;
+      if (!reading::OptionValue(rest, at, "--pdf", true, value, problem))
+        return QString::fromStdString(problem);
+      pdf = QString::fromStdString(value);
+    } else if (arg.rfind("-", 0) == 0 || !design.empty()) {
+      return QStringLiteral("unknown argument %1").arg(QString::fromStdString(arg));
+    } else {
+      design = arg;
+    }
+  }
+  problem = reading::RequestOf(options, reading::Mode::kSetout, reading::DesignNames(), request,
+                               !pdf.isEmpty());
+  if (!problem.empty()) return QString::fromStdString(problem);
+  if (!design.empty()) request.design = reading::DesignFile{design};
+  return QString();
+}
+
+int RunSetout(const QStringList& arguments, SetoutCall call) {
+  reading::SheetRequest request;
+  QString pdf;
+  const QString problem = ParseSetoutArguments(arguments.mid(1), request, pdf);
+  if (!problem.isEmpty()) {
+    say(problem.toStdString());
+    return 2;
+  }
+  if (call == SetoutCall::kWindow) {
+    CSetoutWindow* window = OpenSetoutWindow();
+    if (std::holds_alternative<reading::DesignFile>(request.design)) window->load(request);
+    return QApplication::exec();
+  }
+  if (!std::holds_alternative<reading::DesignFile>(request.design)) {
+    say("--pdf needs a design file after --setout");
+    return 2;
+  }
+  const std::atomic<bool> stop(false);
+  const SheetResult result = ComputeSheet(SheetJob{request, QString(), nullptr}, stop, nullptr);
+  if (result.failure) {
+    say(reading::FileErrorText(result.failure));
+    return 2;
+  }
+  if (!result.sheet) {
+    say(reading::SheetErrorText(result.problem));
+    return 2;
+  }
+  const QString reason =
+      WriteSheetPdf(*result.sheet, pdf, QDate::currentDate().toString(Qt::ISODate));
+  if (!reason.isEmpty()) {
+    say("cannot write " + pdf.toStdString() + ": " + reason.toStdString());
+    return 2;
+  }
+  return result.sheet->rows.failedCount() > 0 ? 1 : 0;
+}

@@ -1,0 +1,436 @@
+#include "ui/sheet/setout_window.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QCloseEvent>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QHeaderView>
+#include <QItemSelectionModel>
+#include <QLabel>
+#include <QMenuBar>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QScreen>
+#include <QSplitter>
+#include <QStatusBar>
+#include <QTableView>
+#include <QToolBar>
+#include <QVBoxLayout>
+
+#include "reader/sheet_resolver.h"
+#include "res/resource.h"
+#include "res/resources.h"
+#include "ui/sheet/column_layout_dialog.h"
+#include "ui/sheet/job_runner.h"
+#include "ui/sheet/setout_sheet.h"
+#include "ui/sheet/sheet_job.h"
+#include "ui/sheet/sheet_look.h"
+#include "ui/sheet/sheet_messages.h"
+#include "ui/sheet/sheet_model.h"
+#include "ui/sheet/sheet_output.h"
+#include "ui/sheet/sheet_settings.h"
+#include "ui/sheet/sketch_widget.h"
+#include "ui/sheet/station_panel.h"
+
+using namespace sheet_settings;
+
+namespace {
+
+const QString kDefaultColumns = QStringLiteral("name,code,y,x,h");
+constexpr int kPreviewRows = 12;  // of a file, in the layout dialog
+
+QString fileFilter() { return QStringLiteral("坐标文件 (*.dat *.csv *.txt);;所有文件 (*)"); }
+
+// The roles of a setout row's columns.
+std::span<const char* const> pointNumbers() {
+  return reading::RowNumbers(reading::Mode::kSetout, true);
+}
+
+// The list as read; none where it is empty or does not read.
+std::vector<reading::Column> columnsOf(const QString& list) {
+  std::vector<reading::Column> columns;
+  if (list.isEmpty() || reading::ReadColumns(list.toStdString(), pointNumbers(), true, columns))
+    columns.clear();
+  return columns;
+}
+
+QString columnsText(const std::vector<reading::Column>& columns) {
+  return QString::fromStdString(reading::ColumnsText(columns, pointNumbers()));
+}
+
+// A caller's points are read as the rows of these columns.
+const QString kPointColumns = QStringLiteral("name,code,x,y,h");
+
+}  // namespace
+
+CSetoutWindow::CSetoutWindow(QWidget* parent)
+    : QMainWindow(parent, Qt::Window),
+      m_model(new CSheetModel(this)),
+      m_loader(new CJobRunner(this)),
+      m_writer(new CJobRunner(this)),
+      m_output(new CSheetOutput(*this, *m_writer)) {
+  setAttribute(Qt::WA_DeleteOnClose);
+  setWindowTitle(QStringLiteral("放样表"));
+  setWindowIcon(res::LoadIconResource(IDI_APP));
+  m_wanted.columns = Recalled(kColumns, kDefaultColumns).toString();
+  m_wanted.controlColumns = Recalled(kControlColumns, QString()).toString();
+  m_shown = m_wanted;
+  createCentre();
+  createActions();
+  createStatusBar();
+  m_panel->setDecimals(Recalled(kAngleDecimals, 4).toInt(), Recalled(kDistanceDecimals, 3).toInt());
+  connect(m_panel, &CStationPanel::changed, this, &CSetoutWindow::recompute);
+  connect(m_output, &CSheetOutput::working, m_counts, &QLabel::setText);
+  connect(m_panel, &CStationPanel::controlFileRequested, this, &CSetoutWindow::OnChooseControl);
+  const QRect screen = this->screen()->availableGeometry();
+  resize(QSize(1000, 680).boundedTo(screen.size() * 9 / 10));
+}
+
+// The runners wait for their jobs, which look at their stop flags often.
+CSetoutWindow::~CSetoutWindow() = default;
+
+void CSetoutWindow::createCentre() {
+  auto* centre = new QWidget(this);
+  auto* layout = new QVBoxLayout(centre);
+  m_panel = new CStationPanel(centre);
+  layout->addWidget(m_panel);
+
+  m_table = new QTableView(centre);
+  m_table->setModel(m_model);
+  m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
+  m_table->setSelectionMode(QAbstractItemView::ExtendedSelection);
+  m_table->setWordWrap(false);
+  m_table->setTabKeyNavigation(false);  // Tab goes on to the sketch
+  m_table->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+  m_table->verticalHeader()->setDefaultSectionSize(m_table->fontMetrics().height() + 6);
+  m_table->setAccessibleName(QStringLiteral("放样表"));
+  m_sketch = new CSketchWidget(centre);
+
+  auto* split = new QSplitter(Qt::Horizontal, centre);
+  split->addWidget(m_table);
+  split->addWidget(m_sketch);
+  split->setStretchFactor(0, 3);
+  split->setStretchFactor(1, 2);
+  split->setChildrenCollapsible(false);
+  layout->addWidget(split, 1);
+  setCentralWidget(centre);
+
+  connect(m_table->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+          &CSetoutWindow::syncSelectionToSketch);
+  connect(m_sketch, &CSketchWidget::rowClicked, this, &CSetoutWindow::selectRow);
+}
+
+void CSetoutWindow::createActions() {
+  QMenu* file = menuBar()->addMenu(QStringLiteral("文件(&F)"));
+  QMenu* edit = menuBar()->addMenu(QStringLiteral("编辑(&E)"));
+  QToolBar* tools = addToolBar(QStringLiteral("工具栏"));
+  tools->setObjectName(QStringLiteral("tools"));
+  tools->setMovable(false);
+  tools->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+  auto add = [&](QMenu* menu, const QString& text, QStyle::StandardPixmap icon, QKeySequence keys,
+                 auto handler, bool onToolBar) {
+    QAction* action = menu->addAction(style()->standardIcon(icon), text);
+    action->setShortcut(keys);
+    connect(action, &QAction::triggered, this, handler);
+    if (onToolBar) tools->addAction(action);
+    return action;
+  };
+  add(file, QStringLiteral("打开(&O)..."), QStyle::SP_DialogOpenButton, QKeySequence::Open,
+      &CSetoutWindow::OnOpen, true);
+  QAction* columns = add(file, QStringLiteral("列格式(&L)..."), QStyle::SP_FileDialogDetailedView,
+                         {}, &CSetoutWindow::OnChooseColumns, false);
+  add(file, QStringLiteral("控制点文件(&K)..."), QStyle::SP_DirOpenIcon, {},
+      &CSetoutWindow::OnChooseControl, false);
+  file->addSeparator();
+  QAction* csv = add(
+      file, QStringLiteral("导出 CSV(&E)..."), QStyle::SP_DialogSaveButton, {},
+      [this] { m_output->exportCsv(sheet()); }, true);
+  QAction* print = add(
+      file, QStringLiteral("打印(&P)..."), QStyle::SP_FileIcon, QKeySequence::Print,
+      [this] { m_output->print(sheet()); }, true);
+  QAction* pdf = add(
+      file, QStringLiteral("导出 PDF(&D)..."), QStyle::SP_FileLinkIcon, {},
+      [this] { m_output->exportPdf(sheet()); }, true);
+  file->addSeparator();
+  add(file, QStringLiteral("关闭(&C)"), QStyle::SP_DialogCloseButton, QKeySequence::Close,
+      &CSetoutWindow::close, true);
+  QAction* copy = add(edit, QStringLiteral("复制(&C)"), QStyle::SP_FileIcon, QKeySequence::Copy,
+                      &CSetoutWindow::OnCopy, false);
+  copy->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+  m_table->addAction(copy);
+  QAction* all = edit->addAction(QStringLiteral("全选(&A)"), QKeySequence::SelectAll, m_table,
+                                 &QTableView::selectAll);
+  m_sheetActions = {columns, csv, print, pdf, copy, all};
+  for (QAction* action : m_sheetActions) action->setEnabled(false);
+}
+
+// A progress bar and 取消 for the jobs of `runner`, shown while one runs.
+QProgressBar* CSetoutWindow::addJobStatus(CJobRunner* runner, const QString& name) {
+  auto* bar = new QProgressBar(this);
+  bar->setRange(0, 100);
+  bar->setMaximumWidth(200);
+  bar->setObjectName(name + QStringLiteral("Progress"));
+  auto* cancel = new QPushButton(QStringLiteral("取消"), this);
+  cancel->setObjectName(name);
+  statusBar()->addPermanentWidget(bar);
+  statusBar()->addPermanentWidget(cancel);
+  const auto show = [bar, cancel](bool busy) {
+    bar->setVisible(busy);
+    cancel->setVisible(busy);
+    bar->setValue(0);
+  };
+  show(false);
+  connect(runner, &CJobRunner::started, this, [show] { show(true); });
+  connect(runner, &CJobRunner::ended, this, [this, show] {
+    show(false);
+    showCounts();
+  });
+  connect(runner, &CJobRunner::progress, bar, &QProgressBar::setValue);
+  connect(cancel, &QPushButton::clicked, runner, &CJobRunner::cancel);
+  return bar;
+}
+
+void CSetoutWindow::createStatusBar() {
+  m_counts = new QLabel(QStringLiteral("请打开坐标文件（Ctrl+O）"), this);
+  statusBar()->addWidget(m_counts, 1);
+  addJobStatus(m_loader, QStringLiteral("cancel"));
+  addJobStatus(m_writer, QStringLiteral("cancelWriting"));
+  // A read that is cancelled leaves the window on what it showed; the same
+  // request may be read again.
+  connect(m_loader, &CJobRunner::cancelled, this, [this] {
+    m_wanted = m_shown;
+    m_started.reset();
+  });
+}
+
+void CSetoutWindow::load(const reading::SheetRequest& request) {
+  Source source;
+  if (const auto* file = std::get_if<reading::DesignFile>(&request.design))
+    source.path = QString::fromStdString(file->path);
+  source.columns = columnsText(request.columns);
+  if (const auto* control = std::get_if<reading::ControlFile>(&request.known)) {
+    source.controlPath = QString::fromStdString(control->path);
+    if (control->columns) source.controlColumns = columnsText(*control->columns);
+  }
+  {
+    const QSignalBlocker quiet(m_panel);  // showing the request is no change of the user's
+    if (request.setup) m_panel->showSetup(std::get<reading::StationAndBacksight>(*request.setup));
+    m_panel->setDecimals(request.azimuthDecimals.value_or(request.decimals), request.decimals);
+  }
+  read(source);
+}
+
+void CSetoutWindow::loadPoints(const QString& title, std::vector<reading::DesignPoint> points) {
+  Source source;
+  source.title = title;
+  source.points = std::make_shared<const std::vector<reading::DesignPoint>>(std::move(points));
+  source.columns = kPointColumns;
+  read(source);
+}
+
+std::shared_ptr<const SetoutSheet> CSetoutWindow::sheet() const { return m_model->sheet(); }
+
+void CSetoutWindow::OnOpen() {
+  const QString path = chooseFile(QStringLiteral("打开坐标文件"));
+  if (path.isEmpty()) return;
+  Remember(kFolder, QFileInfo(path).absolutePath());
+  QString columns =
+      m_shown.path.isEmpty() ? Recalled(kColumns, kDefaultColumns).toString() : m_shown.columns;
+  if (!askColumns(path, columns)) return;
+  Remember(kColumns, columns);
+  Source source = m_shown;
+  source.path = path;
+  source.title.clear();
+  source.points.reset();
+  source.columns = columns;
+  read(source);
+}
+
+void CSetoutWindow::OnChooseColumns() {
+  if (m_shown.path.isEmpty()) return;
+  QString columns = m_shown.columns;
+  if (!askColumns(m_shown.path, columns)) return;
+  Remember(kColumns, columns);
+  Source source = m_shown;
+  source.columns = columns;
+  read(source);
+}
+
+// A coordinate file picked in Qt's own (Chinese) dialog, starting in the
+// folder of the last design file; "" when the user cancels.
+QString CSetoutWindow::chooseFile(const QString& title) {
+  return QFileDialog::getOpenFileName(this, title, Recalled(kFolder, QString()).toString(),
+                                      fileFilter(), nullptr, QFileDialog::DontUseNativeDialog);
+}
+
+// The layout dialog on the file's first lines.
+bool CSetoutWindow::askColumns(const QString& path, QString& columns) {
+  CColumnLayoutDialog dialog(ReadPreviewRows(path, kPreviewRows), columns, PointColumnsProblem,
+                             this);
+  if (dialog.exec() != QDialog::Accepted) return false;
+  columns = dialog.columns();
+  return true;
+}
+
+void CSetoutWindow::OnChooseControl() {
+  const QString path = chooseFile(QStringLiteral("打开控制点文件"));
+  if (path.isEmpty()) return;
+  QString columns = m_shown.controlColumns.isEmpty() ? m_shown.columns : m_shown.controlColumns;
+  if (!askColumns(path, columns)) return;
+  Remember(kControlColumns, columns);
+  Source source = m_shown;
+  source.controlPath = path;
+  source.controlColumns = columns;
+  m_panel->setControlFile(QFileInfo(path).fileName());
+  read(source);
+}
+
+// The request of `source` with the panel's fields; the panel's setup is
+// left out, and `problem` says why, where a field is wrong.
+reading::SheetRequest CSetoutWindow::requestOf(const Source& source, QString& problem) const {
+  reading::SheetRequest request;
+  request.mode = reading::Mode::kSetout;
+  const PanelSetup panel = m_panel->setup();
+  problem = panel.problem;
+  if (panel.setup) request.setup = *panel.setup;
+  request.columns = columnsOf(source.columns);
+  request.decimals = m_panel->distanceDecimals();
+  request.azimuthDecimals = m_panel->angleDecimals();
+  if (source.controlPath.isEmpty()) {
+    request.known = reading::DesignNames();
+  } else {
+    reading::ControlFile control{source.controlPath.toStdString(), std::nullopt};
+    if (!source.controlColumns.isEmpty()) control.columns = columnsOf(source.controlColumns);
+    request.known = std::move(control);
+  }
+  if (source.points)
+    request.design = *source.points;
+  else
+    request.design = reading::DesignFile{source.path.toStdString()};
+  return request;
+}
+
+// Reads `source` with the panel's fields as they stand; without `again`,
+// only where that is not what was read last (a field left unchanged reads
+// nothing again).
+void CSetoutWindow::read(const Source& source, bool again) {
+  if (source.path.isEmpty() && !source.points) return;
+  QString problem;
+  reading::SheetRequest request = requestOf(source, problem);
+  if (!again && m_started && *m_started == request && m_startedProblem == problem) return;
+  m_wanted = source;
+  m_started = request;
+  m_startedProblem = problem;
+  SheetJob job{std::move(request), source.title, m_known};
+  m_counts->setText(QStringLiteral("正在读取 %1 ...")
+                        .arg(source.points ? source.title : QFileInfo(source.path).fileName()));
+  m_loader->start([this, job = std::move(job), problem](const std::atomic<bool>& stop,
+                                                        const CJobRunner::Progress& progress) {
+    auto result = std::make_shared<const SheetResult>(ComputeSheet(job, stop, progress));
+    return [this, result, problem] { showResult(*result, problem); };
+  });
+}
+
+// The panel's choices as they stand, computed afresh.
+void CSetoutWindow::recompute() {
+  if (m_panel->angleDecimals() != Recalled(kAngleDecimals, 4).toInt())
+    Remember(kAngleDecimals, m_panel->angleDecimals());
+  if (m_panel->distanceDecimals() != Recalled(kDistanceDecimals, 3).toInt())
+    Remember(kDistanceDecimals, m_panel->distanceDecimals());
+  read(m_wanted, false);
+}
+
+void CSetoutWindow::showResult(const SheetResult& result, const QString& panelProblem) {
+  if (result.failure) {
+    showReadFailure(FileProblem(result.failure));
+    return;
+  }
+  // The file is read: its name goes over its sheet.
+  m_shown = m_wanted;
+  m_known = result.known;
+  setWindowTitle(QStringLiteral("放样表 - %1")
+                     .arg(m_shown.points ? m_shown.title : QFileInfo(m_shown.path).fileName()));
+  m_panel->setControlFile(QFileInfo(m_shown.controlPath).fileName());
+  m_panel->setNames(std::shared_ptr<const NameIndex>(result.known, &result.known->index));
+  m_model->setSheet(result.sheet);
+  m_sketch->setSheet(result.sheet);
+  if (!result.sheet) {
+    m_panel->setCheckLine(panelProblem.isEmpty() ? SheetProblem(result.problem) : panelProblem,
+                          true);
+  } else {
+    m_panel->setCheckLine(CheckLineText(*result.sheet), false);
+    showMessagesAcross(*result.sheet);
+    fitColumns();
+  }
+  for (QAction* action : m_sheetActions) action->setEnabled(result.sheet != nullptr);
+  // 列格式 is for a file's columns.
+  m_sheetActions.front()->setEnabled(!m_shown.path.isEmpty());
+  showCounts();
+}
+
+// A file that cannot be read: the window keeps what it showed, and the same
+// request may read the file again once it is mended.
+void CSetoutWindow::showReadFailure(const QString& message) {
+  m_wanted = m_shown;
+  m_started.reset();
+  showCounts();
+  ShowSheetProblem(*this, message);
+}
+
+// Each column as wide as its texts (Qt measures the first thousand rows),
+// with room to breathe.
+void CSetoutWindow::fitColumns() {
+  m_table->resizeColumnsToContents();
+  const int room = m_table->fontMetrics().horizontalAdvance(QStringLiteral("00"));
+  for (int column = 0; column < m_model->columnCount(); ++column)
+    m_table->setColumnWidth(column, m_table->columnWidth(column) + room);
+}
+
+// A failed row's message takes the cells of the numbers it has none of.
+void CSetoutWindow::showMessagesAcross(const SetoutSheet& sheet) {
+  m_table->clearSpans();
+  for (std::size_t row = 0; row < sheet.rows.size(); ++row)
+    if (sheet.rows.failed(row))
+      m_table->setSpan(static_cast<int>(row), kFirstNumberColumn, 1,
+                       CSheetModel::kColumnCount - kFirstNumberColumn);
+}
+
+void CSetoutWindow::showCounts() {
+  if (m_loader->busy() || m_writer->busy()) return;  // the job's own words stay
+  const auto sheet = m_model->sheet();
+  if (!sheet) {
+    m_counts->setText(m_shown.path.isEmpty() && !m_shown.points
+                          ? QStringLiteral("请打开坐标文件（Ctrl+O）")
+                          : QString());
+    return;
+  }
+  m_counts->setText(
+      QStringLiteral("%1 个点，%2 行有误").arg(sheet->rows.size()).arg(sheet->rows.failedCount()));
+}
+
+void CSetoutWindow::syncSelectionToSketch() {
+  const QModelIndex current = m_table->selectionModel()->currentIndex();
+  m_sketch->setSelectedRow(current.isValid() ? current.row() : -1);
+}
+
+void CSetoutWindow::selectRow(std::ptrdiff_t row) {
+  const QModelIndex index = m_model->index(static_cast<int>(row), 0);
+  m_table->selectionModel()->setCurrentIndex(
+      index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+  m_table->scrollTo(index);
+}
+
+void CSetoutWindow::OnCopy() {
+  QList<int> rows;
+  for (const QModelIndex& index : m_table->selectionModel()->selectedRows()) rows << index.row();
+  std::sort(rows.begin(), rows.end());
+  if (!rows.isEmpty()) QGuiApplication::clipboard()->setText(m_model->tabSeparated(rows));
+}
+
+void CSetoutWindow::closeEvent(QCloseEvent* event) {
+  m_loader->cancel();
+  m_writer->cancel();
+  event->accept();
+}

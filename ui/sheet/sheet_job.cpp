@@ -1,0 +1,265 @@
+#include "ui/sheet/sheet_job.h"
+
+#include <QFileInfo>
+#include <array>
+#include <string>
+
+#include "reader/input_rows.h"
+#include "reader/sheet_resolver.h"
+#include "reader/text_file.h"
+#include "ui/sheet/setout_sheet.h"
+
+namespace {
+
+constexpr std::size_t kStopEvery = 1024;  // lines between looks at the stop flag
+
+QString fromUtf8(std::string_view text) {
+  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// Reports a share of the work: `from` to `to` percent as `done` goes from 0
+// to `whole`.
+struct Stage {
+  const std::function<void(int)>& progress;
+  int from;
+  int to;
+
+  void operator()(std::uint64_t done, std::uint64_t whole) const {
+    if (progress && whole > 0)
+      progress(from + static_cast<int>(static_cast<double>(done) / whole * (to - from)));
+  }
+};
+
+// Calls `visit` with each line of the file at `path`, looking at `stop`
+// now and then; the file's error, or kNone.
+template <class Visit>
+reading::FileError forLines(const std::string& path, const std::atomic<bool>& stop,
+                            const Stage& stage, Visit visit) {
+  reading::TextFile file(path, true);
+  std::string_view line;
+  for (std::size_t number = 1; file.NextLine(line); ++number) {
+    if (number % kStopEvery == 0) {
+      if (stop) break;
+      stage(file.bytesRead(), file.size());
+    }
+    visit(line);
+  }
+  return file.error();
+}
+
+KnownNames::Source sourceOf(const std::string& path, std::vector<reading::Column> columns) {
+  const QFileInfo file(QString::fromStdString(path));
+  return {path, std::move(columns), file.exists() ? file.size() : -1,
+          file.exists() ? file.lastModified().toMSecsSinceEpoch() : -1};
+}
+
+// The names of the control file: strict, a row that does not read refuses
+// the file.
+std::shared_ptr<KnownNames> controlNames(const reading::SheetRequest& request,
+                                         const reading::ControlFile& control,
+                                         const std::atomic<bool>& stop, const Stage& stage) {
+  auto known = std::make_shared<KnownNames>();
+  std::vector<reading::Column> columns;
+  known->problem = reading::ControlColumns(request, control, columns);
+  known->source = sourceOf(control.path, columns);
+  if (known->problem) return known;
+  known->points.Start(columns, control.path);
+  reading::FileError failed;
+  reading::FileError error = forLines(control.path, stop, stage, [&](std::string_view line) {
+    if (!failed) failed = known->points.AddLine(line);
+  });
+  if (!error) error = std::move(failed);
+  if (error) {
+    known->points.Start(columns, control.path);
+    known->problem.what = reading::SheetError::What::kControlFile;
+    known->problem.part = reading::SheetPart::kControl;
+    known->problem.file = std::move(error);
+  }
+  return known;
+}
+
+// The names of the design points themselves, where a row that does not read
+// adds no name (the sheet shows it as an error).
+std::shared_ptr<KnownNames> designNames(const SheetJob& job, const std::atomic<bool>& stop,
+                                        const Stage& stage, reading::FileError& failure) {
+  auto known = std::make_shared<KnownNames>();
+  const reading::SheetRequest& request = job.request;
+  if (const auto* points = std::get_if<std::vector<reading::DesignPoint>>(&request.design)) {
+    known->points.Start({}, job.title.toStdString());
+    for (const reading::DesignPoint& point : *points)
+      known->points.AddPoint(point.name, point.point);
+    return known;
+  }
+  const std::string& path = std::get<reading::DesignFile>(request.design).path;
+  known->source = sourceOf(path, request.columns);
+  known->points.Start(request.columns,
+                      QFileInfo(QString::fromStdString(path)).fileName().toStdString());
+  failure =
+      forLines(path, stop, stage, [&](std::string_view line) { known->points.AddLine(line); });
+  return known;
+}
+
+// The known points of the job: those it brings where they are read from
+// the same, else read anew.
+std::shared_ptr<const KnownNames> knownNames(const SheetJob& job, const std::atomic<bool>& stop,
+                                             const Stage& stage, reading::FileError& failure) {
+  const reading::SheetRequest& request = job.request;
+  std::shared_ptr<KnownNames> known;
+  if (const auto* control = std::get_if<reading::ControlFile>(&request.known)) {
+    std::vector<reading::Column> columns;
+    reading::ControlColumns(request, *control, columns);
+    if (job.known && !job.known->source.path.empty() &&
+        job.known->source == sourceOf(control->path, columns))
+      return job.known;
+    known = controlNames(request, *control, stop, stage);
+  } else {
+    const auto* file = std::get_if<reading::DesignFile>(&request.design);
+    if (job.known && file && job.known->source == sourceOf(file->path, request.columns))
+      return job.known;
+    known = designNames(job, stop, stage, failure);
+  }
+  known->index = NameIndex(known->points.Names());
+  return known;
+}
+
+// The text of each of the table's columns, as corvane-calc writes it; a
+// failed row has its name and code, and the "ERROR: " line.
+SheetRows::Fields rowTexts(const reading::RowReader& reader, const reading::LineAnswer& answer,
+                           std::string& buffer) {
+  buffer.clear();
+  std::array<std::pair<std::size_t, std::size_t>, SheetRows::kFieldCount> spans{};
+  const bool failed = answer.kind == reading::LineAnswer::Kind::kError;
+  for (const reading::AnswerColumn& column : reader.AnswerColumns(answer.named)) {
+    SheetRows::Field field = SheetRows::kHeight;
+    if (column.role == reading::AnswerColumn::Role::kName) field = SheetRows::kName;
+    if (column.role == reading::AnswerColumn::Role::kCode) field = SheetRows::kCode;
+    if (column.role == reading::AnswerColumn::Role::kResult)
+      field = SheetRows::Field(SheetRows::kAzimuth + column.result);
+    if (failed && field != SheetRows::kName && field != SheetRows::kCode) continue;
+    const std::size_t begin = buffer.size();
+    reader.AppendColumn(answer, column, buffer);
+    spans[field] = {begin, buffer.size()};
+  }
+  if (failed) {
+    const std::size_t begin = buffer.size();
+    reader.AppendLine(answer, buffer);
+    spans[SheetRows::kError] = {begin, buffer.size()};
+  }
+  SheetRows::Fields fields;
+  for (std::size_t field = 0; field < fields.size(); ++field)
+    fields[field] = std::string_view(buffer).substr(spans[field].first,
+                                                    spans[field].second - spans[field].first);
+  return fields;
+}
+
+// Adds the answer of one input line to the sheet's rows.
+void addRow(SheetRows& rows, const reading::RowReader& reader, const reading::LineAnswer& answer,
+            std::uint32_t line, std::string& buffer) {
+  const SheetRows::Point point{answer.point.x, answer.point.y};
+  rows.append(rowTexts(reader, answer, buffer), line, answer.hasPoint ? &point : nullptr,
+              {answer.separator, answer.named});
+}
+
+// The rows of the design file, each line read as corvane-calc setout
+// --header reads it; the lines it copies, and the --header lines, are kept
+// between the rows for the CSV.
+reading::FileError readRows(const std::string& path, const reading::Sheet& resolved,
+                            const std::atomic<bool>& stop, const Stage& stage, SheetRows& rows) {
+  const reading::RowReader reader(resolved.settings);
+  reading::InputRows start;
+  reading::LineAnswer answer;
+  std::string buffer;
+  std::string lines;
+  std::uint32_t number = 0;
+  return forLines(path, stop, stage, [&](std::string_view line) {
+    ++number;
+    const bool first = start.FirstRow(line);
+    reader.Read(line, answer, first);
+    const bool copied = answer.kind == reading::LineAnswer::Kind::kCopied;
+    if (first || copied) {
+      lines.clear();
+      std::size_t begin = 0;
+      const reading::LineOutcome outcome = reading::AppendOutput(
+          reader, answer, first ? &resolved.headerComment : nullptr, lines, begin);
+      if (copied) {
+        if (outcome != reading::LineOutcome::kReplaced) lines += '\n';
+        rows.appendLines(lines);
+        return;
+      }
+      rows.appendLines(std::string_view(lines).substr(0, begin));
+    }
+    addRow(rows, reader, answer, number, buffer);
+  });
+}
+
+// The rows of a caller's design points, numbered from 1, after the
+// --header lines of a sheet written with commas.
+void pointRows(const std::vector<reading::DesignPoint>& points, const reading::Sheet& resolved,
+               SheetRows& rows) {
+  const reading::RowReader reader(resolved.settings);
+  reading::LineAnswer answer;
+  std::string buffer;
+  for (std::size_t at = 0; at < points.size(); ++at) {
+    reader.ReadPoint(points[at], answer);
+    if (at == 0) {
+      buffer.clear();
+      std::size_t begin = 0;
+      reading::AppendOutput(reader, answer, &resolved.headerComment, buffer, begin);
+      rows.appendLines(std::string_view(buffer).substr(0, begin));
+    }
+    addRow(rows, reader, answer, static_cast<std::uint32_t>(at + 1), buffer);
+  }
+}
+
+SheetPoint pointOf(const std::string& name, const reading::Point& point) {
+  return {fromUtf8(name), point.x, point.y};
+}
+
+// Whether the setup looks a point up by its name.
+bool namesAPoint(const reading::SheetRequest& request) {
+  if (!request.setup) return false;
+  const auto& given = std::get<reading::StationAndBacksight>(*request.setup);
+  return std::holds_alternative<reading::PointName>(given.station) ||
+         (given.backsight && std::holds_alternative<reading::PointName>(*given.backsight));
+}
+
+}  // namespace
+
+SheetResult ComputeSheet(const SheetJob& job, const std::atomic<bool>& stop,
+                         const std::function<void(int)>& progress) {
+  SheetResult result;
+  const reading::SheetRequest& request = job.request;
+  const auto* file = std::get_if<reading::DesignFile>(&request.design);
+  // A design file read for its names is read twice: the names first.
+  const bool twice = file && std::holds_alternative<reading::DesignNames>(request.known);
+  const int split = twice ? 40 : 10;
+  result.known = knownNames(job, stop, Stage{progress, 0, split}, result.failure);
+  if (result.failure || stop || !request.setup) return result;
+  if (namesAPoint(request) && result.known->problem) {
+    result.problem = result.known->problem;
+    return result;
+  }
+  reading::Sheet resolved;
+  result.problem = reading::ResolveSheet(request, resolved, &result.known->points);
+  if (result.problem) return result;
+
+  auto sheet = std::make_shared<SetoutSheet>();
+  sheet->settings = resolved.settings;
+  sheet->station = pointOf(resolved.stationName, resolved.settings.station);
+  if (resolved.backsight)
+    sheet->backsightPoint = pointOf(resolved.backsightName, *resolved.backsight);
+  sheet->backsightDegrees = resolved.settings.backsightDegrees;
+  sheet->checkAzimuth = fromUtf8(resolved.checkAzimuth);
+  sheet->checkDistance = fromUtf8(resolved.checkDistance);
+  if (file) {
+    sheet->path = QString::fromStdString(file->path);
+    sheet->source = QFileInfo(sheet->path).fileName();
+    result.failure = readRows(file->path, resolved, stop, Stage{progress, split, 100}, sheet->rows);
+    if (result.failure) return result;
+  } else {
+    sheet->source = job.title;
+    pointRows(std::get<std::vector<reading::DesignPoint>>(request.design), resolved, sheet->rows);
+  }
+  result.sheet = std::move(sheet);
+  return result;
+}

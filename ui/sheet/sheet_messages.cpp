@@ -1,0 +1,159 @@
+#include "ui/sheet/sheet_messages.h"
+
+#include <QFileInfo>
+#include <cerrno>
+
+namespace {
+
+QString fromUtf8(const std::string& text) { return QString::fromStdString(text); }
+
+// A file as the window names it: by its name.
+QString fileName(const std::string& path) { return QFileInfo(fromUtf8(path)).fileName(); }
+
+// Why the system could not open or read a file.
+QString reason(int error) {
+  switch (error) {
+    case ENOENT:
+      return QStringLiteral("文件不存在");
+    case EACCES:
+    case EPERM:
+      return QStringLiteral("没有读取的权限");
+    case EISDIR:
+      return QStringLiteral("这是一个文件夹");
+    case EIO:
+      return QStringLiteral("读写出错");
+    default:
+      return QStringLiteral("系统错误 %1").arg(error);
+  }
+}
+
+// The field of the station's or the backsight's point name.
+QString nameField(reading::SheetPart part) {
+  return part == reading::SheetPart::kBacksight ? QStringLiteral("后视点名")
+                                                : QStringLiteral("测站点名");
+}
+
+}  // namespace
+
+QString FileProblem(const reading::FileError& error) {
+  const QString name = fileName(error.path);
+  using What = reading::FileError::What;
+  switch (error.what) {
+    case What::kCannotOpen:
+      return QStringLiteral("无法打开 %1：%2").arg(name, reason(error.error));
+    case What::kCannotRead:
+      return QStringLiteral("无法读取 %1：%2").arg(name, reason(error.error));
+    case What::kRefused:
+      return error.refusal == reading::Refusal::kUtf32
+                 ? QStringLiteral("无法读取 %1：这是 UTF-32 文本，请另存为 UTF-8 或 UTF-16。")
+                       .arg(name)
+                 : QStringLiteral(
+                       "无法读取 %1：它不是 UTF-8 文本（开头有 NUL 字节，"
+                       "或是没有字节顺序标记的 UTF-16），请另存为 UTF-8，"
+                       "或带字节顺序标记的 UTF-16。")
+                       .arg(name);
+    case What::kNotText:
+      return QStringLiteral("%1 不是文本文件，不能作为坐标文件读取。").arg(name);
+    case What::kRow:
+      return QStringLiteral("%1 第 %2 行读不出点名和坐标，请用“列格式”核对各列。")
+          .arg(name)
+          .arg(error.line);
+    case What::kNone:
+      break;
+  }
+  return QString();
+}
+
+QString SheetProblem(const reading::SheetError& error) {
+  const QString point = fromUtf8(error.name);
+  const QString source = fileName(error.source);
+  using What = reading::SheetError::What;
+  switch (error.what) {
+    case What::kNoStation:
+      return QStringLiteral("请输入测站");
+    case What::kNoBacksight:
+      return QStringLiteral("请输入后视");
+    case What::kNoKnownPoints:
+      return QStringLiteral("%1 %2：没有可查的点名").arg(nameField(error.part), point);
+    case What::kNoSuchPoint:
+      return QStringLiteral("%1 %2 不在 %3 中").arg(nameField(error.part), point, source);
+    case What::kNamedTwice:
+      return QStringLiteral("%1 %2 在 %3 中出现两次（第 %4 行和第 %5 行），无法确定是哪一个")
+          .arg(nameField(error.part), point, source)
+          .arg(error.line)
+          .arg(error.otherLine);
+    case What::kControlNeedsNames:
+      return QStringLiteral("控制点文件的列格式中没有点名列");
+    case What::kColumnsNeedNames:
+      return QStringLiteral(
+          "坐标文件的列格式中没有点名列，不能用来读控制点文件："
+          "请为控制点文件另选列格式");
+    case What::kControlFile:
+      return QStringLiteral("控制点文件：%1").arg(FileProblem(error.file));
+    case What::kBacksightIsStation:
+      return QStringLiteral("后视点与测站相同，请另选一点");
+    case What::kOutOfRange:
+      return QStringLiteral("测站到后视点的距离超出范围");
+    case What::kAzimuthOutOfRange:
+      return QStringLiteral("后视方位角须在 0 到 360 之间");
+    case What::kNone:
+      break;
+  }
+  return QString();
+}
+
+QString ColumnsProblem(const reading::ColumnsError& error) {
+  const QString role = fromUtf8(error.role);
+  using What = reading::ColumnsError::What;
+  switch (error.what) {
+    case What::kUnknownRole:
+      return QStringLiteral(
+                 "不认识的列“%1”：各列可为 name 点名、code 编码、x 北坐标、"
+                 "y 东坐标、h 高程、- 不读")
+          .arg(role);
+    case What::kRoleTwice:
+      return QStringLiteral("“%1”列出现了两次").arg(role);
+    case What::kTooMany:
+      return QStringLiteral("列数超过 %1").arg(reading::kMaxColumns);
+    case What::kNoColumnFor:
+      return role == QStringLiteral("x") ? QStringLiteral("缺少 x（北坐标）列")
+                                         : QStringLiteral("缺少 y（东坐标）列");
+    case What::kNone:
+      break;
+  }
+  return QString();
+}
+
+QString NumberProblem(const QString& field, reading::FieldNumber read, const QString& text) {
+  if (text.isEmpty()) return QStringLiteral("请输入%1").arg(field);
+  switch (read) {
+    case reading::FieldNumber::kNotANumber:
+      return text.contains(QLatin1Char(','))
+                 ? QStringLiteral("%1不是数字：%2（小数点请用“.”）").arg(field, text)
+                 : QStringLiteral("%1不是数字：%2").arg(field, text);
+    case reading::FieldNumber::kOutOfRange:
+      return QStringLiteral("%1超出范围：%2").arg(field, text);
+    case reading::FieldNumber::kNumber:
+      break;
+  }
+  return QString();
+}
+
+QString AzimuthProblem(const QString& field, reading::TypedAzimuth read, const QString& text) {
+  if (text.isEmpty()) return QStringLiteral("请输入%1").arg(field);
+  switch (read) {
+    case reading::TypedAzimuth::kNotANumber:
+      return QStringLiteral("%1不是数字：%2").arg(field, text);
+    case reading::TypedAzimuth::kMinutes:
+      return QStringLiteral("%1的分不能是 60 或更多：%2").arg(field, text);
+    case reading::TypedAzimuth::kSeconds:
+      return QStringLiteral("%1的秒不能是 60 或更多：%2").arg(field, text);
+    case reading::TypedAzimuth::kNegative:
+      return QStringLiteral("%1不能为负：%2（请加 360）").arg(field, text);
+    case reading::TypedAzimuth::kOver360:
+      return QStringLiteral("%1须在 0 到 360 之间：%2").arg(field, text);
+    case reading::TypedAzimuth::kAzimuth:
+      break;
+  }
+  return QString();
+}

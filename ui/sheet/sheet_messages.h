@@ -1,0 +1,32 @@
+#pragma once
+
+// The setting-out window's words for what is wrong: Chinese, naming the
+// field the user typed into or the file chosen, never an option of the
+// command line. The reader says what is wrong as values (sheet_error.h,
+// text_file.h, columns.h, field_number.h); this words them.
+
+#include <QString>
+
+#include "reader/columns.h"
+#include "reader/field_number.h"
+#include "reader/number_text.h"
+#include "reader/sheet_error.h"
+#include "reader/text_file.h"
+
+// A file that cannot be read: "无法打开 design.csv：文件不存在", "design.csv
+// 不是文本文件，不能作为坐标文件读取。". Files are named by their names.
+QString FileProblem(const reading::FileError& error);
+
+// What keeps the sheet from being computed, naming the station's or the
+// backsight's field, the control file or its columns.
+QString SheetProblem(const reading::SheetError& error);
+
+// A column list of the layout box, in the roles it is typed with (name,
+// code, x, y, h, -).
+QString ColumnsProblem(const reading::ColumnsError& error);
+
+// A coordinate typed into `field` ("测站 X（北）") that is no number.
+QString NumberProblem(const QString& field, reading::FieldNumber read, const QString& text);
+
+// A packed azimuth typed into `field` that is no azimuth.
+QString AzimuthProblem(const QString& field, reading::TypedAzimuth read, const QString& text);

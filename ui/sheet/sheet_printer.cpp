@@ -1,0 +1,259 @@
+#include "ui/sheet/sheet_printer.h"
+
+#include <QFontMetricsF>
+#include <QPagedPaintDevice>
+#include <QPainter>
+#include <algorithm>
+#include <numeric>
+
+#include "ui/sheet/setout_sheet.h"
+#include "ui/sheet/sheet_look.h"
+#include "ui/sheet/sketch_painter.h"
+
+namespace {
+
+constexpr double kDpi = 96.0;        // the page's pixels
+constexpr double kPad = 6.0;         // around a cell's text
+constexpr double kGap = 10.0;        // between the parts of a page
+constexpr double kNameShare = 0.35;  // of the width, at most, for names and codes
+constexpr std::size_t kStep = 4096;  // rows between looks at the stop flag
+const QColor kStripe(242, 242, 242);
+const QColor kRule(120, 120, 120);
+
+// The printed table: the input's line, then the sheet's columns.
+constexpr int kLineColumn = 0;
+constexpr int kFirstNumber = kFirstNumberColumn + 1;
+int columnCount() { return static_cast<int>(SheetColumns().size()) + 1; }
+
+QString title(int column) {
+  return column == kLineColumn ? QStringLiteral("行")
+                               : QString::fromUtf8(SheetColumns()[column - 1].title);
+}
+
+QFont pixelFont(int pixels, bool bold) {
+  QFont font(QStringLiteral("宋体"));
+  font.setPixelSize(pixels);
+  font.setBold(bold);
+  // Smooth at any size: the print preview draws the page small, where the
+  // application's crisp (unsmoothed) screen font loses strokes.
+  font.setStyleStrategy(QFont::PreferAntialias);
+  return font;
+}
+
+QString cellText(const SheetRows& rows, std::size_t row, int column) {
+  if (column == kLineColumn) return QString::number(rows.line(row));
+  return QString::fromUtf8(rows.field(row, SheetColumns()[column - 1].field));
+}
+
+bool stopped(const std::atomic<bool>* stop) { return stop && *stop; }
+
+}  // namespace
+
+SheetPrinter::SheetPrinter(const SetoutSheet& sheet, QString date)
+    : m_sheet(sheet),
+      m_date(std::move(date)),
+      m_font(pixelFont(12, false)),
+      m_bold(pixelFont(12, true)),
+      m_title(pixelFont(18, true)) {}
+
+bool SheetPrinter::layOut(QSizeF page, Layout& layout, const std::atomic<bool>* stop,
+                          const Progress& progress) const {
+  layout.page = page;
+  layout.pages.clear();
+  // Measuring the texts takes most of the time, paginating the rest.
+  const Progress widths = [&](int percent) {
+    if (progress) progress(percent * 7 / 10);
+  };
+  const Progress pages = [&](int percent) {
+    if (progress) progress(70 + percent * 3 / 10);
+  };
+  return columnWidths(page.width(), layout.widths, stop, widths) && paginate(layout, stop, pages);
+}
+
+bool SheetPrinter::print(QPagedPaintDevice& device, const std::atomic<bool>* stop,
+                         const Progress& progress, int fromPage, int toPage) const {
+  QPainter painter;
+  if (!painter.begin(&device)) return false;
+  const double scale = device.logicalDpiX() / kDpi;
+  Layout layout;
+  const Progress layingOut = [&](int percent) {
+    if (progress) progress(percent * 3 / 10);
+  };
+  if (!layOut(QSizeF(device.width() / scale, device.height() / scale), layout, stop, layingOut)) {
+    painter.end();
+    return false;
+  }
+  const std::size_t first = fromPage > 0 ? static_cast<std::size_t>(fromPage - 1) : 0;
+  const std::size_t end =
+      toPage > 0 ? std::min<std::size_t>(toPage, layout.pages.size()) : layout.pages.size();
+  for (std::size_t index = first; index < end; ++index) {
+    if (stopped(stop) || (index > first && !device.newPage())) {
+      painter.end();
+      return false;
+    }
+    painter.resetTransform();
+    painter.scale(scale, scale);
+    paintPage(painter, layout, index);
+    if (progress) progress(30 + static_cast<int>(70 * (index + 1 - first) / (end - first)));
+  }
+  return painter.end();
+}
+
+void SheetPrinter::paintPage(QPainter& painter, const Layout& layout, std::size_t index) const {
+  const Layout::Page& page = layout.pages[index];
+  paintHeading(painter, layout.page.width(), index + 1, layout.pages.size());
+  double top = headingHeight();
+  if (index == 0) {
+    const QRectF area(0, top, layout.page.width(), sketchHeight(layout.page));
+    paintSketch(painter, area);
+    top = area.bottom() + kGap;
+  }
+  top = paintHeaderRow(painter, top, layout.widths);
+  for (std::size_t row = page.firstRow; row < page.endRow; ++row)
+    top = paintRow(painter, row, top, layout.widths);
+}
+
+// Row ranges page by page: as many rows as fit under the heading (and on the
+// first page the sketch) and the header row; at least one row a page, so a
+// row taller than a page cannot stop the printing.
+bool SheetPrinter::paginate(Layout& layout, const std::atomic<bool>* stop,
+                            const Progress& progress) const {
+  const double header = QFontMetricsF(m_bold).height() + 2 * kPad;
+  std::size_t row = 0;
+  const std::size_t count = m_sheet.rows.size();
+  do {
+    double room = layout.page.height() - headingHeight() - header;
+    if (layout.pages.empty()) room -= sketchHeight(layout.page) + kGap;
+    const std::size_t first = row;
+    while (row < count) {
+      const double needed = rowHeight(row, layout.widths);
+      if (needed > room && row > first) break;
+      room -= needed;
+      ++row;
+      if (row % kStep != 0) continue;
+      if (stopped(stop)) return false;
+      if (progress) progress(static_cast<int>(100 * row / count));
+    }
+    layout.pages.push_back({first, row});
+  } while (row < count);
+  return true;
+}
+
+double SheetPrinter::headingHeight() const {
+  return QFontMetricsF(m_title).height() + 2 * QFontMetricsF(m_font).height() + 2 * kGap;
+}
+
+double SheetPrinter::sketchHeight(QSizeF page) const {
+  return std::min(page.height() * 0.45, page.width() * 0.75);
+}
+
+double SheetPrinter::rowHeight(std::size_t row, const std::vector<double>& widths) const {
+  const QFontMetricsF metrics(m_font);
+  if (!m_sheet.rows.failed(row)) return metrics.height() + 2 * kPad;
+  const double span = std::accumulate(widths.begin() + kFirstNumber, widths.end(), 0.0) - 2 * kPad;
+  const QString message = QString::fromUtf8(m_sheet.rows.field(row, SheetRows::kError));
+  return metrics.boundingRect(QRectF(0, 0, span, 1e6), Qt::TextWordWrap, message).height() +
+         2 * kPad;
+}
+
+// Each column as wide as its widest text, names and codes at most a share of
+// the page each; what is left over is shared out evenly.
+bool SheetPrinter::columnWidths(double pageWidth, std::vector<double>& widths,
+                                const std::atomic<bool>* stop, const Progress& progress) const {
+  const QFontMetricsF metrics(m_font);
+  const QFontMetricsF bold(m_bold);
+  const int columns = columnCount();
+  widths.assign(columns, 0.0);
+  for (int column = 0; column < columns; ++column)
+    widths[column] = bold.horizontalAdvance(title(column));
+  const SheetRows& rows = m_sheet.rows;
+  for (std::size_t row = 0; row < rows.size(); ++row) {
+    for (int column = 0; column < (rows.failed(row) ? kFirstNumber : columns); ++column)
+      widths[column] =
+          std::max(widths[column], metrics.horizontalAdvance(cellText(rows, row, column)));
+    if ((row + 1) % kStep != 0) continue;
+    if (stopped(stop)) return false;
+    if (progress) progress(static_cast<int>(100 * (row + 1) / rows.size()));
+  }
+  for (int column : {1, 2}) widths[column] = std::min(widths[column], pageWidth * kNameShare);
+  for (double& width : widths) width += 2 * kPad;
+  const double spare = pageWidth - std::accumulate(widths.begin(), widths.end(), 0.0);
+  for (double& width : widths) width += std::max(0.0, spare) / columns;
+  return true;
+}
+
+void SheetPrinter::paintHeading(QPainter& painter, double pageWidth, std::size_t page,
+                                std::size_t pages) const {
+  const QFontMetricsF heading(m_title);
+  const QFontMetricsF metrics(m_font);
+  painter.setPen(Qt::black);
+  painter.setFont(m_title);
+  painter.drawText(QRectF(0, 0, pageWidth, heading.height()), Qt::AlignLeft | Qt::AlignVCenter,
+                   QStringLiteral("放样表  %1").arg(m_sheet.source));
+  painter.setFont(m_font);
+  double top = heading.height() + kGap / 2;
+  painter.drawText(QRectF(0, top, pageWidth, metrics.height()), Qt::AlignLeft,
+                   SetupLineText(m_sheet));
+  top += metrics.height();
+  painter.drawText(QRectF(0, top, pageWidth, metrics.height()), Qt::AlignLeft,
+                   CheckLineText(m_sheet));
+  painter.drawText(
+      QRectF(0, top, pageWidth, metrics.height()), Qt::AlignRight,
+      QStringLiteral("日期 %1    第 %2 页，共 %3 页").arg(m_date).arg(page).arg(pages));
+  top += metrics.height() + kGap / 2;
+  painter.setPen(QPen(kRule, 1.0));
+  painter.drawLine(QPointF(0, top), QPointF(pageWidth, top));
+}
+
+void SheetPrinter::paintSketch(QPainter& painter, const QRectF& area) const {
+  painter.setFont(m_font);
+  const SketchFrame frame = SketchFrame::fit(m_sheet, area.size(), 24.0);
+  SketchPainter(m_sheet, frame, area).paint(painter, SketchPainter::kNoRow);
+  painter.setPen(QPen(kRule, 1.0));
+  painter.setBrush(Qt::NoBrush);
+  painter.drawRect(area);
+}
+
+double SheetPrinter::paintHeaderRow(QPainter& painter, double top,
+                                    const std::vector<double>& widths) const {
+  const double height = QFontMetricsF(m_bold).height() + 2 * kPad;
+  painter.setFont(m_bold);
+  painter.setPen(Qt::black);
+  double left = 0;
+  for (int column = 0; column < columnCount(); ++column) {
+    const Qt::Alignment align = column >= kFirstNumber ? Qt::AlignRight : Qt::AlignLeft;
+    painter.drawText(QRectF(left + kPad, top, widths[column] - 2 * kPad, height),
+                     align | Qt::AlignVCenter, title(column));
+    left += widths[column];
+  }
+  painter.setPen(QPen(kRule, 1.0));
+  painter.drawLine(QPointF(0, top + height), QPointF(left, top + height));
+  return top + height;
+}
+
+double SheetPrinter::paintRow(QPainter& painter, std::size_t row, double top,
+                              const std::vector<double>& widths) const {
+  const double total = std::accumulate(widths.begin(), widths.end(), 0.0);
+  const double height = rowHeight(row, widths);
+  if (row % 2) painter.fillRect(QRectF(0, top, total, height), kStripe);
+  const SheetRows& rows = m_sheet.rows;
+  const bool failed = rows.failed(row);
+  painter.setFont(m_font);
+  painter.setPen(failed ? ErrorColour() : QColor(Qt::black));
+  double left = 0;
+  for (int column = 0; column < columnCount(); ++column) {
+    if (failed && column == kFirstNumber) {
+      const QRectF span(left + kPad, top + kPad, total - left - 2 * kPad, height - 2 * kPad);
+      painter.drawText(span, Qt::AlignLeft | Qt::TextWordWrap,
+                       QString::fromUtf8(rows.field(row, SheetRows::kError)));
+      break;
+    }
+    const QRectF cell(left + kPad, top, widths[column] - 2 * kPad, height);
+    const QString text =
+        QFontMetricsF(m_font).elidedText(cellText(rows, row, column), Qt::ElideRight, cell.width());
+    const Qt::Alignment align = column >= kFirstNumber ? Qt::AlignRight : Qt::AlignLeft;
+    painter.drawText(cell, align | Qt::AlignVCenter, text);
+    left += widths[column];
+  }
+  return top + height;
+}

@@ -1,0 +1,50 @@
+#include "ui/sheet/sheet_rows.h"
+
+#include <algorithm>
+#include <limits>
+
+void SheetRows::append(const Fields& fields, std::uint32_t line, const Point* point,
+                       Layout layout) {
+  Row row{m_text.size(),
+          {},
+          line,
+          point != nullptr,
+          layout.named,
+          layout.separator,
+          point ? point->x : 0.0,
+          point ? point->y : 0.0};
+  for (std::size_t i = 0; i < kFieldCount; ++i) {
+    const std::size_t length =
+        std::min<std::size_t>(fields[i].size(), std::numeric_limits<std::uint16_t>::max());
+    row.length[i] = static_cast<std::uint16_t>(length);
+    m_text.append(fields[i].substr(0, length));
+  }
+  if (row.length[kError] != 0) ++m_failed;
+  m_rows.push_back(row);
+}
+
+void SheetRows::appendLines(std::string_view lines) {
+  if (lines.empty()) return;
+  if (!m_between.empty() && m_between.back().beforeRow == m_rows.size()) {
+    m_lines.append(lines);
+    m_between.back().end = m_lines.size();
+    return;
+  }
+  m_between.push_back({m_rows.size(), m_lines.size(), m_lines.size() + lines.size()});
+  m_lines.append(lines);
+}
+
+std::string_view SheetRows::field(std::size_t row, Field which) const {
+  const Row& entry = m_rows[row];
+  std::size_t start = entry.start;
+  for (int i = 0; i < which; ++i) start += entry.length[i];
+  return std::string_view(m_text).substr(start, entry.length[which]);
+}
+
+std::string_view SheetRows::linesBefore(std::size_t row) const {
+  const auto found = std::lower_bound(
+      m_between.begin(), m_between.end(), row,
+      [](const Lines& lines, std::size_t wanted) { return lines.beforeRow < wanted; });
+  if (found == m_between.end() || found->beforeRow != row) return {};
+  return std::string_view(m_lines).substr(found->start, found->end - found->start);
+}

@@ -1,0 +1,82 @@
+#pragma once
+
+// The rows of a setting-out sheet, kept compactly: a million design points
+// fit in a few tens of megabytes. Each row is one answered or failed line of
+// the input, with its texts as the reader gives them and, where the line
+// held one, the design point's coordinates for the sketch. The input's other
+// lines (comments, a header, the --header lines that take a header's place)
+// are kept as the tool writes them, in their places between the rows, so
+// that the sheet can be written out again as the tool writes it.
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+class SheetRows {
+ public:
+  // A row's texts. kError is the whole "ERROR: ..." text of a failed row,
+  // empty for an answered one.
+  enum Field { kName, kCode, kAzimuth, kAngle, kDistance, kHeight, kError, kFieldCount };
+  using Fields = std::array<std::string_view, kFieldCount>;
+
+  struct Point {
+    double x;  // north, metres
+    double y;  // east, metres
+  };
+
+  // How the row's answer line is written: the separator of its fields, and
+  // whether it starts with the name column.
+  struct Layout {
+    char separator;
+    bool named;
+  };
+
+  // Adds a row read from input line `line` (from 1). A failed row may still
+  // have a point (one on the station has); `point` is null where it has none.
+  // Texts longer than 65535 bytes are cut there (input lines are shorter).
+  void append(const Fields& fields, std::uint32_t line, const Point* point, Layout layout);
+
+  // Adds output lines, each ending in "\n", that go before the next row
+  // (after the last one, where no row follows).
+  void appendLines(std::string_view lines);
+
+  std::size_t size() const { return m_rows.size(); }
+  bool empty() const { return m_rows.empty(); }
+  std::string_view field(std::size_t row, Field which) const;
+  std::uint32_t line(std::size_t row) const { return m_rows[row].line; }
+  bool failed(std::size_t row) const { return m_rows[row].length[kError] != 0; }
+  bool hasPoint(std::size_t row) const { return m_rows[row].hasPoint; }
+  Point point(std::size_t row) const { return {m_rows[row].x, m_rows[row].y}; }
+  Layout layout(std::size_t row) const { return {m_rows[row].separator, m_rows[row].named}; }
+  std::size_t failedCount() const { return m_failed; }
+
+  // The lines that go before row `row` (0 to size()): "" where there are none.
+  std::string_view linesBefore(std::size_t row) const;
+
+ private:
+  struct Row {
+    std::size_t start;  // of the first text in m_text; the others follow it
+    std::array<std::uint16_t, kFieldCount> length;
+    std::uint32_t line;
+    bool hasPoint;
+    bool named;
+    char separator;
+    double x;
+    double y;
+  };
+
+  struct Lines {
+    std::size_t beforeRow;
+    std::size_t start;  // in m_lines
+    std::size_t end;
+  };
+
+  std::vector<Row> m_rows;
+  std::string m_text;
+  std::vector<Lines> m_between;  // in row order
+  std::string m_lines;
+  std::size_t m_failed = 0;
+};

@@ -1,0 +1,22 @@
+#pragma once
+
+// What the 放样表 remembers between runs, in ~/.config/Corvane/setout.conf:
+// the column lists last chosen, the folder of the last design file and the
+// decimals. Each is written when it changes: the program may end right
+// after its last window closes.
+
+#include <QString>
+#include <QVariant>
+
+namespace sheet_settings {
+
+inline const QString kColumns = QStringLiteral("columns");
+inline const QString kControlColumns = QStringLiteral("controlColumns");
+inline const QString kFolder = QStringLiteral("folder");
+inline const QString kAngleDecimals = QStringLiteral("angleDecimals");
+inline const QString kDistanceDecimals = QStringLiteral("distanceDecimals");
+
+void Remember(const QString& key, const QVariant& value);
+QVariant Recalled(const QString& key, const QVariant& fallback = {});
+
+}  // namespace sheet_settings
