@@ -3,6 +3,9 @@
 #include <array>
 #include <string_view>
 
+#include "reader/mode_rule.h"
+#include "reader/road_error_text.h"
+#include "reader/road_rows.h"
 #include "reader/sheet_error_text.h"
 #include "reader/sheet_options.h"
 
@@ -14,9 +17,12 @@ struct ModeName {
   reading::Mode mode;
 };
 
-constexpr std::array<ModeName, 3> kModes = {{{"forward", reading::Mode::kForward},
+constexpr std::array<ModeName, 6> kModes = {{{"forward", reading::Mode::kForward},
                                              {"inverse", reading::Mode::kInverse},
-                                             {"setout", reading::Mode::kSetout}}};
+                                             {"setout", reading::Mode::kSetout},
+                                             {"stake", reading::Mode::kStake},
+                                             {"locate", reading::Mode::kLocate},
+                                             {"alignment", reading::Mode::kAlignment}}};
 
 // An argument that starts like a negative number is a value, not an option.
 bool IsOption(const std::string& arg) {
@@ -72,6 +78,48 @@ bool ReadOwnOption(const std::vector<std::string>& args, std::size_t& at, Readin
   return true;
 }
 
+bool IsRoadMode(reading::Mode mode) {
+  return mode == reading::Mode::kStake || mode == reading::Mode::kLocate ||
+         mode == reading::Mode::kAlignment;
+}
+
+// Reads the road of a road mode into the sheet's settings; what is wrong
+// with its options or its files, or "".
+std::string TakeRoad(Reading& reading) {
+  Options& options = reading.options;
+  const reading::SheetOptions& given = reading.given;
+  const bool rows = !options.values.empty() || !options.files.empty();
+  if (reading.mode == reading::Mode::kAlignment && rows) {
+    return "alignment reads no rows: give no values nor -i FILE";
+  }
+  if (given.every && rows) return "give --every or rows (values, -i FILE), not both";
+  reading::RoadRequest request;
+  std::string problem = reading::RoadRequestOf(given, request);
+  if (!problem.empty()) return problem;
+  auto design = std::make_shared<reading::RoadDesign>();
+  if (const reading::RoadError error = reading::ReadRoad(request, *design)) {
+    return reading::RoadErrorText(error);
+  }
+  options.sheet.settings.road = reading::MakeRoadRows(std::move(design), given.decimals);
+  if (given.every) {
+    options.every.emplace();
+    options.every->interval = *given.every;
+    options.every->offsets = given.offsets;
+  }
+  return {};
+}
+
+// "expected 4 values (optionally led by a point name)"; "expected 1 or 2
+// values, or a point name and 2" where the last may be left out.
+std::string ExpectedValues(reading::Mode mode, std::size_t needed) {
+  const std::size_t optional = reading::RuleOf(mode).optionalFields;
+  if (optional == 0) {
+    return "expected " + std::to_string(needed) + " values (optionally led by a point name)";
+  }
+  return "expected " + std::to_string(needed - optional) + " or " + std::to_string(needed) +
+         " values, or a point name and " + std::to_string(needed);
+}
+
 // The checks that need the whole command line.
 void CheckComplete(Reading& reading) {
   Options& options = reading.options;
@@ -88,6 +136,10 @@ void CheckComplete(Reading& reading) {
     return;
   }
   options.header = reading.given.header;
+  if (IsRoadMode(reading.mode)) {
+    options.error = TakeRoad(reading);
+    if (!options.error.empty()) return;
+  }
   if (options.values.empty()) return;
   if (!options.files.empty()) {
     options.error = "give values or -i FILE, not both";
@@ -96,8 +148,9 @@ void CheckComplete(Reading& reading) {
   const reading::RowReader reader(options.sheet.settings);
   const std::size_t columns = options.sheet.settings.columns.size();
   const std::size_t needed = reader.FieldNames().size();
+  const std::size_t least = needed - reading::RuleOf(reading.mode).optionalFields;
   if (columns > 0 ? options.values.size() == columns
-                  : (options.values.size() == needed || options.values.size() == needed + 1)) {
+                  : (options.values.size() >= least && options.values.size() <= needed + 1)) {
     return;
   }
   // Text where a number belongs is named before the values are counted.
@@ -108,8 +161,7 @@ void CheckComplete(Reading& reading) {
     return;
   }
   options.error = columns > 0 ? "expected " + std::to_string(columns) + " values, one a column"
-                              : "expected " + std::to_string(needed) +
-                                    " values (optionally led by a point name)";
+                              : ExpectedValues(reading.mode, needed);
 }
 
 }  // namespace
@@ -145,17 +197,30 @@ std::string UsageText() {
              "                           --backsight-azimuth A) [OPTIONS] [VALUES...]\n"
              "       corvane-calc setout --control FILE --station-point NAME\n"
              "                           --backsight-point NAME [OPTIONS] [VALUES...]\n"
+             "       corvane-calc stake|locate (--alignment FILE | --elements FILE)\n"
+             "                           [--profile FILE] [OPTIONS] [VALUES...]\n"
+             "       corvane-calc stake (--alignment FILE | --elements FILE) --every D\n"
+             "                           [--offsets O,O,...] [--profile FILE] [OPTIONS]\n"
+             "       corvane-calc alignment (--alignment FILE | --elements FILE)\n"
+             "                           [--start-chainage K] [OPTIONS]\n"
              "       corvane-calc --help | --version\n"
              "\n"
              "Forward:  X0 Y0 AZIMUTH DISTANCE  ->  X Y\n"
              "Inverse:  X0 Y0 X1 Y1             ->  AZIMUTH DISTANCE\n"
              "Setout:   X Y                     ->  AZIMUTH ANGLE DISTANCE\n"
+             "Stake:    CHAINAGE [OFFSET]       ->  X Y AZIMUTH [H]\n"
+             "Locate:   X Y                     ->  K OFFSET [H]\n"
              "X is the northing, Y the easting; azimuths are packed DMS\n"
              "(45.302512 = 45 deg 30' 25.12\"), clockwise from north. Setout\n"
              "gives a sheet for setting out design points from a station: the\n"
              "azimuth and distance from the station to each point, and the\n"
              "ANGLE to turn clockwise from the backsight to it. The station to\n"
              "backsight azimuth and distance are written to standard error first.\n"
+             "Stake and locate go along a road: a chainage (1234.567 or\n"
+             "K1+234.567) and an offset (+ right, - left) give the point and the\n"
+             "tangent's azimuth, a point its chainage K and offset; with --profile\n"
+             "the design height H too. Alignment writes the road's curve table\n"
+             "(an element table's main points), stake --every its stakes, as CSV.\n"
              "\n"
              "With VALUES, computes that one row. Without, reads one row a line\n"
              "from standard input or the -i files and writes one line per line.\n"
@@ -169,7 +234,7 @@ std::string UsageText() {
              "with a byte-order mark, are read.\n"
              "\n"
              "Options:\n") +
-         std::string(reading::SheetOptionsHelp()) +
+         std::string(reading::SheetOptionsHelp()) + std::string(reading::RoadOptionsHelp()) +
          "  -i FILE        read rows from FILE (repeatable; - is standard input)\n"
          "  -h, --help     show this help\n"
          "  --version      show the version\n"

@@ -75,7 +75,7 @@ class AnswerFormat {
 
   int decimals_;
   int angleDecimals_;
-  std::array<bool, 3> resultIsAngle_;
+  std::array<bool, 4> resultIsAngle_;
   std::array<std::vector<AnswerColumn>, 2> columns_;  // unnamed, named
 };
 

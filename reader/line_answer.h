@@ -37,7 +37,7 @@ struct LineAnswer {
   // numbers are read, on error lines too where a computation failed.
   bool hasPoint = false;
   Point point{0.0, 0.0};
-  std::array<double, 3> results{};  // the mode's results, as ResultNames()
+  std::array<double, 4> results{};  // the mode's results, as ResultNames()
   // kError: what is wrong, as the line shows it after "ERROR: " (field text
   // and names escaped); kCopied: the line, without its "\r".
   std::string text;

@@ -8,6 +8,7 @@
 #include "core/survey.h"
 #include "reader/columns.h"
 #include "reader/number_text.h"
+#include "reader/road_rows.h"
 
 namespace reading {
 namespace {
@@ -34,15 +35,51 @@ constexpr ModeRule kSetoutRule = {{"X0", "Y0", "X", "Y"},
                                   {"result AZIMUTH is out of range", "result ANGLE is out of range",
                                    "result DISTANCE is out of range"}};
 
+// A chainage alone is a stake on the centre line. H only with a profile.
+constexpr ModeRule kStakeRule = {
+    {"CHAINAGE", "OFFSET"},
+    kNoAzimuth,
+    4,
+    {"X", "Y", "AZIMUTH", "H"},
+    {false, false, true, false},
+    {"result X is out of range", "result Y is out of range", "result AZIMUTH is out of range",
+     "result H is out of range"},
+    2,
+    1,
+    0,
+    3};
+constexpr ModeRule kLocateRule = {{"X", "Y"},
+                                  kNoAzimuth,
+                                  3,
+                                  {"K", "OFFSET", "H"},
+                                  {false, false, false},
+                                  {"result K is out of range", "result OFFSET is out of range",
+                                   "result H is out of range"},
+                                  2,
+                                  0,
+                                  kNoChainage,
+                                  2};
+
+// No rows: the curve table is written (curve_table.h).
+constexpr ModeRule kAlignmentRule = {{}, kNoAzimuth, 0, {}, {}, {}, 0};
+
 // Indexed by Mode.
-constexpr std::array<const ModeRule*, 3> kRules = {&kForwardRule, &kInverseRule, &kSetoutRule};
+constexpr std::array<const ModeRule*, 6> kRules = {
+    &kForwardRule, &kInverseRule, &kSetoutRule, &kStakeRule, &kLocateRule, &kAlignmentRule};
 
 }  // namespace
 
 const ModeRule& RuleOf(Mode mode) { return *kRules[static_cast<std::size_t>(mode)]; }
 
+std::size_t ResultCount(const RowSettings& settings) {
+  const ModeRule& rule = RuleOf(settings.mode);
+  const bool profile = settings.road && settings.road->design->profile;
+  return rule.resultCount - (rule.heightResult != kNoHeight && !profile ? 1 : 0);
+}
+
 const char* ModeName(Mode mode) {
-  static constexpr std::array<const char*, 3> kNames = {"forward", "inverse", "setout"};
+  static constexpr std::array<const char*, 6> kNames = {"forward", "inverse", "setout",
+                                                        "stake",   "locate",  "alignment"};
   return kNames[static_cast<std::size_t>(mode)];
 }
 
@@ -51,10 +88,12 @@ const char* ComputeRow(const RowSettings& settings, const double* values, LineAn
   const double x0 = station ? settings.station.x : values[0];
   const double y0 = station ? settings.station.y : values[1];
   const double* rest = station ? values : values + 2;
-  std::array<double, 3>& results = answer.results;
-  if (settings.mode == Mode::kForward) {
+  std::array<double, 4>& results = answer.results;
+  if (settings.mode == Mode::kStake || settings.mode == Mode::kLocate) {
+    if (const char* fault = ComputeRoadRow(settings, values, answer)) return fault;
+  } else if (settings.mode == Mode::kForward) {
     const survey::ForwardResult end = survey::ComputeForward(x0, y0, rest[0], rest[1]);
-    results = {end.x, end.y, 0.0};
+    results = {end.x, end.y, 0.0, 0.0};
     answer.point = {end.x, end.y};
   } else {
     answer.point = {rest[0], rest[1]};
@@ -63,14 +102,15 @@ const char* ComputeRow(const RowSettings& settings, const double* values, LineAn
     if (polar.identicalPoints) {
       return settings.mode == Mode::kInverse ? "identical points" : "point is on the station";
     }
-    results = {polar.azimuth, polar.distance, 0.0};
+    results = {polar.azimuth, polar.distance, 0.0, 0.0};
     if (settings.mode == Mode::kSetout) {
       results = {polar.azimuth, survey::TurnedAngle(polar.degrees, settings.backsightDegrees),
-                 polar.distance};
+                 polar.distance, 0.0};
     }
   }
   const ModeRule& rule = RuleOf(settings.mode);
-  for (std::size_t i = 0; i < rule.resultCount; ++i) {
+  const std::size_t count = ResultCount(settings);
+  for (std::size_t i = 0; i < count; ++i) {
     if (!std::isfinite(results[i])) return rule.outOfRange[i];
   }
   answer.hasPoint = true;  // the end point of a forward row is finite

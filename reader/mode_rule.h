@@ -1,7 +1,8 @@
 #pragma once
 
 // What each mode reads and writes, and its computation: forward, inverse
-// and setout rows, by the survey core.
+// and setout rows by the survey core, stake and locate rows along a road
+// by its alignment (road_rows.h).
 
 #include <array>
 #include <cstddef>
@@ -15,16 +16,28 @@ struct ModeRule {
   std::array<const char*, 4> fields;  // the numbers of a full row
   std::size_t azimuthField;           // kNoAzimuth when none is an azimuth
   std::size_t resultCount;
-  std::array<const char*, 3> results;     // their names in a header row
-  std::array<bool, 3> resultIsAngle;      // else a length or coordinate
-  std::array<const char*, 3> outOfRange;  // a result that is not finite
+  std::array<const char*, 4> results;     // their names in a header row
+  std::array<bool, 4> resultIsAngle;      // else a length or coordinate
+  std::array<const char*, 4> outOfRange;  // a result that is not finite
+  std::size_t fieldCount = 4;             // how many of `fields` there are
+  // How many of the last fields a row may leave out (they are then 0): a
+  // stake row's offset, which is the centre line's where it is not given.
+  std::size_t optionalFields = 0;
+  std::size_t chainageField = 4;  // kNoChainage, or the field read as a chainage
+  std::size_t heightResult = 4;   // kNoHeight, or the result there only with a profile
 };
 
 inline constexpr std::size_t kNoAzimuth = 4;
+inline constexpr std::size_t kNoChainage = 4;
+inline constexpr std::size_t kNoHeight = 4;
 
 const ModeRule& RuleOf(Mode mode);
 
-// "forward", "inverse", "setout".
+// How many results the rows of `settings` give: the mode's, less the
+// design height without a profile.
+std::size_t ResultCount(const RowSettings& settings);
+
+// "forward", "inverse", "setout", "stake", "locate", "alignment".
 const char* ModeName(Mode mode);
 
 // Computes the results of a row from its numbers (the mode's fields, the

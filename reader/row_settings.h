@@ -3,6 +3,7 @@
 // What a row reader computes: the mode, the station, the backsight's
 // direction, the decimals of the answers and the columns of the rows.
 
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -13,7 +14,10 @@ namespace reading {
 // forward: X0 Y0 AZIMUTH DISTANCE -> X Y; inverse: X0 Y0 X1 Y1 -> AZIMUTH
 // DISTANCE; setout, from a station towards a backsight: X Y -> AZIMUTH
 // ANGLE DISTANCE, ANGLE turned clockwise from the backsight to the point.
-enum class Mode { kForward, kInverse, kSetout };
+// Along a road (road_rows.h): stake, CHAINAGE [OFFSET] -> X Y AZIMUTH [H];
+// locate, X Y -> K OFFSET [H]; alignment reads no rows (the road's curve
+// table is written instead).
+enum class Mode { kForward, kInverse, kSetout, kStake, kLocate, kAlignment };
 
 // X is the northing, Y the easting, in the file's unit (metres).
 struct Point {
@@ -21,6 +25,8 @@ struct Point {
   double y;
   bool operator==(const Point&) const = default;
 };
+
+struct RoadRows;
 
 struct RowSettings {
   Mode mode = Mode::kForward;
@@ -30,6 +36,7 @@ struct RowSettings {
   int decimals = 6;
   std::optional<int> azimuthDecimals;  // when unset, `decimals`
   std::vector<Column> columns;         // empty: the numbers in order, maybe named
+  std::shared_ptr<const RoadRows> road;  // stake and locate: the road they are on
 };
 
 }  // namespace reading

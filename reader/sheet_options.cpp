@@ -1,10 +1,15 @@
 #include "reader/sheet_options.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
+#include <cmath>
 
+#include "core/alignment/chainage_text.h"
 #include "reader/field_number.h"
+#include "reader/mode_rule.h"
 #include "reader/number_text.h"
+#include "reader/road_tables.h"
 #include "reader/sheet_error_text.h"
 
 namespace reading {
@@ -15,12 +20,22 @@ namespace {
 // itself (else the message says what the value needs).
 using ValueReader = bool (*)(const std::string& value, SheetOptions& options, std::string& error);
 
+// The modes an option is for, a bit each.
+constexpr unsigned ModeBit(Mode mode) { return 1u << static_cast<unsigned>(mode); }
+constexpr unsigned kPointModes = ModeBit(Mode::kForward) | ModeBit(Mode::kInverse) |
+                                 ModeBit(Mode::kSetout);
+constexpr unsigned kRowModes = kPointModes | ModeBit(Mode::kStake) | ModeBit(Mode::kLocate);
+constexpr unsigned kRoadModes =
+    ModeBit(Mode::kStake) | ModeBit(Mode::kLocate) | ModeBit(Mode::kAlignment);
+constexpr unsigned kAllModes = kRowModes | kRoadModes;
+
 struct SheetOption {
   std::string_view name;
   std::string_view alias;  // another spelling, or none
   bool takesValue;
   const char* valueNeeds;  // what a bad value is told it should be
   ValueReader read;
+  unsigned modes = kAllModes;  // the modes that take it
 };
 
 bool ReadDecimals(const std::string& text, int& decimals) {
@@ -73,15 +88,43 @@ bool ReadBacksightAzimuth(const std::string& text, SheetOptions& options, std::s
   return true;
 }
 
-constexpr std::array<SheetOption, 11> kOptions = {{
+// A length above 0, in metres.
+bool ReadInterval(const std::string& text, std::optional<double>& metres) {
+  double read = 0.0;
+  if (ReadFieldNumber(text, read) != FieldNumber::kNumber || !(read > 0.0)) return false;
+  metres = read;
+  return true;
+}
+
+// "-10,10": offsets in metres, none 0 (the centre stake is always set) and
+// none twice.
+bool ReadOffsets(const std::string& text, std::vector<double>& offsets) {
+  offsets.clear();
+  const std::string_view list(text);
+  for (std::size_t at = 0; at <= list.size();) {
+    const std::size_t comma = std::min(list.find(',', at), list.size());
+    double offset = 0.0;
+    if (ReadFieldNumber(list.substr(at, comma - at), offset) != FieldNumber::kNumber ||
+        offset == 0.0 || std::find(offsets.begin(), offsets.end(), offset) != offsets.end()) {
+      return false;
+    }
+    offsets.push_back(offset);
+    at = comma + 1;
+  }
+  return true;
+}
+
+constexpr std::array<SheetOption, 18> kOptions = {{
     {"--from", "--station", true, "X0,Y0, two numbers",
      [](const std::string& value, SheetOptions& options, std::string&) {
        return ReadPoint(value, options.station);
-     }},
+     },
+     kPointModes},
     {"--station-point", "", true, "a point name",
      [](const std::string& value, SheetOptions& options, std::string&) {
        return ReadName(value, options.stationPoint);
-     }},
+     },
+     kPointModes},
     {"--backsight", "", true, "X,Y, two numbers",
      [](const std::string& value, SheetOptions& options, std::string&) {
        return ReadPoint(value, options.backsight);
@@ -94,17 +137,20 @@ constexpr std::array<SheetOption, 11> kOptions = {{
     {"--control", "", true, "a file",
      [](const std::string& value, SheetOptions& options, std::string&) {
        return ReadName(value, options.control);
-     }},
+     },
+     kPointModes},
     {"--control-columns", "", true, "",
      [](const std::string& value, SheetOptions& options, std::string&) {
        options.controlColumns = value;
        return true;
-     }},
+     },
+     kPointModes},
     {"--columns", "", true, "",
      [](const std::string& value, SheetOptions& options, std::string&) {
        options.columns = value;
        return true;
-     }},
+     },
+     kRowModes},
     {"--decimals", "", true, "a whole number from 0 to 20",
      [](const std::string& value, SheetOptions& options, std::string&) {
        return ReadDecimals(value, options.decimals);
@@ -121,6 +167,43 @@ constexpr std::array<SheetOption, 11> kOptions = {{
        options.header = true;
        return true;
      }},
+    {"--alignment", "", true, "a file",
+     [](const std::string& value, SheetOptions& options, std::string&) {
+       return ReadName(value, options.alignment);
+     },
+     kRoadModes},
+    {"--elements", "", true, "a file",
+     [](const std::string& value, SheetOptions& options, std::string&) {
+       return ReadName(value, options.elements);
+     },
+     kRoadModes},
+    {"--alignment-columns", "", true, "",
+     [](const std::string& value, SheetOptions& options, std::string&) {
+       options.alignmentColumns = value;
+       return true;
+     },
+     kRoadModes},
+    {"--start-chainage", "", true, "a chainage, 1234.567 or K1+234.567",
+     [](const std::string& value, SheetOptions& options, std::string&) {
+       options.startChainage = survey::ReadChainage(value);
+       return options.startChainage.has_value() && std::isfinite(*options.startChainage);
+     },
+     kRoadModes},
+    {"--profile", "", true, "a file",
+     [](const std::string& value, SheetOptions& options, std::string&) {
+       return ReadName(value, options.profile);
+     },
+     ModeBit(Mode::kStake) | ModeBit(Mode::kLocate)},
+    {"--every", "", true, "a length above 0",
+     [](const std::string& value, SheetOptions& options, std::string&) {
+       return ReadInterval(value, options.every);
+     },
+     ModeBit(Mode::kStake)},
+    {"--offsets", "", true, "offsets other than 0, each once, e.g. -10,10",
+     [](const std::string& value, SheetOptions& options, std::string&) {
+       return ReadOffsets(value, options.offsets);
+     },
+     ModeBit(Mode::kStake)},
 }};
 
 const SheetOption* FindOption(std::string_view name) {
@@ -148,6 +231,32 @@ std::string Say(SheetError::What what, SheetPart part = SheetPart::kStation) {
   return SheetErrorText(error);
 }
 
+// "forward, inverse and setout"
+std::string ModesText(unsigned modes) {
+  std::vector<std::string_view> names;
+  for (unsigned mode = 0; (1u << mode) <= modes; ++mode) {
+    if ((modes & (1u << mode)) != 0) names.push_back(ModeName(static_cast<Mode>(mode)));
+  }
+  std::string text;
+  for (std::size_t i = 0; i < names.size(); ++i) {
+    if (i > 0) text += i + 1 == names.size() ? " and " : ", ";
+    text += names[i];
+  }
+  return text;
+}
+
+// The first option given that `mode` does not take: "--every is for
+// stake"; "" where there is none.
+std::string OptionNotForMode(const SheetOptions& options, Mode mode) {
+  for (std::size_t i = 0; i < kOptions.size(); ++i) {
+    const SheetOption& option = kOptions[i];
+    if ((options.given & (1u << i)) != 0 && (option.modes & ModeBit(mode)) == 0) {
+      return std::string(option.name) + " is for " + ModesText(option.modes);
+    }
+  }
+  return {};
+}
+
 // The options that only setout takes, and the station's and the backsight's
 // checked together; "" or what is wrong.
 std::string CheckTogether(const SheetOptions& options, Mode mode, bool haveKnown,
@@ -159,6 +268,7 @@ std::string CheckTogether(const SheetOptions& options, Mode mode, bool haveKnown
   if (mode != Mode::kSetout && !backsights.empty()) {
     return std::string(backsights[0]) + " is for setout";
   }
+  if (std::string problem = OptionNotForMode(options, mode); !problem.empty()) return problem;
   if (options.station && !options.stationPoint.empty()) {
     return "give --station or --station-point, not both";
   }
@@ -298,6 +408,59 @@ std::string RequestOf(const SheetOptions& options, Mode mode,
   }
   request.known = std::move(control);
   return {};
+}
+
+std::string RoadRequestOf(const SheetOptions& options, RoadRequest& request) {
+  request = RoadRequest();
+  if (!options.alignment.empty() && !options.elements.empty()) {
+    return "give --alignment or --elements, not both";
+  }
+  if (options.alignment.empty() && options.elements.empty()) {
+    return "give the road: --alignment FILE (a JD table) or --elements FILE (an element table)";
+  }
+  if (!options.offsets.empty() && !options.every) return "--offsets needs --every D";
+  if (!options.elements.empty()) {
+    if (options.alignmentColumns) return "--alignment-columns is for --alignment";
+    if (options.startChainage) {
+      return "--start-chainage is for --alignment: an element table gives its start chainage";
+    }
+    request.table = RoadRequest::Table::kElements;
+    request.path = options.elements;
+  } else {
+    request.path = options.alignment;
+    request.startChainage = options.startChainage.value_or(0.0);
+    if (options.alignmentColumns) {
+      const ColumnsError error = ReadIntersectionColumns(*options.alignmentColumns,
+                                                         request.columns);
+      if (error) {
+        return ColumnsErrorText(error, IntersectionNumbers(), false, "--alignment-columns");
+      }
+    }
+  }
+  request.profile = options.profile;
+  return {};
+}
+
+std::string_view RoadOptionsHelp() {
+  return "  --alignment FILE\n"
+         "                 stake, locate, alignment: the road as a JD table,\n"
+         "                 a row a point: NAME X Y [R [LS1 [LS2]]], BP first\n"
+         "                 and EP last\n"
+         "  --elements FILE\n"
+         "                 the road as an element table: [NAME] X Y AZIMUTH\n"
+         "                 CHAINAGE, then a row an element: [NAME] LENGTH R1 R2\n"
+         "                 (radii + right, - left, empty or 0 infinite)\n"
+         "  --alignment-columns ROLES\n"
+         "                 the JD table's columns: name, x, y, r, ls1, ls2, -\n"
+         "  --start-chainage K\n"
+         "                 the chainage of the JD table's BP (default 0)\n"
+         "  --profile FILE stake, locate: grade-change points, CHAINAGE HEIGHT\n"
+         "                 [R], for the design height H\n"
+         "  --every D      stake, without rows: the road's stakes, every\n"
+         "                 multiple of D, the main points and the end\n"
+         "  --offsets O,O,...\n"
+         "                 with --every: side stakes at these offsets too\n"
+         "                 (+ right, - left)\n";
 }
 
 std::string_view SheetOptionsHelp() {

@@ -16,6 +16,14 @@
 //   --columns ROLES                  the input's columns
 //   --decimals N, --azimuth-decimals N, --header
 //
+// and along a road (stake, locate, alignment; `corvane --alignment FILE`):
+//
+//   --alignment FILE | --elements FILE   the road: a JD table, an element table
+//   --alignment-columns ROLES            the JD table's columns
+//   --start-chainage K                   the JD table's BP chainage
+//   --profile FILE                       stake, locate: design heights
+//   --every D [--offsets O,O,...]        stake: the road's stakes
+//
 // A command line is read in two steps. TakeSheetOption() takes these options
 // one argument at a time, checking only each value's form ("X,Y", a packed
 // azimuth, 0 to 20 decimals) and that none is given twice; the caller takes
@@ -30,6 +38,7 @@
 #include <string_view>
 #include <vector>
 
+#include "reader/road_design.h"
 #include "reader/sheet_request.h"
 
 namespace reading {
@@ -47,7 +56,15 @@ struct SheetOptions {
   int decimals = 6;
   std::optional<int> azimuthDecimals;
   bool header = false;
-  unsigned given = 0;  // which options were given (bits of the table)
+  // Along a road.
+  std::string alignment;  // --alignment FILE: a JD table; "" when not given
+  std::string elements;   // --elements FILE: an element table
+  std::optional<std::string> alignmentColumns;
+  std::optional<double> startChainage;  // metres
+  std::string profile;
+  std::optional<double> every;  // metres, > 0
+  std::vector<double> offsets;  // metres, none 0, none twice
+  unsigned given = 0;           // which options were given (bits of the table)
 };
 
 // Where args[at] is one of the options above ("--name value" or
@@ -74,8 +91,16 @@ std::string RequestOf(const SheetOptions& options, Mode mode,
                       const KnownPointSource& withoutControl, SheetRequest& request,
                       bool setupNeeded = true);
 
+// The road the options ask for (stake, locate, alignment): its file, the JD
+// table's columns and start chainage, the profile. Returns "" or what is
+// wrong with them together.
+std::string RoadRequestOf(const SheetOptions& options, RoadRequest& request);
+
 // The lines of --help that describe these options.
 std::string_view SheetOptionsHelp();
+
+// The lines of --help that describe the road's options.
+std::string_view RoadOptionsHelp();
 
 // The name of an option argument: "--decimals" for "--decimals=3".
 std::string_view OptionName(std::string_view arg);

@@ -131,7 +131,10 @@ bool NamesPoints(const std::vector<Column>& columns) {
 }  // namespace
 
 std::span<const char* const> RowNumbers(Mode mode, bool fromStation) {
-  return std::span<const char* const>(RuleOf(mode).fields).subspan(fromStation ? 2 : 0);
+  const ModeRule& rule = RuleOf(mode);
+  return std::span<const char* const>(rule.fields)
+      .first(rule.fieldCount)
+      .subspan(fromStation ? 2 : 0);
 }
 
 SheetError ControlColumns(const SheetRequest& request, const ControlFile& control,
