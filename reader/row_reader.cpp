@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 
+#include "core/alignment/chainage_text.h"
 #include "core/survey.h"
 #include "reader/chainage_field.h"
 #include "reader/field_number.h"
@@ -97,7 +98,8 @@ bool IsBlankOrComment(std::string_view line) {
 bool IsHeaderRow(std::string_view line, std::span<const std::string_view> fields) {
   if (line.starts_with(kErrorPrefix)) return false;
   return std::none_of(fields.begin(), fields.end(), [](std::string_view field) {
-    return StartsLikeNumber(field) || IsNumberField(field);
+    return StartsLikeNumber(field) || IsNumberField(field) ||
+           (field.size() <= survey::kFieldChars && survey::ReadChainage(field));
   });
 }
 

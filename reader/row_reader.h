@@ -32,8 +32,8 @@ struct ModeRule;
 bool IsBlankOrComment(std::string_view line);
 
 // Whether an input's first row `line`, split into `fields`, is a header: none
-// of its fields is a number or starts like one, and copying it would not
-// give a line that reads as an error. Design tables are read by this rule
+// of its fields is a number or starts like one, nor a chainage written
+// K0+120, and copying it would not give a line that reads as an error. Design tables are read by this rule
 // too (road_tables.h).
 bool IsHeaderRow(std::string_view line, std::span<const std::string_view> fields);
 

@@ -251,7 +251,9 @@ std::string OptionNotForMode(const SheetOptions& options, Mode mode) {
   for (std::size_t i = 0; i < kOptions.size(); ++i) {
     const SheetOption& option = kOptions[i];
     if ((options.given & (1u << i)) != 0 && (option.modes & ModeBit(mode)) == 0) {
-      return std::string(option.name) + " is for " + ModesText(option.modes);
+      const std::string alias =
+          option.alias.empty() ? "" : " (or " + std::string(option.alias) + ")";
+      return std::string(option.name) + alias + " is for " + ModesText(option.modes);
     }
   }
   return {};
