@@ -22,27 +22,8 @@ int Flush(std::string& text, int fd, bool all = false) {
 RoadOutcome WriteAlignmentTable(const reading::RoadDesign& design,
                                 const reading::RoadDecimals& decimals, bool header, int outFd) {
   std::string text;
-  const bool curves = design.request.table == reading::RoadRequest::Table::kIntersections;
-  if (header) {
-    reading::AppendTitles(
-        curves ? reading::CurveFieldTitles() : reading::MainPointFieldTitles(), text);
-    text += '\n';
-  }
-  if (curves) {
-    for (const survey::CurveRow& row : design.curves) {
-      reading::AppendCurveLine(row, decimals, text);
-      text += '\n';
-    }
-    reading::AppendEndLine(design.pointNames.back(), design.alignment.endChainage(), decimals,
-                           text);
-    text += '\n';
-  } else {
-    for (const survey::MainPoint& point : design.alignment.mainPoints()) {
-      reading::AppendMainPointLine(point, decimals, text);
-      text += '\n';
-    }
-  }
-  return {Flush(text, outFd, true), false};
+  reading::AppendRoadTable(design, decimals, header, text);
+  return {WriteAll(outFd, text), false};
 }
 
 RoadOutcome WriteStakes(const reading::RoadRows& road, const reading::StakeSpec& spec,

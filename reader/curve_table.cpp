@@ -133,4 +133,26 @@ void AppendTitles(std::span<const char* const> titles, std::string& out) {
   }
 }
 
+void AppendRoadTable(const RoadDesign& design, const RoadDecimals& decimals, bool header,
+                     std::string& out) {
+  const bool curves = design.request.table == RoadRequest::Table::kIntersections;
+  if (header) {
+    AppendTitles(curves ? CurveFieldTitles() : MainPointFieldTitles(), out);
+    out += '\n';
+  }
+  if (!curves) {
+    for (const survey::MainPoint& point : design.alignment.mainPoints()) {
+      AppendMainPointLine(point, decimals, out);
+      out += '\n';
+    }
+    return;
+  }
+  for (const survey::CurveRow& row : design.curves) {
+    AppendCurveLine(row, decimals, out);
+    out += '\n';
+  }
+  AppendEndLine(design.pointNames.back(), design.alignment.endChainage(), decimals, out);
+  out += '\n';
+}
+
 }  // namespace reading

@@ -21,6 +21,7 @@
 
 #include "core/alignment/alignment.h"
 #include "core/alignment/intersection_table.h"
+#include "reader/road_design.h"
 
 namespace reading {
 
@@ -66,6 +67,12 @@ void AppendEndLine(std::string_view name, double chainage, const RoadDecimals& d
 void AppendMainPointLine(const survey::MainPoint& point, const RoadDecimals& decimals,
                          std::string& out);
 void AppendTitles(std::span<const char* const> titles, std::string& out);
+
+// The whole table of `design`, each line ending in "\n": a JD table's curve
+// table (its end point last), an element table's main points; with
+// `header` the header row first.
+void AppendRoadTable(const RoadDesign& design, const RoadDecimals& decimals, bool header,
+                     std::string& out);
 
 // The chainage as a crew reads it, with `decimals` (at most 9).
 std::string ChainageText(double chainage, int decimals);

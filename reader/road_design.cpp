@@ -86,12 +86,16 @@ RoadError ReadRoad(const RoadRequest& request, RoadDesign& design) {
   if (error || request.profile.empty()) return error;
   ProfileRows rows;
   if (FileError read = ReadProfileRows(request.profile, rows)) {
-    return FileFault(request.table, std::move(read));
+    error = FileFault(request.table, std::move(read));
+    error.inProfile = true;
+    return error;
   }
   auto built = survey::Profile::Build(rows.points);
   if (const auto* fault = std::get_if<survey::AlignmentError>(&built)) {
-    return BuildFault(RoadError::What::kProfile, request.table, *fault, request.profile,
-                      rows.lines);
+    error = BuildFault(RoadError::What::kProfile, request.table, *fault, request.profile,
+                       rows.lines);
+    error.inProfile = true;
+    return error;
   }
   design.profile = std::move(std::get<survey::Profile>(built));
   return {};

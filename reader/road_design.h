@@ -51,6 +51,7 @@ struct RoadError {
   };
   What what = What::kNone;
   RoadRequest::Table table = RoadRequest::Table::kIntersections;  // of the design
+  bool inProfile = false;  // the fault is the profile's (kProfile, or kFile of its file)
   FileError file;
   survey::AlignmentError fault{survey::AlignmentError::Kind::kTooFewPoints};
   std::string path;           // the file of the fault

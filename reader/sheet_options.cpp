@@ -11,6 +11,7 @@
 #include "reader/number_text.h"
 #include "reader/road_tables.h"
 #include "reader/sheet_error_text.h"
+#include "reader/stake_list.h"
 
 namespace reading {
 namespace {
@@ -93,24 +94,6 @@ bool ReadInterval(const std::string& text, std::optional<double>& metres) {
   double read = 0.0;
   if (ReadFieldNumber(text, read) != FieldNumber::kNumber || !(read > 0.0)) return false;
   metres = read;
-  return true;
-}
-
-// "-10,10": offsets in metres, none 0 (the centre stake is always set) and
-// none twice.
-bool ReadOffsets(const std::string& text, std::vector<double>& offsets) {
-  offsets.clear();
-  const std::string_view list(text);
-  for (std::size_t at = 0; at <= list.size();) {
-    const std::size_t comma = std::min(list.find(',', at), list.size());
-    double offset = 0.0;
-    if (ReadFieldNumber(list.substr(at, comma - at), offset) != FieldNumber::kNumber ||
-        offset == 0.0 || std::find(offsets.begin(), offsets.end(), offset) != offsets.end()) {
-      return false;
-    }
-    offsets.push_back(offset);
-    at = comma + 1;
-  }
   return true;
 }
 
@@ -410,6 +393,14 @@ std::string RequestOf(const SheetOptions& options, Mode mode,
   }
   request.known = std::move(control);
   return {};
+}
+
+std::vector<std::string_view> GivenOptions(const SheetOptions& options) {
+  std::vector<std::string_view> names;
+  for (std::size_t i = 0; i < kOptions.size(); ++i) {
+    if ((options.given & (1u << i)) != 0) names.push_back(kOptions[i].name);
+  }
+  return names;
 }
 
 std::string RoadRequestOf(const SheetOptions& options, RoadRequest& request) {

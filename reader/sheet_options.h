@@ -96,6 +96,10 @@ std::string RequestOf(const SheetOptions& options, Mode mode,
 // wrong with them together.
 std::string RoadRequestOf(const SheetOptions& options, RoadRequest& request);
 
+// The names of the options given, in the order of the table ("--from" for
+// --station too).
+std::vector<std::string_view> GivenOptions(const SheetOptions& options);
+
 // The lines of --help that describe these options.
 std::string_view SheetOptionsHelp();
 

@@ -168,4 +168,19 @@ void AppendStakeTitles(bool heights, std::string& out) {
                out);
 }
 
+bool ReadOffsets(std::string_view list, std::vector<double>& offsets) {
+  offsets.clear();
+  for (std::size_t at = 0; at <= list.size();) {
+    const std::size_t comma = std::min(list.find(',', at), list.size());
+    double offset = 0.0;
+    if (ReadFieldNumber(list.substr(at, comma - at), offset) != FieldNumber::kNumber ||
+        offset == 0.0 || std::find(offsets.begin(), offsets.end(), offset) != offsets.end()) {
+      return false;
+    }
+    offsets.push_back(offset);
+    at = comma + 1;
+  }
+  return true;
+}
+
 }  // namespace reading

@@ -23,6 +23,7 @@
 #include <optional>
 #include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "core/alignment/alignment.h"
@@ -99,5 +100,10 @@ bool AppendStakeLine(const Stake& stake, const RoadRows& road, int decimals, int
 
 // The header row of those lines.
 void AppendStakeTitles(bool heights, std::string& out);
+
+// Reads a list of offsets, "-10,10" (metres, + right), into `offsets`;
+// false where one is no number, is 0 (the centre stake is always set) or is
+// given twice.
+bool ReadOffsets(std::string_view list, std::vector<double>& offsets);
 
 }  // namespace reading
