@@ -6,7 +6,9 @@
 # turning 20° to 40° left and right in turn, radii of 500 to 900 m, spirals
 # of 60 to 150 m, as bench/alignment has it), and the stakes of that road
 # every 20 m with side stakes at 10 m (stake --every). Prints rows/s as
-# medians and each mode's share of forward's.
+# medians and each mode's share of forward's. Then the 线路 window draws the
+# same road and its stakes, zoom step by zoom step
+# (bench/road/road_window_bench.cpp).
 # Usage: bench/road/run.sh [BUILD_DIR]   (default build/default; RUNS=5, ROWS=1000000)
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
@@ -18,7 +20,7 @@ cd "$root"
 if [ -n "${CALC:-}" ]; then
   calc=$CALC
 else
-  cmake --build "$build" --target corvane-calc >/dev/null
+  cmake --build "$build" --target corvane-calc road_window_bench >/dev/null
   calc="$build/cli/corvane-calc"
 fi
 work=$(mktemp -d)
@@ -73,3 +75,7 @@ report forward forward "$rows"
 report "stake (50 curves)" stake "$rows"
 report "locate (50 curves)" locate "$rows"
 report "stake --every 20 (${stakes})" every "$stakes"
+echo "load: $(cut -d' ' -f1-3 /proc/loadavg)"
+if [ -x "$build/bench/road/road_window_bench" ]; then
+  "$build/bench/road/road_window_bench" "$work/road.csv"
+fi

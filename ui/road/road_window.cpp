@@ -252,11 +252,11 @@ bool CRoadWindow::read(const reading::RoadRequest& request) {
   m_request = request;
   settings().setValue(QStringLiteral("folder"),
                       QFileInfo(QString::fromStdString(request.path)).absolutePath());
-  show(std::move(design));
+  showRoad(std::move(design));
   return true;
 }
 
-void CRoadWindow::show(std::shared_ptr<const reading::RoadDesign> design) {
+void CRoadWindow::showRoad(std::shared_ptr<const reading::RoadDesign> design) {
   const bool jd = design->request.table == reading::RoadRequest::Table::kIntersections;
   auto road = std::make_shared<RoadShown>();
   road->decimals = {m_lengthDecimals->value(), m_angleDecimals->value()};
@@ -291,7 +291,7 @@ void CRoadWindow::show(std::shared_ptr<const reading::RoadDesign> design) {
 void CRoadWindow::showDecimals() {
   settings().setValue(QStringLiteral("lengthDecimals"), m_lengthDecimals->value());
   settings().setValue(QStringLiteral("angleDecimals"), m_angleDecimals->value());
-  if (m_road) show(m_road->design);
+  if (m_road) showRoad(m_road->design);
 }
 
 void CRoadWindow::OnOpen(reading::RoadRequest::Table table) {

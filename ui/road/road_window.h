@@ -69,7 +69,7 @@ class CRoadWindow : public QMainWindow {
   void createStatusBar();
   QTableView* tableOf(QAbstractItemModel* model, const QString& name);
   bool read(const reading::RoadRequest& request);
-  void show(std::shared_ptr<const reading::RoadDesign> design);
+  void showRoad(std::shared_ptr<const reading::RoadDesign> design);
   void showDecimals();
   void OnOpen(reading::RoadRequest::Table table);
   void OnOpenProfile();
