@@ -181,6 +181,31 @@ TEST_F(RoadFiles, StakesAreNamedByTheirChainageSideAndMainPoint) {
                                                           "K0+300"}));
 }
 
+// A range gives its ends as stakes, clipped to the road; one beyond the road
+// or backwards gives none.
+TEST_F(RoadFiles, ARangeIsClippedToTheRoad) {
+  auto design = std::make_shared<RoadDesign>();
+  ASSERT_FALSE(Read("PSta,437.58,168.79\nJD1,608.22,314.43,110,55\nPEnd,801.97,163.79\n",
+                    *design));
+  const auto road = MakeRoadRows(design, 3);
+  const struct {
+    double from, to;
+    std::vector<std::string> names;
+  } cases[] = {
+      {101, 119, {"K0+101", "K0+106.340 ZH", "K0+119"}},
+      {300, 1e9, {"K0+300", "K0+311.753 HZ", "K0+400", "K0+439.173 EP"}},
+      {500, 600, {}},
+      {200, 100, {}},
+  };
+  for (const auto& c : cases) {
+    StakeSpec spec;
+    spec.interval = 100;
+    spec.from = c.from;
+    spec.to = c.to;
+    EXPECT_EQ(Names(*road, spec), c.names) << c.from;
+  }
+}
+
 // ZH falls on K0+120 where BP is at K0+013.659712: one stake, the main point.
 TEST_F(RoadFiles, AMainPointOnAMultipleIsThatStake) {
   RoadRequest request;

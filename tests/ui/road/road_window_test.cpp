@@ -26,6 +26,7 @@
 #include "ui/road/road_models.h"
 #include "ui/road/road_plan.h"
 #include "ui/road/stake_panel.h"
+#include "ui/sheet/column_layout_dialog.h"
 #include "ui/sheet/setout_sheet.h"
 #include "ui/sheet/setout_window.h"
 #include "ui/sheet/sheet_model.h"
@@ -168,6 +169,43 @@ TEST_F(RoadWindowTest, StakesGoToASetoutSheetWithTheirHeights) {
   EXPECT_TRUE(QTest::qWaitFor([&] { return window.isNull(); }));
   EXPECT_TRUE(sheet->isVisible());  // the 放样表 outlives the road's window
   delete sheet.data();
+}
+
+// A profile that stops short of the road's end, and BP at K1+000.
+TEST_F(RoadWindowTest, HeightsBeyondTheProfileAreNoneAndTheStartChainageMovesTheTable) {
+  RoadFiles::write(files.profile, "K0+000,100\nK1+000,103\n");
+  ASSERT_TRUE(window->load(files.request(), {3, 4}));
+  window->generate(20, {});
+  ASSERT_TRUE(QTest::qWaitFor([&] { return window->stakes() != nullptr; }));
+  const CStakeModel& model = window->stakeModel();
+  const int last = model.rowCount() - 1;
+  EXPECT_EQ(model.index(last, 0).data().toString(), "K1+050.220 EP");
+  EXPECT_EQ(model.index(last, 6).data().toString(), "无");
+  EXPECT_EQ(model.index(last - 3, 6).data().toString(), "103.000");  // K1+000
+  type("chainage", QStringLiteral("K1+040"));
+  window->pointPanel().OnForward();
+  EXPECT_EQ(text("forwardProblem"), "纵断面只有 K0+000.000 至 K1+000.000，此处没有设计高程");
+  EXPECT_EQ(text("north"), "852.036");
+  EXPECT_EQ(text("height"), "");
+
+  type("startChainage", QStringLiteral("K1+000"));
+  QTest::keyClick(window->findChild<QLineEdit*>(QStringLiteral("startChainage")), Qt::Key_Return);
+  EXPECT_EQ(window->curveModel().index(0, 11).data().toString(), "K1+106.340");
+  EXPECT_EQ(text("startChainage"), "K1+000.000");
+}
+
+// A stake list written with --header opens in the 放样表 as it is: the
+// layout box takes its columns from the header row.
+TEST(StakeListLayout, TheHeaderOfCorvaneCalcGivesTheColumns) {
+  EXPECT_EQ(ColumnsOfTitles({"NAME", "K", "OFFSET", "X", "Y", "AZIMUTH", "H"}),
+            "name,-,-,x,y,-,h");
+  EXPECT_EQ(ColumnsOfTitles({"NAME", "CODE", "AZIMUTH", "ANGLE", "DISTANCE", "H"}), "");
+  EXPECT_EQ(ColumnsOfTitles({"Name", "Code", "E", "N", "H"}), "");
+  PreviewRows preview;
+  preview.rows = {{"NAME", "K", "OFFSET", "X", "Y", "AZIMUTH"},
+                  {"K0+000 BP", "0.000", "0.000", "437.580", "168.790", "40.2850"}};
+  CColumnLayoutDialog dialog(preview, QStringLiteral("name,code,y,x,h"), PointColumnsProblem);
+  EXPECT_EQ(dialog.columns(), "name,-,-,x,y,-");
 }
 
 TEST_F(RoadWindowTest, ADesignThatCannotBeBuiltNamesItsJds) {
