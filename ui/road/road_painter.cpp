@@ -48,24 +48,33 @@ bool overlaps(const survey::PlanBox& box, const PlanBounds& ground) {
 
 const QColor kBacking(255, 255, 255, 200);  // under a label, so that lines do not cross it
 
-// A label `gap` pixels right of `at` (left where `gap` is negative, or
-// where the right leaves `area`), centred on it, on a white backing, where
-// it covers no label or mark taken before.
+// A label `gap` pixels right of `at` (left where `gap` is negative),
+// centred on it, on a white backing, where it stays in `area` and covers no
+// label or mark taken before; else on the other side, above or below.
 void label(QPainter& painter, LabelGrid& grid, const QRectF& area, QPointF at, double gap,
            const QString& text, const QColor& colour) {
+  if (text.isEmpty()) return;
   const QFontMetricsF metrics(painter.font());
-  const double width = metrics.horizontalAdvance(text) + 2;
-  const auto beside = [&](double side) {
-    return QRectF(side >= 0 ? at.x() + side : at.x() + side - width, at.y() - metrics.height() / 2,
-                  width, metrics.height());
+  const QSizeF size(metrics.horizontalAdvance(text) + 2, metrics.height());
+  const double away = std::fabs(gap);
+  const QRectF places[] = {
+      QRectF(QPointF(gap >= 0 ? at.x() + gap : at.x() + gap - size.width(),
+                     at.y() - size.height() / 2),
+             size),
+      QRectF(QPointF(gap >= 0 ? at.x() - gap - size.width() : at.x() - gap,
+                     at.y() - size.height() / 2),
+             size),
+      QRectF(QPointF(at.x() - size.width() / 2, at.y() - away - size.height()), size),
+      QRectF(QPointF(at.x() - size.width() / 2, at.y() + away), size),
   };
-  QRectF rect = beside(gap);
-  if (!area.contains(rect) && area.contains(beside(-gap))) rect = beside(-gap);
-  if (text.isEmpty() || !grid.isFree(rect)) return;
-  grid.take(rect);
-  painter.fillRect(rect, kBacking);
-  painter.setPen(colour);
-  painter.drawText(rect, Qt::AlignCenter | Qt::TextSingleLine, text);
+  for (const QRectF& rect : places) {
+    if (!area.contains(rect) || !grid.isFree(rect)) continue;
+    grid.take(rect);
+    painter.fillRect(rect, kBacking);
+    painter.setPen(colour);
+    painter.drawText(rect, Qt::AlignCenter | Qt::TextSingleLine, text);
+    return;
+  }
 }
 
 // "K1+200", and "K2" at a whole kilometre.

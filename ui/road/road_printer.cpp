@@ -165,8 +165,9 @@ double RoadPrinter::paintRow(QPainter& painter, const Layout& layout, int table,
   const std::vector<double>& widths = layout.widths[table];
   for (int column = 0; column < texts.size(); ++column) {
     const QRectF rect(left + kCellPad / 2, top, widths[column] - kCellPad, height);
+    // Names at the left, numbers and chainages (and their titles) at the right.
     const Qt::Alignment align =
-        column == 0 || header ? Qt::AlignLeft | Qt::AlignVCenter : Qt::AlignRight | Qt::AlignVCenter;
+        column == 0 ? Qt::AlignLeft | Qt::AlignVCenter : Qt::AlignRight | Qt::AlignVCenter;
     painter.drawText(rect, align | Qt::TextSingleLine, texts[column]);
     left += widths[column];
   }
