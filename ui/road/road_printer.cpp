@@ -4,9 +4,9 @@
 #include <QFontMetricsF>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QSaveFile>
 #include <algorithm>
 
+#include "ui/common/pdf_file.h"
 #include "ui/road/road_painter.h"
 
 namespace {
@@ -239,23 +239,8 @@ bool RoadPrinter::print(QPagedPaintDevice& device, const std::atomic<bool>* stop
 QString WriteRoadPdf(const RoadShown& road, const std::vector<reading::Stake>* stakes,
                      const QString& path, const QString& date, const std::atomic<bool>* stop,
                      const RoadPrinter::Progress& progress) {
-  QSaveFile file(path);
-  if (!file.open(QIODevice::WriteOnly)) return file.errorString();
-  bool printed = false;
-  {
-    QPdfWriter writer(&file);
-    writer.setCreator(QStringLiteral("Corvane"));
-    writer.setTitle(QStringLiteral("线路"));
-    writer.setPageLayout(RoadPageLayout());
-    printed = RoadPrinter(road, stakes, date).print(writer, stop, progress);
-  }
-  if (stop && *stop) {
-    file.cancelWriting();
-    return QString();
-  }
-  if (!printed || !file.commit()) {
-    const QString reason = file.errorString();
-    return reason.isEmpty() ? QStringLiteral("?") : reason;
-  }
-  return QString();
+  return WritePdfFile(path, QStringLiteral("线路"), RoadPageLayout(), stop,
+                      [&](QPdfWriter& writer) {
+                        return RoadPrinter(road, stakes, date).print(writer, stop, progress);
+                      });
 }

@@ -9,7 +9,7 @@
 //
 // A list of a million stakes is some 20,000 pages: laying them out and
 // painting them look at a stop flag and report progress, and run off the
-// interface thread (job_runner.h).
+// interface thread (ui/common/job_runner.h).
 
 #include <QFont>
 #include <QSizeF>

@@ -40,7 +40,10 @@
 #include "ui/road/road_plan.h"
 #include "ui/road/road_printer.h"
 #include "ui/road/stake_panel.h"
-#include "ui/sheet/job_runner.h"
+#include "ui/common/job_runner.h"
+#include "ui/common/job_status.h"
+#include "ui/common/save_path.h"
+#include "ui/common/window_actions.h"
 #include "ui/sheet/open_sheet.h"
 
 namespace {
@@ -165,16 +168,11 @@ void CRoadWindow::createCentre() {
 void CRoadWindow::createActions() {
   QMenu* file = menuBar()->addMenu(QStringLiteral("文件(&F)"));
   QMenu* stakes = menuBar()->addMenu(QStringLiteral("桩位(&S)"));
-  QToolBar* tools = addToolBar(QStringLiteral("工具栏"));
-  tools->setObjectName(QStringLiteral("tools"));
-  tools->setMovable(false);
-  tools->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+  QToolBar* tools = AddToolBar(*this);
   auto add = [&](QMenu* menu, const QString& text, QStyle::StandardPixmap icon, QKeySequence keys,
                  auto handler, bool onToolBar) {
-    QAction* action = menu->addAction(style()->standardIcon(icon), text);
-    action->setShortcut(keys);
+    QAction* action = AddMenuAction(*menu, onToolBar ? tools : nullptr, icon, text, keys);
     connect(action, &QAction::triggered, this, handler);
-    if (onToolBar) tools->addAction(action);
     return action;
   };
   using Table = reading::RoadRequest::Table;
@@ -210,26 +208,8 @@ void CRoadWindow::createActions() {
 void CRoadWindow::createStatusBar() {
   m_counts = new QLabel(QStringLiteral("请打开交点表或线元表（Ctrl+O）"), this);
   statusBar()->addWidget(m_counts, 1);
-  auto* bar = new QProgressBar(this);
-  bar->setRange(0, 100);
-  bar->setMaximumWidth(200);
-  auto* cancel = new QPushButton(QStringLiteral("取消"), this);
-  cancel->setObjectName(QStringLiteral("cancel"));
-  statusBar()->addPermanentWidget(bar);
-  statusBar()->addPermanentWidget(cancel);
-  const auto busy = [bar, cancel](bool shown) {
-    bar->setVisible(shown);
-    cancel->setVisible(shown);
-    bar->setValue(0);
-  };
-  busy(false);
-  connect(m_jobs, &CJobRunner::started, this, [busy] { busy(true); });
-  connect(m_jobs, &CJobRunner::ended, this, [this, busy] {
-    busy(false);
-    showCounts();
-  });
-  connect(m_jobs, &CJobRunner::progress, bar, &QProgressBar::setValue);
-  connect(cancel, &QPushButton::clicked, m_jobs, &CJobRunner::cancel);
+  AddJobStatus(*statusBar(), *m_jobs, QStringLiteral("cancel"));
+  connect(m_jobs, &CJobRunner::ended, this, &CRoadWindow::showCounts);
 }
 
 bool CRoadWindow::load(const reading::RoadRequest& request, const reading::RoadDecimals& decimals) {
@@ -404,16 +384,11 @@ void CRoadWindow::OnSend() { sendToSheet(); }
 // A file the user names for `what`, beside the road's file; "" when cancelled.
 QString CRoadWindow::savePath(const QString& what, const QString& suffix) {
   const QFileInfo road(QString::fromStdString(m_request.path));
-  QFileDialog dialog(this, QStringLiteral("导出%1").arg(what),
-                     QDir(road.absolutePath())
-                         .filePath(QStringLiteral("%1-%2.%3")
-                                       .arg(road.completeBaseName(), what, suffix)),
-                     QStringLiteral("%1 文件 (*.%2)").arg(suffix.toUpper(), suffix));
-  dialog.setOption(QFileDialog::DontUseNativeDialog);
-  dialog.setAcceptMode(QFileDialog::AcceptSave);
-  dialog.setDefaultSuffix(suffix);
-  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return QString();
-  return dialog.selectedFiles().front();
+  return AskSavePath(
+      *this, QStringLiteral("导出%1").arg(what),
+      QDir(road.absolutePath())
+          .filePath(QStringLiteral("%1-%2.%3").arg(road.completeBaseName(), what, suffix)),
+      suffix);
 }
 
 void CRoadWindow::OnExportCurves() {

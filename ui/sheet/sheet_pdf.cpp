@@ -1,29 +1,14 @@
 #include "ui/sheet/sheet_pdf.h"
 
 #include <QPdfWriter>
-#include <QSaveFile>
 
+#include "ui/common/pdf_file.h"
 #include "ui/sheet/sheet_look.h"
 
 QString WriteSheetPdf(const SetoutSheet& sheet, const QString& path, const QString& date,
                       const std::atomic<bool>* stop, const SheetPrinter::Progress& progress) {
-  QSaveFile file(path);
-  if (!file.open(QIODevice::WriteOnly)) return file.errorString();
-  bool printed = false;
-  {
-    QPdfWriter writer(&file);
-    writer.setCreator(QStringLiteral("Corvane"));
-    writer.setTitle(QStringLiteral("放样表"));
-    writer.setPageLayout(SheetPageLayout());
-    printed = SheetPrinter(sheet, date).print(writer, stop, progress);
-  }
-  if (stop && *stop) {
-    file.cancelWriting();
-    return QString();
-  }
-  if (!printed || !file.commit()) {
-    const QString reason = file.errorString();
-    return reason.isEmpty() ? QStringLiteral("?") : reason;
-  }
-  return QString();
+  return WritePdfFile(path, QStringLiteral("放样表"), SheetPageLayout(), stop,
+                      [&](QPdfWriter& writer) {
+                        return SheetPrinter(sheet, date).print(writer, stop, progress);
+                      });
 }

@@ -35,9 +35,12 @@ inline QString collapsed(QString text) {
   return text.replace(QRegularExpression(QStringLiteral("\\s+")), QStringLiteral(" "));
 }
 
-// The text of the PDF at `pdf`, collapsed.
-inline QString PdfText(const QString& pdf) {
-  return collapsed(run(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")}).out);
+// The text of the PDF at `pdf`, collapsed; with `layout` its lines as they
+// stand on the page, a table's row whole.
+inline QString PdfText(const QString& pdf, bool layout = false) {
+  QStringList arguments = {pdf, QStringLiteral("-")};
+  if (layout) arguments.prepend(QStringLiteral("-layout"));
+  return collapsed(run(QStringLiteral("pdftotext"), arguments).out);
 }
 
 // Every face of the PDF at `pdf` is embedded.

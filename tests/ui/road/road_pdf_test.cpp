@@ -27,7 +27,7 @@ TEST(RoadPdf, WrittenWithoutADisplayHoldsTheCurveTableAndTheStakes) {
            QStringLiteral("--pdf"), pdf},
           true);
   ASSERT_EQ(written.status, 0);
-  const QString text = PdfText(pdf);
+  const QString text = PdfText(pdf, true);
   for (const char* line :
        {"交点表 jd.csv：4 个交点，K0+000.000 至 K1+050.220，全长 1050.220 m；纵断面 profile.csv",
         "JD1 -78.2044 110.000 55.000 55.000 118.001 118.001 205.412 33.365 30.590 K0+224.341 "
