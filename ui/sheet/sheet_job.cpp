@@ -87,7 +87,7 @@ std::shared_ptr<KnownNames> designNames(const SheetJob& job, const std::atomic<b
   if (const auto* points = std::get_if<std::vector<reading::DesignPoint>>(&request.design)) {
     known->points.Start({}, job.title.toStdString());
     for (const reading::DesignPoint& point : *points)
-      known->points.AddPoint(point.name, point.point);
+      known->points.AddPoint(point.name, point.point, point.height);
     return known;
   }
   const std::string& path = std::get<reading::DesignFile>(request.design).path;
