@@ -24,6 +24,7 @@
 #include "res/resources.h"
 #include "ui/sheet/column_layout_dialog.h"
 #include "ui/sheet/job_runner.h"
+#include "ui/sheet/page_heading_dialog.h"
 #include "ui/sheet/setout_sheet.h"
 #include "ui/sheet/sheet_job.h"
 #include "ui/sheet/sheet_look.h"
@@ -63,6 +64,17 @@ QString columnsText(const std::vector<reading::Column>& columns) {
 // A caller's points are read as the rows of these columns.
 const QString kPointColumns = QStringLiteral("name,code,x,y,h");
 
+reading::AngleFormat recalledAngleFormat() {
+  reading::AngleFormat format = reading::AngleFormat::kPacked;
+  reading::ReadAngleFormat(Recalled(kAngleFormat).toString().toStdString(), format);
+  return format;
+}
+
+// Writes `value` where it differs from what is remembered.
+void rememberChanged(const QString& key, const QVariant& value) {
+  if (Recalled(key) != value) Remember(key, value);
+}
+
 }  // namespace
 
 CSetoutWindow::CSetoutWindow(QWidget* parent)
@@ -77,10 +89,18 @@ CSetoutWindow::CSetoutWindow(QWidget* parent)
   m_wanted.columns = Recalled(kColumns, kDefaultColumns).toString();
   m_wanted.controlColumns = Recalled(kControlColumns, QString()).toString();
   m_shown = m_wanted;
+  m_model->setDesignShown(Recalled(kDesignShown, false).toBool());
   createCentre();
   createActions();
   createStatusBar();
   m_panel->setDecimals(Recalled(kAngleDecimals, 4).toInt(), Recalled(kDistanceDecimals, 3).toInt());
+  m_panel->setAngleFormat(recalledAngleFormat());
+  m_panel->setHeightTexts(
+      {Recalled(kStationHeight).toString(), Recalled(kInstrumentHeight).toString(),
+       Recalled(kTargetHeight).toString(), Recalled(kEarthCorrection, false).toBool()});
+  const QStringList heading = Recalled(kPageHeading).toStringList();
+  for (std::size_t i = 0; i < m_heading.fields.size() && i < std::size_t(heading.size()); ++i)
+    m_heading.fields[i] = heading[static_cast<qsizetype>(i)];
   connect(m_panel, &CStationPanel::changed, this, &CSetoutWindow::recompute);
   connect(m_output, &CSheetOutput::working, m_counts, &QLabel::setText);
   connect(m_panel, &CStationPanel::controlFileRequested, this, &CSetoutWindow::OnChooseControl);
@@ -125,6 +145,7 @@ void CSetoutWindow::createCentre() {
 void CSetoutWindow::createActions() {
   QMenu* file = menuBar()->addMenu(QStringLiteral("文件(&F)"));
   QMenu* edit = menuBar()->addMenu(QStringLiteral("编辑(&E)"));
+  QMenu* view = menuBar()->addMenu(QStringLiteral("查看(&V)"));
   QToolBar* tools = addToolBar(QStringLiteral("工具栏"));
   tools->setObjectName(QStringLiteral("tools"));
   tools->setMovable(false);
@@ -146,13 +167,15 @@ void CSetoutWindow::createActions() {
   file->addSeparator();
   QAction* csv = add(
       file, QStringLiteral("导出 CSV(&E)..."), QStyle::SP_DialogSaveButton, {},
-      [this] { m_output->exportCsv(sheet()); }, true);
+      [this] { m_output->exportCsv(sheet(), choices()); }, true);
   QAction* print = add(
       file, QStringLiteral("打印(&P)..."), QStyle::SP_FileIcon, QKeySequence::Print,
-      [this] { m_output->print(sheet()); }, true);
+      [this] { m_output->print(sheet(), choices()); }, true);
   QAction* pdf = add(
       file, QStringLiteral("导出 PDF(&D)..."), QStyle::SP_FileLinkIcon, {},
-      [this] { m_output->exportPdf(sheet()); }, true);
+      [this] { m_output->exportPdf(sheet(), choices()); }, true);
+  add(file, QStringLiteral("页眉(&H)..."), QStyle::SP_FileDialogInfoView, {},
+      &CSetoutWindow::OnPageHeading, false);
   file->addSeparator();
   add(file, QStringLiteral("关闭(&C)"), QStyle::SP_DialogCloseButton, QKeySequence::Close,
       &CSetoutWindow::close, true);
@@ -162,6 +185,11 @@ void CSetoutWindow::createActions() {
   m_table->addAction(copy);
   QAction* all = edit->addAction(QStringLiteral("全选(&A)"), QKeySequence::SelectAll, m_table,
                                  &QTableView::selectAll);
+  QAction* design = view->addAction(QStringLiteral("设计坐标(&X)"));
+  design->setObjectName(QStringLiteral("designShown"));
+  design->setCheckable(true);
+  design->setChecked(m_model->designShown());
+  connect(design, &QAction::toggled, this, &CSetoutWindow::OnShowDesign);
   m_sheetActions = {columns, csv, print, pdf, copy, all};
   for (QAction* action : m_sheetActions) action->setEnabled(false);
 }
@@ -218,6 +246,8 @@ void CSetoutWindow::load(const reading::SheetRequest& request) {
     const QSignalBlocker quiet(m_panel);  // showing the request is no change of the user's
     if (request.setup) m_panel->showSetup(std::get<reading::StationAndBacksight>(*request.setup));
     m_panel->setDecimals(request.azimuthDecimals.value_or(request.decimals), request.decimals);
+    m_panel->setAngleFormat(request.angleFormat);
+    m_panel->showHeights(request.heights);
   }
   read(source);
 }
@@ -295,9 +325,11 @@ reading::SheetRequest CSetoutWindow::requestOf(const Source& source, QString& pr
   const PanelSetup panel = m_panel->setup();
   problem = panel.problem;
   if (panel.setup) request.setup = *panel.setup;
+  request.heights = panel.heights;
   request.columns = columnsOf(source.columns);
   request.decimals = m_panel->distanceDecimals();
   request.azimuthDecimals = m_panel->angleDecimals();
+  request.angleFormat = m_panel->angleFormat();
   if (source.controlPath.isEmpty()) {
     request.known = reading::DesignNames();
   } else {
@@ -335,11 +367,40 @@ void CSetoutWindow::read(const Source& source, bool again) {
 
 // The panel's choices as they stand, computed afresh.
 void CSetoutWindow::recompute() {
+  rememberPanel();
+  read(m_wanted, false);
+}
+
+// The panel's choices, for the next window: the decimals, the angles'
+// format and the heights as typed.
+void CSetoutWindow::rememberPanel() {
   if (m_panel->angleDecimals() != Recalled(kAngleDecimals, 4).toInt())
     Remember(kAngleDecimals, m_panel->angleDecimals());
   if (m_panel->distanceDecimals() != Recalled(kDistanceDecimals, 3).toInt())
     Remember(kDistanceDecimals, m_panel->distanceDecimals());
-  read(m_wanted, false);
+  rememberChanged(kAngleFormat,
+                  QString::fromUtf8(reading::AngleFormatName(m_panel->angleFormat())));
+  const CStationPanel::HeightTexts heights = m_panel->heightTexts();
+  rememberChanged(kStationHeight, heights.station);
+  rememberChanged(kInstrumentHeight, heights.instrument);
+  rememberChanged(kTargetHeight, heights.target);
+  rememberChanged(kEarthCorrection, heights.earthCorrection);
+}
+
+SheetChoices CSetoutWindow::choices() const { return {m_model->designShown(), m_heading}; }
+
+void CSetoutWindow::OnPageHeading() {
+  CPageHeadingDialog dialog(m_heading, this);
+  if (dialog.exec() != QDialog::Accepted) return;
+  m_heading = dialog.heading();
+  Remember(kPageHeading, QStringList(m_heading.fields.begin(), m_heading.fields.end()));
+}
+
+void CSetoutWindow::OnShowDesign(bool shown) {
+  Remember(kDesignShown, shown);
+  m_model->setDesignShown(shown);
+  if (const auto shownSheet = sheet()) showMessagesAcross(*shownSheet);
+  fitColumns();
 }
 
 void CSetoutWindow::showResult(const SheetResult& result, const QString& panelProblem) {
@@ -394,7 +455,7 @@ void CSetoutWindow::showMessagesAcross(const SetoutSheet& sheet) {
   for (std::size_t row = 0; row < sheet.rows.size(); ++row)
     if (sheet.rows.failed(row))
       m_table->setSpan(static_cast<int>(row), kFirstNumberColumn, 1,
-                       CSheetModel::kColumnCount - kFirstNumberColumn);
+                       m_model->columnCount() - kFirstNumberColumn);
 }
 
 void CSetoutWindow::showCounts() {
