@@ -11,6 +11,7 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QProgressBar>
+#include <QScrollBar>
 #include <QPushButton>
 #include <QScreen>
 #include <QSplitter>
@@ -128,13 +129,13 @@ void CSetoutWindow::createCentre() {
   m_table->setAccessibleName(QStringLiteral("放样表"));
   m_sketch = new CSketchWidget(centre);
 
-  auto* split = new QSplitter(Qt::Horizontal, centre);
-  split->addWidget(m_table);
-  split->addWidget(m_sketch);
-  split->setStretchFactor(0, 3);
-  split->setStretchFactor(1, 2);
-  split->setChildrenCollapsible(false);
-  layout->addWidget(split, 1);
+  m_split = new QSplitter(Qt::Horizontal, centre);
+  m_split->addWidget(m_table);
+  m_split->addWidget(m_sketch);
+  m_split->setStretchFactor(0, 3);
+  m_split->setStretchFactor(1, 2);
+  m_split->setChildrenCollapsible(false);
+  layout->addWidget(m_split, 1);
   setCentralWidget(centre);
 
   connect(m_table->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
@@ -401,6 +402,7 @@ void CSetoutWindow::OnShowDesign(bool shown) {
   m_model->setDesignShown(shown);
   if (const auto shownSheet = sheet()) showMessagesAcross(*shownSheet);
   fitColumns();
+  fitSplit();
 }
 
 void CSetoutWindow::showResult(const SheetResult& result, const QString& panelProblem) {
@@ -424,6 +426,7 @@ void CSetoutWindow::showResult(const SheetResult& result, const QString& panelPr
     m_panel->setCheckLine(CheckLineText(*result.sheet), false);
     showMessagesAcross(*result.sheet);
     fitColumns();
+    fitSplit();
   }
   for (QAction* action : m_sheetActions) action->setEnabled(result.sheet != nullptr);
   // 列格式 is for a file's columns.
@@ -447,6 +450,19 @@ void CSetoutWindow::fitColumns() {
   const int room = m_table->fontMetrics().horizontalAdvance(QStringLiteral("00"));
   for (int column = 0; column < m_model->columnCount(); ++column)
     m_table->setColumnWidth(column, m_table->columnWidth(column) + room);
+}
+
+// The table as wide as its columns where the window has room for them, at
+// most two thirds of it: a sheet with the sight's columns shows them, not
+// the sketch's margin. It only grows; the sketch keeps the rest.
+void CSetoutWindow::fitSplit() {
+  const int whole = m_split->width();
+  int wanted = m_table->verticalHeader()->width() + 2 * m_table->frameWidth() +
+               m_table->verticalScrollBar()->sizeHint().width();
+  for (int column = 0; column < m_model->columnCount(); ++column)
+    wanted += m_table->columnWidth(column);
+  const int table = std::min(wanted, whole * 2 / 3);
+  if (table > m_split->sizes().front()) m_split->setSizes({table, whole - table});
 }
 
 // A failed row's message takes the cells of the numbers it has none of.

@@ -24,6 +24,7 @@ class CStationPanel;
 class QLabel;
 class QProgressBar;
 class QPushButton;
+class QSplitter;
 class QTableView;
 struct KnownNames;
 struct SetoutSheet;
@@ -91,6 +92,7 @@ class CSetoutWindow : public QMainWindow {
   void showReadFailure(const QString& message);
   void showMessagesAcross(const SetoutSheet& sheet);
   void fitColumns();
+  void fitSplit();
   void showCounts();
   void syncSelectionToSketch();
   void selectRow(std::ptrdiff_t row);
@@ -105,6 +107,7 @@ class CSetoutWindow : public QMainWindow {
   std::shared_ptr<const KnownNames> m_known;  // the names read last
   CSheetModel* m_model;
   QTableView* m_table;
+  QSplitter* m_split;
   CSketchWidget* m_sketch;
   CStationPanel* m_panel;
   CJobRunner* m_loader;  // reads and computes the sheet

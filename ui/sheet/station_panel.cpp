@@ -89,7 +89,7 @@ CStationPanel::CStationPanel(QWidget* parent) : QWidget(parent) {
   m_angleFormat = new QComboBox(this);
   m_angleFormat->addItem(QStringLiteral("度.分秒"), int(reading::AngleFormat::kPacked));
   m_angleFormat->addItem(QStringLiteral("度°分′秒″"), int(reading::AngleFormat::kDms));
-  auto* formatLabel = new QLabel(QStringLiteral("角度格式(&F):"), this);
+  auto* formatLabel = new QLabel(QStringLiteral("角度格式(&G):"), this);
   formatLabel->setBuddy(m_angleFormat);
   grid->addWidget(formatLabel, 2, 3);
   grid->addWidget(m_angleFormat, 2, 4, 1, 3);
