@@ -4,11 +4,6 @@
 
 namespace reading {
 
-char* WriteAngle(char* at, double packed, AngleFormat format, int decimals) {
-  return format == AngleFormat::kDms ? WriteDmsAngle(at, packed, decimals - kDmsLeastDecimals)
-                                     : WritePackedAngle(at, packed, decimals);
-}
-
 void AppendAngle(std::string& out, double packed, AngleFormat format, int decimals) {
   std::array<char, kMaxAngleTextChars> text;
   out.append(text.data(), WriteAngle(text.data(), packed, format, decimals));

@@ -40,8 +40,12 @@ inline constexpr std::size_t kMaxAngleTextChars =
 
 // Writes the packed angle `packed` in `format` with `decimals` (where
 // AngleDecimalsFit) at `at`, where there is room for kMaxAngleTextChars
-// bytes; returns where it ends.
-char* WriteAngle(char* at, double packed, AngleFormat format, int decimals);
+// bytes; returns where it ends. Inline: the answers write two or three
+// angles a row.
+inline char* WriteAngle(char* at, double packed, AngleFormat format, int decimals) {
+  return format == AngleFormat::kDms ? WriteDmsAngle(at, packed, decimals - kDmsLeastDecimals)
+                                     : WritePackedAngle(at, packed, decimals);
+}
 
 // The same, appended.
 void AppendAngle(std::string& out, double packed, AngleFormat format, int decimals);
