@@ -1,5 +1,7 @@
 #include "reader/known_points.h"
 
+#include <cmath>
+
 namespace reading {
 namespace {
 
@@ -60,7 +62,8 @@ void KnownPoints::AddPoint(std::string_view name, const Point& point,
 
 void KnownPoints::Keep(std::string_view name, const Point& point, std::optional<double> height,
                        std::size_t line) {
-  const auto [entry, added] = points_.try_emplace(std::string(name), Entry{point, height, line, 0});
+  const auto [entry, added] =
+      points_.try_emplace(std::string(name), Entry{point, height.value_or(std::nan("")), line, 0});
   if (added) {
     names_.emplace_back(name);
   } else if (entry->second.twiceLine == 0) {
@@ -98,7 +101,7 @@ KnownPoints::Found KnownPoints::Find(std::string_view name, Point& point,
   const Entry& entry = found->second;
   if (entry.twiceLine != 0) return {Found::What::kTwice, entry.line, entry.twiceLine};
   point = entry.point;
-  height = entry.height;
+  height = std::isnan(entry.height) ? std::nullopt : std::optional<double>(entry.height);
   return {Found::What::kFound, entry.line, 0};
 }
 
