@@ -11,9 +11,9 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QProgressBar>
-#include <QScrollBar>
 #include <QPushButton>
 #include <QScreen>
+#include <QScrollBar>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QTableView>
