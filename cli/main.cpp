@@ -98,8 +98,8 @@ int ComputeStreams(const calc::Options& options) {
 // The road's curve table, or its stakes.
 int WriteRoad(const calc::Options& options) {
   const reading::RowSettings& settings = options.sheet.settings;
-  const reading::RoadDecimals decimals{settings.decimals,
-                                       settings.azimuthDecimals.value_or(settings.decimals)};
+  const reading::RoadDecimals decimals{
+      settings.decimals, settings.azimuthDecimals.value_or(settings.decimals), settings.angleFormat};
   const calc::RoadOutcome outcome =
       options.every ? calc::WriteStakes(*settings.road, *options.every, decimals, options.header,
                                         STDOUT_FILENO, STDERR_FILENO)

@@ -207,7 +207,7 @@ std::string UsageText() {
              "\n"
              "Forward:  X0 Y0 AZIMUTH DISTANCE  ->  X Y\n"
              "Inverse:  X0 Y0 X1 Y1             ->  AZIMUTH DISTANCE\n"
-             "Setout:   X Y                     ->  AZIMUTH ANGLE DISTANCE\n"
+             "Setout:   X Y                     ->  AZIMUTH ANGLE DISTANCE [DH ZENITH SLOPE]\n"
              "Stake:    CHAINAGE [OFFSET]       ->  X Y AZIMUTH [H]\n"
              "Locate:   X Y                     ->  K OFFSET [H]\n"
              "X is the northing, Y the easting; azimuths are packed DMS\n"

@@ -38,7 +38,7 @@ RoadOutcome WriteStakes(const reading::RoadRows& road, const reading::StakeSpec&
   reading::Stake stake;
   while (walk.Next(stake) && outcome.writeError == 0) {
     const std::size_t begin = text.size();
-    if (!reading::AppendStakeLine(stake, road, decimals.lengths, decimals.angles, text)) {
+    if (!reading::AppendStakeLine(stake, road, decimals, text)) {
       outcome.rowsFailed = true;
       // Standard output's lines so far go first, as the rows' do.
       const std::string line = text.substr(begin + reading::kErrorPrefix.size());

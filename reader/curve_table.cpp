@@ -5,7 +5,6 @@
 
 #include "core/alignment/chainage_text.h"
 #include "reader/number_text.h"
-#include "reader/packed_digits.h"
 #include "reader/shown_text.h"
 
 namespace reading {
@@ -17,11 +16,11 @@ constexpr std::array<const char*, kCurveFieldCount> kCurveTitles = {
 constexpr std::array<const char*, kMainPointFieldCount> kMainPointTitles = {"POINT", "K", "X",
                                                                            "Y", "AZIMUTH"};
 
-// A signed packed angle: its sign in front of the packed magnitude, which
-// rounds as any angle does.
-void AppendSignedAngle(std::string& out, double packed, int decimals) {
+// A signed angle: its sign in front of the magnitude, which rounds as any
+// angle does.
+void AppendSignedAngle(std::string& out, double packed, const RoadDecimals& decimals) {
   if (packed < 0.0) out += '-';
-  AppendPackedAngle(out, packed < 0.0 ? -packed : packed, decimals);
+  AppendAngle(out, packed < 0.0 ? -packed : packed, decimals.angleFormat, decimals.angles);
 }
 
 }  // namespace
@@ -41,7 +40,7 @@ void AppendCurveField(const survey::CurveRow& row, CurveField field, const RoadD
       AppendShown(out, row.name);
       return;
     case CurveField::kAlpha:
-      return AppendSignedAngle(out, row.deflection, decimals.angles);
+      return AppendSignedAngle(out, row.deflection, decimals);
     case CurveField::kRadius:
       return length(row.radius);
     case CurveField::kSpiralIn:
@@ -97,7 +96,7 @@ void AppendMainPointField(const survey::MainPoint& point, MainPointField field,
     case MainPointField::kY:
       return AppendFixed(out, point.y, decimals.lengths);
     case MainPointField::kAzimuth:
-      return AppendPackedAngle(out, point.azimuth, decimals.angles);
+      return AppendAngle(out, point.azimuth, decimals.angleFormat, decimals.angles);
   }
 }
 

@@ -7,8 +7,8 @@
 //   for the end point: NAME ALPHA R LS1 LS2 T1 T2 L E J JD ZH HY QZ YH HZ;
 //   the main points of an element table: POINT K X Y AZIMUTH.
 //
-// Lengths and coordinates have the answers' decimals; ALPHA (packed DMS,
-// + right, - left) and azimuths the angles' decimals; chainages are written
+// Lengths and coordinates have the answers' decimals; ALPHA (+ right,
+// - left) and azimuths the angles' decimals and format (angle_text.h); chainages are written
 // as crews read them, K0+106.340 (FormatChainage, at most 9 decimals).
 // Without an entry spiral ZH is empty and the curve's start ZY stands under
 // HY; without an exit spiral HZ is empty and YZ stands under YH, as curve
@@ -21,6 +21,7 @@
 
 #include "core/alignment/alignment.h"
 #include "core/alignment/intersection_table.h"
+#include "reader/angle_text.h"
 #include "reader/road_design.h"
 
 namespace reading {
@@ -28,7 +29,8 @@ namespace reading {
 // How the tables write numbers.
 struct RoadDecimals {
   int lengths = 6;  // 0 to 20
-  int angles = 6;   // 0 to 20
+  int angles = 6;   // 0 to 20; 4 and more for D°M′S″
+  AngleFormat angleFormat = AngleFormat::kPacked;
 };
 
 enum class CurveField : unsigned char {

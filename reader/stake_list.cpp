@@ -8,7 +8,6 @@
 #include "reader/curve_table.h"
 #include "reader/line_answer.h"
 #include "reader/number_text.h"
-#include "reader/packed_digits.h"
 #include "reader/shown_text.h"
 
 namespace reading {
@@ -124,28 +123,29 @@ bool StakeWalk::Next(Stake& stake) {
 
 std::span<const char* const> StakeFieldTitles() { return kTitles; }
 
-void AppendStakeField(const Stake& stake, StakeField field, int decimals, int angleDecimals,
+void AppendStakeField(const Stake& stake, StakeField field, const RoadDecimals& decimals,
                       std::string& out) {
+  const int lengths = decimals.lengths;
   switch (field) {
     case StakeField::kName:
       return AppendShown(out, stake.name);
     case StakeField::kChainage:
-      return AppendFixed(out, stake.chainage, decimals);
+      return AppendFixed(out, stake.chainage, lengths);
     case StakeField::kOffset:
-      return AppendFixed(out, stake.offset, decimals);
+      return AppendFixed(out, stake.offset, lengths);
     case StakeField::kX:
-      return AppendFixed(out, stake.point.x, decimals);
+      return AppendFixed(out, stake.point.x, lengths);
     case StakeField::kY:
-      return AppendFixed(out, stake.point.y, decimals);
+      return AppendFixed(out, stake.point.y, lengths);
     case StakeField::kAzimuth:
-      return AppendPackedAngle(out, stake.point.azimuth, angleDecimals);
+      return AppendAngle(out, stake.point.azimuth, decimals.angleFormat, decimals.angles);
     case StakeField::kHeight:
-      if (stake.height) AppendFixed(out, *stake.height, decimals);
+      if (stake.height) AppendFixed(out, *stake.height, lengths);
       return;
   }
 }
 
-bool AppendStakeLine(const Stake& stake, const RoadRows& road, int decimals, int angleDecimals,
+bool AppendStakeLine(const Stake& stake, const RoadRows& road, const RoadDecimals& decimals,
                      std::string& out) {
   const bool heights = road.design->profile.has_value();
   if (heights && !stake.height) {
@@ -158,7 +158,7 @@ bool AppendStakeLine(const Stake& stake, const RoadRows& road, int decimals, int
   AppendField(out, stake.name, ',');
   for (std::size_t field = 1; field < kStakeFieldCount - (heights ? 0 : 1); ++field) {
     out += ',';
-    AppendStakeField(stake, static_cast<StakeField>(field), decimals, angleDecimals, out);
+    AppendStakeField(stake, static_cast<StakeField>(field), decimals, out);
   }
   return true;
 }

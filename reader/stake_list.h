@@ -27,6 +27,7 @@
 #include <vector>
 
 #include "core/alignment/alignment.h"
+#include "reader/curve_table.h"
 #include "reader/road_rows.h"
 
 namespace reading {
@@ -85,17 +86,16 @@ enum class StakeField : unsigned char { kName, kChainage, kOffset, kX, kY, kAzim
 inline constexpr std::size_t kStakeFieldCount = 7;
 std::span<const char* const> StakeFieldTitles();
 
-// The text of `field` of `stake`: lengths with `decimals`, the azimuth with
-// `angleDecimals`, the height empty where there is none. The name as shown
-// (AppendShown).
-void AppendStakeField(const Stake& stake, StakeField field, int decimals, int angleDecimals,
+// The text of `field` of `stake` written with `decimals`, the height empty
+// where there is none. The name as shown (AppendShown).
+void AppendStakeField(const Stake& stake, StakeField field, const RoadDecimals& decimals,
                       std::string& out);
 
 // The line corvane-calc writes, comma-separated, without line end:
 // NAME,K,OFFSET,X,Y,AZIMUTH and, with a profile (`heights`), H; where the
 // profile does not cover the stake, the "ERROR: " line that says so. False
 // for that line.
-bool AppendStakeLine(const Stake& stake, const RoadRows& road, int decimals, int angleDecimals,
+bool AppendStakeLine(const Stake& stake, const RoadRows& road, const RoadDecimals& decimals,
                      std::string& out);
 
 // The header row of those lines.

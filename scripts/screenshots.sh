@@ -2,10 +2,11 @@
 # Remakes the README's pictures: the calculator after a forward computation,
 # the about box, the setting-out window on the example design file
 # (docs/design.dat, docs/ctl.dat) with one point picked from the keyboard,
-# and the first page of the PDF the program writes for it; the road window
-# on the example road (docs/road.csv, docs/profile.csv) with its stakes and
-# a point computed both ways, and the first page of the road's PDF; taken
-# from the real program on virtual X displays.
+# the same with heights to stake and angles in D°M′S″, and the first page of
+# the PDF the program writes for it; the road window on the example road
+# (docs/road.csv, docs/profile.csv) with its stakes and a point computed
+# both ways, and the first page of the road's PDF; taken from the real
+# program on virtual X displays.
 # Usage: scripts/screenshots.sh [OUTPUT_DIR]   (default docs/)
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -69,20 +70,31 @@ env -u DISPLAY "$program" --setout "${sheet[@]}" --pdf "$tmp/sheet.pdf" || statu
 [ "$status" -le 1 ] || { echo "the PDF was not written" >&2; exit 1; }
 pdftoppm -png -r 80 -f 1 -l 1 -singlefile "$tmp/sheet.pdf" "$out/setout-pdf"
 
-# The window on the same sheet. From the station's first field, seven Tabs
+# The window on the same sheet. From the station's first field, twelve Tabs
 # reach the table (station, its name, backsight, its name, control file,
-# the two decimals); Down then walks the rows to the centreline point Z5,
-# whose ray the sketch draws.
+# the two decimals, the three heights, the correction, the angle format);
+# Down then walks the rows to the centreline point Z5, whose ray the sketch
+# draws.
 start_xvfb 1100x760x24
 "$program" --setout "${sheet[@]}" &
 running=$!
 window=$(find_window '^放样表')
 sleep 1
 xdotool windowfocus --sync "$window"
-xdotool key --delay 50 Tab Tab Tab Tab Tab Tab Tab
+xdotool key --delay 50 $(printf 'Tab %.0s' $(seq 12))
 xdotool key --delay 30 $(printf 'Down %.0s' $(seq 13))
 sleep 0.5
 crop "$window" "$out/setout.png"
+kill "$running"
+
+# The same with the instrument's and the target's heights (the station's is
+# A1's own in ctl.dat) and the angles as the instrument shows them.
+"$program" --setout "${sheet[@]}" --instrument-height 1.552 --target-height 1.3 \
+  --angle-format dms &
+running=$!
+window=$(find_window '^放样表')
+sleep 1
+crop "$window" "$out/setout-heights.png"
 kill "$running" "$xvfb_pid"
 
 # The road's PDF as a user writes it, without a display.
@@ -106,5 +118,5 @@ xdotool key alt+y type 249.895
 xdotool key Return
 sleep 0.5
 crop "$window" "$out/road.png"
-echo "wrote $out/calculator.png, $out/about.png, $out/setout.png, $out/setout-pdf.png," \
-     "$out/road.png and $out/road-pdf.png"
+echo "wrote $out/calculator.png, $out/about.png, $out/setout.png, $out/setout-heights.png," \
+     "$out/setout-pdf.png, $out/road.png and $out/road-pdf.png"

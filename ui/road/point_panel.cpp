@@ -11,7 +11,7 @@
 #include "core/alignment/chainage_text.h"
 #include "reader/curve_table.h"
 #include "reader/number_text.h"
-#include "reader/packed_digits.h"
+#include "reader/angle_text.h"
 #include "ui/road/road_messages.h"
 #include "ui/sheet/sheet_look.h"
 #include "ui/sheet/sheet_messages.h"
@@ -24,9 +24,9 @@ QString fixed(double value, int decimals) {
   return QString::fromStdString(text);
 }
 
-QString angle(double packed, int decimals) {
+QString angle(double packed, const reading::RoadDecimals& decimals) {
   std::string text;
-  reading::AppendPackedAngle(text, packed, decimals);
+  reading::AppendAngle(text, packed, decimals.angleFormat, decimals.angles);
   return QString::fromStdString(text);
 }
 
@@ -178,7 +178,7 @@ void CPointPanel::OnForward() {
       const reading::RoadDecimals& decimals = m_road->decimals;
       m_north->setText(fixed(point.x, decimals.lengths));
       m_east->setText(fixed(point.y, decimals.lengths));
-      m_azimuth->setText(angle(point.azimuth, decimals.angles));
+      m_azimuth->setText(angle(point.azimuth, decimals));
       m_marks.forward = RoadMarks::Ground{point.x, point.y};
       m_forwardShown = true;
       if (design.profile) {

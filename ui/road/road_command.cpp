@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "reader/road_error_text.h"
+#include "reader/sheet_error_text.h"
 #include "reader/road_rows.h"
 #include "reader/sheet_options.h"
 #include "ui/road/open_road.h"
@@ -21,9 +22,9 @@ namespace {
 void say(const std::string& message) { std::fprintf(stderr, "corvane: %s\n", message.c_str()); }
 
 // The options of corvane-calc that the road's window and PDF take.
-constexpr std::array<std::string_view, 9> kRoadOptions = {
-    "--alignment", "--elements", "--alignment-columns", "--start-chainage", "--profile",
-    "--every",     "--offsets",  "--decimals",          "--azimuth-decimals"};
+constexpr std::array<std::string_view, 10> kRoadOptions = {
+    "--alignment", "--elements", "--alignment-columns", "--start-chainage",   "--profile",
+    "--every",     "--offsets",  "--decimals",          "--azimuth-decimals", "--angle-format"};
 
 struct RoadArguments {
   reading::RoadRequest request;
@@ -58,6 +59,12 @@ std::string ParseRoadArguments(const QStringList& arguments, RoadArguments& road
   if (isGiven("--decimals")) road.decimals.lengths = options.decimals;
   road.decimals.angles = options.azimuthDecimals.value_or(road.decimals.lengths);
   if (!isGiven("--azimuth-decimals") && !isGiven("--decimals")) road.decimals.angles = 4;
+  road.decimals.angleFormat = options.angleFormat;
+  if (!reading::AngleDecimalsFit(road.decimals.angleFormat, road.decimals.angles)) {
+    reading::SheetError error;
+    error.what = reading::SheetError::What::kDmsNeedsSeconds;
+    return reading::SheetErrorText(error);
+  }
   road.every = options.every;
   road.offsets = options.offsets;
   return {};

@@ -5,7 +5,8 @@
 // the main points and, with --every, the stakes), written without any
 // window. The options are corvane-calc's: --alignment-columns,
 // --start-chainage, --profile, --every, --offsets, --decimals,
-// --azimuth-decimals (without them the window's 3 and 4); a command line's
+// --azimuth-decimals (without them the window's 3 and 4), --angle-format; a
+// command line's
 // messages are English and name them, as the tool's do.
 
 #include <QStringList>

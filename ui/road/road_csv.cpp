@@ -34,7 +34,7 @@ QString WriteStakeCsv(const RoadShown& road, const std::vector<reading::Stake>& 
   reading::AppendStakeTitles(road.design->profile.has_value(), text);
   text += '\n';
   for (const reading::Stake& stake : stakes) {
-    reading::AppendStakeLine(stake, *road.rows, road.decimals.lengths, road.decimals.angles, text);
+    reading::AppendStakeLine(stake, *road.rows, road.decimals, text);
     text += '\n';
     if (text.size() < kPiece) continue;
     if (stop && *stop) {

@@ -70,7 +70,7 @@ QStringList StakeTitles() {
 QString StakeText(const reading::Stake& stake, reading::StakeField field,
                   const reading::RoadDecimals& decimals) {
   std::string cell;
-  reading::AppendStakeField(stake, field, decimals.lengths, decimals.angles, cell);
+  reading::AppendStakeField(stake, field, decimals, cell);
   return text(cell);
 }
 

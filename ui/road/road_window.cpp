@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QDate>
 #include <QDir>
 #include <QFileDialog>
@@ -120,6 +121,14 @@ void CRoadWindow::createCentre() {
   labelled(QStringLiteral("起点桩号(&B)"), m_start);
   labelled(QStringLiteral("距离小数位(&L)"), m_lengthDecimals);
   labelled(QStringLiteral("角度小数位(&N)"), m_angleDecimals);
+  // D°M′S″ writes whole seconds at least: 4 decimals of a packed angle.
+  m_angleFormat = new QComboBox(left);
+  m_angleFormat->setObjectName(QStringLiteral("angleFormat"));
+  m_angleFormat->addItem(QStringLiteral("度.分秒"), int(reading::AngleFormat::kPacked));
+  m_angleFormat->addItem(QStringLiteral("度°分′秒″"), int(reading::AngleFormat::kDms));
+  m_angleFormat->setCurrentIndex(settings().value(QStringLiteral("angleFormat"), 0).toInt());
+  if (m_angleFormat->currentIndex() == 1) m_angleDecimals->setMinimum(reading::kDmsLeastDecimals);
+  labelled(QStringLiteral("角度格式(&M)"), m_angleFormat);
   settingsRow->addStretch(1);
   column->addLayout(settingsRow);
 
@@ -149,6 +158,7 @@ void CRoadWindow::createCentre() {
   connect(m_start, &QLineEdit::editingFinished, this, &CRoadWindow::OnStartChainage);
   for (QSpinBox* box : {m_lengthDecimals, m_angleDecimals})
     connect(box, &QSpinBox::valueChanged, this, &CRoadWindow::showDecimals);
+  connect(m_angleFormat, &QComboBox::currentIndexChanged, this, &CRoadWindow::showDecimals);
   connect(m_points, &CPointPanel::marksChanged, m_plan, &CRoadPlan::setMarks);
   connect(m_stakePanel, &CStakePanel::generateRequested, this, &CRoadWindow::OnGenerate);
   connect(m_stakePanel, &CStakePanel::sendRequested, this, &CRoadWindow::OnSend);
@@ -169,37 +179,46 @@ void CRoadWindow::createActions() {
   QMenu* file = menuBar()->addMenu(QStringLiteral("文件(&F)"));
   QMenu* stakes = menuBar()->addMenu(QStringLiteral("桩位(&S)"));
   QToolBar* tools = AddToolBar(*this);
-  auto add = [&](QMenu* menu, const QString& text, QStyle::StandardPixmap icon, QKeySequence keys,
-                 auto handler, bool onToolBar) {
-    QAction* action = AddMenuAction(*menu, onToolBar ? tools : nullptr, icon, text, keys);
+  // Each action, and what it does.
+  const auto does = [this](QAction* action, auto handler) {
     connect(action, &QAction::triggered, this, handler);
     return action;
   };
   using Table = reading::RoadRequest::Table;
-  add(
-      file, QStringLiteral("打开交点表(&O)..."), QStyle::SP_DialogOpenButton, QKeySequence::Open,
-      [this] { OnOpen(Table::kIntersections); }, true);
-  add(
-      file, QStringLiteral("打开线元表(&E)..."), QStyle::SP_DirOpenIcon, {},
-      [this] { OnOpen(Table::kElements); }, false);
-  QAction* profile = add(file, QStringLiteral("纵断面(&V)..."), QStyle::SP_FileDialogDetailedView,
-                         {}, &CRoadWindow::OnOpenProfile, false);
+  using Icon = QStyle::StandardPixmap;
+  does(AddMenuAction(*file, tools, Icon::SP_DialogOpenButton, QStringLiteral("打开交点表(&O)..."),
+                     QKeySequence::Open),
+       [this] { OnOpen(Table::kIntersections); });
+  does(AddMenuAction(*file, nullptr, Icon::SP_DirOpenIcon, QStringLiteral("打开线元表(&E)...")),
+       [this] { OnOpen(Table::kElements); });
+  QAction* profile = does(AddMenuAction(*file, nullptr, Icon::SP_FileDialogDetailedView,
+                                        QStringLiteral("纵断面(&V)...")),
+                          &CRoadWindow::OnOpenProfile);
   file->addSeparator();
-  QAction* curves = add(file, QStringLiteral("导出曲线表 CSV(&C)..."), QStyle::SP_DialogSaveButton,
-                        {}, &CRoadWindow::OnExportCurves, false);
-  QAction* stakeCsv = add(file, QStringLiteral("导出桩位表 CSV(&X)..."),
-                          QStyle::SP_DialogSaveButton, {}, &CRoadWindow::OnExportStakes, true);
-  QAction* print = add(file, QStringLiteral("打印(&P)..."), QStyle::SP_FileIcon,
-                       QKeySequence::Print, &CRoadWindow::OnPrint, true);
-  QAction* pdf = add(file, QStringLiteral("导出 PDF(&D)..."), QStyle::SP_FileLinkIcon, {},
-                     &CRoadWindow::OnExportPdf, true);
+  QAction* curves = does(AddMenuAction(*file, nullptr, Icon::SP_DialogSaveButton,
+                                       QStringLiteral("导出曲线表 CSV(&C)...")),
+                         &CRoadWindow::OnExportCurves);
+  QAction* stakeCsv = does(AddMenuAction(*file, tools, Icon::SP_DialogSaveButton,
+                                         QStringLiteral("导出桩位表 CSV(&X)...")),
+                           &CRoadWindow::OnExportStakes);
+  QAction* print = does(AddMenuAction(*file, tools, Icon::SP_FileIcon,
+                                      QStringLiteral("打印(&P)..."), QKeySequence::Print),
+                        &CRoadWindow::OnPrint);
+  QAction* pdf = does(
+      AddMenuAction(*file, tools, Icon::SP_FileLinkIcon, QStringLiteral("导出 PDF(&D)...")),
+      &CRoadWindow::OnExportPdf);
   file->addSeparator();
-  add(file, QStringLiteral("关闭(&W)"), QStyle::SP_DialogCloseButton, QKeySequence::Close,
-      &CRoadWindow::close, false);
-  QAction* generate = add(stakes, QStringLiteral("生成桩位(&G)"), QStyle::SP_BrowserReload,
-                          QKeySequence(Qt::CTRL | Qt::Key_G), &CRoadWindow::OnGenerate, false);
-  QAction* send = add(stakes, QStringLiteral("送到放样表(&T)"), QStyle::SP_ArrowRight,
-                      QKeySequence(Qt::CTRL | Qt::Key_T), &CRoadWindow::OnSend, true);
+  does(AddMenuAction(*file, nullptr, Icon::SP_DialogCloseButton, QStringLiteral("关闭(&W)"),
+                     QKeySequence::Close),
+       &CRoadWindow::close);
+  QAction* generate = does(AddMenuAction(*stakes, nullptr, Icon::SP_BrowserReload,
+                                         QStringLiteral("生成桩位(&G)"),
+                                         QKeySequence(Qt::CTRL | Qt::Key_G)),
+                           &CRoadWindow::OnGenerate);
+  QAction* send = does(AddMenuAction(*stakes, tools, Icon::SP_ArrowRight,
+                                     QStringLiteral("送到放样表(&T)"),
+                                     QKeySequence(Qt::CTRL | Qt::Key_T)),
+                       &CRoadWindow::OnSend);
   m_roadActions = {profile, curves, print, pdf, generate};
   m_stakeActions = {stakeCsv, send};
   for (QAction* action : m_roadActions + m_stakeActions) action->setEnabled(false);
@@ -216,7 +235,10 @@ bool CRoadWindow::load(const reading::RoadRequest& request, const reading::RoadD
   {
     const QSignalBlocker quietLengths(m_lengthDecimals);
     const QSignalBlocker quietAngles(m_angleDecimals);
+    const QSignalBlocker quietFormat(m_angleFormat);
     m_lengthDecimals->setValue(decimals.lengths);
+    m_angleFormat->setCurrentIndex(decimals.angleFormat == reading::AngleFormat::kDms ? 1 : 0);
+    m_angleDecimals->setMinimum(0);
     m_angleDecimals->setValue(decimals.angles);
   }
   return read(request);
@@ -239,7 +261,8 @@ bool CRoadWindow::read(const reading::RoadRequest& request) {
 void CRoadWindow::showRoad(std::shared_ptr<const reading::RoadDesign> design) {
   const bool jd = design->request.table == reading::RoadRequest::Table::kIntersections;
   auto road = std::make_shared<RoadShown>();
-  road->decimals = {m_lengthDecimals->value(), m_angleDecimals->value()};
+  road->decimals = {m_lengthDecimals->value(), m_angleDecimals->value(),
+                    reading::AngleFormat(m_angleFormat->currentData().toInt())};
   road->rows = reading::MakeRoadRows(design, road->decimals.lengths);
   road->design = std::move(design);
   // The same design in other decimals keeps the plan where the user has it.
@@ -270,7 +293,13 @@ void CRoadWindow::showRoad(std::shared_ptr<const reading::RoadDesign> design) {
 // New decimals: every text written again.
 void CRoadWindow::showDecimals() {
   settings().setValue(QStringLiteral("lengthDecimals"), m_lengthDecimals->value());
+  {
+    const QSignalBlocker quiet(m_angleDecimals);
+    const bool dms = m_angleFormat->currentIndex() == 1;
+    m_angleDecimals->setMinimum(dms ? reading::kDmsLeastDecimals : 0);  // may raise the value
+  }
   settings().setValue(QStringLiteral("angleDecimals"), m_angleDecimals->value());
+  settings().setValue(QStringLiteral("angleFormat"), m_angleFormat->currentIndex());
   if (m_road) showRoad(m_road->design);
 }
 

@@ -26,6 +26,7 @@ class CStakePanel;
 class CTextTableModel;
 class QAbstractItemModel;
 class QLabel;
+class QComboBox;
 class QLineEdit;
 class QSpinBox;
 class QTabWidget;
@@ -99,6 +100,7 @@ class CRoadWindow : public QMainWindow {
   QLineEdit* m_start;
   QSpinBox* m_lengthDecimals;
   QSpinBox* m_angleDecimals;
+  QComboBox* m_angleFormat;
   CJobRunner* m_jobs;
   QLabel* m_counts;
   QList<QAction*> m_roadActions;   // enabled only while a road is shown

@@ -3,12 +3,11 @@
 #include <QPdfWriter>
 
 #include "ui/common/pdf_file.h"
-#include "ui/sheet/sheet_look.h"
 
 QString WriteSheetPdf(const SetoutSheet& sheet, const QString& path, const QString& date,
-                      const std::atomic<bool>* stop, const SheetPrinter::Progress& progress) {
-  return WritePdfFile(path, QStringLiteral("放样表"), SheetPageLayout(), stop,
-                      [&](QPdfWriter& writer) {
-                        return SheetPrinter(sheet, date).print(writer, stop, progress);
-                      });
+                      const std::atomic<bool>* stop, const SheetPrinter::Progress& progress,
+                      const SheetChoices& choices) {
+  const SheetPrinter printer(sheet, date, choices);
+  return WritePdfFile(path, QStringLiteral("放样表"), printer.pageLayout(), stop,
+                      [&](QPdfWriter& writer) { return printer.print(writer, stop, progress); });
 }

@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
@@ -113,6 +114,9 @@ TEST_F(RoadWindowTest, PointsComputeBothWaysAsTheToolDoes) {
   window->findChild<QSpinBox*>(QStringLiteral("lengthDecimals"))->setValue(4);
   EXPECT_EQ(text("north"), "609.2097");
   EXPECT_EQ(text("across"), "9.9997");
+  // Angles as the instrument shows them: --angle-format dms.
+  window->findChild<QComboBox*>(QStringLiteral("angleFormat"))->setCurrentIndex(1);
+  EXPECT_EQ(text("azimuth"), "1°18′28″");
 }
 
 TEST_F(RoadWindowTest, WhatIsWrongWithAPointNamesItsField) {
