@@ -1,7 +1,10 @@
 #include "reader/chainage_field.h"
 
+#include <array>
+
 #include "core/alignment/chainage_text.h"
 #include "reader/field_number.h"
+#include "reader/number_text.h"
 #include "reader/shown_text.h"
 
 namespace reading {
@@ -13,7 +16,9 @@ bool ReadChainageField(const char* name, std::string_view text, double& value,
   // range, too long).
   if (IsNumberField(text)) return ReadNumberField(name, false, text, value, problem);
   if (text.size() <= survey::kFieldChars) {
-    if (const auto chainage = survey::ReadChainage(text)) {
+    // K0+209,047 where the comma is the decimal mark, as in any number.
+    std::array<char, survey::kFieldChars> buffer;
+    if (const auto chainage = survey::ReadChainage(WithDecimalPoint(text, buffer))) {
       value = *chainage;
       return true;
     }

@@ -2,8 +2,9 @@
 
 // A chainage field of a row or a table, read strictly: the whole field a
 // number as any number field is read (decimal commas included), or a
-// chainage as crews write it, "K1+234.567" (survey::ReadChainage); else the
-// message that says what is wrong with which field.
+// chainage as crews write it, "K1+234.567" (survey::ReadChainage; with a
+// decimal comma as a number takes one, "K1+234,567"); else the message that
+// says what is wrong with which field.
 
 #include <string>
 #include <string_view>

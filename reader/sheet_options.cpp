@@ -349,9 +349,17 @@ std::optional<StationSetup> SetupOf(const SheetOptions& options) {
 }
 
 // Reads a column list given with `option`; "" or what is wrong.
+// The last `optional` numbers may have no column (a stake row's offset:
+// then the centre line's); ReadColumns asks for the numbers in order.
 std::string ColumnsOf(const std::string& list, std::span<const char* const> numbers, bool pointFile,
-                      std::string_view option, std::vector<Column>& columns) {
-  const ColumnsError error = ReadColumns(list, numbers, pointFile, columns);
+                      std::string_view option, std::vector<Column>& columns,
+                      std::size_t optional = 0) {
+  ColumnsError error = ReadColumns(list, numbers, pointFile, columns);
+  for (std::size_t i = numbers.size() - optional; i < numbers.size(); ++i) {
+    if (error.what == ColumnsError::What::kNoColumnFor && error.role == RoleOf(numbers[i])) {
+      error = {};
+    }
+  }
   return error ? ColumnsErrorText(error, numbers, pointFile, option) : std::string();
 }
 
@@ -433,7 +441,7 @@ std::string RequestOf(const SheetOptions& options, Mode mode,
     // Setout rows are always read from a station.
     const bool fromStation = pointFile || request.setup.has_value();
     problem = ColumnsOf(*options.columns, RowNumbers(mode, fromStation), pointFile, "--columns",
-                        request.columns);
+                        request.columns, RuleOf(mode).optionalFields);
     if (!problem.empty()) return problem;
   }
   const bool listsHeights =

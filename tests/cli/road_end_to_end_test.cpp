@@ -113,6 +113,13 @@ TEST_F(RoadTest, StakeAndLocateRowsAnswerLineForLine) {
             "ERROR: P2: point lies beside no element of the alignment\n");
   EXPECT_EQ(run.status, 1);
 
+  // A spreadsheet's semicolon file: a decimal comma in K form too, and no
+  // offset column (the centre line).
+  run = Calc({"stake", "--alignment", jd_, "--columns", "name,chainage", "--decimals", "3"},
+             "Name;K\nQZ;K0+209,046536\n");
+  EXPECT_EQ(run.out, "Name;K\nQZ;608.982;281.073;1.183\n");
+  EXPECT_EQ(run.status, 0);
+
   run = Calc({"stake", "--alignment", jd_, "--profile", profile_, "--start-chainage", "K2+000",
               "--decimals", "3", "--", "K2+100", "-2"});
   EXPECT_EQ(run.out, "ERROR: no design height: CHAINAGE is outside the profile, K0+000.000 "
