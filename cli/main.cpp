@@ -98,13 +98,14 @@ int ComputeStreams(const calc::Options& options) {
 // The road's curve table, or its stakes.
 int WriteRoad(const calc::Options& options) {
   const reading::RowSettings& settings = options.sheet.settings;
-  const reading::RoadDecimals decimals{
-      settings.decimals, settings.azimuthDecimals.value_or(settings.decimals), settings.angleFormat};
+  const reading::RoadDecimals decimals{settings.decimals,
+                                       settings.azimuthDecimals.value_or(settings.decimals),
+                                       settings.angleFormat};
   const calc::RoadOutcome outcome =
       options.every ? calc::WriteStakes(*settings.road, *options.every, decimals, options.header,
                                         STDOUT_FILENO, STDERR_FILENO)
-                    : calc::WriteAlignmentTable(*settings.road->design, decimals,
-                                                options.header, STDOUT_FILENO);
+                    : calc::WriteAlignmentTable(*settings.road->design, decimals, options.header,
+                                                STDOUT_FILENO);
   if (outcome.writeError != 0) {
     Complain(std::string("cannot write: ") + std::strerror(outcome.writeError));
     return kBadUsage;

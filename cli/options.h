@@ -30,9 +30,9 @@ struct Options {
   bool help = false;
   bool version = false;
   reading::Sheet sheet;
-  bool header = false;              // --header
-  std::vector<std::string> values;  // one computation given on the line
-  std::vector<std::string> files;   // "-" is standard input
+  bool header = false;                      // --header
+  std::vector<std::string> values;          // one computation given on the line
+  std::vector<std::string> files;           // "-" is standard input
   std::optional<reading::StakeSpec> every;  // stake --every: the road's stakes, no rows
   std::string error;                        // set when the command line is bad
 };

@@ -11,10 +11,10 @@ namespace reading {
 namespace {
 
 constexpr std::array<const char*, kCurveFieldCount> kCurveTitles = {
-    "NAME", "ALPHA", "R", "LS1", "LS2", "T1", "T2", "L", "E", "J",
-    "JD",   "ZH",    "HY", "QZ", "YH", "HZ"};
-constexpr std::array<const char*, kMainPointFieldCount> kMainPointTitles = {"POINT", "K", "X",
-                                                                           "Y", "AZIMUTH"};
+    "NAME", "ALPHA", "R",  "LS1", "LS2", "T1", "T2", "L",
+    "E",    "J",     "JD", "ZH",  "HY",  "QZ", "YH", "HZ"};
+constexpr std::array<const char*, kMainPointFieldCount> kMainPointTitles = {"POINT", "K", "X", "Y",
+                                                                            "AZIMUTH"};
 
 // A signed angle: its sign in front of the magnitude, which rounds as any
 // angle does.

@@ -34,8 +34,22 @@ struct RoadDecimals {
 };
 
 enum class CurveField : unsigned char {
-  kName, kAlpha, kRadius, kSpiralIn, kSpiralOut, kTangentIn, kTangentOut, kLength,
-  kExternal, kDifference, kJd, kZh, kHy, kQz, kYh, kHz,
+  kName,
+  kAlpha,
+  kRadius,
+  kSpiralIn,
+  kSpiralOut,
+  kTangentIn,
+  kTangentOut,
+  kLength,
+  kExternal,
+  kDifference,
+  kJd,
+  kZh,
+  kHy,
+  kQz,
+  kYh,
+  kHz,
 };
 inline constexpr std::size_t kCurveFieldCount = 16;
 

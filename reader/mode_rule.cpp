@@ -38,35 +38,35 @@ constexpr ModeRule kSetoutRule = {{"X0", "Y0", "X", "Y"},
 
 // A chainage alone is a stake on the centre line. H only with a profile.
 constexpr ModeRule kStakeRule = {
-    {"CHAINAGE", "OFFSET"},
-    kNoAzimuth,
-    4,
-    {"X", "Y", "AZIMUTH", "H"},
-    {false, false, true, false},
-    {"result X is out of range", "result Y is out of range", "result AZIMUTH is out of range",
-     "result H is out of range"},
-    2,
-    1,
-    0,
-    3};
-constexpr ModeRule kLocateRule = {{"X", "Y"},
-                                  kNoAzimuth,
-                                  3,
-                                  {"K", "OFFSET", "H"},
-                                  {false, false, false},
-                                  {"result K is out of range", "result OFFSET is out of range",
-                                   "result H is out of range"},
-                                  2,
-                                  0,
-                                  kNoChainage,
-                                  2};
+    .fields = {"CHAINAGE", "OFFSET"},
+    .azimuthField = kNoAzimuth,
+    .resultCount = 4,
+    .results = {"X", "Y", "AZIMUTH", "H"},
+    .resultIsAngle = {false, false, true, false},
+    .outOfRange = {"result X is out of range", "result Y is out of range",
+                   "result AZIMUTH is out of range", "result H is out of range"},
+    .fieldCount = 2,
+    .optionalFields = 1,
+    .chainageField = 0,
+    .heightResult = 3};
+constexpr ModeRule kLocateRule = {
+    .fields = {"X", "Y"},
+    .azimuthField = kNoAzimuth,
+    .resultCount = 3,
+    .results = {"K", "OFFSET", "H"},
+    .resultIsAngle = {false, false, false},
+    .outOfRange = {"result K is out of range", "result OFFSET is out of range",
+                   "result H is out of range"},
+    .fieldCount = 2,
+    .heightResult = 2};
 
 // No rows: the curve table is written (curve_table.h).
-constexpr ModeRule kAlignmentRule = {{}, kNoAzimuth, 0, {}, {}, {}, 0};
+constexpr ModeRule kAlignmentRule = {
+    .fields = {}, .azimuthField = kNoAzimuth, .resultCount = 0, .fieldCount = 0};
 
 // Indexed by Mode.
-constexpr std::array<const ModeRule*, 6> kRules = {
-    &kForwardRule, &kInverseRule, &kSetoutRule, &kStakeRule, &kLocateRule, &kAlignmentRule};
+constexpr std::array<const ModeRule*, 6> kRules = {&kForwardRule, &kInverseRule, &kSetoutRule,
+                                                   &kStakeRule,   &kLocateRule,  &kAlignmentRule};
 
 }  // namespace
 

@@ -57,10 +57,9 @@ RoadError ReadElements(const RoadRequest& request, RoadDesign& design) {
   if (FileError error = ReadElementRows(request.path, rows)) {
     return FileFault(request.table, std::move(error));
   }
-  auto built = rows.startLine == 0
-                   ? survey::OrError<survey::Alignment>(
-                         survey::AlignmentError{survey::AlignmentError::Kind::kTooFewPoints})
-                   : survey::BuildFromElements(rows.start, rows.rows);
+  auto built = rows.startLine == 0 ? survey::OrError<survey::Alignment>(survey::AlignmentError{
+                                         survey::AlignmentError::Kind::kTooFewPoints})
+                                   : survey::BuildFromElements(rows.start, rows.rows);
   if (auto* fault = std::get_if<survey::AlignmentError>(&built)) {
     // The element table's rows are named where the file names them.
     const auto nameOf = [&rows](std::size_t row) {
@@ -92,8 +91,8 @@ RoadError ReadRoad(const RoadRequest& request, RoadDesign& design) {
   }
   auto built = survey::Profile::Build(rows.points);
   if (const auto* fault = std::get_if<survey::AlignmentError>(&built)) {
-    error = BuildFault(RoadError::What::kProfile, request.table, *fault, request.profile,
-                       rows.lines);
+    error =
+        BuildFault(RoadError::What::kProfile, request.table, *fault, request.profile, rows.lines);
     error.inProfile = true;
     return error;
   }

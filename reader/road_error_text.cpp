@@ -57,8 +57,7 @@ std::string DesignText(const RoadError& error) {
     case Kind::kBadLength:
       return one + ": LENGTH must be above 0: " + Length(fault.value);
     case Kind::kFullCircle:
-      return one + " turns through " + Length(fault.value) +
-             " degrees, more than a full circle";
+      return one + " turns through " + Length(fault.value) + " degrees, more than a full circle";
     case Kind::kOutOfOrder:
     case Kind::kBesideRange:
     case Kind::kBesideNoElement:

@@ -90,8 +90,8 @@ class TableFile {
 
   // Whether the row has from `least` to `most` fields; the error where not,
   // its numbers named by `numbers` after a name where `named`.
-  bool Count(std::size_t least, std::size_t most, std::span<const char* const> numbers,
-             bool named, std::string_view point) {
+  bool Count(std::size_t least, std::size_t most, std::span<const char* const> numbers, bool named,
+             std::string_view point) {
     if (count_ < least) {
       return Fail(point, std::string("missing field ") + numbers[count_ - (named ? 1 : 0)]);
     }
@@ -117,8 +117,7 @@ class TableFile {
 
 // A name that the curve table would write at the start of an answer line.
 bool ReservedName(TableFile& file, std::string_view name) {
-  return name.starts_with("ERROR:") &&
-         !file.Fail({}, "point name starting \"ERROR:\" is reserved");
+  return name.starts_with("ERROR:") && !file.Fail({}, "point name starting \"ERROR:\" is reserved");
 }
 
 bool ReadIntersection(TableFile& file, const std::vector<Column>& columns,
@@ -137,8 +136,8 @@ bool ReadIntersection(TableFile& file, const std::vector<Column>& columns,
     }
     if (fields.size() != columns.size()) {
       if (fields.size() > columns.size()) return file.Count(0, columns.size(), {}, false, name);
-      return file.Fail(name, "missing field " + ColumnName(columns, fields.size(),
-                                                           kIntersectionNumbers));
+      return file.Fail(name,
+                       "missing field " + ColumnName(columns, fields.size(), kIntersectionNumbers));
     }
   }
   if (name.empty()) return file.Fail({}, "a point of a JD table needs a name");
@@ -227,9 +226,8 @@ ColumnsError ReadIntersectionColumns(std::string_view list, std::vector<Column>&
       error.role != RoleOf(kIntersectionNumbers[1])) {
     error = {};
   }
-  if (!error && std::none_of(columns.begin(), columns.end(), [](const Column& c) {
-        return c.role == Column::Role::kName;
-      })) {
+  if (!error && std::none_of(columns.begin(), columns.end(),
+                             [](const Column& c) { return c.role == Column::Role::kName; })) {
     error = {ColumnsError::What::kNoColumnFor, "name"};
   }
   return error;

@@ -436,9 +436,8 @@ bool RowReader::ReadPlainRow(std::string_view line, LineAnswer& answer) const {
 
 // Reads the row's number `number` (of FieldNames) as its kind of number
 // is read.
-inline bool RowReader::ReadNumber(std::size_t number, std::string_view text,
-                                  std::string_view point, double& value,
-                                  LineAnswer& answer) const {
+inline bool RowReader::ReadNumber(std::size_t number, std::string_view text, std::string_view point,
+                                  double& value, LineAnswer& answer) const {
   const char* const field = FieldNames()[number];
   if (number != chainageIndex_) {
     return ReadField(field, number == AzimuthIndex(), text, point, value, answer);

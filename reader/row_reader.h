@@ -33,8 +33,8 @@ bool IsBlankOrComment(std::string_view line);
 
 // Whether an input's first row `line`, split into `fields`, is a header: none
 // of its fields is a number or starts like one, nor a chainage written
-// K0+120, and copying it would not give a line that reads as an error. Design tables are read by this rule
-// too (road_tables.h).
+// K0+120, and copying it would not give a line that reads as an error. Design tables are read by
+// this rule too (road_tables.h).
 bool IsHeaderRow(std::string_view line, std::span<const std::string_view> fields);
 
 class RowReader {
@@ -155,8 +155,8 @@ class RowReader {
                         std::string_view point, double& value, LineAnswer& answer);
   static bool ReadOtherField(const char* field, bool isAzimuth, std::string_view text,
                              std::string_view point, double& value, LineAnswer& answer);
-  bool ReadNumber(std::size_t number, std::string_view text, std::string_view point,
-                  double& value, LineAnswer& answer) const;
+  bool ReadNumber(std::size_t number, std::string_view text, std::string_view point, double& value,
+                  LineAnswer& answer) const;
   void Compute(const double* values, std::string_view point, LineAnswer& answer) const;
   std::span<const char* const> FindFieldNames() const;
   std::size_t FindAzimuthIndex() const;

@@ -23,8 +23,8 @@ using ValueReader = bool (*)(const std::string& value, SheetOptions& options, st
 
 // The modes an option is for, a bit each.
 constexpr unsigned ModeBit(Mode mode) { return 1u << static_cast<unsigned>(mode); }
-constexpr unsigned kPointModes = ModeBit(Mode::kForward) | ModeBit(Mode::kInverse) |
-                                 ModeBit(Mode::kSetout);
+constexpr unsigned kPointModes =
+    ModeBit(Mode::kForward) | ModeBit(Mode::kInverse) | ModeBit(Mode::kSetout);
 constexpr unsigned kRowModes = kPointModes | ModeBit(Mode::kStake) | ModeBit(Mode::kLocate);
 constexpr unsigned kRoadModes =
     ModeBit(Mode::kStake) | ModeBit(Mode::kLocate) | ModeBit(Mode::kAlignment);
@@ -493,8 +493,8 @@ std::string RoadRequestOf(const SheetOptions& options, RoadRequest& request) {
     request.path = options.alignment;
     request.startChainage = options.startChainage.value_or(0.0);
     if (options.alignmentColumns) {
-      const ColumnsError error = ReadIntersectionColumns(*options.alignmentColumns,
-                                                         request.columns);
+      const ColumnsError error =
+          ReadIntersectionColumns(*options.alignmentColumns, request.columns);
       if (error) {
         return ColumnsErrorText(error, IntersectionNumbers(), false, "--alignment-columns");
       }

@@ -70,13 +70,13 @@ class StakeWalk {
   StakeSpec spec_;
   int decimals_;
   double from_, to_;
-  double multiple_;         // the next multiple of the interval, by its index
-  std::size_t mainPoint_;   // the next main point
-  bool startDue_ = true;    // the range's ends are still to come
+  double multiple_;        // the next multiple of the interval, by its index
+  std::size_t mainPoint_;  // the next main point
+  bool startDue_ = true;   // the range's ends are still to come
   bool endDue_ = true;
-  std::size_t side_;        // 0 the centre stake, i the offset i - 1
-  double chainage_ = 0.0;   // of the stakes being written
-  std::string base_;        // their name on the centre line
+  std::size_t side_;       // 0 the centre stake, i the offset i - 1
+  double chainage_ = 0.0;  // of the stakes being written
+  std::string base_;       // their name on the centre line
   const char* code_ = "";
   std::optional<double> height_;
 };

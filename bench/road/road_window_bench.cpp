@@ -75,8 +75,8 @@ int main(int argc, char** argv) {
     for (int step = 0; step < 8; ++step) pans.push_back(stepMs(plan, step, true));
     delete window;
   }
-  std::printf("50 km, 50 curves, %zu stakes (every 20 m, 10 m left and right), %d runs\n",
-              stakes, kRuns);
+  std::printf("50 km, 50 curves, %zu stakes (every 20 m, 10 m left and right), %d runs\n", stakes,
+              kRuns);
   std::printf("  stakes listed                    %8.1f ms\n", median(generating));
   std::printf("  zoom step, median                %8.1f ms  (goal <= 16 ms)\n", median(zooms));
   std::printf("  zoom step, slowest               %8.1f ms\n",

@@ -42,8 +42,8 @@ class RoadTest : public CalcTest {
 };
 
 TEST_F(RoadTest, TheCurveTableOfTheWorkedCaseReadsAsPublished) {
-  const Outcome run = Calc({"alignment", "--alignment", jd_, "--header", "--decimals", "3",
-                            "--azimuth-decimals", "5"});
+  const Outcome run = Calc(
+      {"alignment", "--alignment", jd_, "--header", "--decimals", "3", "--azimuth-decimals", "5"});
   EXPECT_EQ(run.out,
             "NAME,ALPHA,R,LS1,LS2,T1,T2,L,E,J,JD,ZH,HY,QZ,YH,HZ\n"
             "JD1,-78.20437,110.000,55.000,55.000,118.001,118.001,205.412,33.365,30.590,"
@@ -122,8 +122,9 @@ TEST_F(RoadTest, StakeAndLocateRowsAnswerLineForLine) {
 
   run = Calc({"stake", "--alignment", jd_, "--profile", profile_, "--start-chainage", "K2+000",
               "--decimals", "3", "--", "K2+100", "-2"});
-  EXPECT_EQ(run.out, "ERROR: no design height: CHAINAGE is outside the profile, K0+000.000 "
-                     "to K1+100.000\n");
+  EXPECT_EQ(run.out,
+            "ERROR: no design height: CHAINAGE is outside the profile, K0+000.000 "
+            "to K1+100.000\n");
   EXPECT_EQ(run.status, 1);
 }
 
@@ -131,27 +132,29 @@ TEST_F(RoadTest, StakeAndLocateRowsAnswerLineForLine) {
 // file that setout reads as it is, its columns named: each stake's sheet
 // row is the one of the same point typed.
 TEST_F(RoadTest, TheRoadsStakesAreADesignFileForSetout) {
-  const Outcome stakes = Calc({"stake", "--alignment", jd_, "--profile", profile_, "--every",
-                               "20", "--offsets", "-10,10", "--header", "--decimals", "3",
-                               "--azimuth-decimals", "4"});
+  const Outcome stakes =
+      Calc({"stake", "--alignment", jd_, "--profile", profile_, "--every", "20", "--offsets",
+            "-10,10", "--header", "--decimals", "3", "--azimuth-decimals", "4"});
   ASSERT_EQ(stakes.status, 0);
-  EXPECT_TRUE(stakes.out.starts_with("NAME,K,OFFSET,X,Y,AZIMUTH,H\n"
-                                     "K0+000 BP,0.000,0.000,437.580,168.790,40.2850,100.000\n"
-                                     "K0+000 BP L10,0.000,-10.000,444.072,161.184,40.2850,"
-                                     "100.000\n"
-                                     "K0+000 BP R10,0.000,10.000,431.088,176.396,40.2850,"
-                                     "100.000\n"
-                                     "K0+020,20.000,0.000,452.793,181.774,40.2850,100.400\n"));
+  EXPECT_TRUE(
+      stakes.out.starts_with("NAME,K,OFFSET,X,Y,AZIMUTH,H\n"
+                             "K0+000 BP,0.000,0.000,437.580,168.790,40.2850,100.000\n"
+                             "K0+000 BP L10,0.000,-10.000,444.072,161.184,40.2850,"
+                             "100.000\n"
+                             "K0+000 BP R10,0.000,10.000,431.088,176.396,40.2850,"
+                             "100.000\n"
+                             "K0+020,20.000,0.000,452.793,181.774,40.2850,100.400\n"));
   EXPECT_NE(stakes.out.find("\nK0+209.047 QZ L10,209.047,-10.000,609.210,271.076,1.1828,"
                             "104.181\n"),
             std::string::npos);
-  EXPECT_TRUE(stakes.out.ends_with("K1+050.220 EP R10,1050.220,10.000,842.110,723.622,"
-                                   "89.3515,102.834\n"));
+  EXPECT_TRUE(
+      stakes.out.ends_with("K1+050.220 EP R10,1050.220,10.000,842.110,723.622,"
+                           "89.3515,102.834\n"));
 
   const std::string design = File("stakes.csv", stakes.out).string();
-  const std::vector<std::string> setout = {"setout",          "--station",   "700,300",
-                                           "--backsight",     "437.58,168.79", "--decimals",
-                                           "3",               "--azimuth-decimals", "4"};
+  const std::vector<std::string> setout = {"setout",      "--station",          "700,300",
+                                           "--backsight", "437.58,168.79",      "--decimals",
+                                           "3",           "--azimuth-decimals", "4"};
   std::vector<std::string> sheet = setout;
   sheet.insert(sheet.end(), {"--columns", "name,-,-,x,y,-,h", "-i", design});
   const Outcome run = Calc(sheet);
@@ -160,8 +163,8 @@ TEST_F(RoadTest, TheRoadsStakesAreADesignFileForSetout) {
   EXPECT_NE(run.out.find("\nK0+209.047 QZ L10,197.4015,351.0621,95.286,104.181\n"),
             std::string::npos);
   std::vector<std::string> typed = setout;
-  typed.insert(typed.end(), {"--columns", "name,x,y,h", "K0+209.047 QZ L10", "609.210",
-                             "271.076", "104.181"});
+  typed.insert(typed.end(),
+               {"--columns", "name,x,y,h", "K0+209.047 QZ L10", "609.210", "271.076", "104.181"});
   EXPECT_EQ(Calc(typed).out, "\"K0+209.047 QZ L10\" 197.4015 351.0621 95.286 104.181\n");
 }
 

@@ -90,8 +90,9 @@ TEST_F(RoadFiles, EachBadDesignNamesItsLineAndPoints) {
   using T = RoadRequest::Table;
   const std::string bp = "BP,0,0\n";
   const Case cases[] = {
-      {T::kIntersections, "BP,0,0\n", "road.csv: a JD table needs two points or more, BP "
-                                      "first and EP last"},
+      {T::kIntersections, "BP,0,0\n",
+       "road.csv: a JD table needs two points or more, BP "
+       "first and EP last"},
       {T::kIntersections, bp + "JD1,100,0,50\nJD2,100,0,50\nEP,200,100\n",
        "road.csv:2: JD1 and JD2 are at one place"},
       {T::kIntersections, bp + "JD1,100,0\nEP,200,100\n",
@@ -108,8 +109,9 @@ TEST_F(RoadFiles, EachBadDesignNamesItsLineAndPoints) {
       {T::kElements, "# no start\n",
        "road.csv: an element table needs its start row (X Y AZIMUTH CHAINAGE) and an element "
        "or more"},
-      {T::kElements, "0,0,45.6,0\n100,,\n", "road.csv:1: AZIMUTH has minutes of 60 or more: "
-                                           "\"45.6\""},
+      {T::kElements, "0,0,45.6,0\n100,,\n",
+       "road.csv:1: AZIMUTH has minutes of 60 or more: "
+       "\"45.6\""},
       {T::kElements, "0,0,45,K0+000\n100,,\nS2,0,,\n",
        "road.csv:3: S2: LENGTH must be above 0: 0.000"},
       {T::kElements, "0,0,45,0\n100,,\n700,100,100\n",
@@ -129,8 +131,7 @@ TEST_F(RoadFiles, EachBadProfileNamesItsLines) {
   const std::string road = File("road.csv", "BP,0,0\nEP,0,1000\n");
   const std::pair<std::string, std::string> cases[] = {
       {"K0+000,100\n", "profile.csv: a profile needs two points or more"},
-      {"K0+000,100\nK0+500,105,-1\nK1+000,100\n",
-       "profile.csv:2: R must not be below 0: -1.000"},
+      {"K0+000,100\nK0+500,105,-1\nK1+000,100\n", "profile.csv:2: R must not be below 0: -1.000"},
       {"0,100\n500,105\n400,100\n",
        "profile.csv:3: CHAINAGE 400.000 is below the chainage before it"},
       {"0,100\n500,105\n500,100\n", "profile.csv:2: two points at one chainage (lines 2 and 3)"},
@@ -159,34 +160,31 @@ std::vector<std::string> Names(const RoadRows& road, const StakeSpec& spec) {
 
 TEST_F(RoadFiles, StakesAreNamedByTheirChainageSideAndMainPoint) {
   auto design = std::make_shared<RoadDesign>();
-  ASSERT_FALSE(Read("PSta,437.58,168.79\nJD1,608.22,314.43,110,55\nPEnd,801.97,163.79\n",
-                    *design));
+  ASSERT_FALSE(Read("PSta,437.58,168.79\nJD1,608.22,314.43,110,55\nPEnd,801.97,163.79\n", *design));
   const auto road = MakeRoadRows(design, 3);
   StakeSpec spec;
   spec.interval = 50;
   spec.offsets = {-10, 7.5};
   spec.from = 100;
   spec.to = 160;
-  EXPECT_EQ(Names(*road, spec),
-            (std::vector<std::string>{"K0+100", "K0+100 L10", "K0+100 R7.5", "K0+106.340 ZH",
-                                      "K0+106.340 ZH L10", "K0+106.340 ZH R7.5", "K0+150",
-                                      "K0+150 L10", "K0+150 R7.5", "K0+160", "K0+160 L10",
-                                      "K0+160 R7.5"}));
+  EXPECT_EQ(
+      Names(*road, spec),
+      (std::vector<std::string>{"K0+100", "K0+100 L10", "K0+100 R7.5", "K0+106.340 ZH",
+                                "K0+106.340 ZH L10", "K0+106.340 ZH R7.5", "K0+150", "K0+150 L10",
+                                "K0+150 R7.5", "K0+160", "K0+160 L10", "K0+160 R7.5"}));
   spec.offsets.clear();
   spec.from = -1e9;
   spec.to = 300;
   spec.interval = 100;
   spec.mainPoints = false;
-  EXPECT_EQ(Names(*road, spec), (std::vector<std::string>{"K0+000", "K0+100", "K0+200",
-                                                          "K0+300"}));
+  EXPECT_EQ(Names(*road, spec), (std::vector<std::string>{"K0+000", "K0+100", "K0+200", "K0+300"}));
 }
 
 // A range gives its ends as stakes, clipped to the road; one beyond the road
 // or backwards gives none.
 TEST_F(RoadFiles, ARangeIsClippedToTheRoad) {
   auto design = std::make_shared<RoadDesign>();
-  ASSERT_FALSE(Read("PSta,437.58,168.79\nJD1,608.22,314.43,110,55\nPEnd,801.97,163.79\n",
-                    *design));
+  ASSERT_FALSE(Read("PSta,437.58,168.79\nJD1,608.22,314.43,110,55\nPEnd,801.97,163.79\n", *design));
   const auto road = MakeRoadRows(design, 3);
   const struct {
     double from, to;
@@ -209,17 +207,18 @@ TEST_F(RoadFiles, ARangeIsClippedToTheRoad) {
 // ZH falls on K0+120 where BP is at K0+013.659712: one stake, the main point.
 TEST_F(RoadFiles, AMainPointOnAMultipleIsThatStake) {
   RoadRequest request;
-  request.path = File("road.csv", "PSta,437.58,168.79\nJD1,608.22,314.43,110,55\n"
-                                  "PEnd,801.97,163.79\n");
+  request.path = File("road.csv",
+                      "PSta,437.58,168.79\nJD1,608.22,314.43,110,55\n"
+                      "PEnd,801.97,163.79\n");
   request.startChainage = 13.659712;
   auto design = std::make_shared<RoadDesign>();
   ASSERT_FALSE(ReadRoad(request, *design));
   StakeSpec spec;
   spec.to = 180;
-  EXPECT_EQ(Names(*MakeRoadRows(design, 3), spec),
-            (std::vector<std::string>{"K0+013.660 BP", "K0+020", "K0+040", "K0+060", "K0+080",
-                                      "K0+100", "K0+120 ZH", "K0+140", "K0+160", "K0+175 HY",
-                                      "K0+180"}));
+  EXPECT_EQ(
+      Names(*MakeRoadRows(design, 3), spec),
+      (std::vector<std::string>{"K0+013.660 BP", "K0+020", "K0+040", "K0+060", "K0+080", "K0+100",
+                                "K0+120 ZH", "K0+140", "K0+160", "K0+175 HY", "K0+180"}));
 }
 
 }  // namespace

@@ -2,16 +2,16 @@
 
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QHBoxLayout>
 #include <variant>
 
 #include "core/alignment/chainage_text.h"
+#include "reader/angle_text.h"
 #include "reader/curve_table.h"
 #include "reader/number_text.h"
-#include "reader/angle_text.h"
 #include "ui/road/road_messages.h"
 #include "ui/sheet/sheet_look.h"
 #include "ui/sheet/sheet_messages.h"

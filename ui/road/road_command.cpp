@@ -10,8 +10,8 @@
 #include <vector>
 
 #include "reader/road_error_text.h"
-#include "reader/sheet_error_text.h"
 #include "reader/road_rows.h"
+#include "reader/sheet_error_text.h"
 #include "reader/sheet_options.h"
 #include "ui/road/open_road.h"
 #include "ui/road/road_printer.h"

@@ -13,14 +13,14 @@ QString text(const std::string& utf8) { return QString::fromStdString(utf8); }
 
 TextTable CurveTable(const RoadShown& road) {
   TextTable table;
-  table.titles = {QStringLiteral("交点"),        QStringLiteral("转角 α"),
-                  QStringLiteral("半径 R"),      QStringLiteral("缓和曲线 Ls1"),
+  table.titles = {QStringLiteral("交点"),         QStringLiteral("转角 α"),
+                  QStringLiteral("半径 R"),       QStringLiteral("缓和曲线 Ls1"),
                   QStringLiteral("缓和曲线 Ls2"), QStringLiteral("切线长 T1"),
-                  QStringLiteral("切线长 T2"),   QStringLiteral("曲线长 L"),
-                  QStringLiteral("外距 E"),      QStringLiteral("切曲差 J"),
-                  QStringLiteral("交点桩号"),    QStringLiteral("ZH"),
-                  QStringLiteral("HY"),          QStringLiteral("QZ"),
-                  QStringLiteral("YH"),          QStringLiteral("HZ")};
+                  QStringLiteral("切线长 T2"),    QStringLiteral("曲线长 L"),
+                  QStringLiteral("外距 E"),       QStringLiteral("切曲差 J"),
+                  QStringLiteral("交点桩号"),     QStringLiteral("ZH"),
+                  QStringLiteral("HY"),           QStringLiteral("QZ"),
+                  QStringLiteral("YH"),           QStringLiteral("HZ")};
   const reading::RoadDesign& design = *road.design;
   if (design.curves.empty()) return table;
   for (const survey::CurveRow& curve : design.curves) {
@@ -62,7 +62,7 @@ TextTable MainPointTable(const RoadShown& road) {
 }
 
 QStringList StakeTitles() {
-  return {QStringLiteral("桩名"),    QStringLiteral("桩号"),   QStringLiteral("偏距"),
+  return {QStringLiteral("桩名"),    QStringLiteral("桩号"),    QStringLiteral("偏距"),
           QStringLiteral("X（北）"), QStringLiteral("Y（东）"), QStringLiteral("方位角"),
           QStringLiteral("设计高程")};
 }
@@ -82,12 +82,13 @@ QString RoadSummary(const RoadShown& road) {
   const QString count = jd ? QStringLiteral("%1 个交点").arg(design.curves.size())
                            : QStringLiteral("%1 个线元").arg(alignment.elements().size());
   QString summary = QStringLiteral("%1 %2：%3，%4 至 %5，全长 %6 m")
-                        .arg(jd ? QStringLiteral("交点表") : QStringLiteral("线元表"), file,
-                             count, text(reading::ChainageText(alignment.startChainage(), 3)),
+                        .arg(jd ? QStringLiteral("交点表") : QStringLiteral("线元表"), file, count,
+                             text(reading::ChainageText(alignment.startChainage(), 3)),
                              text(reading::ChainageText(alignment.endChainage(), 3)))
                         .arg(alignment.endChainage() - alignment.startChainage(), 0, 'f', 3);
   if (design.profile)
-    summary += QStringLiteral("；纵断面 %1").arg(QFileInfo(text(design.request.profile)).fileName());
+    summary +=
+        QStringLiteral("；纵断面 %1").arg(QFileInfo(text(design.request.profile)).fileName());
   return summary;
 }
 

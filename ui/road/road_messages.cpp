@@ -24,8 +24,9 @@ QString rowLayout(const reading::RoadError& error) {
   if (error.inProfile) return QStringLiteral("纵断面每行为：桩号 高程 [竖曲线半径]");
   return error.table == Table::kIntersections
              ? QStringLiteral("交点表每行为：点名 X Y [R [Ls1 [Ls2]]]")
-             : QStringLiteral("线元表首行为：[点名] X Y 方位角 桩号，其后每行：[名称] 长度 "
-                              "起点半径 终点半径");
+             : QStringLiteral(
+                   "线元表首行为：[点名] X Y 方位角 桩号，其后每行：[名称] 长度 "
+                   "起点半径 终点半径");
 }
 
 QString designProblem(const reading::RoadError& error) {
@@ -121,5 +122,6 @@ QString PointProblem(const survey::AlignmentError& error, double start, double e
 }
 
 QString HeightProblem(double start, double end) {
-  return QStringLiteral("纵断面只有 %1 至 %2，此处没有设计高程").arg(chainage(start), chainage(end));
+  return QStringLiteral("纵断面只有 %1 至 %2，此处没有设计高程")
+      .arg(chainage(start), chainage(end));
 }

@@ -25,7 +25,7 @@ constexpr double kQuarterPixel = 0.25;  // how far the drawn plan strays from th
 constexpr double kTickLength = 6.0;     // each side of the centre line
 constexpr double kMinTickGap = 8.0;     // pixels between chainage ticks at least
 constexpr double kStakeSize = 3.0;
-constexpr double kPointRadius = 3.5;    // a main point's or JD's ring
+constexpr double kPointRadius = 3.5;  // a main point's or JD's ring
 constexpr double kLabelGap = 4.0;
 constexpr double kLabelCell = 2.0;  // the label grid's, finer than the gap
 
@@ -93,7 +93,11 @@ QString tickText(double chainage) {
 
 RoadPainter::RoadPainter(const RoadShown& road, const std::vector<reading::Stake>* stakes,
                          const PlanFrame& frame, const QRectF& area)
-    : m_road(road), m_stakes(stakes), m_frame(frame), m_area(area), m_ground(frame.groundOf(area)) {}
+    : m_road(road),
+      m_stakes(stakes),
+      m_frame(frame),
+      m_area(area),
+      m_ground(frame.groundOf(area)) {}
 
 PlanBounds RoadPainter::bounds(const RoadShown& road) {
   PlanBounds bounds;
@@ -163,8 +167,8 @@ void RoadPainter::paintTicks(QPainter& painter, LabelGrid& grid) const {
   while (step * m_frame.pixelsPerMetre < kMinTickGap && step < 1e7) step *= 10;
   const std::span<const survey::Element> elements = alignment.elements();
 
-  for (double k = std::ceil(alignment.startChainage() / step) * step;
-       k <= alignment.endChainage(); k += step) {
+  for (double k = std::ceil(alignment.startChainage() / step) * step; k <= alignment.endChainage();
+       k += step) {
     const std::size_t i = alignment.ElementAt(k);
     if (i == elements.size()) continue;
     const survey::ElementPoint point = survey::PointAt(elements[i], k - elements[i].chainage);
@@ -245,8 +249,8 @@ void RoadPainter::paintPoints(QPainter& painter, LabelGrid& grid) const {
   for (const survey::MainPoint& point : design.alignment.mainPoints()) {
     const QPointF at = place(point.x, point.y);
     if (inArea(at))
-      label(painter, grid, m_area, at, gap,
-            QString::fromLatin1(survey::MainPointCode(point.kind)), kMainPoint);
+      label(painter, grid, m_area, at, gap, QString::fromLatin1(survey::MainPointCode(point.kind)),
+            kMainPoint);
   }
 }
 

@@ -57,7 +57,8 @@ void CRoadPlan::paintPlan(QPainter& painter) {
 void CRoadPlan::paintEmpty(QPainter& painter) {
   painter.fillRect(rect(), palette().base());
   painter.setPen(palette().color(QPalette::PlaceholderText));
-  painter.drawText(rect(), Qt::AlignCenter, QStringLiteral("打开交点表或线元表后，这里显示线路平面图"));
+  painter.drawText(rect(), Qt::AlignCenter,
+                   QStringLiteral("打开交点表或线元表后，这里显示线路平面图"));
 }
 
 void CRoadPlan::clickedAt(QPointF pos) {

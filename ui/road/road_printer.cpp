@@ -12,9 +12,9 @@
 namespace {
 
 constexpr int kTables = 3;
-constexpr double kCellPad = 8.0;       // beside a cell's text, in all
-constexpr double kGap = 10.0;          // between the parts of a page
-constexpr double kPlanShare = 0.5;     // of the first page's height below the heading
+constexpr double kCellPad = 8.0;         // beside a cell's text, in all
+constexpr double kGap = 10.0;            // between the parts of a page
+constexpr double kPlanShare = 0.5;       // of the first page's height below the heading
 constexpr std::size_t kMeasured = 2000;  // rows measured at each end of a long table
 
 }  // namespace
@@ -83,7 +83,8 @@ bool RoadPrinter::layOut(QSizeF page, Layout& layout, const std::atomic<bool>* s
     for (int table = 0; table < kTables; ++table) {
       const QStringList heads = titles(table);
       std::vector<double>& widths = layout.widths[table];
-      for (const QString& head : heads) widths.push_back(metrics.horizontalAdvance(head) + kCellPad);
+      for (const QString& head : heads)
+        widths.push_back(metrics.horizontalAdvance(head) + kCellPad);
       const std::size_t rows = static_cast<std::size_t>(rowCount(table));
       for (std::size_t row = 0; row < rows; ++row) {
         if (row == kMeasured && rows > 2 * kMeasured) row = rows - kMeasured;
@@ -181,8 +182,7 @@ void RoadPrinter::paintPage(QPainter& painter, const Layout& layout, std::size_t
   paintHeading(painter, page.width(), index, layout.pages.size());
   if (index == 0) {
     const QRectF area(0, headingHeight(), page.width(), planHeight(page));
-    const PlanFrame frame =
-        PlanFrame::fit(RoadPainter::bounds(m_road), area.size(), 24.0);
+    const PlanFrame frame = PlanFrame::fit(RoadPainter::bounds(m_road), area.size(), 24.0);
     painter.save();
     QFont font = m_font;
     font.setPixelSize(11);
@@ -197,12 +197,12 @@ void RoadPrinter::paintPage(QPainter& painter, const Layout& layout, std::size_t
   for (const Layout::Piece& piece : layout.pages[index].pieces) {
     painter.setFont(m_bold);
     painter.setPen(Qt::black);
-    const QString name = piece.first == 0 ? title(piece.table)
-                                          : QStringLiteral("%1（续）").arg(title(piece.table));
+    const QString name =
+        piece.first == 0 ? title(piece.table) : QStringLiteral("%1（续）").arg(title(piece.table));
     painter.drawText(QRectF(0, piece.top, page.width(), titleHeight),
                      Qt::AlignLeft | Qt::AlignVCenter, name);
-    double top = paintRow(painter, layout, piece.table, titles(piece.table),
-                          piece.top + titleHeight, true);
+    double top =
+        paintRow(painter, layout, piece.table, titles(piece.table), piece.top + titleHeight, true);
     const int columns = static_cast<int>(layout.widths[piece.table].size());
     for (std::size_t row = piece.first; row < piece.end; ++row) {
       QStringList texts;

@@ -36,8 +36,8 @@ class RoadPrinter {
     struct Page {
       std::vector<Piece> pieces;
     };
-    QSizeF page;  // inside the margins, 96-dpi pixels
-    QFont font;   // of the tables, as small as lets the widest one fit
+    QSizeF page;                              // inside the margins, 96-dpi pixels
+    QFont font;                               // of the tables, as small as lets the widest one fit
     std::vector<std::vector<double>> widths;  // a table's columns
     std::vector<Page> pages;
   };

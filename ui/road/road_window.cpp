@@ -34,6 +34,10 @@
 #include "reader/road_rows.h"
 #include "res/resource.h"
 #include "res/resources.h"
+#include "ui/common/job_runner.h"
+#include "ui/common/job_status.h"
+#include "ui/common/save_path.h"
+#include "ui/common/window_actions.h"
 #include "ui/road/point_panel.h"
 #include "ui/road/road_csv.h"
 #include "ui/road/road_messages.h"
@@ -41,10 +45,6 @@
 #include "ui/road/road_plan.h"
 #include "ui/road/road_printer.h"
 #include "ui/road/stake_panel.h"
-#include "ui/common/job_runner.h"
-#include "ui/common/job_status.h"
-#include "ui/common/save_path.h"
-#include "ui/common/window_actions.h"
 #include "ui/sheet/open_sheet.h"
 
 namespace {
@@ -58,9 +58,7 @@ QString today() { return QDate::currentDate().toString(Qt::ISODate); }
 // What the 线路 window remembers, in ~/.config/Corvane/road.conf.
 QSettings settings() { return QSettings(QStringLiteral("Corvane"), QStringLiteral("road")); }
 
-QString fileFilter() {
-  return QStringLiteral("线路文件 (*.csv *.txt *.dat);;所有文件 (*)");
-}
+QString fileFilter() { return QStringLiteral("线路文件 (*.csv *.txt *.dat);;所有文件 (*)"); }
 
 }  // namespace
 
@@ -139,8 +137,7 @@ void CRoadWindow::createCentre() {
 
   m_tabs = new QTabWidget(left);
   m_tabs->addTab(tableOf(m_curves, QStringLiteral("curveTable")), QStringLiteral("曲线表"));
-  m_tabs->addTab(tableOf(m_mainPoints, QStringLiteral("mainPointTable")),
-                 QStringLiteral("主点表"));
+  m_tabs->addTab(tableOf(m_mainPoints, QStringLiteral("mainPointTable")), QStringLiteral("主点表"));
   m_stakeTable = tableOf(m_stakeModel, QStringLiteral("stakeTable"));
   m_tabs->addTab(m_stakeTable, QStringLiteral("桩位表"));
   column->addWidget(m_tabs, 1);
@@ -204,21 +201,21 @@ void CRoadWindow::createActions() {
   QAction* print = does(AddMenuAction(*file, tools, Icon::SP_FileIcon,
                                       QStringLiteral("打印(&P)..."), QKeySequence::Print),
                         &CRoadWindow::OnPrint);
-  QAction* pdf = does(
-      AddMenuAction(*file, tools, Icon::SP_FileLinkIcon, QStringLiteral("导出 PDF(&D)...")),
-      &CRoadWindow::OnExportPdf);
+  QAction* pdf =
+      does(AddMenuAction(*file, tools, Icon::SP_FileLinkIcon, QStringLiteral("导出 PDF(&D)...")),
+           &CRoadWindow::OnExportPdf);
   file->addSeparator();
   does(AddMenuAction(*file, nullptr, Icon::SP_DialogCloseButton, QStringLiteral("关闭(&W)"),
                      QKeySequence::Close),
        &CRoadWindow::close);
-  QAction* generate = does(AddMenuAction(*stakes, nullptr, Icon::SP_BrowserReload,
-                                         QStringLiteral("生成桩位(&G)"),
-                                         QKeySequence(Qt::CTRL | Qt::Key_G)),
-                           &CRoadWindow::OnGenerate);
-  QAction* send = does(AddMenuAction(*stakes, tools, Icon::SP_ArrowRight,
-                                     QStringLiteral("送到放样表(&T)"),
-                                     QKeySequence(Qt::CTRL | Qt::Key_T)),
-                       &CRoadWindow::OnSend);
+  QAction* generate =
+      does(AddMenuAction(*stakes, nullptr, Icon::SP_BrowserReload, QStringLiteral("生成桩位(&G)"),
+                         QKeySequence(Qt::CTRL | Qt::Key_G)),
+           &CRoadWindow::OnGenerate);
+  QAction* send =
+      does(AddMenuAction(*stakes, tools, Icon::SP_ArrowRight, QStringLiteral("送到放样表(&T)"),
+                         QKeySequence(Qt::CTRL | Qt::Key_T)),
+           &CRoadWindow::OnSend);
   m_roadActions = {profile, curves, print, pdf, generate};
   m_stakeActions = {stakeCsv, send};
   for (QAction* action : m_roadActions + m_stakeActions) action->setEnabled(false);
@@ -423,8 +420,8 @@ QString CRoadWindow::savePath(const QString& what, const QString& suffix) {
 void CRoadWindow::OnExportCurves() {
   if (!m_road) return;
   const bool jd = m_request.table == reading::RoadRequest::Table::kIntersections;
-  const QString path = savePath(jd ? QStringLiteral("曲线表") : QStringLiteral("主点表"),
-                                QStringLiteral("csv"));
+  const QString path =
+      savePath(jd ? QStringLiteral("曲线表") : QStringLiteral("主点表"), QStringLiteral("csv"));
   if (path.isEmpty()) return;
   const QString reason = WriteCurveCsv(*m_road, path);
   if (!reason.isEmpty())
@@ -436,8 +433,8 @@ void CRoadWindow::OnExportStakes() {
   const QString path = savePath(QStringLiteral("桩位表"), QStringLiteral("csv"));
   if (path.isEmpty()) return;
   m_counts->setText(QStringLiteral("正在导出 CSV ..."));
-  m_jobs->start([this, road = m_road, stakes = m_stakes, path](
-                    const std::atomic<bool>& stop, const CJobRunner::Progress&) {
+  m_jobs->start([this, road = m_road, stakes = m_stakes, path](const std::atomic<bool>& stop,
+                                                               const CJobRunner::Progress&) {
     const QString reason = WriteStakeCsv(*road, *stakes, path, &stop);
     return [this, reason, path] {
       if (!reason.isEmpty())
@@ -466,8 +463,8 @@ void CRoadWindow::OnPrint() {
   if (!m_road) return;
   auto printer = std::make_shared<QPrinter>(QPrinter::HighResolution);
   printer->setPageLayout(RoadPageLayout());
-  printer->setDocName(QStringLiteral("线路 %1").arg(
-      QFileInfo(QString::fromStdString(m_request.path)).fileName()));
+  printer->setDocName(
+      QStringLiteral("线路 %1").arg(QFileInfo(QString::fromStdString(m_request.path)).fileName()));
   QPrintDialog dialog(printer.get(), this);
   if (dialog.exec() != QDialog::Accepted) return;
   m_counts->setText(QStringLiteral("正在打印 ..."));

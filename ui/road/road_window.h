@@ -86,8 +86,8 @@ class CRoadWindow : public QMainWindow {
   QString savePath(const QString& what, const QString& suffix);
   void showCounts();
 
-  reading::RoadRequest m_request;                // of the road shown
-  std::shared_ptr<const RoadShown> m_road;       // null before a road is read
+  reading::RoadRequest m_request;           // of the road shown
+  std::shared_ptr<const RoadShown> m_road;  // null before a road is read
   std::shared_ptr<const std::vector<reading::Stake>> m_stakes;
   CTextTableModel* m_curves;
   CTextTableModel* m_mainPoints;

@@ -90,8 +90,8 @@ bool CStakePanel::readSpec(reading::StakeSpec& spec) {
   const QString offsets = m_offsets->text().trimmed();
   if (problem.isEmpty() && !offsets.isEmpty() &&
       !reading::ReadOffsets(offsets.toStdString(), spec.offsets)) {
-    problem = QStringLiteral("边桩偏距读不出：%1（以逗号分隔，左负右正，不含 0，不重复）")
-                  .arg(offsets);
+    problem =
+        QStringLiteral("边桩偏距读不出：%1（以逗号分隔，左负右正，不含 0，不重复）").arg(offsets);
   }
   const auto range = [&problem](QLineEdit* field, const QString& name, double& chainage) {
     const QString text = field->text().trimmed();

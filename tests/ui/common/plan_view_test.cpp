@@ -50,8 +50,8 @@ TEST(PlanView, KeysPanAnEighthZoomAQuarterAndHomeFitsAgain) {
     const char* frame;
   } steps[] = {
       {Qt::Key_Plus, "50.000 100.000 2.2000"},
-      {Qt::Key_Left, "50.000 77.273 2.2000"},   // 50 pixels west
-      {Qt::Key_Down, "32.955 77.273 2.2000"},   // 37.5 pixels south
+      {Qt::Key_Left, "50.000 77.273 2.2000"},  // 50 pixels west
+      {Qt::Key_Down, "32.955 77.273 2.2000"},  // 37.5 pixels south
       {Qt::Key_Minus, "32.955 77.273 1.7600"},
       {Qt::Key_Home, "50.000 100.000 1.7600"},
   };

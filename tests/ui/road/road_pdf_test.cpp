@@ -65,8 +65,8 @@ TEST(RoadCsv, TheStakesAreTheToolsListAndReadBackIntoASetoutSheet) {
   const QByteArray written = file.readAll();
   const Finished tool = run(
       QStringLiteral(CORVANE_CALC),
-      {QStringLiteral("stake"), QStringLiteral("--alignment"), files.jd, QStringLiteral("--profile"),
-       files.profile, QStringLiteral("--every"), QStringLiteral("20"),
+      {QStringLiteral("stake"), QStringLiteral("--alignment"), files.jd,
+       QStringLiteral("--profile"), files.profile, QStringLiteral("--every"), QStringLiteral("20"),
        QStringLiteral("--offsets=-10,10"), QStringLiteral("--header"), QStringLiteral("--decimals"),
        QStringLiteral("3"), QStringLiteral("--azimuth-decimals"), QStringLiteral("4")});
   EXPECT_EQ(written, "\xEF\xBB\xBF" + tool.out.toUtf8());
@@ -76,8 +76,8 @@ TEST(RoadCsv, TheStakesAreTheToolsListAndReadBackIntoASetoutSheet) {
   reading::ReadColumns("name,-,-,x,y,-,h", reading::RowNumbers(reading::Mode::kSetout, true), true,
                        request.columns);
   request.known = reading::DesignNames();
-  request.setup = reading::StationAndBacksight{reading::PointName{"K0+000 BP"},
-                                               reading::PointName{"K0+100"}};
+  request.setup =
+      reading::StationAndBacksight{reading::PointName{"K0+000 BP"}, reading::PointName{"K0+100"}};
   request.decimals = 3;
   CSetoutWindow sheet;
   sheet.load(request);

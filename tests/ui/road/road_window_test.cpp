@@ -14,6 +14,7 @@
 #include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
+#include <QSet>
 #include <QSpinBox>
 #include <QTabWidget>
 #include <QTableView>
@@ -104,10 +105,10 @@ TEST_F(RoadWindowTest, PointsComputeBothWaysAsTheToolDoes) {
   type("x", QStringLiteral("707.515"));
   type("y", QStringLiteral("249.895"));
   window->findChild<QPushButton*>(QStringLiteral("computeInverse"))->click();
-  EXPECT_EQ(QStringList({text("located"), text("locatedText"), text("across"),
-                         text("locatedHeight")})
-                .join(' '),
-            "311.753 K0+311.753 10.000 106.235");
+  EXPECT_EQ(
+      QStringList({text("located"), text("locatedText"), text("across"), text("locatedHeight")})
+          .join(' '),
+      "311.753 K0+311.753 10.000 106.235");
 
   // A decimal more: the same points written again, as --decimals 4 writes
   // them.
@@ -117,6 +118,26 @@ TEST_F(RoadWindowTest, PointsComputeBothWaysAsTheToolDoes) {
   // Angles as the instrument shows them: --angle-format dms.
   window->findChild<QComboBox*>(QStringLiteral("angleFormat"))->setCurrentIndex(1);
   EXPECT_EQ(text("azimuth"), "1°18′28″");
+}
+
+TEST_F(RoadWindowTest, TabReachesEveryFieldTheTablesAndThePlan) {
+  QWidget* first = window->centralWidget()->nextInFocusChain();
+  first->setFocus(Qt::TabFocusReason);
+  QSet<QWidget*> reached;
+  for (int press = 0; press < 60 && !reached.contains(QApplication::focusWidget()); ++press) {
+    reached.insert(QApplication::focusWidget());
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+  }
+  EXPECT_TRUE(reached.contains(&window->stakeTable()) ||
+              reached.contains(window->findChild<QTableView*>(QStringLiteral("curveTable"))));
+  EXPECT_TRUE(reached.contains(&window->plan()));
+  for (QWidget* control : window->findChildren<QWidget*>()) {
+    if (control->isVisible() && control->isEnabled() && (control->focusPolicy() & Qt::TabFocus) &&
+        !control->focusProxy()) {
+      EXPECT_TRUE(reached.contains(control))
+          << control->metaObject()->className() << " " << control->objectName().toStdString();
+    }
+  }
 }
 
 TEST_F(RoadWindowTest, WhatIsWrongWithAPointNamesItsField) {
@@ -157,8 +178,8 @@ TEST_F(RoadWindowTest, StakesGoToASetoutSheetWithTheirHeights) {
   QPointer<CSetoutWindow> sheet = window->sendToSheet();
   ASSERT_TRUE(sheet);
   // Set out from two of the stakes, by their names, as a crew would.
-  sheet->panel().showSetup(reading::StationAndBacksight{reading::PointName{"K0+000 BP"},
-                                                        reading::PointName{"K0+100"}});
+  sheet->panel().showSetup(
+      reading::StationAndBacksight{reading::PointName{"K0+000 BP"}, reading::PointName{"K0+100"}});
   emit sheet->panel().changed();
   ASSERT_TRUE(QTest::qWaitFor([&] { return sheet->sheet() != nullptr; }));
   EXPECT_EQ(sheet->windowTitle(), "放样表 - jd 桩位");
@@ -201,8 +222,7 @@ TEST_F(RoadWindowTest, HeightsBeyondTheProfileAreNoneAndTheStartChainageMovesThe
 // A stake list written with --header opens in the 放样表 as it is: the
 // layout box takes its columns from the header row.
 TEST(StakeListLayout, TheHeaderOfCorvaneCalcGivesTheColumns) {
-  EXPECT_EQ(ColumnsOfTitles({"NAME", "K", "OFFSET", "X", "Y", "AZIMUTH", "H"}),
-            "name,-,-,x,y,-,h");
+  EXPECT_EQ(ColumnsOfTitles({"NAME", "K", "OFFSET", "X", "Y", "AZIMUTH", "H"}), "name,-,-,x,y,-,h");
   EXPECT_EQ(ColumnsOfTitles({"NAME", "CODE", "AZIMUTH", "ANGLE", "DISTANCE", "H"}), "");
   EXPECT_EQ(ColumnsOfTitles({"Name", "Code", "E", "N", "H"}), "");
   PreviewRows preview;
