@@ -4,7 +4,10 @@
 // the only place that line is put together. The program's setting-out
 // window shows the same texts, so its table and the tool's output agree to
 // the character. A design height is a number: it is written with a decimal
-// point, its digits as read ("21,300" is written "21.300").
+// point, its digits as read ("21,300" is written "21.300"). A result that
+// is none (freestation's V_DISTANCE without a distance: NaN) is an empty
+// field; between blanks, where an empty field cannot show, it is left out
+// with its blank (it is the last column).
 
 #include <array>
 #include <span>
@@ -70,12 +73,18 @@ class AnswerFormat {
   static AnswerTexts TextsOf(const LineAnswer& answer) {
     return {answer.name, answer.code, answer.height};
   }
+  // A result that is none, written as an empty field.
+  bool IsNone(const LineAnswer& answer, const AnswerColumn& column) const {
+    return column.role == AnswerColumn::Role::kResult && resultMayBeNone_[column.result] &&
+           answer.results[column.result] != answer.results[column.result];
+  }
   void PutColumn(const LineAnswer& answer, const AnswerTexts& texts, const AnswerColumn& column,
                  LineText& line) const;
 
   int decimals_;
   int angleDecimals_;
   std::array<bool, 3> resultIsAngle_;
+  std::array<bool, 3> resultMayBeNone_;
   std::array<std::vector<AnswerColumn>, 2> columns_;  // unnamed, named
 };
 
