@@ -1,9 +1,9 @@
 #pragma once
 
 // What the 放样表 remembers between runs, in ~/.config/Corvane/setout.conf:
-// the column lists last chosen, the folder of the last design file and the
-// decimals. Each is written when it changes: the program may end right
-// after its last window closes.
+// the column lists last chosen, the folder of the last design file, the
+// decimals, and the last station setup on sightings (setup_record.h). Each is written when it
+// changes: the program may end right after its last window closes.
 
 #include <QString>
 #include <QVariant>
@@ -15,6 +15,7 @@ inline const QString kControlColumns = QStringLiteral("controlColumns");
 inline const QString kFolder = QStringLiteral("folder");
 inline const QString kAngleDecimals = QStringLiteral("angleDecimals");
 inline const QString kDistanceDecimals = QStringLiteral("distanceDecimals");
+inline const QString kSetup = QStringLiteral("setup");
 
 void Remember(const QString& key, const QVariant& value);
 QVariant Recalled(const QString& key, const QVariant& fallback = {});
