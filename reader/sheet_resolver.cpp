@@ -147,13 +147,8 @@ SheetError PlaceOriented(const OrientedStation& given, const KnownPoints* known,
   if (settings.mode != Mode::kSetout) return {};
   SetupAnswer answer;
   if (SheetError error = ComputeSetup(given, known, answer)) return error;
-  SheetSetup setup =
-      ForSheet(answer, settings.decimals, settings.azimuthDecimals.value_or(settings.decimals));
-  if (given.station) {
-    if (const auto* byName = std::get_if<PointName>(&*given.station)) setup.name = byName->name;
-  } else {
-    setup.name = given.name;
-  }
+  SheetSetup setup = ForSheet(given, answer, settings.decimals,
+                              settings.azimuthDecimals.value_or(settings.decimals));
   settings.station = setup.station;
   const PackedAzimuth orientation{setup.packed};
   sheet.setup = std::move(setup);

@@ -80,9 +80,15 @@ SheetError ComputeSetup(const OrientedStation& setup, const KnownPoints* known,
   return {};
 }
 
-SheetSetup ForSheet(const SetupAnswer& answer, int decimals, int angleDecimals) {
+SheetSetup ForSheet(const OrientedStation& setup, const SetupAnswer& answer, int decimals,
+                    int angleDecimals) {
   SheetSetup sheet;
   sheet.answer = answer;
+  if (!setup.station) {
+    sheet.name = setup.name;
+  } else if (const auto* byName = std::get_if<PointName>(&*setup.station)) {
+    sheet.name = byName->name;
+  }
   const int lengths = std::max(decimals, kSetupDecimals);
   AppendFixed(sheet.x, answer.station.x, lengths);
   AppendFixed(sheet.y, answer.station.y, lengths);

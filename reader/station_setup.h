@@ -75,8 +75,9 @@ struct SheetSetup {
   double packed = 0.0;      // read back from `orientation`, 0 to 360
 };
 
-// `answer` rounded for a sheet with `decimals` of lengths and
-// `angleDecimals` of angles.
-SheetSetup ForSheet(const SetupAnswer& answer, int decimals, int angleDecimals);
+// `answer` of `setup` rounded for a sheet with `decimals` of lengths and
+// `angleDecimals` of angles; named as the setup names its station.
+SheetSetup ForSheet(const OrientedStation& setup, const SetupAnswer& answer, int decimals,
+                    int angleDecimals);
 
 }  // namespace reading

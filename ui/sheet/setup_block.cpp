@@ -9,7 +9,8 @@
 
 namespace {
 
-constexpr double kGap = 6.0;  // under the block
+constexpr double kGap = 6.0;      // under the block
+constexpr double kLeading = 3.0;  // between its lines
 constexpr int kColumns = 6;
 // Shares of the width: the name, the reading, the distance, three residuals.
 constexpr std::array<double, kColumns> kShares = {0.22, 0.16, 0.14, 0.16, 0.16, 0.16};
@@ -22,13 +23,13 @@ SetupBlock::SetupBlock(const SetoutSheet& sheet, const QFont& font, const QFont&
 
 double SetupBlock::height() const {
   if (!m_sheet.setup || !m_sheet.oriented) return 0.0;
-  const double line = QFontMetricsF(m_font).height();
+  const double line = QFontMetricsF(m_font).height() + kLeading;
   return (2 + m_sheet.oriented->sightings.size()) * line + kGap;
 }
 
 void SetupBlock::paint(QPainter& painter, const QRectF& area) const {
   if (!m_sheet.setup || !m_sheet.oriented) return;
-  const double line = QFontMetricsF(m_font).height();
+  const double line = QFontMetricsF(m_font).height() + kLeading;
   const SetupLimits& limits = m_sheet.limits;
   painter.setPen(Qt::black);
   painter.setFont(m_font);

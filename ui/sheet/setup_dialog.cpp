@@ -275,7 +275,7 @@ void CSetupDialog::recompute() {
   showResiduals(rows);
   QString text;
   if (m_answer) {
-    const reading::SheetSetup shown = reading::ForSheet(*m_answer, 0, 0);
+    const reading::SheetSetup shown = reading::ForSheet(typed, *m_answer, 0, 0);
     QString lines = SetupStationText(shown) + QLatin1Char('\n') + SetupCheckText(shown, limits());
     text = lines.toHtmlEscaped()
                .replace(QStringLiteral("  "), QStringLiteral("&nbsp; "))

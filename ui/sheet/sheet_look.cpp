@@ -66,10 +66,9 @@ QString SetupCheckText(const reading::SheetSetup& setup, const SetupLimits& limi
                .arg(answer.myMm, 0, 'f', 1)
                .arg(answer.sigma0, 0, 'f', 2);
   }
-  return text + QStringLiteral("%1 个观测，超限 %2 个（限差 %3″ / %4 mm）")
+  return text + QStringLiteral("%1 个观测，超限 %2 个")
                     .arg(answer.residuals.size())
-                    .arg(OverLimits(answer, limits))
-                    .arg(ShortestText(limits.seconds), ShortestText(limits.millimetres));
+                    .arg(OverLimits(answer, limits));
 }
 
 int OverLimits(const reading::SetupAnswer& answer, const SetupLimits& limits) {

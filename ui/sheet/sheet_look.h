@@ -45,8 +45,9 @@ QString SetupLineText(const SetoutSheet& sheet);
 // X ...  Y ...    定向 ...".
 QString SetupStationText(const reading::SheetSetup& setup);
 
-// A setup's quality: "mX 3.5 mm  mY 1.7 mm  σ0 2.49    超限 2 个（限差 10″ /
-// 10 mm）" (a free station), "超限 0 个（限差 10″ / 10 mm）".
+// A setup's quality: "mX 3.5 mm  mY 1.7 mm  σ0 2.49    11 个观测，超限 3 个"
+// (a free station), "3 个观测，超限 0 个"; over the limits as OverLimits
+// counts.
 QString SetupCheckText(const reading::SheetSetup& setup, const SetupLimits& limits);
 
 // How many of a setup's residuals are over the limits: readings' by the
