@@ -141,7 +141,7 @@ CSetupDialog::CSetupDialog(const reading::OrientedStation& setup,
     if (box) connect(box, &QDoubleSpinBox::valueChanged, this, &CSetupDialog::recompute);
   recompute();
   const QSize screen = this->screen()->availableSize();
-  resize(QSize(760, 480).boundedTo(screen * 9 / 10));
+  resize(QSize(760, 600).boundedTo(screen * 9 / 10));
 }
 
 CSetupDialog::~CSetupDialog() = default;

@@ -63,7 +63,8 @@ CStationPanel::CStationPanel(QWidget* parent) : QWidget(parent) {
   methodRow->addWidget(methodLabel);
   methodRow->addWidget(m_method);
   methodRow->addWidget(m_observe);
-  methodRow->addWidget(m_setupSummary, 1);
+  methodRow->addWidget(m_setupSummary);
+  methodRow->addStretch(1);
   outer->addLayout(methodRow);
   auto* grid = new QGridLayout;
   outer->addLayout(grid);

@@ -92,6 +92,20 @@ TEST_F(SetupWindowTest, SetsUpFreeOnTheWorkedCaseAndGivesTheToolsSheet) {
 
   withSetupDialog(window, [&](CSetupDialog& dialog) {
     dialog.findChild<QDoubleSpinBox*>(QStringLiteral("distanceSigmaMm"))->setValue(5.0);
+    // From the keyboard: Tab from the limits goes down the rows, field by field.
+    QApplication::setActiveWindow(&dialog);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
+    dialog.findChild<QDoubleSpinBox*>(QStringLiteral("limitMm"))->setFocus();
+    for (QWidget* next :
+         {static_cast<QWidget*>(dialog.nameBox(0)), static_cast<QWidget*>(dialog.readingField(0)),
+          static_cast<QWidget*>(dialog.distanceField(0)),
+          static_cast<QWidget*>(dialog.nameBox(1))}) {
+      QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+      EXPECT_TRUE(next->hasFocus() || next->isAncestorOf(QApplication::focusWidget()))
+          << next->metaObject()->className() << " focus on "
+          << (QApplication::focusWidget() ? QApplication::focusWidget()->metaObject()->className()
+                                          : "none");
+    }
     const auto sightings = SetupFiles::sightings();
     for (int row = 0; row < static_cast<int>(sightings.size()); ++row) {
       QTest::keyClicks(dialog.nameBox(row)->lineEdit(),
