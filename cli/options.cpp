@@ -166,7 +166,7 @@ std::string UsageText() {
              "\n"
              "Forward:  X0 Y0 AZIMUTH DISTANCE  ->  X Y\n"
              "Inverse:  X0 Y0 X1 Y1             ->  AZIMUTH DISTANCE\n"
-             "Setout:   X Y                     ->  AZIMUTH ANGLE DISTANCE\n"
+             "Setout:   X Y                     ->  AZIMUTH ANGLE DISTANCE [DH ZENITH SLOPE]\n"
              "Orient:   NAME READING            ->  NAME RESIDUAL LINEAR\n"
              "Free station: NAME READING [DISTANCE] -> NAME V_READING V_DISTANCE,\n"
              "          after the station row STATION X Y ORIENTATION MX MY\n"

@@ -10,10 +10,10 @@
 #include <vector>
 
 #include "cli/batch_runner.h"
+#include "reader/angle_text.h"
 #include "reader/chunk_reader.h"
 #include "reader/input_rows.h"
 #include "reader/number_text.h"
-#include "reader/packed_digits.h"
 #include "reader/setup_text.h"
 #include "reader/shown_text.h"
 #include "reader/station_setup.h"
@@ -116,7 +116,7 @@ std::string ReadInput(const std::string& file, SetupRows& rows) {
 
 // The free station's row: STATION X Y ORIENTATION MX MY.
 std::string StationRow(const reading::SetupAnswer& setup, const std::string& name, char separator,
-                       int decimals, int angleDecimals) {
+                       int decimals, reading::AngleFormat angleFormat, int angleDecimals) {
   std::string row;
   reading::AppendField(row, name, separator);
   for (const double length : {setup.station.x, setup.station.y}) {
@@ -124,7 +124,7 @@ std::string StationRow(const reading::SetupAnswer& setup, const std::string& nam
     reading::AppendFixed(row, length, decimals);
   }
   row += separator;
-  reading::AppendPackedAngle(row, setup.orientation, angleDecimals);
+  reading::AppendAngle(row, setup.orientation, angleFormat, angleDecimals);
   for (const double error : {setup.mxMm, setup.myMm}) {
     row += separator;
     reading::AppendFixed(row, error, decimals);
@@ -137,6 +137,7 @@ std::string SetupComment(const reading::Sheet& sheet, const std::string& station
                          const survey::SetupOutcome<reading::SetupAnswer>& setup) {
   const int decimals = sheet.settings.decimals;
   const int angleDecimals = sheet.settings.azimuthDecimals.value_or(decimals);
+  const reading::AngleFormat angleFormat = sheet.settings.angleFormat;
   const bool free = sheet.settings.mode == reading::Mode::kFreeStation;
   if (!setup.ok()) return free ? "# free station: none" : sheet.headerComment + " / no orientation";
   std::string text = free ? "# free station " : sheet.headerComment;
@@ -149,7 +150,7 @@ std::string SetupComment(const reading::Sheet& sheet, const std::string& station
     reading::AppendFixed(text, answer.station.y, decimals);
   }
   text += " / orientation ";
-  reading::AppendPackedAngle(text, answer.orientation, angleDecimals);
+  reading::AppendAngle(text, answer.orientation, angleFormat, angleDecimals);
   if (!free) return text;
   text += " / mX ";
   reading::AppendFixed(text, answer.mxMm, decimals);
@@ -187,6 +188,7 @@ int RunSetup(const Options& options, int outFd, int errFd) {
       reading::SolveSetup(free ? nullptr : &settings.station, rows.sightings(), asked.sigmas);
   const int decimals = settings.decimals;
   const int angleDecimals = settings.azimuthDecimals.value_or(decimals);
+  const reading::AngleFormat angleFormat = settings.angleFormat;
   const std::string stationName = asked.name.empty() ? "STATION" : asked.name;
   std::string why;  // no setup: why
   if (!setup.ok()) {
@@ -198,7 +200,7 @@ int RunSetup(const Options& options, int outFd, int errFd) {
     std::string said = why;
     if (setup.ok()) {
       said = "orientation ";
-      reading::AppendPackedAngle(said, setup.value().orientation, angleDecimals);
+      reading::AppendAngle(said, setup.value().orientation, angleFormat, angleDecimals);
     }
     WriteAll(errFd, "corvane-calc: " + said + "\n");
   } else if (!setup.ok()) {
@@ -213,7 +215,8 @@ int RunSetup(const Options& options, int outFd, int errFd) {
         separator = line.answer.separator;
         break;
       }
-    out += setup.ok() ? StationRow(setup.value(), stationName, separator, decimals, angleDecimals)
+    out += setup.ok() ? StationRow(setup.value(), stationName, separator, decimals, angleFormat,
+                                   angleDecimals)
                       : std::string(reading::kErrorPrefix) + why;
     out += '\n';
   }

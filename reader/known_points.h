@@ -4,8 +4,8 @@
 // sheet, read from a control file (or from the design file itself) by the
 // same rules as any coordinate file: encodings, separators, quotes,
 // comments, a header, and the columns a column list names (it must name a
-// name, x and y; code, h and - are read past). Without a column list a row
-// is NAME X Y.
+// name, x and y; an h column gives the point's height, code and - are read
+// past). Without a column list a row is NAME X Y.
 //
 // Reading is strict: a row that does not read (a field that is no number, a
 // row without a name) refuses the whole file with an error that names its
@@ -41,8 +41,10 @@ class KnownPoints {
   void Start(const std::vector<Column>& columns, std::string_view source);
   FileError AddLine(std::string_view line);
 
-  // Adds a point handed over by a caller, as the next line (after Start()).
-  void AddPoint(std::string_view name, const Point& point);
+  // Adds a point handed over by a caller, as the next line (after Start()),
+  // with its height (metres) where it has one.
+  void AddPoint(std::string_view name, const Point& point,
+                std::optional<double> height = std::nullopt);
 
   // The same for the file at `path`, which names it in errors.
   FileError ReadFile(const std::string& path, const std::vector<Column>& columns);
@@ -57,6 +59,8 @@ class KnownPoints {
 
   // The point named `name`, into `point` where it is found once.
   Found Find(std::string_view name, Point& point) const;
+  // The same with its height, none where its h is empty or not read.
+  Found Find(std::string_view name, Point& point, std::optional<double>& height) const;
 
   // The file the points come from, as errors name it.
   const std::string& source() const { return source_; }
@@ -75,11 +79,13 @@ class KnownPoints {
  private:
   struct Entry {
     Point point;
+    double height;          // metres; NaN where the point has none (8 bytes less a point)
     std::size_t line;       // where it is given first, from 1
     std::size_t twiceLine;  // where it is given again; 0 when not
   };
 
-  void Keep(std::string_view name, const Point& point, std::size_t line);
+  void Keep(std::string_view name, const Point& point, std::optional<double> height,
+            std::size_t line);
 
   std::optional<RowReader> reader_;
   std::string source_;
@@ -90,9 +96,10 @@ class KnownPoints {
 };
 
 // The point named `name` among `known` (none: kNoKnownPoints), into
-// `point`: kNone, or kNoSuchPoint or kNamedTwice about `part`, with the
-// name, the file and the lines.
+// `point` (and its height into `height`, where asked): kNone, or
+// kNoSuchPoint or kNamedTwice about `part`, with the name, the file and
+// the lines.
 SheetError FindKnownPoint(const KnownPoints* known, SheetPart part, std::string_view name,
-                          Point& point);
+                          Point& point, std::optional<double>* height = nullptr);
 
 }  // namespace reading

@@ -20,7 +20,9 @@ struct RowReader::Row {
   std::string_view name;
   std::string_view code;
   std::string_view height;
-  bool named = false;  // the answer starts with the name
+  bool hasHeight = false;                 // `height` is not empty
+  double heightValue = 0.0;               // what it reads as
+  bool named = false;                     // the answer starts with the name
   std::array<std::string_view, 2> known;  // intersect: the known points A and B
   std::array<double, 4> numbers{};
 };
@@ -67,6 +69,8 @@ void Clear(LineAnswer& answer) {
   answer.hasPoint = false;
   answer.point = {0.0, 0.0};
   answer.results = {};
+  answer.hasHeight = false;
+  answer.hasSight = false;
   answer.text.clear();
 }
 
@@ -171,7 +175,11 @@ void RowReader::ReadPoint(const DesignPoint& point, LineAnswer& answer) const {
   answer.name = point.name;
   answer.code = point.code;
   answer.height.clear();
-  if (point.height) AppendFixed(answer.height, *point.height, settings_.decimals);
+  if (point.height) {
+    AppendFixed(answer.height, *point.height, settings_.decimals);
+    answer.hasHeight = true;
+    answer.heightValue = *point.height;
+  }
   if (point.name.starts_with("ERROR:")) {
     Fail(answer, {}, kReservedName);
     return;
@@ -235,6 +243,8 @@ void RowReader::Answer(std::span<const std::string_view> fields, std::size_t cou
   if (!ReadRow(fields, count, true, row, answer) || !CountFields(fields, count, row, answer)) {
     return;
   }
+  answer.hasHeight = row.hasHeight;
+  answer.heightValue = row.heightValue;
   if (compute && Rule().nameCount > 0) {
     const std::array<std::string_view, 3> names = {row.name, row.known[0], row.known[1]};
     const std::string fault = ComputeNamedRow(settings_, names.data(), row.numbers.data(), answer);
@@ -386,8 +396,8 @@ bool RowReader::ReadColumnFields(std::span<const std::string_view> fields, Row& 
       }
       case Column::Role::kHeight: {
         row.height = field;
-        double height = 0.0;
-        if (!field.empty() && !ReadField("H", false, field, row.name, height, answer)) {
+        row.hasHeight = !field.empty();
+        if (row.hasHeight && !ReadField("H", false, field, row.name, row.heightValue, answer)) {
           return false;
         }
         break;
@@ -501,6 +511,8 @@ void RowReader::Compute(const double* values, std::string_view point, LineAnswer
   } else if (const std::string swapped = SwappedAxesProblem(settings_, answer); !swapped.empty()) {
     answer.hasPoint = false;  // where the point lies is the question: not drawn in a sketch
     Fail(answer, point, swapped);
+  } else if (const char* out = ComputeSight(settings_, answer)) {
+    Fail(answer, point, out);
   } else {
     answer.kind = LineAnswer::Kind::kAnswer;
   }

@@ -22,6 +22,7 @@ enum class SheetPart : unsigned char {
   kControlColumns,  // the control file's own column list
   kControl,         // the control file
   kSighting,        // a station setup's sighting: `sighting`
+  kAngles,          // the angles' format and decimals
 };
 
 struct SheetError {
@@ -39,6 +40,11 @@ struct SheetError {
     kOutOfRange,          // the distance from the station to the backsight is no number
     kAzimuthOutOfRange,   // the backsight's azimuth is not from 0 to 360
     kSetup,               // a station setup gives no station or orientation: `setup`
+    // Heights are asked for, and the station has none: typed without a
+    // height, or the known point `name` of `source` has an empty h (or its
+    // file no h column).
+    kNoStationHeight,
+    kDmsNeedsSeconds,  // D°M′S″ with fewer than four decimals of angles
   };
   What what = What::kNone;
   SheetPart part = SheetPart::kStation;

@@ -27,6 +27,8 @@ std::string KnownPointText(const SheetError& error) {
 }
 
 std::string SheetErrorText(const SheetError& error) {
+  std::string name;
+  AppendShown(name, error.name);
   switch (error.what) {
     case SheetError::What::kNoStation:
       return "setout needs --station X,Y or --station-point NAME";
@@ -53,6 +55,13 @@ std::string SheetErrorText(const SheetError& error) {
       return SetupErrorText(error.setup, error.freeStation, [](std::size_t sighting) {
         return "sighting " + std::to_string(sighting + 1);
       });
+    case SheetError::What::kNoStationHeight:
+      return error.name.empty() ? std::string("heights need --station-height H")
+                                : "--station-point " + name + " has no height in " + error.source +
+                                      ": give --station-height H";
+    case SheetError::What::kDmsNeedsSeconds:
+      return "--angle-format dms needs 4 or more decimals of angles (--azimuth-decimals, "
+             "else --decimals): 4 is whole seconds";
     case SheetError::What::kNone:
       break;
   }

@@ -14,6 +14,13 @@
 //   --control-columns ROLES          the control file's columns (default:
 //                                    those of --columns, else NAME X Y)
 //   --columns ROLES                  the input's columns
+//   --station-height H               setout: the station's height (else
+//                                    --station-point's own)
+//   --instrument-height I            setout: the instrument's height
+//   --target-height T                setout: the target's height
+//   --earth-curvature                setout: correct the sight for the
+//                                    earth's curvature and refraction
+//   --angle-format packed|dms        how angles are written
 //   --decimals N, --azimuth-decimals N, --header
 //   --direction-sigma S              freestation: a reading's standard error
 //   --distance-sigma A,B             freestation: a distance's, A mm + B ppm
@@ -50,6 +57,11 @@ struct SheetOptions {
   std::optional<std::string> columns;
   int decimals = 6;
   std::optional<int> azimuthDecimals;
+  AngleFormat angleFormat = AngleFormat::kPacked;
+  std::optional<double> stationHeight;  // metres
+  std::optional<double> instrumentHeight;
+  std::optional<double> targetHeight;
+  bool earthCurvature = false;
   bool header = false;
   std::optional<double> directionSigma;  // seconds, above 0
   std::optional<Point> distanceSigma;    // mm and ppm (as x and y), 0 or more, not both 0

@@ -1,13 +1,15 @@
 #include "reader/sheet_resolver.h"
 
 #include <algorithm>
+#include <array>
+#include <charconv>
 #include <cmath>
 
 #include "core/packed_angle.h"
 #include "core/survey.h"
+#include "reader/angle_text.h"
 #include "reader/mode_rule.h"
 #include "reader/number_text.h"
-#include "reader/packed_digits.h"
 #include "reader/shown_text.h"
 #include "reader/station_setup.h"
 
@@ -35,13 +37,13 @@ std::string ShownPoint(std::string_view name, const Point& point, int decimals) 
   return text;
 }
 
-// A point given by name or typed.
+// A point given by name (with its height, where it has one) or typed.
 template <class Given>
 SheetError PlacePoint(const KnownPoints* known, SheetPart part, const Given& given,
-                      std::string& name, Point& point) {
+                      std::string& name, Point& point, std::optional<double>& height) {
   if (const auto* byName = std::get_if<PointName>(&given)) {
     name = byName->name;
-    return FindKnownPoint(known, part, byName->name, point);
+    return FindKnownPoint(known, part, byName->name, point, &height);
   }
   point = std::get<Point>(given);
   return {};
@@ -56,7 +58,7 @@ SheetError FindBacksight(const Backsight& given, const KnownPoints* known, Sheet
       return Error(SheetError::What::kAzimuthOutOfRange, SheetPart::kBacksight);
     }
     settings.backsightDegrees = survey::PackedToDegrees(azimuth->packed);
-    AppendPackedAngle(sheet.checkAzimuth, azimuth->packed, azimuthDecimals);
+    AppendAngle(sheet.checkAzimuth, azimuth->packed, settings.angleFormat, azimuthDecimals);
   } else {
     Point backsight{};
     if (const auto* byName = std::get_if<PointName>(&given)) {
@@ -64,8 +66,9 @@ SheetError FindBacksight(const Backsight& given, const KnownPoints* known, Sheet
         return Error(SheetError::What::kBacksightIsStation, SheetPart::kBacksight);
       }
       sheet.backsightName = byName->name;
+      std::optional<double> height;
       if (SheetError error =
-              FindKnownPoint(known, SheetPart::kBacksight, byName->name, backsight)) {
+              FindKnownPoint(known, SheetPart::kBacksight, byName->name, backsight, &height)) {
         return error;
       }
     } else {
@@ -82,7 +85,7 @@ SheetError FindBacksight(const Backsight& given, const KnownPoints* known, Sheet
       return Error(SheetError::What::kOutOfRange, SheetPart::kBacksight);
     }
     settings.backsightDegrees = polar.degrees;
-    AppendPackedAngle(sheet.checkAzimuth, polar.azimuth, azimuthDecimals);
+    AppendAngle(sheet.checkAzimuth, polar.azimuth, settings.angleFormat, azimuthDecimals);
     AppendFixed(sheet.checkDistance, polar.distance, settings.decimals);
   }
   sheet.checkLine = "station to backsight: azimuth " + sheet.checkAzimuth;
@@ -90,8 +93,48 @@ SheetError FindBacksight(const Backsight& given, const KnownPoints* known, Sheet
   return {};
 }
 
+// The sight's heights as the station's height, or what is missing; the
+// station's own height (`own`, where it is a known point's) stands in for
+// one not typed.
+SheetError PlaceHeights(const SightHeights& given, const std::optional<double>& own,
+                        const std::string& stationName, const KnownPoints* known,
+                        RowSettings& settings) {
+  const std::optional<double> station = given.station ? given.station : own;
+  if (!station) {
+    SheetError error = Error(SheetError::What::kNoStationHeight);
+    error.name = stationName;
+    if (known != nullptr && !stationName.empty()) error.source = known->source();
+    return error;
+  }
+  settings.heights =
+      survey::HeightSetup{*station, given.instrument, given.target, given.earthCorrection};
+  return {};
+}
+
+// A number in its shortest text: "0.14", "6371".
+std::string Shortest(double value) {
+  std::array<char, 32> text;
+  return std::string(text.data(), std::to_chars(text.data(), text.data() + text.size(), value).ptr);
+}
+
+// " / heights station 20.000 instrument 1.500 target 1.800 / ..." and
+// whether the earth's curvature and refraction are corrected.
+std::string HeightsComment(const survey::HeightSetup& heights, int decimals) {
+  std::string text = " / heights station ";
+  AppendFixed(text, heights.stationHeight, decimals);
+  text += " instrument ";
+  AppendFixed(text, heights.instrumentHeight, decimals);
+  text += " target ";
+  AppendFixed(text, heights.targetHeight, decimals);
+  if (!heights.earthCorrection) return text + " / curvature and refraction not corrected";
+  return text + " / curvature and refraction corrected (K " +
+         Shortest(survey::kRefractionCoefficient) + ", R " +
+         Shortest(survey::kEarthRadius / 1000.0) + " km)";
+}
+
 // The comment line --header writes: the station and, in setout, the
-// backsight and the check line's numbers; "" without a station.
+// backsight and the check line's numbers and the sight's heights; ""
+// without a station.
 std::string HeaderComment(const Sheet& sheet) {
   const RowSettings& settings = sheet.settings;
   if (!settings.hasStation) return {};
@@ -104,6 +147,7 @@ std::string HeaderComment(const Sheet& sheet) {
   }
   text += "azimuth " + sheet.checkAzimuth;
   if (!sheet.checkDistance.empty()) text += " distance " + sheet.checkDistance;
+  if (settings.heights) text += HeightsComment(*settings.heights, settings.decimals);
   return text;
 }
 
@@ -141,8 +185,9 @@ SheetError PlaceOriented(const OrientedStation& given, const KnownPoints* known,
   RowSettings& settings = sheet.settings;
   sheet.oriented = given;
   if (settings.mode == Mode::kOrient) {
+    std::optional<double> height;
     return PlacePoint(known, SheetPart::kStation, *given.station, sheet.stationName,
-                      settings.station);
+                      settings.station, height);
   }
   if (settings.mode != Mode::kSetout) return {};
   SetupAnswer answer;
@@ -163,9 +208,13 @@ SheetError ResolveSheet(const SheetRequest& request, Sheet& sheet, const KnownPo
   settings.mode = request.mode;
   settings.decimals = request.decimals;
   settings.azimuthDecimals = request.azimuthDecimals;
+  settings.angleFormat = request.angleFormat;
   settings.hasStation = request.setup.has_value();
   settings.columns = request.columns;
   settings.right = request.right;
+  if (!AngleDecimalsFit(request.angleFormat, request.azimuthDecimals.value_or(request.decimals))) {
+    return Error(SheetError::What::kDmsNeedsSeconds, SheetPart::kAngles);
+  }
   const bool setout = request.mode == Mode::kSetout;
   const bool named = NamesKnownPoints(request.mode);
   if (setout && !request.setup) return Error(SheetError::What::kNoStation);
@@ -192,20 +241,30 @@ SheetError ResolveSheet(const SheetRequest& request, Sheet& sheet, const KnownPo
         known == control.get() ? std::move(control) : std::make_shared<KnownPoints>(*known);
     known = settings.known.get();
   }
+  std::optional<double> stationHeight;
   if (!given) {
     settings.hasStation = request.mode == Mode::kOrient || setout;
     if (request.setup) {
-      if (SheetError error = PlaceOriented(std::get<OrientedStation>(*request.setup), known, sheet))
-        return error;
+      const auto& oriented = std::get<OrientedStation>(*request.setup);
+      if (SheetError error = PlaceOriented(oriented, known, sheet)) return error;
+      // A known station's own height.
+      const auto* byName = oriented.station ? std::get_if<PointName>(&*oriented.station) : nullptr;
+      Point ignored{};
+      if (byName) FindKnownPoint(known, SheetPart::kStation, byName->name, ignored, &stationHeight);
     }
   } else {
     if (SheetError error = PlacePoint(known, SheetPart::kStation, given->station, sheet.stationName,
-                                      settings.station)) {
+                                      settings.station, stationHeight)) {
       return error;
     }
     if (setout) {
       if (SheetError error = FindBacksight(*given->backsight, known, sheet)) return error;
     }
+  }
+  if (setout && request.heights) {
+    const std::string& station = sheet.setup ? sheet.setup->name : sheet.stationName;
+    if (SheetError error = PlaceHeights(*request.heights, stationHeight, station, known, settings))
+      return error;
   }
   sheet.headerComment = HeaderComment(sheet);
   return {};

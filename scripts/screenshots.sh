@@ -2,10 +2,11 @@
 # Remakes the README's pictures: the calculator after a forward computation,
 # the about box, the setting-out window on the example design file
 # (docs/design.dat, docs/ctl.dat) with one point picked from the keyboard,
-# the first page of the PDF the program writes for it, and the setup dialog
-# of a free station typed on the worked case (docs/known.dat,
-# docs/free.txt, docs/stakes.dat), taken from the real program on virtual X
-# displays, with settings of their own.
+# the same with heights to stake and angles in D°M′S″, the first page of
+# the PDF the program writes for it, and the setup dialog of a free station
+# typed on the worked case (docs/known.dat, docs/free.txt, docs/stakes.dat),
+# taken from the real program on virtual X displays, with settings of their
+# own.
 # Usage: scripts/screenshots.sh [OUTPUT_DIR]   (default docs/)
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -70,20 +71,31 @@ env -u DISPLAY "$program" --setout "${sheet[@]}" --pdf "$tmp/sheet.pdf" || statu
 [ "$status" -le 1 ] || { echo "the PDF was not written" >&2; exit 1; }
 pdftoppm -png -r 80 -f 1 -l 1 -singlefile "$tmp/sheet.pdf" "$out/setout-pdf"
 
-# The window on the same sheet. From the first field, 设站方式, eight Tabs
+# The window on the same sheet. From the first field, 设站方式, thirteen Tabs
 # reach the table (station, its name, backsight, its name, control file,
-# the two decimals); Down then walks the rows to the centreline point Z5,
-# whose ray the sketch draws.
+# the two decimals, the three heights, the correction, the angle format);
+# Down then walks the rows to the centreline point Z5, whose ray the sketch
+# draws.
 start_xvfb 1100x760x24
 "$program" --setout "${sheet[@]}" &
 running=$!
 window=$(find_window '^放样表')
 sleep 1
 xdotool windowfocus --sync "$window"
-xdotool key --delay 50 Tab Tab Tab Tab Tab Tab Tab Tab
+xdotool key --delay 50 $(printf 'Tab %.0s' $(seq 13))
 xdotool key --delay 30 $(printf 'Down %.0s' $(seq 13))
 sleep 0.5
 crop "$window" "$out/setout.png"
+kill "$running"
+
+# The same with the instrument's and the target's heights (the station's is
+# A1's own in ctl.dat) and the angles as the instrument shows them.
+"$program" --setout "${sheet[@]}" --instrument-height 1.552 --target-height 1.3 \
+  --angle-format dms &
+running=$!
+window=$(find_window '^放样表')
+sleep 1
+crop "$window" "$out/setout-heights.png"
 kill "$running"
 
 # 自由设站 from the keyboard: Alt+M and Down twice pick the method, Alt+O
@@ -113,4 +125,5 @@ while read -r name reading distance; do
 done <docs/free.txt
 sleep 0.5
 crop "$dialog" "$out/setup-free.png"
-echo "wrote $out/calculator.png, $out/about.png, $out/setout.png, $out/setout-pdf.png and $out/setup-free.png"
+echo "wrote $out/calculator.png, $out/about.png, $out/setout.png, $out/setout-heights.png," \
+  "$out/setout-pdf.png and $out/setup-free.png"

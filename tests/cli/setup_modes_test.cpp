@@ -276,8 +276,10 @@ TEST_F(SetupModesTest, CommandLinesThatCannotWorkAreUsageErrors) {
       few.err,
       "corvane-calc: expected 5 values: NAME A B and two numbers\nTry 'corvane-calc --help'.\n");
   // Rows given on the command line, one a value.
-  const Outcome values = Run("orient", {"--station-point", "S", "B1 10", "B2,100.0006"});
+  const Outcome values = Run("orient", {"--station-point", "S", "--angle-format", "dms",
+                                        "--azimuth-decimals", "4", "B1 10", "B2,100.0006"});
   EXPECT_EQ(values.out, "B1 4.495855 2.179652\nB2,-1.498618,-2.179652\n");
+  EXPECT_EQ(values.err, "corvane-calc: orientation 349°59′56″\n");
 }
 
 }  // namespace

@@ -48,11 +48,15 @@ QStringList toolSheet(const SetoutFiles& files, const QString& station, const QS
   return QString::fromUtf8(tool.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
 }
 
-// The window's table as the tool writes its lines.
+// The window's table as the tool writes its lines (after the headings).
 QStringList shownSheet(const CSetoutWindow& window) {
   QList<int> rows;
   for (int row = 0; row < window.model().rowCount(); ++row) rows << row;
-  return window.model().tabSeparated(rows).replace('\t', ',').split('\n', Qt::SkipEmptyParts);
+  return window.model()
+      .tabSeparated(rows)
+      .replace('\t', ',')
+      .split('\n', Qt::SkipEmptyParts)
+      .mid(1);
 }
 
 // Runs `fill` on the setup dialog that 观测... opens, once it shows.
