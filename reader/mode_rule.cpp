@@ -63,27 +63,22 @@ constexpr ModeRule kFreeStationRule = {.fields = {"READING", "DISTANCE"},
                                        .nameCount = 1,
                                        .optionalFields = 1,
                                        .resultMayBeNone = {false, true}};
-constexpr ModeRule kIntersectRule = {.fields = {"ANGLE_A", "ANGLE_B"},
-                                     .azimuthField = kNoAzimuth,
-                                     .resultCount = 2,
-                                     .results = {"X", "Y"},
-                                     .resultIsAngle = {false, false},
-                                     .outOfRange = {},
-                                     .fieldCount = 2,
-                                     .stationFields = 0,
-                                     .names = {"NAME", "A", "B"},
-                                     .nameCount = 3,
-                                     .allAngles = true};
-constexpr ModeRule kDistanceIntersectRule = {.fields = {"DISTANCE_A", "DISTANCE_B"},
-                                             .azimuthField = kNoAzimuth,
-                                             .resultCount = 2,
-                                             .results = {"X", "Y"},
-                                             .resultIsAngle = {false, false},
-                                             .outOfRange = {},
-                                             .fieldCount = 2,
-                                             .stationFields = 0,
-                                             .names = {"NAME", "A", "B"},
-                                             .nameCount = 3};
+// Intersect rows, by the angles at A and B or the distances from them.
+constexpr ModeRule IntersectRule(const char* fieldA, const char* fieldB, bool angles) {
+  return {.fields = {fieldA, fieldB},
+          .azimuthField = kNoAzimuth,
+          .resultCount = 2,
+          .results = {"X", "Y"},
+          .resultIsAngle = {false, false},
+          .outOfRange = {},
+          .fieldCount = 2,
+          .stationFields = 0,
+          .names = {"NAME", "A", "B"},
+          .nameCount = 3,
+          .allAngles = angles};
+}
+constexpr ModeRule kIntersectRule = IntersectRule("ANGLE_A", "ANGLE_B", true);
+constexpr ModeRule kDistanceIntersectRule = IntersectRule("DISTANCE_A", "DISTANCE_B", false);
 
 // Indexed by Mode.
 constexpr std::array<const ModeRule*, 7> kRules = {

@@ -3,8 +3,7 @@
 // and the residuals over the limits marked), the sheet it gives equal to
 // corvane-calc's from the heading's station and orientation, the setup kept
 // for the next window; 多后视定向 on a station that the panel names, worked
-// out again when the station changes; and the printed heading with the
-// setup and its residuals.
+// out again when the station changes.
 
 #include <gtest/gtest.h>
 
@@ -13,22 +12,18 @@
 #include <QDoubleSpinBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPrinter>
 #include <QProcess>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
-#include <atomic>
 
 #include "tests/ui/sheet/setup_files.h"
 #include "ui/sheet/point_name_box.h"
 #include "ui/sheet/setout_sheet.h"
 #include "ui/sheet/setout_window.h"
 #include "ui/sheet/setup_dialog.h"
-#include "ui/sheet/sheet_job.h"
 #include "ui/sheet/sheet_look.h"
 #include "ui/sheet/sheet_model.h"
-#include "ui/sheet/sheet_printer.h"
 #include "ui/sheet/station_panel.h"
 
 namespace {
@@ -196,36 +191,6 @@ TEST_F(SetupWindowTest, OrientsOnSeveralBacksightsFromTheStationThePanelNames) {
   QTest::keyClick(station, Qt::Key_Return);
   ASSERT_TRUE(QTest::qWaitFor([&] { return window.sheet() == nullptr; }));
   EXPECT_EQ(checkLine(window)->text(), "测站点名 G9 不在 ctl.dat 中");
-}
-
-QString pdfText(const QString& path) {
-  QProcess text;
-  text.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), path, QStringLiteral("-")});
-  text.waitForFinished(30000);
-  return QString::fromUtf8(text.readAllStandardOutput()).simplified();
-}
-
-TEST(SetupPrinting, TheHeadingGivesTheSetupAndItsResiduals) {
-  SetupFiles files;
-  const std::atomic<bool> stop(false);
-  const auto sheet =
-      ComputeSheet(SheetJob{files.freeRequest(), QString(), nullptr, {10, 10}}, stop, nullptr)
-          .sheet;
-  ASSERT_TRUE(sheet);
-  const QString path = files.folder.filePath(QStringLiteral("free.pdf"));
-  QPrinter printer(QPrinter::HighResolution);
-  printer.setOutputFormat(QPrinter::PdfFormat);
-  printer.setOutputFileName(path);
-  printer.setPageLayout(SheetPageLayout());
-  ASSERT_TRUE(SheetPrinter(*sheet, QStringLiteral("2026-12-01")).print(printer));
-  const QString page = pdfText(path);
-  for (const char* text :
-       {"自由设站 X 6188.9593 Y 8356.6768 定向 349.595819",
-        "检核：mX 3.5 mm mY 1.7 mm σ0 2.49 11 个观测，超限 3 个",
-        "残差为计算值减观测值，* 超过限差 10″ / 10 mm", "A 0.0000 299.991 +2.9 +4.2 +11.4*",
-        "D 21.5952 149.995 +10.5* +7.7 +7.8", "F 190.0005 400.010 -3.8 -7.3 -12.7*",
-        "K1 47.5643 57.5645 31.412 21.300"})
-    EXPECT_TRUE(page.contains(QString::fromUtf8(text))) << text << "\n" << page.toStdString();
 }
 
 }  // namespace
