@@ -10,6 +10,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDoubleSpinBox>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProcess>
@@ -22,6 +23,7 @@
 #include "ui/sheet/setout_sheet.h"
 #include "ui/sheet/setout_window.h"
 #include "ui/sheet/setup_dialog.h"
+#include "ui/sheet/sheet_csv.h"
 #include "ui/sheet/sheet_look.h"
 #include "ui/sheet/sheet_model.h"
 #include "ui/sheet/station_panel.h"
@@ -34,11 +36,14 @@ QLabel* checkLine(const CSetoutWindow& window) {
 
 // corvane-calc setout on the design file from a typed station and a
 // backsight azimuth, decimals 3 and 4: its answer lines.
-QStringList toolSheet(const SetoutFiles& files, const QString& station, const QString& azimuth) {
+QStringList toolSheet(const SetoutFiles& files, const QString& station, const QString& azimuth,
+                      const QStringList& more = {}) {
   QProcess tool;
   tool.start(QStringLiteral(CORVANE_CALC),
-             {"setout", "--station", station, "--backsight-azimuth", azimuth, "--columns",
-              "name,code,y,x,h", "--decimals", "3", "--azimuth-decimals", "4", "-i", files.design});
+             QStringList{"setout", "--station", station, "--backsight-azimuth", azimuth,
+                         "--columns", "name,code,y,x,h", "--decimals", "3", "--azimuth-decimals",
+                         "4", "-i", files.design} +
+                 more);
   tool.waitForFinished(30000);
   return QString::fromUtf8(tool.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
 }
@@ -153,6 +158,21 @@ TEST_F(SetupWindowTest, SetsUpFreeOnTheWorkedCaseAndGivesTheToolsSheet) {
   const QStringList tool = toolSheet(files, "6188.9593,8356.6768", "349.595819");
   EXPECT_EQ(tool.size(), 4);
   EXPECT_EQ(shownSheet(window), tool);
+  // 导出 CSV: the tool's --header comment line and rows, under the sheet's
+  // own headings.
+  const QString csv = files.folder.filePath(QStringLiteral("free.csv"));
+  ASSERT_EQ(WriteSheetCsv(*sheet, csv), "");
+  QFile written(csv);
+  ASSERT_TRUE(written.open(QIODevice::ReadOnly));
+  const QStringList lines = QString::fromUtf8(written.readAll())
+                                .remove(QChar(0xFEFF))
+                                .remove('\r')
+                                .split('\n', Qt::SkipEmptyParts);
+  const QStringList withHeader =
+      toolSheet(files, "6188.9593,8356.6768", "349.595819", {"--header"});
+  ASSERT_EQ(lines.size(), withHeader.size());
+  EXPECT_EQ(lines.front(), withHeader.front());
+  EXPECT_EQ(lines.mid(2), withHeader.mid(2));
 
   // The next window starts with the setup kept.
   CSetoutWindow next;
