@@ -17,12 +17,15 @@ struct ModeName {
   reading::Mode mode;
 };
 
-constexpr std::array<ModeName, 6> kModes = {{{"forward", reading::Mode::kForward},
+constexpr std::array<ModeName, 9> kModes = {{{"forward", reading::Mode::kForward},
                                              {"inverse", reading::Mode::kInverse},
                                              {"setout", reading::Mode::kSetout},
                                              {"stake", reading::Mode::kStake},
                                              {"locate", reading::Mode::kLocate},
-                                             {"alignment", reading::Mode::kAlignment}}};
+                                             {"alignment", reading::Mode::kAlignment},
+                                             {"orient", reading::Mode::kOrient},
+                                             {"freestation", reading::Mode::kFreeStation},
+                                             {"intersect", reading::Mode::kIntersect}}};
 
 // An argument that starts like a negative number is a value, not an option.
 bool IsOption(const std::string& arg) {
@@ -145,12 +148,19 @@ void CheckComplete(Reading& reading) {
     options.error = "give values or -i FILE, not both";
     return;
   }
+  // A setup's values are its rows, one each.
+  if (reading::AnswersAfterLastRow(reading.mode)) return;
   const reading::RowReader reader(options.sheet.settings);
   const std::size_t columns = options.sheet.settings.columns.size();
-  const std::size_t needed = reader.FieldNames().size();
-  const std::size_t least = needed - reading::RuleOf(reading.mode).optionalFields;
+  // An intersection's name fields are all needed; a stake row's offset
+  // may be left out.
+  const reading::ModeRule& rule = reading::RuleOf(options.sheet.settings.mode);
+  const std::size_t names = rule.nameCount;
+  const std::size_t needed = reader.FieldNames().size() + names;
+  const std::size_t least = needed - (names == 0 ? rule.optionalFields : 0);
   if (columns > 0 ? options.values.size() == columns
-                  : (options.values.size() >= least && options.values.size() <= needed + 1)) {
+                  : (options.values.size() >= least &&
+                     options.values.size() <= needed + (names == 0 ? 1 : 0))) {
     return;
   }
   // Text where a number belongs is named before the values are counted.
@@ -161,7 +171,9 @@ void CheckComplete(Reading& reading) {
     return;
   }
   options.error = columns > 0 ? "expected " + std::to_string(columns) + " values, one a column"
-                              : ExpectedValues(reading.mode, needed);
+                  : names > 0   ? "expected " + std::to_string(needed) +
+                                    " values: NAME A B and two numbers"
+                                : ExpectedValues(reading.mode, needed);
 }
 
 }  // namespace
@@ -203,6 +215,12 @@ std::string UsageText() {
              "                           [--offsets O,O,...] [--profile FILE] [OPTIONS]\n"
              "       corvane-calc alignment (--alignment FILE | --elements FILE)\n"
              "                           [--start-chainage K] [OPTIONS]\n"
+             "       corvane-calc orient (--station X,Y | --station-point NAME)\n"
+             "                           --control FILE [OPTIONS] [ROWS...]\n"
+             "       corvane-calc freestation --control FILE [--direction-sigma S]\n"
+             "                           [--distance-sigma A,B] [--name NAME] [OPTIONS] [ROWS...]\n"
+             "       corvane-calc intersect --control FILE [--by-distance] [--right]\n"
+             "                           [OPTIONS] [VALUES...]\n"
              "       corvane-calc --help | --version\n"
              "\n"
              "Forward:  X0 Y0 AZIMUTH DISTANCE  ->  X Y\n"
@@ -210,6 +228,10 @@ std::string UsageText() {
              "Setout:   X Y                     ->  AZIMUTH ANGLE DISTANCE [DH ZENITH SLOPE]\n"
              "Stake:    CHAINAGE [OFFSET]       ->  X Y AZIMUTH [H]\n"
              "Locate:   X Y                     ->  K OFFSET [H]\n"
+             "Orient:   NAME READING            ->  NAME RESIDUAL LINEAR\n"
+             "Free station: NAME READING [DISTANCE] -> NAME V_READING V_DISTANCE,\n"
+             "          after the station row STATION X Y ORIENTATION MX MY\n"
+             "Intersect: NAME A B ANGLE_A ANGLE_B (or DISTANCE_A DISTANCE_B) -> NAME X Y\n"
              "X is the northing, Y the easting; azimuths are packed DMS\n"
              "(45.302512 = 45 deg 30' 25.12\"), clockwise from north. Setout\n"
              "gives a sheet for setting out design points from a station: the\n"
@@ -221,6 +243,17 @@ std::string UsageText() {
              "tangent's azimuth, a point its chainage K and offset; with --profile\n"
              "the design height H too. Alignment writes the road's curve table\n"
              "(an element table's main points), stake --every its stakes, as CSV.\n"
+             "\n"
+             "Orient, freestation and intersect look NAME, A and B up in the\n"
+             "--control file. Orient and freestation take every row as a sighting\n"
+             "of one station setup (READING the horizontal circle reading, packed;\n"
+             "DISTANCE horizontal, metres) and answer each row in its place once\n"
+             "the last is read: residuals computed minus observed, in seconds and\n"
+             "millimetres; orient writes the orientation (the azimuth of the\n"
+             "circle's zero) to standard error. ROWS given on the command line are\n"
+             "one row each. Intersect gives the new point from the angles at A and\n"
+             "B between the line AB and it (or its distances from them), on the\n"
+             "left of the line from A to B.\n"
              "\n"
              "With VALUES, computes that one row. Without, reads one row a line\n"
              "from standard input or the -i files and writes one line per line.\n"

@@ -105,4 +105,25 @@ KnownPoints::Found KnownPoints::Find(std::string_view name, Point& point,
   return {Found::What::kFound, entry.line, 0};
 }
 
+SheetError FindKnownPoint(const KnownPoints* known, SheetPart part, std::string_view name,
+                          Point& point, std::optional<double>* height) {
+  SheetError error;
+  error.part = part;
+  if (known == nullptr) {
+    error.what = SheetError::What::kNoKnownPoints;
+    return error;
+  }
+  std::optional<double> own;
+  const KnownPoints::Found found = known->Find(name, point, own);
+  if (height != nullptr) *height = own;
+  if (found.what == KnownPoints::Found::What::kFound) return {};
+  error.what = found.what == KnownPoints::Found::What::kMissing ? SheetError::What::kNoSuchPoint
+                                                                : SheetError::What::kNamedTwice;
+  error.name = name;
+  error.source = known->source();
+  error.line = found.line;
+  error.otherLine = found.twiceLine;
+  return error;
+}
+
 }  // namespace reading

@@ -20,6 +20,7 @@
 
 #include "reader/input_rows.h"
 #include "reader/row_reader.h"
+#include "reader/sheet_error.h"
 #include "reader/text_file.h"
 
 namespace reading {
@@ -93,5 +94,12 @@ class KnownPoints {
   std::map<std::string, Entry, std::less<>> points_;
   std::vector<std::string> names_;
 };
+
+// The point named `name` among `known` (none: kNoKnownPoints), into
+// `point` (and its height into `height`, where asked): kNone, or
+// kNoSuchPoint or kNamedTwice about `part`, with the name, the file and
+// the lines.
+SheetError FindKnownPoint(const KnownPoints* known, SheetPart part, std::string_view name,
+                          Point& point, std::optional<double>* height = nullptr);
 
 }  // namespace reading

@@ -14,13 +14,31 @@
 
 namespace reading {
 
+class KnownPoints;
+
 // forward: X0 Y0 AZIMUTH DISTANCE -> X Y; inverse: X0 Y0 X1 Y1 -> AZIMUTH
 // DISTANCE; setout, from a station towards a backsight: X Y -> AZIMUTH
 // ANGLE DISTANCE, ANGLE turned clockwise from the backsight to the point.
 // Along a road (road_rows.h): stake, CHAINAGE [OFFSET] -> X Y AZIMUTH [H];
 // locate, X Y -> K OFFSET [H]; alignment reads no rows (the road's curve
 // table is written instead).
-enum class Mode { kForward, kInverse, kSetout, kStake, kLocate, kAlignment };
+// Rows that name known points: orient, from a known station: NAME READING
+// -> NAME RESIDUAL LINEAR; freestation: NAME READING [DISTANCE] -> NAME
+// V_READING V_DISTANCE (both answered once every row is read, see
+// station_setup.h); intersect: NAME A B ANGLE_A ANGLE_B, or by distance NAME
+// A B DISTANCE_A DISTANCE_B -> NAME X Y.
+enum class Mode {
+  kForward,
+  kInverse,
+  kSetout,
+  kStake,
+  kLocate,
+  kAlignment,
+  kOrient,
+  kFreeStation,
+  kIntersect,
+  kDistanceIntersect
+};
 
 // X is the northing, Y the easting, in the file's unit (metres).
 struct Point {
@@ -33,7 +51,7 @@ struct RoadRows;
 
 struct RowSettings {
   Mode mode = Mode::kForward;
-  bool hasStation = false;  // rows then hold only the second half
+  bool hasStation = false;  // rows then hold only the second half (orient: only the reading)
   Point station{0.0, 0.0};
   double backsightDegrees = 0.0;  // setout: the direction angles start from
   int decimals = 6;
@@ -45,6 +63,9 @@ struct RowSettings {
   // target held on it (ΔH, zenith angle, slope distance). Unset: no sight.
   std::optional<survey::HeightSetup> heights;
   std::shared_ptr<const RoadRows> road;  // stake and locate: the road they are on
+  // Rows that name known points: where the names are looked up.
+  std::shared_ptr<const KnownPoints> known;
+  bool right = false;  // intersect: the new point on the right of the line from A to B
 };
 
 }  // namespace reading

@@ -4,6 +4,7 @@
 #include <array>
 #include <charconv>
 #include <cmath>
+#include <tuple>
 
 #include "core/alignment/chainage_text.h"
 #include "reader/field_number.h"
@@ -25,10 +26,15 @@ using ValueReader = bool (*)(const std::string& value, SheetOptions& options, st
 constexpr unsigned ModeBit(Mode mode) { return 1u << static_cast<unsigned>(mode); }
 constexpr unsigned kPointModes =
     ModeBit(Mode::kForward) | ModeBit(Mode::kInverse) | ModeBit(Mode::kSetout);
+// Those that take a known station, and those that take known points.
+constexpr unsigned kStationModes = kPointModes | ModeBit(Mode::kOrient);
+constexpr unsigned kControlModes = kStationModes | ModeBit(Mode::kFreeStation) |
+                                   ModeBit(Mode::kIntersect) |
+                                   ModeBit(Mode::kDistanceIntersect);
 constexpr unsigned kRowModes = kPointModes | ModeBit(Mode::kStake) | ModeBit(Mode::kLocate);
 constexpr unsigned kRoadModes =
     ModeBit(Mode::kStake) | ModeBit(Mode::kLocate) | ModeBit(Mode::kAlignment);
-constexpr unsigned kAllModes = kRowModes | kRoadModes;
+constexpr unsigned kAllModes = kControlModes | kRowModes | kRoadModes;
 
 struct SheetOption {
   std::string_view name;
@@ -105,17 +111,34 @@ bool ReadInterval(const std::string& text, std::optional<double>& metres) {
   return true;
 }
 
-constexpr std::array<SheetOption, 23> kOptions = {{
+// A standard error: a number above 0.
+bool ReadSigma(const std::string& text, std::optional<double>& sigma) {
+  double value = 0.0;
+  if (ReadFieldNumber(text, value) != FieldNumber::kNumber || !(value > 0.0)) return false;
+  sigma = value;
+  return true;
+}
+
+// "A,B": two numbers, 0 or more, not both 0.
+bool ReadDistanceSigma(const std::string& text, std::optional<Point>& sigma) {
+  std::optional<Point> read;
+  if (!ReadPoint(text, read) || !(read->x >= 0.0 && read->y >= 0.0 && read->x + read->y > 0.0))
+    return false;
+  sigma = read;
+  return true;
+}
+
+constexpr std::array<SheetOption, 28> kOptions = {{
     {"--from", "--station", true, "X0,Y0, two numbers",
      [](const std::string& value, SheetOptions& options, std::string&) {
        return ReadPoint(value, options.station);
      },
-     kPointModes},
+     kStationModes},
     {"--station-point", "", true, "a point name",
      [](const std::string& value, SheetOptions& options, std::string&) {
        return ReadName(value, options.stationPoint);
      },
-     kPointModes},
+     kStationModes},
     {"--backsight", "", true, "X,Y, two numbers",
      [](const std::string& value, SheetOptions& options, std::string&) {
        return ReadPoint(value, options.backsight);
@@ -129,13 +152,13 @@ constexpr std::array<SheetOption, 23> kOptions = {{
      [](const std::string& value, SheetOptions& options, std::string&) {
        return ReadName(value, options.control);
      },
-     kPointModes},
+     kControlModes},
     {"--control-columns", "", true, "",
      [](const std::string& value, SheetOptions& options, std::string&) {
        options.controlColumns = value;
        return true;
      },
-     kPointModes},
+     kControlModes},
     {"--columns", "", true, "",
      [](const std::string& value, SheetOptions& options, std::string&) {
        options.columns = value;
@@ -156,6 +179,28 @@ constexpr std::array<SheetOption, 23> kOptions = {{
     {"--header", "", false, "",
      [](const std::string&, SheetOptions& options, std::string&) {
        options.header = true;
+       return true;
+     }},
+    {"--direction-sigma", "", true, "a number of seconds above 0",
+     [](const std::string& value, SheetOptions& options, std::string&) {
+       return ReadSigma(value, options.directionSigma);
+     }},
+    {"--distance-sigma", "", true, "A,B: millimetres and ppm, 0 or more, not both 0",
+     [](const std::string& value, SheetOptions& options, std::string&) {
+       return ReadDistanceSigma(value, options.distanceSigma);
+     }},
+    {"--name", "", true, "a name",
+     [](const std::string& value, SheetOptions& options, std::string&) {
+       return ReadName(value, options.stationName);
+     }},
+    {"--by-distance", "", false, "",
+     [](const std::string&, SheetOptions& options, std::string&) {
+       options.byDistance = true;
+       return true;
+     }},
+    {"--right", "", false, "",
+     [](const std::string&, SheetOptions& options, std::string&) {
+       options.right = true;
        return true;
      }},
     {"--angle-format", "", true, "packed or dms",
@@ -247,7 +292,11 @@ std::string Say(SheetError::What what, SheetPart part = SheetPart::kStation) {
 std::string ModesText(unsigned modes) {
   std::vector<std::string_view> names;
   for (unsigned mode = 0; (1u << mode) <= modes; ++mode) {
-    if ((modes & (1u << mode)) != 0) names.push_back(ModeName(static_cast<Mode>(mode)));
+    // Intersect by angles and by distances share a name.
+    const std::string_view name = ModeName(static_cast<Mode>(mode));
+    if ((modes & (1u << mode)) != 0 && (names.empty() || names.back() != name)) {
+      names.push_back(name);
+    }
   }
   std::string text;
   for (std::size_t i = 0; i < names.size(); ++i) {
@@ -268,6 +317,28 @@ std::string OptionNotForMode(const SheetOptions& options, Mode mode) {
       return std::string(option.name) + alias + " is for " + ModesText(option.modes);
     }
   }
+  return {};
+}
+
+// The options of the modes whose rows name known points, checked together
+// with the others; "" or what is wrong.
+std::string CheckNamedModes(const SheetOptions& options, Mode mode) {
+  for (const auto& [given, option, owner] :
+       {std::tuple{options.directionSigma.has_value(), "--direction-sigma", Mode::kFreeStation},
+        std::tuple{options.distanceSigma.has_value(), "--distance-sigma", Mode::kFreeStation},
+        std::tuple{!options.stationName.empty(), "--name", Mode::kFreeStation},
+        std::tuple{options.byDistance, "--by-distance", Mode::kIntersect},
+        std::tuple{options.right, "--right", Mode::kIntersect}}) {
+    if (given && mode != owner) return std::string(option) + " is for " + ModeName(owner);
+  }
+  if (!NamesKnownPoints(mode)) return {};
+  const std::string name = ModeName(mode);
+  if (options.columns) return "--columns is for forward, inverse and setout";
+  if (options.control.empty()) return name + " needs --control FILE";
+  const bool station = options.station || !options.stationPoint.empty();
+  if (mode == Mode::kOrient && !station)
+    return "orient needs --station X,Y or --station-point NAME";
+  if (mode != Mode::kOrient && station) return name + " takes no --station or --station-point";
   return {};
 }
 
@@ -303,6 +374,7 @@ std::string CheckTogether(const SheetOptions& options, Mode mode, bool haveKnown
   if (mode != Mode::kSetout && !backsights.empty()) {
     return std::string(backsights[0]) + " is for setout";
   }
+  if (std::string problem = CheckNamedModes(options, mode); !problem.empty()) return problem;
   if (std::string problem = OptionNotForMode(options, mode); !problem.empty()) return problem;
   if (options.station && !options.stationPoint.empty()) {
     return "give --station or --station-point, not both";
@@ -329,7 +401,24 @@ std::string CheckTogether(const SheetOptions& options, Mode mode, bool haveKnown
 }
 
 // The station setup the options give; none without a station.
-std::optional<StationSetup> SetupOf(const SheetOptions& options) {
+std::optional<StationSetup> SetupOf(const SheetOptions& options, Mode mode) {
+  if (mode == Mode::kOrient || mode == Mode::kFreeStation) {
+    OrientedStation setup;
+    if (mode == Mode::kFreeStation) {
+      setup.method = OrientedStation::Method::kFree;
+      setup.name = options.stationName;
+      if (options.directionSigma) setup.sigmas.directionSeconds = *options.directionSigma;
+      if (options.distanceSigma) {
+        setup.sigmas.distanceMm = options.distanceSigma->x;
+        setup.sigmas.distancePpm = options.distanceSigma->y;
+      }
+    } else if (!options.stationPoint.empty()) {
+      setup.station = PointName{options.stationPoint};
+    } else {
+      setup.station = *options.station;
+    }
+    return setup;
+  }
   StationAndBacksight setup;
   if (!options.stationPoint.empty()) {
     setup.station = PointName{options.stationPoint};
@@ -427,8 +516,9 @@ std::string RequestOf(const SheetOptions& options, Mode mode,
   const bool haveKnown = !std::holds_alternative<std::monostate>(withoutControl);
   std::string problem = CheckTogether(options, mode, haveKnown, setupNeeded);
   if (!problem.empty()) return problem;
-  request.mode = mode;
-  request.setup = SetupOf(options);
+  request.mode = mode == Mode::kIntersect && options.byDistance ? Mode::kDistanceIntersect : mode;
+  request.setup = SetupOf(options, mode);
+  request.right = options.right;
   request.decimals = options.decimals;
   request.azimuthDecimals = options.azimuthDecimals;
   request.angleFormat = options.angleFormat;
@@ -572,8 +662,16 @@ std::string_view SheetOptionsHelp() {
          "                 the seconds than of a packed angle: dms needs 4\n"
          "                 or more\n"
          "  --header       before the first row's answer, a comment line with\n"
-         "                 the station, the backsight and the check line, and\n"
-         "                 a header row naming the answer's columns\n";
+         "                 the station, the backsight and the check line (or\n"
+         "                 the setup), and a header row naming the answer's columns\n"
+         "  --direction-sigma S\n"
+         "                 freestation: a reading's standard error, seconds\n"
+         "                 (default 2)\n"
+         "  --distance-sigma A,B\n"
+         "                 freestation: a distance's, A mm + B ppm (default 2,2)\n"
+         "  --name NAME    freestation: the station row's name (default STATION)\n"
+         "  --by-distance  intersect: rows hold DISTANCE_A DISTANCE_B\n"
+         "  --right        intersect: the new point on the right of A to B\n";
 }
 
 }  // namespace reading

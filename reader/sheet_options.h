@@ -22,6 +22,10 @@
 //                                    earth's curvature and refraction
 //   --angle-format packed|dms        how angles are written
 //   --decimals N, --azimuth-decimals N, --header
+//   --direction-sigma S              freestation: a reading's standard error
+//   --distance-sigma A,B             freestation: a distance's, A mm + B ppm
+//   --name NAME                      freestation: the station's name
+//   --by-distance, --right           intersect: by distances; on the right
 //
 // and along a road (stake, locate, alignment; `corvane --alignment FILE`):
 //
@@ -76,7 +80,12 @@ struct SheetOptions {
   std::string profile;
   std::optional<double> every;  // metres, > 0
   std::vector<double> offsets;  // metres, none 0, none twice
-  unsigned given = 0;           // which options were given (bits of the table)
+  std::optional<double> directionSigma;  // seconds, above 0
+  std::optional<Point> distanceSigma;    // mm and ppm (as x and y), 0 or more, not both 0
+  std::string stationName;               // "" when not given
+  bool byDistance = false;
+  bool right = false;
+  unsigned given = 0;  // which options were given (bits of the table)
 };
 
 // Where args[at] is one of the options above ("--name value" or
@@ -93,7 +102,8 @@ bool TakeSheetOption(std::span<const std::string> args, std::size_t& at, SheetOp
 std::string TakeSheetOptions(std::span<const std::string> args, SheetOptions& options,
                              std::vector<std::string>& rest);
 
-// The request the options ask for, for rows of `mode`; without --control
+// The request the options ask for, for rows of `mode` (intersect with
+// --by-distance: kDistanceIntersect); without --control
 // names are looked up in `withoutControl` (corvane-calc: nowhere, which
 // makes a name an error here; the program's window: the design file's own
 // names). `setupNeeded`: setout needs a station and a backsight among the

@@ -1,7 +1,6 @@
 // Runs the built corvane-calc and checks what a user or a script sees:
 // standard output, the line numbers on standard error and the exit status.
 
-#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <poll.h>
 #include <unistd.h>
@@ -9,10 +8,11 @@
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
+#include <sstream>
 #include <string>
 #include <vector>
 
-#include "tests/cli/calc_run.h"
+#include "tests/cli/calc_test.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 
 #include <string>
 
-#include "tests/cli/calc_run.h"
+#include "tests/cli/calc_test.h"
 
 namespace {
 

@@ -3,8 +3,9 @@
 // What the 放样表 remembers between runs, in ~/.config/Corvane/setout.conf:
 // the column lists last chosen, the folder of the last design file, the
 // decimals and the angles' format, the heights of the sight, whether the
-// design coordinates show, and the page heading. Each is written when it changes: the program may
-// end right after its last window closes.
+// design coordinates show, the page heading, and the last station setup on
+// sightings (setup_record.h). Each is written when it changes: the program
+// may end right after its last window closes.
 
 #include <QString>
 #include <QVariant>
@@ -16,6 +17,7 @@ inline const QString kControlColumns = QStringLiteral("controlColumns");
 inline const QString kFolder = QStringLiteral("folder");
 inline const QString kAngleDecimals = QStringLiteral("angleDecimals");
 inline const QString kDistanceDecimals = QStringLiteral("distanceDecimals");
+inline const QString kSetup = QStringLiteral("setup");
 inline const QString kAngleFormat = QStringLiteral("angleFormat");      // "packed", "dms"
 inline const QString kStationHeight = QStringLiteral("stationHeight");  // as typed
 inline const QString kInstrumentHeight = QStringLiteral("instrumentHeight");

@@ -1,9 +1,8 @@
 #pragma once
 
-// Runs the built corvane-calc (CORVANE_CALC) as a user or a script would:
-// arguments, standard input, and what comes back on standard output and
-// standard error, with the exit status and the peak memory. Each test has a
-// folder of its own for the files it writes.
+// Runs the built corvane-calc as a user or a script does: arguments,
+// standard input, and what comes out (standard output, standard error, the
+// exit status and the peak memory), in a temporary folder of the test's own.
 
 #include <fcntl.h>
 #include <gtest/gtest.h>
