@@ -78,8 +78,13 @@ CRoadWindow::CRoadWindow(QWidget* parent)
   resize(QSize(1180, 760).boundedTo(screen.size() * 9 / 10));
 }
 
-// The runner waits for its job, which looks at its stop flag often.
-CRoadWindow::~CRoadWindow() = default;
+// The runner waits for its job, which looks at its stop flag often. The
+// fields are deleted after this window's own part is gone, and a field that
+// had the focus says then that its editing finished: their signals must no
+// longer reach this window (it would read the road of a window half gone).
+CRoadWindow::~CRoadWindow() {
+  for (QObject* child : findChildren<QObject*>()) child->disconnect(this);
+}
 
 QTableView* CRoadWindow::tableOf(QAbstractItemModel* model, const QString& name) {
   auto* table = new QTableView(this);

@@ -219,6 +219,17 @@ TEST_F(RoadWindowTest, HeightsBeyondTheProfileAreNoneAndTheStartChainageMovesThe
   EXPECT_EQ(text("startChainage"), "K1+000.000");
 }
 
+// Closing the window while a start chainage is typed but not entered: the
+// field loses its focus as it is deleted, after the window's own part, and
+// must not make the half-deleted window read the road again (the sanitizer
+// build stops at such a call).
+TEST_F(RoadWindowTest, ClosingWithAStartChainageBeingTypedReadsNothing) {
+  type("startChainage", QStringLiteral("K0+500"));
+  ASSERT_TRUE(window->findChild<QLineEdit*>(QStringLiteral("startChainage"))->hasFocus());
+  delete window.data();
+  EXPECT_TRUE(window.isNull());
+}
+
 // A stake list written with --header opens in the 放样表 as it is: the
 // layout box takes its columns from the header row.
 TEST(StakeListLayout, TheHeaderOfCorvaneCalcGivesTheColumns) {
