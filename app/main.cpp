@@ -1,15 +1,21 @@
 // corvane: the calculator window. The process lives as long as the dialog.
-// With --setout it opens the setting-out window instead, or writes its PDF.
+// With --setout it opens the setting-out window instead, or writes its PDF;
+// with --alignment or --elements the road window, or the road's PDF.
 
 #include <QCoreApplication>
 
 #include "ui/calc/calc_app.h"
+#include "ui/road/road_command.h"
 #include "ui/sheet/setout_command.h"
 
 int main(int argc, char** argv) {
-  const SetoutCall setout = SetoutCallOf(argc, argv);
-  if (setout == SetoutCall::kPdf) ChooseHeadlessPlatform();
+  const RoadCall road = RoadCallOf(argc, argv);
+  const SetoutCall setout = road == RoadCall::kNone ? SetoutCallOf(argc, argv) : SetoutCall::kNone;
+  if (setout == SetoutCall::kPdf || road == RoadCall::kPdf) ChooseHeadlessPlatform();
   CCalcApp app(argc, argv);
+  if (road != RoadCall::kNone) {
+    return app.ExitInstance(RunRoad(QCoreApplication::arguments(), road));
+  }
   if (setout != SetoutCall::kNone) {
     return app.ExitInstance(RunSetout(QCoreApplication::arguments(), setout));
   }

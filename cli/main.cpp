@@ -1,6 +1,6 @@
 // corvane-calc: the forward and inverse computations of the calculator for
-// whole lists of rows, with the calculator's numbers to the last digit, and
-// setting-out sheets computed the same way.
+// whole lists of rows, with the calculator's numbers to the last digit,
+// setting-out sheets computed the same way, and points along a road.
 
 #include <fcntl.h>
 #include <unistd.h>
@@ -13,6 +13,7 @@
 
 #include "cli/batch_runner.h"
 #include "cli/options.h"
+#include "cli/road_output.h"
 #include "cli/setup_runner.h"
 #include "reader/input_rows.h"
 #include "reader/mode_rule.h"
@@ -96,6 +97,24 @@ int ComputeStreams(const calc::Options& options) {
   return status;
 }
 
+// The road's curve table, or its stakes.
+int WriteRoad(const calc::Options& options) {
+  const reading::RowSettings& settings = options.sheet.settings;
+  const reading::RoadDecimals decimals{settings.decimals,
+                                       settings.azimuthDecimals.value_or(settings.decimals),
+                                       settings.angleFormat};
+  const calc::RoadOutcome outcome =
+      options.every ? calc::WriteStakes(*settings.road, *options.every, decimals, options.header,
+                                        STDOUT_FILENO, STDERR_FILENO)
+                    : calc::WriteAlignmentTable(*settings.road->design, decimals, options.header,
+                                                STDOUT_FILENO);
+  if (outcome.writeError != 0) {
+    Complain(std::string("cannot write: ") + std::strerror(outcome.writeError));
+    return kBadUsage;
+  }
+  return outcome.rowsFailed ? kRowsFailed : kAllComputed;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -113,6 +132,9 @@ int main(int argc, char** argv) {
   if (!options.sheet.checkLine.empty()) Complain(options.sheet.checkLine);
   if (reading::AnswersAfterLastRow(options.sheet.settings.mode)) {
     return calc::RunSetup(options, STDOUT_FILENO, STDERR_FILENO);
+  }
+  if (options.every || options.sheet.settings.mode == reading::Mode::kAlignment) {
+    return WriteRoad(options);
   }
   return options.values.empty() ? ComputeStreams(options) : ComputeOne(options);
 }

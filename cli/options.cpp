@@ -4,6 +4,8 @@
 #include <string_view>
 
 #include "reader/mode_rule.h"
+#include "reader/road_error_text.h"
+#include "reader/road_rows.h"
 #include "reader/sheet_error_text.h"
 #include "reader/sheet_options.h"
 
@@ -15,9 +17,12 @@ struct ModeName {
   reading::Mode mode;
 };
 
-constexpr std::array<ModeName, 6> kModes = {{{"forward", reading::Mode::kForward},
+constexpr std::array<ModeName, 9> kModes = {{{"forward", reading::Mode::kForward},
                                              {"inverse", reading::Mode::kInverse},
                                              {"setout", reading::Mode::kSetout},
+                                             {"stake", reading::Mode::kStake},
+                                             {"locate", reading::Mode::kLocate},
+                                             {"alignment", reading::Mode::kAlignment},
                                              {"orient", reading::Mode::kOrient},
                                              {"freestation", reading::Mode::kFreeStation},
                                              {"intersect", reading::Mode::kIntersect}}};
@@ -76,6 +81,48 @@ bool ReadOwnOption(const std::vector<std::string>& args, std::size_t& at, Readin
   return true;
 }
 
+bool IsRoadMode(reading::Mode mode) {
+  return mode == reading::Mode::kStake || mode == reading::Mode::kLocate ||
+         mode == reading::Mode::kAlignment;
+}
+
+// Reads the road of a road mode into the sheet's settings; what is wrong
+// with its options or its files, or "".
+std::string TakeRoad(Reading& reading) {
+  Options& options = reading.options;
+  const reading::SheetOptions& given = reading.given;
+  const bool rows = !options.values.empty() || !options.files.empty();
+  if (reading.mode == reading::Mode::kAlignment && rows) {
+    return "alignment reads no rows: give no values nor -i FILE";
+  }
+  if (given.every && rows) return "give --every or rows (values, -i FILE), not both";
+  reading::RoadRequest request;
+  std::string problem = reading::RoadRequestOf(given, request);
+  if (!problem.empty()) return problem;
+  auto design = std::make_shared<reading::RoadDesign>();
+  if (const reading::RoadError error = reading::ReadRoad(request, *design)) {
+    return reading::RoadErrorText(error);
+  }
+  options.sheet.settings.road = reading::MakeRoadRows(std::move(design), given.decimals);
+  if (given.every) {
+    options.every.emplace();
+    options.every->interval = *given.every;
+    options.every->offsets = given.offsets;
+  }
+  return {};
+}
+
+// "expected 4 values (optionally led by a point name)"; "expected 1 or 2
+// values, or a point name and 2" where the last may be left out.
+std::string ExpectedValues(reading::Mode mode, std::size_t needed) {
+  const std::size_t optional = reading::RuleOf(mode).optionalFields;
+  if (optional == 0) {
+    return "expected " + std::to_string(needed) + " values (optionally led by a point name)";
+  }
+  return "expected " + std::to_string(needed - optional) + " or " + std::to_string(needed) +
+         " values, or a point name and " + std::to_string(needed);
+}
+
 // The checks that need the whole command line.
 void CheckComplete(Reading& reading) {
   Options& options = reading.options;
@@ -92,6 +139,10 @@ void CheckComplete(Reading& reading) {
     return;
   }
   options.header = reading.given.header;
+  if (IsRoadMode(reading.mode)) {
+    options.error = TakeRoad(reading);
+    if (!options.error.empty()) return;
+  }
   if (options.values.empty()) return;
   if (!options.files.empty()) {
     options.error = "give values or -i FILE, not both";
@@ -101,12 +152,15 @@ void CheckComplete(Reading& reading) {
   if (reading::AnswersAfterLastRow(reading.mode)) return;
   const reading::RowReader reader(options.sheet.settings);
   const std::size_t columns = options.sheet.settings.columns.size();
-  // An intersection's name fields are all needed.
-  const std::size_t names = reading::RuleOf(options.sheet.settings.mode).nameCount;
+  // An intersection's name fields are all needed; a stake row's offset
+  // may be left out.
+  const reading::ModeRule& rule = reading::RuleOf(options.sheet.settings.mode);
+  const std::size_t names = rule.nameCount;
   const std::size_t needed = reader.FieldNames().size() + names;
+  const std::size_t least = needed - (names == 0 ? rule.optionalFields : 0);
   if (columns > 0 ? options.values.size() == columns
-                  : (options.values.size() == needed ||
-                     (names == 0 && options.values.size() == needed + 1))) {
+                  : (options.values.size() >= least &&
+                     options.values.size() <= needed + (names == 0 ? 1 : 0))) {
     return;
   }
   // Text where a number belongs is named before the values are counted.
@@ -116,11 +170,10 @@ void CheckComplete(Reading& reading) {
     options.error = problem.substr(reading::kErrorPrefix.size());
     return;
   }
-  options.error =
-      columns > 0 ? "expected " + std::to_string(columns) + " values, one a column"
-      : names > 0
-          ? "expected " + std::to_string(needed) + " values: NAME A B and two numbers"
-          : "expected " + std::to_string(needed) + " values (optionally led by a point name)";
+  options.error = columns > 0 ? "expected " + std::to_string(columns) + " values, one a column"
+                  : names > 0   ? "expected " + std::to_string(needed) +
+                                    " values: NAME A B and two numbers"
+                                : ExpectedValues(reading.mode, needed);
 }
 
 }  // namespace
@@ -156,6 +209,12 @@ std::string UsageText() {
              "                           --backsight-azimuth A) [OPTIONS] [VALUES...]\n"
              "       corvane-calc setout --control FILE --station-point NAME\n"
              "                           --backsight-point NAME [OPTIONS] [VALUES...]\n"
+             "       corvane-calc stake|locate (--alignment FILE | --elements FILE)\n"
+             "                           [--profile FILE] [OPTIONS] [VALUES...]\n"
+             "       corvane-calc stake (--alignment FILE | --elements FILE) --every D\n"
+             "                           [--offsets O,O,...] [--profile FILE] [OPTIONS]\n"
+             "       corvane-calc alignment (--alignment FILE | --elements FILE)\n"
+             "                           [--start-chainage K] [OPTIONS]\n"
              "       corvane-calc orient (--station X,Y | --station-point NAME)\n"
              "                           --control FILE [OPTIONS] [ROWS...]\n"
              "       corvane-calc freestation --control FILE [--direction-sigma S]\n"
@@ -167,6 +226,8 @@ std::string UsageText() {
              "Forward:  X0 Y0 AZIMUTH DISTANCE  ->  X Y\n"
              "Inverse:  X0 Y0 X1 Y1             ->  AZIMUTH DISTANCE\n"
              "Setout:   X Y                     ->  AZIMUTH ANGLE DISTANCE [DH ZENITH SLOPE]\n"
+             "Stake:    CHAINAGE [OFFSET]       ->  X Y AZIMUTH [H]\n"
+             "Locate:   X Y                     ->  K OFFSET [H]\n"
              "Orient:   NAME READING            ->  NAME RESIDUAL LINEAR\n"
              "Free station: NAME READING [DISTANCE] -> NAME V_READING V_DISTANCE,\n"
              "          after the station row STATION X Y ORIENTATION MX MY\n"
@@ -177,6 +238,11 @@ std::string UsageText() {
              "azimuth and distance from the station to each point, and the\n"
              "ANGLE to turn clockwise from the backsight to it. The station to\n"
              "backsight azimuth and distance are written to standard error first.\n"
+             "Stake and locate go along a road: a chainage (1234.567 or\n"
+             "K1+234.567) and an offset (+ right, - left) give the point and the\n"
+             "tangent's azimuth, a point its chainage K and offset; with --profile\n"
+             "the design height H too. Alignment writes the road's curve table\n"
+             "(an element table's main points), stake --every its stakes, as CSV.\n"
              "\n"
              "Orient, freestation and intersect look NAME, A and B up in the\n"
              "--control file. Orient and freestation take every row as a sighting\n"
@@ -201,7 +267,7 @@ std::string UsageText() {
              "with a byte-order mark, are read.\n"
              "\n"
              "Options:\n") +
-         std::string(reading::SheetOptionsHelp()) +
+         std::string(reading::SheetOptionsHelp()) + std::string(reading::RoadOptionsHelp()) +
          "  -i FILE        read rows from FILE (repeatable; - is standard input)\n"
          "  -h, --help     show this help\n"
          "  --version      show the version\n"

@@ -6,16 +6,23 @@
 //                (--backsight X,Y | --backsight-point NAME
 //                 | --backsight-azimuth A) [SHEET OPTIONS] [-i FILE]...
 //                [VALUES...]
+//   corvane-calc stake|locate (--alignment FILE | --elements FILE)
+//                [--profile FILE] [SHEET OPTIONS] [-i FILE]... [VALUES...]
+//   corvane-calc stake (...) --every D [--offsets O,O,...]
+//   corvane-calc alignment (--alignment FILE | --elements FILE)
+//                [--start-chainage K] [--header]
 //   corvane-calc --help | --version
 // The sheet options, their checks and what they resolve to are the reader
 // library's (reader/sheet_options.h, reader/sheet_resolver.h), shared with
 // the program's command line; this reads the mode, the files, the values,
 // --help and --version.
 
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "reader/sheet_resolver.h"
+#include "reader/stake_list.h"
 
 namespace calc {
 
@@ -23,10 +30,11 @@ struct Options {
   bool help = false;
   bool version = false;
   reading::Sheet sheet;
-  bool header = false;              // --header
-  std::vector<std::string> values;  // one computation given on the line
-  std::vector<std::string> files;   // "-" is standard input
-  std::string error;                // set when the command line is bad
+  bool header = false;                      // --header
+  std::vector<std::string> values;          // one computation given on the line
+  std::vector<std::string> files;           // "-" is standard input
+  std::optional<reading::StakeSpec> every;  // stake --every: the road's stakes, no rows
+  std::string error;                        // set when the command line is bad
 };
 
 Options ParseOptions(const std::vector<std::string>& args);

@@ -33,7 +33,7 @@ AnswerFormat::AnswerFormat(const RowSettings& settings)
     if (Lists(settings.columns, Column::Role::kCode)) {
       list.push_back({AnswerColumn::Role::kCode, 0, "CODE"});
     }
-    for (std::size_t i = 0; i < rule.resultCount; ++i) {
+    for (std::size_t i = 0; i < ResultCount(settings); ++i) {
       list.push_back({AnswerColumn::Role::kResult, i, rule.results[i]});
     }
     if (Lists(settings.columns, Column::Role::kHeight)) {

@@ -87,8 +87,8 @@ class AnswerFormat {
   int decimals_;
   int angleDecimals_;
   AngleFormat angleFormat_;
-  std::array<bool, 3> resultIsAngle_;
-  std::array<bool, 3> resultMayBeNone_;
+  std::array<bool, 4> resultIsAngle_;
+  std::array<bool, 4> resultMayBeNone_;
   std::array<std::vector<AnswerColumn>, 2> columns_;  // unnamed, named
 };
 

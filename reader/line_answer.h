@@ -37,7 +37,7 @@ struct LineAnswer {
   // numbers are read, on error lines too where a computation failed.
   bool hasPoint = false;
   Point point{0.0, 0.0};
-  std::array<double, 3> results{};  // the mode's results, as ResultNames()
+  std::array<double, 4> results{};  // the mode's results, as ResultNames()
   // The design height as a number, where the row has one (read by an h
   // column, or a caller's point's); set on error lines too once read.
   bool hasHeight = false;

@@ -12,6 +12,7 @@
 #include "reader/columns.h"
 #include "reader/known_points.h"
 #include "reader/number_text.h"
+#include "reader/road_rows.h"
 #include "reader/setup_text.h"
 #include "reader/sheet_error_text.h"
 
@@ -39,6 +40,39 @@ constexpr ModeRule kSetoutRule = {{"X0", "Y0", "X", "Y"},
                                   {true, true, false},
                                   {"result AZIMUTH is out of range", "result ANGLE is out of range",
                                    "result DISTANCE is out of range"}};
+
+// A chainage alone is a stake on the centre line. H only with a profile.
+constexpr ModeRule kStakeRule = {
+    .fields = {"CHAINAGE", "OFFSET"},
+    .azimuthField = kNoAzimuth,
+    .resultCount = 4,
+    .results = {"X", "Y", "AZIMUTH", "H"},
+    .resultIsAngle = {false, false, true, false},
+    .outOfRange = {"result X is out of range", "result Y is out of range",
+                   "result AZIMUTH is out of range", "result H is out of range"},
+    .fieldCount = 2,
+    .optionalFields = 1,
+    .chainageField = 0,
+    .heightResult = 3};
+constexpr ModeRule kLocateRule = {
+    .fields = {"X", "Y"},
+    .azimuthField = kNoAzimuth,
+    .resultCount = 3,
+    .results = {"K", "OFFSET", "H"},
+    .resultIsAngle = {false, false, false},
+    .outOfRange = {"result K is out of range", "result OFFSET is out of range",
+                   "result H is out of range"},
+    .fieldCount = 2,
+    .heightResult = 2};
+
+// No rows: the curve table is written (curve_table.h).
+constexpr ModeRule kAlignmentRule = {.fields = {},
+                                     .azimuthField = kNoAzimuth,
+                                     .resultCount = 0,
+                                     .results = {},
+                                     .resultIsAngle = {},
+                                     .outOfRange = {},
+                                     .fieldCount = 0};
 
 // Rows that name known points: the station is never part of a row.
 constexpr ModeRule kOrientRule = {.fields = {"READING"},
@@ -81,9 +115,10 @@ constexpr ModeRule kIntersectRule = IntersectRule("ANGLE_A", "ANGLE_B", true);
 constexpr ModeRule kDistanceIntersectRule = IntersectRule("DISTANCE_A", "DISTANCE_B", false);
 
 // Indexed by Mode.
-constexpr std::array<const ModeRule*, 7> kRules = {
-    &kForwardRule,     &kInverseRule,   &kSetoutRule,           &kOrientRule,
-    &kFreeStationRule, &kIntersectRule, &kDistanceIntersectRule};
+constexpr std::array<const ModeRule*, 10> kRules = {
+    &kForwardRule, &kInverseRule,     &kSetoutRule,    &kStakeRule,
+    &kLocateRule,  &kAlignmentRule,   &kOrientRule,    &kFreeStationRule,
+    &kIntersectRule, &kDistanceIntersectRule};
 
 // The known point `name` of the row's field `field` ("" for the row's own
 // name), into `point`; "" or what is wrong.
@@ -103,9 +138,16 @@ std::string FindRowPoint(const RowSettings& settings, const char* field, std::st
 
 const ModeRule& RuleOf(Mode mode) { return *kRules[static_cast<std::size_t>(mode)]; }
 
+std::size_t ResultCount(const RowSettings& settings) {
+  const ModeRule& rule = RuleOf(settings.mode);
+  const bool profile = settings.road && settings.road->design->profile;
+  return rule.resultCount - (rule.heightResult != kNoHeight && !profile ? 1 : 0);
+}
+
 const char* ModeName(Mode mode) {
-  static constexpr std::array<const char*, 7> kNames = {
-      "forward", "inverse", "setout", "orient", "freestation", "intersect", "intersect"};
+  static constexpr std::array<const char*, 10> kNames = {
+      "forward", "inverse",     "setout",    "stake",     "locate",
+      "alignment", "orient", "freestation", "intersect", "intersect"};
   return kNames[static_cast<std::size_t>(mode)];
 }
 
@@ -149,10 +191,12 @@ const char* ComputeRow(const RowSettings& settings, const double* values, LineAn
   const double x0 = station ? settings.station.x : values[0];
   const double y0 = station ? settings.station.y : values[1];
   const double* rest = station ? values : values + 2;
-  std::array<double, 3>& results = answer.results;
-  if (settings.mode == Mode::kForward) {
+  std::array<double, 4>& results = answer.results;
+  if (settings.mode == Mode::kStake || settings.mode == Mode::kLocate) {
+    if (const char* fault = ComputeRoadRow(settings, values, answer)) return fault;
+  } else if (settings.mode == Mode::kForward) {
     const survey::ForwardResult end = survey::ComputeForward(x0, y0, rest[0], rest[1]);
-    results = {end.x, end.y, 0.0};
+    results = {end.x, end.y, 0.0, 0.0};
     answer.point = {end.x, end.y};
   } else {
     answer.point = {rest[0], rest[1]};
@@ -161,14 +205,15 @@ const char* ComputeRow(const RowSettings& settings, const double* values, LineAn
     if (polar.identicalPoints) {
       return settings.mode == Mode::kInverse ? "identical points" : "point is on the station";
     }
-    results = {polar.azimuth, polar.distance, 0.0};
+    results = {polar.azimuth, polar.distance, 0.0, 0.0};
     if (settings.mode == Mode::kSetout) {
       results = {polar.azimuth, survey::TurnedAngle(polar.degrees, settings.backsightDegrees),
-                 polar.distance};
+                 polar.distance, 0.0};
     }
   }
   const ModeRule& rule = RuleOf(settings.mode);
-  for (std::size_t i = 0; i < rule.resultCount; ++i) {
+  const std::size_t count = ResultCount(settings);
+  for (std::size_t i = 0; i < count; ++i) {
     if (!std::isfinite(results[i])) return rule.outOfRange[i];
   }
   answer.hasPoint = true;  // the end point of a forward row is finite

@@ -1,7 +1,8 @@
 #pragma once
 
 // What each mode reads and writes, and its computation: forward, inverse
-// and setout rows, by the survey core; and the rows that name known points
+// and setout rows, by the survey core; stake and locate rows along a road
+// by its alignment (road_rows.h); and the rows that name known points
 // (orient, freestation, intersect), their names looked up and, for
 // intersect, the new point computed (core/setup).
 
@@ -20,9 +21,9 @@ struct ModeRule {
   std::array<const char*, 4> fields;  // the numbers of a full row
   std::size_t azimuthField;           // kNoAzimuth when none is an azimuth
   std::size_t resultCount;
-  std::array<const char*, 3> results;     // their names in a header row
-  std::array<bool, 3> resultIsAngle;      // else a length or coordinate
-  std::array<const char*, 3> outOfRange;  // a result that is not finite
+  std::array<const char*, 4> results;     // their names in a header row
+  std::array<bool, 4> resultIsAngle;      // else a length or coordinate
+  std::array<const char*, 4> outOfRange;  // a result that is not finite
   std::size_t fieldCount = 4;             // how many of `fields` there are
   std::size_t stationFields =
       2;  // the first fields, which a station given apart takes the place of
@@ -31,17 +32,28 @@ struct ModeRule {
   // be led by a name.
   std::array<const char*, 3> names{};
   std::size_t nameCount = 0;
-  std::size_t optionalFields = 0;  // the last numbers, which may be left out or empty
+  // The last numbers, which may be left out or empty: a stake row's offset
+  // (then 0, the centre line), freestation's distance (then NaN).
+  std::size_t optionalFields = 0;
   bool allAngles = false;          // every number is a packed angle
   // A result that may be none (a NaN in LineAnswer::results): written as
   // an empty field.
-  std::array<bool, 3> resultMayBeNone{};
+  std::array<bool, 4> resultMayBeNone{};
+  std::size_t chainageField = 4;  // kNoChainage, or the field read as a chainage
+  std::size_t heightResult = 4;   // kNoHeight, or the result there only with a profile
 };
+
+inline constexpr std::size_t kNoChainage = 4;
+inline constexpr std::size_t kNoHeight = 4;
 
 const ModeRule& RuleOf(Mode mode);
 
-// "forward", "inverse", "setout", "orient", "freestation", "intersect"
-// (by angles and by distances alike).
+// How many results the rows of `settings` give: the mode's, less the
+// design height without a profile.
+std::size_t ResultCount(const RowSettings& settings);
+
+// "forward", "inverse", "setout", "stake", "locate", "alignment", "orient",
+// "freestation", "intersect" (by angles and by distances alike).
 const char* ModeName(Mode mode);
 
 // Whether the mode's rows name known points (orient, freestation,

@@ -4,7 +4,9 @@
 #include <array>
 #include <cmath>
 
+#include "core/alignment/chainage_text.h"
 #include "core/survey.h"
+#include "reader/chainage_field.h"
 #include "reader/field_number.h"
 #include "reader/field_splitter.h"
 #include "reader/mode_rule.h"
@@ -99,11 +101,20 @@ bool IsBlankOrComment(std::string_view line) {
   return line.size() <= kMaxLineChars && IsPassedThrough(line);
 }
 
+bool IsHeaderRow(std::string_view line, std::span<const std::string_view> fields) {
+  if (line.starts_with(kErrorPrefix)) return false;
+  return std::none_of(fields.begin(), fields.end(), [](std::string_view field) {
+    return StartsLikeNumber(field) || IsNumberField(field) ||
+           (field.size() <= survey::kFieldChars && survey::ReadChainage(field));
+  });
+}
+
 RowReader::RowReader(const RowSettings& settings)
     : settings_(settings),
       nameColumn_(FindColumn(settings.columns, Column::Role::kName)),
       fieldNames_(FindFieldNames()),
       azimuthIndex_(FindAzimuthIndex()),
+      chainageIndex_(Rule().chainageField),
       format_(settings) {}
 
 const ModeRule& RowReader::Rule() const { return RuleOf(settings_.mode); }
@@ -113,7 +124,7 @@ std::span<const char* const> RowReader::FindFieldNames() const {
 }
 
 std::span<const char* const> RowReader::ResultNames() const {
-  return std::span<const char* const>(Rule().results).first(Rule().resultCount);
+  return std::span<const char* const>(Rule().results).first(ResultCount(settings_));
 }
 
 // Read, but for the name, code and height, which go to `use` as views that
@@ -227,13 +238,8 @@ void RowReader::ReadSplitInto(std::string_view line, LineAnswer& answer, Row& ro
   Answer(stored, split.count, answer, row, compute);
 }
 
-// A first row none of whose fields is a number or starts like one, unless
-// copying it would give a line that reads as an error.
 bool RowReader::IsHeader(std::string_view line, std::span<const std::string_view> fields) const {
-  if (line.starts_with(kErrorPrefix)) return false;
-  return std::none_of(fields.begin(), fields.end(), [](std::string_view field) {
-    return StartsLikeNumber(field) || IsNumberField(field);
-  });
+  return IsHeaderRow(line, fields);
 }
 
 // Reads the row of `count` fields (the first of them in `fields`) and, with
@@ -332,11 +338,8 @@ bool RowReader::ReadRow(std::span<const std::string_view> fields, std::size_t co
   if (row.name.starts_with("ERROR:")) return Fail(answer, {}, kReservedName);
   if (byColumns) return ReadColumnFields(fields, row, answer);
   const auto names = FieldNames();
-  const std::size_t azimuth = AzimuthIndex();
   for (std::size_t i = 0; i < std::min(fields.size(), names.size()); ++i) {
-    if (!ReadField(names[i], i == azimuth, fields[i], row.name, row.numbers[i], answer)) {
-      return false;
-    }
+    if (!ReadNumber(i, fields[i], row.name, row.numbers[i], answer)) return false;
   }
   return true;
 }
@@ -381,17 +384,12 @@ bool RowReader::ReadNamedRow(std::span<const std::string_view> fields, std::size
 bool RowReader::ReadColumnFields(std::span<const std::string_view> fields, Row& row,
                                  LineAnswer& answer) const {
   const std::span<const Column> columns = settings_.columns;
-  const auto names = FieldNames();
-  const std::size_t azimuth = AzimuthIndex();
   for (std::size_t i = 0; i < std::min(fields.size(), columns.size()); ++i) {
     const std::string_view field = fields[i];
     switch (columns[i].role) {
       case Column::Role::kNumber: {
         const std::size_t number = columns[i].number;
-        if (!ReadField(names[number], number == azimuth, field, row.name, row.numbers[number],
-                       answer)) {
-          return false;
-        }
+        if (!ReadNumber(number, field, row.name, row.numbers[number], answer)) return false;
         break;
       }
       case Column::Role::kHeight: {
@@ -427,7 +425,10 @@ bool RowReader::CountFields(std::span<const std::string_view> fields, std::size_
                     (count < rule.nameCount ? rule.names[count] : names[count - rule.nameCount]));
   }
   const std::size_t needed = columns.empty() ? names.size() + (row.named ? 1 : 0) : columns.size();
-  if (count < needed) {
+  // Fields a row may leave out, the last of its numbers: not after a name,
+  // where they tell the name from a number.
+  const std::size_t least = needed - (columns.empty() && !row.named ? Rule().optionalFields : 0);
+  if (count < least) {
     const std::size_t missing = count - (columns.empty() && row.named ? 1 : 0);
     return Fail(answer, row.name,
                 "missing field " + (columns.empty() ? std::string(names[missing])
@@ -487,6 +488,18 @@ bool RowReader::ReadPlainRow(std::string_view line, LineAnswer& answer) const {
   answer.separator = separator;
   Compute(values.data(), {}, answer);
   return true;
+}
+
+// Reads the row's number `number` (of FieldNames) as its kind of number
+// is read.
+inline bool RowReader::ReadNumber(std::size_t number, std::string_view text, std::string_view point,
+                                  double& value, LineAnswer& answer) const {
+  const char* const field = FieldNames()[number];
+  if (number != chainageIndex_) {
+    return ReadField(field, number == AzimuthIndex(), text, point, value, answer);
+  }
+  std::string problem;
+  return ReadChainageField(field, text, value, problem) || Fail(answer, point, problem);
 }
 
 // Reads the number of `field` of the row of `point` into `value`, or makes

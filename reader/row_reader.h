@@ -31,6 +31,12 @@ struct ModeRule;
 // input that is neither is its first row, which may be a header.
 bool IsBlankOrComment(std::string_view line);
 
+// Whether an input's first row `line`, split into `fields`, is a header: none
+// of its fields is a number or starts like one, nor a chainage written
+// K0+120, and copying it would not give a line that reads as an error. Design tables are read by
+// this rule too (road_tables.h).
+bool IsHeaderRow(std::string_view line, std::span<const std::string_view> fields);
+
 class RowReader {
  public:
   explicit RowReader(const RowSettings& settings);
@@ -151,6 +157,8 @@ class RowReader {
                         std::string_view point, double& value, LineAnswer& answer);
   static bool ReadOtherField(const char* field, bool isAzimuth, std::string_view text,
                              std::string_view point, double& value, LineAnswer& answer);
+  bool ReadNumber(std::size_t number, std::string_view text, std::string_view point, double& value,
+                  LineAnswer& answer) const;
   void Compute(const double* values, std::string_view point, LineAnswer& answer) const;
   std::span<const char* const> FindFieldNames() const;
   std::size_t FindAzimuthIndex() const;
@@ -160,6 +168,7 @@ class RowReader {
   std::size_t nameColumn_;                   // with columns: where the name is, if anywhere
   std::span<const char* const> fieldNames_;  // FieldNames()
   std::size_t azimuthIndex_;                 // which of them is an azimuth
+  std::size_t chainageIndex_;                // which is a chainage (a stake row's)
   AnswerFormat format_;
 };
 

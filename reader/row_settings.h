@@ -19,6 +19,9 @@ class KnownPoints;
 // forward: X0 Y0 AZIMUTH DISTANCE -> X Y; inverse: X0 Y0 X1 Y1 -> AZIMUTH
 // DISTANCE; setout, from a station towards a backsight: X Y -> AZIMUTH
 // ANGLE DISTANCE, ANGLE turned clockwise from the backsight to the point.
+// Along a road (road_rows.h): stake, CHAINAGE [OFFSET] -> X Y AZIMUTH [H];
+// locate, X Y -> K OFFSET [H]; alignment reads no rows (the road's curve
+// table is written instead).
 // Rows that name known points: orient, from a known station: NAME READING
 // -> NAME RESIDUAL LINEAR; freestation: NAME READING [DISTANCE] -> NAME
 // V_READING V_DISTANCE (both answered once every row is read, see
@@ -28,6 +31,9 @@ enum class Mode {
   kForward,
   kInverse,
   kSetout,
+  kStake,
+  kLocate,
+  kAlignment,
   kOrient,
   kFreeStation,
   kIntersect,
@@ -40,6 +46,8 @@ struct Point {
   double y;
   bool operator==(const Point&) const = default;
 };
+
+struct RoadRows;
 
 struct RowSettings {
   Mode mode = Mode::kForward;
@@ -54,6 +62,7 @@ struct RowSettings {
   // point with a design height is then answered with the sight to the
   // target held on it (ΔH, zenith angle, slope distance). Unset: no sight.
   std::optional<survey::HeightSetup> heights;
+  std::shared_ptr<const RoadRows> road;  // stake and locate: the road they are on
   // Rows that name known points: where the names are looked up.
   std::shared_ptr<const KnownPoints> known;
   bool right = false;  // intersect: the new point on the right of the line from A to B

@@ -3,12 +3,16 @@
 #include <algorithm>
 #include <array>
 #include <charconv>
+#include <cmath>
 #include <tuple>
 
+#include "core/alignment/chainage_text.h"
 #include "reader/field_number.h"
 #include "reader/mode_rule.h"
 #include "reader/number_text.h"
+#include "reader/road_tables.h"
 #include "reader/sheet_error_text.h"
+#include "reader/stake_list.h"
 
 namespace reading {
 namespace {
@@ -18,12 +22,27 @@ namespace {
 // itself (else the message says what the value needs).
 using ValueReader = bool (*)(const std::string& value, SheetOptions& options, std::string& error);
 
+// The modes an option is for, a bit each.
+constexpr unsigned ModeBit(Mode mode) { return 1u << static_cast<unsigned>(mode); }
+constexpr unsigned kPointModes =
+    ModeBit(Mode::kForward) | ModeBit(Mode::kInverse) | ModeBit(Mode::kSetout);
+// Those that take a known station, and those that take known points.
+constexpr unsigned kStationModes = kPointModes | ModeBit(Mode::kOrient);
+constexpr unsigned kControlModes = kStationModes | ModeBit(Mode::kFreeStation) |
+                                   ModeBit(Mode::kIntersect) |
+                                   ModeBit(Mode::kDistanceIntersect);
+constexpr unsigned kRowModes = kPointModes | ModeBit(Mode::kStake) | ModeBit(Mode::kLocate);
+constexpr unsigned kRoadModes =
+    ModeBit(Mode::kStake) | ModeBit(Mode::kLocate) | ModeBit(Mode::kAlignment);
+constexpr unsigned kAllModes = kControlModes | kRowModes | kRoadModes;
+
 struct SheetOption {
   std::string_view name;
   std::string_view alias;  // another spelling, or none
   bool takesValue;
   const char* valueNeeds;  // what a bad value is told it should be
   ValueReader read;
+  unsigned modes = kAllModes;  // the modes that take it
 };
 
 bool ReadDecimals(const std::string& text, int& decimals) {
@@ -84,6 +103,14 @@ bool ReadBacksightAzimuth(const std::string& text, SheetOptions& options, std::s
   return true;
 }
 
+// A length above 0, in metres.
+bool ReadInterval(const std::string& text, std::optional<double>& metres) {
+  double read = 0.0;
+  if (ReadFieldNumber(text, read) != FieldNumber::kNumber || !(read > 0.0)) return false;
+  metres = read;
+  return true;
+}
+
 // A standard error: a number above 0.
 bool ReadSigma(const std::string& text, std::optional<double>& sigma) {
   double value = 0.0;
@@ -101,15 +128,17 @@ bool ReadDistanceSigma(const std::string& text, std::optional<Point>& sigma) {
   return true;
 }
 
-constexpr std::array<SheetOption, 21> kOptions = {{
+constexpr std::array<SheetOption, 28> kOptions = {{
     {"--from", "--station", true, "X0,Y0, two numbers",
      [](const std::string& value, SheetOptions& options, std::string&) {
        return ReadPoint(value, options.station);
-     }},
+     },
+     kStationModes},
     {"--station-point", "", true, "a point name",
      [](const std::string& value, SheetOptions& options, std::string&) {
        return ReadName(value, options.stationPoint);
-     }},
+     },
+     kStationModes},
     {"--backsight", "", true, "X,Y, two numbers",
      [](const std::string& value, SheetOptions& options, std::string&) {
        return ReadPoint(value, options.backsight);
@@ -122,17 +151,20 @@ constexpr std::array<SheetOption, 21> kOptions = {{
     {"--control", "", true, "a file",
      [](const std::string& value, SheetOptions& options, std::string&) {
        return ReadName(value, options.control);
-     }},
+     },
+     kControlModes},
     {"--control-columns", "", true, "",
      [](const std::string& value, SheetOptions& options, std::string&) {
        options.controlColumns = value;
        return true;
-     }},
+     },
+     kControlModes},
     {"--columns", "", true, "",
      [](const std::string& value, SheetOptions& options, std::string&) {
        options.columns = value;
        return true;
-     }},
+     },
+     kRowModes},
     {"--decimals", "", true, "a whole number from 0 to 20",
      [](const std::string& value, SheetOptions& options, std::string&) {
        return ReadDecimals(value, options.decimals);
@@ -192,6 +224,43 @@ constexpr std::array<SheetOption, 21> kOptions = {{
        options.earthCurvature = true;
        return true;
      }},
+    {"--alignment", "", true, "a file",
+     [](const std::string& value, SheetOptions& options, std::string&) {
+       return ReadName(value, options.alignment);
+     },
+     kRoadModes},
+    {"--elements", "", true, "a file",
+     [](const std::string& value, SheetOptions& options, std::string&) {
+       return ReadName(value, options.elements);
+     },
+     kRoadModes},
+    {"--alignment-columns", "", true, "",
+     [](const std::string& value, SheetOptions& options, std::string&) {
+       options.alignmentColumns = value;
+       return true;
+     },
+     kRoadModes},
+    {"--start-chainage", "", true, "a chainage, 1234.567 or K1+234.567",
+     [](const std::string& value, SheetOptions& options, std::string&) {
+       options.startChainage = survey::ReadChainage(value);
+       return options.startChainage.has_value() && std::isfinite(*options.startChainage);
+     },
+     kRoadModes},
+    {"--profile", "", true, "a file",
+     [](const std::string& value, SheetOptions& options, std::string&) {
+       return ReadName(value, options.profile);
+     },
+     ModeBit(Mode::kStake) | ModeBit(Mode::kLocate)},
+    {"--every", "", true, "a length above 0",
+     [](const std::string& value, SheetOptions& options, std::string&) {
+       return ReadInterval(value, options.every);
+     },
+     ModeBit(Mode::kStake)},
+    {"--offsets", "", true, "offsets other than 0, each once, e.g. -10,10",
+     [](const std::string& value, SheetOptions& options, std::string&) {
+       return ReadOffsets(value, options.offsets);
+     },
+     ModeBit(Mode::kStake)},
 }};
 
 const SheetOption* FindOption(std::string_view name) {
@@ -217,6 +286,38 @@ std::string Say(SheetError::What what, SheetPart part = SheetPart::kStation) {
   error.what = what;
   error.part = part;
   return SheetErrorText(error);
+}
+
+// "forward, inverse and setout"
+std::string ModesText(unsigned modes) {
+  std::vector<std::string_view> names;
+  for (unsigned mode = 0; (1u << mode) <= modes; ++mode) {
+    // Intersect by angles and by distances share a name.
+    const std::string_view name = ModeName(static_cast<Mode>(mode));
+    if ((modes & (1u << mode)) != 0 && (names.empty() || names.back() != name)) {
+      names.push_back(name);
+    }
+  }
+  std::string text;
+  for (std::size_t i = 0; i < names.size(); ++i) {
+    if (i > 0) text += i + 1 == names.size() ? " and " : ", ";
+    text += names[i];
+  }
+  return text;
+}
+
+// The first option given that `mode` does not take: "--every is for
+// stake"; "" where there is none.
+std::string OptionNotForMode(const SheetOptions& options, Mode mode) {
+  for (std::size_t i = 0; i < kOptions.size(); ++i) {
+    const SheetOption& option = kOptions[i];
+    if ((options.given & (1u << i)) != 0 && (option.modes & ModeBit(mode)) == 0) {
+      const std::string alias =
+          option.alias.empty() ? "" : " (or " + std::string(option.alias) + ")";
+      return std::string(option.name) + alias + " is for " + ModesText(option.modes);
+    }
+  }
+  return {};
 }
 
 // The options of the modes whose rows name known points, checked together
@@ -274,6 +375,7 @@ std::string CheckTogether(const SheetOptions& options, Mode mode, bool haveKnown
     return std::string(backsights[0]) + " is for setout";
   }
   if (std::string problem = CheckNamedModes(options, mode); !problem.empty()) return problem;
+  if (std::string problem = OptionNotForMode(options, mode); !problem.empty()) return problem;
   if (options.station && !options.stationPoint.empty()) {
     return "give --station or --station-point, not both";
   }
@@ -336,9 +438,17 @@ std::optional<StationSetup> SetupOf(const SheetOptions& options, Mode mode) {
 }
 
 // Reads a column list given with `option`; "" or what is wrong.
+// The last `optional` numbers may have no column (a stake row's offset:
+// then the centre line's); ReadColumns asks for the numbers in order.
 std::string ColumnsOf(const std::string& list, std::span<const char* const> numbers, bool pointFile,
-                      std::string_view option, std::vector<Column>& columns) {
-  const ColumnsError error = ReadColumns(list, numbers, pointFile, columns);
+                      std::string_view option, std::vector<Column>& columns,
+                      std::size_t optional = 0) {
+  ColumnsError error = ReadColumns(list, numbers, pointFile, columns);
+  for (std::size_t i = numbers.size() - optional; i < numbers.size(); ++i) {
+    if (error.what == ColumnsError::What::kNoColumnFor && error.role == RoleOf(numbers[i])) {
+      error = {};
+    }
+  }
   return error ? ColumnsErrorText(error, numbers, pointFile, option) : std::string();
 }
 
@@ -421,7 +531,7 @@ std::string RequestOf(const SheetOptions& options, Mode mode,
     // Setout rows are always read from a station.
     const bool fromStation = pointFile || request.setup.has_value();
     problem = ColumnsOf(*options.columns, RowNumbers(mode, fromStation), pointFile, "--columns",
-                        request.columns);
+                        request.columns, RuleOf(mode).optionalFields);
     if (!problem.empty()) return problem;
   }
   const bool listsHeights =
@@ -443,6 +553,67 @@ std::string RequestOf(const SheetOptions& options, Mode mode,
   }
   request.known = std::move(control);
   return {};
+}
+
+std::vector<std::string_view> GivenOptions(const SheetOptions& options) {
+  std::vector<std::string_view> names;
+  for (std::size_t i = 0; i < kOptions.size(); ++i) {
+    if ((options.given & (1u << i)) != 0) names.push_back(kOptions[i].name);
+  }
+  return names;
+}
+
+std::string RoadRequestOf(const SheetOptions& options, RoadRequest& request) {
+  request = RoadRequest();
+  if (!options.alignment.empty() && !options.elements.empty()) {
+    return "give --alignment or --elements, not both";
+  }
+  if (options.alignment.empty() && options.elements.empty()) {
+    return "give the road: --alignment FILE (a JD table) or --elements FILE (an element table)";
+  }
+  if (!options.offsets.empty() && !options.every) return "--offsets needs --every D";
+  if (!options.elements.empty()) {
+    if (options.alignmentColumns) return "--alignment-columns is for --alignment";
+    if (options.startChainage) {
+      return "--start-chainage is for --alignment: an element table gives its start chainage";
+    }
+    request.table = RoadRequest::Table::kElements;
+    request.path = options.elements;
+  } else {
+    request.path = options.alignment;
+    request.startChainage = options.startChainage.value_or(0.0);
+    if (options.alignmentColumns) {
+      const ColumnsError error =
+          ReadIntersectionColumns(*options.alignmentColumns, request.columns);
+      if (error) {
+        return ColumnsErrorText(error, IntersectionNumbers(), false, "--alignment-columns");
+      }
+    }
+  }
+  request.profile = options.profile;
+  return {};
+}
+
+std::string_view RoadOptionsHelp() {
+  return "  --alignment FILE\n"
+         "                 stake, locate, alignment: the road as a JD table,\n"
+         "                 a row a point: NAME X Y [R [LS1 [LS2]]], BP first\n"
+         "                 and EP last\n"
+         "  --elements FILE\n"
+         "                 the road as an element table: [NAME] X Y AZIMUTH\n"
+         "                 CHAINAGE, then a row an element: [NAME] LENGTH R1 R2\n"
+         "                 (radii + right, - left, empty or 0 infinite)\n"
+         "  --alignment-columns ROLES\n"
+         "                 the JD table's columns: name, x, y, r, ls1, ls2, -\n"
+         "  --start-chainage K\n"
+         "                 the chainage of the JD table's BP (default 0)\n"
+         "  --profile FILE stake, locate: grade-change points, CHAINAGE HEIGHT\n"
+         "                 [R], for the design height H\n"
+         "  --every D      stake, without rows: the road's stakes, every\n"
+         "                 multiple of D, the main points and the end\n"
+         "  --offsets O,O,...\n"
+         "                 with --every: side stakes at these offsets too\n"
+         "                 (+ right, - left)\n";
 }
 
 std::string_view SheetOptionsHelp() {

@@ -27,6 +27,14 @@
 //   --name NAME                      freestation: the station's name
 //   --by-distance, --right           intersect: by distances; on the right
 //
+// and along a road (stake, locate, alignment; `corvane --alignment FILE`):
+//
+//   --alignment FILE | --elements FILE   the road: a JD table, an element table
+//   --alignment-columns ROLES            the JD table's columns
+//   --start-chainage K                   the JD table's BP chainage
+//   --profile FILE                       stake, locate: design heights
+//   --every D [--offsets O,O,...]        stake: the road's stakes
+//
 // A command line is read in two steps. TakeSheetOption() takes these options
 // one argument at a time, checking only each value's form ("X,Y", a packed
 // azimuth, 0 to 20 decimals) and that none is given twice; the caller takes
@@ -41,6 +49,7 @@
 #include <string_view>
 #include <vector>
 
+#include "reader/road_design.h"
 #include "reader/sheet_request.h"
 
 namespace reading {
@@ -63,6 +72,14 @@ struct SheetOptions {
   std::optional<double> targetHeight;
   bool earthCurvature = false;
   bool header = false;
+  // Along a road.
+  std::string alignment;  // --alignment FILE: a JD table; "" when not given
+  std::string elements;   // --elements FILE: an element table
+  std::optional<std::string> alignmentColumns;
+  std::optional<double> startChainage;  // metres
+  std::string profile;
+  std::optional<double> every;  // metres, > 0
+  std::vector<double> offsets;  // metres, none 0, none twice
   std::optional<double> directionSigma;  // seconds, above 0
   std::optional<Point> distanceSigma;    // mm and ppm (as x and y), 0 or more, not both 0
   std::string stationName;               // "" when not given
@@ -96,8 +113,20 @@ std::string RequestOf(const SheetOptions& options, Mode mode,
                       const KnownPointSource& withoutControl, SheetRequest& request,
                       bool setupNeeded = true);
 
+// The road the options ask for (stake, locate, alignment): its file, the JD
+// table's columns and start chainage, the profile. Returns "" or what is
+// wrong with them together.
+std::string RoadRequestOf(const SheetOptions& options, RoadRequest& request);
+
+// The names of the options given, in the order of the table ("--from" for
+// --station too).
+std::vector<std::string_view> GivenOptions(const SheetOptions& options);
+
 // The lines of --help that describe these options.
 std::string_view SheetOptionsHelp();
+
+// The lines of --help that describe the road's options.
+std::string_view RoadOptionsHelp();
 
 // The name of an option argument: "--decimals" for "--decimals=3".
 std::string_view OptionName(std::string_view arg);

@@ -8,6 +8,7 @@
 #define IDS_ABOUT_MENU 101
 #define IDD_CALC 102
 #define IDS_SETOUT_MENU 103
+#define IDS_ROAD_MENU 104
 
 // Icons and cursor
 #define IDI_APP 128
@@ -48,3 +49,4 @@
 // Window-menu commands
 #define IDM_ABOUT 0x0010
 #define IDM_SETOUT 0x0020
+#define IDM_ROAD 0x0030

@@ -88,6 +88,8 @@ QString LoadStringResource(int id) {
       return QStringLiteral("关于 Corvane(&A)...");
     case IDS_SETOUT_MENU:
       return QStringLiteral("放样表(&S)...");
+    case IDS_ROAD_MENU:
+      return QStringLiteral("线路(&R)...");
     default:
       return QString();
   }

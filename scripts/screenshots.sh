@@ -3,10 +3,12 @@
 # the about box, the setting-out window on the example design file
 # (docs/design.dat, docs/ctl.dat) with one point picked from the keyboard,
 # the same with heights to stake and angles in D°M′S″, the first page of
-# the PDF the program writes for it, and the setup dialog of a free station
+# the PDF the program writes for it, the setup dialog of a free station
 # typed on the worked case (docs/known.dat, docs/free.txt, docs/stakes.dat),
-# taken from the real program on virtual X displays, with settings of their
-# own.
+# the road window on the example road (docs/road.csv, docs/profile.csv)
+# with its stakes and a point computed both ways, and the first page of the
+# road's PDF; taken from the real program on virtual X displays, with
+# settings of their own.
 # Usage: scripts/screenshots.sh [OUTPUT_DIR]   (default docs/)
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -125,5 +127,28 @@ while read -r name reading distance; do
 done <docs/free.txt
 sleep 0.5
 crop "$dialog" "$out/setup-free.png"
+kill "$running" "$xvfb_pid"
+
+# The road's PDF as a user writes it, without a display.
+road=(docs/road.csv --profile docs/profile.csv --every 20 --offsets -10,10)
+env -u DISPLAY "$program" --alignment "${road[@]}" --pdf "$tmp/road.pdf"
+pdftoppm -png -r 80 -f 1 -l 1 -singlefile "$tmp/road.pdf" "$out/road-pdf"
+
+# The road window on the same road: a 正算 of the QZ of JD1, 10 m left,
+# typed through the fields' keys (Alt+K 桩号, Tab 偏距), and a 反算 of a
+# point 10 m right of HZ (Alt+X, Alt+Y).
+start_xvfb 1280x820x24
+"$program" --alignment "${road[@]}" &
+running=$!
+window=$(find_window '^线路')
+sleep 1
+xdotool windowfocus --sync "$window"
+xdotool key alt+k type K0+209.047
+xdotool key Tab type -- -10
+xdotool key Return alt+x type 707.515
+xdotool key alt+y type 249.895
+xdotool key Return
+sleep 0.5
+crop "$window" "$out/road.png"
 echo "wrote $out/calculator.png, $out/about.png, $out/setout.png, $out/setout-heights.png," \
-  "$out/setout-pdf.png and $out/setup-free.png"
+  "$out/setout-pdf.png, $out/setup-free.png, $out/road.png and $out/road-pdf.png"

@@ -30,7 +30,7 @@
 
 #include "ui/calc/calc_app.h"
 #include "ui/calc/calc_dialog.h"
-#include "ui/sheet/job_runner.h"
+#include "ui/common/job_runner.h"
 #include "ui/sheet/point_name_box.h"
 #include "ui/sheet/print_preview.h"
 #include "ui/sheet/setout_sheet.h"

@@ -46,6 +46,10 @@ class Profile {
 
   std::span<const VerticalCurve> curves() const { return curves_; }
 
+  // The chainages of the first and the last point, metres: HeightAt's range.
+  double startChainage() const { return points_.empty() ? 0.0 : points_.front().chainage; }
+  double endChainage() const { return points_.empty() ? 0.0 : points_.back().chainage; }
+
  private:
   std::vector<GradePoint> points_;
   std::vector<double> grades_;         // grades_[i]: from point i to i + 1

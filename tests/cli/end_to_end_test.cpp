@@ -3,9 +3,11 @@
 
 #include <gtest/gtest.h>
 #include <poll.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cstdio>
+#include <filesystem>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -14,11 +16,8 @@
 
 namespace {
 
+using namespace calc_test;
 namespace fs = std::filesystem;
-
-using calc_test::CalcTest;
-using calc_test::Outcome;
-using calc_test::ReadFile;
 
 TEST_F(CalcTest, OneComputationFromTheCommandLine) {
   Outcome run = Calc({"forward", "1000", "2000", "45.3025", "100"});

@@ -134,8 +134,9 @@ TEST(Options, BadCommandLinesSayWhatIsWrong) {
     const char* error;
   };
   const Case cases[] = {
-      {{}, "say forward, inverse, setout, orient, freestation or intersect"},
-      {{"--decimals", "3"}, "say forward, inverse, setout, orient, freestation or intersect"},
+      {{}, "say forward, inverse, setout, stake, locate, alignment, orient, freestation or intersect"},
+      {{"--decimals", "3"},
+       "say forward, inverse, setout, stake, locate, alignment, orient, freestation or intersect"},
       {{"sideways"}, "unknown mode sideways"},
       {{"forward", "--fast"}, "unknown option --fast"},
       {{"forward", "--decimals"}, "--decimals needs a value"},
@@ -161,6 +162,58 @@ TEST(Options, BadCommandLinesSayWhatIsWrong) {
       {{"forward", "P1", "0", "0", "-1", "1", "2"}, "P1: AZIMUTH is negative: \"-1\" (add 360)"},
       {{"inverse", "--from", "0,0", "1", "2", "3", "4"},
        "expected 2 values (optionally led by a point name)"},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(ParseOptions(c.args).error, c.error) << c.error;
+  }
+}
+
+// The road's options, checked before any file is read.
+TEST(Options, BadRoadCommandLinesSayWhatIsWrong) {
+  struct Case {
+    std::vector<std::string> args;
+    const char* error;
+  };
+  const Case cases[] = {
+      {{"stake", "120"},
+       "give the road: --alignment FILE (a JD table) or --elements FILE (an element table)"},
+      {{"locate", "--alignment", "a", "--elements", "b"},
+       "give --alignment or --elements, not both"},
+      {{"stake", "--alignment", "a", "--station", "1,2"},
+       "--from (or --station) is for forward, inverse, setout and orient"},
+      {{"setout", "--station", "1,2", "--backsight", "3,4", "--alignment", "a"},
+       "--alignment is for stake, locate and alignment"},
+      {{"locate", "--alignment", "a", "--every", "20"}, "--every is for stake"},
+      {{"orient", "--station", "1,2", "--control", "c", "--every", "20"},
+       "--every is for stake"},
+      {{"freestation", "--control", "c", "--profile", "p"}, "--profile is for stake and locate"},
+      {{"intersect", "--control", "c", "--alignment", "a"},
+       "--alignment is for stake, locate and alignment"},
+      {{"stake", "--alignment", "a", "--control", "c"},
+       "--control is for forward, inverse, setout, orient, freestation and intersect"},
+      {{"alignment", "--alignment", "a", "--profile", "p"}, "--profile is for stake and locate"},
+      {{"alignment", "--alignment", "a", "--columns", "name,x,y"},
+       "--columns is for forward, inverse, setout, stake and locate"},
+      {{"stake", "--alignment", "a", "--offsets", "-10,10"}, "--offsets needs --every D"},
+      {{"stake", "--every", "0"}, "--every needs a length above 0: 0"},
+      {{"stake", "--offsets", "10,-5,10"},
+       "--offsets needs offsets other than 0, each once, e.g. -10,10: 10,-5,10"},
+      {{"stake", "--start-chainage", "K1-200"},
+       "--start-chainage needs a chainage, 1234.567 or K1+234.567: K1-200"},
+      {{"stake", "--elements", "e", "--start-chainage", "100"},
+       "--start-chainage is for --alignment: an element table gives its start chainage"},
+      {{"stake", "--elements", "e", "--alignment-columns", "name,x,y"},
+       "--alignment-columns is for --alignment"},
+      {{"stake", "--alignment", "a", "--alignment-columns", "name,y"},
+       "--alignment-columns: no column for x"},
+      {{"stake", "--alignment", "a", "--alignment-columns", "x,y,r"},
+       "--alignment-columns: no column for name"},
+      {{"alignment", "--alignment", "a", "100"},
+       "alignment reads no rows: give no values nor -i FILE"},
+      {{"stake", "--alignment", "a", "--every", "20", "-i", "rows.txt"},
+       "give --every or rows (values, -i FILE), not both"},
+      {{"stake", "--alignment", "/nonexistent/road.csv"},
+       "cannot open /nonexistent/road.csv: No such file or directory"},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(ParseOptions(c.args).error, c.error) << c.error;

@@ -17,6 +17,8 @@
 #include "res/resources.h"
 #include "res/ui_font.h"
 #include "ui/calc/about_box.h"
+#include "ui/road/open_road.h"
+#include "ui/road/road_window.h"
 #include "ui/sheet/open_sheet.h"
 #include "ui/sheet/setout_window.h"
 
@@ -134,9 +136,10 @@ void CCalcDialog::appendAboutEntry() {
   m_sysMenu.addAction(text)->setData(IDM_ABOUT);
 }
 
-// Below the about entry, in its group.
+// Below the about entry, in its group, with the road window's after it.
 void CCalcDialog::appendSetoutEntry() {
   m_sysMenu.addAction(res::LoadStringResource(IDS_SETOUT_MENU))->setData(IDM_SETOUT);
+  m_sysMenu.addAction(res::LoadStringResource(IDS_ROAD_MENU))->setData(IDM_ROAD);
 }
 
 QString CCalcDialog::aboutMenuText() const { return res::LoadStringResource(IDS_ABOUT_MENU); }
@@ -169,6 +172,8 @@ void CCalcDialog::OnSysCommand(unsigned id) {
     openAboutBox();
   else if (command == IDM_SETOUT)
     openSetoutWindow();
+  else if (command == IDM_ROAD)
+    openRoadWindow();
   else if (command == kScClose)
     close();
 }
@@ -187,6 +192,13 @@ void CCalcDialog::openSetoutWindow() {
   if (!m_setout) m_setout = OpenSetoutWindow(this);
   m_setout->raise();
   m_setout->activateWindow();
+}
+
+// One road window beside the calculator, as the setting-out window.
+void CCalcDialog::openRoadWindow() {
+  if (!m_road) m_road = OpenRoadWindow(this);
+  m_road->raise();
+  m_road->activateWindow();
 }
 
 // The pointer opens the window menu where it points; the keyboard opens it

@@ -39,7 +39,8 @@ class CCalcDialog : public QDialog {
 
   // Window-menu commands arrive here; the low four bits of an id are the
   // platform's own and are masked off. The about command opens the about box,
-  // the setting-out command the setting-out window.
+  // the setting-out command the setting-out window, the road command the
+  // road window.
   void OnSysCommand(unsigned id);
 
  protected:
@@ -70,6 +71,7 @@ class CCalcDialog : public QDialog {
   void openAboutBox();
   void appendSetoutEntry();
   void openSetoutWindow();
+  void openRoadWindow();
   void showWindowMenu(const QPoint& globalPos);
   void requestContextMenuByKey();
   void showMode(const QString& captionX, const QString& captionY, const QString& captionAzimuth,
@@ -92,5 +94,6 @@ class CCalcDialog : public QDialog {
 
   QMenu m_sysMenu;
   QPointer<QWidget> m_setout;  // built when first asked for, so the form starts as fast as ever
+  QPointer<QWidget> m_road;
   bool m_initialised = false;
 };

@@ -35,6 +35,18 @@ QString PointColumnsProblem(const QString& columns) {
       columns.toStdString(), reading::RowNumbers(reading::Mode::kSetout, true), true, read));
 }
 
+QString ColumnsOfTitles(const QStringList& titles) {
+  static const QHash<QString, QString> kRoles = {{QStringLiteral("NAME"), QStringLiteral("name")},
+                                                 {QStringLiteral("CODE"), QStringLiteral("code")},
+                                                 {QStringLiteral("X"), QStringLiteral("x")},
+                                                 {QStringLiteral("Y"), QStringLiteral("y")},
+                                                 {QStringLiteral("H"), QStringLiteral("h")}};
+  if (!titles.contains(QStringLiteral("X")) || !titles.contains(QStringLiteral("Y"))) return {};
+  QStringList roles;
+  for (const QString& title : titles) roles << kRoles.value(title, QStringLiteral("-"));
+  return roles.join(QLatin1Char(','));
+}
+
 const QList<QPair<QString, QString>>& CColumnLayoutDialog::presets() {
   static const QList<QPair<QString, QString>> kPresets = {
       {QStringLiteral("name,code,y,x,h"), QStringLiteral("点名, 编码, 东, 北, 高程")},
@@ -42,7 +54,9 @@ const QList<QPair<QString, QString>>& CColumnLayoutDialog::presets() {
       {QStringLiteral("name,y,x,h"), QStringLiteral("点名, 东, 北, 高程")},
       {QStringLiteral("name,x,y,h"), QStringLiteral("点名, 北, 东, 高程")},
       {QStringLiteral("name,y,x"), QStringLiteral("点名, 东, 北")},
-      {QStringLiteral("name,x,y"), QStringLiteral("点名, 北, 东")}};
+      {QStringLiteral("name,x,y"), QStringLiteral("点名, 北, 东")},
+      {QStringLiteral("name,-,-,x,y,-,h"), QStringLiteral("线路桩位：桩名, 北, 东, 设计高程")},
+      {QStringLiteral("name,-,-,x,y,-"), QStringLiteral("线路桩位：桩名, 北, 东")}};
   return kPresets;
 }
 
@@ -89,7 +103,8 @@ CColumnLayoutDialog::CColumnLayoutDialog(const PreviewRows& preview, const QStri
   connect(m_columns, &QLineEdit::textEdited, this, &CColumnLayoutDialog::showColumns);
   connect(m_buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
   connect(m_buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-  showColumns(columns);
+  const QString own = preview.rows.isEmpty() ? QString() : ColumnsOfTitles(preview.rows.front());
+  showColumns(own.isEmpty() ? columns : own);
   m_preview->resizeColumnsToContents();  // the headings included
 }
 

@@ -24,6 +24,12 @@ class QTableWidget;
 // Chinese; empty for a list the reader takes.
 QString PointColumnsProblem(const QString& columns);
 
+// The list a header row written by corvane-calc gives (a road's stakes:
+// NAME,K,OFFSET,X,Y,AZIMUTH,H is name,-,-,x,y,-,h): its titles NAME, CODE,
+// X, Y and H as those roles, any other not read; "" for a first row that
+// names no X and Y so.
+QString ColumnsOfTitles(const QStringList& titles);
+
 class CColumnLayoutDialog : public QDialog {
   Q_OBJECT
 
@@ -33,7 +39,8 @@ class CColumnLayoutDialog : public QDialog {
 
   // The file's first data rows (`preview`), where they could be read; a
   // file that cannot be read, or is no text, says so in the box and leaves
-  // 确定 disabled, whatever the list.
+  // 确定 disabled, whatever the list. A file whose first row is a header of
+  // corvane-calc's (ColumnsOfTitles) proposes its own list, not `columns`.
   CColumnLayoutDialog(const PreviewRows& preview, const QString& columns, Check check,
                       QWidget* parent = nullptr);
 

@@ -23,8 +23,10 @@
 #include "reader/sheet_resolver.h"
 #include "res/resource.h"
 #include "res/resources.h"
+#include "ui/common/job_runner.h"
+#include "ui/common/job_status.h"
+#include "ui/common/window_actions.h"
 #include "ui/sheet/column_layout_dialog.h"
-#include "ui/sheet/job_runner.h"
 #include "ui/sheet/page_heading_dialog.h"
 #include "ui/sheet/setout_sheet.h"
 #include "ui/sheet/setup_dialog.h"
@@ -157,16 +159,11 @@ void CSetoutWindow::createActions() {
   QMenu* file = menuBar()->addMenu(QStringLiteral("文件(&F)"));
   QMenu* edit = menuBar()->addMenu(QStringLiteral("编辑(&E)"));
   QMenu* view = menuBar()->addMenu(QStringLiteral("查看(&V)"));
-  QToolBar* tools = addToolBar(QStringLiteral("工具栏"));
-  tools->setObjectName(QStringLiteral("tools"));
-  tools->setMovable(false);
-  tools->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+  QToolBar* tools = AddToolBar(*this);
   auto add = [&](QMenu* menu, const QString& text, QStyle::StandardPixmap icon, QKeySequence keys,
                  auto handler, bool onToolBar) {
-    QAction* action = menu->addAction(style()->standardIcon(icon), text);
-    action->setShortcut(keys);
+    QAction* action = AddMenuAction(*menu, onToolBar ? tools : nullptr, icon, text, keys);
     connect(action, &QAction::triggered, this, handler);
-    if (onToolBar) tools->addAction(action);
     return action;
   };
   add(file, QStringLiteral("打开(&O)..."), QStyle::SP_DialogOpenButton, QKeySequence::Open,
@@ -207,27 +204,8 @@ void CSetoutWindow::createActions() {
 
 // A progress bar and 取消 for the jobs of `runner`, shown while one runs.
 QProgressBar* CSetoutWindow::addJobStatus(CJobRunner* runner, const QString& name) {
-  auto* bar = new QProgressBar(this);
-  bar->setRange(0, 100);
-  bar->setMaximumWidth(200);
-  bar->setObjectName(name + QStringLiteral("Progress"));
-  auto* cancel = new QPushButton(QStringLiteral("取消"), this);
-  cancel->setObjectName(name);
-  statusBar()->addPermanentWidget(bar);
-  statusBar()->addPermanentWidget(cancel);
-  const auto show = [bar, cancel](bool busy) {
-    bar->setVisible(busy);
-    cancel->setVisible(busy);
-    bar->setValue(0);
-  };
-  show(false);
-  connect(runner, &CJobRunner::started, this, [show] { show(true); });
-  connect(runner, &CJobRunner::ended, this, [this, show] {
-    show(false);
-    showCounts();
-  });
-  connect(runner, &CJobRunner::progress, bar, &QProgressBar::setValue);
-  connect(cancel, &QPushButton::clicked, runner, &CJobRunner::cancel);
+  QProgressBar* bar = AddJobStatus(*statusBar(), *runner, name);
+  connect(runner, &CJobRunner::ended, this, &CSetoutWindow::showCounts);
   return bar;
 }
 

@@ -5,7 +5,7 @@
 // sheet of a design file or of a caller's design points, computed with the
 // same rules, the same numbers and the same "ERROR: " texts as the tool. A
 // file is streamed, never held whole, and refused at the first sign that it
-// is no text. Runs off the interface thread (job_runner.h); no widget is
+// is no text. Runs off the interface thread (ui/common/job_runner.h); no widget is
 // touched.
 
 #include <QString>

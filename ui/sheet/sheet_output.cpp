@@ -9,7 +9,8 @@
 #include <QPrinter>
 #include <functional>
 
-#include "ui/sheet/job_runner.h"
+#include "ui/common/job_runner.h"
+#include "ui/common/save_path.h"
 #include "ui/sheet/print_preview.h"
 #include "ui/sheet/setout_sheet.h"
 #include "ui/sheet/sheet_csv.h"
@@ -73,14 +74,8 @@ QString CSheetOutput::savePath(const SetoutSheet& sheet, const QString& suffix) 
                              : QFileInfo(sheet.path).absolutePath();
   const QString base =
       sheet.path.isEmpty() ? sheet.source : QFileInfo(sheet.path).completeBaseName();
-  QFileDialog dialog(&m_window, QStringLiteral("导出 %1").arg(suffix.toUpper()),
-                     QDir(folder).filePath(base + QStringLiteral("-放样.") + suffix),
-                     QStringLiteral("%1 文件 (*.%2)").arg(suffix.toUpper(), suffix));
-  dialog.setOption(QFileDialog::DontUseNativeDialog);
-  dialog.setAcceptMode(QFileDialog::AcceptSave);
-  dialog.setDefaultSuffix(suffix);
-  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return QString();
-  return dialog.selectedFiles().front();
+  return AskSavePath(m_window, QStringLiteral("导出 %1").arg(suffix.toUpper()),
+                     QDir(folder).filePath(base + QStringLiteral("-放样.") + suffix), suffix);
 }
 
 // The print preview, laid out off the interface thread, from which the

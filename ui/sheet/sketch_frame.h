@@ -1,35 +1,21 @@
 #pragma once
 
-// Where the plan of a setting-out sheet sits in a drawing area: the ground
-// point shown at the area's centre and the scale. North is up and east is
-// right, on screen and on paper alike.
+// Where the plan of a setting-out sheet sits in a drawing area
+// (ui/common/plan_frame.h): fitted to the station, the backsight point and
+// every design point.
 
-#include <QPointF>
-#include <QRectF>
+#include "ui/common/plan_frame.h"
 
 struct SetoutSheet;
 
-struct SketchFrame {
-  double centreX = 0.0;         // north, metres
-  double centreY = 0.0;         // east, metres
-  double pixelsPerMetre = 1.0;  // > 0
+using SketchFrame = PlanFrame;
 
-  // The frame that shows the station, the backsight point and every design
-  // point of `sheet` in an area of `size`, keeping `margin` free at each side.
-  // A sheet whose points all coincide is shown at one pixel a millimetre.
-  static SketchFrame fit(const SetoutSheet& sheet, QSizeF size, double margin);
+// The ground of the station, the backsight point and every design point.
+PlanBounds SketchBounds(const SetoutSheet& sheet);
 
-  // Where ground point (x north, y east) falls in `area`.
-  QPointF toArea(double x, double y, const QRectF& area) const {
-    return {area.center().x() + (y - centreY) * pixelsPerMetre,
-            area.center().y() - (x - centreX) * pixelsPerMetre};
-  }
-
-  // The same frame scaled by `factor` about `anchor`, a point of `area` that
-  // keeps showing the same ground. The scale stays within what a double can
-  // draw, from a pixel per 100 km to a pixel per 0.01 mm.
-  SketchFrame zoomed(double factor, QPointF anchor, const QRectF& area) const;
-
-  // The same frame with the ground moved by `delta` pixels of `area`.
-  SketchFrame panned(QPointF delta) const;
-};
+// The frame that shows SketchBounds in an area of `size`, keeping `margin`
+// free at each side. A sheet whose points all coincide is shown at one
+// pixel a millimetre.
+inline SketchFrame FitSketch(const SetoutSheet& sheet, QSizeF size, double margin) {
+  return PlanFrame::fit(SketchBounds(sheet), size, margin);
+}

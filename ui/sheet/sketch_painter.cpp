@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "ui/common/plan_marks.h"
 #include "ui/sheet/setout_sheet.h"
 #include "ui/sheet/sheet_look.h"
 
@@ -52,64 +53,7 @@ class NameWidths {
   std::array<double, 0x80> m_ascii;
 };
 
-// The largest 1, 2 or 5 times a power of ten not above `metres`.
-double roundLength(double metres) {
-  const double power = std::pow(10.0, std::floor(std::log10(metres)));
-  for (double step : {5.0, 2.0})
-    if (step * power <= metres) return step * power;
-  return power;
-}
-
 }  // namespace
-
-// Which parts of the area names and points already cover, in small square
-// cells, so that a name is drawn only where it overlaps none drawn before it.
-class SketchPainter::LabelGrid {
- public:
-  LabelGrid(const QRectF& area, double cell)
-      : m_area(area),
-        m_cell(std::max(1.0, cell)),
-        m_columns(static_cast<int>(std::ceil(area.width() / m_cell)) + 1),
-        m_rows(static_cast<int>(std::ceil(area.height() / m_cell)) + 1),
-        m_taken(static_cast<std::size_t>(m_columns) * m_rows, false) {}
-
-  // Whether the cell under `at`, a point of the area, is free.
-  bool isFreeAt(QPointF at) const {
-    const int x = column(at.x());
-    const int y = row(at.y());
-    return x < 0 || y < 0 || x >= m_columns || y >= m_rows ||
-           !m_taken[static_cast<std::size_t>(y) * m_columns + x];
-  }
-
-  bool isFree(const QRectF& rect) const {
-    bool free = true;
-    forCells(rect, [&](std::size_t cell) { free = free && !m_taken[cell]; });
-    return free;
-  }
-
-  void take(const QRectF& rect) {
-    forCells(rect, [&](std::size_t cell) { m_taken[cell] = true; });
-  }
-
- private:
-  template <class Visit>
-  void forCells(const QRectF& rect, Visit visit) const {
-    const int left = std::max(0, column(rect.left()));
-    const int right = std::min(m_columns - 1, column(rect.right()));
-    const int top = std::max(0, row(rect.top()));
-    const int bottom = std::min(m_rows - 1, row(rect.bottom()));
-    for (int y = top; y <= bottom; ++y)
-      for (int x = left; x <= right; ++x) visit(static_cast<std::size_t>(y) * m_columns + x);
-  }
-  int column(double x) const { return static_cast<int>(std::floor((x - m_area.left()) / m_cell)); }
-  int row(double y) const { return static_cast<int>(std::floor((y - m_area.top()) / m_cell)); }
-
-  QRectF m_area;
-  double m_cell;
-  int m_columns;
-  int m_rows;
-  std::vector<bool> m_taken;
-};
 
 SketchPainter::SketchPainter(const SetoutSheet& sheet, const SketchFrame& frame, const QRectF& area)
     : m_sheet(sheet), m_frame(frame), m_area(area) {}
@@ -126,8 +70,8 @@ void SketchPainter::paint(QPainter& painter, std::ptrdiff_t selected) const {
   paintSelection(painter, selected);
   paintStation(painter);
   paintLabels(painter, placed, selected);
-  paintNorthArrow(painter);
-  paintScaleBar(painter);
+  PaintNorthArrow(painter, m_area);
+  PaintScaleBar(painter, m_area, m_frame.pixelsPerMetre);
   painter.restore();
 }
 
@@ -278,33 +222,6 @@ void SketchPainter::paintLabels(QPainter& painter, const std::vector<Placed>& pl
     }
     draw(rect, QString::fromUtf8(name), rows.failed(row) ? ErrorColour() : kPointColour);
   }
-}
-
-void SketchPainter::paintNorthArrow(QPainter& painter) const {
-  const QFontMetricsF metrics(painter.font());
-  const QPointF tip(m_area.right() - 18, m_area.top() + 10 + metrics.height());
-  const QPointF shape[] = {tip, tip + QPointF(6, 18), tip + QPointF(0, 13), tip + QPointF(-6, 18)};
-  painter.setPen(QPen(Qt::black, 1.0));
-  painter.setBrush(Qt::black);
-  painter.drawPolygon(shape, 4);
-  painter.drawText(QRectF(tip.x() - 20, m_area.top() + 6, 40, metrics.height()), Qt::AlignCenter,
-                   QStringLiteral("北"));
-}
-
-// A bar of a round length near a fifth of the area's width.
-void SketchPainter::paintScaleBar(QPainter& painter) const {
-  const double metres = roundLength(m_area.width() / 5 / m_frame.pixelsPerMetre);
-  const double length = metres * m_frame.pixelsPerMetre;
-  const QPointF left(m_area.left() + 12, m_area.bottom() - 12);
-  const QPointF right = left + QPointF(length, 0);
-  painter.setPen(QPen(Qt::black, 1.5));
-  painter.drawLine(left, right);
-  painter.drawLine(left, left - QPointF(0, 5));
-  painter.drawLine(right, right - QPointF(0, 5));
-  const QFontMetricsF metrics(painter.font());
-  painter.drawText(QRectF(left.x(), left.y() - 6 - metrics.height(), length + 60, metrics.height()),
-                   Qt::AlignLeft | Qt::AlignBottom,
-                   QStringLiteral("%1 m").arg(QString::number(metres, 'g', 6)));
 }
 
 std::ptrdiff_t SketchPainter::rowAt(QPointF pos, double radius) const {

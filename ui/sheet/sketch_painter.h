@@ -32,8 +32,6 @@ class SketchPainter {
   std::ptrdiff_t rowAt(QPointF pos, double radius) const;
 
  private:
-  class LabelGrid;
-
   QPointF place(double x, double y) const { return m_frame.toArea(x, y, m_area); }
   bool inArea(QPointF at) const {
     return at.x() >= m_area.left() && at.x() < m_area.right() && at.y() >= m_area.top() &&
@@ -51,8 +49,6 @@ class SketchPainter {
   void paintStation(QPainter& painter) const;
   void paintLabels(QPainter& painter, const std::vector<Placed>& placed,
                    std::ptrdiff_t selected) const;
-  void paintNorthArrow(QPainter& painter) const;
-  void paintScaleBar(QPainter& painter) const;
 
   const SetoutSheet& m_sheet;
   SketchFrame m_frame;

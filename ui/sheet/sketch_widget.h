@@ -1,18 +1,17 @@
 #pragma once
 
 // The sketch of the setting-out window: the sheet's plan, fitted to the
-// widget when a sheet arrives. The wheel zooms about the pointer, dragging
-// pans, a click on a point selects its row; from the keyboard the arrows pan,
-// + and - zoom, Home fits the plan again.
+// widget when a sheet arrives, zoomed and panned as every plan of the
+// program is (ui/common/plan_view.h); a click on a point selects its row.
 
-#include <QWidget>
 #include <memory>
 
+#include "ui/common/plan_view.h"
 #include "ui/sheet/sketch_frame.h"
 
 struct SetoutSheet;
 
-class CSketchWidget : public QWidget {
+class CSketchWidget : public CPlanView {
   Q_OBJECT
 
  public:
@@ -25,8 +24,6 @@ class CSketchWidget : public QWidget {
   void setSelectedRow(std::ptrdiff_t row);
   std::ptrdiff_t selectedRow() const { return m_selected; }
 
-  const SketchFrame& frame() const { return m_frame; }
-
   QSize sizeHint() const override { return {480, 400}; }
 
  signals:
@@ -34,23 +31,13 @@ class CSketchWidget : public QWidget {
   void rowClicked(std::ptrdiff_t row);
 
  protected:
-  void paintEvent(QPaintEvent* event) override;
-  void resizeEvent(QResizeEvent* event) override;
-  void wheelEvent(QWheelEvent* event) override;
-  void mousePressEvent(QMouseEvent* event) override;
-  void mouseMoveEvent(QMouseEvent* event) override;
-  void mouseReleaseEvent(QMouseEvent* event) override;
-  void keyPressEvent(QKeyEvent* event) override;
+  bool hasPlan() const override { return m_sheet != nullptr; }
+  PlanBounds planBounds() const override;
+  void paintPlan(QPainter& painter) override;
+  void paintEmpty(QPainter& painter) override;
+  void clickedAt(QPointF pos) override;
 
  private:
-  void fit();
-  void setFrame(const SketchFrame& frame);
-
   std::shared_ptr<const SetoutSheet> m_sheet;
-  SketchFrame m_frame;
-  bool m_fitted = true;  // the user has not zoomed or panned since the last fit
   std::ptrdiff_t m_selected = -1;
-  QPointF m_pressAt;   // where the left button went down
-  QPointF m_dragFrom;  // where the last drag step ended
-  bool m_dragging = false;
 };

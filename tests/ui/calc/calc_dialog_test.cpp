@@ -443,7 +443,8 @@ TEST_F(CalcDialogTest, WindowMenuOpensOnRightClickAndClosesTheDialog) {
   QContextMenuEvent press(QContextMenuEvent::Mouse, QPoint(5, 5), dialog.mapToGlobal(QPoint(5, 5)));
   QApplication::sendEvent(&dialog, &press);
   ASSERT_TRUE(menu.isVisible());
-  ASSERT_EQ(menu.actions().size(), 4);  // close, the separator, the about and setting-out entries
+  ASSERT_EQ(menu.actions().size(),
+            5);  // close, the separator, the about, setting-out and road entries
   EXPECT_EQ(menu.actions().front()->text(), "关闭(&C)");
   menu.actions().front()->trigger();
   EXPECT_FALSE(dialog.isVisible());

@@ -140,15 +140,17 @@ TEST_F(CalcStyling, ComputeStaysTheDefaultButton) {
   EXPECT_FALSE(button(IDC_ABOUT)->isDefault());
 }
 
-TEST_F(CalcStyling, WindowMenuHoldsCloseThenSeparatorAboutAndSetoutEntries) {
+TEST_F(CalcStyling, WindowMenuHoldsCloseThenSeparatorAboutSetoutAndRoadEntries) {
   const QList<QAction*> actions = calc.windowMenu().actions();
-  ASSERT_EQ(actions.size(), 4);
+  ASSERT_EQ(actions.size(), 5);
   EXPECT_EQ(actions[0]->text(), "关闭(&C)");
   EXPECT_TRUE(actions[1]->isSeparator());
   EXPECT_EQ(actions[2]->text(), "关于 Corvane(&A)...");
   EXPECT_EQ(actions[2]->data().toUInt(), unsigned(IDM_ABOUT));
   EXPECT_EQ(actions[3]->text(), "放样表(&S)...");
   EXPECT_EQ(actions[3]->data().toUInt(), unsigned(IDM_SETOUT));
+  EXPECT_EQ(actions[4]->text(), "线路(&R)...");
+  EXPECT_EQ(actions[4]->data().toUInt(), unsigned(IDM_ROAD));
 }
 
 TEST(CalcWindowMenu, WithoutTheAboutTextNeitherSeparatorNorEntry) {
@@ -156,9 +158,10 @@ TEST(CalcWindowMenu, WithoutTheAboutTextNeitherSeparatorNorEntry) {
   calc.show();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(&calc));
   const QList<QAction*> actions = calc.windowMenu().actions();
-  ASSERT_EQ(actions.size(), 2);
+  ASSERT_EQ(actions.size(), 3);
   EXPECT_EQ(actions[0]->text(), "关闭(&C)");
   EXPECT_EQ(actions[1]->data().toUInt(), unsigned(IDM_SETOUT));
+  EXPECT_EQ(actions[2]->data().toUInt(), unsigned(IDM_ROAD));
 }
 
 // --- The program's artwork ---------------------------------------------

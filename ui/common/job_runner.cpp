@@ -1,4 +1,4 @@
-#include "ui/sheet/job_runner.h"
+#include "ui/common/job_runner.h"
 
 #include <malloc.h>
 

@@ -1,8 +1,9 @@
 #pragma once
 
-// Runs the setting-out window's heavy work off its interface thread, so
-// that the window stays responsive: reading a design file, writing a PDF or
-// a CSV, laying out and printing pages. One job at a time: a new one, or
+// Runs a window's heavy work off its interface thread, so that the window
+// stays responsive: reading a design file, listing a road's stakes, writing
+// a PDF or a CSV, laying out and printing pages (the 放样表, the 线路
+// window). One job at a time: a new one, or
 // cancel(), stops the one running at once; a stopped job reports nothing
 // more. The work gets a stop flag to look at now and then and a progress
 // report; what it returns runs on the interface thread once it is done.

@@ -1,7 +1,7 @@
 // The window's background jobs: a job that is cancelled, or replaced by a
 // newer one, reports nothing, whenever it ends.
 
-#include "ui/sheet/job_runner.h"
+#include "ui/common/job_runner.h"
 
 #include <gtest/gtest.h>
 

@@ -1,0 +1,13 @@
+#pragma once
+
+// Where a window writes a file the user names: Qt's own (Chinese) save box,
+// which asks before it replaces a file, proposing `proposed` and adding
+// `suffix` ("pdf", "csv") where the name typed has none.
+
+#include <QString>
+
+class QWidget;
+
+// The path chosen, or "" when the user cancels.
+QString AskSavePath(QWidget& parent, const QString& title, const QString& proposed,
+                    const QString& suffix);

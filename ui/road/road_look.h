@@ -1,0 +1,48 @@
+#pragma once
+
+// How the 线路 window's tables look wherever they show, in one place: the
+// window's tabs, the printed pages, the PDF take from here their columns
+// (the Chinese titles over the texts corvane-calc writes: curve_table.h,
+// stake_list.h) and the page.
+
+#include <QPageLayout>
+#include <QString>
+#include <QStringList>
+#include <memory>
+#include <vector>
+
+#include "reader/curve_table.h"
+#include "reader/road_design.h"
+#include "reader/stake_list.h"
+
+// A road as the window shows it: the design, its rows for stakes, and the
+// decimals its texts are written with.
+struct RoadShown {
+  std::shared_ptr<const reading::RoadDesign> design;
+  std::shared_ptr<const reading::RoadRows> rows;
+  reading::RoadDecimals decimals;
+};
+
+// A small table of texts: its column titles and its cells.
+struct TextTable {
+  QStringList titles;
+  std::vector<QStringList> rows;
+};
+
+// The curve table of a JD table (a row a JD, the end point last); none for
+// an element table.
+TextTable CurveTable(const RoadShown& road);
+
+// The main points, of either kind of table: 主点, 桩号, X, Y, 方位角.
+TextTable MainPointTable(const RoadShown& road);
+
+// The stake list's column titles (桩名 ... 设计高程), and the text of a cell.
+QStringList StakeTitles();
+QString StakeText(const reading::Stake& stake, reading::StakeField field,
+                  const reading::RoadDecimals& decimals);
+
+// "交点表 jd.csv：4 个交点，K0+000.000 至 K1+050.220，全长 1050.220 m".
+QString RoadSummary(const RoadShown& road);
+
+// A4 across with margins of 12 mm: the printed and the exported page.
+QPageLayout RoadPageLayout();

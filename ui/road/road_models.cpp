@@ -1,0 +1,76 @@
+#include "ui/road/road_models.h"
+
+#include "ui/sheet/sheet_look.h"
+
+void CTextTableModel::setTable(TextTable table) {
+  beginResetModel();
+  m_table = std::move(table);
+  endResetModel();
+}
+
+int CTextTableModel::rowCount(const QModelIndex& parent) const {
+  return parent.isValid() ? 0 : static_cast<int>(m_table.rows.size());
+}
+
+int CTextTableModel::columnCount(const QModelIndex& parent) const {
+  return parent.isValid() ? 0 : static_cast<int>(m_table.titles.size());
+}
+
+QVariant CTextTableModel::data(const QModelIndex& index, int role) const {
+  if (!index.isValid()) return {};
+  if (role == Qt::DisplayRole) return m_table.rows[index.row()].value(index.column());
+  // Names at the left, numbers and chainages at the right.
+  if (role == Qt::TextAlignmentRole)
+    return QVariant::fromValue(index.column() == 0 ? Qt::AlignLeft | Qt::AlignVCenter
+                                                   : Qt::AlignRight | Qt::AlignVCenter);
+  return {};
+}
+
+QVariant CTextTableModel::headerData(int section, Qt::Orientation orientation, int role) const {
+  if (role != Qt::DisplayRole) return {};
+  if (orientation == Qt::Horizontal) return m_table.titles.value(section);
+  return section + 1;
+}
+
+void CStakeModel::setStakes(std::shared_ptr<const std::vector<reading::Stake>> stakes,
+                            const reading::RoadDecimals& decimals, bool heights) {
+  beginResetModel();
+  m_stakes = std::move(stakes);
+  m_decimals = decimals;
+  m_heights = heights;
+  endResetModel();
+}
+
+int CStakeModel::rowCount(const QModelIndex& parent) const {
+  return parent.isValid() || !m_stakes ? 0 : static_cast<int>(m_stakes->size());
+}
+
+int CStakeModel::columnCount(const QModelIndex& parent) const {
+  return parent.isValid() ? 0 : static_cast<int>(reading::kStakeFieldCount);
+}
+
+QVariant CStakeModel::data(const QModelIndex& index, int role) const {
+  if (!index.isValid() || !m_stakes) return {};
+  const reading::Stake& stake = (*m_stakes)[index.row()];
+  const auto field = static_cast<reading::StakeField>(index.column());
+  // A stake beyond the profile has no design height: said in red.
+  const bool noHeight = m_heights && field == reading::StakeField::kHeight && !stake.height;
+  switch (role) {
+    case Qt::DisplayRole:
+      return noHeight ? QStringLiteral("无") : StakeText(stake, field, m_decimals);
+    case Qt::ForegroundRole:
+      return noHeight ? QVariant(ErrorColour()) : QVariant();
+    case Qt::TextAlignmentRole:
+      return QVariant::fromValue(field == reading::StakeField::kName
+                                     ? Qt::AlignLeft | Qt::AlignVCenter
+                                     : Qt::AlignRight | Qt::AlignVCenter);
+    default:
+      return {};
+  }
+}
+
+QVariant CStakeModel::headerData(int section, Qt::Orientation orientation, int role) const {
+  if (role != Qt::DisplayRole) return {};
+  if (orientation == Qt::Horizontal) return StakeTitles().value(section);
+  return section + 1;
+}
