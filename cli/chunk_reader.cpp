@@ -16,7 +16,8 @@ constexpr std::size_t kCapacity = ChunkReader::kChunkBytes + reading::kMaxLineCh
 
 }  // namespace
 
-ChunkReader::ChunkReader(int fd) : fd_(fd) {}
+ChunkReader::ChunkReader(int fd, std::optional<reading::TextEncoding> encoding)
+    : fd_(fd), lines_(encoding) {}
 
 ChunkReader::Got ChunkReader::Next(std::string& chunk, bool wait) {
   while (true) {
