@@ -8,6 +8,7 @@
 #include <emmintrin.h>
 #endif
 
+#include "reader/row_reader.h"
 #include "reader/undecoded_line.h"
 #include "reader/utf8_check.h"
 
@@ -270,7 +271,13 @@ bool TextLines::ReadLines(std::size_t end, std::string& piece) {
       }
       out_.resize(outLineStart);
     }
-    AppendUndecoded(out_, *encoding_, std::string_view(text + lineStart, lineEnd - lineStart));
+    // A comment is copied as it comes; a row is marked.
+    const std::string_view line(text + lineStart, lineEnd - lineStart);
+    if (IsBlankOrComment(line)) {
+      out_ += line;
+    } else {
+      AppendUndecoded(out_, *encoding_, line);
+    }
     out_ += '\n';
     copied = at = PastLineEnd(text, lineEnd, end);
   }

@@ -1,6 +1,6 @@
 #pragma once
 
-// A line whose bytes are no text in its input's encoding (a GBK name in a
+// A row whose bytes are no text in its input's encoding (a GBK name in a
 // file read as UTF-8, bytes GB18030 has no character for, a lone surrogate
 // in UTF-16) is handed on by TextLines and DecodeText marked, never as a
 // garbled name:
@@ -11,16 +11,15 @@
 // ("GB18030"); BYTES are the line's bytes as they came, without its line end
 // (from UTF-16, its text as far as it decoded, a lone surrogate spelled as
 // UTF-8 would spell it). No other line handed on starts with 0xFF: every
-// other line is valid UTF-8, which never holds that byte, but for a line
-// cut off as too long (kMaxLineChars + 2 characters, refused by its length).
+// other line is valid UTF-8, which never holds that byte, but for a blank or
+// comment line (IsBlankOrComment) that does not decode, which is handed on
+// as its bytes (copied lines show such bytes escaped), and a line cut off as
+// too long (kMaxLineChars + 2 characters, refused by its length).
 //
-// What a reader of lines does with a marked line (RowReader, where it takes
-// the line end off and checks the length): FindUndecoded() tells it apart
-// and gives the encoding and the bytes. Where the bytes are a blank or
-// comment line (IsBlankOrComment), they are copied as such, shown escaped
-// as copied lines are, and are no input's first row; else the line is a
-// row, and an error whose message is UndecodedMessage(). The line counts as
-// one line in and one line out, as any other.
+// What a reader of rows does (RowReader, where it takes the line end off and
+// checks the length): a line that FindUndecoded() finds marked is a row, and
+// an error whose message is UndecodedMessage(); it counts as one line in and
+// one line out, as any other.
 
 #include <string>
 #include <string_view>

@@ -77,6 +77,7 @@ TEST(TextLines, ByteShapesGiveTheirLines) {
       {"UTF-8", "控制点2 1 2\n中线 3 4\n", "控制点2 1 2\n中线 3 4\n"},
       {"GBK in UTF-8", "控制点2 1 2\nK\xD6\xD0 3 4\r\nK3\n",
        "控制点2 1 2\n\xFFUTF-8\xFFK\xD6\xD0 3 4\nK3\n"},
+      {"a comment in GBK in UTF-8", "控制 1 2\n# \xD6\xD0\n", "控制 1 2\n# \xD6\xD0\n"},
       {"overlong UTF-8", "\xC3\xA9\n\xC0\xAF\n", "\xC3\xA9\n\xFFUTF-8\xFF\xC0\xAF\n"},
       {"neither", "\xFF 1 2\n", "\xFFGB18030\xFF\xFF 1 2\n"},
       // Valid UTF-8 wins: GBK 毛 (C3 AB) is UTF-8 ë, UTF-8 控制 is GB18030 too.
