@@ -113,7 +113,7 @@ void TextDecoder::Refuse(std::string why) {
 // False while undecided.
 bool TextDecoder::DecideFromStart(bool atEnd) {
   const std::string_view start = held_;
-  // Two bytes tell a NUL in either; FF FE may begin UTF-32's mark too.
+  // Two bytes tell UTF-16's marks; FF FE may begin UTF-32's mark too.
   if (!atEnd && (start.size() < 2 || MayBecome(start, kUtf8Mark) ||
                  MayBecome(start, kUtf32LeMark) || MayBecome(start, kUtf32BeMark))) {
     return false;
@@ -137,7 +137,6 @@ bool TextDecoder::DecideFromStart(bool atEnd) {
   } else if (!SampleDecides(atEnd)) {
     return false;
   }
-  if (state_ == State::kRefused) return false;
   state_ = encoding_ == TextEncoding::kUtf16Le   ? State::kUtf16Le
            : encoding_ == TextEncoding::kUtf16Be ? State::kUtf16Be
                                                  : State::kPassing;
