@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "reader/text_lines.h"
+
 namespace {
 
 using namespace std::string_literals;
@@ -48,6 +50,51 @@ TEST(TextDecoder, ReadsUtf8AndUtf16WithAMarkInPiecesOfAnySize) {
     EXPECT_EQ(text, c.text) << c.pieces[0];
     EXPECT_EQ(decoder.error(), c.error) << c.pieces[0];
     EXPECT_EQ(decoded, c.error.empty()) << c.pieces[0];
+  }
+}
+
+// UTF-16 without a mark is told by its NUL bytes, wherever the first comes,
+// by whatever character it starts; whatever way the bytes come in pieces.
+// GBK, UTF-8 and a line typed in are no UTF-16, however short.
+TEST(TextDecoder, TellsUtf16WithoutAMarkFromShortSamples) {
+  const std::string refused =
+      "not UTF-8 text (NUL bytes: UTF-16 without a byte-order mark?): save it as UTF-8, or as "
+      "UTF-16 with a byte-order mark";
+  const Case cases[] = {
+      {{"\xA7\x63\x36\x52\x0A\x00"s}, "", refused},          // 控制, LF in UTF-16LE
+      {{"\x63\xA7\x52\x36\x00\x0A"s}, "", refused},          // the same in UTF-16BE
+      {{"\x0A\x4E\x77\x6D\x31\x00"s}, "", refused},          // 上海1: a LF byte first
+      {{"\xA7\x63\x0A\x4E\x31\x00\x0A\x00"s}, "", refused},  // 控上1, LF
+      // 放样坐标, CRLF: each byte ASCII, one of them a control byte
+      {{"\x3E\x65\x37\x68\x50\x57\x07\x68\x0D\x00\x0A\x00"s}, "", refused},
+      {{"\xBF\xD8\xD6\xC6\xB5\xE3"
+        "2,,498360,3512990,\n"},
+       "控制点2,,498360,3512990,\n",
+       ""},
+      {{"\xD6\xD0"}, "中\n", ""},
+      {{"控制 1 2\n"}, "控制 1 2\n", ""},
+  };
+  for (const Case& c : cases) {
+    std::string text;
+    EXPECT_EQ(reading::DecodeText(c.pieces[0], text), c.error) << c.pieces[0];
+    EXPECT_EQ(text, c.text) << c.pieces[0];
+    reading::TextDecoder decoder;
+    std::string bytes;
+    for (const char byte : c.pieces[0]) decoder.Decode(std::string_view(&byte, 1), bytes);
+    decoder.Finish(bytes);
+    EXPECT_EQ(decoder.error(), c.error) << c.pieces[0];
+  }
+}
+
+// What is typed or piped in is answered line by line: the first line is
+// handed out before the next comes, whatever its line end.
+TEST(TextDecoder, ATypedFirstLineIsReadAtOnce) {
+  for (const std::string typed : {"控制点 1 2\r", "P1 1 2\n"}) {
+    reading::TextLines lines;
+    std::string piece;
+    ASSERT_TRUE(lines.Add(typed));
+    ASSERT_TRUE(lines.Take(piece)) << typed;
+    EXPECT_EQ(piece, typed.back() == '\r' ? typed + "\n" : typed);
   }
 }
 
