@@ -101,7 +101,7 @@ inline void AnswerFormat::PutColumn(const LineAnswer& answer, const AnswerTexts&
       // A height is read as a number (or is empty): with a decimal comma it
       // becomes a decimal point, which a spreadsheet reads as a number.
       std::array<char, survey::kFieldChars> buffer;
-      line.PutField(WithDecimalPoint(texts.height, buffer), answer.separator);
+      line.PutField(WithDecimalPoint(texts.height, buffer, answer.readMark), answer.separator);
       break;
     }
     case AnswerColumn::Role::kResult: {

@@ -48,6 +48,9 @@ class ChunkReader {
   Refusal refusal() const { return lines_.refusal(); }
   std::string refused() const { return lines_.error(); }
 
+  // The encoding the input is read in; none while only ASCII has come.
+  std::optional<TextEncoding> encoding() const { return lines_.encoding(); }
+
   // How many bytes have been read so far.
   std::uint64_t bytesRead() const { return bytesRead_; }
 

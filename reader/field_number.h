@@ -28,8 +28,10 @@ inline bool ReadPlainNumberField(std::string_view text, bool isAzimuth, double& 
 // ("AZIMUTH has minutes of 60 or more: \"45.6\""), where it is no such
 // number. `isAzimuth`: a packed azimuth, whose minutes and seconds digits
 // must be below 60 and which must not be negative.
+// A comma that may group thousands or be the decimal mark reads as `mark`
+// says (decimal_mark.h); a spreadsheet's error value is named as such.
 bool ReadNumberField(const char* name, bool isAzimuth, std::string_view text, double& value,
-                     std::string& problem);
+                     std::string& problem, DecimalMark mark = DecimalMark::kUnknown);
 
 // A packed azimuth typed on its own (an option's value, a window's field):
 // the whole text one number with a decimal point, from 0 to 360, its

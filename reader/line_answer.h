@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 
+#include "reader/decimal_mark.h"
 #include "reader/row_settings.h"
 
 namespace reading {
@@ -38,6 +39,17 @@ struct LineAnswer {
   bool hasPoint = false;
   Point point{0.0, 0.0};
   std::array<double, 3> results{};  // the mode's results, as ResultNames()
+  // How the row's commas that may group thousands or be the decimal mark
+  // read (its height is written so); the mark its own numbers show, where
+  // the reader was not told the file's (RowPlace::fileMark) or had to look;
+  // and whether it took the file's mark, which the rows before it settled.
+  DecimalMark readMark = DecimalMark::kUnknown;
+  DecimalMark ownMark = DecimalMark::kUnknown;
+  bool markFromFile = false;
+  // An error of a line before its input's first row that may be a title or
+  // a preamble line all the same (leading_line.h): the lines after it are
+  // read as lines before the first row still.
+  bool mayBePreamble = false;
   // kError: what is wrong, as the line shows it after "ERROR: " (field text
   // and names escaped); kCopied: the line, without its "\r".
   std::string text;

@@ -3,6 +3,8 @@
 #include <cerrno>
 #include <cstring>
 
+#include "reader/utf8_check.h"
+
 namespace reading {
 namespace {
 
@@ -134,6 +136,12 @@ LineConverter::Character LineConverter::Keep(std::string_view bytes) {
   character.length = static_cast<unsigned char>(length);
   std::memcpy(character.utf8, utf8.data(), length);
   return character;
+}
+
+std::string FileNameText(std::string_view bytes) {
+  std::string text;
+  if (!IsUtf8(bytes) && LineConverter(TextEncoding::kGb18030).Append(bytes, text)) return text;
+  return std::string(bytes);
 }
 
 }  // namespace reading

@@ -94,4 +94,9 @@ class LineConverter {
   std::array<std::unique_ptr<Row>, 128> pairs_;  // kLead: the characters it starts
 };
 
+// A file's name as the file system holds its bytes, in UTF-8 for showing:
+// as it is where it is UTF-8, else as GB18030 (a name from a Windows zip
+// archive) where that reads, else as it is.
+std::string FileNameText(std::string_view bytes);
+
 }  // namespace reading

@@ -178,6 +178,11 @@ std::size_t ReadPlainDecimalWith(std::string_view text, double& value) {
     at = TakeDigits(at, end, digits);
     decimals = at - fracBegin;
     count += decimals;
+    // A comma that may group thousands is the whole field's to tell.
+    if (kDecimalComma && fracBegin[-1] == ',' && decimals == 3 && count <= 6 &&
+        *intBegin != '0') {
+      return 0;
+    }
   }
   // More than 19 digits may have wrapped around; leave them to the general
   // conversion.
@@ -192,19 +197,6 @@ std::size_t ReadPlainDecimalWith(std::string_view text, double& value) {
 std::size_t ReadPlainDecimal(std::string_view text, double& value, bool decimalComma) {
   return decimalComma ? ReadPlainDecimalWith<true>(text, value)
                       : ReadPlainDecimalWith<false>(text, value);
-}
-
-std::string_view WithDecimalPoint(std::string_view field,
-                                  std::array<char, survey::kFieldChars>& buffer) {
-  const std::size_t comma = field.find(',');
-  if (comma == std::string_view::npos || field.size() > buffer.size() ||
-      field.find_first_of(",.", comma + 1) != std::string_view::npos ||
-      field.substr(0, comma).find('.') != std::string_view::npos) {
-    return field;
-  }
-  std::memcpy(buffer.data(), field.data(), field.size());
-  buffer[comma] = '.';
-  return std::string_view(buffer.data(), field.size());
 }
 
 bool ReadWholeNumber(std::string_view field, double& value) {

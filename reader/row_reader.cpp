@@ -6,10 +6,13 @@
 #include "core/survey.h"
 #include "reader/field_number.h"
 #include "reader/field_splitter.h"
+#include "reader/leading_line.h"
 #include "reader/mode_rule.h"
 #include "reader/number_text.h"
 #include "reader/packed_digits.h"
+#include "reader/odd_characters.h"
 #include "reader/shown_text.h"
+#include "reader/undecoded_line.h"
 
 namespace reading {
 
@@ -21,6 +24,13 @@ struct RowReader::Row {
   std::string_view height;
   bool named = false;  // the answer starts with the name
   std::array<double, 4> numbers{};
+  RowPlace place;
+  // The row's fields, for the mark its own numbers show (FindOwnMark).
+  std::span<const std::string_view> fields;
+  bool ownMarkFound = false;
+  DecimalMark ownMark = DecimalMark::kUnknown;
+  DecimalMark readMark = DecimalMark::kUnknown;  // how a comma that may be either read
+  bool markFromFile = false;
 };
 
 namespace {
@@ -36,13 +46,16 @@ constexpr std::string_view kReservedName = "point name starting \"ERROR:\" is re
 // more), and for short column lists.
 constexpr std::size_t kFewFields = 8;
 
-// Blank lines and lines whose first non-blank character is "#", the line
-// end taken off.
+// Blank lines, a spreadsheet's empty rows and lines whose first non-blank
+// character is "#" (but for a spreadsheet's error value), the line end
+// taken off.
 bool IsPassedThrough(std::string_view line) {
-  for (const char c : line) {
-    if (!IsBlank(c)) return c == '#';
-  }
-  return true;
+  std::size_t at = 0;
+  while (at < line.size() && IsBlank(line[at])) ++at;
+  if (at == line.size()) return true;
+  if (line[at] == '#') return !StartsWithSpreadsheetError(line.substr(at));
+  if (line[at] != ',' && line[at] != ';') return false;
+  return line.find_first_not_of(" \t,;", at) == std::string_view::npos;
 }
 
 // Where the given role is among the columns; columns.size() when nowhere.
@@ -65,7 +78,18 @@ void Clear(LineAnswer& answer) {
   answer.hasPoint = false;
   answer.point = {0.0, 0.0};
   answer.results = {};
+  answer.readMark = DecimalMark::kUnknown;
+  answer.ownMark = DecimalMark::kUnknown;
+  answer.markFromFile = false;
+  answer.mayBePreamble = false;
   answer.text.clear();
+}
+
+// The row's marks, into its answer.
+void KeepMarks(const auto& row, LineAnswer& answer) {
+  answer.readMark = row.readMark;
+  answer.ownMark = row.ownMark;
+  answer.markFromFile = row.markFromFile;
 }
 
 // Makes the answer an error that names the row's point, if it has a name,
@@ -113,25 +137,30 @@ std::span<const char* const> RowReader::ResultNames() const {
 // Read, but for the name, code and height, which go to `use` as views that
 // live until it returns.
 template <typename Use>
-void RowReader::ReadLine(std::string_view line, LineAnswer& answer, bool firstRow, Use use) const {
-  if (StartLine(line, answer) && (!settings_.columns.empty() || !ReadPlainRow(line, answer))) {
+void RowReader::ReadLine(std::string_view line, LineAnswer& answer, const RowPlace& place,
+                         Use use) const {
+  if (StartLine(line, answer) &&
+      (!settings_.columns.empty() || !ReadPlainRow(line, answer, place))) {
     Row row;
+    row.place = place;
     std::string unquoted;
-    ReadSplit(line, answer, row, unquoted, firstRow, true);
+    ReadSplit(line, answer, row, unquoted, true);
     use(AnswerTexts{row.name, row.code, row.height});
     return;
   }
   use(AnswerTexts{});
 }
 
-void RowReader::Read(std::string_view line, LineAnswer& answer, bool firstRow) const {
-  ReadLine(line, answer, firstRow, [&answer](const AnswerTexts& texts) { Keep(texts, answer); });
+void RowReader::Read(std::string_view line, LineAnswer& answer, const RowPlace& place) const {
+  ReadLine(line, answer, place, [&answer](const AnswerTexts& texts) { Keep(texts, answer); });
 }
 
-void RowReader::ReadKnownPoint(std::string_view line, LineAnswer& answer, bool firstRow) const {
+void RowReader::ReadKnownPoint(std::string_view line, LineAnswer& answer,
+                               const RowPlace& place) const {
   Row row;
+  row.place = place;
   std::string unquoted;
-  if (StartLine(line, answer)) ReadSplit(line, answer, row, unquoted, firstRow, false);
+  if (StartLine(line, answer)) ReadSplit(line, answer, row, unquoted, false);
   Keep({row.name, row.code, row.height}, answer);
 }
 
@@ -143,10 +172,14 @@ void RowReader::Keep(const AnswerTexts& texts, LineAnswer& answer) {
 }
 
 // Sets the answer anew and takes the line end off; false where the line is
-// answered already: too long, blank or a comment.
+// answered already: it did not decode, is too long, blank or a comment.
 bool RowReader::StartLine(std::string_view& line, LineAnswer& answer) const {
   Clear(answer);
   line = WithoutLineEnd(line);
+  // Before the length: its mark makes a line that did not decode longer.
+  if (UndecodedLine undecoded; FindUndecoded(line, undecoded)) {
+    return Fail(answer, {}, UndecodedMessage(undecoded));
+  }
   if (line.size() > kMaxLineChars)
     return Fail(answer, {}, "line longer than " + std::to_string(kMaxLineChars) + " characters");
   if (!IsPassedThrough(line)) return true;
@@ -158,6 +191,7 @@ void RowReader::ReadFields(std::span<const std::string_view> fields, LineAnswer&
   Clear(answer);
   Row row;
   Answer(fields, fields.size(), answer, row, true);
+  KeepMarks(row, answer);
   Keep({row.name, row.code, row.height}, answer);
 }
 
@@ -179,24 +213,25 @@ void RowReader::ReadPoint(const DesignPoint& point, LineAnswer& answer) const {
 
 // Splits the line to read it.
 void RowReader::ReadSplit(std::string_view line, LineAnswer& answer, Row& row,
-                          std::string& unquoted, bool firstRow, bool compute) const {
+                          std::string& unquoted, bool compute) const {
   // Room for every field a row can have and one more; the common row needs
   // no more than a few.
   if (settings_.columns.size() < kFewFields) {
-    ReadSplitInto<kFewFields>(line, answer, row, unquoted, firstRow, compute);
+    ReadSplitInto<kFewFields>(line, answer, row, unquoted, compute);
   } else {
-    ReadSplitInto<kMaxFields>(line, answer, row, unquoted, firstRow, compute);
+    ReadSplitInto<kMaxFields>(line, answer, row, unquoted, compute);
   }
 }
 
 template <std::size_t kCapacity>
 void RowReader::ReadSplitInto(std::string_view line, LineAnswer& answer, Row& row,
-                              std::string& unquoted, bool firstRow, bool compute) const {
+                              std::string& unquoted, bool compute) const {
   std::array<std::string_view, kCapacity> fields;
   const SplitLine split = SplitFields(line, fields, unquoted);
-  if (kCapacity < kMaxFields && firstRow && split.count > kCapacity) {
-    // A header is told by all of its fields.
-    ReadSplitInto<kMaxFields>(line, answer, row, unquoted, firstRow, compute);
+  const bool leading = row.place.leadingLine != 0;
+  if (kCapacity < kMaxFields && leading && split.count > kCapacity) {
+    // A heading is told by all of its fields.
+    ReadSplitInto<kMaxFields>(line, answer, row, unquoted, compute);
     return;
   }
   answer.separator = split.separator;
@@ -206,41 +241,93 @@ void RowReader::ReadSplitInto(std::string_view line, LineAnswer& answer, Row& ro
   }
   const std::span<const std::string_view> stored(fields.data(),
                                                  std::min(split.count, fields.size()));
-  if (firstRow && IsHeader(line, stored)) {
+  bool uncertain = false;
+  if (leading && IsHeading(line, stored, split.count, uncertain)) {
     Copy(answer, line);
     answer.named = settings_.columns.empty() ? split.count == FieldNames().size() + 1
                                              : nameColumn_ < settings_.columns.size();
     return;
   }
-  Answer(stored, split.count, answer, row, compute);
+  row.fields = stored;
+  const bool read = Answer(stored, split.count, answer, row, compute);
+  KeepMarks(row, answer);
+  if (answer.kind != LineAnswer::Kind::kError) return;
+  if (const OddCharacter* odd = read ? nullptr : FindOddCharacter(line)) {
+    AppendOddCharacterNote(answer.text, *odd);
+  }
+  if (uncertain) {
+    // A title or a preamble line that cannot be told from a mistyped row.
+    answer.mayBePreamble = true;
+    const std::string lines = std::to_string(row.place.leadingLine);
+    answer.text += " (a title or preamble line? --skip-lines " + lines + " copies ";
+    answer.text += row.place.leadingLine == 1 ? "the first line as it is)"
+                                              : "the first " + lines + " lines as they are)";
+  }
 }
 
-// A first row none of whose fields is a number or starts like one, unless
-// copying it would give a line that reads as an error.
-bool RowReader::IsHeader(std::string_view line, std::span<const std::string_view> fields) const {
+// Whether a line before the input's first row is copied through as a title,
+// a preamble line or a header (never one that would read as an error
+// line); else `uncertain` says whether it may be one all the same.
+bool RowReader::IsHeading(std::string_view line, std::span<const std::string_view> fields,
+                          std::size_t count, bool& uncertain) const {
   if (line.starts_with(kErrorPrefix)) return false;
-  return std::none_of(fields.begin(), fields.end(), [](std::string_view field) {
-    return StartsLikeNumber(field) || IsNumberField(field);
-  });
+  // Where the row's numbers would stand.
+  std::uint64_t places = 0;
+  const std::size_t needed = FieldNames().size();
+  if (!settings_.columns.empty()) {
+    for (std::size_t i = 0; i < settings_.columns.size(); ++i) {
+      if (settings_.columns[i].role == Column::Role::kNumber) places |= std::uint64_t{1} << i;
+    }
+  } else if (count == needed || count == needed + 1) {
+    places = ((std::uint64_t{1} << needed) - 1) << (count - needed);
+  }
+  const LeadingLine kind = ClassifyLeadingLine(line, fields, places);
+  uncertain = kind == LeadingLine::kUncertainRow;
+  return kind == LeadingLine::kHeading;
 }
 
 // Reads the row of `count` fields (the first of them in `fields`) and, with
-// `compute`, computes its answer; else it is a known point's.
-void RowReader::Answer(std::span<const std::string_view> fields, std::size_t count,
+// `compute`, computes its answer; else it is a known point's. False where
+// its fields do not read (a computation that fails is read).
+bool RowReader::Answer(std::span<const std::string_view> fields, std::size_t count,
                        LineAnswer& answer, Row& row, bool compute) const {
   if (!ReadRow(fields, count, true, row, answer) || !CountFields(fields, count, row, answer)) {
-    return;
+    return false;
   }
+  if (row.place.fileMark == DecimalMark::kUnknown) FindOwnMark(fields, row);
   if (compute) {
     Compute(row.numbers.data(), row.name, answer);
-    return;
+    return true;
   }
-  if (!row.named || row.name.empty()) {
-    Fail(answer, {}, "a known point needs a name");
-    return;
-  }
+  if (!row.named || row.name.empty()) return Fail(answer, {}, "a known point needs a name");
   answer.hasPoint = true;
   answer.point = {row.numbers[0], row.numbers[1]};
+  return true;
+}
+
+// The mark the row's own numbers show: the first of its number fields that
+// shows one.
+void RowReader::FindOwnMark(std::span<const std::string_view> fields, Row& row) {
+  if (row.ownMarkFound) return;
+  row.ownMarkFound = true;
+  for (const std::string_view field : fields) {
+    const DecimalMark mark = MarkOf(field);
+    if (mark != DecimalMark::kUnknown && IsNumberField(field)) {
+      row.ownMark = mark;
+      return;
+    }
+  }
+}
+
+// How the row reads a comma that may group thousands or be the decimal
+// mark: as the settings say, else as its own numbers show, else as the
+// rows before it settled; kUnknown where nothing does.
+DecimalMark RowReader::RowMark(Row& row) const {
+  if (settings_.decimalMark != DecimalMark::kUnknown) return settings_.decimalMark;
+  FindOwnMark(row.fields, row);
+  if (row.ownMark != DecimalMark::kUnknown) return row.ownMark;
+  row.markFromFile = true;
+  return row.place.fileMark;
 }
 
 // A row without a column list holds the mode's numbers, or a name and them.
@@ -309,11 +396,40 @@ bool RowReader::ReadRow(std::span<const std::string_view> fields, std::size_t co
   const auto names = FieldNames();
   const std::size_t azimuth = AzimuthIndex();
   for (std::size_t i = 0; i < std::min(fields.size(), names.size()); ++i) {
-    if (!ReadField(names[i], i == azimuth, fields[i], row.name, row.numbers[i], answer)) {
+    if (!ReadField(names[i], i == azimuth, fields[i], row, row.numbers[i], answer)) {
       return false;
     }
   }
-  return true;
+  return !row.named || count != names.size() + 1 || NameIsNoNumber(row, answer);
+}
+
+// A row of one number more than the mode's, without a column list, is led
+// by a point name: a point number stays a name (1001 1050.000 2050.000),
+// but a first field written with a decimal mark or an exponent is a
+// coordinate, and the row could be the numbers and one more field (X Y H).
+// Which it is cannot be told: the error gives both readings and the column
+// lists that settle it.
+bool RowReader::NameIsNoNumber(Row& row, LineAnswer& answer) const {
+  const std::string_view name = row.name;
+  if (name.find_first_of(".,eEdD") == std::string_view::npos || !IsNumberField(name)) return true;
+  const auto names = FieldNames();
+  std::string numbers;  // "X Y"
+  std::string roles;    // "x,y"
+  for (const char* number : names) {
+    numbers += numbers.empty() ? "" : " ";
+    numbers += number;
+    roles += roles.empty() ? "" : ",";
+    roles += RoleOf(number);
+  }
+  const bool setout = settings_.mode == Mode::kSetout;
+  std::string what = std::to_string(names.size() + 1) +
+                     " numbers, the first with a decimal mark or an exponent: read as NAME " +
+                     numbers + " it is the name ";
+  AppendQuoted(what, name);
+  what += ", as " + numbers + (setout ? " H" : " and one more field") + " it is " + names[0] +
+          "; say which with --columns name," + roles + " or --columns " + roles +
+          (setout ? ",h" : ",-");
+  return Fail(answer, {}, what);
 }
 
 // The numbers, the code and the height where there are: a height is not
@@ -329,7 +445,7 @@ bool RowReader::ReadColumnFields(std::span<const std::string_view> fields, Row& 
     switch (columns[i].role) {
       case Column::Role::kNumber: {
         const std::size_t number = columns[i].number;
-        if (!ReadField(names[number], number == azimuth, field, row.name, row.numbers[number],
+        if (!ReadField(names[number], number == azimuth, field, row, row.numbers[number],
                        answer)) {
           return false;
         }
@@ -338,7 +454,7 @@ bool RowReader::ReadColumnFields(std::span<const std::string_view> fields, Row& 
       case Column::Role::kHeight: {
         row.height = field;
         double height = 0.0;
-        if (!field.empty() && !ReadField("H", false, field, row.name, height, answer)) {
+        if (!field.empty() && !ReadField("H", false, field, row, height, answer)) {
           return false;
         }
         break;
@@ -388,7 +504,8 @@ bool RowReader::CheckNumbers(std::span<const std::string_view> fields, std::stri
 // decimals, separated by blanks or by one and the same comma, semicolon or
 // tab. Anything else is left to the full reading, which finds the same
 // values where this finds any. Changes nothing when it returns false.
-bool RowReader::ReadPlainRow(std::string_view line, LineAnswer& answer) const {
+bool RowReader::ReadPlainRow(std::string_view line, LineAnswer& answer,
+                             const RowPlace& place) const {
   const std::size_t needed = FieldNames().size();
   std::array<double, 4> values{};
   std::size_t at = 0;
@@ -419,23 +536,48 @@ bool RowReader::ReadPlainRow(std::string_view line, LineAnswer& answer) const {
   while (at < line.size() && line[at] == ' ') ++at;
   if (at != line.size()) return false;
   answer.separator = separator;
+  // Its numbers are plain decimals: a point says the file's decimal mark.
+  if (place.fileMark == DecimalMark::kUnknown && line.find('.') != std::string_view::npos) {
+    answer.ownMark = DecimalMark::kPoint;
+  }
   Compute(values.data(), {}, answer);
   return true;
 }
 
-// Reads the number of `field` of the row of `point` into `value`, or makes
-// the answer the error. Inline: every number of a row comes here.
+// Reads the number of `field` of `row` into `value`, or makes the answer the
+// error. Inline: every number of a row comes here.
 inline bool RowReader::ReadField(const char* field, bool isAzimuth, std::string_view text,
-                                 std::string_view point, double& value, LineAnswer& answer) {
+                                 Row& row, double& value, LineAnswer& answer) const {
   return ReadPlainNumberField(text, isAzimuth, value) ||
-         ReadOtherField(field, isAzimuth, text, point, value, answer);
+         ReadOtherField(field, isAzimuth, text, row, value, answer);
 }
 
-// ReadField for any field but plain decimals.
+// ReadField for any field but plain decimals. A comma that may group
+// thousands or be the decimal mark reads as the row settles it, or the row
+// is an error that gives both readings; but for an azimuth's.
 bool RowReader::ReadOtherField(const char* field, bool isAzimuth, std::string_view text,
-                               std::string_view point, double& value, LineAnswer& answer) {
+                               Row& row, double& value, LineAnswer& answer) const {
+  // An azimuth is below 360: its comma is the decimal mark.
+  DecimalMark mark = isAzimuth ? DecimalMark::kComma : DecimalMark::kUnknown;
+  if (!isAzimuth && FindCommas(text) == Commas::kEither) {
+    mark = RowMark(row);
+    if (mark == DecimalMark::kUnknown) {
+      std::array<char, survey::kFieldChars> buffer;
+      std::string what = field;
+      what += ' ';
+      AppendQuoted(what, text);
+      what += " is ";
+      what += WithDecimalPoint(text, buffer, DecimalMark::kPoint);
+      what += " where the comma groups thousands, ";
+      what += WithDecimalPoint(text, buffer, DecimalMark::kComma);
+      what += " where it is the decimal mark: say which with --decimal-mark . or --decimal-mark ,";
+      return Fail(answer, row.name, what);
+    }
+    row.readMark = mark;
+  }
   std::string problem;
-  return ReadNumberField(field, isAzimuth, text, value, problem) || Fail(answer, point, problem);
+  return ReadNumberField(field, isAzimuth, text, value, problem, mark) ||
+         Fail(answer, row.name, problem);
 }
 
 // Computes the answer from the numbers of the row of `point`.
@@ -450,14 +592,14 @@ void RowReader::Compute(const double* values, std::string_view point, LineAnswer
   }
 }
 
-bool RowReader::AnswerLine(std::string_view line, std::string& out, bool firstRow) const {
+bool RowReader::AnswerLine(std::string_view line, std::string& out, const RowPlace& place) const {
   LineAnswer answer;
-  return AnswerLine(line, answer, out, firstRow);
+  return AnswerLine(line, answer, out, place);
 }
 
 bool RowReader::AnswerLine(std::string_view line, LineAnswer& answer, std::string& out,
-                           bool firstRow) const {
-  ReadLine(line, answer, firstRow,
+                           const RowPlace& place) const {
+  ReadLine(line, answer, place,
            [&](const AnswerTexts& texts) { format_.AppendLine(answer, texts, out); });
   return answer.kind != LineAnswer::Kind::kError;
 }

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "reader/columns.h"
+#include "reader/decimal_mark.h"
 
 namespace reading {
 
@@ -30,6 +31,9 @@ struct RowSettings {
   int decimals = 6;
   std::optional<int> azimuthDecimals;  // when unset, `decimals`
   std::vector<Column> columns;         // empty: the numbers in order, maybe named
+  // How a comma that may group thousands or be the decimal mark reads
+  // (--decimal-mark); kUnknown: as the row and the rows before it settle it.
+  DecimalMark decimalMark = DecimalMark::kUnknown;
 };
 
 }  // namespace reading

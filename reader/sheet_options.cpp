@@ -73,7 +73,16 @@ bool ReadBacksightAzimuth(const std::string& text, SheetOptions& options, std::s
   return true;
 }
 
-constexpr std::array<SheetOption, 11> kOptions = {{
+// The most lines --skip-lines copies: more than any preamble.
+constexpr std::size_t kMaxSkipLines = 1000000;
+
+bool ReadSkipLines(const std::string& text, std::size_t& lines) {
+  const char* end = text.data() + text.size();
+  const auto result = std::from_chars(text.data(), end, lines);
+  return result.ec == std::errc() && result.ptr == end && lines <= kMaxSkipLines;
+}
+
+constexpr std::array<SheetOption, 14> kOptions = {{
     {"--from", "--station", true, "X0,Y0, two numbers",
      [](const std::string& value, SheetOptions& options, std::string&) {
        return ReadPoint(value, options.station);
@@ -119,6 +128,27 @@ constexpr std::array<SheetOption, 11> kOptions = {{
     {"--header", "", false, "",
      [](const std::string&, SheetOptions& options, std::string&) {
        options.header = true;
+       return true;
+     }},
+    {"--encoding", "", true, "",
+     [](const std::string& value, SheetOptions& options, std::string& error) {
+       TextEncoding encoding = TextEncoding::kUtf8;
+       error = FindEncoding(value, encoding);
+       if (!error.empty()) {
+         error = "--encoding: " + error;
+         return false;
+       }
+       options.input.encoding = encoding;
+       return true;
+     }},
+    {"--skip-lines", "", true, "a whole number from 0 to 1000000",
+     [](const std::string& value, SheetOptions& options, std::string&) {
+       return ReadSkipLines(value, options.input.skipLines);
+     }},
+    {"--decimal-mark", "", true, "\",\" or \".\"",
+     [](const std::string& value, SheetOptions& options, std::string&) {
+       if (value != "," && value != ".") return false;
+       options.input.decimalMark = value == "," ? DecimalMark::kComma : DecimalMark::kPoint;
        return true;
      }},
 }};
@@ -277,6 +307,7 @@ std::string RequestOf(const SheetOptions& options, Mode mode,
   request.setup = SetupOf(options);
   request.decimals = options.decimals;
   request.azimuthDecimals = options.azimuthDecimals;
+  request.input = options.input;
   const bool pointFile = mode == Mode::kSetout;
   if (options.columns) {
     // Setout rows are always read from a station.
@@ -289,7 +320,7 @@ std::string RequestOf(const SheetOptions& options, Mode mode,
     request.known = withoutControl;
     return {};
   }
-  ControlFile control{options.control, std::nullopt};
+  ControlFile control{options.control, std::nullopt, std::nullopt};
   if (options.controlColumns) {
     control.columns.emplace();
     problem = ColumnsOf(*options.controlColumns, RowNumbers(Mode::kSetout, true), true,
@@ -330,7 +361,19 @@ std::string_view SheetOptionsHelp() {
          "                 into the minutes, and minutes into the degrees\n"
          "  --header       before the first row's answer, a comment line with\n"
          "                 the station, the backsight and the check line, and\n"
-         "                 a header row naming the answer's columns\n";
+         "                 a header row naming the answer's columns\n"
+         "  --encoding NAME\n"
+         "                 the encoding of inputs without a byte-order mark:\n"
+         "                 utf-8, gb18030 (gbk, gb2312), big5, latin1,\n"
+         "                 windows-1252, shift_jis, utf-16le, utf-16be\n"
+         "                 (default: UTF-8 where the first line that is not\n"
+         "                 ASCII is UTF-8, else GB18030)\n"
+         "  --skip-lines N copy the first N lines of each input as they are\n"
+         "                 (a title or an instrument's preamble)\n"
+         "  --decimal-mark , | .\n"
+         "                 the decimal mark of numbers where a comma may\n"
+         "                 group thousands (\"498,350\"); by default the\n"
+         "                 row or the rows before settle it\n";
 }
 
 }  // namespace reading

@@ -15,6 +15,10 @@
 //                                    those of --columns, else NAME X Y)
 //   --columns ROLES                  the input's columns
 //   --decimals N, --azimuth-decimals N, --header
+//   --encoding NAME                  the inputs' encoding, where they have
+//                                    no byte-order mark (text_encoding.h)
+//   --skip-lines N                   copy each input's first N lines
+//   --decimal-mark , | .             a comma that may group thousands
 //
 // A command line is read in two steps. TakeSheetOption() takes these options
 // one argument at a time, checking only each value's form ("X,Y", a packed
@@ -47,6 +51,7 @@ struct SheetOptions {
   int decimals = 6;
   std::optional<int> azimuthDecimals;
   bool header = false;
+  InputReading input;  // --encoding, --skip-lines, --decimal-mark
   unsigned given = 0;  // which options were given (bits of the table)
 };
 

@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "reader/columns.h"
+#include "reader/input_reading.h"
 #include "reader/row_settings.h"
 
 namespace reading {
@@ -56,10 +57,12 @@ using StationSetup = std::variant<StationAndBacksight>;
 
 // Known points from a control file, read in `columns`; without them in the
 // columns of the rows (SheetRequest::columns), or NAME X Y where there are
-// none either.
+// none either. `input`: how its bytes and lines are read; without, as the
+// design file's (SheetRequest::input).
 struct ControlFile {
-  std::string path;
+  std::string path;  // its bytes, as the file system has them
   std::optional<std::vector<Column>> columns;
+  std::optional<InputReading> input = std::nullopt;
   bool operator==(const ControlFile&) const = default;
 };
 
@@ -75,7 +78,7 @@ using KnownPointSource = std::variant<std::monostate, ControlFile, DesignNames>;
 
 // The design file, read by the request's columns.
 struct DesignFile {
-  std::string path;
+  std::string path;  // its bytes, as the file system has them
   bool operator==(const DesignFile&) const = default;
 };
 
@@ -102,6 +105,9 @@ struct SheetRequest {
   int decimals = 6;                    // of lengths and coordinates, 0 to 20
   std::optional<int> azimuthDecimals;  // of azimuths and angles; unset: `decimals`
   DesignPoints design;
+  // How every input is read: the design file, corvane-calc's inputs, and
+  // the control file where it does not say.
+  InputReading input;
 
   bool operator==(const SheetRequest&) const = default;
 };

@@ -151,6 +151,8 @@ SheetError ResolveSheet(const SheetRequest& request, Sheet& sheet, const KnownPo
   settings.azimuthDecimals = request.azimuthDecimals;
   settings.hasStation = request.setup.has_value();
   settings.columns = request.columns;
+  settings.decimalMark = request.input.decimalMark;
+  sheet.input = request.input;
   const bool setout = request.mode == Mode::kSetout;
   if (setout && !request.setup) return Error(SheetError::What::kNoStation);
   if (!request.setup) return {};
@@ -163,7 +165,7 @@ SheetError ResolveSheet(const SheetRequest& request, Sheet& sheet, const KnownPo
   if (known == nullptr && file != nullptr) {
     std::vector<Column> columns;
     if (SheetError error = ControlColumns(request, *file, columns)) return error;
-    if (FileError read = control.ReadFile(file->path, columns)) {
+    if (FileError read = control.ReadFile(file->path, columns, file->input.value_or(request.input))) {
       SheetError error = Error(SheetError::What::kControlFile, SheetPart::kControl);
       error.file = std::move(read);
       return error;

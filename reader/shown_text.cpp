@@ -115,16 +115,32 @@ void AppendEscaped(std::string& out, std::string_view text, Kept kept) {
 constexpr std::uint64_t kEveryByte = 0x0101010101010101;
 constexpr std::uint64_t kHighBits = 0x8080808080808080;
 
+// The marks that would split an answer line whose fields `separator`
+// separates differently, were they in a field outside quotes: the
+// separator, and every mark a line is split at before it (a line with a
+// semicolon is split at its semicolons, one with a tab at its tabs, one with
+// a comma at its commas). Tabs and blanks are no printable ASCII to write
+// as they are anyway. Two of them, each in every byte.
+struct Splitting {
+  std::uint64_t first;
+  std::uint64_t second;
+};
+
+Splitting SplittingMarks(char separator) {
+  const auto every = [](char c) { return kEveryByte * static_cast<unsigned char>(c); };
+  return {every(separator == ';' ? ';' : separator == ' ' ? ',' : separator), every(';')};
+}
+
 // The high bit of each byte of `bytes` that is printable ASCII but blank,
-// quote and the byte of `separators` (the separator in every byte) clear,
-// of every other byte set: every test on the low seven bits of a byte,
-// where no sum carries into the next.
-std::uint64_t NotPlainBytes(std::uint64_t bytes, std::uint64_t separators) {
+// quote and the marks of `splitting` clear, of every other byte set: every
+// test on the low seven bits of a byte, where no sum carries into the next.
+std::uint64_t NotPlainBytes(std::uint64_t bytes, const Splitting& splitting) {
   const std::uint64_t low = bytes & ~kHighBits;
   const auto isZero = [](std::uint64_t v) { return ~(((v & ~kHighBits) + ~kHighBits) | v); };
   const std::uint64_t belowBang = ~(low + kEveryByte * (0x80 - '!'));
   const std::uint64_t delete_ = low + kEveryByte;  // 0x7F
-  return (bytes | belowBang | delete_ | isZero(low ^ kEveryByte * '"') | isZero(low ^ separators)) &
+  return (bytes | belowBang | delete_ | isZero(low ^ kEveryByte * '"') |
+          isZero(low ^ splitting.first) | isZero(low ^ splitting.second)) &
          kHighBits;
 }
 
@@ -147,7 +163,7 @@ std::uint64_t Load(const char* at, std::size_t bytes) {
 bool IsPlainField(std::string_view text, char separator) {
   const std::size_t size = text.size();
   if (size == 0 || text[0] == '#') return false;
-  const std::uint64_t separators = kEveryByte * static_cast<unsigned char>(separator);
+  const Splitting separators = SplittingMarks(separator);
   const char* const at = text.data();
   std::uint64_t found = 0;
   if (size >= 8) {
@@ -191,17 +207,28 @@ bool IsFieldAsItIs(std::string_view text, char separator) {
   return (text.empty() && separator != ' ') || IsPlainField(text, separator);
 }
 
+bool IsBlankChar(char c) { return c == ' ' || c == '\t'; }
+
+// Whether `c` in a field outside quotes would split an answer line whose
+// fields `separator` separates differently (SplittingMarks).
+bool Splits(char c, char separator) {
+  return c == '"' || c == separator || c == ';' || (c == '\t' && separator != ';') ||
+         (c == ',' && separator == ' ');
+}
+
 void AppendField(std::string& out, std::string_view text, char separator) {
   if (IsFieldAsItIs(text, separator)) {
     out += text;
     return;
   }
+  // Tabs as they are: between quotes they split nothing.
   std::string shown;
-  AppendEscaped(shown, text, Kept::kMarks);
+  AppendEscaped(shown, text, Kept::kMarksAndTabs);
   const bool quoted =
-      shown.find('"') != std::string::npos || shown.find(separator) != std::string::npos ||
+      std::any_of(shown.begin(), shown.end(), [separator](char c) { return Splits(c, separator); }) ||
       (shown.empty() ? separator == ' '
-                     : shown.front() == ' ' || shown.back() == ' ' || shown.front() == '#');
+                     : IsBlankChar(shown.front()) || IsBlankChar(shown.back()) ||
+                           shown.front() == '#');
   if (!quoted) {
     out += shown;
     return;

@@ -1,5 +1,6 @@
 #include "reader/text_decoder.h"
 
+#include <algorithm>
 #include <cstdint>
 
 #include "reader/text_lines.h"
@@ -55,6 +56,30 @@ bool IsControl(char c) {
 // big file is not held three times over.
 constexpr std::size_t kDecodePiece = 1 << 20;
 
+// Whether `bytes` read as UTF-16 text in one byte order: characters, tabs
+// and line ends, surrogates in pairs (one cut off at the end aside), and a
+// NUL among every 64 bytes or fewer (UTF-16 has one at least in every line
+// end; text that is ASCII or GBK but for a stray NUL has fewer).
+bool ReadsAsUtf16(std::string_view bytes) {
+  constexpr std::size_t kBytesPerNul = 64;
+  const auto nuls = static_cast<std::size_t>(std::count(bytes.begin(), bytes.end(), '\0'));
+  if (nuls * kBytesPerNul < bytes.size()) return false;
+  for (const bool little : {true, false}) {
+    bool text = true;
+    bool afterHigh = false;
+    for (std::size_t at = 0; text && at + 2 <= bytes.size(); at += 2) {
+      const auto first = static_cast<unsigned char>(bytes[at]);
+      const auto second = static_cast<unsigned char>(bytes[at + 1]);
+      const std::uint32_t unit = little ? first | second << 8 : first << 8 | second;
+      const bool control = unit < 0x20 && unit != '\t' && unit != '\n' && unit != '\r';
+      text = !control && unit != 0xFFFE && unit != 0xFFFF && IsLowSurrogate(unit) == afterHigh;
+      afterHigh = IsHighSurrogate(unit);
+    }
+    if (text) return true;
+  }
+  return false;
+}
+
 }  // namespace
 
 const char* RefusalText(Refusal refusal) {
@@ -97,7 +122,9 @@ bool TextDecoder::Finish(std::string& text) {
     DecodeHeld(text);
   }
   if (state_ == State::kRefused) return false;
-  // An odd last byte, or a lone high surrogate at the very end: as they are.
+  // A lone high surrogate at the very end as UTF-8 would spell it, and an
+  // odd last byte, half a character, as 0xFE, no byte of UTF-8: either
+  // makes its line one that does not decode.
   if (state_ == State::kUtf16Le || state_ == State::kUtf16Be) {
     if (held_.size() >= 2) {
       const auto first = static_cast<unsigned char>(held_[0]);
@@ -105,7 +132,7 @@ bool TextDecoder::Finish(std::string& text) {
       AppendUtf8(text, state_ == State::kUtf16Le ? first | second << 8 : first << 8 | second);
       held_.erase(0, 2);
     }
-    text += held_;
+    if (!held_.empty()) text += '\xFE';
   }
   held_.clear();
   return true;
@@ -164,12 +191,20 @@ bool TextDecoder::DecideFromStart(bool atEnd) {
 // (or refuse them as UTF-16 without a mark): see the header.
 bool TextDecoder::SampleDecides(bool atEnd) {
   const std::string_view sample = std::string_view(held_).substr(0, kSampleBytes);
+  if (sample.find('\0') < 2) {
+    Refuse(Refusal::kUtf16WithoutMark);
+    return false;
+  }
   bool readAtOnce = true;  // valid UTF-8 without control bytes so far
   std::size_t lineAt = 0;  // where the line being looked at starts
   bool text = false;       // some text before the line end
   for (std::size_t at = 0; at < sample.size(); ++at) {
     const char c = sample[at];
     if (c == '\0') {
+      // UTF-16, whatever its first character; or no text at all (a program,
+      // a picture), which is passed on for its reader to refuse or show.
+      if (!atEnd && sample.size() < kSampleBytes) return false;
+      if (!ReadsAsUtf16(sample)) return true;
       Refuse(Refusal::kUtf16WithoutMark);
       return false;
     }

@@ -11,10 +11,14 @@
 //   mark: UTF-16 without a mark is decoded as such;
 // - else the bytes are of an ASCII-compatible encoding and are passed on
 //   as they are; which encoding is for their lines to tell (TextLines).
-//   UTF-16 without a mark is refused with one message: a NUL byte among
-//   the first bytes (UTF-8, GB18030 and their kin never hold one) gives it
+//   UTF-16 without a mark is refused with one message: NUL bytes among
+//   the first bytes (UTF-8, GB18030 and their kin never hold one) give it
 //   away, even where its first character is Chinese ("控制" is
-//   A7 63 36 52, its first NUL comes with the first ASCII character).
+//   A7 63 36 52, its first NUL comes with the first ASCII character): a NUL
+//   among the first two, or the first kSampleBytes reading as UTF-16 text
+//   (ReadsAsUtf16 says how). Bytes with NULs that are no text (a program,
+//   a picture) are passed on, for their reader to refuse (TextFile) or to
+//   show escaped.
 //
 // How many first bytes: up to the first line end after some text, where
 // that text is valid UTF-8 without control bytes (what is typed or piped
@@ -24,8 +28,8 @@
 // Chinese alone whose bytes happen to be such text is not told from it.
 //
 // In UTF-16, a surrogate without its partner is written as the three bytes
-// UTF-8 would give it (no valid UTF-8, so its line does not decode), and an
-// odd last byte as it is.
+// UTF-8 would give it, and an odd last byte as 0xFE: no valid UTF-8, so
+// their line does not decode.
 
 #include <optional>
 #include <string>

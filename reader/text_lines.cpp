@@ -189,7 +189,9 @@ bool TextLines::UseEncoding(TextEncoding encoding) {
 // its first line that is not ASCII: UTF-8 where it is valid UTF-8, else
 // GB18030. False when that cannot be converted here.
 bool TextLines::Decide(std::string_view firstLine) {
-  return UseEncoding(IsUtf8(firstLine) ? TextEncoding::kUtf8 : TextEncoding::kGb18030);
+  const bool utf8 = IsUtf8(firstLine);
+  guessedGb18030_ = !utf8;
+  return UseEncoding(utf8 ? TextEncoding::kUtf8 : TextEncoding::kGb18030);
 }
 
 // Hands out the lines of buffer_[0, end) in `piece`, up to the first that
@@ -207,6 +209,8 @@ bool TextLines::ReadLines(std::size_t end, std::string& piece) {
     copied = to;
   };
   std::size_t at = 0;
+  std::size_t checkedTo = 0;  // lines before this are looked at for UTF-8 (GB18030 found)
+  bool ambiguous = false;     // the line reads as UTF-8 too
   while ((at = FindHighOrCr(text, at, end)) < end) {
     if (text[at] == '\r') {
       if (at + 1 < end && text[at + 1] == '\n') {
@@ -238,6 +242,12 @@ bool TextLines::ReadLines(std::size_t end, std::string& piece) {
     }
     std::size_t lineStart = 0;
     std::size_t lineEnd = 0;
+    // Whether the line of text[at] is valid UTF-8; it is looked at once.
+    const auto readsAsUtf8 = [&] {
+      lineStart = startOfLine();
+      lineEnd = checkedTo = LineEndFrom(text, at);
+      return IsUtf8(std::string_view(text + lineStart, lineEnd - lineStart));
+    };
     if (converter_ == nullptr) {
       // Past the characters up to the next ASCII byte, if they are valid.
       const auto* const bytes = reinterpret_cast<const unsigned char*>(text);
@@ -249,6 +259,11 @@ bool TextLines::ReadLines(std::size_t end, std::string& piece) {
       lineStart = startOfLine();
       lineEnd = LineEndFrom(text, at);
       copyTo(lineStart);
+    } else if (guessedGb18030_ && at >= checkedTo && readsAsUtf8()) {
+      // A line of UTF-8 in a file found to be GB18030 reads both ways (most
+      // UTF-8 is valid GB18030, and garbled): which, only the user knows.
+      copyTo(lineStart);
+      ambiguous = true;
     } else {
       // The characters up to the next ASCII byte, as far as they are kept.
       copyTo(at);
@@ -276,9 +291,12 @@ bool TextLines::ReadLines(std::size_t end, std::string& piece) {
     const std::string_view line(text + lineStart, lineEnd - lineStart);
     if (IsBlankOrComment(line)) {
       out_ += line;
+    } else if (ambiguous) {
+      AppendUndecoded(out_, *encoding_, line, TextEncoding::kUtf8);
     } else {
       AppendUndecoded(out_, *encoding_, line);
     }
+    ambiguous = false;
     out_ += '\n';
     copied = at = PastLineEnd(text, lineEnd, end);
   }

@@ -124,6 +124,7 @@ class TextLines {
   bool skipping_ = false;  // inside the cut-off rest of an overlong line
   bool afterCr_ = false;   // the last line handed out ended in a CR with nothing after it
   bool newInput_ = false;  // a mark was dropped: the next piece starts an input
+  bool guessedGb18030_ = false;  // GB18030 found by the first line that is not ASCII
   bool startsInput_ = false;
 };
 

@@ -39,7 +39,7 @@ Batch RunBatch(const std::string& input, calc::ThreadStarter start) {
   const int out = MemoryFile("");
   const int err = MemoryFile("");
   Batch run;
-  run.outcome = BatchRunner(reader, out, err, start).Run(in, "rows");
+  run.outcome = BatchRunner(reader, out, err, {}, start).Run(in, "rows");
   run.out = Contents(out);
   run.err = Contents(err);
   close(in);

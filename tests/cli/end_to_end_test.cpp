@@ -347,7 +347,9 @@ TEST_F(CalcTest, RealFilesGiveTheAnswerOrAnErrorInPlace) {
        1},
       {with({"--columns", "name,code,y,x,h"}),
        "K1,,498301.2O,3512930.5O,\nK2,,498301.2,3512930.5,\n",
-       "ERROR: K1: Y is not a number: \"498301.2O\"\nK2,,2.151115,2.151115,30.523597,\n", 1},
+       "ERROR: K1: Y is not a number: \"498301.2O\" (a title or preamble line? --skip-lines 1 "
+       "copies the first line as it is)\nK2,,2.151115,2.151115,30.523597,\n",
+       1},
       {with({"--columns", "name,code,y,x,h"}),
        "\"K1\",\"\",498301.2,3512930.5,21.3\n\"K1, kerb\",,498301.2,3512930.5,\n",
        "K1,,2.151115,2.151115,30.523597,21.3\n\"K1, kerb\",,2.151115,2.151115,30.523597,\n", 0},

@@ -30,10 +30,11 @@ TEST(TextDecoder, ReadsUtf8AndUtf16WithAMarkInPiecesOfAnySize) {
       {{"\xFF", "\xFE", "K", "\0"s, "\x4B\x6D"}, "K测", ""},  // U+6D4B
       // a pair of surrogates, split between pieces: U+1F4D0
       {{"\xFF\xFE\x3D\xD8", "\xD0\xDC"}, "\xF0\x9F\x93\x90", ""},
-      // a lone surrogate and an odd byte are kept, to be shown escaped
+      // a lone surrogate and an odd byte make their line one that does not
+      // decode (no UTF-8), never an "x" added to the last name
       {{"\xFF\xFE\x00\xD8K\0"s}, "\xED\xA0\x80K", ""},
       {{"\xFF\xFE\x00\xD8"s}, "\xED\xA0\x80", ""},
-      {{"\xFF\xFEK\0x"s}, "Kx", ""},
+      {{"\xFF\xFEK\0x"s}, "K\xFE", ""},
       {{"\xFF\xFE\0\0K\0\0\0"s}, "", "UTF-32 text is not read: save it as UTF-8 or UTF-16"},
       {{"\0\0\xFE\xFF"s}, "", "UTF-32 text is not read: save it as UTF-8 or UTF-16"},
       {{"K\0001\0"s},

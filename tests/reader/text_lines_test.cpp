@@ -150,7 +150,7 @@ TEST(TextLines, AnOverlongLineEndsAtALoneCr) {
 TEST(UndecodedLine, AMarkedLineGivesItsEncodingAndBytes) {
   reading::UndecodedLine undecoded;
   ASSERT_TRUE(reading::FindUndecoded("\xFFGB18030\xFFK\xD6\xD0\xFF 1 2", undecoded));
-  EXPECT_EQ(undecoded.encoding, "GB18030");
+  EXPECT_EQ(undecoded.encoding, reading::TextEncoding::kGb18030);
   EXPECT_EQ(undecoded.bytes, "K\xD6\xD0\xFF 1 2");
   EXPECT_EQ(reading::UndecodedMessage(undecoded),
             "line is not GB18030 text: say the input's encoding with --encoding NAME");

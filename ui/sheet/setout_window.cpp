@@ -5,7 +5,6 @@
 #include <QClipboard>
 #include <QCloseEvent>
 #include <QFileDialog>
-#include <QFileInfo>
 #include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QLabel>
@@ -23,6 +22,7 @@
 #include "res/resource.h"
 #include "res/resources.h"
 #include "ui/sheet/column_layout_dialog.h"
+#include "ui/sheet/file_path.h"
 #include "ui/sheet/job_runner.h"
 #include "ui/sheet/setout_sheet.h"
 #include "ui/sheet/sheet_job.h"
@@ -63,6 +63,29 @@ QString columnsText(const std::vector<reading::Column>& columns) {
 // A caller's points are read as the rows of these columns.
 const QString kPointColumns = QStringLiteral("name,code,x,y,h");
 
+// The encoding and the lines to skip last chosen for a design file, or for
+// a control file.
+reading::InputReading recalledInput(bool control) {
+  reading::InputReading input;
+  const QString name = Recalled(control ? kControlEncoding : kEncoding, QString()).toString();
+  for (const reading::TextEncoding encoding : reading::kTextEncodings)
+    if (name.toStdString() == reading::EncodingName(encoding)) input.encoding = encoding;
+  input.skipLines = Recalled(control ? kControlSkipLines : kSkipLines, 0).toUInt();
+  return input;
+}
+
+void rememberInput(bool control, const reading::InputReading& input) {
+  Remember(control ? kControlEncoding : kEncoding,
+           input.encoding ? QString::fromStdString(std::string(reading::EncodingName(*input.encoding)))
+                          : QString());
+  Remember(control ? kControlSkipLines : kSkipLines, static_cast<uint>(input.skipLines));
+}
+
+// The name the window gives what `source` reads.
+QString nameOf(const QString& title, const std::string& path, bool points) {
+  return points ? title : ShownFileName(path);
+}
+
 }  // namespace
 
 CSetoutWindow::CSetoutWindow(QWidget* parent)
@@ -75,6 +98,7 @@ CSetoutWindow::CSetoutWindow(QWidget* parent)
   setWindowTitle(QStringLiteral("放样表"));
   setWindowIcon(res::LoadIconResource(IDI_APP));
   m_wanted.columns = Recalled(kColumns, kDefaultColumns).toString();
+  m_wanted.input = recalledInput(false);
   m_wanted.controlColumns = Recalled(kControlColumns, QString()).toString();
   m_shown = m_wanted;
   createCentre();
@@ -207,12 +231,13 @@ void CSetoutWindow::createStatusBar() {
 
 void CSetoutWindow::load(const reading::SheetRequest& request) {
   Source source;
-  if (const auto* file = std::get_if<reading::DesignFile>(&request.design))
-    source.path = QString::fromStdString(file->path);
+  if (const auto* file = std::get_if<reading::DesignFile>(&request.design)) source.path = file->path;
   source.columns = columnsText(request.columns);
+  source.input = request.input;
   if (const auto* control = std::get_if<reading::ControlFile>(&request.known)) {
-    source.controlPath = QString::fromStdString(control->path);
+    source.controlPath = control->path;
     if (control->columns) source.controlColumns = columnsText(*control->columns);
+    source.controlInput = control->input;
   }
   {
     const QSignalBlocker quiet(m_panel);  // showing the request is no change of the user's
@@ -233,57 +258,74 @@ void CSetoutWindow::loadPoints(const QString& title, std::vector<reading::Design
 std::shared_ptr<const SetoutSheet> CSetoutWindow::sheet() const { return m_model->sheet(); }
 
 void CSetoutWindow::OnOpen() {
-  const QString path = chooseFile(QStringLiteral("打开坐标文件"));
-  if (path.isEmpty()) return;
-  Remember(kFolder, QFileInfo(path).absolutePath());
-  QString columns =
-      m_shown.path.isEmpty() ? Recalled(kColumns, kDefaultColumns).toString() : m_shown.columns;
-  if (!askColumns(path, columns)) return;
+  const std::string path = chooseFile(QStringLiteral("打开坐标文件"));
+  if (path.empty()) return;
+  Remember(kFolder, FolderOf(path));
+  const bool first = m_shown.path.empty();
+  QString columns = first ? Recalled(kColumns, kDefaultColumns).toString() : m_shown.columns;
+  reading::InputReading input = first ? recalledInput(false) : m_shown.input;
+  if (!askColumns(path, columns, input)) return;
   Remember(kColumns, columns);
+  rememberInput(false, input);
   Source source = m_shown;
   source.path = path;
   source.title.clear();
   source.points.reset();
   source.columns = columns;
+  source.input = input;
   read(source);
 }
 
 void CSetoutWindow::OnChooseColumns() {
-  if (m_shown.path.isEmpty()) return;
+  if (m_shown.path.empty()) return;
   QString columns = m_shown.columns;
-  if (!askColumns(m_shown.path, columns)) return;
+  reading::InputReading input = m_shown.input;
+  if (!askColumns(m_shown.path, columns, input)) return;
   Remember(kColumns, columns);
+  rememberInput(false, input);
   Source source = m_shown;
   source.columns = columns;
+  source.input = input;
   read(source);
 }
 
 // A coordinate file picked in Qt's own (Chinese) dialog, starting in the
-// folder of the last design file; "" when the user cancels.
-QString CSetoutWindow::chooseFile(const QString& title) {
-  return QFileDialog::getOpenFileName(this, title, Recalled(kFolder, QString()).toString(),
-                                      fileFilter(), nullptr, QFileDialog::DontUseNativeDialog);
+// folder of the last design file, as its bytes (file_path.h); "" when the
+// user cancels.
+std::string CSetoutWindow::chooseFile(const QString& title) {
+  const QString chosen = QFileDialog::getOpenFileName(
+      this, title, Recalled(kFolder, QString()).toString(), fileFilter(), nullptr,
+      QFileDialog::DontUseNativeDialog);
+  return chosen.isEmpty() ? std::string() : ChosenFileBytes(chosen);
 }
 
-// The layout dialog on the file's first lines.
-bool CSetoutWindow::askColumns(const QString& path, QString& columns) {
-  CColumnLayoutDialog dialog(ReadPreviewRows(path, kPreviewRows), columns, PointColumnsProblem,
-                             this);
+// The layout dialog on the file's first lines, read again as its encoding
+// and lines to skip change.
+bool CSetoutWindow::askColumns(const std::string& path, QString& columns,
+                               reading::InputReading& input) {
+  const auto read = [path](const reading::InputReading& with) {
+    return ReadPreviewRows(path, kPreviewRows, with);
+  };
+  CColumnLayoutDialog dialog(read(input), columns, PointColumnsProblem, this, read, input);
   if (dialog.exec() != QDialog::Accepted) return false;
   columns = dialog.columns();
+  input = dialog.input();
   return true;
 }
 
 void CSetoutWindow::OnChooseControl() {
-  const QString path = chooseFile(QStringLiteral("打开控制点文件"));
-  if (path.isEmpty()) return;
+  const std::string path = chooseFile(QStringLiteral("打开控制点文件"));
+  if (path.empty()) return;
   QString columns = m_shown.controlColumns.isEmpty() ? m_shown.columns : m_shown.controlColumns;
-  if (!askColumns(path, columns)) return;
+  reading::InputReading input = m_shown.controlInput.value_or(recalledInput(true));
+  if (!askColumns(path, columns, input)) return;
   Remember(kControlColumns, columns);
+  rememberInput(true, input);
   Source source = m_shown;
   source.controlPath = path;
   source.controlColumns = columns;
-  m_panel->setControlFile(QFileInfo(path).fileName());
+  source.controlInput = input;
+  m_panel->setControlFile(ShownFileName(path));
   read(source);
 }
 
@@ -298,17 +340,18 @@ reading::SheetRequest CSetoutWindow::requestOf(const Source& source, QString& pr
   request.columns = columnsOf(source.columns);
   request.decimals = m_panel->distanceDecimals();
   request.azimuthDecimals = m_panel->angleDecimals();
-  if (source.controlPath.isEmpty()) {
+  request.input = source.input;
+  if (source.controlPath.empty()) {
     request.known = reading::DesignNames();
   } else {
-    reading::ControlFile control{source.controlPath.toStdString(), std::nullopt};
+    reading::ControlFile control{source.controlPath, std::nullopt, source.controlInput};
     if (!source.controlColumns.isEmpty()) control.columns = columnsOf(source.controlColumns);
     request.known = std::move(control);
   }
   if (source.points)
     request.design = *source.points;
   else
-    request.design = reading::DesignFile{source.path.toStdString()};
+    request.design = reading::DesignFile{source.path};
   return request;
 }
 
@@ -316,7 +359,7 @@ reading::SheetRequest CSetoutWindow::requestOf(const Source& source, QString& pr
 // only where that is not what was read last (a field left unchanged reads
 // nothing again).
 void CSetoutWindow::read(const Source& source, bool again) {
-  if (source.path.isEmpty() && !source.points) return;
+  if (source.path.empty() && !source.points) return;
   QString problem;
   reading::SheetRequest request = requestOf(source, problem);
   if (!again && m_started && *m_started == request && m_startedProblem == problem) return;
@@ -325,7 +368,7 @@ void CSetoutWindow::read(const Source& source, bool again) {
   m_startedProblem = problem;
   SheetJob job{std::move(request), source.title, m_known};
   m_counts->setText(QStringLiteral("正在读取 %1 ...")
-                        .arg(source.points ? source.title : QFileInfo(source.path).fileName()));
+                        .arg(nameOf(source.title, source.path, source.points != nullptr)));
   m_loader->start([this, job = std::move(job), problem](const std::atomic<bool>& stop,
                                                         const CJobRunner::Progress& progress) {
     auto result = std::make_shared<const SheetResult>(ComputeSheet(job, stop, progress));
@@ -351,8 +394,9 @@ void CSetoutWindow::showResult(const SheetResult& result, const QString& panelPr
   m_shown = m_wanted;
   m_known = result.known;
   setWindowTitle(QStringLiteral("放样表 - %1")
-                     .arg(m_shown.points ? m_shown.title : QFileInfo(m_shown.path).fileName()));
-  m_panel->setControlFile(QFileInfo(m_shown.controlPath).fileName());
+                     .arg(nameOf(m_shown.title, m_shown.path, m_shown.points != nullptr)));
+  m_panel->setControlFile(m_shown.controlPath.empty() ? QString()
+                                                      : ShownFileName(m_shown.controlPath));
   m_panel->setNames(std::shared_ptr<const NameIndex>(result.known, &result.known->index));
   m_model->setSheet(result.sheet);
   m_sketch->setSheet(result.sheet);
@@ -366,7 +410,7 @@ void CSetoutWindow::showResult(const SheetResult& result, const QString& panelPr
   }
   for (QAction* action : m_sheetActions) action->setEnabled(result.sheet != nullptr);
   // 列格式 is for a file's columns.
-  m_sheetActions.front()->setEnabled(!m_shown.path.isEmpty());
+  m_sheetActions.front()->setEnabled(!m_shown.path.empty());
   showCounts();
 }
 
@@ -401,7 +445,7 @@ void CSetoutWindow::showCounts() {
   if (m_loader->busy() || m_writer->busy()) return;  // the job's own words stay
   const auto sheet = m_model->sheet();
   if (!sheet) {
-    m_counts->setText(m_shown.path.isEmpty() && !m_shown.points
+    m_counts->setText(m_shown.path.empty() && !m_shown.points
                           ? QStringLiteral("请打开坐标文件（Ctrl+O）")
                           : QString());
     return;

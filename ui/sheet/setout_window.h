@@ -58,12 +58,14 @@ class CSetoutWindow : public QMainWindow {
  private:
   // What the sheet is read from, apart from the panel's fields.
   struct Source {
-    QString path;   // the design file; empty for a caller's points
-    QString title;  // the name of a caller's points
+    std::string path;  // the design file's bytes; empty for a caller's points
+    QString title;     // the name of a caller's points
     std::shared_ptr<const std::vector<reading::DesignPoint>> points;
-    QString columns;         // the design file's roles as the layout box takes them; "": none
-    QString controlPath;     // empty: names are looked up among the design points
-    QString controlColumns;  // empty: the design file's
+    QString columns;              // the design file's roles as the layout box takes them; "": none
+    reading::InputReading input;  // how the design file is read (its encoding, lines skipped)
+    std::string controlPath;      // empty: names are looked up among the design points
+    QString controlColumns;       // empty: the design file's
+    std::optional<reading::InputReading> controlInput;  // none: as the design file
     bool operator==(const Source&) const = default;
   };
 
@@ -85,8 +87,8 @@ class CSetoutWindow : public QMainWindow {
   void showCounts();
   void syncSelectionToSketch();
   void selectRow(std::ptrdiff_t row);
-  QString chooseFile(const QString& title);
-  bool askColumns(const QString& path, QString& columns);
+  std::string chooseFile(const QString& title);
+  bool askColumns(const std::string& path, QString& columns, reading::InputReading& input);
 
   Source m_shown;   // of the sheet shown (or of the file read last)
   Source m_wanted;  // being read, or to read

@@ -1,8 +1,9 @@
 #pragma once
 
 // What the 放样表 remembers between runs, in ~/.config/Corvane/setout.conf:
-// the column lists last chosen, the folder of the last design file and the
-// decimals. Each is written when it changes: the program may end right
+// the layouts last chosen (column list, encoding, lines to skip) of a
+// design file and of a control file, the folder of the last design file and
+// the decimals. Each is written when it changes: the program may end right
 // after its last window closes.
 
 #include <QString>
@@ -12,6 +13,11 @@ namespace sheet_settings {
 
 inline const QString kColumns = QStringLiteral("columns");
 inline const QString kControlColumns = QStringLiteral("controlColumns");
+// An encoding by its name as messages give it ("GB18030"); "" for 自动.
+inline const QString kEncoding = QStringLiteral("encoding");
+inline const QString kControlEncoding = QStringLiteral("controlEncoding");
+inline const QString kSkipLines = QStringLiteral("skipLines");
+inline const QString kControlSkipLines = QStringLiteral("controlSkipLines");
 inline const QString kFolder = QStringLiteral("folder");
 inline const QString kAngleDecimals = QStringLiteral("angleDecimals");
 inline const QString kDistanceDecimals = QStringLiteral("distanceDecimals");
