@@ -83,6 +83,10 @@ TEST(TextLines, ByteShapesGiveTheirLines) {
       // Valid UTF-8 wins: GBK 毛 (C3 AB) is UTF-8 ë, UTF-8 控制 is GB18030 too.
       {"GBK that is UTF-8", "\xC3\xAB 1 2\n", "ë 1 2\n"},
       {"UTF-8 that is GB18030", "控制 1 2\n", "控制 1 2\n"},
+      // Once GB18030 is found, a line of UTF-8 reads both ways: never garbled.
+      {"UTF-8 in GBK", "\xD6\xD0 1 2\n控制 3 4\n# 控\nK\xD6\xD0\n",
+       "中 1 2\n\xFFGB18030/UTF-8\xFF控制 3 4\n# 控\nK中\n"},
+      {"UTF-16, an odd last byte", "\xFF\xFEK\0x"s, "\xFFUTF-16LE\xFFK\xFE\n"},
       // Files joined: a mark at the start of a line starts a new input.
       {"a mark in the middle", "P1 1 2\n\xEF\xBB\xBFP3 3 4\n", "P1 1 2\nP3 3 4\n", {7}},
       {"a mark, and nothing after it", "P1 1 2\n\xEF\xBB\xBF", "P1 1 2\n"},
@@ -149,6 +153,12 @@ TEST(TextLines, AnOverlongLineEndsAtALoneCr) {
 
 TEST(UndecodedLine, AMarkedLineGivesItsEncodingAndBytes) {
   reading::UndecodedLine undecoded;
+  ASSERT_TRUE(reading::FindUndecoded("\xFFGB18030/UTF-8\xFFK控", undecoded));
+  EXPECT_EQ(undecoded.other, reading::TextEncoding::kUtf8);
+  EXPECT_EQ(reading::UndecodedMessage(undecoded),
+            "line reads as GB18030 and as UTF-8 text: say which with --encoding NAME");
+  // A line cut off as too long that starts as a mark does, names but no encoding's.
+  EXPECT_FALSE(reading::FindUndecoded("\xFFKOI8\xFFK 1 2", undecoded));
   ASSERT_TRUE(reading::FindUndecoded("\xFFGB18030\xFFK\xD6\xD0\xFF 1 2", undecoded));
   EXPECT_EQ(undecoded.encoding, reading::TextEncoding::kGb18030);
   EXPECT_EQ(undecoded.bytes, "K\xD6\xD0\xFF 1 2");
