@@ -35,16 +35,15 @@ QString FolderOf(const std::string& path) {
 std::string ChosenFileBytes(const QString& chosen) {
   const std::string spelled = QFile::encodeName(chosen).toStdString();
   struct stat status {};
-  if (!chosen.contains(QChar::ReplacementCharacter) || stat(spelled.c_str(), &status) == 0)
-    return spelled;
-  const QString wanted = QFileInfo(chosen).fileName();
+  if (stat(spelled.c_str(), &status) == 0) return spelled;
+  const std::string wanted = QFileInfo(chosen).fileName().toStdString();
   const std::string folder = QFile::encodeName(QFileInfo(chosen).absolutePath()).toStdString();
   const std::unique_ptr<DIR, int (*)(DIR*)> listing(opendir(folder.c_str()), closedir);
   if (!listing) return spelled;
   std::string found;
   int matches = 0;
   while (const dirent* entry = readdir(listing.get())) {
-    if (QFile::decodeName(entry->d_name) != wanted) continue;
+    if (reading::FileNameText(entry->d_name) != wanted) continue;
     found = folder + '/' + entry->d_name;
     ++matches;
   }

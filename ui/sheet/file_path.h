@@ -15,9 +15,10 @@ QString ShownFileName(const std::string& path);
 // The folder of `path`, for Qt's file dialogs (which name it in UTF-8).
 QString FolderOf(const std::string& path);
 
-// The bytes of a file Qt's open dialog gave as `chosen`. Qt reads a folder's
-// names as UTF-8, and a name that is none (GBK) comes with replacement
-// characters, no path of any file: such a name is looked up in its folder
-// among the names that Qt shows the same, and the one file that is so gives
-// its bytes. Any other path as Qt spells it.
+// The bytes of a file chosen in Qt's open dialog as `chosen`. Qt lists no
+// file whose name is not UTF-8 (it skips such names as it reads a folder),
+// so a name in GBK (from a Windows zip archive) is typed as it reads
+// (设计.dat), which is no file's name: it is looked up in its folder among
+// the names read as GB18030, and the one file that is so gives its bytes.
+// Any other path as Qt spells it.
 std::string ChosenFileBytes(const QString& chosen);

@@ -290,13 +290,18 @@ void CSetoutWindow::OnChooseColumns() {
 }
 
 // A coordinate file picked in Qt's own (Chinese) dialog, starting in the
-// folder of the last design file, as its bytes (file_path.h); "" when the
-// user cancels.
+// folder of the last design file, as its bytes; "" when the user cancels.
+// Any name may be typed: a GBK one as it reads (file_path.h), which Qt
+// would refuse as no file of its folder; the layout box says where a name
+// is no file at all.
 std::string CSetoutWindow::chooseFile(const QString& title) {
-  const QString chosen = QFileDialog::getOpenFileName(
-      this, title, Recalled(kFolder, QString()).toString(), fileFilter(), nullptr,
-      QFileDialog::DontUseNativeDialog);
-  return chosen.isEmpty() ? std::string() : ChosenFileBytes(chosen);
+  QFileDialog dialog(this, title, Recalled(kFolder, QString()).toString(), fileFilter());
+  dialog.setOption(QFileDialog::DontUseNativeDialog);
+  dialog.setFileMode(QFileDialog::AnyFile);
+  dialog.setAcceptMode(QFileDialog::AcceptOpen);
+  dialog.setLabelText(QFileDialog::Accept, QStringLiteral("打开(&O)"));
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+  return ChosenFileBytes(dialog.selectedFiles().front());
 }
 
 // The layout dialog on the file's first lines, read again as its encoding
