@@ -23,6 +23,10 @@ struct AnswerTexts {
   std::string_view name;
   std::string_view code;
   std::string_view height;
+  // Whether they may hold a mark that their line was not split at (they
+  // were quoted, or not read from a line): written, it would split the
+  // answer line, unless quoted.
+  bool mayHoldMarks = true;
 };
 
 // One column of an answer line.
@@ -68,7 +72,7 @@ class AnswerFormat {
   class LineText;
 
   static AnswerTexts TextsOf(const LineAnswer& answer) {
-    return {answer.name, answer.code, answer.height};
+    return {answer.name, answer.code, answer.height, answer.textsMayHoldMarks};
   }
   void PutColumn(const LineAnswer& answer, const AnswerTexts& texts, const AnswerColumn& column,
                  LineText& line) const;

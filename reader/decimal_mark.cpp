@@ -64,28 +64,14 @@ Commas FindCommas(std::string_view field) {
   return grouped && tail ? Commas::kGrouping : Commas::kOther;
 }
 
-DecimalMark MarkOf(std::string_view field) {
-  switch (FindCommas(field)) {
-    case Commas::kDecimal:
-      return DecimalMark::kComma;
-    case Commas::kGrouping:
-      return DecimalMark::kPoint;
-    case Commas::kNone: {
-      const std::size_t exponent =
-          std::find_if(field.begin(), field.end(), IsExponent) - field.begin();
-      return field.substr(0, exponent).find('.') != std::string_view::npos ? DecimalMark::kPoint
-                                                                           : DecimalMark::kUnknown;
-    }
-    case Commas::kEither:
-    case Commas::kOther:
-      break;
-  }
-  return DecimalMark::kUnknown;
+bool HasDecimalPoint(std::string_view field) {
+  const auto exponent = std::find_if(field.begin(), field.end(), IsExponent);
+  return std::find(field.begin(), exponent, '.') != exponent;
 }
 
 std::string_view WithDecimalPoint(std::string_view field,
                                   std::array<char, survey::kFieldChars>& buffer, DecimalMark mark) {
-  if (field.size() > buffer.size()) return field;
+  if (field.size() > buffer.size() || field.find(',') == std::string_view::npos) return field;
   const Commas commas = FindCommas(field);
   const bool group = commas == Commas::kGrouping || (commas == Commas::kEither && mark == DecimalMark::kPoint);
   if (group) {

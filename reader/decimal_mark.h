@@ -46,8 +46,27 @@ Commas FindCommas(std::string_view field);
 // What a number field says of its file's decimal mark: kPoint where it is
 // written with a decimal point (or groups thousands), kComma where with a
 // comma that cannot group, kUnknown where it says nothing (no mark, or a
-// comma that may be either).
-DecimalMark MarkOf(std::string_view field);
+// comma that may be either). `isNumber`: whether the field is a number
+// (asked only of a field with a point and no comma).
+// Whether `field` holds a point before any exponent.
+bool HasDecimalPoint(std::string_view field);
+
+template <typename IsNumber>
+DecimalMark MarkOf(std::string_view field, IsNumber isNumber) {
+  switch (FindCommas(field)) {
+    case Commas::kDecimal:
+      return DecimalMark::kComma;
+    case Commas::kGrouping:
+      return DecimalMark::kPoint;
+    case Commas::kNone:
+      return HasDecimalPoint(field) && isNumber(field) ? DecimalMark::kPoint
+                                                       : DecimalMark::kUnknown;
+    case Commas::kEither:
+    case Commas::kOther:
+      break;
+  }
+  return DecimalMark::kUnknown;
+}
 
 // `field` spelled as a number with a decimal point and without grouping, in
 // `buffer` where that changes it: a decimal comma becomes a point, the

@@ -15,13 +15,24 @@
 namespace reading {
 
 // Reads the common field, plain decimals with a decimal point or comma (and,
-// `isAzimuth`, a valid packed azimuth), into `value`; false for any other,
-// which ReadNumberField reads. Inline: every number of a row comes here.
-inline bool ReadPlainNumberField(std::string_view text, bool isAzimuth, double& value) {
+// `isAzimuth`, a valid packed azimuth), into `value`, and says which mark
+// it has; false for any other, which ReadNumberField reads. A comma that
+// may group thousands (kEither) is read as the decimal mark: the caller
+// reads it again where its row says it groups. Inline: every number of a
+// row comes here.
+inline bool ReadPlainNumberField(std::string_view text, bool isAzimuth, double& value,
+                                 PlainMark& mark) {
   // Always a number in range.
   return !text.empty() && text.size() <= survey::kFieldChars &&
-         ReadPlainDecimal(text, value, true) == text.size() &&
+         ReadPlainCommaDecimal(text, value, mark) == text.size() &&
          (!isAzimuth || FindPlainAzimuthFault(text, value) == AzimuthFault::kNone);
+}
+
+// The same without the mark: a comma that may group thousands is no plain
+// decimal here.
+inline bool ReadPlainNumberField(std::string_view text, bool isAzimuth, double& value) {
+  PlainMark mark = PlainMark::kNone;
+  return ReadPlainNumberField(text, isAzimuth, value, mark) && mark != PlainMark::kEither;
 }
 
 // Reads field `name`'s `text` into `value`; false, with `problem` set

@@ -35,8 +35,20 @@ FieldNumber ReadFieldNumber(std::string_view field, double& value);
 // point) the caller must read the field as a whole instead. With
 // `decimalComma` the decimal mark may be a comma too, which reads as
 // WithDecimalPoint spells it; but not a comma that may group thousands
-// ("498,350"), which only the whole field tells (decimal_mark.h).
+// ("498,350"), which only its row tells (decimal_mark.h).
 std::size_t ReadPlainDecimal(std::string_view text, double& value, bool decimalComma = false);
+
+// The decimal mark a plain decimal is written with.
+enum class PlainMark : unsigned char {
+  kNone,    // none: a whole number
+  kPoint,   // a point
+  kComma,   // a comma that cannot group thousands
+  kEither,  // a comma that may group thousands ("498,350"), read as the decimal mark
+};
+
+// ReadPlainDecimal with a decimal point or comma, saying in `mark` which it
+// has; a comma that may group thousands is read as the decimal mark.
+std::size_t ReadPlainCommaDecimal(std::string_view text, double& value, PlainMark& mark);
 
 // The most characters AppendFixed writes: a sign, 309 whole digits, the
 // point, kMaxDecimals decimals, and one spare.

@@ -23,6 +23,7 @@ struct RowReader::Row {
   std::string_view code;
   std::string_view height;
   bool named = false;  // the answer starts with the name
+  bool quoted = true;  // the texts may hold marks (AnswerTexts::mayHoldMarks)
   std::array<double, 4> numbers{};
   RowPlace place;
   // The row's fields, for the mark its own numbers show (FindOwnMark).
@@ -49,13 +50,21 @@ constexpr std::size_t kFewFields = 8;
 // Blank lines, a spreadsheet's empty rows and lines whose first non-blank
 // character is "#" (but for a spreadsheet's error value), the line end
 // taken off.
-bool IsPassedThrough(std::string_view line) {
+bool IsPassedThroughAll(std::string_view line) {
   std::size_t at = 0;
   while (at < line.size() && IsBlank(line[at])) ++at;
   if (at == line.size()) return true;
   if (line[at] == '#') return !StartsWithSpreadsheetError(line.substr(at));
   if (line[at] != ',' && line[at] != ';') return false;
   return line.find_first_not_of(" \t,;", at) == std::string_view::npos;
+}
+
+// The same, the common row told by its first character: every line comes
+// here.
+inline bool IsPassedThrough(std::string_view line) {
+  if (line.empty()) return true;
+  const char c = line[0];
+  return (IsBlank(c) || c == '#' || c == ',' || c == ';') && IsPassedThroughAll(line);
 }
 
 // Where the given role is among the columns; columns.size() when nowhere.
@@ -145,7 +154,7 @@ void RowReader::ReadLine(std::string_view line, LineAnswer& answer, const RowPla
     row.place = place;
     std::string unquoted;
     ReadSplit(line, answer, row, unquoted, true);
-    use(AnswerTexts{row.name, row.code, row.height});
+    use(AnswerTexts{row.name, row.code, row.height, row.quoted});
     return;
   }
   use(AnswerTexts{});
@@ -161,7 +170,7 @@ void RowReader::ReadKnownPoint(std::string_view line, LineAnswer& answer,
   row.place = place;
   std::string unquoted;
   if (StartLine(line, answer)) ReadSplit(line, answer, row, unquoted, false);
-  Keep({row.name, row.code, row.height}, answer);
+  Keep({row.name, row.code, row.height, row.quoted}, answer);
 }
 
 // The answer's own copies of the row's texts.
@@ -169,6 +178,7 @@ void RowReader::Keep(const AnswerTexts& texts, LineAnswer& answer) {
   answer.name.assign(texts.name);
   answer.code.assign(texts.code);
   answer.height.assign(texts.height);
+  answer.textsMayHoldMarks = texts.mayHoldMarks;
 }
 
 // Sets the answer anew and takes the line end off; false where the line is
@@ -177,8 +187,10 @@ bool RowReader::StartLine(std::string_view& line, LineAnswer& answer) const {
   Clear(answer);
   line = WithoutLineEnd(line);
   // Before the length: its mark makes a line that did not decode longer.
-  if (UndecodedLine undecoded; FindUndecoded(line, undecoded)) {
-    return Fail(answer, {}, UndecodedMessage(undecoded));
+  if (!line.empty() && line[0] == kUndecodedMark) {
+    if (UndecodedLine undecoded; FindMarkedLine(line, undecoded)) {
+      return Fail(answer, {}, UndecodedMessage(undecoded));
+    }
   }
   if (line.size() > kMaxLineChars)
     return Fail(answer, {}, "line longer than " + std::to_string(kMaxLineChars) + " characters");
@@ -228,6 +240,7 @@ void RowReader::ReadSplitInto(std::string_view line, LineAnswer& answer, Row& ro
                               std::string& unquoted, bool compute) const {
   std::array<std::string_view, kCapacity> fields;
   const SplitLine split = SplitFields(line, fields, unquoted);
+  row.quoted = split.quoted;
   const bool leading = row.place.leadingLine != 0;
   if (kCapacity < kMaxFields && leading && split.count > kCapacity) {
     // A heading is told by all of its fields.
@@ -305,14 +318,14 @@ bool RowReader::Answer(std::span<const std::string_view> fields, std::size_t cou
   return true;
 }
 
-// The mark the row's own numbers show: the first of its number fields that
-// shows one.
+// The mark the row's own numbers show, where those read so far show none:
+// the first of its number fields that shows one.
 void RowReader::FindOwnMark(std::span<const std::string_view> fields, Row& row) {
-  if (row.ownMarkFound) return;
+  if (row.ownMarkFound || row.ownMark != DecimalMark::kUnknown) return;
   row.ownMarkFound = true;
   for (const std::string_view field : fields) {
-    const DecimalMark mark = MarkOf(field);
-    if (mark != DecimalMark::kUnknown && IsNumberField(field)) {
+    const DecimalMark mark = MarkOf(field, IsNumberField);
+    if (mark != DecimalMark::kUnknown) {
       row.ownMark = mark;
       return;
     }
@@ -545,38 +558,49 @@ bool RowReader::ReadPlainRow(std::string_view line, LineAnswer& answer,
 }
 
 // Reads the number of `field` of `row` into `value`, or makes the answer the
-// error. Inline: every number of a row comes here.
+// error; a decimal mark it shows is the row's own (in a row that shows two,
+// the later). Inline: every number of a row comes here.
 inline bool RowReader::ReadField(const char* field, bool isAzimuth, std::string_view text,
                                  Row& row, double& value, LineAnswer& answer) const {
-  return ReadPlainNumberField(text, isAzimuth, value) ||
-         ReadOtherField(field, isAzimuth, text, row, value, answer);
+  PlainMark mark = PlainMark::kNone;
+  if (!ReadPlainNumberField(text, isAzimuth, value, mark)) {
+    return ReadOtherField(field, isAzimuth, text, row, value, answer);
+  }
+  if (mark == PlainMark::kNone) return true;
+  if (mark == PlainMark::kEither && !isAzimuth) return ReadEitherField(field, text, row, value, answer);
+  // An azimuth is below 360: its comma is the decimal mark.
+  row.ownMark = mark == PlainMark::kPoint ? DecimalMark::kPoint : DecimalMark::kComma;
+  return true;
 }
 
-// ReadField for any field but plain decimals. A comma that may group
-// thousands or be the decimal mark reads as the row settles it, or the row
-// is an error that gives both readings; but for an azimuth's.
+// A comma that may group thousands or be the decimal mark (`value` holds
+// the number read with it as the mark) reads as the row settles it, or the
+// row is an error that gives both readings.
+bool RowReader::ReadEitherField(const char* field, std::string_view text, Row& row,
+                                double& value, LineAnswer& answer) const {
+  const DecimalMark mark = RowMark(row);
+  std::array<char, survey::kFieldChars> buffer;
+  if (mark == DecimalMark::kUnknown) {
+    std::string what = field;
+    what += ' ';
+    AppendQuoted(what, text);
+    what += " is ";
+    what += WithDecimalPoint(text, buffer, DecimalMark::kPoint);
+    what += " where the comma groups thousands, ";
+    what += WithDecimalPoint(text, buffer, DecimalMark::kComma);
+    what += " where it is the decimal mark: say which with --decimal-mark . or --decimal-mark ,";
+    return Fail(answer, row.name, what);
+  }
+  row.readMark = mark;
+  if (mark == DecimalMark::kPoint) ReadPlainDecimal(WithDecimalPoint(text, buffer, mark), value);
+  return true;
+}
+
+// ReadField for any field but plain decimals.
 bool RowReader::ReadOtherField(const char* field, bool isAzimuth, std::string_view text,
                                Row& row, double& value, LineAnswer& answer) const {
-  // An azimuth is below 360: its comma is the decimal mark.
-  DecimalMark mark = isAzimuth ? DecimalMark::kComma : DecimalMark::kUnknown;
-  if (!isAzimuth && FindCommas(text) == Commas::kEither) {
-    mark = RowMark(row);
-    if (mark == DecimalMark::kUnknown) {
-      std::array<char, survey::kFieldChars> buffer;
-      std::string what = field;
-      what += ' ';
-      AppendQuoted(what, text);
-      what += " is ";
-      what += WithDecimalPoint(text, buffer, DecimalMark::kPoint);
-      what += " where the comma groups thousands, ";
-      what += WithDecimalPoint(text, buffer, DecimalMark::kComma);
-      what += " where it is the decimal mark: say which with --decimal-mark . or --decimal-mark ,";
-      return Fail(answer, row.name, what);
-    }
-    row.readMark = mark;
-  }
   std::string problem;
-  return ReadNumberField(field, isAzimuth, text, value, problem, mark) ||
+  return ReadNumberField(field, isAzimuth, text, value, problem) ||
          Fail(answer, row.name, problem);
 }
 

@@ -167,6 +167,8 @@ class RowReader {
                    LineAnswer& answer) const;
   bool ReadField(const char* field, bool isAzimuth, std::string_view text, Row& row,
                  double& value, LineAnswer& answer) const;
+  bool ReadEitherField(const char* field, std::string_view text, Row& row, double& value,
+                       LineAnswer& answer) const;
   bool ReadOtherField(const char* field, bool isAzimuth, std::string_view text, Row& row,
                       double& value, LineAnswer& answer) const;
   void Compute(const double* values, std::string_view point, LineAnswer& answer) const;

@@ -29,8 +29,10 @@ void AppendQuoted(std::string& out, std::string_view text);
 void AppendField(std::string& out, std::string_view text, char separator);
 
 // Whether AppendField writes `text` as it is (most names, codes and heights
-// are printable ASCII that needs no quotes).
-bool IsFieldAsItIs(std::string_view text, char separator);
+// are printable ASCII that needs no quotes). Without `mayHoldMarks` the
+// text holds no mark its line was not split at (it was no quoted field):
+// one test less a byte.
+bool IsFieldAsItIs(std::string_view text, char separator, bool mayHoldMarks = true);
 
 // A line copied through (a comment, a header) as it is but for what could
 // act on a terminal: control bytes other than tabs, bytes that are no valid

@@ -15,8 +15,7 @@ std::optional<TextEncoding> Named(std::string_view name) {
 
 }  // namespace
 
-bool FindUndecoded(std::string_view line, UndecodedLine& undecoded) {
-  if (line.empty() || line[0] != kUndecodedMark) return false;
+bool FindMarkedLine(std::string_view line, UndecodedLine& undecoded) {
   const std::size_t end = line.find(kUndecodedMark, 1);
   if (end == std::string_view::npos) return false;
   const std::string_view names = line.substr(1, end - 1);

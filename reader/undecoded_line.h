@@ -41,8 +41,12 @@ struct UndecodedLine {
 };
 
 // Whether `line` (as handed on, without its "\n") is marked; sets
-// `undecoded` then.
-bool FindUndecoded(std::string_view line, UndecodedLine& undecoded);
+// `undecoded` then. Inline, the test of its first byte: every line comes
+// here.
+bool FindMarkedLine(std::string_view line, UndecodedLine& undecoded);
+inline bool FindUndecoded(std::string_view line, UndecodedLine& undecoded) {
+  return !line.empty() && line[0] == kUndecodedMark && FindMarkedLine(line, undecoded);
+}
 
 // Appends the marked line of `bytes` (without line end) that did not decode
 // in `encoding`, or (`other`) decodes in that one too; no line end.
