@@ -61,6 +61,32 @@ void AppendHexByte(std::string& out, unsigned char c) {
   out += kHex[c & 0xF];
 }
 
+// The bytes that in a field outside quotes would split an answer line whose
+// fields `separator` separates differently: a quote, the separator, and
+// every mark a line is split at before it (a semicolon, a tab but in a
+// semicolon line, a comma in a line of blanks). A table for each separator:
+// one look a byte.
+using SplittingBytes = std::array<bool, 256>;
+
+constexpr SplittingBytes SplittingBytesOf(char separator) {
+  SplittingBytes splits{};
+  for (const char c : {'"', separator, ';'}) splits[static_cast<unsigned char>(c)] = true;
+  if (separator != ';') splits['\t'] = true;
+  if (separator == ' ') splits[','] = true;
+  return splits;
+}
+
+const SplittingBytes& SplittingBytesFor(char separator) {
+  static constexpr SplittingBytes kComma = SplittingBytesOf(',');
+  static constexpr SplittingBytes kSemicolon = SplittingBytesOf(';');
+  static constexpr SplittingBytes kTab = SplittingBytesOf('\t');
+  static constexpr SplittingBytes kBlank = SplittingBytesOf(' ');
+  return separator == ','    ? kComma
+         : separator == ';'  ? kSemicolon
+         : separator == '\t' ? kTab
+                             : kBlank;
+}
+
 // What is written as it is besides printable characters.
 enum class Kept {
   kNothing,       // messages: backslash and quote behind a backslash
@@ -68,9 +94,13 @@ enum class Kept {
   kMarksAndTabs,  // copied lines: their tabs too
 };
 
-// AppendShown, keeping what `kept` says.
-void AppendEscaped(std::string& out, std::string_view text, Kept kept) {
+// AppendShown, keeping what `kept` says; true where the text holds a byte
+// of `splits` (where given), found on the way: most of a Chinese name's
+// bytes are no ASCII, looked at anyway.
+bool AppendEscaped(std::string& out, std::string_view text, Kept kept,
+                   const SplittingBytes* splits = nullptr) {
   const bool marks = kept == Kept::kNothing;  // escaped
+  bool split = false;
   std::size_t at = 0;
   while (at < text.size()) {
     const auto c = static_cast<unsigned char>(text[at]);
@@ -85,6 +115,7 @@ void AppendEscaped(std::string& out, std::string_view text, Kept kept) {
       }
       continue;
     }
+    split = split || (splits != nullptr && (*splits)[c]);
     switch (c) {
       case '\\':
         out += marks ? "\\\\" : "\\";
@@ -110,6 +141,7 @@ void AppendEscaped(std::string& out, std::string_view text, Kept kept) {
     }
     ++at;
   }
+  return split;
 }
 
 constexpr std::uint64_t kEveryByte = 0x0101010101010101;
@@ -211,27 +243,16 @@ bool IsFieldAsItIs(std::string_view text, char separator, bool mayHoldMarks) {
 
 bool IsBlankChar(char c) { return c == ' ' || c == '\t'; }
 
-// Whether `c` in a field outside quotes would split an answer line whose
-// fields `separator` separates differently (SplittingMarks).
-bool Splits(char c, char separator) {
-  return c == '"' || c == separator || c == ';' || (c == '\t' && separator != ';') ||
-         (c == ',' && separator == ' ');
-}
-
 void AppendField(std::string& out, std::string_view text, char separator) {
   if (IsFieldAsItIs(text, separator)) {
     out += text;
     return;
   }
-  // Tabs as they are: between quotes they split nothing.
+  // Tabs as they are: between quotes they split nothing. What is shown
+  // escaped splits nothing either.
   std::string shown;
-  AppendEscaped(shown, text, Kept::kMarksAndTabs);
   const bool quoted =
-      std::any_of(shown.begin(), shown.end(),
-                  [separator](char c) {
-                    // Every mark is ASCII below '<': one test for most bytes.
-                    return static_cast<unsigned char>(c) < '<' && Splits(c, separator);
-                  }) ||
+      AppendEscaped(shown, text, Kept::kMarksAndTabs, &SplittingBytesFor(separator)) ||
       (shown.empty() ? separator == ' '
                      : IsBlankChar(shown.front()) || IsBlankChar(shown.back()) ||
                            shown.front() == '#');

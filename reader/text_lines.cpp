@@ -265,12 +265,8 @@ bool TextLines::ReadLines(std::size_t end, std::string& piece) {
     };
     if (converter_ == nullptr) {
       // Past the characters up to the next ASCII byte, if they are valid.
-      const auto* const bytes = reinterpret_cast<const unsigned char*>(text);
-      std::size_t length = 1;
-      while (IsHigh(text[at]) && (length = Utf8CharLength(bytes + at, end - at)) != 0) {
-        at += length;
-      }
-      if (length != 0) continue;
+      at = PastCharacters(reinterpret_cast<const unsigned char*>(text), at, end);
+      if (!IsHigh(text[at])) continue;  // an ASCII byte (a line end at the least) follows
       lineStart = startOfLine();
       lineEnd = LineEndFrom(text, at);
       copyTo(lineStart);
