@@ -71,7 +71,16 @@ bool HasDecimalPoint(std::string_view field) {
 
 std::string_view WithDecimalPoint(std::string_view field,
                                   std::array<char, survey::kFieldChars>& buffer, DecimalMark mark) {
-  if (field.size() > buffer.size() || field.find(',') == std::string_view::npos) return field;
+  const std::size_t comma = field.find(',');
+  if (field.size() > buffer.size() || comma == std::string_view::npos) return field;
+  if (mark != DecimalMark::kPoint && field.find_first_of(",.", comma + 1) == std::string_view::npos &&
+      field.substr(0, comma).find('.') == std::string_view::npos) {
+    // One comma, no point, read as the decimal mark (the common decimal
+    // comma: 3% of corvane-calc's instructions on a spreadsheet's sheet).
+    std::memcpy(buffer.data(), field.data(), field.size());
+    buffer[comma] = '.';
+    return std::string_view(buffer.data(), field.size());
+  }
   const Commas commas = FindCommas(field);
   const bool group = commas == Commas::kGrouping || (commas == Commas::kEither && mark == DecimalMark::kPoint);
   if (group) {

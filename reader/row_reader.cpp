@@ -337,7 +337,7 @@ void RowReader::FindOwnMark(std::span<const std::string_view> fields, Row& row) 
 // rows before it settled; kUnknown where nothing does.
 DecimalMark RowReader::RowMark(Row& row) const {
   if (settings_.decimalMark != DecimalMark::kUnknown) return settings_.decimalMark;
-  FindOwnMark(row.fields, row);
+  if (row.ownMark == DecimalMark::kUnknown) FindOwnMark(row.fields, row);
   if (row.ownMark != DecimalMark::kUnknown) return row.ownMark;
   row.markFromFile = true;
   return row.place.fileMark;
