@@ -20,9 +20,9 @@ namespace calc {
 struct BatchOutcome {
   bool rowsFailed = false;     // some line was answered with an "ERROR: " line
   bool headerWritten = false;  // the --header lines were written
-  int readError = 0;        // errno of a failed read, 0 when none
-  int writeError = 0;       // errno of a failed write, 0 when none
-  std::string refused;      // why the input's encoding is refused, if it is
+  int readError = 0;           // errno of a failed read, 0 when none
+  int writeError = 0;          // errno of a failed write, 0 when none
+  std::string refused;         // why the input's encoding is refused, if it is
 };
 
 // Starts a thread that runs `work`; throws std::system_error when it cannot.

@@ -9,8 +9,8 @@ void AnswerPiece(const reading::RowReader& reader, Piece& piece, reading::Decima
   piece.errors.resize(piece.answeredErrors);
   piece.lines = 0;
   piece.usesFileMark = false;
-  reading::RowPlace place{0, startMark != reading::DecimalMark::kUnknown ? startMark
-                                                                          : piece.startMark};
+  reading::RowPlace place{
+      0, startMark != reading::DecimalMark::kUnknown ? startMark : piece.startMark};
   // One answer for every line, so that its strings keep their room.
   reading::LineAnswer answer;
   const char* at = piece.input.data();

@@ -56,8 +56,8 @@ Commas FindCommas(std::string_view field) {
   // Groups of three after one to three digits, then a decimal point or the
   // end: thousands.
   const std::size_t point = std::min(field.find('.'), field.size());
-  const bool grouped = wholeDigits >= 1 && wholeDigits <= 3 && field[whole] != '0' &&
-                       AreGroups(field, comma, point);
+  const bool grouped =
+      wholeDigits >= 1 && wholeDigits <= 3 && field[whole] != '0' && AreGroups(field, comma, point);
   const bool tail = point == field.size() ||
                     (point + 1 < field.size() && Digits(field, point + 1) == field.size()) ||
                     point + 1 == field.size();
@@ -73,7 +73,8 @@ std::string_view WithDecimalPoint(std::string_view field,
                                   std::array<char, survey::kFieldChars>& buffer, DecimalMark mark) {
   const std::size_t comma = field.find(',');
   if (field.size() > buffer.size() || comma == std::string_view::npos) return field;
-  if (mark != DecimalMark::kPoint && field.find_first_of(",.", comma + 1) == std::string_view::npos &&
+  if (mark != DecimalMark::kPoint &&
+      field.find_first_of(",.", comma + 1) == std::string_view::npos &&
       field.substr(0, comma).find('.') == std::string_view::npos) {
     // One comma, no point, read as the decimal mark (the common decimal
     // comma: 3% of corvane-calc's instructions on a spreadsheet's sheet).
@@ -82,7 +83,8 @@ std::string_view WithDecimalPoint(std::string_view field,
     return std::string_view(buffer.data(), field.size());
   }
   const Commas commas = FindCommas(field);
-  const bool group = commas == Commas::kGrouping || (commas == Commas::kEither && mark == DecimalMark::kPoint);
+  const bool group =
+      commas == Commas::kGrouping || (commas == Commas::kEither && mark == DecimalMark::kPoint);
   if (group) {
     const auto end = std::remove_copy(field.begin(), field.end(), buffer.begin(), ',');
     return std::string_view(buffer.data(), static_cast<std::size_t>(end - buffer.begin()));

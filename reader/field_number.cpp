@@ -4,8 +4,8 @@
 #include <string>
 
 #include "core/survey.h"
-#include "reader/number_text.h"
 #include "reader/leading_line.h"
+#include "reader/number_text.h"
 #include "reader/packed_digits.h"
 #include "reader/shown_text.h"
 

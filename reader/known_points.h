@@ -31,8 +31,8 @@ class KnownPoints {
   // Reads the points of a whole text (decoded, e.g. by TextLines) named
   // `source` in errors; `columns` as a column list reads them for setout.
   // kNone, or the first row that does not read (kRow).
-  FileError Read(std::string_view text, const std::vector<Column>& columns,
-                 std::string_view source, const InputReading& reading = {});
+  FileError Read(std::string_view text, const std::vector<Column>& columns, std::string_view source,
+                 const InputReading& reading = {});
 
   // Read() line by line, for a caller that looks at a cancel flag between
   // lines, or that takes the names of a design file whose rows may have

@@ -30,9 +30,9 @@ struct LineAnswer {
   // column list names one (the name may then be empty). For a header: it
   // has the name field that a row would.
   bool named = false;
-  std::string name;    // as read: blanks around it and quotes taken off
-  std::string code;    // as read, where the column list names a code
-  std::string height;  // the design height as read, "" where it is empty
+  std::string name;               // as read: blanks around it and quotes taken off
+  std::string code;               // as read, where the column list names a code
+  std::string height;             // the design height as read, "" where it is empty
   bool textsMayHoldMarks = true;  // as AnswerTexts::mayHoldMarks
   // Whether `point` holds the row's point: the design point (setout), the
   // second point (inverse), the end point (forward). Set once the row's

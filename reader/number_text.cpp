@@ -178,7 +178,7 @@ std::size_t ReadPlainDecimalWith(std::string_view text, double& value, PlainMark
     at = TakeDigits(at, end, digits);
     decimals = at - fracBegin;
     count += decimals;
-    mark = !kDecimalComma || fracBegin[-1] == '.' ? PlainMark::kPoint
+    mark = !kDecimalComma || fracBegin[-1] == '.'                          ? PlainMark::kPoint
            : decimals == 3 && count >= 4 && count <= 6 && *intBegin != '0' ? PlainMark::kEither
                                                                            : PlainMark::kComma;
   }

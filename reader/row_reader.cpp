@@ -9,8 +9,8 @@
 #include "reader/leading_line.h"
 #include "reader/mode_rule.h"
 #include "reader/number_text.h"
-#include "reader/packed_digits.h"
 #include "reader/odd_characters.h"
+#include "reader/packed_digits.h"
 #include "reader/shown_text.h"
 #include "reader/undecoded_line.h"
 
@@ -343,6 +343,17 @@ DecimalMark RowReader::RowMark(Row& row) const {
   return row.place.fileMark;
 }
 
+// The numbers a row holds as messages name them ("X0 Y0 AZIMUTH DISTANCE")
+// and as a column list does ("x0,y0,azimuth,distance").
+void RowReader::NamesAndRoles(std::string& numbers, std::string& roles) const {
+  for (const char* number : FieldNames()) {
+    numbers += numbers.empty() ? "" : " ";
+    numbers += number;
+    roles += roles.empty() ? "" : ",";
+    roles += RoleOf(number);
+  }
+}
+
 // A row without a column list holds the mode's numbers, or a name and them.
 // With more fields, which is which cannot be told; nor with one more of
 // which the last is empty (a name and the numbers with the last one empty,
@@ -354,16 +365,9 @@ bool RowReader::CountIsPlain(std::span<const std::string_view> fields, std::size
   const std::size_t needed = names.size();
   const bool lastEmpty = count == needed + 1 && fields[needed].empty();
   if (count <= needed || (count == needed + 1 && !lastEmpty)) return true;
-  std::string numbers;  // "X0 Y0 AZIMUTH DISTANCE"
-  std::string roles;    // "x0,y0,azimuth,distance"
-  for (const char* name : names) {
-    numbers += numbers.empty() ? "" : " ";
-    numbers += name;
-    roles += roles.empty() ? "" : ",";
-    for (const char* c = name; *c != '\0'; ++c) {
-      roles += static_cast<char>(*c >= 'A' && *c <= 'Z' ? *c - 'A' + 'a' : *c);
-    }
-  }
+  std::string numbers;
+  std::string roles;
+  NamesAndRoles(numbers, roles);
   std::string what = std::to_string(count) + " fields";
   what += lastEmpty
               ? ", the last empty: NAME " + numbers + ", or " + numbers + " and an empty field"
@@ -426,14 +430,9 @@ bool RowReader::NameIsNoNumber(Row& row, LineAnswer& answer) const {
   const std::string_view name = row.name;
   if (name.find_first_of(".,eEdD") == std::string_view::npos || !IsNumberField(name)) return true;
   const auto names = FieldNames();
-  std::string numbers;  // "X Y"
-  std::string roles;    // "x,y"
-  for (const char* number : names) {
-    numbers += numbers.empty() ? "" : " ";
-    numbers += number;
-    roles += roles.empty() ? "" : ",";
-    roles += RoleOf(number);
-  }
+  std::string numbers;
+  std::string roles;
+  NamesAndRoles(numbers, roles);
   const bool setout = settings_.mode == Mode::kSetout;
   std::string what = std::to_string(names.size() + 1) +
                      " numbers, the first with a decimal mark or an exponent: read as NAME " +
@@ -458,8 +457,7 @@ bool RowReader::ReadColumnFields(std::span<const std::string_view> fields, Row& 
     switch (columns[i].role) {
       case Column::Role::kNumber: {
         const std::size_t number = columns[i].number;
-        if (!ReadField(names[number], number == azimuth, field, row, row.numbers[number],
-                       answer)) {
+        if (!ReadField(names[number], number == azimuth, field, row, row.numbers[number], answer)) {
           return false;
         }
         break;
@@ -560,14 +558,15 @@ bool RowReader::ReadPlainRow(std::string_view line, LineAnswer& answer,
 // Reads the number of `field` of `row` into `value`, or makes the answer the
 // error; a decimal mark it shows is the row's own (in a row that shows two,
 // the later). Inline: every number of a row comes here.
-inline bool RowReader::ReadField(const char* field, bool isAzimuth, std::string_view text,
-                                 Row& row, double& value, LineAnswer& answer) const {
+inline bool RowReader::ReadField(const char* field, bool isAzimuth, std::string_view text, Row& row,
+                                 double& value, LineAnswer& answer) const {
   PlainMark mark = PlainMark::kNone;
   if (!ReadPlainNumberField(text, isAzimuth, value, mark)) {
     return ReadOtherField(field, isAzimuth, text, row, value, answer);
   }
   if (mark == PlainMark::kNone) return true;
-  if (mark == PlainMark::kEither && !isAzimuth) return ReadEitherField(field, text, row, value, answer);
+  if (mark == PlainMark::kEither && !isAzimuth)
+    return ReadEitherField(field, text, row, value, answer);
   // An azimuth is below 360: its comma is the decimal mark.
   row.ownMark = mark == PlainMark::kPoint ? DecimalMark::kPoint : DecimalMark::kComma;
   return true;
@@ -576,8 +575,8 @@ inline bool RowReader::ReadField(const char* field, bool isAzimuth, std::string_
 // A comma that may group thousands or be the decimal mark (`value` holds
 // the number read with it as the mark) reads as the row settles it, or the
 // row is an error that gives both readings.
-bool RowReader::ReadEitherField(const char* field, std::string_view text, Row& row,
-                                double& value, LineAnswer& answer) const {
+bool RowReader::ReadEitherField(const char* field, std::string_view text, Row& row, double& value,
+                                LineAnswer& answer) const {
   const DecimalMark mark = RowMark(row);
   std::array<char, survey::kFieldChars> buffer;
   if (mark == DecimalMark::kUnknown) {
@@ -597,11 +596,10 @@ bool RowReader::ReadEitherField(const char* field, std::string_view text, Row& r
 }
 
 // ReadField for any field but plain decimals.
-bool RowReader::ReadOtherField(const char* field, bool isAzimuth, std::string_view text,
-                               Row& row, double& value, LineAnswer& answer) const {
+bool RowReader::ReadOtherField(const char* field, bool isAzimuth, std::string_view text, Row& row,
+                               double& value, LineAnswer& answer) const {
   std::string problem;
-  return ReadNumberField(field, isAzimuth, text, value, problem) ||
-         Fail(answer, row.name, problem);
+  return ReadNumberField(field, isAzimuth, text, value, problem) || Fail(answer, row.name, problem);
 }
 
 // Computes the answer from the numbers of the row of `point`.

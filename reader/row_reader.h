@@ -150,11 +150,12 @@ class RowReader {
   template <std::size_t kCapacity>
   void ReadSplitInto(std::string_view line, LineAnswer& answer, Row& row, std::string& unquoted,
                      bool compute) const;
-  bool IsHeading(std::string_view line, std::span<const std::string_view> fields,
-                 std::size_t count, bool& uncertain) const;
+  bool IsHeading(std::string_view line, std::span<const std::string_view> fields, std::size_t count,
+                 bool& uncertain) const;
   bool Answer(std::span<const std::string_view> fields, std::size_t count, LineAnswer& answer,
               Row& row, bool compute) const;
   bool NameIsNoNumber(Row& row, LineAnswer& answer) const;
+  void NamesAndRoles(std::string& numbers, std::string& roles) const;
   DecimalMark RowMark(Row& row) const;
   static void FindOwnMark(std::span<const std::string_view> fields, Row& row);
   bool CountIsPlain(std::span<const std::string_view> fields, std::size_t count,
@@ -165,8 +166,8 @@ class RowReader {
                         LineAnswer& answer) const;
   bool CountFields(std::span<const std::string_view> fields, std::size_t count, const Row& row,
                    LineAnswer& answer) const;
-  bool ReadField(const char* field, bool isAzimuth, std::string_view text, Row& row,
-                 double& value, LineAnswer& answer) const;
+  bool ReadField(const char* field, bool isAzimuth, std::string_view text, Row& row, double& value,
+                 LineAnswer& answer) const;
   bool ReadEitherField(const char* field, std::string_view text, Row& row, double& value,
                        LineAnswer& answer) const;
   bool ReadOtherField(const char* field, bool isAzimuth, std::string_view text, Row& row,

@@ -165,7 +165,8 @@ SheetError ResolveSheet(const SheetRequest& request, Sheet& sheet, const KnownPo
   if (known == nullptr && file != nullptr) {
     std::vector<Column> columns;
     if (SheetError error = ControlColumns(request, *file, columns)) return error;
-    if (FileError read = control.ReadFile(file->path, columns, file->input.value_or(request.input))) {
+    if (FileError read =
+            control.ReadFile(file->path, columns, file->input.value_or(request.input))) {
       SheetError error = Error(SheetError::What::kControlFile, SheetPart::kControl);
       error.file = std::move(read);
       return error;

@@ -238,7 +238,8 @@ void AppendQuoted(std::string& out, std::string_view text) {
 
 bool IsFieldAsItIs(std::string_view text, char separator, bool mayHoldMarks) {
   return (text.empty() && separator != ' ') ||
-         (mayHoldMarks ? IsPlainField<true>(text, separator) : IsPlainField<false>(text, separator));
+         (mayHoldMarks ? IsPlainField<true>(text, separator)
+                       : IsPlainField<false>(text, separator));
 }
 
 bool IsBlankChar(char c) { return c == ' ' || c == '\t'; }
@@ -253,9 +254,9 @@ void AppendField(std::string& out, std::string_view text, char separator) {
   std::string shown;
   const bool quoted =
       AppendEscaped(shown, text, Kept::kMarksAndTabs, &SplittingBytesFor(separator)) ||
-      (shown.empty() ? separator == ' '
-                     : IsBlankChar(shown.front()) || IsBlankChar(shown.back()) ||
-                           shown.front() == '#');
+      (shown.empty()
+           ? separator == ' '
+           : IsBlankChar(shown.front()) || IsBlankChar(shown.back()) || shown.front() == '#');
   if (!quoted) {
     out += shown;
     return;

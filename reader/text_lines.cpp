@@ -53,7 +53,8 @@ std::size_t FindHigh(const char* text, std::size_t at, std::size_t end) {
     while (end - at >= 8) {
       std::uint64_t word;
       std::memcpy(&word, text + at, 8);
-      if ((word & kTops) != 0) return at + static_cast<std::size_t>(std::countr_zero(word & kTops)) / 8;
+      if ((word & kTops) != 0)
+        return at + static_cast<std::size_t>(std::countr_zero(word & kTops)) / 8;
       at += 8;
     }
   }

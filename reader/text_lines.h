@@ -118,12 +118,12 @@ class TextLines {
   std::string buffer_;                        // decoded, not yet handed out
   std::string raw_;                           // bytes read into Space() that need decoding
   std::string out_;                           // lines being turned into UTF-8
-  Refusal refusal_ = Refusal::kNone;  // what TextLines itself refuses
+  Refusal refusal_ = Refusal::kNone;          // what TextLines itself refuses
   std::size_t spaceAt_ = 0;
   bool ended_ = false;
-  bool skipping_ = false;  // inside the cut-off rest of an overlong line
-  bool afterCr_ = false;   // the last line handed out ended in a CR with nothing after it
-  bool newInput_ = false;  // a mark was dropped: the next piece starts an input
+  bool skipping_ = false;        // inside the cut-off rest of an overlong line
+  bool afterCr_ = false;         // the last line handed out ended in a CR with nothing after it
+  bool newInput_ = false;        // a mark was dropped: the next piece starts an input
   bool guessedGb18030_ = false;  // GB18030 found by the first line that is not ASCII
   bool startsInput_ = false;
 };

@@ -597,8 +597,9 @@ TEST_F(CalcTest, LargeInputsStreamInOrderInLittleMemory) {
 using Args = std::vector<std::string>;
 
 Args Setout(Args more) {
-  Args args = {"setout", "--station", "3512930,498350", "--backsight", "3512990,498360",
-               "--decimals", "3", "--azimuth-decimals", "4"};
+  Args args = {"setout",      "--station",          "3512930,498350",
+               "--backsight", "3512990,498360",     "--decimals",
+               "3",           "--azimuth-decimals", "4"};
   args.insert(args.end(), more.begin(), more.end());
   return args;
 }
@@ -606,8 +607,9 @@ Args Setout(Args more) {
 // The same point on a local grid, where a thousands separator and a decimal
 // comma both give a number.
 Args Local(Args more) {
-  Args args = {"setout", "--station", "12930,8350", "--backsight", "12990,8360", "--decimals",
-               "3", "--azimuth-decimals", "4", "--columns", "name,y,x"};
+  Args args = {"setout",     "--station",  "12930,8350", "--backsight",
+               "12990,8360", "--decimals", "3",          "--azimuth-decimals",
+               "4",          "--columns",  "name,y,x"};
   args.insert(args.end(), more.begin(), more.end());
   return args;
 }
@@ -629,19 +631,34 @@ TEST_F(CalcTest, FileShapesGiveTheirAnswersOrAnErrorInPlace) {
       {"GBK, found", Setout({"--columns", kFiveColumns}),
        "\xbf\xd8\xd6\xc6\xb5\xe3\x32,\xd6\xd0\xcf\xdf,498361,3512991,\n",
        "控制点2,中线,10.1320,0.4535,61.984,\n", 0},
-      {"GBK control file, found", Setout({"--columns", kFiveColumns}),
-       "K2,,498361,3512991,\n", "K2,,10.1320,0.4535,61.984,\n", 0,
+      {"GBK control file, found", Setout({"--columns", kFiveColumns}), "K2,,498361,3512991,\n",
+       "K2,,10.1320,0.4535,61.984,\n", 0,
        "\xbf\xd8\xd6\xc6\xb5\xe3\x31,,498350,3512930,\n\xbf\xd8\xd6\xc6\xb5\xe3\x32,,498360,"
        "3512990,\n"},
       {"Big5, named", Setout({"--columns", kFiveColumns, "--encoding", "big5"}),
        "\xb1\xb1\xa4\xe8,,498361,3512991,\n", "控方,,10.1320,0.4535,61.984,\n", 0},
       {"Latin-1, named", Setout({"--columns", kFiveColumns, "--encoding", "latin1"}),
-       "Stra\xdf" "e,,498361,3512991,\n", "Straße,,10.1320,0.4535,61.984,\n", 0},
+       "Stra\xdf"
+       "e,,498361,3512991,\n",
+       "Straße,,10.1320,0.4535,61.984,\n", 0},
       {"Shift_JIS, named", Setout({"--columns", kFiveColumns, "--encoding", "sjis"}),
        "\x93\x8c\x8b\x9e,,498361,3512991,\n", "東京,,10.1320,0.4535,61.984,\n", 0},
-      {"UTF-16LE without a mark, named", Setout({"--columns", kFiveColumns, "--encoding", "UTF-16LE"}),
-       "\xa7\x63\x36\x52,\0,\0" "4\0" "9\0" "8\0" "3\0" "6\0" "1\0,\0" "3\0" "5\0" "1\0" "2\0"
-       "9\0" "9\0" "1\0,\0\n\0"s,
+      {"UTF-16LE without a mark, named",
+       Setout({"--columns", kFiveColumns, "--encoding", "UTF-16LE"}),
+       "\xa7\x63\x36\x52,\0,\0"
+       "4\0"
+       "9\0"
+       "8\0"
+       "3\0"
+       "6\0"
+       "1\0,\0"
+       "3\0"
+       "5\0"
+       "1\0"
+       "2\0"
+       "9\0"
+       "9\0"
+       "1\0,\0\n\0"s,
        "控制,,10.1320,0.4535,61.984,\n", 0},
       {"a GBK line among UTF-8 ones", Setout({"--columns", kFiveColumns}),
        "K1,中线,498361,3512991,\n\xbf\xd8\xd6\xc6\xb5\xe3\x32,,498361,3512991,\n",
@@ -654,16 +671,17 @@ TEST_F(CalcTest, FileShapesGiveTheirAnswersOrAnErrorInPlace) {
        "ERROR: line reads as GB18030 and as UTF-8 text: say which with --encoding NAME\n",
        1},
       {"UTF-16 without a mark, Chinese first", Setout({"--columns", kFiveColumns}),
-       "\xa7\x63\x36\x52" "1\0,\0,\0" "4\0\n\0"s, "", 2},
+       "\xa7\x63\x36\x52"
+       "1\0,\0,\0"
+       "4\0\n\0"s,
+       "", 2},
       // Line ends and stream marks.
       {"CR alone ends each line", Setout({"--columns", kFiveColumns}),
        "K1,,498361,3512991,\rK2,,498361,3512991,\rK3,,498361,3512991,\r",
-       "K1,,10.1320,0.4535,61.984,\nK2,,10.1320,0.4535,61.984,\nK3,,10.1320,0.4535,61.984,\n",
-       0},
+       "K1,,10.1320,0.4535,61.984,\nK2,,10.1320,0.4535,61.984,\nK3,,10.1320,0.4535,61.984,\n", 0},
       {"a stray CR among CRLF", Setout({"--columns", kFiveColumns}),
        "K1,,498361,3512991,\r\nK2,,498361,3512991,\rK3,,498361,3512991,\r\n",
-       "K1,,10.1320,0.4535,61.984,\nK2,,10.1320,0.4535,61.984,\nK3,,10.1320,0.4535,61.984,\n",
-       0},
+       "K1,,10.1320,0.4535,61.984,\nK2,,10.1320,0.4535,61.984,\nK3,,10.1320,0.4535,61.984,\n", 0},
       {"a last Ctrl-Z", Setout({"--columns", kFiveColumns}), "K1,,498361,3512991,\r\n\x1a",
        "K1,,10.1320,0.4535,61.984,\n", 0},
       {"a byte-order mark inside joined files", Setout({"--columns", kFiveColumns}),
@@ -671,8 +689,8 @@ TEST_F(CalcTest, FileShapesGiveTheirAnswersOrAnErrorInPlace) {
        "Name,Code,E,N,H\nK1,,10.1320,0.4535,61.984,\nName,Code,E,N,H\nK2,,10.1320,0.4535,61.984,\n",
        0},
       // What is a row, what is copied.
-      {"#N/A where a number belongs in a first row", Setout({"--columns", kFiveColumns, "--header"}),
-       "K1,kerb,#N/A,#N/A,\nK2,,498361,3512991,\n",
+      {"#N/A where a number belongs in a first row",
+       Setout({"--columns", kFiveColumns, "--header"}), "K1,kerb,#N/A,#N/A,\nK2,,498361,3512991,\n",
        "# station X 3512930.000 Y 498350.000 / backsight X 3512990.000 Y 498360.000 / azimuth "
        "9.2744 distance 60.828\nNAME,CODE,AZIMUTH,ANGLE,DISTANCE,H\n"
        "ERROR: K1: Y is not a number: \"#N/A\" (a spreadsheet's error value)\n"
@@ -695,8 +713,12 @@ TEST_F(CalcTest, FileShapesGiveTheirAnswersOrAnErrorInPlace) {
        "U+3000: part fields with ASCII commas, semicolons, tabs or blanks)\n",
        1},
       {"a no-break space between a first row's fields", Setout({"--columns", "name,y,x"}),
-       "K1\xc2\xa0" "498361\xc2\xa0" "3512991\n",
-       "ERROR: K1\xc2\xa0" "498361\xc2\xa0" "3512991: missing field Y (the line holds a no-break "
+       "K1\xc2\xa0"
+       "498361\xc2\xa0"
+       "3512991\n",
+       "ERROR: K1\xc2\xa0"
+       "498361\xc2\xa0"
+       "3512991: missing field Y (the line holds a no-break "
        "space \"\xc2\xa0\" U+00A0: part fields with ASCII commas, semicolons, tabs or blanks)\n",
        1},
       {"full-width commas between a first row's fields", Setout({"--columns", "name,y,x"}),
@@ -707,8 +729,10 @@ TEST_F(CalcTest, FileShapesGiveTheirAnswersOrAnErrorInPlace) {
       {"a title above the header", Setout({"--columns", kFiveColumns}),
        "放样坐标 2026年12月\n点名,编码,东,北,高程\nK1,,498361,3512991,\n",
        "放样坐标 2026年12月\n点名,编码,东,北,高程\nK1,,10.1320,0.4535,61.984,\n", 0},
-      {"a title in GBK above the header, and --header", Setout({"--columns", kFiveColumns, "--header"}),
-       "\xb7\xc5\xd1\xf9\xd7\xf8\xb1\xea 2026\xc4\xea" "12\xd4\xc2\nName,Code,E,N,H\n"
+      {"a title in GBK above the header, and --header",
+       Setout({"--columns", kFiveColumns, "--header"}),
+       "\xb7\xc5\xd1\xf9\xd7\xf8\xb1\xea 2026\xc4\xea"
+       "12\xd4\xc2\nName,Code,E,N,H\n"
        "K1,,498361,3512991,\n",
        "放样坐标 2026年12月\n# station X 3512930.000 Y 498350.000 / backsight X 3512990.000 Y "
        "498360.000 / azimuth 9.2744 distance 60.828\nNAME,CODE,AZIMUTH,ANGLE,DISTANCE,H\n"
@@ -730,13 +754,17 @@ TEST_F(CalcTest, FileShapesGiveTheirAnswersOrAnErrorInPlace) {
        "the name \"3512991.000\", as X Y H it is X; say which with --columns name,x,y or "
        "--columns x,y,h\n1001 10.1320 0.4535 61.984\n",
        1},
-      {"forward: a decimal first field of five", {"forward"}, "12.5 1000 2000 45.3025 100\n",
+      {"forward: a decimal first field of five",
+       {"forward"},
+       "12.5 1000 2000 45.3025 100\n",
        "ERROR: 5 numbers, the first with a decimal mark or an exponent: read as NAME X0 Y0 "
        "AZIMUTH DISTANCE it is the name \"12.5\", as X0 Y0 AZIMUTH DISTANCE and one more field "
        "it is X0; say which with --columns name,x0,y0,azimuth,distance or --columns "
        "x0,y0,azimuth,distance,-\n",
        1},
-      {"inverse: an exponent first field of five", {"inverse"}, "1e3 0 0 100 100\n",
+      {"inverse: an exponent first field of five",
+       {"inverse"},
+       "1e3 0 0 100 100\n",
        "ERROR: 5 numbers, the first with a decimal mark or an exponent: read as NAME X0 Y0 X1 "
        "Y1 it is the name \"1e3\", as X0 Y0 X1 Y1 and one more field it is X0; say which with "
        "--columns name,x0,y0,x1,y1 or --columns x0,y0,x1,y1,-\n",
@@ -789,8 +817,9 @@ TEST_F(CalcTest, EncodingOptionsAndRowsThatDoNotDecodeAreNamed) {
                   .err.starts_with("corvane-calc: --decimal-mark needs \",\" or \".\": ;\n"));
   const Outcome gbk = Calc(Setout({"--columns", kFiveColumns}),
                            "K1,中线,498361,3512991,\n\xbf\xd8\xd6\xc6\xb5\xe3\x32,,1,2,\n");
-  EXPECT_TRUE(gbk.err.ends_with("corvane-calc: stdin:2: line is not UTF-8 text: say the input's "
-                                "encoding with --encoding NAME\n"))
+  EXPECT_TRUE(
+      gbk.err.ends_with("corvane-calc: stdin:2: line is not UTF-8 text: say the input's "
+                        "encoding with --encoding NAME\n"))
       << gbk.err;
 }
 

@@ -48,17 +48,28 @@ std::string Output(const reading::RowReader& reader, const std::vector<std::stri
 
 TEST(Commas, AreTheDecimalMarkOrGroupThousandsByTheirDigits) {
   const std::pair<const char*, Commas> cases[] = {
-      {"498301.214", Commas::kNone},     {"498301,214", Commas::kDecimal},
-      {"21,3", Commas::kDecimal},        {"0,500", Commas::kDecimal},
-      {"-0,500", Commas::kDecimal},      {",5", Commas::kDecimal},
-      {"1,5e3", Commas::kDecimal},       {"1,234e3", Commas::kDecimal},
-      {"498,350", Commas::kEither},      {"-21,300", Commas::kEither},
-      {"+1,000", Commas::kEither},       {"1,234.5", Commas::kGrouping},
-      {"3,512,991", Commas::kGrouping},  {"3,512,991.", Commas::kGrouping},
-      {"1,23,456", Commas::kOther},      {"1,2345", Commas::kDecimal},
-      {"1234,567.8", Commas::kOther},    {"0,123,456", Commas::kOther},
-      {"1,234,56", Commas::kOther},      {"a,5", Commas::kOther},
-      {",", Commas::kOther},             {"1,5e", Commas::kOther},
+      {"498301.214", Commas::kNone},
+      {"498301,214", Commas::kDecimal},
+      {"21,3", Commas::kDecimal},
+      {"0,500", Commas::kDecimal},
+      {"-0,500", Commas::kDecimal},
+      {",5", Commas::kDecimal},
+      {"1,5e3", Commas::kDecimal},
+      {"1,234e3", Commas::kDecimal},
+      {"498,350", Commas::kEither},
+      {"-21,300", Commas::kEither},
+      {"+1,000", Commas::kEither},
+      {"1,234.5", Commas::kGrouping},
+      {"3,512,991", Commas::kGrouping},
+      {"3,512,991.", Commas::kGrouping},
+      {"1,23,456", Commas::kOther},
+      {"1,2345", Commas::kDecimal},
+      {"1234,567.8", Commas::kOther},
+      {"0,123,456", Commas::kOther},
+      {"1,234,56", Commas::kOther},
+      {"a,5", Commas::kOther},
+      {",", Commas::kOther},
+      {"1,5e", Commas::kOther},
   };
   for (const auto& [field, commas] : cases) {
     EXPECT_EQ(reading::FindCommas(field), commas) << field;
@@ -98,8 +109,9 @@ TEST(InputRows, TheLinesBeforeTheFirstRowAreCopiedAndTheHeaderGivesWay) {
   const std::string comment = "# station";
   const std::vector<std::string> file = {"放样 2026年12月", "Name,E,N", "", "P1,2000,1100"};
   EXPECT_EQ(Output(reader, file), "放样 2026年12月\nName,E,N\n\nP1,0.0000,0.0000,100.000\n");
-  EXPECT_EQ(Output(reader, file, {0, &comment}),
-            "放样 2026年12月\n# station\nNAME,AZIMUTH,ANGLE,DISTANCE\n\nP1,0.0000,0.0000,100.000\n");
+  EXPECT_EQ(
+      Output(reader, file, {0, &comment}),
+      "放样 2026年12月\n# station\nNAME,AZIMUTH,ANGLE,DISTANCE\n\nP1,0.0000,0.0000,100.000\n");
   // Headings alone: the last gives way at the end.
   EXPECT_EQ(Output(reader, {"Title", "Name,E,N"}, {0, &comment}),
             "Title\n# station\nNAME,AZIMUTH,ANGLE,DISTANCE\n");
@@ -110,10 +122,10 @@ TEST(InputRows, TheLinesBeforeTheFirstRowAreCopiedAndTheHeaderGivesWay) {
   EXPECT_EQ(Output(reader, {"Date: 12/03/2026", "Name,E,N", "P1,2000,1100"}),
             "ERROR: Date:: Y is not a number: \"12/03/2026\" (a title or preamble line? "
             "--skip-lines 1 copies the first line as it is)\nName,E,N\nP1,0.0000,0.0000,100.000\n");
-  EXPECT_EQ(Output(reader, {"Name,E,N", "P1,2000,1100", "Name,E,N", "P1,2000,1100"}, {0, &comment},
-                   {2}),
-            "# station\nNAME,AZIMUTH,ANGLE,DISTANCE\nP1,0.0000,0.0000,100.000\nName,E,N\n"
-            "P1,0.0000,0.0000,100.000\n");
+  EXPECT_EQ(
+      Output(reader, {"Name,E,N", "P1,2000,1100", "Name,E,N", "P1,2000,1100"}, {0, &comment}, {2}),
+      "# station\nNAME,AZIMUTH,ANGLE,DISTANCE\nP1,0.0000,0.0000,100.000\nName,E,N\n"
+      "P1,0.0000,0.0000,100.000\n");
 }
 
 // Names, codes and heights are written so that the answer line splits into
@@ -124,8 +136,7 @@ TEST(AnswerFields, ReadBackIntoTheSameFields) {
   settings.hasStation = true;
   settings.station = {1000, 2000};
   const reading::RowReader numbers(settings);
-  ASSERT_FALSE(
-      reading::ReadColumns("name,code,x,y", numbers.FieldNames(), true, settings.columns));
+  ASSERT_FALSE(reading::ReadColumns("name,code,x,y", numbers.FieldNames(), true, settings.columns));
   const reading::RowReader reader(settings);
   const std::string texts[] = {"kerb; north", "a\tb", "K,1", "K 1", " K", "K\"1", "#1", ""};
   for (const char separator : {',', ';', '\t', ' '}) {

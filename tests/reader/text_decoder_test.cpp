@@ -78,8 +78,11 @@ TEST(TextDecoder, TellsUtf16WithoutAMarkFromShortSamples) {
       {{"\x2D\x4E\x00\x4E\x0A\x00"s}, "", refused},
       // no text in either byte order (a program's start), or text with one
       // stray NUL: passed on, for their reader to refuse or show escaped
-      {{"\x7F" "ELF\x02\x01\x01\x00\x00\x00\x00\x00\x00\x00\x00\x00\x02\x00"s},
-       "\x7F" "ELF\x02\x01\x01\x00\x00\x00\x00\x00\x00\x00\x00\x00\x02\x00\n"s, ""},
+      {{"\x7F"
+        "ELF\x02\x01\x01\x00\x00\x00\x00\x00\x00\x00\x00\x00\x02\x00"s},
+       "\x7F"
+       "ELF\x02\x01\x01\x00\x00\x00\x00\x00\x00\x00\x00\x00\x02\x00\n"s,
+       ""},
       {{"K1 1 2\nK2 3 4\nK3 5 6\n\0"s}, "K1 1 2\nK2 3 4\nK3 5 6\n\0\n"s, ""},
   };
   for (const Case& c : cases) {

@@ -66,8 +66,9 @@ CColumnLayoutDialog::CColumnLayoutDialog(const PreviewRows& preview, const QStri
   m_encoding = new QComboBox(this);
   m_encoding->addItem(QStringLiteral("自动"));
   for (const reading::TextEncoding encoding : reading::kTextEncodings) {
-    const QString name = QString::fromUtf8(reading::EncodingName(encoding).data(),
-                                           static_cast<qsizetype>(reading::EncodingName(encoding).size()));
+    const QString name =
+        QString::fromUtf8(reading::EncodingName(encoding).data(),
+                          static_cast<qsizetype>(reading::EncodingName(encoding).size()));
     m_encoding->addItem(encoding == reading::TextEncoding::kGb18030
                             ? QStringLiteral("%1（GBK、GB2312）").arg(name)
                             : name,
@@ -75,12 +76,14 @@ CColumnLayoutDialog::CColumnLayoutDialog(const PreviewRows& preview, const QStri
   }
   if (input.encoding)
     m_encoding->setCurrentIndex(m_encoding->findData(static_cast<int>(*input.encoding)));
-  m_encoding->setToolTip(QStringLiteral("没有字节顺序标记的文件用什么编码读取；自动：第一行非 ASCII 的"
-                                        "文字是 UTF-8 就按 UTF-8，否则按 GB18030（GBK）"));
+  m_encoding->setToolTip(
+      QStringLiteral("没有字节顺序标记的文件用什么编码读取；自动：第一行非 ASCII 的"
+                     "文字是 UTF-8 就按 UTF-8，否则按 GB18030（GBK）"));
   m_skipLines = new QSpinBox(this);
   m_skipLines->setRange(0, 1000);
   m_skipLines->setValue(static_cast<int>(std::min<std::size_t>(input.skipLines, 1000)));
-  m_skipLines->setToolTip(QStringLiteral("文件开头这几行照原样抄写，不当作数据行（标题、仪器导出的说明）"));
+  m_skipLines->setToolTip(
+      QStringLiteral("文件开头这几行照原样抄写，不当作数据行（标题、仪器导出的说明）"));
   m_problem = new QLabel(this);
   m_problem->setWordWrap(true);  // a long message shows whole
   QPalette palette = m_problem->palette();

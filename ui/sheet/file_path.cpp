@@ -29,7 +29,8 @@ QString ShownFileName(const std::string& path) {
 }
 
 QString FolderOf(const std::string& path) {
-  return QFileInfo(QFile::decodeName(QByteArray::fromStdString(FolderPart(path)))).absoluteFilePath();
+  return QFileInfo(QFile::decodeName(QByteArray::fromStdString(FolderPart(path))))
+      .absoluteFilePath();
 }
 
 std::string ChosenFileBytes(const QString& chosen) {

@@ -1,8 +1,8 @@
 #include "ui/sheet/setout_command.h"
 
 #include <QApplication>
-#include <QFile>
 #include <QDate>
+#include <QFile>
 #include <atomic>
 #include <cstdio>
 #include <cstdlib>
@@ -62,7 +62,8 @@ QString ParseSetoutBytes(const std::vector<std::string>& args, reading::SheetReq
         return QString::fromStdString(problem);
       pdf = QFile::decodeName(QByteArray::fromStdString(value));
     } else if (arg.rfind("-", 0) == 0 || !design.empty()) {
-      return QStringLiteral("unknown argument %1").arg(QString::fromStdString(reading::FileNameText(arg)));
+      return QStringLiteral("unknown argument %1")
+          .arg(QString::fromStdString(reading::FileNameText(arg)));
     } else {
       design = arg;
     }

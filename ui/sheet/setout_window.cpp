@@ -76,8 +76,9 @@ reading::InputReading recalledInput(bool control) {
 
 void rememberInput(bool control, const reading::InputReading& input) {
   Remember(control ? kControlEncoding : kEncoding,
-           input.encoding ? QString::fromStdString(std::string(reading::EncodingName(*input.encoding)))
-                          : QString());
+           input.encoding
+               ? QString::fromStdString(std::string(reading::EncodingName(*input.encoding)))
+               : QString());
   Remember(control ? kControlSkipLines : kSkipLines, static_cast<uint>(input.skipLines));
 }
 
@@ -231,7 +232,8 @@ void CSetoutWindow::createStatusBar() {
 
 void CSetoutWindow::load(const reading::SheetRequest& request) {
   Source source;
-  if (const auto* file = std::get_if<reading::DesignFile>(&request.design)) source.path = file->path;
+  if (const auto* file = std::get_if<reading::DesignFile>(&request.design))
+    source.path = file->path;
   source.columns = columnsText(request.columns);
   source.input = request.input;
   if (const auto* control = std::get_if<reading::ControlFile>(&request.known)) {

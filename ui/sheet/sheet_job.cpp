@@ -55,10 +55,7 @@ KnownNames::Source sourceOf(const std::string& path, std::vector<reading::Column
                             const reading::InputReading& input) {
   struct stat status {};
   const bool exists = stat(path.c_str(), &status) == 0;
-  return {path,
-          std::move(columns),
-          input,
-          exists ? static_cast<std::int64_t>(status.st_size) : -1,
+  return {path, std::move(columns), input, exists ? static_cast<std::int64_t>(status.st_size) : -1,
           exists ? static_cast<std::int64_t>(status.st_mtim.tv_sec) * 1000 +
                        status.st_mtim.tv_nsec / 1000000
                  : -1};

@@ -98,7 +98,8 @@ TEST(SetoutGbk, ACommandLineNamesTheFileByItsBytesAndThePdfShowsItsNames) {
   const std::string pdf = files.folder.filePath(QStringLiteral("sheet.pdf")).toStdString();
   const std::string command = std::string(CORVANE_PROGRAM) + " --setout '" + file.path +
                               "' --columns name,code,y,x,h --station-point 控制点1 "
-                              "--backsight-point 控制点2 --pdf '" + pdf + "'";
+                              "--backsight-point 控制点2 --pdf '" +
+                              pdf + "'";
   EXPECT_EQ(WEXITSTATUS(std::system(command.c_str())), 1);  // 控制点1 is on the station
   QProcess text;
   text.start(QStringLiteral("pdftotext"), {"-layout", QString::fromStdString(pdf), "-"});
