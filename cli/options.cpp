@@ -149,7 +149,7 @@ std::string UsageText() {
              "\n"
              "Forward:  X0 Y0 AZIMUTH DISTANCE  ->  X Y\n"
              "Inverse:  X0 Y0 X1 Y1             ->  AZIMUTH DISTANCE\n"
-             "Setout:   X Y                     ->  AZIMUTH ANGLE DISTANCE\n"
+             "Setout:   X Y                     ->  AZIMUTH ANGLE DISTANCE [DH ZENITH SLOPE]\n"
              "X is the northing, Y the easting; azimuths are packed DMS\n"
              "(45.302512 = 45 deg 30' 25.12\"), clockwise from north. Setout\n"
              "gives a sheet for setting out design points from a station: the\n"

@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "reader/angle_text.h"
 #include "reader/mode_rule.h"
 #include "reader/number_text.h"
 #include "reader/packed_digits.h"
@@ -22,6 +23,7 @@ bool Lists(const std::vector<Column>& columns, Column::Role role) {
 AnswerFormat::AnswerFormat(const RowSettings& settings)
     : decimals_(settings.decimals),
       angleDecimals_(settings.azimuthDecimals.value_or(settings.decimals)),
+      angleFormat_(settings.angleFormat),
       resultIsAngle_(RuleOf(settings.mode).resultIsAngle) {
   const ModeRule& rule = RuleOf(settings.mode);
   for (const bool named : {false, true}) {
@@ -35,6 +37,11 @@ AnswerFormat::AnswerFormat(const RowSettings& settings)
     }
     if (Lists(settings.columns, Column::Role::kHeight)) {
       list.push_back({AnswerColumn::Role::kHeight, 0, "H"});
+    }
+    if (settings.heights) {
+      for (std::size_t i = 0; i < kSightNames.size(); ++i) {
+        list.push_back({AnswerColumn::Role::kSight, i, kSightNames[i]});
+      }
     }
   }
 }
@@ -79,7 +86,7 @@ class AnswerFormat::LineText {
     at_ = buffer_.data();
   }
 
-  static constexpr std::size_t kPieceRoom = kMaxAngleChars;
+  static constexpr std::size_t kPieceRoom = kMaxAngleTextChars;
 
  private:
   std::array<char, 2 * kPieceRoom> buffer_;
@@ -107,9 +114,18 @@ inline void AnswerFormat::PutColumn(const LineAnswer& answer, const AnswerTexts&
     }
     case AnswerColumn::Role::kResult: {
       const double result = answer.results[column.result];
-      char* const at = line.Room(kMaxAngleChars);
-      line.Wrote(resultIsAngle_[column.result] ? WritePackedAngle(at, result, angleDecimals_)
-                                               : WriteFixed(at, result, decimals_));
+      char* const at = line.Room(kMaxAngleTextChars);
+      line.Wrote(resultIsAngle_[column.result]
+                     ? WriteAngle(at, result, angleFormat_, angleDecimals_)
+                     : WriteFixed(at, result, decimals_));
+      break;
+    }
+    case AnswerColumn::Role::kSight: {
+      if (!answer.hasSight) break;
+      const double number = answer.sight[column.result];
+      char* const at = line.Room(kMaxAngleTextChars);
+      line.Wrote(kSightIsAngle[column.result] ? WriteAngle(at, number, angleFormat_, angleDecimals_)
+                                              : WriteFixed(at, number, decimals_));
       break;
     }
   }

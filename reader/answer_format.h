@@ -4,7 +4,10 @@
 // the only place that line is put together. The program's setting-out
 // window shows the same texts, so its table and the tool's output agree to
 // the character. A design height is a number: it is written with a decimal
-// point, its digits as read ("21,300" is written "21.300").
+// point, its digits as read ("21,300" is written "21.300"). Angles are
+// written in the settings' format (angle_text.h). With heights, a setout
+// answer ends in the sight's three columns, DH ZENITH SLOPE, empty where
+// the row has no design height.
 
 #include <array>
 #include <span>
@@ -31,9 +34,9 @@ struct AnswerTexts {
 
 // One column of an answer line.
 struct AnswerColumn {
-  enum class Role : unsigned char { kName, kCode, kResult, kHeight };
+  enum class Role : unsigned char { kName, kCode, kResult, kHeight, kSight };
   Role role;
-  std::size_t result;  // kResult: which of LineAnswer::results
+  std::size_t result;  // kResult: which of LineAnswer::results; kSight: of sight
   const char* title;   // as the header row names it: "NAME", "AZIMUTH", ...
 };
 
@@ -79,6 +82,7 @@ class AnswerFormat {
 
   int decimals_;
   int angleDecimals_;
+  AngleFormat angleFormat_;
   std::array<bool, 3> resultIsAngle_;
   std::array<std::vector<AnswerColumn>, 2> columns_;  // unnamed, named
 };

@@ -67,7 +67,11 @@ bool InputRows::Read(std::string_view line, LineAnswer& answer, std::string& out
 // The --header lines, in the place of the heading held where there is one,
 // then the lines held after it.
 void InputRows::WriteHeaderLines(const LineAnswer& row, std::string& out) {
-  reader_->AppendHeaderLines(*options_.header, row, out);
+  if (options_.writeHeader) {
+    options_.writeHeader(row, out);
+  } else {
+    reader_->AppendHeaderLines(*options_.header, row, out);
+  }
   out += heldAfter_;
   heldHeading_.clear();
   heldAfter_.clear();

@@ -21,6 +21,7 @@
 // pieces on other threads, see RowPlace), the known points of a control
 // file and the program's setting-out sheet all read an input so.
 
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -28,10 +29,17 @@
 
 namespace reading {
 
+// Writes the --header lines into `out`, each with its "\n": for the answers
+// of rows like `first` (the first row, or the header that gives way).
+using HeaderWriter = std::function<void(const LineAnswer& first, std::string& out)>;
+
 struct InputOptions {
   std::size_t skipLines = 0;            // --skip-lines
   const std::string* header = nullptr;  // the --header comment line; nullptr: no --header lines
   bool knownPoints = false;             // rows are known points (ReadKnownPoint), not computed
+  // How the --header lines are written; none: the comment line and the
+  // header row, as corvane-calc writes them (RowReader::AppendHeaderLines).
+  HeaderWriter writeHeader = nullptr;
 };
 
 class InputRows {

@@ -1,5 +1,6 @@
 #include "reader/known_points.h"
 
+#include <cmath>
 #include "reader/undecoded_line.h"
 
 namespace reading {
@@ -54,7 +55,8 @@ FileError KnownPoints::AddLine(std::string_view line) {
     error.undecoded = FindUndecoded(line, undecoded);
     return error;
   }
-  Keep(answer.name, answer.point, number);
+  Keep(answer.name, answer.point,
+       answer.hasHeight ? std::optional<double>(answer.heightValue) : std::nullopt, number);
   return {};
 }
 
@@ -63,12 +65,15 @@ void KnownPoints::StartInput() {
   rows_->StartInput(copied);
 }
 
-void KnownPoints::AddPoint(std::string_view name, const Point& point) {
-  Keep(name, point, ++lines_);
+void KnownPoints::AddPoint(std::string_view name, const Point& point,
+                           std::optional<double> height) {
+  Keep(name, point, height, ++lines_);
 }
 
-void KnownPoints::Keep(std::string_view name, const Point& point, std::size_t line) {
-  const auto [entry, added] = points_.try_emplace(std::string(name), Entry{point, line, 0});
+void KnownPoints::Keep(std::string_view name, const Point& point, std::optional<double> height,
+                       std::size_t line) {
+  const auto [entry, added] =
+      points_.try_emplace(std::string(name), Entry{point, height.value_or(std::nan("")), line, 0});
   if (added) {
     names_.emplace_back(name);
   } else if (entry->second.twiceLine == 0) {
@@ -97,11 +102,18 @@ std::vector<KnownPoints::NamedPoint> KnownPoints::List() const {
 }
 
 KnownPoints::Found KnownPoints::Find(std::string_view name, Point& point) const {
+  std::optional<double> height;
+  return Find(name, point, height);
+}
+
+KnownPoints::Found KnownPoints::Find(std::string_view name, Point& point,
+                                     std::optional<double>& height) const {
   const auto found = points_.find(name);
   if (found == points_.end()) return {Found::What::kMissing, 0, 0};
   const Entry& entry = found->second;
   if (entry.twiceLine != 0) return {Found::What::kTwice, entry.line, entry.twiceLine};
   point = entry.point;
+  height = std::isnan(entry.height) ? std::nullopt : std::optional<double>(entry.height);
   return {Found::What::kFound, entry.line, 0};
 }
 

@@ -4,7 +4,8 @@
 // sheet, read from a control file (or from the design file itself) by the
 // same rules as any coordinate file (input_rows.h): encodings, separators,
 // quotes, comments, the lines before the first row, and the columns a
-// column list names (it must name a name, x and y; code, h and - are read
+// column list names (it must name a name, x and y; an h column gives the
+// point's height, code and - are read
 // past). Without a column list a row is NAME X Y.
 //
 // Reading is strict: a row that does not read (a field that is no number, a
@@ -46,8 +47,10 @@ class KnownPoints {
   // The next line starts a new input (TextFile::startsInput()).
   void StartInput();
 
-  // Adds a point handed over by a caller, as the next line (after Start()).
-  void AddPoint(std::string_view name, const Point& point);
+  // Adds a point handed over by a caller, as the next line (after Start()),
+  // with its height (metres) where it has one.
+  void AddPoint(std::string_view name, const Point& point,
+                std::optional<double> height = std::nullopt);
 
   // The same for the file at `path`, which names it in errors.
   FileError ReadFile(const std::string& path, const std::vector<Column>& columns,
@@ -63,6 +66,8 @@ class KnownPoints {
 
   // The point named `name`, into `point` where it is found once.
   Found Find(std::string_view name, Point& point) const;
+  // The same with its height, none where its h is empty or not read.
+  Found Find(std::string_view name, Point& point, std::optional<double>& height) const;
 
   // The file the points come from, as errors name it.
   const std::string& source() const { return source_; }
@@ -81,11 +86,13 @@ class KnownPoints {
  private:
   struct Entry {
     Point point;
+    double height;          // metres; NaN where the point has none (8 bytes less a point)
     std::size_t line;       // where it is given first, from 1
     std::size_t twiceLine;  // where it is given again; 0 when not
   };
 
-  void Keep(std::string_view name, const Point& point, std::size_t line);
+  void Keep(std::string_view name, const Point& point, std::optional<double> height,
+            std::size_t line);
 
   std::unique_ptr<RowReader> reader_;  // where rows_ finds it, whatever moves this
   std::optional<InputRows> rows_;

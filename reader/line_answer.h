@@ -51,6 +51,15 @@ struct LineAnswer {
   // a preamble line all the same (leading_line.h): the lines after it are
   // read as lines before the first row still.
   bool mayBePreamble = false;
+  // The design height as a number, where the row has one (read by an h
+  // column, or a caller's point's); set on error lines too once read.
+  bool hasHeight = false;
+  double heightValue = 0.0;  // metres
+  // setout with heights (RowSettings::heights), a row with a design height:
+  // the sight to the target held on it, ΔH (metres), the zenith angle
+  // (packed) and the slope distance (metres).
+  bool hasSight = false;
+  std::array<double, 3> sight{};
   // kError: what is wrong, as the line shows it after "ERROR: " (field text
   // and names escaped); kCopied: the line, without its "\r".
   std::string text;

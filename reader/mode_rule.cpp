@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "core/survey.h"
+#include "core/target_sight.h"
 #include "reader/columns.h"
 #include "reader/number_text.h"
 
@@ -74,6 +75,20 @@ const char* ComputeRow(const RowSettings& settings, const double* values, LineAn
     if (!std::isfinite(results[i])) return rule.outOfRange[i];
   }
   answer.hasPoint = true;  // the end point of a forward row is finite
+  return nullptr;
+}
+
+const char* ComputeSight(const RowSettings& settings, LineAnswer& answer) {
+  if (!settings.heights || !answer.hasHeight) return nullptr;
+  const survey::TargetSight sight =
+      survey::ComputeTargetSight(*settings.heights, answer.heightValue, answer.results[2]);
+  answer.sight = {sight.heightDifference, sight.zenith, sight.slopeDistance};
+  static constexpr std::array<const char*, 3> kOutOfRange = {
+      "result DH is out of range", "result ZENITH is out of range", "result SLOPE is out of range"};
+  for (std::size_t i = 0; i < answer.sight.size(); ++i) {
+    if (!std::isfinite(answer.sight[i])) return kOutOfRange[i];
+  }
+  answer.hasSight = true;
   return nullptr;
 }
 

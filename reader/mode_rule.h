@@ -33,6 +33,17 @@ const char* ModeName(Mode mode);
 // "result X is out of range"); the point is kept where the row gave it.
 const char* ComputeRow(const RowSettings& settings, const double* values, LineAnswer& answer);
 
+// The names of the sight's numbers (LineAnswer::sight) in a header row.
+inline constexpr std::array<const char*, 3> kSightNames = {"DH", "ZENITH", "SLOPE"};
+inline constexpr std::array<bool, 3> kSightIsAngle = {false, true, false};
+
+// setout with heights, a row computed with a design height: the sight to
+// the target held on it (core/target_sight.h) into `answer`, from the
+// row's distance. Returns nullptr (also where there is nothing to compute),
+// or which of the sight's numbers is out of range: "result SLOPE is out of
+// range" for a distance whose square overflows.
+const char* ComputeSight(const RowSettings& settings, LineAnswer& answer);
+
 // Beyond this distance from the station (100 km in metres) no point is set
 // out or taken from the station in earnest.
 inline constexpr double kFarFromStation = 100000.0;

@@ -22,8 +22,10 @@ struct RowReader::Row {
   std::string_view name;
   std::string_view code;
   std::string_view height;
-  bool named = false;  // the answer starts with the name
-  bool quoted = true;  // the texts may hold marks (AnswerTexts::mayHoldMarks)
+  bool hasHeight = false;    // `height` is not empty
+  double heightValue = 0.0;  // what it reads as
+  bool named = false;        // the answer starts with the name
+  bool quoted = true;        // the texts may hold marks (AnswerTexts::mayHoldMarks)
   std::array<double, 4> numbers{};
   RowPlace place;
   // The row's fields, for the mark its own numbers show (FindOwnMark).
@@ -91,6 +93,8 @@ void Clear(LineAnswer& answer) {
   answer.ownMark = DecimalMark::kUnknown;
   answer.markFromFile = false;
   answer.mayBePreamble = false;
+  answer.hasHeight = false;
+  answer.hasSight = false;
   answer.text.clear();
 }
 
@@ -214,7 +218,11 @@ void RowReader::ReadPoint(const DesignPoint& point, LineAnswer& answer) const {
   answer.name = point.name;
   answer.code = point.code;
   answer.height.clear();
-  if (point.height) AppendFixed(answer.height, *point.height, settings_.decimals);
+  if (point.height) {
+    AppendFixed(answer.height, *point.height, settings_.decimals);
+    answer.hasHeight = true;
+    answer.heightValue = *point.height;
+  }
   if (point.name.starts_with("ERROR:")) {
     Fail(answer, {}, kReservedName);
     return;
@@ -308,6 +316,8 @@ bool RowReader::Answer(std::span<const std::string_view> fields, std::size_t cou
     return false;
   }
   if (row.place.fileMark == DecimalMark::kUnknown) FindOwnMark(fields, row);
+  answer.hasHeight = row.hasHeight;
+  answer.heightValue = row.heightValue;
   if (compute) {
     Compute(row.numbers.data(), row.name, answer);
     return true;
@@ -464,8 +474,8 @@ bool RowReader::ReadColumnFields(std::span<const std::string_view> fields, Row& 
       }
       case Column::Role::kHeight: {
         row.height = field;
-        double height = 0.0;
-        if (!field.empty() && !ReadField("H", false, field, row, height, answer)) {
+        row.hasHeight = !field.empty();
+        if (row.hasHeight && !ReadField("H", false, field, row, row.heightValue, answer)) {
           return false;
         }
         break;
@@ -609,6 +619,8 @@ void RowReader::Compute(const double* values, std::string_view point, LineAnswer
   } else if (const std::string swapped = SwappedAxesProblem(settings_, answer); !swapped.empty()) {
     answer.hasPoint = false;  // where the point lies is the question: not drawn in a sketch
     Fail(answer, point, swapped);
+  } else if (const char* out = ComputeSight(settings_, answer)) {
+    Fail(answer, point, out);
   } else {
     answer.kind = LineAnswer::Kind::kAnswer;
   }

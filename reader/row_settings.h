@@ -1,11 +1,14 @@
 #pragma once
 
 // What a row reader computes: the mode, the station, the backsight's
-// direction, the decimals of the answers and the columns of the rows.
+// direction, the decimals of the answers, how angles are written, the
+// columns of the rows, and the heights of the sight to each design point.
 
 #include <optional>
 #include <vector>
 
+#include "core/target_sight.h"
+#include "reader/angle_text.h"
 #include "reader/columns.h"
 #include "reader/decimal_mark.h"
 
@@ -30,7 +33,12 @@ struct RowSettings {
   double backsightDegrees = 0.0;  // setout: the direction angles start from
   int decimals = 6;
   std::optional<int> azimuthDecimals;  // when unset, `decimals`
-  std::vector<Column> columns;         // empty: the numbers in order, maybe named
+  AngleFormat angleFormat = AngleFormat::kPacked;
+  std::vector<Column> columns;  // empty: the numbers in order, maybe named
+  // setout: the station's, instrument's and target's heights; each design
+  // point with a design height is then answered with the sight to the
+  // target held on it (ΔH, zenith angle, slope distance). Unset: no sight.
+  std::optional<survey::HeightSetup> heights;
   // How a comma that may group thousands or be the decimal mark reads
   // (--decimal-mark); kUnknown: as the row and the rows before it settle it.
   DecimalMark decimalMark = DecimalMark::kUnknown;

@@ -20,6 +20,7 @@ enum class SheetPart : unsigned char {
   kColumns,         // the rows' column list, which reads the control file too
   kControlColumns,  // the control file's own column list
   kControl,         // the control file
+  kAngles,          // the angles' format and decimals
 };
 
 struct SheetError {
@@ -36,6 +37,11 @@ struct SheetError {
     kBacksightIsStation,  // the backsight is the station (by name, or the same point)
     kOutOfRange,          // the distance from the station to the backsight is no number
     kAzimuthOutOfRange,   // the backsight's azimuth is not from 0 to 360
+    // Heights are asked for, and the station has none: typed without a
+    // height, or the known point `name` of `source` has an empty h (or its
+    // file no h column).
+    kNoStationHeight,
+    kDmsNeedsSeconds,  // D°M′S″ with fewer than four decimals of angles
   };
   What what = What::kNone;
   SheetPart part = SheetPart::kStation;

@@ -40,6 +40,13 @@ std::string SheetErrorText(const SheetError& error) {
       return "the distance from station to backsight is out of range";
     case SheetError::What::kAzimuthOutOfRange:
       return "--backsight-azimuth needs a packed azimuth from 0 to 360";
+    case SheetError::What::kNoStationHeight:
+      return error.name.empty() ? std::string("heights need --station-height H")
+                                : "--station-point " + name + " has no height in " + error.source +
+                                      ": give --station-height H";
+    case SheetError::What::kDmsNeedsSeconds:
+      return "--angle-format dms needs 4 or more decimals of angles (--azimuth-decimals, "
+             "else --decimals): 4 is whole seconds";
     case SheetError::What::kNone:
       break;
   }

@@ -1,5 +1,6 @@
 #include "reader/sheet_options.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 
@@ -43,6 +44,14 @@ bool ReadPoint(const std::string& text, std::optional<Point>& point) {
   return true;
 }
 
+// A height in metres, as a row's height field is read.
+bool ReadHeight(const std::string& text, std::optional<double>& height) {
+  double value = 0.0;
+  if (ReadFieldNumber(text, value) != FieldNumber::kNumber) return false;
+  height = value;
+  return true;
+}
+
 bool ReadName(const std::string& text, std::string& name) {
   name = text;
   return !text.empty();
@@ -82,7 +91,7 @@ bool ReadSkipLines(const std::string& text, std::size_t& lines) {
   return result.ec == std::errc() && result.ptr == end && lines <= kMaxSkipLines;
 }
 
-constexpr std::array<SheetOption, 14> kOptions = {{
+constexpr std::array<SheetOption, 19> kOptions = {{
     {"--from", "--station", true, "X0,Y0, two numbers",
      [](const std::string& value, SheetOptions& options, std::string&) {
        return ReadPoint(value, options.station);
@@ -128,6 +137,27 @@ constexpr std::array<SheetOption, 14> kOptions = {{
     {"--header", "", false, "",
      [](const std::string&, SheetOptions& options, std::string&) {
        options.header = true;
+       return true;
+     }},
+    {"--angle-format", "", true, "packed or dms",
+     [](const std::string& value, SheetOptions& options, std::string&) {
+       return ReadAngleFormat(value, options.angleFormat);
+     }},
+    {"--station-height", "", true, "a height in metres",
+     [](const std::string& value, SheetOptions& options, std::string&) {
+       return ReadHeight(value, options.stationHeight);
+     }},
+    {"--instrument-height", "", true, "a height in metres",
+     [](const std::string& value, SheetOptions& options, std::string&) {
+       return ReadHeight(value, options.instrumentHeight);
+     }},
+    {"--target-height", "", true, "a height in metres",
+     [](const std::string& value, SheetOptions& options, std::string&) {
+       return ReadHeight(value, options.targetHeight);
+     }},
+    {"--earth-curvature", "", false, "",
+     [](const std::string&, SheetOptions& options, std::string&) {
+       options.earthCurvature = true;
        return true;
      }},
     {"--encoding", "", true, "",
@@ -178,6 +208,27 @@ std::string Say(SheetError::What what, SheetPart part = SheetPart::kStation) {
   return SheetErrorText(error);
 }
 
+// The heights' options given, in the order of the table.
+std::vector<std::string_view> HeightOptions(const SheetOptions& options) {
+  std::vector<std::string_view> given;
+  if (options.stationHeight) given.push_back("--station-height");
+  if (options.instrumentHeight) given.push_back("--instrument-height");
+  if (options.targetHeight) given.push_back("--target-height");
+  if (options.earthCurvature) given.push_back("--earth-curvature");
+  return given;
+}
+
+// The heights' options checked together: all or none of the instrument's
+// and the target's; "" or what is wrong.
+std::string CheckHeights(const SheetOptions& options, Mode mode) {
+  const std::vector<std::string_view> given = HeightOptions(options);
+  if (given.empty()) return {};
+  if (mode != Mode::kSetout) return std::string(given[0]) + " is for setout";
+  if (!options.instrumentHeight) return "heights need --instrument-height I";
+  if (!options.targetHeight) return "heights need --target-height T";
+  return {};
+}
+
 // The options that only setout takes, and the station's and the backsight's
 // checked together; "" or what is wrong.
 std::string CheckTogether(const SheetOptions& options, Mode mode, bool haveKnown,
@@ -192,6 +243,7 @@ std::string CheckTogether(const SheetOptions& options, Mode mode, bool haveKnown
   if (options.station && !options.stationPoint.empty()) {
     return "give --station or --station-point, not both";
   }
+  if (std::string problem = CheckHeights(options, mode); !problem.empty()) return problem;
   if (backsights.size() > 1) return OneOf(backsights);
   if (options.controlColumns && options.control.empty()) {
     return "--control-columns needs --control FILE";
@@ -307,6 +359,11 @@ std::string RequestOf(const SheetOptions& options, Mode mode,
   request.setup = SetupOf(options);
   request.decimals = options.decimals;
   request.azimuthDecimals = options.azimuthDecimals;
+  request.angleFormat = options.angleFormat;
+  if (options.instrumentHeight) {
+    request.heights = SightHeights{options.stationHeight, *options.instrumentHeight,
+                                   *options.targetHeight, options.earthCurvature};
+  }
   request.input = options.input;
   const bool pointFile = mode == Mode::kSetout;
   if (options.columns) {
@@ -315,6 +372,12 @@ std::string RequestOf(const SheetOptions& options, Mode mode,
     problem = ColumnsOf(*options.columns, RowNumbers(mode, fromStation), pointFile, "--columns",
                         request.columns);
     if (!problem.empty()) return problem;
+  }
+  const bool listsHeights =
+      std::any_of(request.columns.begin(), request.columns.end(),
+                  [](const Column& column) { return column.role == Column::Role::kHeight; });
+  if (request.heights && !listsHeights) {
+    return "heights need design heights: name the h column in --columns";
   }
   if (options.control.empty()) {
     request.known = withoutControl;
@@ -354,11 +417,28 @@ std::string_view SheetOptionsHelp() {
          "                 or x0, y0, x1, y1 (inverse). A row then has one\n"
          "                 field per column. A height must be a number or\n"
          "                 empty; setout answers carry the code and the height\n"
+         "  --station-height H\n"
+         "                 setout: the station's height (default: the h of\n"
+         "                 --station-point in the --control file)\n"
+         "  --instrument-height I, --target-height T\n"
+         "                 setout: the instrument's height above the station\n"
+         "                 and the target's above the design point; each\n"
+         "                 answer with a design height then ends in DH (the\n"
+         "                 target's height above the instrument), ZENITH and\n"
+         "                 SLOPE (the zenith angle and slope distance to it)\n"
+         "  --earth-curvature\n"
+         "                 setout: correct ZENITH and SLOPE for the earth's\n"
+         "                 curvature and refraction (K 0.14, R 6371 km)\n"
          "  --decimals N   decimals of the results, 0 to 20 (default 6)\n"
          "  --azimuth-decimals N\n"
          "                 decimals of azimuths and angles, 0 to 20 (default:\n"
          "                 as --decimals); seconds that round to 60 carry\n"
          "                 into the minutes, and minutes into the degrees\n"
+         "  --angle-format packed|dms\n"
+         "                 angles as packed DMS (default, 109.5149) or as\n"
+         "                 D°MM′SS″ (109°51′49″), with 4 fewer decimals of\n"
+         "                 the seconds than of a packed angle: dms needs 4\n"
+         "                 or more\n"
          "  --header       before the first row's answer, a comment line with\n"
          "                 the station, the backsight and the check line, and\n"
          "                 a header row naming the answer's columns\n"

@@ -14,6 +14,13 @@
 //   --control-columns ROLES          the control file's columns (default:
 //                                    those of --columns, else NAME X Y)
 //   --columns ROLES                  the input's columns
+//   --station-height H               setout: the station's height (else
+//                                    --station-point's own)
+//   --instrument-height I            setout: the instrument's height
+//   --target-height T                setout: the target's height
+//   --earth-curvature                setout: correct the sight for the
+//                                    earth's curvature and refraction
+//   --angle-format packed|dms        how angles are written
 //   --decimals N, --azimuth-decimals N, --header
 //   --encoding NAME                  the inputs' encoding, where they have
 //                                    no byte-order mark (text_encoding.h)
@@ -50,6 +57,11 @@ struct SheetOptions {
   std::optional<std::string> columns;
   int decimals = 6;
   std::optional<int> azimuthDecimals;
+  AngleFormat angleFormat = AngleFormat::kPacked;
+  std::optional<double> stationHeight;  // metres
+  std::optional<double> instrumentHeight;
+  std::optional<double> targetHeight;
+  bool earthCurvature = false;
   bool header = false;
   InputReading input;  // --encoding, --skip-lines, --decimal-mark
   unsigned given = 0;  // which options were given (bits of the table)

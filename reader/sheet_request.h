@@ -2,7 +2,8 @@
 
 // What a setting-out sheet (or a list of rows from a station) is asked for,
 // as data: the mode, the station setup, the columns of the rows, the known
-// points that names are looked up in, the decimals, and the design points.
+// points that names are looked up in, the decimals and the angles' format,
+// the heights of the sight, and the design points.
 // corvane-calc fills it from its options (sheet_options.h), the program's
 // setting-out window from its fields, and the windows that hand design
 // points to the sheet from what they computed. ResolveSheet
@@ -95,6 +96,18 @@ struct DesignPoint {
 // where the caller reads its rows itself (corvane-calc's inputs).
 using DesignPoints = std::variant<std::monostate, DesignFile, std::vector<DesignPoint>>;
 
+// The heights of a setting-out sheet's sight (core/target_sight.h), metres:
+// the station mark's, the instrument's above it and the target's above the
+// foot of the pole, and whether the earth's curvature and refraction are
+// corrected.
+struct SightHeights {
+  std::optional<double> station;  // none: the station point's own (its h)
+  double instrument = 0.0;
+  double target = 0.0;
+  bool earthCorrection = false;
+  bool operator==(const SightHeights&) const = default;
+};
+
 struct SheetRequest {
   Mode mode = Mode::kSetout;
   // The station setup; none for forward and inverse rows that hold both of
@@ -104,6 +117,10 @@ struct SheetRequest {
   KnownPointSource known;
   int decimals = 6;                    // of lengths and coordinates, 0 to 20
   std::optional<int> azimuthDecimals;  // of azimuths and angles; unset: `decimals`
+  AngleFormat angleFormat = AngleFormat::kPacked;
+  // setout: the sight to each design point's target at its design height;
+  // none: no heights asked for.
+  std::optional<SightHeights> heights;
   DesignPoints design;
   // How every input is read: the design file, corvane-calc's inputs, and
   // the control file where it does not say.

@@ -1,13 +1,15 @@
 #include "reader/sheet_resolver.h"
 
 #include <algorithm>
+#include <array>
+#include <charconv>
 #include <cmath>
 
 #include "core/packed_angle.h"
 #include "core/survey.h"
+#include "reader/angle_text.h"
 #include "reader/mode_rule.h"
 #include "reader/number_text.h"
-#include "reader/packed_digits.h"
 #include "reader/shown_text.h"
 
 namespace reading {
@@ -34,11 +36,11 @@ std::string ShownPoint(std::string_view name, const Point& point, int decimals) 
   return text;
 }
 
-// The point of `part` named `name`, into `point`.
+// The point of `part` named `name`, into `point` and `height`.
 SheetError FindPoint(const KnownPoints* known, SheetPart part, const std::string& name,
-                     Point& point) {
+                     Point& point, std::optional<double>& height) {
   if (known == nullptr) return Error(SheetError::What::kNoKnownPoints, part);
-  const KnownPoints::Found found = known->Find(name, point);
+  const KnownPoints::Found found = known->Find(name, point, height);
   if (found.what == KnownPoints::Found::What::kFound) return {};
   SheetError error =
       Error(found.what == KnownPoints::Found::What::kMissing ? SheetError::What::kNoSuchPoint
@@ -51,13 +53,13 @@ SheetError FindPoint(const KnownPoints* known, SheetPart part, const std::string
   return error;
 }
 
-// A point given by name or typed.
+// A point given by name (with its height, where it has one) or typed.
 template <class Given>
 SheetError PlacePoint(const KnownPoints* known, SheetPart part, const Given& given,
-                      std::string& name, Point& point) {
+                      std::string& name, Point& point, std::optional<double>& height) {
   if (const auto* byName = std::get_if<PointName>(&given)) {
     name = byName->name;
-    return FindPoint(known, part, byName->name, point);
+    return FindPoint(known, part, byName->name, point, height);
   }
   point = std::get<Point>(given);
   return {};
@@ -72,7 +74,7 @@ SheetError FindBacksight(const Backsight& given, const KnownPoints* known, Sheet
       return Error(SheetError::What::kAzimuthOutOfRange, SheetPart::kBacksight);
     }
     settings.backsightDegrees = survey::PackedToDegrees(azimuth->packed);
-    AppendPackedAngle(sheet.checkAzimuth, azimuth->packed, azimuthDecimals);
+    AppendAngle(sheet.checkAzimuth, azimuth->packed, settings.angleFormat, azimuthDecimals);
   } else {
     Point backsight{};
     if (const auto* byName = std::get_if<PointName>(&given)) {
@@ -80,7 +82,9 @@ SheetError FindBacksight(const Backsight& given, const KnownPoints* known, Sheet
         return Error(SheetError::What::kBacksightIsStation, SheetPart::kBacksight);
       }
       sheet.backsightName = byName->name;
-      if (SheetError error = FindPoint(known, SheetPart::kBacksight, byName->name, backsight)) {
+      std::optional<double> height;
+      if (SheetError error =
+              FindPoint(known, SheetPart::kBacksight, byName->name, backsight, height)) {
         return error;
       }
     } else {
@@ -97,7 +101,7 @@ SheetError FindBacksight(const Backsight& given, const KnownPoints* known, Sheet
       return Error(SheetError::What::kOutOfRange, SheetPart::kBacksight);
     }
     settings.backsightDegrees = polar.degrees;
-    AppendPackedAngle(sheet.checkAzimuth, polar.azimuth, azimuthDecimals);
+    AppendAngle(sheet.checkAzimuth, polar.azimuth, settings.angleFormat, azimuthDecimals);
     AppendFixed(sheet.checkDistance, polar.distance, settings.decimals);
   }
   sheet.checkLine = "station to backsight: azimuth " + sheet.checkAzimuth;
@@ -105,8 +109,48 @@ SheetError FindBacksight(const Backsight& given, const KnownPoints* known, Sheet
   return {};
 }
 
+// The sight's heights as the station's height, or what is missing; the
+// station's own height (`own`, where it is a known point's) stands in for
+// one not typed.
+SheetError PlaceHeights(const SightHeights& given, const std::optional<double>& own,
+                        const std::string& stationName, const KnownPoints* known,
+                        RowSettings& settings) {
+  const std::optional<double> station = given.station ? given.station : own;
+  if (!station) {
+    SheetError error = Error(SheetError::What::kNoStationHeight);
+    error.name = stationName;
+    if (known != nullptr && !stationName.empty()) error.source = known->source();
+    return error;
+  }
+  settings.heights =
+      survey::HeightSetup{*station, given.instrument, given.target, given.earthCorrection};
+  return {};
+}
+
+// A number in its shortest text: "0.14", "6371".
+std::string Shortest(double value) {
+  std::array<char, 32> text;
+  return std::string(text.data(), std::to_chars(text.data(), text.data() + text.size(), value).ptr);
+}
+
+// " / heights station 20.000 instrument 1.500 target 1.800 / ..." and
+// whether the earth's curvature and refraction are corrected.
+std::string HeightsComment(const survey::HeightSetup& heights, int decimals) {
+  std::string text = " / heights station ";
+  AppendFixed(text, heights.stationHeight, decimals);
+  text += " instrument ";
+  AppendFixed(text, heights.instrumentHeight, decimals);
+  text += " target ";
+  AppendFixed(text, heights.targetHeight, decimals);
+  if (!heights.earthCorrection) return text + " / curvature and refraction not corrected";
+  return text + " / curvature and refraction corrected (K " +
+         Shortest(survey::kRefractionCoefficient) + ", R " +
+         Shortest(survey::kEarthRadius / 1000.0) + " km)";
+}
+
 // The comment line --header writes: the station and, in setout, the
-// backsight and the check line's numbers; "" without a station.
+// backsight and the check line's numbers and the sight's heights; ""
+// without a station.
 std::string HeaderComment(const Sheet& sheet) {
   const RowSettings& settings = sheet.settings;
   if (!settings.hasStation) return {};
@@ -119,6 +163,7 @@ std::string HeaderComment(const Sheet& sheet) {
   }
   text += "azimuth " + sheet.checkAzimuth;
   if (!sheet.checkDistance.empty()) text += " distance " + sheet.checkDistance;
+  if (settings.heights) text += HeightsComment(*settings.heights, settings.decimals);
   return text;
 }
 
@@ -149,10 +194,14 @@ SheetError ResolveSheet(const SheetRequest& request, Sheet& sheet, const KnownPo
   settings.mode = request.mode;
   settings.decimals = request.decimals;
   settings.azimuthDecimals = request.azimuthDecimals;
+  settings.angleFormat = request.angleFormat;
   settings.hasStation = request.setup.has_value();
   settings.columns = request.columns;
   settings.decimalMark = request.input.decimalMark;
   sheet.input = request.input;
+  if (!AngleDecimalsFit(request.angleFormat, request.azimuthDecimals.value_or(request.decimals))) {
+    return Error(SheetError::What::kDmsNeedsSeconds, SheetPart::kAngles);
+  }
   const bool setout = request.mode == Mode::kSetout;
   if (setout && !request.setup) return Error(SheetError::What::kNoStation);
   if (!request.setup) return {};
@@ -173,12 +222,19 @@ SheetError ResolveSheet(const SheetRequest& request, Sheet& sheet, const KnownPo
     }
     known = &control;
   }
+  std::optional<double> stationHeight;
   if (SheetError error = PlacePoint(known, SheetPart::kStation, given.station, sheet.stationName,
-                                    settings.station)) {
+                                    settings.station, stationHeight)) {
     return error;
   }
   if (setout) {
     if (SheetError error = FindBacksight(*given.backsight, known, sheet)) return error;
+    if (request.heights) {
+      if (SheetError error =
+              PlaceHeights(*request.heights, stationHeight, sheet.stationName, known, settings)) {
+        return error;
+      }
+    }
   }
   sheet.headerComment = HeaderComment(sheet);
   return {};

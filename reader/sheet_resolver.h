@@ -29,7 +29,9 @@ struct Sheet {
   std::string checkDistance;
   std::string checkLine;
   // The comment line --header writes before the header row (without line
-  // end): "# station A1 X 3350000.000 Y 500000.000 / backsight ...".
+  // end): "# station A1 X 3350000.000 Y 500000.000 / backsight ...", and
+  // where the sight is asked for, its heights and whether the earth's
+  // curvature and refraction are corrected.
   std::string headerComment;
 };
 
@@ -37,7 +39,9 @@ struct Sheet {
 // is given (a caller that has read them already, e.g. the design file's own
 // names), else in the request's control file, which is read here. Returns
 // kNone, or what keeps the sheet from being resolved (`sheet` is then of no
-// use). The request's columns are as ReadColumns gives them.
+// use). The request's columns are as ReadColumns gives them. The station's
+// height, where the sight is asked for and none is typed, is the station
+// point's own (its h).
 SheetError ResolveSheet(const SheetRequest& request, Sheet& sheet,
                         const KnownPoints* known = nullptr);
 

@@ -2,8 +2,9 @@
 # Remakes the README's pictures: the calculator after a forward computation,
 # the about box, the setting-out window on the example design file
 # (docs/design.dat, docs/ctl.dat) with one point picked from the keyboard,
-# and the first page of the PDF the program writes for it, taken from the
-# real program on virtual X displays.
+# the same with heights to stake and angles in D°M′S″, and the first page of
+# the PDF the program writes for it, taken from the real program on virtual
+# X displays.
 # Usage: scripts/screenshots.sh [OUTPUT_DIR]   (default docs/)
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -67,18 +68,30 @@ env -u DISPLAY "$program" --setout "${sheet[@]}" --pdf "$tmp/sheet.pdf" || statu
 [ "$status" -le 1 ] || { echo "the PDF was not written" >&2; exit 1; }
 pdftoppm -png -r 80 -f 1 -l 1 -singlefile "$tmp/sheet.pdf" "$out/setout-pdf"
 
-# The window on the same sheet. From the station's first field, seven Tabs
+# The window on the same sheet. From the station's first field, twelve Tabs
 # reach the table (station, its name, backsight, its name, control file,
-# the two decimals); Down then walks the rows to the centreline point Z5,
-# whose ray the sketch draws.
+# the two decimals, the three heights, the correction, the angle format);
+# Down then walks the rows to the centreline point Z5, whose ray the sketch
+# draws.
 start_xvfb 1100x760x24
 "$program" --setout "${sheet[@]}" &
 running=$!
 window=$(find_window '^放样表')
 sleep 1
 xdotool windowfocus --sync "$window"
-xdotool key --delay 50 Tab Tab Tab Tab Tab Tab Tab
+xdotool key --delay 50 $(printf 'Tab %.0s' $(seq 12))
 xdotool key --delay 30 $(printf 'Down %.0s' $(seq 13))
 sleep 0.5
 crop "$window" "$out/setout.png"
-echo "wrote $out/calculator.png, $out/about.png, $out/setout.png and $out/setout-pdf.png"
+kill "$running"
+
+# The same with the instrument's and the target's heights (the station's is
+# A1's own in ctl.dat) and the angles as the instrument shows them.
+"$program" --setout "${sheet[@]}" --instrument-height 1.552 --target-height 1.3 \
+  --angle-format dms &
+running=$!
+window=$(find_window '^放样表')
+sleep 1
+crop "$window" "$out/setout-heights.png"
+echo "wrote $out/calculator.png, $out/about.png, $out/setout.png, $out/setout-heights.png" \
+  "and $out/setout-pdf.png"

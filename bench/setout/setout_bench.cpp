@@ -135,7 +135,7 @@ void heavyWork(CSetoutWindow& window, const char* what) {
       });
   QElapsedTimer clock;
   clock.start();
-  CPrintPreview preview(sheet, layout, date, &window);
+  CPrintPreview preview(sheet, layout, date, {}, &window);
   preview.show();
   if (!QTest::qWaitForWindowExposed(&preview)) return;
   QCoreApplication::processEvents();  // the first page drawn

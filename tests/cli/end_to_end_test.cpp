@@ -408,6 +408,72 @@ TEST_F(CalcTest, ASheetByPointNamesIsTheSheetOfTheTypedPoints) {
   EXPECT_EQ(named.status, 1);
 }
 
+// Heights to stake, angles as the instrument shows them. The station A1
+// takes its height, 20.000, from the control file's h; I = 1.552, T = 1.300.
+// By hand: P1 is 40 north and 30 east, D = 50; ΔH = 57.752 + 1.300 − 20.000
+// − 1.552 = 37.500, a 3-4-5 triangle: S = 62.500, z = atan2(50, 37.5) =
+// 53.1301024° = 53°07′48.37″. P2, 1000 m east: ΔH = 0.100, z = 90° −
+// atan(0.0001) = 89°59′39.37″; corrected, the target is sighted f =
+// 0.86·1000²/(2·6371000) = 0.0675 m lower, v = 0.0325, z = 90° −
+// atan(0.0000325) = 89°59′53.30″, and P1's f = 0.00017 m turns its 48.37″
+// into 48.81″. P3 has no design height: its sight is left empty.
+TEST_F(CalcTest, HeightsAndAnglesAsTheInstrumentShowsThem) {
+  const fs::path control = File("ctl.dat", "A1,,500000.000,3350000.000,20.000\n");
+  const fs::path design = File("design.dat",
+                               "P1,,500030.000,3350040.000,57.752\n"
+                               "P2,far,501000.000,3350000.000,20.352\n"
+                               "P3,,499990.000,3349990.000,\n");
+  std::vector<std::string> args = {"setout",
+                                   "--control",
+                                   control.string(),
+                                   "--station-point",
+                                   "A1",
+                                   "--backsight-azimuth",
+                                   "0",
+                                   "--columns",
+                                   "name,code,y,x,h",
+                                   "--decimals",
+                                   "3",
+                                   "--azimuth-decimals",
+                                   "6",
+                                   "--instrument-height",
+                                   "1.552",
+                                   "--target-height=1.300",
+                                   "--angle-format",
+                                   "dms",
+                                   "--header",
+                                   "-i",
+                                   design.string()};
+  const std::string station =
+      "# station A1 X 3350000.000 Y 500000.000 / backsight azimuth 0°00′00.00″ / heights station "
+      "20.000 instrument 1.552 target 1.300 / ";
+  Outcome run = Calc(args);
+  EXPECT_EQ(run.out, station +
+                         "curvature and refraction not corrected\n"
+                         "NAME,CODE,AZIMUTH,ANGLE,DISTANCE,H,DH,ZENITH,SLOPE\n"
+                         "P1,,36°52′11.63″,36°52′11.63″,50.000,57.752,37.500,53°07′48.37″,62.500\n"
+                         "P2,far,90°00′00.01″,90°00′00.01″,1000.000,20.352,0.100,89°59′39.37″,"
+                         "1000.000\n"
+                         "P3,,224°59′59.99″,224°59′59.99″,14.142,,,,\n");
+  EXPECT_EQ(run.err, "corvane-calc: station to backsight: azimuth 0°00′00.00″\n");
+  EXPECT_EQ(run.status, 0);
+  args.push_back("--earth-curvature");
+  run = Calc(args);
+  EXPECT_EQ(run.out, station +
+                         "curvature and refraction corrected (K 0.14, R 6371 km)\n"
+                         "NAME,CODE,AZIMUTH,ANGLE,DISTANCE,H,DH,ZENITH,SLOPE\n"
+                         "P1,,36°52′11.63″,36°52′11.63″,50.000,57.752,37.500,53°07′48.81″,62.500\n"
+                         "P2,far,90°00′00.01″,90°00′00.01″,1000.000,20.352,0.100,89°59′53.30″,"
+                         "1000.000\n"
+                         "P3,,224°59′59.99″,224°59′59.99″,14.142,,,,\n");
+  // A height typed for the station stands in for the control file's.
+  args.insert(args.end() - 3, {"--station-height", "19.9"});
+  run = Calc(args);
+  EXPECT_NE(run.out.find("\nP1,,36°52′11.63″,36°52′11.63″,50.000,57.752,37.600,"),
+            std::string::npos)
+      << run.out;
+}
+
 // --header: a sheet worth saving from a spreadsheet's quoted, decimal-comma
 // file; its own header gives way to the sheet's.
 TEST_F(CalcTest, ASheetWithAHeaderFromAQuotedDecimalCommaFile) {

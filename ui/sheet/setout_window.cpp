@@ -12,6 +12,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScreen>
+#include <QScrollBar>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QTableView>
@@ -24,6 +25,7 @@
 #include "ui/sheet/column_layout_dialog.h"
 #include "ui/sheet/file_path.h"
 #include "ui/sheet/job_runner.h"
+#include "ui/sheet/page_heading_dialog.h"
 #include "ui/sheet/setout_sheet.h"
 #include "ui/sheet/sheet_job.h"
 #include "ui/sheet/sheet_look.h"
@@ -87,6 +89,17 @@ QString nameOf(const QString& title, const std::string& path, bool points) {
   return points ? title : ShownFileName(path);
 }
 
+reading::AngleFormat recalledAngleFormat() {
+  reading::AngleFormat format = reading::AngleFormat::kPacked;
+  reading::ReadAngleFormat(Recalled(kAngleFormat).toString().toStdString(), format);
+  return format;
+}
+
+// Writes `value` where it differs from what is remembered.
+void rememberChanged(const QString& key, const QVariant& value) {
+  if (Recalled(key) != value) Remember(key, value);
+}
+
 }  // namespace
 
 CSetoutWindow::CSetoutWindow(QWidget* parent)
@@ -102,10 +115,18 @@ CSetoutWindow::CSetoutWindow(QWidget* parent)
   m_wanted.input = recalledInput(false);
   m_wanted.controlColumns = Recalled(kControlColumns, QString()).toString();
   m_shown = m_wanted;
+  m_model->setDesignShown(Recalled(kDesignShown, false).toBool());
   createCentre();
   createActions();
   createStatusBar();
   m_panel->setDecimals(Recalled(kAngleDecimals, 4).toInt(), Recalled(kDistanceDecimals, 3).toInt());
+  m_panel->setAngleFormat(recalledAngleFormat());
+  m_panel->setHeightTexts(
+      {Recalled(kStationHeight).toString(), Recalled(kInstrumentHeight).toString(),
+       Recalled(kTargetHeight).toString(), Recalled(kEarthCorrection, false).toBool()});
+  const QStringList heading = Recalled(kPageHeading).toStringList();
+  for (std::size_t i = 0; i < m_heading.fields.size() && i < std::size_t(heading.size()); ++i)
+    m_heading.fields[i] = heading[static_cast<qsizetype>(i)];
   connect(m_panel, &CStationPanel::changed, this, &CSetoutWindow::recompute);
   connect(m_output, &CSheetOutput::working, m_counts, &QLabel::setText);
   connect(m_panel, &CStationPanel::controlFileRequested, this, &CSetoutWindow::OnChooseControl);
@@ -133,13 +154,13 @@ void CSetoutWindow::createCentre() {
   m_table->setAccessibleName(QStringLiteral("放样表"));
   m_sketch = new CSketchWidget(centre);
 
-  auto* split = new QSplitter(Qt::Horizontal, centre);
-  split->addWidget(m_table);
-  split->addWidget(m_sketch);
-  split->setStretchFactor(0, 3);
-  split->setStretchFactor(1, 2);
-  split->setChildrenCollapsible(false);
-  layout->addWidget(split, 1);
+  m_split = new QSplitter(Qt::Horizontal, centre);
+  m_split->addWidget(m_table);
+  m_split->addWidget(m_sketch);
+  m_split->setStretchFactor(0, 3);
+  m_split->setStretchFactor(1, 2);
+  m_split->setChildrenCollapsible(false);
+  layout->addWidget(m_split, 1);
   setCentralWidget(centre);
 
   connect(m_table->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
@@ -150,6 +171,7 @@ void CSetoutWindow::createCentre() {
 void CSetoutWindow::createActions() {
   QMenu* file = menuBar()->addMenu(QStringLiteral("文件(&F)"));
   QMenu* edit = menuBar()->addMenu(QStringLiteral("编辑(&E)"));
+  QMenu* view = menuBar()->addMenu(QStringLiteral("查看(&V)"));
   QToolBar* tools = addToolBar(QStringLiteral("工具栏"));
   tools->setObjectName(QStringLiteral("tools"));
   tools->setMovable(false);
@@ -171,13 +193,15 @@ void CSetoutWindow::createActions() {
   file->addSeparator();
   QAction* csv = add(
       file, QStringLiteral("导出 CSV(&E)..."), QStyle::SP_DialogSaveButton, {},
-      [this] { m_output->exportCsv(sheet()); }, true);
+      [this] { m_output->exportCsv(sheet(), choices()); }, true);
   QAction* print = add(
       file, QStringLiteral("打印(&P)..."), QStyle::SP_FileIcon, QKeySequence::Print,
-      [this] { m_output->print(sheet()); }, true);
+      [this] { m_output->print(sheet(), choices()); }, true);
   QAction* pdf = add(
       file, QStringLiteral("导出 PDF(&D)..."), QStyle::SP_FileLinkIcon, {},
-      [this] { m_output->exportPdf(sheet()); }, true);
+      [this] { m_output->exportPdf(sheet(), choices()); }, true);
+  add(file, QStringLiteral("页眉(&H)..."), QStyle::SP_FileDialogInfoView, {},
+      &CSetoutWindow::OnPageHeading, false);
   file->addSeparator();
   add(file, QStringLiteral("关闭(&C)"), QStyle::SP_DialogCloseButton, QKeySequence::Close,
       &CSetoutWindow::close, true);
@@ -187,6 +211,11 @@ void CSetoutWindow::createActions() {
   m_table->addAction(copy);
   QAction* all = edit->addAction(QStringLiteral("全选(&A)"), QKeySequence::SelectAll, m_table,
                                  &QTableView::selectAll);
+  QAction* design = view->addAction(QStringLiteral("设计坐标(&X)"));
+  design->setObjectName(QStringLiteral("designShown"));
+  design->setCheckable(true);
+  design->setChecked(m_model->designShown());
+  connect(design, &QAction::toggled, this, &CSetoutWindow::OnShowDesign);
   m_sheetActions = {columns, csv, print, pdf, copy, all};
   for (QAction* action : m_sheetActions) action->setEnabled(false);
 }
@@ -245,6 +274,8 @@ void CSetoutWindow::load(const reading::SheetRequest& request) {
     const QSignalBlocker quiet(m_panel);  // showing the request is no change of the user's
     if (request.setup) m_panel->showSetup(std::get<reading::StationAndBacksight>(*request.setup));
     m_panel->setDecimals(request.azimuthDecimals.value_or(request.decimals), request.decimals);
+    m_panel->setAngleFormat(request.angleFormat);
+    m_panel->showHeights(request.heights);
   }
   read(source);
 }
@@ -344,9 +375,11 @@ reading::SheetRequest CSetoutWindow::requestOf(const Source& source, QString& pr
   const PanelSetup panel = m_panel->setup();
   problem = panel.problem;
   if (panel.setup) request.setup = *panel.setup;
+  request.heights = panel.heights;
   request.columns = columnsOf(source.columns);
   request.decimals = m_panel->distanceDecimals();
   request.azimuthDecimals = m_panel->angleDecimals();
+  request.angleFormat = m_panel->angleFormat();
   request.input = source.input;
   if (source.controlPath.empty()) {
     request.known = reading::DesignNames();
@@ -385,11 +418,41 @@ void CSetoutWindow::read(const Source& source, bool again) {
 
 // The panel's choices as they stand, computed afresh.
 void CSetoutWindow::recompute() {
+  rememberPanel();
+  read(m_wanted, false);
+}
+
+// The panel's choices, for the next window: the decimals, the angles'
+// format and the heights as typed.
+void CSetoutWindow::rememberPanel() {
   if (m_panel->angleDecimals() != Recalled(kAngleDecimals, 4).toInt())
     Remember(kAngleDecimals, m_panel->angleDecimals());
   if (m_panel->distanceDecimals() != Recalled(kDistanceDecimals, 3).toInt())
     Remember(kDistanceDecimals, m_panel->distanceDecimals());
-  read(m_wanted, false);
+  rememberChanged(kAngleFormat,
+                  QString::fromUtf8(reading::AngleFormatName(m_panel->angleFormat())));
+  const CStationPanel::HeightTexts heights = m_panel->heightTexts();
+  rememberChanged(kStationHeight, heights.station);
+  rememberChanged(kInstrumentHeight, heights.instrument);
+  rememberChanged(kTargetHeight, heights.target);
+  rememberChanged(kEarthCorrection, heights.earthCorrection);
+}
+
+SheetChoices CSetoutWindow::choices() const { return {m_model->designShown(), m_heading}; }
+
+void CSetoutWindow::OnPageHeading() {
+  CPageHeadingDialog dialog(m_heading, this);
+  if (dialog.exec() != QDialog::Accepted) return;
+  m_heading = dialog.heading();
+  Remember(kPageHeading, QStringList(m_heading.fields.begin(), m_heading.fields.end()));
+}
+
+void CSetoutWindow::OnShowDesign(bool shown) {
+  Remember(kDesignShown, shown);
+  m_model->setDesignShown(shown);
+  if (const auto shownSheet = sheet()) showMessagesAcross(*shownSheet);
+  fitColumns();
+  fitSplit();
 }
 
 void CSetoutWindow::showResult(const SheetResult& result, const QString& panelProblem) {
@@ -414,6 +477,7 @@ void CSetoutWindow::showResult(const SheetResult& result, const QString& panelPr
     m_panel->setCheckLine(CheckLineText(*result.sheet), false);
     showMessagesAcross(*result.sheet);
     fitColumns();
+    fitSplit();
   }
   for (QAction* action : m_sheetActions) action->setEnabled(result.sheet != nullptr);
   // 列格式 is for a file's columns.
@@ -439,13 +503,26 @@ void CSetoutWindow::fitColumns() {
     m_table->setColumnWidth(column, m_table->columnWidth(column) + room);
 }
 
+// The table as wide as its columns where the window has room for them, at
+// most two thirds of it: a sheet with the sight's columns shows them, not
+// the sketch's margin. It only grows; the sketch keeps the rest.
+void CSetoutWindow::fitSplit() {
+  const int whole = m_split->width();
+  int wanted = m_table->verticalHeader()->width() + 2 * m_table->frameWidth() +
+               m_table->verticalScrollBar()->sizeHint().width();
+  for (int column = 0; column < m_model->columnCount(); ++column)
+    wanted += m_table->columnWidth(column);
+  const int table = std::min(wanted, whole * 2 / 3);
+  if (table > m_split->sizes().front()) m_split->setSizes({table, whole - table});
+}
+
 // A failed row's message takes the cells of the numbers it has none of.
 void CSetoutWindow::showMessagesAcross(const SetoutSheet& sheet) {
   m_table->clearSpans();
   for (std::size_t row = 0; row < sheet.rows.size(); ++row)
     if (sheet.rows.failed(row))
       m_table->setSpan(static_cast<int>(row), kFirstNumberColumn, 1,
-                       CSheetModel::kColumnCount - kFirstNumberColumn);
+                       m_model->columnCount() - kFirstNumberColumn);
 }
 
 void CSetoutWindow::showCounts() {

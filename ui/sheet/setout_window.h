@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "reader/sheet_request.h"
+#include "ui/sheet/sheet_look.h"
 
 class CJobRunner;
 class CSheetOutput;
@@ -23,6 +24,7 @@ class CStationPanel;
 class QLabel;
 class QProgressBar;
 class QPushButton;
+class QSplitter;
 class QTableView;
 struct KnownNames;
 struct SetoutSheet;
@@ -36,7 +38,8 @@ class CSetoutWindow : public QMainWindow {
   ~CSetoutWindow() override;
 
   // Reads `request` (a design file; setout) as if the user had chosen its
-  // file, columns, control file, station, backsight and decimals here.
+  // file, columns, control file, station, backsight, heights, angles'
+  // format and decimals here.
   void load(const reading::SheetRequest& request);
 
   // Shows the sheet of `points`, named `title`, as if they were a file's:
@@ -51,6 +54,10 @@ class CSetoutWindow : public QMainWindow {
   CSketchWidget& sketch() const { return *m_sketch; }
   QTableView& table() const { return *m_table; }
   CStationPanel& panel() const { return *m_panel; }
+
+  // Which columns show and the page heading, as printing and exports take
+  // them.
+  SheetChoices choices() const;
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -77,6 +84,9 @@ class CSetoutWindow : public QMainWindow {
   void OnChooseColumns();
   void OnChooseControl();
   void OnCopy();
+  void OnPageHeading();
+  void OnShowDesign(bool shown);
+  void rememberPanel();
   reading::SheetRequest requestOf(const Source& source, QString& problem) const;
   void read(const Source& source, bool again = true);
   void recompute();
@@ -84,6 +94,7 @@ class CSetoutWindow : public QMainWindow {
   void showReadFailure(const QString& message);
   void showMessagesAcross(const SetoutSheet& sheet);
   void fitColumns();
+  void fitSplit();
   void showCounts();
   void syncSelectionToSketch();
   void selectRow(std::ptrdiff_t row);
@@ -98,6 +109,7 @@ class CSetoutWindow : public QMainWindow {
   std::shared_ptr<const KnownNames> m_known;  // the names read last
   CSheetModel* m_model;
   QTableView* m_table;
+  QSplitter* m_split;
   CSketchWidget* m_sketch;
   CStationPanel* m_panel;
   CJobRunner* m_loader;  // reads and computes the sheet
@@ -105,4 +117,5 @@ class CSetoutWindow : public QMainWindow {
   CSheetOutput* m_output;
   QLabel* m_counts;
   QList<QAction*> m_sheetActions;  // enabled only while a sheet is shown
+  PageHeading m_heading;
 };

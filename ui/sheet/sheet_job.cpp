@@ -11,6 +11,7 @@
 #include "reader/text_file.h"
 #include "ui/sheet/file_path.h"
 #include "ui/sheet/setout_sheet.h"
+#include "ui/sheet/sheet_look.h"
 
 namespace {
 
@@ -98,7 +99,7 @@ std::shared_ptr<KnownNames> designNames(const SheetJob& job, const std::atomic<b
   if (const auto* points = std::get_if<std::vector<reading::DesignPoint>>(&request.design)) {
     known->points.Start({}, job.title.toStdString());
     for (const reading::DesignPoint& point : *points)
-      known->points.AddPoint(point.name, point.point);
+      known->points.AddPoint(point.name, point.point, point.height);
     return known;
   }
   const std::string& path = std::get<reading::DesignFile>(request.design).path;
@@ -145,11 +146,7 @@ SheetRows::Fields rowTexts(const reading::RowReader& reader, const reading::Line
   std::array<std::pair<std::size_t, std::size_t>, SheetRows::kFieldCount> spans{};
   const bool failed = answer.kind == reading::LineAnswer::Kind::kError;
   for (const reading::AnswerColumn& column : reader.AnswerColumns(answer.named)) {
-    SheetRows::Field field = SheetRows::kHeight;
-    if (column.role == reading::AnswerColumn::Role::kName) field = SheetRows::kName;
-    if (column.role == reading::AnswerColumn::Role::kCode) field = SheetRows::kCode;
-    if (column.role == reading::AnswerColumn::Role::kResult)
-      field = SheetRows::Field(SheetRows::kAzimuth + column.result);
+    const SheetRows::Field field = FieldOf(column);
     if (failed && field != SheetRows::kName && field != SheetRows::kCode) continue;
     const std::size_t begin = buffer.size();
     reader.AppendColumn(answer, column, buffer);
@@ -175,16 +172,32 @@ void addRow(SheetRows& rows, const reading::RowReader& reader, const reading::Li
               {answer.separator, answer.named});
 }
 
+// Before the first row, the --header lines as corvane-calc setout --header
+// writes them: the comment line, then the heading row, whose place is kept.
+void startRows(const reading::Sheet& resolved, const reading::LineAnswer& first, SheetRows& rows) {
+  if (!resolved.headerComment.empty()) rows.appendLines(resolved.headerComment + '\n');
+  rows.markHeading({first.separator, first.named});
+}
+
 // The rows of the design file, each line read as corvane-calc setout
 // --header reads it; the lines it copies, and the --header lines, are kept
-// between the rows for the CSV.
+// between the rows for the CSV. A header of the file's own gives way to
+// the heading, as the tool's to its header row.
 reading::FileError readRows(const std::string& path, const reading::Sheet& resolved,
                             const std::atomic<bool>& stop, const Stage& stage, SheetRows& rows) {
   const reading::RowReader reader(resolved.settings);
-  reading::InputRows input(reader, {resolved.input.skipLines, &resolved.headerComment, false});
+  std::string lines;  // the lines before a row, as they come
+  // The lines before the --header lines go first: the heading's place is
+  // marked after them.
+  const reading::HeaderWriter heading = [&](const reading::LineAnswer& first, std::string& out) {
+    rows.appendLines(out);
+    out.clear();
+    startRows(resolved, first, rows);
+  };
+  reading::InputRows input(reader,
+                           {resolved.input.skipLines, &resolved.headerComment, false, heading});
   reading::LineAnswer answer;
   std::string buffer;
-  std::string lines;
   std::uint32_t number = 0;
   reading::FileError error = forLines(path, resolved.input.encoding, stop, stage,
                                       [&](std::string_view line, bool startsInput) {
@@ -210,11 +223,7 @@ void pointRows(const std::vector<reading::DesignPoint>& points, const reading::S
   std::string buffer;
   for (std::size_t at = 0; at < points.size(); ++at) {
     reader.ReadPoint(points[at], answer);
-    if (at == 0) {
-      buffer.clear();
-      reader.AppendHeaderLines(resolved.headerComment, answer, buffer);
-      rows.appendLines(buffer);
-    }
+    if (at == 0) startRows(resolved, answer, rows);
     addRow(rows, reader, answer, static_cast<std::uint32_t>(at + 1), buffer);
   }
 }

@@ -108,6 +108,12 @@ QString SheetProblem(const reading::SheetError& error) {
       return QStringLiteral("测站到后视点的距离超出范围");
     case What::kAzimuthOutOfRange:
       return QStringLiteral("后视方位角须在 0 到 360 之间");
+    case What::kNoStationHeight:
+      return point.isEmpty()
+                 ? QStringLiteral("请输入测站高程")
+                 : QStringLiteral("测站 %1 在 %2 中没有高程，请输入测站高程").arg(point, source);
+    case What::kDmsNeedsSeconds:
+      return QStringLiteral("角度格式为度°分′秒″时，角度小数位须为 4 或更多（4 为整秒）");
     case What::kNone:
       break;
   }

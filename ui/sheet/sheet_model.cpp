@@ -4,7 +4,6 @@
 #include <QSize>
 
 #include "ui/sheet/setout_sheet.h"
-#include "ui/sheet/sheet_look.h"
 
 static_assert(CSheetModel::kAzimuth == kFirstNumberColumn);
 
@@ -12,10 +11,20 @@ CSheetModel::CSheetModel(QObject* parent) : QAbstractTableModel(parent) {}
 
 CSheetModel::~CSheetModel() = default;
 
-void CSheetModel::setSheet(std::shared_ptr<const SetoutSheet> sheet) {
+void CSheetModel::reset(std::shared_ptr<const SetoutSheet> sheet, bool designShown) {
   beginResetModel();
   m_sheet = std::move(sheet);
+  m_designShown = designShown;
+  m_columns = SheetColumns(m_sheet.get(), designShown);
   endResetModel();
+}
+
+void CSheetModel::setSheet(std::shared_ptr<const SetoutSheet> sheet) {
+  reset(std::move(sheet), m_designShown);
+}
+
+void CSheetModel::setDesignShown(bool shown) {
+  if (shown != m_designShown) reset(m_sheet, shown);
 }
 
 bool CSheetModel::failed(int row) const { return m_sheet && m_sheet->rows.failed(row); }
@@ -25,15 +34,15 @@ int CSheetModel::rowCount(const QModelIndex& parent) const {
 }
 
 int CSheetModel::columnCount(const QModelIndex& parent) const {
-  return parent.isValid() ? 0 : kColumnCount;
+  return parent.isValid() ? 0 : static_cast<int>(m_columns.size());
 }
 
 QString CSheetModel::text(int row, int column) const {
-  const SheetRows& rows = m_sheet->rows;
-  if (rows.failed(row) && column >= kFirstNumberColumn)
-    return column == kFirstNumberColumn ? QString::fromUtf8(rows.field(row, SheetRows::kError))
-                                        : QString();
-  return QString::fromUtf8(rows.field(row, SheetColumns()[column].field));
+  if (failed(row) && column >= kFirstNumberColumn)
+    return column == kFirstNumberColumn
+               ? QString::fromUtf8(m_sheet->rows.field(row, SheetRows::kError))
+               : QString();
+  return CellText(*m_sheet, row, m_columns[column]);
 }
 
 QVariant CSheetModel::data(const QModelIndex& index, int role) const {
@@ -49,7 +58,7 @@ QVariant CSheetModel::data(const QModelIndex& index, int role) const {
     case Qt::SizeHintRole:  // a message, however long, widens no column of numbers
       return rowFailed && index.column() == kFirstNumberColumn ? QVariant(QSize(0, 0)) : QVariant();
     case Qt::TextAlignmentRole:
-      return SheetColumns()[index.column()].number && !rowFailed
+      return m_columns[index.column()].number && !rowFailed
                  ? QVariant(Qt::AlignRight | Qt::AlignVCenter)
                  : QVariant(Qt::AlignLeft | Qt::AlignVCenter);
     default:
@@ -61,13 +70,18 @@ QVariant CSheetModel::headerData(int section, Qt::Orientation orientation, int r
   if (role != Qt::DisplayRole) return {};
   if (orientation == Qt::Vertical)
     return m_sheet && section < rowCount() ? QVariant(m_sheet->rows.line(section)) : QVariant();
-  return section < kColumnCount ? QString::fromUtf8(SheetColumns()[section].title) : QVariant();
+  return section < columnCount() ? QString::fromUtf8(m_columns[section].title) : QVariant();
 }
 
 QString CSheetModel::tabSeparated(const QList<int>& rows) const {
   QString out;
+  for (int column = 0; column < columnCount(); ++column) {
+    if (column) out += QLatin1Char('\t');
+    out += QString::fromUtf8(m_columns[column].title);
+  }
+  out += QLatin1Char('\n');
   for (int row : rows) {
-    for (int column = 0; column < kColumnCount; ++column) {
+    for (int column = 0; column < columnCount(); ++column) {
       if (column) out += QLatin1Char('\t');
       out += text(row, column);
     }

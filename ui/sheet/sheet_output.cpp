@@ -22,14 +22,15 @@ namespace {
 
 QString today() { return QDate::currentDate().toString(Qt::ISODate); }
 
-QString csv(const SetoutSheet& sheet, const QString& path, const QString&,
-            const std::atomic<bool>& stop, const std::function<void(int)>&) {
-  return WriteSheetCsv(sheet, path, &stop);
+QString csv(const SetoutSheet& sheet, const SheetChoices& choices, const QString& path,
+            const QString&, const std::atomic<bool>& stop, const std::function<void(int)>&) {
+  return WriteSheetCsv(sheet, path, &stop, choices.designShown);
 }
 
-QString pdf(const SetoutSheet& sheet, const QString& path, const QString& date,
-            const std::atomic<bool>& stop, const std::function<void(int)>& progress) {
-  return WriteSheetPdf(sheet, path, date, &stop, progress);
+QString pdf(const SetoutSheet& sheet, const SheetChoices& choices, const QString& path,
+            const QString& date, const std::atomic<bool>& stop,
+            const std::function<void(int)>& progress) {
+  return WriteSheetPdf(sheet, path, date, &stop, progress, choices);
 }
 
 }  // namespace
@@ -37,23 +38,25 @@ QString pdf(const SetoutSheet& sheet, const QString& path, const QString& date,
 CSheetOutput::CSheetOutput(QWidget& window, CJobRunner& runner)
     : QObject(&window), m_window(window), m_runner(runner) {}
 
-void CSheetOutput::exportCsv(std::shared_ptr<const SetoutSheet> sheet) {
-  exportAs(std::move(sheet), QStringLiteral("csv"), csv);
+void CSheetOutput::exportCsv(std::shared_ptr<const SetoutSheet> sheet,
+                             const SheetChoices& choices) {
+  exportAs(std::move(sheet), choices, QStringLiteral("csv"), csv);
 }
 
-void CSheetOutput::exportPdf(std::shared_ptr<const SetoutSheet> sheet) {
-  exportAs(std::move(sheet), QStringLiteral("pdf"), pdf);
+void CSheetOutput::exportPdf(std::shared_ptr<const SetoutSheet> sheet,
+                             const SheetChoices& choices) {
+  exportAs(std::move(sheet), choices, QStringLiteral("pdf"), pdf);
 }
 
-void CSheetOutput::exportAs(std::shared_ptr<const SetoutSheet> sheet, const QString& suffix,
-                            Writer write) {
+void CSheetOutput::exportAs(std::shared_ptr<const SetoutSheet> sheet, const SheetChoices& choices,
+                            const QString& suffix, Writer write) {
   if (!sheet) return;
   const QString path = savePath(*sheet, suffix);
   if (path.isEmpty()) return;
   emit working(QStringLiteral("正在导出 %1 ...").arg(suffix.toUpper()));
-  m_runner.start([this, sheet, path, write, date = today()](const std::atomic<bool>& stop,
-                                                            const CJobRunner::Progress& progress) {
-    const QString reason = write(*sheet, path, date, stop, progress);
+  m_runner.start([this, sheet, choices, path, write, date = today()](
+                     const std::atomic<bool>& stop, const CJobRunner::Progress& progress) {
+    const QString reason = write(*sheet, choices, path, date, stop, progress);
     return [this, reason, path] {
       if (!reason.isEmpty())
         ShowSheetProblem(m_window,
@@ -83,35 +86,37 @@ QString CSheetOutput::savePath(const SetoutSheet& sheet, const QString& suffix) 
 
 // The print preview, laid out off the interface thread, from which the
 // sheet is printed.
-void CSheetOutput::print(std::shared_ptr<const SetoutSheet> sheet) {
+void CSheetOutput::print(std::shared_ptr<const SetoutSheet> sheet, const SheetChoices& choices) {
   if (!sheet) return;
   emit working(QStringLiteral("正在排版 ..."));
-  const QSizeF page = SheetPageLayout().paintRectPixels(96).size();
-  m_runner.start([this, sheet, page, date = today()](const std::atomic<bool>& stop,
-                                                     const CJobRunner::Progress& progress) {
+  m_runner.start([this, sheet, choices, date = today()](const std::atomic<bool>& stop,
+                                                        const CJobRunner::Progress& progress) {
     auto layout = std::make_shared<SheetPrinter::Layout>();
-    const bool laidOut = SheetPrinter(*sheet, date).layOut(page, *layout, &stop, progress);
-    return [this, sheet, layout, laidOut, date] {
+    const SheetPrinter printer(*sheet, date, choices);
+    const QSizeF page = printer.pageLayout().paintRectPixels(96).size();
+    const bool laidOut = printer.layOut(page, *layout, &stop, progress);
+    return [this, sheet, choices, layout, laidOut, date] {
       if (!laidOut) return;
-      CPrintPreview preview(sheet, layout, date, &m_window);
-      if (preview.exec() == QDialog::Accepted) printPages(sheet, date);
+      CPrintPreview preview(sheet, layout, date, choices, &m_window);
+      if (preview.exec() == QDialog::Accepted) printPages(sheet, choices, date);
     };
   });
 }
 
 // The printer the user picks, then the pages printed off the interface
 // thread.
-void CSheetOutput::printPages(std::shared_ptr<const SetoutSheet> sheet, const QString& date) {
+void CSheetOutput::printPages(std::shared_ptr<const SetoutSheet> sheet, const SheetChoices& choices,
+                              const QString& date) {
   auto printer = std::make_shared<QPrinter>(QPrinter::HighResolution);
-  printer->setPageLayout(SheetPageLayout());
+  printer->setPageLayout(SheetPrinter(*sheet, date, choices).pageLayout());
   printer->setDocName(QStringLiteral("放样表 %1").arg(sheet->source));
   QPrintDialog dialog(printer.get(), &m_window);
   if (dialog.exec() != QDialog::Accepted) return;
   emit working(QStringLiteral("正在打印 ..."));
-  m_runner.start([this, sheet, printer, date](const std::atomic<bool>& stop,
-                                              const CJobRunner::Progress& progress) {
+  m_runner.start([this, sheet, choices, printer, date](const std::atomic<bool>& stop,
+                                                       const CJobRunner::Progress& progress) {
     const bool printed =
-        SheetPrinter(*sheet, date)
+        SheetPrinter(*sheet, date, choices)
             .print(*printer, &stop, progress, printer->fromPage(), printer->toPage());
     return [this, printed] {
       if (!printed)

@@ -13,6 +13,8 @@
 #include <functional>
 #include <memory>
 
+#include "ui/sheet/sheet_look.h"
+
 class CJobRunner;
 class QWidget;
 struct SetoutSheet;
@@ -26,21 +28,25 @@ class CSheetOutput : public QObject {
  public:
   CSheetOutput(QWidget& window, CJobRunner& runner);
 
-  void exportCsv(std::shared_ptr<const SetoutSheet> sheet);
-  void exportPdf(std::shared_ptr<const SetoutSheet> sheet);
-  void print(std::shared_ptr<const SetoutSheet> sheet);
+  // `choices`: which columns show, and the page heading.
+  void exportCsv(std::shared_ptr<const SetoutSheet> sheet, const SheetChoices& choices);
+  void exportPdf(std::shared_ptr<const SetoutSheet> sheet, const SheetChoices& choices);
+  void print(std::shared_ptr<const SetoutSheet> sheet, const SheetChoices& choices);
 
  signals:
   // What is being done, for the status bar: "正在导出 PDF ...".
   void working(const QString& what);
 
  private:
-  using Writer = QString (*)(const SetoutSheet& sheet, const QString& path, const QString& date,
+  using Writer = QString (*)(const SetoutSheet& sheet, const SheetChoices& choices,
+                             const QString& path, const QString& date,
                              const std::atomic<bool>& stop,
                              const std::function<void(int)>& progress);
-  void exportAs(std::shared_ptr<const SetoutSheet> sheet, const QString& suffix, Writer write);
+  void exportAs(std::shared_ptr<const SetoutSheet> sheet, const SheetChoices& choices,
+                const QString& suffix, Writer write);
   QString savePath(const SetoutSheet& sheet, const QString& suffix);
-  void printPages(std::shared_ptr<const SetoutSheet> sheet, const QString& date);
+  void printPages(std::shared_ptr<const SetoutSheet> sheet, const SheetChoices& choices,
+                  const QString& date);
 
   QWidget& m_window;
   CJobRunner& m_runner;

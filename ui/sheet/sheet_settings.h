@@ -2,9 +2,10 @@
 
 // What the 放样表 remembers between runs, in ~/.config/Corvane/setout.conf:
 // the layouts last chosen (column list, encoding, lines to skip) of a
-// design file and of a control file, the folder of the last design file and
-// the decimals. Each is written when it changes: the program may end right
-// after its last window closes.
+// design file and of a control file, the folder of the last design file,
+// the decimals and the angles' format, the heights of the sight, whether
+// the design coordinates show, and the page heading. Each is written when
+// it changes: the program may end right after its last window closes.
 
 #include <QString>
 #include <QVariant>
@@ -21,6 +22,13 @@ inline const QString kControlSkipLines = QStringLiteral("controlSkipLines");
 inline const QString kFolder = QStringLiteral("folder");
 inline const QString kAngleDecimals = QStringLiteral("angleDecimals");
 inline const QString kDistanceDecimals = QStringLiteral("distanceDecimals");
+inline const QString kAngleFormat = QStringLiteral("angleFormat");      // "packed", "dms"
+inline const QString kStationHeight = QStringLiteral("stationHeight");  // as typed
+inline const QString kInstrumentHeight = QStringLiteral("instrumentHeight");
+inline const QString kTargetHeight = QStringLiteral("targetHeight");
+inline const QString kEarthCorrection = QStringLiteral("earthCorrection");
+inline const QString kDesignShown = QStringLiteral("designShown");
+inline const QString kPageHeading = QStringLiteral("pageHeading");  // its fields, a list
 
 void Remember(const QString& key, const QVariant& value);
 QVariant Recalled(const QString& key, const QVariant& fallback = {});

@@ -1,5 +1,6 @@
 #include "ui/sheet/station_panel.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -84,6 +85,15 @@ CStationPanel::CStationPanel(QWidget* parent) : QWidget(parent) {
   grid->addWidget(distanceLabel, 1, 5);
   grid->addWidget(m_distanceDecimals, 1, 6);
 
+  grid->addWidget(makeHeights(), 2, 0, 1, 3);
+  m_angleFormat = new QComboBox(this);
+  m_angleFormat->addItem(QStringLiteral("度.分秒"), int(reading::AngleFormat::kPacked));
+  m_angleFormat->addItem(QStringLiteral("度°分′秒″"), int(reading::AngleFormat::kDms));
+  auto* formatLabel = new QLabel(QStringLiteral("角度格式(&G):"), this);
+  formatLabel->setBuddy(m_angleFormat);
+  grid->addWidget(formatLabel, 2, 3);
+  grid->addWidget(m_angleFormat, 2, 4, 1, 3);
+
   m_checkLine = new QLabel(this);
   m_checkLine->setObjectName(QStringLiteral("checkLine"));
   m_checkLine->setTextInteractionFlags(Qt::TextSelectableByMouse);
@@ -91,12 +101,38 @@ CStationPanel::CStationPanel(QWidget* parent) : QWidget(parent) {
   QFont bold = m_checkLine->font();
   bold.setBold(true);
   m_checkLine->setFont(bold);
-  grid->addWidget(m_checkLine, 2, 0, 1, 7);
+  grid->addWidget(m_checkLine, 3, 0, 1, 7);
   grid->setColumnStretch(2, 1);
 
   connect(m_chooseControl, &QPushButton::clicked, this, &CStationPanel::controlFileRequested);
   for (QSpinBox* box : {m_angleDecimals, m_distanceDecimals})
     connect(box, &QSpinBox::valueChanged, this, &CStationPanel::changed);
+  connect(m_angleFormat, &QComboBox::currentIndexChanged, this, &CStationPanel::changed);
+}
+
+// The heights' row: 测站高程, 仪器高, 目标高 and 两差改正.
+QWidget* CStationPanel::makeHeights() {
+  auto* heights = new QWidget(this);
+  auto* row = new QHBoxLayout(heights);
+  row->setContentsMargins(0, 0, 0, 0);
+  const auto add = [&](const QString& label, const QString& placeholder) {
+    QLineEdit* edit = field(placeholder, heights);
+    auto* buddy = new QLabel(label, heights);
+    buddy->setBuddy(edit);
+    row->addWidget(buddy);
+    row->addWidget(edit, 1);
+    connect(edit, &QLineEdit::editingFinished, this, &CStationPanel::changed);
+    return edit;
+  };
+  m_stationHeight = add(QStringLiteral("测站高程(&H):"), QStringLiteral("空：测站点的高程"));
+  m_instrumentHeight = add(QStringLiteral("仪器高(&I):"), QStringLiteral("米"));
+  m_targetHeight = add(QStringLiteral("目标高(&T):"), QStringLiteral("米"));
+  m_earthCorrection = new QCheckBox(QStringLiteral("两差改正(&R)"), heights);
+  m_earthCorrection->setToolTip(
+      QStringLiteral("地球曲率和大气折光改正（K = 0.14，R = 6371 km），1 km 约 7 cm"));
+  row->addWidget(m_earthCorrection);
+  connect(m_earthCorrection, &QCheckBox::toggled, this, &CStationPanel::changed);
+  return heights;
 }
 
 CStationPanel::PointRow CStationPanel::makeRow(const QString& role, bool withAzimuth) {
@@ -184,7 +220,32 @@ PanelSetup CStationPanel::setup() const {
   const auto backsight =
       station ? readRow<reading::Backsight>(m_backsight, read.problem) : std::nullopt;
   if (backsight) read.setup = reading::StationAndBacksight{*station, *backsight};
+  if (read.setup) {
+    read.heights = readHeights(read.problem);
+    if (!read.problem.isEmpty()) read.setup.reset();  // no sheet without the heights asked for
+  }
   return read;
+}
+
+// The heights as typed; none, with `problem` naming the field where one is
+// wrong or missing, or where none is typed.
+std::optional<reading::SightHeights> CStationPanel::readHeights(QString& problem) const {
+  if (m_stationHeight->text().trimmed().isEmpty() &&
+      m_instrumentHeight->text().trimmed().isEmpty() && m_targetHeight->text().trimmed().isEmpty())
+    return std::nullopt;
+  reading::SightHeights heights;
+  if (!m_stationHeight->text().trimmed().isEmpty()) {
+    heights.station = number(*m_stationHeight, QStringLiteral("测站高程"), problem);
+    if (!heights.station) return std::nullopt;
+  }
+  const auto instrument = number(*m_instrumentHeight, QStringLiteral("仪器高"), problem);
+  const auto target =
+      instrument ? number(*m_targetHeight, QStringLiteral("目标高"), problem) : instrument;
+  if (!target) return std::nullopt;
+  heights.instrument = *instrument;
+  heights.target = *target;
+  heights.earthCorrection = m_earthCorrection->isChecked();
+  return heights;
 }
 
 // Shows a point in `row`'s fields and picks its kind.
@@ -211,6 +272,37 @@ void CStationPanel::showPoint(PointRow& row, const Point& point) {
 void CStationPanel::showSetup(const reading::StationAndBacksight& setup) {
   showPoint(m_station, setup.station);
   if (setup.backsight) showPoint(m_backsight, *setup.backsight);
+}
+
+void CStationPanel::showHeights(const std::optional<reading::SightHeights>& heights) {
+  HeightTexts texts;
+  if (heights) {
+    if (heights->station) texts.station = numberText(*heights->station);
+    texts.instrument = numberText(heights->instrument);
+    texts.target = numberText(heights->target);
+    texts.earthCorrection = heights->earthCorrection;
+  }
+  setHeightTexts(texts);
+}
+
+CStationPanel::HeightTexts CStationPanel::heightTexts() const {
+  return {m_stationHeight->text(), m_instrumentHeight->text(), m_targetHeight->text(),
+          m_earthCorrection->isChecked()};
+}
+
+void CStationPanel::setHeightTexts(const HeightTexts& texts) {
+  m_stationHeight->setText(texts.station);
+  m_instrumentHeight->setText(texts.instrument);
+  m_targetHeight->setText(texts.target);
+  m_earthCorrection->setChecked(texts.earthCorrection);
+}
+
+reading::AngleFormat CStationPanel::angleFormat() const {
+  return reading::AngleFormat(m_angleFormat->currentData().toInt());
+}
+
+void CStationPanel::setAngleFormat(reading::AngleFormat format) {
+  m_angleFormat->setCurrentIndex(m_angleFormat->findData(int(format)));
 }
 
 int CStationPanel::angleDecimals() const { return m_angleDecimals->value(); }

@@ -3,10 +3,12 @@
 // Where the instrument stands and what it sights, as the setting-out window
 // asks for them: each by point name (typing part of a name lists the names
 // of the design file or the control file) or as typed coordinates, the
-// backsight also as a packed azimuth; the decimals of angles and distances;
-// and the check line, shown where the user looks before going out. The
-// panel reads its typed fields itself: the station setup as data, or what
-// is wrong with which field, in Chinese.
+// backsight also as a packed azimuth; the heights of the sight to each
+// design point (测站高程, 仪器高, 目标高, 两差改正); the angles' format and
+// the decimals of angles and distances; and the check line, shown where
+// the user looks before going out. The panel reads its typed fields itself:
+// the station setup and the heights as data, or what is wrong with which
+// field, in Chinese.
 
 #include <QString>
 #include <QWidget>
@@ -17,6 +19,7 @@
 
 class CPointNameBox;
 class NameIndex;
+class QCheckBox;
 class QComboBox;
 class QLabel;
 class QLineEdit;
@@ -27,6 +30,8 @@ class QStackedWidget;
 // The station setup as the panel's fields give it.
 struct PanelSetup {
   std::optional<reading::StationAndBacksight> setup;  // none where a field is wrong
+  // None where no height is typed: the sheet is then without the sight.
+  std::optional<reading::SightHeights> heights;
   QString problem;  // what is wrong with which field, where one is
 };
 
@@ -40,11 +45,27 @@ class CStationPanel : public QWidget {
   void setNames(std::shared_ptr<const NameIndex> names);
   void setControlFile(const QString& shownName);
 
-  // The station and the backsight as typed, read.
+  // The station, the backsight and the heights as typed, read. The sight
+  // is asked for once any of the three heights is typed; the instrument's
+  // and the target's are then needed, the station's may be left to the
+  // station point's own h.
   PanelSetup setup() const;
   // Shows `setup` in the fields, as if typed (coordinates as the shortest
   // text that reads back to the same numbers).
   void showSetup(const reading::StationAndBacksight& setup);
+  // The same for the heights; none empties the fields.
+  void showHeights(const std::optional<reading::SightHeights>& heights);
+  // The heights' fields as typed, and the correction's box: what the window
+  // remembers.
+  struct HeightTexts {
+    QString station, instrument, target;
+    bool earthCorrection = false;
+  };
+  HeightTexts heightTexts() const;
+  void setHeightTexts(const HeightTexts& texts);
+
+  reading::AngleFormat angleFormat() const;
+  void setAngleFormat(reading::AngleFormat format);
 
   int angleDecimals() const;     // of azimuths and angles, 4 is whole seconds
   int distanceDecimals() const;  // 3 is millimetres
@@ -74,11 +95,18 @@ class CStationPanel : public QWidget {
   static std::optional<Point> readRow(const PointRow& row, QString& problem);
   template <class Point>
   static void showPoint(PointRow& row, const Point& point);
+  std::optional<reading::SightHeights> readHeights(QString& problem) const;
+  QWidget* makeHeights();
 
   PointRow m_station;
   PointRow m_backsight;
   QLabel* m_controlFile;
   QPushButton* m_chooseControl;
+  QLineEdit* m_stationHeight;
+  QLineEdit* m_instrumentHeight;
+  QLineEdit* m_targetHeight;
+  QCheckBox* m_earthCorrection;
+  QComboBox* m_angleFormat;
   QSpinBox* m_angleDecimals;
   QSpinBox* m_distanceDecimals;
   QLabel* m_checkLine;

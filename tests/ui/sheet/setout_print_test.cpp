@@ -16,6 +16,7 @@
 #include "ui/sheet/setout_sheet.h"
 #include "ui/sheet/sheet_job.h"
 #include "ui/sheet/sheet_look.h"
+#include "ui/sheet/sheet_pdf.h"
 #include "ui/sheet/sheet_printer.h"
 
 namespace {
@@ -55,6 +56,38 @@ TEST(SheetPrinting, QPrinterPrintsTheSheetAndAStoppedPrintingSaysSo) {
   stopped.setOutputFormat(QPrinter::PdfFormat);
   stopped.setOutputFileName(files.folder.filePath(QStringLiteral("stopped.pdf")));
   EXPECT_FALSE(SheetPrinter(*sheet, QString()).print(stopped, &stop));
+}
+
+// The page heading's fields on the page, an empty one a line to sign on;
+// the sight's heights and the correction stated; the sheet's extra
+// columns, on a page turned across to hold them.
+TEST(SheetPrinting, ThePageShowsTheHeadingFieldsTheHeightsAndTheExtraColumns) {
+  SetoutFiles files;
+  reading::SheetRequest request = files.request();
+  request.angleFormat = reading::AngleFormat::kDms;
+  request.heights = reading::SightHeights{20.5, 1.552, 1.3, true};
+  const std::atomic<bool> stop(false);
+  const auto sheet = ComputeSheet(SheetJob{request, QString(), nullptr}, stop, nullptr).sheet;
+  ASSERT_TRUE(sheet);
+  SheetChoices choices;
+  choices.designShown = true;
+  choices.heading.fields = {QStringLiteral("滨江路二期"), QString(), QStringLiteral("张三"),
+                            QStringLiteral("李四"),       QString(), QStringLiteral("晴")};
+  const QString path = files.folder.filePath(QStringLiteral("heading.pdf"));
+  ASSERT_EQ(WriteSheetPdf(*sheet, path, QStringLiteral("2026-12-01"), nullptr, {}, choices),
+            QString());
+  const QString page = pdfText(path);
+  for (const char* text :
+       {"工程名称：滨江路二期 仪器： 观测：张三", "记录：李四 检查： 天气：晴",
+        "测站高程 20.500 仪器高 1.552 目标高 1.300 两差改正：有（K = 0.14，R = 6371 km）",
+        "设计高程 高差 天顶距 斜距 设计X 设计Y",
+        "K1 6°30′30″ 358°54′49″ 108.912 21.300 0.548 89°42′44″ 108.913 3350108.210 "
+        "500012.345"})
+    EXPECT_TRUE(page.contains(QString::fromUtf8(text))) << text << "\n" << page.toStdString();
+  QProcess info;
+  info.start(QStringLiteral("pdfinfo"), {path});
+  info.waitForFinished(30000);
+  EXPECT_TRUE(info.readAllStandardOutput().contains("Page size:       842 x 595 pts (A4)"));
 }
 
 TEST(SheetPrinting, ThePreviewPagesThroughTheSheetAndThePrinterTakesARange) {
