@@ -24,7 +24,8 @@ AnswerFormat::AnswerFormat(const RowSettings& settings)
     : decimals_(settings.decimals),
       angleDecimals_(settings.azimuthDecimals.value_or(settings.decimals)),
       angleFormat_(settings.angleFormat),
-      resultIsAngle_(RuleOf(settings.mode).resultIsAngle) {
+      resultIsAngle_(RuleOf(settings.mode).resultIsAngle),
+      resultMayBeNone_(RuleOf(settings.mode).resultMayBeNone) {
   const ModeRule& rule = RuleOf(settings.mode);
   for (const bool named : {false, true}) {
     std::vector<AnswerColumn>& list = columns_[named ? 1 : 0];
@@ -114,6 +115,7 @@ inline void AnswerFormat::PutColumn(const LineAnswer& answer, const AnswerTexts&
     }
     case AnswerColumn::Role::kResult: {
       const double result = answer.results[column.result];
+      if (IsNone(answer, column)) break;
       char* const at = line.Room(kMaxAngleTextChars);
       line.Wrote(resultIsAngle_[column.result]
                      ? WriteAngle(at, result, angleFormat_, angleDecimals_)
@@ -154,6 +156,7 @@ void AnswerFormat::AppendLine(const LineAnswer& answer, const AnswerTexts& texts
   LineText line(out);
   bool first = true;
   for (const AnswerColumn& column : Columns(answer.named)) {
+    if (answer.separator == ' ' && IsNone(answer, column)) continue;
     if (!first) line.Put(answer.separator);
     first = false;
     PutColumn(answer, texts, column, line);

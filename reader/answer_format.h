@@ -7,7 +7,10 @@
 // point, its digits as read ("21,300" is written "21.300"). Angles are
 // written in the settings' format (angle_text.h). With heights, a setout
 // answer ends in the sight's three columns, DH ZENITH SLOPE, empty where
-// the row has no design height.
+// the row has no design height. A result that is none (freestation's
+// V_DISTANCE without a distance: NaN) is an empty field; between blanks,
+// where an empty field cannot show, it is left out with its blank (it is
+// the last column).
 
 #include <array>
 #include <span>
@@ -77,6 +80,11 @@ class AnswerFormat {
   static AnswerTexts TextsOf(const LineAnswer& answer) {
     return {answer.name, answer.code, answer.height, answer.textsMayHoldMarks};
   }
+  // A result that is none, written as an empty field.
+  bool IsNone(const LineAnswer& answer, const AnswerColumn& column) const {
+    return column.role == AnswerColumn::Role::kResult && resultMayBeNone_[column.result] &&
+           answer.results[column.result] != answer.results[column.result];
+  }
   void PutColumn(const LineAnswer& answer, const AnswerTexts& texts, const AnswerColumn& column,
                  LineText& line) const;
 
@@ -84,6 +92,7 @@ class AnswerFormat {
   int angleDecimals_;
   AngleFormat angleFormat_;
   std::array<bool, 3> resultIsAngle_;
+  std::array<bool, 3> resultMayBeNone_;
   std::array<std::vector<AnswerColumn>, 2> columns_;  // unnamed, named
 };
 

@@ -32,7 +32,7 @@ FileError KnownPoints::Read(std::string_view text, const std::vector<Column>& co
 
 void KnownPoints::Start(const std::vector<Column>& columns, std::string_view source,
                         const InputReading& reading) {
-  reader_ = std::make_unique<RowReader>(KnownPointSettings(columns, reading.decimalMark));
+  reader_ = std::make_shared<const RowReader>(KnownPointSettings(columns, reading.decimalMark));
   rows_.emplace(*reader_, InputOptions{reading.skipLines, nullptr, true});
   source_.assign(source);
   lines_ = 0;
@@ -115,6 +115,27 @@ KnownPoints::Found KnownPoints::Find(std::string_view name, Point& point,
   point = entry.point;
   height = std::isnan(entry.height) ? std::nullopt : std::optional<double>(entry.height);
   return {Found::What::kFound, entry.line, 0};
+}
+
+SheetError FindKnownPoint(const KnownPoints* known, SheetPart part, std::string_view name,
+                          Point& point, std::optional<double>* height) {
+  SheetError error;
+  error.part = part;
+  if (known == nullptr) {
+    error.what = SheetError::What::kNoKnownPoints;
+    return error;
+  }
+  std::optional<double> own;
+  const KnownPoints::Found found = known->Find(name, point, own);
+  if (height != nullptr) *height = own;
+  if (found.what == KnownPoints::Found::What::kFound) return {};
+  error.what = found.what == KnownPoints::Found::What::kMissing ? SheetError::What::kNoSuchPoint
+                                                                : SheetError::What::kNamedTwice;
+  error.name = name;
+  error.source = known->source();
+  error.line = found.line;
+  error.otherLine = found.twiceLine;
+  return error;
 }
 
 }  // namespace reading

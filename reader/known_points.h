@@ -23,6 +23,7 @@
 #include "reader/input_reading.h"
 #include "reader/input_rows.h"
 #include "reader/row_reader.h"
+#include "reader/sheet_error.h"
 #include "reader/text_file.h"
 
 namespace reading {
@@ -94,12 +95,21 @@ class KnownPoints {
   void Keep(std::string_view name, const Point& point, std::optional<double> height,
             std::size_t line);
 
-  std::unique_ptr<RowReader> reader_;  // where rows_ finds it, whatever moves this
+  // Where rows_ finds it whatever moves or copies this (copies share it:
+  // it is immutable).
+  std::shared_ptr<const RowReader> reader_;
   std::optional<InputRows> rows_;
   std::string source_;
   std::size_t lines_ = 0;
   std::map<std::string, Entry, std::less<>> points_;
   std::vector<std::string> names_;
 };
+
+// The point named `name` among `known` (none: kNoKnownPoints), into
+// `point` (and its height into `height`, where asked): kNone, or
+// kNoSuchPoint or kNamedTwice about `part`, with the name, the file and
+// the lines.
+SheetError FindKnownPoint(const KnownPoints* known, SheetPart part, std::string_view name,
+                          Point& point, std::optional<double>* height = nullptr);
 
 }  // namespace reading

@@ -4,6 +4,7 @@
 // direction, the decimals of the answers, how angles are written, the
 // columns of the rows, and the heights of the sight to each design point.
 
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -14,10 +15,25 @@
 
 namespace reading {
 
+class KnownPoints;
+
 // forward: X0 Y0 AZIMUTH DISTANCE -> X Y; inverse: X0 Y0 X1 Y1 -> AZIMUTH
 // DISTANCE; setout, from a station towards a backsight: X Y -> AZIMUTH
 // ANGLE DISTANCE, ANGLE turned clockwise from the backsight to the point.
-enum class Mode { kForward, kInverse, kSetout };
+// Rows that name known points: orient, from a known station: NAME READING
+// -> NAME RESIDUAL LINEAR; freestation: NAME READING [DISTANCE] -> NAME
+// V_READING V_DISTANCE (both answered once every row is read, see
+// station_setup.h); intersect: NAME A B ANGLE_A ANGLE_B, or by distance NAME
+// A B DISTANCE_A DISTANCE_B -> NAME X Y.
+enum class Mode {
+  kForward,
+  kInverse,
+  kSetout,
+  kOrient,
+  kFreeStation,
+  kIntersect,
+  kDistanceIntersect
+};
 
 // X is the northing, Y the easting, in the file's unit (metres).
 struct Point {
@@ -28,7 +44,7 @@ struct Point {
 
 struct RowSettings {
   Mode mode = Mode::kForward;
-  bool hasStation = false;  // rows then hold only the second half
+  bool hasStation = false;  // rows then hold only the second half (orient: only the reading)
   Point station{0.0, 0.0};
   double backsightDegrees = 0.0;  // setout: the direction angles start from
   int decimals = 6;
@@ -42,6 +58,9 @@ struct RowSettings {
   // How a comma that may group thousands or be the decimal mark reads
   // (--decimal-mark); kUnknown: as the row and the rows before it settle it.
   DecimalMark decimalMark = DecimalMark::kUnknown;
+  // Rows that name known points: where the names are looked up.
+  std::shared_ptr<const KnownPoints> known;
+  bool right = false;  // intersect: the new point on the right of the line from A to B
 };
 
 }  // namespace reading

@@ -3,8 +3,10 @@
 #include <algorithm>
 #include <array>
 #include <charconv>
+#include <tuple>
 
 #include "reader/field_number.h"
+#include "reader/mode_rule.h"
 #include "reader/number_text.h"
 #include "reader/sheet_error_text.h"
 
@@ -91,7 +93,24 @@ bool ReadSkipLines(const std::string& text, std::size_t& lines) {
   return result.ec == std::errc() && result.ptr == end && lines <= kMaxSkipLines;
 }
 
-constexpr std::array<SheetOption, 19> kOptions = {{
+// A standard error: a number above 0.
+bool ReadSigma(const std::string& text, std::optional<double>& sigma) {
+  double value = 0.0;
+  if (ReadFieldNumber(text, value) != FieldNumber::kNumber || !(value > 0.0)) return false;
+  sigma = value;
+  return true;
+}
+
+// "A,B": two numbers, 0 or more, not both 0.
+bool ReadDistanceSigma(const std::string& text, std::optional<Point>& sigma) {
+  std::optional<Point> read;
+  if (!ReadPoint(text, read) || !(read->x >= 0.0 && read->y >= 0.0 && read->x + read->y > 0.0))
+    return false;
+  sigma = read;
+  return true;
+}
+
+constexpr std::array<SheetOption, 24> kOptions = {{
     {"--from", "--station", true, "X0,Y0, two numbers",
      [](const std::string& value, SheetOptions& options, std::string&) {
        return ReadPoint(value, options.station);
@@ -137,6 +156,28 @@ constexpr std::array<SheetOption, 19> kOptions = {{
     {"--header", "", false, "",
      [](const std::string&, SheetOptions& options, std::string&) {
        options.header = true;
+       return true;
+     }},
+    {"--direction-sigma", "", true, "a number of seconds above 0",
+     [](const std::string& value, SheetOptions& options, std::string&) {
+       return ReadSigma(value, options.directionSigma);
+     }},
+    {"--distance-sigma", "", true, "A,B: millimetres and ppm, 0 or more, not both 0",
+     [](const std::string& value, SheetOptions& options, std::string&) {
+       return ReadDistanceSigma(value, options.distanceSigma);
+     }},
+    {"--name", "", true, "a name",
+     [](const std::string& value, SheetOptions& options, std::string&) {
+       return ReadName(value, options.stationName);
+     }},
+    {"--by-distance", "", false, "",
+     [](const std::string&, SheetOptions& options, std::string&) {
+       options.byDistance = true;
+       return true;
+     }},
+    {"--right", "", false, "",
+     [](const std::string&, SheetOptions& options, std::string&) {
+       options.right = true;
        return true;
      }},
     {"--angle-format", "", true, "packed or dms",
@@ -208,6 +249,28 @@ std::string Say(SheetError::What what, SheetPart part = SheetPart::kStation) {
   return SheetErrorText(error);
 }
 
+// The options of the modes whose rows name known points, checked together
+// with the others; "" or what is wrong.
+std::string CheckNamedModes(const SheetOptions& options, Mode mode) {
+  for (const auto& [given, option, owner] :
+       {std::tuple{options.directionSigma.has_value(), "--direction-sigma", Mode::kFreeStation},
+        std::tuple{options.distanceSigma.has_value(), "--distance-sigma", Mode::kFreeStation},
+        std::tuple{!options.stationName.empty(), "--name", Mode::kFreeStation},
+        std::tuple{options.byDistance, "--by-distance", Mode::kIntersect},
+        std::tuple{options.right, "--right", Mode::kIntersect}}) {
+    if (given && mode != owner) return std::string(option) + " is for " + ModeName(owner);
+  }
+  if (!NamesKnownPoints(mode)) return {};
+  const std::string name = ModeName(mode);
+  if (options.columns) return "--columns is for forward, inverse and setout";
+  if (options.control.empty()) return name + " needs --control FILE";
+  const bool station = options.station || !options.stationPoint.empty();
+  if (mode == Mode::kOrient && !station)
+    return "orient needs --station X,Y or --station-point NAME";
+  if (mode != Mode::kOrient && station) return name + " takes no --station or --station-point";
+  return {};
+}
+
 // The heights' options given, in the order of the table.
 std::vector<std::string_view> HeightOptions(const SheetOptions& options) {
   std::vector<std::string_view> given;
@@ -240,6 +303,7 @@ std::string CheckTogether(const SheetOptions& options, Mode mode, bool haveKnown
   if (mode != Mode::kSetout && !backsights.empty()) {
     return std::string(backsights[0]) + " is for setout";
   }
+  if (std::string problem = CheckNamedModes(options, mode); !problem.empty()) return problem;
   if (options.station && !options.stationPoint.empty()) {
     return "give --station or --station-point, not both";
   }
@@ -265,7 +329,24 @@ std::string CheckTogether(const SheetOptions& options, Mode mode, bool haveKnown
 }
 
 // The station setup the options give; none without a station.
-std::optional<StationSetup> SetupOf(const SheetOptions& options) {
+std::optional<StationSetup> SetupOf(const SheetOptions& options, Mode mode) {
+  if (mode == Mode::kOrient || mode == Mode::kFreeStation) {
+    OrientedStation setup;
+    if (mode == Mode::kFreeStation) {
+      setup.method = OrientedStation::Method::kFree;
+      setup.name = options.stationName;
+      if (options.directionSigma) setup.sigmas.directionSeconds = *options.directionSigma;
+      if (options.distanceSigma) {
+        setup.sigmas.distanceMm = options.distanceSigma->x;
+        setup.sigmas.distancePpm = options.distanceSigma->y;
+      }
+    } else if (!options.stationPoint.empty()) {
+      setup.station = PointName{options.stationPoint};
+    } else {
+      setup.station = *options.station;
+    }
+    return setup;
+  }
   StationAndBacksight setup;
   if (!options.stationPoint.empty()) {
     setup.station = PointName{options.stationPoint};
@@ -355,8 +436,9 @@ std::string RequestOf(const SheetOptions& options, Mode mode,
   const bool haveKnown = !std::holds_alternative<std::monostate>(withoutControl);
   std::string problem = CheckTogether(options, mode, haveKnown, setupNeeded);
   if (!problem.empty()) return problem;
-  request.mode = mode;
-  request.setup = SetupOf(options);
+  request.mode = mode == Mode::kIntersect && options.byDistance ? Mode::kDistanceIntersect : mode;
+  request.setup = SetupOf(options, mode);
+  request.right = options.right;
   request.decimals = options.decimals;
   request.azimuthDecimals = options.azimuthDecimals;
   request.angleFormat = options.angleFormat;
@@ -440,8 +522,16 @@ std::string_view SheetOptionsHelp() {
          "                 the seconds than of a packed angle: dms needs 4\n"
          "                 or more\n"
          "  --header       before the first row's answer, a comment line with\n"
-         "                 the station, the backsight and the check line, and\n"
-         "                 a header row naming the answer's columns\n"
+         "                 the station, the backsight and the check line (or\n"
+         "                 the setup), and a header row naming the answer's columns\n"
+         "  --direction-sigma S\n"
+         "                 freestation: a reading's standard error, seconds\n"
+         "                 (default 2)\n"
+         "  --distance-sigma A,B\n"
+         "                 freestation: a distance's, A mm + B ppm (default 2,2)\n"
+         "  --name NAME    freestation: the station row's name (default STATION)\n"
+         "  --by-distance  intersect: rows hold DISTANCE_A DISTANCE_B\n"
+         "  --right        intersect: the new point on the right of A to B\n"
          "  --encoding NAME\n"
          "                 the encoding of inputs without a byte-order mark:\n"
          "                 utf-8, gb18030 (gbk, gb2312), big5, latin1,\n"

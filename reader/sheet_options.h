@@ -26,6 +26,10 @@
 //                                    no byte-order mark (text_encoding.h)
 //   --skip-lines N                   copy each input's first N lines
 //   --decimal-mark , | .             a comma that may group thousands
+//   --direction-sigma S              freestation: a reading's standard error
+//   --distance-sigma A,B             freestation: a distance's, A mm + B ppm
+//   --name NAME                      freestation: the station's name
+//   --by-distance, --right           intersect: by distances; on the right
 //
 // A command line is read in two steps. TakeSheetOption() takes these options
 // one argument at a time, checking only each value's form ("X,Y", a packed
@@ -64,6 +68,11 @@ struct SheetOptions {
   bool earthCurvature = false;
   bool header = false;
   InputReading input;  // --encoding, --skip-lines, --decimal-mark
+  std::optional<double> directionSigma;  // seconds, above 0
+  std::optional<Point> distanceSigma;    // mm and ppm (as x and y), 0 or more, not both 0
+  std::string stationName;               // "" when not given
+  bool byDistance = false;
+  bool right = false;
   unsigned given = 0;  // which options were given (bits of the table)
 };
 
@@ -81,7 +90,8 @@ bool TakeSheetOption(std::span<const std::string> args, std::size_t& at, SheetOp
 std::string TakeSheetOptions(std::span<const std::string> args, SheetOptions& options,
                              std::vector<std::string>& rest);
 
-// The request the options ask for, for rows of `mode`; without --control
+// The request the options ask for, for rows of `mode` (intersect with
+// --by-distance: kDistanceIntersect); without --control
 // names are looked up in `withoutControl` (corvane-calc: nowhere, which
 // makes a name an error here; the program's window: the design file's own
 // names). `setupNeeded`: setout needs a station and a backsight among the

@@ -51,10 +51,47 @@ struct StationAndBacksight {
   bool operator==(const StationAndBacksight&) const = default;
 };
 
-// How the station and the direction the angles start from are fixed. The
-// station setups that fix both themselves (an orientation from several
-// backsights, a free station) join as alternatives of their own.
-using StationSetup = std::variant<StationAndBacksight>;
+// A known point's horizontal circle reading, and the horizontal distance
+// to it where one was measured, as a station setup sights it.
+struct SetupSighting {
+  std::string name;                // of the known point
+  double reading = 0.0;            // packed DMS, 0 to 360
+  std::optional<double> distance;  // metres, above 0
+  bool operator==(const SetupSighting&) const = default;
+};
+
+// The standard errors a free station weighs its observations by
+// (core/setup/free_station.h): a reading's, and a distance's as a constant
+// part and a part in proportion to it, added.
+struct SetupSigmas {
+  double directionSeconds = 2.0;  // above 0
+  double distanceMm = 2.0;        // 0 or more
+  double distancePpm = 2.0;       // 0 or more; with distanceMm not both 0
+  bool operator==(const SetupSigmas&) const = default;
+};
+
+// A station and the direction the angles start from, fixed by sightings of
+// known points: on a known station by its readings to two or more
+// backsights (多后视定向), or anywhere by readings, with or without
+// distances, to known points (自由设站). The orientation, the azimuth of
+// the circle's zero, takes the backsight's place: a setting-out sheet gives
+// each point the circle reading to set, its azimuth less the orientation,
+// as a backsight azimuth equal to the orientation would (station_setup.h
+// says how the two are rounded). corvane-calc orient and freestation take
+// their sightings from their rows: `sightings` is empty there.
+struct OrientedStation {
+  enum class Method : unsigned char { kBacksights, kFree };
+  Method method = Method::kBacksights;
+  std::optional<StationPoint> station;  // kBacksights: where the instrument stands
+  std::vector<SetupSighting> sightings;
+  SetupSigmas sigmas;  // kFree
+  std::string name;    // kFree: the station's name in answers; "" for none
+  bool operator==(const OrientedStation&) const = default;
+};
+
+// How the station and the direction the angles start from are fixed: a
+// station and a backsight, or a station setup that fixes both itself.
+using StationSetup = std::variant<StationAndBacksight, OrientedStation>;
 
 // Known points from a control file, read in `columns`; without them in the
 // columns of the rows (SheetRequest::columns), or NAME X Y where there are
@@ -125,6 +162,7 @@ struct SheetRequest {
   // How every input is read: the design file, corvane-calc's inputs, and
   // the control file where it does not say.
   InputReading input;
+  bool right = false;  // intersect: the new point on the right of the line from A to B
 
   bool operator==(const SheetRequest&) const = default;
 };

@@ -11,6 +11,7 @@
 #include "reader/mode_rule.h"
 #include "reader/number_text.h"
 #include "reader/shown_text.h"
+#include "reader/station_setup.h"
 
 namespace reading {
 namespace {
@@ -36,30 +37,13 @@ std::string ShownPoint(std::string_view name, const Point& point, int decimals) 
   return text;
 }
 
-// The point of `part` named `name`, into `point` and `height`.
-SheetError FindPoint(const KnownPoints* known, SheetPart part, const std::string& name,
-                     Point& point, std::optional<double>& height) {
-  if (known == nullptr) return Error(SheetError::What::kNoKnownPoints, part);
-  const KnownPoints::Found found = known->Find(name, point, height);
-  if (found.what == KnownPoints::Found::What::kFound) return {};
-  SheetError error =
-      Error(found.what == KnownPoints::Found::What::kMissing ? SheetError::What::kNoSuchPoint
-                                                             : SheetError::What::kNamedTwice,
-            part);
-  error.name = name;
-  error.source = known->source();
-  error.line = found.line;
-  error.otherLine = found.twiceLine;
-  return error;
-}
-
 // A point given by name (with its height, where it has one) or typed.
 template <class Given>
 SheetError PlacePoint(const KnownPoints* known, SheetPart part, const Given& given,
                       std::string& name, Point& point, std::optional<double>& height) {
   if (const auto* byName = std::get_if<PointName>(&given)) {
     name = byName->name;
-    return FindPoint(known, part, byName->name, point, height);
+    return FindKnownPoint(known, part, byName->name, point, &height);
   }
   point = std::get<Point>(given);
   return {};
@@ -84,7 +68,7 @@ SheetError FindBacksight(const Backsight& given, const KnownPoints* known, Sheet
       sheet.backsightName = byName->name;
       std::optional<double> height;
       if (SheetError error =
-              FindPoint(known, SheetPart::kBacksight, byName->name, backsight, height)) {
+              FindKnownPoint(known, SheetPart::kBacksight, byName->name, backsight, &height)) {
         return error;
       }
     } else {
@@ -176,7 +160,10 @@ bool NamesPoints(const std::vector<Column>& columns) {
 }  // namespace
 
 std::span<const char* const> RowNumbers(Mode mode, bool fromStation) {
-  return std::span<const char* const>(RuleOf(mode).fields).subspan(fromStation ? 2 : 0);
+  const ModeRule& rule = RuleOf(mode);
+  return std::span<const char* const>(rule.fields)
+      .first(rule.fieldCount)
+      .subspan(fromStation ? rule.stationFields : 0);
 }
 
 SheetError ControlColumns(const SheetRequest& request, const ControlFile& control,
@@ -187,6 +174,33 @@ SheetError ControlColumns(const SheetRequest& request, const ControlFile& contro
       control.columns ? SheetError::What::kControlNeedsNames : SheetError::What::kColumnsNeedNames,
       control.columns ? SheetPart::kControlColumns : SheetPart::kColumns);
 }
+
+namespace {
+
+// The station and the orientation of a station setup: in setout worked
+// out from its sightings and taken as a typed station and a backsight
+// azimuth; for corvane-calc orient only the known station, and for
+// freestation nothing yet (their rows are the sightings).
+SheetError PlaceOriented(const OrientedStation& given, const KnownPoints* known, Sheet& sheet) {
+  RowSettings& settings = sheet.settings;
+  sheet.oriented = given;
+  if (settings.mode == Mode::kOrient) {
+    std::optional<double> height;
+    return PlacePoint(known, SheetPart::kStation, *given.station, sheet.stationName,
+                      settings.station, height);
+  }
+  if (settings.mode != Mode::kSetout) return {};
+  SetupAnswer answer;
+  if (SheetError error = ComputeSetup(given, known, answer)) return error;
+  SheetSetup setup = ForSheet(given, answer, settings.decimals,
+                              settings.azimuthDecimals.value_or(settings.decimals));
+  settings.station = setup.station;
+  const PackedAzimuth orientation{setup.packed};
+  sheet.setup = std::move(setup);
+  return FindBacksight(orientation, known, sheet);
+}
+
+}  // namespace
 
 SheetError ResolveSheet(const SheetRequest& request, Sheet& sheet, const KnownPoints* known) {
   sheet = Sheet();
@@ -199,42 +213,61 @@ SheetError ResolveSheet(const SheetRequest& request, Sheet& sheet, const KnownPo
   settings.columns = request.columns;
   settings.decimalMark = request.input.decimalMark;
   sheet.input = request.input;
+  settings.right = request.right;
   if (!AngleDecimalsFit(request.angleFormat, request.azimuthDecimals.value_or(request.decimals))) {
     return Error(SheetError::What::kDmsNeedsSeconds, SheetPart::kAngles);
   }
   const bool setout = request.mode == Mode::kSetout;
+  const bool named = NamesKnownPoints(request.mode);
   if (setout && !request.setup) return Error(SheetError::What::kNoStation);
-  if (!request.setup) return {};
-  const StationAndBacksight& given = std::get<StationAndBacksight>(*request.setup);
-  if (setout && !given.backsight) {
+  if (!request.setup && !named) return {};
+  const auto* given = request.setup ? std::get_if<StationAndBacksight>(&*request.setup) : nullptr;
+  if (setout && given && !given->backsight) {
     return Error(SheetError::What::kNoBacksight, SheetPart::kBacksight);
   }
-  KnownPoints control;
+  auto control = std::make_shared<KnownPoints>();
   const auto* file = std::get_if<ControlFile>(&request.known);
   if (known == nullptr && file != nullptr) {
     std::vector<Column> columns;
     if (SheetError error = ControlColumns(request, *file, columns)) return error;
     if (FileError read =
-            control.ReadFile(file->path, columns, file->input.value_or(request.input))) {
+            control->ReadFile(file->path, columns, file->input.value_or(request.input))) {
       SheetError error = Error(SheetError::What::kControlFile, SheetPart::kControl);
       error.file = std::move(read);
       return error;
     }
-    known = &control;
+    known = control.get();
+  }
+  // The rows look names up as they are read.
+  if (named && known != nullptr) {
+    settings.known =
+        known == control.get() ? std::move(control) : std::make_shared<KnownPoints>(*known);
+    known = settings.known.get();
   }
   std::optional<double> stationHeight;
-  if (SheetError error = PlacePoint(known, SheetPart::kStation, given.station, sheet.stationName,
-                                    settings.station, stationHeight)) {
-    return error;
-  }
-  if (setout) {
-    if (SheetError error = FindBacksight(*given.backsight, known, sheet)) return error;
-    if (request.heights) {
-      if (SheetError error =
-              PlaceHeights(*request.heights, stationHeight, sheet.stationName, known, settings)) {
-        return error;
-      }
+  if (!given) {
+    settings.hasStation = request.mode == Mode::kOrient || setout;
+    if (request.setup) {
+      const auto& oriented = std::get<OrientedStation>(*request.setup);
+      if (SheetError error = PlaceOriented(oriented, known, sheet)) return error;
+      // A known station's own height.
+      const auto* byName = oriented.station ? std::get_if<PointName>(&*oriented.station) : nullptr;
+      Point ignored{};
+      if (byName) FindKnownPoint(known, SheetPart::kStation, byName->name, ignored, &stationHeight);
     }
+  } else {
+    if (SheetError error = PlacePoint(known, SheetPart::kStation, given->station, sheet.stationName,
+                                      settings.station, stationHeight)) {
+      return error;
+    }
+    if (setout) {
+      if (SheetError error = FindBacksight(*given->backsight, known, sheet)) return error;
+    }
+  }
+  if (setout && request.heights) {
+    const std::string& station = sheet.setup ? sheet.setup->name : sheet.stationName;
+    if (SheetError error = PlaceHeights(*request.heights, stationHeight, station, known, settings))
+      return error;
   }
   sheet.headerComment = HeaderComment(sheet);
   return {};

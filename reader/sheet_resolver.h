@@ -11,6 +11,7 @@
 #include "reader/known_points.h"
 #include "reader/sheet_error.h"
 #include "reader/sheet_request.h"
+#include "reader/station_setup.h"
 
 namespace reading {
 
@@ -33,6 +34,14 @@ struct Sheet {
   // where the sight is asked for, its heights and whether the earth's
   // curvature and refraction are corrected.
   std::string headerComment;
+  // A station setup on sightings (sheet_request.h's OrientedStation), as
+  // asked for: corvane-calc orient and freestation take their method,
+  // station name and standard errors from here.
+  std::optional<OrientedStation> oriented;
+  // setout from such a setup: what it gives, as the sheet takes it; the
+  // station and the backsight azimuth above are its rounded station and
+  // orientation.
+  std::optional<SheetSetup> setup;
 };
 
 // Resolves `request` into `sheet`. Names are looked up in `known` where it

@@ -27,6 +27,8 @@
 #include "ui/sheet/job_runner.h"
 #include "ui/sheet/page_heading_dialog.h"
 #include "ui/sheet/setout_sheet.h"
+#include "ui/sheet/setup_dialog.h"
+#include "ui/sheet/setup_record.h"
 #include "ui/sheet/sheet_job.h"
 #include "ui/sheet/sheet_look.h"
 #include "ui/sheet/sheet_messages.h"
@@ -120,6 +122,13 @@ CSetoutWindow::CSetoutWindow(QWidget* parent)
   createActions();
   createStatusBar();
   m_panel->setDecimals(Recalled(kAngleDecimals, 4).toInt(), Recalled(kDistanceDecimals, 3).toInt());
+  int method = 0;
+  reading::OrientedStation kept;
+  SetupLimits limits;
+  if (ReadSetupRecord(Recalled(kSetup), method, kept, limits)) {
+    m_panel->setOriented(kept, limits);
+    m_panel->setMethod(CStationPanel::Method(method));
+  }
   m_panel->setAngleFormat(recalledAngleFormat());
   m_panel->setHeightTexts(
       {Recalled(kStationHeight).toString(), Recalled(kInstrumentHeight).toString(),
@@ -128,6 +137,7 @@ CSetoutWindow::CSetoutWindow(QWidget* parent)
   for (std::size_t i = 0; i < m_heading.fields.size() && i < std::size_t(heading.size()); ++i)
     m_heading.fields[i] = heading[static_cast<qsizetype>(i)];
   connect(m_panel, &CStationPanel::changed, this, &CSetoutWindow::recompute);
+  connect(m_panel, &CStationPanel::setupRequested, this, &CSetoutWindow::OnSetupDialog);
   connect(m_output, &CSheetOutput::working, m_counts, &QLabel::setText);
   connect(m_panel, &CStationPanel::controlFileRequested, this, &CSetoutWindow::OnChooseControl);
   const QRect screen = this->screen()->availableGeometry();
@@ -272,7 +282,8 @@ void CSetoutWindow::load(const reading::SheetRequest& request) {
   }
   {
     const QSignalBlocker quiet(m_panel);  // showing the request is no change of the user's
-    if (request.setup) m_panel->showSetup(std::get<reading::StationAndBacksight>(*request.setup));
+    if (request.setup)
+      std::visit([this](const auto& setup) { m_panel->showSetup(setup); }, *request.setup);
     m_panel->setDecimals(request.azimuthDecimals.value_or(request.decimals), request.decimals);
     m_panel->setAngleFormat(request.angleFormat);
     m_panel->showHeights(request.heights);
@@ -367,6 +378,15 @@ void CSetoutWindow::OnChooseControl() {
   read(source);
 }
 
+// The setup dialog on the panel's setup on sightings; what it gives is
+// kept, in the panel and between runs, and computed.
+void CSetoutWindow::OnSetupDialog() {
+  CSetupDialog dialog(m_panel->oriented(), m_known, m_panel->limits(), this);
+  if (dialog.exec() != QDialog::Accepted) return;
+  m_panel->setOriented(dialog.setup(), dialog.limits());
+  recompute();
+}
+
 // The request of `source` with the panel's fields; the panel's setup is
 // left out, and `problem` says why, where a field is wrong.
 reading::SheetRequest CSetoutWindow::requestOf(const Source& source, QString& problem) const {
@@ -402,11 +422,15 @@ void CSetoutWindow::read(const Source& source, bool again) {
   if (source.path.empty() && !source.points) return;
   QString problem;
   reading::SheetRequest request = requestOf(source, problem);
-  if (!again && m_started && *m_started == request && m_startedProblem == problem) return;
+  const SetupLimits limits = m_panel->limits();
+  if (!again && m_started && *m_started == request && m_startedProblem == problem &&
+      m_startedLimits == limits)
+    return;
   m_wanted = source;
   m_started = request;
   m_startedProblem = problem;
-  SheetJob job{std::move(request), source.title, m_known};
+  m_startedLimits = limits;
+  SheetJob job{std::move(request), source.title, m_known, limits};
   m_counts->setText(QStringLiteral("正在读取 %1 ...")
                         .arg(nameOf(source.title, source.path, source.points != nullptr)));
   m_loader->start([this, job = std::move(job), problem](const std::atomic<bool>& stop,
@@ -429,6 +453,8 @@ void CSetoutWindow::rememberPanel() {
     Remember(kAngleDecimals, m_panel->angleDecimals());
   if (m_panel->distanceDecimals() != Recalled(kDistanceDecimals, 3).toInt())
     Remember(kDistanceDecimals, m_panel->distanceDecimals());
+  rememberChanged(kSetup,
+                  SetupRecord(int(m_panel->method()), m_panel->oriented(), m_panel->limits()));
   rememberChanged(kAngleFormat,
                   QString::fromUtf8(reading::AngleFormatName(m_panel->angleFormat())));
   const CStationPanel::HeightTexts heights = m_panel->heightTexts();
@@ -474,7 +500,12 @@ void CSetoutWindow::showResult(const SheetResult& result, const QString& panelPr
     m_panel->setCheckLine(panelProblem.isEmpty() ? SheetProblem(result.problem) : panelProblem,
                           true);
   } else {
-    m_panel->setCheckLine(CheckLineText(*result.sheet), false);
+    // A setup on sightings: the station and orientation it gives, then its quality.
+    const SetoutSheet& sheet = *result.sheet;
+    m_panel->setCheckLine(sheet.setup
+                              ? SetupLineText(sheet) + QLatin1Char('\n') + CheckLineText(sheet)
+                              : CheckLineText(sheet),
+                          false);
     showMessagesAcross(*result.sheet);
     fitColumns();
     fitSplit();

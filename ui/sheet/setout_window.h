@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "reader/sheet_request.h"
+#include "ui/sheet/setout_sheet.h"
 #include "ui/sheet/sheet_look.h"
 
 class CJobRunner;
@@ -83,6 +84,7 @@ class CSetoutWindow : public QMainWindow {
   void OnOpen();
   void OnChooseColumns();
   void OnChooseControl();
+  void OnSetupDialog();
   void OnCopy();
   void OnPageHeading();
   void OnShowDesign(bool shown);
@@ -106,6 +108,7 @@ class CSetoutWindow : public QMainWindow {
   // The request read last, or being read, and what the panel said of it.
   std::optional<reading::SheetRequest> m_started;
   QString m_startedProblem;
+  SetupLimits m_startedLimits;
   std::shared_ptr<const KnownNames> m_known;  // the names read last
   CSheetModel* m_model;
   QTableView* m_table;

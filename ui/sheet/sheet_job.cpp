@@ -235,6 +235,8 @@ SheetPoint pointOf(const std::string& name, const reading::Point& point) {
 // Whether the setup looks a point up by its name.
 bool namesAPoint(const reading::SheetRequest& request) {
   if (!request.setup) return false;
+  if (std::holds_alternative<reading::OrientedStation>(*request.setup))
+    return true;  // its sightings
   const auto& given = std::get<reading::StationAndBacksight>(*request.setup);
   return std::holds_alternative<reading::PointName>(given.station) ||
          (given.backsight && std::holds_alternative<reading::PointName>(*given.backsight));
@@ -268,6 +270,11 @@ SheetResult ComputeSheet(const SheetJob& job, const std::atomic<bool>& stop,
   sheet->backsightDegrees = resolved.settings.backsightDegrees;
   sheet->checkAzimuth = fromUtf8(resolved.checkAzimuth);
   sheet->checkDistance = fromUtf8(resolved.checkDistance);
+  if (resolved.setup) {
+    sheet->oriented = resolved.oriented;
+    sheet->setup = resolved.setup;
+    sheet->limits = job.limits;
+  }
   if (file) {
     sheet->path = QFile::decodeName(QByteArray::fromStdString(file->path));
     sheet->source = ShownFileName(file->path);

@@ -14,9 +14,11 @@
 #include <vector>
 
 #include "reader/answer_format.h"
+#include "reader/station_setup.h"
 #include "ui/sheet/sheet_rows.h"
 
 struct SetoutSheet;
+struct SetupLimits;
 
 // One column of the sheet's table.
 struct SheetColumn {
@@ -75,8 +77,33 @@ QString CheckLineText(const SetoutSheet& sheet);
 
 // "测站 A1  X 3350000.000  Y 500000.000    后视 A2  X ...  Y ...", or the
 // backsight's azimuth where it is one; coordinates with the sheet's
-// decimals of lengths.
+// decimals of lengths. For a station setup on sightings, its station and
+// orientation (SetupStationText), and the check line its quality
+// (SetupCheckText).
 QString SetupLineText(const SetoutSheet& sheet);
+
+// A setup's station and orientation as the sheet takes them:
+// "自由设站  X 6188.9593  Y 8356.6768    定向 349.595819", "多后视定向  测站 A1
+// X ...  Y ...    定向 ...".
+QString SetupStationText(const reading::SheetSetup& setup);
+
+// A setup's quality: "mX 3.5 mm  mY 1.7 mm  σ0 2.49    11 个观测，超限 3 个"
+// (a free station), "3 个观测，超限 0 个"; over the limits as OverLimits
+// counts.
+QString SetupCheckText(const reading::SheetSetup& setup, const SetupLimits& limits);
+
+// How many of a setup's residuals are over the limits: readings' by the
+// seconds, distances' by the millimetres.
+int OverLimits(const reading::SetupAnswer& answer, const SetupLimits& limits);
+
+// A residual with one decimal and its sign: "+2.9", "-12.7", "0.0"; one
+// over its limit marked "*": "+11.4*".
+QString ResidualText(double value, bool over = false);
+
+// The shortest text that reads back to the same number (a field shown as
+// if typed), with at least `decimals` decimals: a reading 0.001 as
+// "0.0010" with 4.
+QString ShortestText(double value, int decimals = 0);
 
 // "测站高程 20.000  仪器高 1.552  目标高 1.300  两差改正：无" (or "有（K =
 // 0.14，R = 6371 km）"), with the decimals of lengths; "" without heights.

@@ -7,6 +7,7 @@
 #include <numeric>
 
 #include "ui/sheet/setout_sheet.h"
+#include "ui/sheet/setup_block.h"
 #include "ui/sheet/sheet_look.h"
 #include "ui/sheet/sketch_painter.h"
 
@@ -110,6 +111,10 @@ void SheetPrinter::paintPage(QPainter& painter, const Layout& layout, std::size_
   paintHeading(painter, layout.page.width(), index + 1, layout.pages.size());
   double top = headingHeight();
   if (index == 0) {
+    // A setup on sightings, with its residuals, under the first heading.
+    const SetupBlock setup(m_sheet, m_font, m_bold);
+    setup.paint(painter, QRectF(0, top, layout.page.width(), setup.height()));
+    top += setup.height();
     const QRectF area(0, top, layout.page.width(), sketchHeight(layout.page));
     paintSketch(painter, area);
     top = area.bottom() + kGap;
@@ -129,7 +134,8 @@ bool SheetPrinter::paginate(Layout& layout, const std::atomic<bool>* stop,
   const std::size_t count = m_sheet.rows.size();
   do {
     double room = layout.page.height() - headingHeight() - header;
-    if (layout.pages.empty()) room -= sketchHeight(layout.page) + kGap;
+    if (layout.pages.empty())
+      room -= sketchHeight(layout.page) + kGap + SetupBlock(m_sheet, m_font, m_bold).height();
     const std::size_t first = row;
     while (row < count) {
       const double needed = rowHeight(row, layout.widths);

@@ -4,8 +4,9 @@
 // the layouts last chosen (column list, encoding, lines to skip) of a
 // design file and of a control file, the folder of the last design file,
 // the decimals and the angles' format, the heights of the sight, whether
-// the design coordinates show, and the page heading. Each is written when
-// it changes: the program may end right after its last window closes.
+// the design coordinates show, the page heading, and the last station setup
+// on sightings (setup_record.h). Each is written when it changes: the
+// program may end right after its last window closes.
 
 #include <QString>
 #include <QVariant>
@@ -22,6 +23,7 @@ inline const QString kControlSkipLines = QStringLiteral("controlSkipLines");
 inline const QString kFolder = QStringLiteral("folder");
 inline const QString kAngleDecimals = QStringLiteral("angleDecimals");
 inline const QString kDistanceDecimals = QStringLiteral("distanceDecimals");
+inline const QString kSetup = QStringLiteral("setup");
 inline const QString kAngleFormat = QStringLiteral("angleFormat");      // "packed", "dms"
 inline const QString kStationHeight = QStringLiteral("stationHeight");  // as typed
 inline const QString kInstrumentHeight = QStringLiteral("instrumentHeight");

@@ -6,10 +6,10 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QLocale>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QStackedWidget>
+#include <QVBoxLayout>
 #include <type_traits>
 
 #include "reader/field_number.h"
@@ -46,21 +46,37 @@ std::optional<double> number(const QLineEdit& edit, const QString& name, QString
   return std::nullopt;
 }
 
-// The shortest text that reads back to the same number.
-QString numberText(double value) {
-  return QString::number(value, 'g', QLocale::FloatingPointShortest);
-}
-
 }  // namespace
 
 CStationPanel::CStationPanel(QWidget* parent) : QWidget(parent) {
-  auto* grid = new QGridLayout(this);
+  auto* outer = new QVBoxLayout(this);
+  auto* methodRow = new QHBoxLayout;
+  m_method = new QComboBox(this);
+  m_method->setObjectName(QStringLiteral("setupMethod"));
+  m_method->addItems(
+      {QStringLiteral("已知点 + 后视"), QStringLiteral("多后视定向"), QStringLiteral("自由设站")});
+  auto* methodLabel = new QLabel(QStringLiteral("设站方式(&M):"), this);
+  methodLabel->setBuddy(m_method);
+  m_observe = new QPushButton(QStringLiteral("观测(&O)..."), this);
+  m_observe->setObjectName(QStringLiteral("observe"));
+  m_setupSummary = new QLabel(this);
+  m_setupSummary->setObjectName(QStringLiteral("setupSummary"));
+  methodRow->addWidget(methodLabel);
+  methodRow->addWidget(m_method);
+  methodRow->addWidget(m_observe);
+  methodRow->addWidget(m_setupSummary);
+  methodRow->addStretch(1);
+  outer->addLayout(methodRow);
+  auto* grid = new QGridLayout;
+  outer->addLayout(grid);
   m_station = makeRow(QStringLiteral("测站"), false);
   m_backsight = makeRow(QStringLiteral("后视"), true);
   auto* stationLabel = new QLabel(QStringLiteral("测站(&S):"), this);
   stationLabel->setBuddy(m_station.kind);
   auto* backsightLabel = new QLabel(QStringLiteral("后视(&B):"), this);
   backsightLabel->setBuddy(m_backsight.kind);
+  m_stationLabel = stationLabel;
+  m_backsightLabel = backsightLabel;
   grid->addWidget(stationLabel, 0, 0);
   grid->addWidget(m_station.kind, 0, 1);
   grid->addWidget(m_station.pages, 0, 2);
@@ -105,6 +121,12 @@ CStationPanel::CStationPanel(QWidget* parent) : QWidget(parent) {
   grid->setColumnStretch(2, 1);
 
   connect(m_chooseControl, &QPushButton::clicked, this, &CStationPanel::controlFileRequested);
+  connect(m_observe, &QPushButton::clicked, this, &CStationPanel::setupRequested);
+  connect(m_method, &QComboBox::currentIndexChanged, this, [this] {
+    showMethod();
+    emit changed();
+  });
+  showMethod();
   for (QSpinBox* box : {m_angleDecimals, m_distanceDecimals})
     connect(box, &QSpinBox::valueChanged, this, &CStationPanel::changed);
   connect(m_angleFormat, &QComboBox::currentIndexChanged, this, &CStationPanel::changed);
@@ -216,10 +238,22 @@ std::optional<Point> CStationPanel::readRow(const PointRow& row, QString& proble
 
 PanelSetup CStationPanel::setup() const {
   PanelSetup read;
-  const auto station = readRow<reading::StationPoint>(m_station, read.problem);
-  const auto backsight =
-      station ? readRow<reading::Backsight>(m_backsight, read.problem) : std::nullopt;
-  if (backsight) read.setup = reading::StationAndBacksight{*station, *backsight};
+  if (method() != Method::kBacksight) {
+    const reading::OrientedStation setup = oriented();
+    if (method() == Method::kBacksights && !setup.station) {
+      readRow<reading::StationPoint>(m_station, read.problem);
+    } else if (setup.sightings.empty()) {
+      read.problem = method() == Method::kFree ? QStringLiteral("请点“观测...”输入自由设站的观测")
+                                               : QStringLiteral("请点“观测...”输入各后视点的读数");
+    } else {
+      read.setup = setup;
+    }
+  } else {
+    const auto station = readRow<reading::StationPoint>(m_station, read.problem);
+    const auto backsight =
+        station ? readRow<reading::Backsight>(m_backsight, read.problem) : std::nullopt;
+    if (backsight) read.setup = reading::StationAndBacksight{*station, *backsight};
+  }
   if (read.setup) {
     read.heights = readHeights(read.problem);
     if (!read.problem.isEmpty()) read.setup.reset();  // no sheet without the heights asked for
@@ -259,27 +293,77 @@ void CStationPanel::showPoint(PointRow& row, const Point& point) {
           row.name->setName(QString::fromStdString(given.name));
         } else if constexpr (std::is_same_v<Given, reading::Point>) {
           row.kind->setCurrentIndex(kCoordinatesPage);
-          row.x->setText(numberText(given.x));
-          row.y->setText(numberText(given.y));
+          row.x->setText(ShortestText(given.x));
+          row.y->setText(ShortestText(given.y));
         } else if (row.azimuth) {
           row.kind->setCurrentIndex(kAzimuthPage);
-          row.azimuth->setText(numberText(given.packed));
+          row.azimuth->setText(ShortestText(given.packed));
         }
       },
       point);
 }
 
 void CStationPanel::showSetup(const reading::StationAndBacksight& setup) {
+  setMethod(Method::kBacksight);
   showPoint(m_station, setup.station);
   if (setup.backsight) showPoint(m_backsight, *setup.backsight);
+}
+
+void CStationPanel::showSetup(const reading::OrientedStation& setup) {
+  if (setup.station) showPoint(m_station, *setup.station);
+  setOriented(setup, m_limits);
+  setMethod(setup.method == reading::OrientedStation::Method::kFree ? Method::kFree
+                                                                    : Method::kBacksights);
+}
+
+CStationPanel::Method CStationPanel::method() const { return Method(m_method->currentIndex()); }
+
+void CStationPanel::setMethod(Method method) { m_method->setCurrentIndex(int(method)); }
+
+reading::OrientedStation CStationPanel::oriented() const {
+  reading::OrientedStation setup = m_oriented;
+  setup.method = method() == Method::kFree ? reading::OrientedStation::Method::kFree
+                                           : reading::OrientedStation::Method::kBacksights;
+  setup.station.reset();
+  QString problem;
+  if (method() == Method::kBacksights)
+    setup.station = readRow<reading::StationPoint>(m_station, problem);
+  return setup;
+}
+
+void CStationPanel::setOriented(const reading::OrientedStation& setup, const SetupLimits& limits) {
+  m_oriented.sightings = setup.sightings;
+  m_oriented.sigmas = setup.sigmas;
+  m_limits = limits;
+  showMethod();
+}
+
+// The rows and buttons the method takes.
+void CStationPanel::showMethod() {
+  const Method method = this->method();
+  const bool stationShown = method != Method::kFree;
+  const bool backsightShown = method == Method::kBacksight;
+  for (QWidget* part :
+       {static_cast<QWidget*>(m_stationLabel), static_cast<QWidget*>(m_station.kind),
+        static_cast<QWidget*>(m_station.pages)})
+    part->setVisible(stationShown);
+  for (QWidget* part :
+       {static_cast<QWidget*>(m_backsightLabel), static_cast<QWidget*>(m_backsight.kind),
+        static_cast<QWidget*>(m_backsight.pages)})
+    part->setVisible(backsightShown);
+  m_observe->setVisible(!backsightShown);
+  m_setupSummary->setVisible(!backsightShown);
+  const std::size_t count = m_oriented.sightings.size();
+  m_setupSummary->setText(count == 0 ? QStringLiteral("尚无观测")
+                                     : QStringLiteral("%1 个观测").arg(count));
 }
 
 void CStationPanel::showHeights(const std::optional<reading::SightHeights>& heights) {
   HeightTexts texts;
   if (heights) {
-    if (heights->station) texts.station = numberText(*heights->station);
-    texts.instrument = numberText(heights->instrument);
-    texts.target = numberText(heights->target);
+    if (heights->station) texts.station = ShortestText(*heights->station);
+    texts.instrument = ShortestText(heights->instrument);
+    texts.target = ShortestText(heights->target);
     texts.earthCorrection = heights->earthCorrection;
   }
   setHeightTexts(texts);

@@ -9,6 +9,13 @@
 // the user looks before going out. The panel reads its typed fields itself:
 // the station setup and the heights as data, or what is wrong with which
 // field, in Chinese.
+//
+// 设站方式 picks how the station and the direction the angles start from
+// are fixed: 已知点 + 后视 (the station and the backsight rows), 多后视定向
+// (the station row, and readings to several backsights) or 自由设站
+// (readings, with or without distances, to known points). The last two
+// keep the sightings the setup dialog gave (观测...), and the limits their
+// residuals are marked by.
 
 #include <QString>
 #include <QWidget>
@@ -16,6 +23,7 @@
 #include <optional>
 
 #include "reader/sheet_request.h"
+#include "ui/sheet/setout_sheet.h"
 
 class CPointNameBox;
 class NameIndex;
@@ -29,7 +37,7 @@ class QStackedWidget;
 
 // The station setup as the panel's fields give it.
 struct PanelSetup {
-  std::optional<reading::StationAndBacksight> setup;  // none where a field is wrong
+  std::optional<reading::StationSetup> setup;  // none where a field is wrong
   // None where no height is typed: the sheet is then without the sight.
   std::optional<reading::SightHeights> heights;
   QString problem;  // what is wrong with which field, where one is
@@ -51,8 +59,24 @@ class CStationPanel : public QWidget {
   // station point's own h.
   PanelSetup setup() const;
   // Shows `setup` in the fields, as if typed (coordinates as the shortest
-  // text that reads back to the same numbers).
+  // text that reads back to the same numbers), and picks its method.
   void showSetup(const reading::StationAndBacksight& setup);
+  void showSetup(const reading::OrientedStation& setup);
+
+  // 设站方式, in the order of its list.
+  enum class Method { kBacksight, kBacksights, kFree };
+  Method method() const;
+  void setMethod(Method method);
+
+  // The setup on sightings as the panel holds it: the method, the station
+  // row as typed (多后视定向; none where it is wrong), the sightings and the
+  // standard errors; and the limits of its residuals.
+  reading::OrientedStation oriented() const;
+  SetupLimits limits() const { return m_limits; }
+  // Keeps the sightings, the standard errors and the limits the setup
+  // dialog gave.
+  void setOriented(const reading::OrientedStation& setup, const SetupLimits& limits);
+
   // The same for the heights; none empties the fields.
   void showHeights(const std::optional<reading::SightHeights>& heights);
   // The heights' fields as typed, and the correction's box: what the window
@@ -78,6 +102,8 @@ class CStationPanel : public QWidget {
   // The user changed a choice and left the field, or pressed Enter.
   void changed();
   void controlFileRequested();
+  // 观测... was pressed: the setup dialog is wanted.
+  void setupRequested();
 
  private:
   struct PointRow {
@@ -91,6 +117,7 @@ class CStationPanel : public QWidget {
   };
 
   PointRow makeRow(const QString& role, bool withAzimuth);
+  void showMethod();
   template <class Point>
   static std::optional<Point> readRow(const PointRow& row, QString& problem);
   template <class Point>
@@ -110,4 +137,11 @@ class CStationPanel : public QWidget {
   QSpinBox* m_angleDecimals;
   QSpinBox* m_distanceDecimals;
   QLabel* m_checkLine;
+  QComboBox* m_method;
+  QPushButton* m_observe;
+  QLabel* m_setupSummary;
+  QLabel* m_stationLabel;
+  QLabel* m_backsightLabel;
+  reading::OrientedStation m_oriented;  // the sightings and standard errors kept
+  SetupLimits m_limits;
 };

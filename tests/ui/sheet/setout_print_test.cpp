@@ -1,5 +1,6 @@
 // The printed sheet: through Qt's printer, here printing to a PDF file, and
-// in the print preview, which draws its pages one at a time.
+// in the print preview, which draws its pages one at a time; a sheet from a
+// free station with its setup and residuals in the heading.
 
 #include <gtest/gtest.h>
 
@@ -10,8 +11,10 @@
 #include <QSpinBox>
 #include <QTest>
 #include <atomic>
+#include <optional>
 
 #include "tests/ui/sheet/setout_files.h"
+#include "tests/ui/sheet/setup_files.h"
 #include "ui/sheet/print_preview.h"
 #include "ui/sheet/setout_sheet.h"
 #include "ui/sheet/sheet_job.h"
@@ -33,17 +36,24 @@ QString pdfText(const QString& path) {
   return QString::fromUtf8(text.readAllStandardOutput()).simplified();
 }
 
-TEST(SheetPrinting, QPrinterPrintsTheSheetAndAStoppedPrintingSaysSo) {
-  SetoutFiles files;
-  const auto sheet = sheetOf(files);
-  ASSERT_TRUE(sheet);
-  const QString path = files.folder.filePath(QStringLiteral("printed.pdf"));
+// The sheet printed by Qt's printer to the PDF file `path`, dated
+// 2026-12-01: its text, where it printed.
+std::optional<QString> printedText(const SetoutSheet& sheet, const QString& path) {
   QPrinter printer(QPrinter::HighResolution);
   printer.setOutputFormat(QPrinter::PdfFormat);
   printer.setOutputFileName(path);
   printer.setPageLayout(SheetPageLayout());
-  ASSERT_TRUE(SheetPrinter(*sheet, QStringLiteral("2026-12-01")).print(printer));
-  const QString page = pdfText(path);
+  if (!SheetPrinter(sheet, QStringLiteral("2026-12-01")).print(printer)) return std::nullopt;
+  return pdfText(path);
+}
+
+TEST(SheetPrinting, QPrinterPrintsTheSheetAndAStoppedPrintingSaysSo) {
+  SetoutFiles files;
+  const auto sheet = sheetOf(files);
+  ASSERT_TRUE(sheet);
+  const auto printed = printedText(*sheet, files.folder.filePath(QStringLiteral("printed.pdf")));
+  ASSERT_TRUE(printed);
+  const QString page = *printed;
   for (const char* text :
        {"放样表 design.csv", "测站 A1 X 3350000.000 Y 500000.000",
         "检核：后视方位角 7.3541 距离 151.327", "日期 2026-12-01 第 1 页，共 1 页",
@@ -131,6 +141,28 @@ TEST(SheetPrinting, ThePreviewPagesThroughTheSheetAndThePrinterTakesARange) {
   EXPECT_TRUE(printed.contains(QStringLiteral("第 2 页，共 %1 页").arg(pages)));
   EXPECT_TRUE(printed.contains(QStringLiteral("第 3 页，共 %1 页").arg(pages)));
   EXPECT_FALSE(printed.contains(QStringLiteral("第 4 页")));
+}
+
+// The worked free station: its station, orientation and quality on every
+// page, and on the first each sighting with its residuals, those over the
+// limits marked.
+TEST(SetupPrinting, TheHeadingGivesTheSetupAndItsResiduals) {
+  SetupFiles files;
+  const std::atomic<bool> stop(false);
+  const auto sheet =
+      ComputeSheet(SheetJob{files.freeRequest(), QString(), nullptr, {10, 10}}, stop, nullptr)
+          .sheet;
+  ASSERT_TRUE(sheet);
+  const auto printed = printedText(*sheet, files.folder.filePath(QStringLiteral("free.pdf")));
+  ASSERT_TRUE(printed);
+  const QString page = *printed;
+  for (const char* text :
+       {"自由设站 X 6188.9593 Y 8356.6768 定向 349.595819",
+        "检核：mX 3.5 mm mY 1.7 mm σ0 2.49 11 个观测，超限 3 个",
+        "残差为计算值减观测值，* 超过限差 10″ / 10 mm", "A 0.0000 299.991 +2.9 +4.2 +11.4*",
+        "D 21.5952 149.995 +10.5* +7.7 +7.8", "F 190.0005 400.010 -3.8 -7.3 -12.7*",
+        "K1 47.5643 57.5645 31.412 21.300"})
+    EXPECT_TRUE(page.contains(QString::fromUtf8(text))) << text << "\n" << page.toStdString();
 }
 
 }  // namespace
