@@ -134,6 +134,8 @@ reading::InputReading CColumnLayoutDialog::input() const {
   return input;
 }
 
+FileLayout CColumnLayoutDialog::layout() const { return {columns(), input()}; }
+
 // The preview read again with the encoding and the lines to skip chosen.
 void CColumnLayoutDialog::readAgain() {
   if (!m_read) return;

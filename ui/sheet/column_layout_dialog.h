@@ -16,6 +16,7 @@
 #include <functional>
 
 #include "reader/input_reading.h"
+#include "ui/sheet/file_layout.h"
 #include "ui/sheet/preview_rows.h"
 
 class QComboBox;
@@ -52,6 +53,9 @@ class CColumnLayoutDialog : public QDialog {
   // The encoding (none: 自动) and the lines to skip, with the decimal mark
   // the box was given.
   reading::InputReading input() const;
+
+  // The list, the encoding and the lines to skip together, as they are kept.
+  FileLayout layout() const;
 
   // The presets, as (roles, description) pairs.
   static const QList<QPair<QString, QString>>& presets();

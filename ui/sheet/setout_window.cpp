@@ -67,23 +67,17 @@ QString columnsText(const std::vector<reading::Column>& columns) {
 // A caller's points are read as the rows of these columns.
 const QString kPointColumns = QStringLiteral("name,code,x,y,h");
 
-// The encoding and the lines to skip last chosen for a design file, or for
-// a control file.
-reading::InputReading recalledInput(bool control) {
-  reading::InputReading input;
-  const QString name = Recalled(control ? kControlEncoding : kEncoding, QString()).toString();
-  for (const reading::TextEncoding encoding : reading::kTextEncodings)
-    if (name.toStdString() == reading::EncodingName(encoding)) input.encoding = encoding;
-  input.skipLines = Recalled(control ? kControlSkipLines : kSkipLines, 0).toUInt();
-  return input;
+// The layout last chosen for a design file, or for a control file; where
+// none is kept, the column list an earlier run kept alone.
+FileLayout recalledLayout(bool control) {
+  FileLayout fallback;
+  fallback.columns = control ? Recalled(kControlColumns, QString()).toString()
+                             : Recalled(kColumns, kDefaultColumns).toString();
+  return LayoutOf(Recalled(control ? kControlLayout : kLayout), fallback);
 }
 
-void rememberInput(bool control, const reading::InputReading& input) {
-  Remember(control ? kControlEncoding : kEncoding,
-           input.encoding
-               ? QString::fromStdString(std::string(reading::EncodingName(*input.encoding)))
-               : QString());
-  Remember(control ? kControlSkipLines : kSkipLines, static_cast<uint>(input.skipLines));
+void rememberLayout(bool control, const FileLayout& layout) {
+  Remember(control ? kControlLayout : kLayout, LayoutValue(layout));
 }
 
 // The name the window gives what `source` reads.
@@ -113,9 +107,8 @@ CSetoutWindow::CSetoutWindow(QWidget* parent)
   setAttribute(Qt::WA_DeleteOnClose);
   setWindowTitle(QStringLiteral("放样表"));
   setWindowIcon(res::LoadIconResource(IDI_APP));
-  m_wanted.columns = Recalled(kColumns, kDefaultColumns).toString();
-  m_wanted.input = recalledInput(false);
-  m_wanted.controlColumns = Recalled(kControlColumns, QString()).toString();
+  m_wanted.layout = recalledLayout(false);
+  m_wanted.controlLayout = recalledLayout(true);
   m_shown = m_wanted;
   m_model->setDesignShown(Recalled(kDesignShown, false).toBool());
   createCentre();
@@ -273,12 +266,11 @@ void CSetoutWindow::load(const reading::SheetRequest& request) {
   Source source;
   if (const auto* file = std::get_if<reading::DesignFile>(&request.design))
     source.path = file->path;
-  source.columns = columnsText(request.columns);
-  source.input = request.input;
+  source.layout = {columnsText(request.columns), request.input};
   if (const auto* control = std::get_if<reading::ControlFile>(&request.known)) {
     source.controlPath = control->path;
-    if (control->columns) source.controlColumns = columnsText(*control->columns);
-    source.controlInput = control->input;
+    source.controlLayout = {control->columns ? columnsText(*control->columns) : QString(),
+                            control->input.value_or(request.input)};
   }
   {
     const QSignalBlocker quiet(m_panel);  // showing the request is no change of the user's
@@ -295,7 +287,7 @@ void CSetoutWindow::loadPoints(const QString& title, std::vector<reading::Design
   Source source;
   source.title = title;
   source.points = std::make_shared<const std::vector<reading::DesignPoint>>(std::move(points));
-  source.columns = kPointColumns;
+  source.layout.columns = kPointColumns;
   read(source);
 }
 
@@ -306,30 +298,24 @@ void CSetoutWindow::OnOpen() {
   if (path.empty()) return;
   Remember(kFolder, FolderOf(path));
   const bool first = m_shown.path.empty();
-  QString columns = first ? Recalled(kColumns, kDefaultColumns).toString() : m_shown.columns;
-  reading::InputReading input = first ? recalledInput(false) : m_shown.input;
-  if (!askColumns(path, columns, input)) return;
-  Remember(kColumns, columns);
-  rememberInput(false, input);
+  FileLayout layout = first ? recalledLayout(false) : m_shown.layout;
+  if (!askColumns(path, layout)) return;
+  rememberLayout(false, layout);
   Source source = m_shown;
   source.path = path;
   source.title.clear();
   source.points.reset();
-  source.columns = columns;
-  source.input = input;
+  source.layout = layout;
   read(source);
 }
 
 void CSetoutWindow::OnChooseColumns() {
   if (m_shown.path.empty()) return;
-  QString columns = m_shown.columns;
-  reading::InputReading input = m_shown.input;
-  if (!askColumns(m_shown.path, columns, input)) return;
-  Remember(kColumns, columns);
-  rememberInput(false, input);
+  FileLayout layout = m_shown.layout;
+  if (!askColumns(m_shown.path, layout)) return;
+  rememberLayout(false, layout);
   Source source = m_shown;
-  source.columns = columns;
-  source.input = input;
+  source.layout = layout;
   read(source);
 }
 
@@ -350,30 +336,27 @@ std::string CSetoutWindow::chooseFile(const QString& title) {
 
 // The layout dialog on the file's first lines, read again as its encoding
 // and lines to skip change.
-bool CSetoutWindow::askColumns(const std::string& path, QString& columns,
-                               reading::InputReading& input) {
+bool CSetoutWindow::askColumns(const std::string& path, FileLayout& layout) {
   const auto read = [path](const reading::InputReading& with) {
     return ReadPreviewRows(path, kPreviewRows, with);
   };
-  CColumnLayoutDialog dialog(read(input), columns, PointColumnsProblem, this, read, input);
+  CColumnLayoutDialog dialog(read(layout.input), layout.columns, PointColumnsProblem, this, read,
+                             layout.input);
   if (dialog.exec() != QDialog::Accepted) return false;
-  columns = dialog.columns();
-  input = dialog.input();
+  layout = dialog.layout();
   return true;
 }
 
 void CSetoutWindow::OnChooseControl() {
   const std::string path = chooseFile(QStringLiteral("打开控制点文件"));
   if (path.empty()) return;
-  QString columns = m_shown.controlColumns.isEmpty() ? m_shown.columns : m_shown.controlColumns;
-  reading::InputReading input = m_shown.controlInput.value_or(recalledInput(true));
-  if (!askColumns(path, columns, input)) return;
-  Remember(kControlColumns, columns);
-  rememberInput(true, input);
+  FileLayout layout = m_shown.controlPath.empty() ? recalledLayout(true) : m_shown.controlLayout;
+  if (layout.columns.isEmpty()) layout.columns = m_shown.layout.columns;
+  if (!askColumns(path, layout)) return;
+  rememberLayout(true, layout);
   Source source = m_shown;
   source.controlPath = path;
-  source.controlColumns = columns;
-  source.controlInput = input;
+  source.controlLayout = layout;
   m_panel->setControlFile(ShownFileName(path));
   read(source);
 }
@@ -396,16 +379,17 @@ reading::SheetRequest CSetoutWindow::requestOf(const Source& source, QString& pr
   problem = panel.problem;
   if (panel.setup) request.setup = *panel.setup;
   request.heights = panel.heights;
-  request.columns = columnsOf(source.columns);
+  request.columns = columnsOf(source.layout.columns);
   request.decimals = m_panel->distanceDecimals();
   request.azimuthDecimals = m_panel->angleDecimals();
   request.angleFormat = m_panel->angleFormat();
-  request.input = source.input;
+  request.input = source.layout.input;
   if (source.controlPath.empty()) {
     request.known = reading::DesignNames();
   } else {
-    reading::ControlFile control{source.controlPath, std::nullopt, source.controlInput};
-    if (!source.controlColumns.isEmpty()) control.columns = columnsOf(source.controlColumns);
+    reading::ControlFile control{source.controlPath, std::nullopt, source.controlLayout.input};
+    if (!source.controlLayout.columns.isEmpty())
+      control.columns = columnsOf(source.controlLayout.columns);
     request.known = std::move(control);
   }
   if (source.points)

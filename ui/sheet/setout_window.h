@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "reader/sheet_request.h"
+#include "ui/sheet/file_layout.h"
 #include "ui/sheet/setout_sheet.h"
 #include "ui/sheet/sheet_look.h"
 
@@ -69,11 +70,9 @@ class CSetoutWindow : public QMainWindow {
     std::string path;  // the design file's bytes; empty for a caller's points
     QString title;     // the name of a caller's points
     std::shared_ptr<const std::vector<reading::DesignPoint>> points;
-    QString columns;              // the design file's roles as the layout box takes them; "": none
-    reading::InputReading input;  // how the design file is read (its encoding, lines skipped)
-    std::string controlPath;      // empty: names are looked up among the design points
-    QString controlColumns;       // empty: the design file's
-    std::optional<reading::InputReading> controlInput;  // none: as the design file
+    FileLayout layout;         // the design file's: its roles, encoding and lines skipped
+    std::string controlPath;   // empty: names are looked up among the design points
+    FileLayout controlLayout;  // the control file's; its columns "": the design file's
     bool operator==(const Source&) const = default;
   };
 
@@ -101,7 +100,7 @@ class CSetoutWindow : public QMainWindow {
   void syncSelectionToSketch();
   void selectRow(std::ptrdiff_t row);
   std::string chooseFile(const QString& title);
-  bool askColumns(const std::string& path, QString& columns, reading::InputReading& input);
+  bool askColumns(const std::string& path, FileLayout& layout);
 
   Source m_shown;   // of the sheet shown (or of the file read last)
   Source m_wanted;  // being read, or to read

@@ -13,13 +13,12 @@
 
 namespace sheet_settings {
 
+// A design file's and a control file's layout, each one value (file_layout.h).
+inline const QString kLayout = QStringLiteral("layout");
+inline const QString kControlLayout = QStringLiteral("controlLayout");
+// The column lists earlier runs kept alone, read where no layout is kept.
 inline const QString kColumns = QStringLiteral("columns");
 inline const QString kControlColumns = QStringLiteral("controlColumns");
-// An encoding by its name as messages give it ("GB18030"); "" for 自动.
-inline const QString kEncoding = QStringLiteral("encoding");
-inline const QString kControlEncoding = QStringLiteral("controlEncoding");
-inline const QString kSkipLines = QStringLiteral("skipLines");
-inline const QString kControlSkipLines = QStringLiteral("controlSkipLines");
 inline const QString kFolder = QStringLiteral("folder");
 inline const QString kAngleDecimals = QStringLiteral("angleDecimals");
 inline const QString kDistanceDecimals = QStringLiteral("distanceDecimals");

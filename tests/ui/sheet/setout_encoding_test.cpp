@@ -25,6 +25,7 @@
 
 #include "tests/ui/sheet/setout_files.h"
 #include "ui/sheet/column_layout_dialog.h"
+#include "ui/sheet/file_layout.h"
 #include "ui/sheet/file_path.h"
 #include "ui/sheet/open_sheet.h"
 #include "ui/sheet/setout_window.h"
@@ -170,11 +171,44 @@ TEST(SetoutGbk, TheEncodingChosenIsReadAndRememberedWithTheLayout) {
   columns->trigger();
   ASSERT_TRUE(QTest::qWaitFor([&] { return window->sheet() != before; }));
   EXPECT_EQ(window->model().index(2, CSheetModel::kName).data().toString(), "中文");
-  EXPECT_EQ(QSettings(QStringLiteral("Corvane"), QStringLiteral("setout"))
-                .value(QStringLiteral("encoding"))
-                .toString(),
-            "Big5");
+  // Kept as one layout: the columns and the encoding come back together.
+  const FileLayout kept = LayoutOf(QSettings(QStringLiteral("Corvane"), QStringLiteral("setout"))
+                                       .value(QStringLiteral("layout")),
+                                   {});
+  EXPECT_EQ(kept.columns, "name,code,y,x,h");
+  EXPECT_EQ(kept.input.encoding, reading::TextEncoding::kBig5);
   window->close();
+}
+
+// A layout kept in the settings file reads back whole; what is missing or
+// unknown there (an encoding of a later version, a count that is no
+// number) is the fallback's, and 自动 stays 自动.
+TEST(FileLayoutKept, ReadsBackWholeAndFallsBackPartByPart) {
+  SetoutFiles files;
+  const QString path = files.folder.filePath(QStringLiteral("kept.ini"));
+  {
+    QSettings settings(path, QSettings::IniFormat);
+    settings.setValue("gbk", LayoutValue({"name,x,y", {reading::TextEncoding::kGb18030, 3}}));
+    settings.setValue("auto", LayoutValue({"name,y,x,h", {}}));
+    settings.setValue("odd", QVariantMap{{"encoding", "EBCDIC"}, {"skipLines", "many"}});
+    settings.setValue("old", QStringLiteral("name,code,y,x,h"));
+  }
+  const QSettings settings(path, QSettings::IniFormat);
+  const FileLayout fallback{"x,y", {reading::TextEncoding::kBig5, 2}};
+  const FileLayout gbk = LayoutOf(settings.value("gbk"), fallback);
+  EXPECT_EQ(gbk.columns, "name,x,y");
+  EXPECT_EQ(gbk.input.encoding, reading::TextEncoding::kGb18030);
+  EXPECT_EQ(gbk.input.skipLines, 3u);
+  const FileLayout automatic = LayoutOf(settings.value("auto"), fallback);
+  EXPECT_EQ(automatic.columns, "name,y,x,h");
+  EXPECT_FALSE(automatic.input.encoding.has_value());
+  EXPECT_EQ(automatic.input.skipLines, 0u);
+  for (const char* key : {"odd", "old", "missing"}) {
+    const FileLayout read = LayoutOf(settings.value(key), fallback);
+    EXPECT_EQ(read.columns, "x,y") << key;
+    EXPECT_EQ(read.input.encoding, reading::TextEncoding::kBig5) << key;
+    EXPECT_EQ(read.input.skipLines, 2u) << key;
+  }
 }
 
 }  // namespace
