@@ -2,7 +2,8 @@
 // With --setout it opens the setting-out window instead, or writes its PDF;
 // with --alignment or --elements the road window, or the road's PDF.
 
-#include <QCoreApplication>
+#include <string>
+#include <vector>
 
 #include "ui/calc/calc_app.h"
 #include "ui/road/road_command.h"
@@ -17,7 +18,9 @@ int main(int argc, char** argv) {
     return app.ExitInstance(RunRoad(QCoreApplication::arguments(), road));
   }
   if (setout != SetoutCall::kNone) {
-    return app.ExitInstance(RunSetout(QCoreApplication::arguments(), setout));
+    // argv as given, Qt's own options taken out: the bytes of a file's name,
+    // which QCoreApplication::arguments() would read as UTF-8 and lose.
+    return app.ExitInstance(RunSetout(std::vector<std::string>(argv, argv + argc), setout));
   }
   app.InitInstance();
   return app.ExitInstance();

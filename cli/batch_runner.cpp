@@ -123,15 +123,17 @@ int WriteAll(int fd, std::string_view data) {
 std::jthread StartThread(std::function<void()> work) { return std::jthread(std::move(work)); }
 
 BatchRunner::BatchRunner(const reading::RowReader& reader, int outFd, int errFd,
-                         ThreadStarter startThread)
-    : reader_(reader), outFd_(outFd), errFd_(errFd), startThread_(startThread) {}
+                         const reading::InputReading& input, ThreadStarter startThread)
+    : reader_(reader), input_(input), outFd_(outFd), errFd_(errFd), startThread_(startThread) {}
 
 BatchOutcome BatchRunner::Run(int inFd, std::string_view source, const std::string* header) const {
   std::vector<Slot> ring(2 * WorkerCount());
   const std::vector<std::jthread> threads = StartWorkers(startThread_, reader_, ring);
-  reading::ChunkReader input(inFd);
-  InputStart start(header);
+  reading::ChunkReader input(inFd, input_.encoding);
+  InputStart start(reader_, {input_.skipLines, header, false});
   BatchOutcome outcome;
+  // The decimal mark the pieces written so far settled (piece.h).
+  reading::DecimalMark mark = reading::DecimalMark::kUnknown;
   std::size_t filled = 0;
   std::size_t written = 0;
   std::size_t linesWritten = 0;
@@ -146,6 +148,7 @@ BatchOutcome BatchRunner::Run(int inFd, std::string_view source, const std::stri
       if (got == reading::ChunkReader::Got::kNotYet) break;
       inputLeft = got == reading::ChunkReader::Got::kPiece;
       if (!inputLeft) break;
+      slot.piece.startsInput = input.startsInput();
       start.Prepare(slot.piece);
       if (threads.empty()) AnswerPiece(reader_, slot.piece);
       SetState(slot, threads.empty() ? kAnswered : kFilled);
@@ -154,7 +157,15 @@ BatchOutcome BatchRunner::Run(int inFd, std::string_view source, const std::stri
     if (written == filled) break;
     Slot& slot = ring[written % ring.size()];
     AwaitStateOtherThan(slot, kFilled);
-    const Piece& piece = slot.piece;
+    Piece& piece = slot.piece;
+    // A row that took the mark of the rows before it, which the pieces
+    // before this one settled, is read again with that mark (rare: a comma
+    // that may group thousands, in a row that does not settle it itself).
+    if (piece.startsInput) mark = reading::DecimalMark::kUnknown;
+    if (piece.usesFileMark && mark != reading::DecimalMark::kUnknown && mark != piece.startMark) {
+      AnswerPiece(reader_, piece, mark);
+    }
+    if (mark == reading::DecimalMark::kUnknown) mark = piece.foundMark;
     if (outcome.writeError == 0) {
       outcome.writeError = WriteAll(outFd_, piece.output);
       WriteAll(errFd_, ErrorMessages(piece, source, linesWritten + 1));
@@ -165,9 +176,14 @@ BatchOutcome BatchRunner::Run(int inFd, std::string_view source, const std::stri
     ++written;
   }
   for (Slot& slot : ring) SetState(slot, kStop);
+  if (outcome.writeError == 0 && input.failed() == 0) {
+    std::string held;
+    start.Finish(held);
+    outcome.writeError = WriteAll(outFd_, held);
+  }
   outcome.readError = input.failed();
   outcome.refused = input.refused();
-  outcome.rowSeen = start.rowSeen();
+  outcome.headerWritten = start.headerWritten();
   return outcome;
 }
 

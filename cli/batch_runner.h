@@ -12,16 +12,17 @@
 #include <string_view>
 #include <thread>
 
+#include "reader/input_reading.h"
 #include "reader/row_reader.h"
 
 namespace calc {
 
 struct BatchOutcome {
-  bool rowsFailed = false;  // some line was answered with an "ERROR: " line
-  bool rowSeen = false;     // the input had a first row
-  int readError = 0;        // errno of a failed read, 0 when none
-  int writeError = 0;       // errno of a failed write, 0 when none
-  std::string refused;      // why the input's encoding is refused, if it is
+  bool rowsFailed = false;     // some line was answered with an "ERROR: " line
+  bool headerWritten = false;  // the --header lines were written
+  int readError = 0;           // errno of a failed read, 0 when none
+  int writeError = 0;          // errno of a failed write, 0 when none
+  std::string refused;         // why the input's encoding is refused, if it is
 };
 
 // Starts a thread that runs `work`; throws std::system_error when it cannot.
@@ -31,8 +32,9 @@ std::jthread StartThread(std::function<void()> work);
 
 class BatchRunner {
  public:
+  // `input`: how every input is read (its encoding, --skip-lines).
   BatchRunner(const reading::RowReader& reader, int outFd, int errFd,
-              ThreadStarter startThread = StartThread);
+              const reading::InputReading& input = {}, ThreadStarter startThread = StartThread);
 
   // Answers the stream `inFd`; errors go to errFd as
   // "corvane-calc: SOURCE:LINE: what is wrong". `header`: the --header
@@ -42,6 +44,7 @@ class BatchRunner {
 
  private:
   const reading::RowReader& reader_;
+  reading::InputReading input_;
   int outFd_;
   int errFd_;
   ThreadStarter startThread_;

@@ -1,9 +1,9 @@
 #pragma once
 
-// What is special about the start of one input: its first row, the first
-// line that is neither blank nor a comment, is marked, as it may be a
-// header; and the --header lines, where they are still to be written, go
-// before it.
+// An input's start, answered where the input is read, in order: its first
+// lines as reading::InputRows reads them, up to and with its first row
+// (and the --header lines), so that workers answer every line after that
+// as a row, each piece apart.
 
 #include <string>
 
@@ -14,18 +14,26 @@ namespace calc {
 
 class InputStart {
  public:
-  // `header`: the --header comment line, or nullptr where the --header
-  // lines are not to be written before this input's first row.
-  explicit InputStart(const std::string* header = nullptr) : header_(header) {}
+  // `options`: --skip-lines and the --header comment line (nullptr where
+  // the --header lines are not to be written before this input's first
+  // row). `reader` must outlive this.
+  InputStart(const reading::RowReader& reader, reading::InputOptions options)
+      : reader_(reader), rows_(reader, options) {}
 
-  // Prepares the next piece of the input; pieces come in input order.
+  // Answers the lines of the next piece that come before and with the
+  // input's first row; pieces come in input order.
   void Prepare(Piece& piece);
 
-  // Whether the input's first row has come.
+  // The input has ended: appends what is held back (input_rows.h).
+  void Finish(std::string& out) { rows_.Finish(out); }
+
+  // Whether the input's first row has come, and whether the --header lines
+  // are written.
   bool rowSeen() const { return rows_.rowSeen(); }
+  bool headerWritten() const { return rows_.headerWritten(); }
 
  private:
-  const std::string* header_;
+  const reading::RowReader& reader_;
   reading::InputRows rows_;
 };
 

@@ -44,10 +44,9 @@ int ComputeOne(const calc::Options& options) {
   reading::LineAnswer answer;
   reader.ReadFields(fields, answer);
   std::string text;
-  std::size_t begin = 0;
-  const bool computed =
-      reading::AppendOutput(reader, answer, options.header ? &options.sheet.headerComment : nullptr,
-                            text, begin) != reading::LineOutcome::kFailed;
+  if (options.header) reader.AppendHeaderLines(options.sheet.headerComment, answer, text);
+  reader.AppendLine(answer, text);
+  const bool computed = answer.kind != reading::LineAnswer::Kind::kError;
   if (!computed) Complain(answer.text);
   return Say(text + "\n", computed ? kAllComputed : kRowsFailed);
 }
@@ -59,6 +58,7 @@ int ComputeStream(const calc::BatchRunner& runner, const std::string& file, bool
                   const std::string*& header) {
   const bool isStdin = file == "-";
   const std::string source = isStdin ? "stdin" : file;
+  // A file's name as the shell gave its bytes, whatever their encoding.
   const int fd = isStdin ? STDIN_FILENO : open(file.c_str(), O_RDONLY);
   if (fd < 0) {
     Complain("cannot open " + file + ": " + std::strerror(errno));
@@ -66,7 +66,7 @@ int ComputeStream(const calc::BatchRunner& runner, const std::string& file, bool
   }
   const calc::BatchOutcome outcome = runner.Run(fd, source, header);
   if (!isStdin) close(fd);
-  if (outcome.rowSeen) header = nullptr;
+  if (outcome.headerWritten) header = nullptr;
   if (outcome.readError != 0) {
     Complain("cannot read " + source + ": " + std::strerror(outcome.readError));
     return kBadUsage;
@@ -85,7 +85,7 @@ int ComputeStream(const calc::BatchRunner& runner, const std::string& file, bool
 
 int ComputeStreams(const calc::Options& options) {
   const reading::RowReader reader(options.sheet.settings);
-  const calc::BatchRunner runner(reader, STDOUT_FILENO, STDERR_FILENO);
+  const calc::BatchRunner runner(reader, STDOUT_FILENO, STDERR_FILENO, options.sheet.input);
   const std::vector<std::string> stdinOnly = {"-"};
   const std::string* header = options.header ? &options.sheet.headerComment : nullptr;
   int status = kAllComputed;

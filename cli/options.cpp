@@ -262,9 +262,11 @@ std::string UsageText() {
              "A comma inside a field is a decimal comma (1,5 in 10;1,5). Fields\n"
              "may be quoted (\"K1, kerb\"). Answers keep the row's separator. A\n"
              "row with one field more than its numbers starts with a point name.\n"
-             "Blank lines, lines starting with # and a first row without numbers\n"
-             "(a header) are copied, control bytes escaped. UTF-8, and UTF-16\n"
-             "with a byte-order mark, are read.\n"
+             "Blank lines, lines starting with #, a spreadsheet's empty rows\n"
+             "(,,,,) and the lines without numbers before the first row (a title,\n"
+             "a header) are copied, control bytes escaped. UTF-8, GBK (found by\n"
+             "the first line that is not UTF-8), UTF-16 with a byte-order mark,\n"
+             "and what --encoding names are read; names are written in UTF-8.\n"
              "\n"
              "Options:\n") +
          std::string(reading::SheetOptionsHelp()) + std::string(reading::RoadOptionsHelp()) +

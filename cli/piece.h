@@ -3,7 +3,6 @@
 // A piece of input lines and the answers to them: the unit of work that the
 // batch pipeline hands to its workers.
 
-#include <atomic>
 #include <string>
 #include <vector>
 
@@ -18,21 +17,33 @@ struct PieceError {
 };
 
 struct Piece {
-  static constexpr std::size_t kNoLine = static_cast<std::size_t>(-1);
-
-  std::string input;               // whole lines, each ending in "\n"
-  std::size_t firstRow = kNoLine;  // the input's first row, if in this piece
-  // --header: the comment line to write, and the header row, before the
-  // answer to the first row (in its place where that row is a header);
-  // nullptr when there are none.
-  const std::string* header = nullptr;
-  std::string output;  // one answer line per input line
+  std::string input;         // whole lines, each ending in "\n"
+  bool startsInput = false;  // its first line starts a new input (joined with cat)
+  // The lines before an input's first row, and that row, are answered
+  // where the input is read, in order (InputStart): the first `answered`
+  // lines, whose output is the first `answeredBytes` of `output` and whose
+  // errors the first `answeredErrors` of `errors`.
+  std::size_t answered = 0;
+  std::size_t answeredBytes = 0;
+  std::size_t answeredErrors = 0;
+  // The decimal mark the rows before line `answered` of its input settled
+  // as far as InputStart saw them (decimal_mark.h); the one settled at the
+  // end of the piece, as read from there; and whether a row after line
+  // `answered` took the mark of the rows before it, so that its answer
+  // depends on the pieces before this one.
+  reading::DecimalMark startMark = reading::DecimalMark::kUnknown;
+  reading::DecimalMark foundMark = reading::DecimalMark::kUnknown;
+  bool usesFileMark = false;
+  std::string output;  // one answer line per input line (the --header lines too)
   std::vector<PieceError> errors;
   std::size_t lines = 0;
 };
 
-// Fills the piece's output, error list and line count from its input; the
-// line `firstRow` may be a header, and the --header lines go before it.
-void AnswerPiece(const reading::RowReader& reader, Piece& piece);
+// Fills the piece's output, error list and line count from its input, from
+// line `answered` on; the rows before it in its input settled the decimal
+// mark `startMark` (which, from a caller that knows more, may be more than
+// piece.startMark).
+void AnswerPiece(const reading::RowReader& reader, Piece& piece,
+                 reading::DecimalMark startMark = reading::DecimalMark::kUnknown);
 
 }  // namespace calc

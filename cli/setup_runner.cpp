@@ -6,6 +6,7 @@
 #include <cerrno>
 #include <cmath>
 #include <cstring>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -26,28 +27,67 @@ constexpr int kRowsFailed = 1;
 constexpr int kBadUsage = 2;
 constexpr std::size_t kNotASighting = static_cast<std::size_t>(-1);
 
-// One input line as read, kept until the setup is worked out.
+// What an input gives, kept until the setup is worked out: a row as read,
+// the lines copied before it, or the place of the --header lines.
 struct Line {
-  reading::LineAnswer answer;
-  bool firstRow = false;                 // the first row of the first input
+  reading::LineAnswer answer;            // a row; or the one the --header lines are for
+  std::string copied;                    // lines copied through, each with its "\n"
+  bool header = false;                   // the --header lines go here
   std::size_t sighting = kNotASighting;  // its sighting, for a row that read
 };
 
-// The rows of every input, read line by line.
+// The rows of every input, read line by line as every input is read
+// (reading::InputRows: the lines before its first row, --skip-lines).
 class SetupRows {
  public:
-  SetupRows(const reading::RowReader& reader, int errFd) : reader_(reader), errFd_(errFd) {}
+  SetupRows(const reading::RowReader& reader, const reading::InputReading& input, bool header,
+            int errFd)
+      : reader_(reader), input_(input), header_(header), errFd_(errFd) {}
 
-  // Starts the next input.
-  void Start() { rows_ = reading::InputRows(); }
+  // Starts the next input; the one before it has ended.
+  void Start() {
+    Finish();
+    // The --header lines go before the first input's first row: their place
+    // is kept, the setup they give not known yet.
+    reading::InputOptions options{input_.skipLines, nullptr, false, nullptr};
+    if (header_ && !headerPlaced_) {
+      options.header = &placeholder_;
+      options.writeHeader = [this](const reading::LineAnswer& first, std::string& out) {
+        Keep(out);
+        Line line;
+        line.answer = first;
+        line.header = true;
+        lines_.push_back(std::move(line));
+        headerPlaced_ = true;
+      };
+    }
+    rows_.emplace(reader_, options);
+  }
+
+  // The input that was read last has ended.
+  void Finish() {
+    if (!rows_) return;
+    std::string copied;
+    rows_->Finish(copied);
+    Keep(copied);
+    rows_.reset();
+  }
+
+  // The next line starts a new input within the same stream (inputs
+  // joined with cat).
+  void StartJoined() {
+    std::string copied;
+    rows_->StartInput(copied);
+    Keep(copied);
+  }
 
   // Reads the input's next line; `where` names it in messages ("stdin:3").
   void Add(std::string_view text, const std::string& where) {
     Line line;
-    const bool first = rows_.FirstRow(text);
-    line.firstRow = first && !rowSeen_;
-    rowSeen_ = rowSeen_ || first;
-    reader_.Read(text, line.answer, first);
+    std::string copied;
+    const bool row = rows_->Read(text, line.answer, copied);
+    Keep(copied);
+    if (!row) return;
     reading::LineAnswer& answer = line.answer;
     if (answer.kind == reading::LineAnswer::Kind::kAnswer) {
       if (sightings_.size() == kMostSightings) {
@@ -74,15 +114,28 @@ class SetupRows {
   }
 
   std::vector<Line>& lines() { return lines_; }
+  const reading::InputReading& input() const { return input_; }
   const std::vector<survey::Sighting>& sightings() const { return sightings_; }
   const std::string& label(std::size_t sighting) const { return labels_[sighting]; }
   bool failed() const { return failed_; }
 
  private:
+  // Lines copied through, as a line of their own.
+  void Keep(std::string& copied) {
+    if (copied.empty()) return;
+    Line line;
+    line.copied = std::move(copied);
+    copied.clear();
+    lines_.push_back(std::move(line));
+  }
+
   const reading::RowReader& reader_;
+  reading::InputReading input_;
+  bool header_;
   int errFd_;
-  reading::InputRows rows_;
-  bool rowSeen_ = false;
+  std::optional<reading::InputRows> rows_;
+  const std::string placeholder_;  // InputRows is told there are --header lines
+  bool headerPlaced_ = false;
   std::vector<Line> lines_;
   std::vector<survey::Sighting> sightings_;
   std::vector<std::string> labels_;  // "GPS2 (stdin:3)"
@@ -96,11 +149,12 @@ std::string ReadInput(const std::string& file, SetupRows& rows) {
   const std::string source = isStdin ? "stdin" : file;
   const int fd = isStdin ? STDIN_FILENO : open(file.c_str(), O_RDONLY);
   if (fd < 0) return "cannot open " + file + ": " + std::strerror(errno);
-  reading::ChunkReader input(fd);
+  reading::ChunkReader input(fd, rows.input().encoding);
   rows.Start();
   std::string piece;
   std::size_t number = 0;
   while (input.Next(piece) == reading::ChunkReader::Got::kPiece) {
+    if (input.startsInput()) rows.StartJoined();
     for (std::size_t at = 0; at < piece.size();) {
       const std::size_t end = piece.find('\n', at);
       rows.Add(std::string_view(piece).substr(at, end - at),
@@ -168,11 +222,12 @@ int RunSetup(const Options& options, int outFd, int errFd) {
   const reading::RowSettings& settings = sheet.settings;
   const reading::RowReader reader(settings);
   const bool free = settings.mode == reading::Mode::kFreeStation;
-  SetupRows rows(reader, errFd);
+  SetupRows rows(reader, sheet.input, options.header, errFd);
   if (!options.values.empty()) {
     rows.Start();
     for (std::size_t i = 0; i < options.values.size(); ++i)
       rows.Add(options.values[i], "value " + std::to_string(i + 1));
+    rows.Finish();
   } else {
     const std::vector<std::string> stdinOnly = {"-"};
     for (const std::string& file : options.files.empty() ? stdinOnly : options.files) {
@@ -181,6 +236,7 @@ int RunSetup(const Options& options, int outFd, int errFd) {
         return kBadUsage;
       }
     }
+    rows.Finish();
   }
 
   const reading::OrientedStation& asked = *sheet.oriented;
@@ -223,6 +279,14 @@ int RunSetup(const Options& options, int outFd, int errFd) {
   const std::string comment = SetupComment(sheet, stationName, setup);
   for (Line& line : rows.lines()) {
     reading::LineAnswer& answer = line.answer;
+    if (line.header) {
+      reader.AppendHeaderLines(comment, answer, out);
+      continue;
+    }
+    if (!line.copied.empty()) {
+      out += line.copied;
+      continue;
+    }
     if (line.sighting != kNotASighting) {
       if (setup.ok()) {
         const survey::TargetResidual& residual = setup.value().residuals[line.sighting];
@@ -235,12 +299,8 @@ int RunSetup(const Options& options, int outFd, int errFd) {
         answer.text += ": " + why;
       }
     }
-    std::size_t begin = 0;
-    const std::string* header = line.firstRow && options.header ? &comment : nullptr;
-    if (reading::AppendOutput(reader, answer, header, out, begin) !=
-        reading::LineOutcome::kReplaced) {
-      out += '\n';
-    }
+    reader.AppendLine(answer, out);
+    out += '\n';
   }
   if (const int error = WriteAll(outFd, out); error != 0) {
     WriteAll(errFd, std::string("corvane-calc: cannot write: ") + std::strerror(error) + "\n");

@@ -4,10 +4,11 @@
 // line written shows a control byte (but tabs in answers and copied lines),
 // every azimuth and angle written is one the tool accepts as input, an
 // answer read into a LineAnswer is written as the one written straight from
-// its line, and a piece of many lines gives one answer per line (and two
-// more, or one where a header gives way, with the --header lines). The same
-// bytes read as an input in two pieces give the lines that reading them at
-// once gives.
+// its line, and a piece of many lines read as an input (its first lines by
+// the rules of an input's start, some of them skipped) gives one answer per
+// line (and, with the --header lines, two more, or one where a header gives
+// way). The same bytes read as an input in two pieces give the lines that
+// reading them at once gives.
 //
 // The input is a byte of settings and the lines. Where the lines start with
 // a NUL byte and a mode's name, the text up to the first line end is a
@@ -21,6 +22,7 @@
 #include <string>
 #include <string_view>
 
+#include "cli/input_start.h"
 #include "cli/piece.h"
 #include "core/survey.h"
 #include "reader/columns.h"
@@ -126,8 +128,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::string_view line = input.substr(0, input.find('\n'));
 
   const bool firstRow = (data[0] & 0x80) != 0;
+  const reading::RowPlace place{firstRow ? 1u : 0u, reading::DecimalMark::kUnknown};
   std::string out;
-  const bool computed = reader.AnswerLine(line, out, firstRow);
+  const bool computed = reader.AnswerLine(line, out, place);
   Require(out.find('\n') == std::string::npos);
   Require(computed != StartsWith(out, "ERROR: "));
   // No line written acts on a terminal: no control byte but the tabs of
@@ -136,7 +139,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     return (c != '\t' || !computed) && (static_cast<unsigned char>(c) < 0x20 || c == 0x7F);
   }));
   const std::size_t firstMark = line.find_first_not_of(" \t");
-  const bool passedThrough = firstMark == std::string_view::npos || line[firstMark] == '#' ||
+  const bool passedThrough = firstMark == std::string_view::npos ||
+                             (line[firstMark] == '#' && reading::IsBlankOrComment(line)) ||
                              (line[firstMark] == '\r' && firstMark + 1 == line.size());
   if (passedThrough && line.size() <= reading::kMaxLineChars) {
     std::string_view expected = line;
@@ -148,7 +152,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
   }
   reading::LineAnswer answer;
-  reader.Read(line, answer, firstRow);
+  reader.Read(line, answer, place);
   if (answer.kind == reading::LineAnswer::Kind::kAnswer) RequireValidAngles(reader, answer);
   // The answer read into its own strings is written as the one written
   // straight from the line.
@@ -159,23 +163,20 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   calc::Piece piece;
   piece.input.assign(input);
   if (piece.input.empty() || piece.input.back() != '\n') piece.input += '\n';
-  // With bit 6 the --header lines go before the first line, where it is a
-  // row (it is the first row then).
+  // With bit 6 the --header lines go before the first row, or in the place
+  // of the header; with bit 7 the first line is skipped.
   const std::string comment = "# station";
-  const bool firstIsRow = !reading::IsBlankOrComment(line);
-  piece.firstRow = firstIsRow ? 0 : calc::Piece::kNoLine;
-  piece.header = (data[0] & 0x40) != 0 && firstIsRow ? &comment : nullptr;
-  calc::AnswerPiece(reader, piece);
+  const bool header = (data[0] & 0x40) != 0;
+  calc::InputStart start(reader, {firstRow ? 1u : 0u, header ? &comment : nullptr, false});
+  start.Prepare(piece);
+  calc::AnswerPiece(reader, piece, piece.startMark);
+  std::string output = piece.output;
+  start.Finish(output);
   const auto lines =
       static_cast<std::size_t>(std::count(piece.input.begin(), piece.input.end(), '\n'));
   Require(piece.lines == lines);
-  reading::LineAnswer first;
-  reader.Read(line, first, true);
-  const std::size_t headerLines = piece.header == nullptr                            ? 0
-                                  : first.kind == reading::LineAnswer::Kind::kCopied ? 1
-                                                                                     : 2;
-  Require(static_cast<std::size_t>(std::count(piece.output.begin(), piece.output.end(), '\n')) ==
-          lines + headerLines);
+  const auto written = static_cast<std::size_t>(std::count(output.begin(), output.end(), '\n'));
+  Require(start.headerWritten() ? written == lines + 1 || written == lines + 2 : written == lines);
 
   RequireSameLines(input, input.size() / 3);
   return 0;

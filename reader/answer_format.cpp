@@ -64,8 +64,8 @@ class AnswerFormat::LineText {
     *at_++ = c;
   }
 
-  void PutField(std::string_view text, char separator) {
-    if (text.size() > kPieceRoom || !IsFieldAsItIs(text, separator)) {
+  void PutField(std::string_view text, char separator, bool mayHoldMarks) {
+    if (text.size() > kPieceRoom || !IsFieldAsItIs(text, separator, mayHoldMarks)) {
       Flush();
       AppendField(out_, text, separator);
     } else if (!text.empty()) {
@@ -100,16 +100,17 @@ inline void AnswerFormat::PutColumn(const LineAnswer& answer, const AnswerTexts&
                                     const AnswerColumn& column, LineText& line) const {
   switch (column.role) {
     case AnswerColumn::Role::kName:
-      line.PutField(texts.name, answer.separator);
+      line.PutField(texts.name, answer.separator, texts.mayHoldMarks);
       break;
     case AnswerColumn::Role::kCode:
-      line.PutField(texts.code, answer.separator);
+      line.PutField(texts.code, answer.separator, texts.mayHoldMarks);
       break;
     case AnswerColumn::Role::kHeight: {
       // A height is read as a number (or is empty): with a decimal comma it
       // becomes a decimal point, which a spreadsheet reads as a number.
       std::array<char, survey::kFieldChars> buffer;
-      line.PutField(WithDecimalPoint(texts.height, buffer), answer.separator);
+      line.PutField(WithDecimalPoint(texts.height, buffer, answer.readMark), answer.separator,
+                    texts.mayHoldMarks);
       break;
     }
     case AnswerColumn::Role::kResult: {

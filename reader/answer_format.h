@@ -29,6 +29,10 @@ struct AnswerTexts {
   std::string_view name;
   std::string_view code;
   std::string_view height;
+  // Whether they may hold a mark that their line was not split at (they
+  // were quoted, or not read from a line): written, it would split the
+  // answer line, unless quoted.
+  bool mayHoldMarks = true;
 };
 
 // One column of an answer line.
@@ -74,7 +78,7 @@ class AnswerFormat {
   class LineText;
 
   static AnswerTexts TextsOf(const LineAnswer& answer) {
-    return {answer.name, answer.code, answer.height};
+    return {answer.name, answer.code, answer.height, answer.textsMayHoldMarks};
   }
   // A result that is none, written as an empty field.
   bool IsNone(const LineAnswer& answer, const AnswerColumn& column) const {

@@ -16,12 +16,13 @@ constexpr std::size_t kCapacity = ChunkReader::kChunkBytes + kMaxLineChars + 2;
 
 }  // namespace
 
-ChunkReader::ChunkReader(int fd) : fd_(fd) {}
+ChunkReader::ChunkReader(int fd, std::optional<TextEncoding> encoding)
+    : fd_(fd), lines_(encoding) {}
 
 ChunkReader::Got ChunkReader::Next(std::string& chunk, bool wait) {
   while (true) {
     if (lines_.Take(chunk)) return Got::kPiece;
-    if (eof_ || error_ != 0 || !refused().empty()) return Got::kEnd;
+    if (eof_ || error_ != 0 || refusal() != Refusal::kNone) return Got::kEnd;
     if (!wait && !InputArrived()) return Got::kNotYet;
     ReadMore();
   }

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "core/survey.h"
+#include "reader/leading_line.h"
 #include "reader/number_text.h"
 #include "reader/packed_digits.h"
 #include "reader/shown_text.h"
@@ -13,7 +14,7 @@ namespace reading {
 using survey::IsDigit;
 
 bool ReadNumberField(const char* name, bool isAzimuth, std::string_view text, double& value,
-                     std::string& problem) {
+                     std::string& problem, DecimalMark mark) {
   if (ReadPlainNumberField(text, isAzimuth, value)) return true;
   auto fail = [&](std::string_view what, const char* hint = "") {
     problem = name;
@@ -26,10 +27,11 @@ bool ReadNumberField(const char* name, bool isAzimuth, std::string_view text, do
     return fail(" is longer than " + std::to_string(survey::kFieldChars) + " characters: ");
   }
   std::array<char, survey::kFieldChars> buffer;
-  const std::string_view number = WithDecimalPoint(text, buffer);
+  const std::string_view number = WithDecimalPoint(text, buffer, mark);
   switch (ReadFieldNumber(number, value)) {
     case FieldNumber::kNotANumber:
-      return fail(" is not a number: ");
+      return fail(" is not a number: ",
+                  IsSpreadsheetError(text) ? " (a spreadsheet's error value)" : "");
     case FieldNumber::kOutOfRange:
       return fail(" is out of range: ");
     case FieldNumber::kNumber:

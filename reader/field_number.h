@@ -15,21 +15,34 @@
 namespace reading {
 
 // Reads the common field, plain decimals with a decimal point or comma (and,
-// `isAzimuth`, a valid packed azimuth), into `value`; false for any other,
-// which ReadNumberField reads. Inline: every number of a row comes here.
-inline bool ReadPlainNumberField(std::string_view text, bool isAzimuth, double& value) {
+// `isAzimuth`, a valid packed azimuth), into `value`, and says which mark
+// it has; false for any other, which ReadNumberField reads. A comma that
+// may group thousands (kEither) is read as the decimal mark: the caller
+// reads it again where its row says it groups. Inline: every number of a
+// row comes here.
+inline bool ReadPlainNumberField(std::string_view text, bool isAzimuth, double& value,
+                                 PlainMark& mark) {
   // Always a number in range.
   return !text.empty() && text.size() <= survey::kFieldChars &&
-         ReadPlainDecimal(text, value, true) == text.size() &&
+         ReadPlainCommaDecimal(text, value, mark) == text.size() &&
          (!isAzimuth || FindPlainAzimuthFault(text, value) == AzimuthFault::kNone);
+}
+
+// The same without the mark: a comma that may group thousands is no plain
+// decimal here.
+inline bool ReadPlainNumberField(std::string_view text, bool isAzimuth, double& value) {
+  PlainMark mark = PlainMark::kNone;
+  return ReadPlainNumberField(text, isAzimuth, value, mark) && mark != PlainMark::kEither;
 }
 
 // Reads field `name`'s `text` into `value`; false, with `problem` set
 // ("AZIMUTH has minutes of 60 or more: \"45.6\""), where it is no such
 // number. `isAzimuth`: a packed azimuth, whose minutes and seconds digits
 // must be below 60 and which must not be negative.
+// A comma that may group thousands or be the decimal mark reads as `mark`
+// says (decimal_mark.h); a spreadsheet's error value is named as such.
 bool ReadNumberField(const char* name, bool isAzimuth, std::string_view text, double& value,
-                     std::string& problem);
+                     std::string& problem, DecimalMark mark = DecimalMark::kUnknown);
 
 // A packed azimuth typed on its own (an option's value, a window's field):
 // the whole text one number with a decimal point, from 0 to 360, its

@@ -239,6 +239,7 @@ SplitLine SplitFields(std::string_view line, std::span<std::string_view> fields,
   const unsigned held = SplitAtFirstMark(line, fields, split);
   if ((held & kQuote) != 0) {
     split.count = 0;
+    split.quoted = true;
     split.separator = QuotedLineSeparator(line);
     SplitQuoted(line, fields, unquoted, split);
   } else if (split.separator == ' ') {

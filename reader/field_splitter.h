@@ -36,6 +36,9 @@ struct SplitLine {
   char separator = ' ';         // ';', '\t', ',' or ' ' (runs of blanks)
   const char* fault = nullptr;  // what keeps the line from being split: a
                                 // quote that is not closed, or text after one
+  // Whether the line holds a quote: only a quoted field may hold a mark the
+  // line is not split at (a semicolon in a line of commas).
+  bool quoted = false;
 };
 
 // Splits `line` (without line end); stores the first fields.size() fields.

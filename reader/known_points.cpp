@@ -1,24 +1,26 @@
 #include "reader/known_points.h"
 
 #include <cmath>
+#include "reader/undecoded_line.h"
 
 namespace reading {
 namespace {
 
 // Known points are read as setout reads design points: X Y, after a name.
-RowSettings KnownPointSettings(const std::vector<Column>& columns) {
+RowSettings KnownPointSettings(const std::vector<Column>& columns, DecimalMark mark) {
   RowSettings settings;
   settings.mode = Mode::kSetout;
   settings.hasStation = true;
   settings.columns = columns;
+  settings.decimalMark = mark;
   return settings;
 }
 
 }  // namespace
 
 FileError KnownPoints::Read(std::string_view text, const std::vector<Column>& columns,
-                            std::string_view source) {
-  Start(columns, source);
+                            std::string_view source, const InputReading& reading) {
+  Start(columns, source, reading);
   for (std::size_t at = 0; at < text.size();) {
     const std::size_t end = std::min(text.find('\n', at), text.size());
     FileError error = AddLine(text.substr(at, end - at));
@@ -28,11 +30,12 @@ FileError KnownPoints::Read(std::string_view text, const std::vector<Column>& co
   return {};
 }
 
-void KnownPoints::Start(const std::vector<Column>& columns, std::string_view source) {
-  reader_.emplace(KnownPointSettings(columns));
+void KnownPoints::Start(const std::vector<Column>& columns, std::string_view source,
+                        const InputReading& reading) {
+  reader_ = std::make_shared<const RowReader>(KnownPointSettings(columns, reading.decimalMark));
+  rows_.emplace(*reader_, InputOptions{reading.skipLines, nullptr, true});
   source_.assign(source);
   lines_ = 0;
-  rows_ = InputRows();
   points_.clear();
   names_.clear();
 }
@@ -40,19 +43,26 @@ void KnownPoints::Start(const std::vector<Column>& columns, std::string_view sou
 FileError KnownPoints::AddLine(std::string_view line) {
   const std::size_t number = ++lines_;
   LineAnswer answer;
-  reader_->ReadKnownPoint(line, answer, rows_.FirstRow(line));
-  if (answer.kind == LineAnswer::Kind::kCopied) return {};
+  std::string copied;
+  if (!rows_->Read(line, answer, copied)) return {};
   if (answer.kind == LineAnswer::Kind::kError) {
     FileError error;
     error.what = FileError::What::kRow;
     error.path = source_;
     error.line = number;
     error.row = std::move(answer.text);
+    UndecodedLine undecoded;
+    error.undecoded = FindUndecoded(line, undecoded);
     return error;
   }
   Keep(answer.name, answer.point,
        answer.hasHeight ? std::optional<double>(answer.heightValue) : std::nullopt, number);
   return {};
+}
+
+void KnownPoints::StartInput() {
+  std::string copied;
+  rows_->StartInput(copied);
 }
 
 void KnownPoints::AddPoint(std::string_view name, const Point& point,
@@ -71,11 +81,13 @@ void KnownPoints::Keep(std::string_view name, const Point& point, std::optional<
   }
 }
 
-FileError KnownPoints::ReadFile(const std::string& path, const std::vector<Column>& columns) {
-  Start(columns, path);
-  TextFile file(path);
+FileError KnownPoints::ReadFile(const std::string& path, const std::vector<Column>& columns,
+                                const InputReading& reading) {
+  Start(columns, path, reading);
+  TextFile file(path, false, reading.encoding);
   std::string_view line;
   while (file.NextLine(line)) {
+    if (file.startsInput()) StartInput();
     FileError error = AddLine(line);
     if (error) return error;
   }

@@ -2,9 +2,10 @@
 
 // Known points by name: the station and the backsight of a setting-out
 // sheet, read from a control file (or from the design file itself) by the
-// same rules as any coordinate file: encodings, separators, quotes,
-// comments, a header, and the columns a column list names (it must name a
-// name, x and y; an h column gives the point's height, code and - are read
+// same rules as any coordinate file (input_rows.h): encodings, separators,
+// quotes, comments, the lines before the first row, and the columns a
+// column list names (it must name a name, x and y; an h column gives the
+// point's height, code and - are read
 // past). Without a column list a row is NAME X Y.
 //
 // Reading is strict: a row that does not read (a field that is no number, a
@@ -13,11 +14,13 @@
 // of the two is meant cannot be told.
 
 #include <map>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "reader/input_reading.h"
 #include "reader/input_rows.h"
 #include "reader/row_reader.h"
 #include "reader/sheet_error.h"
@@ -30,16 +33,20 @@ class KnownPoints {
   // Reads the points of a whole text (decoded, e.g. by TextLines) named
   // `source` in errors; `columns` as a column list reads them for setout.
   // kNone, or the first row that does not read (kRow).
-  FileError Read(std::string_view text, const std::vector<Column>& columns,
-                 std::string_view source);
+  FileError Read(std::string_view text, const std::vector<Column>& columns, std::string_view source,
+                 const InputReading& reading = {});
 
   // Read() line by line, for a caller that looks at a cancel flag between
   // lines, or that takes the names of a design file whose rows may have
   // errors: Start(), then AddLine() with each line in turn (without its
   // "\n"). AddLine() returns kNone or the line's error (kRow); such a line
   // adds no point, and the caller may go on.
-  void Start(const std::vector<Column>& columns, std::string_view source);
+  void Start(const std::vector<Column>& columns, std::string_view source,
+             const InputReading& reading = {});
   FileError AddLine(std::string_view line);
+
+  // The next line starts a new input (TextFile::startsInput()).
+  void StartInput();
 
   // Adds a point handed over by a caller, as the next line (after Start()),
   // with its height (metres) where it has one.
@@ -47,7 +54,8 @@ class KnownPoints {
                 std::optional<double> height = std::nullopt);
 
   // The same for the file at `path`, which names it in errors.
-  FileError ReadFile(const std::string& path, const std::vector<Column>& columns);
+  FileError ReadFile(const std::string& path, const std::vector<Column>& columns,
+                     const InputReading& reading = {});
 
   // Whether a name is found.
   struct Found {
@@ -87,10 +95,12 @@ class KnownPoints {
   void Keep(std::string_view name, const Point& point, std::optional<double> height,
             std::size_t line);
 
-  std::optional<RowReader> reader_;
+  // Where rows_ finds it whatever moves or copies this (copies share it:
+  // it is immutable).
+  std::shared_ptr<const RowReader> reader_;
+  std::optional<InputRows> rows_;
   std::string source_;
   std::size_t lines_ = 0;
-  InputRows rows_;
   std::map<std::string, Entry, std::less<>> points_;
   std::vector<std::string> names_;
 };

@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 
+#include "reader/decimal_mark.h"
 #include "reader/row_settings.h"
 
 namespace reading {
@@ -29,15 +30,27 @@ struct LineAnswer {
   // column list names one (the name may then be empty). For a header: it
   // has the name field that a row would.
   bool named = false;
-  std::string name;    // as read: blanks around it and quotes taken off
-  std::string code;    // as read, where the column list names a code
-  std::string height;  // the design height as read, "" where it is empty
+  std::string name;               // as read: blanks around it and quotes taken off
+  std::string code;               // as read, where the column list names a code
+  std::string height;             // the design height as read, "" where it is empty
+  bool textsMayHoldMarks = true;  // as AnswerTexts::mayHoldMarks
   // Whether `point` holds the row's point: the design point (setout), the
   // second point (inverse), the end point (forward). Set once the row's
   // numbers are read, on error lines too where a computation failed.
   bool hasPoint = false;
   Point point{0.0, 0.0};
   std::array<double, 4> results{};  // the mode's results, as ResultNames()
+  // How the row's commas that may group thousands or be the decimal mark
+  // read (its height is written so); the mark its own numbers show, where
+  // the reader was not told the file's (RowPlace::fileMark) or had to look;
+  // and whether it took the file's mark, which the rows before it settled.
+  DecimalMark readMark = DecimalMark::kUnknown;
+  DecimalMark ownMark = DecimalMark::kUnknown;
+  bool markFromFile = false;
+  // An error of a line before its input's first row that may be a title or
+  // a preamble line all the same (leading_line.h): the lines after it are
+  // read as lines before the first row still.
+  bool mayBePreamble = false;
   // The design height as a number, where the row has one (read by an h
   // column, or a caller's point's); set on error lines too once read.
   bool hasHeight = false;

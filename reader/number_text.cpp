@@ -163,7 +163,7 @@ namespace {
 // the digits and the power of ten are exact doubles, so one division gives
 // the correctly rounded value, the same that the general conversion finds.
 template <bool kDecimalComma>
-std::size_t ReadPlainDecimalWith(std::string_view text, double& value) {
+std::size_t ReadPlainDecimalWith(std::string_view text, double& value, PlainMark& mark) {
   const char* at = text.data();
   const char* const end = at + text.size();
   const bool negative = at < end && *at == '-';
@@ -178,6 +178,9 @@ std::size_t ReadPlainDecimalWith(std::string_view text, double& value) {
     at = TakeDigits(at, end, digits);
     decimals = at - fracBegin;
     count += decimals;
+    mark = !kDecimalComma || fracBegin[-1] == '.'                          ? PlainMark::kPoint
+           : decimals == 3 && count >= 4 && count <= 6 && *intBegin != '0' ? PlainMark::kEither
+                                                                           : PlainMark::kComma;
   }
   // More than 19 digits may have wrapped around; leave them to the general
   // conversion.
@@ -190,21 +193,15 @@ std::size_t ReadPlainDecimalWith(std::string_view text, double& value) {
 }  // namespace
 
 std::size_t ReadPlainDecimal(std::string_view text, double& value, bool decimalComma) {
-  return decimalComma ? ReadPlainDecimalWith<true>(text, value)
-                      : ReadPlainDecimalWith<false>(text, value);
+  PlainMark mark = PlainMark::kNone;
+  if (!decimalComma) return ReadPlainDecimalWith<false>(text, value, mark);
+  const std::size_t length = ReadPlainDecimalWith<true>(text, value, mark);
+  return mark == PlainMark::kEither ? 0 : length;
 }
 
-std::string_view WithDecimalPoint(std::string_view field,
-                                  std::array<char, survey::kFieldChars>& buffer) {
-  const std::size_t comma = field.find(',');
-  if (comma == std::string_view::npos || field.size() > buffer.size() ||
-      field.find_first_of(",.", comma + 1) != std::string_view::npos ||
-      field.substr(0, comma).find('.') != std::string_view::npos) {
-    return field;
-  }
-  std::memcpy(buffer.data(), field.data(), field.size());
-  buffer[comma] = '.';
-  return std::string_view(buffer.data(), field.size());
+std::size_t ReadPlainCommaDecimal(std::string_view text, double& value, PlainMark& mark) {
+  mark = PlainMark::kNone;
+  return ReadPlainDecimalWith<true>(text, value, mark);
 }
 
 bool ReadWholeNumber(std::string_view field, double& value) {

@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "core/survey.h"
+#include "reader/decimal_mark.h"
 
 namespace reading {
 
@@ -27,20 +28,27 @@ enum class FieldNumber { kNumber, kNotANumber, kOutOfRange };
 // zero or as a subnormal double (below 2.2e-308), is out of range.
 FieldNumber ReadFieldNumber(std::string_view field, double& value);
 
-// A field with a decimal comma ("498301,214": one comma, no point, at most
-// survey::kFieldChars characters) spelled with a point, in `buffer`, for the
-// readers here; any other field as it is.
-std::string_view WithDecimalPoint(std::string_view field,
-                                  std::array<char, survey::kFieldChars>& buffer);
-
 // Reads the common spelling "[sign]digits[.digits]" (at most 19 digits,
 // below 2^53 as a whole number) at the start of `text` into `value`; returns
 // its length, or 0 when the text does not start with one. What follows it
 // is not looked at; where it is part of the number (an exponent, a second
 // point) the caller must read the field as a whole instead. With
 // `decimalComma` the decimal mark may be a comma too, which reads as
-// WithDecimalPoint spells it.
+// WithDecimalPoint spells it; but not a comma that may group thousands
+// ("498,350"), which only its row tells (decimal_mark.h).
 std::size_t ReadPlainDecimal(std::string_view text, double& value, bool decimalComma = false);
+
+// The decimal mark a plain decimal is written with.
+enum class PlainMark : unsigned char {
+  kNone,    // none: a whole number
+  kPoint,   // a point
+  kComma,   // a comma that cannot group thousands
+  kEither,  // a comma that may group thousands ("498,350"), read as the decimal mark
+};
+
+// ReadPlainDecimal with a decimal point or comma, saying in `mark` which it
+// has; a comma that may group thousands is read as the decimal mark.
+std::size_t ReadPlainCommaDecimal(std::string_view text, double& value, PlainMark& mark);
 
 // The most characters AppendFixed writes: a sign, 309 whole digits, the
 // point, kMaxDecimals decimals, and one spare.

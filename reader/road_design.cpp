@@ -36,7 +36,7 @@ RoadError BuildFault(RoadError::What what, RoadRequest::Table table,
 
 RoadError ReadIntersections(const RoadRequest& request, RoadDesign& design) {
   IntersectionRows rows;
-  if (FileError error = ReadIntersectionRows(request.path, request.columns, rows)) {
+  if (FileError error = ReadIntersectionRows(request.path, request.columns, rows, request.encoding)) {
     return FileFault(request.table, std::move(error));
   }
   auto built = survey::BuildFromIntersections(rows.points, request.startChainage);
@@ -54,7 +54,7 @@ RoadError ReadIntersections(const RoadRequest& request, RoadDesign& design) {
 
 RoadError ReadElements(const RoadRequest& request, RoadDesign& design) {
   ElementRows rows;
-  if (FileError error = ReadElementRows(request.path, rows)) {
+  if (FileError error = ReadElementRows(request.path, rows, request.encoding)) {
     return FileFault(request.table, std::move(error));
   }
   auto built = rows.startLine == 0 ? survey::OrError<survey::Alignment>(survey::AlignmentError{
@@ -84,7 +84,7 @@ RoadError ReadRoad(const RoadRequest& request, RoadDesign& design) {
                         : ReadElements(request, design);
   if (error || request.profile.empty()) return error;
   ProfileRows rows;
-  if (FileError read = ReadProfileRows(request.profile, rows)) {
+  if (FileError read = ReadProfileRows(request.profile, rows, request.encoding)) {
     error = FileFault(request.table, std::move(read));
     error.inProfile = true;
     return error;

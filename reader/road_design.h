@@ -28,6 +28,7 @@ struct RoadRequest {
   std::vector<Column> columns;  // a JD table's (ReadIntersectionColumns); empty: the plain rows
   double startChainage = 0.0;   // a JD table's BP, metres; an element table gives its own
   std::string profile;          // the profile's file; "" for none
+  std::optional<TextEncoding> encoding;  // of the files (--encoding); none: as each shows
 
   bool operator==(const RoadRequest&) const = default;
 };

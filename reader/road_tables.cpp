@@ -6,9 +6,10 @@
 #include "reader/chainage_field.h"
 #include "reader/field_number.h"
 #include "reader/field_splitter.h"
-#include "reader/input_rows.h"
 #include "reader/line_answer.h"
+#include "reader/row_reader.h"
 #include "reader/shown_text.h"
+#include "reader/undecoded_line.h"
 
 namespace reading {
 namespace {
@@ -19,10 +20,12 @@ constexpr std::array<const char*, 3> kElementNumbers = {"LENGTH", "R1", "R2"};
 constexpr std::array<const char*, 3> kProfileNumbers = {"CHAINAGE", "HEIGHT", "R"};
 
 // The rows of a table's file, one at a time, past blank and comment lines
-// and a header.
+// and a header (of each input, where files were joined into one); read in
+// `encoding`, or as the file shows it where none is given.
 class TableFile {
  public:
-  explicit TableFile(const std::string& path) : file_(path) {}
+  TableFile(const std::string& path, std::optional<TextEncoding> encoding)
+      : file_(path, false, encoding) {}
 
   // Splits the next row into fields(); false at the end of the file, or
   // where it cannot be read on (error()).
@@ -30,15 +33,19 @@ class TableFile {
     std::string_view line;
     while (file_.NextLine(line)) {
       ++line_;
+      if (file_.startsInput()) rowSeen_ = false;
       if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+      UndecodedLine undecoded;
+      if (FindUndecoded(line, undecoded)) return Fail({}, UndecodedMessage(undecoded));
       if (line.size() > kMaxLineChars) {
         return Fail({}, "line longer than " + std::to_string(kMaxLineChars) + " characters");
       }
-      const bool first = rows_.FirstRow(line);
       if (IsBlankOrComment(line)) continue;
       const SplitLine split = SplitFields(line, fields_, unquoted_);
       if (split.fault != nullptr) return Fail({}, split.fault);
       count_ = std::min(split.count, fields_.size());
+      const bool first = !rowSeen_;
+      rowSeen_ = true;
       if (first && IsHeaderRow(line, fields())) continue;
       if (split.count > fields_.size()) {
         return Fail(fields_[0], "more than " + std::to_string(kMaxColumns) + " fields");
@@ -107,7 +114,7 @@ class TableFile {
 
  private:
   TextFile file_;
-  InputRows rows_;
+  bool rowSeen_ = false;  // the input's first row (or its header) has come
   std::size_t line_ = 0;
   std::array<std::string_view, kMaxColumns + 1> fields_;
   std::size_t count_ = 0;
@@ -234,9 +241,9 @@ ColumnsError ReadIntersectionColumns(std::string_view list, std::vector<Column>&
 }
 
 FileError ReadIntersectionRows(const std::string& path, const std::vector<Column>& columns,
-                               IntersectionRows& rows) {
+                               IntersectionRows& rows, std::optional<TextEncoding> encoding) {
   rows = IntersectionRows();
-  TableFile file(path);
+  TableFile file(path, encoding);
   while (file.Next()) {
     survey::IntersectionPoint point;
     if (!ReadIntersection(file, columns, point)) break;
@@ -246,17 +253,19 @@ FileError ReadIntersectionRows(const std::string& path, const std::vector<Column
   return file.error();
 }
 
-FileError ReadElementRows(const std::string& path, ElementRows& rows) {
+FileError ReadElementRows(const std::string& path, ElementRows& rows,
+                          std::optional<TextEncoding> encoding) {
   rows = ElementRows();
-  TableFile file(path);
+  TableFile file(path, encoding);
   while (file.Next() && (rows.startLine == 0 ? ReadStart(file, rows) : ReadElement(file, rows))) {
   }
   return file.error();
 }
 
-FileError ReadProfileRows(const std::string& path, ProfileRows& rows) {
+FileError ReadProfileRows(const std::string& path, ProfileRows& rows,
+                          std::optional<TextEncoding> encoding) {
   rows = ProfileRows();
-  TableFile file(path);
+  TableFile file(path, encoding);
   while (file.Next() && ReadGradePoint(file, rows)) {
   }
   return file.error();

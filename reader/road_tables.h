@@ -23,6 +23,7 @@
 // is packed DMS.
 
 #include <cstddef>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -64,9 +65,15 @@ ColumnsError ReadIntersectionColumns(std::string_view list, std::vector<Column>&
 
 // Each reads the whole file at `path` into `rows`; kNone, or why not.
 // `columns`: the JD table's, or none for NAME X Y [R [LS1 [LS2]]].
+// `encoding`: of a file without a byte-order mark (--encoding); none: as
+// its first bytes that are not ASCII show (text_lines.h). A row that is no
+// text in it is an error naming the encoding and --encoding.
 FileError ReadIntersectionRows(const std::string& path, const std::vector<Column>& columns,
-                               IntersectionRows& rows);
-FileError ReadElementRows(const std::string& path, ElementRows& rows);
-FileError ReadProfileRows(const std::string& path, ProfileRows& rows);
+                               IntersectionRows& rows,
+                               std::optional<TextEncoding> encoding = std::nullopt);
+FileError ReadElementRows(const std::string& path, ElementRows& rows,
+                          std::optional<TextEncoding> encoding = std::nullopt);
+FileError ReadProfileRows(const std::string& path, ProfileRows& rows,
+                          std::optional<TextEncoding> encoding = std::nullopt);
 
 }  // namespace reading

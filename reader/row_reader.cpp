@@ -9,10 +9,13 @@
 #include "reader/chainage_field.h"
 #include "reader/field_number.h"
 #include "reader/field_splitter.h"
+#include "reader/leading_line.h"
 #include "reader/mode_rule.h"
 #include "reader/number_text.h"
+#include "reader/odd_characters.h"
 #include "reader/packed_digits.h"
 #include "reader/shown_text.h"
+#include "reader/undecoded_line.h"
 
 namespace reading {
 
@@ -25,8 +28,16 @@ struct RowReader::Row {
   bool hasHeight = false;                 // `height` is not empty
   double heightValue = 0.0;               // what it reads as
   bool named = false;                     // the answer starts with the name
+  bool quoted = true;                     // the texts may hold marks (AnswerTexts::mayHoldMarks)
   std::array<std::string_view, 2> known;  // intersect: the known points A and B
   std::array<double, 4> numbers{};
+  RowPlace place;
+  // The row's fields, for the mark its own numbers show (FindOwnMark).
+  std::span<const std::string_view> fields;
+  bool ownMarkFound = false;
+  DecimalMark ownMark = DecimalMark::kUnknown;
+  DecimalMark readMark = DecimalMark::kUnknown;  // how a comma that may be either read
+  bool markFromFile = false;
 };
 
 namespace {
@@ -42,13 +53,24 @@ constexpr std::string_view kReservedName = "point name starting \"ERROR:\" is re
 // more), and for short column lists.
 constexpr std::size_t kFewFields = 8;
 
-// Blank lines and lines whose first non-blank character is "#", the line
-// end taken off.
-bool IsPassedThrough(std::string_view line) {
-  for (const char c : line) {
-    if (!IsBlank(c)) return c == '#';
-  }
-  return true;
+// Blank lines, a spreadsheet's empty rows and lines whose first non-blank
+// character is "#" (but for a spreadsheet's error value), the line end
+// taken off.
+bool IsPassedThroughAll(std::string_view line) {
+  std::size_t at = 0;
+  while (at < line.size() && IsBlank(line[at])) ++at;
+  if (at == line.size()) return true;
+  if (line[at] == '#') return !StartsWithSpreadsheetError(line.substr(at));
+  if (line[at] != ',' && line[at] != ';') return false;
+  return line.find_first_not_of(" \t,;", at) == std::string_view::npos;
+}
+
+// The same, the common row told by its first character: every line comes
+// here.
+inline bool IsPassedThrough(std::string_view line) {
+  if (line.empty()) return true;
+  const char c = line[0];
+  return (IsBlank(c) || c == '#' || c == ',' || c == ';') && IsPassedThroughAll(line);
 }
 
 // Where the given role is among the columns; columns.size() when nowhere.
@@ -71,9 +93,20 @@ void Clear(LineAnswer& answer) {
   answer.hasPoint = false;
   answer.point = {0.0, 0.0};
   answer.results = {};
+  answer.readMark = DecimalMark::kUnknown;
+  answer.ownMark = DecimalMark::kUnknown;
+  answer.markFromFile = false;
+  answer.mayBePreamble = false;
   answer.hasHeight = false;
   answer.hasSight = false;
   answer.text.clear();
+}
+
+// The row's marks, into its answer.
+void KeepMarks(const auto& row, LineAnswer& answer) {
+  answer.readMark = row.readMark;
+  answer.ownMark = row.ownMark;
+  answer.markFromFile = row.markFromFile;
 }
 
 // Makes the answer an error that names the row's point, if it has a name,
@@ -92,6 +125,16 @@ bool Fail(LineAnswer& answer, std::string_view point, std::string_view what) {
 void Copy(LineAnswer& answer, std::string_view line) {
   answer.kind = LineAnswer::Kind::kCopied;
   answer.text.assign(line);
+}
+
+// Whether a field reads as a chainage, a plain number or as crews write it,
+// K0+120 (a decimal comma too): a stake row, never a heading.
+bool HoldsChainage(std::span<const std::string_view> fields) {
+  return std::any_of(fields.begin(), fields.end(), [](std::string_view field) {
+    double metres = 0.0;
+    std::string problem;
+    return field.size() <= survey::kFieldChars && ReadChainageField("K", field, metres, problem);
+  });
 }
 
 }  // namespace
@@ -130,27 +173,31 @@ std::span<const char* const> RowReader::ResultNames() const {
 // Read, but for the name, code and height, which go to `use` as views that
 // live until it returns.
 template <typename Use>
-void RowReader::ReadLine(std::string_view line, LineAnswer& answer, bool firstRow, Use use) const {
-  if (StartLine(line, answer) &&
-      (!settings_.columns.empty() || Rule().nameCount > 0 || !ReadPlainRow(line, answer))) {
+void RowReader::ReadLine(std::string_view line, LineAnswer& answer, const RowPlace& place,
+                         Use use) const {
+  if (StartLine(line, answer) && (!settings_.columns.empty() || Rule().nameCount > 0 ||
+                                  !ReadPlainRow(line, answer, place))) {
     Row row;
+    row.place = place;
     std::string unquoted;
-    ReadSplit(line, answer, row, unquoted, firstRow, true);
-    use(AnswerTexts{row.name, row.code, row.height});
+    ReadSplit(line, answer, row, unquoted, true);
+    use(AnswerTexts{row.name, row.code, row.height, row.quoted});
     return;
   }
   use(AnswerTexts{});
 }
 
-void RowReader::Read(std::string_view line, LineAnswer& answer, bool firstRow) const {
-  ReadLine(line, answer, firstRow, [&answer](const AnswerTexts& texts) { Keep(texts, answer); });
+void RowReader::Read(std::string_view line, LineAnswer& answer, const RowPlace& place) const {
+  ReadLine(line, answer, place, [&answer](const AnswerTexts& texts) { Keep(texts, answer); });
 }
 
-void RowReader::ReadKnownPoint(std::string_view line, LineAnswer& answer, bool firstRow) const {
+void RowReader::ReadKnownPoint(std::string_view line, LineAnswer& answer,
+                               const RowPlace& place) const {
   Row row;
+  row.place = place;
   std::string unquoted;
-  if (StartLine(line, answer)) ReadSplit(line, answer, row, unquoted, firstRow, false);
-  Keep({row.name, row.code, row.height}, answer);
+  if (StartLine(line, answer)) ReadSplit(line, answer, row, unquoted, false);
+  Keep({row.name, row.code, row.height, row.quoted}, answer);
 }
 
 // The answer's own copies of the row's texts.
@@ -158,13 +205,20 @@ void RowReader::Keep(const AnswerTexts& texts, LineAnswer& answer) {
   answer.name.assign(texts.name);
   answer.code.assign(texts.code);
   answer.height.assign(texts.height);
+  answer.textsMayHoldMarks = texts.mayHoldMarks;
 }
 
 // Sets the answer anew and takes the line end off; false where the line is
-// answered already: too long, blank or a comment.
+// answered already: it did not decode, is too long, blank or a comment.
 bool RowReader::StartLine(std::string_view& line, LineAnswer& answer) const {
   Clear(answer);
   line = WithoutLineEnd(line);
+  // Before the length: its mark makes a line that did not decode longer.
+  if (!line.empty() && line[0] == kUndecodedMark) {
+    if (UndecodedLine undecoded; FindMarkedLine(line, undecoded)) {
+      return Fail(answer, {}, UndecodedMessage(undecoded));
+    }
+  }
   if (line.size() > kMaxLineChars)
     return Fail(answer, {}, "line longer than " + std::to_string(kMaxLineChars) + " characters");
   if (!IsPassedThrough(line)) return true;
@@ -176,6 +230,7 @@ void RowReader::ReadFields(std::span<const std::string_view> fields, LineAnswer&
   Clear(answer);
   Row row;
   Answer(fields, fields.size(), answer, row, true);
+  KeepMarks(row, answer);
   Keep({row.name, row.code, row.height}, answer);
 }
 
@@ -201,24 +256,26 @@ void RowReader::ReadPoint(const DesignPoint& point, LineAnswer& answer) const {
 
 // Splits the line to read it.
 void RowReader::ReadSplit(std::string_view line, LineAnswer& answer, Row& row,
-                          std::string& unquoted, bool firstRow, bool compute) const {
+                          std::string& unquoted, bool compute) const {
   // Room for every field a row can have and one more; the common row needs
   // no more than a few.
   if (settings_.columns.size() < kFewFields) {
-    ReadSplitInto<kFewFields>(line, answer, row, unquoted, firstRow, compute);
+    ReadSplitInto<kFewFields>(line, answer, row, unquoted, compute);
   } else {
-    ReadSplitInto<kMaxFields>(line, answer, row, unquoted, firstRow, compute);
+    ReadSplitInto<kMaxFields>(line, answer, row, unquoted, compute);
   }
 }
 
 template <std::size_t kCapacity>
 void RowReader::ReadSplitInto(std::string_view line, LineAnswer& answer, Row& row,
-                              std::string& unquoted, bool firstRow, bool compute) const {
+                              std::string& unquoted, bool compute) const {
   std::array<std::string_view, kCapacity> fields;
   const SplitLine split = SplitFields(line, fields, unquoted);
-  if (kCapacity < kMaxFields && firstRow && split.count > kCapacity) {
-    // A header is told by all of its fields.
-    ReadSplitInto<kMaxFields>(line, answer, row, unquoted, firstRow, compute);
+  row.quoted = split.quoted;
+  const bool leading = row.place.leadingLine != 0;
+  if (kCapacity < kMaxFields && leading && split.count > kCapacity) {
+    // A heading is told by all of its fields.
+    ReadSplitInto<kMaxFields>(line, answer, row, unquoted, compute);
     return;
   }
   answer.separator = split.separator;
@@ -228,27 +285,64 @@ void RowReader::ReadSplitInto(std::string_view line, LineAnswer& answer, Row& ro
   }
   const std::span<const std::string_view> stored(fields.data(),
                                                  std::min(split.count, fields.size()));
-  if (firstRow && IsHeader(line, stored)) {
+  bool uncertain = false;
+  if (leading && IsHeading(line, stored, split.count, uncertain)) {
     Copy(answer, line);
     answer.named = Rule().nameCount > 0 ||
                    (settings_.columns.empty() ? split.count == FieldNames().size() + 1
                                               : nameColumn_ < settings_.columns.size());
     return;
   }
-  Answer(stored, split.count, answer, row, compute);
+  row.fields = stored;
+  const bool read = Answer(stored, split.count, answer, row, compute);
+  KeepMarks(row, answer);
+  if (answer.kind != LineAnswer::Kind::kError) return;
+  if (const OddCharacter* odd = read ? nullptr : FindOddCharacter(line)) {
+    AppendOddCharacterNote(answer.text, *odd);
+  }
+  if (uncertain) {
+    // A title or a preamble line that cannot be told from a mistyped row.
+    answer.mayBePreamble = true;
+    const std::string lines = std::to_string(row.place.leadingLine);
+    answer.text += " (a title or preamble line? --skip-lines " + lines + " copies ";
+    answer.text += row.place.leadingLine == 1 ? "the first line as it is)"
+                                              : "the first " + lines + " lines as they are)";
+  }
 }
 
-bool RowReader::IsHeader(std::string_view line, std::span<const std::string_view> fields) const {
-  return IsHeaderRow(line, fields);
+// Whether a line before the input's first row is copied through as a title,
+// a preamble line or a header (never one that would read as an error
+// line); else `uncertain` says whether it may be one all the same. Where
+// the rows hold a chainage, a field written K0+120 makes the line a row.
+bool RowReader::IsHeading(std::string_view line, std::span<const std::string_view> fields,
+                          std::size_t count, bool& uncertain) const {
+  uncertain = false;
+  if (line.starts_with(kErrorPrefix)) return false;
+  if (chainageIndex_ != kNoChainage && HoldsChainage(fields)) return false;
+  // Where the row's numbers would stand.
+  std::uint64_t places = 0;
+  const std::size_t needed = FieldNames().size();
+  if (!settings_.columns.empty()) {
+    for (std::size_t i = 0; i < settings_.columns.size(); ++i) {
+      if (settings_.columns[i].role == Column::Role::kNumber) places |= std::uint64_t{1} << i;
+    }
+  } else if (count == needed || count == needed + 1) {
+    places = ((std::uint64_t{1} << needed) - 1) << (count - needed);
+  }
+  const LeadingLine kind = ClassifyLeadingLine(line, fields, places);
+  uncertain = kind == LeadingLine::kUncertainRow;
+  return kind == LeadingLine::kHeading;
 }
 
 // Reads the row of `count` fields (the first of them in `fields`) and, with
-// `compute`, computes its answer; else it is a known point's.
-void RowReader::Answer(std::span<const std::string_view> fields, std::size_t count,
+// `compute`, computes its answer; else it is a known point's. False where
+// its fields do not read (a computation that fails is read).
+bool RowReader::Answer(std::span<const std::string_view> fields, std::size_t count,
                        LineAnswer& answer, Row& row, bool compute) const {
   if (!ReadRow(fields, count, true, row, answer) || !CountFields(fields, count, row, answer)) {
-    return;
+    return false;
   }
+  if (row.place.fileMark == DecimalMark::kUnknown) FindOwnMark(fields, row);
   answer.hasHeight = row.hasHeight;
   answer.heightValue = row.heightValue;
   if (compute && Rule().nameCount > 0) {
@@ -259,18 +353,52 @@ void RowReader::Answer(std::span<const std::string_view> fields, std::size_t cou
     } else {
       Fail(answer, row.name, fault);
     }
-    return;
+    return true;
   }
   if (compute) {
     Compute(row.numbers.data(), row.name, answer);
-    return;
+    return true;
   }
-  if (!row.named || row.name.empty()) {
-    Fail(answer, {}, "a known point needs a name");
-    return;
-  }
+  if (!row.named || row.name.empty()) return Fail(answer, {}, "a known point needs a name");
   answer.hasPoint = true;
   answer.point = {row.numbers[0], row.numbers[1]};
+  return true;
+}
+
+// The mark the row's own numbers show, where those read so far show none:
+// the first of its number fields that shows one.
+void RowReader::FindOwnMark(std::span<const std::string_view> fields, Row& row) {
+  if (row.ownMarkFound || row.ownMark != DecimalMark::kUnknown) return;
+  row.ownMarkFound = true;
+  for (const std::string_view field : fields) {
+    const DecimalMark mark = MarkOf(field, IsNumberField);
+    if (mark != DecimalMark::kUnknown) {
+      row.ownMark = mark;
+      return;
+    }
+  }
+}
+
+// How the row reads a comma that may group thousands or be the decimal
+// mark: as the settings say, else as its own numbers show, else as the
+// rows before it settled; kUnknown where nothing does.
+DecimalMark RowReader::RowMark(Row& row) const {
+  if (settings_.decimalMark != DecimalMark::kUnknown) return settings_.decimalMark;
+  if (row.ownMark == DecimalMark::kUnknown) FindOwnMark(row.fields, row);
+  if (row.ownMark != DecimalMark::kUnknown) return row.ownMark;
+  row.markFromFile = true;
+  return row.place.fileMark;
+}
+
+// The numbers a row holds as messages name them ("X0 Y0 AZIMUTH DISTANCE")
+// and as a column list does ("x0,y0,azimuth,distance").
+void RowReader::NamesAndRoles(std::string& numbers, std::string& roles) const {
+  for (const char* number : FieldNames()) {
+    numbers += numbers.empty() ? "" : " ";
+    numbers += number;
+    roles += roles.empty() ? "" : ",";
+    roles += RoleOf(number);
+  }
 }
 
 // A row without a column list holds the mode's numbers, or a name and them.
@@ -284,16 +412,9 @@ bool RowReader::CountIsPlain(std::span<const std::string_view> fields, std::size
   const std::size_t needed = names.size();
   const bool lastEmpty = count == needed + 1 && fields[needed].empty();
   if (count <= needed || (count == needed + 1 && !lastEmpty)) return true;
-  std::string numbers;  // "X0 Y0 AZIMUTH DISTANCE"
-  std::string roles;    // "x0,y0,azimuth,distance"
-  for (const char* name : names) {
-    numbers += numbers.empty() ? "" : " ";
-    numbers += name;
-    roles += roles.empty() ? "" : ",";
-    for (const char* c = name; *c != '\0'; ++c) {
-      roles += static_cast<char>(*c >= 'A' && *c <= 'Z' ? *c - 'A' + 'a' : *c);
-    }
-  }
+  std::string numbers;
+  std::string roles;
+  NamesAndRoles(numbers, roles);
   std::string what = std::to_string(count) + " fields";
   what += lastEmpty
               ? ", the last empty: NAME " + numbers + ", or " + numbers + " and an empty field"
@@ -339,9 +460,33 @@ bool RowReader::ReadRow(std::span<const std::string_view> fields, std::size_t co
   if (byColumns) return ReadColumnFields(fields, row, answer);
   const auto names = FieldNames();
   for (std::size_t i = 0; i < std::min(fields.size(), names.size()); ++i) {
-    if (!ReadNumber(i, fields[i], row.name, row.numbers[i], answer)) return false;
+    if (!ReadNumber(i, fields[i], row, row.numbers[i], answer)) return false;
   }
-  return true;
+  return !row.named || count != names.size() + 1 || NameIsNoNumber(row, answer);
+}
+
+// A row of one number more than the mode's, without a column list, is led
+// by a point name: a point number stays a name (1001 1050.000 2050.000),
+// but a first field written with a decimal mark or an exponent is a
+// coordinate, and the row could be the numbers and one more field (X Y H).
+// Which it is cannot be told: the error gives both readings and the column
+// lists that settle it.
+bool RowReader::NameIsNoNumber(Row& row, LineAnswer& answer) const {
+  const std::string_view name = row.name;
+  if (name.find_first_of(".,eEdD") == std::string_view::npos || !IsNumberField(name)) return true;
+  const auto names = FieldNames();
+  std::string numbers;
+  std::string roles;
+  NamesAndRoles(numbers, roles);
+  const bool setout = settings_.mode == Mode::kSetout;
+  std::string what = std::to_string(names.size() + 1) +
+                     " numbers, the first with a decimal mark or an exponent: read as NAME " +
+                     numbers + " it is the name ";
+  AppendQuoted(what, name);
+  what += ", as " + numbers + (setout ? " H" : " and one more field") + " it is " + names[0] +
+          "; say which with --columns name," + roles + " or --columns " + roles +
+          (setout ? ",h" : ",-");
+  return Fail(answer, {}, what);
 }
 
 // A row that names known points: its name fields (every one needed), then
@@ -373,7 +518,7 @@ bool RowReader::ReadNamedRow(std::span<const std::string_view> fields, std::size
     const std::string_view field = fields[rule.nameCount + i];
     if (field.empty() && i + rule.optionalFields >= rule.fieldCount) continue;
     const bool angle = rule.allAngles || i == AzimuthIndex();
-    if (!ReadField(names[i], angle, field, row.name, row.numbers[i], answer)) return false;
+    if (!ReadField(names[i], angle, field, row, row.numbers[i], answer)) return false;
   }
   return true;
 }
@@ -389,13 +534,13 @@ bool RowReader::ReadColumnFields(std::span<const std::string_view> fields, Row& 
     switch (columns[i].role) {
       case Column::Role::kNumber: {
         const std::size_t number = columns[i].number;
-        if (!ReadNumber(number, field, row.name, row.numbers[number], answer)) return false;
+        if (!ReadNumber(number, field, row, row.numbers[number], answer)) return false;
         break;
       }
       case Column::Role::kHeight: {
         row.height = field;
         row.hasHeight = !field.empty();
-        if (row.hasHeight && !ReadField("H", false, field, row.name, row.heightValue, answer)) {
+        if (row.hasHeight && !ReadField("H", false, field, row, row.heightValue, answer)) {
           return false;
         }
         break;
@@ -455,7 +600,8 @@ bool RowReader::CheckNumbers(std::span<const std::string_view> fields, std::stri
 // decimals, separated by blanks or by one and the same comma, semicolon or
 // tab. Anything else is left to the full reading, which finds the same
 // values where this finds any. Changes nothing when it returns false.
-bool RowReader::ReadPlainRow(std::string_view line, LineAnswer& answer) const {
+bool RowReader::ReadPlainRow(std::string_view line, LineAnswer& answer,
+                             const RowPlace& place) const {
   const std::size_t needed = FieldNames().size();
   std::array<double, 4> values{};
   std::size_t at = 0;
@@ -486,35 +632,71 @@ bool RowReader::ReadPlainRow(std::string_view line, LineAnswer& answer) const {
   while (at < line.size() && line[at] == ' ') ++at;
   if (at != line.size()) return false;
   answer.separator = separator;
+  // Its numbers are plain decimals: a point says the file's decimal mark.
+  if (place.fileMark == DecimalMark::kUnknown && line.find('.') != std::string_view::npos) {
+    answer.ownMark = DecimalMark::kPoint;
+  }
   Compute(values.data(), {}, answer);
   return true;
 }
 
 // Reads the row's number `number` (of FieldNames) as its kind of number
-// is read.
-inline bool RowReader::ReadNumber(std::size_t number, std::string_view text, std::string_view point,
+// is read: a chainage also as K0+120.
+inline bool RowReader::ReadNumber(std::size_t number, std::string_view text, Row& row,
                                   double& value, LineAnswer& answer) const {
   const char* const field = FieldNames()[number];
   if (number != chainageIndex_) {
-    return ReadField(field, number == AzimuthIndex(), text, point, value, answer);
+    return ReadField(field, number == AzimuthIndex(), text, row, value, answer);
   }
   std::string problem;
-  return ReadChainageField(field, text, value, problem) || Fail(answer, point, problem);
+  return ReadChainageField(field, text, value, problem) || Fail(answer, row.name, problem);
 }
 
-// Reads the number of `field` of the row of `point` into `value`, or makes
-// the answer the error. Inline: every number of a row comes here.
-inline bool RowReader::ReadField(const char* field, bool isAzimuth, std::string_view text,
-                                 std::string_view point, double& value, LineAnswer& answer) {
-  return ReadPlainNumberField(text, isAzimuth, value) ||
-         ReadOtherField(field, isAzimuth, text, point, value, answer);
+// Reads the number of `field` of `row` into `value`, or makes the answer the
+// error; a decimal mark it shows is the row's own (in a row that shows two,
+// the later). Inline: every number of a row comes here.
+inline bool RowReader::ReadField(const char* field, bool isAzimuth, std::string_view text, Row& row,
+                                 double& value, LineAnswer& answer) const {
+  PlainMark mark = PlainMark::kNone;
+  if (!ReadPlainNumberField(text, isAzimuth, value, mark)) {
+    return ReadOtherField(field, isAzimuth, text, row, value, answer);
+  }
+  if (mark == PlainMark::kNone) return true;
+  if (mark == PlainMark::kEither && !isAzimuth)
+    return ReadEitherField(field, text, row, value, answer);
+  // An azimuth is below 360: its comma is the decimal mark.
+  row.ownMark = mark == PlainMark::kPoint ? DecimalMark::kPoint : DecimalMark::kComma;
+  return true;
+}
+
+// A comma that may group thousands or be the decimal mark (`value` holds
+// the number read with it as the mark) reads as the row settles it, or the
+// row is an error that gives both readings.
+bool RowReader::ReadEitherField(const char* field, std::string_view text, Row& row, double& value,
+                                LineAnswer& answer) const {
+  const DecimalMark mark = RowMark(row);
+  std::array<char, survey::kFieldChars> buffer;
+  if (mark == DecimalMark::kUnknown) {
+    std::string what = field;
+    what += ' ';
+    AppendQuoted(what, text);
+    what += " is ";
+    what += WithDecimalPoint(text, buffer, DecimalMark::kPoint);
+    what += " where the comma groups thousands, ";
+    what += WithDecimalPoint(text, buffer, DecimalMark::kComma);
+    what += " where it is the decimal mark: say which with --decimal-mark . or --decimal-mark ,";
+    return Fail(answer, row.name, what);
+  }
+  row.readMark = mark;
+  if (mark == DecimalMark::kPoint) ReadPlainDecimal(WithDecimalPoint(text, buffer, mark), value);
+  return true;
 }
 
 // ReadField for any field but plain decimals.
-bool RowReader::ReadOtherField(const char* field, bool isAzimuth, std::string_view text,
-                               std::string_view point, double& value, LineAnswer& answer) {
+bool RowReader::ReadOtherField(const char* field, bool isAzimuth, std::string_view text, Row& row,
+                               double& value, LineAnswer& answer) const {
   std::string problem;
-  return ReadNumberField(field, isAzimuth, text, value, problem) || Fail(answer, point, problem);
+  return ReadNumberField(field, isAzimuth, text, value, problem) || Fail(answer, row.name, problem);
 }
 
 // Computes the answer from the numbers of the row of `point`.
@@ -531,14 +713,14 @@ void RowReader::Compute(const double* values, std::string_view point, LineAnswer
   }
 }
 
-bool RowReader::AnswerLine(std::string_view line, std::string& out, bool firstRow) const {
+bool RowReader::AnswerLine(std::string_view line, std::string& out, const RowPlace& place) const {
   LineAnswer answer;
-  return AnswerLine(line, answer, out, firstRow);
+  return AnswerLine(line, answer, out, place);
 }
 
 bool RowReader::AnswerLine(std::string_view line, LineAnswer& answer, std::string& out,
-                           bool firstRow) const {
-  ReadLine(line, answer, firstRow,
+                           const RowPlace& place) const {
+  ReadLine(line, answer, place,
            [&](const AnswerTexts& texts) { format_.AppendLine(answer, texts, out); });
   return answer.kind != LineAnswer::Kind::kError;
 }

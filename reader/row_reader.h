@@ -18,6 +18,7 @@
 
 #include "reader/answer_format.h"
 #include "reader/columns.h"
+#include "reader/decimal_mark.h"
 #include "reader/row_settings.h"
 #include "reader/sheet_request.h"
 #include "reader/text_lines.h"
@@ -26,16 +27,33 @@ namespace reading {
 
 struct ModeRule;
 
-// Whether a line is copied through as a blank or comment line: blank, or
-// with "#" as its first character that is not a blank. The first line of an
-// input that is neither is its first row, which may be a header.
+// Whether a line is copied through as a blank or comment line: blank, a
+// spreadsheet's empty row (",,,,", ";;;;": separators and blanks only), or
+// with "#" as its first character that is not a blank (but for a
+// spreadsheet's error value as its first field: "#N/A,..." is a row).
+// Lines of an input before its first row that are neither are read by the
+// rules of leading_line.h.
 bool IsBlankOrComment(std::string_view line);
 
 // Whether an input's first row `line`, split into `fields`, is a header: none
 // of its fields is a number or starts like one, nor a chainage written
-// K0+120, and copying it would not give a line that reads as an error. Design tables are read by
-// this rule too (road_tables.h).
+// K0+120, and copying it would not give a line that reads as an error. The
+// road's design tables are read by this rule (road_tables.h), and a stake
+// row's first line is no header where it holds such a chainage.
 bool IsHeaderRow(std::string_view line, std::span<const std::string_view> fields);
+
+// Where a line stands in its input, as far as reading it asks.
+struct RowPlace {
+  // The line's number in its input (from 1) where it comes before the
+  // input's first row: a title, a preamble line or a header is then copied
+  // (leading_line.h), and the error of a row that may be such a line says
+  // how to copy it (--skip-lines N). 0 for every other line.
+  std::size_t leadingLine = 0;
+  // How the rows before it in its input read a comma that may group
+  // thousands or be the decimal mark (decimal_mark.h), where the settings
+  // do not say.
+  DecimalMark fileMark = DecimalMark::kUnknown;
+};
 
 class RowReader {
  public:
@@ -45,10 +63,9 @@ class RowReader {
 
   // Reads one input line (without its "\n"; a trailing "\r" is taken as
   // part of the line end) into `answer`, every member of which is set anew.
-  // `firstRow`: the line is the input's first row (see IsBlankOrComment),
-  // which is copied as a header where it holds no number and nothing that
-  // looks like a mistyped one.
-  void Read(std::string_view line, LineAnswer& answer, bool firstRow = false) const;
+  // A line that did not decode (undecoded_line.h) is a row, and an error
+  // that names its encoding. `place`: where the line stands in its input.
+  void Read(std::string_view line, LineAnswer& answer, const RowPlace& place = {}) const;
 
   // The same for a row whose fields are given one by one (the values of a
   // command line).
@@ -57,7 +74,7 @@ class RowReader {
   // Reads a known point's row (a control file) by the same rules: its name
   // and X Y, nothing computed. kAnswer with `name` and `point`, kCopied, or
   // kError; a row without a name is an error.
-  void ReadKnownPoint(std::string_view line, LineAnswer& answer, bool firstRow = false) const;
+  void ReadKnownPoint(std::string_view line, LineAnswer& answer, const RowPlace& place = {}) const;
 
   // Reads a design point a caller hands over (setout from a station) as a
   // row of the columns name,code,x,y,h is read: its name and code as given,
@@ -102,13 +119,13 @@ class RowReader {
   }
 
   // Read, then AppendLine; false when the answer is an "ERROR: " line.
-  bool AnswerLine(std::string_view line, std::string& out, bool firstRow = false) const;
+  bool AnswerLine(std::string_view line, std::string& out, const RowPlace& place = {}) const;
 
   // The same in `answer`, which a caller answering many lines keeps for
   // them all. The name, code and height go from the line to `out` without
   // a copy in between: they are not set in `answer`.
   bool AnswerLine(std::string_view line, LineAnswer& answer, std::string& out,
-                  bool firstRow = false) const;
+                  const RowPlace& place = {}) const;
 
   // ReadFields, then AppendLine with `separator`; false for an error line.
   bool AnswerFields(std::span<const std::string_view> fields, std::string& out,
@@ -132,17 +149,22 @@ class RowReader {
   const ModeRule& Rule() const;
   static void Keep(const AnswerTexts& texts, LineAnswer& answer);
   template <typename Use>
-  void ReadLine(std::string_view line, LineAnswer& answer, bool firstRow, Use use) const;
+  void ReadLine(std::string_view line, LineAnswer& answer, const RowPlace& place, Use use) const;
   bool StartLine(std::string_view& line, LineAnswer& answer) const;
-  bool ReadPlainRow(std::string_view line, LineAnswer& answer) const;
+  bool ReadPlainRow(std::string_view line, LineAnswer& answer, const RowPlace& place) const;
   void ReadSplit(std::string_view line, LineAnswer& answer, Row& row, std::string& unquoted,
-                 bool firstRow, bool compute) const;
+                 bool compute) const;
   template <std::size_t kCapacity>
   void ReadSplitInto(std::string_view line, LineAnswer& answer, Row& row, std::string& unquoted,
-                     bool firstRow, bool compute) const;
-  bool IsHeader(std::string_view line, std::span<const std::string_view> fields) const;
-  void Answer(std::span<const std::string_view> fields, std::size_t count, LineAnswer& answer,
+                     bool compute) const;
+  bool IsHeading(std::string_view line, std::span<const std::string_view> fields, std::size_t count,
+                 bool& uncertain) const;
+  bool Answer(std::span<const std::string_view> fields, std::size_t count, LineAnswer& answer,
               Row& row, bool compute) const;
+  bool NameIsNoNumber(Row& row, LineAnswer& answer) const;
+  void NamesAndRoles(std::string& numbers, std::string& roles) const;
+  DecimalMark RowMark(Row& row) const;
+  static void FindOwnMark(std::span<const std::string_view> fields, Row& row);
   bool CountIsPlain(std::span<const std::string_view> fields, std::size_t count,
                     LineAnswer& answer) const;
   bool ReadRow(std::span<const std::string_view> fields, std::size_t count, bool countFirst,
@@ -153,12 +175,14 @@ class RowReader {
                         LineAnswer& answer) const;
   bool CountFields(std::span<const std::string_view> fields, std::size_t count, const Row& row,
                    LineAnswer& answer) const;
-  static bool ReadField(const char* field, bool isAzimuth, std::string_view text,
-                        std::string_view point, double& value, LineAnswer& answer);
-  static bool ReadOtherField(const char* field, bool isAzimuth, std::string_view text,
-                             std::string_view point, double& value, LineAnswer& answer);
-  bool ReadNumber(std::size_t number, std::string_view text, std::string_view point, double& value,
+  bool ReadNumber(std::size_t number, std::string_view text, Row& row, double& value,
                   LineAnswer& answer) const;
+  bool ReadField(const char* field, bool isAzimuth, std::string_view text, Row& row, double& value,
+                 LineAnswer& answer) const;
+  bool ReadEitherField(const char* field, std::string_view text, Row& row, double& value,
+                       LineAnswer& answer) const;
+  bool ReadOtherField(const char* field, bool isAzimuth, std::string_view text, Row& row,
+                      double& value, LineAnswer& answer) const;
   void Compute(const double* values, std::string_view point, LineAnswer& answer) const;
   std::span<const char* const> FindFieldNames() const;
   std::size_t FindAzimuthIndex() const;

@@ -11,6 +11,7 @@
 #include "core/target_sight.h"
 #include "reader/angle_text.h"
 #include "reader/columns.h"
+#include "reader/decimal_mark.h"
 
 namespace reading {
 
@@ -63,6 +64,9 @@ struct RowSettings {
   // target held on it (ΔH, zenith angle, slope distance). Unset: no sight.
   std::optional<survey::HeightSetup> heights;
   std::shared_ptr<const RoadRows> road;  // stake and locate: the road they are on
+  // How a comma that may group thousands or be the decimal mark reads
+  // (--decimal-mark); kUnknown: as the row and the rows before it settle it.
+  DecimalMark decimalMark = DecimalMark::kUnknown;
   // Rows that name known points: where the names are looked up.
   std::shared_ptr<const KnownPoints> known;
   bool right = false;  // intersect: the new point on the right of the line from A to B

@@ -111,6 +111,15 @@ bool ReadInterval(const std::string& text, std::optional<double>& metres) {
   return true;
 }
 
+// The most lines --skip-lines copies: more than any preamble.
+constexpr std::size_t kMaxSkipLines = 1000000;
+
+bool ReadSkipLines(const std::string& text, std::size_t& lines) {
+  const char* end = text.data() + text.size();
+  const auto result = std::from_chars(text.data(), end, lines);
+  return result.ec == std::errc() && result.ptr == end && lines <= kMaxSkipLines;
+}
+
 // A standard error: a number above 0.
 bool ReadSigma(const std::string& text, std::optional<double>& sigma) {
   double value = 0.0;
@@ -128,7 +137,7 @@ bool ReadDistanceSigma(const std::string& text, std::optional<Point>& sigma) {
   return true;
 }
 
-constexpr std::array<SheetOption, 28> kOptions = {{
+constexpr std::array<SheetOption, 31> kOptions = {{
     {"--from", "--station", true, "X0,Y0, two numbers",
      [](const std::string& value, SheetOptions& options, std::string&) {
        return ReadPoint(value, options.station);
@@ -261,6 +270,27 @@ constexpr std::array<SheetOption, 28> kOptions = {{
        return ReadOffsets(value, options.offsets);
      },
      ModeBit(Mode::kStake)},
+    {"--encoding", "", true, "",
+     [](const std::string& value, SheetOptions& options, std::string& error) {
+       TextEncoding encoding = TextEncoding::kUtf8;
+       error = FindEncoding(value, encoding);
+       if (!error.empty()) {
+         error = "--encoding: " + error;
+         return false;
+       }
+       options.input.encoding = encoding;
+       return true;
+     }},
+    {"--skip-lines", "", true, "a whole number from 0 to 1000000",
+     [](const std::string& value, SheetOptions& options, std::string&) {
+       return ReadSkipLines(value, options.input.skipLines);
+     }},
+    {"--decimal-mark", "", true, "\",\" or \".\"",
+     [](const std::string& value, SheetOptions& options, std::string&) {
+       if (value != "," && value != ".") return false;
+       options.input.decimalMark = value == "," ? DecimalMark::kComma : DecimalMark::kPoint;
+       return true;
+     }},
 }};
 
 const SheetOption* FindOption(std::string_view name) {
@@ -526,6 +556,7 @@ std::string RequestOf(const SheetOptions& options, Mode mode,
     request.heights = SightHeights{options.stationHeight, *options.instrumentHeight,
                                    *options.targetHeight, options.earthCurvature};
   }
+  request.input = options.input;
   const bool pointFile = mode == Mode::kSetout;
   if (options.columns) {
     // Setout rows are always read from a station.
@@ -544,7 +575,7 @@ std::string RequestOf(const SheetOptions& options, Mode mode,
     request.known = withoutControl;
     return {};
   }
-  ControlFile control{options.control, std::nullopt};
+  ControlFile control{options.control, std::nullopt, std::nullopt};
   if (options.controlColumns) {
     control.columns.emplace();
     problem = ColumnsOf(*options.controlColumns, RowNumbers(Mode::kSetout, true), true,
@@ -591,6 +622,7 @@ std::string RoadRequestOf(const SheetOptions& options, RoadRequest& request) {
     }
   }
   request.profile = options.profile;
+  request.encoding = options.input.encoding;
   return {};
 }
 
@@ -671,7 +703,19 @@ std::string_view SheetOptionsHelp() {
          "                 freestation: a distance's, A mm + B ppm (default 2,2)\n"
          "  --name NAME    freestation: the station row's name (default STATION)\n"
          "  --by-distance  intersect: rows hold DISTANCE_A DISTANCE_B\n"
-         "  --right        intersect: the new point on the right of A to B\n";
+         "  --right        intersect: the new point on the right of A to B\n"
+         "  --encoding NAME\n"
+         "                 the encoding of inputs without a byte-order mark:\n"
+         "                 utf-8, gb18030 (gbk, gb2312), big5, latin1,\n"
+         "                 windows-1252, shift_jis, utf-16le, utf-16be\n"
+         "                 (default: UTF-8 where the first line that is not\n"
+         "                 ASCII is UTF-8, else GB18030)\n"
+         "  --skip-lines N copy the first N lines of each input as they are\n"
+         "                 (a title or an instrument's preamble)\n"
+         "  --decimal-mark , | .\n"
+         "                 the decimal mark of numbers where a comma may\n"
+         "                 group thousands (\"498,350\"); by default the\n"
+         "                 row or the rows before settle it\n";
 }
 
 }  // namespace reading

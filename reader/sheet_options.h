@@ -22,6 +22,10 @@
 //                                    earth's curvature and refraction
 //   --angle-format packed|dms        how angles are written
 //   --decimals N, --azimuth-decimals N, --header
+//   --encoding NAME                  the inputs' encoding, where they have
+//                                    no byte-order mark (text_encoding.h)
+//   --skip-lines N                   copy each input's first N lines
+//   --decimal-mark , | .             a comma that may group thousands
 //   --direction-sigma S              freestation: a reading's standard error
 //   --distance-sigma A,B             freestation: a distance's, A mm + B ppm
 //   --name NAME                      freestation: the station's name
@@ -80,6 +84,7 @@ struct SheetOptions {
   std::string profile;
   std::optional<double> every;  // metres, > 0
   std::vector<double> offsets;  // metres, none 0, none twice
+  InputReading input;  // --encoding, --skip-lines, --decimal-mark
   std::optional<double> directionSigma;  // seconds, above 0
   std::optional<Point> distanceSigma;    // mm and ppm (as x and y), 0 or more, not both 0
   std::string stationName;               // "" when not given

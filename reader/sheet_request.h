@@ -19,6 +19,7 @@
 #include <vector>
 
 #include "reader/columns.h"
+#include "reader/input_reading.h"
 #include "reader/row_settings.h"
 
 namespace reading {
@@ -94,10 +95,12 @@ using StationSetup = std::variant<StationAndBacksight, OrientedStation>;
 
 // Known points from a control file, read in `columns`; without them in the
 // columns of the rows (SheetRequest::columns), or NAME X Y where there are
-// none either.
+// none either. `input`: how its bytes and lines are read; without, as the
+// design file's (SheetRequest::input).
 struct ControlFile {
-  std::string path;
+  std::string path;  // its bytes, as the file system has them
   std::optional<std::vector<Column>> columns;
+  std::optional<InputReading> input = std::nullopt;
   bool operator==(const ControlFile&) const = default;
 };
 
@@ -113,7 +116,7 @@ using KnownPointSource = std::variant<std::monostate, ControlFile, DesignNames>;
 
 // The design file, read by the request's columns.
 struct DesignFile {
-  std::string path;
+  std::string path;  // its bytes, as the file system has them
   bool operator==(const DesignFile&) const = default;
 };
 
@@ -156,6 +159,9 @@ struct SheetRequest {
   // none: no heights asked for.
   std::optional<SightHeights> heights;
   DesignPoints design;
+  // How every input is read: the design file, corvane-calc's inputs, and
+  // the control file where it does not say.
+  InputReading input;
   bool right = false;  // intersect: the new point on the right of the line from A to B
 
   bool operator==(const SheetRequest&) const = default;

@@ -211,6 +211,8 @@ SheetError ResolveSheet(const SheetRequest& request, Sheet& sheet, const KnownPo
   settings.angleFormat = request.angleFormat;
   settings.hasStation = request.setup.has_value();
   settings.columns = request.columns;
+  settings.decimalMark = request.input.decimalMark;
+  sheet.input = request.input;
   settings.right = request.right;
   if (!AngleDecimalsFit(request.angleFormat, request.azimuthDecimals.value_or(request.decimals))) {
     return Error(SheetError::What::kDmsNeedsSeconds, SheetPart::kAngles);
@@ -228,7 +230,8 @@ SheetError ResolveSheet(const SheetRequest& request, Sheet& sheet, const KnownPo
   if (known == nullptr && file != nullptr) {
     std::vector<Column> columns;
     if (SheetError error = ControlColumns(request, *file, columns)) return error;
-    if (FileError read = control->ReadFile(file->path, columns)) {
+    if (FileError read =
+            control->ReadFile(file->path, columns, file->input.value_or(request.input))) {
       SheetError error = Error(SheetError::What::kControlFile, SheetPart::kControl);
       error.file = std::move(read);
       return error;

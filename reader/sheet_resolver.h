@@ -17,6 +17,7 @@ namespace reading {
 
 struct Sheet {
   RowSettings settings;  // for RowReader
+  InputReading input;    // how the inputs are read (SheetRequest::input)
   // The station and the backsight as given: by name ("" when typed).
   std::string stationName;
   std::string backsightName;

@@ -27,7 +27,8 @@ std::string FileErrorText(const FileError& error) {
   return {};
 }
 
-TextFile::TextFile(std::string path, bool textOnly) : textOnly_(textOnly) {
+TextFile::TextFile(std::string path, bool textOnly, std::optional<TextEncoding> encoding)
+    : textOnly_(textOnly) {
   error_.path = std::move(path);
   fd_ = open(error_.path.c_str(), O_RDONLY | O_CLOEXEC);
   if (fd_ < 0) {
@@ -37,7 +38,7 @@ TextFile::TextFile(std::string path, bool textOnly) : textOnly_(textOnly) {
   }
   struct stat status {};
   if (fstat(fd_, &status) == 0) size_ = static_cast<std::uint64_t>(status.st_size);
-  chunks_.emplace(fd_);
+  chunks_.emplace(fd_, encoding);
 }
 
 TextFile::~TextFile() {
@@ -46,6 +47,7 @@ TextFile::~TextFile() {
 
 bool TextFile::NextLine(std::string_view& line) {
   if (at_ >= piece_.size() && !NextPiece()) return false;
+  startsInput_ = at_ == 0 && pieceStartsInput_;
   const std::size_t end = piece_.find('\n', at_);  // every piece ends in "\n"
   line = std::string_view(piece_).substr(at_, end - at_);
   at_ = end + 1;
@@ -58,6 +60,7 @@ bool TextFile::NextPiece() {
   at_ = 0;
   if (!chunks_ || error_) return false;
   if (chunks_->Next(piece_) == ChunkReader::Got::kPiece) {
+    pieceStartsInput_ = chunks_->startsInput();
     if (!textOnly_ || piece_.find('\0') == std::string::npos) return true;
     error_.what = FileError::What::kNotText;
   } else if (chunks_->failed() != 0) {

@@ -30,6 +30,8 @@ struct FileError {
     kNotText,     // a NUL byte: no coordinate file holds one
     kRow,         // a row that must read does not: line `line`, `row` says why
   };
+  // kRow: the row is no text in the file's encoding (undecoded_line.h).
+  bool undecoded = false;
   What what = What::kNone;
   std::string path;  // the file as its reader was given it
   int error = 0;
@@ -47,10 +49,13 @@ std::string FileErrorText(const FileError& error);
 
 class TextFile {
  public:
-  // Opens `path` for reading; where it cannot be, NextLine() gives nothing
-  // and error() says why. `textOnly`: a NUL byte stops the reading at once
-  // (kNotText), as soon as it is read.
-  explicit TextFile(std::string path, bool textOnly = false);
+  // Opens `path` (its bytes, as the file system has them) for reading;
+  // where it cannot be, NextLine() gives nothing and error() says why.
+  // `textOnly`: a NUL byte stops the reading at once (kNotText), as soon as
+  // it is read. `encoding`: of a file without a byte-order mark; none to
+  // find it (text_lines.h).
+  explicit TextFile(std::string path, bool textOnly = false,
+                    std::optional<TextEncoding> encoding = std::nullopt);
   ~TextFile();
   TextFile(const TextFile&) = delete;
   TextFile& operator=(const TextFile&) = delete;
@@ -58,6 +63,15 @@ class TextFile {
   // The next line, without its "\n": a view that lives until the next call.
   // False at the end of the file, or where it cannot be read on.
   bool NextLine(std::string_view& line);
+
+  // The encoding the file is read in; none while only ASCII has come.
+  std::optional<TextEncoding> encoding() const {
+    return chunks_ ? chunks_->encoding() : std::nullopt;
+  }
+
+  // Whether the line last given starts a new input: files joined into one,
+  // a byte-order mark at its start (input_rows.h).
+  bool startsInput() const { return startsInput_; }
 
   // kNone while the file reads and once it has ended; else why it stopped.
   const FileError& error() const { return error_; }
@@ -75,6 +89,8 @@ class TextFile {
   std::uint64_t size_ = 0;
   std::string piece_;
   std::size_t at_ = 0;  // the next line's start in piece_
+  bool pieceStartsInput_ = false;
+  bool startsInput_ = false;
   FileError error_;
 };
 

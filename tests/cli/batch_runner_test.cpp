@@ -39,7 +39,7 @@ Batch RunBatch(const std::string& input, calc::ThreadStarter start) {
   const int out = MemoryFile("");
   const int err = MemoryFile("");
   Batch run;
-  run.outcome = BatchRunner(reader, out, err, start).Run(in, "rows");
+  run.outcome = BatchRunner(reader, out, err, {}, start).Run(in, "rows");
   run.out = Contents(out);
   run.err = Contents(err);
   close(in);
@@ -76,6 +76,27 @@ TEST(BatchRunner, WithoutThreadsTheCallingThreadAnswersEveryRow) {
     EXPECT_EQ(run.outcome.readError, 0);
     EXPECT_EQ(run.outcome.writeError, 0);
     EXPECT_EQ(run.err.rfind("corvane-calc: rows:1: P0: identical points\n", 0), 0u);
+  }
+}
+
+// A comma that may group thousands, in a row that does not settle it,
+// reads as the first row that shows a mark settled it, however many pieces
+// away (the later pieces are answered apart, on other threads, and the
+// input's first row shows none).
+TEST(BatchRunner, ACommaThatMayBeEitherReadsAsTheFirstRowThatShowsAMarkSettledIt) {
+  // A decimal point in the second row: commas group thousands.
+  std::string input = "P 0 0 100 0\nP0 0 0 100.5 0\n";
+  std::string expected = "P 0.000000 100.000000\nP0 0.000000 100.500000\n";
+  for (int i = 0; i < 10000; ++i) {  // no mark in these
+    input += "P 0 0 100 0\n";
+    expected += "P 0.000000 100.000000\n";
+  }
+  input += "P1;0;0;\"1,000\";0\n";
+  expected += "P1;0.000000;1000.000000\n";
+  for (const calc::ThreadStarter start : {&NoThread, &calc::StartThread}) {
+    const Batch run = RunBatch(input, start);
+    EXPECT_TRUE(run.out == expected) << run.out.substr(run.out.size() - 100);
+    EXPECT_FALSE(run.outcome.rowsFailed);
   }
 }
 

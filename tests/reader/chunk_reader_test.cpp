@@ -66,6 +66,22 @@ TEST(ChunkReader, ALastLineWithoutLineEndGetsOne) {
   EXPECT_EQ(Joined(Pieces("\n\n")), "\n\n");
 }
 
+TEST(ChunkReader, APieceSaysWhereAJoinedInputStarts) {
+  int ends[2];
+  ASSERT_EQ(pipe(ends), 0);
+  WriteAll(ends[1], "P1 1 2\r\n\xEF\xBB\xBFP3 3 4\r\n");
+  close(ends[1]);
+  ChunkReader reader(ends[0]);
+  std::string piece;
+  ASSERT_EQ(reader.Next(piece), ChunkReader::Got::kPiece);
+  EXPECT_EQ(piece, "P1 1 2\r\n");
+  EXPECT_FALSE(reader.startsInput());
+  ASSERT_EQ(reader.Next(piece), ChunkReader::Got::kPiece);
+  EXPECT_EQ(piece, "P3 3 4\r\n");
+  EXPECT_TRUE(reader.startsInput());
+  close(ends[0]);
+}
+
 TEST(ChunkReader, OverlongLinesAreCutAndTheirRestSkipped) {
   const std::string longest(reading::kMaxLineChars, 'x');
   const std::string tooLong(3 * ChunkReader::kChunkBytes, 'y');

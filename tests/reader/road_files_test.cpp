@@ -80,6 +80,24 @@ TEST_F(RoadFiles, AJdTableReadsAlikeInEveryLayout) {
   }
 }
 
+// A JD table saved on Chinese Windows (GBK) gives its names in UTF-8; read
+// as the encoding it is not, the row is refused, naming the encoding.
+TEST_F(RoadFiles, AGbkJdTableGivesItsChineseNames) {
+  const std::string gbk =
+      "PSta,437.58,168.79\n\xBD\xBB\xB5\xE3" "1,608.22,314.43,110,55\nPEnd,801.97,163.79\n";
+  RoadDesign design;
+  RoadError error = Read(gbk, design);
+  ASSERT_FALSE(error) << Message(error);
+  EXPECT_EQ(design.curves.at(0).name, "交点1");
+
+  RoadRequest request;
+  request.path = File("road.csv", gbk);
+  request.encoding = TextEncoding::kUtf8;
+  error = ReadRoad(request, design);
+  EXPECT_EQ(Message(error),
+            "road.csv:2: line is not UTF-8 text: say the input's encoding with --encoding NAME");
+}
+
 // What the tool says of each design it cannot read or build.
 TEST_F(RoadFiles, EachBadDesignNamesItsLineAndPoints) {
   struct Case {

@@ -210,7 +210,9 @@ TEST(RowReader, RealExportsReadAsTheirLayoutSays) {
           // decimal commas where semicolons or tabs separate; heights with a point
           {"K1;;498301,214;3512930,558;21,3", "K1;;2.163013;2.163013;30.582105;21.3"},
           {"K1\t\t498301,214\t3512930,558\t21,3", "K1\t\t2.163013\t2.163013\t30.582105\t21.3"},
-          {"K1;;1,234.5;3512930,5;", "ERROR: K1: Y is not a number: \"1,234.5\""},
+          // a comma before a point groups thousands: as the number written without it
+          {"K1;;1,234.5;3512930,5;", "K1;;270.001265;270.001265;497065.500936;"},
+          {"K1;;1234.5;3512930,5;", "K1;;270.001265;270.001265;497065.500936;"},
           {"K1;;498301,214;3512930,558;21,3;", "ERROR: K1: extra field \"\""},
           // quotes as spreadsheets write them, and written back where needed
           {R"("K1","",498301.214,"3512930.558",21.3)", "K1,,2.163013,2.163013,30.582105,21.3"},
@@ -274,18 +276,20 @@ TEST(RowReader, AHeaderIsFoundInTheColumns) {
   const RowReader reader(WithColumns(Setout(0.0), "name,code,y,x,h"));
   for (const char* header : {"Name,Code,E,N,H", "Pt 1,Code,E,N,H"}) {
     std::string out;
-    EXPECT_TRUE(reader.AnswerLine(header, out, true));
+    EXPECT_TRUE(reader.AnswerLine(header, out, {1}));
     EXPECT_EQ(out, header);
   }
   // A first row with a mistyped number is no header; nor one in quotes.
   const std::pair<const char*, const char*> rows[] = {
       {"K1,2,E,N,H", "ERROR: K1: Y is not a number: \"E\""},
-      {"K1,,498301.2O,3512930.5O,", "ERROR: K1: Y is not a number: \"498301.2O\""},
+      {"K1,,498301.2O,3512930.5O,",
+       "ERROR: K1: Y is not a number: \"498301.2O\" (a title or preamble line? --skip-lines 1 "
+       "copies the first line as it is)"},
       {R"("K1","","498301,2","3512930,5","")", "K1,,8.023731,8.023731,3546825.442273,"},
   };
   for (const auto& [row, answer] : rows) {
     std::string out;
-    reader.AnswerLine(row, out, true);
+    reader.AnswerLine(row, out, {1});
     EXPECT_EQ(out, answer);
   }
 }
@@ -297,7 +301,7 @@ TEST(RowReader, AFieldBeforeAFullRowIsTheName) {
                                {"A-1,1000,2000,45.3025,100\r", "A-1,1070.082282,2071.333539"},
                                // point numbers are names too
                                {"101 1000 2000 45.3025 100", "101 1070.082282 2071.333539"},
-                               {"-7.5,1000,2000,45.3025,100", "-7.5,1070.082282,2071.333539"},
+                               {"-7,1000,2000,45.3025,100", "-7,1070.082282,2071.333539"},
                                // more fields: which is which cannot be told
                                {"P1 1000 2000 45.3025 100 7",
                                 "ERROR: P1: 6 fields: forward takes X0 Y0 AZIMUTH DISTANCE, led by "
@@ -361,7 +365,7 @@ TEST(RowReader, AFirstRowWithoutNumbersIsAHeader) {
   };
   for (const HeaderCase& c : cases) {
     std::string out;
-    const bool computed = reader.AnswerLine(c.line, out, c.firstRow);
+    const bool computed = reader.AnswerLine(c.line, out, {c.firstRow ? 1u : 0u});
     EXPECT_EQ(out, c.answer) << c.line;
     EXPECT_EQ(computed, out.rfind("ERROR: ", 0) != 0) << c.line;
   }
@@ -385,7 +389,7 @@ TEST(RowReader, BadFieldsAreNamedAndNothingReadsAsZero) {
       Forward(),
       {
           {"1000 2000 45.3025", "ERROR: missing field DISTANCE"},
-          {",,,", "ERROR: X0 is not a number: \"\""},  // empty fields count
+          {",,1,", "ERROR: X0 is not a number: \"\""},  // empty fields count
           {"1000 2000 abc 100", "ERROR: AZIMUTH is not a number: \"abc\""},
           {"1000 2000 45.3025 12abc", "ERROR: DISTANCE is not a number: \"12abc\""},
           {"1000 0x1A 45 100", "ERROR: Y0 is not a number: \"0x1A\""},

@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSpinBox>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
@@ -61,8 +62,13 @@ const QList<QPair<QString, QString>>& CColumnLayoutDialog::presets() {
 }
 
 CColumnLayoutDialog::CColumnLayoutDialog(const PreviewRows& preview, const QString& columns,
-                                         Check check, QWidget* parent)
-    : QDialog(parent), m_check(std::move(check)), m_refused(preview.refused) {
+                                         Check check, QWidget* parent, PreviewReader read,
+                                         const reading::InputReading& input)
+    : QDialog(parent),
+      m_check(std::move(check)),
+      m_read(std::move(read)),
+      m_decimalMark(input.decimalMark),
+      m_refused(preview.refused) {
   setWindowTitle(QStringLiteral("列格式"));
   m_preset = new QComboBox(this);
   for (const auto& [roles, description] : presets())
@@ -71,6 +77,27 @@ CColumnLayoutDialog::CColumnLayoutDialog(const PreviewRows& preview, const QStri
   m_columns = new QLineEdit(this);
   m_columns->setToolTip(
       QStringLiteral("以逗号分隔：name 点名、code 编码、x 北坐标、y 东坐标、h 高程、- 不读"));
+  m_encoding = new QComboBox(this);
+  m_encoding->addItem(QStringLiteral("自动"));
+  for (const reading::TextEncoding encoding : reading::kTextEncodings) {
+    const QString name =
+        QString::fromUtf8(reading::EncodingName(encoding).data(),
+                          static_cast<qsizetype>(reading::EncodingName(encoding).size()));
+    m_encoding->addItem(encoding == reading::TextEncoding::kGb18030
+                            ? QStringLiteral("%1（GBK、GB2312）").arg(name)
+                            : name,
+                        static_cast<int>(encoding));
+  }
+  if (input.encoding)
+    m_encoding->setCurrentIndex(m_encoding->findData(static_cast<int>(*input.encoding)));
+  m_encoding->setToolTip(
+      QStringLiteral("没有字节顺序标记的文件用什么编码读取；自动：第一行非 ASCII 的"
+                     "文字是 UTF-8 就按 UTF-8，否则按 GB18030（GBK）"));
+  m_skipLines = new QSpinBox(this);
+  m_skipLines->setRange(0, 1000);
+  m_skipLines->setValue(static_cast<int>(std::min<std::size_t>(input.skipLines, 1000)));
+  m_skipLines->setToolTip(
+      QStringLiteral("文件开头这几行照原样抄写，不当作数据行（标题、仪器导出的说明）"));
   m_problem = new QLabel(this);
   m_problem->setWordWrap(true);  // a long message shows whole
   QPalette palette = m_problem->palette();
@@ -85,6 +112,8 @@ CColumnLayoutDialog::CColumnLayoutDialog(const PreviewRows& preview, const QStri
   auto* form = new QFormLayout;
   form->addRow(QStringLiteral("常用格式(&P):"), m_preset);
   form->addRow(QStringLiteral("各列依次为(&C):"), m_columns);
+  form->addRow(QStringLiteral("编码(&N):"), m_encoding);
+  form->addRow(QStringLiteral("跳过行数(&S):"), m_skipLines);
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(form);
   layout->addWidget(m_problem);
@@ -93,14 +122,15 @@ CColumnLayoutDialog::CColumnLayoutDialog(const PreviewRows& preview, const QStri
   layout->addWidget(m_buttons);
   resize(640, 400);
 
-  fillPreview(preview.rows);
-  if (!preview.problem.isEmpty()) m_problem->setText(preview.problem);
+  showPreview(preview);
   connect(m_preset, &QComboBox::activated, this, [this](int index) {
     const QString roles = m_preset->itemData(index).toString();
     if (!roles.isEmpty()) showColumns(roles);
     m_columns->setFocus();
   });
   connect(m_columns, &QLineEdit::textEdited, this, &CColumnLayoutDialog::showColumns);
+  connect(m_encoding, &QComboBox::activated, this, &CColumnLayoutDialog::readAgain);
+  connect(m_skipLines, &QSpinBox::valueChanged, this, &CColumnLayoutDialog::readAgain);
   connect(m_buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
   connect(m_buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
   const QString own = preview.rows.isEmpty() ? QString() : ColumnsOfTitles(preview.rows.front());
@@ -109,6 +139,37 @@ CColumnLayoutDialog::CColumnLayoutDialog(const PreviewRows& preview, const QStri
 }
 
 QString CColumnLayoutDialog::columns() const { return m_columns->text().trimmed(); }
+
+reading::InputReading CColumnLayoutDialog::input() const {
+  reading::InputReading input;
+  const QVariant encoding = m_encoding->currentData();
+  if (encoding.isValid()) input.encoding = static_cast<reading::TextEncoding>(encoding.toInt());
+  input.skipLines = static_cast<std::size_t>(m_skipLines->value());
+  input.decimalMark = m_decimalMark;
+  return input;
+}
+
+FileLayout CColumnLayoutDialog::layout() const { return {columns(), input()}; }
+
+// The preview read again with the encoding and the lines to skip chosen.
+void CColumnLayoutDialog::readAgain() {
+  if (!m_read) return;
+  m_problem->clear();
+  showPreview(m_read(input()));
+  showColumns(m_columns->text());
+  m_preview->resizeColumnsToContents();
+}
+
+// The rows, what keeps them from being read, and under 自动 the encoding
+// they were found in.
+void CColumnLayoutDialog::showPreview(const PreviewRows& preview) {
+  m_refused = preview.refused;
+  fillPreview(preview.rows);
+  if (!preview.problem.isEmpty()) m_problem->setText(preview.problem);
+  m_encoding->setItemText(0, preview.encoding.isEmpty()
+                                 ? QStringLiteral("自动")
+                                 : QStringLiteral("自动（%1）").arg(preview.encoding));
+}
 
 // The list in the field, its preset picked where it is one, its roles as the
 // preview's headings, and OK only for a list the reader takes.
@@ -131,6 +192,7 @@ void CColumnLayoutDialog::showColumns(const QString& columns) {
 }
 
 void CColumnLayoutDialog::fillPreview(const QList<QStringList>& rows) {
+  m_preview->clearContents();
   qsizetype columns = 0;
   for (const QStringList& row : rows) columns = std::max(columns, row.size());
   m_preview->setRowCount(static_cast<int>(rows.size()));

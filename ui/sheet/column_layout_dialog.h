@@ -5,16 +5,22 @@
 // user sees at once whether east and north are the right way round; presets
 // for the layouts field and office software export, and a list of one's own
 // in the spelling of corvane-calc's column lists (blanks around a role
-// allowed).
+// allowed). 编码 picks the file's encoding (自动: as the reader finds it,
+// which the box names) and 跳过行数 the lines at its start to copy as they
+// are (a title or an instrument's preamble), corvane-calc's --encoding and
+// --skip-lines; the preview is read again as they say.
 
 #include <QDialog>
 #include <QList>
 #include <QStringList>
 #include <functional>
 
+#include "reader/input_reading.h"
+#include "ui/sheet/file_layout.h"
 #include "ui/sheet/preview_rows.h"
 
 class QComboBox;
+class QSpinBox;
 class QDialogButtonBox;
 class QLabel;
 class QLineEdit;
@@ -37,24 +43,43 @@ class CColumnLayoutDialog : public QDialog {
   // What is wrong with a list of roles, or an empty string.
   using Check = std::function<QString(const QString& columns)>;
 
-  // The file's first data rows (`preview`), where they could be read; a
-  // file that cannot be read, or is no text, says so in the box and leaves
-  // 确定 disabled, whatever the list. A file whose first row is a header of
-  // corvane-calc's (ColumnsOfTitles) proposes its own list, not `columns`.
+  // The file's first rows read as 编码 and 跳过行数 say.
+  using PreviewReader = std::function<PreviewRows(const reading::InputReading& input)>;
+
+  // The file's first data rows (`preview`, read with `input`), where they
+  // could be read; a file that cannot be read, or is no text, says so in
+  // the box and leaves 确定 disabled, whatever the list. A file whose first
+  // row is a header of corvane-calc's (ColumnsOfTitles) proposes its own
+  // list, not `columns`. `read` reads them again when 编码 or 跳过行数
+  // changes; without it they stay.
   CColumnLayoutDialog(const PreviewRows& preview, const QString& columns, Check check,
-                      QWidget* parent = nullptr);
+                      QWidget* parent = nullptr, PreviewReader read = {},
+                      const reading::InputReading& input = {});
 
   QString columns() const;
+
+  // The encoding (none: 自动) and the lines to skip, with the decimal mark
+  // the box was given.
+  reading::InputReading input() const;
+
+  // The list, the encoding and the lines to skip together, as they are kept.
+  FileLayout layout() const;
 
   // The presets, as (roles, description) pairs.
   static const QList<QPair<QString, QString>>& presets();
 
  private:
   void showColumns(const QString& columns);
+  void showPreview(const PreviewRows& preview);
   void fillPreview(const QList<QStringList>& rows);
+  void readAgain();
 
   Check m_check;
+  PreviewReader m_read;
+  reading::DecimalMark m_decimalMark;
   bool m_refused;  // the file cannot be read
+  QComboBox* m_encoding;
+  QSpinBox* m_skipLines;
   QComboBox* m_preset;
   QLineEdit* m_columns;
   QLabel* m_problem;

@@ -1,12 +1,13 @@
 #include "ui/sheet/preview_rows.h"
 
+#include <QFile>
 #include <array>
-#include <string>
 
 #include "reader/columns.h"
 #include "reader/field_splitter.h"
 #include "reader/row_reader.h"
 #include "reader/text_file.h"
+#include "reader/undecoded_line.h"
 #include "ui/sheet/sheet_messages.h"
 
 namespace {
@@ -19,13 +20,22 @@ QString fromUtf8(std::string_view text) {
 
 }  // namespace
 
-PreviewRows ReadPreviewRows(const QString& path, int count) {
+PreviewRows ReadPreviewRows(const std::string& path, int count,
+                            const reading::InputReading& input) {
   PreviewRows preview;
-  reading::TextFile file(path.toStdString(), true);
+  reading::TextFile file(path, true, input.encoding);
   std::string_view line;
+  std::size_t lines = 0;
+  // Whole lines come, however many bytes are read: none is cut at the limit.
   while (preview.rows.size() < count && file.bytesRead() <= kPreviewBytes && file.NextLine(line)) {
+    if (file.startsInput()) lines = 0;
+    if (++lines <= input.skipLines) continue;
     if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
     if (reading::IsBlankOrComment(line)) continue;
+    if (reading::UndecodedLine undecoded; reading::FindUndecoded(line, undecoded)) {
+      preview.rows << QStringList(UndecodedProblem(undecoded));
+      continue;
+    }
     std::array<std::string_view, reading::kMaxColumns> fields;
     std::string unquoted;
     const reading::SplitLine split = reading::SplitFields(line, fields, unquoted);
@@ -34,6 +44,8 @@ PreviewRows ReadPreviewRows(const QString& path, int count) {
       row << fromUtf8(fields[i]);
     preview.rows << row;
   }
+  if (const auto encoding = file.encoding())
+    preview.encoding = fromUtf8(reading::EncodingName(*encoding));
   if (file.error()) {
     preview.rows.clear();
     preview.problem = FileProblem(file.error());
@@ -42,4 +54,8 @@ PreviewRows ReadPreviewRows(const QString& path, int count) {
     preview.problem = QStringLiteral("文件中没有数据行。");
   }
   return preview;
+}
+
+PreviewRows ReadPreviewRows(const QString& path, int count) {
+  return ReadPreviewRows(QFile::encodeName(path).toStdString(), count);
 }

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QDate>
+#include <QFile>
 #include <atomic>
 #include <cstdio>
 #include <cstdlib>
@@ -9,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "reader/line_converter.h"
 #include "reader/sheet_error_text.h"
 #include "reader/sheet_options.h"
 #include "ui/sheet/open_sheet.h"
@@ -41,6 +43,11 @@ QString ParseSetoutArguments(const QStringList& arguments, reading::SheetRequest
                              QString& pdf) {
   std::vector<std::string> args;
   for (const QString& argument : arguments) args.push_back(argument.toStdString());
+  return ParseSetoutBytes(args, request, pdf);
+}
+
+QString ParseSetoutBytes(const std::vector<std::string>& args, reading::SheetRequest& request,
+                         QString& pdf) {
   reading::SheetOptions options;
   std::vector<std::string> rest;
   std::string problem = reading::TakeSheetOptions(args, options, rest);
@@ -53,9 +60,10 @@ QString ParseSetoutArguments(const QStringList& arguments, reading::SheetRequest
       std::string value;
       if (!reading::OptionValue(rest, at, "--pdf", true, value, problem))
         return QString::fromStdString(problem);
-      pdf = QString::fromStdString(value);
+      pdf = QFile::decodeName(QByteArray::fromStdString(value));
     } else if (arg.rfind("-", 0) == 0 || !design.empty()) {
-      return QStringLiteral("unknown argument %1").arg(QString::fromStdString(arg));
+      return QStringLiteral("unknown argument %1")
+          .arg(QString::fromStdString(reading::FileNameText(arg)));
     } else {
       design = arg;
     }
@@ -67,10 +75,12 @@ QString ParseSetoutArguments(const QStringList& arguments, reading::SheetRequest
   return QString();
 }
 
-int RunSetout(const QStringList& arguments, SetoutCall call) {
+int RunSetout(const std::vector<std::string>& arguments, SetoutCall call) {
   reading::SheetRequest request;
   QString pdf;
-  const QString problem = ParseSetoutArguments(arguments.mid(1), request, pdf);
+  const std::vector<std::string> given(arguments.begin() + (arguments.empty() ? 0 : 1),
+                                       arguments.end());
+  const QString problem = ParseSetoutBytes(given, request, pdf);
   if (!problem.isEmpty()) {
     say(problem.toStdString());
     return 2;

@@ -11,6 +11,8 @@
 
 #include <QString>
 #include <QStringList>
+#include <string>
+#include <vector>
 
 #include "reader/sheet_request.h"
 
@@ -26,12 +28,19 @@ void ChooseHeadlessPlatform();
 // program's name) into `request` (its design the file, names looked up in
 // the design file without --control; the station and the backsight may be
 // missing, for the window to ask) and `pdf`; returns what is wrong, or an
-// empty string.
+// empty string. The arguments are the bytes the shell gave: a file's name
+// in GBK (from a Windows zip archive) names that file.
+QString ParseSetoutBytes(const std::vector<std::string>& arguments, reading::SheetRequest& request,
+                         QString& pdf);
+
+// The same for arguments as Qt spells them (UTF-8).
 QString ParseSetoutArguments(const QStringList& arguments, reading::SheetRequest& request,
                              QString& pdf);
 
 // Runs the call once the application object stands, with the arguments Qt
-// left; returns the exit status: 0 every row computed, 1 some row failed
-// (the PDF is written all the same), 2 bad usage or a file that cannot be
-// read or written. The window's status is 0.
-int RunSetout(const QStringList& arguments, SetoutCall call);
+// left (argv as the program was given it, Qt's own options taken out: Qt
+// reads arguments as UTF-8, and a name that is none would be lost);
+// returns the exit status: 0 every row computed, 1 some row failed (the PDF
+// is written all the same), 2 bad usage or a file that cannot be read or
+// written. The window's status is 0.
+int RunSetout(const std::vector<std::string>& arguments, SetoutCall call);

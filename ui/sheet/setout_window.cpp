@@ -5,7 +5,6 @@
 #include <QClipboard>
 #include <QCloseEvent>
 #include <QFileDialog>
-#include <QFileInfo>
 #include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QLabel>
@@ -27,6 +26,7 @@
 #include "ui/common/job_status.h"
 #include "ui/common/window_actions.h"
 #include "ui/sheet/column_layout_dialog.h"
+#include "ui/sheet/file_path.h"
 #include "ui/sheet/page_heading_dialog.h"
 #include "ui/sheet/setout_sheet.h"
 #include "ui/sheet/setup_dialog.h"
@@ -69,6 +69,24 @@ QString columnsText(const std::vector<reading::Column>& columns) {
 // A caller's points are read as the rows of these columns.
 const QString kPointColumns = QStringLiteral("name,code,x,y,h");
 
+// The layout last chosen for a design file, or for a control file; where
+// none is kept, the column list an earlier run kept alone.
+FileLayout recalledLayout(bool control) {
+  FileLayout fallback;
+  fallback.columns = control ? Recalled(kControlColumns, QString()).toString()
+                             : Recalled(kColumns, kDefaultColumns).toString();
+  return LayoutOf(Recalled(control ? kControlLayout : kLayout), fallback);
+}
+
+void rememberLayout(bool control, const FileLayout& layout) {
+  Remember(control ? kControlLayout : kLayout, LayoutValue(layout));
+}
+
+// The name the window gives what `source` reads.
+QString nameOf(const QString& title, const std::string& path, bool points) {
+  return points ? title : ShownFileName(path);
+}
+
 reading::AngleFormat recalledAngleFormat() {
   reading::AngleFormat format = reading::AngleFormat::kPacked;
   reading::ReadAngleFormat(Recalled(kAngleFormat).toString().toStdString(), format);
@@ -91,8 +109,8 @@ CSetoutWindow::CSetoutWindow(QWidget* parent)
   setAttribute(Qt::WA_DeleteOnClose);
   setWindowTitle(QStringLiteral("放样表"));
   setWindowIcon(res::LoadIconResource(IDI_APP));
-  m_wanted.columns = Recalled(kColumns, kDefaultColumns).toString();
-  m_wanted.controlColumns = Recalled(kControlColumns, QString()).toString();
+  m_wanted.layout = recalledLayout(false);
+  m_wanted.controlLayout = recalledLayout(true);
   m_shown = m_wanted;
   m_model->setDesignShown(Recalled(kDesignShown, false).toBool());
   createCentre();
@@ -225,11 +243,12 @@ void CSetoutWindow::createStatusBar() {
 void CSetoutWindow::load(const reading::SheetRequest& request) {
   Source source;
   if (const auto* file = std::get_if<reading::DesignFile>(&request.design))
-    source.path = QString::fromStdString(file->path);
-  source.columns = columnsText(request.columns);
+    source.path = file->path;
+  source.layout = {columnsText(request.columns), request.input};
   if (const auto* control = std::get_if<reading::ControlFile>(&request.known)) {
-    source.controlPath = QString::fromStdString(control->path);
-    if (control->columns) source.controlColumns = columnsText(*control->columns);
+    source.controlPath = control->path;
+    source.controlLayout = {control->columns ? columnsText(*control->columns) : QString(),
+                            control->input.value_or(request.input)};
   }
   {
     const QSignalBlocker quiet(m_panel);  // showing the request is no change of the user's
@@ -246,64 +265,77 @@ void CSetoutWindow::loadPoints(const QString& title, std::vector<reading::Design
   Source source;
   source.title = title;
   source.points = std::make_shared<const std::vector<reading::DesignPoint>>(std::move(points));
-  source.columns = kPointColumns;
+  source.layout.columns = kPointColumns;
   read(source);
 }
 
 std::shared_ptr<const SetoutSheet> CSetoutWindow::sheet() const { return m_model->sheet(); }
 
 void CSetoutWindow::OnOpen() {
-  const QString path = chooseFile(QStringLiteral("打开坐标文件"));
-  if (path.isEmpty()) return;
-  Remember(kFolder, QFileInfo(path).absolutePath());
-  QString columns =
-      m_shown.path.isEmpty() ? Recalled(kColumns, kDefaultColumns).toString() : m_shown.columns;
-  if (!askColumns(path, columns)) return;
-  Remember(kColumns, columns);
+  const std::string path = chooseFile(QStringLiteral("打开坐标文件"));
+  if (path.empty()) return;
+  Remember(kFolder, FolderOf(path));
+  const bool first = m_shown.path.empty();
+  FileLayout layout = first ? recalledLayout(false) : m_shown.layout;
+  if (!askColumns(path, layout)) return;
+  rememberLayout(false, layout);
   Source source = m_shown;
   source.path = path;
   source.title.clear();
   source.points.reset();
-  source.columns = columns;
+  source.layout = layout;
   read(source);
 }
 
 void CSetoutWindow::OnChooseColumns() {
-  if (m_shown.path.isEmpty()) return;
-  QString columns = m_shown.columns;
-  if (!askColumns(m_shown.path, columns)) return;
-  Remember(kColumns, columns);
+  if (m_shown.path.empty()) return;
+  FileLayout layout = m_shown.layout;
+  if (!askColumns(m_shown.path, layout)) return;
+  rememberLayout(false, layout);
   Source source = m_shown;
-  source.columns = columns;
+  source.layout = layout;
   read(source);
 }
 
 // A coordinate file picked in Qt's own (Chinese) dialog, starting in the
-// folder of the last design file; "" when the user cancels.
-QString CSetoutWindow::chooseFile(const QString& title) {
-  return QFileDialog::getOpenFileName(this, title, Recalled(kFolder, QString()).toString(),
-                                      fileFilter(), nullptr, QFileDialog::DontUseNativeDialog);
+// folder of the last design file, as its bytes; "" when the user cancels.
+// Any name may be typed: a GBK one as it reads (file_path.h), which Qt
+// would refuse as no file of its folder; the layout box says where a name
+// is no file at all.
+std::string CSetoutWindow::chooseFile(const QString& title) {
+  QFileDialog dialog(this, title, Recalled(kFolder, QString()).toString(), fileFilter());
+  dialog.setOption(QFileDialog::DontUseNativeDialog);
+  dialog.setFileMode(QFileDialog::AnyFile);
+  dialog.setAcceptMode(QFileDialog::AcceptOpen);
+  dialog.setLabelText(QFileDialog::Accept, QStringLiteral("打开(&O)"));
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+  return ChosenFileBytes(dialog.selectedFiles().front());
 }
 
-// The layout dialog on the file's first lines.
-bool CSetoutWindow::askColumns(const QString& path, QString& columns) {
-  CColumnLayoutDialog dialog(ReadPreviewRows(path, kPreviewRows), columns, PointColumnsProblem,
-                             this);
+// The layout dialog on the file's first lines, read again as its encoding
+// and lines to skip change.
+bool CSetoutWindow::askColumns(const std::string& path, FileLayout& layout) {
+  const auto read = [path](const reading::InputReading& with) {
+    return ReadPreviewRows(path, kPreviewRows, with);
+  };
+  CColumnLayoutDialog dialog(read(layout.input), layout.columns, PointColumnsProblem, this, read,
+                             layout.input);
   if (dialog.exec() != QDialog::Accepted) return false;
-  columns = dialog.columns();
+  layout = dialog.layout();
   return true;
 }
 
 void CSetoutWindow::OnChooseControl() {
-  const QString path = chooseFile(QStringLiteral("打开控制点文件"));
-  if (path.isEmpty()) return;
-  QString columns = m_shown.controlColumns.isEmpty() ? m_shown.columns : m_shown.controlColumns;
-  if (!askColumns(path, columns)) return;
-  Remember(kControlColumns, columns);
+  const std::string path = chooseFile(QStringLiteral("打开控制点文件"));
+  if (path.empty()) return;
+  FileLayout layout = m_shown.controlPath.empty() ? recalledLayout(true) : m_shown.controlLayout;
+  if (layout.columns.isEmpty()) layout.columns = m_shown.layout.columns;
+  if (!askColumns(path, layout)) return;
+  rememberLayout(true, layout);
   Source source = m_shown;
   source.controlPath = path;
-  source.controlColumns = columns;
-  m_panel->setControlFile(QFileInfo(path).fileName());
+  source.controlLayout = layout;
+  m_panel->setControlFile(ShownFileName(path));
   read(source);
 }
 
@@ -325,21 +357,23 @@ reading::SheetRequest CSetoutWindow::requestOf(const Source& source, QString& pr
   problem = panel.problem;
   if (panel.setup) request.setup = *panel.setup;
   request.heights = panel.heights;
-  request.columns = columnsOf(source.columns);
+  request.columns = columnsOf(source.layout.columns);
   request.decimals = m_panel->distanceDecimals();
   request.azimuthDecimals = m_panel->angleDecimals();
   request.angleFormat = m_panel->angleFormat();
-  if (source.controlPath.isEmpty()) {
+  request.input = source.layout.input;
+  if (source.controlPath.empty()) {
     request.known = reading::DesignNames();
   } else {
-    reading::ControlFile control{source.controlPath.toStdString(), std::nullopt};
-    if (!source.controlColumns.isEmpty()) control.columns = columnsOf(source.controlColumns);
+    reading::ControlFile control{source.controlPath, std::nullopt, source.controlLayout.input};
+    if (!source.controlLayout.columns.isEmpty())
+      control.columns = columnsOf(source.controlLayout.columns);
     request.known = std::move(control);
   }
   if (source.points)
     request.design = *source.points;
   else
-    request.design = reading::DesignFile{source.path.toStdString()};
+    request.design = reading::DesignFile{source.path};
   return request;
 }
 
@@ -347,7 +381,7 @@ reading::SheetRequest CSetoutWindow::requestOf(const Source& source, QString& pr
 // only where that is not what was read last (a field left unchanged reads
 // nothing again).
 void CSetoutWindow::read(const Source& source, bool again) {
-  if (source.path.isEmpty() && !source.points) return;
+  if (source.path.empty() && !source.points) return;
   QString problem;
   reading::SheetRequest request = requestOf(source, problem);
   const SetupLimits limits = m_panel->limits();
@@ -360,7 +394,7 @@ void CSetoutWindow::read(const Source& source, bool again) {
   m_startedLimits = limits;
   SheetJob job{std::move(request), source.title, m_known, limits};
   m_counts->setText(QStringLiteral("正在读取 %1 ...")
-                        .arg(source.points ? source.title : QFileInfo(source.path).fileName()));
+                        .arg(nameOf(source.title, source.path, source.points != nullptr)));
   m_loader->start([this, job = std::move(job), problem](const std::atomic<bool>& stop,
                                                         const CJobRunner::Progress& progress) {
     auto result = std::make_shared<const SheetResult>(ComputeSheet(job, stop, progress));
@@ -418,8 +452,9 @@ void CSetoutWindow::showResult(const SheetResult& result, const QString& panelPr
   m_shown = m_wanted;
   m_known = result.known;
   setWindowTitle(QStringLiteral("放样表 - %1")
-                     .arg(m_shown.points ? m_shown.title : QFileInfo(m_shown.path).fileName()));
-  m_panel->setControlFile(QFileInfo(m_shown.controlPath).fileName());
+                     .arg(nameOf(m_shown.title, m_shown.path, m_shown.points != nullptr)));
+  m_panel->setControlFile(m_shown.controlPath.empty() ? QString()
+                                                      : ShownFileName(m_shown.controlPath));
   m_panel->setNames(std::shared_ptr<const NameIndex>(result.known, &result.known->index));
   m_model->setSheet(result.sheet);
   m_sketch->setSheet(result.sheet);
@@ -439,7 +474,7 @@ void CSetoutWindow::showResult(const SheetResult& result, const QString& panelPr
   }
   for (QAction* action : m_sheetActions) action->setEnabled(result.sheet != nullptr);
   // 列格式 is for a file's columns.
-  m_sheetActions.front()->setEnabled(!m_shown.path.isEmpty());
+  m_sheetActions.front()->setEnabled(!m_shown.path.empty());
   showCounts();
 }
 
@@ -487,7 +522,7 @@ void CSetoutWindow::showCounts() {
   if (m_loader->busy() || m_writer->busy()) return;  // the job's own words stay
   const auto sheet = m_model->sheet();
   if (!sheet) {
-    m_counts->setText(m_shown.path.isEmpty() && !m_shown.points
+    m_counts->setText(m_shown.path.empty() && !m_shown.points
                           ? QStringLiteral("请打开坐标文件（Ctrl+O）")
                           : QString());
     return;

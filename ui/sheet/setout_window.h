@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "reader/sheet_request.h"
+#include "ui/sheet/file_layout.h"
 #include "ui/sheet/setout_sheet.h"
 #include "ui/sheet/sheet_look.h"
 
@@ -66,12 +67,12 @@ class CSetoutWindow : public QMainWindow {
  private:
   // What the sheet is read from, apart from the panel's fields.
   struct Source {
-    QString path;   // the design file; empty for a caller's points
-    QString title;  // the name of a caller's points
+    std::string path;  // the design file's bytes; empty for a caller's points
+    QString title;     // the name of a caller's points
     std::shared_ptr<const std::vector<reading::DesignPoint>> points;
-    QString columns;         // the design file's roles as the layout box takes them; "": none
-    QString controlPath;     // empty: names are looked up among the design points
-    QString controlColumns;  // empty: the design file's
+    FileLayout layout;         // the design file's: its roles, encoding and lines skipped
+    std::string controlPath;   // empty: names are looked up among the design points
+    FileLayout controlLayout;  // the control file's; its columns "": the design file's
     bool operator==(const Source&) const = default;
   };
 
@@ -98,8 +99,8 @@ class CSetoutWindow : public QMainWindow {
   void showCounts();
   void syncSelectionToSketch();
   void selectRow(std::ptrdiff_t row);
-  QString chooseFile(const QString& title);
-  bool askColumns(const QString& path, QString& columns);
+  std::string chooseFile(const QString& title);
+  bool askColumns(const std::string& path, FileLayout& layout);
 
   Source m_shown;   // of the sheet shown (or of the file read last)
   Source m_wanted;  // being read, or to read

@@ -1,12 +1,15 @@
 #include "ui/sheet/sheet_job.h"
 
-#include <QFileInfo>
+#include <sys/stat.h>
+
+#include <QFile>
 #include <array>
 #include <string>
 
 #include "reader/input_rows.h"
 #include "reader/sheet_resolver.h"
 #include "reader/text_file.h"
+#include "ui/sheet/file_path.h"
 #include "ui/sheet/setout_sheet.h"
 #include "ui/sheet/sheet_look.h"
 
@@ -31,27 +34,32 @@ struct Stage {
   }
 };
 
-// Calls `visit` with each line of the file at `path`, looking at `stop`
-// now and then; the file's error, or kNone.
+// Calls `visit` with each line of the file at `path` (and whether it starts
+// a new input), read in `encoding`, looking at `stop` now and then; the
+// file's error, or kNone.
 template <class Visit>
-reading::FileError forLines(const std::string& path, const std::atomic<bool>& stop,
-                            const Stage& stage, Visit visit) {
-  reading::TextFile file(path, true);
+reading::FileError forLines(const std::string& path, std::optional<reading::TextEncoding> encoding,
+                            const std::atomic<bool>& stop, const Stage& stage, Visit visit) {
+  reading::TextFile file(path, true, encoding);
   std::string_view line;
   for (std::size_t number = 1; file.NextLine(line); ++number) {
     if (number % kStopEvery == 0) {
       if (stop) break;
       stage(file.bytesRead(), file.size());
     }
-    visit(line);
+    visit(line, file.startsInput());
   }
   return file.error();
 }
 
-KnownNames::Source sourceOf(const std::string& path, std::vector<reading::Column> columns) {
-  const QFileInfo file(QString::fromStdString(path));
-  return {path, std::move(columns), file.exists() ? file.size() : -1,
-          file.exists() ? file.lastModified().toMSecsSinceEpoch() : -1};
+KnownNames::Source sourceOf(const std::string& path, std::vector<reading::Column> columns,
+                            const reading::InputReading& input) {
+  struct stat status {};
+  const bool exists = stat(path.c_str(), &status) == 0;
+  return {path, std::move(columns), input, exists ? static_cast<std::int64_t>(status.st_size) : -1,
+          exists ? static_cast<std::int64_t>(status.st_mtim.tv_sec) * 1000 +
+                       status.st_mtim.tv_nsec / 1000000
+                 : -1};
 }
 
 // The names of the control file: strict, a row that does not read refuses
@@ -62,16 +70,19 @@ std::shared_ptr<KnownNames> controlNames(const reading::SheetRequest& request,
   auto known = std::make_shared<KnownNames>();
   std::vector<reading::Column> columns;
   known->problem = reading::ControlColumns(request, control, columns);
-  known->source = sourceOf(control.path, columns);
+  const reading::InputReading input = control.input.value_or(request.input);
+  known->source = sourceOf(control.path, columns, input);
   if (known->problem) return known;
-  known->points.Start(columns, control.path);
+  known->points.Start(columns, control.path, input);
   reading::FileError failed;
-  reading::FileError error = forLines(control.path, stop, stage, [&](std::string_view line) {
-    if (!failed) failed = known->points.AddLine(line);
-  });
+  reading::FileError error = forLines(control.path, input.encoding, stop, stage,
+                                      [&](std::string_view line, bool startsInput) {
+                                        if (startsInput) known->points.StartInput();
+                                        if (!failed) failed = known->points.AddLine(line);
+                                      });
   if (!error) error = std::move(failed);
   if (error) {
-    known->points.Start(columns, control.path);
+    known->points.Start(columns, control.path, input);
     known->problem.what = reading::SheetError::What::kControlFile;
     known->problem.part = reading::SheetPart::kControl;
     known->problem.file = std::move(error);
@@ -92,11 +103,13 @@ std::shared_ptr<KnownNames> designNames(const SheetJob& job, const std::atomic<b
     return known;
   }
   const std::string& path = std::get<reading::DesignFile>(request.design).path;
-  known->source = sourceOf(path, request.columns);
-  known->points.Start(request.columns,
-                      QFileInfo(QString::fromStdString(path)).fileName().toStdString());
-  failure =
-      forLines(path, stop, stage, [&](std::string_view line) { known->points.AddLine(line); });
+  known->source = sourceOf(path, request.columns, request.input);
+  known->points.Start(request.columns, ShownFileName(path).toStdString(), request.input);
+  failure = forLines(path, request.input.encoding, stop, stage,
+                     [&](std::string_view line, bool startsInput) {
+                       if (startsInput) known->points.StartInput();
+                       known->points.AddLine(line);
+                     });
   return known;
 }
 
@@ -110,12 +123,14 @@ std::shared_ptr<const KnownNames> knownNames(const SheetJob& job, const std::ato
     std::vector<reading::Column> columns;
     reading::ControlColumns(request, *control, columns);
     if (job.known && !job.known->source.path.empty() &&
-        job.known->source == sourceOf(control->path, columns))
+        job.known->source ==
+            sourceOf(control->path, columns, control->input.value_or(request.input)))
       return job.known;
     known = controlNames(request, *control, stop, stage);
   } else {
     const auto* file = std::get_if<reading::DesignFile>(&request.design);
-    if (job.known && file && job.known->source == sourceOf(file->path, request.columns))
+    if (job.known && file &&
+        job.known->source == sourceOf(file->path, request.columns, request.input))
       return job.known;
     known = designNames(job, stop, stage, failure);
   }
@@ -171,25 +186,32 @@ void startRows(const reading::Sheet& resolved, const reading::LineAnswer& first,
 reading::FileError readRows(const std::string& path, const reading::Sheet& resolved,
                             const std::atomic<bool>& stop, const Stage& stage, SheetRows& rows) {
   const reading::RowReader reader(resolved.settings);
-  reading::InputRows start;
+  std::string lines;  // the lines before a row, as they come
+  // The lines before the --header lines go first: the heading's place is
+  // marked after them.
+  const reading::HeaderWriter heading = [&](const reading::LineAnswer& first, std::string& out) {
+    rows.appendLines(out);
+    out.clear();
+    startRows(resolved, first, rows);
+  };
+  reading::InputRows input(reader,
+                           {resolved.input.skipLines, &resolved.headerComment, false, heading});
   reading::LineAnswer answer;
   std::string buffer;
-  std::string lines;
   std::uint32_t number = 0;
-  return forLines(path, stop, stage, [&](std::string_view line) {
-    ++number;
-    const bool first = start.FirstRow(line);
-    reader.Read(line, answer, first);
-    const bool copied = answer.kind == reading::LineAnswer::Kind::kCopied;
-    if (first) startRows(resolved, answer, rows);
-    if (copied && !first) {
-      lines.clear();
-      reader.AppendLine(answer, lines);
-      lines += '\n';
-      rows.appendLines(lines);
-    }
-    if (!copied) addRow(rows, reader, answer, number, buffer);
-  });
+  reading::FileError error = forLines(path, resolved.input.encoding, stop, stage,
+                                      [&](std::string_view line, bool startsInput) {
+                                        ++number;
+                                        lines.clear();
+                                        if (startsInput) input.StartInput(lines);
+                                        const bool row = input.Read(line, answer, lines);
+                                        rows.appendLines(lines);
+                                        if (row) addRow(rows, reader, answer, number, buffer);
+                                      });
+  lines.clear();
+  input.Finish(lines);
+  rows.appendLines(lines);
+  return error;
 }
 
 // The rows of a caller's design points, numbered from 1, after the
@@ -254,8 +276,8 @@ SheetResult ComputeSheet(const SheetJob& job, const std::atomic<bool>& stop,
     sheet->limits = job.limits;
   }
   if (file) {
-    sheet->path = QString::fromStdString(file->path);
-    sheet->source = QFileInfo(sheet->path).fileName();
+    sheet->path = QFile::decodeName(QByteArray::fromStdString(file->path));
+    sheet->source = ShownFileName(file->path);
     result.failure = readRows(file->path, resolved, stop, Stage{progress, split, 100}, sheet->rows);
     if (result.failure) return result;
   } else {

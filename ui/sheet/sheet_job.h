@@ -29,6 +29,7 @@ struct KnownNames {
   struct Source {
     std::string path;
     std::vector<reading::Column> columns;
+    reading::InputReading input;
     std::int64_t size = -1;
     std::int64_t modified = -1;  // milliseconds since the epoch
     bool operator==(const Source&) const = default;

@@ -1,16 +1,16 @@
 #include "ui/sheet/sheet_messages.h"
 
-#include <QFileInfo>
 #include <cerrno>
 
 #include "core/setup/free_station.h"
+#include "ui/sheet/file_path.h"
 
 namespace {
 
 QString fromUtf8(const std::string& text) { return QString::fromStdString(text); }
 
 // A file as the window names it: by its name.
-QString fileName(const std::string& path) { return QFileInfo(fromUtf8(path)).fileName(); }
+QString fileName(const std::string& path) { return ShownFileName(path); }
 
 // Why the system could not open or read a file.
 QString reason(int error) {
@@ -52,17 +52,28 @@ QString FileProblem(const reading::FileError& error) {
     case What::kCannotRead:
       return QStringLiteral("无法读取 %1：%2").arg(name, reason(error.error));
     case What::kRefused:
-      return error.refusal == reading::Refusal::kUtf32
-                 ? QStringLiteral("无法读取 %1：这是 UTF-32 文本，请另存为 UTF-8 或 UTF-16。")
-                       .arg(name)
-                 : QStringLiteral(
-                       "无法读取 %1：它不是 UTF-8 文本（开头有 NUL 字节，"
-                       "或是没有字节顺序标记的 UTF-16），请另存为 UTF-8，"
-                       "或带字节顺序标记的 UTF-16。")
-                       .arg(name);
+      switch (error.refusal) {
+        case reading::Refusal::kUtf32:
+          return QStringLiteral("无法读取 %1：这是 UTF-32 文本，请另存为 UTF-8 或 UTF-16。")
+              .arg(name);
+        case reading::Refusal::kNoConverter:
+          return QStringLiteral("无法读取 %1：本机无法转换所选的编码（iconv 不支持）。").arg(name);
+        case reading::Refusal::kUtf16WithoutMark:
+        case reading::Refusal::kNone:
+          break;
+      }
+      return QStringLiteral(
+                 "无法读取 %1：它不是 UTF-8 文本（开头有 NUL 字节，"
+                 "或是没有字节顺序标记的 UTF-16），请另存为 UTF-8，"
+                 "或带字节顺序标记的 UTF-16。")
+          .arg(name);
     case What::kNotText:
       return QStringLiteral("%1 不是文本文件，不能作为坐标文件读取。").arg(name);
     case What::kRow:
+      if (error.undecoded)
+        return QStringLiteral("%1 第 %2 行不能按文件的编码读取，请在“列格式”中选择编码。")
+            .arg(name)
+            .arg(error.line);
       return QStringLiteral("%1 第 %2 行读不出点名和坐标，请用“列格式”核对各列。")
           .arg(name)
           .arg(error.line);
@@ -210,4 +221,12 @@ QString AzimuthProblem(const QString& field, reading::TypedAzimuth read, const Q
       break;
   }
   return QString();
+}
+
+QString UndecodedProblem(const reading::UndecodedLine& line) {
+  const QString encoding = fromUtf8(std::string(reading::EncodingName(line.encoding)));
+  if (line.other)
+    return QStringLiteral("（此行按 %1 和 %2 都能读，请选择编码）")
+        .arg(encoding, fromUtf8(std::string(reading::EncodingName(*line.other))));
+  return QStringLiteral("（此行不是 %1 文本，请选择编码）").arg(encoding);
 }

@@ -14,6 +14,7 @@
 #include "reader/number_text.h"
 #include "reader/sheet_error.h"
 #include "reader/text_file.h"
+#include "reader/undecoded_line.h"
 
 // A file that cannot be read: "无法打开 design.csv：文件不存在", "design.csv
 // 不是文本文件，不能作为坐标文件读取。". Files are named by their names.
@@ -39,3 +40,7 @@ QString NumberProblem(const QString& field, reading::FieldNumber read, const QSt
 
 // A packed azimuth typed into `field` that is no azimuth.
 QString AzimuthProblem(const QString& field, reading::TypedAzimuth read, const QString& text);
+
+// A line of a file that is no text in the encoding it is read in, as the
+// layout box's preview shows it: "（此行不是 GB18030 文本，请选择编码）".
+QString UndecodedProblem(const reading::UndecodedLine& line);

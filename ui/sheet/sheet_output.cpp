@@ -72,8 +72,9 @@ QString CSheetOutput::savePath(const SetoutSheet& sheet, const QString& suffix) 
   const QString folder = sheet.path.isEmpty()
                              ? sheet_settings::Recalled(sheet_settings::kFolder).toString()
                              : QFileInfo(sheet.path).absolutePath();
+  // The design file's name as shown: a GBK name as its Chinese.
   const QString base =
-      sheet.path.isEmpty() ? sheet.source : QFileInfo(sheet.path).completeBaseName();
+      sheet.path.isEmpty() ? sheet.source : QFileInfo(sheet.source).completeBaseName();
   return AskSavePath(m_window, QStringLiteral("导出 %1").arg(suffix.toUpper()),
                      QDir(folder).filePath(base + QStringLiteral("-放样.") + suffix), suffix);
 }

@@ -1,17 +1,22 @@
 #pragma once
 
 // What the 放样表 remembers between runs, in ~/.config/Corvane/setout.conf:
-// the column lists last chosen, the folder of the last design file, the
-// decimals and the angles' format, the heights of the sight, whether the
-// design coordinates show, the page heading, and the last station setup on
-// sightings (setup_record.h). Each is written when it changes: the program
-// may end right after its last window closes.
+// the layouts last chosen (column list, encoding, lines to skip) of a
+// design file and of a control file, the folder of the last design file,
+// the decimals and the angles' format, the heights of the sight, whether
+// the design coordinates show, the page heading, and the last station setup
+// on sightings (setup_record.h). Each is written when it changes: the
+// program may end right after its last window closes.
 
 #include <QString>
 #include <QVariant>
 
 namespace sheet_settings {
 
+// A design file's and a control file's layout, each one value (file_layout.h).
+inline const QString kLayout = QStringLiteral("layout");
+inline const QString kControlLayout = QStringLiteral("controlLayout");
+// The column lists earlier runs kept alone, read where no layout is kept.
 inline const QString kColumns = QStringLiteral("columns");
 inline const QString kControlColumns = QStringLiteral("controlColumns");
 inline const QString kFolder = QStringLiteral("folder");
