@@ -30,6 +30,11 @@ struct RowSettings {
   int decimals = 6;
   std::optional<int> azimuthDecimals;  // when unset, `decimals`
   std::vector<Column> columns;         // empty: the numbers in order, maybe named
+  // false (setout and inverse only): rows are read, not computed, as design
+  // points are listed before their station is chosen. An answer then holds
+  // the row's point (setout: X Y; inverse: the second point) and no
+  // results, and nothing is checked against the station.
+  bool compute = true;
 };
 
 }  // namespace reading

@@ -34,18 +34,32 @@ std::string ShownPoint(std::string_view name, const Point& point, int decimals) 
   return text;
 }
 
+// Where names are looked up: `first`, then, for a name not there, `more`
+// (either may be null).
+struct Lookup {
+  const KnownPoints* first;
+  const KnownPoints* more;
+};
+
 // The point of `part` named `name`, into `point`.
-SheetError FindPoint(const KnownPoints* known, SheetPart part, const std::string& name,
-                     Point& point) {
-  if (known == nullptr) return Error(SheetError::What::kNoKnownPoints, part);
-  const KnownPoints::Found found = known->Find(name, point);
+SheetError FindPoint(const Lookup& known, SheetPart part, const std::string& name, Point& point) {
+  const KnownPoints* in = known.first ? known.first : known.more;
+  if (in == nullptr) return Error(SheetError::What::kNoKnownPoints, part);
+  KnownPoints::Found found = in->Find(name, point);
+  if (found.what == KnownPoints::Found::What::kMissing && in != known.more && known.more) {
+    const KnownPoints::Found more = known.more->Find(name, point);
+    if (more.what != KnownPoints::Found::What::kMissing) {
+      in = known.more;
+      found = more;
+    }
+  }
   if (found.what == KnownPoints::Found::What::kFound) return {};
   SheetError error =
       Error(found.what == KnownPoints::Found::What::kMissing ? SheetError::What::kNoSuchPoint
                                                              : SheetError::What::kNamedTwice,
             part);
   error.name = name;
-  error.source = known->source();
+  error.source = in->source();
   error.line = found.line;
   error.otherLine = found.twiceLine;
   return error;
@@ -53,7 +67,7 @@ SheetError FindPoint(const KnownPoints* known, SheetPart part, const std::string
 
 // A point given by name or typed.
 template <class Given>
-SheetError PlacePoint(const KnownPoints* known, SheetPart part, const Given& given,
+SheetError PlacePoint(const Lookup& known, SheetPart part, const Given& given,
                       std::string& name, Point& point) {
   if (const auto* byName = std::get_if<PointName>(&given)) {
     name = byName->name;
@@ -64,7 +78,7 @@ SheetError PlacePoint(const KnownPoints* known, SheetPart part, const Given& giv
 }
 
 // The direction that setout angles are turned from, and the check line.
-SheetError FindBacksight(const Backsight& given, const KnownPoints* known, Sheet& sheet) {
+SheetError FindBacksight(const Backsight& given, const Lookup& known, Sheet& sheet) {
   RowSettings& settings = sheet.settings;
   const int azimuthDecimals = settings.azimuthDecimals.value_or(settings.decimals);
   if (const auto* azimuth = std::get_if<PackedAzimuth>(&given)) {
@@ -143,7 +157,8 @@ SheetError ControlColumns(const SheetRequest& request, const ControlFile& contro
       control.columns ? SheetPart::kControlColumns : SheetPart::kColumns);
 }
 
-SheetError ResolveSheet(const SheetRequest& request, Sheet& sheet, const KnownPoints* known) {
+SheetError ResolveSheet(const SheetRequest& request, Sheet& sheet, const KnownPoints* known,
+                        const KnownPoints* more) {
   sheet = Sheet();
   RowSettings& settings = sheet.settings;
   settings.mode = request.mode;
@@ -170,12 +185,13 @@ SheetError ResolveSheet(const SheetRequest& request, Sheet& sheet, const KnownPo
     }
     known = &control;
   }
-  if (SheetError error = PlacePoint(known, SheetPart::kStation, given.station, sheet.stationName,
+  const Lookup lookup{known, more};
+  if (SheetError error = PlacePoint(lookup, SheetPart::kStation, given.station, sheet.stationName,
                                     settings.station)) {
     return error;
   }
   if (setout) {
-    if (SheetError error = FindBacksight(*given.backsight, known, sheet)) return error;
+    if (SheetError error = FindBacksight(*given.backsight, lookup, sheet)) return error;
   }
   sheet.headerComment = HeaderComment(sheet);
   return {};

@@ -34,11 +34,14 @@ struct Sheet {
 
 // Resolves `request` into `sheet`. Names are looked up in `known` where it
 // is given (a caller that has read them already, e.g. the design file's own
-// names), else in the request's control file, which is read here. Returns
-// kNone, or what keeps the sheet from being resolved (`sheet` is then of no
-// use). The request's columns are as ReadColumns gives them.
+// names), else in the request's control file, which is read here; a name
+// not found there is looked up in `more` where it is given (the program's
+// window: a design point may be the station while a control file is read),
+// whose errors then name its source. Returns kNone, or what keeps the sheet
+// from being resolved (`sheet` is then of no use). The request's columns
+// are as ReadColumns gives them.
 SheetError ResolveSheet(const SheetRequest& request, Sheet& sheet,
-                        const KnownPoints* known = nullptr);
+                        const KnownPoints* known = nullptr, const KnownPoints* more = nullptr);
 
 // The columns the request's control file is read by: its own, else the
 // rows', else none (NAME X Y); kNone or why they cannot read known points.
