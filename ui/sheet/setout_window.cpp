@@ -16,14 +16,19 @@
 #include <QSplitter>
 #include <QStatusBar>
 #include <QTableView>
+#include <QTimerEvent>
 #include <QToolBar>
 #include <QVBoxLayout>
+#include <cerrno>
 
 #include "reader/sheet_resolver.h"
 #include "res/resource.h"
 #include "res/resources.h"
 #include "ui/sheet/column_layout_dialog.h"
 #include "ui/sheet/job_runner.h"
+#include "ui/sheet/recent_files_menu.h"
+#include "ui/sheet/row_filter_bar.h"
+#include "ui/sheet/row_ordering.h"
 #include "ui/sheet/setout_sheet.h"
 #include "ui/sheet/sheet_job.h"
 #include "ui/sheet/sheet_look.h"
@@ -31,6 +36,7 @@
 #include "ui/sheet/sheet_model.h"
 #include "ui/sheet/sheet_output.h"
 #include "ui/sheet/sheet_settings.h"
+#include "ui/sheet/sheet_setup.h"
 #include "ui/sheet/sketch_widget.h"
 #include "ui/sheet/station_panel.h"
 
@@ -39,7 +45,9 @@ using namespace sheet_settings;
 namespace {
 
 const QString kDefaultColumns = QStringLiteral("name,code,y,x,h");
-constexpr int kPreviewRows = 12;  // of a file, in the layout dialog
+constexpr int kPreviewRows = 12;        // of a file, in the layout dialog
+constexpr std::size_t kMaxCodes = 500;  // listed in the filter bar
+constexpr int kKeepTicksAfterMs = 500;  // the ticks are kept once they rest this long
 
 QString fileFilter() { return QStringLiteral("坐标文件 (*.dat *.csv *.txt);;所有文件 (*)"); }
 
@@ -60,15 +68,34 @@ QString columnsText(const std::vector<reading::Column>& columns) {
   return QString::fromStdString(reading::ColumnsText(columns, pointNumbers()));
 }
 
+// A file as its setup is kept: by its absolute path.
+QString keptPath(const QString& path) { return QFileInfo(path).absoluteFilePath(); }
+
+// The ticks kept for the file at `path`, none where none are.
+std::vector<SheetTicks::Tick> keptTicks(const QString& path) {
+  const auto kept = SheetSetup::Recall(keptPath(path));
+  return kept ? kept->ticks : std::vector<SheetTicks::Tick>();
+}
+
 // A caller's points are read as the rows of these columns.
 const QString kPointColumns = QStringLiteral("name,code,x,y,h");
 
+const QString kOpenFirst = QStringLiteral("打开坐标文件后，这里显示放样示意图");
+
 }  // namespace
+
+struct CSetoutWindow::ReadResult {
+  SheetResult sheet;
+  std::vector<std::string> codes;  // of the sheet's (or the listing's) rows
+  RowOrder order;                  // of `ordered`
+  OrderedRows ordered;
+};
 
 CSetoutWindow::CSetoutWindow(QWidget* parent)
     : QMainWindow(parent, Qt::Window),
       m_model(new CSheetModel(this)),
       m_loader(new CJobRunner(this)),
+      m_orderer(new CJobRunner(this)),
       m_writer(new CJobRunner(this)),
       m_output(new CSheetOutput(*this, *m_writer)) {
   setAttribute(Qt::WA_DeleteOnClose);
@@ -84,6 +111,8 @@ CSetoutWindow::CSetoutWindow(QWidget* parent)
   connect(m_panel, &CStationPanel::changed, this, &CSetoutWindow::recompute);
   connect(m_output, &CSheetOutput::working, m_counts, &QLabel::setText);
   connect(m_panel, &CStationPanel::controlFileRequested, this, &CSetoutWindow::OnChooseControl);
+  connect(m_panel, &CStationPanel::controlFileRemoved, this, &CSetoutWindow::OnRemoveControl);
+  connect(m_model, &CSheetModel::ticksChanged, this, &CSetoutWindow::ticksChanged);
   const QRect screen = this->screen()->availableGeometry();
   resize(QSize(1000, 680).boundedTo(screen.size() * 9 / 10));
 }
@@ -97,7 +126,13 @@ void CSetoutWindow::createCentre() {
   m_panel = new CStationPanel(centre);
   layout->addWidget(m_panel);
 
-  m_table = new QTableView(centre);
+  auto* left = new QWidget(centre);
+  auto* tableSide = new QVBoxLayout(left);
+  tableSide->setContentsMargins(0, 0, 0, 0);
+  m_filters = new CRowFilterBar(left);
+  m_table = new QTableView(left);
+  tableSide->addWidget(m_filters);
+  tableSide->addWidget(m_table, 1);
   m_table->setModel(m_model);
   m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
   m_table->setSelectionMode(QAbstractItemView::ExtendedSelection);
@@ -107,9 +142,10 @@ void CSetoutWindow::createCentre() {
   m_table->verticalHeader()->setDefaultSectionSize(m_table->fontMetrics().height() + 6);
   m_table->setAccessibleName(QStringLiteral("放样表"));
   m_sketch = new CSketchWidget(centre);
+  m_sketch->setTicked(&m_model->ticks().rows());
 
   auto* split = new QSplitter(Qt::Horizontal, centre);
-  split->addWidget(m_table);
+  split->addWidget(left);
   split->addWidget(m_sketch);
   split->setStretchFactor(0, 3);
   split->setStretchFactor(1, 2);
@@ -125,6 +161,7 @@ void CSetoutWindow::createCentre() {
 void CSetoutWindow::createActions() {
   QMenu* file = menuBar()->addMenu(QStringLiteral("文件(&F)"));
   QMenu* edit = menuBar()->addMenu(QStringLiteral("编辑(&E)"));
+  QMenu* view = menuBar()->addMenu(QStringLiteral("查看(&V)"));
   QToolBar* tools = addToolBar(QStringLiteral("工具栏"));
   tools->setObjectName(QStringLiteral("tools"));
   tools->setMovable(false);
@@ -139,6 +176,9 @@ void CSetoutWindow::createActions() {
   };
   add(file, QStringLiteral("打开(&O)..."), QStyle::SP_DialogOpenButton, QKeySequence::Open,
       &CSetoutWindow::OnOpen, true);
+  m_recent = new CRecentFilesMenu(this);
+  file->addMenu(m_recent);
+  connect(m_recent, &CRecentFilesMenu::chosen, this, &CSetoutWindow::openKept);
   QAction* columns = add(file, QStringLiteral("列格式(&L)..."), QStyle::SP_FileDialogDetailedView,
                          {}, &CSetoutWindow::OnChooseColumns, false);
   add(file, QStringLiteral("控制点文件(&K)..."), QStyle::SP_DirOpenIcon, {},
@@ -146,13 +186,13 @@ void CSetoutWindow::createActions() {
   file->addSeparator();
   QAction* csv = add(
       file, QStringLiteral("导出 CSV(&E)..."), QStyle::SP_DialogSaveButton, {},
-      [this] { m_output->exportCsv(sheet()); }, true);
+      [this] { m_output->exportCsv(sheet(), m_model->ticks().rows()); }, true);
   QAction* print = add(
       file, QStringLiteral("打印(&P)..."), QStyle::SP_FileIcon, QKeySequence::Print,
-      [this] { m_output->print(sheet()); }, true);
+      [this] { m_output->print(sheet(), m_model->ticks().rows()); }, true);
   QAction* pdf = add(
       file, QStringLiteral("导出 PDF(&D)..."), QStyle::SP_FileLinkIcon, {},
-      [this] { m_output->exportPdf(sheet()); }, true);
+      [this] { m_output->exportPdf(sheet(), m_model->ticks().rows()); }, true);
   file->addSeparator();
   add(file, QStringLiteral("关闭(&C)"), QStyle::SP_DialogCloseButton, QKeySequence::Close,
       &CSetoutWindow::close, true);
@@ -162,7 +202,22 @@ void CSetoutWindow::createActions() {
   m_table->addAction(copy);
   QAction* all = edit->addAction(QStringLiteral("全选(&A)"), QKeySequence::SelectAll, m_table,
                                  &QTableView::selectAll);
-  m_sheetActions = {columns, csv, print, pdf, copy, all};
+  QAction* tick = add(edit, QStringLiteral("已放样(&T)"), QStyle::SP_DialogApplyButton,
+                      QKeySequence(Qt::CTRL | Qt::Key_T), &CSetoutWindow::OnToggleTicks, false);
+  tick->setStatusTip(QStringLiteral("把选中的点标为已放样，或取消标记"));
+  tools->addSeparator();
+  QAction* route = view->addAction(QStringLiteral("路线(&R)"));
+  route->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_R));
+  route->setStatusTip(QStringLiteral("从测站起，每次走到最近的未放样点：按此顺序排列并画出"));
+  tools->addAction(route);
+  m_ordering =
+      new CRowOrdering(*m_model, *m_table, *m_sketch, *m_filters, *route, *m_orderer, this);
+  connect(m_ordering, &CRowOrdering::reordered, this, [this] {
+    showMessagesAcross();
+    showCounts();
+  });
+  view->addAction(QStringLiteral("文件顺序(&O)"), m_ordering, &CRowOrdering::showFileOrder);
+  m_sheetActions = {columns, csv, print, pdf, copy, all, tick};
   for (QAction* action : m_sheetActions) action->setEnabled(false);
 }
 
@@ -196,11 +251,13 @@ void CSetoutWindow::createStatusBar() {
   m_counts = new QLabel(QStringLiteral("请打开坐标文件（Ctrl+O）"), this);
   statusBar()->addWidget(m_counts, 1);
   addJobStatus(m_loader, QStringLiteral("cancel"));
+  addJobStatus(m_orderer, QStringLiteral("cancelOrdering"));
   addJobStatus(m_writer, QStringLiteral("cancelWriting"));
   // A read that is cancelled leaves the window on what it showed; the same
   // request may be read again.
   connect(m_loader, &CJobRunner::cancelled, this, [this] {
     m_wanted = m_shown;
+    m_wantedTicks.reset();
     m_started.reset();
   });
 }
@@ -219,6 +276,9 @@ void CSetoutWindow::load(const reading::SheetRequest& request) {
     if (request.setup) m_panel->showSetup(std::get<reading::StationAndBacksight>(*request.setup));
     m_panel->setDecimals(request.azimuthDecimals.value_or(request.decimals), request.decimals);
   }
+  if (request.setup) m_setup = request.setup;
+  if (keptPath(source.path) != keptPath(m_shown.path) || m_shown.points)
+    m_wantedTicks = keptTicks(source.path);
   read(source);
 }
 
@@ -227,20 +287,94 @@ void CSetoutWindow::loadPoints(const QString& title, std::vector<reading::Design
   source.title = title;
   source.points = std::make_shared<const std::vector<reading::DesignPoint>>(std::move(points));
   source.columns = kPointColumns;
+  m_wantedTicks.emplace();
   read(source);
 }
 
-std::shared_ptr<const SetoutSheet> CSetoutWindow::sheet() const { return m_model->sheet(); }
+void CSetoutWindow::reopenLast() {
+  const QStringList recent = RecentFiles(1);
+  if (!recent.isEmpty()) openKept(recent.front());
+}
+
+void CSetoutWindow::openKept(const QString& path) {
+  if (!fileIsThere(path)) return;
+  Source source;
+  source.path = path;
+  if (const auto kept = SheetSetup::Recall(keptPath(path))) {
+    applySetup(*kept, source);
+  } else {
+    source.columns = Recalled(kColumns, kDefaultColumns).toString();
+    m_wantedTicks.emplace();
+  }
+  read(source);
+}
+
+// Whether the file at `path` is there; where it is not, a message box says so.
+bool CSetoutWindow::fileIsThere(const QString& path) {
+  if (QFileInfo(path).isFile()) return true;
+  reading::FileError missing;
+  missing.what = reading::FileError::What::kCannotOpen;
+  missing.path = path.toStdString();
+  missing.error = QFileInfo::exists(path) ? EISDIR : ENOENT;
+  ShowSheetProblem(*this, FileProblem(missing));
+  return false;
+}
+
+// The kept setup in the panel and in `source`, its ticks to go on the
+// file's rows once they show.
+void CSetoutWindow::applySetup(const SheetSetup& setup, Source& source) {
+  source.columns = setup.columns;
+  source.controlPath = setup.controlPath;
+  source.controlColumns = setup.controlColumns;
+  {
+    const QSignalBlocker quiet(m_panel);
+    m_panel->showSetup(
+        setup.setup ? std::get<reading::StationAndBacksight>(*setup.setup)
+                    : reading::StationAndBacksight{reading::PointName{}, reading::PointName{}});
+    m_panel->setDecimals(setup.angleDecimals, setup.distanceDecimals);
+  }
+  m_setup = setup.setup;
+  m_wantedTicks = setup.ticks;
+}
+
+// The shown file's setup, kept for it.
+void CSetoutWindow::keepSetup() {
+  m_keepTicks.stop();
+  if (m_shown.path.isEmpty() || !m_model->sheet()) return;
+  SheetSetup setup;
+  setup.columns = m_shown.columns;
+  setup.controlPath = m_shown.controlPath;
+  setup.controlColumns = m_shown.controlColumns;
+  setup.setup = m_setup;
+  setup.angleDecimals = m_panel->angleDecimals();
+  setup.distanceDecimals = m_panel->distanceDecimals();
+  setup.ticks = m_model->ticks().kept();
+  setup.Keep(keptPath(m_shown.path));
+}
+
+std::shared_ptr<const SetoutSheet> CSetoutWindow::sheet() const {
+  const auto& shown = m_model->sheet();
+  return shown && !shown->listed ? shown : nullptr;
+}
 
 void CSetoutWindow::OnOpen() {
   const QString path = chooseFile(QStringLiteral("打开坐标文件"));
   if (path.isEmpty()) return;
   Remember(kFolder, QFileInfo(path).absolutePath());
-  QString columns =
-      m_shown.path.isEmpty() ? Recalled(kColumns, kDefaultColumns).toString() : m_shown.columns;
+  const auto kept = SheetSetup::Recall(keptPath(path));
+  QString columns = kept                     ? kept->columns
+                    : m_shown.path.isEmpty() ? Recalled(kColumns, kDefaultColumns).toString()
+                                             : m_shown.columns;
   if (!askColumns(path, columns)) return;
   Remember(kColumns, columns);
+  // A file opened before comes back with its setup; another one takes the
+  // control file and the station of the sheet shown.
   Source source = m_shown;
+  if (kept) {
+    applySetup(*kept, source);
+  } else {
+    m_wantedTicks.emplace();
+  }
   source.path = path;
   source.title.clear();
   source.points.reset();
@@ -287,6 +421,15 @@ void CSetoutWindow::OnChooseControl() {
   read(source);
 }
 
+// Names are looked up among the design points again.
+void CSetoutWindow::OnRemoveControl() {
+  Source source = m_shown;
+  source.controlPath.clear();
+  source.controlColumns.clear();
+  m_panel->setControlFile(QString());
+  read(source);
+}
+
 // The request of `source` with the panel's fields; the panel's setup is
 // left out, and `problem` says why, where a field is wrong.
 reading::SheetRequest CSetoutWindow::requestOf(const Source& source, QString& problem) const {
@@ -314,7 +457,7 @@ reading::SheetRequest CSetoutWindow::requestOf(const Source& source, QString& pr
 
 // Reads `source` with the panel's fields as they stand; without `again`,
 // only where that is not what was read last (a field left unchanged reads
-// nothing again).
+// nothing again). The rows are put in the order asked for in the same job.
 void CSetoutWindow::read(const Source& source, bool again) {
   if (source.path.isEmpty() && !source.points) return;
   QString problem;
@@ -324,11 +467,33 @@ void CSetoutWindow::read(const Source& source, bool again) {
   m_started = request;
   m_startedProblem = problem;
   SheetJob job{std::move(request), source.title, m_known};
+  const RowOrder order = m_ordering->wanted();
+  // The ticks the order goes by: those of the file being read.
+  const bool byTicks = order.by == RowOrder::By::kRoute ||
+                       (order.by == RowOrder::By::kColumn && order.column == CSheetModel::kTicked);
+  std::vector<SheetTicks::Tick> ticks;
+  if (byTicks) ticks = m_wantedTicks ? *m_wantedTicks : m_model->ticks().kept();
   m_counts->setText(QStringLiteral("正在读取 %1 ...")
                         .arg(source.points ? source.title : QFileInfo(source.path).fileName()));
-  m_loader->start([this, job = std::move(job), problem](const std::atomic<bool>& stop,
-                                                        const CJobRunner::Progress& progress) {
-    auto result = std::make_shared<const SheetResult>(ComputeSheet(job, stop, progress));
+  m_loader->start([this, job = std::move(job), problem, order, ticks = std::move(ticks)](
+                      const std::atomic<bool>& stop, const CJobRunner::Progress& progress) {
+    auto result = std::make_shared<ReadResult>();
+    const bool ordering = order.by != RowOrder::By::kFile || order.filters();
+    result->sheet = ComputeSheet(
+        job, stop, [&](int percent) { progress(ordering ? percent * 4 / 5 : percent); });
+    const auto& shown = result->sheet.sheet ? result->sheet.sheet : result->sheet.listing;
+    if (shown && !stop) {
+      result->codes = RowCodes(shown->rows, kMaxCodes);
+      SheetTicks matched;
+      matched.setKept(ticks);
+      matched.match(shown->rows);
+      const auto ordered = OrderRows(*shown, matched.rows(), order, nullptr, stop,
+                                     [&](int percent) { progress(80 + percent / 5); });
+      if (ordered) {
+        result->order = order;
+        result->ordered = *ordered;
+      }
+    }
     return [this, result, problem] { showResult(*result, problem); };
   });
 }
@@ -342,7 +507,8 @@ void CSetoutWindow::recompute() {
   read(m_wanted, false);
 }
 
-void CSetoutWindow::showResult(const SheetResult& result, const QString& panelProblem) {
+void CSetoutWindow::showResult(const ReadResult& read, const QString& panelProblem) {
+  const SheetResult& result = read.sheet;
   if (result.failure) {
     showReadFailure(FileProblem(result.failure));
     return;
@@ -350,73 +516,113 @@ void CSetoutWindow::showResult(const SheetResult& result, const QString& panelPr
   // The file is read: its name goes over its sheet.
   m_shown = m_wanted;
   m_known = result.known;
+  if (m_started && m_started->setup) m_setup = m_started->setup;
   setWindowTitle(QStringLiteral("放样表 - %1")
                      .arg(m_shown.points ? m_shown.title : QFileInfo(m_shown.path).fileName()));
   m_panel->setControlFile(QFileInfo(m_shown.controlPath).fileName());
   m_panel->setNames(std::shared_ptr<const NameIndex>(result.known, &result.known->index));
-  m_model->setSheet(result.sheet);
-  m_sketch->setSheet(result.sheet);
+  const auto& shown = result.sheet ? result.sheet : result.listing;
+  m_model->setSheet(shown, read.ordered);
+  if (m_wantedTicks) {
+    m_model->setKeptTicks(*m_wantedTicks);
+    m_wantedTicks.reset();
+  }
+  m_sketch->setSheet(shown);
+  m_table->setColumnHidden(CSheetModel::kDistance, shown && shown->listed);
   if (!result.sheet) {
     m_panel->setCheckLine(panelProblem.isEmpty() ? SheetProblem(result.problem) : panelProblem,
                           true);
+    m_sketch->setEmptyText(QStringLiteral("测站和后视改正后，这里显示放样示意图"));
   } else {
     m_panel->setCheckLine(CheckLineText(*result.sheet), false);
-    showMessagesAcross(*result.sheet);
+  }
+  if (shown) {
+    showMessagesAcross();
     fitColumns();
   }
-  for (QAction* action : m_sheetActions) action->setEnabled(result.sheet != nullptr);
+  for (QAction* action : m_sheetActions) action->setEnabled(shown != nullptr);
+  for (QAction* action : m_sheetActions.mid(1, 3)) action->setEnabled(result.sheet != nullptr);
   // 列格式 is for a file's columns.
   m_sheetActions.front()->setEnabled(!m_shown.path.isEmpty());
+  m_ordering->sheetShown(read.order, read.codes, result.sheet != nullptr);
   showCounts();
+  keepSetup();
 }
 
 // A file that cannot be read: the window keeps what it showed, and the same
 // request may read the file again once it is mended.
 void CSetoutWindow::showReadFailure(const QString& message) {
   m_wanted = m_shown;
+  m_wantedTicks.reset();
   m_started.reset();
   showCounts();
   ShowSheetProblem(*this, message);
 }
 
-// Each column as wide as its texts (Qt measures the first thousand rows),
-// with room to breathe.
+// Each column as wide as its texts: Qt measures the first thousand rows,
+// and the rows of the widest names and codes are measured besides, so that
+// a long name far down a big file shows whole. With room to breathe.
 void CSetoutWindow::fitColumns() {
   m_table->resizeColumnsToContents();
-  const int room = m_table->fontMetrics().horizontalAdvance(QStringLiteral("00"));
-  for (int column = 0; column < m_model->columnCount(); ++column)
-    m_table->setColumnWidth(column, m_table->columnWidth(column) + room);
+  const QFontMetrics metrics = m_table->fontMetrics();
+  const int room = metrics.horizontalAdvance(QStringLiteral("00"));
+  // A cell's text has a focus frame's margin and a pixel at each side.
+  const int margins =
+      2 * (m_table->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, m_table) + 1);
+  const SheetRows& rows = m_model->sheet()->rows;
+  for (int column = 0; column < CSheetModel::kColumnCount; ++column) {
+    int width = m_table->columnWidth(column);
+    if (column == CSheetModel::kName || column == CSheetModel::kCode) {
+      const SheetRows::Field field = CSheetModel::FieldOf(column);
+      for (const std::uint32_t row : rows.widest(field))
+        width = std::max(
+            width, metrics.horizontalAdvance(QString::fromUtf8(rows.field(row, field))) + margins);
+    }
+    // The check box needs no room beyond its heading's.
+    m_table->setColumnWidth(column, column == CSheetModel::kTicked ? width : width + room);
+  }
 }
 
 // A failed row's message takes the cells of the numbers it has none of.
-void CSetoutWindow::showMessagesAcross(const SetoutSheet& sheet) {
+void CSetoutWindow::showMessagesAcross() {
   m_table->clearSpans();
-  for (std::size_t row = 0; row < sheet.rows.size(); ++row)
-    if (sheet.rows.failed(row))
-      m_table->setSpan(static_cast<int>(row), kFirstNumberColumn, 1,
-                       CSheetModel::kColumnCount - kFirstNumberColumn);
+  const auto& shown = m_model->sheet();
+  if (!shown || shown->rows.failedCount() == 0) return;
+  for (int row = 0; row < m_model->rowCount(); ++row)
+    if (m_model->failed(row))
+      m_table->setSpan(row, CSheetModel::kAzimuth, 1,
+                       CSheetModel::kColumnCount - CSheetModel::kAzimuth);
 }
 
 void CSetoutWindow::showCounts() {
-  if (m_loader->busy() || m_writer->busy()) return;  // the job's own words stay
-  const auto sheet = m_model->sheet();
-  if (!sheet) {
+  // The job's own words stay.
+  if (m_loader->busy() || m_writer->busy() || m_orderer->busy()) return;
+  const auto& shown = m_model->sheet();
+  if (!shown) {
     m_counts->setText(m_shown.path.isEmpty() && !m_shown.points
                           ? QStringLiteral("请打开坐标文件（Ctrl+O）")
                           : QString());
     return;
   }
-  m_counts->setText(
-      QStringLiteral("%1 个点，%2 行有误").arg(sheet->rows.size()).arg(sheet->rows.failedCount()));
+  QString text =
+      QStringLiteral("%1 个点，%2 行有误").arg(shown->rows.size()).arg(shown->rows.failedCount());
+  if (m_model->ticks().count() > 0)
+    text += QStringLiteral("，已放样 %1 个").arg(m_model->ticks().count());
+  if (m_ordering->shown().filters())
+    text += QStringLiteral("，显示 %1 个").arg(m_model->rowCount());
+  m_counts->setText(text);
 }
 
 void CSetoutWindow::syncSelectionToSketch() {
   const QModelIndex current = m_table->selectionModel()->currentIndex();
-  m_sketch->setSelectedRow(current.isValid() ? current.row() : -1);
+  m_sketch->setSelectedRow(current.isValid() ? m_model->sheetRow(current.row()) : -1);
 }
 
+// Selects the table's row of the sheet's row `row`, where it is shown.
 void CSetoutWindow::selectRow(std::ptrdiff_t row) {
-  const QModelIndex index = m_model->index(static_cast<int>(row), 0);
+  const int shown = m_model->shownRow(static_cast<std::size_t>(row));
+  if (shown < 0) return;
+  const QModelIndex index = m_model->index(shown, CSheetModel::kName);
   m_table->selectionModel()->setCurrentIndex(
       index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
   m_table->scrollTo(index);
@@ -429,8 +635,32 @@ void CSetoutWindow::OnCopy() {
   if (!rows.isEmpty()) QGuiApplication::clipboard()->setText(m_model->tabSeparated(rows));
 }
 
+// Ticks the selected rows, or unticks them where all are ticked.
+void CSetoutWindow::OnToggleTicks() {
+  QList<int> rows;
+  bool allTicked = true;
+  for (const QModelIndex& index : m_table->selectionModel()->selectedRows()) {
+    rows << index.row();
+    allTicked = allTicked && m_model->ticks().ticked(m_model->sheetRow(index.row()));
+  }
+  m_model->setTicked(rows, !allTicked);
+}
+
+void CSetoutWindow::ticksChanged() {
+  m_sketch->update();
+  showCounts();
+  m_keepTicks.start(kKeepTicksAfterMs, this);
+}
+
+void CSetoutWindow::timerEvent(QTimerEvent* event) {
+  if (event->timerId() == m_keepTicks.timerId()) return keepSetup();
+  QMainWindow::timerEvent(event);
+}
+
 void CSetoutWindow::closeEvent(QCloseEvent* event) {
+  if (m_keepTicks.isActive()) keepSetup();
   m_loader->cancel();
+  m_orderer->cancel();
   m_writer->cancel();
   event->accept();
 }

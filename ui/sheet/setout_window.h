@@ -4,18 +4,32 @@
 // of design points a caller hands over, as a table and a sketch, computed
 // with the reader corvane-calc uses, printed or exported as PDF or CSV. Not
 // modal: a window of its own beside the calculator (program_windows.h).
-// Reading, writing and printing run off the interface thread, with progress
-// and 取消 in the status bar; the window shows a file's name only over that
-// file's sheet, once it is read.
+// Reading, ordering, writing and printing run off the interface thread,
+// with progress and 取消 in the status bar; the window shows a file's name
+// only over that file's sheet, once it is read.
+//
+// Before the station and the backsight are given, the table lists the
+// design points and the sketch draws them. Each file's setup (columns,
+// control file, station, backsight, decimals, the points ticked off) is
+// kept (sheet_setup.h) and comes back with the file: from 最近文件, and when
+// the window opens on the file it showed last. The rows can be sorted by
+// any column, narrowed to a code or to names holding a text, and put in
+// the order of a walk from the station (路线), drawn in the sketch.
 
+#include <QBasicTimer>
 #include <QMainWindow>
 #include <memory>
 #include <optional>
 #include <vector>
 
 #include "reader/sheet_request.h"
+#include "ui/sheet/row_order.h"
+#include "ui/sheet/sheet_ticks.h"
 
 class CJobRunner;
+class CRecentFilesMenu;
+class CRowFilterBar;
+class CRowOrdering;
 class CSheetOutput;
 class CSheetModel;
 class CSketchWidget;
@@ -27,6 +41,7 @@ class QTableView;
 struct KnownNames;
 struct SetoutSheet;
 struct SheetResult;
+struct SheetSetup;
 
 class CSetoutWindow : public QMainWindow {
   Q_OBJECT
@@ -44,8 +59,18 @@ class CSetoutWindow : public QMainWindow {
   // names or typed.
   void loadPoints(const QString& title, std::vector<reading::DesignPoint> points);
 
-  // The sheet shown, or null.
+  // Opens the file shown last with its setup, where there is one; a file
+  // no longer there is said in a message box, and the window stays empty.
+  void reopenLast();
+  // Opens the design file at `path` with the setup kept for it (else the
+  // columns last chosen and no station yet), without asking for columns;
+  // a file no longer there is said in a message box.
+  void openKept(const QString& path);
+
+  // The sheet shown, or null (also while its rows are only listed).
   std::shared_ptr<const SetoutSheet> sheet() const;
+  // How the rows are ordered and narrowed.
+  CRowOrdering& ordering() const { return *m_ordering; }
 
   CSheetModel& model() const { return *m_model; }
   CSketchWidget& sketch() const { return *m_sketch; }
@@ -54,6 +79,7 @@ class CSetoutWindow : public QMainWindow {
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  void timerEvent(QTimerEvent* event) override;
 
  private:
   // What the sheet is read from, apart from the panel's fields.
@@ -66,6 +92,8 @@ class CSetoutWindow : public QMainWindow {
     QString controlColumns;  // empty: the design file's
     bool operator==(const Source&) const = default;
   };
+  // What a read brings back besides the sheet.
+  struct ReadResult;
 
   void createActions();
   void createCentre();
@@ -74,19 +102,25 @@ class CSetoutWindow : public QMainWindow {
   void OnOpen();
   void OnChooseColumns();
   void OnChooseControl();
+  void OnRemoveControl();
   void OnCopy();
+  void OnToggleTicks();
   reading::SheetRequest requestOf(const Source& source, QString& problem) const;
   void read(const Source& source, bool again = true);
   void recompute();
-  void showResult(const SheetResult& result, const QString& panelProblem);
+  void showResult(const ReadResult& result, const QString& panelProblem);
   void showReadFailure(const QString& message);
-  void showMessagesAcross(const SetoutSheet& sheet);
+  void showMessagesAcross();
   void fitColumns();
   void showCounts();
   void syncSelectionToSketch();
   void selectRow(std::ptrdiff_t row);
   QString chooseFile(const QString& title);
   bool askColumns(const QString& path, QString& columns);
+  bool fileIsThere(const QString& path);
+  void applySetup(const SheetSetup& setup, Source& source);
+  void keepSetup();
+  void ticksChanged();
 
   Source m_shown;   // of the sheet shown (or of the file read last)
   Source m_wanted;  // being read, or to read
@@ -94,13 +128,23 @@ class CSetoutWindow : public QMainWindow {
   std::optional<reading::SheetRequest> m_started;
   QString m_startedProblem;
   std::shared_ptr<const KnownNames> m_known;  // the names read last
+  // The ticks kept for the file being read, where it is another than the
+  // one shown: they go on its rows once it shows.
+  std::optional<std::vector<SheetTicks::Tick>> m_wantedTicks;
+  // The station setup given last that read, kept with the file's setup.
+  std::optional<reading::StationSetup> m_setup;
   CSheetModel* m_model;
   QTableView* m_table;
   CSketchWidget* m_sketch;
   CStationPanel* m_panel;
-  CJobRunner* m_loader;  // reads and computes the sheet
-  CJobRunner* m_writer;  // writes, lays out and prints it
+  CRowFilterBar* m_filters;
+  CJobRunner* m_loader;   // reads and computes the sheet
+  CJobRunner* m_orderer;  // sorts and filters its rows, walks the route
+  CJobRunner* m_writer;   // writes, lays out and prints it
   CSheetOutput* m_output;
+  CRowOrdering* m_ordering;
+  CRecentFilesMenu* m_recent;
   QLabel* m_counts;
+  QBasicTimer m_keepTicks;         // the ticks are kept a moment after they change
   QList<QAction*> m_sheetActions;  // enabled only while a sheet is shown
 };

@@ -1,12 +1,15 @@
 #include "ui/sheet/sheet_output.h"
 
+#include <QCheckBox>
 #include <QDate>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QGridLayout>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <algorithm>
 #include <functional>
 
 #include "ui/sheet/job_runner.h"
@@ -21,6 +24,19 @@
 namespace {
 
 QString today() { return QDate::currentDate().toString(Qt::ISODate); }
+
+std::size_t countOf(const std::vector<bool>& ticked) {
+  return static_cast<std::size_t>(std::count(ticked.begin(), ticked.end(), true));
+}
+
+// Whether the user left ticked points out last time.
+bool leavesTickedOut() {
+  return sheet_settings::Recalled(sheet_settings::kLeaveTickedOut, false).toBool();
+}
+
+QString leaveOutText(std::size_t ticked) {
+  return QStringLiteral("略去已放样的点（%1 个）(&L)").arg(ticked);
+}
 
 QString csv(const SetoutSheet& sheet, const QString& path, const QString&,
             const std::atomic<bool>& stop, const std::function<void(int)>&) {
@@ -37,23 +53,28 @@ QString pdf(const SetoutSheet& sheet, const QString& path, const QString& date,
 CSheetOutput::CSheetOutput(QWidget& window, CJobRunner& runner)
     : QObject(&window), m_window(window), m_runner(runner) {}
 
-void CSheetOutput::exportCsv(std::shared_ptr<const SetoutSheet> sheet) {
-  exportAs(std::move(sheet), QStringLiteral("csv"), csv);
+void CSheetOutput::exportCsv(std::shared_ptr<const SetoutSheet> sheet,
+                             const std::vector<bool>& ticked) {
+  exportAs(std::move(sheet), ticked, QStringLiteral("csv"), csv);
 }
 
-void CSheetOutput::exportPdf(std::shared_ptr<const SetoutSheet> sheet) {
-  exportAs(std::move(sheet), QStringLiteral("pdf"), pdf);
+void CSheetOutput::exportPdf(std::shared_ptr<const SetoutSheet> sheet,
+                             const std::vector<bool>& ticked) {
+  exportAs(std::move(sheet), ticked, QStringLiteral("pdf"), pdf);
 }
 
-void CSheetOutput::exportAs(std::shared_ptr<const SetoutSheet> sheet, const QString& suffix,
-                            Writer write) {
+void CSheetOutput::exportAs(std::shared_ptr<const SetoutSheet> sheet,
+                            const std::vector<bool>& ticked, const QString& suffix, Writer write) {
   if (!sheet) return;
-  const QString path = savePath(*sheet, suffix);
+  bool leaveOut = false;
+  const QString path = savePath(*sheet, suffix, countOf(ticked), leaveOut);
   if (path.isEmpty()) return;
   emit working(QStringLiteral("正在导出 %1 ...").arg(suffix.toUpper()));
-  m_runner.start([this, sheet, path, write, date = today()](const std::atomic<bool>& stop,
-                                                            const CJobRunner::Progress& progress) {
-    const QString reason = write(*sheet, path, date, stop, progress);
+  const Ticked left = leaveOut ? std::make_shared<const std::vector<bool>>(ticked) : nullptr;
+  m_runner.start([this, sheet, left, path, write, date = today()](
+                     const std::atomic<bool>& stop, const CJobRunner::Progress& progress) {
+    const QString reason = left ? write(SheetWithout(*sheet, *left), path, date, stop, progress)
+                                : write(*sheet, path, date, stop, progress);
     return [this, reason, path] {
       if (!reason.isEmpty())
         ShowSheetProblem(m_window,
@@ -63,8 +84,11 @@ void CSheetOutput::exportAs(std::shared_ptr<const SetoutSheet> sheet, const QStr
 }
 
 // A file the user names for the sheet, beside its design file; Qt's own
-// save dialog asks before it replaces one. "" when cancelled.
-QString CSheetOutput::savePath(const SetoutSheet& sheet, const QString& suffix) {
+// save dialog asks before it replaces one. "" when cancelled. Where
+// `ticked` points are ticked off, the dialog offers to leave them out:
+// `leaveOut` says whether the user chose to.
+QString CSheetOutput::savePath(const SetoutSheet& sheet, const QString& suffix, std::size_t ticked,
+                               bool& leaveOut) {
   const QString folder = sheet.path.isEmpty()
                              ? sheet_settings::Recalled(sheet_settings::kFolder).toString()
                              : QFileInfo(sheet.path).absolutePath();
@@ -76,24 +100,51 @@ QString CSheetOutput::savePath(const SetoutSheet& sheet, const QString& suffix) 
   dialog.setOption(QFileDialog::DontUseNativeDialog);
   dialog.setAcceptMode(QFileDialog::AcceptSave);
   dialog.setDefaultSuffix(suffix);
+  QCheckBox* leave = nullptr;
+  // Qt's own dialog is laid out in a grid: the choice goes under it.
+  if (auto* grid = qobject_cast<QGridLayout*>(dialog.layout()); grid && ticked > 0) {
+    leave = new QCheckBox(leaveOutText(ticked), &dialog);
+    leave->setChecked(leavesTickedOut());
+    grid->addWidget(leave, grid->rowCount(), 0, 1, grid->columnCount());
+  }
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return QString();
+  leaveOut = leave && leave->isChecked();
+  if (leave) sheet_settings::Remember(sheet_settings::kLeaveTickedOut, leaveOut);
   return dialog.selectedFiles().front();
 }
 
 // The print preview, laid out off the interface thread, from which the
 // sheet is printed.
-void CSheetOutput::print(std::shared_ptr<const SetoutSheet> sheet) {
+void CSheetOutput::print(std::shared_ptr<const SetoutSheet> sheet,
+                         const std::vector<bool>& ticked) {
   if (!sheet) return;
+  layOut(std::move(sheet), std::make_shared<const std::vector<bool>>(ticked), leavesTickedOut());
+}
+
+// Lays the pages out and shows them, the ticked points left out where
+// `leaveOut`; turning that choice in the preview lays them out again.
+void CSheetOutput::layOut(std::shared_ptr<const SetoutSheet> sheet, Ticked ticked, bool leaveOut) {
+  const std::size_t count = countOf(*ticked);
+  leaveOut = leaveOut && count > 0;
   emit working(QStringLiteral("正在排版 ..."));
   const QSizeF page = SheetPageLayout().paintRectPixels(96).size();
-  m_runner.start([this, sheet, page, date = today()](const std::atomic<bool>& stop,
-                                                     const CJobRunner::Progress& progress) {
+  m_runner.start([this, sheet, ticked, count, leaveOut, page, date = today()](
+                     const std::atomic<bool>& stop, const CJobRunner::Progress& progress) {
+    auto printed =
+        leaveOut ? std::make_shared<const SetoutSheet>(SheetWithout(*sheet, *ticked)) : sheet;
     auto layout = std::make_shared<SheetPrinter::Layout>();
-    const bool laidOut = SheetPrinter(*sheet, date).layOut(page, *layout, &stop, progress);
-    return [this, sheet, layout, laidOut, date] {
+    const bool laidOut = SheetPrinter(*printed, date).layOut(page, *layout, &stop, progress);
+    return [this, sheet, ticked, count, leaveOut, printed, layout, laidOut, date] {
       if (!laidOut) return;
-      CPrintPreview preview(sheet, layout, date, &m_window);
-      if (preview.exec() == QDialog::Accepted) printPages(sheet, date);
+      CPrintPreview preview(printed, layout, date, &m_window);
+      if (count > 0) preview.offerToLeaveOut(leaveOutText(count), leaveOut);
+      const int result = preview.exec();
+      if (result == CPrintPreview::kLayOutAgain) {
+        sheet_settings::Remember(sheet_settings::kLeaveTickedOut, !leaveOut);
+        layOut(sheet, ticked, !leaveOut);
+      } else if (result == QDialog::Accepted) {
+        printPages(printed, date);
+      }
     };
   });
 }
@@ -123,4 +174,30 @@ void ShowSheetProblem(QWidget& window, const QString& message) {
   QMessageBox box(QMessageBox::Warning, QStringLiteral("放样表"), message, QMessageBox::Ok,
                   &window);
   box.exec();
+}
+
+SetoutSheet SheetWithout(const SetoutSheet& sheet, const std::vector<bool>& leaveOut) {
+  SetoutSheet kept;
+  kept.listed = sheet.listed;
+  kept.source = sheet.source;
+  kept.path = sheet.path;
+  kept.station = sheet.station;
+  kept.backsightPoint = sheet.backsightPoint;
+  kept.backsightDegrees = sheet.backsightDegrees;
+  kept.checkAzimuth = sheet.checkAzimuth;
+  kept.checkDistance = sheet.checkDistance;
+  kept.settings = sheet.settings;
+  const SheetRows& rows = sheet.rows;
+  for (std::size_t row = 0; row < rows.size(); ++row) {
+    kept.rows.appendLines(rows.linesBefore(row));  // a comment stays where it was
+    if (row < leaveOut.size() && leaveOut[row]) continue;
+    SheetRows::Fields fields;
+    for (std::size_t field = 0; field < fields.size(); ++field)
+      fields[field] = rows.field(row, SheetRows::Field(field));
+    const SheetRows::Point point = rows.point(row);
+    kept.rows.append(fields, rows.line(row), rows.hasPoint(row) ? &point : nullptr,
+                     rows.layout(row));
+  }
+  kept.rows.appendLines(rows.linesBefore(rows.size()));
+  return kept;
 }

@@ -5,13 +5,15 @@
 // the interface thread in the window's job runner (its progress and 取消
 // are the window's status bar's); the files are proposed beside the design
 // file, and what goes wrong is said in Chinese in a message box over the
-// window.
+// window. Where points are ticked off, the save box and the print preview
+// offer to leave them out (略去已放样的点), a choice that is remembered.
 
 #include <QObject>
 #include <QString>
 #include <atomic>
 #include <functional>
 #include <memory>
+#include <vector>
 
 class CJobRunner;
 class QWidget;
@@ -20,15 +22,20 @@ struct SetoutSheet;
 // The 放样表's message box: no icon, one OK button, over `window`.
 void ShowSheetProblem(QWidget& window, const QString& message);
 
+// `sheet` without the rows `leaveOut` flags (as many flags as rows, or
+// fewer: the rows past them stay), the lines between rows kept in place.
+SetoutSheet SheetWithout(const SetoutSheet& sheet, const std::vector<bool>& leaveOut);
+
 class CSheetOutput : public QObject {
   Q_OBJECT
 
  public:
   CSheetOutput(QWidget& window, CJobRunner& runner);
 
-  void exportCsv(std::shared_ptr<const SetoutSheet> sheet);
-  void exportPdf(std::shared_ptr<const SetoutSheet> sheet);
-  void print(std::shared_ptr<const SetoutSheet> sheet);
+  // `ticked`: the rows ticked off, one flag a row (or none).
+  void exportCsv(std::shared_ptr<const SetoutSheet> sheet, const std::vector<bool>& ticked);
+  void exportPdf(std::shared_ptr<const SetoutSheet> sheet, const std::vector<bool>& ticked);
+  void print(std::shared_ptr<const SetoutSheet> sheet, const std::vector<bool>& ticked);
 
  signals:
   // What is being done, for the status bar: "正在导出 PDF ...".
@@ -38,8 +45,12 @@ class CSheetOutput : public QObject {
   using Writer = QString (*)(const SetoutSheet& sheet, const QString& path, const QString& date,
                              const std::atomic<bool>& stop,
                              const std::function<void(int)>& progress);
-  void exportAs(std::shared_ptr<const SetoutSheet> sheet, const QString& suffix, Writer write);
-  QString savePath(const SetoutSheet& sheet, const QString& suffix);
+  using Ticked = std::shared_ptr<const std::vector<bool>>;
+  void exportAs(std::shared_ptr<const SetoutSheet> sheet, const std::vector<bool>& ticked,
+                const QString& suffix, Writer write);
+  QString savePath(const SetoutSheet& sheet, const QString& suffix, std::size_t ticked,
+                   bool& leaveOut);
+  void layOut(std::shared_ptr<const SetoutSheet> sheet, Ticked ticked, bool leaveOut);
   void printPages(std::shared_ptr<const SetoutSheet> sheet, const QString& date);
 
   QWidget& m_window;

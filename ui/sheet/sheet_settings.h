@@ -1,8 +1,9 @@
 #pragma once
 
 // What the 放样表 remembers between runs, in ~/.config/Corvane/setout.conf:
-// the column lists last chosen, the folder of the last design file and the
-// decimals. Each is written when it changes: the program may end right
+// the column lists last chosen, the folder of the last design file, the
+// decimals and whether prints leave ticked points out; each design file's
+// own setup is kept by sheet_setup.h. Each is written when it changes: the program may end right
 // after its last window closes.
 
 #include <QString>
@@ -10,11 +11,18 @@
 
 namespace sheet_settings {
 
+// Where QSettings keeps them, for what keeps more than single values
+// (sheet_setup.h).
+inline const QString kOrganisation = QStringLiteral("Corvane");
+inline const QString kApplication = QStringLiteral("setout");
+
 inline const QString kColumns = QStringLiteral("columns");
 inline const QString kControlColumns = QStringLiteral("controlColumns");
 inline const QString kFolder = QStringLiteral("folder");
 inline const QString kAngleDecimals = QStringLiteral("angleDecimals");
 inline const QString kDistanceDecimals = QStringLiteral("distanceDecimals");
+// Whether prints and exports leave the points ticked off out.
+inline const QString kLeaveTickedOut = QStringLiteral("leaveTickedOut");
 
 void Remember(const QString& key, const QVariant& value);
 QVariant Recalled(const QString& key, const QVariant& fallback = {});

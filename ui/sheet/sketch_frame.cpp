@@ -23,9 +23,9 @@ struct Bounds {
 
 }  // namespace
 
-SketchFrame SketchFrame::fit(const SetoutSheet& sheet, QSizeF size, double margin) {
+SketchFrame SketchFrame::fit(const SetoutSheet& sheet, QSizeF size, double margin, double band) {
   Bounds bounds;
-  bounds.add(sheet.station.x, sheet.station.y);
+  if (!sheet.listed) bounds.add(sheet.station.x, sheet.station.y);
   if (sheet.backsightPoint) bounds.add(sheet.backsightPoint->x, sheet.backsightPoint->y);
   for (std::size_t row = 0; row < sheet.rows.size(); ++row) {
     if (!sheet.rows.hasPoint(row)) continue;
@@ -33,10 +33,11 @@ SketchFrame SketchFrame::fit(const SetoutSheet& sheet, QSizeF size, double margi
     bounds.add(point.x, point.y);
   }
   const double width = std::max(1.0, size.width() - 2 * margin);
-  const double height = std::max(1.0, size.height() - 2 * margin);
+  const double height = std::max(1.0, size.height() - 2 * (margin + band));
   const double spanX = bounds.maxX - bounds.minX;  // north, shown upright
   const double spanY = bounds.maxY - bounds.minY;
   double scale = kCoincidentScale;
+  if (bounds.minX > bounds.maxX) return {0.0, 0.0, scale};  // no point at all
   if (spanX > 0 || spanY > 0)
     scale = std::min(spanY > 0 ? width / spanY : INFINITY, spanX > 0 ? height / spanX : INFINITY);
   return {bounds.minX + spanX / 2, bounds.minY + spanY / 2,

@@ -15,9 +15,11 @@ struct SketchFrame {
   double pixelsPerMetre = 1.0;  // > 0
 
   // The frame that shows the station, the backsight point and every design
-  // point of `sheet` in an area of `size`, keeping `margin` free at each side.
-  // A sheet whose points all coincide is shown at one pixel a millimetre.
-  static SketchFrame fit(const SetoutSheet& sheet, QSizeF size, double margin);
+  // point of `sheet` (a listing: its points) in an area of `size`, keeping
+  // `margin` free at each side and `band` more at the top and the bottom
+  // (SketchPainter::BandHeight). A sheet whose points all coincide is shown
+  // at one pixel a millimetre.
+  static SketchFrame fit(const SetoutSheet& sheet, QSizeF size, double margin, double band = 0.0);
 
   // Where ground point (x north, y east) falls in `area`.
   QPointF toArea(double x, double y, const QRectF& area) const {

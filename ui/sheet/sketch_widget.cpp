@@ -1,6 +1,7 @@
 #include "ui/sheet/sketch_widget.h"
 
 #include <QApplication>
+#include <QFontMetricsF>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -20,7 +21,8 @@ constexpr double kKeyPanFraction = 8.0;  // an arrow key pans an eighth of the v
 
 }  // namespace
 
-CSketchWidget::CSketchWidget(QWidget* parent) : QWidget(parent) {
+CSketchWidget::CSketchWidget(QWidget* parent)
+    : QWidget(parent), m_emptyText(QStringLiteral("打开坐标文件后，这里显示放样示意图")) {
   setFocusPolicy(Qt::StrongFocus);
   setAttribute(Qt::WA_OpaquePaintEvent);
   setAccessibleName(QStringLiteral("示意图"));
@@ -33,13 +35,35 @@ void CSketchWidget::setSheet(std::shared_ptr<const SetoutSheet> sheet) {
   fit();
 }
 
+void CSketchWidget::setEmptyText(const QString& text) {
+  m_emptyText = text;
+  update();
+}
+
+void CSketchWidget::setTicked(const std::vector<bool>* ticked) {
+  m_ticked = ticked;
+  update();
+}
+
+void CSketchWidget::setRoute(WalkedRows route) {
+  m_route = std::move(route);
+  update();
+}
+
+double CSketchWidget::band() const { return SketchPainter::BandHeight(QFontMetricsF(font())); }
+
+SketchPainter CSketchWidget::painter() const {
+  return SketchPainter(*m_sheet, m_frame, rect(), {m_ticked, m_route.get()}, font());
+}
+
 void CSketchWidget::setSelectedRow(std::ptrdiff_t row) {
   m_selected = row;
   if (m_sheet && row >= 0 && static_cast<std::size_t>(row) < m_sheet->rows.size() &&
       m_sheet->rows.hasPoint(row)) {
     const SheetRows::Point ground = m_sheet->rows.point(row);
     const QRectF area = rect();
-    if (!area.adjusted(kFitMargin, kFitMargin, -kFitMargin, -kFitMargin)
+    const double margin = kFitMargin + band();
+    if (!area.adjusted(kFitMargin, margin, -kFitMargin, -margin)
              .contains(m_frame.toArea(ground.x, ground.y, area))) {
       m_frame.centreX = ground.x;
       m_frame.centreY = ground.y;
@@ -50,7 +74,7 @@ void CSketchWidget::setSelectedRow(std::ptrdiff_t row) {
 }
 
 void CSketchWidget::fit() {
-  if (m_sheet) m_frame = SketchFrame::fit(*m_sheet, size(), kFitMargin);
+  if (m_sheet) m_frame = SketchFrame::fit(*m_sheet, size(), kFitMargin, band());
   m_fitted = true;
   update();
 }
@@ -64,11 +88,12 @@ void CSketchWidget::setFrame(const SketchFrame& frame) {
 void CSketchWidget::paintEvent(QPaintEvent*) {
   QPainter painter(this);
   if (m_sheet) {
-    SketchPainter(*m_sheet, m_frame, rect()).paint(painter, m_selected);
+    this->painter().paint(painter, m_selected);
   } else {
     painter.fillRect(rect(), palette().base());
     painter.setPen(palette().color(QPalette::PlaceholderText));
-    painter.drawText(rect(), Qt::AlignCenter, QStringLiteral("打开坐标文件后，这里显示放样示意图"));
+    painter.drawText(rect().adjusted(8, 8, -8, -8), Qt::AlignCenter | Qt::TextWordWrap,
+                     m_emptyText);
   }
   if (hasFocus()) {
     QStyleOptionFocusRect option;
@@ -113,8 +138,7 @@ void CSketchWidget::mouseReleaseEvent(QMouseEvent* event) {
     return;
   }
   if (!m_sheet) return;
-  const std::ptrdiff_t row =
-      SketchPainter(*m_sheet, m_frame, rect()).rowAt(event->position(), kClickRadius);
+  const std::ptrdiff_t row = painter().rowAt(event->position(), kClickRadius);
   if (row == SketchPainter::kNoRow) return;
   setSelectedRow(row);
   emit rowClicked(row);

@@ -1,15 +1,18 @@
 #pragma once
 
-// The sketch of the setting-out window: the sheet's plan, fitted to the
-// widget when a sheet arrives. The wheel zooms about the pointer, dragging
-// pans, a click on a point selects its row; from the keyboard the arrows pan,
+// The sketch of the setting-out window: the sheet's plan (or a listing's),
+// fitted to the widget when a sheet arrives, with the rows ticked off in
+// grey and the walking route where the window gives them. The wheel zooms about the pointer,
+// dragging pans, a click on a point selects its row; from the keyboard the arrows pan,
 // + and - zoom, Home fits the plan again.
 
 #include <QWidget>
 #include <memory>
 
+#include "ui/sheet/row_order.h"
 #include "ui/sheet/sketch_frame.h"
 
+class SketchPainter;
 struct SetoutSheet;
 
 class CSketchWidget : public QWidget {
@@ -20,6 +23,15 @@ class CSketchWidget : public QWidget {
 
   // Shows `sheet` (or nothing), fitted, with no row selected.
   void setSheet(std::shared_ptr<const SetoutSheet> sheet);
+  // What shows where there is no sheet.
+  void setEmptyText(const QString& text);
+
+  // The rows ticked off (one flag a row of the sheet; the vector outlives
+  // the sketch, and update() shows its changes), or null.
+  void setTicked(const std::vector<bool>* ticked);
+  // The walking route to draw, or null.
+  void setRoute(WalkedRows route);
+  const WalkedRows& route() const { return m_route; }
 
   // Highlights `row` (-1 for none) and brings it into view when it is not.
   void setSelectedRow(std::ptrdiff_t row);
@@ -45,8 +57,13 @@ class CSketchWidget : public QWidget {
  private:
   void fit();
   void setFrame(const SketchFrame& frame);
+  double band() const;
+  SketchPainter painter() const;
 
   std::shared_ptr<const SetoutSheet> m_sheet;
+  QString m_emptyText;
+  const std::vector<bool>* m_ticked = nullptr;
+  WalkedRows m_route;
   SketchFrame m_frame;
   bool m_fitted = true;  // the user has not zoomed or panned since the last fit
   std::ptrdiff_t m_selected = -1;

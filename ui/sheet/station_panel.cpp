@@ -69,9 +69,14 @@ CStationPanel::CStationPanel(QWidget* parent) : QWidget(parent) {
 
   m_controlFile = new QLabel(this);
   m_chooseControl = new QPushButton(QStringLiteral("控制点文件(&K)..."), this);
+  m_removeControl = new QPushButton(QStringLiteral("移除(&M)"), this);
+  m_removeControl->setToolTip(QStringLiteral("不用控制点文件：点名取自坐标文件"));
+  auto* control = new QHBoxLayout;
+  control->addWidget(m_controlFile, 1);
+  control->addWidget(m_removeControl);
   setControlFile(QString());
   grid->addWidget(m_chooseControl, 0, 3);
-  grid->addWidget(m_controlFile, 0, 4, 1, 3);
+  grid->addLayout(control, 0, 4, 1, 3);
 
   m_angleDecimals = decimals(4, this);
   m_distanceDecimals = decimals(3, this);
@@ -95,6 +100,7 @@ CStationPanel::CStationPanel(QWidget* parent) : QWidget(parent) {
   grid->setColumnStretch(2, 1);
 
   connect(m_chooseControl, &QPushButton::clicked, this, &CStationPanel::controlFileRequested);
+  connect(m_removeControl, &QPushButton::clicked, this, &CStationPanel::controlFileRemoved);
   for (QSpinBox* box : {m_angleDecimals, m_distanceDecimals})
     connect(box, &QSpinBox::valueChanged, this, &CStationPanel::changed);
 }
@@ -143,6 +149,7 @@ void CStationPanel::setNames(std::shared_ptr<const NameIndex> names) {
 void CStationPanel::setControlFile(const QString& shownName) {
   m_controlFile->setText(shownName.isEmpty() ? QStringLiteral("（无：点名取自坐标文件）")
                                              : shownName);
+  m_removeControl->setVisible(!shownName.isEmpty());
 }
 
 // The point of `row` as typed: a name, coordinates or (the backsight's) an

@@ -57,6 +57,9 @@ class CStationPanel : public QWidget {
   // The user changed a choice and left the field, or pressed Enter.
   void changed();
   void controlFileRequested();
+  // 移除 next to the control file's name: names are looked up in the design
+  // file again.
+  void controlFileRemoved();
 
  private:
   struct PointRow {
@@ -79,6 +82,7 @@ class CStationPanel : public QWidget {
   PointRow m_backsight;
   QLabel* m_controlFile;
   QPushButton* m_chooseControl;
+  QPushButton* m_removeControl;  // shown while a control file is read
   QSpinBox* m_angleDecimals;
   QSpinBox* m_distanceDecimals;
   QLabel* m_checkLine;

@@ -17,6 +17,7 @@
 #include "ui/sheet/sheet_look.h"
 #include "ui/sheet/sheet_messages.h"
 #include "ui/sheet/sheet_model.h"
+#include "ui/sheet/sheet_output.h"
 
 namespace {
 
@@ -52,9 +53,10 @@ QStringList tableLines(const std::shared_ptr<const SetoutSheet>& sheet) {
   QStringList lines;
   for (int row = 0; row < model.rowCount(); ++row) {
     QStringList cells;
-    for (int column = 0; column < CSheetModel::kColumnCount; ++column)
+    for (int column = CSheetModel::kName; column < CSheetModel::kColumnCount; ++column)
       cells << model.index(row, column).data().toString();
-    lines << (model.failed(row) ? cells[CSheetModel::kAzimuth] : cells.join(QLatin1Char(',')));
+    lines << (model.failed(row) ? cells[CSheetModel::kAzimuth - CSheetModel::kName]
+                                : cells.join(QLatin1Char(',')));
   }
   return lines;
 }
@@ -219,6 +221,31 @@ TEST(SetoutSheet, CsvExportIsTheToolsHeaderSheetAfterAByteOrderMark) {
                "--station-point", "A1", "--backsight-point", "A2", "--decimals", "3",
                "--azimuth-decimals", "4", "--header", "-i", files.design});
   EXPECT_EQ(written.readAll(), "\xEF\xBB\xBF" + tool.out);
+}
+
+// Points ticked off left out of an export (K1, the first row, and the
+// failed S7): the comment and the --header lines stay where they were.
+TEST(SetoutSheet, AnExportWithoutTheTickedPointsKeepsTheLinesBetweenRows) {
+  SetoutFiles files;
+  const auto sheet = computed(files.request());
+  ASSERT_TRUE(sheet);
+  const QString path = files.folder.filePath(QStringLiteral("sheet.csv"));
+  const std::vector<bool> ticked = {true, false, false, false, true};
+  ASSERT_EQ(WriteSheetCsv(SheetWithout(*sheet, ticked), path), QString());
+  QFile written(path);
+  ASSERT_TRUE(written.open(QIODevice::ReadOnly));
+  const QByteArray text = written.readAll();
+  EXPECT_TRUE(text.startsWith("\xEF\xBB\xBF"));
+  EXPECT_EQ(QString::fromUtf8(text.mid(3)),
+            "# design points, exported 2026-12-01\n"
+            "# station A1 X 3350000.000 Y 500000.000 / backsight A2 X 3350150.000 Y "
+            "500020.000 / azimuth 7.3541 distance 151.327\n"
+            "NAME,CODE,AZIMUTH,ANGLE,DISTANCE,H\n"
+            "K2,kerb,53.5338,46.1758,108.797,21.150\n"
+            "\"K3, gate\",,90.0000,82.2419,100.000,20.980\n"
+            "K4,,211.4939,204.1358,93.863,\n"
+            "ERROR: K5: Y is not a number: \"500030.5O\"\n"
+            "桩6,路缘,135.0000,127.2419,14.142,20.000\n");
 }
 
 TEST(SetoutSheet, CsvExportThatCannotBeWrittenSaysSoAndLeavesNoFile) {

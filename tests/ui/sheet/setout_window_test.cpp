@@ -28,6 +28,7 @@
 #include <QTimer>
 
 #include "res/resource.h"
+#include "tests/ui/sheet/message_catcher.h"
 #include "tests/ui/sheet/setout_files.h"
 #include "ui/calc/calc_dialog.h"
 #include "ui/common/program_windows.h"
@@ -217,28 +218,6 @@ TEST_F(SetoutWindowTest, ThePanelSaysWhatIsWrongWithWhichField) {
     EXPECT_EQ(window.sheet(), nullptr);
   }
 }
-
-// Answers the next message box with 确定; returns its text once it showed.
-class MessageCatcher {
- public:
-  MessageCatcher() {
-    QObject::connect(&m_timer, &QTimer::timeout, [this] {
-      if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-        m_message = box->text();
-        box->close();
-      }
-    });
-    m_timer.start(10);
-  }
-  QString wait() {
-    EXPECT_TRUE(QTest::qWaitFor([this] { return !m_message.isEmpty(); }));
-    return m_message;
-  }
-
- private:
-  QTimer m_timer;
-  QString m_message;
-};
 
 // Another file that is no coordinate file (a program, a picture): a message
 // box, and the window stays on the sheet it showed, the name over it, the

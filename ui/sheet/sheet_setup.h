@@ -1,0 +1,47 @@
+#pragma once
+
+// What the 放样表 keeps of each design file it shows, so that the file opens
+// again as it was left: from 文件 > 最近文件, and when the window opens on
+// the file it showed last. One record a file, keyed by the file's absolute
+// path, for the kKeptSetups files shown last (the 文件 menu lists the first
+// kRecentShown); a file's record goes when it falls off that list. The
+// record is in the window's settings (sheet_settings.h), its ticks in a
+// file of their own beside them, as a sheet may tick a million points.
+//
+// Adding a field: a member here with its default, and one line with its
+// key in VisitFields (sheet_setup.cpp). A member of a type not kept yet
+// needs its pair of conversions there too (Stored and Restore). A record
+// written before a field existed gives that field its default.
+
+#include <QString>
+#include <QStringList>
+#include <optional>
+#include <vector>
+
+#include "reader/sheet_request.h"
+#include "ui/sheet/sheet_ticks.h"
+
+inline constexpr int kRecentShown = 8;
+inline constexpr int kKeptSetups = 32;
+
+struct SheetSetup {
+  QString columns;         // the design file's, as the layout box takes them; "" none
+  QString controlPath;     // "" without a control file
+  QString controlColumns;  // the control file's; "" for the design file's
+  // The station setup last given in the panel; none where none was.
+  std::optional<reading::StationSetup> setup;
+  int angleDecimals = 4;                // of azimuths and angles
+  int distanceDecimals = 3;             // of lengths
+  std::vector<SheetTicks::Tick> ticks;  // in line order
+
+  // The record kept for the file at `path`; none where there is none.
+  static std::optional<SheetSetup> Recall(const QString& path);
+
+  // Keeps this as the record of the file at `path`, which becomes the most
+  // recent file. False where the ticks could not be written (the rest is
+  // kept all the same).
+  bool Keep(const QString& path) const;
+};
+
+// The files that have a record, the most recent first; at most `count`.
+QStringList RecentFiles(int count = kRecentShown);
