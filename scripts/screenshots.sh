@@ -17,6 +17,9 @@ program=build/default/app/corvane
 . scripts/xvfb.sh
 running="" xvfb_pid="" tmp=$(mktemp -d)
 trap 'kill $running $xvfb_pid 2>/dev/null || true; rm -rf "$tmp"' EXIT
+# What the windows remember (the files shown, their setups) stays out of
+# the user's own settings.
+export XDG_CONFIG_HOME="$tmp/config"
 
 # The id of the first window whose title matches $1, once it is there.
 find_window() {
@@ -67,17 +70,17 @@ env -u DISPLAY "$program" --setout "${sheet[@]}" --pdf "$tmp/sheet.pdf" || statu
 [ "$status" -le 1 ] || { echo "the PDF was not written" >&2; exit 1; }
 pdftoppm -png -r 80 -f 1 -l 1 -singlefile "$tmp/sheet.pdf" "$out/setout-pdf"
 
-# The window on the same sheet. From the station's first field, seven Tabs
+# The window on the same sheet. From the station's first field, ten Tabs
 # reach the table (station, its name, backsight, its name, control file,
-# the two decimals); Down then walks the rows to the centreline point Z5,
-# whose ray the sketch draws.
+# 移除, the two decimals, 编码, 查找点名); Down then walks the rows to the
+# centreline point Z5, whose ray the sketch draws.
 start_xvfb 1100x760x24
 "$program" --setout "${sheet[@]}" &
 running=$!
 window=$(find_window '^放样表')
 sleep 1
 xdotool windowfocus --sync "$window"
-xdotool key --delay 50 Tab Tab Tab Tab Tab Tab Tab
+xdotool key --delay 50 Tab Tab Tab Tab Tab Tab Tab Tab Tab Tab
 xdotool key --delay 30 $(printf 'Down %.0s' $(seq 13))
 sleep 0.5
 crop "$window" "$out/setout.png"

@@ -12,20 +12,16 @@ constexpr int kGap = 8;  // pixels between the form and the window beside it
 
 }  // namespace
 
-QPoint BesidePosition(const QRect& form, const QSize& size, const QRect& screen) {
-  const int right = form.right() + 1 + kGap;
-  const int left = form.left() - kGap - size.width();
-  int x = right;
-  if (right + size.width() > screen.right() + 1) {
-    const int roomRight = screen.right() + 1 - (form.right() + 1);
-    const int roomLeft = form.left() - screen.left();
-    if (left >= screen.left())
-      x = left;
-    else
-      x = roomLeft > roomRight ? screen.left() : screen.right() + 1 - size.width();
-  }
-  const int y = std::max(screen.top(), std::min(form.top(), screen.bottom() + 1 - size.height()));
-  return {x, y};
+QRect BesideRect(const QRect& form, const QSize& size, const QSize& minimum, const QRect& screen) {
+  const int roomRight = screen.right() - form.right() - kGap;
+  const int roomLeft = form.left() - screen.left() - kGap;
+  const bool right = size.width() <= roomRight || (size.width() > roomLeft && roomRight >= roomLeft);
+  const int width = std::max(minimum.width(), std::min(size.width(), right ? roomRight : roomLeft));
+  const int height = std::min(size.height(), screen.height());
+  int x = right ? form.right() + 1 + kGap : form.left() - kGap - width;
+  x = std::clamp(x, screen.left(), std::max(screen.left(), screen.right() + 1 - width));
+  const int y = std::max(screen.top(), std::min(form.top(), screen.bottom() + 1 - height));
+  return {x, y, width, height};
 }
 
 void ShowBeside(QWidget& window, QWidget* form) {
@@ -44,8 +40,11 @@ void ShowBeside(QWidget& window, QWidget* form) {
                            form->geometry().top() - form->frameGeometry().top(),
                            form->frameGeometry().right() - form->geometry().right(),
                            form->frameGeometry().bottom() - form->geometry().bottom());
-      const QSize size = window.size().grownBy(frame);
-      window.move(BesidePosition(form->frameGeometry(), size, form->screen()->availableGeometry()));
+      const QRect place =
+          BesideRect(form->frameGeometry(), window.size().grownBy(frame),
+                     window.minimumSizeHint().grownBy(frame), form->screen()->availableGeometry());
+      window.resize(place.size().shrunkBy(frame));
+      window.move(place.topLeft());
     }
   }
   window.show();

@@ -15,15 +15,17 @@ class QWidget;
 // Shows `window` (a top-level window, deleted when it closes) beside
 // `form`, or on its own where `form` is null. Where the desktop lets a
 // program place its windows (X11; on Wayland the compositor places them),
-// it goes beside the form, not over it: at BesidePosition.
+// it goes beside the form, not over it: at BesideRect.
 void ShowBeside(QWidget& window, QWidget* form);
 
-// Where the frame of a window of `size` (its frame included) goes beside a
-// form whose frame is `form`, on a screen whose free area is `screen`: to
-// the right of the form where it fits, else to its left, else on the side
-// with more room, as far from the form as the screen allows; its top level
-// with the form's top, moved up as far as needed to end on the screen.
-QPoint BesidePosition(const QRect& form, const QSize& size, const QRect& screen);
+// Where the frame of a window goes beside a form whose frame is `form`, on
+// a screen whose free area is `screen`: to the right of the form where
+// `size` (the window's frame) fits there, else to its left; where it fits
+// on neither side, on the side with more room, narrowed to that room but
+// not below `minimum`, and as far from the form as the screen allows. Its
+// top is level with the form's, moved up as far as needed to end on the
+// screen; it is no taller than the screen.
+QRect BesideRect(const QRect& form, const QSize& size, const QSize& minimum, const QRect& screen);
 
 // Once `form` has closed: the windows shown beside it go on alone, and the
 // program's event loop runs until the last of them has closed too. Returns

@@ -18,7 +18,7 @@ CRowFilterBar::CRowFilterBar(QWidget* parent)
   m_code->addItem(QStringLiteral("（全部）"));
   m_code->setSizeAdjustPolicy(QComboBox::AdjustToContents);
   m_code->setMinimumContentsLength(8);
-  m_name->setPlaceholderText(QStringLiteral("点名中含有的文字"));
+  m_name->setPlaceholderText(QStringLiteral("点名的一部分"));
   m_name->setClearButtonEnabled(true);
   auto* codeLabel = new QLabel(QStringLiteral("编码(&W):"), this);
   codeLabel->setBuddy(m_code);

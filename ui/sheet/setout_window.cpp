@@ -2,7 +2,6 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QClipboard>
 #include <QCloseEvent>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -10,8 +9,6 @@
 #include <QItemSelectionModel>
 #include <QLabel>
 #include <QMenuBar>
-#include <QProgressBar>
-#include <QPushButton>
 #include <QScreen>
 #include <QSplitter>
 #include <QStatusBar>
@@ -26,6 +23,7 @@
 #include "res/resources.h"
 #include "ui/sheet/column_layout_dialog.h"
 #include "ui/sheet/job_runner.h"
+#include "ui/sheet/job_status.h"
 #include "ui/sheet/recent_files_menu.h"
 #include "ui/sheet/row_filter_bar.h"
 #include "ui/sheet/row_ordering.h"
@@ -37,6 +35,7 @@
 #include "ui/sheet/sheet_output.h"
 #include "ui/sheet/sheet_settings.h"
 #include "ui/sheet/sheet_setup.h"
+#include "ui/sheet/sheet_table.h"
 #include "ui/sheet/sketch_widget.h"
 #include "ui/sheet/station_panel.h"
 
@@ -51,23 +50,6 @@ constexpr int kKeepTicksAfterMs = 500;  // the ticks are kept once they rest thi
 
 QString fileFilter() { return QStringLiteral("坐标文件 (*.dat *.csv *.txt);;所有文件 (*)"); }
 
-// The roles of a setout row's columns.
-std::span<const char* const> pointNumbers() {
-  return reading::RowNumbers(reading::Mode::kSetout, true);
-}
-
-// The list as read; none where it is empty or does not read.
-std::vector<reading::Column> columnsOf(const QString& list) {
-  std::vector<reading::Column> columns;
-  if (list.isEmpty() || reading::ReadColumns(list.toStdString(), pointNumbers(), true, columns))
-    columns.clear();
-  return columns;
-}
-
-QString columnsText(const std::vector<reading::Column>& columns) {
-  return QString::fromStdString(reading::ColumnsText(columns, pointNumbers()));
-}
-
 // A file as its setup is kept: by its absolute path.
 QString keptPath(const QString& path) { return QFileInfo(path).absoluteFilePath(); }
 
@@ -76,11 +58,6 @@ std::vector<SheetTicks::Tick> keptTicks(const QString& path) {
   const auto kept = SheetSetup::Recall(keptPath(path));
   return kept ? kept->ticks : std::vector<SheetTicks::Tick>();
 }
-
-// A caller's points are read as the rows of these columns.
-const QString kPointColumns = QStringLiteral("name,code,x,y,h");
-
-const QString kOpenFirst = QStringLiteral("打开坐标文件后，这里显示放样示意图");
 
 }  // namespace
 
@@ -130,17 +107,9 @@ void CSetoutWindow::createCentre() {
   auto* tableSide = new QVBoxLayout(left);
   tableSide->setContentsMargins(0, 0, 0, 0);
   m_filters = new CRowFilterBar(left);
-  m_table = new QTableView(left);
+  m_table = new CSheetTable(*m_model, left);
   tableSide->addWidget(m_filters);
   tableSide->addWidget(m_table, 1);
-  m_table->setModel(m_model);
-  m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
-  m_table->setSelectionMode(QAbstractItemView::ExtendedSelection);
-  m_table->setWordWrap(false);
-  m_table->setTabKeyNavigation(false);  // Tab goes on to the sketch
-  m_table->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-  m_table->verticalHeader()->setDefaultSectionSize(m_table->fontMetrics().height() + 6);
-  m_table->setAccessibleName(QStringLiteral("放样表"));
   m_sketch = new CSketchWidget(centre);
   m_sketch->setTicked(&m_model->ticks().rows());
 
@@ -154,8 +123,8 @@ void CSetoutWindow::createCentre() {
   setCentralWidget(centre);
 
   connect(m_table->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
-          &CSetoutWindow::syncSelectionToSketch);
-  connect(m_sketch, &CSketchWidget::rowClicked, this, &CSetoutWindow::selectRow);
+          [this] { m_sketch->setSelectedRow(m_table->currentSheetRow()); });
+  connect(m_sketch, &CSketchWidget::rowClicked, m_table, &CSheetTable::selectSheetRow);
 }
 
 void CSetoutWindow::createActions() {
@@ -196,14 +165,16 @@ void CSetoutWindow::createActions() {
   file->addSeparator();
   add(file, QStringLiteral("关闭(&C)"), QStyle::SP_DialogCloseButton, QKeySequence::Close,
       &CSetoutWindow::close, true);
-  QAction* copy = add(edit, QStringLiteral("复制(&C)"), QStyle::SP_FileIcon, QKeySequence::Copy,
-                      &CSetoutWindow::OnCopy, false);
+  QAction* copy = add(
+      edit, QStringLiteral("复制(&C)"), QStyle::SP_FileIcon, QKeySequence::Copy,
+      [this] { m_table->copySelected(); }, false);
   copy->setShortcutContext(Qt::WidgetWithChildrenShortcut);
   m_table->addAction(copy);
   QAction* all = edit->addAction(QStringLiteral("全选(&A)"), QKeySequence::SelectAll, m_table,
                                  &QTableView::selectAll);
-  QAction* tick = add(edit, QStringLiteral("已放样(&T)"), QStyle::SP_DialogApplyButton,
-                      QKeySequence(Qt::CTRL | Qt::Key_T), &CSetoutWindow::OnToggleTicks, false);
+  QAction* tick = add(
+      edit, QStringLiteral("已放样(&T)"), QStyle::SP_DialogApplyButton,
+      QKeySequence(Qt::CTRL | Qt::Key_T), [this] { m_table->toggleTicks(); }, false);
   tick->setStatusTip(QStringLiteral("把选中的点标为已放样，或取消标记"));
   tools->addSeparator();
   QAction* route = view->addAction(QStringLiteral("路线(&R)"));
@@ -213,7 +184,7 @@ void CSetoutWindow::createActions() {
   m_ordering =
       new CRowOrdering(*m_model, *m_table, *m_sketch, *m_filters, *route, *m_orderer, this);
   connect(m_ordering, &CRowOrdering::reordered, this, [this] {
-    showMessagesAcross();
+    m_table->showMessagesAcross();
     showCounts();
   });
   view->addAction(QStringLiteral("文件顺序(&O)"), m_ordering, &CRowOrdering::showFileOrder);
@@ -221,38 +192,14 @@ void CSetoutWindow::createActions() {
   for (QAction* action : m_sheetActions) action->setEnabled(false);
 }
 
-// A progress bar and 取消 for the jobs of `runner`, shown while one runs.
-QProgressBar* CSetoutWindow::addJobStatus(CJobRunner* runner, const QString& name) {
-  auto* bar = new QProgressBar(this);
-  bar->setRange(0, 100);
-  bar->setMaximumWidth(200);
-  bar->setObjectName(name + QStringLiteral("Progress"));
-  auto* cancel = new QPushButton(QStringLiteral("取消"), this);
-  cancel->setObjectName(name);
-  statusBar()->addPermanentWidget(bar);
-  statusBar()->addPermanentWidget(cancel);
-  const auto show = [bar, cancel](bool busy) {
-    bar->setVisible(busy);
-    cancel->setVisible(busy);
-    bar->setValue(0);
-  };
-  show(false);
-  connect(runner, &CJobRunner::started, this, [show] { show(true); });
-  connect(runner, &CJobRunner::ended, this, [this, show] {
-    show(false);
-    showCounts();
-  });
-  connect(runner, &CJobRunner::progress, bar, &QProgressBar::setValue);
-  connect(cancel, &QPushButton::clicked, runner, &CJobRunner::cancel);
-  return bar;
-}
-
 void CSetoutWindow::createStatusBar() {
   m_counts = new QLabel(QStringLiteral("请打开坐标文件（Ctrl+O）"), this);
   statusBar()->addWidget(m_counts, 1);
-  addJobStatus(m_loader, QStringLiteral("cancel"));
-  addJobStatus(m_orderer, QStringLiteral("cancelOrdering"));
-  addJobStatus(m_writer, QStringLiteral("cancelWriting"));
+  AddJobStatus(*statusBar(), *m_loader, QStringLiteral("cancel"));
+  AddJobStatus(*statusBar(), *m_orderer, QStringLiteral("cancelOrdering"));
+  AddJobStatus(*statusBar(), *m_writer, QStringLiteral("cancelWriting"));
+  for (CJobRunner* runner : {m_loader, m_orderer, m_writer})
+    connect(runner, &CJobRunner::ended, this, &CSetoutWindow::showCounts);
   // A read that is cancelled leaves the window on what it showed; the same
   // request may be read again.
   connect(m_loader, &CJobRunner::cancelled, this, [this] {
@@ -263,14 +210,7 @@ void CSetoutWindow::createStatusBar() {
 }
 
 void CSetoutWindow::load(const reading::SheetRequest& request) {
-  Source source;
-  if (const auto* file = std::get_if<reading::DesignFile>(&request.design))
-    source.path = QString::fromStdString(file->path);
-  source.columns = columnsText(request.columns);
-  if (const auto* control = std::get_if<reading::ControlFile>(&request.known)) {
-    source.controlPath = QString::fromStdString(control->path);
-    if (control->columns) source.controlColumns = columnsText(*control->columns);
-  }
+  const Source source = Source::Of(request);
   {
     const QSignalBlocker quiet(m_panel);  // showing the request is no change of the user's
     if (request.setup) m_panel->showSetup(std::get<reading::StationAndBacksight>(*request.setup));
@@ -283,12 +223,8 @@ void CSetoutWindow::load(const reading::SheetRequest& request) {
 }
 
 void CSetoutWindow::loadPoints(const QString& title, std::vector<reading::DesignPoint> points) {
-  Source source;
-  source.title = title;
-  source.points = std::make_shared<const std::vector<reading::DesignPoint>>(std::move(points));
-  source.columns = kPointColumns;
   m_wantedTicks.emplace();
-  read(source);
+  read(Source::OfPoints(title, std::move(points)));
 }
 
 void CSetoutWindow::reopenLast() {
@@ -430,38 +366,13 @@ void CSetoutWindow::OnRemoveControl() {
   read(source);
 }
 
-// The request of `source` with the panel's fields; the panel's setup is
-// left out, and `problem` says why, where a field is wrong.
-reading::SheetRequest CSetoutWindow::requestOf(const Source& source, QString& problem) const {
-  reading::SheetRequest request;
-  request.mode = reading::Mode::kSetout;
-  const PanelSetup panel = m_panel->setup();
-  problem = panel.problem;
-  if (panel.setup) request.setup = *panel.setup;
-  request.columns = columnsOf(source.columns);
-  request.decimals = m_panel->distanceDecimals();
-  request.azimuthDecimals = m_panel->angleDecimals();
-  if (source.controlPath.isEmpty()) {
-    request.known = reading::DesignNames();
-  } else {
-    reading::ControlFile control{source.controlPath.toStdString(), std::nullopt};
-    if (!source.controlColumns.isEmpty()) control.columns = columnsOf(source.controlColumns);
-    request.known = std::move(control);
-  }
-  if (source.points)
-    request.design = *source.points;
-  else
-    request.design = reading::DesignFile{source.path.toStdString()};
-  return request;
-}
-
 // Reads `source` with the panel's fields as they stand; without `again`,
 // only where that is not what was read last (a field left unchanged reads
 // nothing again). The rows are put in the order asked for in the same job.
 void CSetoutWindow::read(const Source& source, bool again) {
-  if (source.path.isEmpty() && !source.points) return;
+  if (source.empty()) return;
   QString problem;
-  reading::SheetRequest request = requestOf(source, problem);
+  reading::SheetRequest request = source.request(*m_panel, problem);
   if (!again && m_started && *m_started == request && m_startedProblem == problem) return;
   m_wanted = source;
   m_started = request;
@@ -536,10 +447,8 @@ void CSetoutWindow::showResult(const ReadResult& read, const QString& panelProbl
   } else {
     m_panel->setCheckLine(CheckLineText(*result.sheet), false);
   }
-  if (shown) {
-    showMessagesAcross();
-    fitColumns();
-  }
+  m_table->showMessagesAcross();
+  m_table->fitColumns();
   for (QAction* action : m_sheetActions) action->setEnabled(shown != nullptr);
   for (QAction* action : m_sheetActions.mid(1, 3)) action->setEnabled(result.sheet != nullptr);
   // 列格式 is for a file's columns.
@@ -559,41 +468,6 @@ void CSetoutWindow::showReadFailure(const QString& message) {
   ShowSheetProblem(*this, message);
 }
 
-// Each column as wide as its texts: Qt measures the first thousand rows,
-// and the rows of the widest names and codes are measured besides, so that
-// a long name far down a big file shows whole. With room to breathe.
-void CSetoutWindow::fitColumns() {
-  m_table->resizeColumnsToContents();
-  const QFontMetrics metrics = m_table->fontMetrics();
-  const int room = metrics.horizontalAdvance(QStringLiteral("00"));
-  // A cell's text has a focus frame's margin and a pixel at each side.
-  const int margins =
-      2 * (m_table->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, m_table) + 1);
-  const SheetRows& rows = m_model->sheet()->rows;
-  for (int column = 0; column < CSheetModel::kColumnCount; ++column) {
-    int width = m_table->columnWidth(column);
-    if (column == CSheetModel::kName || column == CSheetModel::kCode) {
-      const SheetRows::Field field = CSheetModel::FieldOf(column);
-      for (const std::uint32_t row : rows.widest(field))
-        width = std::max(
-            width, metrics.horizontalAdvance(QString::fromUtf8(rows.field(row, field))) + margins);
-    }
-    // The check box needs no room beyond its heading's.
-    m_table->setColumnWidth(column, column == CSheetModel::kTicked ? width : width + room);
-  }
-}
-
-// A failed row's message takes the cells of the numbers it has none of.
-void CSetoutWindow::showMessagesAcross() {
-  m_table->clearSpans();
-  const auto& shown = m_model->sheet();
-  if (!shown || shown->rows.failedCount() == 0) return;
-  for (int row = 0; row < m_model->rowCount(); ++row)
-    if (m_model->failed(row))
-      m_table->setSpan(row, CSheetModel::kAzimuth, 1,
-                       CSheetModel::kColumnCount - CSheetModel::kAzimuth);
-}
-
 void CSetoutWindow::showCounts() {
   // The job's own words stay.
   if (m_loader->busy() || m_writer->busy() || m_orderer->busy()) return;
@@ -611,39 +485,6 @@ void CSetoutWindow::showCounts() {
   if (m_ordering->shown().filters())
     text += QStringLiteral("，显示 %1 个").arg(m_model->rowCount());
   m_counts->setText(text);
-}
-
-void CSetoutWindow::syncSelectionToSketch() {
-  const QModelIndex current = m_table->selectionModel()->currentIndex();
-  m_sketch->setSelectedRow(current.isValid() ? m_model->sheetRow(current.row()) : -1);
-}
-
-// Selects the table's row of the sheet's row `row`, where it is shown.
-void CSetoutWindow::selectRow(std::ptrdiff_t row) {
-  const int shown = m_model->shownRow(static_cast<std::size_t>(row));
-  if (shown < 0) return;
-  const QModelIndex index = m_model->index(shown, CSheetModel::kName);
-  m_table->selectionModel()->setCurrentIndex(
-      index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
-  m_table->scrollTo(index);
-}
-
-void CSetoutWindow::OnCopy() {
-  QList<int> rows;
-  for (const QModelIndex& index : m_table->selectionModel()->selectedRows()) rows << index.row();
-  std::sort(rows.begin(), rows.end());
-  if (!rows.isEmpty()) QGuiApplication::clipboard()->setText(m_model->tabSeparated(rows));
-}
-
-// Ticks the selected rows, or unticks them where all are ticked.
-void CSetoutWindow::OnToggleTicks() {
-  QList<int> rows;
-  bool allTicked = true;
-  for (const QModelIndex& index : m_table->selectionModel()->selectedRows()) {
-    rows << index.row();
-    allTicked = allTicked && m_model->ticks().ticked(m_model->sheetRow(index.row()));
-  }
-  m_model->setTicked(rows, !allTicked);
 }
 
 void CSetoutWindow::ticksChanged() {

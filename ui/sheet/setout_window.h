@@ -24,6 +24,8 @@
 
 #include "reader/sheet_request.h"
 #include "ui/sheet/row_order.h"
+#include "ui/sheet/sheet_source.h"
+#include "ui/sheet/sheet_table.h"
 #include "ui/sheet/sheet_ticks.h"
 
 class CJobRunner;
@@ -35,9 +37,6 @@ class CSheetModel;
 class CSketchWidget;
 class CStationPanel;
 class QLabel;
-class QProgressBar;
-class QPushButton;
-class QTableView;
 struct KnownNames;
 struct SetoutSheet;
 struct SheetResult;
@@ -74,7 +73,7 @@ class CSetoutWindow : public QMainWindow {
 
   CSheetModel& model() const { return *m_model; }
   CSketchWidget& sketch() const { return *m_sketch; }
-  QTableView& table() const { return *m_table; }
+  CSheetTable& table() const { return *m_table; }
   CStationPanel& panel() const { return *m_panel; }
 
  protected:
@@ -82,39 +81,22 @@ class CSetoutWindow : public QMainWindow {
   void timerEvent(QTimerEvent* event) override;
 
  private:
-  // What the sheet is read from, apart from the panel's fields.
-  struct Source {
-    QString path;   // the design file; empty for a caller's points
-    QString title;  // the name of a caller's points
-    std::shared_ptr<const std::vector<reading::DesignPoint>> points;
-    QString columns;         // the design file's roles as the layout box takes them; "": none
-    QString controlPath;     // empty: names are looked up among the design points
-    QString controlColumns;  // empty: the design file's
-    bool operator==(const Source&) const = default;
-  };
+  using Source = SheetSource;
   // What a read brings back besides the sheet.
   struct ReadResult;
 
   void createActions();
   void createCentre();
   void createStatusBar();
-  QProgressBar* addJobStatus(CJobRunner* runner, const QString& name);
   void OnOpen();
   void OnChooseColumns();
   void OnChooseControl();
   void OnRemoveControl();
-  void OnCopy();
-  void OnToggleTicks();
-  reading::SheetRequest requestOf(const Source& source, QString& problem) const;
   void read(const Source& source, bool again = true);
   void recompute();
   void showResult(const ReadResult& result, const QString& panelProblem);
   void showReadFailure(const QString& message);
-  void showMessagesAcross();
-  void fitColumns();
   void showCounts();
-  void syncSelectionToSketch();
-  void selectRow(std::ptrdiff_t row);
   QString chooseFile(const QString& title);
   bool askColumns(const QString& path, QString& columns);
   bool fileIsThere(const QString& path);
@@ -134,7 +116,7 @@ class CSetoutWindow : public QMainWindow {
   // The station setup given last that read, kept with the file's setup.
   std::optional<reading::StationSetup> m_setup;
   CSheetModel* m_model;
-  QTableView* m_table;
+  CSheetTable* m_table;
   CSketchWidget* m_sketch;
   CStationPanel* m_panel;
   CRowFilterBar* m_filters;

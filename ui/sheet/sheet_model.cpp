@@ -102,6 +102,8 @@ QVariant CSheetModel::data(const QModelIndex& index, int role) const {
     case Qt::ToolTipRole:
       return rowFailed ? text(index.row(), kAzimuth) : QVariant();
     case Qt::ForegroundRole:
+      // Texts only: the check boxes keep their colours.
+      if (column == kTicked) return {};
       if (rowFailed) return ErrorColour();
       return m_ticks.ticked(sheetRow(index.row())) ? QVariant(kTickedColour) : QVariant();
     case Qt::SizeHintRole:  // a message, however long, widens no column of numbers

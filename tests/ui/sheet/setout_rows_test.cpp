@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QComboBox>
 #include <QHeaderView>
@@ -183,7 +184,9 @@ TEST_F(SetoutRowsTest, BeforeAStationIsChosenThePointsAreListedAndDrawn) {
     for (int x = 0; x < drawn.width(); ++x) blue += drawn.pixelColor(x, y).blue() > 150;
   EXPECT_GT(blue, 30);
   for (QAction* action : window.findChildren<QAction*>())
-    if (action->text() == QStringLiteral("路线(&R)")) EXPECT_FALSE(action->isEnabled());
+    if (action->text() == QStringLiteral("路线(&R)")) {
+      EXPECT_FALSE(action->isEnabled());
+    }
 }
 
 // A name far down a big file, past the rows Qt measures, shows whole.

@@ -1,0 +1,68 @@
+#include "ui/sheet/sheet_source.h"
+
+#include "reader/sheet_resolver.h"
+#include "ui/sheet/station_panel.h"
+
+namespace {
+
+// The roles of a setout row's columns.
+std::span<const char* const> pointNumbers() {
+  return reading::RowNumbers(reading::Mode::kSetout, true);
+}
+
+// The list as read; none where it is empty or does not read.
+std::vector<reading::Column> columnsOf(const QString& list) {
+  std::vector<reading::Column> columns;
+  if (list.isEmpty() || reading::ReadColumns(list.toStdString(), pointNumbers(), true, columns))
+    columns.clear();
+  return columns;
+}
+
+QString columnsText(const std::vector<reading::Column>& columns) {
+  return QString::fromStdString(reading::ColumnsText(columns, pointNumbers()));
+}
+
+}  // namespace
+
+SheetSource SheetSource::Of(const reading::SheetRequest& request) {
+  SheetSource source;
+  if (const auto* file = std::get_if<reading::DesignFile>(&request.design))
+    source.path = QString::fromStdString(file->path);
+  source.columns = columnsText(request.columns);
+  if (const auto* control = std::get_if<reading::ControlFile>(&request.known)) {
+    source.controlPath = QString::fromStdString(control->path);
+    if (control->columns) source.controlColumns = columnsText(*control->columns);
+  }
+  return source;
+}
+
+SheetSource SheetSource::OfPoints(const QString& title, std::vector<reading::DesignPoint> points) {
+  SheetSource source;
+  source.title = title;
+  source.points = std::make_shared<const std::vector<reading::DesignPoint>>(std::move(points));
+  source.columns = QStringLiteral("name,code,x,y,h");
+  return source;
+}
+
+reading::SheetRequest SheetSource::request(const CStationPanel& panel, QString& problem) const {
+  reading::SheetRequest request;
+  request.mode = reading::Mode::kSetout;
+  const PanelSetup given = panel.setup();
+  problem = given.problem;
+  if (given.setup) request.setup = *given.setup;
+  request.columns = columnsOf(columns);
+  request.decimals = panel.distanceDecimals();
+  request.azimuthDecimals = panel.angleDecimals();
+  if (controlPath.isEmpty()) {
+    request.known = reading::DesignNames();
+  } else {
+    reading::ControlFile control{controlPath.toStdString(), std::nullopt};
+    if (!controlColumns.isEmpty()) control.columns = columnsOf(controlColumns);
+    request.known = std::move(control);
+  }
+  if (points)
+    request.design = *points;
+  else
+    request.design = reading::DesignFile{path.toStdString()};
+  return request;
+}
