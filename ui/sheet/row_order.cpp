@@ -8,6 +8,7 @@
 
 #include "core/walking_route.h"
 #include "ui/sheet/name_index.h"
+#include "ui/sheet/job_runner.h"
 #include "ui/sheet/setout_sheet.h"
 #include "ui/sheet/sheet_model.h"
 
@@ -21,16 +22,7 @@ constexpr std::size_t kRun = std::size_t(1) << 14;  // rows sorted at a time bet
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
 char folded(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 
-// Reports `from` to `to` percent of the whole as `done` goes to `whole`.
-struct Stage {
-  const Progress& progress;
-  int from;
-  int to;
-  void operator()(std::size_t done, std::size_t whole) const {
-    if (progress && whole > 0)
-      progress(from + static_cast<int>(static_cast<double>(done) / whole * (to - from)));
-  }
-};
+using Stage = ProgressStage;
 
 // A stable sort of `rows` in runs, then merges of runs, looking at `stop`
 // between them; false where it turned true.

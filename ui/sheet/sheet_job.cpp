@@ -8,6 +8,7 @@
 #include "reader/input_rows.h"
 #include "reader/sheet_resolver.h"
 #include "reader/text_file.h"
+#include "ui/sheet/job_runner.h"
 #include "ui/sheet/setout_sheet.h"
 
 namespace {
@@ -18,18 +19,7 @@ QString fromUtf8(std::string_view text) {
   return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-// Reports a share of the work: `from` to `to` percent as `done` goes from 0
-// to `whole`.
-struct Stage {
-  const std::function<void(int)>& progress;
-  int from;
-  int to;
-
-  void operator()(std::uint64_t done, std::uint64_t whole) const {
-    if (progress && whole > 0)
-      progress(from + static_cast<int>(static_cast<double>(done) / whole * (to - from)));
-  }
-};
+using Stage = ProgressStage;
 
 // Calls `visit` with each line of the file at `path`, looking at `stop`
 // now and then; the file's error, or kNone.
