@@ -285,7 +285,11 @@ void CSetoutWindow::keepSetup() {
   setup.angleDecimals = m_panel->angleDecimals();
   setup.distanceDecimals = m_panel->distanceDecimals();
   setup.ticks = m_model->ticks().kept();
-  setup.Keep(keptPath(m_shown.path));
+  const QString path = keptPath(m_shown.path);
+  // Written where it changed (a new station, a tick), or for another file.
+  if (m_kept && m_kept->first == path && m_kept->second == setup) return;
+  setup.Keep(path);
+  m_kept.emplace(path, std::move(setup));
 }
 
 std::shared_ptr<const SetoutSheet> CSetoutWindow::sheet() const {

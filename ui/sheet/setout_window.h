@@ -24,6 +24,7 @@
 
 #include "reader/sheet_request.h"
 #include "ui/sheet/row_order.h"
+#include "ui/sheet/sheet_setup.h"
 #include "ui/sheet/sheet_source.h"
 #include "ui/sheet/sheet_table.h"
 #include "ui/sheet/sheet_ticks.h"
@@ -40,7 +41,6 @@ class QLabel;
 struct KnownNames;
 struct SetoutSheet;
 struct SheetResult;
-struct SheetSetup;
 
 class CSetoutWindow : public QMainWindow {
   Q_OBJECT
@@ -113,6 +113,8 @@ class CSetoutWindow : public QMainWindow {
   // The ticks kept for the file being read, where it is another than the
   // one shown: they go on its rows once it shows.
   std::optional<std::vector<SheetTicks::Tick>> m_wantedTicks;
+  // The file whose setup was kept last, and that setup.
+  std::optional<std::pair<QString, SheetSetup>> m_kept;
   // The station setup given last that read, kept with the file's setup.
   std::optional<reading::StationSetup> m_setup;
   CSheetModel* m_model;

@@ -34,6 +34,8 @@ struct SheetSetup {
   int distanceDecimals = 3;             // of lengths
   std::vector<SheetTicks::Tick> ticks;  // in line order
 
+  bool operator==(const SheetSetup&) const = default;
+
   // The record kept for the file at `path`; none where there is none.
   static std::optional<SheetSetup> Recall(const QString& path);
 
