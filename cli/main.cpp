@@ -13,7 +13,9 @@
 
 #include "cli/batch_runner.h"
 #include "cli/options.h"
+#include "cli/setup_runner.h"
 #include "reader/input_rows.h"
+#include "reader/mode_rule.h"
 #include "reader/row_reader.h"
 
 namespace {
@@ -109,5 +111,8 @@ int main(int argc, char** argv) {
     return Say("corvane-calc " CORVANE_VERSION "\n", kAllComputed);
   }
   if (!options.sheet.checkLine.empty()) Complain(options.sheet.checkLine);
+  if (reading::AnswersAfterLastRow(options.sheet.settings.mode)) {
+    return calc::RunSetup(options, STDOUT_FILENO, STDERR_FILENO);
+  }
   return options.values.empty() ? ComputeStreams(options) : ComputeOne(options);
 }

@@ -3,6 +3,7 @@
 #include <array>
 #include <string_view>
 
+#include "reader/mode_rule.h"
 #include "reader/sheet_error_text.h"
 #include "reader/sheet_options.h"
 
@@ -14,9 +15,12 @@ struct ModeName {
   reading::Mode mode;
 };
 
-constexpr std::array<ModeName, 3> kModes = {{{"forward", reading::Mode::kForward},
+constexpr std::array<ModeName, 6> kModes = {{{"forward", reading::Mode::kForward},
                                              {"inverse", reading::Mode::kInverse},
-                                             {"setout", reading::Mode::kSetout}}};
+                                             {"setout", reading::Mode::kSetout},
+                                             {"orient", reading::Mode::kOrient},
+                                             {"freestation", reading::Mode::kFreeStation},
+                                             {"intersect", reading::Mode::kIntersect}}};
 
 // An argument that starts like a negative number is a value, not an option.
 bool IsOption(const std::string& arg) {
@@ -93,11 +97,16 @@ void CheckComplete(Reading& reading) {
     options.error = "give values or -i FILE, not both";
     return;
   }
+  // A setup's values are its rows, one each.
+  if (reading::AnswersAfterLastRow(reading.mode)) return;
   const reading::RowReader reader(options.sheet.settings);
   const std::size_t columns = options.sheet.settings.columns.size();
-  const std::size_t needed = reader.FieldNames().size();
+  // An intersection's name fields are all needed.
+  const std::size_t names = reading::RuleOf(options.sheet.settings.mode).nameCount;
+  const std::size_t needed = reader.FieldNames().size() + names;
   if (columns > 0 ? options.values.size() == columns
-                  : (options.values.size() == needed || options.values.size() == needed + 1)) {
+                  : (options.values.size() == needed ||
+                     (names == 0 && options.values.size() == needed + 1))) {
     return;
   }
   // Text where a number belongs is named before the values are counted.
@@ -107,9 +116,11 @@ void CheckComplete(Reading& reading) {
     options.error = problem.substr(reading::kErrorPrefix.size());
     return;
   }
-  options.error = columns > 0 ? "expected " + std::to_string(columns) + " values, one a column"
-                              : "expected " + std::to_string(needed) +
-                                    " values (optionally led by a point name)";
+  options.error =
+      columns > 0 ? "expected " + std::to_string(columns) + " values, one a column"
+      : names > 0
+          ? "expected " + std::to_string(needed) + " values: NAME A B and two numbers"
+          : "expected " + std::to_string(needed) + " values (optionally led by a point name)";
 }
 
 }  // namespace
@@ -145,17 +156,38 @@ std::string UsageText() {
              "                           --backsight-azimuth A) [OPTIONS] [VALUES...]\n"
              "       corvane-calc setout --control FILE --station-point NAME\n"
              "                           --backsight-point NAME [OPTIONS] [VALUES...]\n"
+             "       corvane-calc orient (--station X,Y | --station-point NAME)\n"
+             "                           --control FILE [OPTIONS] [ROWS...]\n"
+             "       corvane-calc freestation --control FILE [--direction-sigma S]\n"
+             "                           [--distance-sigma A,B] [--name NAME] [OPTIONS] [ROWS...]\n"
+             "       corvane-calc intersect --control FILE [--by-distance] [--right]\n"
+             "                           [OPTIONS] [VALUES...]\n"
              "       corvane-calc --help | --version\n"
              "\n"
              "Forward:  X0 Y0 AZIMUTH DISTANCE  ->  X Y\n"
              "Inverse:  X0 Y0 X1 Y1             ->  AZIMUTH DISTANCE\n"
-             "Setout:   X Y                     ->  AZIMUTH ANGLE DISTANCE\n"
+             "Setout:   X Y                     ->  AZIMUTH ANGLE DISTANCE [DH ZENITH SLOPE]\n"
+             "Orient:   NAME READING            ->  NAME RESIDUAL LINEAR\n"
+             "Free station: NAME READING [DISTANCE] -> NAME V_READING V_DISTANCE,\n"
+             "          after the station row STATION X Y ORIENTATION MX MY\n"
+             "Intersect: NAME A B ANGLE_A ANGLE_B (or DISTANCE_A DISTANCE_B) -> NAME X Y\n"
              "X is the northing, Y the easting; azimuths are packed DMS\n"
              "(45.302512 = 45 deg 30' 25.12\"), clockwise from north. Setout\n"
              "gives a sheet for setting out design points from a station: the\n"
              "azimuth and distance from the station to each point, and the\n"
              "ANGLE to turn clockwise from the backsight to it. The station to\n"
              "backsight azimuth and distance are written to standard error first.\n"
+             "\n"
+             "Orient, freestation and intersect look NAME, A and B up in the\n"
+             "--control file. Orient and freestation take every row as a sighting\n"
+             "of one station setup (READING the horizontal circle reading, packed;\n"
+             "DISTANCE horizontal, metres) and answer each row in its place once\n"
+             "the last is read: residuals computed minus observed, in seconds and\n"
+             "millimetres; orient writes the orientation (the azimuth of the\n"
+             "circle's zero) to standard error. ROWS given on the command line are\n"
+             "one row each. Intersect gives the new point from the angles at A and\n"
+             "B between the line AB and it (or its distances from them), on the\n"
+             "left of the line from A to B.\n"
              "\n"
              "With VALUES, computes that one row. Without, reads one row a line\n"
              "from standard input or the -i files and writes one line per line.\n"

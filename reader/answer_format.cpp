@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "reader/angle_text.h"
 #include "reader/mode_rule.h"
 #include "reader/number_text.h"
 #include "reader/packed_digits.h"
@@ -22,7 +23,9 @@ bool Lists(const std::vector<Column>& columns, Column::Role role) {
 AnswerFormat::AnswerFormat(const RowSettings& settings)
     : decimals_(settings.decimals),
       angleDecimals_(settings.azimuthDecimals.value_or(settings.decimals)),
-      resultIsAngle_(RuleOf(settings.mode).resultIsAngle) {
+      angleFormat_(settings.angleFormat),
+      resultIsAngle_(RuleOf(settings.mode).resultIsAngle),
+      resultMayBeNone_(RuleOf(settings.mode).resultMayBeNone) {
   const ModeRule& rule = RuleOf(settings.mode);
   for (const bool named : {false, true}) {
     std::vector<AnswerColumn>& list = columns_[named ? 1 : 0];
@@ -35,6 +38,11 @@ AnswerFormat::AnswerFormat(const RowSettings& settings)
     }
     if (Lists(settings.columns, Column::Role::kHeight)) {
       list.push_back({AnswerColumn::Role::kHeight, 0, "H"});
+    }
+    if (settings.heights) {
+      for (std::size_t i = 0; i < kSightNames.size(); ++i) {
+        list.push_back({AnswerColumn::Role::kSight, i, kSightNames[i]});
+      }
     }
   }
 }
@@ -79,7 +87,7 @@ class AnswerFormat::LineText {
     at_ = buffer_.data();
   }
 
-  static constexpr std::size_t kPieceRoom = kMaxAngleChars;
+  static constexpr std::size_t kPieceRoom = kMaxAngleTextChars;
 
  private:
   std::array<char, 2 * kPieceRoom> buffer_;
@@ -106,9 +114,19 @@ inline void AnswerFormat::PutColumn(const LineAnswer& answer, const AnswerTexts&
     }
     case AnswerColumn::Role::kResult: {
       const double result = answer.results[column.result];
-      char* const at = line.Room(kMaxAngleChars);
-      line.Wrote(resultIsAngle_[column.result] ? WritePackedAngle(at, result, angleDecimals_)
-                                               : WriteFixed(at, result, decimals_));
+      if (IsNone(answer, column)) break;
+      char* const at = line.Room(kMaxAngleTextChars);
+      line.Wrote(resultIsAngle_[column.result]
+                     ? WriteAngle(at, result, angleFormat_, angleDecimals_)
+                     : WriteFixed(at, result, decimals_));
+      break;
+    }
+    case AnswerColumn::Role::kSight: {
+      if (!answer.hasSight) break;
+      const double number = answer.sight[column.result];
+      char* const at = line.Room(kMaxAngleTextChars);
+      line.Wrote(kSightIsAngle[column.result] ? WriteAngle(at, number, angleFormat_, angleDecimals_)
+                                              : WriteFixed(at, number, decimals_));
       break;
     }
   }
@@ -137,6 +155,7 @@ void AnswerFormat::AppendLine(const LineAnswer& answer, const AnswerTexts& texts
   LineText line(out);
   bool first = true;
   for (const AnswerColumn& column : Columns(answer.named)) {
+    if (answer.separator == ' ' && IsNone(answer, column)) continue;
     if (!first) line.Put(answer.separator);
     first = false;
     PutColumn(answer, texts, column, line);

@@ -4,7 +4,13 @@
 // the only place that line is put together. The program's setting-out
 // window shows the same texts, so its table and the tool's output agree to
 // the character. A design height is a number: it is written with a decimal
-// point, its digits as read ("21,300" is written "21.300").
+// point, its digits as read ("21,300" is written "21.300"). Angles are
+// written in the settings' format (angle_text.h). With heights, a setout
+// answer ends in the sight's three columns, DH ZENITH SLOPE, empty where
+// the row has no design height. A result that is none (freestation's
+// V_DISTANCE without a distance: NaN) is an empty field; between blanks,
+// where an empty field cannot show, it is left out with its blank (it is
+// the last column).
 
 #include <array>
 #include <span>
@@ -27,9 +33,9 @@ struct AnswerTexts {
 
 // One column of an answer line.
 struct AnswerColumn {
-  enum class Role : unsigned char { kName, kCode, kResult, kHeight };
+  enum class Role : unsigned char { kName, kCode, kResult, kHeight, kSight };
   Role role;
-  std::size_t result;  // kResult: which of LineAnswer::results
+  std::size_t result;  // kResult: which of LineAnswer::results; kSight: of sight
   const char* title;   // as the header row names it: "NAME", "AZIMUTH", ...
 };
 
@@ -70,12 +76,19 @@ class AnswerFormat {
   static AnswerTexts TextsOf(const LineAnswer& answer) {
     return {answer.name, answer.code, answer.height};
   }
+  // A result that is none, written as an empty field.
+  bool IsNone(const LineAnswer& answer, const AnswerColumn& column) const {
+    return column.role == AnswerColumn::Role::kResult && resultMayBeNone_[column.result] &&
+           answer.results[column.result] != answer.results[column.result];
+  }
   void PutColumn(const LineAnswer& answer, const AnswerTexts& texts, const AnswerColumn& column,
                  LineText& line) const;
 
   int decimals_;
   int angleDecimals_;
+  AngleFormat angleFormat_;
   std::array<bool, 3> resultIsAngle_;
+  std::array<bool, 3> resultMayBeNone_;
   std::array<std::vector<AnswerColumn>, 2> columns_;  // unnamed, named
 };
 

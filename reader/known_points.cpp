@@ -1,5 +1,7 @@
 #include "reader/known_points.h"
 
+#include <cmath>
+
 namespace reading {
 namespace {
 
@@ -33,6 +35,14 @@ void KnownPoints::Start(const std::vector<Column>& columns, std::string_view sou
   rows_ = InputRows();
   points_.clear();
   names_.clear();
+  more_.reset();
+}
+
+void KnownPoints::LookAlsoIn(std::shared_ptr<const KnownPoints> more) { more_ = std::move(more); }
+
+const KnownPoints& KnownPoints::HolderOf(std::string_view name) const {
+  if (more_ && !points_.contains(name) && more_->points_.contains(name)) return *more_;
+  return *this;
 }
 
 FileError KnownPoints::AddLine(std::string_view line) {
@@ -48,16 +58,20 @@ FileError KnownPoints::AddLine(std::string_view line) {
     error.row = std::move(answer.text);
     return error;
   }
-  Keep(answer.name, answer.point, number);
+  Keep(answer.name, answer.point,
+       answer.hasHeight ? std::optional<double>(answer.heightValue) : std::nullopt, number);
   return {};
 }
 
-void KnownPoints::AddPoint(std::string_view name, const Point& point) {
-  Keep(name, point, ++lines_);
+void KnownPoints::AddPoint(std::string_view name, const Point& point,
+                           std::optional<double> height) {
+  Keep(name, point, height, ++lines_);
 }
 
-void KnownPoints::Keep(std::string_view name, const Point& point, std::size_t line) {
-  const auto [entry, added] = points_.try_emplace(std::string(name), Entry{point, line, 0});
+void KnownPoints::Keep(std::string_view name, const Point& point, std::optional<double> height,
+                       std::size_t line) {
+  const auto [entry, added] =
+      points_.try_emplace(std::string(name), Entry{point, height.value_or(std::nan("")), line, 0});
   if (added) {
     names_.emplace_back(name);
   } else if (entry->second.twiceLine == 0) {
@@ -84,12 +98,42 @@ std::vector<KnownPoints::NamedPoint> KnownPoints::List() const {
 }
 
 KnownPoints::Found KnownPoints::Find(std::string_view name, Point& point) const {
+  std::optional<double> height;
+  return Find(name, point, height);
+}
+
+KnownPoints::Found KnownPoints::Find(std::string_view name, Point& point,
+                                     std::optional<double>& height) const {
+  if (const KnownPoints& holder = HolderOf(name); &holder != this)
+    return holder.Find(name, point, height);
   const auto found = points_.find(name);
   if (found == points_.end()) return {Found::What::kMissing, 0, 0};
   const Entry& entry = found->second;
   if (entry.twiceLine != 0) return {Found::What::kTwice, entry.line, entry.twiceLine};
   point = entry.point;
+  height = std::isnan(entry.height) ? std::nullopt : std::optional<double>(entry.height);
   return {Found::What::kFound, entry.line, 0};
+}
+
+SheetError FindKnownPoint(const KnownPoints* known, SheetPart part, std::string_view name,
+                          Point& point, std::optional<double>* height) {
+  SheetError error;
+  error.part = part;
+  if (known == nullptr) {
+    error.what = SheetError::What::kNoKnownPoints;
+    return error;
+  }
+  std::optional<double> own;
+  const KnownPoints::Found found = known->Find(name, point, own);
+  if (height != nullptr) *height = own;
+  if (found.what == KnownPoints::Found::What::kFound) return {};
+  error.what = found.what == KnownPoints::Found::What::kMissing ? SheetError::What::kNoSuchPoint
+                                                                : SheetError::What::kNamedTwice;
+  error.name = name;
+  error.source = known->HolderOf(name).source();
+  error.line = found.line;
+  error.otherLine = found.twiceLine;
+  return error;
 }
 
 }  // namespace reading

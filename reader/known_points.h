@@ -4,8 +4,8 @@
 // sheet, read from a control file (or from the design file itself) by the
 // same rules as any coordinate file: encodings, separators, quotes,
 // comments, a header, and the columns a column list names (it must name a
-// name, x and y; code, h and - are read past). Without a column list a row
-// is NAME X Y.
+// name, x and y; an h column gives the point's height, code and - are read
+// past). Without a column list a row is NAME X Y.
 //
 // Reading is strict: a row that does not read (a field that is no number, a
 // row without a name) refuses the whole file with an error that names its
@@ -13,6 +13,7 @@
 // of the two is meant cannot be told.
 
 #include <map>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -20,6 +21,7 @@
 
 #include "reader/input_rows.h"
 #include "reader/row_reader.h"
+#include "reader/sheet_error.h"
 #include "reader/text_file.h"
 
 namespace reading {
@@ -40,8 +42,10 @@ class KnownPoints {
   void Start(const std::vector<Column>& columns, std::string_view source);
   FileError AddLine(std::string_view line);
 
-  // Adds a point handed over by a caller, as the next line (after Start()).
-  void AddPoint(std::string_view name, const Point& point);
+  // Adds a point handed over by a caller, as the next line (after Start()),
+  // with its height (metres) where it has one.
+  void AddPoint(std::string_view name, const Point& point,
+                std::optional<double> height = std::nullopt);
 
   // The same for the file at `path`, which names it in errors.
   FileError ReadFile(const std::string& path, const std::vector<Column>& columns);
@@ -56,6 +60,17 @@ class KnownPoints {
 
   // The point named `name`, into `point` where it is found once.
   Found Find(std::string_view name, Point& point) const;
+  // The same with its height, none where its h is empty or not read.
+  Found Find(std::string_view name, Point& point, std::optional<double>& height) const;
+
+  // Names that are not among these points are looked up among `more` too
+  // (the program's window reads a control file's points and, after them,
+  // the design file's own, so that a design point may be the station).
+  // Start() forgets it.
+  void LookAlsoIn(std::shared_ptr<const KnownPoints> more);
+  // The points that answer for `name`: `more`, where the name is there and
+  // not here, else these.
+  const KnownPoints& HolderOf(std::string_view name) const;
 
   // The file the points come from, as errors name it.
   const std::string& source() const { return source_; }
@@ -74,11 +89,13 @@ class KnownPoints {
  private:
   struct Entry {
     Point point;
+    double height;          // metres; NaN where the point has none (8 bytes less a point)
     std::size_t line;       // where it is given first, from 1
     std::size_t twiceLine;  // where it is given again; 0 when not
   };
 
-  void Keep(std::string_view name, const Point& point, std::size_t line);
+  void Keep(std::string_view name, const Point& point, std::optional<double> height,
+            std::size_t line);
 
   std::optional<RowReader> reader_;
   std::string source_;
@@ -86,6 +103,14 @@ class KnownPoints {
   InputRows rows_;
   std::map<std::string, Entry, std::less<>> points_;
   std::vector<std::string> names_;
+  std::shared_ptr<const KnownPoints> more_;
 };
+
+// The point named `name` among `known` (none: kNoKnownPoints), into
+// `point` (and its height into `height`, where asked): kNone, or
+// kNoSuchPoint or kNamedTwice about `part`, with the name, the file that
+// answers for it (HolderOf) and the lines.
+SheetError FindKnownPoint(const KnownPoints* known, SheetPart part, std::string_view name,
+                          Point& point, std::optional<double>* height = nullptr);
 
 }  // namespace reading

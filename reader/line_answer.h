@@ -38,6 +38,15 @@ struct LineAnswer {
   bool hasPoint = false;
   Point point{0.0, 0.0};
   std::array<double, 3> results{};  // the mode's results, as ResultNames()
+  // The design height as a number, where the row has one (read by an h
+  // column, or a caller's point's); set on error lines too once read.
+  bool hasHeight = false;
+  double heightValue = 0.0;  // metres
+  // setout with heights (RowSettings::heights), a row with a design height:
+  // the sight to the target held on it, ΔH (metres), the zenith angle
+  // (packed) and the slope distance (metres).
+  bool hasSight = false;
+  std::array<double, 3> sight{};
   // kError: what is wrong, as the line shows it after "ERROR: " (field text
   // and names escaped); kCopied: the line, without its "\r".
   std::string text;

@@ -3,11 +3,17 @@
 #include <algorithm>
 #include <cmath>
 #include <span>
+#include <tuple>
 #include <vector>
 
+#include "core/setup/intersection.h"
 #include "core/survey.h"
+#include "core/target_sight.h"
 #include "reader/columns.h"
+#include "reader/known_points.h"
 #include "reader/number_text.h"
+#include "reader/setup_text.h"
+#include "reader/sheet_error_text.h"
 
 namespace reading {
 namespace {
@@ -34,16 +40,108 @@ constexpr ModeRule kSetoutRule = {{"X0", "Y0", "X", "Y"},
                                   {"result AZIMUTH is out of range", "result ANGLE is out of range",
                                    "result DISTANCE is out of range"}};
 
+// Rows that name known points: the station is never part of a row.
+constexpr ModeRule kOrientRule = {.fields = {"READING"},
+                                  .azimuthField = 0,
+                                  .resultCount = 2,
+                                  .results = {"RESIDUAL", "LINEAR"},
+                                  .resultIsAngle = {false, false},
+                                  .outOfRange = {},
+                                  .fieldCount = 1,
+                                  .stationFields = 0,
+                                  .names = {"NAME"},
+                                  .nameCount = 1};
+constexpr ModeRule kFreeStationRule = {.fields = {"READING", "DISTANCE"},
+                                       .azimuthField = 0,
+                                       .resultCount = 2,
+                                       .results = {"V_READING", "V_DISTANCE"},
+                                       .resultIsAngle = {false, false},
+                                       .outOfRange = {},
+                                       .fieldCount = 2,
+                                       .stationFields = 0,
+                                       .names = {"NAME"},
+                                       .nameCount = 1,
+                                       .optionalFields = 1,
+                                       .resultMayBeNone = {false, true}};
+// Intersect rows, by the angles at A and B or the distances from them.
+constexpr ModeRule IntersectRule(const char* fieldA, const char* fieldB, bool angles) {
+  return {.fields = {fieldA, fieldB},
+          .azimuthField = kNoAzimuth,
+          .resultCount = 2,
+          .results = {"X", "Y"},
+          .resultIsAngle = {false, false},
+          .outOfRange = {},
+          .fieldCount = 2,
+          .stationFields = 0,
+          .names = {"NAME", "A", "B"},
+          .nameCount = 3,
+          .allAngles = angles};
+}
+constexpr ModeRule kIntersectRule = IntersectRule("ANGLE_A", "ANGLE_B", true);
+constexpr ModeRule kDistanceIntersectRule = IntersectRule("DISTANCE_A", "DISTANCE_B", false);
+
 // Indexed by Mode.
-constexpr std::array<const ModeRule*, 3> kRules = {&kForwardRule, &kInverseRule, &kSetoutRule};
+constexpr std::array<const ModeRule*, 7> kRules = {
+    &kForwardRule,     &kInverseRule,   &kSetoutRule,           &kOrientRule,
+    &kFreeStationRule, &kIntersectRule, &kDistanceIntersectRule};
+
+// The known point `name` of the row's field `field` ("" for the row's own
+// name), into `point`; "" or what is wrong.
+std::string FindRowPoint(const RowSettings& settings, const char* field, std::string_view name,
+                         survey::PlanePoint& point) {
+  std::string problem;
+  if (field[0] != '\0') problem = std::string(field) + ": ";
+  if (name.empty()) return std::string(field[0] != '\0' ? field : "NAME") + " is empty";
+  Point found{};
+  const SheetError error = FindKnownPoint(settings.known.get(), SheetPart::kStation, name, found);
+  if (error) return problem + KnownPointText(error);
+  point = {found.x, found.y};
+  return {};
+}
 
 }  // namespace
 
 const ModeRule& RuleOf(Mode mode) { return *kRules[static_cast<std::size_t>(mode)]; }
 
 const char* ModeName(Mode mode) {
-  static constexpr std::array<const char*, 3> kNames = {"forward", "inverse", "setout"};
+  static constexpr std::array<const char*, 7> kNames = {
+      "forward", "inverse", "setout", "orient", "freestation", "intersect", "intersect"};
   return kNames[static_cast<std::size_t>(mode)];
+}
+
+std::string ComputeNamedRow(const RowSettings& settings, const std::string_view* names,
+                            const double* values, LineAnswer& answer) {
+  answer.hasPoint = false;
+  if (settings.mode == Mode::kOrient || settings.mode == Mode::kFreeStation) {
+    survey::PlanePoint point{};
+    if (std::string problem = FindRowPoint(settings, "", names[0], point); !problem.empty())
+      return problem;
+    // A distance left out is NaN.
+    if (settings.mode == Mode::kFreeStation && values[1] <= 0.0) return "DISTANCE is not above 0";
+    answer.point = {point.x, point.y};
+    answer.hasPoint = true;
+    answer.results = {values[0], settings.mode == Mode::kFreeStation ? values[1] : NAN, 0.0};
+    return {};
+  }
+  if (names[0].empty()) return "NAME is empty";
+  survey::PlanePoint a{}, b{};
+  for (const auto& [field, name, point] :
+       {std::tuple{"A", names[1], &a}, std::tuple{"B", names[2], &b}}) {
+    if (std::string problem = FindRowPoint(settings, field, name, *point); !problem.empty())
+      return problem;
+  }
+  const survey::Side side = settings.right ? survey::Side::kRight : survey::Side::kLeft;
+  const bool byDistance = settings.mode == Mode::kDistanceIntersect;
+  const survey::SetupOutcome<survey::PlanePoint> point =
+      byDistance ? survey::IntersectByDistances(a, b, values[0], values[1], side)
+                 : survey::IntersectByAngles(a, b, values[0], values[1], side);
+  if (!point.ok()) return IntersectionErrorText(point.error(), byDistance);
+  answer.point = {point.value().x, point.value().y};
+  answer.results = {point.value().x, point.value().y, 0.0};
+  if (!std::isfinite(answer.point.x) || !std::isfinite(answer.point.y))
+    return "the new point is out of range";
+  answer.hasPoint = true;
+  return {};
 }
 
 const char* ComputeRow(const RowSettings& settings, const double* values, LineAnswer& answer) {
@@ -77,9 +175,23 @@ const char* ComputeRow(const RowSettings& settings, const double* values, LineAn
   return nullptr;
 }
 
+const char* ComputeSight(const RowSettings& settings, LineAnswer& answer) {
+  if (!settings.heights || !answer.hasHeight) return nullptr;
+  const survey::TargetSight sight =
+      survey::ComputeTargetSight(*settings.heights, answer.heightValue, answer.results[2]);
+  answer.sight = {sight.heightDifference, sight.zenith, sight.slopeDistance};
+  static constexpr std::array<const char*, 3> kOutOfRange = {
+      "result DH is out of range", "result ZENITH is out of range", "result SLOPE is out of range"};
+  for (std::size_t i = 0; i < answer.sight.size(); ++i) {
+    if (!std::isfinite(answer.sight[i])) return kOutOfRange[i];
+  }
+  answer.hasSight = true;
+  return nullptr;
+}
+
 std::string SwappedAxesProblem(const RowSettings& settings, const LineAnswer& answer) {
   const std::size_t distance = settings.mode == Mode::kSetout ? 2 : 1;
-  if (!settings.hasStation || settings.mode == Mode::kForward ||
+  if (!settings.hasStation || settings.mode == Mode::kForward || NamesKnownPoints(settings.mode) ||
       !(answer.results[distance] > kFarFromStation)) {
     return {};
   }

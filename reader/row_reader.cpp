@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cmath>
 
 #include "core/survey.h"
 #include "reader/field_number.h"
@@ -19,7 +20,10 @@ struct RowReader::Row {
   std::string_view name;
   std::string_view code;
   std::string_view height;
-  bool named = false;  // the answer starts with the name
+  bool hasHeight = false;                 // `height` is not empty
+  double heightValue = 0.0;               // what it reads as
+  bool named = false;                     // the answer starts with the name
+  std::array<std::string_view, 2> known;  // intersect: the known points A and B
   std::array<double, 4> numbers{};
 };
 
@@ -65,6 +69,8 @@ void Clear(LineAnswer& answer) {
   answer.hasPoint = false;
   answer.point = {0.0, 0.0};
   answer.results = {};
+  answer.hasHeight = false;
+  answer.hasSight = false;
   answer.text.clear();
 }
 
@@ -103,7 +109,7 @@ RowReader::RowReader(const RowSettings& settings)
 const ModeRule& RowReader::Rule() const { return RuleOf(settings_.mode); }
 
 std::span<const char* const> RowReader::FindFieldNames() const {
-  return std::span<const char* const>(Rule().fields).subspan(settings_.hasStation ? 2 : 0);
+  return RowNumbers(settings_.mode, settings_.hasStation);
 }
 
 std::span<const char* const> RowReader::ResultNames() const {
@@ -114,7 +120,8 @@ std::span<const char* const> RowReader::ResultNames() const {
 // live until it returns.
 template <typename Use>
 void RowReader::ReadLine(std::string_view line, LineAnswer& answer, bool firstRow, Use use) const {
-  if (StartLine(line, answer) && (!settings_.columns.empty() || !ReadPlainRow(line, answer))) {
+  if (StartLine(line, answer) &&
+      (!settings_.columns.empty() || Rule().nameCount > 0 || !ReadPlainRow(line, answer))) {
     Row row;
     std::string unquoted;
     ReadSplit(line, answer, row, unquoted, firstRow, true);
@@ -168,7 +175,11 @@ void RowReader::ReadPoint(const DesignPoint& point, LineAnswer& answer) const {
   answer.name = point.name;
   answer.code = point.code;
   answer.height.clear();
-  if (point.height) AppendFixed(answer.height, *point.height, settings_.decimals);
+  if (point.height) {
+    AppendFixed(answer.height, *point.height, settings_.decimals);
+    answer.hasHeight = true;
+    answer.heightValue = *point.height;
+  }
   if (point.name.starts_with("ERROR:")) {
     Fail(answer, {}, kReservedName);
     return;
@@ -208,8 +219,9 @@ void RowReader::ReadSplitInto(std::string_view line, LineAnswer& answer, Row& ro
                                                  std::min(split.count, fields.size()));
   if (firstRow && IsHeader(line, stored)) {
     Copy(answer, line);
-    answer.named = settings_.columns.empty() ? split.count == FieldNames().size() + 1
-                                             : nameColumn_ < settings_.columns.size();
+    answer.named = Rule().nameCount > 0 ||
+                   (settings_.columns.empty() ? split.count == FieldNames().size() + 1
+                                              : nameColumn_ < settings_.columns.size());
     return;
   }
   Answer(stored, split.count, answer, row, compute);
@@ -229,6 +241,18 @@ bool RowReader::IsHeader(std::string_view line, std::span<const std::string_view
 void RowReader::Answer(std::span<const std::string_view> fields, std::size_t count,
                        LineAnswer& answer, Row& row, bool compute) const {
   if (!ReadRow(fields, count, true, row, answer) || !CountFields(fields, count, row, answer)) {
+    return;
+  }
+  answer.hasHeight = row.hasHeight;
+  answer.heightValue = row.heightValue;
+  if (compute && Rule().nameCount > 0) {
+    const std::array<std::string_view, 3> names = {row.name, row.known[0], row.known[1]};
+    const std::string fault = ComputeNamedRow(settings_, names.data(), row.numbers.data(), answer);
+    if (fault.empty()) {
+      answer.kind = LineAnswer::Kind::kAnswer;
+    } else {
+      Fail(answer, row.name, fault);
+    }
     return;
   }
   if (compute) {
@@ -285,6 +309,7 @@ bool RowReader::CountIsPlain(std::span<const std::string_view> fields, std::size
 // text where a number belongs is reported before a field is missed.
 bool RowReader::ReadRow(std::span<const std::string_view> fields, std::size_t count,
                         bool countFirst, Row& row, LineAnswer& answer) const {
+  if (Rule().nameCount > 0) return ReadNamedRow(fields, count, row, answer);
   const bool byColumns = !settings_.columns.empty();
   if (byColumns) {
     row.named = nameColumn_ < settings_.columns.size();
@@ -316,6 +341,40 @@ bool RowReader::ReadRow(std::span<const std::string_view> fields, std::size_t co
   return true;
 }
 
+// A row that names known points: its name fields (every one needed), then
+// its numbers, of which the last may be left out or empty where the mode
+// says so (a number left out is NaN). Too many fields are an error that
+// says what the mode takes.
+bool RowReader::ReadNamedRow(std::span<const std::string_view> fields, std::size_t count, Row& row,
+                             LineAnswer& answer) const {
+  const ModeRule& rule = Rule();
+  if (count > rule.nameCount + rule.fieldCount) {
+    std::string what = std::to_string(count) + " fields: " + ModeName(settings_.mode) + " takes";
+    for (std::size_t i = 0; i < rule.nameCount; ++i) what += std::string(" ") + rule.names[i];
+    for (std::size_t i = 0; i < rule.fieldCount; ++i) {
+      const bool optional = i + rule.optionalFields >= rule.fieldCount;
+      what += std::string(optional ? " [" : " ") + rule.fields[i] + (optional ? "]" : "");
+    }
+    return Fail(answer, IsNumberField(fields[0]) ? std::string_view() : fields[0], what);
+  }
+  row.named = true;
+  answer.named = true;
+  if (!fields.empty()) row.name = fields[0];
+  for (std::size_t k = 1; k < std::min(rule.nameCount, fields.size()); ++k) {
+    row.known[k - 1] = fields[k];
+  }
+  if (row.name.starts_with("ERROR:")) return Fail(answer, {}, kReservedName);
+  row.numbers.fill(NAN);
+  const auto names = FieldNames();
+  for (std::size_t i = 0; i < rule.fieldCount && rule.nameCount + i < fields.size(); ++i) {
+    const std::string_view field = fields[rule.nameCount + i];
+    if (field.empty() && i + rule.optionalFields >= rule.fieldCount) continue;
+    const bool angle = rule.allAngles || i == AzimuthIndex();
+    if (!ReadField(names[i], angle, field, row.name, row.numbers[i], answer)) return false;
+  }
+  return true;
+}
+
 // The numbers, the code and the height where there are: a height is not
 // used, but one that is no number means the columns are not what they were
 // said to be.
@@ -337,8 +396,8 @@ bool RowReader::ReadColumnFields(std::span<const std::string_view> fields, Row& 
       }
       case Column::Role::kHeight: {
         row.height = field;
-        double height = 0.0;
-        if (!field.empty() && !ReadField("H", false, field, row.name, height, answer)) {
+        row.hasHeight = !field.empty();
+        if (row.hasHeight && !ReadField("H", false, field, row.name, row.heightValue, answer)) {
           return false;
         }
         break;
@@ -360,6 +419,13 @@ bool RowReader::CountFields(std::span<const std::string_view> fields, std::size_
                             const Row& row, LineAnswer& answer) const {
   const std::span<const Column> columns = settings_.columns;
   const auto names = FieldNames();
+  if (const ModeRule& rule = Rule(); rule.nameCount > 0) {
+    // Too many are told by ReadNamedRow.
+    if (count + rule.optionalFields >= rule.nameCount + rule.fieldCount) return true;
+    return Fail(answer, row.name,
+                std::string("missing field ") +
+                    (count < rule.nameCount ? rule.names[count] : names[count - rule.nameCount]));
+  }
   const std::size_t needed = columns.empty() ? names.size() + (row.named ? 1 : 0) : columns.size();
   if (count < needed) {
     const std::size_t missing = count - (columns.empty() && row.named ? 1 : 0);
@@ -452,6 +518,8 @@ void RowReader::Compute(const double* values, std::string_view point, LineAnswer
   } else if (const std::string swapped = SwappedAxesProblem(settings_, answer); !swapped.empty()) {
     answer.hasPoint = false;  // where the point lies is the question: not drawn in a sketch
     Fail(answer, point, swapped);
+  } else if (const char* out = ComputeSight(settings_, answer)) {
+    Fail(answer, point, out);
   } else {
     answer.kind = LineAnswer::Kind::kAnswer;
   }
@@ -482,7 +550,7 @@ bool RowReader::AnswerFields(std::span<const std::string_view> fields, std::stri
 std::size_t RowReader::FindAzimuthIndex() const {
   const std::size_t field = Rule().azimuthField;
   if (field == kNoAzimuth || !settings_.hasStation) return field;
-  return field - 2;
+  return field - Rule().stationFields;
 }
 
 }  // namespace reading

@@ -141,6 +141,8 @@ class RowReader {
                     LineAnswer& answer) const;
   bool ReadRow(std::span<const std::string_view> fields, std::size_t count, bool countFirst,
                Row& row, LineAnswer& answer) const;
+  bool ReadNamedRow(std::span<const std::string_view> fields, std::size_t count, Row& row,
+                    LineAnswer& answer) const;
   bool ReadColumnFields(std::span<const std::string_view> fields, Row& row,
                         LineAnswer& answer) const;
   bool CountFields(std::span<const std::string_view> fields, std::size_t count, const Row& row,

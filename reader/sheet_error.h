@@ -8,6 +8,7 @@
 #include <cstddef>
 #include <string>
 
+#include "core/setup/setup_error.h"
 #include "reader/columns.h"
 #include "reader/text_file.h"
 
@@ -20,6 +21,8 @@ enum class SheetPart : unsigned char {
   kColumns,         // the rows' column list, which reads the control file too
   kControlColumns,  // the control file's own column list
   kControl,         // the control file
+  kSighting,        // a station setup's sighting: `sighting`
+  kAngles,          // the angles' format and decimals
 };
 
 struct SheetError {
@@ -36,6 +39,12 @@ struct SheetError {
     kBacksightIsStation,  // the backsight is the station (by name, or the same point)
     kOutOfRange,          // the distance from the station to the backsight is no number
     kAzimuthOutOfRange,   // the backsight's azimuth is not from 0 to 360
+    kSetup,               // a station setup gives no station or orientation: `setup`
+    // Heights are asked for, and the station has none: typed without a
+    // height, or the known point `name` of `source` has an empty h (or its
+    // file no h column).
+    kNoStationHeight,
+    kDmsNeedsSeconds,  // D°M′S″ with fewer than four decimals of angles
   };
   What what = What::kNone;
   SheetPart part = SheetPart::kStation;
@@ -44,6 +53,9 @@ struct SheetError {
   std::size_t line = 0;       // kNamedTwice, from 1
   std::size_t otherLine = 0;  // kNamedTwice
   FileError file;             // kControlFile
+  std::size_t sighting = 0;   // kSighting: which, from 0 in the order given
+  survey::SetupError setup{survey::SetupProblem::kTooFewObservations};  // kSetup
+  bool freeStation = false;  // kSetup: a free station's, else an orientation's
 
   explicit operator bool() const { return what != What::kNone; }
 };

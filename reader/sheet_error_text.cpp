@@ -1,16 +1,30 @@
 #include "reader/sheet_error_text.h"
 
+#include "reader/setup_text.h"
 #include "reader/shown_text.h"
 
 namespace reading {
 namespace {
 
-// The option that names the point of `part`.
-const char* PointOption(SheetPart part) {
-  return part == SheetPart::kBacksight ? "--backsight-point" : "--station-point";
+// What names the point of `error`'s part: its option, or the sighting.
+std::string PointOption(const SheetError& error) {
+  if (error.part == SheetPart::kSighting) return "sighting " + std::to_string(error.sighting + 1);
+  return error.part == SheetPart::kBacksight ? "--backsight-point" : "--station-point";
 }
 
 }  // namespace
+
+std::string KnownPointText(const SheetError& error) {
+  std::string name;
+  AppendShown(name, error.name);
+  if (error.what == SheetError::What::kNoSuchPoint)
+    return "no point " + name + " in " + error.source;
+  if (error.what == SheetError::What::kNamedTwice) {
+    return error.source + " names " + name + " twice (lines " + std::to_string(error.line) +
+           " and " + std::to_string(error.otherLine) + ")";
+  }
+  return "no known points";
+}
 
 std::string SheetErrorText(const SheetError& error) {
   std::string name;
@@ -21,13 +35,10 @@ std::string SheetErrorText(const SheetError& error) {
     case SheetError::What::kNoBacksight:
       return "setout needs --backsight X,Y, --backsight-point NAME or --backsight-azimuth A";
     case SheetError::What::kNoKnownPoints:
-      return std::string(PointOption(error.part)) + " needs --control FILE";
+      return PointOption(error) + " needs --control FILE";
     case SheetError::What::kNoSuchPoint:
-      return std::string(PointOption(error.part)) + ": no point " + name + " in " + error.source;
     case SheetError::What::kNamedTwice:
-      return std::string(PointOption(error.part)) + ": " + error.source + " names " + name +
-             " twice (lines " + std::to_string(error.line) + " and " +
-             std::to_string(error.otherLine) + ")";
+      return PointOption(error) + ": " + KnownPointText(error);
     case SheetError::What::kControlNeedsNames:
       return "--control-columns needs a name column";
     case SheetError::What::kColumnsNeedNames:
@@ -40,6 +51,17 @@ std::string SheetErrorText(const SheetError& error) {
       return "the distance from station to backsight is out of range";
     case SheetError::What::kAzimuthOutOfRange:
       return "--backsight-azimuth needs a packed azimuth from 0 to 360";
+    case SheetError::What::kSetup:
+      return SetupErrorText(error.setup, error.freeStation, [](std::size_t sighting) {
+        return "sighting " + std::to_string(sighting + 1);
+      });
+    case SheetError::What::kNoStationHeight:
+      return error.name.empty() ? std::string("heights need --station-height H")
+                                : "--station-point " + name + " has no height in " + error.source +
+                                      ": give --station-height H";
+    case SheetError::What::kDmsNeedsSeconds:
+      return "--angle-format dms needs 4 or more decimals of angles (--azimuth-decimals, "
+             "else --decimals): 4 is whole seconds";
     case SheetError::What::kNone:
       break;
   }

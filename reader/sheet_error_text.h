@@ -13,4 +13,9 @@ namespace reading {
 
 std::string SheetErrorText(const SheetError& error);
 
+// What a name that is not found once says, after what it is about: "no
+// point A9 in ctl.dat", "ctl.dat names A9 twice (lines 2 and 5)"; "no known
+// points" where there are none.
+std::string KnownPointText(const SheetError& error);
+
 }  // namespace reading

@@ -1,9 +1,12 @@
 #include "reader/sheet_options.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
+#include <tuple>
 
 #include "reader/field_number.h"
+#include "reader/mode_rule.h"
 #include "reader/number_text.h"
 #include "reader/sheet_error_text.h"
 
@@ -43,6 +46,14 @@ bool ReadPoint(const std::string& text, std::optional<Point>& point) {
   return true;
 }
 
+// A height in metres, as a row's height field is read.
+bool ReadHeight(const std::string& text, std::optional<double>& height) {
+  double value = 0.0;
+  if (ReadFieldNumber(text, value) != FieldNumber::kNumber) return false;
+  height = value;
+  return true;
+}
+
 bool ReadName(const std::string& text, std::string& name) {
   name = text;
   return !text.empty();
@@ -73,7 +84,24 @@ bool ReadBacksightAzimuth(const std::string& text, SheetOptions& options, std::s
   return true;
 }
 
-constexpr std::array<SheetOption, 11> kOptions = {{
+// A standard error: a number above 0.
+bool ReadSigma(const std::string& text, std::optional<double>& sigma) {
+  double value = 0.0;
+  if (ReadFieldNumber(text, value) != FieldNumber::kNumber || !(value > 0.0)) return false;
+  sigma = value;
+  return true;
+}
+
+// "A,B": two numbers, 0 or more, not both 0.
+bool ReadDistanceSigma(const std::string& text, std::optional<Point>& sigma) {
+  std::optional<Point> read;
+  if (!ReadPoint(text, read) || !(read->x >= 0.0 && read->y >= 0.0 && read->x + read->y > 0.0))
+    return false;
+  sigma = read;
+  return true;
+}
+
+constexpr std::array<SheetOption, 21> kOptions = {{
     {"--from", "--station", true, "X0,Y0, two numbers",
      [](const std::string& value, SheetOptions& options, std::string&) {
        return ReadPoint(value, options.station);
@@ -121,6 +149,49 @@ constexpr std::array<SheetOption, 11> kOptions = {{
        options.header = true;
        return true;
      }},
+    {"--direction-sigma", "", true, "a number of seconds above 0",
+     [](const std::string& value, SheetOptions& options, std::string&) {
+       return ReadSigma(value, options.directionSigma);
+     }},
+    {"--distance-sigma", "", true, "A,B: millimetres and ppm, 0 or more, not both 0",
+     [](const std::string& value, SheetOptions& options, std::string&) {
+       return ReadDistanceSigma(value, options.distanceSigma);
+     }},
+    {"--name", "", true, "a name",
+     [](const std::string& value, SheetOptions& options, std::string&) {
+       return ReadName(value, options.stationName);
+     }},
+    {"--by-distance", "", false, "",
+     [](const std::string&, SheetOptions& options, std::string&) {
+       options.byDistance = true;
+       return true;
+     }},
+    {"--right", "", false, "",
+     [](const std::string&, SheetOptions& options, std::string&) {
+       options.right = true;
+       return true;
+     }},
+    {"--angle-format", "", true, "packed or dms",
+     [](const std::string& value, SheetOptions& options, std::string&) {
+       return ReadAngleFormat(value, options.angleFormat);
+     }},
+    {"--station-height", "", true, "a height in metres",
+     [](const std::string& value, SheetOptions& options, std::string&) {
+       return ReadHeight(value, options.stationHeight);
+     }},
+    {"--instrument-height", "", true, "a height in metres",
+     [](const std::string& value, SheetOptions& options, std::string&) {
+       return ReadHeight(value, options.instrumentHeight);
+     }},
+    {"--target-height", "", true, "a height in metres",
+     [](const std::string& value, SheetOptions& options, std::string&) {
+       return ReadHeight(value, options.targetHeight);
+     }},
+    {"--earth-curvature", "", false, "",
+     [](const std::string&, SheetOptions& options, std::string&) {
+       options.earthCurvature = true;
+       return true;
+     }},
 }};
 
 const SheetOption* FindOption(std::string_view name) {
@@ -148,6 +219,49 @@ std::string Say(SheetError::What what, SheetPart part = SheetPart::kStation) {
   return SheetErrorText(error);
 }
 
+// The options of the modes whose rows name known points, checked together
+// with the others; "" or what is wrong.
+std::string CheckNamedModes(const SheetOptions& options, Mode mode) {
+  for (const auto& [given, option, owner] :
+       {std::tuple{options.directionSigma.has_value(), "--direction-sigma", Mode::kFreeStation},
+        std::tuple{options.distanceSigma.has_value(), "--distance-sigma", Mode::kFreeStation},
+        std::tuple{!options.stationName.empty(), "--name", Mode::kFreeStation},
+        std::tuple{options.byDistance, "--by-distance", Mode::kIntersect},
+        std::tuple{options.right, "--right", Mode::kIntersect}}) {
+    if (given && mode != owner) return std::string(option) + " is for " + ModeName(owner);
+  }
+  if (!NamesKnownPoints(mode)) return {};
+  const std::string name = ModeName(mode);
+  if (options.columns) return "--columns is for forward, inverse and setout";
+  if (options.control.empty()) return name + " needs --control FILE";
+  const bool station = options.station || !options.stationPoint.empty();
+  if (mode == Mode::kOrient && !station)
+    return "orient needs --station X,Y or --station-point NAME";
+  if (mode != Mode::kOrient && station) return name + " takes no --station or --station-point";
+  return {};
+}
+
+// The heights' options given, in the order of the table.
+std::vector<std::string_view> HeightOptions(const SheetOptions& options) {
+  std::vector<std::string_view> given;
+  if (options.stationHeight) given.push_back("--station-height");
+  if (options.instrumentHeight) given.push_back("--instrument-height");
+  if (options.targetHeight) given.push_back("--target-height");
+  if (options.earthCurvature) given.push_back("--earth-curvature");
+  return given;
+}
+
+// The heights' options checked together: all or none of the instrument's
+// and the target's; "" or what is wrong.
+std::string CheckHeights(const SheetOptions& options, Mode mode) {
+  const std::vector<std::string_view> given = HeightOptions(options);
+  if (given.empty()) return {};
+  if (mode != Mode::kSetout) return std::string(given[0]) + " is for setout";
+  if (!options.instrumentHeight) return "heights need --instrument-height I";
+  if (!options.targetHeight) return "heights need --target-height T";
+  return {};
+}
+
 // The options that only setout takes, and the station's and the backsight's
 // checked together; "" or what is wrong.
 std::string CheckTogether(const SheetOptions& options, Mode mode, bool haveKnown,
@@ -159,9 +273,11 @@ std::string CheckTogether(const SheetOptions& options, Mode mode, bool haveKnown
   if (mode != Mode::kSetout && !backsights.empty()) {
     return std::string(backsights[0]) + " is for setout";
   }
+  if (std::string problem = CheckNamedModes(options, mode); !problem.empty()) return problem;
   if (options.station && !options.stationPoint.empty()) {
     return "give --station or --station-point, not both";
   }
+  if (std::string problem = CheckHeights(options, mode); !problem.empty()) return problem;
   if (backsights.size() > 1) return OneOf(backsights);
   if (options.controlColumns && options.control.empty()) {
     return "--control-columns needs --control FILE";
@@ -183,7 +299,24 @@ std::string CheckTogether(const SheetOptions& options, Mode mode, bool haveKnown
 }
 
 // The station setup the options give; none without a station.
-std::optional<StationSetup> SetupOf(const SheetOptions& options) {
+std::optional<StationSetup> SetupOf(const SheetOptions& options, Mode mode) {
+  if (mode == Mode::kOrient || mode == Mode::kFreeStation) {
+    OrientedStation setup;
+    if (mode == Mode::kFreeStation) {
+      setup.method = OrientedStation::Method::kFree;
+      setup.name = options.stationName;
+      if (options.directionSigma) setup.sigmas.directionSeconds = *options.directionSigma;
+      if (options.distanceSigma) {
+        setup.sigmas.distanceMm = options.distanceSigma->x;
+        setup.sigmas.distancePpm = options.distanceSigma->y;
+      }
+    } else if (!options.stationPoint.empty()) {
+      setup.station = PointName{options.stationPoint};
+    } else {
+      setup.station = *options.station;
+    }
+    return setup;
+  }
   StationAndBacksight setup;
   if (!options.stationPoint.empty()) {
     setup.station = PointName{options.stationPoint};
@@ -273,10 +406,16 @@ std::string RequestOf(const SheetOptions& options, Mode mode,
   const bool haveKnown = !std::holds_alternative<std::monostate>(withoutControl);
   std::string problem = CheckTogether(options, mode, haveKnown, setupNeeded);
   if (!problem.empty()) return problem;
-  request.mode = mode;
-  request.setup = SetupOf(options);
+  request.mode = mode == Mode::kIntersect && options.byDistance ? Mode::kDistanceIntersect : mode;
+  request.setup = SetupOf(options, mode);
+  request.right = options.right;
   request.decimals = options.decimals;
   request.azimuthDecimals = options.azimuthDecimals;
+  request.angleFormat = options.angleFormat;
+  if (options.instrumentHeight) {
+    request.heights = SightHeights{options.stationHeight, *options.instrumentHeight,
+                                   *options.targetHeight, options.earthCurvature};
+  }
   const bool pointFile = mode == Mode::kSetout;
   if (options.columns) {
     // Setout rows are always read from a station.
@@ -284,6 +423,12 @@ std::string RequestOf(const SheetOptions& options, Mode mode,
     problem = ColumnsOf(*options.columns, RowNumbers(mode, fromStation), pointFile, "--columns",
                         request.columns);
     if (!problem.empty()) return problem;
+  }
+  const bool listsHeights =
+      std::any_of(request.columns.begin(), request.columns.end(),
+                  [](const Column& column) { return column.role == Column::Role::kHeight; });
+  if (request.heights && !listsHeights) {
+    return "heights need design heights: name the h column in --columns";
   }
   if (options.control.empty()) {
     request.known = withoutControl;
@@ -323,14 +468,39 @@ std::string_view SheetOptionsHelp() {
          "                 or x0, y0, x1, y1 (inverse). A row then has one\n"
          "                 field per column. A height must be a number or\n"
          "                 empty; setout answers carry the code and the height\n"
+         "  --station-height H\n"
+         "                 setout: the station's height (default: the h of\n"
+         "                 --station-point in the --control file)\n"
+         "  --instrument-height I, --target-height T\n"
+         "                 setout: the instrument's height above the station\n"
+         "                 and the target's above the design point; each\n"
+         "                 answer with a design height then ends in DH (the\n"
+         "                 target's height above the instrument), ZENITH and\n"
+         "                 SLOPE (the zenith angle and slope distance to it)\n"
+         "  --earth-curvature\n"
+         "                 setout: correct ZENITH and SLOPE for the earth's\n"
+         "                 curvature and refraction (K 0.14, R 6371 km)\n"
          "  --decimals N   decimals of the results, 0 to 20 (default 6)\n"
          "  --azimuth-decimals N\n"
          "                 decimals of azimuths and angles, 0 to 20 (default:\n"
          "                 as --decimals); seconds that round to 60 carry\n"
          "                 into the minutes, and minutes into the degrees\n"
+         "  --angle-format packed|dms\n"
+         "                 angles as packed DMS (default, 109.5149) or as\n"
+         "                 D°MM′SS″ (109°51′49″), with 4 fewer decimals of\n"
+         "                 the seconds than of a packed angle: dms needs 4\n"
+         "                 or more\n"
          "  --header       before the first row's answer, a comment line with\n"
-         "                 the station, the backsight and the check line, and\n"
-         "                 a header row naming the answer's columns\n";
+         "                 the station, the backsight and the check line (or\n"
+         "                 the setup), and a header row naming the answer's columns\n"
+         "  --direction-sigma S\n"
+         "                 freestation: a reading's standard error, seconds\n"
+         "                 (default 2)\n"
+         "  --distance-sigma A,B\n"
+         "                 freestation: a distance's, A mm + B ppm (default 2,2)\n"
+         "  --name NAME    freestation: the station row's name (default STATION)\n"
+         "  --by-distance  intersect: rows hold DISTANCE_A DISTANCE_B\n"
+         "  --right        intersect: the new point on the right of A to B\n";
 }
 
 }  // namespace reading

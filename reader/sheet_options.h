@@ -14,7 +14,18 @@
 //   --control-columns ROLES          the control file's columns (default:
 //                                    those of --columns, else NAME X Y)
 //   --columns ROLES                  the input's columns
+//   --station-height H               setout: the station's height (else
+//                                    --station-point's own)
+//   --instrument-height I            setout: the instrument's height
+//   --target-height T                setout: the target's height
+//   --earth-curvature                setout: correct the sight for the
+//                                    earth's curvature and refraction
+//   --angle-format packed|dms        how angles are written
 //   --decimals N, --azimuth-decimals N, --header
+//   --direction-sigma S              freestation: a reading's standard error
+//   --distance-sigma A,B             freestation: a distance's, A mm + B ppm
+//   --name NAME                      freestation: the station's name
+//   --by-distance, --right           intersect: by distances; on the right
 //
 // A command line is read in two steps. TakeSheetOption() takes these options
 // one argument at a time, checking only each value's form ("X,Y", a packed
@@ -46,7 +57,17 @@ struct SheetOptions {
   std::optional<std::string> columns;
   int decimals = 6;
   std::optional<int> azimuthDecimals;
+  AngleFormat angleFormat = AngleFormat::kPacked;
+  std::optional<double> stationHeight;  // metres
+  std::optional<double> instrumentHeight;
+  std::optional<double> targetHeight;
+  bool earthCurvature = false;
   bool header = false;
+  std::optional<double> directionSigma;  // seconds, above 0
+  std::optional<Point> distanceSigma;    // mm and ppm (as x and y), 0 or more, not both 0
+  std::string stationName;               // "" when not given
+  bool byDistance = false;
+  bool right = false;
   unsigned given = 0;  // which options were given (bits of the table)
 };
 
@@ -64,7 +85,8 @@ bool TakeSheetOption(std::span<const std::string> args, std::size_t& at, SheetOp
 std::string TakeSheetOptions(std::span<const std::string> args, SheetOptions& options,
                              std::vector<std::string>& rest);
 
-// The request the options ask for, for rows of `mode`; without --control
+// The request the options ask for, for rows of `mode` (intersect with
+// --by-distance: kDistanceIntersect); without --control
 // names are looked up in `withoutControl` (corvane-calc: nowhere, which
 // makes a name an error here; the program's window: the design file's own
 // names). `setupNeeded`: setout needs a station and a backsight among the

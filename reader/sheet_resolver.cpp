@@ -1,14 +1,17 @@
 #include "reader/sheet_resolver.h"
 
 #include <algorithm>
+#include <array>
+#include <charconv>
 #include <cmath>
 
 #include "core/packed_angle.h"
 #include "core/survey.h"
+#include "reader/angle_text.h"
 #include "reader/mode_rule.h"
 #include "reader/number_text.h"
-#include "reader/packed_digits.h"
 #include "reader/shown_text.h"
+#include "reader/station_setup.h"
 
 namespace reading {
 namespace {
@@ -34,51 +37,20 @@ std::string ShownPoint(std::string_view name, const Point& point, int decimals) 
   return text;
 }
 
-// Where names are looked up: `first`, then, for a name not there, `more`
-// (either may be null).
-struct Lookup {
-  const KnownPoints* first;
-  const KnownPoints* more;
-};
-
-// The point of `part` named `name`, into `point`.
-SheetError FindPoint(const Lookup& known, SheetPart part, const std::string& name, Point& point) {
-  const KnownPoints* in = known.first ? known.first : known.more;
-  if (in == nullptr) return Error(SheetError::What::kNoKnownPoints, part);
-  KnownPoints::Found found = in->Find(name, point);
-  if (found.what == KnownPoints::Found::What::kMissing && in != known.more && known.more) {
-    const KnownPoints::Found more = known.more->Find(name, point);
-    if (more.what != KnownPoints::Found::What::kMissing) {
-      in = known.more;
-      found = more;
-    }
-  }
-  if (found.what == KnownPoints::Found::What::kFound) return {};
-  SheetError error =
-      Error(found.what == KnownPoints::Found::What::kMissing ? SheetError::What::kNoSuchPoint
-                                                             : SheetError::What::kNamedTwice,
-            part);
-  error.name = name;
-  error.source = in->source();
-  error.line = found.line;
-  error.otherLine = found.twiceLine;
-  return error;
-}
-
-// A point given by name or typed.
+// A point given by name (with its height, where it has one) or typed.
 template <class Given>
-SheetError PlacePoint(const Lookup& known, SheetPart part, const Given& given,
-                      std::string& name, Point& point) {
+SheetError PlacePoint(const KnownPoints* known, SheetPart part, const Given& given,
+                      std::string& name, Point& point, std::optional<double>& height) {
   if (const auto* byName = std::get_if<PointName>(&given)) {
     name = byName->name;
-    return FindPoint(known, part, byName->name, point);
+    return FindKnownPoint(known, part, byName->name, point, &height);
   }
   point = std::get<Point>(given);
   return {};
 }
 
 // The direction that setout angles are turned from, and the check line.
-SheetError FindBacksight(const Backsight& given, const Lookup& known, Sheet& sheet) {
+SheetError FindBacksight(const Backsight& given, const KnownPoints* known, Sheet& sheet) {
   RowSettings& settings = sheet.settings;
   const int azimuthDecimals = settings.azimuthDecimals.value_or(settings.decimals);
   if (const auto* azimuth = std::get_if<PackedAzimuth>(&given)) {
@@ -86,7 +58,7 @@ SheetError FindBacksight(const Backsight& given, const Lookup& known, Sheet& she
       return Error(SheetError::What::kAzimuthOutOfRange, SheetPart::kBacksight);
     }
     settings.backsightDegrees = survey::PackedToDegrees(azimuth->packed);
-    AppendPackedAngle(sheet.checkAzimuth, azimuth->packed, azimuthDecimals);
+    AppendAngle(sheet.checkAzimuth, azimuth->packed, settings.angleFormat, azimuthDecimals);
   } else {
     Point backsight{};
     if (const auto* byName = std::get_if<PointName>(&given)) {
@@ -94,7 +66,9 @@ SheetError FindBacksight(const Backsight& given, const Lookup& known, Sheet& she
         return Error(SheetError::What::kBacksightIsStation, SheetPart::kBacksight);
       }
       sheet.backsightName = byName->name;
-      if (SheetError error = FindPoint(known, SheetPart::kBacksight, byName->name, backsight)) {
+      std::optional<double> height;
+      if (SheetError error =
+              FindKnownPoint(known, SheetPart::kBacksight, byName->name, backsight, &height)) {
         return error;
       }
     } else {
@@ -111,7 +85,7 @@ SheetError FindBacksight(const Backsight& given, const Lookup& known, Sheet& she
       return Error(SheetError::What::kOutOfRange, SheetPart::kBacksight);
     }
     settings.backsightDegrees = polar.degrees;
-    AppendPackedAngle(sheet.checkAzimuth, polar.azimuth, azimuthDecimals);
+    AppendAngle(sheet.checkAzimuth, polar.azimuth, settings.angleFormat, azimuthDecimals);
     AppendFixed(sheet.checkDistance, polar.distance, settings.decimals);
   }
   sheet.checkLine = "station to backsight: azimuth " + sheet.checkAzimuth;
@@ -119,8 +93,48 @@ SheetError FindBacksight(const Backsight& given, const Lookup& known, Sheet& she
   return {};
 }
 
+// The sight's heights as the station's height, or what is missing; the
+// station's own height (`own`, where it is a known point's) stands in for
+// one not typed.
+SheetError PlaceHeights(const SightHeights& given, const std::optional<double>& own,
+                        const std::string& stationName, const KnownPoints* known,
+                        RowSettings& settings) {
+  const std::optional<double> station = given.station ? given.station : own;
+  if (!station) {
+    SheetError error = Error(SheetError::What::kNoStationHeight);
+    error.name = stationName;
+    if (known != nullptr && !stationName.empty()) error.source = known->source();
+    return error;
+  }
+  settings.heights =
+      survey::HeightSetup{*station, given.instrument, given.target, given.earthCorrection};
+  return {};
+}
+
+// A number in its shortest text: "0.14", "6371".
+std::string Shortest(double value) {
+  std::array<char, 32> text;
+  return std::string(text.data(), std::to_chars(text.data(), text.data() + text.size(), value).ptr);
+}
+
+// " / heights station 20.000 instrument 1.500 target 1.800 / ..." and
+// whether the earth's curvature and refraction are corrected.
+std::string HeightsComment(const survey::HeightSetup& heights, int decimals) {
+  std::string text = " / heights station ";
+  AppendFixed(text, heights.stationHeight, decimals);
+  text += " instrument ";
+  AppendFixed(text, heights.instrumentHeight, decimals);
+  text += " target ";
+  AppendFixed(text, heights.targetHeight, decimals);
+  if (!heights.earthCorrection) return text + " / curvature and refraction not corrected";
+  return text + " / curvature and refraction corrected (K " +
+         Shortest(survey::kRefractionCoefficient) + ", R " +
+         Shortest(survey::kEarthRadius / 1000.0) + " km)";
+}
+
 // The comment line --header writes: the station and, in setout, the
-// backsight and the check line's numbers; "" without a station.
+// backsight and the check line's numbers and the sight's heights; ""
+// without a station.
 std::string HeaderComment(const Sheet& sheet) {
   const RowSettings& settings = sheet.settings;
   if (!settings.hasStation) return {};
@@ -133,6 +147,7 @@ std::string HeaderComment(const Sheet& sheet) {
   }
   text += "azimuth " + sheet.checkAzimuth;
   if (!sheet.checkDistance.empty()) text += " distance " + sheet.checkDistance;
+  if (settings.heights) text += HeightsComment(*settings.heights, settings.decimals);
   return text;
 }
 
@@ -145,7 +160,10 @@ bool NamesPoints(const std::vector<Column>& columns) {
 }  // namespace
 
 std::span<const char* const> RowNumbers(Mode mode, bool fromStation) {
-  return std::span<const char* const>(RuleOf(mode).fields).subspan(fromStation ? 2 : 0);
+  const ModeRule& rule = RuleOf(mode);
+  return std::span<const char* const>(rule.fields)
+      .first(rule.fieldCount)
+      .subspan(fromStation ? rule.stationFields : 0);
 }
 
 SheetError ControlColumns(const SheetRequest& request, const ControlFile& control,
@@ -157,41 +175,96 @@ SheetError ControlColumns(const SheetRequest& request, const ControlFile& contro
       control.columns ? SheetPart::kControlColumns : SheetPart::kColumns);
 }
 
-SheetError ResolveSheet(const SheetRequest& request, Sheet& sheet, const KnownPoints* known,
-                        const KnownPoints* more) {
+namespace {
+
+// The station and the orientation of a station setup: in setout worked
+// out from its sightings and taken as a typed station and a backsight
+// azimuth; for corvane-calc orient only the known station, and for
+// freestation nothing yet (their rows are the sightings).
+SheetError PlaceOriented(const OrientedStation& given, const KnownPoints* known, Sheet& sheet) {
+  RowSettings& settings = sheet.settings;
+  sheet.oriented = given;
+  if (settings.mode == Mode::kOrient) {
+    std::optional<double> height;
+    return PlacePoint(known, SheetPart::kStation, *given.station, sheet.stationName,
+                      settings.station, height);
+  }
+  if (settings.mode != Mode::kSetout) return {};
+  SetupAnswer answer;
+  if (SheetError error = ComputeSetup(given, known, answer)) return error;
+  SheetSetup setup = ForSheet(given, answer, settings.decimals,
+                              settings.azimuthDecimals.value_or(settings.decimals));
+  settings.station = setup.station;
+  const PackedAzimuth orientation{setup.packed};
+  sheet.setup = std::move(setup);
+  return FindBacksight(orientation, known, sheet);
+}
+
+}  // namespace
+
+SheetError ResolveSheet(const SheetRequest& request, Sheet& sheet, const KnownPoints* known) {
   sheet = Sheet();
   RowSettings& settings = sheet.settings;
   settings.mode = request.mode;
   settings.decimals = request.decimals;
   settings.azimuthDecimals = request.azimuthDecimals;
+  settings.angleFormat = request.angleFormat;
   settings.hasStation = request.setup.has_value();
   settings.columns = request.columns;
+  settings.right = request.right;
+  if (!AngleDecimalsFit(request.angleFormat, request.azimuthDecimals.value_or(request.decimals))) {
+    return Error(SheetError::What::kDmsNeedsSeconds, SheetPart::kAngles);
+  }
   const bool setout = request.mode == Mode::kSetout;
+  const bool named = NamesKnownPoints(request.mode);
   if (setout && !request.setup) return Error(SheetError::What::kNoStation);
-  if (!request.setup) return {};
-  const StationAndBacksight& given = std::get<StationAndBacksight>(*request.setup);
-  if (setout && !given.backsight) {
+  if (!request.setup && !named) return {};
+  const auto* given = request.setup ? std::get_if<StationAndBacksight>(&*request.setup) : nullptr;
+  if (setout && given && !given->backsight) {
     return Error(SheetError::What::kNoBacksight, SheetPart::kBacksight);
   }
-  KnownPoints control;
+  auto control = std::make_shared<KnownPoints>();
   const auto* file = std::get_if<ControlFile>(&request.known);
   if (known == nullptr && file != nullptr) {
     std::vector<Column> columns;
     if (SheetError error = ControlColumns(request, *file, columns)) return error;
-    if (FileError read = control.ReadFile(file->path, columns)) {
+    if (FileError read = control->ReadFile(file->path, columns)) {
       SheetError error = Error(SheetError::What::kControlFile, SheetPart::kControl);
       error.file = std::move(read);
       return error;
     }
-    known = &control;
+    known = control.get();
   }
-  const Lookup lookup{known, more};
-  if (SheetError error = PlacePoint(lookup, SheetPart::kStation, given.station, sheet.stationName,
-                                    settings.station)) {
-    return error;
+  // The rows look names up as they are read.
+  if (named && known != nullptr) {
+    settings.known =
+        known == control.get() ? std::move(control) : std::make_shared<KnownPoints>(*known);
+    known = settings.known.get();
   }
-  if (setout) {
-    if (SheetError error = FindBacksight(*given.backsight, lookup, sheet)) return error;
+  std::optional<double> stationHeight;
+  if (!given) {
+    settings.hasStation = request.mode == Mode::kOrient || setout;
+    if (request.setup) {
+      const auto& oriented = std::get<OrientedStation>(*request.setup);
+      if (SheetError error = PlaceOriented(oriented, known, sheet)) return error;
+      // A known station's own height.
+      const auto* byName = oriented.station ? std::get_if<PointName>(&*oriented.station) : nullptr;
+      Point ignored{};
+      if (byName) FindKnownPoint(known, SheetPart::kStation, byName->name, ignored, &stationHeight);
+    }
+  } else {
+    if (SheetError error = PlacePoint(known, SheetPart::kStation, given->station, sheet.stationName,
+                                      settings.station, stationHeight)) {
+      return error;
+    }
+    if (setout) {
+      if (SheetError error = FindBacksight(*given->backsight, known, sheet)) return error;
+    }
+  }
+  if (setout && request.heights) {
+    const std::string& station = sheet.setup ? sheet.setup->name : sheet.stationName;
+    if (SheetError error = PlaceHeights(*request.heights, stationHeight, station, known, settings))
+      return error;
   }
   sheet.headerComment = HeaderComment(sheet);
   return {};

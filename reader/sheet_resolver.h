@@ -11,6 +11,7 @@
 #include "reader/known_points.h"
 #include "reader/sheet_error.h"
 #include "reader/sheet_request.h"
+#include "reader/station_setup.h"
 
 namespace reading {
 
@@ -28,20 +29,29 @@ struct Sheet {
   std::string checkDistance;
   std::string checkLine;
   // The comment line --header writes before the header row (without line
-  // end): "# station A1 X 3350000.000 Y 500000.000 / backsight ...".
+  // end): "# station A1 X 3350000.000 Y 500000.000 / backsight ...", and
+  // where the sight is asked for, its heights and whether the earth's
+  // curvature and refraction are corrected.
   std::string headerComment;
+  // A station setup on sightings (sheet_request.h's OrientedStation), as
+  // asked for: corvane-calc orient and freestation take their method,
+  // station name and standard errors from here.
+  std::optional<OrientedStation> oriented;
+  // setout from such a setup: what it gives, as the sheet takes it; the
+  // station and the backsight azimuth above are its rounded station and
+  // orientation.
+  std::optional<SheetSetup> setup;
 };
 
 // Resolves `request` into `sheet`. Names are looked up in `known` where it
 // is given (a caller that has read them already, e.g. the design file's own
-// names), else in the request's control file, which is read here; a name
-// not found there is looked up in `more` where it is given (the program's
-// window: a design point may be the station while a control file is read),
-// whose errors then name its source. Returns kNone, or what keeps the sheet
-// from being resolved (`sheet` is then of no use). The request's columns
-// are as ReadColumns gives them.
+// names), else in the request's control file, which is read here. Returns
+// kNone, or what keeps the sheet from being resolved (`sheet` is then of no
+// use). The request's columns are as ReadColumns gives them. The station's
+// height, where the sight is asked for and none is typed, is the station
+// point's own (its h).
 SheetError ResolveSheet(const SheetRequest& request, Sheet& sheet,
-                        const KnownPoints* known = nullptr, const KnownPoints* more = nullptr);
+                        const KnownPoints* known = nullptr);
 
 // The columns the request's control file is read by: its own, else the
 // rows', else none (NAME X Y); kNone or why they cannot read known points.

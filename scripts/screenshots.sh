@@ -2,8 +2,11 @@
 # Remakes the README's pictures: the calculator after a forward computation,
 # the about box, the setting-out window on the example design file
 # (docs/design.dat, docs/ctl.dat) with one point picked from the keyboard,
-# and the first page of the PDF the program writes for it, taken from the
-# real program on virtual X displays.
+# the same with heights to stake and angles in D°M′S″, the first page of
+# the PDF the program writes for it, and the setup dialog of a free station
+# typed on the worked case (docs/known.dat, docs/free.txt, docs/stakes.dat),
+# taken from the real program on virtual X displays, with settings of their
+# own.
 # Usage: scripts/screenshots.sh [OUTPUT_DIR]   (default docs/)
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -17,9 +20,7 @@ program=build/default/app/corvane
 . scripts/xvfb.sh
 running="" xvfb_pid="" tmp=$(mktemp -d)
 trap 'kill $running $xvfb_pid 2>/dev/null || true; rm -rf "$tmp"' EXIT
-# What the windows remember (the files shown, their setups) stays out of
-# the user's own settings.
-export XDG_CONFIG_HOME="$tmp/config"
+export XDG_CONFIG_HOME="$tmp/config"  # what the user's windows remember stays out
 
 # The id of the first window whose title matches $1, once it is there.
 find_window() {
@@ -70,18 +71,59 @@ env -u DISPLAY "$program" --setout "${sheet[@]}" --pdf "$tmp/sheet.pdf" || statu
 [ "$status" -le 1 ] || { echo "the PDF was not written" >&2; exit 1; }
 pdftoppm -png -r 80 -f 1 -l 1 -singlefile "$tmp/sheet.pdf" "$out/setout-pdf"
 
-# The window on the same sheet. From the station's first field, ten Tabs
+# The window on the same sheet. From the first field, 设站方式, sixteen Tabs
 # reach the table (station, its name, backsight, its name, control file,
-# 移除, the two decimals, 编码, 查找点名); Down then walks the rows to the
-# centreline point Z5, whose ray the sketch draws.
+# 移除, the two decimals, the three heights, the correction, the angle
+# format, 编码, 查找点名); Down then walks the rows to the centreline point
+# Z5, whose ray the sketch draws.
 start_xvfb 1100x760x24
 "$program" --setout "${sheet[@]}" &
 running=$!
 window=$(find_window '^放样表')
 sleep 1
 xdotool windowfocus --sync "$window"
-xdotool key --delay 50 Tab Tab Tab Tab Tab Tab Tab Tab Tab Tab
+xdotool key --delay 50 $(printf 'Tab %.0s' $(seq 16))
 xdotool key --delay 30 $(printf 'Down %.0s' $(seq 13))
 sleep 0.5
 crop "$window" "$out/setout.png"
-echo "wrote $out/calculator.png, $out/about.png, $out/setout.png and $out/setout-pdf.png"
+kill "$running"
+
+# The same with the instrument's and the target's heights (the station's is
+# A1's own in ctl.dat) and the angles as the instrument shows them.
+"$program" --setout "${sheet[@]}" --instrument-height 1.552 --target-height 1.3 \
+  --angle-format dms &
+running=$!
+window=$(find_window '^放样表')
+sleep 1
+crop "$window" "$out/setout-heights.png"
+kill "$running"
+
+# 自由设站 from the keyboard: Alt+M and Down twice pick the method, Alt+O
+# opens the setup dialog; Tab from the direction's standard error to the
+# distance's (5 mm), four more to the first row, then each row's name
+# (Escape closes the names found), reading and distance.
+"$program" --setout docs/stakes.dat --columns name,code,y,x,h --control docs/known.dat \
+  --control-columns name,x,y --decimals 3 --azimuth-decimals 4 &
+running=$!
+window=$(find_window '^放样表')
+sleep 1
+xdotool windowfocus --sync "$window"
+xdotool key --delay 80 alt+m Down Down
+sleep 0.3
+xdotool key alt+o
+dialog=$(find_window '^自由设站$')
+sleep 0.5
+xdotool key --delay 50 Tab ctrl+a 5 Tab Tab Tab Tab
+while read -r name reading distance; do
+  case "$name" in '#'* | '') continue ;; esac
+  xdotool type --delay 30 "$name"
+  xdotool key Escape Tab
+  xdotool type --delay 20 "$reading"
+  xdotool key Tab
+  xdotool type --delay 20 "$distance"
+  xdotool key Tab
+done <docs/free.txt
+sleep 0.5
+crop "$dialog" "$out/setup-free.png"
+echo "wrote $out/calculator.png, $out/about.png, $out/setout.png, $out/setout-heights.png," \
+  "$out/setout-pdf.png and $out/setup-free.png"

@@ -141,7 +141,7 @@ void heavyWork(CSetoutWindow& window, const char* what) {
       });
   QElapsedTimer clock;
   clock.start();
-  CPrintPreview preview(sheet, layout, date, &window);
+  CPrintPreview preview(sheet, layout, date, {}, &window);
   preview.show();
   if (!QTest::qWaitForWindowExposed(&preview)) return;
   QCoreApplication::processEvents();  // the first page drawn
@@ -191,10 +191,10 @@ Background reordered(CSetoutWindow& window, const std::function<void()>& ask) {
 // Sorting, narrowing and the route on the sheet shown, each from file order.
 void ordering(CSetoutWindow& window, const char* what) {
   CRowOrdering& ordering = window.ordering();
-  const auto byColumn = [&](int column, bool descending) {
+  const auto byColumn = [&](SheetRows::Field field, bool descending) {
     RowOrder order;
     order.by = RowOrder::By::kColumn;
-    order.column = column;
+    order.field = field;
     order.descending = descending;
     return order;
   };
@@ -203,8 +203,8 @@ void ordering(CSetoutWindow& window, const char* what) {
     const char* name;
     RowOrder order;
   } orders[] = {
-      {"sorted by name        ", byColumn(CSheetModel::kName, false)},
-      {"sorted by distance    ", byColumn(CSheetModel::kDistance, true)},
+      {"sorted by name        ", byColumn(SheetRows::kName, false)},
+      {"sorted by distance    ", byColumn(SheetRows::kDistance, true)},
       {"route from the station", [] {
          RowOrder order;
          order.by = RowOrder::By::kRoute;

@@ -1,100 +1,24 @@
 // Runs the built corvane-calc and checks what a user or a script sees:
 // standard output, the line numbers on standard error and the exit status.
 
-#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <poll.h>
-#include <spawn.h>
-#include <sys/resource.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <cstdio>
-#include <filesystem>
-#include <fstream>
 #include <sstream>
 #include <string>
 #include <vector>
 
-extern char** environ;
+#include "tests/cli/calc_test.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 
-struct Outcome {
-  std::string out;
-  std::string err;
-  int status = -1;
-  long peakKib = 0;
-};
-
-std::string ReadFile(const fs::path& path) {
-  std::ifstream file(path, std::ios::binary);
-  std::ostringstream text;
-  text << file.rdbuf();
-  return text.str();
-}
-
-void WriteFile(const fs::path& path, const std::string& text) {
-  std::ofstream(path, std::ios::binary) << text;
-}
-
-class CalcTest : public testing::Test {
- protected:
-  void SetUp() override {
-    dir_ = fs::temp_directory_path() / ("corvane-calc-test-" + std::to_string(getpid()));
-    fs::create_directories(dir_);
-  }
-  void TearDown() override { fs::remove_all(dir_); }
-
-  fs::path File(const std::string& name, const std::string& text) {
-    WriteFile(dir_ / name, text);
-    return dir_ / name;
-  }
-
-  // Where the tool's standard output goes.
-  enum class Output { kFile, kFull, kClosed };
-
-  // Runs corvane-calc with `args`, `input` on standard input.
-  Outcome Calc(std::vector<std::string> args, const std::string& input = "",
-               Output output = Output::kFile) {
-    const fs::path in = File("stdin", input);
-    const std::string out = (dir_ / "stdout").string();
-    const std::string err = (dir_ / "stderr").string();
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, 0, in.c_str(), O_RDONLY, 0);
-    if (output == Output::kClosed) {
-      posix_spawn_file_actions_addclose(&actions, 1);
-    } else {
-      posix_spawn_file_actions_addopen(&actions, 1,
-                                       output == Output::kFull ? "/dev/full" : out.c_str(),
-                                       O_WRONLY | O_CREAT | O_TRUNC, 0600);
-    }
-    posix_spawn_file_actions_addopen(&actions, 2, err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-    args.insert(args.begin(), CORVANE_CALC);
-    std::vector<char*> argv;
-    for (std::string& arg : args) argv.push_back(arg.data());
-    argv.push_back(nullptr);
-    pid_t pid = 0;
-    Outcome run;
-    if (posix_spawn(&pid, CORVANE_CALC, &actions, nullptr, argv.data(), environ) == 0) {
-      int status = 0;
-      rusage usage{};
-      wait4(pid, &status, 0, &usage);
-      run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-      run.peakKib = usage.ru_maxrss;
-    }
-    posix_spawn_file_actions_destroy(&actions);
-    run.out = ReadFile(out);
-    run.err = ReadFile(err);
-    return run;
-  }
-
-  fs::path dir_;
-};
+using calc_test::CalcTest;
+using calc_test::Outcome;
+using calc_test::ReadFile;
 
 TEST_F(CalcTest, OneComputationFromTheCommandLine) {
   Outcome run = Calc({"forward", "1000", "2000", "45.3025", "100"});
@@ -403,6 +327,72 @@ TEST_F(CalcTest, ASheetByPointNamesIsTheSheetOfTheTypedPoints) {
   EXPECT_EQ(named.out, numbers.out);
   EXPECT_EQ(named.err, numbers.err);
   EXPECT_EQ(named.status, 1);
+}
+
+// Heights to stake, angles as the instrument shows them. The station A1
+// takes its height, 20.000, from the control file's h; I = 1.552, T = 1.300.
+// By hand: P1 is 40 north and 30 east, D = 50; ΔH = 57.752 + 1.300 − 20.000
+// − 1.552 = 37.500, a 3-4-5 triangle: S = 62.500, z = atan2(50, 37.5) =
+// 53.1301024° = 53°07′48.37″. P2, 1000 m east: ΔH = 0.100, z = 90° −
+// atan(0.0001) = 89°59′39.37″; corrected, the target is sighted f =
+// 0.86·1000²/(2·6371000) = 0.0675 m lower, v = 0.0325, z = 90° −
+// atan(0.0000325) = 89°59′53.30″, and P1's f = 0.00017 m turns its 48.37″
+// into 48.81″. P3 has no design height: its sight is left empty.
+TEST_F(CalcTest, HeightsAndAnglesAsTheInstrumentShowsThem) {
+  const fs::path control = File("ctl.dat", "A1,,500000.000,3350000.000,20.000\n");
+  const fs::path design = File("design.dat",
+                               "P1,,500030.000,3350040.000,57.752\n"
+                               "P2,far,501000.000,3350000.000,20.352\n"
+                               "P3,,499990.000,3349990.000,\n");
+  std::vector<std::string> args = {"setout",
+                                   "--control",
+                                   control.string(),
+                                   "--station-point",
+                                   "A1",
+                                   "--backsight-azimuth",
+                                   "0",
+                                   "--columns",
+                                   "name,code,y,x,h",
+                                   "--decimals",
+                                   "3",
+                                   "--azimuth-decimals",
+                                   "6",
+                                   "--instrument-height",
+                                   "1.552",
+                                   "--target-height=1.300",
+                                   "--angle-format",
+                                   "dms",
+                                   "--header",
+                                   "-i",
+                                   design.string()};
+  const std::string station =
+      "# station A1 X 3350000.000 Y 500000.000 / backsight azimuth 0°00′00.00″ / heights station "
+      "20.000 instrument 1.552 target 1.300 / ";
+  Outcome run = Calc(args);
+  EXPECT_EQ(run.out, station +
+                         "curvature and refraction not corrected\n"
+                         "NAME,CODE,AZIMUTH,ANGLE,DISTANCE,H,DH,ZENITH,SLOPE\n"
+                         "P1,,36°52′11.63″,36°52′11.63″,50.000,57.752,37.500,53°07′48.37″,62.500\n"
+                         "P2,far,90°00′00.01″,90°00′00.01″,1000.000,20.352,0.100,89°59′39.37″,"
+                         "1000.000\n"
+                         "P3,,224°59′59.99″,224°59′59.99″,14.142,,,,\n");
+  EXPECT_EQ(run.err, "corvane-calc: station to backsight: azimuth 0°00′00.00″\n");
+  EXPECT_EQ(run.status, 0);
+  args.push_back("--earth-curvature");
+  run = Calc(args);
+  EXPECT_EQ(run.out, station +
+                         "curvature and refraction corrected (K 0.14, R 6371 km)\n"
+                         "NAME,CODE,AZIMUTH,ANGLE,DISTANCE,H,DH,ZENITH,SLOPE\n"
+                         "P1,,36°52′11.63″,36°52′11.63″,50.000,57.752,37.500,53°07′48.81″,62.500\n"
+                         "P2,far,90°00′00.01″,90°00′00.01″,1000.000,20.352,0.100,89°59′53.30″,"
+                         "1000.000\n"
+                         "P3,,224°59′59.99″,224°59′59.99″,14.142,,,,\n");
+  // A height typed for the station stands in for the control file's.
+  args.insert(args.end() - 3, {"--station-height", "19.9"});
+  run = Calc(args);
+  EXPECT_NE(run.out.find("\nP1,,36°52′11.63″,36°52′11.63″,50.000,57.752,37.600,"),
+            std::string::npos)
+      << run.out;
 }
 
 // --header: a sheet worth saving from a spreadsheet's quoted, decimal-comma

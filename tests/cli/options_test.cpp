@@ -134,8 +134,8 @@ TEST(Options, BadCommandLinesSayWhatIsWrong) {
     const char* error;
   };
   const Case cases[] = {
-      {{}, "say forward, inverse or setout"},
-      {{"--decimals", "3"}, "say forward, inverse or setout"},
+      {{}, "say forward, inverse, setout, orient, freestation or intersect"},
+      {{"--decimals", "3"}, "say forward, inverse, setout, orient, freestation or intersect"},
       {{"sideways"}, "unknown mode sideways"},
       {{"forward", "--fast"}, "unknown option --fast"},
       {{"forward", "--decimals"}, "--decimals needs a value"},

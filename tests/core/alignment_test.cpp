@@ -67,7 +67,8 @@ std::string Fixed3(double v) {
 }
 
 TEST(IntersectionTable, FirstCurveOfTheWorkedCaseReadsAsPublishedToTheMillimetre) {
-  const CurveRow& c = Worked().curves[0];
+  const IntersectionAlignment worked = Worked();
+  const CurveRow& c = worked.curves[0];
   EXPECT_EQ(FormatResult(c.deflection), "-78.204368");  // 78°20'43.68" left
   EXPECT_EQ(Fixed3(c.tangentIn) + " " + Fixed3(c.tangentOut), "118.001 118.001");
   EXPECT_EQ(Fixed3(c.length) + " " + Fixed3(c.external) + " " + Fixed3(c.difference),

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -160,12 +161,58 @@ TEST(ResolveSheet, SaysWhatIsWrongInOneLine) {
             "--station-point needs --control FILE");
 }
 
+// The sight's heights and the angles' format: what is missing or cannot
+// be, each in one line.
+TEST(ResolveSheet, SaysWhatTheHeightsAndTheAnglesNeed) {
+  const KnownPoints points = Control();
+  const std::vector<std::string> sight = {
+      "--backsight-azimuth", "0",   "--columns",       "name,code,y,x,h",
+      "--instrument-height", "1.5", "--target-height", "1.3"};
+  const auto with = [&sight](std::vector<std::string> args) {
+    args.insert(args.end(), sight.begin(), sight.end());
+    return args;
+  };
+  const std::pair<std::vector<std::string>, const char*> cases[] = {
+      {with({"--station-point", "A2"}),
+       "--station-point A2 has no height in ctl.dat: give --station-height H"},
+      {with({"--station", "0,0"}), "heights need --station-height H"},
+      {{"--station-point", "A1", "--backsight-azimuth", "0", "--columns", "name,code,y,x,h",
+        "--target-height", "1.3"},
+       "heights need --instrument-height I"},
+      {{"--station-point", "A1", "--backsight-azimuth", "0", "--columns", "name,code,y,x,h",
+        "--instrument-height", "1.3", "--earth-curvature"},
+       "heights need --target-height T"},
+      {{"--station-point", "A1", "--backsight-azimuth", "0", "--instrument-height", "1.5",
+        "--target-height", "1.3"},
+       "heights need design heights: name the h column in --columns"},
+      {with({"--station-point", "A1", "--station-height", "2O.5"}),
+       "--station-height needs a height in metres: 2O.5"},
+      {{"--station-point", "A1", "--backsight-azimuth", "0", "--angle-format", "deg"},
+       "--angle-format needs packed or dms: deg"},
+      {{"--station-point", "A1", "--backsight-azimuth", "0", "--angle-format", "dms",
+        "--azimuth-decimals", "3"},
+       "--angle-format dms needs 4 or more decimals of angles (--azimuth-decimals, else "
+       "--decimals): 4 is whole seconds"},
+      {{"--station-point", "A1", "--backsight-azimuth", "0", "--angle-format", "dms", "--decimals",
+        "2"},
+       "--angle-format dms needs 4 or more decimals of angles (--azimuth-decimals, else "
+       "--decimals): 4 is whole seconds"},
+  };
+  for (const auto& [args, error] : cases) {
+    EXPECT_EQ(Resolved(args, reading::Mode::kSetout, &points), error);
+  }
+  EXPECT_EQ(Resolved({"--instrument-height", "1.5"}, reading::Mode::kInverse, nullptr),
+            "--instrument-height is for setout");
+  EXPECT_EQ(Resolved(with({"--station-point", "A1"}), reading::Mode::kSetout, &points), "");
+}
+
 // The program's window with a control file: a name not among the control
 // points is looked up among the design file's own, and only there.
 TEST(ResolveSheet, LooksNamesUpInTheDesignPointsAfterTheControlPoints) {
-  const KnownPoints control = Control();
-  KnownPoints design;
-  ASSERT_FALSE(design.Read("A1 1 1\nD1 3350100 500100\nD2 5 5\nD2 6 6\n", {}, "design.dat"));
+  KnownPoints control = Control();
+  auto design = std::make_shared<KnownPoints>();
+  ASSERT_FALSE(design->Read("A1 1 1\nD1 3350100 500100\nD2 5 5\nD2 6 6\n", {}, "design.dat"));
+  control.LookAlsoIn(design);
   const struct {
     const char* station;
     double x, y;  // where it is found
@@ -181,7 +228,7 @@ TEST(ResolveSheet, LooksNamesUpInTheDesignPointsAfterTheControlPoints) {
     const SheetRequest request =
         Request({"--station-point", given.station, "--backsight-azimuth", "0"});
     reading::Sheet sheet;
-    EXPECT_EQ(reading::SheetErrorText(reading::ResolveSheet(request, sheet, &control, &design)),
+    EXPECT_EQ(reading::SheetErrorText(reading::ResolveSheet(request, sheet, &control)),
               given.error)
         << given.station;
     if (*given.error) continue;

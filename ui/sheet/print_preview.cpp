@@ -18,24 +18,24 @@ namespace {
 
 constexpr int kDesk = 16;  // grey around the paper, in pixels
 
-// The sheet's paper, margins included, in 96-dpi pixels.
-QSizeF paperSize() { return SheetPageLayout().fullRectPixels(96).size(); }
-QPointF marginOffset() {
-  const QPageLayout page = SheetPageLayout();
+QPointF marginOffset(const QPageLayout& page) {
   return page.paintRectPixels(96).topLeft() - page.fullRectPixels(96).topLeft();
 }
 
 }  // namespace
 
 CPageView::CPageView(std::shared_ptr<const SetoutSheet> sheet,
-                     std::shared_ptr<const SheetPrinter::Layout> layout, QString date,
-                     QWidget* parent)
+                     std::shared_ptr<const SheetPrinter::Layout> layout, const QString& date,
+                     const SheetChoices& choices, QWidget* parent)
     : QWidget(parent),
       m_sheet(std::move(sheet)),
       m_layout(std::move(layout)),
-      m_date(std::move(date)) {
+      m_printer(*m_sheet, date, choices) {
   setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
 }
+
+// The sheet's paper, margins included, in 96-dpi pixels.
+QSizeF CPageView::paperSize() const { return m_printer.pageLayout().fullRectPixels(96).size(); }
 
 void CPageView::setPage(int index) {
   if (index == m_page) return;
@@ -62,8 +62,8 @@ const QImage& CPageView::pageImage(const QSize& size) {
   painter.setRenderHint(QPainter::TextAntialiasing);
   const double scale = size.width() / paperSize().width();
   painter.scale(scale, scale);
-  painter.translate(marginOffset());
-  SheetPrinter(*m_sheet, m_date).paintPage(painter, *m_layout, static_cast<std::size_t>(m_page));
+  painter.translate(marginOffset(m_printer.pageLayout()));
+  m_printer.paintPage(painter, *m_layout, static_cast<std::size_t>(m_page));
   m_imagePage = m_page;
   return m_image;
 }
@@ -81,11 +81,11 @@ void CPageView::paintEvent(QPaintEvent*) {
 
 CPrintPreview::CPrintPreview(std::shared_ptr<const SetoutSheet> sheet,
                              std::shared_ptr<const SheetPrinter::Layout> layout,
-                             const QString& date, QWidget* parent)
+                             const QString& date, const SheetChoices& choices, QWidget* parent)
     : QDialog(parent) {
   setWindowTitle(QStringLiteral("打印预览 - 放样表 %1").arg(sheet->source));
   const int pages = static_cast<int>(layout->pages.size());
-  m_view = new CPageView(std::move(sheet), std::move(layout), date, this);
+  m_view = new CPageView(std::move(sheet), std::move(layout), date, choices, this);
   auto* previous = new QPushButton(style()->standardIcon(QStyle::SP_ArrowLeft),
                                    QStringLiteral("上一页(&U)"), this);
   auto* next = new QPushButton(style()->standardIcon(QStyle::SP_ArrowRight),

@@ -22,8 +22,8 @@ struct SetoutSheet;
 class CPageView : public QWidget {
  public:
   CPageView(std::shared_ptr<const SetoutSheet> sheet,
-            std::shared_ptr<const SheetPrinter::Layout> layout, QString date,
-            QWidget* parent = nullptr);
+            std::shared_ptr<const SheetPrinter::Layout> layout, const QString& date,
+            const SheetChoices& choices, QWidget* parent = nullptr);
 
   void setPage(int index);  // from 0
   int page() const { return m_page; }
@@ -35,11 +35,12 @@ class CPageView : public QWidget {
 
  private:
   QRect paperRect() const;
+  QSizeF paperSize() const;
   const QImage& pageImage(const QSize& size);
 
   std::shared_ptr<const SetoutSheet> m_sheet;
   std::shared_ptr<const SheetPrinter::Layout> m_layout;
-  QString m_date;
+  SheetPrinter m_printer;
   int m_page = 0;
   QImage m_image;  // the page drawn last
   int m_imagePage = -1;
@@ -51,7 +52,7 @@ class CPrintPreview : public QDialog {
  public:
   CPrintPreview(std::shared_ptr<const SetoutSheet> sheet,
                 std::shared_ptr<const SheetPrinter::Layout> layout, const QString& date,
-                QWidget* parent = nullptr);
+                const SheetChoices& choices = {}, QWidget* parent = nullptr);
 
   // What exec() gives when the user turns the choice of offerToLeaveOut:
   // the pages are to be laid out again.

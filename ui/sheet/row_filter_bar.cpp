@@ -22,7 +22,7 @@ CRowFilterBar::CRowFilterBar(QWidget* parent)
   m_name->setClearButtonEnabled(true);
   auto* codeLabel = new QLabel(QStringLiteral("编码(&W):"), this);
   codeLabel->setBuddy(m_code);
-  auto* nameLabel = new QLabel(QStringLiteral("查找点名(&F):"), this);
+  auto* nameLabel = new QLabel(QStringLiteral("查找点名(&N):"), this);
   nameLabel->setBuddy(m_name);
   auto* layout = new QHBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);

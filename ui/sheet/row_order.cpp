@@ -10,7 +10,6 @@
 #include "ui/sheet/name_index.h"
 #include "ui/sheet/job_runner.h"
 #include "ui/sheet/setout_sheet.h"
-#include "ui/sheet/sheet_model.h"
 
 namespace {
 
@@ -68,18 +67,22 @@ bool sortByKey(Rows& rows, const std::vector<std::optional<Key>>& keys, Compare 
   return done;
 }
 
-// The rows in the order of `column`.
-bool sortByColumn(const SetoutSheet& sheet, const std::vector<bool>& ticked, int column,
-                  bool descending, Rows& rows, const std::atomic<bool>& stop, const Stage& stage) {
+// The rows in the order of a column, or of the ticks.
+bool sortByColumn(const SetoutSheet& sheet, const std::vector<bool>& ticked,
+                  const RowOrder& order, Rows& rows, const std::atomic<bool>& stop,
+                  const Stage& stage) {
   const SheetRows& sheetRows = sheet.rows;
   const std::size_t count = sheetRows.size();
-  if (column == CSheetModel::kTicked) {
+  const bool descending = order.descending;
+  if (order.by == RowOrder::By::kTicked) {
     std::vector<std::optional<bool>> keys(count);
     for (std::size_t row = 0; row < count; ++row) keys[row] = row < ticked.size() && ticked[row];
     return sortByKey(rows, keys, std::less<bool>(), descending, stop, stage);
   }
-  const SheetRows::Field field = CSheetModel::FieldOf(column);
-  if (field == SheetRows::kName || field == SheetRows::kCode) {
+  using Shows = SheetColumn::Shows;
+  const SheetRows::Field field = order.field;
+  if (order.shows == Shows::kField &&
+      (field == SheetRows::kName || field == SheetRows::kCode)) {
     std::vector<std::optional<std::string_view>> keys(count);
     for (std::size_t row = 0; row < count; ++row) {
       std::string_view text = sheetRows.field(row, field);
@@ -95,11 +98,11 @@ bool sortByColumn(const SetoutSheet& sheet, const std::vector<bool>& ticked, int
   std::vector<std::optional<double>> keys(count);
   for (std::size_t row = 0; row < count; ++row) {
     if (row % kRun == 0 && stop) return false;
-    if (sheet.listed && (field == SheetRows::kAzimuth || field == SheetRows::kAngle)) {
-      // A listing's coordinates: X and Y in the places of the angles.
-      if (sheetRows.hasPoint(row) && !sheetRows.failed(row))
-        keys[row] = field == SheetRows::kAzimuth ? sheetRows.point(row).x : sheetRows.point(row).y;
-    } else if (!sheetRows.failed(row) || field == SheetRows::kHeight) {
+    if (order.shows != Shows::kField) {
+      if (sheetRows.hasPoint(row))
+        keys[row] = order.shows == Shows::kDesignX ? sheetRows.point(row).x
+                                                   : sheetRows.point(row).y;
+    } else if (!sheetRows.failed(row)) {
       keys[row] = SortValue(sheetRows.field(row, field));
     }
   }
@@ -170,9 +173,8 @@ std::optional<OrderedRows> OrderRows(const SetoutSheet& sheet, const std::vector
     Rows inOrder(route->begin(), route->end());
     inOrder.insert(inOrder.end(), shown.begin(), rest);
     shown.swap(inOrder);
-  } else if (order.by == RowOrder::By::kColumn) {
-    if (!sortByColumn(sheet, ticked, order.column, order.descending, shown, stop,
-                      Stage{progress, 0, 90}))
+  } else if (order.by != RowOrder::By::kFile) {
+    if (!sortByColumn(sheet, ticked, order, shown, stop, Stage{progress, 0, 90}))
       return std::nullopt;
   }
   if (stop) return std::nullopt;

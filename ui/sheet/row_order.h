@@ -9,7 +9,8 @@
 //
 // Sorting: names and codes in their natural order (K2 before K10, Latin
 // letters in any case), numbers by their value (angles as packed d.mmss or
-// as D°M′S″ text), ticked rows after the others; rows with no value in the
+// as D°M′S″ text, design coordinates as the points' own), ticked rows after
+// the others; rows with no value in the
 // column (a failed row's numbers, an empty code) come last either way, and
 // rows of equal value keep their file order. A million rows are ordered in
 // well under a second (bench/setout), off the interface thread
@@ -24,14 +25,18 @@
 #include <string_view>
 #include <vector>
 
-class SheetRows;
+#include "ui/sheet/sheet_look.h"
+
 struct SetoutSheet;
 
 struct RowOrder {
-  enum class By { kFile, kColumn, kRoute };
+  // kTicked: the rows ticked off after the others (descending: first).
+  enum class By { kFile, kColumn, kTicked, kRoute };
   By by = By::kFile;
-  int column = 0;           // kColumn: a column of CSheetModel
-  bool descending = false;  // kColumn
+  // kColumn: what the column shows (sheet_look.h).
+  SheetColumn::Shows shows = SheetColumn::Shows::kField;
+  SheetRows::Field field = SheetRows::kName;  // of a column that shows a field
+  bool descending = false;                    // kColumn, kTicked
   // Only the rows of this code ("" for those without one); all where unset.
   std::optional<std::string> code;
   // Only the rows whose name holds this, in any case of its Latin letters;

@@ -81,14 +81,33 @@ void CRowOrdering::sheetShown(const RowOrder& order, const std::vector<std::stri
 // sorted by it already.
 void CRowOrdering::sortBy(int column) {
   RowOrder order = m_wanted;
-  if (order.by == RowOrder::By::kColumn && order.column == column) {
-    order.descending = !order.descending;
+  RowOrder by = m_wanted;
+  if (column == m_model.tickColumn()) {
+    by.by = RowOrder::By::kTicked;
+  } else if (column >= 0 && column < m_model.tickColumn()) {
+    const SheetColumn& shown = m_model.columns()[column];
+    by.by = RowOrder::By::kColumn;
+    by.shows = shown.shows;
+    by.field = shown.field;
   } else {
-    order.by = RowOrder::By::kColumn;
-    order.column = column;
-    order.descending = false;
+    return;
   }
-  setWanted(order);
+  const bool same = order.by == by.by && (by.by == RowOrder::By::kTicked ||
+                                          (order.shows == by.shows && order.field == by.field));
+  by.descending = same && !order.descending;
+  setWanted(by);
+}
+
+// The model's column the rows are sorted by, or -1.
+int CRowOrdering::sortedColumn() const {
+  if (m_wanted.by == RowOrder::By::kTicked) return m_model.tickColumn();
+  if (m_wanted.by != RowOrder::By::kColumn) return -1;
+  const auto& columns = m_model.columns();
+  for (std::size_t column = 0; column < columns.size(); ++column)
+    if (columns[column].shows == m_wanted.shows &&
+        (m_wanted.shows != SheetColumn::Shows::kField || columns[column].field == m_wanted.field))
+      return static_cast<int>(column);
+  return -1;
 }
 
 // The rows put in the order asked for, off the interface thread; a route
@@ -132,11 +151,10 @@ void CRowOrdering::show(const RowOrder& order, const OrderedRows& ordered) {
 void CRowOrdering::syncControls() {
   // The arrow shows only while sorted: a heading that shows it is measured
   // wider, and the columns are fitted without.
-  const bool byColumn = m_wanted.by == RowOrder::By::kColumn;
+  const int sorted = sortedColumn();
   QHeaderView* header = m_table.horizontalHeader();
-  header->setSortIndicatorShown(byColumn);
-  header->setSortIndicator(byColumn ? m_wanted.column : -1,
-                           m_wanted.descending ? Qt::DescendingOrder : Qt::AscendingOrder);
+  header->setSortIndicatorShown(sorted >= 0);
+  header->setSortIndicator(sorted, m_wanted.descending ? Qt::DescendingOrder : Qt::AscendingOrder);
   m_route.setChecked(m_wanted.by == RowOrder::By::kRoute);
   m_filters.showChoice(m_wanted.code, m_wanted.name);
 }

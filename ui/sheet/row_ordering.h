@@ -40,6 +40,9 @@ class CRowOrdering : public QObject {
   // The model shows a new sheet (a listing where not `computed`), whose
   // rows were put in `order` as they were read; `codes` are its rows'.
   void sheetShown(const RowOrder& order, const std::vector<std::string>& codes, bool computed);
+  // The heading's arrow on the column sorted by, where it still shows (the
+  // model's columns changed).
+  void syncControls();
 
  signals:
   // The rows show in another order.
@@ -47,9 +50,9 @@ class CRowOrdering : public QObject {
 
  private:
   void sortBy(int column);
+  int sortedColumn() const;
   void reorder();
   void show(const RowOrder& order, const OrderedRows& ordered);
-  void syncControls();
 
   CSheetModel& m_model;
   QTableView& m_table;

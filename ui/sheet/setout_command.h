@@ -4,8 +4,10 @@
 // on FILE, or with --pdf the sheet's PDF, written without any window. The
 // options are corvane-calc setout's: --columns, --control, --control-columns,
 // --station, --station-point, --backsight, --backsight-point,
-// --backsight-azimuth, --decimals, --azimuth-decimals; a command line's
-// messages are English and name them, as the tool's do.
+// --backsight-azimuth, --station-height, --instrument-height,
+// --target-height, --earth-curvature, --angle-format, --decimals,
+// --azimuth-decimals; a command line's messages are English and name them,
+// as the tool's do.
 
 #include <QString>
 #include <QStringList>

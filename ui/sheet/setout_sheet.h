@@ -6,10 +6,24 @@
 // the same file and settings; the window only shows them.
 
 #include <QString>
+#include <cmath>
 #include <optional>
 
 #include "reader/row_settings.h"
+#include "reader/sheet_request.h"
+#include "reader/station_setup.h"
 #include "ui/sheet/sheet_rows.h"
+
+// The residuals over which a setup's sighting is marked, as the user sets
+// them: a reading's in seconds, a distance's in millimetres.
+struct SetupLimits {
+  double seconds = 10.0;
+  double millimetres = 10.0;
+  bool operator==(const SetupLimits&) const = default;
+
+  bool overSeconds(double residual) const { return std::abs(residual) > seconds; }
+  bool overMillimetres(double residual) const { return std::abs(residual) > millimetres; }
+};
 
 struct SheetPoint {
   QString name;    // empty where the point was typed as coordinates
@@ -31,4 +45,11 @@ struct SetoutSheet {
   QString checkDistance;                     // metres; empty where the backsight is an azimuth
   SheetRows rows;
   reading::RowSettings settings;  // what the rows were read with, to write them again
+  // A station setup on sightings (多后视定向, 自由设站): its sightings as
+  // typed, what it gives as the sheet takes it (the station above is its
+  // rounded station, backsightDegrees its rounded orientation), and the
+  // limits its residuals are marked by; unset for a station and backsight.
+  std::optional<reading::OrientedStation> oriented;
+  std::optional<reading::SheetSetup> setup;
+  SetupLimits limits;
 };

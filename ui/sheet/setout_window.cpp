@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QScreen>
+#include <QScrollBar>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QTableView>
@@ -24,10 +25,13 @@
 #include "ui/sheet/column_layout_dialog.h"
 #include "ui/sheet/job_runner.h"
 #include "ui/sheet/job_status.h"
+#include "ui/sheet/page_heading_dialog.h"
 #include "ui/sheet/recent_files_menu.h"
 #include "ui/sheet/row_filter_bar.h"
 #include "ui/sheet/row_ordering.h"
 #include "ui/sheet/setout_sheet.h"
+#include "ui/sheet/setup_dialog.h"
+#include "ui/sheet/setup_record.h"
 #include "ui/sheet/sheet_job.h"
 #include "ui/sheet/sheet_look.h"
 #include "ui/sheet/sheet_messages.h"
@@ -52,6 +56,17 @@ QString fileFilter() { return QStringLiteral("坐标文件 (*.dat *.csv *.txt);;
 
 // A file as its setup is kept: by its absolute path.
 QString keptPath(const QString& path) { return QFileInfo(path).absoluteFilePath(); }
+
+reading::AngleFormat angleFormatOf(const QString& name) {
+  reading::AngleFormat format = reading::AngleFormat::kPacked;
+  reading::ReadAngleFormat(name.toStdString(), format);
+  return format;
+}
+
+// Writes `value` where it differs from what is remembered.
+void rememberChanged(const QString& key, const QVariant& value) {
+  if (Recalled(key) != value) Remember(key, value);
+}
 
 // The ticks kept for the file at `path`, none where none are.
 std::vector<SheetTicks::Tick> keptTicks(const QString& path) {
@@ -81,11 +96,29 @@ CSetoutWindow::CSetoutWindow(QWidget* parent)
   m_wanted.columns = Recalled(kColumns, kDefaultColumns).toString();
   m_wanted.controlColumns = Recalled(kControlColumns, QString()).toString();
   m_shown = m_wanted;
+  m_model->setDesignShown(Recalled(kDesignShown, false).toBool());
   createCentre();
   createActions();
   createStatusBar();
+  // The panel's choices as the last window left them, for a file with no
+  // setup of its own.
   m_panel->setDecimals(Recalled(kAngleDecimals, 4).toInt(), Recalled(kDistanceDecimals, 3).toInt());
+  int method = 0;
+  reading::OrientedStation kept;
+  SetupLimits limits;
+  if (ReadSetupRecord(Recalled(kSetup), method, kept, limits)) {
+    m_panel->setOriented(kept, limits);
+    m_panel->setMethod(CStationPanel::Method(method));
+  }
+  m_panel->setAngleFormat(angleFormatOf(Recalled(kAngleFormat).toString()));
+  m_panel->setHeightTexts(
+      {Recalled(kStationHeight).toString(), Recalled(kInstrumentHeight).toString(),
+       Recalled(kTargetHeight).toString(), Recalled(kEarthCorrection, false).toBool()});
+  const QStringList heading = Recalled(kPageHeading).toStringList();
+  for (std::size_t i = 0; i < m_heading.fields.size() && i < std::size_t(heading.size()); ++i)
+    m_heading.fields[i] = heading[static_cast<qsizetype>(i)];
   connect(m_panel, &CStationPanel::changed, this, &CSetoutWindow::recompute);
+  connect(m_panel, &CStationPanel::setupRequested, this, &CSetoutWindow::OnSetupDialog);
   connect(m_output, &CSheetOutput::working, m_counts, &QLabel::setText);
   connect(m_panel, &CStationPanel::controlFileRequested, this, &CSetoutWindow::OnChooseControl);
   connect(m_panel, &CStationPanel::controlFileRemoved, this, &CSetoutWindow::OnRemoveControl);
@@ -113,13 +146,13 @@ void CSetoutWindow::createCentre() {
   m_sketch = new CSketchWidget(centre);
   m_sketch->setTicked(&m_model->ticks().rows());
 
-  auto* split = new QSplitter(Qt::Horizontal, centre);
-  split->addWidget(left);
-  split->addWidget(m_sketch);
-  split->setStretchFactor(0, 3);
-  split->setStretchFactor(1, 2);
-  split->setChildrenCollapsible(false);
-  layout->addWidget(split, 1);
+  m_split = new QSplitter(Qt::Horizontal, centre);
+  m_split->addWidget(left);
+  m_split->addWidget(m_sketch);
+  m_split->setStretchFactor(0, 3);
+  m_split->setStretchFactor(1, 2);
+  m_split->setChildrenCollapsible(false);
+  layout->addWidget(m_split, 1);
   setCentralWidget(centre);
 
   connect(m_table->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
@@ -155,13 +188,15 @@ void CSetoutWindow::createActions() {
   file->addSeparator();
   QAction* csv = add(
       file, QStringLiteral("导出 CSV(&E)..."), QStyle::SP_DialogSaveButton, {},
-      [this] { m_output->exportCsv(sheet(), m_model->ticks().rows()); }, true);
+      [this] { m_output->exportCsv(sheet(), choices(), m_model->ticks().rows()); }, true);
   QAction* print = add(
       file, QStringLiteral("打印(&P)..."), QStyle::SP_FileIcon, QKeySequence::Print,
-      [this] { m_output->print(sheet(), m_model->ticks().rows()); }, true);
+      [this] { m_output->print(sheet(), choices(), m_model->ticks().rows()); }, true);
   QAction* pdf = add(
       file, QStringLiteral("导出 PDF(&D)..."), QStyle::SP_FileLinkIcon, {},
-      [this] { m_output->exportPdf(sheet(), m_model->ticks().rows()); }, true);
+      [this] { m_output->exportPdf(sheet(), choices(), m_model->ticks().rows()); }, true);
+  add(file, QStringLiteral("页眉(&H)..."), QStyle::SP_FileDialogInfoView, {},
+      &CSetoutWindow::OnPageHeading, false);
   file->addSeparator();
   add(file, QStringLiteral("关闭(&C)"), QStyle::SP_DialogCloseButton, QKeySequence::Close,
       &CSetoutWindow::close, true);
@@ -188,6 +223,11 @@ void CSetoutWindow::createActions() {
     showCounts();
   });
   view->addAction(QStringLiteral("文件顺序(&O)"), m_ordering, &CRowOrdering::showFileOrder);
+  QAction* design = view->addAction(QStringLiteral("设计坐标(&X)"));
+  design->setObjectName(QStringLiteral("designShown"));
+  design->setCheckable(true);
+  design->setChecked(m_model->designShown());
+  connect(design, &QAction::toggled, this, &CSetoutWindow::OnShowDesign);
   m_sheetActions = {columns, csv, print, pdf, copy, all, tick};
   for (QAction* action : m_sheetActions) action->setEnabled(false);
 }
@@ -213,10 +253,15 @@ void CSetoutWindow::load(const reading::SheetRequest& request) {
   const Source source = Source::Of(request);
   {
     const QSignalBlocker quiet(m_panel);  // showing the request is no change of the user's
-    if (request.setup) m_panel->showSetup(std::get<reading::StationAndBacksight>(*request.setup));
+    if (request.setup)
+      std::visit([this](const auto& setup) { m_panel->showSetup(setup); }, *request.setup);
     m_panel->setDecimals(request.azimuthDecimals.value_or(request.decimals), request.decimals);
+    m_panel->setAngleFormat(request.angleFormat);
+    m_panel->showHeights(request.heights);
   }
-  if (request.setup) m_setup = request.setup;
+  if (const auto* rows = request.setup ? std::get_if<reading::StationAndBacksight>(&*request.setup)
+                                       : nullptr)
+    m_setup = *rows;
   if (keptPath(source.path) != keptPath(m_shown.path) || m_shown.points)
     m_wantedTicks = keptTicks(source.path);
   read(source);
@@ -264,9 +309,19 @@ void CSetoutWindow::applySetup(const SheetSetup& setup, Source& source) {
   source.controlColumns = setup.controlColumns;
   {
     const QSignalBlocker quiet(m_panel);
-    m_panel->showSetup(
-        setup.setup ? std::get<reading::StationAndBacksight>(*setup.setup)
-                    : reading::StationAndBacksight{reading::PointName{}, reading::PointName{}});
+    m_panel->showSetup(setup.setup ? *setup.setup
+                                   : reading::StationAndBacksight{reading::PointName{},
+                                                                  reading::PointName{}});
+    int method = 0;
+    reading::OrientedStation oriented;
+    SetupLimits limits;
+    if (ReadSetupRecord(setup.stationSetup, method, oriented, limits)) {
+      m_panel->setOriented(oriented, limits);
+      m_panel->setMethod(CStationPanel::Method(method));
+    }
+    m_panel->setHeightTexts({setup.stationHeight, setup.instrumentHeight, setup.targetHeight,
+                             setup.earthCorrection});
+    if (!setup.angleFormat.isEmpty()) m_panel->setAngleFormat(angleFormatOf(setup.angleFormat));
     m_panel->setDecimals(setup.angleDecimals, setup.distanceDecimals);
   }
   m_setup = setup.setup;
@@ -282,6 +337,14 @@ void CSetoutWindow::keepSetup() {
   setup.controlPath = m_shown.controlPath;
   setup.controlColumns = m_shown.controlColumns;
   setup.setup = m_setup;
+  setup.stationSetup =
+      SetupRecord(int(m_panel->method()), m_panel->oriented(), m_panel->limits());
+  const CStationPanel::HeightTexts heights = m_panel->heightTexts();
+  setup.stationHeight = heights.station;
+  setup.instrumentHeight = heights.instrument;
+  setup.targetHeight = heights.target;
+  setup.earthCorrection = heights.earthCorrection;
+  setup.angleFormat = QString::fromUtf8(reading::AngleFormatName(m_panel->angleFormat()));
   setup.angleDecimals = m_panel->angleDecimals();
   setup.distanceDecimals = m_panel->distanceDecimals();
   setup.ticks = m_model->ticks().kept();
@@ -370,6 +433,15 @@ void CSetoutWindow::OnRemoveControl() {
   read(source);
 }
 
+// The setup dialog on the panel's setup on sightings; what it gives is
+// kept, in the panel and between runs, and computed.
+void CSetoutWindow::OnSetupDialog() {
+  CSetupDialog dialog(m_panel->oriented(), m_known, m_panel->limits(), this);
+  if (dialog.exec() != QDialog::Accepted) return;
+  m_panel->setOriented(dialog.setup(), dialog.limits());
+  recompute();
+}
+
 // Reads `source` with the panel's fields as they stand; without `again`,
 // only where that is not what was read last (a field left unchanged reads
 // nothing again). The rows are put in the order asked for in the same job.
@@ -377,15 +449,18 @@ void CSetoutWindow::read(const Source& source, bool again) {
   if (source.empty()) return;
   QString problem;
   reading::SheetRequest request = source.request(*m_panel, problem);
-  if (!again && m_started && *m_started == request && m_startedProblem == problem) return;
+  const SetupLimits limits = m_panel->limits();
+  if (!again && m_started && *m_started == request && m_startedProblem == problem &&
+      m_startedLimits == limits)
+    return;
   m_wanted = source;
   m_started = request;
   m_startedProblem = problem;
-  SheetJob job{std::move(request), source.title, m_known};
+  m_startedLimits = limits;
+  SheetJob job{std::move(request), source.title, m_known, limits};
   const RowOrder order = m_ordering->wanted();
   // The ticks the order goes by: those of the file being read.
-  const bool byTicks = order.by == RowOrder::By::kRoute ||
-                       (order.by == RowOrder::By::kColumn && order.column == CSheetModel::kTicked);
+  const bool byTicks = order.by == RowOrder::By::kRoute || order.by == RowOrder::By::kTicked;
   std::vector<SheetTicks::Tick> ticks;
   if (byTicks) ticks = m_wantedTicks ? *m_wantedTicks : m_model->ticks().kept();
   m_counts->setText(QStringLiteral("正在读取 %1 ...")
@@ -415,11 +490,43 @@ void CSetoutWindow::read(const Source& source, bool again) {
 
 // The panel's choices as they stand, computed afresh.
 void CSetoutWindow::recompute() {
-  if (m_panel->angleDecimals() != Recalled(kAngleDecimals, 4).toInt())
-    Remember(kAngleDecimals, m_panel->angleDecimals());
-  if (m_panel->distanceDecimals() != Recalled(kDistanceDecimals, 3).toInt())
-    Remember(kDistanceDecimals, m_panel->distanceDecimals());
+  rememberPanel();
   read(m_wanted, false);
+}
+
+// The panel's choices, for the next window on a file without a setup of
+// its own: the decimals, the station setup, the angles' format and the
+// heights as typed.
+void CSetoutWindow::rememberPanel() {
+  rememberChanged(kAngleDecimals, m_panel->angleDecimals());
+  rememberChanged(kDistanceDecimals, m_panel->distanceDecimals());
+  rememberChanged(kSetup,
+                  SetupRecord(int(m_panel->method()), m_panel->oriented(), m_panel->limits()));
+  rememberChanged(kAngleFormat,
+                  QString::fromUtf8(reading::AngleFormatName(m_panel->angleFormat())));
+  const CStationPanel::HeightTexts heights = m_panel->heightTexts();
+  rememberChanged(kStationHeight, heights.station);
+  rememberChanged(kInstrumentHeight, heights.instrument);
+  rememberChanged(kTargetHeight, heights.target);
+  rememberChanged(kEarthCorrection, heights.earthCorrection);
+}
+
+SheetChoices CSetoutWindow::choices() const { return {m_model->designShown(), m_heading}; }
+
+void CSetoutWindow::OnPageHeading() {
+  CPageHeadingDialog dialog(m_heading, this);
+  if (dialog.exec() != QDialog::Accepted) return;
+  m_heading = dialog.heading();
+  Remember(kPageHeading, QStringList(m_heading.fields.begin(), m_heading.fields.end()));
+}
+
+void CSetoutWindow::OnShowDesign(bool shown) {
+  Remember(kDesignShown, shown);
+  m_model->setDesignShown(shown);
+  m_table->showMessagesAcross();
+  m_table->fitColumns();
+  m_ordering->syncControls();
+  fitSplit();
 }
 
 void CSetoutWindow::showResult(const ReadResult& read, const QString& panelProblem) {
@@ -431,7 +538,10 @@ void CSetoutWindow::showResult(const ReadResult& read, const QString& panelProbl
   // The file is read: its name goes over its sheet.
   m_shown = m_wanted;
   m_known = result.known;
-  if (m_started && m_started->setup) m_setup = m_started->setup;
+  if (m_started && m_started->setup) {
+    if (const auto* rows = std::get_if<reading::StationAndBacksight>(&*m_started->setup))
+      m_setup = *rows;
+  }
   setWindowTitle(QStringLiteral("放样表 - %1")
                      .arg(m_shown.points ? m_shown.title : QFileInfo(m_shown.path).fileName()));
   m_panel->setControlFile(QFileInfo(m_shown.controlPath).fileName());
@@ -449,10 +559,16 @@ void CSetoutWindow::showResult(const ReadResult& read, const QString& panelProbl
                           true);
     m_sketch->setEmptyText(QStringLiteral("测站和后视改正后，这里显示放样示意图"));
   } else {
-    m_panel->setCheckLine(CheckLineText(*result.sheet), false);
+    // A setup on sightings: the station and orientation it gives, then its quality.
+    const SetoutSheet& sheet = *result.sheet;
+    m_panel->setCheckLine(sheet.setup
+                              ? SetupLineText(sheet) + QLatin1Char('\n') + CheckLineText(sheet)
+                              : CheckLineText(sheet),
+                          false);
   }
   m_table->showMessagesAcross();
   m_table->fitColumns();
+  if (shown) fitSplit();
   for (QAction* action : m_sheetActions) action->setEnabled(shown != nullptr);
   for (QAction* action : m_sheetActions.mid(1, 3)) action->setEnabled(result.sheet != nullptr);
   // 列格式 is for a file's columns.
@@ -470,6 +586,19 @@ void CSetoutWindow::showReadFailure(const QString& message) {
   m_started.reset();
   showCounts();
   ShowSheetProblem(*this, message);
+}
+
+// The table as wide as its columns where the window has room for them, at
+// most two thirds of it: a sheet with the sight's columns shows them, not
+// the sketch's margin. It only grows; the sketch keeps the rest.
+void CSetoutWindow::fitSplit() {
+  const int whole = m_split->width();
+  int wanted = m_table->verticalHeader()->width() + 2 * m_table->frameWidth() +
+               m_table->verticalScrollBar()->sizeHint().width();
+  for (int column = 0; column < m_model->columnCount(); ++column)
+    wanted += m_table->columnWidth(column);
+  const int table = std::min(wanted, whole * 2 / 3);
+  if (table > m_split->sizes().front()) m_split->setSizes({table, whole - table});
 }
 
 void CSetoutWindow::showCounts() {

@@ -10,9 +10,9 @@
 //
 // Before the station and the backsight are given, the table lists the
 // design points and the sketch draws them. Each file's setup (columns,
-// control file, station, backsight, decimals, the points ticked off) is
-// kept (sheet_setup.h) and comes back with the file: from 最近文件, and when
-// the window opens on the file it showed last. The rows can be sorted by
+// control file, station setup, heights, angles' format, decimals, the
+// points ticked off) is kept (sheet_setup.h) and comes back with the file:
+// from 最近文件, and when the window opens on the file it showed last. The rows can be sorted by
 // any column, narrowed to a code or to names holding a text, and put in
 // the order of a walk from the station (路线), drawn in the sketch.
 
@@ -24,6 +24,8 @@
 
 #include "reader/sheet_request.h"
 #include "ui/sheet/row_order.h"
+#include "ui/sheet/setout_sheet.h"
+#include "ui/sheet/sheet_look.h"
 #include "ui/sheet/sheet_setup.h"
 #include "ui/sheet/sheet_source.h"
 #include "ui/sheet/sheet_table.h"
@@ -38,6 +40,7 @@ class CSheetModel;
 class CSketchWidget;
 class CStationPanel;
 class QLabel;
+class QSplitter;
 struct KnownNames;
 struct SetoutSheet;
 struct SheetResult;
@@ -50,7 +53,8 @@ class CSetoutWindow : public QMainWindow {
   ~CSetoutWindow() override;
 
   // Reads `request` (a design file; setout) as if the user had chosen its
-  // file, columns, control file, station, backsight and decimals here.
+  // file, columns, control file, station, backsight, heights, angles'
+  // format and decimals here.
   void load(const reading::SheetRequest& request);
 
   // Shows the sheet of `points`, named `title`, as if they were a file's:
@@ -76,6 +80,10 @@ class CSetoutWindow : public QMainWindow {
   CSheetTable& table() const { return *m_table; }
   CStationPanel& panel() const { return *m_panel; }
 
+  // Which columns show and the page heading, as printing and exports take
+  // them.
+  SheetChoices choices() const;
+
  protected:
   void closeEvent(QCloseEvent* event) override;
   void timerEvent(QTimerEvent* event) override;
@@ -92,11 +100,16 @@ class CSetoutWindow : public QMainWindow {
   void OnChooseColumns();
   void OnChooseControl();
   void OnRemoveControl();
+  void OnSetupDialog();
+  void OnPageHeading();
+  void OnShowDesign(bool shown);
+  void rememberPanel();
   void read(const Source& source, bool again = true);
   void recompute();
   void showResult(const ReadResult& result, const QString& panelProblem);
   void showReadFailure(const QString& message);
   void showCounts();
+  void fitSplit();
   QString chooseFile(const QString& title);
   bool askColumns(const QString& path, QString& columns);
   bool fileIsThere(const QString& path);
@@ -109,16 +122,19 @@ class CSetoutWindow : public QMainWindow {
   // The request read last, or being read, and what the panel said of it.
   std::optional<reading::SheetRequest> m_started;
   QString m_startedProblem;
+  SetupLimits m_startedLimits;
   std::shared_ptr<const KnownNames> m_known;  // the names read last
   // The ticks kept for the file being read, where it is another than the
   // one shown: they go on its rows once it shows.
   std::optional<std::vector<SheetTicks::Tick>> m_wantedTicks;
   // The file whose setup was kept last, and that setup.
   std::optional<std::pair<QString, SheetSetup>> m_kept;
-  // The station setup given last that read, kept with the file's setup.
-  std::optional<reading::StationSetup> m_setup;
+  // The station and backsight rows given last that read, kept with the
+  // file's setup.
+  std::optional<reading::StationAndBacksight> m_setup;
   CSheetModel* m_model;
   CSheetTable* m_table;
+  QSplitter* m_split;
   CSketchWidget* m_sketch;
   CStationPanel* m_panel;
   CRowFilterBar* m_filters;
@@ -131,4 +147,5 @@ class CSetoutWindow : public QMainWindow {
   QLabel* m_counts;
   QBasicTimer m_keepTicks;         // the ticks are kept a moment after they change
   QList<QAction*> m_sheetActions;  // enabled only while a sheet is shown
+  PageHeading m_heading;
 };

@@ -2,49 +2,63 @@
 
 #include <QSaveFile>
 #include <string>
+#include <vector>
 
 #include "reader/row_reader.h"
 #include "ui/sheet/setout_sheet.h"
+#include "ui/sheet/sheet_look.h"
 
 namespace {
 
-// A row's answer line as the tool writes it: its columns' texts joined by
+// The columns of a row of `layout`: the tool's answer columns, then those
+// of the sheet's own that the tool does not write (the design coordinates).
+std::vector<SheetColumn> csvColumns(const reading::RowReader& reader, SheetRows::Layout layout,
+                                    const std::vector<SheetColumn>& shown) {
+  std::vector<SheetColumn> columns;
+  for (const reading::AnswerColumn& column : reader.AnswerColumns(layout.named))
+    columns.push_back(ColumnOf(FieldOf(column)));
+  for (const SheetColumn& column : shown)
+    if (column.shows != SheetColumn::Shows::kField) columns.push_back(column);
+  return columns;
+}
+
+// The heading row: the columns' titles joined by the row's separator.
+void appendHeading(const std::vector<SheetColumn>& columns, char separator, std::string& out) {
+  for (std::size_t i = 0; i < columns.size(); ++i) {
+    if (i > 0) out += separator;
+    out += columns[i].title;
+  }
+  out += '\n';
+}
+
+// A row's answer line as the tool writes it, its columns' texts joined by
 // its separator, or its "ERROR: " line.
-void appendRow(const reading::RowReader& reader, const SheetRows& rows, std::size_t row,
+void appendRow(const SetoutSheet& sheet, const std::vector<SheetColumn>& columns, std::size_t row,
                std::string& out) {
+  const SheetRows& rows = sheet.rows;
   if (rows.failed(row)) {
     out += rows.field(row, SheetRows::kError);
     return;
   }
-  const SheetRows::Layout layout = rows.layout(row);
-  bool first = true;
-  for (const reading::AnswerColumn& column : reader.AnswerColumns(layout.named)) {
-    if (!first) out += layout.separator;
-    first = false;
-    switch (column.role) {
-      case reading::AnswerColumn::Role::kName:
-        out += rows.field(row, SheetRows::kName);
-        break;
-      case reading::AnswerColumn::Role::kCode:
-        out += rows.field(row, SheetRows::kCode);
-        break;
-      case reading::AnswerColumn::Role::kHeight:
-        out += rows.field(row, SheetRows::kHeight);
-        break;
-      case reading::AnswerColumn::Role::kResult:
-        out += rows.field(row, SheetRows::Field(SheetRows::kAzimuth + column.result));
-        break;
-    }
+  const char separator = rows.layout(row).separator;
+  for (std::size_t i = 0; i < columns.size(); ++i) {
+    if (i > 0) out += separator;
+    AppendCellText(sheet, row, columns[i], out);
   }
 }
 
 }  // namespace
 
-QString WriteSheetCsv(const SetoutSheet& sheet, const QString& path,
-                      const std::atomic<bool>* stop) {
+QString WriteSheetCsv(const SetoutSheet& sheet, const QString& path, const std::atomic<bool>* stop,
+                      bool designShown) {
   constexpr std::size_t kWriteEvery = 1 << 20;  // bytes: the text is written as it grows
   const reading::RowReader reader(sheet.settings);
   const SheetRows& rows = sheet.rows;
+  const std::vector<SheetColumn> shown = SheetColumns(&sheet, designShown);
+  // A row's columns, by whether it is named.
+  const std::vector<SheetColumn> columns[2] = {csvColumns(reader, {',', false}, shown),
+                                               csvColumns(reader, {',', true}, shown)};
+  const auto& heading = rows.heading();
   QSaveFile file(path);
   bool written = file.open(QIODevice::WriteOnly);
   std::string out = "\xEF\xBB\xBF";  // the byte-order mark spreadsheets look for
@@ -53,9 +67,20 @@ QString WriteSheetCsv(const SetoutSheet& sheet, const QString& path,
                              static_cast<qint64>(out.size());
     out.clear();
   };
+  // The lines before row `row`, and the heading among them where it goes.
+  const auto linesBefore = [&](std::size_t row) {
+    const std::string_view lines = rows.linesBefore(row);
+    if (!heading || heading->beforeRow != row) {
+      out += lines;
+      return;
+    }
+    out += lines.substr(0, heading->at);
+    appendHeading(columns[heading->layout.named], heading->layout.separator, out);
+    out += lines.substr(heading->at);
+  };
   for (std::size_t row = 0; row < rows.size() && written; ++row) {
-    out += rows.linesBefore(row);
-    appendRow(reader, rows, row, out);
+    linesBefore(row);
+    appendRow(sheet, columns[rows.layout(row).named], row, out);
     out += '\n';
     if (out.size() < kWriteEvery) continue;
     flush();
@@ -64,7 +89,7 @@ QString WriteSheetCsv(const SetoutSheet& sheet, const QString& path,
       return QString();
     }
   }
-  out += rows.linesBefore(rows.size());
+  linesBefore(rows.size());
   flush();
   if (!written || !file.commit()) {
     const QString reason = file.errorString();

@@ -1,9 +1,11 @@
 #pragma once
 
-// The sheet as CSV: exactly what corvane-calc setout --header writes for the
-// same file and settings (a caller's points as a sheet with commas), in
-// UTF-8 with a byte-order mark so that spreadsheets show Chinese names
-// right. The file is replaced only once it is wholly written.
+// The sheet as CSV: what corvane-calc setout --header writes for the same
+// file and settings (a caller's points as a sheet with commas), its heading
+// row the sheet's own Chinese column titles, and where they are shown the
+// design coordinates after the tool's columns; in UTF-8 with a byte-order
+// mark so that spreadsheets show Chinese names right. The file is replaced
+// only once it is wholly written.
 
 #include <QString>
 #include <atomic>
@@ -12,5 +14,6 @@ struct SetoutSheet;
 
 // "" where the file is written (or `stop` turned true: the writing ends and
 // the file is left as it was), else why not, in the system's words.
+// `designShown`: with 设计X and 设计Y.
 QString WriteSheetCsv(const SetoutSheet& sheet, const QString& path,
-                      const std::atomic<bool>* stop = nullptr);
+                      const std::atomic<bool>* stop = nullptr, bool designShown = false);

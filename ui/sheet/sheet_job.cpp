@@ -10,6 +10,7 @@
 #include "reader/text_file.h"
 #include "ui/sheet/job_runner.h"
 #include "ui/sheet/setout_sheet.h"
+#include "ui/sheet/sheet_look.h"
 
 namespace {
 
@@ -45,9 +46,10 @@ KnownFile::Source sourceOf(const std::string& path, std::vector<reading::Column>
 }
 
 // The names of the control file: strict, a row that does not read refuses
-// the file.
+// the file. A name not among them is looked up among `more`'s.
 std::shared_ptr<const KnownFile> controlNames(const reading::SheetRequest& request,
                                               const reading::ControlFile& control,
+                                              const std::shared_ptr<const KnownFile>& more,
                                               const std::atomic<bool>& stop, const Stage& stage) {
   auto known = std::make_shared<KnownFile>();
   std::vector<reading::Column> columns;
@@ -66,6 +68,7 @@ std::shared_ptr<const KnownFile> controlNames(const reading::SheetRequest& reque
     known->problem.part = reading::SheetPart::kControl;
     known->problem.file = std::move(error);
   }
+  known->points.LookAlsoIn(std::shared_ptr<const reading::KnownPoints>(more, &more->points));
   return known;
 }
 
@@ -78,7 +81,7 @@ std::shared_ptr<const KnownFile> designNames(const SheetJob& job, const std::ato
   if (const auto* points = std::get_if<std::vector<reading::DesignPoint>>(&request.design)) {
     known->points.Start({}, job.title.toStdString());
     for (const reading::DesignPoint& point : *points)
-      known->points.AddPoint(point.name, point.point);
+      known->points.AddPoint(point.name, point.point, point.height);
     return known;
   }
   const std::string& path = std::get<reading::DesignFile>(request.design).path;
@@ -114,10 +117,11 @@ NameIndex pickList(const KnownFile& first, const KnownFile* more) {
 
 // The known points of the job: those it brings where they are read from
 // the same, else read anew. With a control file, the design points' own
-// names are read too: `split` is where their share of the progress ends.
+// names are read too. `split` is where their share of the progress ends.
 std::shared_ptr<const KnownNames> knownNames(const SheetJob& job, const std::atomic<bool>& stop,
-                                             const Stage& stage, int split,
+                                             const std::function<void(int)>& progress, int split,
                                              reading::FileError& failure) {
+  constexpr int kControlShare = 10;  // percent, of the control file's reading
   const reading::SheetRequest& request = job.request;
   const auto* file = std::get_if<reading::DesignFile>(&request.design);
   auto design = [&](const Stage& part) {
@@ -128,11 +132,15 @@ std::shared_ptr<const KnownNames> knownNames(const SheetJob& job, const std::ato
   if (const auto* control = std::get_if<reading::ControlFile>(&request.known)) {
     std::vector<reading::Column> columns;
     reading::ControlColumns(request, *control, columns);
+    known->more = design(Stage{progress, 0, split - kControlShare});
+    // The control points look names up among these design points: read
+    // again for others.
     known->first = readBefore(job, sourceOf(control->path, columns));
-    if (!known->first) known->first = controlNames(request, *control, stop, stage);
-    known->more = design(Stage{stage.progress, stage.to, split});
+    if (!known->first || job.known->more != known->more)
+      known->first = controlNames(request, *control, known->more, stop,
+                                  Stage{progress, split - kControlShare, split});
   } else {
-    known->first = design(stage);
+    known->first = design(Stage{progress, 0, split});
   }
   if (job.known && job.known->first == known->first && job.known->more == known->more)
     return job.known;
@@ -150,11 +158,7 @@ SheetRows::Fields rowTexts(const reading::RowReader& reader, const reading::Line
   const bool computed = reader.settings().compute;
   for (const reading::AnswerColumn& column : reader.AnswerColumns(answer.named)) {
     if (!computed && column.role == reading::AnswerColumn::Role::kResult) continue;
-    SheetRows::Field field = SheetRows::kHeight;
-    if (column.role == reading::AnswerColumn::Role::kName) field = SheetRows::kName;
-    if (column.role == reading::AnswerColumn::Role::kCode) field = SheetRows::kCode;
-    if (column.role == reading::AnswerColumn::Role::kResult)
-      field = SheetRows::Field(SheetRows::kAzimuth + column.result);
+    const SheetRows::Field field = FieldOf(column);
     if (failed && field != SheetRows::kName && field != SheetRows::kCode) continue;
     const std::size_t begin = buffer.size();
     reader.AppendColumn(answer, column, buffer);
@@ -180,9 +184,17 @@ void addRow(SheetRows& rows, const reading::RowReader& reader, const reading::Li
               {answer.separator, answer.named});
 }
 
+// Before the first row, the --header lines as corvane-calc setout --header
+// writes them: the comment line, then the heading row, whose place is kept.
+void startRows(const reading::Sheet& resolved, const reading::LineAnswer& first, SheetRows& rows) {
+  if (!resolved.headerComment.empty()) rows.appendLines(resolved.headerComment + '\n');
+  rows.markHeading({first.separator, first.named});
+}
+
 // The rows of the design file, each line read as corvane-calc setout
 // --header reads it; the lines it copies, and the --header lines, are kept
-// between the rows for the CSV.
+// between the rows for the CSV. A header of the file's own gives way to
+// the heading, as the tool's to its header row.
 reading::FileError readRows(const std::string& path, const reading::Sheet& resolved,
                             const std::atomic<bool>& stop, const Stage& stage, SheetRows& rows) {
   const reading::RowReader reader(resolved.settings);
@@ -196,19 +208,14 @@ reading::FileError readRows(const std::string& path, const reading::Sheet& resol
     const bool first = start.FirstRow(line);
     reader.Read(line, answer, first);
     const bool copied = answer.kind == reading::LineAnswer::Kind::kCopied;
-    if (first || copied) {
+    if (first) startRows(resolved, answer, rows);
+    if (copied && !first) {
       lines.clear();
-      std::size_t begin = 0;
-      const reading::LineOutcome outcome = reading::AppendOutput(
-          reader, answer, first ? &resolved.headerComment : nullptr, lines, begin);
-      if (copied) {
-        if (outcome != reading::LineOutcome::kReplaced) lines += '\n';
-        rows.appendLines(lines);
-        return;
-      }
-      rows.appendLines(std::string_view(lines).substr(0, begin));
+      reader.AppendLine(answer, lines);
+      lines += '\n';
+      rows.appendLines(lines);
     }
-    addRow(rows, reader, answer, number, buffer);
+    if (!copied) addRow(rows, reader, answer, number, buffer);
   });
 }
 
@@ -221,12 +228,7 @@ void pointRows(const std::vector<reading::DesignPoint>& points, const reading::S
   std::string buffer;
   for (std::size_t at = 0; at < points.size(); ++at) {
     reader.ReadPoint(points[at], answer);
-    if (at == 0) {
-      buffer.clear();
-      std::size_t begin = 0;
-      reading::AppendOutput(reader, answer, &resolved.headerComment, buffer, begin);
-      rows.appendLines(std::string_view(buffer).substr(0, begin));
-    }
+    if (at == 0) startRows(resolved, answer, rows);
     addRow(rows, reader, answer, static_cast<std::uint32_t>(at + 1), buffer);
   }
 }
@@ -238,6 +240,8 @@ SheetPoint pointOf(const std::string& name, const reading::Point& point) {
 // Whether the setup looks a point up by its name.
 bool namesAPoint(const reading::SheetRequest& request) {
   if (!request.setup) return false;
+  if (std::holds_alternative<reading::OrientedStation>(*request.setup))
+    return true;  // its sightings
   const auto& given = std::get<reading::StationAndBacksight>(*request.setup);
   return std::holds_alternative<reading::PointName>(given.station) ||
          (given.backsight && std::holds_alternative<reading::PointName>(*given.backsight));
@@ -281,8 +285,7 @@ SheetResult ComputeSheet(const SheetJob& job, const std::atomic<bool>& stop,
   const bool twice =
       file && (control || std::holds_alternative<reading::DesignNames>(request.known));
   const int split = twice ? 40 : 10;
-  result.known =
-      knownNames(job, stop, Stage{progress, 0, control ? 10 : split}, split, result.failure);
+  result.known = knownNames(job, stop, progress, split, result.failure);
   if (result.failure || stop) return result;
   if (!request.setup) {
     auto listed = listing(job, stop, Stage{progress, split, 100}, result.failure);
@@ -295,8 +298,7 @@ SheetResult ComputeSheet(const SheetJob& job, const std::atomic<bool>& stop,
   }
   reading::Sheet resolved;
   const KnownNames& known = *result.known;
-  result.problem = reading::ResolveSheet(request, resolved, &known.first->points,
-                                         known.more ? &known.more->points : nullptr);
+  result.problem = reading::ResolveSheet(request, resolved, &known.first->points);
   if (result.problem) return result;
 
   auto sheet = std::make_shared<SetoutSheet>();
@@ -307,6 +309,11 @@ SheetResult ComputeSheet(const SheetJob& job, const std::atomic<bool>& stop,
   sheet->backsightDegrees = resolved.settings.backsightDegrees;
   sheet->checkAzimuth = fromUtf8(resolved.checkAzimuth);
   sheet->checkDistance = fromUtf8(resolved.checkDistance);
+  if (resolved.setup) {
+    sheet->oriented = resolved.oriented;
+    sheet->setup = resolved.setup;
+    sheet->limits = job.limits;
+  }
   if (file) {
     sheet->path = QString::fromStdString(file->path);
     sheet->source = QFileInfo(sheet->path).fileName();

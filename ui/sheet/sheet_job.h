@@ -17,6 +17,7 @@
 #include "reader/sheet_error.h"
 #include "reader/sheet_request.h"
 #include "ui/sheet/name_index.h"
+#include "ui/sheet/setout_sheet.h"
 
 struct SetoutSheet;
 
@@ -54,6 +55,7 @@ struct SheetJob {
   reading::SheetRequest request;            // its setup unset: only the names are read
   QString title;                            // the heading's name for a caller's points
   std::shared_ptr<const KnownNames> known;  // read before, or null
+  SetupLimits limits = {};                  // of a setup's residuals, for the sheet's marks
 };
 
 struct SheetResult {

@@ -6,7 +6,9 @@
 // text_file.h, columns.h, field_number.h); this words them.
 
 #include <QString>
+#include <functional>
 
+#include "core/setup/setup_error.h"
 #include "reader/columns.h"
 #include "reader/field_number.h"
 #include "reader/number_text.h"
@@ -18,8 +20,15 @@
 QString FileProblem(const reading::FileError& error);
 
 // What keeps the sheet from being computed, naming the station's or the
-// backsight's field, the control file or its columns.
+// backsight's field, the control file or its columns, or the row of a
+// setup's sightings ("第 3 行点名 GPS7 不在 ctl.dat 中").
 QString SheetProblem(const reading::SheetError& error);
+
+// Why a station setup gives no station or orientation: of a free station
+// (`free`) or an orientation on several backsights; `row` names sighting
+// i's row ("第 3 行").
+QString SetupProblem(const survey::SetupError& error, bool free,
+                     const std::function<QString(std::size_t)>& row);
 
 // A column list of the layout box, in the roles it is typed with (name,
 // code, x, y, h, -).

@@ -2,12 +2,11 @@
 
 #include <QColor>
 #include <QSize>
+#include <algorithm>
 
-#include "reader/number_text.h"
 #include "ui/sheet/setout_sheet.h"
-#include "ui/sheet/sheet_look.h"
 
-static_assert(CSheetModel::kAzimuth == kFirstNumberColumn + CSheetModel::kName);
+static_assert(CSheetModel::kAzimuth == kFirstNumberColumn);
 
 namespace {
 
@@ -15,24 +14,33 @@ const QColor kTickedColour(150, 150, 150);
 
 }  // namespace
 
-SheetRows::Field CSheetModel::FieldOf(int column) { return SheetColumns()[column - kName].field; }
-
 CSheetModel::CSheetModel(QObject* parent) : QAbstractTableModel(parent) {}
 
 CSheetModel::~CSheetModel() = default;
 
-void CSheetModel::setSheet(std::shared_ptr<const SetoutSheet> sheet, OrderedRows order) {
+void CSheetModel::reset(std::shared_ptr<const SetoutSheet> sheet, bool designShown) {
   beginResetModel();
+  const bool newRows = sheet != m_sheet;
   m_sheet = std::move(sheet);
-  m_order = std::move(order);
-  if (m_sheet) m_ticks.match(m_sheet->rows);
+  m_designShown = designShown;
+  m_columns = SheetColumns(m_sheet.get(), designShown);
+  if (m_sheet && newRows) m_ticks.match(m_sheet->rows);
   endResetModel();
+}
+
+void CSheetModel::setSheet(std::shared_ptr<const SetoutSheet> sheet, OrderedRows order) {
+  m_order = std::move(order);
+  reset(std::move(sheet), m_designShown);
 }
 
 void CSheetModel::setOrder(OrderedRows order) {
   beginResetModel();
   m_order = std::move(order);
   endResetModel();
+}
+
+void CSheetModel::setDesignShown(bool shown) {
+  if (shown != m_designShown) reset(m_sheet, shown);
 }
 
 int CSheetModel::sheetRow(int shown) const {
@@ -51,7 +59,7 @@ bool CSheetModel::failed(int shown) const {
 void CSheetModel::setKeptTicks(const std::vector<SheetTicks::Tick>& ticks) {
   m_ticks.setKept(ticks);
   if (m_sheet) m_ticks.match(m_sheet->rows);
-  if (rowCount() > 0) emit dataChanged(index(0, 0), index(rowCount() - 1, kColumnCount - 1));
+  if (rowCount() > 0) emit dataChanged(index(0, 0), index(rowCount() - 1, tickColumn()));
 }
 
 void CSheetModel::setTicked(const QList<int>& shown, bool ticked) {
@@ -60,7 +68,7 @@ void CSheetModel::setTicked(const QList<int>& shown, bool ticked) {
   for (const int row : shown) m_ticks.set(m_sheet->rows, sheetRow(row), ticked);
   if (m_ticks.version() == before) return;
   const auto [first, last] = std::minmax_element(shown.begin(), shown.end());
-  emit dataChanged(index(*first, 0), index(*last, kColumnCount - 1));
+  emit dataChanged(index(*first, 0), index(*last, tickColumn()));
   emit ticksChanged();
 }
 
@@ -70,56 +78,51 @@ int CSheetModel::rowCount(const QModelIndex& parent) const {
 }
 
 int CSheetModel::columnCount(const QModelIndex& parent) const {
-  return parent.isValid() ? 0 : kColumnCount;
+  return parent.isValid() ? 0 : tickColumn() + 1;
 }
 
 QString CSheetModel::text(int shown, int column) const {
-  const std::size_t row = sheetRow(shown);
-  const SheetRows& rows = m_sheet->rows;
-  if (column == kTicked) return QString();
-  if (rows.failed(row) && column >= kAzimuth)
-    return column == kAzimuth ? QString::fromUtf8(rows.field(row, SheetRows::kError)) : QString();
-  if (m_sheet->listed && (column == kAzimuth || column == kAngle)) {
-    // A listing's coordinates, written as the sheet writes lengths.
-    const SheetRows::Point point = rows.point(row);
-    std::string out;
-    reading::AppendFixed(out, column == kAzimuth ? point.x : point.y, m_sheet->settings.decimals);
-    return QString::fromStdString(out);
-  }
-  return QString::fromUtf8(rows.field(row, FieldOf(column)));
+  const int row = sheetRow(shown);
+  if (column == tickColumn()) return QString();
+  if (m_sheet->rows.failed(row) && column >= kFirstNumberColumn)
+    return column == kFirstNumberColumn
+               ? QString::fromUtf8(m_sheet->rows.field(row, SheetRows::kError))
+               : QString();
+  return CellText(*m_sheet, row, m_columns[column]);
 }
 
 QVariant CSheetModel::data(const QModelIndex& index, int role) const {
   if (!index.isValid() || !m_sheet) return {};
   const int column = index.column();
+  const bool ticks = column == tickColumn();
   const bool rowFailed = failed(index.row());
   switch (role) {
     case Qt::DisplayRole:
-      return column == kTicked ? QVariant() : text(index.row(), column);
+      return ticks ? QVariant() : text(index.row(), column);
     case Qt::CheckStateRole:
-      if (column != kTicked) return {};
+      if (!ticks) return {};
       return m_ticks.ticked(sheetRow(index.row())) ? Qt::Checked : Qt::Unchecked;
     case Qt::ToolTipRole:
-      return rowFailed ? text(index.row(), kAzimuth) : QVariant();
+      return rowFailed ? text(index.row(), kFirstNumberColumn) : QVariant();
     case Qt::ForegroundRole:
       // Texts only: the check boxes keep their colours.
-      if (column == kTicked) return {};
+      if (ticks) return {};
       if (rowFailed) return ErrorColour();
       return m_ticks.ticked(sheetRow(index.row())) ? QVariant(kTickedColour) : QVariant();
     case Qt::SizeHintRole:  // a message, however long, widens no column of numbers
-      return rowFailed && column == kAzimuth ? QVariant(QSize(0, 0)) : QVariant();
+      return rowFailed && column == kFirstNumberColumn ? QVariant(QSize(0, 0)) : QVariant();
     case Qt::TextAlignmentRole:
-      if (column == kTicked) return Qt::AlignCenter;
-      return SheetColumns()[column - kName].number && !rowFailed
-                 ? QVariant(Qt::AlignRight | Qt::AlignVCenter)
-                 : QVariant(Qt::AlignLeft | Qt::AlignVCenter);
+      if (ticks) return Qt::AlignCenter;
+      return m_columns[column].number && !rowFailed ? QVariant(Qt::AlignRight | Qt::AlignVCenter)
+                                                    : QVariant(Qt::AlignLeft | Qt::AlignVCenter);
     default:
       return {};
   }
 }
 
 bool CSheetModel::setData(const QModelIndex& index, const QVariant& value, int role) {
-  if (!index.isValid() || !m_sheet || index.column() != kTicked || role != Qt::CheckStateRole)
+  if (!index.isValid() || !m_sheet || index.column() != tickColumn() ||
+      role != Qt::CheckStateRole)
     return false;
   setTicked({index.row()}, value.value<Qt::CheckState>() == Qt::Checked);
   return true;
@@ -127,7 +130,7 @@ bool CSheetModel::setData(const QModelIndex& index, const QVariant& value, int r
 
 Qt::ItemFlags CSheetModel::flags(const QModelIndex& index) const {
   Qt::ItemFlags flags = QAbstractTableModel::flags(index);
-  if (index.isValid() && index.column() == kTicked) flags |= Qt::ItemIsUserCheckable;
+  if (index.isValid() && index.column() == tickColumn()) flags |= Qt::ItemIsUserCheckable;
   return flags;
 }
 
@@ -136,18 +139,20 @@ QVariant CSheetModel::headerData(int section, Qt::Orientation orientation, int r
   if (orientation == Qt::Vertical)
     return m_sheet && section < rowCount() ? QVariant(m_sheet->rows.line(sheetRow(section)))
                                            : QVariant();
-  if (section == kTicked) return QStringLiteral("已放样");
-  if (m_sheet && m_sheet->listed && section == kAzimuth) return QStringLiteral("X（北）");
-  if (m_sheet && m_sheet->listed && section == kAngle) return QStringLiteral("Y（东）");
-  return section < kColumnCount ? QString::fromUtf8(SheetColumns()[section - kName].title)
-                                : QVariant();
+  if (section == tickColumn()) return QStringLiteral("已放样");
+  return section < tickColumn() ? QString::fromUtf8(m_columns[section].title) : QVariant();
 }
 
 QString CSheetModel::tabSeparated(const QList<int>& shown) const {
   QString out;
+  for (int column = 0; column < tickColumn(); ++column) {
+    if (column) out += QLatin1Char('\t');
+    out += QString::fromUtf8(m_columns[column].title);
+  }
+  out += QLatin1Char('\n');
   for (int row : shown) {
-    for (int column = kName; column < kColumnCount; ++column) {
-      if (column != kName) out += QLatin1Char('\t');
+    for (int column = 0; column < tickColumn(); ++column) {
+      if (column) out += QLatin1Char('\t');
       out += text(row, column);
     }
     out += QLatin1Char('\n');

@@ -1,23 +1,24 @@
 #pragma once
 
-// The table of the setting-out window: one row per design point, the 已放样
-// check box, then the sheet's columns (sheet_look.h: 点名, 编码, 方位角, 水平角,
-// 距离, 设计高程) with the texts corvane-calc writes. A failed row shows its
-// "ERROR: ..." text in place of the numbers, in red; a ticked row is grey.
-// The rows show in the order given (row_order.h: file order, sorted, the
-// route's, filtered); the row headers are the input's line numbers
-// whatever the order. A listing before the station is chosen
-// (SetoutSheet::listed) shows X（北） and Y（东） in the places of the
-// azimuth and the angle, and nothing under 距离.
+// The table of the setting-out window: one row per design point, the
+// sheet's columns (sheet_look.h: 点名, 编码, 方位角, 水平角, 距离, 设计高程,
+// the sight's 高差, 天顶距, 斜距 where the sheet has heights, 设计X and 设计Y
+// where they are shown; a listing's 点名, 编码, 设计X, 设计Y, 设计高程) with
+// the texts corvane-calc writes, and last the 已放样 check boxes (the window
+// shows them first). A failed row shows its "ERROR: ..." text in place of
+// the numbers, in red; a ticked row's texts are grey. The rows show in the
+// order given (row_order.h: file order, sorted, the route's, narrowed); the
+// row headers are the input's line numbers whatever the order.
 //
 // The model keeps the sheet's ticks (sheet_ticks.h), matched to each sheet
 // it is given.
 
 #include <QAbstractTableModel>
 #include <memory>
+#include <vector>
 
 #include "ui/sheet/row_order.h"
-#include "ui/sheet/sheet_rows.h"
+#include "ui/sheet/sheet_look.h"
 #include "ui/sheet/sheet_ticks.h"
 
 struct SetoutSheet;
@@ -26,10 +27,9 @@ class CSheetModel : public QAbstractTableModel {
   Q_OBJECT
 
  public:
-  // The check box, then the columns in the order of SheetColumns().
-  enum Column { kTicked, kName, kCode, kAzimuth, kAngle, kDistance, kHeight, kColumnCount };
-  // The texts of a column from kName on.
-  static SheetRows::Field FieldOf(int column);
+  // The columns every sheet has, in their places; the others follow them
+  // (columns()), and the check boxes follow those (tickColumn()).
+  enum Column { kName, kCode, kAzimuth, kAngle, kDistance, kHeight };
 
   explicit CSheetModel(QObject* parent = nullptr);
   ~CSheetModel() override;
@@ -48,15 +48,24 @@ class CSheetModel : public QAbstractTableModel {
   int shownRow(std::size_t row) const;
   bool failed(int shown) const;
 
+  // Whether 设计X and 设计Y are among the columns.
+  void setDesignShown(bool shown);
+  bool designShown() const { return m_designShown; }
+  // The sheet's columns, in the model's places.
+  const std::vector<SheetColumn>& columns() const { return m_columns; }
+  // The column of the check boxes: after the sheet's.
+  int tickColumn() const { return static_cast<int>(m_columns.size()); }
+
   const SheetTicks& ticks() const { return m_ticks; }
   // The ticks kept for the sheet's file, matched to the rows shown.
   void setKeptTicks(const std::vector<SheetTicks::Tick>& ticks);
   // Ticks or unticks the table's rows `shown`.
   void setTicked(const QList<int>& shown, bool ticked);
 
-  // The rows as a spreadsheet takes them: cells separated by tabs, each row
-  // ending in a line end, failed rows with their message in the azimuth
-  // cell; the check box is left out.
+  // The rows `shown` as a spreadsheet takes them, after the columns'
+  // headings: cells separated by tabs, each row ending in a line end,
+  // failed rows with their message in the azimuth cell; the check boxes
+  // are left out.
   QString tabSeparated(const QList<int>& shown) const;
 
   int rowCount(const QModelIndex& parent = {}) const override;
@@ -72,9 +81,12 @@ class CSheetModel : public QAbstractTableModel {
   void ticksChanged();
 
  private:
-  QString text(int row, int column) const;
+  QString text(int shown, int column) const;
+  void reset(std::shared_ptr<const SetoutSheet> sheet, bool designShown);
 
   std::shared_ptr<const SetoutSheet> m_sheet;
   OrderedRows m_order;
   SheetTicks m_ticks;
+  bool m_designShown = false;
+  std::vector<SheetColumn> m_columns = SheetColumns(nullptr, false);
 };

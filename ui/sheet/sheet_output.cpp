@@ -4,8 +4,8 @@
 #include <QDate>
 #include <QDir>
 #include <QFileDialog>
-#include <QFileInfo>
 #include <QGridLayout>
+#include <QFileInfo>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -38,14 +38,15 @@ QString leaveOutText(std::size_t ticked) {
   return QStringLiteral("略去已放样的点（%1 个）(&L)").arg(ticked);
 }
 
-QString csv(const SetoutSheet& sheet, const QString& path, const QString&,
-            const std::atomic<bool>& stop, const std::function<void(int)>&) {
-  return WriteSheetCsv(sheet, path, &stop);
+QString csv(const SetoutSheet& sheet, const SheetChoices& choices, const QString& path,
+            const QString&, const std::atomic<bool>& stop, const std::function<void(int)>&) {
+  return WriteSheetCsv(sheet, path, &stop, choices.designShown);
 }
 
-QString pdf(const SetoutSheet& sheet, const QString& path, const QString& date,
-            const std::atomic<bool>& stop, const std::function<void(int)>& progress) {
-  return WriteSheetPdf(sheet, path, date, &stop, progress);
+QString pdf(const SetoutSheet& sheet, const SheetChoices& choices, const QString& path,
+            const QString& date, const std::atomic<bool>& stop,
+            const std::function<void(int)>& progress) {
+  return WriteSheetPdf(sheet, path, date, &stop, progress, choices);
 }
 
 }  // namespace
@@ -54,27 +55,29 @@ CSheetOutput::CSheetOutput(QWidget& window, CJobRunner& runner)
     : QObject(&window), m_window(window), m_runner(runner) {}
 
 void CSheetOutput::exportCsv(std::shared_ptr<const SetoutSheet> sheet,
-                             const std::vector<bool>& ticked) {
-  exportAs(std::move(sheet), ticked, QStringLiteral("csv"), csv);
+                             const SheetChoices& choices, const std::vector<bool>& ticked) {
+  exportAs(std::move(sheet), choices, ticked, QStringLiteral("csv"), csv);
 }
 
 void CSheetOutput::exportPdf(std::shared_ptr<const SetoutSheet> sheet,
-                             const std::vector<bool>& ticked) {
-  exportAs(std::move(sheet), ticked, QStringLiteral("pdf"), pdf);
+                             const SheetChoices& choices, const std::vector<bool>& ticked) {
+  exportAs(std::move(sheet), choices, ticked, QStringLiteral("pdf"), pdf);
 }
 
-void CSheetOutput::exportAs(std::shared_ptr<const SetoutSheet> sheet,
-                            const std::vector<bool>& ticked, const QString& suffix, Writer write) {
+void CSheetOutput::exportAs(std::shared_ptr<const SetoutSheet> sheet, const SheetChoices& choices,
+                            const std::vector<bool>& ticked, const QString& suffix,
+                            Writer write) {
   if (!sheet) return;
   bool leaveOut = false;
   const QString path = savePath(*sheet, suffix, countOf(ticked), leaveOut);
   if (path.isEmpty()) return;
   emit working(QStringLiteral("正在导出 %1 ...").arg(suffix.toUpper()));
   const Ticked left = leaveOut ? std::make_shared<const std::vector<bool>>(ticked) : nullptr;
-  m_runner.start([this, sheet, left, path, write, date = today()](
+  m_runner.start([this, sheet, choices, left, path, write, date = today()](
                      const std::atomic<bool>& stop, const CJobRunner::Progress& progress) {
-    const QString reason = left ? write(SheetWithout(*sheet, *left), path, date, stop, progress)
-                                : write(*sheet, path, date, stop, progress);
+    const QString reason =
+        left ? write(SheetWithout(*sheet, *left), choices, path, date, stop, progress)
+             : write(*sheet, choices, path, date, stop, progress);
     return [this, reason, path] {
       if (!reason.isEmpty())
         ShowSheetProblem(m_window,
@@ -87,8 +90,8 @@ void CSheetOutput::exportAs(std::shared_ptr<const SetoutSheet> sheet,
 // save dialog asks before it replaces one. "" when cancelled. Where
 // `ticked` points are ticked off, the dialog offers to leave them out:
 // `leaveOut` says whether the user chose to.
-QString CSheetOutput::savePath(const SetoutSheet& sheet, const QString& suffix, std::size_t ticked,
-                               bool& leaveOut) {
+QString CSheetOutput::savePath(const SetoutSheet& sheet, const QString& suffix,
+                               std::size_t ticked, bool& leaveOut) {
   const QString folder = sheet.path.isEmpty()
                              ? sheet_settings::Recalled(sheet_settings::kFolder).toString()
                              : QFileInfo(sheet.path).absolutePath();
@@ -115,35 +118,38 @@ QString CSheetOutput::savePath(const SetoutSheet& sheet, const QString& suffix, 
 
 // The print preview, laid out off the interface thread, from which the
 // sheet is printed.
-void CSheetOutput::print(std::shared_ptr<const SetoutSheet> sheet,
+void CSheetOutput::print(std::shared_ptr<const SetoutSheet> sheet, const SheetChoices& choices,
                          const std::vector<bool>& ticked) {
   if (!sheet) return;
-  layOut(std::move(sheet), std::make_shared<const std::vector<bool>>(ticked), leavesTickedOut());
+  layOut(std::move(sheet), choices, std::make_shared<const std::vector<bool>>(ticked),
+         leavesTickedOut());
 }
 
 // Lays the pages out and shows them, the ticked points left out where
 // `leaveOut`; turning that choice in the preview lays them out again.
-void CSheetOutput::layOut(std::shared_ptr<const SetoutSheet> sheet, Ticked ticked, bool leaveOut) {
+void CSheetOutput::layOut(std::shared_ptr<const SetoutSheet> sheet, const SheetChoices& choices,
+                          Ticked ticked, bool leaveOut) {
   const std::size_t count = countOf(*ticked);
   leaveOut = leaveOut && count > 0;
   emit working(QStringLiteral("正在排版 ..."));
-  const QSizeF page = SheetPageLayout().paintRectPixels(96).size();
-  m_runner.start([this, sheet, ticked, count, leaveOut, page, date = today()](
+  m_runner.start([this, sheet, choices, ticked, count, leaveOut, date = today()](
                      const std::atomic<bool>& stop, const CJobRunner::Progress& progress) {
-    auto printed =
-        leaveOut ? std::make_shared<const SetoutSheet>(SheetWithout(*sheet, *ticked)) : sheet;
+    auto printed = leaveOut ? std::make_shared<const SetoutSheet>(SheetWithout(*sheet, *ticked))
+                            : sheet;
     auto layout = std::make_shared<SheetPrinter::Layout>();
-    const bool laidOut = SheetPrinter(*printed, date).layOut(page, *layout, &stop, progress);
-    return [this, sheet, ticked, count, leaveOut, printed, layout, laidOut, date] {
+    const SheetPrinter printer(*printed, date, choices);
+    const QSizeF page = printer.pageLayout().paintRectPixels(96).size();
+    const bool laidOut = printer.layOut(page, *layout, &stop, progress);
+    return [this, sheet, choices, ticked, count, leaveOut, printed, layout, laidOut, date] {
       if (!laidOut) return;
-      CPrintPreview preview(printed, layout, date, &m_window);
+      CPrintPreview preview(printed, layout, date, choices, &m_window);
       if (count > 0) preview.offerToLeaveOut(leaveOutText(count), leaveOut);
       const int result = preview.exec();
       if (result == CPrintPreview::kLayOutAgain) {
         sheet_settings::Remember(sheet_settings::kLeaveTickedOut, !leaveOut);
-        layOut(sheet, ticked, !leaveOut);
+        layOut(sheet, choices, ticked, !leaveOut);
       } else if (result == QDialog::Accepted) {
-        printPages(printed, date);
+        printPages(printed, choices, date);
       }
     };
   });
@@ -151,17 +157,18 @@ void CSheetOutput::layOut(std::shared_ptr<const SetoutSheet> sheet, Ticked ticke
 
 // The printer the user picks, then the pages printed off the interface
 // thread.
-void CSheetOutput::printPages(std::shared_ptr<const SetoutSheet> sheet, const QString& date) {
+void CSheetOutput::printPages(std::shared_ptr<const SetoutSheet> sheet, const SheetChoices& choices,
+                              const QString& date) {
   auto printer = std::make_shared<QPrinter>(QPrinter::HighResolution);
-  printer->setPageLayout(SheetPageLayout());
+  printer->setPageLayout(SheetPrinter(*sheet, date, choices).pageLayout());
   printer->setDocName(QStringLiteral("放样表 %1").arg(sheet->source));
   QPrintDialog dialog(printer.get(), &m_window);
   if (dialog.exec() != QDialog::Accepted) return;
   emit working(QStringLiteral("正在打印 ..."));
-  m_runner.start([this, sheet, printer, date](const std::atomic<bool>& stop,
-                                              const CJobRunner::Progress& progress) {
+  m_runner.start([this, sheet, choices, printer, date](const std::atomic<bool>& stop,
+                                                       const CJobRunner::Progress& progress) {
     const bool printed =
-        SheetPrinter(*sheet, date)
+        SheetPrinter(*sheet, date, choices)
             .print(*printer, &stop, progress, printer->fromPage(), printer->toPage());
     return [this, printed] {
       if (!printed)
@@ -177,6 +184,7 @@ void ShowSheetProblem(QWidget& window, const QString& message) {
 }
 
 SetoutSheet SheetWithout(const SetoutSheet& sheet, const std::vector<bool>& leaveOut) {
+  // Every member but the rows, which are copied row by row.
   SetoutSheet kept;
   kept.listed = sheet.listed;
   kept.source = sheet.source;
@@ -186,10 +194,22 @@ SetoutSheet SheetWithout(const SetoutSheet& sheet, const std::vector<bool>& leav
   kept.backsightDegrees = sheet.backsightDegrees;
   kept.checkAzimuth = sheet.checkAzimuth;
   kept.checkDistance = sheet.checkDistance;
+  kept.oriented = sheet.oriented;
+  kept.setup = sheet.setup;
+  kept.limits = sheet.limits;
   kept.settings = sheet.settings;
   const SheetRows& rows = sheet.rows;
+  const auto& heading = rows.heading();
+  // The lines before row `row`, the heading's place among them.
+  const auto linesBefore = [&](std::size_t row) {
+    const std::string_view lines = rows.linesBefore(row);
+    if (!heading || heading->beforeRow != row) return kept.rows.appendLines(lines);
+    kept.rows.appendLines(lines.substr(0, heading->at));
+    kept.rows.markHeading(heading->layout);
+    kept.rows.appendLines(lines.substr(heading->at));
+  };
   for (std::size_t row = 0; row < rows.size(); ++row) {
-    kept.rows.appendLines(rows.linesBefore(row));  // a comment stays where it was
+    linesBefore(row);  // a comment stays where it was
     if (row < leaveOut.size() && leaveOut[row]) continue;
     SheetRows::Fields fields;
     for (std::size_t field = 0; field < fields.size(); ++field)
@@ -198,6 +218,6 @@ SetoutSheet SheetWithout(const SetoutSheet& sheet, const std::vector<bool>& leav
     kept.rows.append(fields, rows.line(row), rows.hasPoint(row) ? &point : nullptr,
                      rows.layout(row));
   }
-  kept.rows.appendLines(rows.linesBefore(rows.size()));
+  linesBefore(rows.size());
   return kept;
 }

@@ -15,6 +15,8 @@
 #include <memory>
 #include <vector>
 
+#include "ui/sheet/sheet_look.h"
+
 class CJobRunner;
 class QWidget;
 struct SetoutSheet;
@@ -23,7 +25,8 @@ struct SetoutSheet;
 void ShowSheetProblem(QWidget& window, const QString& message);
 
 // `sheet` without the rows `leaveOut` flags (as many flags as rows, or
-// fewer: the rows past them stay), the lines between rows kept in place.
+// fewer: the rows past them stay), the lines between rows and the
+// heading's place kept.
 SetoutSheet SheetWithout(const SetoutSheet& sheet, const std::vector<bool>& leaveOut);
 
 class CSheetOutput : public QObject {
@@ -32,26 +35,33 @@ class CSheetOutput : public QObject {
  public:
   CSheetOutput(QWidget& window, CJobRunner& runner);
 
-  // `ticked`: the rows ticked off, one flag a row (or none).
-  void exportCsv(std::shared_ptr<const SetoutSheet> sheet, const std::vector<bool>& ticked);
-  void exportPdf(std::shared_ptr<const SetoutSheet> sheet, const std::vector<bool>& ticked);
-  void print(std::shared_ptr<const SetoutSheet> sheet, const std::vector<bool>& ticked);
+  // `choices`: which columns show, and the page heading; `ticked`: the
+  // rows ticked off, one flag a row (or none).
+  void exportCsv(std::shared_ptr<const SetoutSheet> sheet, const SheetChoices& choices,
+                 const std::vector<bool>& ticked);
+  void exportPdf(std::shared_ptr<const SetoutSheet> sheet, const SheetChoices& choices,
+                 const std::vector<bool>& ticked);
+  void print(std::shared_ptr<const SetoutSheet> sheet, const SheetChoices& choices,
+             const std::vector<bool>& ticked);
 
  signals:
   // What is being done, for the status bar: "正在导出 PDF ...".
   void working(const QString& what);
 
  private:
-  using Writer = QString (*)(const SetoutSheet& sheet, const QString& path, const QString& date,
+  using Writer = QString (*)(const SetoutSheet& sheet, const SheetChoices& choices,
+                             const QString& path, const QString& date,
                              const std::atomic<bool>& stop,
                              const std::function<void(int)>& progress);
   using Ticked = std::shared_ptr<const std::vector<bool>>;
-  void exportAs(std::shared_ptr<const SetoutSheet> sheet, const std::vector<bool>& ticked,
-                const QString& suffix, Writer write);
+  void exportAs(std::shared_ptr<const SetoutSheet> sheet, const SheetChoices& choices,
+                const std::vector<bool>& ticked, const QString& suffix, Writer write);
   QString savePath(const SetoutSheet& sheet, const QString& suffix, std::size_t ticked,
                    bool& leaveOut);
-  void layOut(std::shared_ptr<const SetoutSheet> sheet, Ticked ticked, bool leaveOut);
-  void printPages(std::shared_ptr<const SetoutSheet> sheet, const QString& date);
+  void layOut(std::shared_ptr<const SetoutSheet> sheet, const SheetChoices& choices,
+              Ticked ticked, bool leaveOut);
+  void printPages(std::shared_ptr<const SetoutSheet> sheet, const SheetChoices& choices,
+                  const QString& date);
 
   QWidget& m_window;
   CJobRunner& m_runner;

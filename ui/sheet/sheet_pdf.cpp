@@ -3,10 +3,9 @@
 #include <QPdfWriter>
 #include <QSaveFile>
 
-#include "ui/sheet/sheet_look.h"
-
 QString WriteSheetPdf(const SetoutSheet& sheet, const QString& path, const QString& date,
-                      const std::atomic<bool>* stop, const SheetPrinter::Progress& progress) {
+                      const std::atomic<bool>* stop, const SheetPrinter::Progress& progress,
+                      const SheetChoices& choices) {
   QSaveFile file(path);
   if (!file.open(QIODevice::WriteOnly)) return file.errorString();
   bool printed = false;
@@ -14,8 +13,9 @@ QString WriteSheetPdf(const SetoutSheet& sheet, const QString& path, const QStri
     QPdfWriter writer(&file);
     writer.setCreator(QStringLiteral("Corvane"));
     writer.setTitle(QStringLiteral("放样表"));
-    writer.setPageLayout(SheetPageLayout());
-    printed = SheetPrinter(sheet, date).print(writer, stop, progress);
+    const SheetPrinter printer(sheet, date, choices);
+    writer.setPageLayout(printer.pageLayout());
+    printed = printer.print(writer, stop, progress);
   }
   if (stop && *stop) {
     file.cancelWriting();

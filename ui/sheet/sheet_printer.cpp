@@ -7,6 +7,7 @@
 #include <numeric>
 
 #include "ui/sheet/setout_sheet.h"
+#include "ui/sheet/setup_block.h"
 #include "ui/sheet/sheet_look.h"
 #include "ui/sheet/sketch_painter.h"
 
@@ -20,15 +21,12 @@ constexpr std::size_t kStep = 4096;  // rows between looks at the stop flag
 const QColor kStripe(242, 242, 242);
 const QColor kRule(120, 120, 120);
 
+constexpr int kFieldsAcross = 3;        // of the page heading, in each of its lines
+constexpr double kBlankMinimum = 48.0;  // the line to sign on, at least
+
 // The printed table: the input's line, then the sheet's columns.
 constexpr int kLineColumn = 0;
 constexpr int kFirstNumber = kFirstNumberColumn + 1;
-int columnCount() { return static_cast<int>(SheetColumns().size()) + 1; }
-
-QString title(int column) {
-  return column == kLineColumn ? QStringLiteral("行")
-                               : QString::fromUtf8(SheetColumns()[column - 1].title);
-}
 
 QFont pixelFont(int pixels, bool bold) {
   QFont font(QStringLiteral("宋体"));
@@ -40,21 +38,30 @@ QFont pixelFont(int pixels, bool bold) {
   return font;
 }
 
-QString cellText(const SheetRows& rows, std::size_t row, int column) {
-  if (column == kLineColumn) return QString::number(rows.line(row));
-  return QString::fromUtf8(rows.field(row, SheetColumns()[column - 1].field));
-}
-
 bool stopped(const std::atomic<bool>* stop) { return stop && *stop; }
 
 }  // namespace
 
-SheetPrinter::SheetPrinter(const SetoutSheet& sheet, QString date)
+SheetPrinter::SheetPrinter(const SetoutSheet& sheet, QString date, SheetChoices choices)
     : m_sheet(sheet),
       m_date(std::move(date)),
+      m_columns(SheetColumns(&sheet, choices.designShown)),
+      m_heading(std::move(choices.heading)),
       m_font(pixelFont(12, false)),
       m_bold(pixelFont(12, true)),
       m_title(pixelFont(18, true)) {}
+
+int SheetPrinter::columnCount() const { return static_cast<int>(m_columns.size()) + 1; }
+
+QString SheetPrinter::title(int column) const {
+  return column == kLineColumn ? QStringLiteral("行")
+                               : QString::fromUtf8(m_columns[column - 1].title);
+}
+
+QString SheetPrinter::cellText(std::size_t row, int column) const {
+  if (column == kLineColumn) return QString::number(m_sheet.rows.line(row));
+  return CellText(m_sheet, row, m_columns[column - 1]);
+}
 
 bool SheetPrinter::layOut(QSizeF page, Layout& layout, const std::atomic<bool>* stop,
                           const Progress& progress) const {
@@ -104,6 +111,10 @@ void SheetPrinter::paintPage(QPainter& painter, const Layout& layout, std::size_
   paintHeading(painter, layout.page.width(), index + 1, layout.pages.size());
   double top = headingHeight();
   if (index == 0) {
+    // A setup on sightings, with its residuals, under the first heading.
+    const SetupBlock setup(m_sheet, m_font, m_bold);
+    setup.paint(painter, QRectF(0, top, layout.page.width(), setup.height()));
+    top += setup.height();
     const QRectF area(0, top, layout.page.width(), sketchHeight(layout.page));
     paintSketch(painter, area);
     top = area.bottom() + kGap;
@@ -123,7 +134,8 @@ bool SheetPrinter::paginate(Layout& layout, const std::atomic<bool>* stop,
   const std::size_t count = m_sheet.rows.size();
   do {
     double room = layout.page.height() - headingHeight() - header;
-    if (layout.pages.empty()) room -= sketchHeight(layout.page) + kGap;
+    if (layout.pages.empty())
+      room -= sketchHeight(layout.page) + kGap + SetupBlock(m_sheet, m_font, m_bold).height();
     const std::size_t first = row;
     while (row < count) {
       const double needed = rowHeight(row, layout.widths);
@@ -140,7 +152,10 @@ bool SheetPrinter::paginate(Layout& layout, const std::atomic<bool>* stop,
 }
 
 double SheetPrinter::headingHeight() const {
-  return QFontMetricsF(m_title).height() + 2 * QFontMetricsF(m_font).height() + 2 * kGap;
+  const int lines = 2 + (m_sheet.settings.heights ? 1 : 0);
+  const int fieldLines = (PageHeading::kCount + kFieldsAcross - 1) / kFieldsAcross;
+  const double line = QFontMetricsF(m_font).height();
+  return QFontMetricsF(m_title).height() + fieldLines * (line + kGap / 2) + lines * line + 2 * kGap;
 }
 
 double SheetPrinter::sketchHeight(QSizeF page) const {
@@ -169,8 +184,7 @@ bool SheetPrinter::columnWidths(double pageWidth, std::vector<double>& widths,
   const SheetRows& rows = m_sheet.rows;
   for (std::size_t row = 0; row < rows.size(); ++row) {
     for (int column = 0; column < (rows.failed(row) ? kFirstNumber : columns); ++column)
-      widths[column] =
-          std::max(widths[column], metrics.horizontalAdvance(cellText(rows, row, column)));
+      widths[column] = std::max(widths[column], metrics.horizontalAdvance(cellText(row, column)));
     if ((row + 1) % kStep != 0) continue;
     if (stopped(stop)) return false;
     if (progress) progress(static_cast<int>(100 * (row + 1) / rows.size()));
@@ -191,7 +205,8 @@ void SheetPrinter::paintHeading(QPainter& painter, double pageWidth, std::size_t
   painter.drawText(QRectF(0, 0, pageWidth, heading.height()), Qt::AlignLeft | Qt::AlignVCenter,
                    QStringLiteral("放样表  %1").arg(m_sheet.source));
   painter.setFont(m_font);
-  double top = heading.height() + kGap / 2;
+  double top = paintHeadingFields(painter, heading.height() + kGap / 2, pageWidth);
+  painter.setPen(Qt::black);
   painter.drawText(QRectF(0, top, pageWidth, metrics.height()), Qt::AlignLeft,
                    SetupLineText(m_sheet));
   top += metrics.height();
@@ -200,9 +215,39 @@ void SheetPrinter::paintHeading(QPainter& painter, double pageWidth, std::size_t
   painter.drawText(
       QRectF(0, top, pageWidth, metrics.height()), Qt::AlignRight,
       QStringLiteral("日期 %1    第 %2 页，共 %3 页").arg(m_date).arg(page).arg(pages));
-  top += metrics.height() + kGap / 2;
+  top += metrics.height();
+  if (m_sheet.settings.heights) {
+    painter.drawText(QRectF(0, top, pageWidth, metrics.height()), Qt::AlignLeft,
+                     HeightsLineText(m_sheet));
+    top += metrics.height();
+  }
+  top += kGap / 2;
   painter.setPen(QPen(kRule, 1.0));
   painter.drawLine(QPointF(0, top), QPointF(pageWidth, top));
+}
+
+// The page heading's fields, kFieldsAcross a line, each its title and what
+// the user gave over a line to sign on; returns where they end.
+double SheetPrinter::paintHeadingFields(QPainter& painter, double top, double pageWidth) const {
+  const QFontMetricsF metrics(m_font);
+  const double cell = pageWidth / kFieldsAcross;
+  const auto& titles = PageHeadingTitles();
+  for (std::size_t i = 0; i < PageHeading::kCount; ++i) {
+    const double left = cell * static_cast<double>(i % kFieldsAcross);
+    const double y = top + (metrics.height() + kGap / 2) * static_cast<double>(i / kFieldsAcross);
+    const double titleWidth = metrics.horizontalAdvance(titles[i] + QStringLiteral("："));
+    const double blank = std::max(kBlankMinimum, cell - titleWidth - kGap);
+    painter.setPen(Qt::black);
+    painter.drawText(QRectF(left, y, titleWidth, metrics.height()), Qt::AlignLeft,
+                     titles[i] + QStringLiteral("："));
+    const QRectF value(left + titleWidth, y, blank, metrics.height());
+    painter.drawText(value, Qt::AlignLeft,
+                     metrics.elidedText(m_heading.fields[i], Qt::ElideRight, blank));
+    painter.setPen(QPen(kRule, 0.75));
+    painter.drawLine(value.bottomLeft(), value.bottomRight());
+  }
+  const int lines = (PageHeading::kCount + kFieldsAcross - 1) / kFieldsAcross;
+  return top + lines * (metrics.height() + kGap / 2);
 }
 
 void SheetPrinter::paintSketch(QPainter& painter, const QRectF& area) const {
@@ -251,7 +296,7 @@ double SheetPrinter::paintRow(QPainter& painter, std::size_t row, double top,
     }
     const QRectF cell(left + kPad, top, widths[column] - 2 * kPad, height);
     const QString text =
-        QFontMetricsF(m_font).elidedText(cellText(rows, row, column), Qt::ElideRight, cell.width());
+        QFontMetricsF(m_font).elidedText(cellText(row, column), Qt::ElideRight, cell.width());
     const Qt::Alignment align = column >= kFirstNumber ? Qt::AlignRight : Qt::AlignLeft;
     painter.drawText(cell, align | Qt::AlignVCenter, text);
     left += widths[column];

@@ -1,11 +1,13 @@
 #pragma once
 
 // The printed setting-out sheet, on paper, in a PDF and in the print preview
-// alike. Every page starts with the heading block (file, station, backsight,
-// check line, date, page number); the first page shows the sketch under it;
-// the table follows in file order, its header row repeated at the top of
-// each page, failed rows in red with their message. Lengths are in pixels of
-// a 96-dpi page, so the sketch is drawn as on a screen at 100 %.
+// alike. Every page starts with the heading block (file, the page heading's
+// fields, station, backsight, check line, the sight's heights, date, page
+// number); the first page shows the sketch under it; the table follows in
+// file order with the columns shown (sheet_look.h), its header row repeated
+// at the top of each page, failed rows in red with their message. Lengths
+// are in pixels of a 96-dpi page, so the sketch is drawn as on a screen at
+// 100 %.
 //
 // A sheet of a million points is some 26,000 pages: laying them out measures
 // every text, and painting them takes a minute, so both look at a stop flag
@@ -18,6 +20,8 @@
 #include <cstddef>
 #include <functional>
 #include <vector>
+
+#include "ui/sheet/sheet_look.h"
 
 class QPagedPaintDevice;
 class QPainter;
@@ -39,8 +43,13 @@ class SheetPrinter {
     std::vector<Page> pages;
   };
 
-  // `date` is printed in the heading as it is given.
-  SheetPrinter(const SetoutSheet& sheet, QString date);
+  // `date` is printed in the heading as it is given; `choices` say which
+  // columns show and what the page heading's fields hold.
+  SheetPrinter(const SetoutSheet& sheet, QString date, SheetChoices choices = {});
+
+  // The page the sheet is printed on: across where it has more columns
+  // than fit upright.
+  QPageLayout pageLayout() const { return SheetPageLayout(m_columns.size()); }
 
   // Lays the sheet out on pages of `page` (96-dpi pixels inside the
   // margins); false where `stop` turned true. `progress` gets 0 to 100.
@@ -60,6 +69,9 @@ class SheetPrinter {
              const Progress& progress = {}, int fromPage = 0, int toPage = 0) const;
 
  private:
+  int columnCount() const;
+  QString title(int column) const;
+  QString cellText(std::size_t row, int column) const;
   double headingHeight() const;
   double sketchHeight(QSizeF page) const;
   double rowHeight(std::size_t row, const std::vector<double>& widths) const;
@@ -67,6 +79,7 @@ class SheetPrinter {
                     const Progress& progress) const;
   bool paginate(Layout& layout, const std::atomic<bool>* stop, const Progress& progress) const;
   void paintHeading(QPainter& painter, double pageWidth, std::size_t page, std::size_t pages) const;
+  double paintHeadingFields(QPainter& painter, double top, double pageWidth) const;
   void paintSketch(QPainter& painter, const QRectF& area) const;
   double paintHeaderRow(QPainter& painter, double top, const std::vector<double>& widths) const;
   double paintRow(QPainter& painter, std::size_t row, double top,
@@ -74,6 +87,8 @@ class SheetPrinter {
 
   const SetoutSheet& m_sheet;
   QString m_date;
+  std::vector<SheetColumn> m_columns;
+  PageHeading m_heading;
   QFont m_font;
   QFont m_bold;
   QFont m_title;

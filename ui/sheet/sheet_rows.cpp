@@ -65,6 +65,12 @@ void SheetRows::appendLines(std::string_view lines) {
   m_lines.append(lines);
 }
 
+void SheetRows::markHeading(Layout layout) {
+  const bool linesHere = !m_between.empty() && m_between.back().beforeRow == m_rows.size();
+  m_heading =
+      Heading{m_rows.size(), linesHere ? m_between.back().end - m_between.back().start : 0, layout};
+}
+
 std::string_view SheetRows::field(std::size_t row, Field which) const {
   const Row& entry = m_rows[row];
   std::size_t start = entry.start;

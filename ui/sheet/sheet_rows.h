@@ -4,13 +4,15 @@
 // fit in a few tens of megabytes. Each row is one answered or failed line of
 // the input, with its texts as the reader gives them and, where the line
 // held one, the design point's coordinates for the sketch. The input's other
-// lines (comments, a header, the --header lines that take a header's place)
-// are kept as the tool writes them, in their places between the rows, so
-// that the sheet can be written out again as the tool writes it.
+// lines (comments, a header's place, the --header comment line) are kept as
+// the tool writes them, in their places between the rows, with the place
+// of the heading row that names the columns, so that the sheet can be
+// written out again as the tool writes it, its headings the sheet's own.
 
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -18,9 +20,23 @@
 
 class SheetRows {
  public:
-  // A row's texts. kError is the whole "ERROR: ..." text of a failed row,
-  // empty for an answered one.
-  enum Field { kName, kCode, kAzimuth, kAngle, kDistance, kHeight, kError, kFieldCount };
+  // A row's texts. kHeightDifference, kZenith and kSlope are the sight to
+  // the target at the design height, empty where the sheet has no heights
+  // or the row no design height. kError is the whole "ERROR: ..." text of a
+  // failed row, empty for an answered one.
+  enum Field {
+    kName,
+    kCode,
+    kAzimuth,
+    kAngle,
+    kDistance,
+    kHeight,
+    kHeightDifference,
+    kZenith,
+    kSlope,
+    kError,
+    kFieldCount
+  };
   using Fields = std::array<std::string_view, kFieldCount>;
 
   struct Point {
@@ -43,6 +59,19 @@ class SheetRows {
   // Adds output lines, each ending in "\n", that go before the next row
   // (after the last one, where no row follows).
   void appendLines(std::string_view lines);
+
+  // Where the heading row goes: after the lines added so far before row
+  // `beforeRow`, `at` bytes into linesBefore(beforeRow); written like a row
+  // of `layout`.
+  struct Heading {
+    std::size_t beforeRow;
+    std::size_t at;
+    Layout layout;
+  };
+  // Marks the heading's place here, before the next row.
+  void markHeading(Layout layout);
+  // Where the heading goes; none where the input has no first row.
+  const std::optional<Heading>& heading() const { return m_heading; }
 
   std::size_t size() const { return m_rows.size(); }
   bool empty() const { return m_rows.empty(); }
@@ -100,4 +129,5 @@ class SheetRows {
   std::vector<Lines> m_between;  // in row order
   std::string m_lines;
   std::size_t m_failed = 0;
+  std::optional<Heading> m_heading;
 };

@@ -2,9 +2,11 @@
 
 // What the 放样表 remembers between runs, in ~/.config/Corvane/setout.conf:
 // the column lists last chosen, the folder of the last design file, the
-// decimals and whether prints leave ticked points out; each design file's
-// own setup is kept by sheet_setup.h. Each is written when it changes: the program may end right
-// after its last window closes.
+// decimals and the angles' format, the heights of the sight, whether the
+// design coordinates show, the page heading, the last station setup on
+// sightings (setup_record.h), and whether prints leave ticked points out;
+// each design file's own setup is kept by sheet_setup.h. Each is written
+// when it changes: the program may end right after its last window closes.
 
 #include <QString>
 #include <QVariant>
@@ -21,6 +23,14 @@ inline const QString kControlColumns = QStringLiteral("controlColumns");
 inline const QString kFolder = QStringLiteral("folder");
 inline const QString kAngleDecimals = QStringLiteral("angleDecimals");
 inline const QString kDistanceDecimals = QStringLiteral("distanceDecimals");
+inline const QString kSetup = QStringLiteral("setup");
+inline const QString kAngleFormat = QStringLiteral("angleFormat");      // "packed", "dms"
+inline const QString kStationHeight = QStringLiteral("stationHeight");  // as typed
+inline const QString kInstrumentHeight = QStringLiteral("instrumentHeight");
+inline const QString kTargetHeight = QStringLiteral("targetHeight");
+inline const QString kEarthCorrection = QStringLiteral("earthCorrection");
+inline const QString kDesignShown = QStringLiteral("designShown");
+inline const QString kPageHeading = QStringLiteral("pageHeading");  // its fields, a list
 // Whether prints and exports leave the points ticked off out.
 inline const QString kLeaveTickedOut = QStringLiteral("leaveTickedOut");
 

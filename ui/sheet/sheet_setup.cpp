@@ -23,6 +23,12 @@ void VisitFields(Setup& setup, Visit visit) {
   visit(QStringLiteral("controlPath"), setup.controlPath);
   visit(QStringLiteral("controlColumns"), setup.controlColumns);
   visit(QStringLiteral("setup"), setup.setup);
+  visit(QStringLiteral("stationSetup"), setup.stationSetup);
+  visit(QStringLiteral("stationHeight"), setup.stationHeight);
+  visit(QStringLiteral("instrumentHeight"), setup.instrumentHeight);
+  visit(QStringLiteral("targetHeight"), setup.targetHeight);
+  visit(QStringLiteral("earthCorrection"), setup.earthCorrection);
+  visit(QStringLiteral("angleFormat"), setup.angleFormat);
   visit(QStringLiteral("angleDecimals"), setup.angleDecimals);
   visit(QStringLiteral("distanceDecimals"), setup.distanceDecimals);
 }
@@ -37,6 +43,9 @@ template <class T>
 void Restore(const QVariant& stored, T& value) {
   if (stored.canConvert<T>()) value = stored.value<T>();
 }
+
+QVariant Stored(const QVariant& value) { return value; }
+void Restore(const QVariant& stored, QVariant& value) { value = stored; }
 
 // ...and a station setup as text: "name:A1", "point:3350000 500000",
 // "azimuth:7.3541", the station's then the backsight's.
@@ -88,15 +97,14 @@ std::optional<Point> pointOf(const QString& text) {
   return std::nullopt;
 }
 
-QVariant Stored(const std::optional<reading::StationSetup>& setup) {
+QVariant Stored(const std::optional<reading::StationAndBacksight>& setup) {
   if (!setup) return QVariant();
-  const auto& given = std::get<reading::StationAndBacksight>(*setup);
-  QStringList texts{pointText(given.station)};
-  if (given.backsight) texts << pointText(*given.backsight);
+  QStringList texts{pointText(setup->station)};
+  if (setup->backsight) texts << pointText(*setup->backsight);
   return texts;
 }
 
-void Restore(const QVariant& stored, std::optional<reading::StationSetup>& setup) {
+void Restore(const QVariant& stored, std::optional<reading::StationAndBacksight>& setup) {
   const QStringList texts = stored.toStringList();
   const auto station = texts.isEmpty() ? std::nullopt : pointOf<reading::StationPoint>(texts[0]);
   if (!station) return;

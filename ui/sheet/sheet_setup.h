@@ -15,6 +15,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <QVariant>
 #include <optional>
 #include <vector>
 
@@ -28,8 +29,18 @@ struct SheetSetup {
   QString columns;         // the design file's, as the layout box takes them; "" none
   QString controlPath;     // "" without a control file
   QString controlColumns;  // the control file's; "" for the design file's
-  // The station setup last given in the panel; none where none was.
-  std::optional<reading::StationSetup> setup;
+  // The station and backsight rows last given that read; none where none
+  // did.
+  std::optional<reading::StationAndBacksight> setup;
+  // 设站方式 and a setup on sightings (its sightings, standard errors and
+  // limits), as setup_record.h keeps them; none: the station and backsight.
+  QVariant stationSetup;
+  // The sight's heights as typed (测站高程, 仪器高, 目标高) and 两差改正.
+  QString stationHeight;
+  QString instrumentHeight;
+  QString targetHeight;
+  bool earthCorrection = false;
+  QString angleFormat;                  // "packed" or "dms" (reading::AngleFormatName)
   int angleDecimals = 4;                // of azimuths and angles
   int distanceDecimals = 3;             // of lengths
   std::vector<SheetTicks::Tick> ticks;  // in line order

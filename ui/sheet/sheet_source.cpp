@@ -50,9 +50,11 @@ reading::SheetRequest SheetSource::request(const CStationPanel& panel, QString& 
   const PanelSetup given = panel.setup();
   problem = given.problem;
   if (given.setup) request.setup = *given.setup;
+  request.heights = given.heights;
   request.columns = columnsOf(columns);
   request.decimals = panel.distanceDecimals();
   request.azimuthDecimals = panel.angleDecimals();
+  request.angleFormat = panel.angleFormat();
   if (controlPath.isEmpty()) {
     request.known = reading::DesignNames();
   } else {

@@ -19,24 +19,29 @@ CSheetTable::CSheetTable(CSheetModel& model, QWidget* parent) : QTableView(paren
   setAccessibleName(QStringLiteral("放样表"));
 }
 
-// Each column with room to breathe, the check box with its heading's.
+// Each column with room to breathe, the check boxes with their heading's,
+// and shown first (the model has them last).
 void CSheetTable::fitColumns() {
   if (!m_model.sheet()) return;
+  const int ticks = m_model.tickColumn();
+  horizontalHeader()->moveSection(horizontalHeader()->visualIndex(ticks), 0);
   resizeColumnsToContents();
   const QFontMetrics metrics = fontMetrics();
   const int room = metrics.horizontalAdvance(QStringLiteral("00"));
   // A cell's text has a focus frame's margin and a pixel at each side.
   const int margins = 2 * (style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1);
   const SheetRows& rows = m_model.sheet()->rows;
-  for (int column = 0; column < CSheetModel::kColumnCount; ++column) {
+  for (int column = 0; column < m_model.columnCount(); ++column) {
     int width = columnWidth(column);
-    if (column == CSheetModel::kName || column == CSheetModel::kCode) {
-      const SheetRows::Field field = CSheetModel::FieldOf(column);
-      for (const std::uint32_t row : rows.widest(field))
-        width = std::max(
-            width, metrics.horizontalAdvance(QString::fromUtf8(rows.field(row, field))) + margins);
+    if (column < ticks && m_model.columns()[column].shows == SheetColumn::Shows::kField) {
+      const SheetRows::Field field = m_model.columns()[column].field;
+      if (field == SheetRows::kName || field == SheetRows::kCode) {
+        for (const std::uint32_t row : rows.widest(field))
+          width = std::max(width, metrics.horizontalAdvance(QString::fromUtf8(
+                                      rows.field(row, field))) + margins);
+      }
     }
-    setColumnWidth(column, column == CSheetModel::kTicked ? width : width + room);
+    setColumnWidth(column, column == ticks ? width : width + room);
   }
 }
 
@@ -46,7 +51,7 @@ void CSheetTable::showMessagesAcross() {
   if (!shown || shown->rows.failedCount() == 0) return;
   for (int row = 0; row < m_model.rowCount(); ++row)
     if (m_model.failed(row))
-      setSpan(row, CSheetModel::kAzimuth, 1, CSheetModel::kColumnCount - CSheetModel::kAzimuth);
+      setSpan(row, kFirstNumberColumn, 1, m_model.tickColumn() - kFirstNumberColumn);
 }
 
 int CSheetTable::currentSheetRow() const {

@@ -1,14 +1,15 @@
 #include "ui/sheet/station_panel.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QLocale>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QStackedWidget>
+#include <QVBoxLayout>
 #include <type_traits>
 
 #include "reader/field_number.h"
@@ -45,21 +46,37 @@ std::optional<double> number(const QLineEdit& edit, const QString& name, QString
   return std::nullopt;
 }
 
-// The shortest text that reads back to the same number.
-QString numberText(double value) {
-  return QString::number(value, 'g', QLocale::FloatingPointShortest);
-}
-
 }  // namespace
 
 CStationPanel::CStationPanel(QWidget* parent) : QWidget(parent) {
-  auto* grid = new QGridLayout(this);
+  auto* outer = new QVBoxLayout(this);
+  auto* methodRow = new QHBoxLayout;
+  m_method = new QComboBox(this);
+  m_method->setObjectName(QStringLiteral("setupMethod"));
+  m_method->addItems(
+      {QStringLiteral("已知点 + 后视"), QStringLiteral("多后视定向"), QStringLiteral("自由设站")});
+  auto* methodLabel = new QLabel(QStringLiteral("设站方式(&M):"), this);
+  methodLabel->setBuddy(m_method);
+  m_observe = new QPushButton(QStringLiteral("观测(&O)..."), this);
+  m_observe->setObjectName(QStringLiteral("observe"));
+  m_setupSummary = new QLabel(this);
+  m_setupSummary->setObjectName(QStringLiteral("setupSummary"));
+  methodRow->addWidget(methodLabel);
+  methodRow->addWidget(m_method);
+  methodRow->addWidget(m_observe);
+  methodRow->addWidget(m_setupSummary);
+  methodRow->addStretch(1);
+  outer->addLayout(methodRow);
+  auto* grid = new QGridLayout;
+  outer->addLayout(grid);
   m_station = makeRow(QStringLiteral("测站"), false);
   m_backsight = makeRow(QStringLiteral("后视"), true);
   auto* stationLabel = new QLabel(QStringLiteral("测站(&S):"), this);
   stationLabel->setBuddy(m_station.kind);
   auto* backsightLabel = new QLabel(QStringLiteral("后视(&B):"), this);
   backsightLabel->setBuddy(m_backsight.kind);
+  m_stationLabel = stationLabel;
+  m_backsightLabel = backsightLabel;
   grid->addWidget(stationLabel, 0, 0);
   grid->addWidget(m_station.kind, 0, 1);
   grid->addWidget(m_station.pages, 0, 2);
@@ -69,7 +86,7 @@ CStationPanel::CStationPanel(QWidget* parent) : QWidget(parent) {
 
   m_controlFile = new QLabel(this);
   m_chooseControl = new QPushButton(QStringLiteral("控制点文件(&K)..."), this);
-  m_removeControl = new QPushButton(QStringLiteral("移除(&M)"), this);
+  m_removeControl = new QPushButton(QStringLiteral("移除(&X)"), this);
   m_removeControl->setToolTip(QStringLiteral("不用控制点文件：点名取自坐标文件"));
   auto* control = new QHBoxLayout;
   control->addWidget(m_controlFile, 1);
@@ -89,6 +106,15 @@ CStationPanel::CStationPanel(QWidget* parent) : QWidget(parent) {
   grid->addWidget(distanceLabel, 1, 5);
   grid->addWidget(m_distanceDecimals, 1, 6);
 
+  grid->addWidget(makeHeights(), 2, 0, 1, 3);
+  m_angleFormat = new QComboBox(this);
+  m_angleFormat->addItem(QStringLiteral("度.分秒"), int(reading::AngleFormat::kPacked));
+  m_angleFormat->addItem(QStringLiteral("度°分′秒″"), int(reading::AngleFormat::kDms));
+  auto* formatLabel = new QLabel(QStringLiteral("角度格式(&G):"), this);
+  formatLabel->setBuddy(m_angleFormat);
+  grid->addWidget(formatLabel, 2, 3);
+  grid->addWidget(m_angleFormat, 2, 4, 1, 3);
+
   m_checkLine = new QLabel(this);
   m_checkLine->setObjectName(QStringLiteral("checkLine"));
   m_checkLine->setTextInteractionFlags(Qt::TextSelectableByMouse);
@@ -96,13 +122,45 @@ CStationPanel::CStationPanel(QWidget* parent) : QWidget(parent) {
   QFont bold = m_checkLine->font();
   bold.setBold(true);
   m_checkLine->setFont(bold);
-  grid->addWidget(m_checkLine, 2, 0, 1, 7);
+  grid->addWidget(m_checkLine, 3, 0, 1, 7);
   grid->setColumnStretch(2, 1);
 
   connect(m_chooseControl, &QPushButton::clicked, this, &CStationPanel::controlFileRequested);
   connect(m_removeControl, &QPushButton::clicked, this, &CStationPanel::controlFileRemoved);
+  connect(m_observe, &QPushButton::clicked, this, &CStationPanel::setupRequested);
+  connect(m_method, &QComboBox::currentIndexChanged, this, [this] {
+    showMethod();
+    emit changed();
+  });
+  showMethod();
   for (QSpinBox* box : {m_angleDecimals, m_distanceDecimals})
     connect(box, &QSpinBox::valueChanged, this, &CStationPanel::changed);
+  connect(m_angleFormat, &QComboBox::currentIndexChanged, this, &CStationPanel::changed);
+}
+
+// The heights' row: 测站高程, 仪器高, 目标高 and 两差改正.
+QWidget* CStationPanel::makeHeights() {
+  auto* heights = new QWidget(this);
+  auto* row = new QHBoxLayout(heights);
+  row->setContentsMargins(0, 0, 0, 0);
+  const auto add = [&](const QString& label, const QString& placeholder) {
+    QLineEdit* edit = field(placeholder, heights);
+    auto* buddy = new QLabel(label, heights);
+    buddy->setBuddy(edit);
+    row->addWidget(buddy);
+    row->addWidget(edit, 1);
+    connect(edit, &QLineEdit::editingFinished, this, &CStationPanel::changed);
+    return edit;
+  };
+  m_stationHeight = add(QStringLiteral("测站高程(&H):"), QStringLiteral("空：测站点的高程"));
+  m_instrumentHeight = add(QStringLiteral("仪器高(&I):"), QStringLiteral("米"));
+  m_targetHeight = add(QStringLiteral("目标高(&T):"), QStringLiteral("米"));
+  m_earthCorrection = new QCheckBox(QStringLiteral("两差改正(&R)"), heights);
+  m_earthCorrection->setToolTip(
+      QStringLiteral("地球曲率和大气折光改正（K = 0.14，R = 6371 km），1 km 约 7 cm"));
+  row->addWidget(m_earthCorrection);
+  connect(m_earthCorrection, &QCheckBox::toggled, this, &CStationPanel::changed);
+  return heights;
 }
 
 CStationPanel::PointRow CStationPanel::makeRow(const QString& role, bool withAzimuth) {
@@ -187,11 +245,48 @@ std::optional<Point> CStationPanel::readRow(const PointRow& row, QString& proble
 
 PanelSetup CStationPanel::setup() const {
   PanelSetup read;
-  const auto station = readRow<reading::StationPoint>(m_station, read.problem);
-  const auto backsight =
-      station ? readRow<reading::Backsight>(m_backsight, read.problem) : std::nullopt;
-  if (backsight) read.setup = reading::StationAndBacksight{*station, *backsight};
+  if (method() != Method::kBacksight) {
+    const reading::OrientedStation setup = oriented();
+    if (method() == Method::kBacksights && !setup.station) {
+      readRow<reading::StationPoint>(m_station, read.problem);
+    } else if (setup.sightings.empty()) {
+      read.problem = method() == Method::kFree ? QStringLiteral("请点“观测...”输入自由设站的观测")
+                                               : QStringLiteral("请点“观测...”输入各后视点的读数");
+    } else {
+      read.setup = setup;
+    }
+  } else {
+    const auto station = readRow<reading::StationPoint>(m_station, read.problem);
+    const auto backsight =
+        station ? readRow<reading::Backsight>(m_backsight, read.problem) : std::nullopt;
+    if (backsight) read.setup = reading::StationAndBacksight{*station, *backsight};
+  }
+  if (read.setup) {
+    read.heights = readHeights(read.problem);
+    if (!read.problem.isEmpty()) read.setup.reset();  // no sheet without the heights asked for
+  }
   return read;
+}
+
+// The heights as typed; none, with `problem` naming the field where one is
+// wrong or missing, or where none is typed.
+std::optional<reading::SightHeights> CStationPanel::readHeights(QString& problem) const {
+  if (m_stationHeight->text().trimmed().isEmpty() &&
+      m_instrumentHeight->text().trimmed().isEmpty() && m_targetHeight->text().trimmed().isEmpty())
+    return std::nullopt;
+  reading::SightHeights heights;
+  if (!m_stationHeight->text().trimmed().isEmpty()) {
+    heights.station = number(*m_stationHeight, QStringLiteral("测站高程"), problem);
+    if (!heights.station) return std::nullopt;
+  }
+  const auto instrument = number(*m_instrumentHeight, QStringLiteral("仪器高"), problem);
+  const auto target =
+      instrument ? number(*m_targetHeight, QStringLiteral("目标高"), problem) : instrument;
+  if (!target) return std::nullopt;
+  heights.instrument = *instrument;
+  heights.target = *target;
+  heights.earthCorrection = m_earthCorrection->isChecked();
+  return heights;
 }
 
 // Shows a point in `row`'s fields and picks its kind.
@@ -205,19 +300,100 @@ void CStationPanel::showPoint(PointRow& row, const Point& point) {
           row.name->setName(QString::fromStdString(given.name));
         } else if constexpr (std::is_same_v<Given, reading::Point>) {
           row.kind->setCurrentIndex(kCoordinatesPage);
-          row.x->setText(numberText(given.x));
-          row.y->setText(numberText(given.y));
+          row.x->setText(ShortestText(given.x));
+          row.y->setText(ShortestText(given.y));
         } else if (row.azimuth) {
           row.kind->setCurrentIndex(kAzimuthPage);
-          row.azimuth->setText(numberText(given.packed));
+          row.azimuth->setText(ShortestText(given.packed));
         }
       },
       point);
 }
 
 void CStationPanel::showSetup(const reading::StationAndBacksight& setup) {
+  setMethod(Method::kBacksight);
   showPoint(m_station, setup.station);
   if (setup.backsight) showPoint(m_backsight, *setup.backsight);
+}
+
+void CStationPanel::showSetup(const reading::OrientedStation& setup) {
+  if (setup.station) showPoint(m_station, *setup.station);
+  setOriented(setup, m_limits);
+  setMethod(setup.method == reading::OrientedStation::Method::kFree ? Method::kFree
+                                                                    : Method::kBacksights);
+}
+
+CStationPanel::Method CStationPanel::method() const { return Method(m_method->currentIndex()); }
+
+void CStationPanel::setMethod(Method method) { m_method->setCurrentIndex(int(method)); }
+
+reading::OrientedStation CStationPanel::oriented() const {
+  reading::OrientedStation setup = m_oriented;
+  setup.method = method() == Method::kFree ? reading::OrientedStation::Method::kFree
+                                           : reading::OrientedStation::Method::kBacksights;
+  setup.station.reset();
+  QString problem;
+  if (method() == Method::kBacksights)
+    setup.station = readRow<reading::StationPoint>(m_station, problem);
+  return setup;
+}
+
+void CStationPanel::setOriented(const reading::OrientedStation& setup, const SetupLimits& limits) {
+  m_oriented.sightings = setup.sightings;
+  m_oriented.sigmas = setup.sigmas;
+  m_limits = limits;
+  showMethod();
+}
+
+// The rows and buttons the method takes.
+void CStationPanel::showMethod() {
+  const Method method = this->method();
+  const bool stationShown = method != Method::kFree;
+  const bool backsightShown = method == Method::kBacksight;
+  for (QWidget* part :
+       {static_cast<QWidget*>(m_stationLabel), static_cast<QWidget*>(m_station.kind),
+        static_cast<QWidget*>(m_station.pages)})
+    part->setVisible(stationShown);
+  for (QWidget* part :
+       {static_cast<QWidget*>(m_backsightLabel), static_cast<QWidget*>(m_backsight.kind),
+        static_cast<QWidget*>(m_backsight.pages)})
+    part->setVisible(backsightShown);
+  m_observe->setVisible(!backsightShown);
+  m_setupSummary->setVisible(!backsightShown);
+  const std::size_t count = m_oriented.sightings.size();
+  m_setupSummary->setText(count == 0 ? QStringLiteral("尚无观测")
+                                     : QStringLiteral("%1 个观测").arg(count));
+}
+
+void CStationPanel::showHeights(const std::optional<reading::SightHeights>& heights) {
+  HeightTexts texts;
+  if (heights) {
+    if (heights->station) texts.station = ShortestText(*heights->station);
+    texts.instrument = ShortestText(heights->instrument);
+    texts.target = ShortestText(heights->target);
+    texts.earthCorrection = heights->earthCorrection;
+  }
+  setHeightTexts(texts);
+}
+
+CStationPanel::HeightTexts CStationPanel::heightTexts() const {
+  return {m_stationHeight->text(), m_instrumentHeight->text(), m_targetHeight->text(),
+          m_earthCorrection->isChecked()};
+}
+
+void CStationPanel::setHeightTexts(const HeightTexts& texts) {
+  m_stationHeight->setText(texts.station);
+  m_instrumentHeight->setText(texts.instrument);
+  m_targetHeight->setText(texts.target);
+  m_earthCorrection->setChecked(texts.earthCorrection);
+}
+
+reading::AngleFormat CStationPanel::angleFormat() const {
+  return reading::AngleFormat(m_angleFormat->currentData().toInt());
+}
+
+void CStationPanel::setAngleFormat(reading::AngleFormat format) {
+  m_angleFormat->setCurrentIndex(m_angleFormat->findData(int(format)));
 }
 
 int CStationPanel::angleDecimals() const { return m_angleDecimals->value(); }

@@ -3,10 +3,19 @@
 // Where the instrument stands and what it sights, as the setting-out window
 // asks for them: each by point name (typing part of a name lists the names
 // of the design file or the control file) or as typed coordinates, the
-// backsight also as a packed azimuth; the decimals of angles and distances;
-// and the check line, shown where the user looks before going out. The
-// panel reads its typed fields itself: the station setup as data, or what
-// is wrong with which field, in Chinese.
+// backsight also as a packed azimuth; the heights of the sight to each
+// design point (测站高程, 仪器高, 目标高, 两差改正); the angles' format and
+// the decimals of angles and distances; and the check line, shown where
+// the user looks before going out. The panel reads its typed fields itself:
+// the station setup and the heights as data, or what is wrong with which
+// field, in Chinese.
+//
+// 设站方式 picks how the station and the direction the angles start from
+// are fixed: 已知点 + 后视 (the station and the backsight rows), 多后视定向
+// (the station row, and readings to several backsights) or 自由设站
+// (readings, with or without distances, to known points). The last two
+// keep the sightings the setup dialog gave (观测...), and the limits their
+// residuals are marked by.
 
 #include <QString>
 #include <QWidget>
@@ -14,9 +23,11 @@
 #include <optional>
 
 #include "reader/sheet_request.h"
+#include "ui/sheet/setout_sheet.h"
 
 class CPointNameBox;
 class NameIndex;
+class QCheckBox;
 class QComboBox;
 class QLabel;
 class QLineEdit;
@@ -26,7 +37,9 @@ class QStackedWidget;
 
 // The station setup as the panel's fields give it.
 struct PanelSetup {
-  std::optional<reading::StationAndBacksight> setup;  // none where a field is wrong
+  std::optional<reading::StationSetup> setup;  // none where a field is wrong
+  // None where no height is typed: the sheet is then without the sight.
+  std::optional<reading::SightHeights> heights;
   QString problem;  // what is wrong with which field, where one is
 };
 
@@ -40,11 +53,43 @@ class CStationPanel : public QWidget {
   void setNames(std::shared_ptr<const NameIndex> names);
   void setControlFile(const QString& shownName);
 
-  // The station and the backsight as typed, read.
+  // The station, the backsight and the heights as typed, read. The sight
+  // is asked for once any of the three heights is typed; the instrument's
+  // and the target's are then needed, the station's may be left to the
+  // station point's own h.
   PanelSetup setup() const;
   // Shows `setup` in the fields, as if typed (coordinates as the shortest
-  // text that reads back to the same numbers).
+  // text that reads back to the same numbers), and picks its method.
   void showSetup(const reading::StationAndBacksight& setup);
+  void showSetup(const reading::OrientedStation& setup);
+
+  // 设站方式, in the order of its list.
+  enum class Method { kBacksight, kBacksights, kFree };
+  Method method() const;
+  void setMethod(Method method);
+
+  // The setup on sightings as the panel holds it: the method, the station
+  // row as typed (多后视定向; none where it is wrong), the sightings and the
+  // standard errors; and the limits of its residuals.
+  reading::OrientedStation oriented() const;
+  SetupLimits limits() const { return m_limits; }
+  // Keeps the sightings, the standard errors and the limits the setup
+  // dialog gave.
+  void setOriented(const reading::OrientedStation& setup, const SetupLimits& limits);
+
+  // The same for the heights; none empties the fields.
+  void showHeights(const std::optional<reading::SightHeights>& heights);
+  // The heights' fields as typed, and the correction's box: what the window
+  // remembers.
+  struct HeightTexts {
+    QString station, instrument, target;
+    bool earthCorrection = false;
+  };
+  HeightTexts heightTexts() const;
+  void setHeightTexts(const HeightTexts& texts);
+
+  reading::AngleFormat angleFormat() const;
+  void setAngleFormat(reading::AngleFormat format);
 
   int angleDecimals() const;     // of azimuths and angles, 4 is whole seconds
   int distanceDecimals() const;  // 3 is millimetres
@@ -60,6 +105,8 @@ class CStationPanel : public QWidget {
   // 移除 next to the control file's name: names are looked up in the design
   // file again.
   void controlFileRemoved();
+  // 观测... was pressed: the setup dialog is wanted.
+  void setupRequested();
 
  private:
   struct PointRow {
@@ -73,17 +120,32 @@ class CStationPanel : public QWidget {
   };
 
   PointRow makeRow(const QString& role, bool withAzimuth);
+  void showMethod();
   template <class Point>
   static std::optional<Point> readRow(const PointRow& row, QString& problem);
   template <class Point>
   static void showPoint(PointRow& row, const Point& point);
+  std::optional<reading::SightHeights> readHeights(QString& problem) const;
+  QWidget* makeHeights();
 
   PointRow m_station;
   PointRow m_backsight;
   QLabel* m_controlFile;
   QPushButton* m_chooseControl;
   QPushButton* m_removeControl;  // shown while a control file is read
+  QLineEdit* m_stationHeight;
+  QLineEdit* m_instrumentHeight;
+  QLineEdit* m_targetHeight;
+  QCheckBox* m_earthCorrection;
+  QComboBox* m_angleFormat;
   QSpinBox* m_angleDecimals;
   QSpinBox* m_distanceDecimals;
   QLabel* m_checkLine;
+  QComboBox* m_method;
+  QPushButton* m_observe;
+  QLabel* m_setupSummary;
+  QLabel* m_stationLabel;
+  QLabel* m_backsightLabel;
+  reading::OrientedStation m_oriented;  // the sightings and standard errors kept
+  SetupLimits m_limits;
 };

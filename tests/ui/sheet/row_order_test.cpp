@@ -70,11 +70,12 @@ std::vector<std::uint32_t> linesOf(const SetoutSheet& sheet, const OrderedRows& 
   return lines;
 }
 
-RowOrder orderOf(RowOrder::By by, int column = 0, bool descending = false,
-                 std::optional<std::string> code = std::nullopt, std::string name = {}) {
+RowOrder orderOf(RowOrder::By by, SheetRows::Field field = SheetRows::kName,
+                 bool descending = false, std::optional<std::string> code = std::nullopt,
+                 std::string name = {}) {
   RowOrder order;
   order.by = by;
-  order.column = column;
+  order.field = field;
   order.descending = descending;
   order.code = std::move(code);
   order.name = std::move(name);
@@ -96,29 +97,29 @@ TEST(RowOrder, SortsFiltersAndWalksKeepingEachRowsLine) {
     std::vector<std::uint32_t> lines;
   } cases[] = {
       {orderOf(By::kFile), {3, 4, 5, 6, 7}},
-      {orderOf(By::kColumn, CSheetModel::kName, false), {5, 4, 6, 3, 7}},
-      {orderOf(By::kColumn, CSheetModel::kName, true), {7, 3, 6, 4, 5}},
+      {orderOf(By::kColumn, SheetRows::kName, false), {5, 4, 6, 3, 7}},
+      {orderOf(By::kColumn, SheetRows::kName, true), {7, 3, 6, 4, 5}},
       // The failed row has no azimuth: last, either way.
-      {orderOf(By::kColumn, CSheetModel::kAzimuth, false), {6, 3, 4, 7, 5}},
-      {orderOf(By::kColumn, CSheetModel::kAzimuth, true), {7, 4, 3, 6, 5}},
+      {orderOf(By::kColumn, SheetRows::kAzimuth, false), {6, 3, 4, 7, 5}},
+      {orderOf(By::kColumn, SheetRows::kAzimuth, true), {7, 4, 3, 6, 5}},
       // Empty codes last; equal codes in file order.
-      {orderOf(By::kColumn, CSheetModel::kCode, false), {3, 5, 6, 7, 4}},
-      {orderOf(By::kColumn, CSheetModel::kTicked, true), {6, 3, 4, 5, 7}},
-      {orderOf(By::kFile, 0, false, "kerb"), {3, 5, 6}},
-      {orderOf(By::kFile, 0, false, ""), {4}},
-      {orderOf(By::kColumn, CSheetModel::kName, false, "kerb", "K"), {6, 3}},
-      {orderOf(By::kFile, 0, false, std::nullopt, "桩"), {7}},
+      {orderOf(By::kColumn, SheetRows::kCode, false), {3, 5, 6, 7, 4}},
+      {orderOf(By::kTicked, SheetRows::kName, true), {6, 3, 4, 5, 7}},
+      {orderOf(By::kFile, SheetRows::kName, false, "kerb"), {3, 5, 6}},
+      {orderOf(By::kFile, SheetRows::kName, false, ""), {4}},
+      {orderOf(By::kColumn, SheetRows::kName, false, "kerb", "K"), {6, 3}},
+      {orderOf(By::kFile, SheetRows::kName, false, std::nullopt, "桩"), {7}},
       // From the station (0, 0): K9's line is ticked; the walk goes to the
       // nearest, k2 (5 m), then K10, then 桩1; the rest follow in file order.
       {orderOf(By::kRoute), {4, 3, 7, 5, 6}},
-      {orderOf(By::kRoute, 0, false, "kerb"), {3, 5, 6}},
+      {orderOf(By::kRoute, SheetRows::kName, false, "kerb"), {3, 5, 6}},
   };
   const std::atomic<bool> going(false);
   for (const auto& given : cases) {
     const auto ordered = OrderRows(sheet, ticked, given.order, nullptr, going);
     ASSERT_TRUE(ordered);
     EXPECT_EQ(linesOf(sheet, *ordered), given.lines)
-        << int(given.order.by) << " " << given.order.column << " " << given.order.name;
+        << int(given.order.by) << " " << int(given.order.field) << " " << given.order.name;
     if (given.order.by == By::kRoute) {
       EXPECT_EQ(*ordered->route, (std::vector<std::uint32_t>{1, 0, 4}));
     }
@@ -128,7 +129,7 @@ TEST(RowOrder, SortsFiltersAndWalksKeepingEachRowsLine) {
   const std::atomic<bool> stopped(true);
   EXPECT_FALSE(OrderRows(sheet, ticked, orderOf(By::kRoute), nullptr, stopped));
   EXPECT_FALSE(
-      OrderRows(sheet, ticked, orderOf(By::kColumn, CSheetModel::kName), nullptr, stopped));
+      OrderRows(sheet, ticked, orderOf(By::kColumn, SheetRows::kName), nullptr, stopped));
 }
 
 // A sort of more rows than are sorted at a time (the runs are merged) keeps
@@ -145,7 +146,7 @@ TEST(RowOrder, ABigSortIsStable) {
   }
   const std::atomic<bool> going(false);
   const auto ordered =
-      OrderRows(sheet, {}, orderOf(RowOrder::By::kColumn, CSheetModel::kCode), nullptr, going);
+      OrderRows(sheet, {}, orderOf(RowOrder::By::kColumn, SheetRows::kCode), nullptr, going);
   ASSERT_TRUE(ordered);
   const auto& shown = *ordered->shown;
   ASSERT_EQ(shown.size(), names.size());

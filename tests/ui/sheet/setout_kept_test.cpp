@@ -34,7 +34,7 @@ QString status(const CSetoutWindow& window) {
 std::vector<int> tickedRows(const CSetoutWindow& window) {
   std::vector<int> rows;
   for (int row = 0; row < window.model().rowCount(); ++row)
-    if (window.model().index(row, CSheetModel::kTicked).data(Qt::CheckStateRole) == Qt::Checked)
+    if (window.model().index(row, window.model().tickColumn()).data(Qt::CheckStateRole) == Qt::Checked)
       rows.push_back(row);
   return rows;
 }
@@ -54,7 +54,7 @@ TEST(SetoutKept, ClosingAndOpeningAgainBringsBackTheFileItsSetupAndTicks) {
   table.setFocus();
   table.selectRow(0);
   QTest::keyClick(&table, Qt::Key_T, Qt::ControlModifier);
-  table.setCurrentIndex(first->model().index(6, CSheetModel::kTicked));
+  table.setCurrentIndex(first->model().index(6, first->model().tickColumn()));
   QTest::keyClick(&table, Qt::Key_Space);
   EXPECT_EQ(tickedRows(*first), (std::vector<int>{0, 6}));
   first->close();
@@ -65,8 +65,8 @@ TEST(SetoutKept, ClosingAndOpeningAgainBringsBackTheFileItsSetupAndTicks) {
   EXPECT_EQ(again->windowTitle(), "放样表 - design.csv");
   const PanelSetup setup = again->panel().setup();
   ASSERT_TRUE(setup.setup);
-  EXPECT_EQ(*setup.setup,
-            (reading::StationAndBacksight{reading::PointName{"A1"}, reading::PointName{"A2"}}));
+  EXPECT_EQ(*setup.setup, reading::StationSetup(reading::StationAndBacksight{
+                              reading::PointName{"A1"}, reading::PointName{"A2"}}));
   EXPECT_EQ(again->panel().angleDecimals(), 2);
   EXPECT_EQ(again->panel().distanceDecimals(), 2);
   QStringList labels;
@@ -144,7 +144,7 @@ TEST(SetoutKept, ARecordKeepsEveryFieldAndGoesWhenItsFileFallsOffTheList) {
   using reading::PackedAzimuth;
   using reading::Point;
   using reading::PointName;
-  const std::optional<reading::StationSetup> setups[] = {
+  const std::optional<reading::StationAndBacksight> setups[] = {
       std::nullopt,
       reading::StationAndBacksight{PointName{"桩 1:2"}, PointName{"A2"}},
       reading::StationAndBacksight{Point{3350000.125, -0.1}, PackedAzimuth{359.5959}},

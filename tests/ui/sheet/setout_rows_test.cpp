@@ -117,7 +117,7 @@ TEST_F(SetoutRowsTest, SortingAndFilteringKeepEachRowsLine) {
 // "K3, gate", K2, K4; the other rows follow it. The sketch draws it.
 TEST_F(SetoutRowsTest, TheRouteLeavesTickedPointsOutAndIsDrawn) {
   load(files.request());
-  window.model().setData(window.model().index(0, CSheetModel::kTicked), Qt::Checked,
+  window.model().setData(window.model().index(0, window.model().tickColumn()), Qt::Checked,
                          Qt::CheckStateRole);
   auto* route = window.findChild<QAction*>();
   for (QAction* action : window.findChildren<QAction*>())
@@ -156,9 +156,11 @@ TEST_F(SetoutRowsTest, BeforeAStationIsChosenThePointsAreListedAndDrawn) {
   EXPECT_EQ(window.sheet(), nullptr);
   CSheetModel& model = window.model();
   ASSERT_EQ(model.rowCount(), 7);
-  EXPECT_EQ(model.headerData(CSheetModel::kAzimuth, Qt::Horizontal).toString(), "X（北）");
-  EXPECT_EQ(model.headerData(CSheetModel::kAngle, Qt::Horizontal).toString(), "Y（东）");
-  EXPECT_TRUE(window.table().isColumnHidden(CSheetModel::kDistance));
+  // 点名, 编码, 设计X, 设计Y, 设计高程 and the check boxes.
+  ASSERT_EQ(model.columnCount(), 6);
+  EXPECT_EQ(model.headerData(2, Qt::Horizontal).toString(), "设计X");
+  EXPECT_EQ(model.headerData(3, Qt::Horizontal).toString(), "设计Y");
+  EXPECT_EQ(model.headerData(4, Qt::Horizontal).toString(), "设计高程");
   const struct {
     int row;
     const char* name;
@@ -172,9 +174,9 @@ TEST_F(SetoutRowsTest, BeforeAStationIsChosenThePointsAreListedAndDrawn) {
   };
   for (const auto& given : rows) {
     EXPECT_EQ(model.index(given.row, CSheetModel::kName).data().toString(), given.name);
-    EXPECT_EQ(model.index(given.row, CSheetModel::kAzimuth).data().toString(), given.x);
-    EXPECT_EQ(model.index(given.row, CSheetModel::kAngle).data().toString(), given.y);
-    EXPECT_EQ(model.index(given.row, CSheetModel::kHeight).data().toString(), given.height);
+    EXPECT_EQ(model.index(given.row, 2).data().toString(), given.x);
+    EXPECT_EQ(model.index(given.row, 3).data().toString(), given.y);
+    EXPECT_EQ(model.index(given.row, 4).data().toString(), given.height);
   }
   EXPECT_TRUE(model.failed(5));  // K5's typo
   const QImage drawn = window.sketch().grab().toImage();
@@ -217,7 +219,7 @@ TEST_F(SetoutRowsTest, ADesignPointIsAStationBesideTheControlFileWhichCanBeRemov
   EXPECT_EQ(window.sheet()->station.x, 3349920.25);
   QPushButton* remove = nullptr;
   for (QPushButton* button : panel.findChildren<QPushButton*>())
-    if (button->text() == QStringLiteral("移除(&M)")) remove = button;
+    if (button->text() == QStringLiteral("移除(&X)")) remove = button;
   ASSERT_TRUE(remove && remove->isVisible());
   QTest::mouseClick(remove, Qt::LeftButton);
   const QLabel* check = window.findChild<QLabel*>(QStringLiteral("checkLine"));

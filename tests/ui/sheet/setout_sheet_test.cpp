@@ -53,10 +53,9 @@ QStringList tableLines(const std::shared_ptr<const SetoutSheet>& sheet) {
   QStringList lines;
   for (int row = 0; row < model.rowCount(); ++row) {
     QStringList cells;
-    for (int column = CSheetModel::kName; column < CSheetModel::kColumnCount; ++column)
+    for (int column = 0; column < model.tickColumn(); ++column)
       cells << model.index(row, column).data().toString();
-    lines << (model.failed(row) ? cells[CSheetModel::kAzimuth - CSheetModel::kName]
-                                : cells.join(QLatin1Char(',')));
+    lines << (model.failed(row) ? cells[CSheetModel::kAzimuth] : cells.join(QLatin1Char(',')));
   }
   return lines;
 }
@@ -109,6 +108,86 @@ TEST(SetoutSheet, TableRowsAreTheToolsAnswersForEveryWayOfGivingStationAndBacksi
   }
 }
 
+// The sight's columns and D°M′S″ angles: the table's rows and the check
+// line are the tool's for the same file and settings, to the character.
+// K1 by hand: ΔH = 21.300 + 1.300 − 20.500 − 1.552 = 0.548, D = 108.912,
+// z = 90° − atan(0.548 / 108.912) = 89°42′42.2″; 桩6: ΔH = −0.752,
+// D = 14.142, z = 90° + atan(0.752 / 14.142) = 93°02′37.7″.
+TEST(SetoutSheet, HeightsAndDmsAnglesAreTheToolsToTheCharacter) {
+  SetoutFiles files;
+  reading::SheetRequest request = files.request();
+  request.angleFormat = reading::AngleFormat::kDms;
+  request.heights = reading::SightHeights{20.5, 1.552, 1.3, false};
+  const auto sheet = computed(request);
+  ASSERT_TRUE(sheet);
+  const QStringList expected = {
+      "K1,,6°30′30″,358°54′49″,108.912,21.300,0.548,89°42′42″,108.913",
+      "K2,kerb,53°53′38″,46°17′58″,108.797,21.150,0.398,89°47′25″,108.798",
+      "\"K3, gate\",,90°00′00″,82°24′19″,100.000,20.980,0.228,89°52′10″,100.000",
+      "K4,,211°49′39″,204°13′58″,93.863,,,,",
+      "ERROR: S7: point is on the station",
+      "ERROR: K5: Y is not a number: \"500030.5O\"",
+      "桩6,路缘,135°00′00″,127°24′19″,14.142,20.000,-0.752,93°02′38″,14.162"};
+  EXPECT_EQ(tableLines(sheet), expected);
+  const ToolRun tool = runTool({"setout",
+                                "--columns",
+                                "name,code,y,x,h",
+                                "--control",
+                                files.control,
+                                "--station-point",
+                                "A1",
+                                "--backsight-point",
+                                "A2",
+                                "--decimals",
+                                "3",
+                                "--azimuth-decimals",
+                                "4",
+                                "--angle-format",
+                                "dms",
+                                "--station-height",
+                                "20.5",
+                                "--instrument-height",
+                                "1.552",
+                                "--target-height",
+                                "1.3",
+                                "-i",
+                                files.design});
+  EXPECT_EQ(QString::fromUtf8(tool.out).split('\n', Qt::SkipEmptyParts).mid(2), expected);
+  EXPECT_TRUE(QString::fromUtf8(tool.err).startsWith(
+      "corvane-calc: station to backsight: azimuth 7°35′41″ distance 151.327\n"));
+  EXPECT_EQ(CheckLineText(*sheet), "检核：后视方位角 7°35′41″   距离 151.327");
+  EXPECT_EQ(HeightsLineText(*sheet), "测站高程 20.500  仪器高 1.552  目标高 1.300    两差改正：无");
+}
+
+// 设计X and 设计Y, where shown, follow the other columns in the table, in
+// what Ctrl+C copies and in the CSV, with the decimals of lengths; a row
+// without a point leaves them empty.
+TEST(SetoutSheet, TheDesignCoordinatesShowWhereAskedFor) {
+  SetoutFiles files;
+  const auto sheet = computed(files.request());
+  ASSERT_TRUE(sheet);
+  CSheetModel model;
+  model.setSheet(sheet);
+  EXPECT_EQ(model.tickColumn(), 6);  // the sheet's columns, then the check boxes
+  model.setDesignShown(true);
+  ASSERT_EQ(model.tickColumn(), 8);
+  EXPECT_EQ(model.headerData(6, Qt::Horizontal).toString(), "设计X");
+  EXPECT_EQ(model.tabSeparated({0, 5}),
+            "点名\t编码\t方位角\t水平角\t距离\t设计高程\t设计X\t设计Y\n"
+            "K1\t\t6.3030\t358.5449\t108.912\t21.300\t3350108.210\t500012.345\n"
+            "K5\t\tERROR: K5: Y is not a number: \"500030.5O\"\t\t\t\t\t\n");
+  const QString path = files.folder.filePath(QStringLiteral("sheet.csv"));
+  ASSERT_EQ(WriteSheetCsv(*sheet, path, nullptr, true), QString());
+  QFile written(path);
+  ASSERT_TRUE(written.open(QIODevice::ReadOnly));
+  const QString csv = QString::fromUtf8(written.readAll());
+  EXPECT_TRUE(
+      csv.contains("\n点名,编码,方位角,水平角,距离,设计高程,设计X,设计Y\n"
+                   "K1,,6.3030,358.5449,108.912,21.300,3350108.210,500012.345\n"))
+      << csv.toStdString();
+  EXPECT_TRUE(csv.endsWith("\n桩6,路缘,135.0000,127.2419,14.142,20.000,3349990.000,500010.000\n"));
+}
+
 // A row read the other way round, east before north, is an error in its
 // place, with a column list or without one (as corvane-calc reads a file
 // without one: NAME X Y), not a point 4,030 km away; the sketch leaves it
@@ -151,7 +230,9 @@ TEST(SetoutSheet, HeightsAreWrittenWithADecimalPoint) {
   CSheetModel model;
   model.setSheet(sheet);
   EXPECT_EQ(model.index(0, CSheetModel::kHeight).data().toString(), "21.300");
-  EXPECT_EQ(model.tabSeparated({0}), "K1\t\t6.3030\t358.5449\t108.912\t21.300\n");
+  EXPECT_EQ(model.tabSeparated({0}),
+            "点名\t编码\t方位角\t水平角\t距离\t设计高程\n"
+            "K1\t\t6.3030\t358.5449\t108.912\t21.300\n");
   const QString path = files.folder.filePath(QStringLiteral("sheet.csv"));
   ASSERT_EQ(WriteSheetCsv(*sheet, path), QString());
   QFile written(path);
@@ -208,7 +289,9 @@ TEST(SetoutSheet, RowsKeepTheFileOrderAndTheirLineNumbers) {
   EXPECT_EQ(sheet->backsightPoint->x, 3350150.0);
 }
 
-TEST(SetoutSheet, CsvExportIsTheToolsHeaderSheetAfterAByteOrderMark) {
+// The CSV is the tool's --header sheet, after a byte-order mark, its
+// heading row the sheet's own Chinese titles in place of the tool's.
+TEST(SetoutSheet, CsvExportIsTheToolsHeaderSheetWithTheSheetsHeadings) {
   SetoutFiles files;
   const auto sheet = computed(files.request());
   ASSERT_TRUE(sheet);
@@ -220,7 +303,11 @@ TEST(SetoutSheet, CsvExportIsTheToolsHeaderSheetAfterAByteOrderMark) {
       runTool({"setout", "--columns", "name,code,y,x,h", "--control", files.control,
                "--station-point", "A1", "--backsight-point", "A2", "--decimals", "3",
                "--azimuth-decimals", "4", "--header", "-i", files.design});
-  EXPECT_EQ(written.readAll(), "\xEF\xBB\xBF" + tool.out);
+  QByteArray expected = "\xEF\xBB\xBF" + tool.out;
+  const QByteArray english = "\nNAME,CODE,AZIMUTH,ANGLE,DISTANCE,H\n";
+  ASSERT_TRUE(expected.contains(english));
+  expected.replace(english, "\n点名,编码,方位角,水平角,距离,设计高程\n");
+  EXPECT_EQ(written.readAll(), expected);
 }
 
 // Points ticked off left out of an export (K1, the first row, and the
@@ -240,7 +327,7 @@ TEST(SetoutSheet, AnExportWithoutTheTickedPointsKeepsTheLinesBetweenRows) {
             "# design points, exported 2026-12-01\n"
             "# station A1 X 3350000.000 Y 500000.000 / backsight A2 X 3350150.000 Y "
             "500020.000 / azimuth 7.3541 distance 151.327\n"
-            "NAME,CODE,AZIMUTH,ANGLE,DISTANCE,H\n"
+            "点名,编码,方位角,水平角,距离,设计高程\n"
             "K2,kerb,53.5338,46.1758,108.797,21.150\n"
             "\"K3, gate\",,90.0000,82.2419,100.000,20.980\n"
             "K4,,211.4939,204.1358,93.863,\n"

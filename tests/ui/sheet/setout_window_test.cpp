@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QAction>
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
@@ -121,6 +122,7 @@ TEST_F(SetoutWindowTest, WheelZoomsAboutThePointerAndDraggingPans) {
   EXPECT_EQ(sketch.selectedRow(), -1);  // a drag selects nothing
 }
 
+// Ctrl+C: the sheet's headings, then the rows selected.
 TEST_F(SetoutWindowTest, CtrlCCopiesTheSelectedRowsForASpreadsheet) {
   QTableView& table = window.table();
   table.setFocus();
@@ -128,6 +130,7 @@ TEST_F(SetoutWindowTest, CtrlCCopiesTheSelectedRowsForASpreadsheet) {
   QTest::keyClick(&table, Qt::Key_Down, Qt::ShiftModifier);
   QTest::keyClick(&table, Qt::Key_C, Qt::ControlModifier);
   EXPECT_EQ(QGuiApplication::clipboard()->text(),
+            "点名\t编码\t方位角\t水平角\t距离\t设计高程\n"
             "K1\t\t6.3030\t358.5449\t108.912\t21.300\n"
             "K2\tkerb\t53.5338\t46.1758\t108.797\t21.150\n");
 }
@@ -217,6 +220,108 @@ TEST_F(SetoutWindowTest, ThePanelSaysWhatIsWrongWithWhichField) {
         << checkLine()->text().toStdString() << " for " << given.message;
     EXPECT_EQ(window.sheet(), nullptr);
   }
+}
+
+// The heights and the angles' format from the panel: the sight's columns
+// appear once heights are typed, the station's height is the station
+// point's own h where none is typed, each missing field is named, and the
+// next window starts with the same choices.
+TEST_F(SetoutWindowTest, HeightsAndTheAngleFormatFromThePanelAreKept) {
+  CStationPanel& panel = window.panel();
+  const auto shown = window.sheet();
+  panel.setAngleFormat(reading::AngleFormat::kDms);
+  panel.setHeightTexts({"", "1.552", "1.3", true});
+  emit panel.changed();
+  ASSERT_TRUE(QTest::qWaitFor([&] { return window.sheet() != shown && window.sheet(); }));
+  CSheetModel& model = window.model();
+  ASSERT_EQ(model.tickColumn(), 9);  // the sheet's columns, then the check boxes
+  QStringList headings;
+  for (int column = 0; column < model.tickColumn(); ++column)
+    headings << model.headerData(column, Qt::Horizontal).toString();
+  EXPECT_EQ(headings.mid(5), QStringList({"设计高程", "高差", "天顶距", "斜距"}));
+  // A1's height in ctl.dat is 20.000: ΔH = 21.300 + 1.3 − 20 − 1.552; the
+  // correction, 0.0008 m at 108.9 m, turns 89°26′55.4″ into 89°26′56.9″.
+  QStringList k1;
+  for (int column = 0; column < model.tickColumn(); ++column)
+    k1 << model.index(0, column).data().toString();
+  EXPECT_EQ(k1.join(',').toStdString(),
+            "K1,,6°30′30″,358°54′49″,108.912,21.300,1.048,89°26′57″,108.917");
+  EXPECT_EQ(checkLine()->text(), "检核：后视方位角 7°35′41″   距离 151.327");
+
+  const struct {
+    CStationPanel::HeightTexts heights;
+    int angleDecimals;
+    const char* message;
+  } cases[] = {
+      {{"", "", "1.3", false}, 4, "请输入仪器高"},
+      {{"", "1.5", "", false}, 4, "请输入目标高"},
+      {{"2O", "1.5", "1.3", false}, 4, "测站高程不是数字：2O"},
+      {{"", "1.5", "1.3", false}, 3, "角度格式为度°分′秒″时，角度小数位须为 4 或更多（4 为整秒）"},
+  };
+  for (const auto& given : cases) {
+    panel.setHeightTexts(given.heights);
+    panel.setDecimals(given.angleDecimals, 3);
+    emit panel.changed();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return checkLine()->text() == given.message; }))
+        << checkLine()->text().toStdString() << " for " << given.message;
+    EXPECT_EQ(window.sheet(), nullptr);
+  }
+  SetoutFiles::write(files.control,
+                     "A1,,500000.000,3350000.000,20.000\n"
+                     "A2,,500020.000,3350150.000,\n");
+  panel.showSetup({reading::PointName{"A2"}, reading::PointName{"A1"}});  // A2 has no h
+  panel.setDecimals(4, 3);
+  emit panel.changed();
+  ASSERT_TRUE(QTest::qWaitFor([&] {
+    return checkLine()->text() == "测站 A2 在 ctl.dat 中没有高程，请输入测站高程";
+  })) << checkLine()->text().toStdString();
+
+  CSetoutWindow next;
+  EXPECT_EQ(next.panel().angleFormat(), reading::AngleFormat::kDms);
+  const CStationPanel::HeightTexts kept = next.panel().heightTexts();
+  EXPECT_EQ(QStringList({kept.station, kept.instrument, kept.target}),
+            QStringList({"", "1.5", "1.3"}));
+  EXPECT_FALSE(kept.earthCorrection);
+}
+
+// 查看 > 设计坐标 adds 设计X and 设计Y to the table, and the next window
+// shows them too.
+TEST_F(SetoutWindowTest, TheDesignCoordinatesAreShownFromTheMenuAndKept) {
+  auto* design = window.findChild<QAction*>(QStringLiteral("designShown"));
+  ASSERT_NE(design, nullptr);
+  EXPECT_FALSE(design->isChecked());
+  design->trigger();
+  ASSERT_EQ(window.model().tickColumn(), 8);
+  EXPECT_EQ(window.model().index(0, 7).data().toString(), "500012.345");
+  EXPECT_EQ(window.table().columnSpan(4, CSheetModel::kAzimuth), 6);  // S7's message across
+  CSetoutWindow next;
+  EXPECT_TRUE(next.findChild<QAction*>(QStringLiteral("designShown"))->isChecked());
+  EXPECT_TRUE(next.choices().designShown);
+}
+
+// 文件 > 页眉...: the fields typed are the printed pages' heading, and the
+// next window's.
+TEST_F(SetoutWindowTest, ThePageHeadingIsTypedInItsDialogAndKept) {
+  QAction* heading = nullptr;
+  for (QAction* action : window.findChildren<QAction*>())
+    if (action->text() == QStringLiteral("页眉(&H)...")) heading = action;
+  ASSERT_NE(heading, nullptr);
+  QTimer::singleShot(0, [] {
+    auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+    ASSERT_NE(dialog, nullptr);
+    const QList<QLineEdit*> fields = dialog->findChildren<QLineEdit*>();
+    ASSERT_EQ(fields.size(), 6);
+    fields[0]->setText(QStringLiteral(" 滨江路二期 "));
+    fields[2]->setText(QStringLiteral("张三"));
+    dialog->accept();
+  });
+  heading->trigger();
+  const PageHeading typed = window.choices().heading;
+  EXPECT_EQ(typed.fields[0], "滨江路二期");
+  EXPECT_EQ(typed.fields[1], "");
+  EXPECT_EQ(typed.fields[2], "张三");
+  CSetoutWindow next;
+  EXPECT_EQ(next.choices().heading, typed);
 }
 
 // Another file that is no coordinate file (a program, a picture): a message

@@ -1,0 +1,252 @@
+#include "cli/setup_runner.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cmath>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "cli/batch_runner.h"
+#include "reader/angle_text.h"
+#include "reader/chunk_reader.h"
+#include "reader/input_rows.h"
+#include "reader/number_text.h"
+#include "reader/setup_text.h"
+#include "reader/shown_text.h"
+#include "reader/station_setup.h"
+
+namespace calc {
+namespace {
+
+constexpr int kAllComputed = 0;
+constexpr int kRowsFailed = 1;
+constexpr int kBadUsage = 2;
+constexpr std::size_t kNotASighting = static_cast<std::size_t>(-1);
+
+// One input line as read, kept until the setup is worked out.
+struct Line {
+  reading::LineAnswer answer;
+  bool firstRow = false;                 // the first row of the first input
+  std::size_t sighting = kNotASighting;  // its sighting, for a row that read
+};
+
+// The rows of every input, read line by line.
+class SetupRows {
+ public:
+  SetupRows(const reading::RowReader& reader, int errFd) : reader_(reader), errFd_(errFd) {}
+
+  // Starts the next input.
+  void Start() { rows_ = reading::InputRows(); }
+
+  // Reads the input's next line; `where` names it in messages ("stdin:3").
+  void Add(std::string_view text, const std::string& where) {
+    Line line;
+    const bool first = rows_.FirstRow(text);
+    line.firstRow = first && !rowSeen_;
+    rowSeen_ = rowSeen_ || first;
+    reader_.Read(text, line.answer, first);
+    reading::LineAnswer& answer = line.answer;
+    if (answer.kind == reading::LineAnswer::Kind::kAnswer) {
+      if (sightings_.size() == kMostSightings) {
+        answer.kind = reading::LineAnswer::Kind::kError;
+        answer.text.clear();
+        reading::AppendShown(answer.text, answer.name);
+        answer.text += ": a setup takes at most " + std::to_string(kMostSightings) + " sightings";
+      } else {
+        line.sighting = sightings_.size();
+        const double distance = answer.results[1];
+        sightings_.push_back({{answer.point.x, answer.point.y},
+                              answer.results[0],
+                              std::isnan(distance) ? std::nullopt : std::optional(distance)});
+        std::string label;
+        reading::AppendShown(label, answer.name);
+        labels_.push_back(label + " (" + where + ")");
+      }
+    }
+    if (answer.kind == reading::LineAnswer::Kind::kError) {
+      failed_ = true;
+      WriteAll(errFd_, "corvane-calc: " + where + ": " + answer.text + "\n");
+    }
+    lines_.push_back(std::move(line));
+  }
+
+  std::vector<Line>& lines() { return lines_; }
+  const std::vector<survey::Sighting>& sightings() const { return sightings_; }
+  const std::string& label(std::size_t sighting) const { return labels_[sighting]; }
+  bool failed() const { return failed_; }
+
+ private:
+  const reading::RowReader& reader_;
+  int errFd_;
+  reading::InputRows rows_;
+  bool rowSeen_ = false;
+  std::vector<Line> lines_;
+  std::vector<survey::Sighting> sightings_;
+  std::vector<std::string> labels_;  // "GPS2 (stdin:3)"
+  bool failed_ = false;
+};
+
+// Reads the input `file` ("-": standard input) into `rows`; "" or what
+// keeps it from being read.
+std::string ReadInput(const std::string& file, SetupRows& rows) {
+  const bool isStdin = file == "-";
+  const std::string source = isStdin ? "stdin" : file;
+  const int fd = isStdin ? STDIN_FILENO : open(file.c_str(), O_RDONLY);
+  if (fd < 0) return "cannot open " + file + ": " + std::strerror(errno);
+  reading::ChunkReader input(fd);
+  rows.Start();
+  std::string piece;
+  std::size_t number = 0;
+  while (input.Next(piece) == reading::ChunkReader::Got::kPiece) {
+    for (std::size_t at = 0; at < piece.size();) {
+      const std::size_t end = piece.find('\n', at);
+      rows.Add(std::string_view(piece).substr(at, end - at),
+               source + ":" + std::to_string(++number));
+      at = end + 1;
+    }
+  }
+  if (!isStdin) close(fd);
+  if (input.failed() != 0) return "cannot read " + source + ": " + std::strerror(input.failed());
+  if (!input.refused().empty()) return source + ": " + input.refused();
+  return {};
+}
+
+// The free station's row: STATION X Y ORIENTATION MX MY.
+std::string StationRow(const reading::SetupAnswer& setup, const std::string& name, char separator,
+                       int decimals, reading::AngleFormat angleFormat, int angleDecimals) {
+  std::string row;
+  reading::AppendField(row, name, separator);
+  for (const double length : {setup.station.x, setup.station.y}) {
+    row += separator;
+    reading::AppendFixed(row, length, decimals);
+  }
+  row += separator;
+  reading::AppendAngle(row, setup.orientation, angleFormat, angleDecimals);
+  for (const double error : {setup.mxMm, setup.myMm}) {
+    row += separator;
+    reading::AppendFixed(row, error, decimals);
+  }
+  return row;
+}
+
+// The --header comment line: the setup, or that there is none.
+std::string SetupComment(const reading::Sheet& sheet, const std::string& stationName,
+                         const survey::SetupOutcome<reading::SetupAnswer>& setup) {
+  const int decimals = sheet.settings.decimals;
+  const int angleDecimals = sheet.settings.azimuthDecimals.value_or(decimals);
+  const reading::AngleFormat angleFormat = sheet.settings.angleFormat;
+  const bool free = sheet.settings.mode == reading::Mode::kFreeStation;
+  if (!setup.ok()) return free ? "# free station: none" : sheet.headerComment + " / no orientation";
+  std::string text = free ? "# free station " : sheet.headerComment;
+  const reading::SetupAnswer& answer = setup.value();
+  if (free) {
+    reading::AppendShown(text, stationName);
+    text += " X ";
+    reading::AppendFixed(text, answer.station.x, decimals);
+    text += " Y ";
+    reading::AppendFixed(text, answer.station.y, decimals);
+  }
+  text += " / orientation ";
+  reading::AppendAngle(text, answer.orientation, angleFormat, angleDecimals);
+  if (!free) return text;
+  text += " / mX ";
+  reading::AppendFixed(text, answer.mxMm, decimals);
+  text += " mY ";
+  reading::AppendFixed(text, answer.myMm, decimals);
+  text += " mm / sigma0 ";
+  reading::AppendFixed(text, answer.sigma0, 2);
+  return text;
+}
+
+}  // namespace
+
+int RunSetup(const Options& options, int outFd, int errFd) {
+  const reading::Sheet& sheet = options.sheet;
+  const reading::RowSettings& settings = sheet.settings;
+  const reading::RowReader reader(settings);
+  const bool free = settings.mode == reading::Mode::kFreeStation;
+  SetupRows rows(reader, errFd);
+  if (!options.values.empty()) {
+    rows.Start();
+    for (std::size_t i = 0; i < options.values.size(); ++i)
+      rows.Add(options.values[i], "value " + std::to_string(i + 1));
+  } else {
+    const std::vector<std::string> stdinOnly = {"-"};
+    for (const std::string& file : options.files.empty() ? stdinOnly : options.files) {
+      if (const std::string problem = ReadInput(file, rows); !problem.empty()) {
+        WriteAll(errFd, "corvane-calc: " + problem + "\n");
+        return kBadUsage;
+      }
+    }
+  }
+
+  const reading::OrientedStation& asked = *sheet.oriented;
+  const auto setup =
+      reading::SolveSetup(free ? nullptr : &settings.station, rows.sightings(), asked.sigmas);
+  const int decimals = settings.decimals;
+  const int angleDecimals = settings.azimuthDecimals.value_or(decimals);
+  const reading::AngleFormat angleFormat = settings.angleFormat;
+  const std::string stationName = asked.name.empty() ? "STATION" : asked.name;
+  std::string why;  // no setup: why
+  if (!setup.ok()) {
+    why = std::string(free ? "no station: " : "no orientation: ") +
+          reading::SetupErrorText(setup.error(), free,
+                                  [&rows](std::size_t at) { return rows.label(at); });
+  }
+  if (!free) {
+    std::string said = why;
+    if (setup.ok()) {
+      said = "orientation ";
+      reading::AppendAngle(said, setup.value().orientation, angleFormat, angleDecimals);
+    }
+    WriteAll(errFd, "corvane-calc: " + said + "\n");
+  } else if (!setup.ok()) {
+    WriteAll(errFd, "corvane-calc: " + why + "\n");
+  }
+
+  std::string out;
+  if (free) {
+    char separator = ' ';
+    for (const Line& line : rows.lines())
+      if (line.sighting != kNotASighting) {
+        separator = line.answer.separator;
+        break;
+      }
+    out += setup.ok() ? StationRow(setup.value(), stationName, separator, decimals, angleFormat,
+                                   angleDecimals)
+                      : std::string(reading::kErrorPrefix) + why;
+    out += '\n';
+  }
+  const std::string comment = SetupComment(sheet, stationName, setup);
+  for (Line& line : rows.lines()) {
+    reading::LineAnswer& answer = line.answer;
+    if (line.sighting != kNotASighting) {
+      if (setup.ok()) {
+        const survey::TargetResidual& residual = setup.value().residuals[line.sighting];
+        answer.results = {residual.seconds,
+                          free ? residual.distanceMm.value_or(NAN) : residual.lateralMm, 0.0};
+      } else {
+        answer.kind = reading::LineAnswer::Kind::kError;
+        answer.text.clear();
+        reading::AppendShown(answer.text, answer.name);
+        answer.text += ": " + why;
+      }
+    }
+    std::size_t begin = 0;
+    const std::string* header = line.firstRow && options.header ? &comment : nullptr;
+    if (reading::AppendOutput(reader, answer, header, out, begin) !=
+        reading::LineOutcome::kReplaced) {
+      out += '\n';
+    }
+  }
+  if (const int error = WriteAll(outFd, out); error != 0) {
+    WriteAll(errFd, std::string("corvane-calc: cannot write: ") + std::strerror(error) + "\n");
+    return kBadUsage;
+  }
+  return rows.failed() || !setup.ok() ? kRowsFailed : kAllComputed;
+}
+
+}  // namespace calc
