@@ -93,8 +93,8 @@ CSetoutWindow::CSetoutWindow(QWidget* parent)
   setAttribute(Qt::WA_DeleteOnClose);
   setWindowTitle(QStringLiteral("放样表"));
   setWindowIcon(res::LoadIconResource(IDI_APP));
-  m_wanted.columns = Recalled(kColumns, kDefaultColumns).toString();
-  m_wanted.controlColumns = Recalled(kControlColumns, QString()).toString();
+  m_wanted.layout.columns = Recalled(kColumns, kDefaultColumns).toString();
+  m_wanted.controlLayout.columns = Recalled(kControlColumns, QString()).toString();
   m_shown = m_wanted;
   m_model->setDesignShown(Recalled(kDesignShown, false).toBool());
   createCentre();
@@ -284,7 +284,7 @@ void CSetoutWindow::openKept(const QString& path) {
   if (const auto kept = SheetSetup::Recall(keptPath(path))) {
     applySetup(*kept, source);
   } else {
-    source.columns = Recalled(kColumns, kDefaultColumns).toString();
+    source.layout.columns = Recalled(kColumns, kDefaultColumns).toString();
     m_wantedTicks.emplace();
   }
   read(source);
@@ -304,9 +304,9 @@ bool CSetoutWindow::fileIsThere(const QString& path) {
 // The kept setup in the panel and in `source`, its ticks to go on the
 // file's rows once they show.
 void CSetoutWindow::applySetup(const SheetSetup& setup, Source& source) {
-  source.columns = setup.columns;
+  source.layout = setup.layout;
   source.controlPath = setup.controlPath;
-  source.controlColumns = setup.controlColumns;
+  source.controlLayout = setup.controlLayout;
   {
     const QSignalBlocker quiet(m_panel);
     m_panel->showSetup(setup.setup ? *setup.setup
@@ -324,6 +324,13 @@ void CSetoutWindow::applySetup(const SheetSetup& setup, Source& source) {
     if (!setup.angleFormat.isEmpty()) m_panel->setAngleFormat(angleFormatOf(setup.angleFormat));
     m_panel->setDecimals(setup.angleDecimals, setup.distanceDecimals);
   }
+  // The design columns as the file was left, without keeping them for the
+  // file shown until the kept one shows.
+  if (auto* design = findChild<QAction*>(QStringLiteral("designShown"))) {
+    const QSignalBlocker quiet(design);
+    design->setChecked(setup.designShown);
+    m_model->setDesignShown(setup.designShown);
+  }
   m_setup = setup.setup;
   m_wantedTicks = setup.ticks;
 }
@@ -333,9 +340,9 @@ void CSetoutWindow::keepSetup() {
   m_keepTicks.stop();
   if (m_shown.path.isEmpty() || !m_model->sheet()) return;
   SheetSetup setup;
-  setup.columns = m_shown.columns;
+  setup.layout = m_shown.layout;
   setup.controlPath = m_shown.controlPath;
-  setup.controlColumns = m_shown.controlColumns;
+  setup.controlLayout = m_shown.controlLayout;
   setup.setup = m_setup;
   setup.stationSetup =
       SetupRecord(int(m_panel->method()), m_panel->oriented(), m_panel->limits());
@@ -347,6 +354,7 @@ void CSetoutWindow::keepSetup() {
   setup.angleFormat = QString::fromUtf8(reading::AngleFormatName(m_panel->angleFormat()));
   setup.angleDecimals = m_panel->angleDecimals();
   setup.distanceDecimals = m_panel->distanceDecimals();
+  setup.designShown = m_model->designShown();
   setup.ticks = m_model->ticks().kept();
   const QString path = keptPath(m_shown.path);
   // Written where it changed (a new station, a tick), or for another file.
@@ -365,9 +373,9 @@ void CSetoutWindow::OnOpen() {
   if (path.isEmpty()) return;
   Remember(kFolder, QFileInfo(path).absolutePath());
   const auto kept = SheetSetup::Recall(keptPath(path));
-  QString columns = kept                     ? kept->columns
+  QString columns = kept                     ? kept->layout.columns
                     : m_shown.path.isEmpty() ? Recalled(kColumns, kDefaultColumns).toString()
-                                             : m_shown.columns;
+                                             : m_shown.layout.columns;
   if (!askColumns(path, columns)) return;
   Remember(kColumns, columns);
   // A file opened before comes back with its setup; another one takes the
@@ -381,17 +389,17 @@ void CSetoutWindow::OnOpen() {
   source.path = path;
   source.title.clear();
   source.points.reset();
-  source.columns = columns;
+  source.layout.columns = columns;
   read(source);
 }
 
 void CSetoutWindow::OnChooseColumns() {
   if (m_shown.path.isEmpty()) return;
-  QString columns = m_shown.columns;
+  QString columns = m_shown.layout.columns;
   if (!askColumns(m_shown.path, columns)) return;
   Remember(kColumns, columns);
   Source source = m_shown;
-  source.columns = columns;
+  source.layout.columns = columns;
   read(source);
 }
 
@@ -414,12 +422,13 @@ bool CSetoutWindow::askColumns(const QString& path, QString& columns) {
 void CSetoutWindow::OnChooseControl() {
   const QString path = chooseFile(QStringLiteral("打开控制点文件"));
   if (path.isEmpty()) return;
-  QString columns = m_shown.controlColumns.isEmpty() ? m_shown.columns : m_shown.controlColumns;
+  QString columns = m_shown.controlLayout.columns.isEmpty() ? m_shown.layout.columns
+                                                           : m_shown.controlLayout.columns;
   if (!askColumns(path, columns)) return;
   Remember(kControlColumns, columns);
   Source source = m_shown;
   source.controlPath = path;
-  source.controlColumns = columns;
+  source.controlLayout.columns = columns;
   m_panel->setControlFile(QFileInfo(path).fileName());
   read(source);
 }
@@ -428,7 +437,7 @@ void CSetoutWindow::OnChooseControl() {
 void CSetoutWindow::OnRemoveControl() {
   Source source = m_shown;
   source.controlPath.clear();
-  source.controlColumns.clear();
+  source.controlLayout = FileLayout();
   m_panel->setControlFile(QString());
   read(source);
 }
@@ -463,8 +472,11 @@ void CSetoutWindow::read(const Source& source, bool again) {
   const bool byTicks = order.by == RowOrder::By::kRoute || order.by == RowOrder::By::kTicked;
   std::vector<SheetTicks::Tick> ticks;
   if (byTicks) ticks = m_wantedTicks ? *m_wantedTicks : m_model->ticks().kept();
-  m_counts->setText(QStringLiteral("正在读取 %1 ...")
-                        .arg(source.points ? source.title : QFileInfo(source.path).fileName()));
+  const QString reading = QStringLiteral("正在读取 %1 ...")
+                              .arg(source.points ? source.title : QFileInfo(source.path).fileName());
+  m_counts->setText(reading);
+  // A file is being read: the empty sketch says so, not to open one.
+  m_sketch->setEmptyText(reading);
   m_loader->start([this, job = std::move(job), problem, order, ticks = std::move(ticks)](
                       const std::atomic<bool>& stop, const CJobRunner::Progress& progress) {
     auto result = std::make_shared<ReadResult>();
@@ -527,6 +539,7 @@ void CSetoutWindow::OnShowDesign(bool shown) {
   m_table->fitColumns();
   m_ordering->syncControls();
   fitSplit();
+  keepSetup();
 }
 
 void CSetoutWindow::showResult(const ReadResult& read, const QString& panelProblem) {
@@ -553,7 +566,6 @@ void CSetoutWindow::showResult(const ReadResult& read, const QString& panelProbl
     m_wantedTicks.reset();
   }
   m_sketch->setSheet(shown);
-  m_table->setColumnHidden(CSheetModel::kDistance, shown && shown->listed);
   if (!result.sheet) {
     m_panel->setCheckLine(panelProblem.isEmpty() ? SheetProblem(result.problem) : panelProblem,
                           true);
@@ -584,6 +596,8 @@ void CSetoutWindow::showReadFailure(const QString& message) {
   m_wanted = m_shown;
   m_wantedTicks.reset();
   m_started.reset();
+  m_sketch->setEmptyText(m_shown.empty() ? QStringLiteral("打开坐标文件后，这里显示放样示意图")
+                                         : QStringLiteral("测站和后视改正后，这里显示放样示意图"));
   showCounts();
   ShowSheetProblem(*this, message);
 }

@@ -148,8 +148,10 @@ std::shared_ptr<const KnownNames> knownNames(const SheetJob& job, const std::ato
   return known;
 }
 
-// The text of each of the table's columns, as corvane-calc writes it; a
-// failed row has its name and code, and the "ERROR: " line.
+// The text of each of the table's columns: the name and the code as read
+// (an answer line quotes them where its separator asks for it, see
+// AppendCellText), the rest as corvane-calc writes it; a failed row has its
+// name and code, and the "ERROR: " line.
 SheetRows::Fields rowTexts(const reading::RowReader& reader, const reading::LineAnswer& answer,
                            std::string& buffer) {
   buffer.clear();
@@ -161,7 +163,12 @@ SheetRows::Fields rowTexts(const reading::RowReader& reader, const reading::Line
     const SheetRows::Field field = FieldOf(column);
     if (failed && field != SheetRows::kName && field != SheetRows::kCode) continue;
     const std::size_t begin = buffer.size();
-    reader.AppendColumn(answer, column, buffer);
+    if (column.role == reading::AnswerColumn::Role::kName)
+      buffer += answer.name;
+    else if (column.role == reading::AnswerColumn::Role::kCode)
+      buffer += answer.code;
+    else
+      reader.AppendColumn(answer, column, buffer);
     spans[field] = {begin, buffer.size()};
   }
   if (failed) {

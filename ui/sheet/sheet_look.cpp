@@ -8,6 +8,7 @@
 
 #include "core/target_sight.h"
 #include "reader/number_text.h"
+#include "reader/shown_text.h"
 #include "ui/sheet/setout_sheet.h"
 
 namespace {
@@ -96,7 +97,13 @@ void AppendCellText(const SetoutSheet& sheet, std::size_t row, const SheetColumn
                     std::string& out) {
   const SheetRows& rows = sheet.rows;
   if (column.shows == Shows::kField) {
-    out += rows.field(row, column.field);
+    const std::string_view text = rows.field(row, column.field);
+    // Names and codes are kept as read: quoted where the line's separator
+    // would read them back otherwise, as the tool writes them.
+    if (column.field == SheetRows::kName || column.field == SheetRows::kCode)
+      reading::AppendField(out, text, rows.layout(row).separator);
+    else
+      out += text;
   } else if (rows.hasPoint(row)) {
     const SheetRows::Point point = rows.point(row);
     reading::AppendFixed(out, column.shows == Shows::kDesignX ? point.x : point.y,

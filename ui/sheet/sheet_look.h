@@ -66,10 +66,12 @@ const SheetColumn& ColumnOf(SheetRows::Field field);
 // The row's text of an answer column (the tool's), and so its sheet column.
 SheetRows::Field FieldOf(const reading::AnswerColumn& column);
 
-// The text of `column` in `row`, appended; as the tool writes it where the
-// tool writes it.
+// The text of `column` in `row`, appended, as the tool writes it in an
+// answer line: names and codes quoted where the row's separator needs it.
 void AppendCellText(const SetoutSheet& sheet, std::size_t row, const SheetColumn& column,
                     std::string& out);
+// The same as the table, the printed page and the PDF show it: names and
+// codes as read ("K3, gate" without quotes).
 QString CellText(const SetoutSheet& sheet, std::size_t row, const SheetColumn& column);
 
 // "检核：后视方位角 7.3541   距离 151.327", the distance only where the

@@ -19,9 +19,9 @@ const QString kRecent = QStringLiteral("recentFiles");
 // Every field of the record and its key: the one place a field is added.
 template <class Setup, class Visit>
 void VisitFields(Setup& setup, Visit visit) {
-  visit(QStringLiteral("columns"), setup.columns);
+  visit(QStringLiteral("layout"), setup.layout);
   visit(QStringLiteral("controlPath"), setup.controlPath);
-  visit(QStringLiteral("controlColumns"), setup.controlColumns);
+  visit(QStringLiteral("controlLayout"), setup.controlLayout);
   visit(QStringLiteral("setup"), setup.setup);
   visit(QStringLiteral("stationSetup"), setup.stationSetup);
   visit(QStringLiteral("stationHeight"), setup.stationHeight);
@@ -31,6 +31,7 @@ void VisitFields(Setup& setup, Visit visit) {
   visit(QStringLiteral("angleFormat"), setup.angleFormat);
   visit(QStringLiteral("angleDecimals"), setup.angleDecimals);
   visit(QStringLiteral("distanceDecimals"), setup.distanceDecimals);
+  visit(QStringLiteral("designShown"), setup.designShown);
 }
 
 // Fields as QSettings keeps them: plain values as they are...
@@ -46,6 +47,10 @@ void Restore(const QVariant& stored, T& value) {
 
 QVariant Stored(const QVariant& value) { return value; }
 void Restore(const QVariant& stored, QVariant& value) { value = stored; }
+
+// ...a file's layout whole, as one value...
+QVariant Stored(const FileLayout& layout) { return LayoutValue(layout); }
+void Restore(const QVariant& stored, FileLayout& layout) { layout = LayoutOf(stored, layout); }
 
 // ...and a station setup as text: "name:A1", "point:3350000 500000",
 // "azimuth:7.3541", the station's then the backsight's.

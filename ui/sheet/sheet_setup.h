@@ -20,15 +20,16 @@
 #include <vector>
 
 #include "reader/sheet_request.h"
+#include "ui/sheet/file_layout.h"
 #include "ui/sheet/sheet_ticks.h"
 
 inline constexpr int kRecentShown = 8;
 inline constexpr int kKeptSetups = 32;
 
 struct SheetSetup {
-  QString columns;         // the design file's, as the layout box takes them; "" none
-  QString controlPath;     // "" without a control file
-  QString controlColumns;  // the control file's; "" for the design file's
+  FileLayout layout;         // the design file's, whole (file_layout.h)
+  QString controlPath;       // "" without a control file
+  FileLayout controlLayout;  // the control file's; its columns "" for the design file's
   // The station and backsight rows last given that read; none where none
   // did.
   std::optional<reading::StationAndBacksight> setup;
@@ -43,6 +44,7 @@ struct SheetSetup {
   QString angleFormat;                  // "packed" or "dms" (reading::AngleFormatName)
   int angleDecimals = 4;                // of azimuths and angles
   int distanceDecimals = 3;             // of lengths
+  bool designShown = false;             // the columns 设计X and 设计Y
   std::vector<SheetTicks::Tick> ticks;  // in line order
 
   bool operator==(const SheetSetup&) const = default;

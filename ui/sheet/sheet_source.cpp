@@ -28,10 +28,10 @@ SheetSource SheetSource::Of(const reading::SheetRequest& request) {
   SheetSource source;
   if (const auto* file = std::get_if<reading::DesignFile>(&request.design))
     source.path = QString::fromStdString(file->path);
-  source.columns = columnsText(request.columns);
+  source.layout.columns = columnsText(request.columns);
   if (const auto* control = std::get_if<reading::ControlFile>(&request.known)) {
     source.controlPath = QString::fromStdString(control->path);
-    if (control->columns) source.controlColumns = columnsText(*control->columns);
+    if (control->columns) source.controlLayout.columns = columnsText(*control->columns);
   }
   return source;
 }
@@ -40,7 +40,7 @@ SheetSource SheetSource::OfPoints(const QString& title, std::vector<reading::Des
   SheetSource source;
   source.title = title;
   source.points = std::make_shared<const std::vector<reading::DesignPoint>>(std::move(points));
-  source.columns = QStringLiteral("name,code,x,y,h");
+  source.layout.columns = QStringLiteral("name,code,x,y,h");
   return source;
 }
 
@@ -51,7 +51,7 @@ reading::SheetRequest SheetSource::request(const CStationPanel& panel, QString& 
   problem = given.problem;
   if (given.setup) request.setup = *given.setup;
   request.heights = given.heights;
-  request.columns = columnsOf(columns);
+  request.columns = columnsOf(layout.columns);
   request.decimals = panel.distanceDecimals();
   request.azimuthDecimals = panel.angleDecimals();
   request.angleFormat = panel.angleFormat();
@@ -59,7 +59,7 @@ reading::SheetRequest SheetSource::request(const CStationPanel& panel, QString& 
     request.known = reading::DesignNames();
   } else {
     reading::ControlFile control{controlPath.toStdString(), std::nullopt};
-    if (!controlColumns.isEmpty()) control.columns = columnsOf(controlColumns);
+    if (!controlLayout.columns.isEmpty()) control.columns = columnsOf(controlLayout.columns);
     request.known = std::move(control);
   }
   if (points)

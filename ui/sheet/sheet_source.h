@@ -2,15 +2,17 @@
 
 // What the 放样表 reads a sheet from, apart from the station panel's
 // fields: the design file (or a caller's points), its columns, and the
-// control file with its own. Columns are kept as the layout box takes them
-// ("name,code,y,x,h"; "" for none). Made from a sheet request (the command
-// line's), and made into one with the panel's fields.
+// control file with its own. Each file's layout (file_layout.h) is kept
+// whole, its columns as the layout box takes them ("name,code,y,x,h"; ""
+// for none). Made from a sheet request (the command line's), and made into
+// one with the panel's fields.
 
 #include <QString>
 #include <memory>
 #include <vector>
 
 #include "reader/sheet_request.h"
+#include "ui/sheet/file_layout.h"
 
 class CStationPanel;
 
@@ -18,9 +20,9 @@ struct SheetSource {
   QString path;   // the design file; empty for a caller's points
   QString title;  // the name of a caller's points
   std::shared_ptr<const std::vector<reading::DesignPoint>> points;
-  QString columns;         // the design file's roles; "": none
-  QString controlPath;     // empty: names are looked up among the design points
-  QString controlColumns;  // empty: the design file's
+  FileLayout layout;         // the design file's
+  QString controlPath;       // empty: names are looked up among the design points
+  FileLayout controlLayout;  // the control file's; its columns "": the design file's
 
   bool operator==(const SheetSource&) const = default;
 

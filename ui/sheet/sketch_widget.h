@@ -25,6 +25,7 @@ class CSketchWidget : public QWidget {
   void setSheet(std::shared_ptr<const SetoutSheet> sheet);
   // What shows where there is no sheet.
   void setEmptyText(const QString& text);
+  const QString& emptyText() const { return m_emptyText; }
 
   // The rows ticked off (one flag a row of the sheet; the vector outlives
   // the sketch, and update() shows its changes), or null.

@@ -1,11 +1,15 @@
 // What the 放样表 keeps of a file: closed and opened again it comes back
-// with its columns, control file, station, backsight, decimals and ticks;
+// with its columns, control file, station, backsight, setup on sightings,
+// heights, angle format, decimals, design columns and ticks;
 // 最近文件 lists eight files, the most recent first, each opening with its
 // own setup, and one no longer there is a message, not a blank window.
 
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
 #include <QHeaderView>
 #include <QLabel>
 #include <QPointer>
@@ -16,6 +20,7 @@
 
 #include "tests/ui/sheet/message_catcher.h"
 #include "tests/ui/sheet/setout_files.h"
+#include "tests/ui/sheet/setup_files.h"
 #include "ui/sheet/open_sheet.h"
 #include "ui/sheet/recent_files_menu.h"
 #include "ui/sheet/setout_sheet.h"
@@ -80,6 +85,99 @@ TEST(SetoutKept, ClosingAndOpeningAgainBringsBackTheFileItsSetupAndTicks) {
   const SheetRows::Point k1 = again->sheet()->rows.point(0);
   const QPoint at = sketch.frame().toArea(k1.x, k1.y, QRectF(sketch.rect())).toPoint();
   EXPECT_EQ(sketch.grab().toImage().pixelColor(at), QColor(175, 175, 175));
+  again->close();
+}
+
+// The field a label of the panel names, as the user finds it.
+QString fieldText(const CSetoutWindow& window, const QString& label) {
+  for (const QLabel* shown : window.panel().findChildren<QLabel*>())
+    if (shown->text() == label)
+      if (const auto* edit = qobject_cast<const QLineEdit*>(shown->buddy())) return edit->text();
+  ADD_FAILURE() << "no field " << label.toStdString();
+  return {};
+}
+
+QString comboText(const CSetoutWindow& window, const QString& label) {
+  for (const QLabel* shown : window.panel().findChildren<QLabel*>())
+    if (shown->text() == label)
+      if (const auto* box = qobject_cast<const QComboBox*>(shown->buddy()))
+        return box->currentText();
+  ADD_FAILURE() << "no list " << label.toStdString();
+  return {};
+}
+
+QStringList headings(const CSetoutWindow& window) {
+  QStringList titles;
+  for (int column = 0; column < window.model().columnCount(); ++column)
+    titles << window.model().headerData(column, Qt::Horizontal).toString();
+  return titles;
+}
+
+// Two files, each left with a setup of its own: the free station on
+// sightings with heights, D°M′S″ angles and the design columns, and a
+// typed station with none of these. Opened again, each comes back with its
+// own, in the fields and in the table.
+TEST(SetoutKept, EachFileComesBackWithItsSetupOnSightingsHeightsAnglesAndColumns) {
+  SetupFiles files;
+  const QString other = files.folder.filePath(QStringLiteral("other.csv"));
+  ASSERT_TRUE(QFile::copy(files.design, other));
+  {
+    QPointer<CSetoutWindow> window = new CSetoutWindow;
+    window->show();
+    reading::SheetRequest request = files.freeRequest();
+    request.angleFormat = reading::AngleFormat::kDms;
+    request.heights = reading::SightHeights{20.5, 1.552, 1.3, true};
+    window->load(request);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return window->sheet() != nullptr; }));
+    window->findChild<QAction*>(QStringLiteral("designShown"))->trigger();
+    window->close();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return window.isNull(); }));
+  }
+  {
+    QPointer<CSetoutWindow> window = new CSetoutWindow;
+    window->show();
+    reading::SheetRequest request = files.request();
+    request.design = reading::DesignFile{other.toStdString()};
+    request.known = reading::DesignNames();
+    request.setup = reading::StationAndBacksight{reading::Point{6210.0, 8370.0},
+                                                 reading::PackedAzimuth{0.0}};
+    window->load(request);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return window->sheet() != nullptr; }));
+    window->findChild<QAction*>(QStringLiteral("designShown"))->setChecked(false);
+    window->close();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return window.isNull(); }));
+  }
+
+  CSetoutWindow* again = OpenSetoutWindow();
+  ASSERT_TRUE(QTest::qWaitFor([&] { return again->sheet() != nullptr; }));
+  EXPECT_EQ(again->windowTitle(), "放样表 - other.csv");
+  EXPECT_EQ(comboText(*again, "设站方式(&M):"), "已知点 + 后视");
+  EXPECT_EQ(fieldText(*again, "仪器高(&I):"), "");
+  EXPECT_EQ(comboText(*again, "角度格式(&G):"), "度.分秒");
+  EXPECT_FALSE(headings(*again).contains("设计X"));
+  // K1 (X 6210, Y 8380) 10 m straight east of the station: at 90°.
+  EXPECT_EQ(again->model().index(0, CSheetModel::kAzimuth).data().toString(), "90.0000");
+
+  auto* menu = again->findChild<CRecentFilesMenu*>();
+  menu->rebuild();
+  ASSERT_EQ(menu->actions()[1]->text(), "&2 design.csv");
+  menu->actions()[1]->trigger();
+  ASSERT_TRUE(QTest::qWaitFor([&] { return again->windowTitle() == "放样表 - design.csv"; }));
+  ASSERT_TRUE(QTest::qWaitFor([&] { return again->sheet() && again->sheet()->setup; }));
+  EXPECT_EQ(comboText(*again, "设站方式(&M):"), "自由设站");
+  EXPECT_EQ(again->findChild<QLabel*>(QStringLiteral("setupSummary"))->text(), "11 个观测");
+  EXPECT_EQ(fieldText(*again, "测站高程(&H):"), "20.5");
+  EXPECT_EQ(fieldText(*again, "仪器高(&I):"), "1.552");
+  EXPECT_EQ(fieldText(*again, "目标高(&T):"), "1.3");
+  bool corrected = false;
+  for (const QCheckBox* box : again->panel().findChildren<QCheckBox*>())
+    corrected = corrected || (box->text() == "两差改正(&R)" && box->isChecked());
+  EXPECT_TRUE(corrected);
+  EXPECT_EQ(comboText(*again, "角度格式(&G):"), "度°分′秒″");
+  const QStringList titles = headings(*again);
+  EXPECT_TRUE(titles.contains("设计X") && titles.contains("设计Y") && titles.contains("天顶距"))
+      << titles.join('|').toStdString();
+  EXPECT_TRUE(again->model().index(0, CSheetModel::kAngle).data().toString().contains("°"));
   again->close();
 }
 
@@ -152,9 +250,10 @@ TEST(SetoutKept, ARecordKeepsEveryFieldAndGoesWhenItsFileFallsOffTheList) {
   };
   for (const auto& given : setups) {
     SheetSetup kept;
-    kept.columns = QStringLiteral("name,x,y");
+    kept.layout.columns = QStringLiteral("name,x,y");
     kept.controlPath = files.control;
-    kept.controlColumns = QStringLiteral("name,-,y,x");
+    kept.controlLayout.columns = QStringLiteral("name,-,y,x");
+    kept.designShown = true;
     kept.setup = given;
     kept.angleDecimals = 6;
     kept.distanceDecimals = 0;
@@ -162,9 +261,10 @@ TEST(SetoutKept, ARecordKeepsEveryFieldAndGoesWhenItsFileFallsOffTheList) {
     ASSERT_TRUE(kept.Keep(files.design));
     const auto recalled = SheetSetup::Recall(files.design);
     ASSERT_TRUE(recalled);
-    EXPECT_EQ(recalled->columns, kept.columns);
+    EXPECT_EQ(recalled->layout.columns, "name,x,y");
     EXPECT_EQ(recalled->controlPath, kept.controlPath);
-    EXPECT_EQ(recalled->controlColumns, kept.controlColumns);
+    EXPECT_EQ(recalled->controlLayout.columns, "name,-,y,x");
+    EXPECT_TRUE(recalled->designShown);
     EXPECT_EQ(recalled->setup, given);
     EXPECT_EQ(recalled->angleDecimals, 6);
     EXPECT_EQ(recalled->distanceDecimals, 0);

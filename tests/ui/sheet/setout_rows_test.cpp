@@ -152,7 +152,11 @@ TEST_F(SetoutRowsTest, TheRouteLeavesTickedPointsOutAndIsDrawn) {
 TEST_F(SetoutRowsTest, BeforeAStationIsChosenThePointsAreListedAndDrawn) {
   reading::SheetRequest request = files.request();
   request.setup.reset();
-  load(request);
+  EXPECT_EQ(window.sketch().emptyText(), "打开坐标文件后，这里显示放样示意图");
+  window.load(request);
+  // Being read, the file is no longer to be opened.
+  EXPECT_EQ(window.sketch().emptyText(), "正在读取 design.csv ...");
+  ASSERT_TRUE(QTest::qWaitFor([&] { return window.model().sheet() != nullptr; }));
   EXPECT_EQ(window.sheet(), nullptr);
   CSheetModel& model = window.model();
   ASSERT_EQ(model.rowCount(), 7);
@@ -161,6 +165,8 @@ TEST_F(SetoutRowsTest, BeforeAStationIsChosenThePointsAreListedAndDrawn) {
   EXPECT_EQ(model.headerData(2, Qt::Horizontal).toString(), "设计X");
   EXPECT_EQ(model.headerData(3, Qt::Horizontal).toString(), "设计Y");
   EXPECT_EQ(model.headerData(4, Qt::Horizontal).toString(), "设计高程");
+  for (int column = 0; column < model.columnCount(); ++column)
+    EXPECT_FALSE(window.table().isColumnHidden(column)) << column;
   const struct {
     int row;
     const char* name;

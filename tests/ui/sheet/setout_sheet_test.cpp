@@ -55,6 +55,10 @@ QStringList tableLines(const std::shared_ptr<const SetoutSheet>& sheet) {
     QStringList cells;
     for (int column = 0; column < model.tickColumn(); ++column)
       cells << model.index(row, column).data().toString();
+    // The table shows a name as read; the tool's line quotes one that holds
+    // its separator (RFC 4180).
+    if (cells[CSheetModel::kName].contains(QLatin1Char(',')))
+      cells[CSheetModel::kName] = QLatin1Char('"') + cells[CSheetModel::kName] + QLatin1Char('"');
     lines << (model.failed(row) ? cells[CSheetModel::kAzimuth] : cells.join(QLatin1Char(',')));
   }
   return lines;
@@ -101,6 +105,9 @@ TEST(SetoutSheet, TableRowsAreTheToolsAnswersForEveryWayOfGivingStationAndBacksi
     EXPECT_EQ(expected.takeFirst(), "# design points, exported 2026-12-01");
     EXPECT_EQ(expected.takeFirst(), "Name,Code,East,North,Height");
     EXPECT_EQ(tableLines(sheet), expected) << given.what;
+    CSheetModel model;
+    model.setSheet(sheet);
+    EXPECT_EQ(model.index(2, CSheetModel::kName).data().toString(), "K3, gate") << given.what;
     EXPECT_TRUE(QString::fromUtf8(tool.err).startsWith(
         QStringLiteral("corvane-calc: station to backsight: %1\n").arg(given.check)))
         << given.what << ": " << tool.err.toStdString();
