@@ -72,9 +72,9 @@ env -u DISPLAY "$program" --setout "${sheet[@]}" --pdf "$tmp/sheet.pdf" || statu
 pdftoppm -png -r 80 -f 1 -l 1 -singlefile "$tmp/sheet.pdf" "$out/setout-pdf"
 
 # The window on the same sheet. From the first field, 设站方式, sixteen Tabs
-# reach the table (station, its name, backsight, its name, control file,
-# 移除, the two decimals, the three heights, the correction, the angle
-# format, 编码, 查找点名); Down then walks the rows to the centreline point
+# reach the table (control file, 移除, station, its name, backsight, its
+# name, the three heights, the correction, the angle format, the two
+# decimals, 编码, 查找点名); Down then walks the rows to the centreline point
 # Z5, whose ray the sketch draws.
 start_xvfb 1100x760x24
 "$program" --setout "${sheet[@]}" &
