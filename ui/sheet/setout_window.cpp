@@ -593,6 +593,14 @@ void CSetoutWindow::showResult(const ReadResult& read, const QString& panelProbl
 // A file that cannot be read: the window keeps what it showed, and the same
 // request may read the file again once it is mended.
 void CSetoutWindow::showReadFailure(const QString& message) {
+  // The panel goes back to the setup of the file shown, where another
+  // file's was put in it: else that file's station and heights would be
+  // worked out, and kept, for this one.
+  if (m_wanted != m_shown && m_kept && !m_shown.path.isEmpty() &&
+      m_kept->first == keptPath(m_shown.path)) {
+    Source shown = m_shown;
+    applySetup(m_kept->second, shown);
+  }
   m_wanted = m_shown;
   m_wantedTicks.reset();
   m_started.reset();

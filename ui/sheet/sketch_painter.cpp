@@ -349,7 +349,8 @@ void SketchPainter::paintLabels(QPainter& painter, const std::vector<Placed>& pl
 }
 
 // The bands along the top and the bottom, on paper of their own; in a
-// listing, the top one says what the sheet waits for.
+// listing, the top one says what the sheet waits for, whatever the
+// method of the setup.
 void SketchPainter::paintBands(QPainter& painter) const {
   painter.setRenderHint(QPainter::Antialiasing, false);
   const QRectF top(m_area.left(), m_area.top(), m_area.width(), m_plan.top() - m_area.top());
@@ -365,7 +366,7 @@ void SketchPainter::paintBands(QPainter& painter) const {
   if (!m_sheet.listed) return;
   painter.setPen(kStationColour);
   painter.drawText(top.adjusted(8, 0, -40, 0), Qt::AlignLeft | Qt::AlignVCenter,
-                   QStringLiteral("请选择测站和后视，计算放样数据"));
+                   QStringLiteral("请先设站：选择测站和后视，或输入观测"));
 }
 
 // At the right of the top band: 北 and an arrow pointing up.

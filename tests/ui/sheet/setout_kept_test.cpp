@@ -10,6 +10,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QFile>
 #include <QHeaderView>
 #include <QLabel>
 #include <QPointer>
@@ -233,6 +234,50 @@ TEST(SetoutKept, AMissingLastFileIsAMessage) {
   EXPECT_EQ(catcher.wait(), "无法打开 gone.csv：文件不存在");
   EXPECT_EQ(status(*window), "请打开坐标文件（Ctrl+O）");
   window->close();
+}
+
+// A kept file that no longer reads (now a program, say) gives a message,
+// and the window, its panel and what it keeps stay the file's it shows.
+TEST(SetoutKept, AKeptFileThatNoLongerReadsLeavesTheShownFilesSetup) {
+  SetoutFiles files;
+  const QString bad = files.folder.filePath(QStringLiteral("bad.csv"));
+  {
+    QFile file(bad);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(QByteArray("\x7f" "ELF", 4) + QByteArray(4096, '\0'));
+  }
+  SheetSetup other;
+  other.distanceDecimals = 6;
+  other.instrumentHeight = QStringLiteral("9.9");
+  other.setup = reading::StationAndBacksight{reading::PointName{"K2"}, reading::PointName{"K4"}};
+  ASSERT_TRUE(other.Keep(bad));
+
+  QPointer<CSetoutWindow> window = new CSetoutWindow;
+  window->show();
+  window->load(files.request());
+  ASSERT_TRUE(QTest::qWaitFor([&] { return window->sheet() != nullptr; }));
+  auto* menu = window->findChild<CRecentFilesMenu*>();
+  menu->rebuild();
+  ASSERT_EQ(menu->actions()[1]->text(), "&2 bad.csv");
+  MessageCatcher catcher;
+  menu->actions()[1]->trigger();
+  EXPECT_FALSE(catcher.wait().isEmpty());
+  EXPECT_EQ(window->windowTitle(), "放样表 - design.csv");
+  EXPECT_EQ(window->panel().distanceDecimals(), 3);
+  EXPECT_EQ(fieldText(*window, "仪器高(&I):"), "");
+  EXPECT_EQ(window->model().index(0, CSheetModel::kDistance).data().toString(), "108.912");
+  // A tick is kept with the shown file's own setup.
+  window->model().setData(window->model().index(0, window->model().tickColumn()), Qt::Checked,
+                          Qt::CheckStateRole);
+  window->close();
+  ASSERT_TRUE(QTest::qWaitFor([&] { return window.isNull(); }));
+  const auto kept = SheetSetup::Recall(files.design);
+  ASSERT_TRUE(kept);
+  EXPECT_EQ(kept->distanceDecimals, 3);
+  EXPECT_EQ(kept->instrumentHeight, "");
+  EXPECT_EQ(kept->setup, (reading::StationAndBacksight{reading::PointName{"A1"},
+                                                       reading::PointName{"A2"}}));
+  EXPECT_EQ(kept->ticks.size(), 1u);
 }
 
 // A record keeps every field as given, station setups of each kind, and
