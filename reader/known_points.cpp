@@ -38,6 +38,14 @@ void KnownPoints::Start(const std::vector<Column>& columns, std::string_view sou
   lines_ = 0;
   points_.clear();
   names_.clear();
+  more_.reset();
+}
+
+void KnownPoints::LookAlsoIn(std::shared_ptr<const KnownPoints> more) { more_ = std::move(more); }
+
+const KnownPoints& KnownPoints::HolderOf(std::string_view name) const {
+  if (more_ && !points_.contains(name) && more_->points_.contains(name)) return *more_;
+  return *this;
 }
 
 FileError KnownPoints::AddLine(std::string_view line) {
@@ -108,6 +116,8 @@ KnownPoints::Found KnownPoints::Find(std::string_view name, Point& point) const 
 
 KnownPoints::Found KnownPoints::Find(std::string_view name, Point& point,
                                      std::optional<double>& height) const {
+  if (const KnownPoints& holder = HolderOf(name); &holder != this)
+    return holder.Find(name, point, height);
   const auto found = points_.find(name);
   if (found == points_.end()) return {Found::What::kMissing, 0, 0};
   const Entry& entry = found->second;
@@ -132,7 +142,7 @@ SheetError FindKnownPoint(const KnownPoints* known, SheetPart part, std::string_
   error.what = found.what == KnownPoints::Found::What::kMissing ? SheetError::What::kNoSuchPoint
                                                                 : SheetError::What::kNamedTwice;
   error.name = name;
-  error.source = known->source();
+  error.source = known->HolderOf(name).source();
   error.line = found.line;
   error.otherLine = found.twiceLine;
   return error;

@@ -70,6 +70,15 @@ class KnownPoints {
   // The same with its height, none where its h is empty or not read.
   Found Find(std::string_view name, Point& point, std::optional<double>& height) const;
 
+  // Names that are not among these points are looked up among `more` too
+  // (the program's window reads a control file's points and, after them,
+  // the design file's own, so that a design point may be the station).
+  // Start() forgets it.
+  void LookAlsoIn(std::shared_ptr<const KnownPoints> more);
+  // The points that answer for `name`: `more`, where the name is there and
+  // not here, else these.
+  const KnownPoints& HolderOf(std::string_view name) const;
+
   // The file the points come from, as errors name it.
   const std::string& source() const { return source_; }
 
@@ -103,12 +112,13 @@ class KnownPoints {
   std::size_t lines_ = 0;
   std::map<std::string, Entry, std::less<>> points_;
   std::vector<std::string> names_;
+  std::shared_ptr<const KnownPoints> more_;
 };
 
 // The point named `name` among `known` (none: kNoKnownPoints), into
 // `point` (and its height into `height`, where asked): kNone, or
-// kNoSuchPoint or kNamedTwice about `part`, with the name, the file and
-// the lines.
+// kNoSuchPoint or kNamedTwice about `part`, with the name, the file that
+// answers for it (HolderOf) and the lines.
 SheetError FindKnownPoint(const KnownPoints* known, SheetPart part, std::string_view name,
                           Point& point, std::optional<double>* height = nullptr);
 

@@ -701,6 +701,13 @@ bool RowReader::ReadOtherField(const char* field, bool isAzimuth, std::string_vi
 
 // Computes the answer from the numbers of the row of `point`.
 void RowReader::Compute(const double* values, std::string_view point, LineAnswer& answer) const {
+  if (!settings_.compute) {
+    const std::size_t first = settings_.hasStation ? 0 : 2;
+    answer.kind = LineAnswer::Kind::kAnswer;
+    answer.hasPoint = true;
+    answer.point = {values[first], values[first + 1]};
+    return;
+  }
   if (const char* fault = ComputeRow(settings_, values, answer)) {
     Fail(answer, point, fault);
   } else if (const std::string swapped = SwappedAxesProblem(settings_, answer); !swapped.empty()) {

@@ -70,6 +70,11 @@ struct RowSettings {
   // Rows that name known points: where the names are looked up.
   std::shared_ptr<const KnownPoints> known;
   bool right = false;  // intersect: the new point on the right of the line from A to B
+  // false (setout and inverse only): rows are read, not computed, as design
+  // points are listed before their station is chosen. An answer then holds
+  // the row's point (setout: X Y; inverse: the second point) and no
+  // results, and nothing is checked against the station.
+  bool compute = true;
 };
 
 }  // namespace reading

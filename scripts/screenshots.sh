@@ -73,18 +73,18 @@ env -u DISPLAY "$program" --setout "${sheet[@]}" --pdf "$tmp/sheet.pdf" || statu
 [ "$status" -le 1 ] || { echo "the PDF was not written" >&2; exit 1; }
 pdftoppm -png -r 80 -f 1 -l 1 -singlefile "$tmp/sheet.pdf" "$out/setout-pdf"
 
-# The window on the same sheet. From the first field, 设站方式, thirteen Tabs
-# reach the table (station, its name, backsight, its name, control file,
-# the two decimals, the three heights, the correction, the angle format);
-# Down then walks the rows to the centreline point Z5, whose ray the sketch
-# draws.
+# The window on the same sheet. From the first field, 设站方式, sixteen Tabs
+# reach the table (control file, 移除, station, its name, backsight, its
+# name, the three heights, the correction, the angle format, the two
+# decimals, 编码, 查找点名); Down then walks the rows to the centreline point
+# Z5, whose ray the sketch draws.
 start_xvfb 1100x760x24
 "$program" --setout "${sheet[@]}" &
 running=$!
 window=$(find_window '^放样表')
 sleep 1
 xdotool windowfocus --sync "$window"
-xdotool key --delay 50 $(printf 'Tab %.0s' $(seq 13))
+xdotool key --delay 50 $(printf 'Tab %.0s' $(seq 16))
 xdotool key --delay 30 $(printf 'Down %.0s' $(seq 13))
 sleep 0.5
 crop "$window" "$out/setout.png"

@@ -141,6 +141,46 @@ TEST(RowReader, SetoutRowsGiveAzimuthAngleFromTheBacksightAndDistance) {
                          });
 }
 
+// Rows listed before a station is chosen: each row's point, name, code and
+// height as read; nothing is checked against the station (1000, 2000), and a
+// field that does not read is an error all the same.
+TEST(RowReader, ListedRowsGiveTheirPointsAndNothingComputed) {
+  using Kind = reading::LineAnswer::Kind;
+  RowSettings listed = Setout(0.0);
+  listed.compute = false;
+  const struct {
+    const RowSettings settings;
+    const char* line;
+    Kind kind;
+    double x, y;
+    const char* name;
+    const char* code;
+    const char* height;
+  } cases[] = {
+      {listed, "K1 1100 2000", Kind::kAnswer, 1100, 2000, "K1", "", ""},
+      {listed, "1000 2000", Kind::kAnswer, 1000, 2000, "", "", ""},  // on the station
+      // 3,350,000 km off, east and north the other way round
+      {listed, "3350000 500000", Kind::kAnswer, 3350000, 500000, "", "", ""},
+      {listed, "K7 1e999 2000", Kind::kError, 0, 0, "K7", "", ""},
+      {WithColumns(listed, "name,code,y,x,h"), "K2,kerb,2100,1000,21.300", Kind::kAnswer, 1000,
+       2100, "K2", "kerb", "21.300"},
+      {WithColumns(listed, "name,code,y,x,h"), "K3,,2100,,", Kind::kError, 0, 0, "K3", "", ""},
+  };
+  for (const auto& given : cases) {
+    const RowReader reader(given.settings);
+    reading::LineAnswer answer;
+    reader.Read(given.line, answer);
+    EXPECT_EQ(answer.kind, given.kind) << given.line << ": " << answer.text;
+    EXPECT_EQ(answer.name, given.name) << given.line;
+    EXPECT_EQ(answer.code, given.code) << given.line;
+    EXPECT_EQ(answer.height, given.height) << given.line;
+    if (given.kind != Kind::kAnswer) continue;
+    EXPECT_TRUE(answer.hasPoint) << given.line;
+    EXPECT_EQ(answer.point.x, given.x) << given.line;
+    EXPECT_EQ(answer.point.y, given.y) << given.line;
+  }
+}
+
 TEST(RowReader, ColumnsSayWhereTheNumbersAndTheNameAre) {
   const RowSettings sheet = WithColumns(Setout(0.0), "name,code,y,x,h");
   ExpectAnswers(

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -203,6 +204,38 @@ TEST(ResolveSheet, SaysWhatTheHeightsAndTheAnglesNeed) {
   EXPECT_EQ(Resolved({"--instrument-height", "1.5"}, reading::Mode::kInverse, nullptr),
             "--instrument-height is for setout");
   EXPECT_EQ(Resolved(with({"--station-point", "A1"}), reading::Mode::kSetout, &points), "");
+}
+
+// The program's window with a control file: a name not among the control
+// points is looked up among the design file's own, and only there.
+TEST(ResolveSheet, LooksNamesUpInTheDesignPointsAfterTheControlPoints) {
+  KnownPoints control = Control();
+  auto design = std::make_shared<KnownPoints>();
+  ASSERT_FALSE(design->Read("A1 1 1\nD1 3350100 500100\nD2 5 5\nD2 6 6\n", {}, "design.dat"));
+  control.LookAlsoIn(design);
+  const struct {
+    const char* station;
+    double x, y;  // where it is found
+    const char* error;
+  } cases[] = {
+      {"A1", 3350000, 500000, ""},  // the control file's, though the design file has one too
+      {"D1", 3350100, 500100, ""},
+      {"D2", 0, 0, "--station-point: design.dat names D2 twice (lines 3 and 4)"},
+      {"B1", 0, 0, "--station-point: ctl.dat names B1 twice (lines 6 and 7)"},
+      {"Z9", 0, 0, "--station-point: no point Z9 in ctl.dat"},
+  };
+  for (const auto& given : cases) {
+    const SheetRequest request =
+        Request({"--station-point", given.station, "--backsight-azimuth", "0"});
+    reading::Sheet sheet;
+    EXPECT_EQ(reading::SheetErrorText(reading::ResolveSheet(request, sheet, &control)),
+              given.error)
+        << given.station;
+    if (*given.error) continue;
+    EXPECT_EQ(sheet.settings.station.x, given.x) << given.station;
+    EXPECT_EQ(sheet.settings.station.y, given.y) << given.station;
+    EXPECT_EQ(sheet.stationName, given.station);
+  }
 }
 
 }  // namespace

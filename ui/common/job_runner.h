@@ -12,10 +12,24 @@
 #include <QObject>
 #include <QPointer>
 #include <atomic>
+#include <cstdint>
 #include <functional>
 #include <memory>
 
 class QThread;
+
+// A share of a job's progress: reports `from` to `to` percent of the whole
+// as `done` goes from 0 to `whole` (nothing where there is no report).
+struct ProgressStage {
+  const std::function<void(int percent)>& progress;
+  int from;
+  int to;
+
+  void operator()(std::uint64_t done, std::uint64_t whole) const {
+    if (progress && whole > 0)
+      progress(from + static_cast<int>(static_cast<double>(done) / whole * (to - from)));
+  }
+};
 
 class CJobRunner : public QObject {
   Q_OBJECT

@@ -5,17 +5,12 @@
 #include <algorithm>
 #include <cmath>
 
-namespace {
-
-// The largest 1, 2 or 5 times a power of ten not above `metres`.
-double roundLength(double metres) {
+double RoundScaleLength(double metres) {
   const double power = std::pow(10.0, std::floor(std::log10(metres)));
   for (double step : {5.0, 2.0})
     if (step * power <= metres) return step * power;
   return power;
 }
-
-}  // namespace
 
 void PaintNorthArrow(QPainter& painter, const QRectF& area) {
   const QFontMetricsF metrics(painter.font());
@@ -29,7 +24,7 @@ void PaintNorthArrow(QPainter& painter, const QRectF& area) {
 }
 
 void PaintScaleBar(QPainter& painter, const QRectF& area, double pixelsPerMetre) {
-  const double metres = roundLength(area.width() / 5 / pixelsPerMetre);
+  const double metres = RoundScaleLength(area.width() / 5 / pixelsPerMetre);
   const double length = metres * pixelsPerMetre;
   const QPointF left(area.left() + 12, area.bottom() - 12);
   const QPointF right = left + QPointF(length, 0);

@@ -11,6 +11,10 @@
 
 class QPainter;
 
+// The largest 1, 2 or 5 times a power of ten metres not above `metres`:
+// the length of a scale bar.
+double RoundScaleLength(double metres);
+
 // A north arrow, "北" over it, at the top right of `area`.
 void PaintNorthArrow(QPainter& painter, const QRectF& area);
 

@@ -7,6 +7,7 @@
 #include <QStyle>
 #include <QStyleOptionFocusRect>
 #include <QWheelEvent>
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -23,7 +24,10 @@ CPlanView::CPlanView(QWidget* parent) : QWidget(parent) {
 }
 
 void CPlanView::fit() {
-  if (hasPlan()) m_frame = PlanFrame::fit(planBounds(), size(), m_fitMargin);
+  if (hasPlan()) {
+    const QSizeF room(width(), std::max(1.0, height() - 2 * m_band));
+    m_frame = PlanFrame::fit(planBounds(), room, m_fitMargin);
+  }
   m_fitted = true;
   update();
 }
@@ -36,7 +40,8 @@ void CPlanView::setFrame(const PlanFrame& frame) {
 
 void CPlanView::bringIntoView(double x, double y) {
   const QRectF area = rect();
-  if (area.adjusted(kFitMargin, kFitMargin, -kFitMargin, -kFitMargin)
+  const double band = kFitMargin + m_band;
+  if (area.adjusted(kFitMargin, band, -kFitMargin, -band)
           .contains(m_frame.toArea(x, y, area)))
     return;
   m_frame.centreX = x;

@@ -41,6 +41,10 @@ class CPlanView : public QWidget {
   // names beside its edges), and keeps it fitted through resizes.
   void fit();
   void setFitMargin(double margin) { m_fitMargin = margin; }
+  // Keeps `band` pixels more free at the top and the bottom of a fitted
+  // plan, and of a point brought into view: room for bands that the
+  // subclass paints over the plan.
+  void setBands(double band) { m_band = band; }
   // Shows `frame`, as the user asked: no longer fitted.
   void setFrame(const PlanFrame& frame);
   // Brings ground point (x north, y east) to the middle where it lies
@@ -58,6 +62,7 @@ class CPlanView : public QWidget {
  private:
   PlanFrame m_frame;
   double m_fitMargin = kFitMargin;
+  double m_band = 0.0;
   bool m_fitted = true;  // the user has not zoomed or panned since the last fit
   QPointF m_pressAt;     // where the left button went down
   QPointF m_dragFrom;    // where the last drag step ended

@@ -1,8 +1,28 @@
 #include "ui/common/program_windows.h"
 
 #include <QApplication>
+#include <QScreen>
 #include <QWidget>
 #include <QWindow>
+#include <algorithm>
+
+namespace {
+
+constexpr int kGap = 8;  // pixels between the form and the window beside it
+
+}  // namespace
+
+QRect BesideRect(const QRect& form, const QSize& size, const QSize& minimum, const QRect& screen) {
+  const int roomRight = screen.right() - form.right() - kGap;
+  const int roomLeft = form.left() - screen.left() - kGap;
+  const bool right = size.width() <= roomRight || (size.width() > roomLeft && roomRight >= roomLeft);
+  const int width = std::max(minimum.width(), std::min(size.width(), right ? roomRight : roomLeft));
+  const int height = std::min(size.height(), screen.height());
+  int x = right ? form.right() + 1 + kGap : form.left() - kGap - width;
+  x = std::clamp(x, screen.left(), std::max(screen.left(), screen.right() + 1 - width));
+  const int y = std::max(screen.top(), std::min(form.top(), screen.bottom() + 1 - height));
+  return {x, y, width, height};
+}
 
 void ShowBeside(QWidget& window, QWidget* form) {
   if (form != nullptr) {
@@ -11,6 +31,21 @@ void ShowBeside(QWidget& window, QWidget* form) {
     form->winId();
     window.winId();
     window.windowHandle()->setTransientParent(form->windowHandle());
+    // A window manager centres a transient window over its parent unless
+    // the program asks for a place; a compositor takes no such request.
+    if (!QGuiApplication::platformName().startsWith(QStringLiteral("wayland"))) {
+      // The window's frame is not known before it shows: the form's is
+      // the best guess.
+      const QMargins frame(form->geometry().left() - form->frameGeometry().left(),
+                           form->geometry().top() - form->frameGeometry().top(),
+                           form->frameGeometry().right() - form->geometry().right(),
+                           form->frameGeometry().bottom() - form->geometry().bottom());
+      const QRect place =
+          BesideRect(form->frameGeometry(), window.size().grownBy(frame),
+                     window.minimumSizeHint().grownBy(frame), form->screen()->availableGeometry());
+      window.resize(place.size().shrunkBy(frame));
+      window.move(place.topLeft());
+    }
   }
   window.show();
 }

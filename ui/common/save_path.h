@@ -6,8 +6,11 @@
 
 #include <QString>
 
+class QCheckBox;
 class QWidget;
 
-// The path chosen, or "" when the user cancels.
+// The path chosen, or "" when the user cancels. `choice`, where given, is
+// a check box the box shows under its own fields (the box takes it; the
+// caller reads it before the call returns, in `chosen`).
 QString AskSavePath(QWidget& parent, const QString& title, const QString& proposed,
-                    const QString& suffix);
+                    const QString& suffix, const QString& choice = {}, bool* chosen = nullptr);

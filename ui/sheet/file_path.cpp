@@ -33,6 +33,10 @@ QString FolderOf(const std::string& path) {
       .absoluteFilePath();
 }
 
+QString ShownPath(const std::string& path) {
+  return FolderOf(path) + QLatin1Char('/') + ShownFileName(path);
+}
+
 std::string ChosenFileBytes(const QString& chosen) {
   const std::string spelled = QFile::encodeName(chosen).toStdString();
   struct stat status {};

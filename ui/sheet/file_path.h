@@ -15,6 +15,11 @@ QString ShownFileName(const std::string& path);
 // The folder of `path`, for Qt's file dialogs (which name it in UTF-8).
 QString FolderOf(const std::string& path);
 
+// The whole of `path` as the window shows and keeps it (最近文件, a file's
+// kept setup): absolute, its last part as ShownFileName gives it, so that
+// ChosenFileBytes finds the file again from it, a GBK name too.
+QString ShownPath(const std::string& path);
+
 // The bytes of a file chosen in Qt's open dialog as `chosen`. Qt lists no
 // file whose name is not UTF-8 (it skips such names as it reads a folder),
 // so a name in GBK (from a Windows zip archive) is typed as it reads

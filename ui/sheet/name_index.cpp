@@ -11,6 +11,12 @@ char folded(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 
 
 }  // namespace
 
+std::string FoldedName(std::string_view text) {
+  std::string out(text);
+  std::transform(out.begin(), out.end(), out.begin(), folded);
+  return out;
+}
+
 NameIndex::NameIndex(const std::vector<std::string>& names) {
   m_starts.reserve(names.size());
   for (const std::string& name : names) {
@@ -18,8 +24,7 @@ NameIndex::NameIndex(const std::vector<std::string>& names) {
     m_names += name;
     m_names += '\n';  // no name holds a line end
   }
-  m_folded.resize(m_names.size());
-  std::transform(m_names.begin(), m_names.end(), m_folded.begin(), folded);
+  m_folded = FoldedName(m_names);
 }
 
 std::string_view NameIndex::name(std::size_t index) const {
@@ -37,8 +42,7 @@ std::vector<std::uint32_t> NameIndex::find(std::string_view typed, std::size_t l
   }
   // The names are separated by line ends: text with one would match across two.
   if (typed.find('\n') != std::string_view::npos) return found;
-  std::string wanted(typed);
-  std::transform(wanted.begin(), wanted.end(), wanted.begin(), folded);
+  const std::string wanted = FoldedName(typed);
   const char* const begin = m_folded.data();
   const char* const end = begin + m_folded.size();
   for (const char* at = begin; found.size() < limit && at < end;) {

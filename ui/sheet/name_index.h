@@ -12,6 +12,11 @@
 #include <string_view>
 #include <vector>
 
+// `text` with its Latin capitals as small letters and every other byte (the
+// UTF-8 of Chinese names included) as it is: names match typed text in this
+// form.
+std::string FoldedName(std::string_view text);
+
 class NameIndex {
  public:
   NameIndex() = default;

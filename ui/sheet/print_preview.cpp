@@ -1,5 +1,6 @@
 #include "ui/sheet/print_preview.h"
 
+#include <QCheckBox>
 #include <QDialogButtonBox>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -100,7 +101,7 @@ CPrintPreview::CPrintPreview(std::shared_ptr<const SetoutSheet> sheet,
   buttons->addButton(QStringLiteral("关闭"), QDialogButtonBox::RejectRole);
   print->setDefault(true);
 
-  auto* bar = new QHBoxLayout;
+  auto* bar = m_bar = new QHBoxLayout;
   bar->addWidget(previous);
   bar->addWidget(numberLabel);
   bar->addWidget(m_number);
@@ -120,6 +121,13 @@ CPrintPreview::CPrintPreview(std::shared_ptr<const SetoutSheet> sheet,
 }
 
 int CPrintPreview::page() const { return m_view->page(); }
+
+void CPrintPreview::offerToLeaveOut(const QString& text, bool leftOut) {
+  auto* leave = new QCheckBox(text, this);
+  leave->setChecked(leftOut);
+  m_bar->insertWidget(m_bar->count() - 1, leave);
+  connect(leave, &QCheckBox::toggled, this, [this] { done(kLayOutAgain); });
+}
 
 int CPrintPreview::pageCount() const { return m_number->maximum(); }
 

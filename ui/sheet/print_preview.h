@@ -13,6 +13,7 @@
 
 #include "ui/sheet/sheet_printer.h"
 
+class QHBoxLayout;
 class QLabel;
 class QSpinBox;
 struct SetoutSheet;
@@ -53,8 +54,16 @@ class CPrintPreview : public QDialog {
                 std::shared_ptr<const SheetPrinter::Layout> layout, const QString& date,
                 const SheetChoices& choices = {}, QWidget* parent = nullptr);
 
+  // What exec() gives when the user turns the choice of offerToLeaveOut:
+  // the pages are to be laid out again.
+  static constexpr int kLayOutAgain = 2;
+
   int page() const;  // from 0
   void showPage(int index);
+
+  // A check box, `text`, that leaves the points ticked off out of the
+  // pages (`leftOut`: they are left out of these).
+  void offerToLeaveOut(const QString& text, bool leftOut);
 
  protected:
   void keyPressEvent(QKeyEvent* event) override;
@@ -64,4 +73,5 @@ class CPrintPreview : public QDialog {
 
   CPageView* m_view;
   QSpinBox* m_number;
+  QHBoxLayout* m_bar;
 };

@@ -86,8 +86,14 @@ int RunSetout(const std::vector<std::string>& arguments, SetoutCall call) {
     return 2;
   }
   if (call == SetoutCall::kWindow) {
-    CSetoutWindow* window = OpenSetoutWindow();
-    if (std::holds_alternative<reading::DesignFile>(request.design)) window->load(request);
+    // A file named opens with the options given; none, the file shown last.
+    if (std::holds_alternative<reading::DesignFile>(request.design)) {
+      auto* window = new CSetoutWindow;
+      window->show();
+      window->load(request);
+    } else {
+      OpenSetoutWindow();
+    }
     return QApplication::exec();
   }
   if (!std::holds_alternative<reading::DesignFile>(request.design)) {

@@ -32,6 +32,10 @@ struct SheetPoint {
 };
 
 struct SetoutSheet {
+  // The design points listed before a station is chosen: each row has its
+  // name, code, height and point (or its error), and nothing else; the
+  // station, the backsight and the check texts are unset.
+  bool listed = false;
   QString source;  // the heading's name: the design file's, or the title of a caller's points
   QString path;    // the design file; empty for a caller's points
   SheetPoint station;

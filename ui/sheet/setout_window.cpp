@@ -1,23 +1,24 @@
 #include "ui/sheet/setout_window.h"
 
+#include <sys/stat.h>
+
 #include <QAction>
 #include <QApplication>
-#include <QClipboard>
 #include <QCloseEvent>
 #include <QFileDialog>
 #include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QLabel>
 #include <QMenuBar>
-#include <QProgressBar>
-#include <QPushButton>
 #include <QScreen>
 #include <QScrollBar>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QTableView>
+#include <QTimerEvent>
 #include <QToolBar>
 #include <QVBoxLayout>
+#include <cerrno>
 
 #include "reader/sheet_resolver.h"
 #include "res/resource.h"
@@ -28,6 +29,9 @@
 #include "ui/sheet/column_layout_dialog.h"
 #include "ui/sheet/file_path.h"
 #include "ui/sheet/page_heading_dialog.h"
+#include "ui/sheet/recent_files_menu.h"
+#include "ui/sheet/row_filter_bar.h"
+#include "ui/sheet/row_ordering.h"
 #include "ui/sheet/setout_sheet.h"
 #include "ui/sheet/setup_dialog.h"
 #include "ui/sheet/setup_record.h"
@@ -37,6 +41,8 @@
 #include "ui/sheet/sheet_model.h"
 #include "ui/sheet/sheet_output.h"
 #include "ui/sheet/sheet_settings.h"
+#include "ui/sheet/sheet_setup.h"
+#include "ui/sheet/sheet_table.h"
 #include "ui/sheet/sketch_widget.h"
 #include "ui/sheet/station_panel.h"
 
@@ -45,29 +51,15 @@ using namespace sheet_settings;
 namespace {
 
 const QString kDefaultColumns = QStringLiteral("name,code,y,x,h");
-constexpr int kPreviewRows = 12;  // of a file, in the layout dialog
+constexpr int kPreviewRows = 12;        // of a file, in the layout dialog
+constexpr std::size_t kMaxCodes = 500;  // listed in the filter bar
+constexpr int kKeepTicksAfterMs = 500;  // the ticks are kept once they rest this long
 
 QString fileFilter() { return QStringLiteral("坐标文件 (*.dat *.csv *.txt);;所有文件 (*)"); }
 
-// The roles of a setout row's columns.
-std::span<const char* const> pointNumbers() {
-  return reading::RowNumbers(reading::Mode::kSetout, true);
-}
-
-// The list as read; none where it is empty or does not read.
-std::vector<reading::Column> columnsOf(const QString& list) {
-  std::vector<reading::Column> columns;
-  if (list.isEmpty() || reading::ReadColumns(list.toStdString(), pointNumbers(), true, columns))
-    columns.clear();
-  return columns;
-}
-
-QString columnsText(const std::vector<reading::Column>& columns) {
-  return QString::fromStdString(reading::ColumnsText(columns, pointNumbers()));
-}
-
-// A caller's points are read as the rows of these columns.
-const QString kPointColumns = QStringLiteral("name,code,x,y,h");
+// A file as its setup is kept: by its absolute path as the window shows it
+// (file_path.h).
+QString keptPath(const std::string& path) { return ShownPath(path); }
 
 // The layout last chosen for a design file, or for a control file; where
 // none is kept, the column list an earlier run kept alone.
@@ -87,9 +79,9 @@ QString nameOf(const QString& title, const std::string& path, bool points) {
   return points ? title : ShownFileName(path);
 }
 
-reading::AngleFormat recalledAngleFormat() {
+reading::AngleFormat angleFormatOf(const QString& name) {
   reading::AngleFormat format = reading::AngleFormat::kPacked;
-  reading::ReadAngleFormat(Recalled(kAngleFormat).toString().toStdString(), format);
+  reading::ReadAngleFormat(name.toStdString(), format);
   return format;
 }
 
@@ -98,12 +90,26 @@ void rememberChanged(const QString& key, const QVariant& value) {
   if (Recalled(key) != value) Remember(key, value);
 }
 
+// The ticks kept for the file at `path`, none where none are.
+std::vector<SheetTicks::Tick> keptTicks(const std::string& path) {
+  const auto kept = SheetSetup::Recall(keptPath(path));
+  return kept ? kept->ticks : std::vector<SheetTicks::Tick>();
+}
+
 }  // namespace
+
+struct CSetoutWindow::ReadResult {
+  SheetResult sheet;
+  std::vector<std::string> codes;  // of the sheet's (or the listing's) rows
+  RowOrder order;                  // of `ordered`
+  OrderedRows ordered;
+};
 
 CSetoutWindow::CSetoutWindow(QWidget* parent)
     : QMainWindow(parent, Qt::Window),
       m_model(new CSheetModel(this)),
       m_loader(new CJobRunner(this)),
+      m_orderer(new CJobRunner(this)),
       m_writer(new CJobRunner(this)),
       m_output(new CSheetOutput(*this, *m_writer)) {
   setAttribute(Qt::WA_DeleteOnClose);
@@ -116,6 +122,8 @@ CSetoutWindow::CSetoutWindow(QWidget* parent)
   createCentre();
   createActions();
   createStatusBar();
+  // The panel's choices as the last window left them, for a file with no
+  // setup of its own.
   m_panel->setDecimals(Recalled(kAngleDecimals, 4).toInt(), Recalled(kDistanceDecimals, 3).toInt());
   int method = 0;
   reading::OrientedStation kept;
@@ -124,7 +132,7 @@ CSetoutWindow::CSetoutWindow(QWidget* parent)
     m_panel->setOriented(kept, limits);
     m_panel->setMethod(CStationPanel::Method(method));
   }
-  m_panel->setAngleFormat(recalledAngleFormat());
+  m_panel->setAngleFormat(angleFormatOf(Recalled(kAngleFormat).toString()));
   m_panel->setHeightTexts(
       {Recalled(kStationHeight).toString(), Recalled(kInstrumentHeight).toString(),
        Recalled(kTargetHeight).toString(), Recalled(kEarthCorrection, false).toBool()});
@@ -135,6 +143,8 @@ CSetoutWindow::CSetoutWindow(QWidget* parent)
   connect(m_panel, &CStationPanel::setupRequested, this, &CSetoutWindow::OnSetupDialog);
   connect(m_output, &CSheetOutput::working, m_counts, &QLabel::setText);
   connect(m_panel, &CStationPanel::controlFileRequested, this, &CSetoutWindow::OnChooseControl);
+  connect(m_panel, &CStationPanel::controlFileRemoved, this, &CSetoutWindow::OnRemoveControl);
+  connect(m_model, &CSheetModel::ticksChanged, this, &CSetoutWindow::ticksChanged);
   const QRect screen = this->screen()->availableGeometry();
   resize(QSize(1000, 680).boundedTo(screen.size() * 9 / 10));
 }
@@ -148,19 +158,18 @@ void CSetoutWindow::createCentre() {
   m_panel = new CStationPanel(centre);
   layout->addWidget(m_panel);
 
-  m_table = new QTableView(centre);
-  m_table->setModel(m_model);
-  m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
-  m_table->setSelectionMode(QAbstractItemView::ExtendedSelection);
-  m_table->setWordWrap(false);
-  m_table->setTabKeyNavigation(false);  // Tab goes on to the sketch
-  m_table->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-  m_table->verticalHeader()->setDefaultSectionSize(m_table->fontMetrics().height() + 6);
-  m_table->setAccessibleName(QStringLiteral("放样表"));
+  auto* left = new QWidget(centre);
+  auto* tableSide = new QVBoxLayout(left);
+  tableSide->setContentsMargins(0, 0, 0, 0);
+  m_filters = new CRowFilterBar(left);
+  m_table = new CSheetTable(*m_model, left);
+  tableSide->addWidget(m_filters);
+  tableSide->addWidget(m_table, 1);
   m_sketch = new CSketchWidget(centre);
+  m_sketch->setTicked(&m_model->ticks().rows());
 
   m_split = new QSplitter(Qt::Horizontal, centre);
-  m_split->addWidget(m_table);
+  m_split->addWidget(left);
   m_split->addWidget(m_sketch);
   m_split->setStretchFactor(0, 3);
   m_split->setStretchFactor(1, 2);
@@ -169,8 +178,8 @@ void CSetoutWindow::createCentre() {
   setCentralWidget(centre);
 
   connect(m_table->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
-          &CSetoutWindow::syncSelectionToSketch);
-  connect(m_sketch, &CSketchWidget::rowClicked, this, &CSetoutWindow::selectRow);
+          [this] { m_sketch->setSelectedRow(m_table->currentSheetRow()); });
+  connect(m_sketch, &CSketchWidget::rowClicked, m_table, &CSheetTable::selectSheetRow);
 }
 
 void CSetoutWindow::createActions() {
@@ -186,6 +195,9 @@ void CSetoutWindow::createActions() {
   };
   add(file, QStringLiteral("打开(&O)..."), QStyle::SP_DialogOpenButton, QKeySequence::Open,
       &CSetoutWindow::OnOpen, true);
+  m_recent = new CRecentFilesMenu(this);
+  file->addMenu(m_recent);
+  connect(m_recent, &CRecentFilesMenu::chosen, this, &CSetoutWindow::openKept);
   QAction* columns = add(file, QStringLiteral("列格式(&L)..."), QStyle::SP_FileDialogDetailedView,
                          {}, &CSetoutWindow::OnChooseColumns, false);
   add(file, QStringLiteral("控制点文件(&K)..."), QStyle::SP_DirOpenIcon, {},
@@ -193,63 +205,69 @@ void CSetoutWindow::createActions() {
   file->addSeparator();
   QAction* csv = add(
       file, QStringLiteral("导出 CSV(&E)..."), QStyle::SP_DialogSaveButton, {},
-      [this] { m_output->exportCsv(sheet(), choices()); }, true);
+      [this] { m_output->exportCsv(sheet(), choices(), m_model->ticks().rows()); }, true);
   QAction* print = add(
       file, QStringLiteral("打印(&P)..."), QStyle::SP_FileIcon, QKeySequence::Print,
-      [this] { m_output->print(sheet(), choices()); }, true);
+      [this] { m_output->print(sheet(), choices(), m_model->ticks().rows()); }, true);
   QAction* pdf = add(
       file, QStringLiteral("导出 PDF(&D)..."), QStyle::SP_FileLinkIcon, {},
-      [this] { m_output->exportPdf(sheet(), choices()); }, true);
+      [this] { m_output->exportPdf(sheet(), choices(), m_model->ticks().rows()); }, true);
   add(file, QStringLiteral("页眉(&H)..."), QStyle::SP_FileDialogInfoView, {},
       &CSetoutWindow::OnPageHeading, false);
   file->addSeparator();
   add(file, QStringLiteral("关闭(&C)"), QStyle::SP_DialogCloseButton, QKeySequence::Close,
       &CSetoutWindow::close, true);
-  QAction* copy = add(edit, QStringLiteral("复制(&C)"), QStyle::SP_FileIcon, QKeySequence::Copy,
-                      &CSetoutWindow::OnCopy, false);
+  QAction* copy = add(
+      edit, QStringLiteral("复制(&C)"), QStyle::SP_FileIcon, QKeySequence::Copy,
+      [this] { m_table->copySelected(); }, false);
   copy->setShortcutContext(Qt::WidgetWithChildrenShortcut);
   m_table->addAction(copy);
   QAction* all = edit->addAction(QStringLiteral("全选(&A)"), QKeySequence::SelectAll, m_table,
                                  &QTableView::selectAll);
+  QAction* tick = add(
+      edit, QStringLiteral("已放样(&T)"), QStyle::SP_DialogApplyButton,
+      QKeySequence(Qt::CTRL | Qt::Key_T), [this] { m_table->toggleTicks(); }, false);
+  tick->setStatusTip(QStringLiteral("把选中的点标为已放样，或取消标记"));
+  tools->addSeparator();
+  QAction* route = view->addAction(QStringLiteral("路线(&R)"));
+  route->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_R));
+  route->setStatusTip(QStringLiteral("从测站起，每次走到最近的未放样点：按此顺序排列并画出"));
+  tools->addAction(route);
+  m_ordering =
+      new CRowOrdering(*m_model, *m_table, *m_sketch, *m_filters, *route, *m_orderer, this);
+  connect(m_ordering, &CRowOrdering::reordered, this, [this] {
+    m_table->showMessagesAcross();
+    showCounts();
+  });
+  view->addAction(QStringLiteral("文件顺序(&O)"), m_ordering, &CRowOrdering::showFileOrder);
   QAction* design = view->addAction(QStringLiteral("设计坐标(&X)"));
   design->setObjectName(QStringLiteral("designShown"));
   design->setCheckable(true);
   design->setChecked(m_model->designShown());
   connect(design, &QAction::toggled, this, &CSetoutWindow::OnShowDesign);
-  m_sheetActions = {columns, csv, print, pdf, copy, all};
+  m_sheetActions = {columns, csv, print, pdf, copy, all, tick};
   for (QAction* action : m_sheetActions) action->setEnabled(false);
-}
-
-// A progress bar and 取消 for the jobs of `runner`, shown while one runs.
-QProgressBar* CSetoutWindow::addJobStatus(CJobRunner* runner, const QString& name) {
-  QProgressBar* bar = AddJobStatus(*statusBar(), *runner, name);
-  connect(runner, &CJobRunner::ended, this, &CSetoutWindow::showCounts);
-  return bar;
 }
 
 void CSetoutWindow::createStatusBar() {
   m_counts = new QLabel(QStringLiteral("请打开坐标文件（Ctrl+O）"), this);
   statusBar()->addWidget(m_counts, 1);
-  addJobStatus(m_loader, QStringLiteral("cancel"));
-  addJobStatus(m_writer, QStringLiteral("cancelWriting"));
+  AddJobStatus(*statusBar(), *m_loader, QStringLiteral("cancel"));
+  AddJobStatus(*statusBar(), *m_orderer, QStringLiteral("cancelOrdering"));
+  AddJobStatus(*statusBar(), *m_writer, QStringLiteral("cancelWriting"));
+  for (CJobRunner* runner : {m_loader, m_orderer, m_writer})
+    connect(runner, &CJobRunner::ended, this, &CSetoutWindow::showCounts);
   // A read that is cancelled leaves the window on what it showed; the same
   // request may be read again.
   connect(m_loader, &CJobRunner::cancelled, this, [this] {
     m_wanted = m_shown;
+    m_wantedTicks.reset();
     m_started.reset();
   });
 }
 
 void CSetoutWindow::load(const reading::SheetRequest& request) {
-  Source source;
-  if (const auto* file = std::get_if<reading::DesignFile>(&request.design))
-    source.path = file->path;
-  source.layout = {columnsText(request.columns), request.input};
-  if (const auto* control = std::get_if<reading::ControlFile>(&request.known)) {
-    source.controlPath = control->path;
-    source.controlLayout = {control->columns ? columnsText(*control->columns) : QString(),
-                            control->input.value_or(request.input)};
-  }
+  const Source source = Source::Of(request);
   {
     const QSignalBlocker quiet(m_panel);  // showing the request is no change of the user's
     if (request.setup)
@@ -258,28 +276,135 @@ void CSetoutWindow::load(const reading::SheetRequest& request) {
     m_panel->setAngleFormat(request.angleFormat);
     m_panel->showHeights(request.heights);
   }
+  if (const auto* rows = request.setup ? std::get_if<reading::StationAndBacksight>(&*request.setup)
+                                       : nullptr)
+    m_setup = *rows;
+  if (keptPath(source.path) != keptPath(m_shown.path) || m_shown.points)
+    m_wantedTicks = keptTicks(source.path);
   read(source);
 }
 
 void CSetoutWindow::loadPoints(const QString& title, std::vector<reading::DesignPoint> points) {
+  m_wantedTicks.emplace();
+  read(Source::OfPoints(title, std::move(points)));
+}
+
+void CSetoutWindow::reopenLast() {
+  const QStringList recent = RecentFiles(1);
+  if (!recent.isEmpty()) openKept(recent.front());
+}
+
+void CSetoutWindow::openKept(const QString& path) {
   Source source;
-  source.title = title;
-  source.points = std::make_shared<const std::vector<reading::DesignPoint>>(std::move(points));
-  source.layout.columns = kPointColumns;
+  source.path = ChosenFileBytes(path);
+  if (!fileIsThere(source.path)) return;
+  if (const auto kept = SheetSetup::Recall(keptPath(source.path))) {
+    applySetup(*kept, source);
+  } else {
+    source.layout = recalledLayout(false);
+    m_wantedTicks.emplace();
+  }
   read(source);
 }
 
-std::shared_ptr<const SetoutSheet> CSetoutWindow::sheet() const { return m_model->sheet(); }
+// Whether the file at `path` is there; where it is not, a message box says so.
+bool CSetoutWindow::fileIsThere(const std::string& path) {
+  struct stat status {};
+  const bool exists = stat(path.c_str(), &status) == 0;
+  if (exists && S_ISREG(status.st_mode)) return true;
+  reading::FileError missing;
+  missing.what = reading::FileError::What::kCannotOpen;
+  missing.path = path;
+  missing.error = exists ? EISDIR : ENOENT;
+  ShowSheetProblem(*this, FileProblem(missing));
+  return false;
+}
+
+// The kept setup in the panel and in `source`, its ticks to go on the
+// file's rows once they show.
+void CSetoutWindow::applySetup(const SheetSetup& setup, Source& source) {
+  source.layout = setup.layout;
+  source.controlPath = setup.controlPath.isEmpty() ? std::string() : ChosenFileBytes(setup.controlPath);
+  source.controlLayout = setup.controlLayout;
+  {
+    const QSignalBlocker quiet(m_panel);
+    m_panel->showSetup(setup.setup ? *setup.setup
+                                   : reading::StationAndBacksight{reading::PointName{},
+                                                                  reading::PointName{}});
+    int method = 0;
+    reading::OrientedStation oriented;
+    SetupLimits limits;
+    if (ReadSetupRecord(setup.stationSetup, method, oriented, limits)) {
+      m_panel->setOriented(oriented, limits);
+      m_panel->setMethod(CStationPanel::Method(method));
+    }
+    m_panel->setHeightTexts({setup.stationHeight, setup.instrumentHeight, setup.targetHeight,
+                             setup.earthCorrection});
+    if (!setup.angleFormat.isEmpty()) m_panel->setAngleFormat(angleFormatOf(setup.angleFormat));
+    m_panel->setDecimals(setup.angleDecimals, setup.distanceDecimals);
+  }
+  // The design columns as the file was left, without keeping them for the
+  // file shown until the kept one shows.
+  if (auto* design = findChild<QAction*>(QStringLiteral("designShown"))) {
+    const QSignalBlocker quiet(design);
+    design->setChecked(setup.designShown);
+    m_model->setDesignShown(setup.designShown);
+  }
+  m_setup = setup.setup;
+  m_wantedTicks = setup.ticks;
+}
+
+// The shown file's setup, kept for it.
+void CSetoutWindow::keepSetup() {
+  m_keepTicks.stop();
+  if (m_shown.path.empty() || !m_model->sheet()) return;
+  SheetSetup setup;
+  setup.layout = m_shown.layout;
+  setup.controlPath = m_shown.controlPath.empty() ? QString() : ShownPath(m_shown.controlPath);
+  setup.controlLayout = m_shown.controlLayout;
+  setup.setup = m_setup;
+  setup.stationSetup =
+      SetupRecord(int(m_panel->method()), m_panel->oriented(), m_panel->limits());
+  const CStationPanel::HeightTexts heights = m_panel->heightTexts();
+  setup.stationHeight = heights.station;
+  setup.instrumentHeight = heights.instrument;
+  setup.targetHeight = heights.target;
+  setup.earthCorrection = heights.earthCorrection;
+  setup.angleFormat = QString::fromUtf8(reading::AngleFormatName(m_panel->angleFormat()));
+  setup.angleDecimals = m_panel->angleDecimals();
+  setup.distanceDecimals = m_panel->distanceDecimals();
+  setup.designShown = m_model->designShown();
+  setup.ticks = m_model->ticks().kept();
+  const QString path = keptPath(m_shown.path);
+  // Written where it changed (a new station, a tick), or for another file.
+  if (m_kept && m_kept->first == path && m_kept->second == setup) return;
+  setup.Keep(path);
+  m_kept.emplace(path, std::move(setup));
+}
+
+std::shared_ptr<const SetoutSheet> CSetoutWindow::sheet() const {
+  const auto& shown = m_model->sheet();
+  return shown && !shown->listed ? shown : nullptr;
+}
 
 void CSetoutWindow::OnOpen() {
   const std::string path = chooseFile(QStringLiteral("打开坐标文件"));
   if (path.empty()) return;
   Remember(kFolder, FolderOf(path));
-  const bool first = m_shown.path.empty();
-  FileLayout layout = first ? recalledLayout(false) : m_shown.layout;
+  const auto kept = SheetSetup::Recall(keptPath(path));
+  FileLayout layout = kept                   ? kept->layout
+                      : m_shown.path.empty() ? recalledLayout(false)
+                                             : m_shown.layout;
   if (!askColumns(path, layout)) return;
   rememberLayout(false, layout);
+  // A file opened before comes back with its setup; another one takes the
+  // control file and the station of the sheet shown.
   Source source = m_shown;
+  if (kept) {
+    applySetup(*kept, source);
+  } else {
+    m_wantedTicks.emplace();
+  }
   source.path = path;
   source.title.clear();
   source.points.reset();
@@ -339,6 +464,15 @@ void CSetoutWindow::OnChooseControl() {
   read(source);
 }
 
+// Names are looked up among the design points again.
+void CSetoutWindow::OnRemoveControl() {
+  Source source = m_shown;
+  source.controlPath.clear();
+  source.controlLayout = FileLayout();
+  m_panel->setControlFile(QString());
+  read(source);
+}
+
 // The setup dialog on the panel's setup on sightings; what it gives is
 // kept, in the panel and between runs, and computed.
 void CSetoutWindow::OnSetupDialog() {
@@ -348,42 +482,13 @@ void CSetoutWindow::OnSetupDialog() {
   recompute();
 }
 
-// The request of `source` with the panel's fields; the panel's setup is
-// left out, and `problem` says why, where a field is wrong.
-reading::SheetRequest CSetoutWindow::requestOf(const Source& source, QString& problem) const {
-  reading::SheetRequest request;
-  request.mode = reading::Mode::kSetout;
-  const PanelSetup panel = m_panel->setup();
-  problem = panel.problem;
-  if (panel.setup) request.setup = *panel.setup;
-  request.heights = panel.heights;
-  request.columns = columnsOf(source.layout.columns);
-  request.decimals = m_panel->distanceDecimals();
-  request.azimuthDecimals = m_panel->angleDecimals();
-  request.angleFormat = m_panel->angleFormat();
-  request.input = source.layout.input;
-  if (source.controlPath.empty()) {
-    request.known = reading::DesignNames();
-  } else {
-    reading::ControlFile control{source.controlPath, std::nullopt, source.controlLayout.input};
-    if (!source.controlLayout.columns.isEmpty())
-      control.columns = columnsOf(source.controlLayout.columns);
-    request.known = std::move(control);
-  }
-  if (source.points)
-    request.design = *source.points;
-  else
-    request.design = reading::DesignFile{source.path};
-  return request;
-}
-
 // Reads `source` with the panel's fields as they stand; without `again`,
 // only where that is not what was read last (a field left unchanged reads
-// nothing again).
+// nothing again). The rows are put in the order asked for in the same job.
 void CSetoutWindow::read(const Source& source, bool again) {
-  if (source.path.empty() && !source.points) return;
+  if (source.empty()) return;
   QString problem;
-  reading::SheetRequest request = requestOf(source, problem);
+  reading::SheetRequest request = source.request(*m_panel, problem);
   const SetupLimits limits = m_panel->limits();
   if (!again && m_started && *m_started == request && m_startedProblem == problem &&
       m_startedLimits == limits)
@@ -393,11 +498,35 @@ void CSetoutWindow::read(const Source& source, bool again) {
   m_startedProblem = problem;
   m_startedLimits = limits;
   SheetJob job{std::move(request), source.title, m_known, limits};
-  m_counts->setText(QStringLiteral("正在读取 %1 ...")
-                        .arg(nameOf(source.title, source.path, source.points != nullptr)));
-  m_loader->start([this, job = std::move(job), problem](const std::atomic<bool>& stop,
-                                                        const CJobRunner::Progress& progress) {
-    auto result = std::make_shared<const SheetResult>(ComputeSheet(job, stop, progress));
+  const RowOrder order = m_ordering->wanted();
+  // The ticks the order goes by: those of the file being read.
+  const bool byTicks = order.by == RowOrder::By::kRoute || order.by == RowOrder::By::kTicked;
+  std::vector<SheetTicks::Tick> ticks;
+  if (byTicks) ticks = m_wantedTicks ? *m_wantedTicks : m_model->ticks().kept();
+  const QString reading = QStringLiteral("正在读取 %1 ...")
+                              .arg(nameOf(source.title, source.path, source.points != nullptr));
+  m_counts->setText(reading);
+  // A file is being read: the empty sketch says so, not to open one.
+  m_sketch->setEmptyText(reading);
+  m_loader->start([this, job = std::move(job), problem, order, ticks = std::move(ticks)](
+                      const std::atomic<bool>& stop, const CJobRunner::Progress& progress) {
+    auto result = std::make_shared<ReadResult>();
+    const bool ordering = order.by != RowOrder::By::kFile || order.filters();
+    result->sheet = ComputeSheet(
+        job, stop, [&](int percent) { progress(ordering ? percent * 4 / 5 : percent); });
+    const auto& shown = result->sheet.sheet ? result->sheet.sheet : result->sheet.listing;
+    if (shown && !stop) {
+      result->codes = RowCodes(shown->rows, kMaxCodes);
+      SheetTicks matched;
+      matched.setKept(ticks);
+      matched.match(shown->rows);
+      const auto ordered = OrderRows(*shown, matched.rows(), order, nullptr, stop,
+                                     [&](int percent) { progress(80 + percent / 5); });
+      if (ordered) {
+        result->order = order;
+        result->ordered = *ordered;
+      }
+    }
     return [this, result, problem] { showResult(*result, problem); };
   });
 }
@@ -408,13 +537,12 @@ void CSetoutWindow::recompute() {
   read(m_wanted, false);
 }
 
-// The panel's choices, for the next window: the decimals, the angles'
-// format and the heights as typed.
+// The panel's choices, for the next window on a file without a setup of
+// its own: the decimals, the station setup, the angles' format and the
+// heights as typed.
 void CSetoutWindow::rememberPanel() {
-  if (m_panel->angleDecimals() != Recalled(kAngleDecimals, 4).toInt())
-    Remember(kAngleDecimals, m_panel->angleDecimals());
-  if (m_panel->distanceDecimals() != Recalled(kDistanceDecimals, 3).toInt())
-    Remember(kDistanceDecimals, m_panel->distanceDecimals());
+  rememberChanged(kAngleDecimals, m_panel->angleDecimals());
+  rememberChanged(kDistanceDecimals, m_panel->distanceDecimals());
   rememberChanged(kSetup,
                   SetupRecord(int(m_panel->method()), m_panel->oriented(), m_panel->limits()));
   rememberChanged(kAngleFormat,
@@ -438,12 +566,15 @@ void CSetoutWindow::OnPageHeading() {
 void CSetoutWindow::OnShowDesign(bool shown) {
   Remember(kDesignShown, shown);
   m_model->setDesignShown(shown);
-  if (const auto shownSheet = sheet()) showMessagesAcross(*shownSheet);
-  fitColumns();
+  m_table->showMessagesAcross();
+  m_table->fitColumns();
+  m_ordering->syncControls();
   fitSplit();
+  keepSetup();
 }
 
-void CSetoutWindow::showResult(const SheetResult& result, const QString& panelProblem) {
+void CSetoutWindow::showResult(const ReadResult& read, const QString& panelProblem) {
+  const SheetResult& result = read.sheet;
   if (result.failure) {
     showReadFailure(FileProblem(result.failure));
     return;
@@ -451,16 +582,26 @@ void CSetoutWindow::showResult(const SheetResult& result, const QString& panelPr
   // The file is read: its name goes over its sheet.
   m_shown = m_wanted;
   m_known = result.known;
+  if (m_started && m_started->setup) {
+    if (const auto* rows = std::get_if<reading::StationAndBacksight>(&*m_started->setup))
+      m_setup = *rows;
+  }
   setWindowTitle(QStringLiteral("放样表 - %1")
                      .arg(nameOf(m_shown.title, m_shown.path, m_shown.points != nullptr)));
   m_panel->setControlFile(m_shown.controlPath.empty() ? QString()
                                                       : ShownFileName(m_shown.controlPath));
   m_panel->setNames(std::shared_ptr<const NameIndex>(result.known, &result.known->index));
-  m_model->setSheet(result.sheet);
-  m_sketch->setSheet(result.sheet);
+  const auto& shown = result.sheet ? result.sheet : result.listing;
+  m_model->setSheet(shown, read.ordered);
+  if (m_wantedTicks) {
+    m_model->setKeptTicks(*m_wantedTicks);
+    m_wantedTicks.reset();
+  }
+  m_sketch->setSheet(shown);
   if (!result.sheet) {
     m_panel->setCheckLine(panelProblem.isEmpty() ? SheetProblem(result.problem) : panelProblem,
                           true);
+    m_sketch->setEmptyText(QStringLiteral("测站和后视改正后，这里显示放样示意图"));
   } else {
     // A setup on sightings: the station and orientation it gives, then its quality.
     const SetoutSheet& sheet = *result.sheet;
@@ -468,32 +609,37 @@ void CSetoutWindow::showResult(const SheetResult& result, const QString& panelPr
                               ? SetupLineText(sheet) + QLatin1Char('\n') + CheckLineText(sheet)
                               : CheckLineText(sheet),
                           false);
-    showMessagesAcross(*result.sheet);
-    fitColumns();
-    fitSplit();
   }
-  for (QAction* action : m_sheetActions) action->setEnabled(result.sheet != nullptr);
+  m_table->showMessagesAcross();
+  m_table->fitColumns();
+  if (shown) fitSplit();
+  for (QAction* action : m_sheetActions) action->setEnabled(shown != nullptr);
+  for (QAction* action : m_sheetActions.mid(1, 3)) action->setEnabled(result.sheet != nullptr);
   // 列格式 is for a file's columns.
   m_sheetActions.front()->setEnabled(!m_shown.path.empty());
+  m_ordering->sheetShown(read.order, read.codes, result.sheet != nullptr);
   showCounts();
+  keepSetup();
 }
 
 // A file that cannot be read: the window keeps what it showed, and the same
 // request may read the file again once it is mended.
 void CSetoutWindow::showReadFailure(const QString& message) {
+  // The panel goes back to the setup of the file shown, where another
+  // file's was put in it: else that file's station and heights would be
+  // worked out, and kept, for this one.
+  if (m_wanted != m_shown && m_kept && !m_shown.path.empty() &&
+      m_kept->first == keptPath(m_shown.path)) {
+    Source shown = m_shown;
+    applySetup(m_kept->second, shown);
+  }
   m_wanted = m_shown;
+  m_wantedTicks.reset();
   m_started.reset();
+  m_sketch->setEmptyText(m_shown.empty() ? QStringLiteral("打开坐标文件后，这里显示放样示意图")
+                                         : QStringLiteral("测站和后视改正后，这里显示放样示意图"));
   showCounts();
   ShowSheetProblem(*this, message);
-}
-
-// Each column as wide as its texts (Qt measures the first thousand rows),
-// with room to breathe.
-void CSetoutWindow::fitColumns() {
-  m_table->resizeColumnsToContents();
-  const int room = m_table->fontMetrics().horizontalAdvance(QStringLiteral("00"));
-  for (int column = 0; column < m_model->columnCount(); ++column)
-    m_table->setColumnWidth(column, m_table->columnWidth(column) + room);
 }
 
 // The table as wide as its columns where the window has room for them, at
@@ -509,49 +655,40 @@ void CSetoutWindow::fitSplit() {
   if (table > m_split->sizes().front()) m_split->setSizes({table, whole - table});
 }
 
-// A failed row's message takes the cells of the numbers it has none of.
-void CSetoutWindow::showMessagesAcross(const SetoutSheet& sheet) {
-  m_table->clearSpans();
-  for (std::size_t row = 0; row < sheet.rows.size(); ++row)
-    if (sheet.rows.failed(row))
-      m_table->setSpan(static_cast<int>(row), kFirstNumberColumn, 1,
-                       m_model->columnCount() - kFirstNumberColumn);
-}
-
 void CSetoutWindow::showCounts() {
-  if (m_loader->busy() || m_writer->busy()) return;  // the job's own words stay
-  const auto sheet = m_model->sheet();
-  if (!sheet) {
+  // The job's own words stay.
+  if (m_loader->busy() || m_writer->busy() || m_orderer->busy()) return;
+  const auto& shown = m_model->sheet();
+  if (!shown) {
     m_counts->setText(m_shown.path.empty() && !m_shown.points
                           ? QStringLiteral("请打开坐标文件（Ctrl+O）")
                           : QString());
     return;
   }
-  m_counts->setText(
-      QStringLiteral("%1 个点，%2 行有误").arg(sheet->rows.size()).arg(sheet->rows.failedCount()));
+  QString text =
+      QStringLiteral("%1 个点，%2 行有误").arg(shown->rows.size()).arg(shown->rows.failedCount());
+  if (m_model->ticks().count() > 0)
+    text += QStringLiteral("，已放样 %1 个").arg(m_model->ticks().count());
+  if (m_ordering->shown().filters())
+    text += QStringLiteral("，显示 %1 个").arg(m_model->rowCount());
+  m_counts->setText(text);
 }
 
-void CSetoutWindow::syncSelectionToSketch() {
-  const QModelIndex current = m_table->selectionModel()->currentIndex();
-  m_sketch->setSelectedRow(current.isValid() ? current.row() : -1);
+void CSetoutWindow::ticksChanged() {
+  m_sketch->update();
+  showCounts();
+  m_keepTicks.start(kKeepTicksAfterMs, this);
 }
 
-void CSetoutWindow::selectRow(std::ptrdiff_t row) {
-  const QModelIndex index = m_model->index(static_cast<int>(row), 0);
-  m_table->selectionModel()->setCurrentIndex(
-      index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
-  m_table->scrollTo(index);
-}
-
-void CSetoutWindow::OnCopy() {
-  QList<int> rows;
-  for (const QModelIndex& index : m_table->selectionModel()->selectedRows()) rows << index.row();
-  std::sort(rows.begin(), rows.end());
-  if (!rows.isEmpty()) QGuiApplication::clipboard()->setText(m_model->tabSeparated(rows));
+void CSetoutWindow::timerEvent(QTimerEvent* event) {
+  if (event->timerId() == m_keepTicks.timerId()) return keepSetup();
+  QMainWindow::timerEvent(event);
 }
 
 void CSetoutWindow::closeEvent(QCloseEvent* event) {
+  if (m_keepTicks.isActive()) keepSetup();
   m_loader->cancel();
+  m_orderer->cancel();
   m_writer->cancel();
   event->accept();
 }

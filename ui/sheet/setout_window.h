@@ -4,10 +4,19 @@
 // of design points a caller hands over, as a table and a sketch, computed
 // with the reader corvane-calc uses, printed or exported as PDF or CSV. Not
 // modal: a window of its own beside the calculator (program_windows.h).
-// Reading, writing and printing run off the interface thread, with progress
-// and 取消 in the status bar; the window shows a file's name only over that
-// file's sheet, once it is read.
+// Reading, ordering, writing and printing run off the interface thread,
+// with progress and 取消 in the status bar; the window shows a file's name
+// only over that file's sheet, once it is read.
+//
+// Before the station and the backsight are given, the table lists the
+// design points and the sketch draws them. Each file's setup (columns,
+// control file, station setup, heights, angles' format, decimals, the
+// points ticked off) is kept (sheet_setup.h) and comes back with the file:
+// from 最近文件, and when the window opens on the file it showed last. The rows can be sorted by
+// any column, narrowed to a code or to names holding a text, and put in
+// the order of a walk from the station (路线), drawn in the sketch.
 
+#include <QBasicTimer>
 #include <QMainWindow>
 #include <memory>
 #include <optional>
@@ -15,19 +24,24 @@
 
 #include "reader/sheet_request.h"
 #include "ui/sheet/file_layout.h"
+#include "ui/sheet/row_order.h"
 #include "ui/sheet/setout_sheet.h"
 #include "ui/sheet/sheet_look.h"
+#include "ui/sheet/sheet_setup.h"
+#include "ui/sheet/sheet_source.h"
+#include "ui/sheet/sheet_table.h"
+#include "ui/sheet/sheet_ticks.h"
 
 class CJobRunner;
+class CRecentFilesMenu;
+class CRowFilterBar;
+class CRowOrdering;
 class CSheetOutput;
 class CSheetModel;
 class CSketchWidget;
 class CStationPanel;
 class QLabel;
-class QProgressBar;
-class QPushButton;
 class QSplitter;
-class QTableView;
 struct KnownNames;
 struct SetoutSheet;
 struct SheetResult;
@@ -49,12 +63,22 @@ class CSetoutWindow : public QMainWindow {
   // names or typed.
   void loadPoints(const QString& title, std::vector<reading::DesignPoint> points);
 
-  // The sheet shown, or null.
+  // Opens the file shown last with its setup, where there is one; a file
+  // no longer there is said in a message box, and the window stays empty.
+  void reopenLast();
+  // Opens the design file at `path` with the setup kept for it (else the
+  // columns last chosen and no station yet), without asking for columns;
+  // a file no longer there is said in a message box.
+  void openKept(const QString& path);
+
+  // The sheet shown, or null (also while its rows are only listed).
   std::shared_ptr<const SetoutSheet> sheet() const;
+  // How the rows are ordered and narrowed.
+  CRowOrdering& ordering() const { return *m_ordering; }
 
   CSheetModel& model() const { return *m_model; }
   CSketchWidget& sketch() const { return *m_sketch; }
-  QTableView& table() const { return *m_table; }
+  CSheetTable& table() const { return *m_table; }
   CStationPanel& panel() const { return *m_panel; }
 
   // Which columns show and the page heading, as printing and exports take
@@ -63,44 +87,36 @@ class CSetoutWindow : public QMainWindow {
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  void timerEvent(QTimerEvent* event) override;
 
  private:
-  // What the sheet is read from, apart from the panel's fields.
-  struct Source {
-    std::string path;  // the design file's bytes; empty for a caller's points
-    QString title;     // the name of a caller's points
-    std::shared_ptr<const std::vector<reading::DesignPoint>> points;
-    FileLayout layout;         // the design file's: its roles, encoding and lines skipped
-    std::string controlPath;   // empty: names are looked up among the design points
-    FileLayout controlLayout;  // the control file's; its columns "": the design file's
-    bool operator==(const Source&) const = default;
-  };
+  using Source = SheetSource;
+  // What a read brings back besides the sheet.
+  struct ReadResult;
 
   void createActions();
   void createCentre();
   void createStatusBar();
-  QProgressBar* addJobStatus(CJobRunner* runner, const QString& name);
   void OnOpen();
   void OnChooseColumns();
   void OnChooseControl();
+  void OnRemoveControl();
   void OnSetupDialog();
-  void OnCopy();
   void OnPageHeading();
   void OnShowDesign(bool shown);
   void rememberPanel();
-  reading::SheetRequest requestOf(const Source& source, QString& problem) const;
   void read(const Source& source, bool again = true);
   void recompute();
-  void showResult(const SheetResult& result, const QString& panelProblem);
+  void showResult(const ReadResult& result, const QString& panelProblem);
   void showReadFailure(const QString& message);
-  void showMessagesAcross(const SetoutSheet& sheet);
-  void fitColumns();
-  void fitSplit();
   void showCounts();
-  void syncSelectionToSketch();
-  void selectRow(std::ptrdiff_t row);
+  void fitSplit();
   std::string chooseFile(const QString& title);
   bool askColumns(const std::string& path, FileLayout& layout);
+  bool fileIsThere(const std::string& path);
+  void applySetup(const SheetSetup& setup, Source& source);
+  void keepSetup();
+  void ticksChanged();
 
   Source m_shown;   // of the sheet shown (or of the file read last)
   Source m_wanted;  // being read, or to read
@@ -109,15 +125,28 @@ class CSetoutWindow : public QMainWindow {
   QString m_startedProblem;
   SetupLimits m_startedLimits;
   std::shared_ptr<const KnownNames> m_known;  // the names read last
+  // The ticks kept for the file being read, where it is another than the
+  // one shown: they go on its rows once it shows.
+  std::optional<std::vector<SheetTicks::Tick>> m_wantedTicks;
+  // The file whose setup was kept last, and that setup.
+  std::optional<std::pair<QString, SheetSetup>> m_kept;
+  // The station and backsight rows given last that read, kept with the
+  // file's setup.
+  std::optional<reading::StationAndBacksight> m_setup;
   CSheetModel* m_model;
-  QTableView* m_table;
+  CSheetTable* m_table;
   QSplitter* m_split;
   CSketchWidget* m_sketch;
   CStationPanel* m_panel;
-  CJobRunner* m_loader;  // reads and computes the sheet
-  CJobRunner* m_writer;  // writes, lays out and prints it
+  CRowFilterBar* m_filters;
+  CJobRunner* m_loader;   // reads and computes the sheet
+  CJobRunner* m_orderer;  // sorts and filters its rows, walks the route
+  CJobRunner* m_writer;   // writes, lays out and prints it
   CSheetOutput* m_output;
+  CRowOrdering* m_ordering;
+  CRecentFilesMenu* m_recent;
   QLabel* m_counts;
+  QBasicTimer m_keepTicks;         // the ticks are kept a moment after they change
   QList<QAction*> m_sheetActions;  // enabled only while a sheet is shown
   PageHeading m_heading;
 };

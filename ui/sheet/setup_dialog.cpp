@@ -253,11 +253,11 @@ void CSetupDialog::recompute() {
   QString setupProblem;
   if (!m_known) {
     setupProblem = QStringLiteral("请先打开坐标文件：点名从中查找");
-  } else if (m_known->problem) {
-    setupProblem = SheetProblem(m_known->problem);
+  } else if (m_known->first->problem) {
+    setupProblem = SheetProblem(m_known->first->problem);
   } else {
     reading::SetupAnswer answer;
-    reading::SheetError error = reading::ComputeSetup(typed, &m_known->points, answer);
+    reading::SheetError error = reading::ComputeSetup(typed, &m_known->first->points, answer);
     if (!error) {
       m_answer = std::move(answer);
     } else {

@@ -5,10 +5,12 @@
 #include <QFile>
 #include <array>
 #include <string>
+#include <unordered_set>
 
 #include "reader/input_rows.h"
 #include "reader/sheet_resolver.h"
 #include "reader/text_file.h"
+#include "ui/common/job_runner.h"
 #include "ui/sheet/file_path.h"
 #include "ui/sheet/setout_sheet.h"
 #include "ui/sheet/sheet_look.h"
@@ -21,18 +23,7 @@ QString fromUtf8(std::string_view text) {
   return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-// Reports a share of the work: `from` to `to` percent as `done` goes from 0
-// to `whole`.
-struct Stage {
-  const std::function<void(int)>& progress;
-  int from;
-  int to;
-
-  void operator()(std::uint64_t done, std::uint64_t whole) const {
-    if (progress && whole > 0)
-      progress(from + static_cast<int>(static_cast<double>(done) / whole * (to - from)));
-  }
-};
+using Stage = ProgressStage;
 
 // Calls `visit` with each line of the file at `path` (and whether it starts
 // a new input), read in `encoding`, looking at `stop` now and then; the
@@ -52,7 +43,7 @@ reading::FileError forLines(const std::string& path, std::optional<reading::Text
   return file.error();
 }
 
-KnownNames::Source sourceOf(const std::string& path, std::vector<reading::Column> columns,
+KnownFile::Source sourceOf(const std::string& path, std::vector<reading::Column> columns,
                             const reading::InputReading& input) {
   struct stat status {};
   const bool exists = stat(path.c_str(), &status) == 0;
@@ -63,11 +54,12 @@ KnownNames::Source sourceOf(const std::string& path, std::vector<reading::Column
 }
 
 // The names of the control file: strict, a row that does not read refuses
-// the file.
-std::shared_ptr<KnownNames> controlNames(const reading::SheetRequest& request,
-                                         const reading::ControlFile& control,
-                                         const std::atomic<bool>& stop, const Stage& stage) {
-  auto known = std::make_shared<KnownNames>();
+// the file. A name not among them is looked up among `more`'s.
+std::shared_ptr<const KnownFile> controlNames(const reading::SheetRequest& request,
+                                              const reading::ControlFile& control,
+                                              const std::shared_ptr<const KnownFile>& more,
+                                              const std::atomic<bool>& stop, const Stage& stage) {
+  auto known = std::make_shared<KnownFile>();
   std::vector<reading::Column> columns;
   known->problem = reading::ControlColumns(request, control, columns);
   const reading::InputReading input = control.input.value_or(request.input);
@@ -87,14 +79,15 @@ std::shared_ptr<KnownNames> controlNames(const reading::SheetRequest& request,
     known->problem.part = reading::SheetPart::kControl;
     known->problem.file = std::move(error);
   }
+  known->points.LookAlsoIn(std::shared_ptr<const reading::KnownPoints>(more, &more->points));
   return known;
 }
 
 // The names of the design points themselves, where a row that does not read
 // adds no name (the sheet shows it as an error).
-std::shared_ptr<KnownNames> designNames(const SheetJob& job, const std::atomic<bool>& stop,
-                                        const Stage& stage, reading::FileError& failure) {
-  auto known = std::make_shared<KnownNames>();
+std::shared_ptr<const KnownFile> designNames(const SheetJob& job, const std::atomic<bool>& stop,
+                                             const Stage& stage, reading::FileError& failure) {
+  auto known = std::make_shared<KnownFile>();
   const reading::SheetRequest& request = job.request;
   if (const auto* points = std::get_if<std::vector<reading::DesignPoint>>(&request.design)) {
     known->points.Start({}, job.title.toStdString());
@@ -113,43 +106,82 @@ std::shared_ptr<KnownNames> designNames(const SheetJob& job, const std::atomic<b
   return known;
 }
 
+// The points of the job's known names read before from `source`, or null.
+std::shared_ptr<const KnownFile> readBefore(const SheetJob& job, const KnownFile::Source& source) {
+  if (!job.known || source.path.empty()) return nullptr;
+  for (const auto& part : {job.known->first, job.known->more})
+    if (part && part->source == source) return part;
+  return nullptr;
+}
+
+// The names to pick from: those of `first`, then those of `more` that
+// `first` does not have.
+NameIndex pickList(const KnownFile& first, const KnownFile* more) {
+  if (!more) return NameIndex(first.points.Names());
+  std::vector<std::string> names = first.points.Names();
+  const std::unordered_set<std::string_view> taken(names.begin(), names.end());
+  std::vector<std::string> added;
+  for (const std::string& name : more->points.Names())
+    if (!taken.contains(name)) added.push_back(name);
+  names.insert(names.end(), std::make_move_iterator(added.begin()),
+               std::make_move_iterator(added.end()));
+  return NameIndex(names);
+}
+
 // The known points of the job: those it brings where they are read from
-// the same, else read anew.
+// the same, else read anew. With a control file, the design points' own
+// names are read too. `split` is where their share of the progress ends.
 std::shared_ptr<const KnownNames> knownNames(const SheetJob& job, const std::atomic<bool>& stop,
-                                             const Stage& stage, reading::FileError& failure) {
+                                             const std::function<void(int)>& progress, int split,
+                                             reading::FileError& failure) {
+  constexpr int kControlShare = 10;  // percent, of the control file's reading
   const reading::SheetRequest& request = job.request;
-  std::shared_ptr<KnownNames> known;
+  const auto* file = std::get_if<reading::DesignFile>(&request.design);
+  auto design = [&](const Stage& part) {
+    auto known = file ? readBefore(job, sourceOf(file->path, request.columns, request.input)) : nullptr;
+    return known ? known : designNames(job, stop, part, failure);
+  };
+  auto known = std::make_shared<KnownNames>();
   if (const auto* control = std::get_if<reading::ControlFile>(&request.known)) {
     std::vector<reading::Column> columns;
     reading::ControlColumns(request, *control, columns);
-    if (job.known && !job.known->source.path.empty() &&
-        job.known->source ==
-            sourceOf(control->path, columns, control->input.value_or(request.input)))
-      return job.known;
-    known = controlNames(request, *control, stop, stage);
+    known->more = design(Stage{progress, 0, split - kControlShare});
+    // The control points look names up among these design points: read
+    // again for others.
+    known->first = readBefore(job, sourceOf(control->path, columns, control->input.value_or(request.input)));
+    if (!known->first || job.known->more != known->more)
+      known->first = controlNames(request, *control, known->more, stop,
+                                  Stage{progress, split - kControlShare, split});
   } else {
-    const auto* file = std::get_if<reading::DesignFile>(&request.design);
-    if (job.known && file &&
-        job.known->source == sourceOf(file->path, request.columns, request.input))
-      return job.known;
-    known = designNames(job, stop, stage, failure);
+    known->first = design(Stage{progress, 0, split});
   }
-  known->index = NameIndex(known->points.Names());
+  if (job.known && job.known->first == known->first && job.known->more == known->more)
+    return job.known;
+  known->index = pickList(*known->first, known->more.get());
   return known;
 }
 
-// The text of each of the table's columns, as corvane-calc writes it; a
-// failed row has its name and code, and the "ERROR: " line.
+// The text of each of the table's columns: the name and the code as read
+// (an answer line quotes them where its separator asks for it, see
+// AppendCellText), the rest as corvane-calc writes it; a failed row has its
+// name and code, and the "ERROR: " line.
 SheetRows::Fields rowTexts(const reading::RowReader& reader, const reading::LineAnswer& answer,
                            std::string& buffer) {
   buffer.clear();
   std::array<std::pair<std::size_t, std::size_t>, SheetRows::kFieldCount> spans{};
   const bool failed = answer.kind == reading::LineAnswer::Kind::kError;
+  const bool computed = reader.settings().compute;
   for (const reading::AnswerColumn& column : reader.AnswerColumns(answer.named)) {
+    if (!computed && column.role == reading::AnswerColumn::Role::kResult) continue;
     const SheetRows::Field field = FieldOf(column);
     if (failed && field != SheetRows::kName && field != SheetRows::kCode) continue;
     const std::size_t begin = buffer.size();
-    reader.AppendColumn(answer, column, buffer);
+    if (column.role == reading::AnswerColumn::Role::kName)
+      buffer += answer.name;
+    else if (column.role == reading::AnswerColumn::Role::kCode)
+      buffer += answer.code;
+    else
+      reader.AppendColumn(answer, column, buffer);
     spans[field] = {begin, buffer.size()};
   }
   if (failed) {
@@ -242,6 +274,33 @@ bool namesAPoint(const reading::SheetRequest& request) {
          (given.backsight && std::holds_alternative<reading::PointName>(*given.backsight));
 }
 
+// The design points with nothing computed, before a station is chosen.
+std::shared_ptr<const SetoutSheet> listing(const SheetJob& job, const std::atomic<bool>& stop,
+                                           const Stage& stage, reading::FileError& failure) {
+  const reading::SheetRequest& request = job.request;
+  reading::Sheet listed;
+  listed.settings.mode = reading::Mode::kSetout;
+  listed.settings.hasStation = true;
+  listed.settings.compute = false;
+  listed.settings.decimals = request.decimals;
+  listed.settings.azimuthDecimals = request.azimuthDecimals;
+  listed.settings.columns = request.columns;
+  listed.settings.decimalMark = request.input.decimalMark;
+  listed.input = request.input;
+  auto sheet = std::make_shared<SetoutSheet>();
+  sheet->listed = true;
+  sheet->settings = listed.settings;
+  if (const auto* file = std::get_if<reading::DesignFile>(&request.design)) {
+    sheet->path = QFile::decodeName(QByteArray::fromStdString(file->path));
+    sheet->source = ShownFileName(file->path);
+    failure = readRows(file->path, listed, stop, stage, sheet->rows);
+  } else {
+    sheet->source = job.title;
+    pointRows(std::get<std::vector<reading::DesignPoint>>(request.design), listed, sheet->rows);
+  }
+  return sheet;
+}
+
 }  // namespace
 
 SheetResult ComputeSheet(const SheetJob& job, const std::atomic<bool>& stop,
@@ -249,17 +308,26 @@ SheetResult ComputeSheet(const SheetJob& job, const std::atomic<bool>& stop,
   SheetResult result;
   const reading::SheetRequest& request = job.request;
   const auto* file = std::get_if<reading::DesignFile>(&request.design);
-  // A design file read for its names is read twice: the names first.
-  const bool twice = file && std::holds_alternative<reading::DesignNames>(request.known);
+  // A design file read for its names is read twice: the names first (with
+  // a control file, after the control file's).
+  const bool control = std::holds_alternative<reading::ControlFile>(request.known);
+  const bool twice =
+      file && (control || std::holds_alternative<reading::DesignNames>(request.known));
   const int split = twice ? 40 : 10;
-  result.known = knownNames(job, stop, Stage{progress, 0, split}, result.failure);
-  if (result.failure || stop || !request.setup) return result;
-  if (namesAPoint(request) && result.known->problem) {
-    result.problem = result.known->problem;
+  result.known = knownNames(job, stop, progress, split, result.failure);
+  if (result.failure || stop) return result;
+  if (!request.setup) {
+    auto listed = listing(job, stop, Stage{progress, split, 100}, result.failure);
+    if (!result.failure && !stop) result.listing = std::move(listed);
+    return result;
+  }
+  if (namesAPoint(request) && result.known->first->problem) {
+    result.problem = result.known->first->problem;
     return result;
   }
   reading::Sheet resolved;
-  result.problem = reading::ResolveSheet(request, resolved, &result.known->points);
+  const KnownNames& known = *result.known;
+  result.problem = reading::ResolveSheet(request, resolved, &known.first->points);
   if (result.problem) return result;
 
   auto sheet = std::make_shared<SetoutSheet>();

@@ -5,7 +5,7 @@
 // sheet of a design file or of a caller's design points, computed with the
 // same rules, the same numbers and the same "ERROR: " texts as the tool. A
 // file is streamed, never held whole, and refused at the first sign that it
-// is no text. Runs off the interface thread (ui/common/job_runner.h); no widget is
+// is no text. Runs off the interface thread (job_runner.h); no widget is
 // touched.
 
 #include <QString>
@@ -21,11 +21,12 @@
 
 struct SetoutSheet;
 
-// The known points of a request, read once: reused while what they are
-// read from stays the same.
-struct KnownNames {
+// Points read from one file (or a caller's list), once: reused while what
+// they are read from stays the same.
+struct KnownFile {
   // What they were read from: the control file or the design file (its
-  // path and, for a file, its size and time), and the columns.
+  // path and, for a file, its size and time), and the columns; a caller's
+  // points have no path and are never reused.
   struct Source {
     std::string path;
     std::vector<reading::Column> columns;
@@ -36,10 +37,19 @@ struct KnownNames {
   };
   Source source;
   reading::KnownPoints points;
-  NameIndex index;  // their names, to pick from
   // Why there are none to look names up in (a control file that cannot be
   // read, or whose columns have no name); kNone where they are read.
   reading::SheetError problem;
+};
+
+// The known points of a request: the names of the station and the
+// backsight are looked up in `first` (the control file's, else the design
+// points' own) and, where a control file is read, then in `more` (the
+// design points' own), so that a design point may be the station.
+struct KnownNames {
+  std::shared_ptr<const KnownFile> first;
+  std::shared_ptr<const KnownFile> more;  // null without a control file
+  NameIndex index;  // the names to pick from: first's, then more's not among them
 };
 
 struct SheetJob {
@@ -53,6 +63,10 @@ struct SheetResult {
   // Null where the sheet is not computed: the setup is not given, or
   // `problem` says what keeps it.
   std::shared_ptr<const SetoutSheet> sheet;
+  // Where the setup is not given: the design points listed, with their
+  // names, codes, heights and coordinates, nothing computed
+  // (SetoutSheet::listed).
+  std::shared_ptr<const SetoutSheet> listing;
   std::shared_ptr<const KnownNames> known;
   reading::SheetError problem;
   // The design file cannot be read: nothing else is set.

@@ -8,6 +8,7 @@
 
 #include "core/target_sight.h"
 #include "reader/number_text.h"
+#include "reader/shown_text.h"
 #include "ui/sheet/setout_sheet.h"
 
 namespace {
@@ -56,6 +57,10 @@ const std::array<QString, PageHeading::kCount>& PageHeadingTitles() {
 }
 
 std::vector<SheetColumn> SheetColumns(const SetoutSheet* sheet, bool designShown) {
+  // A listing: the points as they are, with nothing computed.
+  if (sheet && sheet->listed)
+    return {kColumns[0], kColumns[1], kColumns[kBaseColumnCount + kSightColumns],
+            kColumns[kBaseColumnCount + kSightColumns + 1], kColumns[5]};
   std::vector<SheetColumn> columns(kColumns.begin(), kColumns.begin() + kBaseColumnCount);
   const auto from = [&columns](std::size_t first, std::size_t count) {
     columns.insert(columns.end(), kColumns.begin() + first, kColumns.begin() + first + count);
@@ -92,7 +97,13 @@ void AppendCellText(const SetoutSheet& sheet, std::size_t row, const SheetColumn
                     std::string& out) {
   const SheetRows& rows = sheet.rows;
   if (column.shows == Shows::kField) {
-    out += rows.field(row, column.field);
+    const std::string_view text = rows.field(row, column.field);
+    // Names and codes are kept as read: quoted where the line's separator
+    // would read them back otherwise, as the tool writes them.
+    if (column.field == SheetRows::kName || column.field == SheetRows::kCode)
+      reading::AppendField(out, text, rows.layout(row).separator);
+    else
+      out += text;
   } else if (rows.hasPoint(row)) {
     const SheetRows::Point point = rows.point(row);
     reading::AppendFixed(out, column.shows == Shows::kDesignX ? point.x : point.y,

@@ -56,7 +56,8 @@ inline constexpr int kFirstNumberColumn = 2;
 
 // The columns of `sheet` (none: a sheet without heights), in their order:
 // the six every sheet has, the sight's 高差, 天顶距 and 斜距 where it has
-// heights, and 设计X and 设计Y where they are shown.
+// heights, and 设计X and 设计Y where they are shown. A listing
+// (SetoutSheet::listed) has 点名, 编码, 设计X, 设计Y and 设计高程.
 std::vector<SheetColumn> SheetColumns(const SetoutSheet* sheet, bool designShown);
 
 // The column that shows a row's text `field`, as SheetColumns() gives it.
@@ -65,10 +66,12 @@ const SheetColumn& ColumnOf(SheetRows::Field field);
 // The row's text of an answer column (the tool's), and so its sheet column.
 SheetRows::Field FieldOf(const reading::AnswerColumn& column);
 
-// The text of `column` in `row`, appended; as the tool writes it where the
-// tool writes it.
+// The text of `column` in `row`, appended, as the tool writes it in an
+// answer line: names and codes quoted where the row's separator needs it.
 void AppendCellText(const SetoutSheet& sheet, std::size_t row, const SheetColumn& column,
                     std::string& out);
+// The same as the table, the printed page and the PDF show it: names and
+// codes as read ("K3, gate" without quotes).
 QString CellText(const SetoutSheet& sheet, std::size_t row, const SheetColumn& column);
 
 // "检核：后视方位角 7.3541   距离 151.327", the distance only where the

@@ -2,11 +2,11 @@
 
 #include <QDate>
 #include <QDir>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <algorithm>
 #include <functional>
 
 #include "ui/common/job_runner.h"
@@ -22,6 +22,19 @@
 namespace {
 
 QString today() { return QDate::currentDate().toString(Qt::ISODate); }
+
+std::size_t countOf(const std::vector<bool>& ticked) {
+  return static_cast<std::size_t>(std::count(ticked.begin(), ticked.end(), true));
+}
+
+// Whether the user left ticked points out last time.
+bool leavesTickedOut() {
+  return sheet_settings::Recalled(sheet_settings::kLeaveTickedOut, false).toBool();
+}
+
+QString leaveOutText(std::size_t ticked) {
+  return QStringLiteral("略去已放样的点（%1 个）(&L)").arg(ticked);
+}
 
 QString csv(const SetoutSheet& sheet, const SheetChoices& choices, const QString& path,
             const QString&, const std::atomic<bool>& stop, const std::function<void(int)>&) {
@@ -40,24 +53,29 @@ CSheetOutput::CSheetOutput(QWidget& window, CJobRunner& runner)
     : QObject(&window), m_window(window), m_runner(runner) {}
 
 void CSheetOutput::exportCsv(std::shared_ptr<const SetoutSheet> sheet,
-                             const SheetChoices& choices) {
-  exportAs(std::move(sheet), choices, QStringLiteral("csv"), csv);
+                             const SheetChoices& choices, const std::vector<bool>& ticked) {
+  exportAs(std::move(sheet), choices, ticked, QStringLiteral("csv"), csv);
 }
 
 void CSheetOutput::exportPdf(std::shared_ptr<const SetoutSheet> sheet,
-                             const SheetChoices& choices) {
-  exportAs(std::move(sheet), choices, QStringLiteral("pdf"), pdf);
+                             const SheetChoices& choices, const std::vector<bool>& ticked) {
+  exportAs(std::move(sheet), choices, ticked, QStringLiteral("pdf"), pdf);
 }
 
 void CSheetOutput::exportAs(std::shared_ptr<const SetoutSheet> sheet, const SheetChoices& choices,
-                            const QString& suffix, Writer write) {
+                            const std::vector<bool>& ticked, const QString& suffix,
+                            Writer write) {
   if (!sheet) return;
-  const QString path = savePath(*sheet, suffix);
+  bool leaveOut = false;
+  const QString path = savePath(*sheet, suffix, countOf(ticked), leaveOut);
   if (path.isEmpty()) return;
   emit working(QStringLiteral("正在导出 %1 ...").arg(suffix.toUpper()));
-  m_runner.start([this, sheet, choices, path, write, date = today()](
+  const Ticked left = leaveOut ? std::make_shared<const std::vector<bool>>(ticked) : nullptr;
+  m_runner.start([this, sheet, choices, left, path, write, date = today()](
                      const std::atomic<bool>& stop, const CJobRunner::Progress& progress) {
-    const QString reason = write(*sheet, choices, path, date, stop, progress);
+    const QString reason =
+        left ? write(SheetWithout(*sheet, *left), choices, path, date, stop, progress)
+             : write(*sheet, choices, path, date, stop, progress);
     return [this, reason, path] {
       if (!reason.isEmpty())
         ShowSheetProblem(m_window,
@@ -67,33 +85,62 @@ void CSheetOutput::exportAs(std::shared_ptr<const SetoutSheet> sheet, const Shee
 }
 
 // A file the user names for the sheet, beside its design file; Qt's own
-// save dialog asks before it replaces one. "" when cancelled.
-QString CSheetOutput::savePath(const SetoutSheet& sheet, const QString& suffix) {
+// save dialog asks before it replaces one. "" when cancelled. Where
+// `ticked` points are ticked off, the dialog offers to leave them out:
+// `leaveOut` says whether the user chose to.
+QString CSheetOutput::savePath(const SetoutSheet& sheet, const QString& suffix,
+                               std::size_t ticked, bool& leaveOut) {
   const QString folder = sheet.path.isEmpty()
                              ? sheet_settings::Recalled(sheet_settings::kFolder).toString()
                              : QFileInfo(sheet.path).absolutePath();
   // The design file's name as shown: a GBK name as its Chinese.
   const QString base =
       sheet.path.isEmpty() ? sheet.source : QFileInfo(sheet.source).completeBaseName();
-  return AskSavePath(m_window, QStringLiteral("导出 %1").arg(suffix.toUpper()),
-                     QDir(folder).filePath(base + QStringLiteral("-放样.") + suffix), suffix);
+  leaveOut = ticked > 0 && leavesTickedOut();
+  const QString path =
+      AskSavePath(m_window, QStringLiteral("导出 %1").arg(suffix.toUpper()),
+                  QDir(folder).filePath(base + QStringLiteral("-放样.") + suffix), suffix,
+                  ticked > 0 ? leaveOutText(ticked) : QString(), ticked > 0 ? &leaveOut : nullptr);
+  if (!path.isEmpty() && ticked > 0) sheet_settings::Remember(sheet_settings::kLeaveTickedOut, leaveOut);
+  if (path.isEmpty() || ticked == 0) leaveOut = false;
+  return path;
 }
 
 // The print preview, laid out off the interface thread, from which the
 // sheet is printed.
-void CSheetOutput::print(std::shared_ptr<const SetoutSheet> sheet, const SheetChoices& choices) {
+void CSheetOutput::print(std::shared_ptr<const SetoutSheet> sheet, const SheetChoices& choices,
+                         const std::vector<bool>& ticked) {
   if (!sheet) return;
+  layOut(std::move(sheet), choices, std::make_shared<const std::vector<bool>>(ticked),
+         leavesTickedOut());
+}
+
+// Lays the pages out and shows them, the ticked points left out where
+// `leaveOut`; turning that choice in the preview lays them out again.
+void CSheetOutput::layOut(std::shared_ptr<const SetoutSheet> sheet, const SheetChoices& choices,
+                          Ticked ticked, bool leaveOut) {
+  const std::size_t count = countOf(*ticked);
+  leaveOut = leaveOut && count > 0;
   emit working(QStringLiteral("正在排版 ..."));
-  m_runner.start([this, sheet, choices, date = today()](const std::atomic<bool>& stop,
-                                                        const CJobRunner::Progress& progress) {
+  m_runner.start([this, sheet, choices, ticked, count, leaveOut, date = today()](
+                     const std::atomic<bool>& stop, const CJobRunner::Progress& progress) {
+    auto printed = leaveOut ? std::make_shared<const SetoutSheet>(SheetWithout(*sheet, *ticked))
+                            : sheet;
     auto layout = std::make_shared<SheetPrinter::Layout>();
-    const SheetPrinter printer(*sheet, date, choices);
+    const SheetPrinter printer(*printed, date, choices);
     const QSizeF page = printer.pageLayout().paintRectPixels(96).size();
     const bool laidOut = printer.layOut(page, *layout, &stop, progress);
-    return [this, sheet, choices, layout, laidOut, date] {
+    return [this, sheet, choices, ticked, count, leaveOut, printed, layout, laidOut, date] {
       if (!laidOut) return;
-      CPrintPreview preview(sheet, layout, date, choices, &m_window);
-      if (preview.exec() == QDialog::Accepted) printPages(sheet, choices, date);
+      CPrintPreview preview(printed, layout, date, choices, &m_window);
+      if (count > 0) preview.offerToLeaveOut(leaveOutText(count), leaveOut);
+      const int result = preview.exec();
+      if (result == CPrintPreview::kLayOutAgain) {
+        sheet_settings::Remember(sheet_settings::kLeaveTickedOut, !leaveOut);
+        layOut(sheet, choices, ticked, !leaveOut);
+      } else if (result == QDialog::Accepted) {
+        printPages(printed, choices, date);
+      }
     };
   });
 }
@@ -124,4 +171,43 @@ void ShowSheetProblem(QWidget& window, const QString& message) {
   QMessageBox box(QMessageBox::Warning, QStringLiteral("放样表"), message, QMessageBox::Ok,
                   &window);
   box.exec();
+}
+
+SetoutSheet SheetWithout(const SetoutSheet& sheet, const std::vector<bool>& leaveOut) {
+  // Every member but the rows, which are copied row by row.
+  SetoutSheet kept;
+  kept.listed = sheet.listed;
+  kept.source = sheet.source;
+  kept.path = sheet.path;
+  kept.station = sheet.station;
+  kept.backsightPoint = sheet.backsightPoint;
+  kept.backsightDegrees = sheet.backsightDegrees;
+  kept.checkAzimuth = sheet.checkAzimuth;
+  kept.checkDistance = sheet.checkDistance;
+  kept.oriented = sheet.oriented;
+  kept.setup = sheet.setup;
+  kept.limits = sheet.limits;
+  kept.settings = sheet.settings;
+  const SheetRows& rows = sheet.rows;
+  const auto& heading = rows.heading();
+  // The lines before row `row`, the heading's place among them.
+  const auto linesBefore = [&](std::size_t row) {
+    const std::string_view lines = rows.linesBefore(row);
+    if (!heading || heading->beforeRow != row) return kept.rows.appendLines(lines);
+    kept.rows.appendLines(lines.substr(0, heading->at));
+    kept.rows.markHeading(heading->layout);
+    kept.rows.appendLines(lines.substr(heading->at));
+  };
+  for (std::size_t row = 0; row < rows.size(); ++row) {
+    linesBefore(row);  // a comment stays where it was
+    if (row < leaveOut.size() && leaveOut[row]) continue;
+    SheetRows::Fields fields;
+    for (std::size_t field = 0; field < fields.size(); ++field)
+      fields[field] = rows.field(row, SheetRows::Field(field));
+    const SheetRows::Point point = rows.point(row);
+    kept.rows.append(fields, rows.line(row), rows.hasPoint(row) ? &point : nullptr,
+                     rows.layout(row));
+  }
+  linesBefore(rows.size());
+  return kept;
 }

@@ -5,13 +5,15 @@
 // the interface thread in the window's job runner (its progress and 取消
 // are the window's status bar's); the files are proposed beside the design
 // file, and what goes wrong is said in Chinese in a message box over the
-// window.
+// window. Where points are ticked off, the save box and the print preview
+// offer to leave them out (略去已放样的点), a choice that is remembered.
 
 #include <QObject>
 #include <QString>
 #include <atomic>
 #include <functional>
 #include <memory>
+#include <vector>
 
 #include "ui/sheet/sheet_look.h"
 
@@ -22,16 +24,25 @@ struct SetoutSheet;
 // The 放样表's message box: no icon, one OK button, over `window`.
 void ShowSheetProblem(QWidget& window, const QString& message);
 
+// `sheet` without the rows `leaveOut` flags (as many flags as rows, or
+// fewer: the rows past them stay), the lines between rows and the
+// heading's place kept.
+SetoutSheet SheetWithout(const SetoutSheet& sheet, const std::vector<bool>& leaveOut);
+
 class CSheetOutput : public QObject {
   Q_OBJECT
 
  public:
   CSheetOutput(QWidget& window, CJobRunner& runner);
 
-  // `choices`: which columns show, and the page heading.
-  void exportCsv(std::shared_ptr<const SetoutSheet> sheet, const SheetChoices& choices);
-  void exportPdf(std::shared_ptr<const SetoutSheet> sheet, const SheetChoices& choices);
-  void print(std::shared_ptr<const SetoutSheet> sheet, const SheetChoices& choices);
+  // `choices`: which columns show, and the page heading; `ticked`: the
+  // rows ticked off, one flag a row (or none).
+  void exportCsv(std::shared_ptr<const SetoutSheet> sheet, const SheetChoices& choices,
+                 const std::vector<bool>& ticked);
+  void exportPdf(std::shared_ptr<const SetoutSheet> sheet, const SheetChoices& choices,
+                 const std::vector<bool>& ticked);
+  void print(std::shared_ptr<const SetoutSheet> sheet, const SheetChoices& choices,
+             const std::vector<bool>& ticked);
 
  signals:
   // What is being done, for the status bar: "正在导出 PDF ...".
@@ -42,9 +53,13 @@ class CSheetOutput : public QObject {
                              const QString& path, const QString& date,
                              const std::atomic<bool>& stop,
                              const std::function<void(int)>& progress);
+  using Ticked = std::shared_ptr<const std::vector<bool>>;
   void exportAs(std::shared_ptr<const SetoutSheet> sheet, const SheetChoices& choices,
-                const QString& suffix, Writer write);
-  QString savePath(const SetoutSheet& sheet, const QString& suffix);
+                const std::vector<bool>& ticked, const QString& suffix, Writer write);
+  QString savePath(const SetoutSheet& sheet, const QString& suffix, std::size_t ticked,
+                   bool& leaveOut);
+  void layOut(std::shared_ptr<const SetoutSheet> sheet, const SheetChoices& choices,
+              Ticked ticked, bool leaveOut);
   void printPages(std::shared_ptr<const SetoutSheet> sheet, const SheetChoices& choices,
                   const QString& date);
 

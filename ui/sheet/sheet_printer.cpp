@@ -252,8 +252,9 @@ double SheetPrinter::paintHeadingFields(QPainter& painter, double top, double pa
 
 void SheetPrinter::paintSketch(QPainter& painter, const QRectF& area) const {
   painter.setFont(m_font);
-  const SketchFrame frame = FitSketch(m_sheet, area.size(), 24.0);
-  SketchPainter(m_sheet, frame, area).paint(painter, SketchPainter::kNoRow);
+  const SketchFrame frame = FitSketch(m_sheet, area.size(), 24.0,
+                                      SketchPainter::BandHeight(QFontMetricsF(m_font)));
+  SketchPainter(m_sheet, frame, area, {}, m_font).paint(painter, SketchPainter::kNoRow);
   painter.setPen(QPen(kRule, 1.0));
   painter.setBrush(Qt::NoBrush);
   painter.drawRect(area);

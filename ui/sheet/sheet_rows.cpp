@@ -3,6 +3,34 @@
 #include <algorithm>
 #include <limits>
 
+namespace {
+
+// How many columns of a fixed-width font the UTF-8 text takes: a character
+// of three or four bytes (Chinese, among others) two, any other one.
+std::size_t columnsOf(std::string_view text) {
+  std::size_t columns = 0;
+  for (const unsigned char c : text) {
+    if ((c & 0xC0) == 0x80) continue;  // a byte that goes on a character
+    columns += c >= 0xE0 ? 2 : 1;
+  }
+  return columns;
+}
+
+}  // namespace
+
+void SheetRows::Widest::add(std::string_view text, std::uint32_t row) {
+  const std::size_t width = columnsOf(text);
+  std::size_t at = count;
+  if (count == kWidest) {
+    at = static_cast<std::size_t>(std::min_element(widths.begin(), widths.end()) - widths.begin());
+    if (widths[at] >= width) return;
+  } else {
+    ++count;
+  }
+  rows[at] = row;
+  widths[at] = width;
+}
+
 void SheetRows::append(const Fields& fields, std::uint32_t line, const Point* point,
                        Layout layout) {
   Row row{m_text.size(),
@@ -20,6 +48,9 @@ void SheetRows::append(const Fields& fields, std::uint32_t line, const Point* po
     m_text.append(fields[i].substr(0, length));
   }
   if (row.length[kError] != 0) ++m_failed;
+  const auto index = static_cast<std::uint32_t>(m_rows.size());
+  m_widestNames.add(fields[kName], index);
+  m_widestCodes.add(fields[kCode], index);
   m_rows.push_back(row);
 }
 

@@ -13,6 +13,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -82,6 +83,16 @@ class SheetRows {
   Layout layout(std::size_t row) const { return {m_rows[row].separator, m_rows[row].named}; }
   std::size_t failedCount() const { return m_failed; }
 
+  // The rows of the widest names (kName) or codes (kCode) by a count of
+  // their characters, one that takes two columns (Chinese) counted twice:
+  // at most kWidest rows, in no order, tracked as rows are added, so that a
+  // view measures these instead of every row.
+  static constexpr std::size_t kWidest = 8;
+  std::span<const std::uint32_t> widest(Field field) const {
+    const Widest& kept = field == kCode ? m_widestCodes : m_widestNames;
+    return std::span<const std::uint32_t>(kept.rows.data(), kept.count);
+  }
+
   // The lines that go before row `row` (0 to size()): "" where there are none.
   std::string_view linesBefore(std::size_t row) const;
 
@@ -103,7 +114,17 @@ class SheetRows {
     std::size_t end;
   };
 
+  // The rows of the widest texts of one field so far.
+  struct Widest {
+    std::array<std::uint32_t, kWidest> rows{};
+    std::array<std::size_t, kWidest> widths{};
+    std::size_t count = 0;
+    void add(std::string_view text, std::uint32_t row);
+  };
+
   std::vector<Row> m_rows;
+  Widest m_widestNames;
+  Widest m_widestCodes;
   std::string m_text;
   std::vector<Lines> m_between;  // in row order
   std::string m_lines;

@@ -5,13 +5,13 @@
 namespace sheet_settings {
 
 void Remember(const QString& key, const QVariant& value) {
-  QSettings settings(QStringLiteral("Corvane"), QStringLiteral("setout"));
+  QSettings settings(kOrganisation, kApplication);
   settings.setValue(key, value);
   settings.sync();
 }
 
 QVariant Recalled(const QString& key, const QVariant& fallback) {
-  return QSettings(QStringLiteral("Corvane"), QStringLiteral("setout")).value(key, fallback);
+  return QSettings(kOrganisation, kApplication).value(key, fallback);
 }
 
 }  // namespace sheet_settings

@@ -4,14 +4,20 @@
 // the layouts last chosen (column list, encoding, lines to skip) of a
 // design file and of a control file, the folder of the last design file,
 // the decimals and the angles' format, the heights of the sight, whether
-// the design coordinates show, the page heading, and the last station setup
-// on sightings (setup_record.h). Each is written when it changes: the
-// program may end right after its last window closes.
+// the design coordinates show, the page heading, the last station setup on
+// sightings (setup_record.h), and whether prints leave ticked points out;
+// each design file's own setup is kept by sheet_setup.h. Each is written
+// when it changes: the program may end right after its last window closes.
 
 #include <QString>
 #include <QVariant>
 
 namespace sheet_settings {
+
+// Where QSettings keeps them, for what keeps more than single values
+// (sheet_setup.h).
+inline const QString kOrganisation = QStringLiteral("Corvane");
+inline const QString kApplication = QStringLiteral("setout");
 
 // A design file's and a control file's layout, each one value (file_layout.h).
 inline const QString kLayout = QStringLiteral("layout");
@@ -30,6 +36,8 @@ inline const QString kTargetHeight = QStringLiteral("targetHeight");
 inline const QString kEarthCorrection = QStringLiteral("earthCorrection");
 inline const QString kDesignShown = QStringLiteral("designShown");
 inline const QString kPageHeading = QStringLiteral("pageHeading");  // its fields, a list
+// Whether prints and exports leave the points ticked off out.
+inline const QString kLeaveTickedOut = QStringLiteral("leaveTickedOut");
 
 void Remember(const QString& key, const QVariant& value);
 QVariant Recalled(const QString& key, const QVariant& fallback = {});

@@ -20,12 +20,17 @@ const QColor kPointColour(40, 40, 40);
 const QColor kStationColour(0, 70, 200);
 const QColor kBacksightColour(0, 130, 60);
 const QColor kSelectedColour(230, 100, 0);
+const QColor kTickedColour(175, 175, 175);
+const QColor kRouteColour(0, 140, 190);
+const QColor kBandRule(200, 200, 200);
 
 constexpr double kPointSize = 3.0;     // a design point's square
 constexpr double kStationSize = 12.0;  // the instrument's triangle
 constexpr double kBacksightSize = 9.0;
 constexpr double kLabelGap = 4.0;    // between a point and its name
 constexpr double kRingRadius = 6.0;  // around the selected point
+constexpr double kArrowHeight = 18.0;
+constexpr double kBandPad = 5.0;  // above and below what a band holds
 
 QString pointName(const SheetPoint& point, const QString& typedName) {
   return point.name.isEmpty() ? typedName : point.name;
@@ -55,23 +60,37 @@ class NameWidths {
 
 }  // namespace
 
-SketchPainter::SketchPainter(const SetoutSheet& sheet, const SketchFrame& frame, const QRectF& area)
-    : m_sheet(sheet), m_frame(frame), m_area(area) {}
+SketchPainter::SketchPainter(const SetoutSheet& sheet, const SketchFrame& frame, const QRectF& area,
+                             SketchMarks marks, const QFont& font)
+    : m_sheet(sheet), m_frame(frame), m_area(area), m_marks(marks) {
+  const double band = std::min(BandHeight(QFontMetricsF(font)), area.height() / 4);
+  m_plan = area.adjusted(0, band, 0, -band);
+}
+
+double SketchPainter::BandHeight(const QFontMetricsF& metrics) {
+  return std::max(kArrowHeight, metrics.height()) + 2 * kBandPad;
+}
 
 void SketchPainter::paint(QPainter& painter, std::ptrdiff_t selected) const {
   painter.save();
   painter.setClipRect(m_area);
   painter.fillRect(m_area, kPaper);
+  painter.setClipRect(m_plan);
   painter.setRenderHint(QPainter::Antialiasing, false);
-  paintBacksight(painter);
+  if (!m_sheet.listed) paintBacksight(painter);
   const std::vector<Placed> placed = placePoints();
   paintPoints(painter, placed);
+  paintRoute(painter);
   painter.setRenderHint(QPainter::Antialiasing, true);
-  paintSelection(painter, selected);
-  paintStation(painter);
+  if (!m_sheet.listed) {
+    paintSelection(painter, selected);
+    paintStation(painter);
+  }
   paintLabels(painter, placed, selected);
-  PaintNorthArrow(painter, m_area);
-  PaintScaleBar(painter, m_area, m_frame.pixelsPerMetre);
+  painter.setClipRect(m_area);
+  paintBands(painter);
+  paintNorthArrow(painter);
+  paintScaleBar(painter);
   painter.restore();
 }
 
@@ -116,28 +135,68 @@ std::vector<SketchPainter::Placed> SketchPainter::placePoints() const {
 // screenful. Whole-pixel squares take the painter's fast path.
 void SketchPainter::paintPoints(QPainter& painter, const std::vector<Placed>& placed) const {
   constexpr int kCell = 2;
-  const int columns = static_cast<int>(std::ceil(m_area.width() / kCell)) + 1;
-  const int cellRows = static_cast<int>(std::ceil(m_area.height() / kCell)) + 1;
+  const int columns = static_cast<int>(std::ceil(m_plan.width() / kCell)) + 1;
+  const int cellRows = static_cast<int>(std::ceil(m_plan.height() / kCell)) + 1;
   std::vector<bool> drawn(static_cast<std::size_t>(columns) * cellRows, false);
-  std::vector<QRect> answered, failed;
+  std::vector<QRect> answered, failed, done;
   const int half = static_cast<int>(kPointSize) / 2;
-  const QPoint origin = m_area.topLeft().toPoint();
+  const QPoint origin = m_plan.topLeft().toPoint();
+  const auto square = [&](QPoint at) {
+    return QRect(origin + QPoint(at.x() - half, at.y() - half),
+                 QSize(int(kPointSize), int(kPointSize)));
+  };
+  // The points still to stake first, so that one ticked off beside them
+  // does not take their place.
   for (const Placed& point : placed) {
-    const QPointF at = point.at - m_area.topLeft();
+    if (ticked(point.row)) continue;
+    const QPointF at = point.at - m_plan.topLeft();
     const int x = static_cast<int>(at.x());
     const int y = static_cast<int>(at.y());
     const std::size_t cell = static_cast<std::size_t>(y / kCell) * columns + x / kCell;
     const bool rowFailed = m_sheet.rows.failed(point.row);
     if (drawn[cell] && !rowFailed) continue;
     drawn[cell] = true;
-    (rowFailed ? failed : answered)
-        .emplace_back(origin + QPoint(x - half, y - half), QSize(int(kPointSize), int(kPointSize)));
+    (rowFailed ? failed : answered).push_back(square({x, y}));
+  }
+  if (m_marks.ticked) {
+    for (const Placed& point : placed) {
+      if (!ticked(point.row)) continue;
+      const QPointF at = point.at - m_plan.topLeft();
+      const int x = static_cast<int>(at.x());
+      const int y = static_cast<int>(at.y());
+      const std::size_t cell = static_cast<std::size_t>(y / kCell) * columns + x / kCell;
+      if (drawn[cell]) continue;
+      drawn[cell] = true;
+      done.push_back(square({x, y}));
+    }
   }
   painter.setPen(Qt::NoPen);
+  painter.setBrush(kTickedColour);
+  painter.drawRects(done.data(), static_cast<int>(done.size()));
   painter.setBrush(kPointColour);
   painter.drawRects(answered.data(), static_cast<int>(answered.size()));
   painter.setBrush(ErrorColour());
   painter.drawRects(failed.data(), static_cast<int>(failed.size()));
+}
+
+// A thin line from the station through the route's points in their order;
+// of points walked one after the other within a pixel, one is drawn.
+void SketchPainter::paintRoute(QPainter& painter) const {
+  if (!m_marks.route || m_marks.route->empty() || m_sheet.listed) return;
+  std::vector<QPointF> line;
+  QPointF last = place(m_sheet.station.x, m_sheet.station.y);
+  line.push_back(last);
+  for (const std::uint32_t row : *m_marks.route) {
+    if (row >= m_sheet.rows.size() || !m_sheet.rows.hasPoint(row)) continue;
+    const SheetRows::Point ground = m_sheet.rows.point(row);
+    const QPointF at = place(ground.x, ground.y);
+    if (std::abs(at.x() - last.x()) < 1 && std::abs(at.y() - last.y()) < 1) continue;
+    line.push_back(at);
+    last = at;
+  }
+  painter.setPen(QPen(kRouteColour, 1.0));
+  painter.setBrush(Qt::NoBrush);
+  painter.drawPolyline(line.data(), static_cast<int>(line.size()));
 }
 
 // The ray from the station to the selected point, and a ring around it.
@@ -175,7 +234,7 @@ void SketchPainter::paintLabels(QPainter& painter, const std::vector<Placed>& pl
   const QFontMetricsF metrics(painter.font());
   const double lineHeight = metrics.height();
   // Cells narrower than the gap, so that a point's cell is never its name's.
-  LabelGrid grid(m_area, std::min(lineHeight / 4, kLabelGap - 0.5));
+  LabelGrid grid(m_plan, std::min(lineHeight / 4, kLabelGap - 0.5));
   NameWidths widths(metrics);
   const QPointF station = place(m_sheet.station.x, m_sheet.station.y);
   auto nameRect = [&](QPointF at, double width) {
@@ -190,14 +249,16 @@ void SketchPainter::paintLabels(QPainter& painter, const std::vector<Placed>& pl
     const QRectF rect = nameRect(at, metrics.horizontalAdvance(name));
     if (!name.isEmpty() && inArea(at) && grid.isFree(rect)) draw(rect, name, colour);
   };
-  label(station + QPointF(kStationSize / 2, 0), pointName(m_sheet.station, QStringLiteral("测站")),
-        kStationColour);
+  if (!m_sheet.listed)
+    label(station + QPointF(kStationSize / 2, 0),
+          pointName(m_sheet.station, QStringLiteral("测站")), kStationColour);
   if (m_sheet.backsightPoint)
     label(place(m_sheet.backsightPoint->x, m_sheet.backsightPoint->y) +
               QPointF(kBacksightSize / 2, 0),
           pointName(*m_sheet.backsightPoint, QStringLiteral("后视")), kBacksightColour);
-  grid.take(QRectF(station - QPointF(kStationSize / 2, kStationSize / 2),
-                   QSizeF(kStationSize, kStationSize)));
+  if (!m_sheet.listed)
+    grid.take(QRectF(station - QPointF(kStationSize / 2, kStationSize / 2),
+                     QSizeF(kStationSize, kStationSize)));
   const SheetRows& rows = m_sheet.rows;
   if (selected >= 0 && static_cast<std::size_t>(selected) < rows.size() &&
       rows.hasPoint(selected)) {
@@ -207,27 +268,90 @@ void SketchPainter::paintLabels(QPainter& painter, const std::vector<Placed>& pl
   }
   // No name covers the middle of a point.
   for (const Placed& point : placed) grid.take(QRectF(point.at, point.at));
-  for (const Placed& point : placed) {
-    const QPointF at = point.at;
-    const std::size_t row = point.row;
-    // A cheap look at where the name would start spares measuring the many
-    // names that cannot fit; a name that does not fit leaves its start taken.
-    const QRectF start(at.x() + kLabelGap, at.y(), 0, 0);
-    if (!grid.isFreeAt(start.topLeft())) continue;
-    const std::string_view name = rows.field(row, SheetRows::kName);
-    const QRectF rect = nameRect(at, widths.of(name));
-    if (name.empty() || !grid.isFree(rect)) {
-      grid.take(start);
-      continue;
+  // The names of the points still to stake first.
+  for (const bool done : {false, true}) {
+    if (done && !m_marks.ticked) break;
+    for (const Placed& point : placed) {
+      const QPointF at = point.at;
+      const std::size_t row = point.row;
+      if (ticked(row) != done) continue;
+      // A cheap look at where the name would start spares measuring the many
+      // names that cannot fit; a name that does not fit leaves its start taken.
+      const QRectF start(at.x() + kLabelGap, at.y(), 0, 0);
+      if (!grid.isFreeAt(start.topLeft())) continue;
+      const std::string_view name = rows.field(row, SheetRows::kName);
+      const QRectF rect = nameRect(at, widths.of(name));
+      if (name.empty() || !grid.isFree(rect)) {
+        grid.take(start);
+        continue;
+      }
+      const QColor colour =
+          rows.failed(row) ? ErrorColour() : (done ? kTickedColour : kPointColour);
+      draw(rect, QString::fromUtf8(name), colour);
     }
-    draw(rect, QString::fromUtf8(name), rows.failed(row) ? ErrorColour() : kPointColour);
   }
+}
+
+// The bands along the top and the bottom, on paper of their own; in a
+// listing, the top one says what the sheet waits for, whatever the
+// method of the setup.
+void SketchPainter::paintBands(QPainter& painter) const {
+  painter.setRenderHint(QPainter::Antialiasing, false);
+  const QRectF top(m_area.left(), m_area.top(), m_area.width(), m_plan.top() - m_area.top());
+  const QRectF bottom(m_area.left(), m_plan.bottom(), m_area.width(),
+                      m_area.bottom() - m_plan.bottom());
+  painter.fillRect(top, kPaper);
+  painter.fillRect(bottom, kPaper);
+  painter.setPen(QPen(kBandRule, 1.0));
+  painter.drawLine(QPointF(m_area.left(), m_plan.top()), QPointF(m_area.right(), m_plan.top()));
+  painter.drawLine(QPointF(m_area.left(), m_plan.bottom()),
+                   QPointF(m_area.right(), m_plan.bottom()));
+  painter.setRenderHint(QPainter::Antialiasing, true);
+  if (!m_sheet.listed) return;
+  painter.setPen(kStationColour);
+  painter.drawText(top.adjusted(8, 0, -40, 0), Qt::AlignLeft | Qt::AlignVCenter,
+                   QStringLiteral("请先设站：选择测站和后视，或输入观测"));
+}
+
+// At the right of the top band: 北 and an arrow pointing up.
+void SketchPainter::paintNorthArrow(QPainter& painter) const {
+  const QFontMetricsF metrics(painter.font());
+  const double middle = (m_area.top() + m_plan.top()) / 2;
+  const QPointF tip(m_area.right() - 14, middle - kArrowHeight / 2);
+  const QPointF shape[] = {tip, tip + QPointF(6, kArrowHeight), tip + QPointF(0, kArrowHeight - 5),
+                           tip + QPointF(-6, kArrowHeight)};
+  painter.setPen(QPen(Qt::black, 1.0));
+  painter.setBrush(Qt::black);
+  painter.drawPolygon(shape, 4);
+  const double width = metrics.horizontalAdvance(QStringLiteral("北"));
+  painter.drawText(
+      QRectF(tip.x() - 10 - width, middle - metrics.height() / 2, width, metrics.height()),
+      Qt::AlignCenter, QStringLiteral("北"));
+}
+
+// At the left of the bottom band: a bar of a round length near a fifth of
+// the area's width, its length written after it.
+void SketchPainter::paintScaleBar(QPainter& painter) const {
+  const double metres = RoundScaleLength(m_area.width() / 5 / m_frame.pixelsPerMetre);
+  const double length = metres * m_frame.pixelsPerMetre;
+  const double middle = (m_plan.bottom() + m_area.bottom()) / 2;
+  const QPointF left(m_area.left() + 12, middle + 3);
+  const QPointF right = left + QPointF(length, 0);
+  painter.setPen(QPen(Qt::black, 1.5));
+  painter.drawLine(left, right);
+  painter.drawLine(left, left - QPointF(0, 5));
+  painter.drawLine(right, right - QPointF(0, 5));
+  const QFontMetricsF metrics(painter.font());
+  painter.drawText(QRectF(right.x() + 6, middle - metrics.height() / 2, 120, metrics.height()),
+                   Qt::AlignLeft | Qt::AlignVCenter,
+                   QStringLiteral("%1 m").arg(QString::number(metres, 'g', 6)));
 }
 
 std::ptrdiff_t SketchPainter::rowAt(QPointF pos, double radius) const {
   std::ptrdiff_t found = kNoRow;
   double best = radius * radius;
   const SheetRows& rows = m_sheet.rows;
+  if (!inArea(pos)) return found;
   for (std::size_t row = 0; row < rows.size(); ++row) {
     if (!rows.hasPoint(row)) continue;
     const SheetRows::Point ground = rows.point(row);

@@ -61,12 +61,24 @@ CStationPanel::CStationPanel(QWidget* parent) : QWidget(parent) {
   m_observe->setObjectName(QStringLiteral("observe"));
   m_setupSummary = new QLabel(this);
   m_setupSummary->setObjectName(QStringLiteral("setupSummary"));
+  // The top line: how the station is set up, and where the names of known
+  // points come from; both stay whatever the method, so neither leaves a
+  // gap when the station's and the backsight's rows are hidden.
+  m_controlFile = new QLabel(this);
+  m_chooseControl = new QPushButton(QStringLiteral("控制点文件(&K)..."), this);
+  m_removeControl = new QPushButton(QStringLiteral("移除(&X)"), this);
+  m_removeControl->setToolTip(QStringLiteral("不用控制点文件：点名取自坐标文件"));
+  setControlFile(QString());
   methodRow->addWidget(methodLabel);
   methodRow->addWidget(m_method);
   methodRow->addWidget(m_observe);
   methodRow->addWidget(m_setupSummary);
   methodRow->addStretch(1);
+  methodRow->addWidget(m_chooseControl);
+  methodRow->addWidget(m_controlFile);
+  methodRow->addWidget(m_removeControl);
   outer->addLayout(methodRow);
+  // The station's and the backsight's rows, shown as the method needs them.
   auto* grid = new QGridLayout;
   outer->addLayout(grid);
   m_station = makeRow(QStringLiteral("测站"), false);
@@ -83,32 +95,32 @@ CStationPanel::CStationPanel(QWidget* parent) : QWidget(parent) {
   grid->addWidget(backsightLabel, 1, 0);
   grid->addWidget(m_backsight.kind, 1, 1);
   grid->addWidget(m_backsight.pages, 1, 2);
+  grid->setColumnStretch(2, 1);
 
-  m_controlFile = new QLabel(this);
-  m_chooseControl = new QPushButton(QStringLiteral("控制点文件(&K)..."), this);
-  setControlFile(QString());
-  grid->addWidget(m_chooseControl, 0, 3);
-  grid->addWidget(m_controlFile, 0, 4, 1, 3);
-
+  // The heights, then how the answers are written, each a line of its own.
+  outer->addWidget(makeHeights());
+  m_angleFormat = new QComboBox(this);
+  m_angleFormat->addItem(QStringLiteral("度.分秒"), int(reading::AngleFormat::kPacked));
+  m_angleFormat->addItem(QStringLiteral("度°分′秒″"), int(reading::AngleFormat::kDms));
+  auto* formatLabel = new QLabel(QStringLiteral("角度格式(&G):"), this);
+  formatLabel->setBuddy(m_angleFormat);
   m_angleDecimals = decimals(4, this);
   m_distanceDecimals = decimals(3, this);
   auto* angleLabel = new QLabel(QStringLiteral("角度小数位(&A):"), this);
   angleLabel->setBuddy(m_angleDecimals);
   auto* distanceLabel = new QLabel(QStringLiteral("距离小数位(&D):"), this);
   distanceLabel->setBuddy(m_distanceDecimals);
-  grid->addWidget(angleLabel, 1, 3);
-  grid->addWidget(m_angleDecimals, 1, 4);
-  grid->addWidget(distanceLabel, 1, 5);
-  grid->addWidget(m_distanceDecimals, 1, 6);
-
-  grid->addWidget(makeHeights(), 2, 0, 1, 3);
-  m_angleFormat = new QComboBox(this);
-  m_angleFormat->addItem(QStringLiteral("度.分秒"), int(reading::AngleFormat::kPacked));
-  m_angleFormat->addItem(QStringLiteral("度°分′秒″"), int(reading::AngleFormat::kDms));
-  auto* formatLabel = new QLabel(QStringLiteral("角度格式(&G):"), this);
-  formatLabel->setBuddy(m_angleFormat);
-  grid->addWidget(formatLabel, 2, 3);
-  grid->addWidget(m_angleFormat, 2, 4, 1, 3);
+  auto* answers = new QHBoxLayout;
+  answers->addWidget(formatLabel);
+  answers->addWidget(m_angleFormat);
+  answers->addSpacing(12);
+  answers->addWidget(angleLabel);
+  answers->addWidget(m_angleDecimals);
+  answers->addSpacing(12);
+  answers->addWidget(distanceLabel);
+  answers->addWidget(m_distanceDecimals);
+  answers->addStretch(1);
+  outer->addLayout(answers);
 
   m_checkLine = new QLabel(this);
   m_checkLine->setObjectName(QStringLiteral("checkLine"));
@@ -117,10 +129,10 @@ CStationPanel::CStationPanel(QWidget* parent) : QWidget(parent) {
   QFont bold = m_checkLine->font();
   bold.setBold(true);
   m_checkLine->setFont(bold);
-  grid->addWidget(m_checkLine, 3, 0, 1, 7);
-  grid->setColumnStretch(2, 1);
+  outer->addWidget(m_checkLine);
 
   connect(m_chooseControl, &QPushButton::clicked, this, &CStationPanel::controlFileRequested);
+  connect(m_removeControl, &QPushButton::clicked, this, &CStationPanel::controlFileRemoved);
   connect(m_observe, &QPushButton::clicked, this, &CStationPanel::setupRequested);
   connect(m_method, &QComboBox::currentIndexChanged, this, [this] {
     showMethod();
@@ -201,6 +213,7 @@ void CStationPanel::setNames(std::shared_ptr<const NameIndex> names) {
 void CStationPanel::setControlFile(const QString& shownName) {
   m_controlFile->setText(shownName.isEmpty() ? QStringLiteral("（无：点名取自坐标文件）")
                                              : shownName);
+  m_removeControl->setVisible(!shownName.isEmpty());
 }
 
 // The point of `row` as typed: a name, coordinates or (the backsight's) an

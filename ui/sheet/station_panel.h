@@ -102,6 +102,9 @@ class CStationPanel : public QWidget {
   // The user changed a choice and left the field, or pressed Enter.
   void changed();
   void controlFileRequested();
+  // 移除 next to the control file's name: names are looked up in the design
+  // file again.
+  void controlFileRemoved();
   // 观测... was pressed: the setup dialog is wanted.
   void setupRequested();
 
@@ -129,6 +132,7 @@ class CStationPanel : public QWidget {
   PointRow m_backsight;
   QLabel* m_controlFile;
   QPushButton* m_chooseControl;
+  QPushButton* m_removeControl;  // shown while a control file is read
   QLineEdit* m_stationHeight;
   QLineEdit* m_instrumentHeight;
   QLineEdit* m_targetHeight;

@@ -17,6 +17,7 @@
 #include "ui/sheet/sheet_look.h"
 #include "ui/sheet/sheet_messages.h"
 #include "ui/sheet/sheet_model.h"
+#include "ui/sheet/sheet_output.h"
 
 namespace {
 
@@ -52,8 +53,12 @@ QStringList tableLines(const std::shared_ptr<const SetoutSheet>& sheet) {
   QStringList lines;
   for (int row = 0; row < model.rowCount(); ++row) {
     QStringList cells;
-    for (int column = 0; column < model.columnCount(); ++column)
+    for (int column = 0; column < model.tickColumn(); ++column)
       cells << model.index(row, column).data().toString();
+    // The table shows a name as read; the tool's line quotes one that holds
+    // its separator (RFC 4180).
+    if (cells[CSheetModel::kName].contains(QLatin1Char(',')))
+      cells[CSheetModel::kName] = QLatin1Char('"') + cells[CSheetModel::kName] + QLatin1Char('"');
     lines << (model.failed(row) ? cells[CSheetModel::kAzimuth] : cells.join(QLatin1Char(',')));
   }
   return lines;
@@ -100,6 +105,9 @@ TEST(SetoutSheet, TableRowsAreTheToolsAnswersForEveryWayOfGivingStationAndBacksi
     EXPECT_EQ(expected.takeFirst(), "# design points, exported 2026-12-01");
     EXPECT_EQ(expected.takeFirst(), "Name,Code,East,North,Height");
     EXPECT_EQ(tableLines(sheet), expected) << given.what;
+    CSheetModel model;
+    model.setSheet(sheet);
+    EXPECT_EQ(model.index(2, CSheetModel::kName).data().toString(), "K3, gate") << given.what;
     EXPECT_TRUE(QString::fromUtf8(tool.err).startsWith(
         QStringLiteral("corvane-calc: station to backsight: %1\n").arg(given.check)))
         << given.what << ": " << tool.err.toStdString();
@@ -167,9 +175,9 @@ TEST(SetoutSheet, TheDesignCoordinatesShowWhereAskedFor) {
   ASSERT_TRUE(sheet);
   CSheetModel model;
   model.setSheet(sheet);
-  EXPECT_EQ(model.columnCount(), 6);
+  EXPECT_EQ(model.tickColumn(), 6);  // the sheet's columns, then the check boxes
   model.setDesignShown(true);
-  ASSERT_EQ(model.columnCount(), 8);
+  ASSERT_EQ(model.tickColumn(), 8);
   EXPECT_EQ(model.headerData(6, Qt::Horizontal).toString(), "设计X");
   EXPECT_EQ(model.tabSeparated({0, 5}),
             "点名\t编码\t方位角\t水平角\t距离\t设计高程\t设计X\t设计Y\n"
@@ -307,6 +315,31 @@ TEST(SetoutSheet, CsvExportIsTheToolsHeaderSheetWithTheSheetsHeadings) {
   ASSERT_TRUE(expected.contains(english));
   expected.replace(english, "\n点名,编码,方位角,水平角,距离,设计高程\n");
   EXPECT_EQ(written.readAll(), expected);
+}
+
+// Points ticked off left out of an export (K1, the first row, and the
+// failed S7): the comment and the --header lines stay where they were.
+TEST(SetoutSheet, AnExportWithoutTheTickedPointsKeepsTheLinesBetweenRows) {
+  SetoutFiles files;
+  const auto sheet = computed(files.request());
+  ASSERT_TRUE(sheet);
+  const QString path = files.folder.filePath(QStringLiteral("sheet.csv"));
+  const std::vector<bool> ticked = {true, false, false, false, true};
+  ASSERT_EQ(WriteSheetCsv(SheetWithout(*sheet, ticked), path), QString());
+  QFile written(path);
+  ASSERT_TRUE(written.open(QIODevice::ReadOnly));
+  const QByteArray text = written.readAll();
+  EXPECT_TRUE(text.startsWith("\xEF\xBB\xBF"));
+  EXPECT_EQ(QString::fromUtf8(text.mid(3)),
+            "# design points, exported 2026-12-01\n"
+            "# station A1 X 3350000.000 Y 500000.000 / backsight A2 X 3350150.000 Y "
+            "500020.000 / azimuth 7.3541 distance 151.327\n"
+            "点名,编码,方位角,水平角,距离,设计高程\n"
+            "K2,kerb,53.5338,46.1758,108.797,21.150\n"
+            "\"K3, gate\",,90.0000,82.2419,100.000,20.980\n"
+            "K4,,211.4939,204.1358,93.863,\n"
+            "ERROR: K5: Y is not a number: \"500030.5O\"\n"
+            "桩6,路缘,135.0000,127.2419,14.142,20.000\n");
 }
 
 TEST(SetoutSheet, CsvExportThatCannotBeWrittenSaysSoAndLeavesNoFile) {

@@ -1,8 +1,10 @@
 // The sketch's names: where two would overlap only the first is drawn, and
-// names far apart are all drawn.
+// names far apart are all drawn; the north arrow and the scale bar cover no
+// point, fitted or panned.
 
 #include <gtest/gtest.h>
 
+#include <QFontMetricsF>
 #include <QImage>
 #include <QPainter>
 
@@ -56,6 +58,45 @@ TEST(SketchNames, OverlappingNamesAreThinnedAndSeparateOnesAllDrawn) {
   EXPECT_TRUE(hasInk(nameOf(alone, 5.0)));
   EXPECT_EQ(nameOf(crowded, 0.0), nameOf(alone, 0.0));
   EXPECT_EQ(nameOf(crowded, 5.0), nameOf(alone, 5.0));
+}
+
+// Points at the corners of the plan, where the north arrow (top right) and
+// the scale bar (bottom left) are drawn: each point shows, fitted; panned
+// half a band down, the bottom ones go under the band, not over its bar.
+TEST(SketchBands, TheNorthArrowAndTheScaleBarCoverNoPoint) {
+  SetoutSheet sheet;
+  sheet.station = {QStringLiteral("S"), 0, 0};
+  sheet.backsightPoint = SheetPoint{QStringLiteral("B"), 0, 50};
+  for (const auto& [x, y] :
+       {std::pair{100.0, 100.0}, {100.0, -100.0}, {-100.0, -100.0}, {-100.0, 100.0}})
+    addPoint(sheet, "", x, y);
+  const QFont font;
+  const double band = SketchPainter::BandHeight(QFontMetricsF(font));
+  QImage image(400, 300, QImage::Format_RGB32);
+  const QRectF area(image.rect());
+  const SketchFrame fitted = FitSketch(sheet, image.size(), 24, band);
+  {
+    QPainter painter(&image);
+    painter.setFont(font);
+    SketchPainter(sheet, fitted, area, {}, font).paint(painter, SketchPainter::kNoRow);
+  }
+  for (std::size_t row = 0; row < 4; ++row) {
+    const SheetRows::Point ground = sheet.rows.point(row);
+    const QPoint at = fitted.toArea(ground.x, ground.y, area).toPoint();
+    EXPECT_EQ(image.pixelColor(at), QColor(40, 40, 40)) << row;
+  }
+  const SketchFrame panned = fitted.panned({0, 24 + band / 2});
+  const QImage bare = image.copy();
+  {
+    QPainter painter(&image);
+    painter.setFont(font);
+    SketchPainter(sheet, panned, area, {}, font).paint(painter, SketchPainter::kNoRow);
+  }
+  const SheetRows::Point southWest = sheet.rows.point(2);
+  const QPoint under = panned.toArea(southWest.x, southWest.y, area).toPoint();
+  EXPECT_GT(under.y(), 300 - band);
+  EXPECT_EQ(image.copy(0, 300 - band + 1, 400, band - 1),
+            bare.copy(0, 300 - band + 1, 400, band - 1));
 }
 
 }  // namespace

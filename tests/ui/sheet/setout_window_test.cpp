@@ -234,15 +234,15 @@ TEST_F(SetoutWindowTest, HeightsAndTheAngleFormatFromThePanelAreKept) {
   emit panel.changed();
   ASSERT_TRUE(QTest::qWaitFor([&] { return window.sheet() != shown && window.sheet(); }));
   CSheetModel& model = window.model();
-  ASSERT_EQ(model.columnCount(), 9);
+  ASSERT_EQ(model.tickColumn(), 9);  // the sheet's columns, then the check boxes
   QStringList headings;
-  for (int column = 0; column < model.columnCount(); ++column)
+  for (int column = 0; column < model.tickColumn(); ++column)
     headings << model.headerData(column, Qt::Horizontal).toString();
   EXPECT_EQ(headings.mid(5), QStringList({"设计高程", "高差", "天顶距", "斜距"}));
   // A1's height in ctl.dat is 20.000: ΔH = 21.300 + 1.3 − 20 − 1.552; the
   // correction, 0.0008 m at 108.9 m, turns 89°26′55.4″ into 89°26′56.9″.
   QStringList k1;
-  for (int column = 0; column < model.columnCount(); ++column)
+  for (int column = 0; column < model.tickColumn(); ++column)
     k1 << model.index(0, column).data().toString();
   EXPECT_EQ(k1.join(',').toStdString(),
             "K1,,6°30′30″,358°54′49″,108.912,21.300,1.048,89°26′57″,108.917");
@@ -291,7 +291,7 @@ TEST_F(SetoutWindowTest, TheDesignCoordinatesAreShownFromTheMenuAndKept) {
   ASSERT_NE(design, nullptr);
   EXPECT_FALSE(design->isChecked());
   design->trigger();
-  ASSERT_EQ(window.model().columnCount(), 8);
+  ASSERT_EQ(window.model().tickColumn(), 8);
   EXPECT_EQ(window.model().index(0, 7).data().toString(), "500012.345");
   EXPECT_EQ(window.table().columnSpan(4, CSheetModel::kAzimuth), 6);  // S7's message across
   CSetoutWindow next;

@@ -88,6 +88,35 @@ class SetupWindowTest : public testing::Test {
   CSetoutWindow window;
 };
 
+// Whatever the method, the control file sits on the method's line, and
+// the rows the method hides leave no gap: the heights follow at once.
+TEST_F(SetupWindowTest, ThePanelLeavesNoGapWhereTheStationRowsAreHidden) {
+  auto* method = window.findChild<QComboBox*>(QStringLiteral("setupMethod"));
+  ASSERT_NE(method, nullptr);
+  QPushButton* control = nullptr;
+  for (QPushButton* button : window.panel().findChildren<QPushButton*>())
+    if (button->text() == "控制点文件(&K)...") control = button;
+  ASSERT_NE(control, nullptr);
+  QLineEdit* instrument = nullptr;
+  for (const QLabel* label : window.panel().findChildren<QLabel*>())
+    if (label->text() == "仪器高(&I):") instrument = qobject_cast<QLineEdit*>(label->buddy());
+  ASSERT_NE(instrument, nullptr);
+  const auto top = [&](const QWidget* widget) { return widget->mapTo(&window, QPoint()).y(); };
+  for (int index = 0; index < method->count(); ++index) {
+    method->setCurrentIndex(index);
+    QApplication::processEvents();
+    const int line = top(method);
+    EXPECT_LT(std::abs(top(control) + control->height() / 2 - (line + method->height() / 2)),
+              method->height() / 2)
+        << index;
+    // 自由设站 hides both rows, 多后视定向 the backsight's: at most the rows
+    // still shown lie between the method's line and the heights.
+    const int rows = index == 0 ? 2 : index == 1 ? 1 : 0;
+    EXPECT_LT(top(instrument) - (line + method->height()), (rows + 1) * method->height() + 12)
+        << index;
+  }
+}
+
 TEST_F(SetupWindowTest, SetsUpFreeOnTheWorkedCaseAndGivesTheToolsSheet) {
   auto* method = window.findChild<QComboBox*>(QStringLiteral("setupMethod"));
   method->setCurrentIndex(2);  // 自由设站
