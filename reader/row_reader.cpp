@@ -127,6 +127,14 @@ void Copy(LineAnswer& answer, std::string_view line) {
   answer.text.assign(line);
 }
 
+// Whether a field after the first holds text that is no number.
+bool HoldsWordAfterFirst(std::span<const std::string_view> fields) {
+  return std::any_of(fields.begin() + std::min<std::size_t>(1, fields.size()), fields.end(),
+                     [](std::string_view field) {
+                       return !field.empty() && !IsNumberField(field) && !StartsLikeNumber(field);
+                     });
+}
+
 // Whether a field reads as a chainage, a plain number or as crews write it,
 // K0+120 (a decimal comma too): a stake row, never a heading.
 bool HoldsChainage(std::span<const std::string_view> fields) {
@@ -300,7 +308,7 @@ void RowReader::ReadSplitInto(std::string_view line, LineAnswer& answer, Row& ro
   if (const OddCharacter* odd = read ? nullptr : FindOddCharacter(line)) {
     AppendOddCharacterNote(answer.text, *odd);
   }
-  if (uncertain) {
+  if (uncertain && !read) {
     // A title or a preamble line that cannot be told from a mistyped row.
     answer.mayBePreamble = true;
     const std::string lines = std::to_string(row.place.leadingLine);
@@ -330,7 +338,12 @@ bool RowReader::IsHeading(std::string_view line, std::span<const std::string_vie
     places = ((std::uint64_t{1} << needed) - 1) << (count - needed);
   }
   const LeadingLine kind = ClassifyLeadingLine(line, fields, places);
-  uncertain = kind == LeadingLine::kUncertainRow;
+  // A line of words and numbers whose count fits no row (an instrument's
+  // "Instrument TS 5 2026") may be a preamble line as well as a mistyped
+  // row; one of a name and numbers alone is a row with a field too many.
+  uncertain = kind == LeadingLine::kUncertainRow ||
+              (kind == LeadingLine::kRow && places == 0 && Rule().nameCount == 0 &&
+               HoldsWordAfterFirst(fields));
   return kind == LeadingLine::kHeading;
 }
 

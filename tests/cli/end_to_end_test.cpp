@@ -735,6 +735,12 @@ TEST_F(CalcTest, FileShapesGiveTheirAnswersOrAnErrorInPlace) {
        "Job: ROAD1\nERROR: Date:: missing field Y (a title or preamble line? --skip-lines 2 "
        "copies the first 2 lines as they are)\nPtID,Code,E,N,Z\nK1,,10.1320,0.4535,61.984,\n",
        1},
+      {"a preamble line of words and numbers, without a column list", Setout({}),
+       "Instrument TS 5 2026\nK1,3512991,498361\n",
+       "ERROR: Instrument: 4 fields: setout takes X Y, led by a name or not; say which field is "
+       "which, e.g. --columns name,x,y,- (a title or preamble line? --skip-lines 1 copies the "
+       "first line as it is)\nK1,10.1320,0.4535,61.984\n",
+       1},
       {"the preamble skipped", Setout({"--columns", kFiveColumns, "--skip-lines", "2"}),
        "Job: ROAD1\nDate: 12/03/2026\nPtID,Code,E,N,Z\nK1,,498361,3512991,\n",
        "Job: ROAD1\nDate: 12/03/2026\nPtID,Code,E,N,Z\nK1,,10.1320,0.4535,61.984,\n", 0},
