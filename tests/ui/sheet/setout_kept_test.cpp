@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
@@ -234,6 +236,36 @@ TEST(SetoutKept, AMissingLastFileIsAMessage) {
   EXPECT_EQ(catcher.wait(), "无法打开 gone.csv：文件不存在");
   EXPECT_EQ(status(*window), "请打开坐标文件（Ctrl+O）");
   window->close();
+}
+
+// A file named in GBK (from a Windows archive) whose names are Big5, read
+// with 编码 Big5, comes back by its bytes and read as Big5 again (found by
+// itself it would read as GB18030: 翴1).
+TEST(SetoutKept, AGbkNamedFileComesBackWithItsEncoding) {
+  SetoutFiles files;
+  const std::string path = files.folder.path().toStdString() + "/\xC9\xE8\xBC\xC6.csv";
+  {
+    std::FILE* file = std::fopen(path.c_str(), "wb");
+    ASSERT_NE(file, nullptr);
+    std::fputs("\xC2I1,,500012.345,3350108.210,21.300\n", file);
+    std::fclose(file);
+  }
+  reading::SheetRequest request = files.requestWithoutColumns();
+  request.columns = SetoutFiles::columns();
+  request.design = reading::DesignFile{path};
+  request.input.encoding = reading::TextEncoding::kBig5;
+  QPointer<CSetoutWindow> first = new CSetoutWindow;
+  first->load(request);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return first->sheet() != nullptr; }));
+  EXPECT_EQ(first->model().index(0, CSheetModel::kName).data().toString(), "點1");
+  first->close();
+  ASSERT_TRUE(QTest::qWaitFor([&] { return first.isNull(); }));
+
+  CSetoutWindow* again = OpenSetoutWindow();
+  ASSERT_TRUE(QTest::qWaitFor([&] { return again->sheet() != nullptr; }));
+  EXPECT_EQ(again->windowTitle(), "放样表 - 设计.csv");
+  EXPECT_EQ(again->model().index(0, CSheetModel::kName).data().toString(), "點1");
+  again->close();
 }
 
 // A kept file that no longer reads (now a program, say) gives a message,
