@@ -208,3 +208,11 @@ QPageLayout SheetPageLayout(std::size_t columns) {
                      columns > kBaseColumnCount ? QPageLayout::Landscape : QPageLayout::Portrait,
                      QMarginsF(15, 15, 15, 15), QPageLayout::Millimeter);
 }
+
+QFont WithNarrowPrimes(QFont font) {
+  QStringList families = font.families();
+  if (families.isEmpty()) families << font.family();
+  families.prepend(QStringLiteral("Arial"));
+  font.setFamilies(families);
+  return font;
+}

@@ -7,6 +7,7 @@
 // failed and the page with its margins.
 
 #include <QColor>
+#include <QFont>
 #include <QPageLayout>
 #include <QString>
 #include <array>
@@ -115,6 +116,12 @@ QString HeightsLineText(const SetoutSheet& sheet);
 // Failed rows, their points in the sketch, and what keeps a sheet from
 // being computed.
 QColor ErrorColour();
+
+// `font` with its letters, digits and the primes of D°M′S″ from "Arial",
+// whose ′ and ″ are narrow, and its Chinese from its own face: a Song face's
+// primes are full-width and leave a gap in 6°30′ 30″. For the sheet's
+// table, its check line and its pages.
+QFont WithNarrowPrimes(QFont font);
 
 // A4 with margins of 15 mm, the printed and the exported page: upright
 // for the columns every sheet has, across where there are more.

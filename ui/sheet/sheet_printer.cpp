@@ -29,7 +29,7 @@ constexpr int kLineColumn = 0;
 constexpr int kFirstNumber = kFirstNumberColumn + 1;
 
 QFont pixelFont(int pixels, bool bold) {
-  QFont font(QStringLiteral("宋体"));
+  QFont font = WithNarrowPrimes(QFont(QStringLiteral("宋体")));
   font.setPixelSize(pixels);
   font.setBold(bold);
   // Smooth at any size: the print preview draws the page small, where the

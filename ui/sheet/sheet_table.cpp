@@ -6,10 +6,12 @@
 #include <algorithm>
 
 #include "ui/sheet/setout_sheet.h"
+#include "ui/sheet/sheet_look.h"
 #include "ui/sheet/sheet_model.h"
 
 CSheetTable::CSheetTable(CSheetModel& model, QWidget* parent) : QTableView(parent), m_model(model) {
   setModel(&model);
+  setFont(WithNarrowPrimes(font()));
   setSelectionBehavior(QAbstractItemView::SelectRows);
   setSelectionMode(QAbstractItemView::ExtendedSelection);
   setWordWrap(false);

@@ -126,7 +126,7 @@ CStationPanel::CStationPanel(QWidget* parent) : QWidget(parent) {
   m_checkLine->setObjectName(QStringLiteral("checkLine"));
   m_checkLine->setTextInteractionFlags(Qt::TextSelectableByMouse);
   m_checkLine->setWordWrap(true);  // a long message shows whole
-  QFont bold = m_checkLine->font();
+  QFont bold = WithNarrowPrimes(m_checkLine->font());
   bold.setBold(true);
   m_checkLine->setFont(bold);
   outer->addWidget(m_checkLine);

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <QFile>
+#include <QFontMetricsF>
 #include <QProcess>
 #include <atomic>
 
@@ -18,6 +19,7 @@
 #include "ui/sheet/sheet_messages.h"
 #include "ui/sheet/sheet_model.h"
 #include "ui/sheet/sheet_output.h"
+#include "ui/sheet/sheet_table.h"
 
 namespace {
 
@@ -453,3 +455,19 @@ TEST(SetoutArguments, BadOnesAreRefusedInOneLine) {
 }
 
 }  // namespace
+
+// D°M′S″ in the table and on the pages shows no gap after the minutes: ′
+// and ″ are narrower than a digit, where the Song face alone sets them
+// full-width (6°30′ 30″).
+TEST(SetoutSheet, AnglesShowTheirPrimesNarrow) {
+  const auto narrow = [](const QFont& font) {
+    const QFontMetricsF metrics(font);
+    return metrics.horizontalAdvance(QStringLiteral("′″")) <
+           metrics.horizontalAdvance(QStringLiteral("00"));
+  };
+  ASSERT_FALSE(narrow(QFont(QStringLiteral("宋体"))));
+  CSheetModel model;
+  const CSheetTable table(model);
+  EXPECT_TRUE(narrow(table.font()));
+  EXPECT_TRUE(narrow(WithNarrowPrimes(QFont(QStringLiteral("宋体")))));
+}
