@@ -33,7 +33,7 @@ struct Options {
   bool header = false;                      // --header
   std::vector<std::string> values;          // one computation given on the line
   std::vector<std::string> files;           // "-" is standard input
-  std::optional<reading::StakeSpec> every;  // stake --every: the road's stakes, no rows
+  std::optional<reading::StakeRange> every;  // stake --every: the road's stakes, no rows
   std::string error;                        // set when the command line is bad
 };
 

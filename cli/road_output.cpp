@@ -26,7 +26,7 @@ RoadOutcome WriteAlignmentTable(const reading::RoadDesign& design,
   return {WriteAll(outFd, text), false};
 }
 
-RoadOutcome WriteStakes(const reading::RoadRows& road, const reading::StakeSpec& spec,
+RoadOutcome WriteStakes(const reading::RoadRows& road, const reading::StakeRange& range,
                         const reading::RoadDecimals& decimals, bool header, int outFd, int errFd) {
   RoadOutcome outcome;
   std::string text;
@@ -34,7 +34,7 @@ RoadOutcome WriteStakes(const reading::RoadRows& road, const reading::StakeSpec&
     reading::AppendStakeTitles(road.design->profile.has_value(), text);
     text += '\n';
   }
-  reading::StakeWalk walk(road, spec, decimals.lengths);
+  reading::StakeWalk walk(road, range, decimals.lengths);
   reading::Stake stake;
   while (walk.Next(stake) && outcome.writeError == 0) {
     const std::size_t begin = text.size();

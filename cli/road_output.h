@@ -23,9 +23,9 @@ struct RoadOutcome {
 RoadOutcome WriteAlignmentTable(const reading::RoadDesign& design,
                                 const reading::RoadDecimals& decimals, bool header, int outFd);
 
-// The stakes of `spec`, with `header` a header row first; each "ERROR: "
+// The stakes of `range`, with `header` a header row first; each "ERROR: "
 // line also goes to errFd as "corvane-calc: NAME: what".
-RoadOutcome WriteStakes(const reading::RoadRows& road, const reading::StakeSpec& spec,
+RoadOutcome WriteStakes(const reading::RoadRows& road, const reading::StakeRange& range,
                         const reading::RoadDecimals& decimals, bool header, int outFd, int errFd);
 
 }  // namespace calc

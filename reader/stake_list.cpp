@@ -33,17 +33,17 @@ void DropTrailingZeros(std::string& text) {
 
 }  // namespace
 
-StakeWalk::StakeWalk(const RoadRows& road, const StakeSpec& spec, int decimals)
-    : road_(road), spec_(spec), decimals_(decimals) {
+StakeWalk::StakeWalk(const RoadRows& road, const StakeRange& range, int decimals)
+    : road_(road), range_(range), decimals_(decimals) {
   const survey::Alignment& alignment = road.design->alignment;
-  from_ = std::max(spec.from, alignment.startChainage());
-  to_ = std::min(spec.to, alignment.endChainage());
-  multiple_ = std::ceil(from_ / spec.interval);
+  from_ = std::max(range.from, alignment.startChainage());
+  to_ = std::min(range.to, alignment.endChainage());
+  multiple_ = std::ceil(from_ / range.interval);
   const auto points = alignment.mainPoints();
-  mainPoint_ = spec.mainPoints ? 0 : points.size();
+  mainPoint_ = range.mainPoints ? 0 : points.size();
   while (mainPoint_ < points.size() && points[mainPoint_].chainage < from_) ++mainPoint_;
   startDue_ = endDue_ = from_ <= to_;
-  side_ = spec_.offsets.size() + 1;
+  side_ = range_.offsets.size() + 1;
 }
 
 // The least chainage still to come: a range end, a multiple or a main point.
@@ -54,7 +54,7 @@ bool StakeWalk::Peek(double& chainage) const {
     return true;
   }
   if (!endDue_) return false;
-  chainage = std::min(to_, multiple_ * spec_.interval);
+  chainage = std::min(to_, multiple_ * range_.interval);
   if (mainPoint_ < points.size() && points[mainPoint_].chainage <= to_) {
     chainage = std::min(chainage, points[mainPoint_].chainage);
   }
@@ -67,7 +67,7 @@ void StakeWalk::Take(const std::string& text) {
   const auto points = road_.design->alignment.mainPoints();
   const auto written = [this](double chainage) { return ChainageText(chainage, decimals_); };
   startDue_ = false;
-  while (multiple_ * spec_.interval <= to_ && written(multiple_ * spec_.interval) == text) {
+  while (multiple_ * range_.interval <= to_ && written(multiple_ * range_.interval) == text) {
     ++multiple_;
   }
   while (mainPoint_ < points.size() && points[mainPoint_].chainage <= to_ &&
@@ -100,11 +100,11 @@ bool StakeWalk::NextChainage() {
 }
 
 bool StakeWalk::Next(Stake& stake) {
-  if (side_ > spec_.offsets.size()) {
+  if (side_ > range_.offsets.size()) {
     if (!NextChainage()) return false;
     side_ = 0;
   }
-  const double offset = side_ == 0 ? 0.0 : spec_.offsets[side_ - 1];
+  const double offset = side_ == 0 ? 0.0 : range_.offsets[side_ - 1];
   stake.name = base_;
   if (side_ > 0) {
     std::string metres;

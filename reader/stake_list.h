@@ -32,7 +32,7 @@
 
 namespace reading {
 
-struct StakeSpec {
+struct StakeRange {
   double interval = 20.0;       // metres, > 0
   std::vector<double> offsets;  // metres, + right, - left, none 0: beside the centre stake
   bool mainPoints = true;
@@ -56,7 +56,7 @@ class StakeWalk {
  public:
   // `road` and its design live as long as the walk. `decimals`: of the
   // names, as the answers' (0 to 20).
-  StakeWalk(const RoadRows& road, const StakeSpec& spec, int decimals);
+  StakeWalk(const RoadRows& road, const StakeRange& range, int decimals);
 
   // The next stake; false after the last.
   bool Next(Stake& stake);
@@ -67,7 +67,7 @@ class StakeWalk {
   void Take(const std::string& text);
 
   const RoadRows& road_;
-  StakeSpec spec_;
+  StakeRange range_;
   int decimals_;
   double from_, to_;
   double multiple_;        // the next multiple of the interval, by its index

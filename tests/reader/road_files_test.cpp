@@ -168,8 +168,8 @@ TEST_F(RoadFiles, EachBadProfileNamesItsLines) {
   }
 }
 
-std::vector<std::string> Names(const RoadRows& road, const StakeSpec& spec) {
-  StakeWalk walk(road, spec, 3);
+std::vector<std::string> Names(const RoadRows& road, const StakeRange& range) {
+  StakeWalk walk(road, range, 3);
   std::vector<std::string> names;
   Stake stake;
   while (walk.Next(stake)) names.push_back(stake.name);
@@ -180,22 +180,22 @@ TEST_F(RoadFiles, StakesAreNamedByTheirChainageSideAndMainPoint) {
   auto design = std::make_shared<RoadDesign>();
   ASSERT_FALSE(Read("PSta,437.58,168.79\nJD1,608.22,314.43,110,55\nPEnd,801.97,163.79\n", *design));
   const auto road = MakeRoadRows(design, 3);
-  StakeSpec spec;
-  spec.interval = 50;
-  spec.offsets = {-10, 7.5};
-  spec.from = 100;
-  spec.to = 160;
+  StakeRange range;
+  range.interval = 50;
+  range.offsets = {-10, 7.5};
+  range.from = 100;
+  range.to = 160;
   EXPECT_EQ(
-      Names(*road, spec),
+      Names(*road, range),
       (std::vector<std::string>{"K0+100", "K0+100 L10", "K0+100 R7.5", "K0+106.340 ZH",
                                 "K0+106.340 ZH L10", "K0+106.340 ZH R7.5", "K0+150", "K0+150 L10",
                                 "K0+150 R7.5", "K0+160", "K0+160 L10", "K0+160 R7.5"}));
-  spec.offsets.clear();
-  spec.from = -1e9;
-  spec.to = 300;
-  spec.interval = 100;
-  spec.mainPoints = false;
-  EXPECT_EQ(Names(*road, spec), (std::vector<std::string>{"K0+000", "K0+100", "K0+200", "K0+300"}));
+  range.offsets.clear();
+  range.from = -1e9;
+  range.to = 300;
+  range.interval = 100;
+  range.mainPoints = false;
+  EXPECT_EQ(Names(*road, range), (std::vector<std::string>{"K0+000", "K0+100", "K0+200", "K0+300"}));
 }
 
 // A range gives its ends as stakes, clipped to the road; one beyond the road
@@ -214,11 +214,11 @@ TEST_F(RoadFiles, ARangeIsClippedToTheRoad) {
       {200, 100, {}},
   };
   for (const auto& c : cases) {
-    StakeSpec spec;
-    spec.interval = 100;
-    spec.from = c.from;
-    spec.to = c.to;
-    EXPECT_EQ(Names(*road, spec), c.names) << c.from;
+    StakeRange range;
+    range.interval = 100;
+    range.from = c.from;
+    range.to = c.to;
+    EXPECT_EQ(Names(*road, range), c.names) << c.from;
   }
 }
 
@@ -231,10 +231,10 @@ TEST_F(RoadFiles, AMainPointOnAMultipleIsThatStake) {
   request.startChainage = 13.659712;
   auto design = std::make_shared<RoadDesign>();
   ASSERT_FALSE(ReadRoad(request, *design));
-  StakeSpec spec;
-  spec.to = 180;
+  StakeRange range;
+  range.to = 180;
   EXPECT_EQ(
-      Names(*MakeRoadRows(design, 3), spec),
+      Names(*MakeRoadRows(design, 3), range),
       (std::vector<std::string>{"K0+013.660 BP", "K0+020", "K0+040", "K0+060", "K0+080", "K0+100",
                                 "K0+120 ZH", "K0+140", "K0+160", "K0+175 HY", "K0+180"}));
 }

@@ -118,10 +118,10 @@ int RunRoad(const QStringList& arguments, RoadCall call) {
   std::vector<reading::Stake> stakes;
   bool heightless = false;
   if (road.every) {
-    reading::StakeSpec spec;
-    spec.interval = *road.every;
-    spec.offsets = road.offsets;
-    reading::StakeWalk walk(*shown.rows, spec, road.decimals.lengths);
+    reading::StakeRange range;
+    range.interval = *road.every;
+    range.offsets = road.offsets;
+    reading::StakeWalk walk(*shown.rows, range, road.decimals.lengths);
     for (reading::Stake stake; walk.Next(stake);) {
       heightless = heightless || (design->profile && !stake.height);
       stakes.push_back(stake);

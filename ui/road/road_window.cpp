@@ -346,22 +346,22 @@ void CRoadWindow::OnStartChainage() {
 }
 
 void CRoadWindow::generate(double interval, const std::vector<double>& offsets) {
-  m_stakePanel->setSpec(interval, offsets);
+  m_stakePanel->setRange(interval, offsets);
   OnGenerate();
 }
 
 void CRoadWindow::OnGenerate() {
-  reading::StakeSpec spec;
-  if (!m_road || !m_stakePanel->readSpec(spec)) return;
+  reading::StakeRange range;
+  if (!m_road || !m_stakePanel->readRange(range)) return;
   m_counts->setText(QStringLiteral("正在生成桩位 ..."));
   const std::shared_ptr<const RoadShown> road = m_road;
-  m_jobs->start([this, road, spec](const std::atomic<bool>& stop,
+  m_jobs->start([this, road, range](const std::atomic<bool>& stop,
                                    const CJobRunner::Progress& progress) -> CJobRunner::Done {
     auto stakes = std::make_shared<std::vector<reading::Stake>>();
-    reading::StakeWalk walk(*road->rows, spec, road->decimals.lengths);
+    reading::StakeWalk walk(*road->rows, range, road->decimals.lengths);
     const survey::Alignment& alignment = road->design->alignment;
-    const double from = std::max(spec.from, alignment.startChainage());
-    const double span = std::max(1e-9, std::min(spec.to, alignment.endChainage()) - from);
+    const double from = std::max(range.from, alignment.startChainage());
+    const double span = std::max(1e-9, std::min(range.to, alignment.endChainage()) - from);
     reading::Stake stake;
     bool tooMany = false;
     while (walk.Next(stake)) {

@@ -76,9 +76,9 @@ CStakePanel::CStakePanel(QWidget* parent) : QWidget(parent) {
     connect(field, &QLineEdit::returnPressed, this, &CStakePanel::generateRequested);
 }
 
-bool CStakePanel::readSpec(reading::StakeSpec& spec) {
-  spec = reading::StakeSpec();
-  spec.mainPoints = m_mainPoints->isChecked();
+bool CStakePanel::readRange(reading::StakeRange& range) {
+  range = reading::StakeRange();
+  range.mainPoints = m_mainPoints->isChecked();
   QString problem;
   const QString interval = m_interval->text().trimmed();
   double read = 0.0;
@@ -86,14 +86,14 @@ bool CStakePanel::readSpec(reading::StakeSpec& spec) {
       !(read > 0.0)) {
     problem = QStringLiteral("间距须是大于 0 的数：%1").arg(interval);
   }
-  spec.interval = read;
+  range.interval = read;
   const QString offsets = m_offsets->text().trimmed();
   if (problem.isEmpty() && !offsets.isEmpty() &&
-      !reading::ReadOffsets(offsets.toStdString(), spec.offsets)) {
+      !reading::ReadOffsets(offsets.toStdString(), range.offsets)) {
     problem =
         QStringLiteral("边桩偏距读不出：%1（以逗号分隔，左负右正，不含 0，不重复）").arg(offsets);
   }
-  const auto range = [&problem](QLineEdit* field, const QString& name, double& chainage) {
+  const auto readEnd = [&problem](QLineEdit* field, const QString& name, double& chainage) {
     const QString text = field->text().trimmed();
     if (!problem.isEmpty() || text.isEmpty()) return;
     const auto read = survey::ReadChainage(text.toStdString());
@@ -102,15 +102,15 @@ bool CStakePanel::readSpec(reading::StakeSpec& spec) {
     else
       problem = ChainageProblem(name, text);
   };
-  range(m_from, QStringLiteral("起始桩号"), spec.from);
-  range(m_to, QStringLiteral("终止桩号"), spec.to);
-  if (problem.isEmpty() && !(spec.from <= spec.to))
+  readEnd(m_from, QStringLiteral("起始桩号"), range.from);
+  readEnd(m_to, QStringLiteral("终止桩号"), range.to);
+  if (problem.isEmpty() && !(range.from <= range.to))
     problem = QStringLiteral("桩号范围的起点在终点之后");
   setProblem(problem);
   return problem.isEmpty();
 }
 
-void CStakePanel::setSpec(double interval, const std::vector<double>& offsets) {
+void CStakePanel::setRange(double interval, const std::vector<double>& offsets) {
   m_interval->setText(trimmedNumber(interval));
   QStringList list;
   for (const double offset : offsets) list << trimmedNumber(offset);

@@ -20,12 +20,12 @@ class CStakePanel : public QWidget {
  public:
   explicit CStakePanel(QWidget* parent = nullptr);
 
-  // The fields read into `spec`; false, the problem shown, where one is
+  // The fields read into `range`; false, the problem shown, where one is
   // wrong.
-  bool readSpec(reading::StakeSpec& spec);
+  bool readRange(reading::StakeRange& range);
 
   // Sets the fields (the command line's --every and --offsets).
-  void setSpec(double interval, const std::vector<double>& offsets);
+  void setRange(double interval, const std::vector<double>& offsets);
 
   void setProblem(const QString& problem);
   // Whether there are stakes to hand over.

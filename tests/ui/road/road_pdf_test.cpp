@@ -53,10 +53,10 @@ TEST(RoadCsv, TheStakesAreTheToolsListAndReadBackIntoASetoutSheet) {
   road.decimals = {3, 4};
   road.rows = reading::MakeRoadRows(design, 3);
   road.design = design;
-  reading::StakeSpec spec;
-  spec.offsets = {-10, 10};
+  reading::StakeRange range;
+  range.offsets = {-10, 10};
   std::vector<reading::Stake> stakes;
-  reading::StakeWalk walk(*road.rows, spec, 3);
+  reading::StakeWalk walk(*road.rows, range, 3);
   for (reading::Stake stake; walk.Next(stake);) stakes.push_back(stake);
   const QString csv = files.folder.filePath(QStringLiteral("stakes.csv"));
   ASSERT_EQ(WriteStakeCsv(road, stakes, csv), QString());
