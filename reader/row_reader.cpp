@@ -4,7 +4,6 @@
 #include <array>
 #include <cmath>
 
-#include "core/alignment/chainage_text.h"
 #include "core/survey.h"
 #include "reader/chainage_field.h"
 #include "reader/field_number.h"
@@ -154,10 +153,10 @@ bool IsBlankOrComment(std::string_view line) {
 
 bool IsHeaderRow(std::string_view line, std::span<const std::string_view> fields) {
   if (line.starts_with(kErrorPrefix)) return false;
-  return std::none_of(fields.begin(), fields.end(), [](std::string_view field) {
-    return StartsLikeNumber(field) || IsNumberField(field) ||
-           (field.size() <= survey::kFieldChars && survey::ReadChainage(field));
-  });
+  return !HoldsChainage(fields) &&
+         std::none_of(fields.begin(), fields.end(), [](std::string_view field) {
+           return StartsLikeNumber(field) || IsNumberField(field);
+         });
 }
 
 RowReader::RowReader(const RowSettings& settings)
