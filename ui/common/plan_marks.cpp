@@ -12,13 +12,26 @@ double RoundScaleLength(double metres) {
   return power;
 }
 
-void PaintNorthArrow(QPainter& painter, const QRectF& area) {
-  const QFontMetricsF metrics(painter.font());
-  const QPointF tip(area.right() - 18, area.top() + 10 + metrics.height());
-  const QPointF shape[] = {tip, tip + QPointF(6, 18), tip + QPointF(0, 13), tip + QPointF(-6, 18)};
+void PaintArrowUp(QPainter& painter, QPointF tip) {
+  const double h = kNorthArrowHeight;
+  const QPointF shape[] = {tip, tip + QPointF(6, h), tip + QPointF(0, h - 5), tip + QPointF(-6, h)};
   painter.setPen(QPen(Qt::black, 1.0));
   painter.setBrush(Qt::black);
   painter.drawPolygon(shape, 4);
+}
+
+void PaintBar(QPainter& painter, QPointF left, double length) {
+  const QPointF right = left + QPointF(length, 0);
+  painter.setPen(QPen(Qt::black, 1.5));
+  painter.drawLine(left, right);
+  painter.drawLine(left, left - QPointF(0, 5));
+  painter.drawLine(right, right - QPointF(0, 5));
+}
+
+void PaintNorthArrow(QPainter& painter, const QRectF& area) {
+  const QFontMetricsF metrics(painter.font());
+  const QPointF tip(area.right() - 18, area.top() + 10 + metrics.height());
+  PaintArrowUp(painter, tip);
   painter.drawText(QRectF(tip.x() - 20, area.top() + 6, 40, metrics.height()), Qt::AlignCenter,
                    QStringLiteral("北"));
 }
@@ -27,11 +40,7 @@ void PaintScaleBar(QPainter& painter, const QRectF& area, double pixelsPerMetre)
   const double metres = RoundScaleLength(area.width() / 5 / pixelsPerMetre);
   const double length = metres * pixelsPerMetre;
   const QPointF left(area.left() + 12, area.bottom() - 12);
-  const QPointF right = left + QPointF(length, 0);
-  painter.setPen(QPen(Qt::black, 1.5));
-  painter.drawLine(left, right);
-  painter.drawLine(left, left - QPointF(0, 5));
-  painter.drawLine(right, right - QPointF(0, 5));
+  PaintBar(painter, left, length);
   const QFontMetricsF metrics(painter.font());
   painter.drawText(QRectF(left.x(), left.y() - 6 - metrics.height(), length + 60, metrics.height()),
                    Qt::AlignLeft | Qt::AlignBottom,

@@ -15,6 +15,16 @@ class QPainter;
 // the length of a scale bar.
 double RoundScaleLength(double metres);
 
+// The height of a north arrow, in pixels (12 wide).
+inline constexpr double kNorthArrowHeight = 18.0;
+
+// A black arrow pointing north (up), its tip at `tip`.
+void PaintArrowUp(QPainter& painter, QPointF tip);
+
+// A scale bar of `length` pixels from `left` to the right, with a tick up
+// at each end.
+void PaintBar(QPainter& painter, QPointF left, double length);
+
 // A north arrow, "北" over it, at the top right of `area`.
 void PaintNorthArrow(QPainter& painter, const QRectF& area);
 

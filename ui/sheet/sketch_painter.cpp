@@ -29,7 +29,6 @@ constexpr double kStationSize = 12.0;  // the instrument's triangle
 constexpr double kBacksightSize = 9.0;
 constexpr double kLabelGap = 4.0;    // between a point and its name
 constexpr double kRingRadius = 6.0;  // around the selected point
-constexpr double kArrowHeight = 18.0;
 constexpr double kBandPad = 5.0;  // above and below what a band holds
 
 QString pointName(const SheetPoint& point, const QString& typedName) {
@@ -68,7 +67,7 @@ SketchPainter::SketchPainter(const SetoutSheet& sheet, const SketchFrame& frame,
 }
 
 double SketchPainter::BandHeight(const QFontMetricsF& metrics) {
-  return std::max(kArrowHeight, metrics.height()) + 2 * kBandPad;
+  return std::max(kNorthArrowHeight, metrics.height()) + 2 * kBandPad;
 }
 
 void SketchPainter::paint(QPainter& painter, std::ptrdiff_t selected) const {
@@ -317,12 +316,8 @@ void SketchPainter::paintBands(QPainter& painter) const {
 void SketchPainter::paintNorthArrow(QPainter& painter) const {
   const QFontMetricsF metrics(painter.font());
   const double middle = (m_area.top() + m_plan.top()) / 2;
-  const QPointF tip(m_area.right() - 14, middle - kArrowHeight / 2);
-  const QPointF shape[] = {tip, tip + QPointF(6, kArrowHeight), tip + QPointF(0, kArrowHeight - 5),
-                           tip + QPointF(-6, kArrowHeight)};
-  painter.setPen(QPen(Qt::black, 1.0));
-  painter.setBrush(Qt::black);
-  painter.drawPolygon(shape, 4);
+  const QPointF tip(m_area.right() - 14, middle - kNorthArrowHeight / 2);
+  PaintArrowUp(painter, tip);
   const double width = metrics.horizontalAdvance(QStringLiteral("北"));
   painter.drawText(
       QRectF(tip.x() - 10 - width, middle - metrics.height() / 2, width, metrics.height()),
@@ -336,13 +331,9 @@ void SketchPainter::paintScaleBar(QPainter& painter) const {
   const double length = metres * m_frame.pixelsPerMetre;
   const double middle = (m_plan.bottom() + m_area.bottom()) / 2;
   const QPointF left(m_area.left() + 12, middle + 3);
-  const QPointF right = left + QPointF(length, 0);
-  painter.setPen(QPen(Qt::black, 1.5));
-  painter.drawLine(left, right);
-  painter.drawLine(left, left - QPointF(0, 5));
-  painter.drawLine(right, right - QPointF(0, 5));
+  PaintBar(painter, left, length);
   const QFontMetricsF metrics(painter.font());
-  painter.drawText(QRectF(right.x() + 6, middle - metrics.height() / 2, 120, metrics.height()),
+  painter.drawText(QRectF(left.x() + length + 6, middle - metrics.height() / 2, 120, metrics.height()),
                    Qt::AlignLeft | Qt::AlignVCenter,
                    QStringLiteral("%1 m").arg(QString::number(metres, 'g', 6)));
 }
