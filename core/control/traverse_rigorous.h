@@ -1,0 +1,54 @@
+#pragma once
+
+// The rigorous traverse: the new points' coordinates by least squares
+// from all the angles and distances at once (Gauss-Newton, started from
+// the compass rule's points), with each point's standard errors. The
+// kinds, stations and angles are those of traverse.h.
+//
+// Observations and weights: each angle the kind uses is one observation
+// with the grade's angle standard error, each distance one with its
+// distance standard error (limits.h: k / 2 seconds and 15 mm). The known
+// azimuths into the start and out of the end are fixed, as are the known
+// points. Angles are measured, true angles (the full pi); known azimuths
+// are the sheet's, turned into the plane with its own factor, as
+// ComputeForward does.
+//
+// Standard errors: the square roots of the diagonal of the inverse normal
+// matrix (a priori, from those sigmas), times the a-posteriori standard
+// error of unit weight sigma0 = sqrt(sum of (residual / sigma)^2 /
+// redundancy) where that is above 1; where it is below 1, or there is no
+// redundancy (an open traverse), the a-priori errors stand, as for a free
+// station: a small redundancy gives a small sigma0 by chance.
+//
+// Redundancy: 3 for an attached or closed traverse, 1 without orientation,
+// 0 for an open one.
+
+#include <vector>
+
+#include "core/control/control_error.h"
+#include "core/control/traverse.h"
+
+namespace survey {
+
+struct RigorousPoint {
+  PlanePoint point;  // metres
+  double mxMm;       // standard error of X, mm; 0 for a known point
+  double myMm;
+};
+
+struct RigorousTraverse {
+  std::vector<RigorousPoint> points;  // one per station, in the order given
+  // Residuals, computed minus observed: one per station (the angle's,
+  // seconds, in the input's sense; 0 where the kind uses none), one per leg
+  // (the distance's, mm).
+  std::vector<double> angleSeconds;
+  std::vector<double> distanceMm;
+  double sigma0;  // a posteriori; 1 without redundancy
+  int redundancy;
+};
+
+// The adjustment. Errors: those of ComputeTraverse; kNoConvergence where
+// the iteration does not settle within 20 steps.
+ControlOutcome<RigorousTraverse> AdjustTraverseRigorously(const TraverseInput& input);
+
+}  // namespace survey
