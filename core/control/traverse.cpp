@@ -273,6 +273,9 @@ ControlOutcome<TraverseResult> ComputeTraverse(const TraverseInput& input) {
       Unchecked(result, Along(degrees, distances.value()));
       break;
   }
+  // A known end is itself, not the start plus a sum of millimetres.
+  if (input.kind == TraverseKind::kClosed) result.rows.back().point = input.start;
+  if (input.end && input.kind != TraverseKind::kOpen) result.rows.back().point = *input.end;
   for (std::size_t i = 0; i < degrees.size(); ++i) {
     result.rows[i].leg->degrees = degrees[i];
     result.rows[i].leg->azimuth = DegreesToPacked(degrees[i]);
