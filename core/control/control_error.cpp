@@ -23,13 +23,15 @@ std::string DescribeControlError(const ControlError& error) {
     case ControlProblem::kBadDistance:
       return Where(error, "leg") + ": the distance is not above 0";
     case ControlProblem::kBadLength:
-      return Where(error, "section") + ": the length or number of stations is not above 0";
+      return Where(error, "section") + ": the length is not above 0, or the stations are not a whole number above 0";
     case ControlProblem::kBadCoordinate:
       return "a known coordinate, height or height difference is no number";
     case ControlProblem::kMissingEnd:
       return "the line has no known end point";
     case ControlProblem::kEndsCoincide:
       return "the start and the end are one point: they fix no scale and no rotation";
+    case ControlProblem::kSightOnStation:
+      return "a backsight or foresight is the station itself";
     case ControlProblem::kUnknownGrade:
       return "unknown grade";
     case ControlProblem::kBadLimit:

@@ -29,7 +29,7 @@ enum class ControlProblem {
   // A leg's distance is not a finite number above zero.
   kBadDistance,
   // A levelling section's length or number of stations is not a finite
-  // number above zero.
+  // number above zero, or a number of stations is not a whole one.
   kBadLength,
   // A known point's coordinate or height, or an observed height
   // difference, is not a finite number.
@@ -39,6 +39,8 @@ enum class ControlProblem {
   // The two known end points of a traverse without orientation are one
   // point: they fix neither a scale nor a rotation.
   kEndsCoincide,
+  // A backsight or foresight point is the station it orients.
+  kSightOnStation,
   // A grade's name the program does not know.
   kUnknownGrade,
   // A typed limit is not a finite number above zero.

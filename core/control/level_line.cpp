@@ -21,7 +21,8 @@ std::optional<ControlError> Check(const LevelInput& input) {
   for (const auto* run : {&input.sections, &input.back}) {
     for (const LevelSection& s : *run) {
       if (!std::isfinite(s.dh)) return ControlError{ControlProblem::kBadCoordinate, index};
-      if (!std::isfinite(s.length) || !(s.length > 0.0)) {
+      const bool whole = input.count == LevelCount::kLength || std::trunc(s.length) == s.length;
+      if (!std::isfinite(s.length) || !(s.length > 0.0) || !whole) {
         return ControlError{ControlProblem::kBadLength, index};
       }
       ++index;
@@ -49,8 +50,8 @@ ControlOutcome<LevelResult> ComputeLevelLine(const LevelInput& input) {
   if (input.kind == LevelKind::kAttached) fh -= *input.endHeight - input.startHeight;
   if (input.kind == LevelKind::kOutAndBack) fh += result.backDh;
   result.fhMm = fh * 1000.0;
-  const double k = input.count == LevelCount::kLength ? input.limits.perSqrtKm
-                                                      : input.limits.perSqrtStation;
+  const double k =
+      input.count == LevelCount::kLength ? input.limits.perSqrtKm : input.limits.perSqrtStation;
   result.limitMm = k * std::sqrt(result.sumLength);
   result.over = std::fabs(result.fhMm) > result.limitMm;
 

@@ -43,14 +43,14 @@ enum class LevelCount { kLength, kStations };
 
 struct LevelSection {
   double dh;      // observed height difference, metres
-  double length;  // km, or stations; above 0
+  double length;  // km, or stations (a whole number); above 0
 };
 
 struct LevelInput {
   LevelKind kind = LevelKind::kAttached;
   LevelCount count = LevelCount::kLength;
   double startHeight = 0.0;
-  std::optional<double> endHeight;  // kAttached
+  std::optional<double> endHeight;     // kAttached
   std::vector<LevelSection> sections;  // in order; for kOutAndBack the run out
   std::vector<LevelSection> back;      // kOutAndBack: the run back to the start
   LevelLimits limits{};

@@ -45,7 +45,8 @@ ControlOutcome<TraverseLimits> TraverseGrade(std::string_view name) {
 }
 
 ControlOutcome<TraverseLimits> TypedTraverseLimits(double angleSeconds, double relative) {
-  if (!Positive(angleSeconds) || !Positive(relative)) return ControlError{ControlProblem::kBadLimit};
+  if (!Positive(angleSeconds) || !Positive(relative))
+    return ControlError{ControlProblem::kBadLimit};
   return TraverseLimits{angleSeconds, relative, angleSeconds / 2.0, kDistanceSigmaMm};
 }
 

@@ -32,8 +32,8 @@
 namespace survey {
 
 struct TraverseLimits {
-  double angleSeconds;  // k: the angle closure may reach k sqrt(n) seconds; above 0
-  double relative;      // N: the relative closure may reach 1/N; above 0
+  double angleSeconds;       // k: the angle closure may reach k sqrt(n) seconds; above 0
+  double relative;           // N: the relative closure may reach 1/N; above 0
   double angleSigmaSeconds;  // a-priori standard error of an angle, seconds
   double distanceSigmaMm;    // a-priori standard error of a distance, mm
 };

@@ -61,7 +61,9 @@ ControlOutcome<std::vector<std::optional<ArcMillis>>> ReadAngles(const TraverseI
     const std::optional<double>& angle = input.stations[i].angle;
     if (!angle) return At(ControlProblem::kMissingAngle, i);
     if (!std::isfinite(*angle)) return At(ControlProblem::kBadAngle, i);
-    angles[i] = PackedToArcMillis(*angle);
+    const ArcMillis a = PackedToArcMillis(*angle);
+    if (a < 0 || a >= kTurn) return At(ControlProblem::kBadAngle, i);
+    angles[i] = a;
   }
   return angles;
 }
@@ -76,8 +78,8 @@ struct Increments {
 Increments Along(std::span<const double> azimuthsDegrees, std::span<const double> distances) {
   Increments out;
   for (std::size_t i = 0; i < distances.size(); ++i) {
-    const ForwardResult d = ComputeForward(0.0, 0.0, DegreesToPacked(azimuthsDegrees[i]),
-                                           distances[i]);
+    const ForwardResult d =
+        ComputeForward(0.0, 0.0, DegreesToPacked(azimuthsDegrees[i]), distances[i]);
     out.dx.push_back(d.x);
     out.dy.push_back(d.y);
   }
@@ -228,7 +230,33 @@ ControlOutcome<std::vector<double>> HorizontalDistances(const TraverseInput& inp
   return distances;
 }
 
-ControlOutcome<TraverseResult> ComputeTraverse(const TraverseInput& input) {
+ControlOutcome<TraverseInput> ResolveOrientation(const TraverseInput& given) {
+  TraverseInput input = given;
+  // The azimuth from `from` to `to`, packed; kSightOnStation where they
+  // are one point.
+  auto sight = [](PlanePoint from, PlanePoint to, double& azimuth) -> std::optional<ControlError> {
+    if (!Finite(from) || !Finite(to)) return ControlError{ControlProblem::kBadCoordinate};
+    const InverseResult line = ComputeInverse(from.x, from.y, to.x, to.y);
+    if (line.identicalPoints) return ControlError{ControlProblem::kSightOnStation};
+    azimuth = line.azimuth;
+    return std::nullopt;
+  };
+  if (input.backsight) {
+    if (const auto fault = sight(*input.backsight, input.start, input.azimuthIn)) return *fault;
+    input.backsight.reset();
+  }
+  if (input.foresight) {
+    if (!input.end) return ControlError{ControlProblem::kMissingEnd};
+    if (const auto fault = sight(*input.end, *input.foresight, input.azimuthOut)) return *fault;
+    input.foresight.reset();
+  }
+  return input;
+}
+
+ControlOutcome<TraverseResult> ComputeTraverse(const TraverseInput& given) {
+  const auto resolved = ResolveOrientation(given);
+  if (!resolved.ok()) return resolved.error();
+  const TraverseInput& input = resolved.value();
   const auto distances = HorizontalDistances(input);
   if (!distances.ok()) return distances.error();
   if (const auto fault = CheckKnown(input)) return *fault;
@@ -255,8 +283,7 @@ ControlOutcome<TraverseResult> ComputeTraverse(const TraverseInput& input) {
     if (angles.value()[i]) {
       row.angle = input.stations[i].angle;
       row.correctionSeconds = adjusted.corrections[i];
-      row.correctedAngle =
-          DegreesToPacked(ArcMillisToDegrees(WholeTurn(*adjusted.corrected[i])));
+      row.correctedAngle = DegreesToPacked(ArcMillisToDegrees(WholeTurn(*adjusted.corrected[i])));
     }
     if (i < degrees.size()) row.leg = TraverseLegRow{0, 0, distances.value()[i], 0, 0, 0, 0};
   }

@@ -27,7 +27,8 @@
 //                      the end: angles at every station but the last;
 //                      computed, not checked.
 // Angles where a kind uses none (the ends without orientation, the last
-// station of an open traverse) are ignored.
+// station of an open traverse) are ignored; an angle the kind uses must lie
+// within 0 <= a < 360 degrees.
 //
 // Angles are packed DMS, left (左角) or right (右角) of the direction of
 // travel, taken to a thousandth of a second; azimuths are the setting-out
@@ -75,8 +76,13 @@ struct TraverseInput {
   AngleSide side = AngleSide::kLeft;
   PlanePoint start{};
   std::optional<PlanePoint> end;  // kAttached, kUnoriented
-  double azimuthIn = 0.0;   // packed DMS, of the line from the backsight into the start
+  double azimuthIn = 0.0;         // packed DMS, of the line from the backsight into the start
   double azimuthOut = 0.0;  // packed DMS, of the line out of the end to the foresight (kAttached)
+  // Known backsight and foresight points: where given, they fix the
+  // azimuths in and out (ComputeInverse's, from the backsight to the start
+  // and from the end to the foresight) in place of the two above.
+  std::optional<PlanePoint> backsight;
+  std::optional<PlanePoint> foresight;
   std::vector<TraverseStation> stations;
   TraverseLimits limits{};
 };
@@ -87,7 +93,7 @@ struct TraverseLegRow {
   double distance;  // horizontal, metres
   double dx;        // increments, metres, to the millimetre
   double dy;
-  double vx;        // their corrections, metres, whole millimetres
+  double vx;  // their corrections, metres, whole millimetres
   double vy;
 };
 
@@ -124,24 +130,29 @@ struct Similarity {
 };
 
 struct TraverseResult {
-  std::vector<TraverseRow> rows;  // one per station
-  double sumD = 0.0;              // metres
+  std::vector<TraverseRow> rows;                 // one per station
+  double sumD = 0.0;                             // metres
   std::optional<AngleClosure> angle;             // kAttached, kClosed
   std::optional<CoordinateClosure> coordinates;  // all but kOpen
   std::optional<Similarity> similarity;          // kUnoriented
 
   bool checked() const { return coordinates.has_value(); }
-  bool over() const {
-    return (angle && angle->over) || (coordinates && coordinates->over);
-  }
+  bool over() const { return (angle && angle->over) || (coordinates && coordinates->over); }
 };
 
 // The horizontal distance of each leg (reduced where it has a zenith
 // angle), after checking the stations: kTooFewLegs under two legs (three
-// for a closed loop), kMissingDistance, kBadDistance, kBadAngle.
+// for a closed loop), kMissingDistance, kBadDistance, kBadAngle (a zenith
+// angle outside 0 to 180 degrees).
 ControlOutcome<std::vector<double>> HorizontalDistances(const TraverseInput& input);
 
-// The table. Errors: those of HorizontalDistances; kMissingAngle,
+// The input with its azimuths in and out taken from its backsight and
+// foresight points where it has them (which are then cleared). Errors:
+// kBadCoordinate for such a point that is no number, kSightOnStation for
+// one that is the start (the end).
+ControlOutcome<TraverseInput> ResolveOrientation(const TraverseInput& input);
+
+// The table. Errors: those of ResolveOrientation; those of HorizontalDistances; kMissingAngle,
 // kBadAngle for an angle the kind needs; kMissingEnd; kBadCoordinate;
 // kEndsCoincide (kUnoriented).
 ControlOutcome<TraverseResult> ComputeTraverse(const TraverseInput& input);

@@ -93,16 +93,15 @@ AngleAdjustment AdjustAngles(const TraverseInput& input,
       *out.corrected[i] += out.corrections[i] * 1000;
     }
     const double limit = input.limits.angleSeconds * std::sqrt(static_cast<double>(left.size()));
-    out.closure = AngleClosure{seconds, limit, static_cast<int>(left.size()),
-                               std::fabs(seconds) > limit};
+    out.closure =
+        AngleClosure{seconds, limit, static_cast<int>(left.size()), std::fabs(seconds) > limit};
   }
 
   // Azimuths: each leg's is the one before it turned by the angle at its
   // start, less half a turn (a left angle; a right angle turns the other
   // way). An unoriented traverse's first leg takes firstAzimuth.
-  ArcMillis azimuth = input.kind == TraverseKind::kUnoriented
-                          ? firstAzimuth
-                          : PackedToArcMillis(input.azimuthIn);
+  ArcMillis azimuth =
+      input.kind == TraverseKind::kUnoriented ? firstAzimuth : PackedToArcMillis(input.azimuthIn);
   for (std::size_t i = 0; i + 1 < stations; ++i) {
     const bool turns = input.kind != TraverseKind::kUnoriented || i > 0;
     if (turns) azimuth = WholeTurn(azimuth + AsLeft(*out.corrected[i], input.side) - kHalfTurn);

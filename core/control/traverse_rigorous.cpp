@@ -126,8 +126,8 @@ Network Build(const TraverseInput& input, const TraverseResult& start,
   Network net;
   const std::size_t n = input.stations.size();
   const bool closed = input.kind == TraverseKind::kClosed;
-  const bool endKnown = input.kind == TraverseKind::kAttached ||
-                        input.kind == TraverseKind::kUnoriented || closed;
+  const bool endKnown =
+      input.kind == TraverseKind::kAttached || input.kind == TraverseKind::kUnoriented || closed;
   for (std::size_t i = 0; i < n; ++i) {
     net.points.push_back(start.rows[i].point);
     const bool known = i == 0 || (i + 1 == n && endKnown);
@@ -163,11 +163,29 @@ Network Build(const TraverseInput& input, const TraverseResult& start,
   return net;
 }
 
+// A point's standard errors from its block of the inverse normal matrix
+// (metres squared, unit weight) and the factor on unit weight.
+RigorousPoint Errors(PlanePoint point, double qxx, double qyy, double qxy, double scale) {
+  const double f = scale * 1000.0;
+  const double mean = (qxx + qyy) / 2.0;
+  const double spread = std::sqrt(((qxx - qyy) / 2.0) * ((qxx - qyy) / 2.0) + qxy * qxy);
+  double azimuth = 0.5 * std::atan2(2.0 * qxy, qxx - qyy) / kTrueRadiansPerDegree;
+  if (azimuth < 0.0) azimuth += 180.0;
+  return {point,
+          std::sqrt(qxx) * f,
+          std::sqrt(qyy) * f,
+          std::sqrt(qxx + qyy) * f,
+          std::sqrt(mean + spread) * f,
+          std::sqrt(std::max(0.0, mean - spread)) * f,
+          azimuth};
+}
+
 }  // namespace
 
-ControlOutcome<RigorousTraverse> AdjustTraverseRigorously(const TraverseInput& input) {
-  const auto compass = ComputeTraverse(input);
+ControlOutcome<RigorousTraverse> AdjustTraverseRigorously(const TraverseInput& given) {
+  const auto compass = ComputeTraverse(given);
   if (!compass.ok()) return compass.error();
+  const TraverseInput input = ResolveOrientation(given).value();
   const auto distances = HorizontalDistances(input);
   Network net = Build(input, compass.value(), distances.value());
 
@@ -225,12 +243,13 @@ ControlOutcome<RigorousTraverse> AdjustTraverseRigorously(const TraverseInput& i
   }
   for (std::size_t s = 0; s < net.points.size(); ++s) {
     const int k = net.unknown[s];
-    RigorousPoint p{net.points[s], 0.0, 0.0};
+    RigorousPoint p{net.points[s], 0.0, 0.0, 0.0, 0.0, 0.0, 0.0};
     if (k >= 0) {
-      p.mxMm = std::sqrt(inverse[k * u + k]) * scale * 1000.0;
-      p.myMm = std::sqrt(inverse[(k + 1) * u + k + 1]) * scale * 1000.0;
+      p = Errors(net.points[s], inverse[k * u + k], inverse[(k + 1) * u + k + 1],
+                 inverse[k * u + k + 1], scale);
     }
     out.points.push_back(p);
+    if (p.mpMm > out.points[out.weakest].mpMm) out.weakest = s;
   }
   return out;
 }

@@ -30,10 +30,19 @@
 
 namespace survey {
 
+// A point's standard errors, mm, all 0 for a known point: of X and of Y,
+// the point's own (sqrt(mx^2 + my^2), the office's 点位中误差), and its
+// standard-error ellipse, the semi-axes (major^2 + minor^2 = mp^2) and the
+// azimuth of the major one (0 <= A < 180 degrees, decimal; 0 where the
+// errors are the same all round).
 struct RigorousPoint {
   PlanePoint point;  // metres
-  double mxMm;       // standard error of X, mm; 0 for a known point
+  double mxMm;
   double myMm;
+  double mpMm;
+  double majorMm;
+  double minorMm;
+  double majorAzimuth;
 };
 
 struct RigorousTraverse {
@@ -45,6 +54,7 @@ struct RigorousTraverse {
   std::vector<double> distanceMm;
   double sigma0;  // a posteriori; 1 without redundancy
   int redundancy;
+  std::size_t weakest;  // the station with the largest mp (the office's 最弱点)
 };
 
 // The adjustment. Errors: those of ComputeTraverse; kNoConvergence where

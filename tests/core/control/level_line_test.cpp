@@ -58,14 +58,12 @@ TEST(AttachedLevelLine, WorkedExampleGivesTheExactlyProportionalHeightsToTheMill
 }
 
 TEST(AttachedLevelLine, ClosureOverItsLimitIsMarkedAndTheHeightsStillGiven) {
-  // 三等 by stations: 4 sqrt(20) = 17.9 mm < 30 mm.
   LevelInput in = WorkedLine();
-  in.limits = Grade("三等");
-  const auto result = survey::ComputeLevelLine(in);
-  ASSERT_TRUE(result.ok());
-  EXPECT_NEAR(result.value().limitMm, 17.888544, 1e-6);
-  EXPECT_TRUE(result.value().over);
-  EXPECT_NEAR(result.value().rows[1].height, 421.136, 1e-9);
+  in.limits = Grade("三等");  // 4 sqrt(20) = 17.9 mm < 30 mm
+  const auto r = survey::ComputeLevelLine(in).value();
+  EXPECT_NEAR(r.limitMm, 17.888544, 1e-6);
+  EXPECT_TRUE(r.over);
+  EXPECT_NEAR(r.rows[1].height, 421.136, 1e-9);
 }
 
 TEST(ClosedLevelLine, SharesTheClosureByLengthAgainstTheLengthLimit) {
@@ -77,11 +75,10 @@ TEST(ClosedLevelLine, SharesTheClosureByLengthAgainstTheLengthLimit) {
   in.startHeight = 50.000;
   in.sections = {{1.224, 0.8}, {-0.852, 1.2}, {-0.385, 0.6}, {0.031, 0.4}};
   in.limits = Grade("图根");
-  const auto result = survey::ComputeLevelLine(in);
-  ASSERT_TRUE(result.ok());
-  EXPECT_NEAR(result.value().fhMm, 18.0, 1e-9);
-  EXPECT_NEAR(result.value().limitMm, 69.282032, 1e-6);
-  ExpectRows(result.value(), {-0.005, -0.007, -0.004, -0.002}, {51.219, 50.360, 49.971, 50.000});
+  const auto r = survey::ComputeLevelLine(in).value();
+  EXPECT_NEAR(r.fhMm, 18.0, 1e-9);
+  EXPECT_NEAR(r.limitMm, 69.282032, 1e-6);
+  ExpectRows(r, {-0.005, -0.007, -0.004, -0.002}, {51.219, 50.360, 49.971, 50.000});
   // 四等: 20 sqrt(3) = 34.6 mm, still within.
   in.limits = Grade("四等");
   EXPECT_FALSE(survey::ComputeLevelLine(in).value().over);
@@ -98,53 +95,44 @@ TEST(OutAndBackLevelLine, ComparesTheRunsAndCorrectsTheRunOutByHalfTheClosure) {
   in.sections = {{1.500, 0.5}, {0.750, 0.5}};
   in.back = {{-0.745, 0.5}, {-1.499, 0.5}};
   in.limits = Grade("等外");
-  const auto result = survey::ComputeLevelLine(in);
-  ASSERT_TRUE(result.ok());
-  EXPECT_NEAR(result.value().fhMm, 6.0, 1e-9);
-  EXPECT_NEAR(result.value().limitMm, 40.0, 1e-12);
-  EXPECT_NEAR(result.value().backDh, -2.244, 1e-12);
-  ExpectRows(result.value(), {-0.002, -0.001}, {101.498, 102.247});
+  const auto r = survey::ComputeLevelLine(in).value();
+  EXPECT_NEAR(r.fhMm, 6.0, 1e-9);
+  EXPECT_NEAR(r.limitMm, 40.0, 1e-12);
+  EXPECT_NEAR(r.backDh, -2.244, 1e-12);
+  ExpectRows(r, {-0.002, -0.001}, {101.498, 102.247});
 }
 
 TEST(LevelLineErrors, NameTheFaultAndTheSection) {
-  struct Case {
-    const char* what;
-    LevelInput input;
+  using Change = void (*)(LevelInput&);
+  const struct {
+    Change change;
     ControlProblem problem;
     std::size_t section;
+  } cases[] = {
+      {[](LevelInput& in) { in.sections.resize(1); }, ControlProblem::kTooFewLegs,
+       survey::kNoStation},
+      {[](LevelInput& in) { in.kind = LevelKind::kOutAndBack; }, ControlProblem::kTooFewLegs,
+       survey::kNoStation},
+      {[](LevelInput& in) { in.endHeight.reset(); }, ControlProblem::kMissingEnd,
+       survey::kNoStation},
+      {[](LevelInput& in) { in.sections[2].length = 0; }, ControlProblem::kBadLength, 2},
+      {[](LevelInput& in) { in.sections[1].length = 4.5; }, ControlProblem::kBadLength, 1},
+      {[](LevelInput& in) {
+         in.kind = LevelKind::kOutAndBack, in.back = {{-1, 1}, {-1, NAN}};
+       },
+       ControlProblem::kBadLength, 5},
+      {[](LevelInput& in) { in.sections[3].dh = NAN; }, ControlProblem::kBadCoordinate, 3},
   };
-  std::vector<Case> cases;
-  auto add = [&](const char* what, auto change, ControlProblem problem, std::size_t section) {
+  for (const auto& c : cases) {
     LevelInput in = WorkedLine();
-    change(in);
-    cases.push_back({what, in, problem, section});
-  };
-  add("one section", [](LevelInput& in) { in.sections.resize(1); }, ControlProblem::kTooFewLegs,
-      survey::kNoStation);
-  add("no run back", [](LevelInput& in) { in.kind = LevelKind::kOutAndBack; },
-      ControlProblem::kTooFewLegs, survey::kNoStation);
-  add("no end", [](LevelInput& in) { in.endHeight.reset(); }, ControlProblem::kMissingEnd,
-      survey::kNoStation);
-  add("zero stations", [](LevelInput& in) { in.sections[2].length = 0; },
-      ControlProblem::kBadLength, 2);
-  add("negative length", [](LevelInput& in) { in.sections[1].length = -0.4; },
-      ControlProblem::kBadLength, 1);
-  add("run back's length",
-      [](LevelInput& in) {
-        in.kind = LevelKind::kOutAndBack;
-        in.back = {{-1.0, 1.0}, {-1.0, NAN}};
-      },
-      ControlProblem::kBadLength, 5);
-  add("height difference", [](LevelInput& in) { in.sections[3].dh = NAN; },
-      ControlProblem::kBadCoordinate, 3);
-  for (const Case& c : cases) {
-    const auto result = survey::ComputeLevelLine(c.input);
-    ASSERT_FALSE(result.ok()) << c.what;
-    EXPECT_EQ(result.error().problem, c.problem) << c.what;
-    EXPECT_EQ(result.error().index, c.section) << c.what;
+    c.change(in);
+    const auto result = survey::ComputeLevelLine(in);
+    ASSERT_FALSE(result.ok()) << int(c.problem);
+    EXPECT_EQ(result.error().problem, c.problem);
+    EXPECT_EQ(result.error().index, c.section) << int(c.problem);
   }
   EXPECT_EQ(survey::DescribeControlError({ControlProblem::kBadLength, 2}),
-            "section 3: the length or number of stations is not above 0");
+            "section 3: the length is not above 0, or the stations are not a whole number above 0");
 }
 
 }  // namespace

@@ -5,24 +5,14 @@
 #include <cmath>
 #include <vector>
 
+#include "tests/core/control/worked_traverse.h"
+
 namespace {
 
-using survey::AngleSide;
+using control_test::WorkedTraverse;
 using survey::PlanePoint;
 using survey::TraverseInput;
 using survey::TraverseKind;
-
-TraverseInput WorkedTraverse() {
-  TraverseInput in;
-  in.start = {2507.698, 1215.637};
-  in.end = PlanePoint{2166.646, 1757.344};
-  in.azimuthIn = 237.5930;
-  in.azimuthOut = 46.4524;
-  in.stations = {{99.0100, 225.848, {}},  {167.4536, 139.026, {}}, {123.1124, 172.572, {}},
-                 {189.2036, 100.067, {}}, {179.5918, 102.483, {}}, {129.2724, {}, {}}};
-  in.limits = survey::TraverseGrade("图根").value();
-  return in;
-}
 
 TEST(RigorousTraverse, OpenTraverseCarriesThePrioriErrorsOfItsAnglesAndDistances) {
   // Straight north from B (0, 0) in two legs of 100 m, no redundancy. By
@@ -47,6 +37,14 @@ TEST(RigorousTraverse, OpenTraverseCarriesThePrioriErrorsOfItsAnglesAndDistances
   EXPECT_NEAR(r.points[2].mxMm, 21.213203, 1e-5);
   EXPECT_NEAR(r.points[2].myMm, 32.522290, 1e-5);
   EXPECT_EQ(r.points[0].mxMm, 0.0);
+  // Along and across are independent: point 2's ellipse lies across the
+  // line (azimuth 90°), and point 2 is the weakest, mp sqrt(21.2132^2 + 32.5223^2) = 38.8291 mm.
+  EXPECT_NEAR(r.points[1].majorMm, 15.0, 1e-5);
+  EXPECT_NEAR(r.points[2].majorMm, 32.522290, 1e-5);
+  EXPECT_NEAR(r.points[2].minorMm, 21.213203, 1e-5);
+  EXPECT_NEAR(r.points[2].majorAzimuth, 90.0, 1e-6);
+  EXPECT_NEAR(r.points[2].mpMm, 38.829105, 1e-5);
+  EXPECT_EQ(r.weakest, 2u);
 }
 
 TEST(RigorousTraverse, AttachedTraverseMatchesAConditionAdjustmentOfTheSameObservations) {
@@ -57,8 +55,10 @@ TEST(RigorousTraverse, AttachedTraverseMatchesAConditionAdjustmentOfTheSameObser
   // rule's (2299.800, 1303.826 ...): the distances take -10 to -11 mm each,
   // the angles +26.9 -5.4 -19.3 +2.2 +11.2 +20.5" (sum +36"), and
   // sigma0 = 1.2157, which scales the a-priori errors.
-  const PlanePoint expected[] = {{2299.788418, 1303.821690}, {2186.229017, 1384.005341},
-                                 {2192.374948, 1556.457491}, {2179.656442, 1655.701573}};
+  const PlanePoint expected[] = {{2299.788418, 1303.821690},
+                                 {2186.229017, 1384.005341},
+                                 {2192.374948, 1556.457491},
+                                 {2179.656442, 1655.701573}};
   const double angles[] = {26.924232, -5.425550, -19.336225, 2.170844, 11.209232, 20.469211};
   const double distances[] = {-9.708535, -11.053969, -10.368748, -11.274647, -11.273951};
   const auto result = survey::AdjustTraverseRigorously(WorkedTraverse());
@@ -77,15 +77,10 @@ TEST(RigorousTraverse, AttachedTraverseMatchesAConditionAdjustmentOfTheSameObser
   EXPECT_EQ(r.points.back().point.y, 1757.344);
 
   // Right angles: the same points, residuals of opposite sign.
-  TraverseInput right = WorkedTraverse();
-  right.side = AngleSide::kRight;
-  const double complements[] = {260.5900, 192.1424, 236.4836, 170.3924, 180.0042, 230.3236};
-  for (int i = 0; i < 6; ++i) right.stations[i].angle = complements[i];
-  const auto mirrored = survey::AdjustTraverseRigorously(right);
-  ASSERT_TRUE(mirrored.ok());
+  const auto right = survey::AdjustTraverseRigorously(control_test::WorkedTraverseRight()).value();
   for (int i = 0; i < 6; ++i) {
-    EXPECT_NEAR(mirrored.value().points[i].point.x, r.points[i].point.x, 1e-7);
-    EXPECT_NEAR(mirrored.value().angleSeconds[i], -r.angleSeconds[i], 1e-6);
+    EXPECT_NEAR(right.points[i].point.x, r.points[i].point.x, 1e-7);
+    EXPECT_NEAR(right.angleSeconds[i], -r.angleSeconds[i], 1e-6);
   }
 }
 
@@ -100,9 +95,7 @@ TEST(RigorousTraverse, ClosedLoopStaysOnItsStart) {
                  {90.0002, 100.0, {}},
                  {90.0002, {}, {}}};
   in.limits = survey::TraverseGrade("一级").value();
-  const auto result = survey::AdjustTraverseRigorously(in);
-  ASSERT_TRUE(result.ok());
-  const auto& r = result.value();
+  const auto r = survey::AdjustTraverseRigorously(in).value();
   EXPECT_EQ(r.redundancy, 3);
   const PlanePoint corners[] = {{1100, 1000}, {1100, 900}, {1000, 900}};
   for (int i = 0; i < 3; ++i) {
