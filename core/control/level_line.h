@@ -24,9 +24,10 @@
 // it. Over or not, the table is given.
 //
 // Corrections are whole millimetres shared by the running total
-// (running_share.h): each adjusted height is the strictly proportional
-// adjustment rounded to the millimetre, half away from zero, and the
-// corrections sum to -fh rounded. Where a printed table shares the
+// (running_share.h): the running correction is rounded half away from
+// zero, so each adjusted height is the strictly proportional adjustment to
+// the millimetre (of heights typed to the millimetre), and the corrections
+// sum to -fh rounded. Where a printed table shares the
 // remainder otherwise (the first sections, or evenly by station), its
 // intermediate heights may differ from these by a millimetre.
 

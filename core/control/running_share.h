@@ -8,8 +8,8 @@
 // corrections up to each station is rounded, half away from zero, and each
 // correction is the difference of two consecutive rounded running totals.
 // Each adjusted azimuth, coordinate or height is then the strictly
-// proportional adjustment rounded to the unit, never more than half a unit
-// off it; each correction differs from its exact share by less than one
+// proportional adjustment to the unit, never more than half a unit off it
+// (at a tie, the way the running correction grows); each correction differs from its exact share by less than one
 // unit; and the remainder of a share that does not divide falls where the
 // running total crosses a half, spread along the line rather than heaped on
 // its first or longest legs. Equal shares of -40" over six angles give
