@@ -23,7 +23,8 @@ std::string DescribeControlError(const ControlError& error) {
     case ControlProblem::kBadDistance:
       return Where(error, "leg") + ": the distance is not above 0";
     case ControlProblem::kBadLength:
-      return Where(error, "section") + ": the length is not above 0, or the stations are not a whole number above 0";
+      return Where(error, "section") +
+             ": the length is not above 0, or the stations are not a whole number above 0";
     case ControlProblem::kBadCoordinate:
       return "a known coordinate, height or height difference is no number";
     case ControlProblem::kMissingEnd:

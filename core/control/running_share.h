@@ -9,12 +9,11 @@
 // correction is the difference of two consecutive rounded running totals.
 // Each adjusted azimuth, coordinate or height is then the strictly
 // proportional adjustment to the unit, never more than half a unit off it
-// (at a tie, the way the running correction grows); each correction differs from its exact share by less than one
-// unit; and the remainder of a share that does not divide falls where the
-// running total crosses a half, spread along the line rather than heaped on
-// its first or longest legs. Equal shares of -40" over six angles give
-// -7 -6 -7 -7 -6 -7; -30 mm over sections of 6, 5, 5 and 4 stations gives
-// -9 -8 -7 -6 (exactly -9, -7.5, -7.5, -6).
+// (at a tie, the way the running correction grows); each correction differs from its exact share by
+// less than one unit; and the remainder of a share that does not divide falls where the running
+// total crosses a half, spread along the line rather than heaped on its first or longest legs.
+// Equal shares of -40" over six angles give -7 -6 -7 -7 -6 -7; -30 mm over sections of 6, 5, 5 and
+// 4 stations gives -9 -8 -7 -6 (exactly -9, -7.5, -7.5, -6).
 
 #include <cstdint>
 #include <span>

@@ -5,6 +5,7 @@
 
 #include "core/control/running_share.h"
 #include "core/control/traverse_angles.h"
+#include "core/control/traverse_columns.h"
 #include "core/packed_angle.h"
 #include "core/survey.h"
 
@@ -66,51 +67,6 @@ ControlOutcome<std::vector<std::optional<ArcMillis>>> ReadAngles(const TraverseI
     angles[i] = a;
   }
   return angles;
-}
-
-// The legs' exact increments along their azimuths (ComputeForward's),
-// metres.
-struct Increments {
-  std::vector<double> dx;
-  std::vector<double> dy;
-};
-
-Increments Along(std::span<const double> azimuthsDegrees, std::span<const double> distances) {
-  Increments out;
-  for (std::size_t i = 0; i < distances.size(); ++i) {
-    const ForwardResult d =
-        ComputeForward(0.0, 0.0, DegreesToPacked(azimuthsDegrees[i]), distances[i]);
-    out.dx.push_back(d.x);
-    out.dy.push_back(d.y);
-  }
-  return out;
-}
-
-double Millimetres(std::int64_t mm) { return static_cast<double>(mm) / 1000.0; }
-
-// Rounded increments, corrections and coordinates from the exact offsets
-// of the adjusted points from the start (one per leg, metres): the
-// increments are rounded to the millimetre, each point is the start plus
-// its exact offset rounded to the millimetre, and each correction is what
-// the rounded increment lacks of the step between two rounded points.
-void FillLegs(TraverseResult& result, const Increments& exact, std::span<const double> offsetsX,
-              std::span<const double> offsetsY) {
-  std::int64_t previousX = 0, previousY = 0;
-  const PlanePoint start = result.rows.front().point;
-  for (std::size_t i = 0; i < exact.dx.size(); ++i) {
-    TraverseLegRow& leg = *result.rows[i].leg;
-    const std::int64_t dx = RoundHalfAway(exact.dx[i] * 1000.0);
-    const std::int64_t dy = RoundHalfAway(exact.dy[i] * 1000.0);
-    const std::int64_t x = RoundHalfAway(offsetsX[i] * 1000.0);
-    const std::int64_t y = RoundHalfAway(offsetsY[i] * 1000.0);
-    leg.dx = Millimetres(dx);
-    leg.dy = Millimetres(dy);
-    leg.vx = Millimetres(x - previousX - dx);
-    leg.vy = Millimetres(y - previousY - dy);
-    result.rows[i + 1].point = {start.x + Millimetres(x), start.y + Millimetres(y)};
-    previousX = x;
-    previousY = y;
-  }
 }
 
 CoordinateClosure Closure(double fx, double fy, double sumD, double limit) {
@@ -198,8 +154,8 @@ void Unchecked(TraverseResult& result, const Increments& exact) {
   for (std::size_t i = 0; i < exact.dx.size(); ++i) {
     runX += RoundHalfAway(exact.dx[i] * 1000.0);
     runY += RoundHalfAway(exact.dy[i] * 1000.0);
-    offsetsX.push_back(Millimetres(runX));
-    offsetsY.push_back(Millimetres(runY));
+    offsetsX.push_back(static_cast<double>(runX) / 1000.0);
+    offsetsY.push_back(static_cast<double>(runY) / 1000.0);
   }
   FillLegs(result, exact, offsetsX, offsetsY);
 }
@@ -282,7 +238,7 @@ ControlOutcome<TraverseResult> ComputeTraverse(const TraverseInput& given) {
     TraverseRow& row = result.rows[i];
     if (angles.value()[i]) {
       row.angle = input.stations[i].angle;
-      row.correctionSeconds = adjusted.corrections[i];
+      row.correctionSeconds = static_cast<double>(adjusted.corrections[i]);
       row.correctedAngle = DegreesToPacked(ArcMillisToDegrees(WholeTurn(*adjusted.corrected[i])));
     }
     if (i < degrees.size()) row.leg = TraverseLegRow{0, 0, distances.value()[i], 0, 0, 0, 0};

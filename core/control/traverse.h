@@ -98,8 +98,10 @@ struct TraverseLegRow {
 };
 
 struct TraverseRow {
-  std::optional<double> angle;           // as observed, packed DMS (left or right)
-  std::int64_t correctionSeconds = 0;    // whole seconds
+  std::optional<double> angle;  // as observed, packed DMS (left or right)
+  // Seconds: whole ones in the compass rule's table, the residual in the
+  // rigorous one's.
+  double correctionSeconds = 0.0;
   std::optional<double> correctedAngle;  // packed DMS
   std::optional<TraverseLegRow> leg;     // to the next station; none on the last row
   PlanePoint point;                      // adjusted, metres

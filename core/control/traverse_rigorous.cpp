@@ -6,7 +6,9 @@
 #include <optional>
 
 #include "core/control/traverse_angles.h"
+#include "core/control/traverse_columns.h"
 #include "core/packed_angle.h"
+#include "core/survey.h"
 
 namespace survey {
 namespace {
@@ -180,6 +182,35 @@ RigorousPoint Errors(PlanePoint point, double qxx, double qyy, double qxy, doubl
           azimuth};
 }
 
+// The compass rule's table turned into the rigorous one (see the header).
+TraverseResult Table(TraverseResult table, const Network& net, const RigorousTraverse& out) {
+  std::vector<double> degrees;
+  for (std::size_t i = 0; i + 1 < net.points.size(); ++i) {
+    const PlanePoint a = net.points[i], b = net.points[i + 1];
+    degrees.push_back(ComputeInverse(a.x, a.y, b.x, b.y).degrees);
+    table.rows[i].leg->degrees = degrees.back();
+    table.rows[i].leg->azimuth = DegreesToPacked(degrees.back());
+  }
+  for (std::size_t i = 0; i < table.rows.size(); ++i) {
+    TraverseRow& row = table.rows[i];
+    if (!row.angle) continue;
+    row.correctionSeconds = out.angleSeconds[i];
+    double corrected = PackedToDegrees(*row.angle) + out.angleSeconds[i] / 3600.0;
+    if (corrected < 0.0) corrected += 360.0;
+    if (corrected >= 360.0) corrected -= 360.0;
+    row.correctedAngle = DegreesToPacked(corrected);
+  }
+  std::vector<double> offsetsX, offsetsY;
+  for (std::size_t i = 1; i < net.points.size(); ++i) {
+    offsetsX.push_back(net.points[i].x - net.points[0].x);
+    offsetsY.push_back(net.points[i].y - net.points[0].y);
+  }
+  const PlanePoint last = table.rows.back().point;
+  FillLegs(table, Along(degrees, net.distances), offsetsX, offsetsY);
+  if (net.unknown.back() < 0) table.rows.back().point = last;  // a known end keeps its own
+  return table;
+}
+
 }  // namespace
 
 ControlOutcome<RigorousTraverse> AdjustTraverseRigorously(const TraverseInput& given) {
@@ -251,6 +282,7 @@ ControlOutcome<RigorousTraverse> AdjustTraverseRigorously(const TraverseInput& g
     out.points.push_back(p);
     if (p.mpMm > out.points[out.weakest].mpMm) out.weakest = s;
   }
+  out.table = Table(compass.value(), net, out);
   return out;
 }
 

@@ -22,6 +22,12 @@
 //
 // Redundancy: 3 for an attached or closed traverse, 1 without orientation,
 // 0 for an open one.
+//
+// Speed: the normal equations are dense and inverted whole in each of a
+// few iterations, O(n^3) in the stations: 1.3 ms for 50 stations, 96 ms
+// for 200 (bench/control, one core of the build machine). Office
+// traverses have tens of stations; a banded solver would pay only far
+// beyond them.
 
 #include <vector>
 
@@ -55,6 +61,13 @@ struct RigorousTraverse {
   double sigma0;  // a posteriori; 1 without redundancy
   int redundancy;
   std::size_t weakest;  // the station with the largest mp (the office's 最弱点)
+  // The form's table on the adjusted points: the closures and limits are
+  // the compass rule's (they are the observations'); each angle's
+  // correction is its residual (seconds, not whole), each leg's azimuth is
+  // the one between the adjusted points and its distance the observed
+  // one, and the increments and their corrections take the table onto the
+  // adjusted points rounded to the millimetre (traverse_columns.h).
+  TraverseResult table;
 };
 
 // The adjustment. Errors: those of ComputeTraverse; kNoConvergence where

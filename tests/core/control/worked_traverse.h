@@ -20,13 +20,4 @@ inline survey::TraverseInput WorkedTraverse() {
   return in;
 }
 
-// The same traverse observed with right angles (360° less each left one).
-inline survey::TraverseInput WorkedTraverseRight() {
-  survey::TraverseInput in = WorkedTraverse();
-  in.side = survey::AngleSide::kRight;
-  const double right[] = {260.5900, 192.1424, 236.4836, 170.3924, 180.0042, 230.3236};
-  for (int i = 0; i < 6; ++i) in.stations[i].angle = right[i];
-  return in;
-}
-
 }  // namespace control_test
