@@ -39,14 +39,17 @@
 // Closures are observed minus true: the angle closure fβ is the sum of the
 // angles less the sum they should have (so for right angles it has the
 // sign opposite to the azimuth's misclosure), fx and fy the sums of the
-// increments less the known differences. Corrections are whole seconds
-// (angles, equal shares) and whole millimetres (increments, in proportion
-// to the legs' distances: the compass rule), shared by the running total
-// of running_share.h: each azimuth and coordinate is the strictly adjusted
-// one rounded, the columns add up, and the corrections sum to -fβ, -fx,
-// -fy (fx and fy as the rounded increments add up; the closures given are
-// the exact ones, which agree with those to the millimetre). Increments are
-// rounded to millimetres, half away from zero.
+// increments less the known differences (exact, not from the rounded
+// increments). Corrections are whole seconds (angles, equal shares) and
+// whole millimetres (increments, in proportion to the legs' distances: the
+// compass rule), shared by the running total of running_share.h: each
+// azimuth and point is the strictly adjusted one to the second and the
+// millimetre (of angles in whole seconds), and the angles' corrections sum
+// to -fβ rounded. Increments are rounded to millimetres, half away from
+// zero, and each increment's correction is what it lacks of the step
+// between two rounded points, so the columns add up; their sums are minus
+// the closures of the rounded increments, which differ from fx and fy by
+// at most half a millimetre a leg.
 //
 // Limits: |fβ| <= k sqrt(n), n the angles corrected, and ΣD / f >= N. A
 // closure over its limit is marked over; the adjustment is given all the
