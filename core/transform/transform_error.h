@@ -52,8 +52,8 @@ enum class TransformProblem {
   // A projection height surface at or below the ellipsoid's centre half
   // way (below -a/2); `value` is it, metres.
   kBadHeightSurface,
-  // x, y is no point of the projection (beyond the pole, or so far east or
-  // west that the inverse does not come back to it); `value` is x.
+  // x, y is no point of the projection: x at or beyond a pole's; `value`
+  // is x.
   kOffProjection,
 };
 
