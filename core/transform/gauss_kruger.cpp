@@ -32,6 +32,11 @@ std::optional<TransformError> CheckSetup(const ProjectionSetup& setup) {
     if (!(std::fabs(meridian) <= 180.0)) {
       return Fault(TransformProblem::kBadCentralMeridian, meridian);
     }
+    // Both given: they must be one meridian, or which one is meant is a guess.
+    if (setup.zone && LongitudeFromMeridian(meridian, CentralMeridianOf(*setup.zone,
+                                                                        setup.zoneWidth)) != 0.0) {
+      return Fault(TransformProblem::kBadCentralMeridian, meridian);
+    }
     if (setup.zonePrefix && !ZoneOfMeridian(meridian, setup.zoneWidth)) {
       return Fault(TransformProblem::kNoZoneNumber, meridian);
     }

@@ -51,7 +51,7 @@ struct ProjectionSetup {
   Ellipsoid ellipsoid = Ellipsoid::kCgcs2000;
   int zoneWidth = 3;                      // degrees, 3 or 6
   std::optional<int> zone{};              // the zone
-  std::optional<double> centralMeridian{};  // or its meridian, degrees (not with `zone`)
+  std::optional<double> centralMeridian{};  // or its meridian, degrees
   double falseEasting = kFalseEasting;    // metres
   bool zonePrefix = false;                // y with the zone number in front
   double heightSurface = 0.0;             // H, metres above the ellipsoid
@@ -72,7 +72,7 @@ struct ProjectedPoint {
 
 struct GeographicPoint {
   double latitude;   // degrees
-  double longitude;  // degrees, -180 < L <= 180
+  double longitude;  // degrees, -180 <= L <= 180
   double convergence;
   double pointScale;
   std::optional<int> zone;
@@ -81,7 +81,8 @@ struct GeographicPoint {
 
 class GaussKruger {
  public:
-  // Errors: kNotANumber; kBadZoneWidth; kBadZone; kBadCentralMeridian;
+  // Errors: kNotANumber; kBadZoneWidth; kBadZone; kBadCentralMeridian (also
+  // for a zone and a central meridian given that are not the zone's);
   // kNoZoneNumber for zonePrefix with a central meridian that is no zone's;
   // kBadHeightSurface; kBadScale.
   static TransformOutcome<GaussKruger> Make(const ProjectionSetup& setup);

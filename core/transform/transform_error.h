@@ -39,7 +39,8 @@ enum class TransformProblem {
   kBadZoneWidth,
   // A zone number that no zone of its width has; `value` is it.
   kBadZone,
-  // A central meridian outside -180° to 180°; `value` is it.
+  // A central meridian outside -180° to 180°, or given with a zone whose
+  // meridian it is not; `value` is it.
   kBadCentralMeridian,
   // y is to carry the zone number in front, but there is no zone: the
   // central meridian given is none of a zone of its width; `value` is it.

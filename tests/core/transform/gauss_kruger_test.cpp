@@ -135,6 +135,8 @@ TEST(GaussKruger, RefusesWhatNoZoneServes) {
 
   for (const auto& [setup, problem] : {
            std::tuple{ProjectionSetup{.zoneWidth = 6, .zone = 61}, TransformProblem::kBadZone},
+           std::tuple{ProjectionSetup{.zone = 38, .centralMeridian = 117.0},
+                      TransformProblem::kBadCentralMeridian},
            std::tuple{ProjectionSetup{.centralMeridian = 114.5, .zonePrefix = true},
                       TransformProblem::kNoZoneNumber},
        }) {
