@@ -8,7 +8,7 @@
 // central meridian it is exact to 5 nm, the convergence to 2e-15" and the
 // scale to 6e-14, far beyond any zone. TransverseMercatorExact, the closed
 // form in elliptic functions, serves the whole ellipsoid, but over a zone it
-// is no closer and costs about five times as much a point
+// is no closer and costs four to five times as much a point
 // (bench/transform/compare.sh); PROJ's transverse Mercator is the same
 // series.
 //
