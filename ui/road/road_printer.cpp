@@ -99,6 +99,14 @@ bool RoadPrinter::layOut(QSizeF page, Layout& layout, const std::atomic<bool>* s
     }
     if (fits) break;
   }
+  // Each table across the whole width: what the page has beside its
+  // columns goes to them in their measure.
+  for (std::vector<double>& widths : layout.widths) {
+    double total = 0;
+    for (const double width : widths) total += width;
+    if (total <= 0 || total >= page.width()) continue;
+    for (double& width : widths) width *= page.width() / total;
+  }
   const double rowHeight = QFontMetricsF(layout.font).height() + 4;
   const double titleHeight = QFontMetricsF(m_bold).height() + 4;
   Layout::Page current;

@@ -12,6 +12,7 @@
 #include "tests/ui/common/program_run.h"
 #include "tests/ui/road/road_files.h"
 #include "ui/road/road_csv.h"
+#include "ui/road/road_printer.h"
 #include "ui/sheet/setout_sheet.h"
 #include "ui/sheet/setout_window.h"
 
@@ -30,9 +31,9 @@ TEST(RoadPdf, WrittenWithoutADisplayHoldsTheCurveTableAndTheStakes) {
   const QString text = PdfText(pdf, true);
   for (const char* line :
        {"交点表 jd.csv：4 个交点，K0+000.000 至 K1+050.220，全长 1050.220 m；纵断面 profile.csv",
-        "JD1 -78.2044 110.000 55.000 55.000 118.001 118.001 205.412 33.365 30.590 K0+224.341 "
-        "K0+106.340 K0+161.340 K0+209.047 K0+256.753 K0+311.753",
-        "PEnd K1+050.220", "QZ K0+209.047 608.982 281.073 1.1828",
+        "JD1 608.220 314.430 左 78°20′44″ 110.000 55.000 55.000 118.001 118.001 205.412 33.365 "
+        "30.590 K0+224.341 K0+106.340 K0+161.340 K0+209.047 K0+256.753 K0+311.753",
+        "PSta 437.580 168.790 K0+000.000", "PEnd 852.110 723.550 K1+050.220", "QZ K0+209.047 608.982 281.073 1.1828",
         "K0+209.047 QZ L10 209.047 -10.000 609.210 271.076 1.1828 104.181",
         "K1+050.220 EP R10 1050.220 10.000 842.110 723.622 89.3515 102.834"})
     EXPECT_TRUE(text.contains(QString::fromUtf8(line))) << line;
@@ -43,6 +44,23 @@ TEST(RoadPdf, WrittenWithoutADisplayHoldsTheCurveTableAndTheStakes) {
                             QStringLiteral("--pdf"), pdf},
                            true);
   EXPECT_EQ(bad.status, 2);
+}
+
+// Each table spans the page, its columns widened in their measure; the
+// curve table, the widest, at the largest font that lets it fit.
+TEST(RoadPdf, TheTablesSpanThePagesWidth) {
+  RoadFiles files;
+  auto design = std::make_shared<reading::RoadDesign>();
+  ASSERT_FALSE(reading::ReadRoad(files.request(), *design));
+  const RoadShown road{design, reading::MakeRoadRows(design, 3), {3, 4}};
+  RoadPrinter::Layout layout;
+  ASSERT_TRUE(RoadPrinter(road, nullptr, "2026-01-01").layOut(QSizeF(1032, 700), layout));
+  ASSERT_EQ(layout.widths.size(), 3u);
+  for (const std::vector<double>& widths : {layout.widths[0], layout.widths[1]}) {
+    double total = 0;
+    for (const double width : widths) total += width;
+    EXPECT_NEAR(total, 1032, 1e-9);
+  }
 }
 
 TEST(RoadCsv, TheStakesAreTheToolsListAndReadBackIntoASetoutSheet) {
