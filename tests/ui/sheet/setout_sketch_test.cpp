@@ -1,5 +1,6 @@
-// The sketch's names: where two would overlap only the first is drawn, and
-// names far apart are all drawn; the north arrow and the scale bar cover no
+// The sketch's names: where two would overlap only the first is drawn
+// there, names far apart are all drawn, the station's always and over no
+// point, none cut at the edge; the north arrow and the scale bar cover no
 // point, fitted or panned.
 
 #include <gtest/gtest.h>
@@ -7,6 +8,7 @@
 #include <QFontMetricsF>
 #include <QImage>
 #include <QPainter>
+#include <algorithm>
 
 #include "ui/sheet/setout_sheet.h"
 #include "ui/sheet/sketch_painter.h"
@@ -97,6 +99,46 @@ TEST(SketchBands, TheNorthArrowAndTheScaleBarCoverNoPoint) {
   EXPECT_GT(under.y(), 300 - band);
   EXPECT_EQ(image.copy(0, 300 - band + 1, 400, band - 1),
             bare.copy(0, 300 - band + 1, 400, band - 1));
+}
+
+// The station at the middle of a plan of 400 x 300 pixels, 20 a metre:
+// design points crowd the place right of it where its name would go, one
+// more (桩200) lies 5 pixels from the right edge. The station's name shows,
+// over no point; 桩200's is whole; no two names overlap; every name is drawn
+// or counted.
+TEST(SketchNames, TheStationsNameIsNeverCoveredAndNoNameIsCut) {
+  SetoutSheet sheet;
+  sheet.station = {QStringLiteral("S1"), 0, 0};
+  std::vector<QPointF> points;
+  for (int east = 1; east <= 12; ++east)
+    for (int north = -1; north <= 1; ++north) {
+      addPoint(sheet, "P", north * 0.25, east * 0.25);
+      points.emplace_back(200 + east * 5, 150 - north * 5);
+    }
+  addPoint(sheet, "桩200", 0.0, 9.75);
+  points.emplace_back(395, 150);
+  const QFont font;
+  const QRectF area(0, 0, 400, 300);
+  const SketchPainter painter(sheet, SketchFrame{0, 0, 20}, area, {}, font);
+  const SketchPainter::Labels labels = painter.labels(QFontMetricsF(font), SketchPainter::kNoRow);
+
+  ASSERT_FALSE(labels.drawn.empty());
+  const SketchPainter::Label& station = labels.drawn.front();
+  EXPECT_EQ(station.text, "S1");
+  for (const QPointF& point : points)
+    EXPECT_FALSE(station.rect.intersects(QRectF(point - QPointF(1.5, 1.5), QSizeF(3, 3))));
+  const auto pile = std::find_if(labels.drawn.begin(), labels.drawn.end(),
+                                 [](const auto& label) { return label.text == "桩200"; });
+  ASSERT_NE(pile, labels.drawn.end());
+  EXPECT_LE(pile->rect.right(), 400);
+  EXPECT_LT(pile->rect.right(), 395);  // to the left of its point
+  for (std::size_t i = 0; i < labels.drawn.size(); ++i) {
+    EXPECT_TRUE(area.contains(labels.drawn[i].rect)) << i;
+    for (std::size_t j = i + 1; j < labels.drawn.size(); ++j)
+      EXPECT_FALSE(labels.drawn[i].rect.intersects(labels.drawn[j].rect)) << i << " " << j;
+  }
+  EXPECT_EQ(labels.drawn.size() + labels.leftOut, points.size() + 1);
+  EXPECT_GT(labels.leftOut, 20u);
 }
 
 }  // namespace
