@@ -8,6 +8,7 @@
 
 #include "ui/common/pdf_file.h"
 #include "ui/road/road_painter.h"
+#include "ui/sheet/sheet_look.h"
 
 namespace {
 
@@ -26,7 +27,7 @@ RoadPrinter::RoadPrinter(const RoadShown& road, const std::vector<reading::Stake
       m_date(std::move(date)),
       m_curves(CurveTable(road)),
       m_mainPoints(MainPointTable(road)) {
-  m_font = QFont(QStringLiteral("宋体"));
+  m_font = WithNarrowPrimes(QFont(QStringLiteral("宋体")));  // 左 78°20′44″ without gaps
   m_font.setPixelSize(12);
   m_bold = m_font;
   m_bold.setBold(true);

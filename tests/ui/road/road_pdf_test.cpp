@@ -12,7 +12,6 @@
 #include "tests/ui/common/program_run.h"
 #include "tests/ui/road/road_files.h"
 #include "ui/road/road_csv.h"
-#include "ui/road/road_printer.h"
 #include "ui/sheet/setout_sheet.h"
 #include "ui/sheet/setout_window.h"
 
@@ -44,23 +43,6 @@ TEST(RoadPdf, WrittenWithoutADisplayHoldsTheCurveTableAndTheStakes) {
                             QStringLiteral("--pdf"), pdf},
                            true);
   EXPECT_EQ(bad.status, 2);
-}
-
-// Each table spans the page, its columns widened in their measure; the
-// curve table, the widest, at the largest font that lets it fit.
-TEST(RoadPdf, TheTablesSpanThePagesWidth) {
-  RoadFiles files;
-  auto design = std::make_shared<reading::RoadDesign>();
-  ASSERT_FALSE(reading::ReadRoad(files.request(), *design));
-  const RoadShown road{design, reading::MakeRoadRows(design, 3), {3, 4}};
-  RoadPrinter::Layout layout;
-  ASSERT_TRUE(RoadPrinter(road, nullptr, "2026-01-01").layOut(QSizeF(1032, 700), layout));
-  ASSERT_EQ(layout.widths.size(), 3u);
-  for (const std::vector<double>& widths : {layout.widths[0], layout.widths[1]}) {
-    double total = 0;
-    for (const double width : widths) total += width;
-    EXPECT_NEAR(total, 1032, 1e-9);
-  }
 }
 
 TEST(RoadCsv, TheStakesAreTheToolsListAndReadBackIntoASetoutSheet) {
