@@ -11,8 +11,8 @@ namespace reading {
 namespace {
 
 constexpr std::array<const char*, kCurveFieldCount> kCurveTitles = {
-    "NAME", "ALPHA", "R",  "LS1", "LS2", "T1", "T2", "L",
-    "E",    "J",     "JD", "ZH",  "HY",  "QZ", "YH", "HZ"};
+    "NAME", "X", "Y", "ALPHA", "R",  "LS1", "LS2", "T1", "T2",
+    "L",    "E", "J", "JD",    "ZH", "HY",  "QZ",  "YH", "HZ"};
 constexpr std::array<const char*, kMainPointFieldCount> kMainPointTitles = {"POINT", "K", "X", "Y",
                                                                             "AZIMUTH"};
 
@@ -39,6 +39,10 @@ void AppendCurveField(const survey::CurveRow& row, CurveField field, const RoadD
     case CurveField::kName:
       AppendShown(out, row.name);
       return;
+    case CurveField::kX:
+      return length(row.x);
+    case CurveField::kY:
+      return length(row.y);
     case CurveField::kAlpha:
       return AppendSignedAngle(out, row.deflection, decimals);
     case CurveField::kRadius:
@@ -60,8 +64,7 @@ void AppendCurveField(const survey::CurveRow& row, CurveField field, const RoadD
     case CurveField::kJd:
       return chainage(row.chainage);
     case CurveField::kZh:
-      if (row.spiralIn > 0.0) chainage(row.zh.chainage);
-      return;
+      return chainage(row.zh.chainage);
     case CurveField::kHy:
       return chainage(row.hy.chainage);
     case CurveField::kQz:
@@ -69,15 +72,25 @@ void AppendCurveField(const survey::CurveRow& row, CurveField field, const RoadD
     case CurveField::kYh:
       return chainage(row.yh.chainage);
     case CurveField::kHz:
-      if (row.spiralOut > 0.0) chainage(row.hz.chainage);
-      return;
+      return chainage(row.hz.chainage);
   }
 }
 
-void AppendEndField(std::string_view name, double chainage, CurveField field,
+void AppendEndField(std::string_view name, const survey::MainPoint& point, CurveField field,
                     const RoadDecimals& decimals, std::string& out) {
-  if (field == CurveField::kName) AppendShown(out, name);
-  if (field == CurveField::kJd) out += ChainageText(chainage, decimals.lengths);
+  switch (field) {
+    case CurveField::kName:
+      return AppendShown(out, name);
+    case CurveField::kX:
+      return AppendFixed(out, point.x, decimals.lengths);
+    case CurveField::kY:
+      return AppendFixed(out, point.y, decimals.lengths);
+    case CurveField::kJd:
+      out += ChainageText(point.chainage, decimals.lengths);
+      return;
+    default:
+      return;
+  }
 }
 
 std::span<const char* const> MainPointFieldTitles() { return kMainPointTitles; }
@@ -108,12 +121,12 @@ void AppendCurveLine(const survey::CurveRow& row, const RoadDecimals& decimals, 
   }
 }
 
-void AppendEndLine(std::string_view name, double chainage, const RoadDecimals& decimals,
-                   std::string& out) {
+void AppendEndLine(std::string_view name, const survey::MainPoint& point,
+                   const RoadDecimals& decimals, std::string& out) {
   AppendField(out, name, ',');
   for (std::size_t field = 1; field < kCurveFieldCount; ++field) {
     out += ',';
-    AppendEndField(name, chainage, static_cast<CurveField>(field), decimals, out);
+    AppendEndField(name, point, static_cast<CurveField>(field), decimals, out);
   }
 }
 
@@ -146,11 +159,14 @@ void AppendRoadTable(const RoadDesign& design, const RoadDecimals& decimals, boo
     }
     return;
   }
+  const std::span<const survey::MainPoint> points = design.alignment.mainPoints();
+  AppendEndLine(design.pointNames.front(), points.front(), decimals, out);
+  out += '\n';
   for (const survey::CurveRow& row : design.curves) {
     AppendCurveLine(row, decimals, out);
     out += '\n';
   }
-  AppendEndLine(design.pointNames.back(), design.alignment.endChainage(), decimals, out);
+  AppendEndLine(design.pointNames.back(), points.back(), decimals, out);
   out += '\n';
 }
 

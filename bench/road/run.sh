@@ -37,7 +37,7 @@ gawk -v seed=50 'BEGIN {
   }
 }' >"$work/road.csv"
 road=(--alignment "$work/road.csv")
-length=$("$calc" alignment "${road[@]}" | tail -1 | cut -d, -f11 | tr -d K | tr + ' ' |
+length=$("$calc" alignment "${road[@]}" | tail -1 | cut -d, -f13 | tr -d K | tr + ' ' |
          awk '{ print $1 * 1000 + $2 }')
 gawk -v mode=forward -v rows="$rows" -f "$root/bench/cli/generate.awk" >"$work/forward.txt"
 gawk -v rows="$rows" -v len="$length" 'BEGIN {

@@ -20,8 +20,9 @@ namespace {
 void installClassicLook() {
   QStyle* style = QStyleFactory::create(QStringLiteral("Windows"));
   if (!style) return;  // Qt always builds this style in; keep Qt's own look otherwise
-  QApplication::setStyle(new CClassicStyle(style));
-  QApplication::setPalette(style->standardPalette());
+  auto* classic = new CClassicStyle(style);
+  QApplication::setStyle(classic);
+  QApplication::setPalette(classic->standardPalette());
 }
 
 // The interface is Chinese only, so Qt's own texts are Chinese whatever the

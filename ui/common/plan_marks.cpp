@@ -2,7 +2,6 @@
 
 #include <QFontMetricsF>
 #include <QPainter>
-#include <algorithm>
 #include <cmath>
 
 double RoundScaleLength(double metres) {
@@ -47,44 +46,13 @@ void PaintScaleBar(QPainter& painter, const QRectF& area, double pixelsPerMetre)
                    QStringLiteral("%1 m").arg(QString::number(metres, 'g', 6)));
 }
 
-LabelGrid::LabelGrid(const QRectF& area, double cell)
-    : m_area(area),
-      m_cell(std::max(1.0, cell)),
-      m_columns(static_cast<int>(std::ceil(area.width() / m_cell)) + 1),
-      m_rows(static_cast<int>(std::ceil(area.height() / m_cell)) + 1),
-      m_taken(static_cast<std::size_t>(m_columns) * m_rows, false) {}
-
-bool LabelGrid::isFreeAt(QPointF at) const {
-  const int x = column(at.x());
-  const int y = row(at.y());
-  return x < 0 || y < 0 || x >= m_columns || y >= m_rows ||
-         !m_taken[static_cast<std::size_t>(y) * m_columns + x];
-}
-
-bool LabelGrid::isFree(const QRectF& rect) const {
-  bool free = true;
-  forCells(rect, [&](std::size_t cell) { free = free && !m_taken[cell]; });
-  return free;
-}
-
-void LabelGrid::take(const QRectF& rect) {
-  forCells(rect, [&](std::size_t cell) { m_taken[cell] = true; });
-}
-
-template <class Visit>
-void LabelGrid::forCells(const QRectF& rect, Visit visit) const {
-  const int left = std::max(0, column(rect.left()));
-  const int right = std::min(m_columns - 1, column(rect.right()));
-  const int top = std::max(0, row(rect.top()));
-  const int bottom = std::min(m_rows - 1, row(rect.bottom()));
-  for (int y = top; y <= bottom; ++y)
-    for (int x = left; x <= right; ++x) visit(static_cast<std::size_t>(y) * m_columns + x);
-}
-
-int LabelGrid::column(double x) const {
-  return static_cast<int>(std::floor((x - m_area.left()) / m_cell));
-}
-
-int LabelGrid::row(double y) const {
-  return static_cast<int>(std::floor((y - m_area.top()) / m_cell));
+void PaintLeftOut(QPainter& painter, QPointF right, std::size_t count) {
+  if (count == 0) return;
+  const QString text = QStringLiteral("另有 %1 个点名未标注").arg(count);
+  const QFontMetricsF metrics(painter.font());
+  const double width = metrics.horizontalAdvance(text) + 4;
+  const QRectF rect(right.x() - width, right.y() - metrics.height() / 2, width, metrics.height());
+  painter.fillRect(rect, Qt::white);
+  painter.setPen(QColor(90, 90, 90));
+  painter.drawText(rect, Qt::AlignCenter | Qt::TextSingleLine, text);
 }

@@ -1,13 +1,13 @@
 #pragma once
 
 // What every plan the program draws has beside its content: a north arrow
-// at the top right, a scale bar at the bottom left, and names that give way
-// to each other (LabelGrid). Sizes are in the painter's logical pixels, so
+// at the top right, a scale bar at the bottom left, and how many names it
+// leaves out (its names are placed by LabelPlacer, label_placer.h). Sizes are in the painter's logical pixels, so
 // a printer that scales its painter gets the same picture.
 
 #include <QPointF>
 #include <QRectF>
-#include <vector>
+#include <cstddef>
 
 class QPainter;
 
@@ -32,26 +32,7 @@ void PaintNorthArrow(QPainter& painter, const QRectF& area);
 // fifth of the area's width, with its length over it, at the bottom left.
 void PaintScaleBar(QPainter& painter, const QRectF& area, double pixelsPerMetre);
 
-// Which parts of an area names and marks already cover, in small square
-// cells, so that a name is drawn only where it overlaps none drawn before.
-class LabelGrid {
- public:
-  LabelGrid(const QRectF& area, double cell);
-
-  // Whether the cell under `at`, a point of the area, is free.
-  bool isFreeAt(QPointF at) const;
-  bool isFree(const QRectF& rect) const;
-  void take(const QRectF& rect);
-
- private:
-  template <class Visit>
-  void forCells(const QRectF& rect, Visit visit) const;
-  int column(double x) const;
-  int row(double y) const;
-
-  QRectF m_area;
-  double m_cell;
-  int m_columns;
-  int m_rows;
-  std::vector<bool> m_taken;
-};
+// "另有 N 个点名未标注", the names a plan leaves out, ending at `right`
+// (the right end of its line, vertically its middle) on a white backing;
+// nothing where `count` is 0.
+void PaintLeftOut(QPainter& painter, QPointF right, std::size_t count);

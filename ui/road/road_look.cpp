@@ -3,7 +3,10 @@
 #include <QFileInfo>
 #include <QMarginsF>
 #include <QPageSize>
+#include <algorithm>
 #include <array>
+#include <cmath>
+#include <span>
 
 namespace {
 
@@ -11,9 +14,17 @@ QString text(const std::string& utf8) { return QString::fromStdString(utf8); }
 
 }  // namespace
 
+QString TurnText(double packed, const reading::RoadDecimals& decimals) {
+  std::string magnitude;
+  reading::AppendAngle(magnitude, std::fabs(packed), reading::AngleFormat::kDms,
+                       std::max(decimals.angles, reading::kDmsLeastDecimals));
+  return (packed < 0.0 ? QStringLiteral("左 ") : QStringLiteral("右 ")) + text(magnitude);
+}
+
 TextTable CurveTable(const RoadShown& road) {
   TextTable table;
-  table.titles = {QStringLiteral("交点"),         QStringLiteral("转角 α"),
+  table.titles = {QStringLiteral("交点"),         QStringLiteral("X（北）"),
+                  QStringLiteral("Y（东）"),      QStringLiteral("转角 α"),
                   QStringLiteral("半径 R"),       QStringLiteral("缓和曲线 Ls1"),
                   QStringLiteral("缓和曲线 Ls2"), QStringLiteral("切线长 T1"),
                   QStringLiteral("切线长 T2"),    QStringLiteral("曲线长 L"),
@@ -23,24 +34,33 @@ TextTable CurveTable(const RoadShown& road) {
                   QStringLiteral("YH"),           QStringLiteral("HZ")};
   const reading::RoadDesign& design = *road.design;
   if (design.curves.empty()) return table;
-  for (const survey::CurveRow& curve : design.curves) {
+  const auto endRow = [&](const std::string& name, const survey::MainPoint& point) {
     QStringList cells;
     for (std::size_t field = 0; field < reading::kCurveFieldCount; ++field) {
       std::string cell;
-      reading::AppendCurveField(curve, static_cast<reading::CurveField>(field), road.decimals,
-                                cell);
+      reading::AppendEndField(name, point, static_cast<reading::CurveField>(field), road.decimals,
+                              cell);
+      cells << text(cell);
+    }
+    return cells;
+  };
+  const std::span<const survey::MainPoint> points = design.alignment.mainPoints();
+  table.rows.push_back(endRow(design.pointNames.front(), points.front()));
+  for (const survey::CurveRow& curve : design.curves) {
+    QStringList cells;
+    for (std::size_t field = 0; field < reading::kCurveFieldCount; ++field) {
+      const auto which = static_cast<reading::CurveField>(field);
+      if (which == reading::CurveField::kAlpha) {
+        cells << TurnText(curve.deflection, road.decimals);
+        continue;
+      }
+      std::string cell;
+      reading::AppendCurveField(curve, which, road.decimals, cell);
       cells << text(cell);
     }
     table.rows.push_back(cells);
   }
-  QStringList end;
-  for (std::size_t field = 0; field < reading::kCurveFieldCount; ++field) {
-    std::string cell;
-    reading::AppendEndField(design.pointNames.back(), design.alignment.endChainage(),
-                            static_cast<reading::CurveField>(field), road.decimals, cell);
-    end << text(cell);
-  }
-  table.rows.push_back(end);
+  table.rows.push_back(endRow(design.pointNames.back(), points.back()));
   return table;
 }
 

@@ -29,8 +29,13 @@ struct TextTable {
   std::vector<QStringList> rows;
 };
 
-// The curve table of a JD table (a row a JD, the end point last); none for
-// an element table.
+// A JD's deflection as a curve table prints it, its side in words and its
+// size in D°M′S″ with the angles' decimals (at least whole seconds):
+// "左 78°20′44″" for -78.2044, "右 ..." for a curve to the right.
+QString TurnText(double packed, const reading::RoadDecimals& decimals);
+
+// The curve table of a JD table (the start point first, a row a JD with its
+// X and Y, the end point last), 转角 as TurnText; none for an element table.
 TextTable CurveTable(const RoadShown& road);
 
 // The main points, of either kind of table: 主点, 桩号, X, Y, 方位角.

@@ -5,8 +5,10 @@
 #include <QPainterPath>
 #include <algorithm>
 #include <cmath>
+#include <optional>
 
 #include "core/alignment/element.h"
+#include "ui/common/label_placer.h"
 #include "ui/common/plan_marks.h"
 
 namespace {
@@ -26,9 +28,7 @@ constexpr double kTickLength = 6.0;     // each side of the centre line
 constexpr double kMinTickGap = 8.0;     // pixels between chainage ticks at least
 constexpr double kStakeSize = 3.0;
 constexpr double kPointRadius = 3.5;  // a main point's or JD's ring
-constexpr double kLabelGap = 4.0;
-constexpr double kLabelCell = 2.0;  // the label grid's, finer than the gap
-
+constexpr double kLabelGap = 2.5;  // from a tick's end, a ring's edge
 QColor elementColour(survey::ElementKind kind) {
   switch (kind) {
     case survey::ElementKind::kStraight:
@@ -48,33 +48,18 @@ bool overlaps(const survey::PlanBox& box, const PlanBounds& ground) {
 
 const QColor kBacking(255, 255, 255, 200);  // under a label, so that lines do not cross it
 
-// A label `gap` pixels right of `at` (left where `gap` is negative),
-// centred on it, on a white backing, where it stays in `area` and covers no
-// label or mark taken before; else on the other side, above or below.
-void label(QPainter& painter, LabelGrid& grid, const QRectF& area, QPointF at, double gap,
-           const QString& text, const QColor& colour) {
+// A label `gap` pixels right of `at` (left first with `leftFirst`), or
+// where else around it LabelPlacer finds a place, on a white backing.
+void label(QPainter& painter, LabelPlacer& placer, QPointF at, double gap, const QString& text,
+           const QColor& colour, bool leftFirst = false) {
   if (text.isEmpty()) return;
   const QFontMetricsF metrics(painter.font());
   const QSizeF size(metrics.horizontalAdvance(text) + 2, metrics.height());
-  const double away = std::fabs(gap);
-  const QRectF places[] = {
-      QRectF(QPointF(gap >= 0 ? at.x() + gap : at.x() + gap - size.width(),
-                     at.y() - size.height() / 2),
-             size),
-      QRectF(QPointF(gap >= 0 ? at.x() - gap - size.width() : at.x() - gap,
-                     at.y() - size.height() / 2),
-             size),
-      QRectF(QPointF(at.x() - size.width() / 2, at.y() - away - size.height()), size),
-      QRectF(QPointF(at.x() - size.width() / 2, at.y() + away), size),
-  };
-  for (const QRectF& rect : places) {
-    if (!area.contains(rect) || !grid.isFree(rect)) continue;
-    grid.take(rect);
-    painter.fillRect(rect, kBacking);
-    painter.setPen(colour);
-    painter.drawText(rect, Qt::AlignCenter | Qt::TextSingleLine, text);
-    return;
-  }
+  const std::optional<QRectF> rect = placer.place(at, size, gap, leftFirst);
+  if (!rect) return;
+  painter.fillRect(*rect, kBacking);
+  painter.setPen(colour);
+  painter.drawText(*rect, Qt::AlignCenter | Qt::TextSingleLine, text);
 }
 
 // "K1+200", and "K2" at a whole kilometre.
@@ -115,15 +100,18 @@ void RoadPainter::paint(QPainter& painter, const RoadMarks& marks) const {
   painter.setClipRect(m_area);
   painter.fillRect(m_area, kPaper);
   painter.setRenderHint(QPainter::Antialiasing, true);
-  LabelGrid grid(m_area, kLabelCell);
+  LabelPlacer placer(m_area);
   paintTangents(painter);
   paintAlignment(painter);
-  paintStakes(painter, marks.selectedStake);
-  paintPoints(painter, grid);
-  paintTicks(painter, grid);
+  paintStakes(painter, placer, marks.selectedStake);
+  paintPoints(painter, placer);
+  const std::size_t leftOut = placer.leftOut();  // the names', not the ticks'
+  paintTicks(painter, placer);
   paintMarks(painter, marks);
   PaintNorthArrow(painter, m_area);
   PaintScaleBar(painter, m_area, m_frame.pixelsPerMetre);
+  const double line = QFontMetricsF(painter.font()).height();
+  PaintLeftOut(painter, QPointF(m_area.right() - 8, m_area.bottom() - 8 - line / 2), leftOut);
   painter.restore();
 }
 
@@ -161,7 +149,7 @@ void RoadPainter::paintAlignment(QPainter& painter) const {
 
 // A tick across the centre line every 100 m, or every 1 or 10 km where the
 // area would crowd them, with its chainage beside it.
-void RoadPainter::paintTicks(QPainter& painter, LabelGrid& grid) const {
+void RoadPainter::paintTicks(QPainter& painter, LabelPlacer& placer) const {
   const survey::Alignment& alignment = m_road.design->alignment;
   double step = 100.0;
   while (step * m_frame.pixelsPerMetre < kMinTickGap && step < 1e7) step *= 10;
@@ -182,13 +170,14 @@ void RoadPainter::paintTicks(QPainter& painter, LabelGrid& grid) const {
     // Beyond the end of the tick that points right, or up where it is
     // across the page.
     const QPointF end = across.x() >= 0 ? at + across : at - across;
-    label(painter, grid, m_area, end, kLabelCell + 0.5, tickText(k), kTick);
+    label(painter, placer, end, kLabelGap, tickText(k), kTick);
   }
 }
 
 // The stakes: a small square each, one a cell of 2 x 2 pixels, as the
 // 放样表's sketch draws its points; the selected one ringed.
-void RoadPainter::paintStakes(QPainter& painter, std::ptrdiff_t selected) const {
+void RoadPainter::paintStakes(QPainter& painter, LabelPlacer& placer,
+                              std::ptrdiff_t selected) const {
   if (!m_stakes) return;
   constexpr int kCell = 2;
   const int columns = static_cast<int>(std::ceil(m_area.width() / kCell)) + 1;
@@ -206,6 +195,7 @@ void RoadPainter::paintStakes(QPainter& painter, std::ptrdiff_t selected) const 
     squares.emplace_back(at - QPointF(kStakeSize / 2, kStakeSize / 2),
                          QSizeF(kStakeSize, kStakeSize));
   }
+  for (const QRectF& square : squares) placer.cover(square);
   painter.setPen(Qt::NoPen);
   painter.setBrush(kStake);
   painter.drawRects(squares.data(), static_cast<int>(squares.size()));
@@ -220,14 +210,14 @@ void RoadPainter::paintStakes(QPainter& painter, std::ptrdiff_t selected) const 
 // The JDs and the main points ringed, then named where the names cover no
 // ring: the JDs' names first (on the side away from their curves), then
 // the main points' in order.
-void RoadPainter::paintPoints(QPainter& painter, LabelGrid& grid) const {
+void RoadPainter::paintPoints(QPainter& painter, LabelPlacer& placer) const {
   const reading::RoadDesign& design = *m_road.design;
   const auto ring = [&](QPointF at, const QColor& colour, double width) {
     painter.setPen(QPen(colour, width));
     painter.setBrush(kPaper);
     painter.drawEllipse(at, kPointRadius, kPointRadius);
-    grid.take(QRectF(at - QPointF(kPointRadius - 0.5, kPointRadius - 0.5),
-                     QSizeF(2 * kPointRadius - 1, 2 * kPointRadius - 1)));
+    placer.cover(QRectF(at - QPointF(kPointRadius, kPointRadius),
+                        QSizeF(2 * kPointRadius, 2 * kPointRadius)));
   };
   for (const survey::CurveRow& curve : design.curves) {
     const QPointF at = place(curve.x, curve.y);
@@ -237,19 +227,18 @@ void RoadPainter::paintPoints(QPainter& painter, LabelGrid& grid) const {
     const QPointF at = place(point.x, point.y);
     if (inArea(at)) ring(at, kMainPoint, 1.5);
   }
-  const double gap = kPointRadius + kLabelCell + 0.5;
+  const double gap = kPointRadius + kLabelGap;
   for (const survey::CurveRow& curve : design.curves) {
     const QPointF at = place(curve.x, curve.y);
     // Away from the curve: on the side of the JD that its QZ is not.
     const bool right = at.x() >= place(curve.qz.x, curve.qz.y).x();
     if (inArea(at))
-      label(painter, grid, m_area, at, right ? gap : -gap, QString::fromStdString(curve.name),
-            kTangent);
+      label(painter, placer, at, gap, QString::fromStdString(curve.name), kTangent, !right);
   }
   for (const survey::MainPoint& point : design.alignment.mainPoints()) {
     const QPointF at = place(point.x, point.y);
     if (inArea(at))
-      label(painter, grid, m_area, at, gap, QString::fromLatin1(survey::MainPointCode(point.kind)),
+      label(painter, placer, at, gap, QString::fromLatin1(survey::MainPointCode(point.kind)),
             kMainPoint);
   }
 }

@@ -5,10 +5,11 @@
 // arcs blue), the JDs and the main points marked and named, chainage ticks
 // with their labels every 100 m (every 1, 10 km where 100 m would crowd
 // them), the stakes, the points of a single computation, a north arrow and
-// a scale bar. Names give way to each other. Only what lies in the area is
-// computed: the elements whose boxes reach into it, drawn to a quarter of a
-// pixel; a 50 km road and its stakes every 20 m draw within a few
-// milliseconds at any zoom (bench/road).
+// a scale bar. Names go where they cover no ring, stake or name and stay
+// whole inside the area (LabelPlacer), or are left out and counted at the
+// bottom right. Only what lies in the area is computed: the elements whose
+// boxes reach into it, drawn to a quarter of a pixel; a 50 km road and its
+// stakes every 20 m draw within a few milliseconds at any zoom (bench/road).
 
 #include <QPointF>
 #include <QRectF>
@@ -51,9 +52,9 @@ class RoadPainter {
   bool inArea(QPointF at) const { return m_area.contains(at); }
   void paintTangents(QPainter& painter) const;
   void paintAlignment(QPainter& painter) const;
-  void paintTicks(QPainter& painter, class LabelGrid& grid) const;
-  void paintStakes(QPainter& painter, std::ptrdiff_t selected) const;
-  void paintPoints(QPainter& painter, class LabelGrid& grid) const;
+  void paintTicks(QPainter& painter, class LabelPlacer& placer) const;
+  void paintStakes(QPainter& painter, class LabelPlacer& placer, std::ptrdiff_t selected) const;
+  void paintPoints(QPainter& painter, class LabelPlacer& placer) const;
   void paintMarks(QPainter& painter, const RoadMarks& marks) const;
 
   const RoadShown& m_road;

@@ -8,6 +8,7 @@
 
 #include "ui/common/pdf_file.h"
 #include "ui/road/road_painter.h"
+#include "ui/sheet/sheet_look.h"
 
 namespace {
 
@@ -26,7 +27,7 @@ RoadPrinter::RoadPrinter(const RoadShown& road, const std::vector<reading::Stake
       m_date(std::move(date)),
       m_curves(CurveTable(road)),
       m_mainPoints(MainPointTable(road)) {
-  m_font = QFont(QStringLiteral("宋体"));
+  m_font = WithNarrowPrimes(QFont(QStringLiteral("宋体")));  // 左 78°20′44″ without gaps
   m_font.setPixelSize(12);
   m_bold = m_font;
   m_bold.setBold(true);
@@ -98,6 +99,14 @@ bool RoadPrinter::layOut(QSizeF page, Layout& layout, const std::atomic<bool>* s
       fits = fits && total <= page.width();
     }
     if (fits) break;
+  }
+  // Each table across the whole width: what the page has beside its
+  // columns goes to them in their measure.
+  for (std::vector<double>& widths : layout.widths) {
+    double total = 0;
+    for (const double width : widths) total += width;
+    if (total <= 0 || total >= page.width()) continue;
+    for (double& width : widths) width *= page.width() / total;
   }
   const double rowHeight = QFontMetricsF(layout.font).height() + 4;
   const double titleHeight = QFontMetricsF(m_bold).height() + 4;

@@ -38,7 +38,7 @@ class RoadPrinter {
     };
     QSizeF page;                              // inside the margins, 96-dpi pixels
     QFont font;                               // of the tables, as small as lets the widest one fit
-    std::vector<std::vector<double>> widths;  // a table's columns
+    std::vector<std::vector<double>> widths;  // a table's columns, the page's width in all
     std::vector<Page> pages;
   };
 

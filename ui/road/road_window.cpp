@@ -46,6 +46,7 @@
 #include "ui/road/road_printer.h"
 #include "ui/road/stake_panel.h"
 #include "ui/sheet/open_sheet.h"
+#include "ui/sheet/sheet_look.h"
 
 namespace {
 
@@ -89,6 +90,7 @@ CRoadWindow::~CRoadWindow() {
 QTableView* CRoadWindow::tableOf(QAbstractItemModel* model, const QString& name) {
   auto* table = new QTableView(this);
   table->setObjectName(name);
+  table->setFont(WithNarrowPrimes(table->font()));  // as the 放样表's table: 78°20′44″
   table->setModel(model);
   table->setSelectionBehavior(QAbstractItemView::SelectRows);
   table->setWordWrap(false);

@@ -33,9 +33,7 @@ void mark(QLabel* label, const QString& text, bool over) {
   QPalette palette = label->palette();
   palette.setColor(QPalette::WindowText, over ? ErrorColour() : QColor(Qt::black));
   label->setPalette(palette);
-  QFont font = label->font();
-  font.setBold(over);
-  label->setFont(font);
+  label->setFont(over ? BoldFace(label->parentWidget()->font()) : QFont());
 }
 
 }  // namespace
@@ -96,9 +94,7 @@ CSetupDialog::CSetupDialog(const reading::OrientedStation& setup,
                               QStringLiteral("横向 mm"),    QStringLiteral("平距残差 mm")};
   for (int column = 0; column < titles.size(); ++column) {
     auto* title = new QLabel(titles[column], inner);
-    QFont bold = title->font();
-    bold.setBold(true);
-    title->setFont(bold);
+    title->setFont(BoldFace(title->font()));
     m_table->addWidget(title, 0, column, column >= 3 ? Qt::AlignRight : Qt::AlignLeft);
   }
   m_table->setColumnStretch(0, 2);

@@ -216,3 +216,10 @@ QFont WithNarrowPrimes(QFont font) {
   font.setFamilies(families);
   return font;
 }
+
+QFont BoldFace(QFont font) {
+  font = WithNarrowPrimes(font);
+  font.setBold(true);
+  font.setStyleStrategy(QFont::StyleStrategy(font.styleStrategy() & ~QFont::NoAntialias));
+  return font;
+}

@@ -123,6 +123,12 @@ QColor ErrorColour();
 // table, its check line and its pages.
 QFont WithNarrowPrimes(QFont font);
 
+// The bold of `font` as the sheet's pages set it: Latin letters and digits
+// from "Arial", Chinese from the font's own (Song) face (WithNarrowPrimes),
+// drawn from the faces' outlines. Made bold from the Song face's bitmaps,
+// "mm" would show as black blocks and 读数残差 as a blob.
+QFont BoldFace(QFont font);
+
 // A4 with margins of 15 mm, the printed and the exported page: upright
 // for the columns every sheet has, across where there are more.
 QPageLayout SheetPageLayout(std::size_t columns = kBaseColumnCount);

@@ -6,9 +6,11 @@
 #include <array>
 #include <cmath>
 #include <numbers>
+#include <optional>
 #include <string_view>
 #include <vector>
 
+#include "ui/common/label_placer.h"
 #include "ui/common/plan_marks.h"
 #include "ui/sheet/setout_sheet.h"
 #include "ui/sheet/sheet_look.h"
@@ -85,9 +87,10 @@ void SketchPainter::paint(QPainter& painter, std::ptrdiff_t selected) const {
     paintSelection(painter, selected);
     paintStation(painter);
   }
-  paintLabels(painter, placed, selected);
+  const Labels names = placeLabels(QFontMetricsF(painter.font()), placed, selected);
+  paintLabels(painter, names);
   painter.setClipRect(m_area);
-  paintBands(painter);
+  paintBands(painter, names.leftOut);
   paintNorthArrow(painter);
   paintScaleBar(painter);
   painter.restore();
@@ -224,77 +227,99 @@ void SketchPainter::paintStation(QPainter& painter) const {
   painter.drawEllipse(at, 1.5, 1.5);
 }
 
-// Names in order of importance: the station's, the backsight's, the selected
-// point's, then the design points' in file order; each only where it covers
-// no name drawn before it, and a design point's name only where it covers
-// no point.
-void SketchPainter::paintLabels(QPainter& painter, const std::vector<Placed>& placed,
-                                std::ptrdiff_t selected) const {
-  const QFontMetricsF metrics(painter.font());
+SketchPainter::Labels SketchPainter::labels(const QFontMetricsF& metrics,
+                                            std::ptrdiff_t selected) const {
+  return placeLabels(metrics, placePoints(), selected);
+}
+
+// Names in order of importance: the station's (always), the backsight's,
+// the selected point's, then the design points' in file order, those still
+// to stake first; each beside its point where it covers no point, mark or
+// name placed before it, else left out and counted.
+SketchPainter::Labels SketchPainter::placeLabels(const QFontMetricsF& metrics,
+                                                 const std::vector<Placed>& placed,
+                                                 std::ptrdiff_t selected) const {
+  Labels labels;
   const double lineHeight = metrics.height();
-  // Cells narrower than the gap, so that a point's cell is never its name's.
-  LabelGrid grid(m_plan, std::min(lineHeight / 4, kLabelGap - 0.5));
+  LabelPlacer placer(m_plan);
   NameWidths widths(metrics);
+  const double half = kPointSize / 2;
+  for (const Placed& point : placed)
+    placer.cover(QRectF(point.at - QPointF(half, half), QSizeF(kPointSize, kPointSize)));
   const QPointF station = place(m_sheet.station.x, m_sheet.station.y);
-  auto nameRect = [&](QPointF at, double width) {
-    return QRectF(at.x() + kLabelGap, at.y() - lineHeight / 2, width, lineHeight);
+  const bool stationShown = !m_sheet.listed && inArea(station);
+  if (stationShown)
+    placer.cover(QRectF(station - QPointF(kStationSize / 2, kStationSize / 2),
+                        QSizeF(kStationSize, kStationSize)));
+  std::optional<QPointF> backsight;
+  if (m_sheet.backsightPoint) {
+    backsight = place(m_sheet.backsightPoint->x, m_sheet.backsightPoint->y);
+    placer.cover(QRectF(*backsight - QPointF(kBacksightSize / 2, kBacksightSize / 2),
+                        QSizeF(kBacksightSize, kBacksightSize)));
+  }
+  const auto size = [&](const QString& name) {
+    return QSizeF(metrics.horizontalAdvance(name), lineHeight);
   };
-  auto draw = [&](const QRectF& rect, const QString& name, const QColor& colour) {
-    grid.take(rect);
-    painter.setPen(colour);
-    painter.drawText(rect, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, name);
+  if (stationShown) {
+    const QString name = pointName(m_sheet.station, QStringLiteral("测站"));
+    labels.drawn.push_back({placer.placeAlways(station, size(name), kStationSize / 2 + kLabelGap),
+                            name, kStationColour, true});
+  }
+  const auto label = [&](QPointF at, const QString& name, double gap, const QColor& colour) {
+    if (name.isEmpty() || !inArea(at)) return;
+    if (const std::optional<QRectF> rect = placer.place(at, size(name), gap))
+      labels.drawn.push_back({*rect, name, colour});
   };
-  auto label = [&](QPointF at, const QString& name, const QColor& colour) {
-    const QRectF rect = nameRect(at, metrics.horizontalAdvance(name));
-    if (!name.isEmpty() && inArea(at) && grid.isFree(rect)) draw(rect, name, colour);
-  };
-  if (!m_sheet.listed)
-    label(station + QPointF(kStationSize / 2, 0),
-          pointName(m_sheet.station, QStringLiteral("测站")), kStationColour);
-  if (m_sheet.backsightPoint)
-    label(place(m_sheet.backsightPoint->x, m_sheet.backsightPoint->y) +
-              QPointF(kBacksightSize / 2, 0),
-          pointName(*m_sheet.backsightPoint, QStringLiteral("后视")), kBacksightColour);
-  if (!m_sheet.listed)
-    grid.take(QRectF(station - QPointF(kStationSize / 2, kStationSize / 2),
-                     QSizeF(kStationSize, kStationSize)));
+  if (backsight)
+    label(*backsight, pointName(*m_sheet.backsightPoint, QStringLiteral("后视")),
+          kBacksightSize / 2 + kLabelGap, kBacksightColour);
   const SheetRows& rows = m_sheet.rows;
   if (selected >= 0 && static_cast<std::size_t>(selected) < rows.size() &&
       rows.hasPoint(selected)) {
     const SheetRows::Point ground = rows.point(selected);
-    label(place(ground.x, ground.y) + QPointF(kRingRadius - kLabelGap + 2, 0),
-          QString::fromUtf8(rows.field(selected, SheetRows::kName)), kSelectedColour);
+    placer.cover(QRectF(place(ground.x, ground.y) - QPointF(kRingRadius, kRingRadius),
+                        QSizeF(2 * kRingRadius, 2 * kRingRadius)));
+    label(place(ground.x, ground.y), QString::fromUtf8(rows.field(selected, SheetRows::kName)),
+          kRingRadius + 2, kSelectedColour);
   }
-  // No name covers the middle of a point.
-  for (const Placed& point : placed) grid.take(QRectF(point.at, point.at));
-  // The names of the points still to stake first.
   for (const bool done : {false, true}) {
     if (done && !m_marks.ticked) break;
     for (const Placed& point : placed) {
-      const QPointF at = point.at;
       const std::size_t row = point.row;
-      if (ticked(row) != done) continue;
-      // A cheap look at where the name would start spares measuring the many
-      // names that cannot fit; a name that does not fit leaves its start taken.
-      const QRectF start(at.x() + kLabelGap, at.y(), 0, 0);
-      if (!grid.isFreeAt(start.topLeft())) continue;
+      if (ticked(row) != done || static_cast<std::ptrdiff_t>(row) == selected) continue;
       const std::string_view name = rows.field(row, SheetRows::kName);
-      const QRectF rect = nameRect(at, widths.of(name));
-      if (name.empty() || !grid.isFree(rect)) {
-        grid.take(start);
+      if (name.empty()) continue;
+      // A cheap look around the point spares measuring the many names that
+      // cannot fit.
+      if (placer.crowded(point.at, kLabelGap, lineHeight)) {
+        placer.leaveOut();
         continue;
       }
+      const std::optional<QRectF> rect =
+          placer.place(point.at, QSizeF(widths.of(name), lineHeight), kLabelGap);
+      if (!rect) continue;
       const QColor colour =
           rows.failed(row) ? ErrorColour() : (done ? kTickedColour : kPointColour);
-      draw(rect, QString::fromUtf8(name), colour);
+      labels.drawn.push_back({*rect, QString::fromUtf8(name), colour});
     }
+  }
+  labels.leftOut = placer.leftOut();
+  return labels;
+}
+
+void SketchPainter::paintLabels(QPainter& painter, const Labels& labels) const {
+  for (const Label& label : labels.drawn) {
+    if (label.backed) painter.fillRect(label.rect, kPaper);
+    painter.setPen(label.colour);
+    painter.drawText(label.rect, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
+                     label.text);
   }
 }
 
-// The bands along the top and the bottom, on paper of their own; in a
-// listing, the top one says what the sheet waits for, whatever the
+// The bands along the top and the bottom, on paper of their own; at the
+// right of the bottom one, how many names are left out; in a listing, the top one says what the sheet waits for, whatever the
 // method of the setup.
-void SketchPainter::paintBands(QPainter& painter) const {
+void SketchPainter::paintBands(QPainter& painter, std::size_t leftOut) const {
   painter.setRenderHint(QPainter::Antialiasing, false);
   const QRectF top(m_area.left(), m_area.top(), m_area.width(), m_plan.top() - m_area.top());
   const QRectF bottom(m_area.left(), m_plan.bottom(), m_area.width(),
@@ -306,6 +331,7 @@ void SketchPainter::paintBands(QPainter& painter) const {
   painter.drawLine(QPointF(m_area.left(), m_plan.bottom()),
                    QPointF(m_area.right(), m_plan.bottom()));
   painter.setRenderHint(QPainter::Antialiasing, true);
+  PaintLeftOut(painter, QPointF(bottom.right() - 8, bottom.center().y()), leftOut);
   if (!m_sheet.listed) return;
   painter.setPen(kStationColour);
   painter.drawText(top.adjusted(8, 0, -40, 0), Qt::AlignLeft | Qt::AlignVCenter,

@@ -2,15 +2,18 @@
 
 // Draws the plan of a setting-out sheet, on screen and on paper alike: the
 // station, the backsight and its direction, every design point with its name
-// where names do not overlap, the points ticked off in grey, the walking
+// where it finds a place (LabelPlacer: beside its point, whole, over no point,
+// mark or name; the station's always, over every other), the points ticked off in grey, the walking
 // route as a thin line, the ray to the selected point; a north arrow in a
 // band along the top and a scale bar in one along the bottom, where no point
-// or name goes. A listing (no station yet) draws its points and, in the top
+// or name goes, and in the bottom one how many names are left out. A listing (no station yet) draws its points and, in the top
 // band, a line saying to choose the station. Sizes are in the painter's
 // logical pixels, so a printer that scales its painter gets the same
 // picture.
 
+#include <QColor>
 #include <QFont>
+#include <QString>
 #include <QRectF>
 #include <cstddef>
 #include <cstdint>
@@ -47,6 +50,22 @@ class SketchPainter {
   // the names; `selected` is a row of the sheet or kNoRow.
   void paint(QPainter& painter, std::ptrdiff_t selected) const;
 
+  // A name as the plan draws it.
+  struct Label {
+    QRectF rect;
+    QString text;
+    QColor colour;
+    bool backed = false;  // on white of its own, over what lies under it
+  };
+  struct Labels {
+    std::vector<Label> drawn;  // in the order they were placed
+    std::size_t leftOut = 0;   // the points' (and the backsight's) names not drawn
+  };
+
+  // The names `paint` draws with a font of `metrics`, and how many it
+  // leaves out.
+  Labels labels(const QFontMetricsF& metrics, std::ptrdiff_t selected) const;
+
   // The row whose point lies nearest to `pos`, within `radius` pixels; kNoRow
   // when none does. Of points drawn on top of each other, the last row wins,
   // as it is the one drawn on top.
@@ -73,9 +92,10 @@ class SketchPainter {
   void paintRoute(QPainter& painter) const;
   void paintSelection(QPainter& painter, std::ptrdiff_t selected) const;
   void paintStation(QPainter& painter) const;
-  void paintLabels(QPainter& painter, const std::vector<Placed>& placed,
-                   std::ptrdiff_t selected) const;
-  void paintBands(QPainter& painter) const;
+  Labels placeLabels(const QFontMetricsF& metrics, const std::vector<Placed>& placed,
+                     std::ptrdiff_t selected) const;
+  void paintLabels(QPainter& painter, const Labels& labels) const;
+  void paintBands(QPainter& painter, std::size_t leftOut) const;
   void paintNorthArrow(QPainter& painter) const;
   void paintScaleBar(QPainter& painter) const;
 

@@ -67,17 +67,22 @@ class RoadWindowTest : public testing::Test {
   QPointer<CRoadWindow> window;
 };
 
+// The tool's texts, but for 转角, which reads as a curve table prints it:
+// its side in words, its size in degrees, minutes and seconds.
 TEST_F(RoadWindowTest, TheCurveTableAndMainPointsAreTheToolsTexts) {
   const CTextTableModel& curves = window->curveModel();
-  ASSERT_EQ(curves.rowCount(), 5);
-  EXPECT_EQ(curves.headerData(1, Qt::Horizontal, Qt::DisplayRole).toString(), "转角 α");
-  EXPECT_EQ(row(curves, 0).join(' '),
-            "JD1 -78.2044 110.000 55.000 55.000 118.001 118.001 205.412 33.365 30.590 "
-            "K0+224.341 K0+106.340 K0+161.340 K0+209.047 K0+256.753 K0+311.753");
-  EXPECT_EQ(row(curves, 3).join(',').toStdString(),
-            "JD4,-29.1611,350.000,0.000,0.000,91.396,91.396,178.799,11.736,3.993,K0+854.208,,"
-            "K0+762.812,K0+852.212,K0+941.611,");
-  EXPECT_EQ(row(curves, 4).join(',').toStdString(), "PEnd,,,,,,,,,,K1+050.220,,,,,");
+  ASSERT_EQ(curves.rowCount(), 6);
+  EXPECT_EQ(curves.headerData(3, Qt::Horizontal, Qt::DisplayRole).toString(), "转角 α");
+  EXPECT_EQ(row(curves, 0).join(',').toStdString(), "PSta,437.580,168.790,,,,,,,,,,K0+000.000,,,,,");
+  EXPECT_EQ(row(curves, 1).join(' '),
+            "JD1 608.220 314.430 左 78°20′44″ 110.000 55.000 55.000 118.001 118.001 205.412 "
+            "33.365 30.590 K0+224.341 K0+106.340 K0+161.340 K0+209.047 K0+256.753 K0+311.753");
+  EXPECT_EQ(row(curves, 2).value(3), "右 79°43′33″");
+  EXPECT_EQ(row(curves, 4).join(',').toStdString(),
+            "JD4,850.670,523.550,左 29°16′11″,350.000,0.000,0.000,91.396,91.396,178.799,11.736,"
+            "3.993,K0+854.208,K0+762.812,K0+762.812,K0+852.212,K0+941.611,K0+941.611");
+  EXPECT_EQ(row(curves, 5).join(',').toStdString(),
+            "PEnd,852.110,723.550,,,,,,,,,,K1+050.220,,,,,");
   EXPECT_EQ(row(window->mainPointModel(), 2).join(' '), "HY K0+161.340 563.001 269.837 26.0924");
 
   // An element table has no curve table: its tab is off, its main points show.
@@ -215,7 +220,7 @@ TEST_F(RoadWindowTest, HeightsBeyondTheProfileAreNoneAndTheStartChainageMovesThe
 
   type("startChainage", QStringLiteral("K1+000"));
   QTest::keyClick(window->findChild<QLineEdit*>(QStringLiteral("startChainage")), Qt::Key_Return);
-  EXPECT_EQ(window->curveModel().index(0, 11).data().toString(), "K1+106.340");
+  EXPECT_EQ(window->curveModel().index(1, 13).data().toString(), "K1+106.340");
   EXPECT_EQ(text("startChainage"), "K1+000.000");
 }
 

@@ -1,5 +1,6 @@
-// The sketch's names: where two would overlap only the first is drawn, and
-// names far apart are all drawn; the north arrow and the scale bar cover no
+// The sketch's names: where two would overlap only the first is drawn
+// there, names far apart are all drawn, the station's always and over no
+// point, none cut at the edge; the north arrow and the scale bar cover no
 // point, fitted or panned.
 
 #include <gtest/gtest.h>
@@ -97,6 +98,26 @@ TEST(SketchBands, TheNorthArrowAndTheScaleBarCoverNoPoint) {
   EXPECT_GT(under.y(), 300 - band);
   EXPECT_EQ(image.copy(0, 300 - band + 1, 400, band - 1),
             bare.copy(0, 300 - band + 1, 400, band - 1));
+}
+
+// The station at the middle of a plan of 400 x 300 pixels, 20 a metre:
+// design points crowd the place right of it where its name would go. Its
+// name shows left of it, over no point and no name over it; every name is
+// drawn or counted.
+TEST(SketchNames, TheStationsNameIsNeverCovered) {
+  SetoutSheet sheet;
+  sheet.station = {QStringLiteral("S1"), 0, 0};
+  for (int east = 1; east <= 12; ++east)
+    for (int north = -1; north <= 1; ++north) addPoint(sheet, "P", north * 0.25, east * 0.25);
+  const QFont font;
+  const SketchPainter painter(sheet, SketchFrame{0, 0, 20}, QRectF(0, 0, 400, 300), {}, font);
+  const SketchPainter::Labels labels = painter.labels(QFontMetricsF(font), SketchPainter::kNoRow);
+  ASSERT_FALSE(labels.drawn.empty());
+  EXPECT_EQ(labels.drawn[0].text, "S1");
+  EXPECT_LT(labels.drawn[0].rect.right(), 200 - 6);
+  for (const SketchPainter::Label& label : labels.drawn)
+    EXPECT_TRUE(&label == &labels.drawn[0] || !label.rect.intersects(labels.drawn[0].rect));
+  EXPECT_TRUE(labels.drawn.size() + labels.leftOut == 36u + 1 && labels.leftOut > 20u);
 }
 
 }  // namespace
