@@ -153,7 +153,9 @@ CSetoutWindow::CSetoutWindow(QWidget* parent)
 }
 
 // The runners wait for their jobs, which look at their stop flags often.
-CSetoutWindow::~CSetoutWindow() = default;
+// The panel says nothing more: a field that loses the focus as the window
+// goes would read it again from members already gone.
+CSetoutWindow::~CSetoutWindow() { m_panel->disconnect(this); }
 
 void CSetoutWindow::createCentre() {
   auto* centre = new QWidget(this);

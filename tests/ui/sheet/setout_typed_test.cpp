@@ -120,7 +120,7 @@ TEST_F(SetoutTypedTest, EachOutputTakesTheHeightAsTypedWithoutEnter) {
       taken = target();
       auto& box = dynamic_cast<QFileDialog&>(dialog);
       box.selectFile(path);
-      box.accept();
+      static_cast<QDialog&>(box).accept();
     };
   };
   typeOver(height, QStringLiteral("2.5"));
@@ -136,7 +136,7 @@ TEST_F(SetoutTypedTest, EachOutputTakesTheHeightAsTypedWithoutEnter) {
   EXPECT_TRUE(text.contains(QStringLiteral("目标高 2.500"))) << text.toStdString();
   // K1 at 21.300 from a station at 20.000 with an instrument of 1.500:
   // ΔH = 21.300 + 2.500 - 20.000 - 1.500 is 2.300 less the target's 2.5.
-  EXPECT_TRUE(text.contains(QStringLiteral(",21.300,-0.700,"))) << text.toStdString();
+  EXPECT_TRUE(text.contains(QStringLiteral(",21.300,2.300,"))) << text.toStdString();
 
   typeOver(height, QStringLiteral("2.6"));
   {
@@ -145,7 +145,7 @@ TEST_F(SetoutTypedTest, EachOutputTakesTheHeightAsTypedWithoutEnter) {
       EXPECT_NE(qobject_cast<CPrintPreview*>(&dialog), nullptr);
       dialog.reject();
     });
-    QTest::keySequence(&height, QKeySequence::Print);
+    action(QStringLiteral("打印(&P)...")).trigger();
     ASSERT_TRUE(QTest::qWaitFor([&] { return catcher.seen(); }));
   }
   EXPECT_EQ(taken, 2.6);
@@ -190,7 +190,7 @@ TEST_F(SetoutTypedTest, TheStationAsTypedIsTheOneExported) {
   DialogCatcher catcher([&](QDialog& dialog) {
     auto& box = dynamic_cast<QFileDialog&>(dialog);
     box.selectFile(csv);
-    box.accept();
+    static_cast<QDialog&>(box).accept();
   });
   action(QStringLiteral("导出 CSV(&E)...")).trigger();
   ASSERT_TRUE(QTest::qWaitFor([&] { return QFile::exists(csv); }));
@@ -214,15 +214,17 @@ TEST(ShortestText, WritesFixedNotationWithTheShortestDigits) {
 // the check boxes stay first and the columns in the sheet's order; the
 // points stay listed beside the message.
 TEST_F(SetoutTypedTest, ColumnsKeepTheirOrderAndAnUnknownStationLeavesThePointsListed) {
-  reading::SheetRequest listed = files.request();
-  listed.setup.reset();
-  window.load(listed);
+  auto boxes = window.panel().findChildren<CPointNameBox*>();
+  ASSERT_EQ(boxes.size(), 2);
+  for (CPointNameBox* box : boxes) {
+    box->lineEdit()->setFocus();
+    box->lineEdit()->selectAll();
+    QTest::keyClick(box->lineEdit(), Qt::Key_Backspace);
+  }
   ASSERT_TRUE(QTest::qWaitFor([&] {
     return window.model().sheet() && window.model().sheet()->listed;
   }));
   EXPECT_TRUE(columnsInOrder());
-  auto boxes = window.panel().findChildren<CPointNameBox*>();
-  ASSERT_EQ(boxes.size(), 2);
   for (int i = 0; i < 2; ++i) {
     boxes[i]->lineEdit()->setFocus();
     QTest::keyClicks(boxes[i]->lineEdit(), i == 0 ? QStringLiteral("A1") : QStringLiteral("A2"));
@@ -286,15 +288,16 @@ TEST_F(SetoutTypedTest, FailedRowsAreSaidInChineseByRowAndField) {
   DialogCatcher catcher([&](QDialog& dialog) {
     auto& box = dynamic_cast<QFileDialog&>(dialog);
     box.selectFile(csv);
-    box.accept();
+    static_cast<QDialog&>(box).accept();
   });
   action(QStringLiteral("导出 CSV(&E)...")).trigger();
   ASSERT_TRUE(QTest::qWaitFor([&] { return QFile::exists(csv); }));
   QFile written(csv);
   ASSERT_TRUE(written.open(QIODevice::ReadOnly));
-  const QStringList lines = QString::fromUtf8(written.readAll()).split('\n');
+  const QByteArray bytes = written.readAll();
+  EXPECT_TRUE(bytes.startsWith("\xEF\xBB\xBF# design points, exported 2026-12-01\n"));
+  const QStringList lines = QString::fromUtf8(bytes).split('\n');
   ASSERT_GE(lines.size(), 10);
-  EXPECT_EQ(lines[0], QStringLiteral("\uFEFF# design points, exported 2026-12-01"));
   EXPECT_TRUE(lines[1].startsWith(QStringLiteral("# 测站 A1  X 3350000.000  Y 500000.000    后视 A2")))
       << lines[1].toStdString();
   EXPECT_TRUE(lines[1].contains(QStringLiteral("目标高 1.800"))) << lines[1].toStdString();
