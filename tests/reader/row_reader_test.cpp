@@ -5,7 +5,6 @@
 #include <string>
 
 #include "reader/columns.h"
-#include "reader/undecoded_line.h"
 
 namespace {
 
@@ -581,56 +580,6 @@ TEST(RowReader, OverlongLinesAreRefusedWhole) {
                                {comment + "\r", comment},
                                {comment + "y", "ERROR: line longer than 8192 characters"},
                            });
-}
-
-}  // namespace
-
-namespace {
-
-// What a row's error is, as a value: the kind, the field in the English's
-// words and its text as read, whatever the English line says.
-TEST(RowErrors, AreValuesOfTheirKindFieldAndText) {
-  const RowSettings settings = WithColumns(Setout(0), "name,code,y,x,h");
-  const RowReader reader(settings);
-  using Kind = reading::RowError::Kind;
-  struct ErrorCase {
-    std::string line;
-    Kind kind;
-    std::string field;
-    std::string text;
-  };
-  const ErrorCase cases[] = {
-      {"P1,,50002S.762,1000,1", Kind::kNotANumber, "Y", "50002S.762"},
-      {"P1,,2000,1000.0,#N/A", Kind::kSpreadsheetError, "H", "#N/A"},
-      {"P1,,2000,1e999", Kind::kOutOfRange, "X", "1e999"},
-      {"P1,,2000,1000,5", Kind::kOnStation, "", ""},
-      {"P1,,2000", Kind::kMissingField, "X", ""},
-      {"P1,,2000,1000,5,extra", Kind::kExtraField, "", "extra"},
-      {"\"P1,,2000,1000", Kind::kQuoteNotClosed, "", ""},
-      {"ERROR:1,,2000,1000,5", Kind::kReservedName, "", ""},
-  };
-  for (const ErrorCase& c : cases) {
-    reading::LineAnswer answer;
-    std::string out;
-    EXPECT_FALSE(reader.AnswerLine(c.line, answer, out, {})) << c.line;
-    EXPECT_EQ(answer.error.kind, c.kind) << c.line << " " << out;
-    EXPECT_EQ(answer.error.field, c.field) << c.line;
-    EXPECT_EQ(answer.error.text, c.text) << c.line;
-  }
-  // The same reader answers a good row with no error left over.
-  reading::LineAnswer answer;
-  std::string out;
-  EXPECT_TRUE(reader.AnswerLine("P2,,2000,1100,5", answer, out, {}));
-  EXPECT_EQ(answer.error.kind, Kind::kNone);
-
-  // A line that did not decode names its encodings.
-  std::string marked;
-  reading::AppendUndecoded(marked, reading::TextEncoding::kGb18030, "P3,\xD7\xAE",
-                           reading::TextEncoding::kUtf8);
-  EXPECT_FALSE(reader.AnswerLine(marked, answer, out, {}));
-  EXPECT_EQ(answer.error.kind, Kind::kUndecoded);
-  EXPECT_EQ(answer.error.encoding, reading::TextEncoding::kGb18030);
-  EXPECT_EQ(answer.error.other, reading::TextEncoding::kUtf8);
 }
 
 }  // namespace
