@@ -13,9 +13,39 @@ namespace reading {
 
 using survey::IsDigit;
 
+FieldFault FindFieldFault(bool isAzimuth, std::string_view text, double& value,
+                          DecimalMark mark) {
+  if (ReadPlainNumberField(text, isAzimuth, value)) return FieldFault::kNone;
+  if (text.size() > survey::kFieldChars) return FieldFault::kTooLong;
+  std::array<char, survey::kFieldChars> buffer;
+  const std::string_view number = WithDecimalPoint(text, buffer, mark);
+  switch (ReadFieldNumber(number, value)) {
+    case FieldNumber::kNotANumber:
+      return IsSpreadsheetError(text) ? FieldFault::kSpreadsheetError : FieldFault::kNotANumber;
+    case FieldNumber::kOutOfRange:
+      return FieldFault::kOutOfRange;
+    case FieldNumber::kNumber:
+      break;
+  }
+  if (isAzimuth) {
+    switch (FindAzimuthFault(number, value)) {
+      case AzimuthFault::kMinutes:
+        return FieldFault::kMinutes;
+      case AzimuthFault::kSeconds:
+        return FieldFault::kSeconds;
+      case AzimuthFault::kNegative:
+        return FieldFault::kNegative;
+      case AzimuthFault::kNone:
+        break;
+    }
+  }
+  return FieldFault::kNone;
+}
+
 bool ReadNumberField(const char* name, bool isAzimuth, std::string_view text, double& value,
                      std::string& problem, DecimalMark mark) {
-  if (ReadPlainNumberField(text, isAzimuth, value)) return true;
+  const FieldFault fault = FindFieldFault(isAzimuth, text, value, mark);
+  if (fault == FieldFault::kNone) return true;
   auto fail = [&](std::string_view what, const char* hint = "") {
     problem = name;
     problem += what;
@@ -23,31 +53,23 @@ bool ReadNumberField(const char* name, bool isAzimuth, std::string_view text, do
     problem += hint;
     return false;
   };
-  if (text.size() > survey::kFieldChars) {
-    return fail(" is longer than " + std::to_string(survey::kFieldChars) + " characters: ");
-  }
-  std::array<char, survey::kFieldChars> buffer;
-  const std::string_view number = WithDecimalPoint(text, buffer, mark);
-  switch (ReadFieldNumber(number, value)) {
-    case FieldNumber::kNotANumber:
-      return fail(" is not a number: ",
-                  IsSpreadsheetError(text) ? " (a spreadsheet's error value)" : "");
-    case FieldNumber::kOutOfRange:
+  switch (fault) {
+    case FieldFault::kTooLong:
+      return fail(" is longer than " + std::to_string(survey::kFieldChars) + " characters: ");
+    case FieldFault::kNotANumber:
+      return fail(" is not a number: ");
+    case FieldFault::kSpreadsheetError:
+      return fail(" is not a number: ", " (a spreadsheet's error value)");
+    case FieldFault::kOutOfRange:
       return fail(" is out of range: ");
-    case FieldNumber::kNumber:
+    case FieldFault::kMinutes:
+      return fail(" has minutes of 60 or more: ");
+    case FieldFault::kSeconds:
+      return fail(" has seconds of 60 or more: ");
+    case FieldFault::kNegative:
+      return fail(" is negative: ", " (add 360)");
+    case FieldFault::kNone:
       break;
-  }
-  if (isAzimuth) {
-    switch (FindAzimuthFault(number, value)) {
-      case AzimuthFault::kMinutes:
-        return fail(" has minutes of 60 or more: ");
-      case AzimuthFault::kSeconds:
-        return fail(" has seconds of 60 or more: ");
-      case AzimuthFault::kNegative:
-        return fail(" is negative: ", " (add 360)");
-      case AzimuthFault::kNone:
-        break;
-    }
   }
   return true;
 }

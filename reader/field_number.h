@@ -35,6 +35,21 @@ inline bool ReadPlainNumberField(std::string_view text, bool isAzimuth, double& 
   return ReadPlainNumberField(text, isAzimuth, value, mark) && mark != PlainMark::kEither;
 }
 
+// What keeps a field's `text` from reading as ReadNumberField reads it, or
+// kNone (`value` is then the number).
+enum class FieldFault {
+  kNone,
+  kTooLong,           // longer than survey::kFieldChars
+  kNotANumber,
+  kSpreadsheetError,  // no number: a spreadsheet's error value ("#N/A")
+  kOutOfRange,
+  kMinutes,  // an azimuth's minutes digits of 60 or more
+  kSeconds,  // its seconds digits of 60 or more
+  kNegative,  // an azimuth below 0
+};
+FieldFault FindFieldFault(bool isAzimuth, std::string_view text, double& value,
+                          DecimalMark mark = DecimalMark::kUnknown);
+
 // Reads field `name`'s `text` into `value`; false, with `problem` set
 // ("AZIMUTH has minutes of 60 or more: \"45.6\""), where it is no such
 // number. `isAzimuth`: a packed azimuth, whose minutes and seconds digits

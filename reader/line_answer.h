@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "reader/decimal_mark.h"
+#include "reader/row_error.h"
 #include "reader/row_settings.h"
 
 namespace reading {
@@ -63,6 +64,8 @@ struct LineAnswer {
   // kError: what is wrong, as the line shows it after "ERROR: " (field text
   // and names escaped); kCopied: the line, without its "\r".
   std::string text;
+  // kError: the same as a value, for a window's own words.
+  RowError error;
 };
 
 }  // namespace reading

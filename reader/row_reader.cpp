@@ -99,6 +99,7 @@ void Clear(LineAnswer& answer) {
   answer.hasHeight = false;
   answer.hasSight = false;
   answer.text.clear();
+  if (answer.error.kind != RowError::Kind::kNone) answer.error = RowError();
 }
 
 // The row's marks, into its answer.
@@ -108,10 +109,51 @@ void KeepMarks(const auto& row, LineAnswer& answer) {
   answer.markFromFile = row.markFromFile;
 }
 
+// A row error of `kind` in `field`, whose text is `text`.
+RowError ErrorOf(RowError::Kind kind, std::string_view field = {}, std::string_view text = {}) {
+  RowError error;
+  error.kind = kind;
+  error.field.assign(field);
+  error.text.assign(text);
+  return error;
+}
+
+// The error of a field whose text does not read as its number.
+RowError FieldError(const char* field, bool isAzimuth, std::string_view text) {
+  double value = 0.0;
+  using Kind = RowError::Kind;
+  Kind kind = Kind::kOther;
+  switch (FindFieldFault(isAzimuth, text, value)) {
+    case FieldFault::kTooLong: kind = Kind::kTooLong; break;
+    case FieldFault::kNotANumber: kind = Kind::kNotANumber; break;
+    case FieldFault::kSpreadsheetError: kind = Kind::kSpreadsheetError; break;
+    case FieldFault::kOutOfRange: kind = Kind::kOutOfRange; break;
+    case FieldFault::kMinutes: kind = Kind::kMinutes; break;
+    case FieldFault::kSeconds: kind = Kind::kSeconds; break;
+    case FieldFault::kNegative: kind = Kind::kNegative; break;
+    case FieldFault::kNone: break;
+  }
+  return ErrorOf(kind, field, text);
+}
+
+// The error of a computation's fault ("point is on the station", "result
+// AZIMUTH is out of range").
+RowError ComputeError(std::string_view fault) {
+  constexpr std::string_view kResult = "result ";
+  constexpr std::string_view kOutOfRange = " is out of range";
+  if (fault == "point is on the station") return ErrorOf(RowError::Kind::kOnStation);
+  if (fault.starts_with(kResult) && fault.ends_with(kOutOfRange))
+    return ErrorOf(RowError::Kind::kResultOutOfRange,
+                   fault.substr(kResult.size(), fault.size() - kResult.size() - kOutOfRange.size()));
+  return ErrorOf(RowError::Kind::kOther);
+}
+
 // Makes the answer an error that names the row's point, if it has a name,
-// and says what is wrong; returns false.
-bool Fail(LineAnswer& answer, std::string_view point, std::string_view what) {
+// and says what is wrong (`error` as a value); returns false.
+bool Fail(LineAnswer& answer, std::string_view point, std::string_view what,
+          RowError error = ErrorOf(RowError::Kind::kOther)) {
   answer.kind = LineAnswer::Kind::kError;
+  answer.error = std::move(error);
   answer.text.clear();
   if (!point.empty()) {
     AppendShown(answer.text, point);
@@ -223,11 +265,15 @@ bool RowReader::StartLine(std::string_view& line, LineAnswer& answer) const {
   // Before the length: its mark makes a line that did not decode longer.
   if (!line.empty() && line[0] == kUndecodedMark) {
     if (UndecodedLine undecoded; FindMarkedLine(line, undecoded)) {
-      return Fail(answer, {}, UndecodedMessage(undecoded));
+      RowError error = ErrorOf(RowError::Kind::kUndecoded);
+      error.encoding = undecoded.encoding;
+      error.other = undecoded.other;
+      return Fail(answer, {}, UndecodedMessage(undecoded), std::move(error));
     }
   }
   if (line.size() > kMaxLineChars)
-    return Fail(answer, {}, "line longer than " + std::to_string(kMaxLineChars) + " characters");
+    return Fail(answer, {}, "line longer than " + std::to_string(kMaxLineChars) + " characters",
+                ErrorOf(RowError::Kind::kLineTooLong));
   if (!IsPassedThrough(line)) return true;
   Copy(answer, line);
   return false;
@@ -254,7 +300,7 @@ void RowReader::ReadPoint(const DesignPoint& point, LineAnswer& answer) const {
     answer.heightValue = *point.height;
   }
   if (point.name.starts_with("ERROR:")) {
-    Fail(answer, {}, kReservedName);
+    Fail(answer, {}, kReservedName, ErrorOf(RowError::Kind::kReservedName));
     return;
   }
   const std::array<double, 2> values = {point.point.x, point.point.y};
@@ -287,7 +333,10 @@ void RowReader::ReadSplitInto(std::string_view line, LineAnswer& answer, Row& ro
   }
   answer.separator = split.separator;
   if (split.fault != nullptr) {
-    Fail(answer, {}, split.fault);
+    const std::string_view fault = split.fault;
+    Fail(answer, {}, fault,
+         ErrorOf(fault.starts_with("text follows") ? RowError::Kind::kTextAfterQuote
+                                                    : RowError::Kind::kQuoteNotClosed));
     return;
   }
   const std::span<const std::string_view> stored(fields.data(),
@@ -306,10 +355,13 @@ void RowReader::ReadSplitInto(std::string_view line, LineAnswer& answer, Row& ro
   if (answer.kind != LineAnswer::Kind::kError) return;
   if (const OddCharacter* odd = read ? nullptr : FindOddCharacter(line)) {
     AppendOddCharacterNote(answer.text, *odd);
+    answer.error.oddCode = odd->code;
+    answer.error.oddText.assign(odd->utf8);
   }
   if (uncertain && !read) {
     // A title or a preamble line that cannot be told from a mistyped row.
     answer.mayBePreamble = true;
+    answer.error.mayBePreamble = true;
     const std::string lines = std::to_string(row.place.leadingLine);
     answer.text += " (a title or preamble line? --skip-lines " + lines + " copies ";
     answer.text += row.place.leadingLine == 1 ? "the first line as it is)"
@@ -468,7 +520,7 @@ bool RowReader::ReadRow(std::span<const std::string_view> fields, std::size_t co
   answer.named = row.named;
   // Its answer could read like an error line: "ERROR:" before a blank, or
   // a name of several words (read by columns) such as "ERROR: K".
-  if (row.name.starts_with("ERROR:")) return Fail(answer, {}, kReservedName);
+  if (row.name.starts_with("ERROR:")) return Fail(answer, {}, kReservedName, ErrorOf(RowError::Kind::kReservedName));
   if (byColumns) return ReadColumnFields(fields, row, answer);
   const auto names = FieldNames();
   for (std::size_t i = 0; i < std::min(fields.size(), names.size()); ++i) {
@@ -523,7 +575,7 @@ bool RowReader::ReadNamedRow(std::span<const std::string_view> fields, std::size
   for (std::size_t k = 1; k < std::min(rule.nameCount, fields.size()); ++k) {
     row.known[k - 1] = fields[k];
   }
-  if (row.name.starts_with("ERROR:")) return Fail(answer, {}, kReservedName);
+  if (row.name.starts_with("ERROR:")) return Fail(answer, {}, kReservedName, ErrorOf(RowError::Kind::kReservedName));
   row.numbers.fill(NAN);
   const auto names = FieldNames();
   for (std::size_t i = 0; i < rule.fieldCount && rule.nameCount + i < fields.size(); ++i) {
@@ -577,9 +629,10 @@ bool RowReader::CountFields(std::span<const std::string_view> fields, std::size_
   if (const ModeRule& rule = Rule(); rule.nameCount > 0) {
     // Too many are told by ReadNamedRow.
     if (count + rule.optionalFields >= rule.nameCount + rule.fieldCount) return true;
-    return Fail(answer, row.name,
-                std::string("missing field ") +
-                    (count < rule.nameCount ? rule.names[count] : names[count - rule.nameCount]));
+    const char* missing =
+        count < rule.nameCount ? rule.names[count] : names[count - rule.nameCount];
+    return Fail(answer, row.name, std::string("missing field ") + missing,
+                ErrorOf(RowError::Kind::kMissingField, missing));
   }
   const std::size_t needed = columns.empty() ? names.size() + (row.named ? 1 : 0) : columns.size();
   // Fields a row may leave out, the last of its numbers: not after a name,
@@ -587,14 +640,15 @@ bool RowReader::CountFields(std::span<const std::string_view> fields, std::size_
   const std::size_t least = needed - (columns.empty() && !row.named ? Rule().optionalFields : 0);
   if (count < least) {
     const std::size_t missing = count - (columns.empty() && row.named ? 1 : 0);
-    return Fail(answer, row.name,
-                "missing field " + (columns.empty() ? std::string(names[missing])
-                                                    : ColumnName(columns, count, names)));
+    const std::string field =
+        columns.empty() ? std::string(names[missing]) : ColumnName(columns, count, names);
+    return Fail(answer, row.name, "missing field " + field,
+                ErrorOf(RowError::Kind::kMissingField, field));
   }
   if (count > needed) {
     std::string what = "extra field ";
     AppendQuoted(what, fields[needed]);
-    return Fail(answer, row.name, what);
+    return Fail(answer, row.name, what, ErrorOf(RowError::Kind::kExtraField, {}, fields[needed]));
   }
   return true;
 }
@@ -697,7 +751,7 @@ bool RowReader::ReadEitherField(const char* field, std::string_view text, Row& r
     what += " where the comma groups thousands, ";
     what += WithDecimalPoint(text, buffer, DecimalMark::kComma);
     what += " where it is the decimal mark: say which with --decimal-mark . or --decimal-mark ,";
-    return Fail(answer, row.name, what);
+    return Fail(answer, row.name, what, ErrorOf(RowError::Kind::kEitherMark, field, text));
   }
   row.readMark = mark;
   if (mark == DecimalMark::kPoint) ReadPlainDecimal(WithDecimalPoint(text, buffer, mark), value);
@@ -708,7 +762,8 @@ bool RowReader::ReadEitherField(const char* field, std::string_view text, Row& r
 bool RowReader::ReadOtherField(const char* field, bool isAzimuth, std::string_view text, Row& row,
                                double& value, LineAnswer& answer) const {
   std::string problem;
-  return ReadNumberField(field, isAzimuth, text, value, problem) || Fail(answer, row.name, problem);
+  return ReadNumberField(field, isAzimuth, text, value, problem) ||
+         Fail(answer, row.name, problem, FieldError(field, isAzimuth, text));
 }
 
 // Computes the answer from the numbers of the row of `point`.
@@ -721,12 +776,12 @@ void RowReader::Compute(const double* values, std::string_view point, LineAnswer
     return;
   }
   if (const char* fault = ComputeRow(settings_, values, answer)) {
-    Fail(answer, point, fault);
+    Fail(answer, point, fault, ComputeError(fault));
   } else if (const std::string swapped = SwappedAxesProblem(settings_, answer); !swapped.empty()) {
     answer.hasPoint = false;  // where the point lies is the question: not drawn in a sketch
-    Fail(answer, point, swapped);
+    Fail(answer, point, swapped, ErrorOf(RowError::Kind::kSwappedAxes));
   } else if (const char* out = ComputeSight(settings_, answer)) {
-    Fail(answer, point, out);
+    Fail(answer, point, out, ComputeError(out));
   } else {
     answer.kind = LineAnswer::Kind::kAnswer;
   }

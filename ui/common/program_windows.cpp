@@ -26,28 +26,36 @@ QRect BesideRect(const QRect& form, const QSize& size, const QSize& minimum, con
 
 void ShowBeside(QWidget& window, QWidget* form) {
   if (form != nullptr) {
+    // A window manager centres a transient window over its parent unless
+    // the program asks for a place; a compositor takes no such request.
+    // The place is set before the window's native window is made: it goes
+    // with the window's first hints, its frame (title bar included) inside
+    // the screen's free area.
+    if (!QGuiApplication::platformName().startsWith(QStringLiteral("wayland")))
+      PlaceBeside(window, *form);
     // A window whose transient parent is the modal form is not blocked by
     // it (Qt asks whether the form is an ancestor, transients included).
     form->winId();
     window.winId();
     window.windowHandle()->setTransientParent(form->windowHandle());
-    // A window manager centres a transient window over its parent unless
-    // the program asks for a place; a compositor takes no such request.
-    if (!QGuiApplication::platformName().startsWith(QStringLiteral("wayland"))) {
-      // The window's frame is not known before it shows: the form's is
-      // the best guess.
-      const QMargins frame(form->geometry().left() - form->frameGeometry().left(),
-                           form->geometry().top() - form->frameGeometry().top(),
-                           form->frameGeometry().right() - form->geometry().right(),
-                           form->frameGeometry().bottom() - form->geometry().bottom());
-      const QRect place =
-          BesideRect(form->frameGeometry(), window.size().grownBy(frame),
-                     window.minimumSizeHint().grownBy(frame), form->screen()->availableGeometry());
-      window.resize(place.size().shrunkBy(frame));
-      window.move(place.topLeft());
-    }
   }
   window.show();
+}
+
+void PlaceBeside(QWidget& window, const QWidget& form) {
+  // The window's frame is not known before it shows: the form's is the best
+  // guess.
+  const QMargins frame(form.geometry().left() - form.frameGeometry().left(),
+                       form.geometry().top() - form.frameGeometry().top(),
+                       form.frameGeometry().right() - form.geometry().right(),
+                       form.frameGeometry().bottom() - form.geometry().bottom());
+  const QRect place =
+      BesideRect(form.frameGeometry(), window.size().grownBy(frame),
+                 window.minimumSizeHint().grownBy(frame), form.screen()->availableGeometry());
+  window.resize(place.size().shrunkBy(frame));
+  // move() places a window's frame; the window's own top left is the
+  // frame's, moved in by the frame's guessed margins.
+  window.move(place.topLeft());
 }
 
 void RunUntilLastWindowCloses(QWidget& form) {

@@ -18,6 +18,10 @@ class QWidget;
 // it goes beside the form, not over it: at BesideRect.
 void ShowBeside(QWidget& window, QWidget* form);
 
+// Sizes and places `window` (not yet shown) beside `form` at BesideRect,
+// within the free area of the form's screen.
+void PlaceBeside(QWidget& window, const QWidget& form);
+
 // Where the frame of a window goes beside a form whose frame is `form`, on
 // a screen whose free area is `screen`: to the right of the form where
 // `size` (the window's frame) fits there, else to its left; where it fits

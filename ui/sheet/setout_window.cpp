@@ -19,6 +19,7 @@
 #include <QToolBar>
 #include <QVBoxLayout>
 #include <cerrno>
+#include <unordered_set>
 
 #include "reader/sheet_resolver.h"
 #include "res/resource.h"
@@ -145,12 +146,16 @@ CSetoutWindow::CSetoutWindow(QWidget* parent)
   connect(m_panel, &CStationPanel::controlFileRequested, this, &CSetoutWindow::OnChooseControl);
   connect(m_panel, &CStationPanel::controlFileRemoved, this, &CSetoutWindow::OnRemoveControl);
   connect(m_model, &CSheetModel::ticksChanged, this, &CSetoutWindow::ticksChanged);
+  // A read the user cancelled runs no command that waited for it.
+  connect(m_loader, &CJobRunner::cancelled, this, [this] { m_afterRead = nullptr; });
   const QRect screen = this->screen()->availableGeometry();
   resize(QSize(1000, 680).boundedTo(screen.size() * 9 / 10));
 }
 
 // The runners wait for their jobs, which look at their stop flags often.
-CSetoutWindow::~CSetoutWindow() = default;
+// The panel says nothing more: a field that loses the focus as the window
+// goes would read it again from members already gone.
+CSetoutWindow::~CSetoutWindow() { m_panel->disconnect(this); }
 
 void CSetoutWindow::createCentre() {
   auto* centre = new QWidget(this);
@@ -205,13 +210,13 @@ void CSetoutWindow::createActions() {
   file->addSeparator();
   QAction* csv = add(
       file, QStringLiteral("导出 CSV(&E)..."), QStyle::SP_DialogSaveButton, {},
-      [this] { m_output->exportCsv(sheet(), choices(), m_model->ticks().rows()); }, true);
+      [this] { afterTyping([this] { m_output->exportCsv(sheet(), choices(), m_model->ticks().rows()); }); }, true);
   QAction* print = add(
       file, QStringLiteral("打印(&P)..."), QStyle::SP_FileIcon, QKeySequence::Print,
-      [this] { m_output->print(sheet(), choices(), m_model->ticks().rows()); }, true);
+      [this] { afterTyping([this] { m_output->print(sheet(), choices(), m_model->ticks().rows()); }); }, true);
   QAction* pdf = add(
       file, QStringLiteral("导出 PDF(&D)..."), QStyle::SP_FileLinkIcon, {},
-      [this] { m_output->exportPdf(sheet(), choices(), m_model->ticks().rows()); }, true);
+      [this] { afterTyping([this] { m_output->exportPdf(sheet(), choices(), m_model->ticks().rows()); }); }, true);
   add(file, QStringLiteral("页眉(&H)..."), QStyle::SP_FileDialogInfoView, {},
       &CSetoutWindow::OnPageHeading, false);
   file->addSeparator();
@@ -286,6 +291,11 @@ void CSetoutWindow::load(const reading::SheetRequest& request) {
 
 void CSetoutWindow::loadPoints(const QString& title, std::vector<reading::DesignPoint> points) {
   m_wantedTicks.emplace();
+  // The setup of the file shown before is kept where its points are among
+  // these; else it is asked for, and the points show listed meanwhile.
+  std::unordered_set<std::string> names;
+  for (const reading::DesignPoint& point : points) names.insert(point.name);
+  m_panel->forgetNamesNotIn([&names](const std::string& name) { return names.contains(name); });
   read(Source::OfPoints(title, std::move(points)));
 }
 
@@ -476,10 +486,31 @@ void CSetoutWindow::OnRemoveControl() {
 // The setup dialog on the panel's setup on sightings; what it gives is
 // kept, in the panel and between runs, and computed.
 void CSetoutWindow::OnSetupDialog() {
+  m_panel->flush();
   CSetupDialog dialog(m_panel->oriented(), m_known, m_panel->limits(), this);
   if (dialog.exec() != QDialog::Accepted) return;
   m_panel->setOriented(dialog.setup(), dialog.limits());
   recompute();
+}
+
+// Runs `command` on the fields as they are shown: what is typed and not yet
+// settled is computed first, and `command` runs once its sheet shows. Where
+// the fields give no sheet, the reason is said instead.
+void CSetoutWindow::afterTyping(std::function<void()> command) {
+  m_panel->flush();
+  m_afterRead = std::move(command);
+  if (!m_loader->busy()) runAfterRead();
+}
+
+void CSetoutWindow::runAfterRead() {
+  if (!m_afterRead) return;
+  const std::function<void()> command = std::move(m_afterRead);
+  m_afterRead = nullptr;
+  if (sheet()) {
+    command();
+  } else if (!m_problem.isEmpty()) {
+    ShowSheetProblem(*this, m_problem);
+  }
 }
 
 // Reads `source` with the panel's fields as they stand; without `again`,
@@ -598,9 +629,10 @@ void CSetoutWindow::showResult(const ReadResult& read, const QString& panelProbl
     m_wantedTicks.reset();
   }
   m_sketch->setSheet(shown);
+  m_problem.clear();
   if (!result.sheet) {
-    m_panel->setCheckLine(panelProblem.isEmpty() ? SheetProblem(result.problem) : panelProblem,
-                          true);
+    m_problem = panelProblem.isEmpty() ? SheetProblem(result.problem) : panelProblem;
+    m_panel->setCheckLine(m_problem, true);
     m_sketch->setEmptyText(QStringLiteral("测站和后视改正后，这里显示放样示意图"));
   } else {
     // A setup on sightings: the station and orientation it gives, then its quality.
@@ -620,6 +652,7 @@ void CSetoutWindow::showResult(const ReadResult& read, const QString& panelProbl
   m_ordering->sheetShown(read.order, read.codes, result.sheet != nullptr);
   showCounts();
   keepSetup();
+  runAfterRead();
 }
 
 // A file that cannot be read: the window keeps what it showed, and the same
@@ -636,6 +669,7 @@ void CSetoutWindow::showReadFailure(const QString& message) {
   m_wanted = m_shown;
   m_wantedTicks.reset();
   m_started.reset();
+  m_afterRead = nullptr;
   m_sketch->setEmptyText(m_shown.empty() ? QStringLiteral("打开坐标文件后，这里显示放样示意图")
                                          : QStringLiteral("测站和后视改正后，这里显示放样示意图"));
   showCounts();

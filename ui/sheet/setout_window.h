@@ -18,6 +18,7 @@
 
 #include <QBasicTimer>
 #include <QMainWindow>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -107,6 +108,8 @@ class CSetoutWindow : public QMainWindow {
   void rememberPanel();
   void read(const Source& source, bool again = true);
   void recompute();
+  void afterTyping(std::function<void()> command);
+  void runAfterRead();
   void showResult(const ReadResult& result, const QString& panelProblem);
   void showReadFailure(const QString& message);
   void showCounts();
@@ -149,4 +152,8 @@ class CSetoutWindow : public QMainWindow {
   QBasicTimer m_keepTicks;         // the ticks are kept a moment after they change
   QList<QAction*> m_sheetActions;  // enabled only while a sheet is shown
   PageHeading m_heading;
+  // A command that reads the sheet, waiting for the fields as typed to be
+  // computed; and what keeps the fields from giving a sheet, where they do.
+  std::function<void()> m_afterRead;
+  QString m_problem;
 };

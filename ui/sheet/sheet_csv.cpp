@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "reader/row_reader.h"
+#include "ui/sheet/row_error_text.h"
 #include "ui/sheet/setout_sheet.h"
 #include "ui/sheet/sheet_look.h"
 
@@ -31,16 +32,50 @@ void appendHeading(const std::vector<SheetColumn>& columns, char separator, std:
   out += '\n';
 }
 
+// `text` as a CSV field: in quotes, its quotes doubled, where it holds the
+// separator, a quote or a line end.
+void appendQuoted(const std::string& text, char separator, std::string& out) {
+  if (text.find_first_of(std::string{separator, '"', '\n', '\r'}) == std::string::npos) {
+    out += text;
+    return;
+  }
+  out += '"';
+  for (const char c : text) {
+    if (c == '"') out += '"';
+    out += c;
+  }
+  out += '"';
+}
+
+// The sheet's heading line, as the printed sheet heads it: "# 测站 A1  X
+// ...  Y ...    后视 A2 ...    检核：后视方位角 ...    测站高程 ...".
+std::string headingComment(const SetoutSheet& sheet) {
+  QString text = QStringLiteral("# ") + SetupLineText(sheet) + QStringLiteral("    ") +
+                 CheckLineText(sheet);
+  const QString heights = HeightsLineText(sheet);
+  if (!heights.isEmpty()) text += QStringLiteral("    ") + heights;
+  text.replace(QLatin1Char('\n'), QStringLiteral("    "));
+  return text.toStdString() + '\n';
+}
+
 // A row's answer line as the tool writes it, its columns' texts joined by
 // its separator, or its "ERROR: " line.
 void appendRow(const SetoutSheet& sheet, const std::vector<SheetColumn>& columns, std::size_t row,
                std::string& out) {
   const SheetRows& rows = sheet.rows;
+  const char separator = rows.layout(row).separator;
   if (rows.failed(row)) {
-    out += rows.field(row, SheetRows::kError);
+    // Its name and code, then what is wrong, in the words of the table.
+    for (const SheetColumn& column : columns) {
+      if (column.shows != SheetColumn::Shows::kField ||
+          (column.field != SheetRows::kName && column.field != SheetRows::kCode))
+        break;
+      AppendCellText(sheet, row, column, out);
+      out += separator;
+    }
+    appendQuoted(RowErrorText(rows, row).toStdString(), separator, out);
     return;
   }
-  const char separator = rows.layout(row).separator;
   for (std::size_t i = 0; i < columns.size(); ++i) {
     if (i > 0) out += separator;
     AppendCellText(sheet, row, columns[i], out);
@@ -74,7 +109,9 @@ QString WriteSheetCsv(const SetoutSheet& sheet, const QString& path, const std::
       out += lines;
       return;
     }
-    out += lines.substr(0, heading->at);
+    // The tool's comment line gives way to the sheet's own, in Chinese.
+    out += lines.substr(0, heading->at - heading->comment);
+    if (heading->comment > 0) out += headingComment(sheet);
     appendHeading(columns[heading->layout.named], heading->layout.separator, out);
     out += lines.substr(heading->at);
   };

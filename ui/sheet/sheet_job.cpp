@@ -201,14 +201,16 @@ void addRow(SheetRows& rows, const reading::RowReader& reader, const reading::Li
             std::uint32_t line, std::string& buffer) {
   const SheetRows::Point point{answer.point.x, answer.point.y};
   rows.append(rowTexts(reader, answer, buffer), line, answer.hasPoint ? &point : nullptr,
-              {answer.separator, answer.named});
+              {answer.separator, answer.named}, &answer.error);
 }
 
 // Before the first row, the --header lines as corvane-calc setout --header
 // writes them: the comment line, then the heading row, whose place is kept.
 void startRows(const reading::Sheet& resolved, const reading::LineAnswer& first, SheetRows& rows) {
-  if (!resolved.headerComment.empty()) rows.appendLines(resolved.headerComment + '\n');
-  rows.markHeading({first.separator, first.named});
+  const std::size_t comment =
+      resolved.headerComment.empty() ? 0 : resolved.headerComment.size() + 1;
+  if (comment) rows.appendLines(resolved.headerComment + '\n');
+  rows.markHeading({first.separator, first.named}, comment);
 }
 
 // The rows of the design file, each line read as corvane-calc setout
@@ -316,19 +318,22 @@ SheetResult ComputeSheet(const SheetJob& job, const std::atomic<bool>& stop,
   const int split = twice ? 40 : 10;
   result.known = knownNames(job, stop, progress, split, result.failure);
   if (result.failure || stop) return result;
-  if (!request.setup) {
+  // The design points stay listed until a station is set: without a setup,
+  // and with one that does not resolve (a name not among the points).
+  const auto listAll = [&] {
     auto listed = listing(job, stop, Stage{progress, split, 100}, result.failure);
     if (!result.failure && !stop) result.listing = std::move(listed);
     return result;
-  }
+  };
+  if (!request.setup) return listAll();
   if (namesAPoint(request) && result.known->first->problem) {
     result.problem = result.known->first->problem;
-    return result;
+    return listAll();
   }
   reading::Sheet resolved;
   const KnownNames& known = *result.known;
   result.problem = reading::ResolveSheet(request, resolved, &known.first->points);
-  if (result.problem) return result;
+  if (result.problem) return listAll();
 
   auto sheet = std::make_shared<SetoutSheet>();
   sheet->settings = resolved.settings;

@@ -63,7 +63,8 @@ struct SheetResult {
   // Null where the sheet is not computed: the setup is not given, or
   // `problem` says what keeps it.
   std::shared_ptr<const SetoutSheet> sheet;
-  // Where the setup is not given: the design points listed, with their
+  // Where the setup is not given, or does not give a sheet (`problem`):
+  // the design points listed, with their
   // names, codes, heights and coordinates, nothing computed
   // (SetoutSheet::listed).
   std::shared_ptr<const SetoutSheet> listing;

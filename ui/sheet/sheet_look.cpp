@@ -176,8 +176,9 @@ QString ResidualText(double value, bool over) {
 }
 
 QString ShortestText(double value, int decimals) {
-  QString text = QString::number(value, 'g', QLocale::FloatingPointShortest);
-  if (decimals == 0 || text.contains(QLatin1Char('e'))) return text;
+  // Fixed notation, as a coordinate is typed: 500000, never 5e+05.
+  QString text = QString::number(value, 'f', QLocale::FloatingPointShortest);
+  if (decimals == 0 || !std::isfinite(value)) return text;
   qsizetype point = text.indexOf(QLatin1Char('.'));
   if (point < 0) {
     point = text.size();

@@ -104,9 +104,9 @@ int OverLimits(const reading::SetupAnswer& answer, const SetupLimits& limits);
 // over its limit marked "*": "+11.4*".
 QString ResidualText(double value, bool over = false);
 
-// The shortest text that reads back to the same number (a field shown as
-// if typed), with at least `decimals` decimals: a reading 0.001 as
-// "0.0010" with 4.
+// The shortest text in fixed notation that reads back to the same number
+// (a field shown as if typed: 500000, 2514230.25), with at least `decimals`
+// decimals: a reading 0.001 as "0.0010" with 4.
 QString ShortestText(double value, int decimals = 0);
 
 // "测站高程 20.000  仪器高 1.552  目标高 1.300  两差改正：无" (or "有（K =

@@ -4,6 +4,7 @@
 #include <QSize>
 #include <algorithm>
 
+#include "ui/sheet/row_error_text.h"
 #include "ui/sheet/setout_sheet.h"
 
 static_assert(CSheetModel::kAzimuth == kFirstNumberColumn);
@@ -86,7 +87,7 @@ QString CSheetModel::text(int shown, int column) const {
   if (column == tickColumn()) return QString();
   if (m_sheet->rows.failed(row) && column >= kFirstNumberColumn)
     return column == kFirstNumberColumn
-               ? QString::fromUtf8(m_sheet->rows.field(row, SheetRows::kError))
+               ? RowErrorText(m_sheet->rows, row)
                : QString();
   return CellText(*m_sheet, row, m_columns[column]);
 }

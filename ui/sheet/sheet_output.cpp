@@ -195,7 +195,7 @@ SetoutSheet SheetWithout(const SetoutSheet& sheet, const std::vector<bool>& leav
     const std::string_view lines = rows.linesBefore(row);
     if (!heading || heading->beforeRow != row) return kept.rows.appendLines(lines);
     kept.rows.appendLines(lines.substr(0, heading->at));
-    kept.rows.markHeading(heading->layout);
+    kept.rows.markHeading(heading->layout, heading->comment);
     kept.rows.appendLines(lines.substr(heading->at));
   };
   for (std::size_t row = 0; row < rows.size(); ++row) {
@@ -206,7 +206,7 @@ SetoutSheet SheetWithout(const SetoutSheet& sheet, const std::vector<bool>& leav
       fields[field] = rows.field(row, SheetRows::Field(field));
     const SheetRows::Point point = rows.point(row);
     kept.rows.append(fields, rows.line(row), rows.hasPoint(row) ? &point : nullptr,
-                     rows.layout(row));
+                     rows.layout(row), &rows.error(row));
   }
   linesBefore(rows.size());
   return kept;

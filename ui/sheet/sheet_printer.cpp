@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <numeric>
 
+#include "ui/sheet/row_error_text.h"
 #include "ui/sheet/setout_sheet.h"
 #include "ui/sheet/setup_block.h"
 #include "ui/sheet/sheet_look.h"
@@ -166,7 +167,7 @@ double SheetPrinter::rowHeight(std::size_t row, const std::vector<double>& width
   const QFontMetricsF metrics(m_font);
   if (!m_sheet.rows.failed(row)) return metrics.height() + 2 * kPad;
   const double span = std::accumulate(widths.begin() + kFirstNumber, widths.end(), 0.0) - 2 * kPad;
-  const QString message = QString::fromUtf8(m_sheet.rows.field(row, SheetRows::kError));
+  const QString message = RowErrorText(m_sheet.rows, row);
   return metrics.boundingRect(QRectF(0, 0, span, 1e6), Qt::TextWordWrap, message).height() +
          2 * kPad;
 }
@@ -291,7 +292,7 @@ double SheetPrinter::paintRow(QPainter& painter, std::size_t row, double top,
     if (failed && column == kFirstNumber) {
       const QRectF span(left + kPad, top + kPad, total - left - 2 * kPad, height - 2 * kPad);
       painter.drawText(span, Qt::AlignLeft | Qt::TextWordWrap,
-                       QString::fromUtf8(rows.field(row, SheetRows::kError)));
+                       RowErrorText(rows, row));
       break;
     }
     const QRectF cell(left + kPad, top, widths[column] - 2 * kPad, height);

@@ -32,7 +32,7 @@ void SheetRows::Widest::add(std::string_view text, std::uint32_t row) {
 }
 
 void SheetRows::append(const Fields& fields, std::uint32_t line, const Point* point,
-                       Layout layout) {
+                       Layout layout, const reading::RowError* error) {
   Row row{m_text.size(),
           {},
           line,
@@ -47,8 +47,11 @@ void SheetRows::append(const Fields& fields, std::uint32_t line, const Point* po
     row.length[i] = static_cast<std::uint16_t>(length);
     m_text.append(fields[i].substr(0, length));
   }
-  if (row.length[kError] != 0) ++m_failed;
   const auto index = static_cast<std::uint32_t>(m_rows.size());
+  if (row.length[kError] != 0) {
+    ++m_failed;
+    if (error) m_errors.emplace_back(index, *error);
+  }
   m_widestNames.add(fields[kName], index);
   m_widestCodes.add(fields[kCode], index);
   m_rows.push_back(row);
@@ -65,10 +68,20 @@ void SheetRows::appendLines(std::string_view lines) {
   m_lines.append(lines);
 }
 
-void SheetRows::markHeading(Layout layout) {
+void SheetRows::markHeading(Layout layout, std::size_t comment) {
   const bool linesHere = !m_between.empty() && m_between.back().beforeRow == m_rows.size();
-  m_heading =
-      Heading{m_rows.size(), linesHere ? m_between.back().end - m_between.back().start : 0, layout};
+  const std::size_t at = linesHere ? m_between.back().end - m_between.back().start : 0;
+  m_heading = Heading{m_rows.size(), at, layout, std::min(comment, at)};
+}
+
+const reading::RowError& SheetRows::error(std::size_t row) const {
+  static const reading::RowError kNone;
+  const auto found = std::lower_bound(
+      m_errors.begin(), m_errors.end(), row,
+      [](const std::pair<std::uint32_t, reading::RowError>& kept, std::size_t at) {
+        return kept.first < at;
+      });
+  return found != m_errors.end() && found->first == row ? found->second : kNone;
 }
 
 std::string_view SheetRows::field(std::size_t row, Field which) const {

@@ -18,6 +18,8 @@
 #include <string_view>
 #include <vector>
 
+#include "reader/row_error.h"
+
 class SheetRows {
  public:
   // A row's texts. kHeightDifference, kZenith and kSlope are the sight to
@@ -54,7 +56,9 @@ class SheetRows {
   // Adds a row read from input line `line` (from 1). A failed row may still
   // have a point (one on the station has); `point` is null where it has none.
   // Texts longer than 65535 bytes are cut there (input lines are shorter).
-  void append(const Fields& fields, std::uint32_t line, const Point* point, Layout layout);
+  // A failed row keeps `error`, what is wrong as a value, where it is given.
+  void append(const Fields& fields, std::uint32_t line, const Point* point, Layout layout,
+              const reading::RowError* error = nullptr);
 
   // Adds output lines, each ending in "\n", that go before the next row
   // (after the last one, where no row follows).
@@ -67,9 +71,11 @@ class SheetRows {
     std::size_t beforeRow;
     std::size_t at;
     Layout layout;
+    std::size_t comment = 0;  // bytes of the comment line that ends at `at`
   };
-  // Marks the heading's place here, before the next row.
-  void markHeading(Layout layout);
+  // Marks the heading's place here, before the next row; the last
+  // `comment` bytes of the lines before it are the --header comment line.
+  void markHeading(Layout layout, std::size_t comment = 0);
   // Where the heading goes; none where the input has no first row.
   const std::optional<Heading>& heading() const { return m_heading; }
 
@@ -82,6 +88,9 @@ class SheetRows {
   Point point(std::size_t row) const { return {m_rows[row].x, m_rows[row].y}; }
   Layout layout(std::size_t row) const { return {m_rows[row].separator, m_rows[row].named}; }
   std::size_t failedCount() const { return m_failed; }
+  // What is wrong with failed row `row`, as a value; kind kNone where the
+  // row was added without one.
+  const reading::RowError& error(std::size_t row) const;
 
   // The rows of the widest names (kName) or codes (kCode) by a count of
   // their characters, one that takes two columns (Chinese) counted twice:
@@ -129,5 +138,7 @@ class SheetRows {
   std::vector<Lines> m_between;  // in row order
   std::string m_lines;
   std::size_t m_failed = 0;
+  // The errors of failed rows, by row, in row order.
+  std::vector<std::pair<std::uint32_t, reading::RowError>> m_errors;
   std::optional<Heading> m_heading;
 };

@@ -19,6 +19,20 @@ CSheetTable::CSheetTable(CSheetModel& model, QWidget* parent) : QTableView(paren
   verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
   verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
   setAccessibleName(QStringLiteral("放样表"));
+  // A sheet of other columns keeps the order of its own: the header would
+  // keep the places of the sheet before.
+  connect(&model, &QAbstractItemModel::modelReset, this, &CSheetTable::orderColumns);
+}
+
+// The check boxes first (the model has them last), then the columns in the
+// model's order, which is the printed sheet's and the CSV's.
+void CSheetTable::orderColumns() {
+  QHeaderView& header = *horizontalHeader();
+  const int ticks = m_model.tickColumn();
+  if (header.count() != ticks + 1) return;
+  header.moveSection(header.visualIndex(ticks), 0);
+  for (int column = 0; column < ticks; ++column)
+    header.moveSection(header.visualIndex(column), column + 1);
 }
 
 // Each column with room to breathe, the check boxes with their heading's,
@@ -26,7 +40,7 @@ CSheetTable::CSheetTable(CSheetModel& model, QWidget* parent) : QTableView(paren
 void CSheetTable::fitColumns() {
   if (!m_model.sheet()) return;
   const int ticks = m_model.tickColumn();
-  horizontalHeader()->moveSection(horizontalHeader()->visualIndex(ticks), 0);
+  orderColumns();
   resizeColumnsToContents();
   const QFontMetrics metrics = fontMetrics();
   const int room = metrics.horizontalAdvance(QStringLiteral("00"));

@@ -21,6 +21,9 @@ class CSheetTable : public QTableView {
   // rows, and the rows of the widest names and codes (SheetRows::widest)
   // are measured besides.
   void fitColumns();
+  // Shows the check boxes first, then the columns in the sheet's order (done
+  // after each reset of the model).
+  void orderColumns();
   // Lays each failed row's message across its number cells (after the rows
   // were put in another order too).
   void showMessagesAcross();

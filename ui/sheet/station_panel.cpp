@@ -3,6 +3,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGridLayout>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -10,12 +11,14 @@
 #include <QSpinBox>
 #include <QStackedWidget>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <type_traits>
 
 #include "reader/field_number.h"
 #include "ui/sheet/point_name_box.h"
 #include "ui/sheet/sheet_look.h"
 #include "ui/sheet/sheet_messages.h"
+#include "ui/sheet/typing_watch.h"
 
 namespace {
 
@@ -46,9 +49,34 @@ std::optional<double> number(const QLineEdit& edit, const QString& name, QString
   return std::nullopt;
 }
 
+// Marks `edit` as one that does not read, in the colour of what is wrong,
+// or unmarks it.
+void markField(QLineEdit& edit, bool wrong) {
+  QPalette palette = edit.palette();
+  palette.setColor(QPalette::Text, wrong ? ErrorColour() : QGuiApplication::palette().color(QPalette::Text));
+  edit.setPalette(palette);
+}
+
+// Whether the text of `edit` is empty or reads as a number.
+bool readsAsNumber(const QLineEdit& edit) {
+  const QString text = edit.text().trimmed();
+  double value = 0.0;
+  return text.isEmpty() ||
+         reading::ReadFieldNumber(text.toStdString(), value) == reading::FieldNumber::kNumber;
+}
+
+bool readsAsAzimuth(const QLineEdit& edit) {
+  const QString text = edit.text().trimmed();
+  double packed = 0.0;
+  return text.isEmpty() ||
+         reading::ReadTypedAzimuth(text.toStdString(), packed) == reading::TypedAzimuth::kAzimuth;
+}
+
 }  // namespace
 
-CStationPanel::CStationPanel(QWidget* parent) : QWidget(parent) {
+CStationPanel::CStationPanel(QWidget* parent)
+    : QWidget(parent), m_typing(new CTypingWatch(this)) {
+  connect(m_typing, &CTypingWatch::settled, this, &CStationPanel::changed);
   auto* outer = new QVBoxLayout(this);
   auto* methodRow = new QHBoxLayout;
   m_method = new QComboBox(this);
@@ -156,6 +184,7 @@ QWidget* CStationPanel::makeHeights() {
     row->addWidget(buddy);
     row->addWidget(edit, 1);
     connect(edit, &QLineEdit::editingFinished, this, &CStationPanel::changed);
+    watchNumber(*edit, readsAsNumber);
     return edit;
   };
   m_stationHeight = add(QStringLiteral("测站高程(&H):"), QStringLiteral("空：测站点的高程"));
@@ -192,6 +221,7 @@ CStationPanel::PointRow CStationPanel::makeRow(const QString& role, bool withAzi
     row.azimuth = field(QStringLiteral("方位角（度.分秒）"), this);
     row.pages->addWidget(row.azimuth);
     connect(row.azimuth, &QLineEdit::editingFinished, this, &CStationPanel::changed);
+    watchNumber(*row.azimuth, readsAsAzimuth);
   }
   row.pages->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
   QStackedWidget* pages = row.pages;
@@ -200,10 +230,23 @@ CStationPanel::PointRow CStationPanel::makeRow(const QString& role, bool withAzi
     emit changed();
   });
   connect(row.name, &CPointNameBox::chosen, this, &CStationPanel::changed);
-  for (QLineEdit* edit : {row.x, row.y})
+  for (QLineEdit* edit : {row.x, row.y}) {
     connect(edit, &QLineEdit::editingFinished, this, &CStationPanel::changed);
+    watchNumber(*edit, readsAsNumber);
+  }
+  m_typing->watch(*row.name->lineEdit());
   return row;
 }
+
+// The table follows what is typed into `edit`; a text that does not read
+// (`reads`) is marked at each key, the field shown set anew too.
+void CStationPanel::watchNumber(QLineEdit& edit, bool (*reads)(const QLineEdit&)) {
+  m_typing->watch(edit);
+  const auto mark = [&edit, reads] { markField(edit, !reads(edit)); };
+  connect(&edit, &QLineEdit::textChanged, this, mark);
+}
+
+void CStationPanel::flush() { m_typing->flush(); }
 
 void CStationPanel::setNames(std::shared_ptr<const NameIndex> names) {
   m_station.name->setNames(names);
@@ -327,6 +370,21 @@ void CStationPanel::showSetup(const reading::OrientedStation& setup) {
   setOriented(setup, m_limits);
   setMethod(setup.method == reading::OrientedStation::Method::kFree ? Method::kFree
                                                                     : Method::kBacksights);
+}
+
+void CStationPanel::forgetNamesNotIn(const std::function<bool(const std::string&)>& known) {
+  const QSignalBlocker quiet(this);
+  for (PointRow* row : {&m_station, &m_backsight}) {
+    const QString name = row->name->name();
+    if (row->kind->currentIndex() == kNamePage && !name.isEmpty() && !known(name.toStdString()))
+      row->name->setName(QString());
+  }
+  const auto& sightings = m_oriented.sightings;
+  if (!std::all_of(sightings.begin(), sightings.end(),
+                   [&](const reading::SetupSighting& sighting) { return known(sighting.name); })) {
+    m_oriented.sightings.clear();
+    showMethod();
+  }
 }
 
 CStationPanel::Method CStationPanel::method() const { return Method(m_method->currentIndex()); }

@@ -19,13 +19,16 @@
 
 #include <QString>
 #include <QWidget>
+#include <functional>
 #include <memory>
+#include <string>
 #include <optional>
 
 #include "reader/sheet_request.h"
 #include "ui/sheet/setout_sheet.h"
 
 class CPointNameBox;
+class CTypingWatch;
 class NameIndex;
 class QCheckBox;
 class QComboBox;
@@ -63,6 +66,11 @@ class CStationPanel : public QWidget {
   void showSetup(const reading::StationAndBacksight& setup);
   void showSetup(const reading::OrientedStation& setup);
 
+  // Empties the station's and the backsight's name fields, and drops the
+  // sightings, where they name a point that `known` does not: a setup of
+  // another file is asked for again, not looked for among these points.
+  void forgetNamesNotIn(const std::function<bool(const std::string&)>& known);
+
   // 设站方式, in the order of its list.
   enum class Method { kBacksight, kBacksights, kFree };
   Method method() const;
@@ -95,11 +103,16 @@ class CStationPanel : public QWidget {
   int distanceDecimals() const;  // 3 is millimetres
   void setDecimals(int angle, int distance);
 
+  // What is typed and not yet settled counts as changed now (changed() is
+  // emitted where a key waits): before a command reads the fields.
+  void flush();
+
   // The check line, or what keeps the sheet from being computed (`problem`).
   void setCheckLine(const QString& text, bool problem);
 
  signals:
-  // The user changed a choice and left the field, or pressed Enter.
+  // The user changed a choice and left the field, or pressed Enter, or
+  // typed and rested a moment (CTypingWatch).
   void changed();
   void controlFileRequested();
   // 移除 next to the control file's name: names are looked up in the design
@@ -127,7 +140,9 @@ class CStationPanel : public QWidget {
   static void showPoint(PointRow& row, const Point& point);
   std::optional<reading::SightHeights> readHeights(QString& problem) const;
   QWidget* makeHeights();
+  void watchNumber(QLineEdit& edit, bool (*reads)(const QLineEdit&));
 
+  CTypingWatch* m_typing;
   PointRow m_station;
   PointRow m_backsight;
   QLabel* m_controlFile;

@@ -43,7 +43,7 @@ TEST(SetoutPdf, WrittenWithoutADisplayHoldsTheToolsNumbersAndEveryNameInEmbedded
     ++answers;
   }
   EXPECT_EQ(answers, 5);
-  EXPECT_TRUE(page.contains("ERROR: S7: point is on the station"));
+  EXPECT_TRUE(page.contains(QStringLiteral("第 7 行：测站与该点重合")));
   EXPECT_TRUE(page.contains("检核：后视方位角 7.354072 距离 151.327460"));
 
   ExpectEmbeddedFaces(pdf);

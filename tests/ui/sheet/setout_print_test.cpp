@@ -57,7 +57,7 @@ TEST(SheetPrinting, QPrinterPrintsTheSheetAndAStoppedPrintingSaysSo) {
   for (const char* text :
        {"放样表 design.csv", "测站 A1 X 3350000.000 Y 500000.000",
         "检核：后视方位角 7.3541 距离 151.327", "日期 2026-12-01 第 1 页，共 1 页",
-        "K2 kerb 53.5338 46.1758 108.797 21.150", "ERROR: S7: point is on the station"})
+        "K2 kerb 53.5338 46.1758 108.797 21.150", "第 7 行：测站与该点重合"})
     EXPECT_TRUE(page.contains(QString::fromUtf8(text))) << text;
 
   // A stopped printing paints no more pages and says so.

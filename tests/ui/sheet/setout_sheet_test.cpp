@@ -61,7 +61,10 @@ QStringList tableLines(const std::shared_ptr<const SetoutSheet>& sheet) {
     // its separator (RFC 4180).
     if (cells[CSheetModel::kName].contains(QLatin1Char(',')))
       cells[CSheetModel::kName] = QLatin1Char('"') + cells[CSheetModel::kName] + QLatin1Char('"');
-    lines << (model.failed(row) ? cells[CSheetModel::kAzimuth] : cells.join(QLatin1Char(',')));
+    // A failed row: the tool's error, which the table says in Chinese.
+    lines << (model.failed(row) ? QString::fromUtf8(sheet->rows.field(
+                                      model.sheetRow(row), SheetRows::kError))
+                                : cells.join(QLatin1Char(',')));
   }
   return lines;
 }
@@ -184,7 +187,7 @@ TEST(SetoutSheet, TheDesignCoordinatesShowWhereAskedFor) {
   EXPECT_EQ(model.tabSeparated({0, 5}),
             "点名\t编码\t方位角\t水平角\t距离\t设计高程\t设计X\t设计Y\n"
             "K1\t\t6.3030\t358.5449\t108.912\t21.300\t3350108.210\t500012.345\n"
-            "K5\t\tERROR: K5: Y is not a number: \"500030.5O\"\t\t\t\t\t\n");
+            "K5\t\t第 8 行：东坐标 Y 不是数字：“500030.5O”\t\t\t\t\t\n");
   const QString path = files.folder.filePath(QStringLiteral("sheet.csv"));
   ASSERT_EQ(WriteSheetCsv(*sheet, path, nullptr, true), QString());
   QFile written(path);
@@ -316,6 +319,19 @@ TEST(SetoutSheet, CsvExportIsTheToolsHeaderSheetWithTheSheetsHeadings) {
   const QByteArray english = "\nNAME,CODE,AZIMUTH,ANGLE,DISTANCE,H\n";
   ASSERT_TRUE(expected.contains(english));
   expected.replace(english, "\n点名,编码,方位角,水平角,距离,设计高程\n");
+  // Its comment line and failed rows in the table's Chinese.
+  const QByteArray comment =
+      "# station A1 X 3350000.000 Y 500000.000 / backsight A2 X 3350150.000 Y 500020.000 / "
+      "azimuth 7.3541 distance 151.327\n";
+  ASSERT_TRUE(expected.contains(comment));
+  expected.replace(comment, QStringLiteral("# 测站 A1  X 3350000.000  Y 500000.000    后视 A2  X "
+                                           "3350150.000  Y 500020.000    检核：后视方位角 7.3541   "
+                                           "距离 151.327\n")
+                                .toUtf8());
+  expected.replace("ERROR: S7: point is on the station",
+                   QStringLiteral("S7,,第 7 行：测站与该点重合").toUtf8());
+  expected.replace("ERROR: K5: Y is not a number: \"500030.5O\"",
+                   QStringLiteral("K5,,第 8 行：东坐标 Y 不是数字：“500030.5O”").toUtf8());
   EXPECT_EQ(written.readAll(), expected);
 }
 
@@ -334,13 +350,13 @@ TEST(SetoutSheet, AnExportWithoutTheTickedPointsKeepsTheLinesBetweenRows) {
   EXPECT_TRUE(text.startsWith("\xEF\xBB\xBF"));
   EXPECT_EQ(QString::fromUtf8(text.mid(3)),
             "# design points, exported 2026-12-01\n"
-            "# station A1 X 3350000.000 Y 500000.000 / backsight A2 X 3350150.000 Y "
-            "500020.000 / azimuth 7.3541 distance 151.327\n"
+            "# 测站 A1  X 3350000.000  Y 500000.000    后视 A2  X 3350150.000  Y 500020.000    "
+            "检核：后视方位角 7.3541   距离 151.327\n"
             "点名,编码,方位角,水平角,距离,设计高程\n"
             "K2,kerb,53.5338,46.1758,108.797,21.150\n"
             "\"K3, gate\",,90.0000,82.2419,100.000,20.980\n"
             "K4,,211.4939,204.1358,93.863,\n"
-            "ERROR: K5: Y is not a number: \"500030.5O\"\n"
+            "K5,,第 8 行：东坐标 Y 不是数字：“500030.5O”\n"
             "桩6,路缘,135.0000,127.2419,14.142,20.000\n");
 }
 
