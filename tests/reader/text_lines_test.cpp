@@ -75,13 +75,15 @@ TEST(TextLines, ByteShapesGiveTheirLines) {
       {"GB18030 cut at a line end", "\xD6\xD0\xD6\r\nK1\r\n",
        "\xFFGB18030\xFF\xD6\xD0\xD6\nK1\r\n"},
       {"UTF-8", "控制点2 1 2\n中线 3 4\n", "控制点2 1 2\n中线 3 4\n"},
-      {"GBK in UTF-8", "控制点2 1 2\nK\xD6\xD0 3 4\r\nK3\n",
-       "控制点2 1 2\n\xFFUTF-8\xFFK\xD6\xD0 3 4\nK3\n"},
-      {"a comment in GBK in UTF-8", "控制 1 2\n# \xD6\xD0\n", "控制 1 2\n# \xD6\xD0\n"},
-      {"overlong UTF-8", "\xC3\xA9\n\xC0\xAF\n", "\xC3\xA9\n\xFFUTF-8\xFF\xC0\xAF\n"},
+      {"GBK in UTF-8", "控制点2 1 2\n中线 5 6\nK\xD6\xD0 3 4\r\nK3\n",
+       "控制点2 1 2\n中线 5 6\n\xFFUTF-8\xFFK\xD6\xD0 3 4\nK3\n"},
+      {"a comment in GBK in UTF-8", "控制 1 2\n中线 3 4\n# \xD6\xD0\n",
+       "控制 1 2\n中线 3 4\n# \xD6\xD0\n"},
+      {"overlong UTF-8", "控 1\n控 2\n\xC0\xAF\n", "控 1\n控 2\n\xFFUTF-8\xFF\xC0\xAF\n"},
       {"neither", "\xFF 1 2\n", "\xFFGB18030\xFF\xFF 1 2\n"},
-      // Valid UTF-8 wins: GBK 毛 (C3 AB) is UTF-8 ë, UTF-8 控制 is GB18030 too.
-      {"GBK that is UTF-8", "\xC3\xAB 1 2\n", "ë 1 2\n"},
+      // GBK 毛 (C3 AB) is UTF-8 ë too: GBK, as a Chinese file would be. UTF-8
+      // 控制 is valid GB18030 too, but holds characters of three bytes.
+      {"GBK that is UTF-8", "\xC3\xAB 1 2\n", "毛 1 2\n"},
       {"UTF-8 that is GB18030", "控制 1 2\n", "控制 1 2\n"},
       // Once GB18030 is found, a line of UTF-8 reads both ways: never garbled.
       {"UTF-8 in GBK", "\xD6\xD0 1 2\n控制 3 4\n# 控\nK\xD6\xD0\n",
@@ -128,6 +130,116 @@ TEST(TextLines, ByteShapesGiveTheirLines) {
       EXPECT_EQ(read.error, "") << shape.what;
     }
   }
+}
+
+// GBK rows of the words crews use: 桩 (D7 AE) and 路缘 (C2 B7 D4 B5) are
+// valid two-byte UTF-8 too, 中桩, 井盖 and 坎上 are not.
+const std::string kZhuang1 =
+    "\xD7\xAE"
+    "1,\xC2\xB7\xD4\xB5,500012.3,3350108.2,21.3\r\n";
+const std::string kZhongZhuang2 =
+    "\xD6\xD0\xD7\xAE"
+    "2,\xBE\xAE\xB8\xC7,500013.3,3350109.2,21.4\r\n";
+const std::string kKanShang3 =
+    "\xBF\xB2\xC9\xCF"
+    "3,\xC2\xB7\xD4\xB5,500014.3,3350110.2,\r\n";
+
+struct Found {
+  const char* what;
+  std::string bytes;
+  std::string lines;
+  std::optional<TextEncoding> encoding;
+};
+
+// The encoding is found once for the input, from its lines, and every line
+// is read in it; a line that reads in the other too is refused in place.
+TEST(TextLines, AnInputsEncodingIsFoundFromWhatItsLinesHold) {
+  std::string zhuangOnly;
+  std::string zhuangRead;
+  for (int i = 1; i <= 30; ++i) {
+    zhuangOnly += "\xD7\xAE" + std::to_string(i) + ",\xC2\xB7\xD4\xB5,1,2,\n";
+    zhuangRead += "桩" + std::to_string(i) + ",路缘,1,2,\n";
+  }
+  const Found cases[] = {
+      {"GBK, its first Chinese row 桩1,路缘", "# CASS\r\n" + kZhuang1 + kZhongZhuang2 + kKanShang3,
+       "# CASS\r\n桩1,路缘,500012.3,3350108.2,21.3\r\n中桩2,井盖,500013.3,3350109.2,21.4\r\n"
+       "坎上3,路缘,500014.3,3350110.2,\r\n",
+       TextEncoding::kGb18030},
+      {"桩N,路缘 rows alone", zhuangOnly, zhuangRead, TextEncoding::kGb18030},
+      {"UTF-8 rows added to a GBK file", kZhuang1 + kZhongZhuang2 + "新点1,路缘,1,2,\n",
+       "桩1,路缘,500012.3,3350108.2,21.3\r\n中桩2,井盖,500013.3,3350109.2,21.4\r\n"
+       "\xFFGB18030/UTF-8\xFF新点1,路缘,1,2,\n",
+       TextEncoding::kGb18030},
+      // é (C3 A9) and ° (C2 B0) read as GBK's 楂 and 掳 too; × (C3 97) and a
+      // no-break space (C2 A0) as no common Chinese: UTF-8 all the same.
+      {"UTF-8 with lines of two-byte letters",
+       "控制点1,中线,1,2,\nK2,Caf\xC3\xA9,1,2,\nK3,\xC2\xB0,1,2,\nK4,2\xC3\x97"
+       "3,1,2,\n"
+       "K5,a\xC2\xA0"
+       "b,1,2,\n",
+       "控制点1,中线,1,2,\n\xFFUTF-8/GB18030\xFFK2,Caf\xC3\xA9,1,2,\n"
+       "\xFFUTF-8/GB18030\xFFK3,\xC2\xB0,1,2,\nK4,2×3,1,2,\nK5,a\xC2\xA0"
+       "b,1,2,\n",
+       TextEncoding::kUtf8},
+      // One stray GBK row does not make the UTF-8 rows errors.
+      {"a GBK row among UTF-8", "控制点1 1 2\n" + kZhongZhuang2 + "中线3 5 6\n",
+       "控制点1 1 2\n\xFFUTF-8\xFF" + kZhongZhuang2.substr(0, kZhongZhuang2.size() - 2) +
+           "\n中线3 5 6\n",
+       TextEncoding::kUtf8},
+      {"ASCII alone", "P1 1 2\n", "P1 1 2\n", std::nullopt},
+  };
+  for (const Found& c : cases) {
+    for (const std::size_t step : {c.bytes.size(), std::size_t{7}}) {
+      reading::TextLines lines;
+      std::string text;
+      std::string piece;
+      for (std::size_t at = 0; at < c.bytes.size(); at += step) {
+        lines.Add(std::string_view(c.bytes).substr(at, step));
+        while (lines.Take(piece)) text += piece;
+      }
+      lines.End();
+      while (lines.Take(piece)) text += piece;
+      EXPECT_EQ(text, c.lines) << c.what << ", pieces of " << step;
+      EXPECT_EQ(lines.encoding(), c.encoding) << c.what;
+    }
+  }
+}
+
+// Past the lines that tell, the other encoding's rows are still caught:
+// GBK 桩1,路缘 is valid UTF-8, and UTF-8 新点 is valid GB18030.
+TEST(TextLines, RowsOfTheOtherEncodingPastTheSampleAreRefused) {
+  std::string utf8;
+  std::string gbk;
+  std::string gbkRead;
+  while (utf8.size() <= reading::kEncodingSample) {
+    utf8 += "控制点,中线,1,2,\n";
+    gbk += kZhongZhuang2;
+    gbkRead += "中桩2,井盖,500013.3,3350109.2,21.4\r\n";
+  }
+  const std::string utf8Read = utf8;
+  const std::string_view zhuang(kZhuang1.data(), kZhuang1.size() - 2);
+  EXPECT_EQ(Read(utf8 + kZhuang1, std::nullopt, 4096).text,
+            utf8Read + "\xFFUTF-8/GB18030\xFF" + std::string(zhuang) + "\n");
+  EXPECT_EQ(Read(gbk + "新点1,路缘,1,2,\n", std::nullopt, 4096).text,
+            gbkRead + "\xFFGB18030/UTF-8\xFF新点1,路缘,1,2,\n");
+}
+
+// ASCII reads either way: the lines before the first that is not ASCII are
+// handed out as they come; from it on they wait for the lines that tell.
+TEST(TextLines, LinesWaitForTheEncodingFromTheFirstThatIsNotAscii) {
+  reading::TextLines lines;
+  std::string piece;
+  ASSERT_TRUE(lines.Add("P1 1 2\n" + kZhuang1));
+  ASSERT_TRUE(lines.Take(piece));
+  EXPECT_EQ(piece, "P1 1 2\n");
+  EXPECT_FALSE(lines.Take(piece));
+  EXPECT_FALSE(lines.encoding().has_value());
+  ASSERT_TRUE(lines.Add(kKanShang3));
+  EXPECT_FALSE(lines.Take(piece));
+  lines.End();
+  ASSERT_TRUE(lines.Take(piece));
+  EXPECT_EQ(piece, "桩1,路缘,500012.3,3350108.2,21.3\r\n坎上3,路缘,500014.3,3350110.2,\r\n");
+  EXPECT_EQ(lines.encoding(), TextEncoding::kGb18030);
 }
 
 TEST(TextLines, APieceNeverHoldsTwoInputs) {
