@@ -63,7 +63,7 @@ TEST(TextLines, ByteShapesGiveTheirLines) {
       {"Ctrl-Z ends the last line", "P1 1 2\x1A", "P1 1 2\n"},
       {"Ctrl-Z after a CR", "P1 1 2\r\x1A", "P1 1 2\r\n"},
       {"Ctrl-Z not last", "\x1AP1\n\x1A\x1A", "\x1AP1\n\x1A\n"},
-      // Without a mark, the first line that is not ASCII decides.
+      // Without a mark, the lines from the first that is not ASCII decide.
       {"GBK",
        "\xBF\xD8\xD6\xC6\xB5\xE3"
        "2,,498360,3512990,\r\n\xD6\xD0\xCF\xDF,K1\r\n",
@@ -77,8 +77,8 @@ TEST(TextLines, ByteShapesGiveTheirLines) {
       {"UTF-8", "控制点2 1 2\n中线 3 4\n", "控制点2 1 2\n中线 3 4\n"},
       {"GBK in UTF-8", "控制点2 1 2\n中线 5 6\nK\xD6\xD0 3 4\r\nK3\n",
        "控制点2 1 2\n中线 5 6\n\xFFUTF-8\xFFK\xD6\xD0 3 4\nK3\n"},
-      {"a comment in GBK in UTF-8", "控制 1 2\n中线 3 4\n# \xD6\xD0\n",
-       "控制 1 2\n中线 3 4\n# \xD6\xD0\n"},
+      {"a comment in GBK, a row in UTF-8", "控制 1 2\n# \xD6\xD0\n",
+       "\xFFGB18030/UTF-8\xFF控制 1 2\n# 中\n"},
       {"overlong UTF-8", "控 1\n控 2\n\xC0\xAF\n", "控 1\n控 2\n\xFFUTF-8\xFF\xC0\xAF\n"},
       {"neither", "\xFF 1 2\n", "\xFFGB18030\xFF\xFF 1 2\n"},
       // GBK 毛 (C3 AB) is UTF-8 ë too: GBK, as a Chinese file would be. UTF-8
@@ -88,6 +88,21 @@ TEST(TextLines, ByteShapesGiveTheirLines) {
       // Once GB18030 is found, a line of UTF-8 reads both ways: never garbled.
       {"UTF-8 in GBK", "\xD6\xD0 1 2\n控制 3 4\n# 控\nK\xD6\xD0\n",
        "中 1 2\n\xFFGB18030/UTF-8\xFF控制 3 4\n# 控\nK中\n"},
+      // The lines from the first that is not ASCII tell: GBK 桩 (D7 AE) and
+      // 路缘 (C2 B7 D4 B5) are valid UTF-8 too, 中桩, 井盖 and 坎上 are not.
+      {"GBK, its first Chinese row 桩,路缘",
+       "# "
+       "CASS\n\xD7\xAE,\xC2\xB7\xD4\xB5,1\n\xD6\xD0\xD7\xAE,\xBE\xAE\xB8\xC7,2\n\xBF\xB2\xC9\xCF\n",
+       "# CASS\n桩,路缘,1\n中桩,井盖,2\n坎上\n"},
+      {"桩,路缘 rows alone", "\xD7\xAE,\xC2\xB7\xD4\xB5,1\n\xD7\xAE,\xC2\xB7\xD4\xB5,2\n",
+       "桩,路缘,1\n桩,路缘,2\n"},
+      {"UTF-8 rows added to GBK", "\xD7\xAE,1\n\xD6\xD0\xD7\xAE,2\n新点,3\n",
+       "桩,1\n中桩,2\n\xFFGB18030/UTF-8\xFF新点,3\n"},
+      // é (C3 A9) reads as GBK's 楂 too, × (C3 97) as no common Chinese.
+      {"UTF-8 with two-byte letters", "控制点1\nK2,Caf\xC3\xA9\nK3,\xC3\x97\n",
+       "控制点1\n\xFFUTF-8/GB18030\xFFK2,Caf\xC3\xA9\nK3,×\n"},
+      {"a stray GBK row among UTF-8", "控制点1\n\xD6\xD0\n中线3\n",
+       "控制点1\n\xFFUTF-8\xFF\xD6\xD0\n中线3\n"},
       {"UTF-16, an odd last byte", "\xFF\xFEK\0x"s, "\xFFUTF-16LE\xFFK\xFE\n"},
       // Files joined: a mark at the start of a line starts a new input.
       {"a mark in the middle", "P1 1 2\n\xEF\xBB\xBFP3 3 4\n", "P1 1 2\nP3 3 4\n", {7}},
@@ -132,114 +147,21 @@ TEST(TextLines, ByteShapesGiveTheirLines) {
   }
 }
 
-// GBK rows of the words crews use: 桩 (D7 AE) and 路缘 (C2 B7 D4 B5) are
-// valid two-byte UTF-8 too, 中桩, 井盖 and 坎上 are not.
-const std::string kZhuang1 =
-    "\xD7\xAE"
-    "1,\xC2\xB7\xD4\xB5,500012.3,3350108.2,21.3\r\n";
-const std::string kZhongZhuang2 =
-    "\xD6\xD0\xD7\xAE"
-    "2,\xBE\xAE\xB8\xC7,500013.3,3350109.2,21.4\r\n";
-const std::string kKanShang3 =
-    "\xBF\xB2\xC9\xCF"
-    "3,\xC2\xB7\xD4\xB5,500014.3,3350110.2,\r\n";
-
-struct Found {
-  const char* what;
-  std::string bytes;
-  std::string lines;
-  std::optional<TextEncoding> encoding;
-};
-
-// The encoding is found once for the input, from its lines, and every line
-// is read in it; a line that reads in the other too is refused in place.
-TEST(TextLines, AnInputsEncodingIsFoundFromWhatItsLinesHold) {
-  std::string zhuangOnly;
-  std::string zhuangRead;
-  for (int i = 1; i <= 30; ++i) {
-    zhuangOnly += "\xD7\xAE" + std::to_string(i) + ",\xC2\xB7\xD4\xB5,1,2,\n";
-    zhuangRead += "桩" + std::to_string(i) + ",路缘,1,2,\n";
-  }
-  const Found cases[] = {
-      {"GBK, its first Chinese row 桩1,路缘", "# CASS\r\n" + kZhuang1 + kZhongZhuang2 + kKanShang3,
-       "# CASS\r\n桩1,路缘,500012.3,3350108.2,21.3\r\n中桩2,井盖,500013.3,3350109.2,21.4\r\n"
-       "坎上3,路缘,500014.3,3350110.2,\r\n",
-       TextEncoding::kGb18030},
-      {"桩N,路缘 rows alone", zhuangOnly, zhuangRead, TextEncoding::kGb18030},
-      {"UTF-8 rows added to a GBK file", kZhuang1 + kZhongZhuang2 + "新点1,路缘,1,2,\n",
-       "桩1,路缘,500012.3,3350108.2,21.3\r\n中桩2,井盖,500013.3,3350109.2,21.4\r\n"
-       "\xFFGB18030/UTF-8\xFF新点1,路缘,1,2,\n",
-       TextEncoding::kGb18030},
-      // é (C3 A9) and ° (C2 B0) read as GBK's 楂 and 掳 too; × (C3 97) and a
-      // no-break space (C2 A0) as no common Chinese: UTF-8 all the same.
-      {"UTF-8 with lines of two-byte letters",
-       "控制点1,中线,1,2,\nK2,Caf\xC3\xA9,1,2,\nK3,\xC2\xB0,1,2,\nK4,2\xC3\x97"
-       "3,1,2,\n"
-       "K5,a\xC2\xA0"
-       "b,1,2,\n",
-       "控制点1,中线,1,2,\n\xFFUTF-8/GB18030\xFFK2,Caf\xC3\xA9,1,2,\n"
-       "\xFFUTF-8/GB18030\xFFK3,\xC2\xB0,1,2,\nK4,2×3,1,2,\nK5,a\xC2\xA0"
-       "b,1,2,\n",
-       TextEncoding::kUtf8},
-      // One stray GBK row does not make the UTF-8 rows errors.
-      {"a GBK row among UTF-8", "控制点1 1 2\n" + kZhongZhuang2 + "中线3 5 6\n",
-       "控制点1 1 2\n\xFFUTF-8\xFF" + kZhongZhuang2.substr(0, kZhongZhuang2.size() - 2) +
-           "\n中线3 5 6\n",
-       TextEncoding::kUtf8},
-      {"ASCII alone", "P1 1 2\n", "P1 1 2\n", std::nullopt},
-  };
-  for (const Found& c : cases) {
-    for (const std::size_t step : {c.bytes.size(), std::size_t{7}}) {
-      reading::TextLines lines;
-      std::string text;
-      std::string piece;
-      for (std::size_t at = 0; at < c.bytes.size(); at += step) {
-        lines.Add(std::string_view(c.bytes).substr(at, step));
-        while (lines.Take(piece)) text += piece;
-      }
-      lines.End();
-      while (lines.Take(piece)) text += piece;
-      EXPECT_EQ(text, c.lines) << c.what << ", pieces of " << step;
-      EXPECT_EQ(lines.encoding(), c.encoding) << c.what;
-    }
-  }
-}
-
-// Past the lines that tell, the other encoding's rows are still caught:
-// GBK 桩1,路缘 is valid UTF-8, and UTF-8 新点 is valid GB18030.
-TEST(TextLines, RowsOfTheOtherEncodingPastTheSampleAreRefused) {
+// Past the lines that tell the encoding, the other one's rows are still
+// caught: GBK 桩1 is valid UTF-8, and UTF-8 新点 is valid GB18030.
+TEST(TextLines, RowsOfTheOtherEncodingPastTheFirstLinesAreRefused) {
   std::string utf8;
   std::string gbk;
   std::string gbkRead;
   while (utf8.size() <= reading::kEncodingSample) {
-    utf8 += "控制点,中线,1,2,\n";
-    gbk += kZhongZhuang2;
-    gbkRead += "中桩2,井盖,500013.3,3350109.2,21.4\r\n";
+    utf8 += "控制点\n";
+    gbk += "\xD6\xD0\xD7\xAE\n";
+    gbkRead += "中桩\n";
   }
-  const std::string utf8Read = utf8;
-  const std::string_view zhuang(kZhuang1.data(), kZhuang1.size() - 2);
-  EXPECT_EQ(Read(utf8 + kZhuang1, std::nullopt, 4096).text,
-            utf8Read + "\xFFUTF-8/GB18030\xFF" + std::string(zhuang) + "\n");
-  EXPECT_EQ(Read(gbk + "新点1,路缘,1,2,\n", std::nullopt, 4096).text,
-            gbkRead + "\xFFGB18030/UTF-8\xFF新点1,路缘,1,2,\n");
-}
-
-// ASCII reads either way: the lines before the first that is not ASCII are
-// handed out as they come; from it on they wait for the lines that tell.
-TEST(TextLines, LinesWaitForTheEncodingFromTheFirstThatIsNotAscii) {
-  reading::TextLines lines;
-  std::string piece;
-  ASSERT_TRUE(lines.Add("P1 1 2\n" + kZhuang1));
-  ASSERT_TRUE(lines.Take(piece));
-  EXPECT_EQ(piece, "P1 1 2\n");
-  EXPECT_FALSE(lines.Take(piece));
-  EXPECT_FALSE(lines.encoding().has_value());
-  ASSERT_TRUE(lines.Add(kKanShang3));
-  EXPECT_FALSE(lines.Take(piece));
-  lines.End();
-  ASSERT_TRUE(lines.Take(piece));
-  EXPECT_EQ(piece, "桩1,路缘,500012.3,3350108.2,21.3\r\n坎上3,路缘,500014.3,3350110.2,\r\n");
-  EXPECT_EQ(lines.encoding(), TextEncoding::kGb18030);
+  EXPECT_EQ(Read(utf8 + "\xD7\xAE,1\n", std::nullopt, 4096).text,
+            utf8 + "\xFFUTF-8/GB18030\xFF\xD7\xAE,1\n");
+  EXPECT_EQ(Read(gbk + "新点1\n", std::nullopt, 4096).text,
+            gbkRead + "\xFFGB18030/UTF-8\xFF新点1\n");
 }
 
 TEST(TextLines, APieceNeverHoldsTwoInputs) {
