@@ -47,6 +47,11 @@ class EncodingVote {
   // What the lines counted so far decide.
   TextEncoding Decision() const;
 
+  // The GB18030 converter the lines that are no UTF-8 were tried with (none
+  // where there was none), for the input's lines once it is GB18030.
+  const LineConverter* converter() const { return gb18030_.get(); }
+  std::unique_ptr<LineConverter> TakeConverter() { return std::move(gb18030_); }
+
  private:
   std::unique_ptr<LineConverter> gb18030_;
   std::string scratch_;

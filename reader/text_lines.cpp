@@ -236,7 +236,14 @@ bool TextLines::Decide(std::size_t from, std::size_t end) {
     at = lineEnd;
   }
   found_ = true;
-  return UseEncoding(vote.Decision());
+  const TextEncoding encoding = vote.Decision();
+  if (encoding == TextEncoding::kUtf8 || !vote.converter()) return UseEncoding(encoding);
+  // The converter that tried the lines, with what it learnt of their characters.
+  encoding_ = encoding;
+  converter_ = vote.TakeConverter();
+  if (converter_->usable()) return true;
+  refusal_ = Refusal::kNoConverter;
+  return false;
 }
 
 // Hands out the lines of buffer_[0, end) in `piece`, up to the first that
@@ -254,8 +261,9 @@ bool TextLines::ReadLines(std::size_t end, std::string& piece) {
     copied = to;
   };
   std::size_t at = 0;
-  std::size_t checkedTo = 0;              // lines before this are looked at for the other encoding
-  bool ambiguous = false;                 // the line reads in the other of UTF-8 and GB18030 too
+  std::size_t checkedTo = 0;  // lines before this are looked at for the other encoding
+  bool ambiguous = false;     // the line reads in the other of UTF-8 and GB18030 too
+  std::size_t longAt = 0;  // (found UTF-8) past the lead of the last character of 3 bytes or more
   std::size_t cr = FindCr(text, 0, end);  // the next carriage return from `at` on
   // The next byte of 0x80 or more, or carriage return, from `at` on.
   const auto findHighOrCr = [&] {
@@ -295,15 +303,14 @@ bool TextLines::ReadLines(std::size_t end, std::string& piece) {
       return HoldsLongUtf8(std::string_view(text + lineStart, lineEnd - lineStart));
     };
     if (converter_ == nullptr) {
-      if (found_ && at >= checkedTo) {
-        // The line's first byte that is not ASCII: the rest of it is looked
-        // at once for pairs that read as GBK's Chinese too.
-        const void* lf = std::memchr(text + at, '\n', end - at);
-        lineEnd = checkedTo = std::min(
-            cr,
-            lf == nullptr ? end : static_cast<std::size_t>(static_cast<const char*>(lf) - text));
+      if (found_ && static_cast<unsigned char>(text[at]) >= 0xE0) {
+        longAt = at + 1;  // a character of three bytes or more: the line is UTF-8
+      } else if (found_ && at >= checkedTo && (lineStart = startOfLine()) >= longAt) {
+        // A pair first on its line: the rest of the line is looked at once
+        // for pairs alone that read as GBK's Chinese too. (Chinese lines,
+        // whose characters are of three bytes, cost a test of their first.)
+        lineEnd = checkedTo = LineEndFrom(text, at);
         if (OnlyGbkLikePairs(std::string_view(text + at, lineEnd - at))) {
-          lineStart = startOfLine();
           copyTo(lineStart);
           ambiguous = true;
         }
