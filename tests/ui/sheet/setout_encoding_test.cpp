@@ -173,7 +173,9 @@ TEST(SetoutGbk, TheEncodingChosenIsReadAndRememberedWithTheLayout) {
   columns->trigger();
   ASSERT_TRUE(QTest::qWaitFor([&] { return window->sheet() != before; }));
   EXPECT_EQ(window->model().index(2, CSheetModel::kName).data().toString(), "中文");
-  const BytesFile gbk(files.folder, "cass.dat", kGbkDesign);
+  const BytesFile gbk(files.folder, "cass.dat",
+                      "A1,,500000,3350000,\r\nA2,,500020,3350150,\r\n"
+                      "\xbf\xd8\xd6\xc6\xb5\xe3\x31,\xd6\xd0\xcf\xdf,500012.345,3350108.210,\r\n");
   QString automatic;
   QTimer answer;  // the open dialog, then the layout box on the file picked
   QObject::connect(&answer, &QTimer::timeout, [&] {
@@ -193,7 +195,7 @@ TEST(SetoutGbk, TheEncodingChosenIsReadAndRememberedWithTheLayout) {
     if (action->text() == QStringLiteral("打开(&O)...")) action->trigger();
   ASSERT_TRUE(QTest::qWaitFor([&] { return window->sheet() && window->sheet() != big5; }));
   EXPECT_EQ(automatic, "自动（GB18030）");
-  EXPECT_EQ(column(window->model(), CSheetModel::kName), QStringList({"控制点1", "控制点2", "K1"}));
+  EXPECT_EQ(column(window->model(), CSheetModel::kName), QStringList({"A1", "A2", "控制点1"}));
   const FileLayout kept = LayoutOf(QSettings(QStringLiteral("Corvane"), QStringLiteral("setout"))
                                        .value(QStringLiteral("layout")),
                                    {});
