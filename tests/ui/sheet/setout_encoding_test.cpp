@@ -181,7 +181,7 @@ TEST(SetoutGbk, TheEncodingChosenIsReadAndRememberedWithTheLayout) {
   QObject::connect(&answer, &QTimer::timeout, [&] {
     if (auto* chooser = qobject_cast<QFileDialog*>(QApplication::activeModalWidget())) {
       chooser->selectFile(QString::fromStdString(gbk.path));
-      chooser->accept();
+      QMetaObject::invokeMethod(chooser, "accept");  // protected in QFileDialog
     } else if (auto* box = qobject_cast<CColumnLayoutDialog*>(QApplication::activeModalWidget())) {
       for (QComboBox* list : box->findChildren<QComboBox*>())
         if (list->currentText().startsWith(QStringLiteral("自动"))) automatic = list->currentText();
