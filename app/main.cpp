@@ -1,15 +1,18 @@
 // corvane: the calculator window. The process lives as long as the dialog.
 // With --setout it opens the setting-out window instead, or writes its PDF;
 // with --alignment or --elements the road window, or the road's PDF.
+// --help and --version are answered before any of them, without a display.
 
 #include <string>
 #include <vector>
 
+#include "app/program_answers.h"
 #include "ui/calc/calc_app.h"
 #include "ui/road/road_command.h"
 #include "ui/sheet/setout_command.h"
 
 int main(int argc, char** argv) {
+  if (int status = 0; AnswerWithoutWindow(argc, argv, status)) return status;
   const RoadCall road = RoadCallOf(argc, argv);
   const SetoutCall setout = road == RoadCall::kNone ? SetoutCallOf(argc, argv) : SetoutCall::kNone;
   if (setout == SetoutCall::kPdf || road == RoadCall::kPdf) ChooseHeadlessPlatform();

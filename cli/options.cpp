@@ -264,9 +264,9 @@ std::string UsageText() {
              "row with one field more than its numbers starts with a point name.\n"
              "Blank lines, lines starting with #, a spreadsheet's empty rows\n"
              "(,,,,) and the lines without numbers before the first row (a title,\n"
-             "a header) are copied, control bytes escaped. UTF-8, GBK (found by\n"
-             "the first line that is not UTF-8), UTF-16 with a byte-order mark,\n"
-             "and what --encoding names are read; names are written in UTF-8.\n"
+             "a header) are copied, control bytes escaped. UTF-8, GBK (found from\n"
+             "the input's first lines), UTF-16 with a byte-order mark, and what\n"
+             "--encoding names are read; names are written in UTF-8.\n"
              "\n"
              "Options:\n") +
          std::string(reading::SheetOptionsHelp()) + std::string(reading::RoadOptionsHelp()) +

@@ -22,7 +22,9 @@ namespace reading {
 
 class ChunkReader {
  public:
-  // A piece holds at most this many bytes (plus one cut-off line).
+  // A piece holds at most this many bytes (plus one cut-off line), but for
+  // the lines held while an input's encoding is found (text_lines.h): up to
+  // kEncodingSample bytes more.
   static constexpr std::size_t kChunkBytes = 32 * 1024;
 
   enum class Got {

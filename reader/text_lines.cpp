@@ -9,6 +9,7 @@
 #include <emmintrin.h>
 #endif
 
+#include "reader/encoding_vote.h"
 #include "reader/row_reader.h"
 #include "reader/undecoded_line.h"
 #include "reader/utf8_check.h"
@@ -142,8 +143,10 @@ bool TextLines::Take(std::string& piece) {
   if (last == std::string::npos) {
     if (buffer_.size() <= kMaxLineChars + 1) return false;
     TakeCut(piece);
-  } else if (!ReadLines(last + 1, piece)) {
-    return false;
+  } else {
+    std::size_t end = last + 1;
+    if (!encoding_ && !Sample(end)) return false;
+    if (!ReadLines(end, piece)) return false;
   }
   startsInput_ = newInput_;
   newInput_ = false;
@@ -180,6 +183,7 @@ void TextLines::TakeCut(std::string& piece) {
 void TextLines::StartInput() {
   buffer_.erase(0, kUtf8Mark.size());
   newInput_ = true;
+  found_ = false;
   if (decoder_.PassesThrough()) UseEncoding(TextEncoding::kUtf8);
 }
 
@@ -195,13 +199,51 @@ bool TextLines::UseEncoding(TextEncoding encoding) {
   return false;
 }
 
-// Decides the encoding of an input without a byte-order mark or a name by
-// its first line that is not ASCII: UTF-8 where it is valid UTF-8, else
-// GB18030. False when that cannot be converted here.
-bool TextLines::Decide(std::string_view firstLine) {
-  const bool utf8 = IsUtf8(firstLine);
-  guessedGb18030_ = !utf8;
-  return UseEncoding(utf8 ? TextEncoding::kUtf8 : TextEncoding::kGb18030);
+// Where the encoding is neither marked nor named: decides it once the
+// lines that tell are there, else limits `end` to the lines before them
+// (ASCII, handed out as they come). False where no line can be handed out
+// yet, or the encoding cannot be converted here.
+bool TextLines::Sample(std::size_t& end) {
+  const char* const text = buffer_.data();
+  const std::size_t high = FindHigh(text, 0, end);
+  if (high == end) return true;  // ASCII alone so far
+  std::size_t from = high;
+  while (from > 0 && !IsLineEnd(text[from - 1])) --from;
+  if (!ended_ && buffer_.size() - from < kEncodingSample &&
+      !std::string_view(text + from, end - from).starts_with(kUtf8Mark)) {
+    end = from;
+    return end > 0;
+  }
+  return Decide(from, end);
+}
+
+// Decides the encoding from the lines of buffer_[from, end) that end within
+// kEncodingSample bytes of `from` (all of them once the input has ended), up
+// to a byte-order mark that starts a line (a new input). False when the
+// encoding cannot be converted here.
+bool TextLines::Decide(std::size_t from, std::size_t end) {
+  const char* const text = buffer_.data();
+  const std::size_t limit = ended_ ? end : std::min(end, from + kEncodingSample);
+  EncodingVote vote;
+  std::size_t at = from;
+  while ((at = FindHigh(text, at, limit)) < limit) {
+    std::size_t lineStart = at;
+    while (lineStart > from && !IsLineEnd(text[lineStart - 1])) --lineStart;
+    if (std::string_view(text + lineStart, end - lineStart).starts_with(kUtf8Mark)) break;
+    const std::size_t lineEnd = LineEndFrom(text, at);
+    if (lineEnd >= limit) break;  // a line that ends past the sample
+    vote.Count(std::string_view(text + lineStart, lineEnd - lineStart));
+    at = lineEnd;
+  }
+  found_ = true;
+  const TextEncoding encoding = vote.Decision();
+  if (encoding == TextEncoding::kUtf8 || !vote.converter()) return UseEncoding(encoding);
+  // The converter that tried the lines, with what it learnt of their characters.
+  encoding_ = encoding;
+  converter_ = vote.TakeConverter();
+  if (converter_->usable()) return true;
+  refusal_ = Refusal::kNoConverter;
+  return false;
 }
 
 // Hands out the lines of buffer_[0, end) in `piece`, up to the first that
@@ -219,8 +261,9 @@ bool TextLines::ReadLines(std::size_t end, std::string& piece) {
     copied = to;
   };
   std::size_t at = 0;
-  std::size_t checkedTo = 0;  // lines before this are looked at for UTF-8 (GB18030 found)
-  bool ambiguous = false;     // the line reads as UTF-8 too
+  std::size_t checkedTo = 0;  // lines before this are looked at for the other encoding
+  bool ambiguous = false;     // the line reads in the other of UTF-8 and GB18030 too
+  std::size_t longAt = 0;  // (found UTF-8) past the lead of the last character of 3 bytes or more
   std::size_t cr = FindCr(text, 0, end);  // the next carriage return from `at` on
   // The next byte of 0x80 or more, or carriage return, from `at` on.
   const auto findHighOrCr = [&] {
@@ -250,32 +293,44 @@ bool TextLines::ReadLines(std::size_t end, std::string& piece) {
       end = at;  // a new input: it starts the next piece
       break;
     }
-    if (!encoding_) {
-      const std::size_t lineStart = startOfLine();
-      if (!Decide(std::string_view(text + lineStart, LineEndFrom(text, at) - lineStart))) {
-        return false;
-      }
-    }
     std::size_t lineStart = 0;
     std::size_t lineEnd = 0;
-    // Whether the line of text[at] is valid UTF-8; it is looked at once.
+    // Whether the line of text[at] is valid UTF-8 that holds a character of
+    // three bytes or more, which GBK rows never are; it is looked at once.
     const auto readsAsUtf8 = [&] {
       lineStart = startOfLine();
       lineEnd = checkedTo = LineEndFrom(text, at);
-      return IsUtf8(std::string_view(text + lineStart, lineEnd - lineStart));
+      return HoldsLongUtf8(std::string_view(text + lineStart, lineEnd - lineStart));
     };
     if (converter_ == nullptr) {
-      // Past the characters up to the next ASCII byte, if they are valid.
-      at = PastCharacters(reinterpret_cast<const unsigned char*>(text), at, end);
-      if (!IsHigh(text[at])) continue;  // an ASCII byte (a line end at the least) follows
-      lineStart = startOfLine();
-      lineEnd = LineEndFrom(text, at);
+      if (found_ && static_cast<unsigned char>(text[at]) >= 0xE0) {
+        longAt = at + 1;  // a character of three bytes or more: the line is UTF-8
+      } else if (found_ && at >= checkedTo && (lineStart = startOfLine()) >= longAt) {
+        // A pair first on its line: the rest of the line is looked at once
+        // for pairs alone that read as GBK's Chinese too. (Chinese lines,
+        // whose characters are of three bytes, cost a test of their first.)
+        lineEnd = checkedTo = LineEndFrom(text, at);
+        if (OnlyGbkLikePairs(std::string_view(text + at, lineEnd - at))) {
+          copyTo(lineStart);
+          ambiguous = true;
+        }
+      }
+      if (!ambiguous) {
+        // Past the characters up to the next ASCII byte, if they are valid.
+        at = PastCharacters(reinterpret_cast<const unsigned char*>(text), at, end);
+        if (!IsHigh(text[at])) continue;  // an ASCII byte (a line end at the least) follows
+        lineStart = startOfLine();
+        lineEnd = LineEndFrom(text, at);
+        copyTo(lineStart);
+      }
+    } else if (found_ && at >= checkedTo && readsAsUtf8()) {
+      // A line of UTF-8 in a file found to be GB18030 (UTF-8 rows added to a
+      // GBK file): most of it is valid GB18030 too, and garbled, so it is
+      // refused; which it is, only the user knows.
       copyTo(lineStart);
-    } else if (guessedGb18030_ && at >= checkedTo && readsAsUtf8()) {
-      // A line of UTF-8 in a file found to be GB18030 reads both ways (most
-      // UTF-8 is valid GB18030, and garbled): which, only the user knows.
-      copyTo(lineStart);
-      ambiguous = true;
+      scratch_.clear();
+      ambiguous =
+          converter_->Append(std::string_view(text + lineStart, lineEnd - lineStart), scratch_);
     } else {
       // The characters up to the next ASCII byte, as far as they are kept.
       copyTo(at);
@@ -304,7 +359,8 @@ bool TextLines::ReadLines(std::size_t end, std::string& piece) {
     if (IsBlankOrComment(line)) {
       out_ += line;
     } else if (ambiguous) {
-      AppendUndecoded(out_, *encoding_, line, TextEncoding::kUtf8);
+      const bool utf8 = *encoding_ == TextEncoding::kUtf8;
+      AppendUndecoded(out_, *encoding_, line, utf8 ? TextEncoding::kGb18030 : TextEncoding::kUtf8);
     } else {
       AppendUndecoded(out_, *encoding_, line);
     }

@@ -15,15 +15,25 @@
 // are the same however the bytes come in pieces. A Ctrl-Z (0x1A) as the
 // input's last byte (old DOS tools' end-of-file mark) is dropped.
 //
-// Encodings: an input without a byte-order mark and without a named
-// encoding is read as ASCII until its first line that holds a byte of 0x80
-// or more: that line decides, UTF-8 where it is valid UTF-8, else GB18030
-// (which holds GBK, the default of Chinese Windows, and GB2312). Lines of
-// an encoding other than UTF-8 are split at their line end bytes (no
-// character of an ASCII-compatible encoding holds one) and turned into UTF-8
-// one by one; lines of ASCII alone are handed out as they are. A row that
-// is no text in the input's encoding is handed out marked, as
-// undecoded_line.h says, and reading goes on with the next line.
+// Encodings: a byte-order mark or a named encoding decides; else the
+// encoding is found once for the input (encoding_vote.h says how) from its
+// lines up to kEncodingSample bytes past the start of its first line that
+// holds a byte of 0x80 or more, or up to its end where it ends before. The
+// lines before that one (ASCII, which reads either way) are handed out as
+// they come; from it on, the lines are held until the encoding is found,
+// then handed out in their order: rows in Chinese typed at a terminal are
+// answered at the end of the input, or at once where --encoding names it.
+// Lines of an encoding other than UTF-8 are split at their line end bytes
+// (no character of an ASCII-compatible encoding holds one) and turned into
+// UTF-8 one by one; lines of ASCII alone are handed out as they are. A row
+// that is no text in the input's encoding is handed out marked, as
+// undecoded_line.h says, and reading goes on with the next line. So is, in
+// an input whose encoding was found, a row that reads in the other of the
+// two as well and is taken for it: in GB18030, valid UTF-8 that holds a
+// character of three or four bytes (UTF-8 rows added to a GBK file); in
+// UTF-8, valid UTF-8 that reads as GB2312's Chinese too (GBK rows such as
+// 桩1,路缘 added to a UTF-8 file). Never is such a row answered under a
+// garbled name.
 //
 // Inputs joined into one (files joined with cat): a byte-order mark at the
 // start of a line is dropped and starts a new input, read in the mark's
@@ -63,6 +73,10 @@ namespace reading {
 // Longer lines are refused as a whole.
 inline constexpr std::size_t kMaxLineChars = 8192;
 
+// How many bytes of lines, from the first that is not ASCII, tell an
+// input's encoding.
+inline constexpr std::size_t kEncodingSample = 64 * 1024;
+
 class TextLines {
  public:
   // `named`: the encoding of the input where it has no byte-order mark
@@ -89,7 +103,8 @@ class TextLines {
   // the start of its first line was dropped.
   bool startsInput() const { return startsInput_; }
 
-  // The encoding the lines are read in; none while only ASCII has come.
+  // The encoding the lines are read in; none while it is not decided (only
+  // ASCII has come, or the lines that tell are not all there).
   std::optional<TextEncoding> encoding() const { return encoding_; }
 
   // How much text has come that is no whole line yet.
@@ -108,7 +123,8 @@ class TextLines {
   void TakeCut(std::string& piece);
   void StartInput();
   bool UseEncoding(TextEncoding encoding);
-  bool Decide(std::string_view firstLine);
+  bool Sample(std::size_t& end);
+  bool Decide(std::size_t from, std::size_t end);
   bool ReadLines(std::size_t end, std::string& piece);
 
   TextDecoder decoder_;
@@ -118,13 +134,14 @@ class TextLines {
   std::string buffer_;                        // decoded, not yet handed out
   std::string raw_;                           // bytes read into Space() that need decoding
   std::string out_;                           // lines being turned into UTF-8
+  std::string scratch_;                       // a refused line as GB18030 would read
   Refusal refusal_ = Refusal::kNone;          // what TextLines itself refuses
   std::size_t spaceAt_ = 0;
   bool ended_ = false;
-  bool skipping_ = false;        // inside the cut-off rest of an overlong line
-  bool afterCr_ = false;         // the last line handed out ended in a CR with nothing after it
-  bool newInput_ = false;        // a mark was dropped: the next piece starts an input
-  bool guessedGb18030_ = false;  // GB18030 found by the first line that is not ASCII
+  bool skipping_ = false;  // inside the cut-off rest of an overlong line
+  bool afterCr_ = false;   // the last line handed out ended in a CR with nothing after it
+  bool newInput_ = false;  // a mark was dropped: the next piece starts an input
+  bool found_ = false;     // the encoding was found from the lines, not named or marked
   bool startsInput_ = false;
 };
 

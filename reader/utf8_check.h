@@ -81,4 +81,13 @@ std::size_t ValidUtf8Prefix(std::string_view text);
 
 inline bool IsUtf8(std::string_view text) { return ValidUtf8Prefix(text) == text.size(); }
 
+// Whether `text` holds a byte of 0x80 or more, and each such byte is in a
+// pair of a first byte C2 to DF and a second A1 to BF: valid UTF-8 of two
+// bytes, and a common Chinese character of GB2312 (GBK, GB18030) as well.
+bool OnlyGbkLikePairs(std::string_view text);
+
+// Whether `text` is valid UTF-8 that holds a character of three or four
+// bytes (every Chinese character is one).
+bool HoldsLongUtf8(std::string_view text);
+
 }  // namespace reading

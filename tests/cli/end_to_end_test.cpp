@@ -650,8 +650,9 @@ TEST_F(CalcTest, FileShapesGiveTheirAnswersOrAnErrorInPlace) {
        "1\0,\0\n\0"s,
        "控制,,10.1320,0.4535,61.984,\n", 0},
       {"a GBK line among UTF-8 ones", Setout({"--columns", kFiveColumns}),
-       "K1,中线,498361,3512991,\n\xbf\xd8\xd6\xc6\xb5\xe3\x32,,498361,3512991,\n",
-       "K1,中线,10.1320,0.4535,61.984,\n"
+       "K1,中线,498361,3512991,\nK2,中线,498361,3512991,\n"
+       "\xbf\xd8\xd6\xc6\xb5\xe3\x32,,498361,3512991,\n",
+       "K1,中线,10.1320,0.4535,61.984,\nK2,中线,10.1320,0.4535,61.984,\n"
        "ERROR: line is not UTF-8 text: say the input's encoding with --encoding NAME\n",
        1},
       {"a UTF-8 line in a file found to be GBK", Setout({"--columns", kFiveColumns}),
@@ -813,9 +814,30 @@ TEST_F(CalcTest, EncodingOptionsAndRowsThatDoNotDecodeAreNamed) {
   const Outcome gbk = Calc(Setout({"--columns", kFiveColumns}),
                            "K1,中线,498361,3512991,\n\xbf\xd8\xd6\xc6\xb5\xe3\x32,,1,2,\n");
   EXPECT_TRUE(
-      gbk.err.ends_with("corvane-calc: stdin:2: line is not UTF-8 text: say the input's "
-                        "encoding with --encoding NAME\n"))
+      gbk.err.ends_with("corvane-calc: stdin:1: line reads as GB18030 and as UTF-8 text: "
+                        "say which with --encoding NAME\n"))
       << gbk.err;
+}
+
+// A CASS file in GBK whose names and codes are the words crews use: 桩
+// (D7 AE) and 路缘 (C2 B7 D4 B5) are valid UTF-8 too, 中桩, 井盖 and 坎上
+// are not. The file is GBK, every row of it: 桩1,路缘 first, and a hundred
+// rows of such words alone before the others.
+TEST_F(CalcTest, AGbkCassFileOfTheWordsCrewsUseReadsWhole) {
+  const std::string gbk[] = {"\xd7\xae", "\xc2\xb7\xd4\xb5", "\xd6\xd0\xd7\xae", "\xbe\xae\xb8\xc7",
+                             "\xbf\xb2\xc9\xcf"};
+  const std::string utf8[] = {"桩", "路缘", "中桩", "井盖", "坎上"};
+  std::string file;
+  std::string answers;
+  for (int i = 1; i <= 2000; ++i) {
+    const int name = i <= 100 ? 0 : i % 5;
+    const int code = i <= 100 ? 1 : i / 5 % 5;
+    file += gbk[name] + std::to_string(i) + "," + gbk[code] + ",498361,3512991,\r\n";
+    answers += utf8[name] + std::to_string(i) + "," + utf8[code] + ",10.1320,0.4535,61.984,\n";
+  }
+  const Outcome run = Calc(Setout({"--columns", kFiveColumns}), file);
+  EXPECT_EQ(run.out, answers);
+  EXPECT_EQ(run.status, 0) << run.err;
 }
 
 }  // namespace

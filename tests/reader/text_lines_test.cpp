@@ -63,7 +63,7 @@ TEST(TextLines, ByteShapesGiveTheirLines) {
       {"Ctrl-Z ends the last line", "P1 1 2\x1A", "P1 1 2\n"},
       {"Ctrl-Z after a CR", "P1 1 2\r\x1A", "P1 1 2\r\n"},
       {"Ctrl-Z not last", "\x1AP1\n\x1A\x1A", "\x1AP1\n\x1A\n"},
-      // Without a mark, the first line that is not ASCII decides.
+      // Without a mark, the lines from the first that is not ASCII decide.
       {"GBK",
        "\xBF\xD8\xD6\xC6\xB5\xE3"
        "2,,498360,3512990,\r\n\xD6\xD0\xCF\xDF,K1\r\n",
@@ -75,17 +75,34 @@ TEST(TextLines, ByteShapesGiveTheirLines) {
       {"GB18030 cut at a line end", "\xD6\xD0\xD6\r\nK1\r\n",
        "\xFFGB18030\xFF\xD6\xD0\xD6\nK1\r\n"},
       {"UTF-8", "控制点2 1 2\n中线 3 4\n", "控制点2 1 2\n中线 3 4\n"},
-      {"GBK in UTF-8", "控制点2 1 2\nK\xD6\xD0 3 4\r\nK3\n",
-       "控制点2 1 2\n\xFFUTF-8\xFFK\xD6\xD0 3 4\nK3\n"},
-      {"a comment in GBK in UTF-8", "控制 1 2\n# \xD6\xD0\n", "控制 1 2\n# \xD6\xD0\n"},
-      {"overlong UTF-8", "\xC3\xA9\n\xC0\xAF\n", "\xC3\xA9\n\xFFUTF-8\xFF\xC0\xAF\n"},
+      {"GBK in UTF-8", "控制点2 1 2\n中线 5 6\nK\xD6\xD0 3 4\r\nK3\n",
+       "控制点2 1 2\n中线 5 6\n\xFFUTF-8\xFFK\xD6\xD0 3 4\nK3\n"},
+      {"a comment in GBK, a row in UTF-8", "控制 1 2\n# \xD6\xD0\n",
+       "\xFFGB18030/UTF-8\xFF控制 1 2\n# 中\n"},
+      {"overlong UTF-8", "控 1\n控 2\n\xC0\xAF\n", "控 1\n控 2\n\xFFUTF-8\xFF\xC0\xAF\n"},
       {"neither", "\xFF 1 2\n", "\xFFGB18030\xFF\xFF 1 2\n"},
-      // Valid UTF-8 wins: GBK 毛 (C3 AB) is UTF-8 ë, UTF-8 控制 is GB18030 too.
-      {"GBK that is UTF-8", "\xC3\xAB 1 2\n", "ë 1 2\n"},
+      // GBK 毛 (C3 AB) is UTF-8 ë too: GBK, as a Chinese file would be. UTF-8
+      // 控制 is valid GB18030 too, but holds characters of three bytes.
+      {"GBK that is UTF-8", "\xC3\xAB 1 2\n", "毛 1 2\n"},
       {"UTF-8 that is GB18030", "控制 1 2\n", "控制 1 2\n"},
       // Once GB18030 is found, a line of UTF-8 reads both ways: never garbled.
       {"UTF-8 in GBK", "\xD6\xD0 1 2\n控制 3 4\n# 控\nK\xD6\xD0\n",
        "中 1 2\n\xFFGB18030/UTF-8\xFF控制 3 4\n# 控\nK中\n"},
+      // The lines from the first that is not ASCII tell: GBK 桩 (D7 AE) and
+      // 路缘 (C2 B7 D4 B5) are valid UTF-8 too, 中桩, 井盖 and 坎上 are not.
+      {"GBK, its first Chinese row 桩,路缘",
+       "# "
+       "CASS\n\xD7\xAE,\xC2\xB7\xD4\xB5,1\n\xD6\xD0\xD7\xAE,\xBE\xAE\xB8\xC7,2\n\xBF\xB2\xC9\xCF\n",
+       "# CASS\n桩,路缘,1\n中桩,井盖,2\n坎上\n"},
+      {"桩,路缘 rows alone", "\xD7\xAE,\xC2\xB7\xD4\xB5,1\n\xD7\xAE,\xC2\xB7\xD4\xB5,2\n",
+       "桩,路缘,1\n桩,路缘,2\n"},
+      {"UTF-8 rows added to GBK", "\xD7\xAE,1\n\xD6\xD0\xD7\xAE,2\n新点,3\n",
+       "桩,1\n中桩,2\n\xFFGB18030/UTF-8\xFF新点,3\n"},
+      // é (C3 A9) reads as GBK's 楂 too, × (C3 97) as no common Chinese.
+      {"UTF-8 with two-byte letters", "控制点1\nK2,Caf\xC3\xA9\nK3,\xC3\x97\n",
+       "控制点1\n\xFFUTF-8/GB18030\xFFK2,Caf\xC3\xA9\nK3,×\n"},
+      {"a stray GBK row among UTF-8", "控制点1\n\xD6\xD0\n中线3\n",
+       "控制点1\n\xFFUTF-8\xFF\xD6\xD0\n中线3\n"},
       {"UTF-16, an odd last byte", "\xFF\xFEK\0x"s, "\xFFUTF-16LE\xFFK\xFE\n"},
       // Files joined: a mark at the start of a line starts a new input.
       {"a mark in the middle", "P1 1 2\n\xEF\xBB\xBFP3 3 4\n", "P1 1 2\nP3 3 4\n", {7}},
@@ -128,6 +145,23 @@ TEST(TextLines, ByteShapesGiveTheirLines) {
       EXPECT_EQ(read.error, "") << shape.what;
     }
   }
+}
+
+// Past the lines that tell the encoding, the other one's rows are still
+// caught: GBK 桩1 is valid UTF-8, and UTF-8 新点 is valid GB18030.
+TEST(TextLines, RowsOfTheOtherEncodingPastTheFirstLinesAreRefused) {
+  std::string utf8;
+  std::string gbk;
+  std::string gbkRead;
+  while (utf8.size() <= reading::kEncodingSample) {
+    utf8 += "控制点\n";
+    gbk += "\xD6\xD0\xD7\xAE\n";
+    gbkRead += "中桩\n";
+  }
+  EXPECT_EQ(Read(utf8 + "\xD7\xAE,1\n", std::nullopt, 4096).text,
+            utf8 + "\xFFUTF-8/GB18030\xFF\xD7\xAE,1\n");
+  EXPECT_EQ(Read(gbk + "新点1\n", std::nullopt, 4096).text,
+            gbkRead + "\xFFGB18030/UTF-8\xFF新点1\n");
 }
 
 TEST(TextLines, APieceNeverHoldsTwoInputs) {

@@ -91,8 +91,9 @@ CColumnLayoutDialog::CColumnLayoutDialog(const PreviewRows& preview, const QStri
   if (input.encoding)
     m_encoding->setCurrentIndex(m_encoding->findData(static_cast<int>(*input.encoding)));
   m_encoding->setToolTip(
-      QStringLiteral("没有字节顺序标记的文件用什么编码读取；自动：第一行非 ASCII 的"
-                     "文字是 UTF-8 就按 UTF-8，否则按 GB18030（GBK）"));
+      QStringLiteral("没有字节顺序标记的文件用什么编码读取；自动：按文件开头的各行判断，"
+                     "含汉字的 UTF-8 行居多就按 UTF-8，否则按 GB18030（GBK）。"
+                     "所选编码只用于这个文件"));
   m_skipLines = new QSpinBox(this);
   m_skipLines->setRange(0, 1000);
   m_skipLines->setValue(static_cast<int>(std::min<std::size_t>(input.skipLines, 1000)));
@@ -166,9 +167,15 @@ void CColumnLayoutDialog::showPreview(const PreviewRows& preview) {
   m_refused = preview.refused;
   fillPreview(preview.rows);
   if (!preview.problem.isEmpty()) m_problem->setText(preview.problem);
-  m_encoding->setItemText(0, preview.encoding.isEmpty()
-                                 ? QStringLiteral("自动")
-                                 : QStringLiteral("自动（%1）").arg(preview.encoding));
+  // Read in an encoding picked, the list still says what 自动 finds.
+  QString found = preview.encoding;
+  if (m_encoding->currentIndex() != 0) {
+    reading::InputReading automatic = input();
+    automatic.encoding.reset();
+    found = m_read ? m_read(automatic).encoding : QString();
+  }
+  m_encoding->setItemText(
+      0, found.isEmpty() ? QStringLiteral("自动") : QStringLiteral("自动（%1）").arg(found));
 }
 
 // The list in the field, its preset picked where it is one, its roles as the

@@ -20,6 +20,11 @@ QVariant LayoutValue(const FileLayout& layout) {
       {kSkipLinesKey, static_cast<qulonglong>(layout.input.skipLines)}};
 }
 
+FileLayout NextFileLayout(FileLayout layout) {
+  layout.input.encoding.reset();
+  return layout;
+}
+
 FileLayout LayoutOf(const QVariant& value, const FileLayout& fallback) {
   FileLayout layout = fallback;
   if (value.typeId() != QMetaType::QVariantMap) return layout;

@@ -12,7 +12,9 @@
 
 namespace {
 
-constexpr std::uint64_t kPreviewBytes = 1 << 16;  // enough for the rows shown
+// Enough for the rows shown, past the lines read before the first is handed
+// out: those that tell the file's encoding (text_lines.h).
+constexpr std::uint64_t kPreviewBytes = (1 << 16) + reading::kEncodingSample;
 
 QString fromUtf8(std::string_view text) {
   return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));

@@ -68,11 +68,12 @@ FileLayout recalledLayout(bool control) {
   FileLayout fallback;
   fallback.columns = control ? Recalled(kControlColumns, QString()).toString()
                              : Recalled(kColumns, kDefaultColumns).toString();
-  return LayoutOf(Recalled(control ? kControlLayout : kLayout), fallback);
+  return NextFileLayout(LayoutOf(Recalled(control ? kControlLayout : kLayout), fallback));
 }
 
+// The layout for the next file: the encoding stays the file's own.
 void rememberLayout(bool control, const FileLayout& layout) {
-  Remember(control ? kControlLayout : kLayout, LayoutValue(layout));
+  Remember(control ? kControlLayout : kLayout, LayoutValue(NextFileLayout(layout)));
 }
 
 // The name the window gives what `source` reads.
@@ -404,7 +405,7 @@ void CSetoutWindow::OnOpen() {
   const auto kept = SheetSetup::Recall(keptPath(path));
   FileLayout layout = kept                   ? kept->layout
                       : m_shown.path.empty() ? recalledLayout(false)
-                                             : m_shown.layout;
+                                             : NextFileLayout(m_shown.layout);
   if (!askColumns(path, layout)) return;
   rememberLayout(false, layout);
   // A file opened before comes back with its setup; another one takes the
@@ -463,7 +464,8 @@ bool CSetoutWindow::askColumns(const std::string& path, FileLayout& layout) {
 void CSetoutWindow::OnChooseControl() {
   const std::string path = chooseFile(QStringLiteral("打开控制点文件"));
   if (path.empty()) return;
-  FileLayout layout = m_shown.controlPath.empty() ? recalledLayout(true) : m_shown.controlLayout;
+  FileLayout layout = m_shown.controlPath.empty() ? recalledLayout(true)
+                                                  : NextFileLayout(m_shown.controlLayout);
   if (layout.columns.isEmpty()) layout.columns = m_shown.layout.columns;
   if (!askColumns(path, layout)) return;
   rememberLayout(true, layout);
