@@ -11,7 +11,7 @@
 
 #include "cli/input_start.h"
 #include "cli/piece.h"
-#include "reader/chunk_reader.h"
+#include "reader/text/chunk_reader.h"
 
 namespace calc {
 namespace {

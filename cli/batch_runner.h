@@ -12,8 +12,8 @@
 #include <string_view>
 #include <thread>
 
-#include "reader/input_reading.h"
-#include "reader/row_reader.h"
+#include "reader/rows/input_reading.h"
+#include "reader/rows/row_reader.h"
 
 namespace calc {
 

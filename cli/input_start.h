@@ -8,7 +8,7 @@
 #include <string>
 
 #include "cli/piece.h"
-#include "reader/input_rows.h"
+#include "reader/rows/input_rows.h"
 
 namespace calc {
 

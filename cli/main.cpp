@@ -15,9 +15,9 @@
 #include "cli/options.h"
 #include "cli/road_output.h"
 #include "cli/setup_runner.h"
-#include "reader/input_rows.h"
-#include "reader/mode_rule.h"
-#include "reader/row_reader.h"
+#include "reader/rows/input_rows.h"
+#include "reader/rows/mode_rule.h"
+#include "reader/rows/row_reader.h"
 
 namespace {
 
@@ -104,9 +104,9 @@ int WriteRoad(const calc::Options& options) {
                                        settings.azimuthDecimals.value_or(settings.decimals),
                                        settings.angleFormat};
   const calc::RoadOutcome outcome =
-      options.every ? calc::WriteStakes(*settings.road, *options.every, decimals, options.header,
+      options.every ? calc::WriteStakes(*options.road, *options.every, decimals, options.header,
                                         STDOUT_FILENO, STDERR_FILENO)
-                    : calc::WriteAlignmentTable(*settings.road->design, decimals, options.header,
+                    : calc::WriteAlignmentTable(*options.road->design, decimals, options.header,
                                                 STDOUT_FILENO);
   if (outcome.writeError != 0) {
     Complain(std::string("cannot write: ") + std::strerror(outcome.writeError));

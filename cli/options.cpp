@@ -3,11 +3,11 @@
 #include <array>
 #include <string_view>
 
-#include "reader/mode_rule.h"
-#include "reader/road_error_text.h"
-#include "reader/road_rows.h"
-#include "reader/sheet_error_text.h"
-#include "reader/sheet_options.h"
+#include "cli/option_table/sheet_options.h"
+#include "reader/road/road_error_text.h"
+#include "reader/road/road_rows.h"
+#include "reader/rows/mode_rule.h"
+#include "reader/sheet/sheet_error_text.h"
 
 namespace calc {
 namespace {
@@ -103,7 +103,8 @@ std::string TakeRoad(Reading& reading) {
   if (const reading::RoadError error = reading::ReadRoad(request, *design)) {
     return reading::RoadErrorText(error);
   }
-  options.sheet.settings.road = reading::MakeRoadRows(std::move(design), given.decimals);
+  options.road = reading::MakeRoadRows(std::move(design), given.decimals);
+  options.sheet.settings.road = options.road;
   if (given.every) {
     options.every.emplace();
     options.every->interval = *given.every;

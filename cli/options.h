@@ -17,12 +17,13 @@
 // the program's command line; this reads the mode, the files, the values,
 // --help and --version.
 
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
-#include "reader/sheet_resolver.h"
-#include "reader/stake_list.h"
+#include "reader/road/stake_list.h"
+#include "reader/sheet/sheet_resolver.h"
 
 namespace calc {
 
@@ -34,6 +35,7 @@ struct Options {
   std::vector<std::string> values;          // one computation given on the line
   std::vector<std::string> files;           // "-" is standard input
   std::optional<reading::StakeRange> every;  // stake --every: the road's stakes, no rows
+  std::shared_ptr<const reading::RoadRows> road;  // stake, locate, alignment: the road
   std::string error;                        // set when the command line is bad
 };
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "reader/row_reader.h"
+#include "reader/rows/row_reader.h"
 
 namespace calc {
 

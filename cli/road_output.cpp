@@ -1,7 +1,7 @@
 #include "cli/road_output.h"
 
 #include "cli/batch_runner.h"
-#include "reader/line_answer.h"
+#include "reader/rows/line_answer.h"
 
 namespace calc {
 namespace {

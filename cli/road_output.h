@@ -7,9 +7,9 @@
 
 #include <string>
 
-#include "reader/curve_table.h"
-#include "reader/road_rows.h"
-#include "reader/stake_list.h"
+#include "reader/road/curve_table.h"
+#include "reader/road/road_rows.h"
+#include "reader/road/stake_list.h"
 
 namespace calc {
 

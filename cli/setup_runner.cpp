@@ -11,13 +11,13 @@
 #include <vector>
 
 #include "cli/batch_runner.h"
-#include "reader/angle_text.h"
-#include "reader/chunk_reader.h"
-#include "reader/input_rows.h"
-#include "reader/number_text.h"
-#include "reader/setup_text.h"
-#include "reader/shown_text.h"
-#include "reader/station_setup.h"
+#include "reader/fields/angle_text.h"
+#include "reader/fields/number_text.h"
+#include "reader/rows/input_rows.h"
+#include "reader/sheet/setup_text.h"
+#include "reader/sheet/station_setup.h"
+#include "reader/text/chunk_reader.h"
+#include "reader/text/shown_text.h"
 
 namespace calc {
 namespace {

@@ -15,7 +15,7 @@
 #include <string_view>
 
 #include "core/survey.h"
-#include "reader/number_text.h"
+#include "reader/fields/number_text.h"
 
 namespace {
 

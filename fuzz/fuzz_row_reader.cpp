@@ -25,10 +25,10 @@
 #include "cli/input_start.h"
 #include "cli/piece.h"
 #include "core/survey.h"
-#include "reader/columns.h"
-#include "reader/number_text.h"
-#include "reader/packed_digits.h"
-#include "reader/row_reader.h"
+#include "reader/rows/columns.h"
+#include "reader/fields/number_text.h"
+#include "reader/fields/packed_digits.h"
+#include "reader/rows/row_reader.h"
 
 namespace {
 

@@ -14,7 +14,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "reader/text_lines.h"
+#include "reader/text/text_lines.h"
 
 namespace {
 

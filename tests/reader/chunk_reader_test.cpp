@@ -1,4 +1,4 @@
-#include "reader/chunk_reader.h"
+#include "reader/text/chunk_reader.h"
 
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -8,7 +8,7 @@
 #include <string_view>
 #include <thread>
 
-#include "reader/row_reader.h"
+#include "reader/rows/row_reader.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "reader/input_rows.h"
+#include "reader/rows/input_rows.h"
 
 #include <gtest/gtest.h>
 
@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "reader/decimal_mark.h"
-#include "reader/field_splitter.h"
-#include "reader/known_points.h"
+#include "reader/fields/decimal_mark.h"
+#include "reader/fields/field_splitter.h"
+#include "reader/rows/known_points.h"
 
 namespace {
 

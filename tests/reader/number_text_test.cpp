@@ -1,4 +1,4 @@
-#include "reader/number_text.h"
+#include "reader/fields/number_text.h"
 
 #include <gtest/gtest.h>
 

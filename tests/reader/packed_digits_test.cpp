@@ -1,4 +1,4 @@
-#include "reader/packed_digits.h"
+#include "reader/fields/packed_digits.h"
 
 #include <gtest/gtest.h>
 
@@ -8,7 +8,7 @@
 #include <sstream>
 #include <string>
 
-#include "reader/number_text.h"
+#include "reader/fields/number_text.h"
 
 namespace {
 

@@ -10,12 +10,12 @@
 #include <string>
 #include <vector>
 
-#include "reader/curve_table.h"
-#include "reader/road_design.h"
-#include "reader/road_error_text.h"
-#include "reader/road_rows.h"
-#include "reader/road_tables.h"
-#include "reader/stake_list.h"
+#include "reader/road/curve_table.h"
+#include "reader/road/road_design.h"
+#include "reader/road/road_error_text.h"
+#include "reader/road/road_rows.h"
+#include "reader/road/road_tables.h"
+#include "reader/road/stake_list.h"
 
 namespace {
 

@@ -1,10 +1,10 @@
-#include "reader/row_reader.h"
+#include "reader/rows/row_reader.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 
-#include "reader/columns.h"
+#include "reader/rows/columns.h"
 
 namespace {
 

@@ -1,11 +1,11 @@
-#include "reader/text_decoder.h"
+#include "reader/text/text_decoder.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-#include "reader/text_lines.h"
+#include "reader/text/text_lines.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "reader/text_encoding.h"
+#include "reader/text/text_encoding.h"
 
 #include <gtest/gtest.h>
 

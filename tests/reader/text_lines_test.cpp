@@ -1,4 +1,4 @@
-#include "reader/text_lines.h"
+#include "reader/text/text_lines.h"
 
 #include <gtest/gtest.h>
 
@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "reader/undecoded_line.h"
+#include "reader/text/undecoded_line.h"
 
 namespace {
 

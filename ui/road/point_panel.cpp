@@ -9,9 +9,9 @@
 #include <variant>
 
 #include "core/alignment/chainage_text.h"
-#include "reader/angle_text.h"
-#include "reader/curve_table.h"
-#include "reader/number_text.h"
+#include "reader/fields/angle_text.h"
+#include "reader/road/curve_table.h"
+#include "reader/fields/number_text.h"
 #include "ui/road/road_messages.h"
 #include "ui/sheet/sheet_look.h"
 #include "ui/sheet/sheet_messages.h"

@@ -9,10 +9,10 @@
 #include <string>
 #include <vector>
 
-#include "reader/road_error_text.h"
-#include "reader/road_rows.h"
-#include "reader/sheet_error_text.h"
-#include "reader/sheet_options.h"
+#include "reader/road/road_error_text.h"
+#include "reader/road/road_rows.h"
+#include "reader/sheet/sheet_error_text.h"
+#include "cli/option_table/sheet_options.h"
 #include "ui/road/open_road.h"
 #include "ui/road/road_printer.h"
 #include "ui/road/road_window.h"

@@ -11,9 +11,9 @@
 #include <memory>
 #include <vector>
 
-#include "reader/curve_table.h"
-#include "reader/road_design.h"
-#include "reader/stake_list.h"
+#include "reader/road/curve_table.h"
+#include "reader/road/road_design.h"
+#include "reader/road/stake_list.h"
 
 // A road as the window shows it: the design, its rows for stakes, and the
 // decimals its texts are written with.

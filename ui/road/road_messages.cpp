@@ -2,7 +2,7 @@
 
 #include <QFileInfo>
 
-#include "reader/curve_table.h"
+#include "reader/road/curve_table.h"
 #include "ui/sheet/sheet_messages.h"
 
 namespace {

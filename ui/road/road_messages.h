@@ -8,7 +8,7 @@
 #include <QString>
 
 #include "core/alignment/alignment_error.h"
-#include "reader/road_design.h"
+#include "reader/road/road_design.h"
 
 // What keeps a road from being read or built: "jd.csv 第 2 行：JD1 与 JD2
 // 的曲线重叠 444.174 m（两切线长之和大于交点间距）".

@@ -30,8 +30,8 @@
 #include <QVBoxLayout>
 
 #include "core/alignment/chainage_text.h"
-#include "reader/number_text.h"
-#include "reader/road_rows.h"
+#include "reader/fields/number_text.h"
+#include "reader/road/road_rows.h"
 #include "res/resource.h"
 #include "res/resources.h"
 #include "ui/common/job_runner.h"

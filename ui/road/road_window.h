@@ -14,7 +14,7 @@
 #include <memory>
 #include <vector>
 
-#include "reader/road_design.h"
+#include "reader/road/road_design.h"
 #include "ui/road/road_look.h"
 
 class CJobRunner;

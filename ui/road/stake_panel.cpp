@@ -9,7 +9,7 @@
 #include <QVBoxLayout>
 
 #include "core/alignment/chainage_text.h"
-#include "reader/number_text.h"
+#include "reader/fields/number_text.h"
 #include "ui/road/road_messages.h"
 #include "ui/sheet/sheet_look.h"
 

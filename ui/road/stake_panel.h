@@ -7,7 +7,7 @@
 
 #include <QWidget>
 
-#include "reader/stake_list.h"
+#include "reader/road/stake_list.h"
 
 class QCheckBox;
 class QLabel;

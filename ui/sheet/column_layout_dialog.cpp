@@ -11,7 +11,7 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
-#include "reader/sheet_request.h"
+#include "reader/sheet/sheet_request.h"
 #include "ui/sheet/sheet_look.h"
 #include "ui/sheet/sheet_messages.h"
 

@@ -15,7 +15,7 @@
 #include <QStringList>
 #include <functional>
 
-#include "reader/input_reading.h"
+#include "reader/rows/input_reading.h"
 #include "ui/sheet/file_layout.h"
 #include "ui/sheet/preview_rows.h"
 

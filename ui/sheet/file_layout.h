@@ -10,7 +10,7 @@
 #include <QString>
 #include <QVariant>
 
-#include "reader/input_reading.h"
+#include "reader/rows/input_reading.h"
 
 struct FileLayout {
   QString columns;  // in corvane-calc's --columns spelling; "": none

@@ -7,7 +7,7 @@
 #include <QFileInfo>
 #include <memory>
 
-#include "reader/line_converter.h"
+#include "reader/text/line_converter.h"
 
 namespace {
 

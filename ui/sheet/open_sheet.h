@@ -11,7 +11,7 @@
 #include <QString>
 #include <vector>
 
-#include "reader/sheet_request.h"
+#include "reader/sheet/sheet_request.h"
 
 class CSetoutWindow;
 class QWidget;

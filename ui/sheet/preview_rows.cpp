@@ -3,11 +3,11 @@
 #include <QFile>
 #include <array>
 
-#include "reader/columns.h"
-#include "reader/field_splitter.h"
-#include "reader/row_reader.h"
-#include "reader/text_file.h"
-#include "reader/undecoded_line.h"
+#include "reader/rows/columns.h"
+#include "reader/fields/field_splitter.h"
+#include "reader/rows/row_reader.h"
+#include "reader/text/text_file.h"
+#include "reader/text/undecoded_line.h"
 #include "ui/sheet/sheet_messages.h"
 
 namespace {

@@ -11,7 +11,7 @@
 #include <QStringList>
 #include <string>
 
-#include "reader/input_reading.h"
+#include "reader/rows/input_reading.h"
 
 struct PreviewRows {
   QList<QStringList> rows;  // the first data rows, split into fields

@@ -1,8 +1,8 @@
 #include "ui/sheet/row_error_text.h"
 
 #include "core/survey.h"
-#include "reader/line_answer.h"
-#include "reader/text_lines.h"
+#include "reader/rows/line_answer.h"
+#include "reader/text/text_lines.h"
 #include "ui/sheet/sheet_rows.h"
 
 namespace {

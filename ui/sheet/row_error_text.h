@@ -9,7 +9,7 @@
 #include <QString>
 #include <cstddef>
 
-#include "reader/row_error.h"
+#include "reader/rows/row_error.h"
 
 class SheetRows;
 

@@ -10,9 +10,9 @@
 #include <string>
 #include <vector>
 
-#include "reader/line_converter.h"
-#include "reader/sheet_error_text.h"
-#include "reader/sheet_options.h"
+#include "reader/text/line_converter.h"
+#include "reader/sheet/sheet_error_text.h"
+#include "cli/option_table/sheet_options.h"
 #include "ui/sheet/open_sheet.h"
 #include "ui/sheet/setout_sheet.h"
 #include "ui/sheet/setout_window.h"

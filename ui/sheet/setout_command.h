@@ -14,7 +14,7 @@
 #include <string>
 #include <vector>
 
-#include "reader/sheet_request.h"
+#include "reader/sheet/sheet_request.h"
 
 enum class SetoutCall { kNone, kWindow, kPdf };
 

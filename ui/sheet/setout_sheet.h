@@ -9,9 +9,9 @@
 #include <cmath>
 #include <optional>
 
-#include "reader/row_settings.h"
-#include "reader/sheet_request.h"
-#include "reader/station_setup.h"
+#include "reader/rows/row_settings.h"
+#include "reader/sheet/sheet_request.h"
+#include "reader/sheet/station_setup.h"
 #include "ui/sheet/sheet_rows.h"
 
 // The residuals over which a setup's sighting is marked, as the user sets

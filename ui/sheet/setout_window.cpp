@@ -21,7 +21,7 @@
 #include <cerrno>
 #include <unordered_set>
 
-#include "reader/sheet_resolver.h"
+#include "reader/sheet/sheet_resolver.h"
 #include "res/resource.h"
 #include "res/resources.h"
 #include "ui/common/job_runner.h"

@@ -23,7 +23,7 @@
 #include <optional>
 #include <vector>
 
-#include "reader/sheet_request.h"
+#include "reader/sheet/sheet_request.h"
 #include "ui/sheet/file_layout.h"
 #include "ui/sheet/row_order.h"
 #include "ui/sheet/setout_sheet.h"

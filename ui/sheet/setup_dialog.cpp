@@ -11,7 +11,7 @@
 #include <QScrollArea>
 #include <QVBoxLayout>
 
-#include "reader/field_number.h"
+#include "reader/fields/field_number.h"
 #include "ui/sheet/point_name_box.h"
 #include "ui/sheet/sheet_job.h"
 #include "ui/sheet/sheet_look.h"

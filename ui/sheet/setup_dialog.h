@@ -22,8 +22,8 @@
 #include <memory>
 #include <optional>
 
-#include "reader/sheet_request.h"
-#include "reader/station_setup.h"
+#include "reader/sheet/sheet_request.h"
+#include "reader/sheet/station_setup.h"
 #include "ui/sheet/setout_sheet.h"
 
 class CPointNameBox;

@@ -11,7 +11,7 @@
 
 #include <QVariant>
 
-#include "reader/sheet_request.h"
+#include "reader/sheet/sheet_request.h"
 #include "ui/sheet/setout_sheet.h"
 
 QVariantMap SetupRecord(int method, const reading::OrientedStation& setup,

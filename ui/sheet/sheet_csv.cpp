@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "reader/row_reader.h"
+#include "reader/rows/row_reader.h"
 #include "ui/sheet/row_error_text.h"
 #include "ui/sheet/setout_sheet.h"
 #include "ui/sheet/sheet_look.h"

@@ -7,9 +7,9 @@
 #include <string>
 #include <unordered_set>
 
-#include "reader/input_rows.h"
-#include "reader/sheet_resolver.h"
-#include "reader/text_file.h"
+#include "reader/rows/input_rows.h"
+#include "reader/sheet/sheet_resolver.h"
+#include "reader/text/text_file.h"
 #include "ui/common/job_runner.h"
 #include "ui/sheet/file_path.h"
 #include "ui/sheet/setout_sheet.h"

@@ -13,9 +13,9 @@
 #include <functional>
 #include <memory>
 
-#include "reader/known_points.h"
-#include "reader/sheet_error.h"
-#include "reader/sheet_request.h"
+#include "reader/rows/known_points.h"
+#include "reader/sheet/sheet_error.h"
+#include "reader/sheet/sheet_request.h"
 #include "ui/sheet/name_index.h"
 #include "ui/sheet/setout_sheet.h"
 

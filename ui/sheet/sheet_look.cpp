@@ -7,8 +7,8 @@
 #include <cmath>
 
 #include "core/target_sight.h"
-#include "reader/number_text.h"
-#include "reader/shown_text.h"
+#include "reader/fields/number_text.h"
+#include "reader/text/shown_text.h"
 #include "ui/sheet/setout_sheet.h"
 
 namespace {

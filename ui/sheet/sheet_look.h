@@ -14,8 +14,8 @@
 #include <string>
 #include <vector>
 
-#include "reader/answer_format.h"
-#include "reader/station_setup.h"
+#include "reader/rows/answer_format.h"
+#include "reader/sheet/station_setup.h"
 #include "ui/sheet/sheet_rows.h"
 
 struct SetoutSheet;

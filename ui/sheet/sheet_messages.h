@@ -9,12 +9,12 @@
 #include <functional>
 
 #include "core/setup/setup_error.h"
-#include "reader/columns.h"
-#include "reader/field_number.h"
-#include "reader/number_text.h"
-#include "reader/sheet_error.h"
-#include "reader/text_file.h"
-#include "reader/undecoded_line.h"
+#include "reader/rows/columns.h"
+#include "reader/fields/field_number.h"
+#include "reader/fields/number_text.h"
+#include "reader/sheet/sheet_error.h"
+#include "reader/text/text_file.h"
+#include "reader/text/undecoded_line.h"
 
 // A file that cannot be read: "无法打开 design.csv：文件不存在", "design.csv
 // 不是文本文件，不能作为坐标文件读取。". Files are named by their names.

@@ -18,7 +18,7 @@
 #include <string_view>
 #include <vector>
 
-#include "reader/row_error.h"
+#include "reader/rows/row_error.h"
 
 class SheetRows {
  public:

@@ -9,7 +9,7 @@
 #include <QSettings>
 #include <type_traits>
 
-#include "reader/field_number.h"
+#include "reader/fields/field_number.h"
 #include "ui/sheet/sheet_settings.h"
 
 namespace {

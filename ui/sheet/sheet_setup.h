@@ -19,7 +19,7 @@
 #include <optional>
 #include <vector>
 
-#include "reader/sheet_request.h"
+#include "reader/sheet/sheet_request.h"
 #include "ui/sheet/file_layout.h"
 #include "ui/sheet/sheet_ticks.h"
 

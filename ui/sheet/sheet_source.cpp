@@ -1,6 +1,6 @@
 #include "ui/sheet/sheet_source.h"
 
-#include "reader/sheet_resolver.h"
+#include "reader/sheet/sheet_resolver.h"
 #include "ui/sheet/station_panel.h"
 
 namespace {

@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "reader/sheet_request.h"
+#include "reader/sheet/sheet_request.h"
 #include "ui/sheet/file_layout.h"
 
 class CStationPanel;

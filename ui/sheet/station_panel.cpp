@@ -14,7 +14,7 @@
 #include <algorithm>
 #include <type_traits>
 
-#include "reader/field_number.h"
+#include "reader/fields/field_number.h"
 #include "ui/sheet/point_name_box.h"
 #include "ui/sheet/sheet_look.h"
 #include "ui/sheet/sheet_messages.h"

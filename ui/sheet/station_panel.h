@@ -24,7 +24,7 @@
 #include <string>
 #include <optional>
 
-#include "reader/sheet_request.h"
+#include "reader/sheet/sheet_request.h"
 #include "ui/sheet/setout_sheet.h"
 
 class CPointNameBox;

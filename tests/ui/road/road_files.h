@@ -9,7 +9,7 @@
 #include <QString>
 #include <QTemporaryDir>
 
-#include "reader/road_design.h"
+#include "reader/road/road_design.h"
 
 struct RoadFiles {
   QTemporaryDir folder;

@@ -8,7 +8,7 @@
 #include <QFile>
 #include <QTest>
 
-#include "reader/road_rows.h"
+#include "reader/road/road_rows.h"
 #include "tests/ui/common/program_run.h"
 #include "tests/ui/road/road_files.h"
 #include "ui/road/road_csv.h"

@@ -8,7 +8,7 @@
 #include <QImage>
 #include <QPainter>
 
-#include "reader/road_rows.h"
+#include "reader/road/road_rows.h"
 #include "tests/ui/road/road_files.h"
 #include "ui/road/road_painter.h"
 

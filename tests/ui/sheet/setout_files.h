@@ -12,7 +12,7 @@
 #include <QString>
 #include <QTemporaryDir>
 
-#include "reader/sheet_request.h"
+#include "reader/sheet/sheet_request.h"
 
 struct SetoutFiles {
   QTemporaryDir folder;

@@ -9,7 +9,7 @@
 
 #include <vector>
 
-#include "reader/sheet_request.h"
+#include "reader/sheet/sheet_request.h"
 #include "tests/ui/sheet/setout_files.h"
 
 struct SetupFiles : SetoutFiles {

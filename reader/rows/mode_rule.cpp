@@ -1,0 +1,133 @@
+#include "reader/rows/mode_rule.h"
+
+#include "reader/rows/row_road.h"
+
+namespace reading {
+namespace {
+
+constexpr ModeRule kForwardRule = {{"X0", "Y0", "AZIMUTH", "DISTANCE"},
+                                   2,
+                                   2,
+                                   {"X", "Y"},
+                                   {false, false},
+                                   {"result X is out of range", "result Y is out of range"}};
+constexpr ModeRule kInverseRule = {
+    {"X0", "Y0", "X1", "Y1"},
+    kNoAzimuth,
+    2,
+    {"AZIMUTH", "DISTANCE"},
+    {true, false},
+    {"result AZIMUTH is out of range", "result DISTANCE is out of range"}};
+// The station is always given: rows hold X Y.
+constexpr ModeRule kSetoutRule = {{"X0", "Y0", "X", "Y"},
+                                  kNoAzimuth,
+                                  3,
+                                  {"AZIMUTH", "ANGLE", "DISTANCE"},
+                                  {true, true, false},
+                                  {"result AZIMUTH is out of range", "result ANGLE is out of range",
+                                   "result DISTANCE is out of range"}};
+
+// A chainage alone is a stake on the centre line. H only with a profile.
+constexpr ModeRule kStakeRule = {
+    .fields = {"CHAINAGE", "OFFSET"},
+    .azimuthField = kNoAzimuth,
+    .resultCount = 4,
+    .results = {"X", "Y", "AZIMUTH", "H"},
+    .resultIsAngle = {false, false, true, false},
+    .outOfRange = {"result X is out of range", "result Y is out of range",
+                   "result AZIMUTH is out of range", "result H is out of range"},
+    .fieldCount = 2,
+    .optionalFields = 1,
+    .chainageField = 0,
+    .heightResult = 3};
+constexpr ModeRule kLocateRule = {
+    .fields = {"X", "Y"},
+    .azimuthField = kNoAzimuth,
+    .resultCount = 3,
+    .results = {"K", "OFFSET", "H"},
+    .resultIsAngle = {false, false, false},
+    .outOfRange = {"result K is out of range", "result OFFSET is out of range",
+                   "result H is out of range"},
+    .fieldCount = 2,
+    .heightResult = 2};
+
+// No rows: the curve table is written (curve_table.h).
+constexpr ModeRule kAlignmentRule = {.fields = {},
+                                     .azimuthField = kNoAzimuth,
+                                     .resultCount = 0,
+                                     .results = {},
+                                     .resultIsAngle = {},
+                                     .outOfRange = {},
+                                     .fieldCount = 0};
+
+// Rows that name known points: the station is never part of a row.
+constexpr ModeRule kOrientRule = {.fields = {"READING"},
+                                  .azimuthField = 0,
+                                  .resultCount = 2,
+                                  .results = {"RESIDUAL", "LINEAR"},
+                                  .resultIsAngle = {false, false},
+                                  .outOfRange = {},
+                                  .fieldCount = 1,
+                                  .stationFields = 0,
+                                  .names = {"NAME"},
+                                  .nameCount = 1};
+constexpr ModeRule kFreeStationRule = {.fields = {"READING", "DISTANCE"},
+                                       .azimuthField = 0,
+                                       .resultCount = 2,
+                                       .results = {"V_READING", "V_DISTANCE"},
+                                       .resultIsAngle = {false, false},
+                                       .outOfRange = {},
+                                       .fieldCount = 2,
+                                       .stationFields = 0,
+                                       .names = {"NAME"},
+                                       .nameCount = 1,
+                                       .optionalFields = 1,
+                                       .resultMayBeNone = {false, true}};
+// Intersect rows, by the angles at A and B or the distances from them.
+constexpr ModeRule IntersectRule(const char* fieldA, const char* fieldB, bool angles) {
+  return {.fields = {fieldA, fieldB},
+          .azimuthField = kNoAzimuth,
+          .resultCount = 2,
+          .results = {"X", "Y"},
+          .resultIsAngle = {false, false},
+          .outOfRange = {},
+          .fieldCount = 2,
+          .stationFields = 0,
+          .names = {"NAME", "A", "B"},
+          .nameCount = 3,
+          .allAngles = angles};
+}
+constexpr ModeRule kIntersectRule = IntersectRule("ANGLE_A", "ANGLE_B", true);
+constexpr ModeRule kDistanceIntersectRule = IntersectRule("DISTANCE_A", "DISTANCE_B", false);
+
+// Indexed by Mode.
+constexpr std::array<const ModeRule*, 10> kRules = {
+    &kForwardRule, &kInverseRule,     &kSetoutRule,    &kStakeRule,
+    &kLocateRule,  &kAlignmentRule,   &kOrientRule,    &kFreeStationRule,
+    &kIntersectRule, &kDistanceIntersectRule};
+
+}  // namespace
+
+const ModeRule& RuleOf(Mode mode) { return *kRules[static_cast<std::size_t>(mode)]; }
+
+std::span<const char* const> RowNumbers(Mode mode, bool fromStation) {
+  const ModeRule& rule = RuleOf(mode);
+  return std::span<const char* const>(rule.fields)
+      .first(rule.fieldCount)
+      .subspan(fromStation ? rule.stationFields : 0);
+}
+
+std::size_t ResultCount(const RowSettings& settings) {
+  const ModeRule& rule = RuleOf(settings.mode);
+  const bool profile = settings.road && settings.road->HasProfile();
+  return rule.resultCount - (rule.heightResult != kNoHeight && !profile ? 1 : 0);
+}
+
+const char* ModeName(Mode mode) {
+  static constexpr std::array<const char*, 10> kNames = {
+      "forward", "inverse",     "setout",    "stake",     "locate",
+      "alignment", "orient", "freestation", "intersect", "intersect"};
+  return kNames[static_cast<std::size_t>(mode)];
+}
+
+}  // namespace reading

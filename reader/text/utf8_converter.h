@@ -1,0 +1,40 @@
+#pragma once
+
+// The one place the system's converter stands behind: bytes of an
+// ASCII-compatible encoding other than UTF-8 turned into UTF-8. Here it is
+// glibc's iconv (utf8_converter.cpp), the converter every Debian system
+// has; a system without it gives its own converter by another definition
+// of MakeUtf8Converter, and nothing else changes. LineConverter keeps what
+// it gives for each character, so it is asked once per character of one or
+// two bytes and for the rest.
+
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "reader/text/text_encoding.h"
+
+namespace reading {
+
+// How a conversion ended.
+enum class Conversion : unsigned char {
+  kDone,
+  kCutOff,   // the bytes end inside a character
+  kInvalid,  // a byte sequence is no character of the encoding
+};
+
+class Utf8Converter {
+ public:
+  virtual ~Utf8Converter() = default;
+
+  // Appends the UTF-8 of `bytes` to `out`. Where it is not kDone, `out`
+  // holds what came before the failure, and the converter is back in its
+  // first state for the next call.
+  virtual Conversion Convert(std::string_view bytes, std::string& out) = 0;
+};
+
+// The system's converter from `encoding` to UTF-8; nullptr where the
+// system has none for it.
+std::unique_ptr<Utf8Converter> MakeUtf8Converter(TextEncoding encoding);
+
+}  // namespace reading
