@@ -217,67 +217,72 @@ std::string SetupComment(const reading::Sheet& sheet, const std::string& station
 
 }  // namespace
 
-int RunSetup(const Options& options, int outFd, int errFd) {
-  const reading::Sheet& sheet = options.sheet;
-  const reading::RowSettings& settings = sheet.settings;
-  const reading::RowReader reader(settings);
-  const bool free = settings.mode == reading::Mode::kFreeStation;
-  SetupRows rows(reader, sheet.input, options.header, errFd);
+namespace {
+
+// Reads the sightings: the values given on the command line, else each file
+// in turn (standard input without any). "" or the problem that stops it.
+std::string ReadSetupRows(const Options& options, SetupRows& rows) {
   if (!options.values.empty()) {
     rows.Start();
     for (std::size_t i = 0; i < options.values.size(); ++i)
       rows.Add(options.values[i], "value " + std::to_string(i + 1));
     rows.Finish();
-  } else {
-    const std::vector<std::string> stdinOnly = {"-"};
-    for (const std::string& file : options.files.empty() ? stdinOnly : options.files) {
-      if (const std::string problem = ReadInput(file, rows); !problem.empty()) {
-        WriteAll(errFd, "corvane-calc: " + problem + "\n");
-        return kBadUsage;
-      }
-    }
-    rows.Finish();
+    return {};
   }
+  const std::vector<std::string> stdinOnly = {"-"};
+  for (const std::string& file : options.files.empty() ? stdinOnly : options.files) {
+    if (std::string problem = ReadInput(file, rows); !problem.empty()) return problem;
+  }
+  rows.Finish();
+  return {};
+}
 
-  const reading::OrientedStation& asked = *sheet.oriented;
-  const auto setup =
-      reading::SolveSetup(free ? nullptr : &settings.station, rows.sightings(), asked.sigmas);
-  const int decimals = settings.decimals;
-  const int angleDecimals = settings.azimuthDecimals.value_or(decimals);
-  const reading::AngleFormat angleFormat = settings.angleFormat;
-  const std::string stationName = asked.name.empty() ? "STATION" : asked.name;
-  std::string why;  // no setup: why
-  if (!setup.ok()) {
-    why = std::string(free ? "no station: " : "no orientation: ") +
-          reading::SetupErrorText(setup.error(), free,
-                                  [&rows](std::size_t at) { return rows.label(at); });
-  }
+// Tells on standard error the orientation found, or why there is none (a
+// free station only why there is none).
+void TellSetup(const reading::RowSettings& settings,
+               const survey::SetupOutcome<reading::SetupAnswer>& setup, const std::string& why,
+               int errFd) {
+  const bool free = settings.mode == reading::Mode::kFreeStation;
   if (!free) {
     std::string said = why;
     if (setup.ok()) {
       said = "orientation ";
-      reading::AppendAngle(said, setup.value().orientation, angleFormat, angleDecimals);
+      reading::AppendAngle(said, setup.value().orientation, settings.angleFormat,
+                           settings.azimuthDecimals.value_or(settings.decimals));
     }
     WriteAll(errFd, "corvane-calc: " + said + "\n");
   } else if (!setup.ok()) {
     WriteAll(errFd, "corvane-calc: " + why + "\n");
   }
+}
 
-  std::string out;
-  if (free) {
-    char separator = ' ';
-    for (const Line& line : rows.lines())
-      if (line.sighting != kNotASighting) {
-        separator = line.answer.separator;
-        break;
-      }
-    out += setup.ok() ? StationRow(setup.value(), stationName, separator, decimals, angleFormat,
-                                   angleDecimals)
-                      : std::string(reading::kErrorPrefix) + why;
-    out += '\n';
-  }
-  const std::string comment = SetupComment(sheet, stationName, setup);
-  for (Line& line : rows.lines()) {
+// A free station's own row, first in the answer: the station, or the error
+// that says why there is none; with the separator of the first sighting.
+std::string FreeStationLine(const reading::RowSettings& settings, std::vector<Line>& lines,
+                            const survey::SetupOutcome<reading::SetupAnswer>& setup,
+                            const std::string& stationName, const std::string& why) {
+  char separator = ' ';
+  for (const Line& line : lines)
+    if (line.sighting != kNotASighting) {
+      separator = line.answer.separator;
+      break;
+    }
+  const int decimals = settings.decimals;
+  std::string out = setup.ok() ? StationRow(setup.value(), stationName, separator, decimals,
+                                            settings.angleFormat,
+                                            settings.azimuthDecimals.value_or(decimals))
+                               : std::string(reading::kErrorPrefix) + why;
+  out += '\n';
+  return out;
+}
+
+// Every line as it came, into `out`: the --header lines in their place, the
+// lines copied, each sighting with its residuals (or the error of there
+// being no setup), the other rows as they were answered.
+void AppendSetupLines(const reading::RowReader& reader, std::vector<Line>& lines, bool free,
+                      const survey::SetupOutcome<reading::SetupAnswer>& setup,
+                      const std::string& comment, const std::string& why, std::string& out) {
+  for (Line& line : lines) {
     reading::LineAnswer& answer = line.answer;
     if (line.header) {
       reader.AppendHeaderLines(comment, answer, out);
@@ -302,6 +307,37 @@ int RunSetup(const Options& options, int outFd, int errFd) {
     reader.AppendLine(answer, out);
     out += '\n';
   }
+}
+
+}  // namespace
+
+int RunSetup(const Options& options, int outFd, int errFd) {
+  const reading::Sheet& sheet = options.sheet;
+  const reading::RowSettings& settings = sheet.settings;
+  const reading::RowReader reader(settings);
+  const bool free = settings.mode == reading::Mode::kFreeStation;
+  SetupRows rows(reader, sheet.input, options.header, errFd);
+  if (const std::string problem = ReadSetupRows(options, rows); !problem.empty()) {
+    WriteAll(errFd, "corvane-calc: " + problem + "\n");
+    return kBadUsage;
+  }
+
+  const reading::OrientedStation& asked = *sheet.oriented;
+  const auto setup =
+      reading::SolveSetup(free ? nullptr : &settings.station, rows.sightings(), asked.sigmas);
+  const std::string stationName = asked.name.empty() ? "STATION" : asked.name;
+  std::string why;  // no setup: why
+  if (!setup.ok()) {
+    why = std::string(free ? "no station: " : "no orientation: ") +
+          reading::SetupErrorText(setup.error(), free,
+                                  [&rows](std::size_t at) { return rows.label(at); });
+  }
+  TellSetup(settings, setup, why, errFd);
+
+  std::string out;
+  if (free) out += FreeStationLine(settings, rows.lines(), setup, stationName, why);
+  const std::string comment = SetupComment(sheet, stationName, setup);
+  AppendSetupLines(reader, rows.lines(), free, setup, comment, why, out);
   if (const int error = WriteAll(outFd, out); error != 0) {
     WriteAll(errFd, std::string("corvane-calc: cannot write: ") + std::strerror(error) + "\n");
     return kBadUsage;

@@ -177,19 +177,15 @@ bool SigmasSound(const StationSigmas& sigmas) {
          sigmas.distancePpm >= 0.0 && sigmas.distanceMm + sigmas.distancePpm > 0.0;
 }
 
-}  // namespace
-
-SetupOutcome<FreeStation> ComputeFreeStation(std::span<const Sighting> sightings,
-                                             const StationSigmas& sigmas) {
-  if (!SigmasSound(sigmas)) return SetupError{SetupProblem::kBadSigma};
-  if (const auto fault = CheckSightings(sightings)) return *fault;
-  const SetupOutcome<StationStart> start = FindStationStart(sightings);
-  if (!start.ok()) return start.error();
-
+// The sightings as the adjustment takes them, relative to the first point,
+// and how many observations they make (a reading each, and a distance
+// where one is given).
+std::vector<Weighted> WeightSightings(std::span<const Sighting> sightings,
+                                      const StationSigmas& sigmas, int& observations) {
   const PlanePoint origin = sightings.front().point;
   std::vector<Weighted> weighted;
   weighted.reserve(sightings.size());
-  int observations = 0;
+  observations = 0;
   for (const Sighting& s : sightings) {
     Weighted w{s.point.x - origin.x, s.point.y - origin.y,
                PackedToDegrees(s.reading) * kRadiansPerDegree, s.distance, 0.0};
@@ -199,19 +195,16 @@ SetupOutcome<FreeStation> ComputeFreeStation(std::span<const Sighting> sightings
     weighted.push_back(w);
     observations += s.distance ? 2 : 1;
   }
-  const double directionSigma = sigmas.directionSeconds / kSecondsPerDegree * kRadiansPerDegree;
+  return weighted;
+}
 
-  double x = start.value().station.x - origin.x;
-  double y = start.value().station.y - origin.y;
-  double orientation = start.value().radians;
-  Normals normals;
-  if (const auto fault = Build(weighted, directionSigma, x, y, orientation, normals)) {
-    return *fault;
-  }
-  // A start this weak is no place to iterate from.
-  if (const double weakness = Weakness(normals); !(weakness <= kWeakestGeometry)) {
-    return WeakGeometry(sightings, weakness);
-  }
+// Steps from (x, y, orientation) until a step moves the station, and the
+// orientation at the farthest point, by less than kSettled of the farthest
+// distance; `normals` are then the equations about the settled station.
+// kNoConvergence where it does not settle in kMaxIterations steps, or the
+// equations cannot be solved, or the numbers leave the finite.
+std::optional<SetupError> Iterate(const std::vector<Weighted>& weighted, double directionSigma,
+                                  double& x, double& y, double& orientation, Normals& normals) {
   bool settled = false;
   for (int step = 0; step < kMaxIterations && !settled; ++step) {
     double q[3][3];
@@ -228,18 +221,17 @@ SetupOutcome<FreeStation> ComputeFreeStation(std::span<const Sighting> sightings
     settled = std::hypot(delta[0], delta[1]) <= tolerance &&
               std::fabs(delta[2]) * normals.farthest <= tolerance;
     if (const auto fault = Build(weighted, directionSigma, x, y, orientation, normals)) {
-      return *fault;
+      return fault;
     }
   }
   if (!settled) return SetupError{SetupProblem::kNoConvergence};
+  return std::nullopt;
+}
 
-  FreeStation result;
-  result.weakness = Weakness(normals);
-  double q[3][3];
-  if (!(result.weakness <= kWeakestGeometry) || !Invert(normals, q)) {
-    return WeakGeometry(sightings, result.weakness);
-  }
-  result.station = {origin.x + x, origin.y + y};
+// The settled station `result.station` with its orientation, residuals and
+// precision, from the equations about it and their inverse `q`.
+void Complete(FreeStation& result, std::span<const Sighting> sightings, int observations,
+              const Normals& normals, const double (&q)[3][3]) {
   // The adjustment's orientation as the sheet's azimuths see it.
   result.degrees = MeanOrientation(result.station, sightings, false);
   result.orientation = PackedOrientation(result.degrees);
@@ -263,6 +255,45 @@ SetupOutcome<FreeStation> ComputeFreeStation(std::span<const Sighting> sightings
   result.mxMm = scale * std::sqrt(q[0][0]) * 1000.0;
   result.myMm = scale * std::sqrt(q[1][1]) * 1000.0;
   result.orientationSeconds = scale * std::sqrt(q[2][2]) / kRadiansPerDegree * kSecondsPerDegree;
+}
+
+}  // namespace
+
+SetupOutcome<FreeStation> ComputeFreeStation(std::span<const Sighting> sightings,
+                                             const StationSigmas& sigmas) {
+  if (!SigmasSound(sigmas)) return SetupError{SetupProblem::kBadSigma};
+  if (const auto fault = CheckSightings(sightings)) return *fault;
+  const SetupOutcome<StationStart> start = FindStationStart(sightings);
+  if (!start.ok()) return start.error();
+
+  const PlanePoint origin = sightings.front().point;
+  int observations = 0;
+  const std::vector<Weighted> weighted = WeightSightings(sightings, sigmas, observations);
+  const double directionSigma = sigmas.directionSeconds / kSecondsPerDegree * kRadiansPerDegree;
+
+  double x = start.value().station.x - origin.x;
+  double y = start.value().station.y - origin.y;
+  double orientation = start.value().radians;
+  Normals normals;
+  if (const auto fault = Build(weighted, directionSigma, x, y, orientation, normals)) {
+    return *fault;
+  }
+  // A start this weak is no place to iterate from.
+  if (const double weakness = Weakness(normals); !(weakness <= kWeakestGeometry)) {
+    return WeakGeometry(sightings, weakness);
+  }
+  if (const auto fault = Iterate(weighted, directionSigma, x, y, orientation, normals)) {
+    return *fault;
+  }
+
+  FreeStation result;
+  result.weakness = Weakness(normals);
+  double q[3][3];
+  if (!(result.weakness <= kWeakestGeometry) || !Invert(normals, q)) {
+    return WeakGeometry(sightings, result.weakness);
+  }
+  result.station = {origin.x + x, origin.y + y};
+  Complete(result, sightings, observations, normals, q);
   return result;
 }
 

@@ -197,8 +197,10 @@ SheetError PlaceOriented(const OrientedStation& given, const KnownPoints* known,
 
 }  // namespace
 
-SheetError ResolveSheet(const SheetRequest& request, Sheet& sheet, const KnownPoints* known) {
-  sheet = Sheet();
+namespace {
+
+// What the request gives the rows as it is, before any point is looked up.
+void TakeSettings(const SheetRequest& request, Sheet& sheet) {
   RowSettings& settings = sheet.settings;
   settings.mode = request.mode;
   settings.decimals = request.decimals;
@@ -210,37 +212,35 @@ SheetError ResolveSheet(const SheetRequest& request, Sheet& sheet, const KnownPo
   sheet.input = request.input;
   settings.right = request.right;
   if (NamesKnownPoints(request.mode)) settings.namedRow = ComputeNamedRow;
-  if (!AngleDecimalsFit(request.angleFormat, request.azimuthDecimals.value_or(request.decimals))) {
-    return Error(SheetError::What::kDmsNeedsSeconds, SheetPart::kAngles);
-  }
-  const bool setout = request.mode == Mode::kSetout;
-  const bool named = NamesKnownPoints(request.mode);
-  if (setout && !request.setup) return Error(SheetError::What::kNoStation);
-  if (!request.setup && !named) return {};
-  const auto* given = request.setup ? std::get_if<StationAndBacksight>(&*request.setup) : nullptr;
-  if (setout && given && !given->backsight) {
-    return Error(SheetError::What::kNoBacksight, SheetPart::kBacksight);
-  }
-  auto control = std::make_shared<KnownPoints>();
+}
+
+// The request's control file read into `control`, which `known` then
+// points to, where no known points are given; kNone or why it does not read.
+SheetError ReadControl(const SheetRequest& request, KnownPoints& control,
+                       const KnownPoints*& known) {
   const auto* file = std::get_if<ControlFile>(&request.known);
   if (known == nullptr && file != nullptr) {
     std::vector<Column> columns;
     if (SheetError error = ControlColumns(request, *file, columns)) return error;
     if (FileError read =
-            control->ReadFile(file->path, columns, file->input.value_or(request.input))) {
+            control.ReadFile(file->path, columns, file->input.value_or(request.input))) {
       SheetError error = Error(SheetError::What::kControlFile, SheetPart::kControl);
       error.file = std::move(read);
       return error;
     }
-    known = control.get();
+    known = &control;
   }
-  // The rows look names up as they are read.
-  if (named && known != nullptr) {
-    settings.known =
-        known == control.get() ? std::move(control) : std::make_shared<KnownPoints>(*known);
-    known = settings.known.get();
-  }
-  std::optional<double> stationHeight;
+  return {};
+}
+
+// The station (and setout's backsight) of the request into the sheet, and
+// the station's height where it is a known point with one; kNone or what
+// keeps it from being placed.
+SheetError PlaceStation(const SheetRequest& request, const StationAndBacksight* given,
+                        const KnownPoints* known, Sheet& sheet,
+                        std::optional<double>& stationHeight) {
+  RowSettings& settings = sheet.settings;
+  const bool setout = request.mode == Mode::kSetout;
   if (!given) {
     settings.hasStation = request.mode == Mode::kOrient || setout;
     if (request.setup) {
@@ -260,6 +260,35 @@ SheetError ResolveSheet(const SheetRequest& request, Sheet& sheet, const KnownPo
       if (SheetError error = FindBacksight(*given->backsight, known, sheet)) return error;
     }
   }
+  return {};
+}
+
+}  // namespace
+
+SheetError ResolveSheet(const SheetRequest& request, Sheet& sheet, const KnownPoints* known) {
+  TakeSettings(request, sheet);
+  RowSettings& settings = sheet.settings;
+  if (!AngleDecimalsFit(request.angleFormat, request.azimuthDecimals.value_or(request.decimals))) {
+    return Error(SheetError::What::kDmsNeedsSeconds, SheetPart::kAngles);
+  }
+  const bool setout = request.mode == Mode::kSetout;
+  const bool named = NamesKnownPoints(request.mode);
+  if (setout && !request.setup) return Error(SheetError::What::kNoStation);
+  if (!request.setup && !named) return {};
+  const auto* given = request.setup ? std::get_if<StationAndBacksight>(&*request.setup) : nullptr;
+  if (setout && given && !given->backsight) {
+    return Error(SheetError::What::kNoBacksight, SheetPart::kBacksight);
+  }
+  auto control = std::make_shared<KnownPoints>();
+  if (SheetError error = ReadControl(request, *control, known)) return error;
+  // The rows look names up as they are read.
+  if (named && known != nullptr) {
+    settings.known =
+        known == control.get() ? std::move(control) : std::make_shared<KnownPoints>(*known);
+    known = settings.known.get();
+  }
+  std::optional<double> stationHeight;
+  if (SheetError error = PlaceStation(request, given, known, sheet, stationHeight)) return error;
   if (setout && request.heights) {
     const std::string& station = sheet.setup ? sheet.setup->name : sheet.stationName;
     if (SheetError error = PlaceHeights(*request.heights, stationHeight, station, known, settings))
