@@ -129,7 +129,7 @@ set(CPACK_DEBIAN_PACKAGE_DEPENDS
   "fonts-arphic-uming, fonts-arphic-ukai, fonts-liberation2, qt6-translations-l10n")
 # Qt's Wayland plugin, loaded at run time too: with it the calculator is a
 # native client of a Wayland desktop, drawn sharp at the desktop's scale;
-# without it, it runs through XWayland (README, "On a Wayland desktop").
+# without it, it runs through XWayland (docs/install.md, "On a Wayland desktop").
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-wayland")
 # The summary above is the description's first line; this is the rest.
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION

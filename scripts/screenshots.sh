@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Remakes the README's pictures: the calculator after a forward computation,
-# the about box, the setting-out window on the example design file
-# (docs/design.dat, docs/ctl.dat) with one point picked from the keyboard,
+# Remakes the pictures of the README and its pages under docs/: the
+# calculator after a forward computation, the about box, the setting-out
+# window on the example design file (docs/design.dat, docs/ctl.dat) with
+# one point picked from the keyboard,
 # the same with heights to stake and angles in D°M′S″, the first page of
 # the PDF the program writes for it, the setup dialog of a free station
 # typed on the worked case (docs/known.dat, docs/free.txt, docs/stakes.dat),
