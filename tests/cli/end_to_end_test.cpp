@@ -573,7 +573,12 @@ TEST_F(CalcTest, LargeInputsStreamInOrderInLittleMemory) {
   EXPECT_NE(run.err.find(":299965: P299964: identical points\n"), std::string::npos);
   EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), errors);
 #if !defined(__SANITIZE_ADDRESS__)
-  EXPECT_LT(run.peakKib, 16 * 1024);
+  // The tool streams its rows rather than holding them: its peak resident
+  // size (the child's ru_maxrss, its allocator's arenas included) stays
+  // under 16 MiB for 300,000 rows.
+  EXPECT_LT(run.peakKib, 16 * 1024)
+      << "corvane-calc inverse on " << kRows << " rows peaked at " << run.peakKib
+      << " KiB resident (ru_maxrss); the bound is 16384 KiB (16 MiB)";
 #endif
 }
 

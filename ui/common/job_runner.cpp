@@ -3,6 +3,7 @@
 #include <malloc.h>
 
 #include <QThread>
+#include <algorithm>
 
 CJobRunner::CJobRunner(QObject* parent) : QObject(parent) {}
 
@@ -45,6 +46,14 @@ void CJobRunner::start(Work work) {
   m_threads.append(thread);
   emit started();
   thread->start();
+}
+
+// A job's thread is deleted (deleteLater on its end) only after what it
+// posted before it ended has been delivered: both go through this thread's
+// queue, in order.
+bool CJobRunner::allEnded() const {
+  return std::all_of(m_threads.begin(), m_threads.end(),
+                     [](const QPointer<QThread>& thread) { return thread.isNull(); });
 }
 
 void CJobRunner::cancel() {

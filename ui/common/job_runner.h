@@ -50,6 +50,10 @@ class CJobRunner : public QObject {
   // Stops the job that runs, if one does.
   void cancel();
   bool busy() const { return m_stop != nullptr; }
+  // Every job started has ended, stopped ones included, and what each
+  // posted back has arrived (and was dropped where it was stopped): what a
+  // test waits on before it looks at what a stopped job left.
+  bool allEnded() const;
 
  signals:
   void started();

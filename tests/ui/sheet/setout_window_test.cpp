@@ -27,11 +27,13 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <algorithm>
 
 #include "res/resource.h"
 #include "tests/ui/common/message_catcher.h"
 #include "tests/ui/sheet/setout_files.h"
 #include "ui/calc/calc_dialog.h"
+#include "ui/common/job_runner.h"
 #include "ui/common/program_windows.h"
 #include "ui/sheet/column_layout_dialog.h"
 #include "ui/sheet/open_sheet.h"
@@ -364,7 +366,12 @@ TEST_F(SetoutWindowTest, ACancelledReadKeepsTheSheetAndItsName) {
   ASSERT_TRUE(cancel->isVisibleTo(&window));
   QTest::mouseClick(cancel, Qt::LeftButton);
   EXPECT_FALSE(cancel->isVisibleTo(&window));
-  QTest::qWait(300);  // a result the job posts after all is dropped
+  // The stopped read ends and what it posts arrives, and is dropped.
+  const auto runners = window.findChildren<CJobRunner*>();
+  ASSERT_TRUE(QTest::qWaitFor([&] {
+    return std::all_of(runners.begin(), runners.end(),
+                       [](const CJobRunner* runner) { return runner->allEnded(); });
+  }));
   EXPECT_EQ(window.sheet(), shown);
   EXPECT_EQ(window.windowTitle(), "放样表 - design.csv");
   EXPECT_EQ(status(), "7 个点，2 行有误");
