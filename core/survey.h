@@ -1,16 +1,11 @@
 #pragma once
 
-// The two computations of plane surveying, and the reading and writing of
-// numbers as field text. X is the northing, Y the easting; azimuths are
-// packed DMS, counted clockwise from north (+X towards +Y).
-
-#include <string>
-#include <string_view>
+// The two computations of plane surveying, forward and inverse, and the
+// angle turned between two directions. X is the northing, Y the easting;
+// azimuths are packed DMS, counted clockwise from north (+X towards +Y).
+// Reading and writing numbers as field text is field_text.h's.
 
 namespace survey {
-
-// Only this many characters of a field take part in a computation.
-inline constexpr std::size_t kFieldChars = 35;
 
 struct ForwardResult {
   double x;
@@ -26,41 +21,6 @@ struct InverseResult {
   // before it is packed: angles between directions are taken from these.
   double degrees;
 };
-
-// The number a field's text stands for, read like the C runtime's strtod in
-// the "C" locale: leading white space, sign, digits, one ".", an exponent
-// introduced by e, E, d or D. Only the first kFieldChars characters count,
-// whatever follows the number is ignored, and text that does not start with
-// a number reads as 0. Hexadecimal, infinity and NaN spellings are not
-// numbers. Overflow reads as +-infinity, underflow as zero.
-double ParseField(std::string_view text);
-
-// The field text with the full-width forms that a Chinese input method types
-// for the characters of a number replaced by their ASCII twins, so that
-// ParseField reads them as the user meant: digits ０ to ９, "．" and the
-// ideographic full stop "。" as ".", "－", "＋" and the minus sign "−" as signs,
-// "ｅ" and "Ｅ" as exponent marks, the ideographic space as a blank. The text
-// is UTF-8; every other byte, valid UTF-8 or not, is kept, so ASCII text
-// comes back unchanged. Each form becomes one character, so the folded text
-// has as many characters as the text.
-std::string FoldNumberForms(std::string_view text);
-
-// The length of the number at the start of text by ParseField's rules, not
-// counting leading white space; 0 when there is none. `start` receives the
-// position where the number begins.
-std::size_t ScanNumber(std::string_view text, std::size_t& start);
-
-// The ASCII digits 0 to 9, the only digits a number's text may hold,
-// whatever the process locale.
-inline bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-
-// The value of a number that ScanNumber has found (any length, exponent
-// letter e, E, d or D), independent of the process locale.
-double ConvertNumber(std::string_view number);
-
-// A value as "%f" writes it in the "C" locale: six decimals, no grouping, no
-// exponent, of any magnitude; "inf", "-inf" and "nan" for non-finite values.
-std::string FormatResult(double value);
 
 // End point from a start point, a packed azimuth and a distance.
 ForwardResult ComputeForward(double x0, double y0, double azimuth, double distance);

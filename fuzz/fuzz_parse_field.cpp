@@ -14,7 +14,7 @@
 #include <string>
 #include <string_view>
 
-#include "core/survey.h"
+#include "core/field_text.h"
 #include "reader/fields/number_text.h"
 
 namespace {

@@ -24,7 +24,7 @@
 
 #include "cli/input_start.h"
 #include "cli/piece.h"
-#include "core/survey.h"
+#include "core/field_text.h"
 #include "reader/rows/columns.h"
 #include "reader/fields/number_text.h"
 #include "reader/fields/packed_digits.h"

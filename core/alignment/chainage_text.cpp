@@ -5,7 +5,7 @@
 #include <charconv>
 #include <cmath>
 
-#include "core/survey.h"
+#include "core/field_text.h"
 
 namespace survey {
 namespace {

@@ -17,7 +17,7 @@
 #include <array>
 #include <string_view>
 
-#include "core/survey.h"
+#include "core/field_text.h"
 
 namespace reading {
 

@@ -3,7 +3,7 @@
 #include <array>
 #include <string>
 
-#include "core/survey.h"
+#include "core/field_text.h"
 #include "reader/fields/leading_line.h"
 #include "reader/fields/number_text.h"
 #include "reader/fields/packed_digits.h"

@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-#include "core/survey.h"
+#include "core/field_text.h"
 #include "reader/fields/number_text.h"
 #include "reader/fields/packed_digits.h"
 

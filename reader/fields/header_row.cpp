@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <string>
 
+#include "core/field_text.h"
 #include "core/survey.h"
 #include "reader/fields/chainage_field.h"
 #include "reader/fields/field_number.h"

@@ -9,8 +9,8 @@
 #include <cstring>
 #include <limits>
 
+#include "core/field_text.h"
 #include "core/nearest_whole.h"
-#include "core/survey.h"
 
 namespace reading {
 namespace {

@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-#include "core/survey.h"
+#include "core/field_text.h"
 #include "reader/fields/decimal_mark.h"
 
 namespace reading {

@@ -5,6 +5,7 @@
 #include <span>
 #include <vector>
 
+#include "core/field_text.h"
 #include "core/survey.h"
 #include "core/target_sight.h"
 #include "reader/fields/number_text.h"

@@ -4,6 +4,7 @@
 #include <array>
 #include <cmath>
 
+#include "core/field_text.h"
 #include "core/survey.h"
 #include "reader/fields/chainage_field.h"
 #include "reader/fields/field_number.h"

@@ -6,6 +6,7 @@
 #include <cmath>
 
 #include "core/packed_angle.h"
+#include "core/field_text.h"
 #include "core/survey.h"
 #include "reader/fields/angle_text.h"
 #include "reader/fields/number_text.h"

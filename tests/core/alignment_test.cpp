@@ -11,7 +11,7 @@
 #include "core/alignment/chainage_text.h"
 #include "core/alignment/element_table.h"
 #include "core/alignment/intersection_table.h"
-#include "core/survey.h"
+#include "core/field_text.h"
 
 namespace {
 

@@ -1,3 +1,5 @@
+#include "core/field_text.h"
+
 #include <gtest/gtest.h>
 
 #include <clocale>
@@ -5,8 +7,6 @@
 #include <limits>
 #include <string>
 #include <utility>
-
-#include "core/survey.h"
 
 namespace {
 

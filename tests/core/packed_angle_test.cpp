@@ -10,7 +10,7 @@
 #include <random>
 #include <string>
 
-#include "core/survey.h"
+#include "core/field_text.h"
 
 namespace {
 

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "core/field_text.h"
 #include "core/packed_angle.h"
 
 namespace {

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "core/survey.h"
+#include "core/field_text.h"
 
 namespace {
 

@@ -11,7 +11,7 @@
 #include <random>
 #include <string>
 
-#include "core/survey.h"
+#include "core/field_text.h"
 
 namespace {
 

@@ -11,6 +11,7 @@
 #include <string>
 #include <string_view>
 
+#include "core/field_text.h"
 #include "core/survey.h"
 #include "res/dialog_templates.h"
 #include "res/resource.h"

@@ -1,6 +1,6 @@
 #include "ui/sheet/row_error_text.h"
 
-#include "core/survey.h"
+#include "core/field_text.h"
 #include "reader/rows/line_answer.h"
 #include "reader/text/text_lines.h"
 #include "ui/sheet/sheet_rows.h"
