@@ -10,8 +10,8 @@
 
 #include <cstddef>
 #include <string>
-#include <utility>
-#include <variant>
+
+#include "core/outcome.h"
 
 namespace survey {
 
@@ -65,21 +65,6 @@ std::string DescribeControlError(const ControlError& error);
 
 // A result, or why there is none.
 template <typename T>
-class ControlOutcome {
- public:
-  ControlOutcome(T value) : state_(std::move(value)) {}
-  ControlOutcome(ControlError error) : state_(error) {}
-
-  bool ok() const { return std::holds_alternative<T>(state_); }
-
-  // The result; throws std::bad_variant_access where there is none.
-  const T& value() const { return std::get<T>(state_); }
-
-  // Why there is no result; throws std::bad_variant_access where there is.
-  const ControlError& error() const { return std::get<ControlError>(state_); }
-
- private:
-  std::variant<T, ControlError> state_;
-};
+using ControlOutcome = Outcome<T, ControlError>;
 
 }  // namespace survey

@@ -8,8 +8,8 @@
 
 #include <cstddef>
 #include <limits>
-#include <utility>
-#include <variant>
+
+#include "core/outcome.h"
 
 namespace survey {
 
@@ -71,21 +71,6 @@ struct TransformError {
 
 // A result, or why there is none.
 template <typename T>
-class TransformOutcome {
- public:
-  TransformOutcome(T value) : state_(std::move(value)) {}
-  TransformOutcome(TransformError error) : state_(error) {}
-
-  bool ok() const { return std::holds_alternative<T>(state_); }
-
-  // The result; throws std::bad_variant_access where there is none.
-  const T& value() const { return std::get<T>(state_); }
-
-  // Why there is no result; throws std::bad_variant_access where there is.
-  const TransformError& error() const { return std::get<TransformError>(state_); }
-
- private:
-  std::variant<T, TransformError> state_;
-};
+using TransformOutcome = Outcome<T, TransformError>;
 
 }  // namespace survey
