@@ -7,8 +7,8 @@
 // its own language (the tool in English, the windows in Chinese).
 
 #include <cstddef>
-#include <utility>
-#include <variant>
+
+#include "core/outcome.h"
 
 namespace survey {
 
@@ -65,21 +65,6 @@ struct SetupError {
 
 // A result, or why there is none.
 template <typename T>
-class SetupOutcome {
- public:
-  SetupOutcome(T value) : state_(std::move(value)) {}
-  SetupOutcome(SetupError error) : state_(error) {}
-
-  bool ok() const { return std::holds_alternative<T>(state_); }
-
-  // The result; throws std::bad_variant_access where there is none.
-  const T& value() const { return std::get<T>(state_); }
-
-  // Why there is no result; throws std::bad_variant_access where there is.
-  const SetupError& error() const { return std::get<SetupError>(state_); }
-
- private:
-  std::variant<T, SetupError> state_;
-};
+using SetupOutcome = Outcome<T, SetupError>;
 
 }  // namespace survey
