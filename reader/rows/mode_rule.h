@@ -42,6 +42,12 @@ struct ModeRule {
   std::array<bool, 4> resultMayBeNone{};
   std::size_t chainageField = 4;  // kNoChainage, or the field read as a chainage
   std::size_t heightResult = 4;   // kNoHeight, or the result there only with a profile
+  // Numbers read as packed angles besides the azimuth field (a traverse
+  // row's zenith angle).
+  std::array<bool, 4> fieldIsAngle{};
+  // A number written "-" is left out, as an empty one (a traverse row's
+  // angle at an end that takes none).
+  bool dashLeavesOut = false;
 };
 
 inline constexpr std::size_t kNoChainage = 4;
@@ -59,12 +65,17 @@ std::span<const char* const> RowNumbers(Mode mode, bool fromStation);
 std::size_t ResultCount(const RowSettings& settings);
 
 // "forward", "inverse", "setout", "stake", "locate", "alignment", "orient",
-// "freestation", "intersect" (by angles and by distances alike).
+// "freestation", "intersect" (by angles and by distances alike),
+// "traverse", "level".
 const char* ModeName(Mode mode);
 
-// Whether the mode's rows name known points (orient, freestation,
-// intersect).
+// Whether the mode's rows are led by names (orient, freestation,
+// intersect, and the control lines' stations and points).
 inline bool NamesKnownPoints(Mode mode) { return mode >= Mode::kOrient; }
+
+// Whether the mode's rows are the observations of a control line
+// (reader/control/): a traverse, a levelling line.
+inline bool IsControlLine(Mode mode) { return mode == Mode::kTraverse || mode == Mode::kLevel; }
 
 // Whether the mode answers once every row is read: its rows are the
 // sightings of one station setup (orient, freestation).

@@ -30,6 +30,9 @@ class KnownPoints;
 // V_READING V_DISTANCE (both answered once every row is read, see
 // station_setup.h); intersect: NAME A B ANGLE_A ANGLE_B, or by distance NAME
 // A B DISTANCE_A DISTANCE_B -> NAME X Y.
+// Control lines, answered once every row is read (reader/control/): the
+// stations of a traverse, NAME ANGLE [DISTANCE] [ZENITH], and the sections
+// of a levelling line, TO DH LENGTH.
 enum class Mode {
   kForward,
   kInverse,
@@ -40,7 +43,9 @@ enum class Mode {
   kOrient,
   kFreeStation,
   kIntersect,
-  kDistanceIntersect
+  kDistanceIntersect,
+  kTraverse,
+  kLevel
 };
 
 // X is the northing, Y the easting, in the file's unit (metres).
