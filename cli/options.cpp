@@ -17,7 +17,7 @@ struct ModeName {
   reading::Mode mode;
 };
 
-constexpr std::array<ModeName, 9> kModes = {{{"forward", reading::Mode::kForward},
+constexpr std::array<ModeName, 11> kModes = {{{"forward", reading::Mode::kForward},
                                              {"inverse", reading::Mode::kInverse},
                                              {"setout", reading::Mode::kSetout},
                                              {"stake", reading::Mode::kStake},
@@ -25,7 +25,9 @@ constexpr std::array<ModeName, 9> kModes = {{{"forward", reading::Mode::kForward
                                              {"alignment", reading::Mode::kAlignment},
                                              {"orient", reading::Mode::kOrient},
                                              {"freestation", reading::Mode::kFreeStation},
-                                             {"intersect", reading::Mode::kIntersect}}};
+                                             {"intersect", reading::Mode::kIntersect},
+                                             {"traverse", reading::Mode::kTraverse},
+                                             {"level", reading::Mode::kLevel}}};
 
 // An argument that starts like a negative number is a value, not an option.
 bool IsOption(const std::string& arg) {
@@ -57,6 +59,7 @@ bool ReadMode(const std::string& word, reading::Mode& mode) {
 struct Reading {
   Options options;
   reading::SheetOptions given;
+  reading::ControlOptions control;
   reading::Mode mode = reading::Mode::kForward;
   bool hasMode = false;
 };
@@ -132,6 +135,16 @@ void CheckComplete(Reading& reading) {
     options.error = SayMode();
     return;
   }
+  reading::ControlJob job;
+  options.error = reading::ControlJobOf(reading.control, reading.given, reading.mode, job);
+  if (!options.error.empty()) return;
+  if (reading::IsControlLine(reading.mode)) {
+    // Its values are its rows, one each.
+    if (!options.values.empty() && !options.files.empty())
+      options.error = "give values or -i FILE, not both";
+    options.control = std::move(job);
+    return;
+  }
   reading::SheetRequest request;
   options.error = reading::RequestOf(reading.given, reading.mode, std::monostate(), request);
   if (!options.error.empty()) return;
@@ -188,7 +201,10 @@ Options ParseOptions(const std::vector<std::string>& args) {
     if (!optionsEnded && arg == "--") {
       optionsEnded = true;
     } else if (!optionsEnded && IsOption(arg)) {
+      const std::optional<reading::Mode> mode =
+          reading.hasMode ? std::optional(reading.mode) : std::nullopt;
       if (!ReadOwnOption(args, at, reading) &&
+          !reading::TakeControlOption(args, at, mode, reading.control, options.error) &&
           !reading::TakeSheetOption(args, at, reading.given, options.error)) {
         options.error = "unknown option " + arg;
       }

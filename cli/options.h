@@ -11,6 +11,8 @@
 //   corvane-calc stake (...) --every D [--offsets O,O,...]
 //   corvane-calc alignment (--alignment FILE | --elements FILE)
 //                [--start-chainage K] [--header]
+//   corvane-calc traverse|level --control FILE --start NAME [...]
+//                [-i FILE]... [ROWS...]     (cli/option_table/control_options.h)
 //   corvane-calc --help | --version
 // The sheet options, their checks and what they resolve to are the reader
 // library's (reader/sheet_options.h, reader/sheet_resolver.h), shared with
@@ -22,6 +24,7 @@
 #include <string>
 #include <vector>
 
+#include "cli/option_table/control_options.h"
 #include "reader/road/stake_list.h"
 #include "reader/sheet/sheet_resolver.h"
 
@@ -36,6 +39,7 @@ struct Options {
   std::vector<std::string> files;           // "-" is standard input
   std::optional<reading::StakeRange> every;  // stake --every: the road's stakes, no rows
   std::shared_ptr<const reading::RoadRows> road;  // stake, locate, alignment: the road
+  std::optional<reading::ControlJob> control;     // traverse, level: the line asked for
   std::string error;                        // set when the command line is bad
 };
 
