@@ -146,8 +146,6 @@ LineError MakeLevelLine(const LevelRequest& request, const LevelHeights& known,
     input.endHeight = height;
   }
   if (rows.empty()) return ErrorOf(What::kNoRows);
-  const std::string& last = input.kind == survey::LevelKind::kAttached ? request.end : request.start;
-  if (LineError error = CheckEnds(rows, {}, last)) return error;
   std::size_t out = rows.size();
   if (input.kind == survey::LevelKind::kOutAndBack) {
     out = 0;
@@ -155,6 +153,8 @@ LineError MakeLevelLine(const LevelRequest& request, const LevelHeights& known,
     if (out == rows.size()) return ErrorOf(What::kNoTurn, request.turn);
     if (++out == rows.size()) return ErrorOf(What::kNoRunBack, request.turn);
   }
+  const std::string& last = input.kind == survey::LevelKind::kAttached ? request.end : request.start;
+  if (LineError error = CheckEnds(rows, {}, last)) return error;
   for (std::size_t i = 0; i < rows.size(); ++i) {
     (i < out ? input.sections : input.back).push_back({rows[i].values[0], rows[i].values[1]});
   }

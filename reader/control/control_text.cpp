@@ -13,16 +13,20 @@ constexpr int kClosureDecimals = 1;  // closures and limits in seconds or millim
 constexpr int kErrorDecimals = 1;    // standard errors, mm
 constexpr double kMmPerMetre = 1000.0;
 
+// A value rounded to zero is written without a sign: a closure of
+// -0.0004 m is "0.000", not "-0.000".
 std::string Fixed(double value, int decimals) {
   std::string text;
   AppendFixed(text, value, decimals);
+  if (text.starts_with('-') && text.find_first_not_of("0.", 1) == std::string::npos)
+    text.erase(0, 1);
   return text;
 }
 
 std::string Metres(double value) { return Fixed(value, kMetreDecimals); }
 
-// Whole millimetres of a correction in metres; never "-0".
-std::string WholeMm(double metres) { return Fixed(std::round(metres * kMmPerMetre) + 0.0, 0); }
+// Whole millimetres of a correction in metres.
+std::string WholeMm(double metres) { return Fixed(std::round(metres * kMmPerMetre), 0); }
 
 std::string Angle(double packed, const ControlFormat& format) {
   std::string text;
@@ -62,7 +66,7 @@ Cells TraverseCells(const survey::TraverseRow& row, std::string_view name,
     // The compass rule's corrections are whole seconds; the rigorous
     // residuals are not.
     cells.push_back(errors ? Fixed(row.correctionSeconds, kClosureDecimals)
-                           : Fixed(row.correctionSeconds + 0.0, 0));
+                           : Fixed(row.correctionSeconds, 0));
   } else {
     cells.emplace_back(kNoCell);
   }
