@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "cli/batch_runner.h"
+#include "cli/control_runner.h"
 #include "cli/options.h"
 #include "cli/road_output.h"
 #include "cli/setup_runner.h"
@@ -137,6 +138,7 @@ int main(int argc, char** argv) {
   if (options.transform && !options.transform->gridAzimuth().empty()) {
     Complain("grid azimuth " + options.transform->gridAzimuth());
   }
+  if (options.control) return calc::RunControl(options, STDOUT_FILENO, STDERR_FILENO);
   if (reading::AnswersAfterLastRow(options.sheet.settings.mode)) {
     return calc::RunSetup(options, STDOUT_FILENO, STDERR_FILENO);
   }

@@ -18,7 +18,7 @@ struct ModeName {
   reading::Mode mode;
 };
 
-constexpr std::array<ModeName, 13> kModes = {{{"forward", reading::Mode::kForward},
+constexpr std::array<ModeName, 15> kModes = {{{"forward", reading::Mode::kForward},
                                              {"inverse", reading::Mode::kInverse},
                                              {"setout", reading::Mode::kSetout},
                                              {"stake", reading::Mode::kStake},
@@ -30,7 +30,9 @@ constexpr std::array<ModeName, 13> kModes = {{{"forward", reading::Mode::kForwar
                                              {"grid", reading::Mode::kGrid},
                                              {"fourparam", reading::Mode::kFourParamFit},
                                              {"project", reading::Mode::kProject},
-                                             {"rezone", reading::Mode::kRezone}}};
+                                             {"rezone", reading::Mode::kRezone},
+                                             {"traverse", reading::Mode::kTraverse},
+                                             {"level", reading::Mode::kLevel}}};
 
 // An argument that starts like a negative number is a value, not an option.
 bool IsOption(const std::string& arg) {
@@ -63,6 +65,7 @@ struct Reading {
   Options options;
   reading::SheetOptions given;
   reading::TransformOptions transform;
+  reading::ControlOptions control;
   reading::Mode mode = reading::Mode::kForward;
   bool hasMode = false;
 };
@@ -151,17 +154,20 @@ std::string TakeTransform(Reading& reading) {
 }
 
 // Reads an option at args[at]: a transformation mode's own table first
-// (both tables may have an option of one name), then the sheet options',
-// then the transformation options for the others (a mode given after its
-// options, or one that takes none, which the checks refuse); false for an
-// option of no table.
+// (it and the control lines' table may have an option of one name), then
+// the control lines' options, the sheet options', then the transformation
+// options for the others (a mode given after its options, or one that takes
+// none, which the checks refuse); false for an option of no table.
 bool TakeOption(const std::vector<std::string>& args, std::size_t& at, Reading& reading) {
   std::string& error = reading.options.error;
   if (reading.hasMode && reading::IsTransformMode(reading.mode) &&
       reading::TakeTransformOption(args, at, reading.transform, error)) {
     return true;
   }
-  return reading::TakeSheetOption(args, at, reading.given, error) ||
+  const std::optional<reading::Mode> mode =
+      reading.hasMode ? std::optional(reading.mode) : std::nullopt;
+  return reading::TakeControlOption(args, at, mode, reading.control, error) ||
+         reading::TakeSheetOption(args, at, reading.given, error) ||
          reading::TakeTransformOption(args, at, reading.transform, error);
 }
 
@@ -171,6 +177,18 @@ void CheckComplete(Reading& reading) {
   if (!options.error.empty() || options.help || options.version) return;
   if (!reading.hasMode) {
     options.error = SayMode();
+    return;
+  }
+  reading::ControlJob job;
+  options.error = reading::ControlJobOf(reading.control, reading.given, reading.mode, job);
+  if (!options.error.empty()) return;
+  if (reading::IsControlLine(reading.mode)) {
+    options.error = reading::OptionNotForWord(reading.transform, reading.mode);
+    if (!options.error.empty()) return;
+    // Its values are its rows, one each.
+    if (!options.values.empty() && !options.files.empty())
+      options.error = "give values or -i FILE, not both";
+    options.control = std::move(job);
     return;
   }
   reading::SheetRequest request;
@@ -272,6 +290,15 @@ std::string UsageText() {
              "                           [OPTIONS] [VALUES...]\n"
              "       corvane-calc rezone (--from-zone N | --from-meridian L0)\n"
              "                           (--to-zone M | --to-meridian L0) [OPTIONS] [VALUES...]\n"
+             "       corvane-calc traverse --control FILE --start NAME\n"
+             "                           (--backsight NAME | --start-azimuth A)\n"
+             "                           [--end NAME (--foresight NAME | --end-azimuth A)]\n"
+             "                           [--closed] [--right-angles] [--grade G] [--rigorous]\n"
+             "                           [--points] [OPTIONS] [ROWS...]\n"
+             "       corvane-calc traverse --control FILE --start NAME --end NAME [...]\n"
+             "       corvane-calc level --control FILE --start NAME (--end NAME | --closed |\n"
+             "                           --out-and-back NAME) [--by-stations] [--grade G]\n"
+             "                           [--points] [OPTIONS] [ROWS...]\n"
              "       corvane-calc --help | --version\n"
              "\n"
              "Forward:  X0 Y0 AZIMUTH DISTANCE  ->  X Y\n"
@@ -290,6 +317,11 @@ std::string UsageText() {
              "Project:  NAME B L                ->  NAME X Y CONVERGENCE SCALE\n"
              "          (--inverse: NAME X Y -> NAME B L; angles packed, any sign)\n"
              "Rezone:   NAME X Y                ->  NAME X Y in the other zone\n"
+             "Traverse: NAME ANGLE [DISTANCE] [ZENITH] -> NAME ANGLE V CORRECTED AZIMUTH\n"
+             "          DISTANCE DX DY VX VY X Y [MX MY MP],\n"
+             "          then CLOSURE F_BETA LIMIT FX FY F SUM_D K LIMIT\n"
+             "Level:    TO DH LENGTH            ->  NAME LENGTH DH V CORRECTED H,\n"
+             "          then CLOSURE FH LIMIT\n"
              "X is the northing, Y the easting; azimuths are packed DMS\n"
              "(45.302512 = 45 deg 30' 25.12\"), clockwise from north. Setout\n"
              "gives a sheet for setting out design points from a station: the\n"
@@ -313,6 +345,18 @@ std::string UsageText() {
              "B between the line AB and it (or its distances from them), on the\n"
              "left of the line from A to B.\n"
              "\n"
+             "Traverse and level take every row as an observation of one line, in\n"
+             "the order of travel, and write its table once the last is read: a\n"
+             "traverse's stations from --start (angles packed, \"-\" where a station\n"
+             "takes none; the last has no distance; ZENITH makes DISTANCE a slope\n"
+             "one), a levelling line's sections, each named by the point it ends\n"
+             "on (LENGTH in km, or stations). Corrections are whole seconds and\n"
+             "millimetres (V, VX, VY), shared by the running total; \"-\" marks a\n"
+             "cell that does not apply. A closure over its limit is marked on the\n"
+             "CLOSURE line (OVER_ANGLE, OVER_RELATIVE, OVER_CLOSURE); an open\n"
+             "traverse is UNCHECKED. --points writes only the new points, which\n"
+             "read back as a --control file.\n"
+             "\n"
              "With VALUES, computes that one row. Without, reads one row a line\n"
              "from standard input or the -i files and writes one line per line.\n"
              "A line is split at its semicolons, else its tabs, else its commas,\n"
@@ -329,15 +373,18 @@ std::string UsageText() {
              "Options:\n") +
          std::string(reading::SheetOptionsHelp()) + std::string(reading::RoadOptionsHelp()) +
          std::string(reading::TransformOptionsHelp()) +
+         std::string(reading::ControlOptionsHelp()) +
          "  -i FILE        read rows from FILE (repeatable; - is standard input)\n"
          "  -h, --help     show this help\n"
          "  --version      show the version\n"
          "\n"
          "Exit status:\n"
          "  0  every row computed\n"
-         "  1  some row failed (its output line reads ERROR: ...)\n"
+         "  1  some row failed (its output line reads ERROR: ...); traverse,\n"
+         "     level: a closure exceeds its limit (the table is written)\n"
          "  2  bad usage, an input that cannot be opened or read or whose\n"
-         "     encoding is refused, or output that cannot be written\n";
+         "     encoding is refused, or output that cannot be written;\n"
+         "     traverse, level: the rows make no line\n";
 }
 
 }  // namespace calc

@@ -13,6 +13,8 @@
 //                [--start-chainage K] [--header]
 //   corvane-calc grid|fourparam|project|rezone [TRANSFORM OPTIONS]
 //                [SHEET OPTIONS] [-i FILE]... [VALUES...]
+//   corvane-calc traverse|level --control FILE --start NAME [...]
+//                [-i FILE]... [ROWS...]     (cli/option_table/control_options.h)
 //   corvane-calc --help | --version
 // The sheet options, their checks and what they resolve to are the reader
 // library's (reader/sheet_options.h, reader/sheet_resolver.h), shared with
@@ -24,6 +26,7 @@
 #include <string>
 #include <vector>
 
+#include "cli/option_table/control_options.h"
 #include "reader/road/stake_list.h"
 #include "reader/sheet/sheet_resolver.h"
 #include "reader/transform/transform_rows.h"
@@ -41,6 +44,7 @@ struct Options {
   std::shared_ptr<const reading::RoadRows> road;  // stake, locate, alignment: the road
   // grid, fourparam, project, rezone: the job's rows (sheet.settings are theirs)
   std::shared_ptr<const reading::TransformRows> transform;
+  std::optional<reading::ControlJob> control;     // traverse, level: the line asked for
   std::string error;                        // set when the command line is bad
 };
 

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "cli/batch_runner.h"
+#include "cli/row_input.h"
 #include "reader/fields/angle_text.h"
 #include "reader/fields/number_text.h"
 #include "reader/rows/input_rows.h"
@@ -142,32 +143,6 @@ class SetupRows {
   bool failed_ = false;
 };
 
-// Reads the input `file` ("-": standard input) into `rows`; "" or what
-// keeps it from being read.
-std::string ReadInput(const std::string& file, SetupRows& rows) {
-  const bool isStdin = file == "-";
-  const std::string source = isStdin ? "stdin" : file;
-  const int fd = isStdin ? STDIN_FILENO : open(file.c_str(), O_RDONLY);
-  if (fd < 0) return "cannot open " + file + ": " + std::strerror(errno);
-  reading::ChunkReader input(fd, rows.input().encoding);
-  rows.Start();
-  std::string piece;
-  std::size_t number = 0;
-  while (input.Next(piece) == reading::ChunkReader::Got::kPiece) {
-    if (input.startsInput()) rows.StartJoined();
-    for (std::size_t at = 0; at < piece.size();) {
-      const std::size_t end = piece.find('\n', at);
-      rows.Add(std::string_view(piece).substr(at, end - at),
-               source + ":" + std::to_string(++number));
-      at = end + 1;
-    }
-  }
-  if (!isStdin) close(fd);
-  if (input.failed() != 0) return "cannot read " + source + ": " + std::strerror(input.failed());
-  if (!input.refused().empty()) return source + ": " + input.refused();
-  return {};
-}
-
 // The free station's row: STATION X Y ORIENTATION MX MY.
 std::string StationRow(const reading::SetupAnswer& setup, const std::string& name, char separator,
                        int decimals, reading::AngleFormat angleFormat, int angleDecimals) {
@@ -218,24 +193,6 @@ std::string SetupComment(const reading::Sheet& sheet, const std::string& station
 }  // namespace
 
 namespace {
-
-// Reads the sightings: the values given on the command line, else each file
-// in turn (standard input without any). "" or the problem that stops it.
-std::string ReadSetupRows(const Options& options, SetupRows& rows) {
-  if (!options.values.empty()) {
-    rows.Start();
-    for (std::size_t i = 0; i < options.values.size(); ++i)
-      rows.Add(options.values[i], "value " + std::to_string(i + 1));
-    rows.Finish();
-    return {};
-  }
-  const std::vector<std::string> stdinOnly = {"-"};
-  for (const std::string& file : options.files.empty() ? stdinOnly : options.files) {
-    if (std::string problem = ReadInput(file, rows); !problem.empty()) return problem;
-  }
-  rows.Finish();
-  return {};
-}
 
 // Tells on standard error the orientation found, or why there is none (a
 // free station only why there is none).
@@ -317,7 +274,9 @@ int RunSetup(const Options& options, int outFd, int errFd) {
   const reading::RowReader reader(settings);
   const bool free = settings.mode == reading::Mode::kFreeStation;
   SetupRows rows(reader, sheet.input, options.header, errFd);
-  if (const std::string problem = ReadSetupRows(options, rows); !problem.empty()) {
+  if (const std::string problem =
+          ReadRowInputs(options.values, options.files, sheet.input, rows);
+      !problem.empty()) {
     WriteAll(errFd, "corvane-calc: " + problem + "\n");
     return kBadUsage;
   }

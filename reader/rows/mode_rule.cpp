@@ -147,13 +147,44 @@ constexpr ModeRule kProjectInverseRule = {.fields = {"X", "Y"},
                                           .resultMoreDecimals = {4, 4},
                                           .resultIsLatLon = {true, true}};
 
+// A traverse's station: its angle (packed, "-" where the station takes
+// none), the distance to the next station (none at the last), and the
+// zenith angle that makes that distance a slope one. Read only: the line is
+// computed once every row is read (reader/control/).
+constexpr ModeRule kTraverseRule = {.fields = {"ANGLE", "DISTANCE", "ZENITH"},
+                                    .azimuthField = 0,
+                                    .resultCount = 3,
+                                    .results = {"ANGLE", "DISTANCE", "ZENITH"},
+                                    .resultIsAngle = {true, false, true},
+                                    .outOfRange = {},
+                                    .fieldCount = 3,
+                                    .stationFields = 0,
+                                    .names = {"NAME"},
+                                    .nameCount = 1,
+                                    .optionalFields = 2,
+                                    .resultMayBeNone = {true, true, true},
+                                    .fieldIsAngle = {false, false, true},
+                                    .dashLeavesOut = true};
+// A levelling section, from the point before to TO: its observed height
+// difference and its length (km, or stations).
+constexpr ModeRule kLevelRule = {.fields = {"DH", "LENGTH"},
+                                 .azimuthField = kNoAzimuth,
+                                 .resultCount = 2,
+                                 .results = {"DH", "LENGTH"},
+                                 .resultIsAngle = {false, false},
+                                 .outOfRange = {},
+                                 .fieldCount = 2,
+                                 .stationFields = 0,
+                                 .names = {"TO"},
+                                 .nameCount = 1};
+
 // Indexed by Mode.
-constexpr std::array<const ModeRule*, 18> kRules = {
-    &kForwardRule,     &kInverseRule,         &kSetoutRule,        &kStakeRule,
-    &kLocateRule,      &kAlignmentRule,       &kOrientRule,        &kFreeStationRule,
-    &kIntersectRule,   &kDistanceIntersectRule, &kGridRule,        &kGridInverseRule,
-    &kFourParamFitRule, &kFourParamRule,      &kFourParamInverseRule, &kProjectRule,
-    &kProjectInverseRule, &kRezoneRule};
+constexpr std::array<const ModeRule*, 20> kRules = {
+    &kForwardRule,       &kInverseRule,          &kSetoutRule,         &kStakeRule,
+    &kLocateRule,        &kAlignmentRule,        &kOrientRule,         &kFreeStationRule,
+    &kIntersectRule,     &kDistanceIntersectRule, &kTraverseRule,      &kLevelRule,
+    &kGridRule,          &kGridInverseRule,      &kFourParamFitRule,   &kFourParamRule,
+    &kFourParamInverseRule, &kProjectRule,       &kProjectInverseRule, &kRezoneRule};
 
 }  // namespace
 
@@ -173,10 +204,11 @@ std::size_t ResultCount(const RowSettings& settings) {
 }
 
 const char* ModeName(Mode mode) {
-  static constexpr std::array<const char*, 18> kNames = {
-      "forward",   "inverse",   "setout",    "stake",     "locate",  "alignment",
-      "orient",    "freestation", "intersect", "intersect", "grid",  "grid",
-      "fourparam", "fourparam", "fourparam", "project",   "project", "rezone"};
+  static constexpr std::array<const char*, 20> kNames = {
+      "forward",     "inverse",   "setout",    "stake",     "locate",    "alignment",
+      "orient",      "freestation", "intersect", "intersect", "traverse", "level",
+      "grid",        "grid",      "fourparam", "fourparam", "fourparam", "project",
+      "project",     "rezone"};
   return kNames[static_cast<std::size_t>(mode)];
 }
 

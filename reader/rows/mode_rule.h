@@ -50,6 +50,12 @@ struct ModeRule {
   // A result that is a latitude or a longitude: packed DMS, or with
   // RowSettings::degrees decimal degrees.
   std::array<bool, 4> resultIsLatLon{};
+  // Numbers read as packed angles besides the azimuth field (a traverse
+  // row's zenith angle).
+  std::array<bool, 4> fieldIsAngle{};
+  // A number written "-" is left out, as an empty one (a traverse row's
+  // angle at an end that takes none).
+  bool dashLeavesOut = false;
 };
 
 inline constexpr std::size_t kNoChainage = 4;
@@ -67,19 +73,24 @@ std::span<const char* const> RowNumbers(Mode mode, bool fromStation);
 std::size_t ResultCount(const RowSettings& settings);
 
 // "forward", "inverse", "setout", "stake", "locate", "alignment", "orient",
-// "freestation", "intersect" (by angles and by distances alike), "grid",
-// "fourparam", "project", "rezone" (either way alike).
+// "freestation", "intersect" (by angles and by distances alike),
+// "traverse", "level", "grid", "fourparam", "project", "rezone" (either way
+// alike).
 const char* ModeName(Mode mode);
-
-// Whether the mode's rows name known points (orient, freestation,
-// intersect).
-inline bool NamesKnownPoints(Mode mode) {
-  return mode >= Mode::kOrient && mode <= Mode::kDistanceIntersect;
-}
 
 // Whether the mode is a coordinate transformation's (grid, fourparam,
 // project, rezone), computed by RowSettings::transform.
 inline bool IsTransformMode(Mode mode) { return mode >= Mode::kGrid; }
+
+// Whether the mode's rows are led by names (orient, freestation,
+// intersect, and the control lines' stations and points).
+inline bool NamesKnownPoints(Mode mode) {
+  return mode >= Mode::kOrient && mode <= Mode::kLevel;
+}
+
+// Whether the mode's rows are the observations of a control line
+// (reader/control/): a traverse, a levelling line.
+inline bool IsControlLine(Mode mode) { return mode == Mode::kTraverse || mode == Mode::kLevel; }
 
 // Whether the mode answers once every row is read: its rows are the
 // sightings of one station setup (orient, freestation), or the common

@@ -180,7 +180,8 @@ bool RowReader::ReadNamedRow(std::span<const std::string_view> fields, std::size
   for (std::size_t i = 0; i < rule.fieldCount && rule.nameCount + i < fields.size(); ++i) {
     const std::string_view field = fields[rule.nameCount + i];
     if (field.empty() && i + rule.optionalFields >= rule.fieldCount) continue;
-    const bool angle = rule.allAngles || i == AzimuthIndex();
+    if (rule.dashLeavesOut && field == "-") continue;
+    const bool angle = rule.allAngles || i == AzimuthIndex() || rule.fieldIsAngle[i];
     if (!ReadField(names[i], angle, field, row, row.numbers[i], answer)) return false;
   }
   return true;

@@ -30,6 +30,9 @@ class KnownPoints;
 // V_READING V_DISTANCE (both answered once every row is read, see
 // station_setup.h); intersect: NAME A B ANGLE_A ANGLE_B, or by distance NAME
 // A B DISTANCE_A DISTANCE_B -> NAME X Y.
+// Control lines, answered once every row is read (reader/control/): the
+// stations of a traverse, NAME ANGLE [DISTANCE] [ZENITH], and the sections
+// of a levelling line, TO DH LENGTH.
 enum class Mode {
   kForward,
   kInverse,
@@ -41,6 +44,10 @@ enum class Mode {
   kFreeStation,
   kIntersect,
   kDistanceIntersect,
+  // A traverse's stations and a levelling line's sections (control/): read
+  // as rows, computed once every row is read.
+  kTraverse,
+  kLevel,
   // Coordinate transformations (transform/transform_rows.h): a construction
   // grid, A B -> X Y and back; four parameters fitted from common points,
   // x y X Y (answered once every row is read), or applied, x y -> X Y and
