@@ -135,10 +135,10 @@ TEST(Options, BadCommandLinesSayWhatIsWrong) {
   };
   const Case cases[] = {
       {{}, "say forward, inverse, setout, stake, locate, alignment, orient, freestation, intersect, "
-       "grid, fourparam, project or rezone"},
+       "grid, fourparam, project, rezone, traverse or level"},
       {{"--decimals", "3"},
        "say forward, inverse, setout, stake, locate, alignment, orient, freestation, intersect, "
-       "grid, fourparam, project or rezone"},
+       "grid, fourparam, project, rezone, traverse or level"},
       {{"sideways"}, "unknown mode sideways"},
       {{"forward", "--fast"}, "unknown option --fast"},
       {{"forward", "--decimals"}, "--decimals needs a value"},
