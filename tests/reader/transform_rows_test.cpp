@@ -63,6 +63,17 @@ TEST(TransformRows, AnswerRowsInTheirOwnSeparatorAsTheToolDoes) {
   EXPECT_EQ(Answer(inverse, "3375588.9766 38531999.7306"), "30.30000000 114.20000000");
   EXPECT_EQ(Answer(inverse, "3375588.9766 39531999.7306"),
             "ERROR: y carries zone number 39, not the zone given");
+
+  // Each fault also as a value, for the window's own words.
+  LineAnswer beyond;
+  rows.reader().Read("P 91 114", beyond);
+  EXPECT_EQ(beyond.error.kind, RowError::Kind::kTransform);
+  EXPECT_EQ(beyond.error.transformProblem, survey::TransformProblem::kLatitudeBeyondPole);
+  EXPECT_EQ(beyond.error.transformValue, 91.0);
+  LineAnswer sixty;
+  rows.reader().Read("P 30 114.5960", sixty);
+  EXPECT_EQ(sixty.error.kind, RowError::Kind::kSeconds);
+  EXPECT_EQ(sixty.error.field, "L");
 }
 
 TEST(TransformRows, RefuseAJobTheyCannotDo) {
