@@ -135,7 +135,9 @@ TEST_F(ControlModesTest, NoiseFreeTraversesGiveTheirPointsBackLeftOrRight) {
                                "P2 140.4132467 130.601262 95.3000", "E 213.4124243"});
   const Outcome slope = Synthetic(values, "");
   EXPECT_EQ(slope.status, 0) << slope.err;
-  EXPECT_EQ(slope.out, left.out);
+  // The table to the millimetre (K's denominator of a closure of some
+  // micrometres is no figure to compare).
+  EXPECT_EQ(slope.out.substr(0, slope.out.find("1/")), left.out.substr(0, left.out.find("1/")));
   // 12" too much on P1: fβ +12 for left angles; the same error in the
   // turned circle makes the right angle 12" short, fβ -12.
   const Outcome noisy = Synthetic(

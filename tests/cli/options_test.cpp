@@ -134,9 +134,9 @@ TEST(Options, BadCommandLinesSayWhatIsWrong) {
     const char* error;
   };
   const Case cases[] = {
-      {{}, "say forward, inverse, setout, stake, locate, alignment, orient, freestation or intersect"},
+      {{}, "say forward, inverse, setout, stake, locate, alignment, orient, freestation, intersect, traverse or level"},
       {{"--decimals", "3"},
-       "say forward, inverse, setout, stake, locate, alignment, orient, freestation or intersect"},
+       "say forward, inverse, setout, stake, locate, alignment, orient, freestation, intersect, traverse or level"},
       {{"sideways"}, "unknown mode sideways"},
       {{"forward", "--fast"}, "unknown option --fast"},
       {{"forward", "--decimals"}, "--decimals needs a value"},
