@@ -1,6 +1,8 @@
 #include "reader/control/control_line.h"
 
+#include <array>
 #include <cmath>
+#include <tuple>
 
 #include "reader/text/shown_text.h"
 

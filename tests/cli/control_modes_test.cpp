@@ -128,6 +128,16 @@ TEST_F(ControlModesTest, NoiseFreeTraversesGiveTheirPointsBackLeftOrRight) {
                             "1180.000 1200.000\n"),
             std::string::npos)
       << turned.out;
+  // Slope distances with their zenith angles (80°, 95°30'), given as
+  // values, one row each: reduced to the same legs.
+  std::vector<std::string> values = attached;
+  values.insert(values.end(), {"A 206.3354184 111.803399", "P1 215.2144863 172.622524 80",
+                               "P2 140.4132467 130.601262 95.3000", "E 213.4124243"});
+  const Outcome slope = Synthetic(values, "");
+  EXPECT_EQ(slope.status, 0) << slope.err;
+  // The table to the millimetre (K's denominator of a closure of some
+  // micrometres is no figure to compare).
+  EXPECT_EQ(slope.out.substr(0, slope.out.find("1/")), left.out.substr(0, left.out.find("1/")));
   // 12" too much on P1: fβ +12 for left angles; the same error in the
   // turned circle makes the right angle 12" short, fβ -12.
   const Outcome noisy = Synthetic(
