@@ -1,0 +1,93 @@
+// The 坐标转换 window's files: the PDF states the parameters, the
+// ellipsoid, the zone and every residual (read back with poppler's
+// pdftotext); the CSV starts with a byte-order mark; CASS .dat is
+// 点名,编码,Y,X,高程 in GB18030.
+
+#include <gtest/gtest.h>
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFile>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPointer>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include "tests/ui/common/program_run.h"
+#include "ui/common/job_runner.h"
+#include "ui/transform/transform_panel.h"
+#include "ui/transform/transform_window.h"
+
+namespace {
+
+class TransformFilesTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    window = new CTransformWindow;
+    window->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
+    ASSERT_TRUE(folder.isValid());
+  }
+  void TearDown() override { delete window.data(); }
+
+  void show(int tab, const QString& points, const QString& common = {}) {
+    window->tabs().setCurrentIndex(tab);
+    CTransformPanel& panel = window->currentPanel();
+    panel.pointsEditor().setPlainText(points);
+    if (panel.commonEditor()) panel.commonEditor()->setPlainText(common);
+    window->recompute();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return window->jobs().allEnded(); }));
+  }
+  QByteArray written(const QString& name, const char* suffix) {
+    const QString path = folder.filePath(name);
+    EXPECT_EQ(window->exportFile(path, QLatin1String(suffix)), QString());
+    QFile file(path);
+    EXPECT_TRUE(file.open(QIODevice::ReadOnly));
+    return file.readAll();
+  }
+
+  QTemporaryDir folder;
+  QPointer<CTransformWindow> window;
+};
+
+TEST_F(TransformFilesTest, FitSheetStatesParametersAndEveryResidual) {
+  window->tabs().setCurrentIndex(1);
+  window->currentPanel().findChild<QLineEdit*>(QStringLiteral("fitLimit"))->setText("12");
+  show(1, QStringLiteral("P 500 500\n"),
+       QStringLiteral("A 0 0 100 -50\nB 1000 0 1100 -50\nC 0 1000 100 950\nD 1000 1000 1100.030 950\n"));
+  written(QStringLiteral("fit.pdf"), "pdf");
+  const QString text = PdfText(folder.filePath(QStringLiteral("fit.pdf")));
+  EXPECT_TRUE(text.contains("坐标转换 四参数")) << text.toStdString();
+  EXPECT_TRUE(text.contains("参与 4 点（共 4 点），限差 12 mm，单位权中误差 ±10.6 mm")) << text.toStdString();
+  EXPECT_TRUE(text.contains("ΔX = 100.0000 m")) << text.toStdString();
+  EXPECT_TRUE(text.contains("θ 顺时针为正")) << text.toStdString();
+  EXPECT_TRUE(text.contains("公共点残差")) << text.toStdString();
+  EXPECT_TRUE(text.contains("D -15.0 0.0 15.0 参与 超限")) << text.toStdString();
+  EXPECT_TRUE(text.contains("B 7.5 -7.5 10.6 参与")) << text.toStdString();
+  EXPECT_TRUE(text.contains("转换结果 点名 X Y P 600.0075 450.0000")) << text.toStdString();
+  ExpectEmbeddedFaces(folder.filePath(QStringLiteral("fit.pdf")));
+}
+
+TEST_F(TransformFilesTest, ProjectionSheetStatesEllipsoidAndZone) {
+  window->tabs().setCurrentIndex(2);
+  window->currentPanel().findChild<QLineEdit*>(QStringLiteral("projectZone"))->setText("38");
+  show(2, QStringLiteral("P1 30.3 114.2\n"));
+  written(QStringLiteral("gk.pdf"), "pdf");
+  const QString text = PdfText(folder.filePath(QStringLiteral("gk.pdf")));
+  EXPECT_TRUE(text.contains("椭球 CGCS2000（a = 6378137 m，1/f = 298.257222101）")) << text.toStdString();
+  EXPECT_TRUE(text.contains("3° 带，第 38 带，中央子午线 114°00′00″，东偏 500000 m")) << text.toStdString();
+  EXPECT_TRUE(text.contains("P1 3375588.9766 531999.7306")) << text.toStdString();
+}
+
+TEST_F(TransformFilesTest, CsvHasAByteOrderMarkAndCassDatIsGb18030) {
+  show(2, QStringLiteral("点1 30.3 114.2\nP2 95 114\n"));
+  const QByteArray csv = written(QStringLiteral("gk.csv"), "csv");
+  EXPECT_TRUE(csv.startsWith("\xEF\xBB\xBF" "NAME,X,Y,CONVERGENCE,SCALE\n点1,3375588.9766,531999.7306,"))
+      << csv.toStdString();
+  const QByteArray dat = written(QStringLiteral("gk.dat"), "dat");
+  EXPECT_EQ(dat, QByteArray("\xB5\xE3" "1,,531999.7306,3375588.9766,\r\n"));
+}
+
+}  // namespace

@@ -1,0 +1,53 @@
+#include "ui/transform/transform_command.h"
+
+#include <QApplication>
+#include <QTabWidget>
+#include <cstdio>
+#include <cstring>
+
+#include "ui/transform/open_transform.h"
+#include "ui/transform/transform_window.h"
+
+namespace {
+
+void say(const QString& message) {
+  std::fprintf(stderr, "corvane: %s\n", message.toLocal8Bit().constData());
+}
+
+}  // namespace
+
+bool TransformCallOf(int argc, char** argv) {
+  for (int i = 1; i < argc; ++i) {
+    if (std::strcmp(argv[i], "--") == 0) return false;
+    if (std::strcmp(argv[i], "--transform") == 0) return true;
+  }
+  return false;
+}
+
+int TransformTabOf(const QString& mode) {
+  static const char* const kModes[] = {"grid", "fourparam", "project", "rezone"};
+  for (int tab = 0; tab < 4; ++tab)
+    if (mode == QLatin1String(kModes[tab])) return tab;
+  return -1;
+}
+
+int RunTransform(const QStringList& arguments) {
+  int tab = 0;
+  QString file;
+  for (const QString& argument : arguments.mid(1)) {
+    if (argument == QLatin1String("--transform")) continue;
+    if (TransformTabOf(argument) >= 0 && file.isEmpty() && tab == 0) {
+      tab = TransformTabOf(argument);
+    } else if (argument.startsWith(QLatin1Char('-')) || !file.isEmpty()) {
+      say(QStringLiteral("unknown argument %1 (corvane --transform [grid|fourparam|project|rezone] [FILE])")
+              .arg(argument));
+      return 2;
+    } else {
+      file = argument;
+    }
+  }
+  CTransformWindow* window = OpenTransformWindow();
+  window->tabs().setCurrentIndex(tab);
+  if (!file.isEmpty()) window->openPoints(file, tab == 1);
+  return QApplication::exec();
+}
