@@ -1,5 +1,6 @@
 #include "reader/rows/answer_format.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "reader/fields/angle_text.h"
@@ -27,6 +28,12 @@ AnswerFormat::AnswerFormat(const RowSettings& settings)
       resultIsAngle_(RuleOf(settings.mode).resultIsAngle),
       resultMayBeNone_(RuleOf(settings.mode).resultMayBeNone) {
   const ModeRule& rule = RuleOf(settings.mode);
+  for (std::size_t i = 0; i < resultIsAngle_.size(); ++i) {
+    // Decimal degrees are written with the decimals a packed one would have.
+    if (rule.resultIsLatLon[i] && settings.degrees) resultIsAngle_[i] = false;
+    const int own = rule.resultIsAngle[i] || rule.resultIsLatLon[i] ? angleDecimals_ : decimals_;
+    resultDecimals_[i] = std::clamp(own + rule.resultMoreDecimals[i], 0, kMaxDecimals);
+  }
   for (const bool named : {false, true}) {
     std::vector<AnswerColumn>& list = columns_[named ? 1 : 0];
     if (named) list.push_back({AnswerColumn::Role::kName, 0, "NAME"});
@@ -117,9 +124,9 @@ inline void AnswerFormat::PutColumn(const LineAnswer& answer, const AnswerTexts&
       const double result = answer.results[column.result];
       if (IsNone(answer, column)) break;
       char* const at = line.Room(kMaxAngleTextChars);
-      line.Wrote(resultIsAngle_[column.result]
-                     ? WriteAngle(at, result, angleFormat_, angleDecimals_)
-                     : WriteFixed(at, result, decimals_));
+      const int decimals = resultDecimals_[column.result];
+      line.Wrote(resultIsAngle_[column.result] ? WriteAngle(at, result, angleFormat_, decimals)
+                                               : WriteFixed(at, result, decimals));
       break;
     }
     case AnswerColumn::Role::kSight: {

@@ -92,6 +92,7 @@ class AnswerFormat {
   int angleDecimals_;
   AngleFormat angleFormat_;
   std::array<bool, 4> resultIsAngle_;
+  std::array<int, 4> resultDecimals_;  // each result's, of its kind and the mode's more
   std::array<bool, 4> resultMayBeNone_;
   std::array<std::vector<AnswerColumn>, 2> columns_;  // unnamed, named
 };

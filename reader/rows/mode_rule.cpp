@@ -100,11 +100,60 @@ constexpr ModeRule IntersectRule(const char* fieldA, const char* fieldB, bool an
 constexpr ModeRule kIntersectRule = IntersectRule("ANGLE_A", "ANGLE_B", true);
 constexpr ModeRule kDistanceIntersectRule = IntersectRule("DISTANCE_A", "DISTANCE_B", false);
 
+// The transformations' rows: two numbers to two, a name in front or not.
+constexpr ModeRule PlaneRule(const char* from0, const char* from1, const char* to0,
+                             const char* to1) {
+  return {.fields = {from0, from1},
+          .azimuthField = kNoAzimuth,
+          .resultCount = 2,
+          .results = {to0, to1},
+          .resultIsAngle = {false, false},
+          .outOfRange = {},
+          .fieldCount = 2,
+          .stationFields = 0};
+}
+constexpr ModeRule kGridRule = PlaneRule("A", "B", "X", "Y");
+constexpr ModeRule kGridInverseRule = PlaneRule("X", "Y", "A", "B");
+constexpr ModeRule kFourParamRule = PlaneRule("x", "y", "X", "Y");
+constexpr ModeRule kFourParamInverseRule = PlaneRule("X", "Y", "x", "y");
+constexpr ModeRule kRezoneRule = PlaneRule("X", "Y", "X", "Y");
+// A common point in both systems; answered with its residuals, mm.
+constexpr ModeRule kFourParamFitRule = {.fields = {"x", "y", "X", "Y"},
+                                        .azimuthField = kNoAzimuth,
+                                        .resultCount = 2,
+                                        .results = {"VX", "VY"},
+                                        .resultIsAngle = {false, false},
+                                        .outOfRange = {},
+                                        .stationFields = 0,
+                                        .resultMoreDecimals = {-3, -3}};
+// B and L are read as numbers; the projection checks their packed digits.
+constexpr ModeRule kProjectRule = {.fields = {"B", "L"},
+                                   .azimuthField = kNoAzimuth,
+                                   .resultCount = 4,
+                                   .results = {"X", "Y", "CONVERGENCE", "SCALE"},
+                                   .resultIsAngle = {false, false, true, false},
+                                   .outOfRange = {},
+                                   .fieldCount = 2,
+                                   .stationFields = 0,
+                                   .resultMoreDecimals = {0, 0, 4, 6}};
+constexpr ModeRule kProjectInverseRule = {.fields = {"X", "Y"},
+                                          .azimuthField = kNoAzimuth,
+                                          .resultCount = 2,
+                                          .results = {"B", "L"},
+                                          .resultIsAngle = {true, true},
+                                          .outOfRange = {},
+                                          .fieldCount = 2,
+                                          .stationFields = 0,
+                                          .resultMoreDecimals = {4, 4},
+                                          .resultIsLatLon = {true, true}};
+
 // Indexed by Mode.
-constexpr std::array<const ModeRule*, 10> kRules = {
-    &kForwardRule, &kInverseRule,     &kSetoutRule,    &kStakeRule,
-    &kLocateRule,  &kAlignmentRule,   &kOrientRule,    &kFreeStationRule,
-    &kIntersectRule, &kDistanceIntersectRule};
+constexpr std::array<const ModeRule*, 18> kRules = {
+    &kForwardRule,     &kInverseRule,         &kSetoutRule,        &kStakeRule,
+    &kLocateRule,      &kAlignmentRule,       &kOrientRule,        &kFreeStationRule,
+    &kIntersectRule,   &kDistanceIntersectRule, &kGridRule,        &kGridInverseRule,
+    &kFourParamFitRule, &kFourParamRule,      &kFourParamInverseRule, &kProjectRule,
+    &kProjectInverseRule, &kRezoneRule};
 
 }  // namespace
 
@@ -124,9 +173,10 @@ std::size_t ResultCount(const RowSettings& settings) {
 }
 
 const char* ModeName(Mode mode) {
-  static constexpr std::array<const char*, 10> kNames = {
-      "forward", "inverse",     "setout",    "stake",     "locate",
-      "alignment", "orient", "freestation", "intersect", "intersect"};
+  static constexpr std::array<const char*, 18> kNames = {
+      "forward",   "inverse",   "setout",    "stake",     "locate",  "alignment",
+      "orient",    "freestation", "intersect", "intersect", "grid",  "grid",
+      "fourparam", "fourparam", "fourparam", "project",   "project", "rezone"};
   return kNames[static_cast<std::size_t>(mode)];
 }
 

@@ -42,6 +42,14 @@ struct ModeRule {
   std::array<bool, 4> resultMayBeNone{};
   std::size_t chainageField = 4;  // kNoChainage, or the field read as a chainage
   std::size_t heightResult = 4;   // kNoHeight, or the result there only with a profile
+  // Decimals a result is written with beyond those of its kind (of angles
+  // or of lengths): the convergence, a latitude and a longitude 4 more than
+  // an azimuth (with 4, whole seconds, they show 0.0001"), a point scale 6 more than coordinates;
+  // residuals in millimetres 3 fewer (0 at least), the coordinates' place.
+  std::array<signed char, 4> resultMoreDecimals{};
+  // A result that is a latitude or a longitude: packed DMS, or with
+  // RowSettings::degrees decimal degrees.
+  std::array<bool, 4> resultIsLatLon{};
 };
 
 inline constexpr std::size_t kNoChainage = 4;
@@ -59,17 +67,25 @@ std::span<const char* const> RowNumbers(Mode mode, bool fromStation);
 std::size_t ResultCount(const RowSettings& settings);
 
 // "forward", "inverse", "setout", "stake", "locate", "alignment", "orient",
-// "freestation", "intersect" (by angles and by distances alike).
+// "freestation", "intersect" (by angles and by distances alike), "grid",
+// "fourparam", "project", "rezone" (either way alike).
 const char* ModeName(Mode mode);
 
 // Whether the mode's rows name known points (orient, freestation,
 // intersect).
-inline bool NamesKnownPoints(Mode mode) { return mode >= Mode::kOrient; }
+inline bool NamesKnownPoints(Mode mode) {
+  return mode >= Mode::kOrient && mode <= Mode::kDistanceIntersect;
+}
+
+// Whether the mode is a coordinate transformation's (grid, fourparam,
+// project, rezone), computed by RowSettings::transform.
+inline bool IsTransformMode(Mode mode) { return mode >= Mode::kGrid; }
 
 // Whether the mode answers once every row is read: its rows are the
-// sightings of one station setup (orient, freestation).
+// sightings of one station setup (orient, freestation), or the common
+// points of one fit (fourparam without --apply).
 inline bool AnswersAfterLastRow(Mode mode) {
-  return mode == Mode::kOrient || mode == Mode::kFreeStation;
+  return mode == Mode::kOrient || mode == Mode::kFreeStation || mode == Mode::kFourParamFit;
 }
 
 // The names of the sight's numbers (LineAnswer::sight) in a header row.

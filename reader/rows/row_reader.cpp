@@ -17,6 +17,7 @@
 #include "reader/rows/mode_rule.h"
 #include "reader/rows/row_parts.h"
 #include "reader/rows/row_computation.h"
+#include "reader/rows/row_transform.h"
 #include "reader/text/line_kind.h"
 #include "reader/text/shown_text.h"
 #include "reader/text/undecoded_line.h"
@@ -266,7 +267,14 @@ void RowReader::Compute(const double* values, std::string_view point, LineAnswer
     answer.point = {values[first], values[first + 1]};
     return;
   }
-  if (const char* fault = ComputeRow(settings_, values, answer)) {
+  if (settings_.transform) {
+    const std::string fault = settings_.transform->ComputeRow(values, answer);
+    if (fault.empty()) {
+      answer.kind = LineAnswer::Kind::kAnswer;
+    } else {
+      Fail(answer, point, fault);
+    }
+  } else if (const char* fault = ComputeRow(settings_, values, answer)) {
     Fail(answer, point, fault, ComputeError(fault));
   } else if (const std::string swapped = SwappedAxesProblem(settings_, answer); !swapped.empty()) {
     answer.hasPoint = false;  // where the point lies is the question: not drawn in a sketch

@@ -40,7 +40,20 @@ enum class Mode {
   kOrient,
   kFreeStation,
   kIntersect,
-  kDistanceIntersect
+  kDistanceIntersect,
+  // Coordinate transformations (transform/transform_rows.h): a construction
+  // grid, A B -> X Y and back; four parameters fitted from common points,
+  // x y X Y (answered once every row is read), or applied, x y -> X Y and
+  // back; the Gauss-Krüger projection, B L -> X Y CONVERGENCE SCALE and X Y
+  // -> B L; a zone change, X Y -> X Y. Each row may be led by a name.
+  kGrid,
+  kGridInverse,
+  kFourParamFit,
+  kFourParam,
+  kFourParamInverse,
+  kProject,
+  kProjectInverse,
+  kRezone
 };
 
 // X is the northing, Y the easting, in the file's unit (metres).
@@ -51,6 +64,7 @@ struct Point {
 };
 
 class RowRoad;
+class RowTransform;
 struct LineAnswer;
 struct RowSettings;
 
@@ -81,6 +95,11 @@ struct RowSettings {
   std::shared_ptr<const KnownPoints> known;
   NamedRowRule namedRow = nullptr;  // set with the mode
   bool right = false;  // intersect: the new point on the right of the line from A to B
+  // The transformation modes' rows are computed by their job (row_transform.h).
+  std::shared_ptr<const RowTransform> transform;
+  // Latitudes and longitudes (project's B and L) in decimal degrees, read
+  // and written, instead of packed DMS.
+  bool degrees = false;
   // false (setout and inverse only): rows are read, not computed, as design
   // points are listed before their station is chosen. An answer then holds
   // the row's point (setout: X Y; inverse: the second point) and no
