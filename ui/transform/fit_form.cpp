@@ -4,10 +4,10 @@
 #include <QLineEdit>
 #include <cmath>
 
-#include "core/packed_angle.h"
 #include "core/transform/four_parameters.h"
 #include "reader/fields/number_text.h"
 #include "reader/fields/packed_digits.h"
+#include "reader/transform/signed_angle.h"
 #include "ui/transform/typed_value.h"
 
 namespace {
@@ -64,9 +64,8 @@ void CFitForm::showFit(const survey::FourParameters* parameters, int decimals,
   std::string dx, dy, theta, scale;
   reading::AppendFixed(dx, parameters->dx(), decimals);
   reading::AppendFixed(dy, parameters->dy(), decimals);
-  const double rotation = parameters->rotationDegrees();
-  if (rotation < 0) theta = "-";
-  reading::AppendPackedAngle(theta, survey::DegreesToPacked(std::fabs(rotation)), angleDecimals);
+  reading::AppendPackedAngle(theta, reading::DegreesToSignedPacked(parameters->rotationDegrees()),
+                             angleDecimals);
   reading::AppendFixed(scale, parameters->scale(), kScaleDecimals);
   m_dx->setText(QString::fromStdString(dx));
   m_dy->setText(QString::fromStdString(dy));

@@ -1,8 +1,8 @@
 #pragma once
 
 // 施工坐标's parameters: the construction grid's origin (X0, Y0) in survey
-// coordinates and the azimuth α of its A axis (packed DMS), which 由两点
-// finds from the origin and a point of the A axis (X1, Y1); and the way:
+// coordinates and the azimuth α of its A axis (packed DMS), or a point of
+// the A axis (X1, Y1), from which α is found (and shown); and the way:
 // 施工 A,B → 测量 X,Y or back.
 
 #include "ui/transform/parameter_form.h"
@@ -15,9 +15,11 @@ class CGridForm : public CParameterForm {
 
   bool fill(TransformTask& task, QString& problem) const override;
 
-  // Sets α to the azimuth from the origin to (X1, Y1), with `decimals` of a
-  // packed angle; false, with `problem`, where the points do not give one.
-  bool findAzimuth(int decimals, QString& problem);
+  // Whether α comes from the point of the A axis.
+  bool fromAxisPoint() const;
+  // Shows the α found from the axis point (`azimuth` as the answers write
+  // an angle); nothing where α is typed.
+  void showAzimuth(const QString& azimuth);
 
  private:
   QLineEdit* m_x0;

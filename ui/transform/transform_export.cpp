@@ -46,18 +46,7 @@ std::vector<reading::DesignPoint> DesignPointsOf(const TransformAnswer& answer) 
 
 std::string TransformCsvText(const TransformSheet& sheet) {
   const TransformAnswer* answer = CsvAnswer(sheet);
-  if (!answer) return {};
-  std::string text;
-  const auto joined = [&text](const std::vector<std::string>& cells) {
-    for (std::size_t i = 0; i < cells.size(); ++i) text += (i ? "," : "") + cells[i];
-    text += '\n';
-  };
-  joined(answer->titles);
-  for (const TransformLine& line : answer->lines) {
-    if (line.what == TransformLine::What::kError) text += "ERROR: " + line.problem + "\n";
-    else joined(line.cells);
-  }
-  return text;
+  return answer ? answer->csv : std::string();
 }
 
 QString WriteTransformCsv(const TransformSheet& sheet, const QString& path,

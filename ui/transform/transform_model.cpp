@@ -103,7 +103,8 @@ QVariant CTransformModel::headerData(int section, Qt::Orientation orientation, i
 Qt::ItemFlags CTransformModel::flags(const QModelIndex& index) const {
   Qt::ItemFlags flags = QAbstractTableModel::flags(index);
   if (index.isValid() && index.column() == useColumn() &&
-      m_answer->lines[static_cast<std::size_t>(index.row())].what == TransformLine::What::kAnswer)
+      m_answer->lines[static_cast<std::size_t>(index.row())].what == TransformLine::What::kAnswer &&
+      !LeftOutKey(m_answer->lines[static_cast<std::size_t>(index.row())]).empty())
     flags |= Qt::ItemIsUserCheckable;
   return flags;
 }

@@ -90,7 +90,8 @@ void CTransformPanel::createForms() {
   using Use = CProjectionForm::Use;
   switch (m_tab) {
     case TransformTab::kGrid:
-      m_forms.push_back(new CGridForm(*m_typing, this));
+      m_gridForm = new CGridForm(*m_typing, this);
+      m_forms.push_back(m_gridForm);
       break;
     case TransformTab::kFit:
       m_fitForm = new CFitForm(*m_typing, this);
@@ -163,12 +164,16 @@ void CTransformPanel::showSheet(std::shared_ptr<const TransformSheet> sheet) {
   if (m_fitForm) {
     const bool found = m_sheet->fitAnswer && m_sheet->fitAnswer->fit;
     m_fitForm->showFit(found ? &m_sheet->fitAnswer->fit->parameters : nullptr,
-                       m_sheet->points.decimals, m_sheet->points.angleDecimals);
+                       m_sheet->points.decimals, m_sheet->points.angleDecimals + 4);
   }
+  if (m_gridForm && m_sheet->pointsAnswer)
+    m_gridForm->showAzimuth(QString::fromStdString(m_sheet->pointsAnswer->gridAzimuth));
   m_problem->setStyleSheet(QString());
   m_problem->setText(fitLine());
   if (m_sheet->fitAnswer && !m_sheet->fitAnswer->fitProblem.empty())
     showProblem(QString::fromStdString(m_sheet->fitAnswer->fitProblem));
+  else if (m_sheet->pointsAnswer && !m_sheet->pointsAnswer->problem.empty())
+    showProblem(QString::fromStdString(m_sheet->pointsAnswer->problem));
 }
 
 void CTransformPanel::showProblem(const QString& problem) {

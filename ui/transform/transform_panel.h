@@ -16,6 +16,7 @@
 #include "ui/transform/transform_sheet.h"
 
 class CFitForm;
+class CGridForm;
 class CParameterForm;
 class CTransformModel;
 class CTypingWatch;
@@ -66,6 +67,7 @@ class CTransformPanel : public QWidget {
   CTypingWatch* m_typing;
   std::vector<CParameterForm*> m_forms;
   CFitForm* m_fitForm = nullptr;
+  CGridForm* m_gridForm = nullptr;
   QLabel* m_problem;
   QPlainTextEdit* m_common = nullptr;
   QPlainTextEdit* m_points;

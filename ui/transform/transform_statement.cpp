@@ -2,10 +2,10 @@
 
 #include <cmath>
 
-#include "core/packed_angle.h"
 #include "core/transform/projection_zone.h"
 #include "reader/fields/number_text.h"
 #include "reader/fields/packed_digits.h"
+#include "reader/transform/signed_angle.h"
 #include "ui/transform/projection_form.h"
 
 namespace {
@@ -21,9 +21,8 @@ QString Fixed(double value, int decimals) {
 
 // "125°12′09.87″", "-0°00′01.244048″" with `decimals` of a packed angle.
 QString Dms(double degrees, int decimals) {
-  std::string text = degrees < 0 ? "-" : "";
-  reading::AppendDmsAngle(text, survey::DegreesToPacked(std::fabs(degrees)),
-                          std::max(0, decimals - 4));
+  std::string text;
+  reading::AppendDmsAngle(text, reading::DegreesToSignedPacked(degrees), std::max(0, decimals - 4));
   return QString::fromStdString(text);
 }
 

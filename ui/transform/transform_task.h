@@ -33,11 +33,13 @@ struct TransformTask {
   TransformKind kind = TransformKind::kGrid;
   bool inverse = false;  // kGrid: X Y -> A B; kApply: X Y -> x y; kProject: X Y -> B L
   // kGrid: the grid's origin (metres) and the azimuth of its A axis (degrees).
+  // With `axisPoint`, the azimuth is the one from the origin to it.
   survey::PlaneXY origin{0, 0};
   double azimuth = 0;
+  std::optional<survey::PlaneXY> axisPoint;
   // kApply: the parameters, θ in degrees (clockwise), m the scale itself.
   double dx = 0, dy = 0, theta = 0, scale = 1;
-  // kFit: the residual limit (mm) and the common points left out (LeftOutKey).
+  // kFit: the residual limit (mm) and the names of the common points left out.
   double limitMm = survey::kDefaultResidualLimitMm;
   std::vector<std::string> leftOut;
   // kProject: the projection; kRezone: from `projection` to `target`.
@@ -45,7 +47,7 @@ struct TransformTask {
   survey::ProjectionSetup target;
   bool degrees = false;  // kProject: B and L in decimal degrees, in and out
   int decimals = 4;      // of lengths
-  int angleDecimals = 6;  // of packed angles (θ, B, L, the convergence)
+  int angleDecimals = 4;  // of packed angles: θ; B, L and the convergence with 4 more
   std::string points;     // the rows, as typed or read (UTF-8)
 };
 
@@ -66,15 +68,22 @@ struct TransformLine {
 struct TransformAnswer {
   std::vector<std::string> titles;  // of the answer's columns
   std::vector<TransformLine> lines;
-  std::string text;  // what corvane-calc writes for the same rows and options
+  // What corvane-calc writes for the same rows and options with --header,
+  // the fields separated by commas.
+  std::string csv;
+  // What keeps the job from an answer (its parameters), in the window's
+  // words; "" where it has one.
+  std::string problem;
+  // kGrid: the azimuth of the A axis as the answers write an angle.
+  std::string gridAzimuth;
   // kFit: the fit, where one is made; else why not, in the window's words.
   std::optional<survey::FourParameterFit> fit;
   std::string fitProblem;
   bool stopped = false;  // the job was stopped before it was done
 };
 
-// The key a common point is left out by: its name, or "#" and its line
-// number where it has none.
+// The key a common point is left out by: its name (a point without one
+// cannot be left out).
 std::string LeftOutKey(const TransformLine& line);
 
 using TransformProgress = std::function<void(int percent)>;

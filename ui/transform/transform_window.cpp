@@ -101,7 +101,7 @@ void CTransformWindow::createCentre() {
     return box;
   };
   m_decimals = spin(QStringLiteral("距离小数位(&L)"), "decimals", 4);
-  m_angleDecimals = spin(QStringLiteral("角度小数位(&N)"), "angleDecimals", 6);
+  m_angleDecimals = spin(QStringLiteral("角度小数位(&N)"), "angleDecimals", 4);
   settingsRow->addStretch(1);
   column->addLayout(settingsRow);
   m_tabs = new QTabWidget(centre);

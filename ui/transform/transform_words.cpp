@@ -22,14 +22,6 @@ std::string PointWords(const survey::TransformError& error) {
 
 }  // namespace
 
-std::string FieldCountWords(std::size_t wanted, std::size_t found) {
-  return "应有 " + std::to_string(wanted) + " 个数，这一行有 " + std::to_string(found) + " 个";
-}
-
-std::string NotANumberWords(std::size_t index, std::string_view field) {
-  return "第 " + std::to_string(index + 1) + " 个数不是数字：“" + std::string(field) + "”";
-}
-
 std::string TransformProblemWords(const survey::TransformError& error) {
   using P = survey::TransformProblem;
   const double v = error.value;

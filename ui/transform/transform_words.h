@@ -10,11 +10,5 @@
 
 #include "core/transform/transform_error.h"
 
-// "应有 2 个数，这一行有 3 个".
-std::string FieldCountWords(std::size_t wanted, std::size_t found);
-
-// "第 2 个数不是数字：“x”" (`index` from 0).
-std::string NotANumberWords(std::size_t index, std::string_view field);
-
 // Why a transformation gives no answer: "纬度超出 ±90°：95.000000°".
 std::string TransformProblemWords(const survey::TransformError& error);

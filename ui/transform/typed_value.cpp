@@ -3,9 +3,8 @@
 #include <QLineEdit>
 #include <cmath>
 
-#include "core/packed_angle.h"
 #include "reader/fields/number_text.h"
-#include "reader/fields/packed_digits.h"
+#include "reader/transform/signed_angle.h"
 
 namespace {
 
@@ -23,17 +22,14 @@ bool ReadTypedNumber(const QLineEdit& field, const QString& label, double& value
   return false;
 }
 
-// A negative angle (a rotation, a meridian west of Greenwich) is read by
-// its size: the notation's floor would read -0.0001 as -1°01′01″.
+// A negative angle (a rotation, a meridian west of Greenwich) keeps its
+// sign (signed_angle.h).
 bool ReadTypedAngle(const QLineEdit& field, const QString& label, double& degrees,
                     QString& problem) {
   double value = 0;
   if (!ReadTypedNumber(field, label, value, problem)) return false;
-  const std::string text = survey::FoldNumberForms(field.text().trimmed().toStdString());
-  const std::string size = !text.empty() && (text[0] == '-' || text[0] == '+') ? text.substr(1) : text;
-  const reading::AzimuthFault fault = reading::FindAzimuthFault(size, std::fabs(value));
-  if (fault == reading::AzimuthFault::kNone) {
-    degrees = std::copysign(survey::PackedToDegrees(std::fabs(value)), value);
+  if (reading::FindSignedAngleFault(value) == reading::SignedAngleFault::kNone) {
+    degrees = reading::SignedPackedToDegrees(value);
     return true;
   }
   problem = QStringLiteral("%1 不是度.分秒：“%2”（分、秒须小于 60）").arg(label, field.text());
