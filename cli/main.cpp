@@ -15,6 +15,7 @@
 #include "cli/options.h"
 #include "cli/road_output.h"
 #include "cli/setup_runner.h"
+#include "cli/transform_runner.h"
 #include "reader/rows/input_rows.h"
 #include "reader/rows/mode_rule.h"
 #include "reader/rows/row_reader.h"
@@ -130,6 +131,12 @@ int main(int argc, char** argv) {
     return Say("corvane-calc " CORVANE_VERSION "\n", kAllComputed);
   }
   if (!options.sheet.checkLine.empty()) Complain(options.sheet.checkLine);
+  if (options.sheet.settings.mode == reading::Mode::kFourParamFit) {
+    return calc::RunFit(options, STDOUT_FILENO, STDERR_FILENO);
+  }
+  if (options.transform && !options.transform->gridAzimuth().empty()) {
+    Complain("grid azimuth " + options.transform->gridAzimuth());
+  }
   if (reading::AnswersAfterLastRow(options.sheet.settings.mode)) {
     return calc::RunSetup(options, STDOUT_FILENO, STDERR_FILENO);
   }

@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "cli/option_table/sheet_options.h"
+#include "cli/option_table/transform_options.h"
 #include "reader/road/road_error_text.h"
 #include "reader/road/road_rows.h"
 #include "reader/rows/mode_rule.h"
@@ -17,7 +18,7 @@ struct ModeName {
   reading::Mode mode;
 };
 
-constexpr std::array<ModeName, 9> kModes = {{{"forward", reading::Mode::kForward},
+constexpr std::array<ModeName, 13> kModes = {{{"forward", reading::Mode::kForward},
                                              {"inverse", reading::Mode::kInverse},
                                              {"setout", reading::Mode::kSetout},
                                              {"stake", reading::Mode::kStake},
@@ -25,7 +26,11 @@ constexpr std::array<ModeName, 9> kModes = {{{"forward", reading::Mode::kForward
                                              {"alignment", reading::Mode::kAlignment},
                                              {"orient", reading::Mode::kOrient},
                                              {"freestation", reading::Mode::kFreeStation},
-                                             {"intersect", reading::Mode::kIntersect}}};
+                                             {"intersect", reading::Mode::kIntersect},
+                                             {"grid", reading::Mode::kGrid},
+                                             {"fourparam", reading::Mode::kFourParamFit},
+                                             {"project", reading::Mode::kProject},
+                                             {"rezone", reading::Mode::kRezone}}};
 
 // An argument that starts like a negative number is a value, not an option.
 bool IsOption(const std::string& arg) {
@@ -57,6 +62,7 @@ bool ReadMode(const std::string& word, reading::Mode& mode) {
 struct Reading {
   Options options;
   reading::SheetOptions given;
+  reading::TransformOptions transform;
   reading::Mode mode = reading::Mode::kForward;
   bool hasMode = false;
 };
@@ -124,6 +130,41 @@ std::string ExpectedValues(reading::Mode mode, std::size_t needed) {
          " values, or a point name and " + std::to_string(needed);
 }
 
+// A transformation mode's job: its rows, and the settings they are read
+// with; "" or what is wrong with its options.
+std::string TakeTransform(Reading& reading) {
+  Options& options = reading.options;
+  // A mode that is no transformation's takes none of their options.
+  if (!reading::IsTransformMode(reading.mode)) {
+    return reading::OptionNotForWord(reading.transform, reading.mode);
+  }
+  reading::TransformJob job;
+  std::string problem = reading::TransformJobOf(reading.transform, reading.given, reading.mode, job);
+  if (!problem.empty()) return problem;
+  const auto made = reading::MakeTransformRows(job);
+  if (!made.ok()) return reading::TransformErrorText(made.error());
+  options.transform = std::make_shared<const reading::TransformRows>(made.value());
+  options.sheet.settings = options.transform->settings();
+  options.sheet.headerComment = options.transform->comment();
+  reading.mode = job.mode;
+  return {};
+}
+
+// Reads an option at args[at]: a transformation mode's own table first
+// (both tables may have an option of one name), then the sheet options',
+// then the transformation options for the others (a mode given after its
+// options, or one that takes none, which the checks refuse); false for an
+// option of no table.
+bool TakeOption(const std::vector<std::string>& args, std::size_t& at, Reading& reading) {
+  std::string& error = reading.options.error;
+  if (reading.hasMode && reading::IsTransformMode(reading.mode) &&
+      reading::TakeTransformOption(args, at, reading.transform, error)) {
+    return true;
+  }
+  return reading::TakeSheetOption(args, at, reading.given, error) ||
+         reading::TakeTransformOption(args, at, reading.transform, error);
+}
+
 // The checks that need the whole command line.
 void CheckComplete(Reading& reading) {
   Options& options = reading.options;
@@ -140,6 +181,8 @@ void CheckComplete(Reading& reading) {
     return;
   }
   options.header = reading.given.header;
+  options.error = TakeTransform(reading);
+  if (!options.error.empty()) return;
   if (IsRoadMode(reading.mode)) {
     options.error = TakeRoad(reading);
     if (!options.error.empty()) return;
@@ -188,8 +231,7 @@ Options ParseOptions(const std::vector<std::string>& args) {
     if (!optionsEnded && arg == "--") {
       optionsEnded = true;
     } else if (!optionsEnded && IsOption(arg)) {
-      if (!ReadOwnOption(args, at, reading) &&
-          !reading::TakeSheetOption(args, at, reading.given, options.error)) {
+      if (!ReadOwnOption(args, at, reading) && !TakeOption(args, at, reading)) {
         options.error = "unknown option " + arg;
       }
     } else if (!reading.hasMode) {

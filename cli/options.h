@@ -11,6 +11,8 @@
 //   corvane-calc stake (...) --every D [--offsets O,O,...]
 //   corvane-calc alignment (--alignment FILE | --elements FILE)
 //                [--start-chainage K] [--header]
+//   corvane-calc grid|fourparam|project|rezone [TRANSFORM OPTIONS]
+//                [SHEET OPTIONS] [-i FILE]... [VALUES...]
 //   corvane-calc --help | --version
 // The sheet options, their checks and what they resolve to are the reader
 // library's (reader/sheet_options.h, reader/sheet_resolver.h), shared with
@@ -24,6 +26,7 @@
 
 #include "reader/road/stake_list.h"
 #include "reader/sheet/sheet_resolver.h"
+#include "reader/transform/transform_rows.h"
 
 namespace calc {
 
@@ -36,6 +39,8 @@ struct Options {
   std::vector<std::string> files;           // "-" is standard input
   std::optional<reading::StakeRange> every;  // stake --every: the road's stakes, no rows
   std::shared_ptr<const reading::RoadRows> road;  // stake, locate, alignment: the road
+  // grid, fourparam, project, rezone: the job's rows (sheet.settings are theirs)
+  std::shared_ptr<const reading::TransformRows> transform;
   std::string error;                        // set when the command line is bad
 };
 

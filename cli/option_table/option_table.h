@@ -29,7 +29,13 @@ constexpr unsigned kControlModes = kStationModes | ModeBit(Mode::kFreeStation) |
 constexpr unsigned kRowModes = kPointModes | ModeBit(Mode::kStake) | ModeBit(Mode::kLocate);
 constexpr unsigned kRoadModes =
     ModeBit(Mode::kStake) | ModeBit(Mode::kLocate) | ModeBit(Mode::kAlignment);
-constexpr unsigned kAllModes = kControlModes | kRowModes | kRoadModes;
+// The coordinate transformations' modes, which take the options that say
+// how rows are read and answers written.
+constexpr unsigned kTransformModes =
+    ModeBit(Mode::kGrid) | ModeBit(Mode::kGridInverse) | ModeBit(Mode::kFourParamFit) |
+    ModeBit(Mode::kFourParam) | ModeBit(Mode::kFourParamInverse) | ModeBit(Mode::kProject) |
+    ModeBit(Mode::kProjectInverse) | ModeBit(Mode::kRezone);
+constexpr unsigned kAllModes = kControlModes | kRowModes | kRoadModes | kTransformModes;
 
 struct SheetOption {
   std::string_view name;

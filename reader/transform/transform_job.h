@@ -50,6 +50,7 @@ struct TransformJob {
   std::optional<int> azimuthDecimals;  // of angles; unset: `decimals`
   AngleFormat angleFormat = AngleFormat::kPacked;
   bool degrees = false;  // project: B and L in decimal degrees, in and out
+  DecimalMark decimalMark = DecimalMark::kUnknown;  // as RowSettings::decimalMark
   GridJob grid;
   FourParameterJob parameters;
   FitJob fit;

@@ -78,13 +78,15 @@ survey::TransformOutcome<std::shared_ptr<const RowTransform>> JobRows(
               ? survey::ConstructionGrid::FromAxis(job.grid.origin, *job.grid.axisPoint)
               : survey::ConstructionGrid::Make(job.grid.origin, job.grid.azimuth.value_or(0.0));
       if (!grid.ok()) return grid.error();
-      AppendAngle(azimuth, DegreesToSignedPacked(grid.value().azimuthDegrees()),
+      std::string found;
+      AppendAngle(found, DegreesToSignedPacked(grid.value().azimuthDegrees()),
                   settings.angleFormat, angleDecimals);
+      if (job.grid.axisPoint) azimuth = found;
       comment = "# grid origin X ";
       AppendFixed(comment, job.grid.origin.x, settings.decimals);
       comment += " Y ";
       AppendFixed(comment, job.grid.origin.y, settings.decimals);
-      comment += " / azimuth " + azimuth;
+      comment += " / azimuth " + found;
       const auto p = survey::FourParameters::Make(job.grid.origin.x, job.grid.origin.y,
                                                   grid.value().azimuthDegrees(), 1.0);
       if (!p.ok()) return p.error();
@@ -154,6 +156,7 @@ survey::TransformOutcome<TransformRows> MakeTransformRows(const TransformJob& jo
   settings.azimuthDecimals = job.azimuthDecimals;
   settings.angleFormat = job.angleFormat;
   settings.degrees = job.degrees;
+  settings.decimalMark = job.decimalMark;
   std::string comment;
   std::string azimuth;
   const auto rows = JobRows(job, settings, comment, azimuth);

@@ -80,9 +80,8 @@ class TransformRows {
   // Y ... / azimuth ..."), without line end.
   const std::string& comment() const { return comment_; }
 
-  // A construction grid's azimuth, packed, as its answers write an angle:
-  // the one given, or the one found from the axis point. "" for the other
-  // jobs.
+  // A construction grid's azimuth found from its axis point, as the
+  // answers write an angle; "" where it was given, and for the other jobs.
   const std::string& gridAzimuth() const { return gridAzimuth_; }
 
   // fourparam: fits the common points, every row of `rows` that is an
