@@ -33,21 +33,30 @@ int TransformTabOf(const QString& mode) {
 
 int RunTransform(const QStringList& arguments) {
   int tab = 0;
-  QString file;
+  QStringList files;
   for (const QString& argument : arguments.mid(1)) {
     if (argument == QLatin1String("--transform")) continue;
-    if (TransformTabOf(argument) >= 0 && file.isEmpty() && tab == 0) {
-      tab = TransformTabOf(argument);
-    } else if (argument.startsWith(QLatin1Char('-')) || !file.isEmpty()) {
-      say(QStringLiteral("unknown argument %1 (corvane --transform [grid|fourparam|project|rezone] [FILE])")
+    const int named = TransformTabOf(argument);
+    if (named >= 0 && files.isEmpty() && tab == 0) {
+      tab = named;
+    } else if (argument.startsWith(QLatin1Char('-')) || files.size() == (tab == 1 ? 2 : 1)) {
+      say(QStringLiteral("unknown argument %1 (corvane --transform "
+                         "[grid|fourparam|project|rezone] [FILE [FILE]])")
               .arg(argument));
       return 2;
     } else {
-      file = argument;
+      files << argument;
     }
   }
   CTransformWindow* window = OpenTransformWindow();
   window->tabs().setCurrentIndex(tab);
-  if (!file.isEmpty()) window->openPoints(file, tab == 1);
+  for (qsizetype at = 0; at < files.size(); ++at) {
+    QString why;
+    if (!window->loadPoints(files[at], tab == 1 && at == 0, why)) {
+      say(why);
+      return 2;
+    }
+  }
+  window->recompute();
   return QApplication::exec();
 }

@@ -1,9 +1,11 @@
 #pragma once
 
-// corvane --transform [grid | fourparam | project | rezone] [FILE]: the
-// 坐标转换 window on the tab of that job (the mode names are corvane-calc's;
-// without one, 施工坐标), with FILE's rows as its points. A command line's
-// messages are English, as the tool's are.
+// corvane --transform [grid | fourparam | project | rezone] [FILE [FILE]]:
+// the 坐标转换 window on the tab of that job (the mode names are
+// corvane-calc's; without one, 施工坐标), with FILE's rows as its points;
+// for fourparam the first file holds the common points, the second the
+// points to convert. A command line's messages are English, as the tool's
+// are.
 
 #include <QStringList>
 

@@ -1,9 +1,12 @@
 #include "ui/transform/transform_sheet.h"
 
-bool TransformSheet::planeAnswer() const {
-  if (points.kind == TransformKind::kProject) return !points.inverse;
-  if (points.kind == TransformKind::kGrid) return !points.inverse;
-  return true;
+QString TransformSheet::notForSheet() const {
+  if (!points.inverse) return {};
+  if (points.kind == TransformKind::kProject)
+    return QStringLiteral("这些结果是经纬度，不是平面坐标，不能送到放样表。");
+  if (points.kind == TransformKind::kGrid)
+    return QStringLiteral("这些结果是施工坐标 A、B，放样表用测量坐标：请选“施工 A,B → 测量 X,Y”。");
+  return {};
 }
 
 void AnswerSheet(TransformSheet& sheet, const std::atomic<bool>* stop,

@@ -20,8 +20,9 @@ struct TransformSheet {
   std::shared_ptr<const TransformAnswer> fitAnswer;
   std::shared_ptr<const TransformAnswer> pointsAnswer;
 
-  // The points' answer holds points in a plane system that a 放样表 takes.
-  bool planeAnswer() const;
+  // Why the points' answer is nothing a 放样表 takes (latitudes and
+  // longitudes, construction-grid A and B); "" where it is.
+  QString notForSheet() const;
 };
 
 // Answers the fit (where there is one), then the points with its

@@ -11,7 +11,7 @@
 namespace {
 
 // The shortest text that reads back to `value`: 500000, 1.000012.
-QString Plain(double value) { return QString::number(value, 'g', 17); }
+QString Plain(double value) { return QString::number(value, 'g', 15); }
 
 QString Fixed(double value, int decimals) {
   std::string text;

@@ -202,6 +202,21 @@ void CTransformWindow::openPoints(const QString& path, bool common) {
   });
 }
 
+bool CTransformWindow::loadPoints(const QString& path, bool common, QString& why) {
+  CTransformPanel& panel = currentPanel();
+  QPlainTextEdit* editor = common ? panel.commonEditor() : &panel.pointsEditor();
+  if (!editor) return false;
+  const std::atomic<bool> never{false};
+  std::string text, reason;
+  if (!ReadLines(path, never, text, reason)) {
+    why = QString::fromStdString(reason);
+    return false;
+  }
+  editor->setPlainText(QString::fromStdString(text));
+  panel.flush();
+  return true;
+}
+
 void CTransformWindow::OnOpen(bool common) {
   if (common && !currentPanel().commonEditor()) m_tabs->setCurrentIndex(1);
   const QString path = QFileDialog::getOpenFileName(
@@ -229,8 +244,8 @@ CSetoutWindow* CTransformWindow::sendToSheet() {
   const std::shared_ptr<TransformSheet> sheet = freshSheet();
   if (!sheet) return nullptr;
   AnswerSheet(*sheet);
-  if (!sheet->planeAnswer()) {
-    showProblem(QStringLiteral("这些结果是经纬度，不是平面坐标，不能送到放样表。"));
+  if (const QString why = sheet->notForSheet(); !why.isEmpty()) {
+    showProblem(why);
     return nullptr;
   }
   std::vector<reading::DesignPoint> points = DesignPointsOf(*sheet->pointsAnswer);

@@ -41,6 +41,9 @@ class CTransformWindow : public QMainWindow {
   // Reads the points of `path` into the current tab (its common points with
   // `common`), then computes; where it cannot be read, says why.
   void openPoints(const QString& path, bool common = false);
+  // The same at once, on the interface thread (the command line's files);
+  // false, with `why`, where the file cannot be read.
+  bool loadPoints(const QString& path, bool common, QString& why);
   // The 放样表 opened on the current tab's converted points, beside this
   // window; none where they are no plane points or there are none.
   CSetoutWindow* sendToSheet();

