@@ -178,7 +178,10 @@ void CTransformWindow::compute(CTransformPanel& panel) {
                                       const CJobRunner::Progress& progress) -> CJobRunner::Done {
     AnswerSheet(*sheet, &stop, progress);
     if (stop) return {};
-    return [this, &panel, sheet] { panel.showSheet(sheet); };
+    return [this, &panel, sheet] {
+      panel.showSheet(sheet);
+      showCounts();
+    };
   });
 }
 
@@ -321,13 +324,18 @@ void CTransformWindow::showProblem(const QString& message) {
 void CTransformWindow::showCounts() {
   if (m_jobs->busy()) return;
   const std::shared_ptr<const TransformSheet>& sheet = currentPanel().sheet();
-  if (!sheet || !sheet->pointsAnswer) return;
-  std::size_t answered = 0, failed = 0;
-  for (const TransformLine& line : sheet->pointsAnswer->lines)
-    (line.what == TransformLine::What::kError ? failed : answered) += 1;
-  QString text = QStringLiteral("%1：%2 点").arg(sheet->title).arg(answered);
-  if (failed > 0) text += QStringLiteral("，%1 行有误").arg(failed);
-  m_counts->setText(text);
+  if (!sheet || !sheet->pointsAnswer) return m_counts->clear();
+  const auto counted = [](const TransformAnswer& answer, const QString& what) {
+    std::size_t answered = 0, failed = 0;
+    for (const TransformLine& line : answer.lines)
+      (line.what == TransformLine::What::kError ? failed : answered) += 1;
+    QString text = QStringLiteral("%1 %2 个").arg(what).arg(answered);
+    if (failed > 0) text += QStringLiteral("（%1 行有误）").arg(failed);
+    return text;
+  };
+  QString text = sheet->title + QStringLiteral("：");
+  if (sheet->fitAnswer) text += counted(*sheet->fitAnswer, QStringLiteral("公共点")) + QStringLiteral("，");
+  m_counts->setText(text + counted(*sheet->pointsAnswer, QStringLiteral("点")));
 }
 
 void CTransformWindow::closeEvent(QCloseEvent* event) {

@@ -95,4 +95,25 @@ TEST_F(TransformFilesTest, CsvHasAByteOrderMarkAndCassDatIsGb18030) {
   EXPECT_EQ(dat, QByteArray("\xB5\xE3" "1,,531999.7306,3375588.9766,\r\n"));
 }
 
+// A big file is read off the interface thread: 取消 leaves the points as
+// they were; read to its end, its rows are all answered.
+TEST_F(TransformFilesTest, ABigFileIsReadInTheBackgroundAndCancelled) {
+  const QString path = folder.filePath(QStringLiteral("big.csv"));
+  QFile file(path);
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+  for (int row = 0; row < 200000; ++row) file.write(QStringLiteral("P%1,%2,20\n").arg(row).arg(row).toUtf8());
+  file.close();
+  window->tabs().setCurrentIndex(0);
+  CTransformPanel& panel = window->currentPanel();
+  panel.pointsEditor().setPlainText(QStringLiteral("A,1,2"));
+  window->openPoints(path);
+  ASSERT_TRUE(window->jobs().busy());
+  window->jobs().cancel();
+  ASSERT_TRUE(QTest::qWaitFor([&] { return window->jobs().allEnded(); }));
+  EXPECT_EQ(panel.pointsEditor().toPlainText(), "A,1,2");
+  window->openPoints(path);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return panel.pointsModel().rowCount() == 200000; }, 60000));
+  EXPECT_EQ(panel.pointsModel().text(199999, 1), "199999.0000");
+}
+
 }  // namespace
