@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# The program's Gauss-Krüger projection (core/transform, driven by
-# bench/transform/project_points) against GeographicLib's
+# The program's Gauss-Krüger projection, run through the tool
+# (corvane-calc project --degrees; project_points times it) against GeographicLib's
 # TransverseMercatorProj (its exact projection, geographiclib-tools) and
 # PROJ's cs2cs (EPSG:4490 to EPSG:4547, CGCS2000 3° zone 38, proj-bin) on
 # random points over the zone: latitudes 18° to 54°, longitudes 112.5° to
@@ -19,20 +19,25 @@ scripts/deps.sh geographiclib-tools proj-bin
 if [ ! -f "$build/build.ninja" ]; then
   cmake --preset default >/dev/null
 fi
-cmake --build "$build" --target project_points >/dev/null
+cmake --build "$build" --target project_points corvane-calc >/dev/null
 ours=$build/bench/transform/project_points
+calc=$build/cli/corvane-calc
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
 
 awk -v n="$points" 'BEGIN { srand(38); for (i = 0; i < n; i++)
   printf "%.12f %.12f\n", 18 + 36 * rand(), 112.5 + 3 * rand() }' >"$scratch/geographic"
-"$ours" 38 <"$scratch/geographic" >"$scratch/ours"
+# The tool writes the convergence packed: back to degrees, sign and all.
+"$calc" project --zone 38 --degrees --decimals 10 --azimuth-decimals 12 <"$scratch/geographic" |
+  awk '{ c = $3 < 0 ? -$3 : $3; d = int(c); m = int((c - d) * 100 + 1e-9)
+         s = ((c - d) * 100 - m) * 100; v = d + m / 60 + s / 3600
+         printf "%s %s %.17g %s\n", $1, $2, $3 < 0 ? -v : v, $4 }' >"$scratch/ours"
 TransverseMercatorProj -l 114 -k 1 -e 6378137 1/298.257222101 -p 10 \
   <"$scratch/geographic" >"$scratch/geographiclib"
 cs2cs -f %.10f EPSG:4490 EPSG:4547 <"$scratch/geographic" >"$scratch/proj"
 # GeographicLib's x, y back through the program's inverse.
 awk '{ printf "%.10f %.10f\n", $2, $1 + 500000 }' "$scratch/geographiclib" |
-  "$ours" 38 --inverse >"$scratch/inverse"
+  "$calc" project --zone 38 --inverse --degrees --decimals 10 >"$scratch/inverse"
 
 echo "load: $(cut -d' ' -f1-3 /proc/loadavg); $points points, CGCS2000, 3° zone 38"
 # Largest differences; GeographicLib writes easting (no false easting),

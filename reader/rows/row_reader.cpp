@@ -267,8 +267,12 @@ void RowReader::Compute(const double* values, std::string_view point, LineAnswer
     answer.point = {values[first], values[first + 1]};
     return;
   }
-  if (settings_.transform) {
-    const std::string fault = settings_.transform->ComputeRow(values, answer);
+  if (IsTransformMode(settings_.mode)) {
+    // A transformation's rows without their job (settings not made by
+    // MakeTransformRows) have nothing to be computed by.
+    const std::string fault = settings_.transform
+                                  ? settings_.transform->ComputeRow(values, answer)
+                                  : std::string("no transformation job");
     if (fault.empty()) {
       answer.kind = LineAnswer::Kind::kAnswer;
     } else {

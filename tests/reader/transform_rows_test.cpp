@@ -98,7 +98,7 @@ TEST(TransformRows, AFitRewritesEachCommonPointToItsResiduals) {
     rows.AppendFitLine(answer, shown.back());
   }
   EXPECT_EQ(shown, (std::vector<std::string>{"A -2.5 2.5 over", "B 2.5 0.0",
-                                             "ERROR: bad row: missing field X", "C 0.0 -2.5"}));
+                                             "ERROR: x is not a number: \"bad\"", "C 0.0 -2.5"}));
 }
 
 }  // namespace
