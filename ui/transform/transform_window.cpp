@@ -170,6 +170,7 @@ void CTransformWindow::compute(CTransformPanel& panel) {
   auto sheet = std::make_shared<TransformSheet>();
   QString problem;
   if (!panel.makeSheet(m_decimals->value(), m_angleDecimals->value(), *sheet, problem)) {
+    m_jobs->cancel();  // the answer of fields as they were would cover the problem
     panel.showProblem(problem);
     return;
   }

@@ -28,10 +28,9 @@ bool ReadTypedAngle(const QLineEdit& field, const QString& label, double& degree
                     QString& problem) {
   double value = 0;
   if (!ReadTypedNumber(field, label, value, problem)) return false;
-  if (reading::FindSignedAngleFault(value) == reading::SignedAngleFault::kNone) {
-    degrees = reading::SignedPackedToDegrees(value);
-    return true;
-  }
+  // The tool's reading of an angle option, on the digits as typed.
+  const std::string text = survey::FoldNumberForms(field.text().trimmed().toStdString());
+  if (reading::ReadSignedPacked(text, "", degrees).empty()) return true;
   problem = QStringLiteral("%1 不是度.分秒：“%2”（分、秒须小于 60）").arg(label, field.text());
   return false;
 }

@@ -18,6 +18,8 @@
 
 #include "tests/ui/common/program_run.h"
 #include "ui/common/job_runner.h"
+#include "ui/transform/transform_command.h"
+#include "ui/transform/transform_model.h"
 #include "ui/transform/transform_panel.h"
 #include "ui/transform/transform_window.h"
 
@@ -82,6 +84,29 @@ TEST_F(TransformFilesTest, ProjectionSheetStatesEllipsoidAndZone) {
   EXPECT_TRUE(text.contains("椭球 CGCS2000（a = 6378137 m，1/f = 298.257222101）")) << text.toStdString();
   EXPECT_TRUE(text.contains("3° 带，第 38 带，中央子午线 114°00′00″，东偏 500000 m")) << text.toStdString();
   EXPECT_TRUE(text.contains("P1 3375588.9766 531999.7306")) << text.toStdString();
+}
+
+// A zone change states both sides: 6° zone 20 to the 3° zone 39.
+TEST_F(TransformFilesTest, ZoneChangeSheetStatesBothProjections) {
+  window->tabs().setCurrentIndex(3);
+  CTransformPanel& panel = window->currentPanel();
+  panel.findChild<QComboBox*>(QStringLiteral("fromWidth"))->setCurrentIndex(1);
+  panel.findChild<QLineEdit*>(QStringLiteral("fromZone"))->setText("20");
+  panel.findChild<QLineEdit*>(QStringLiteral("toZone"))->setText("39");
+  show(3, QStringLiteral("P1 3375588.9766 531999.7306\n"));
+  written(QStringLiteral("rezone.pdf"), "pdf");
+  const QString text = PdfText(folder.filePath(QStringLiteral("rezone.pdf")), true);
+  EXPECT_TRUE(text.contains("原坐标系：6° 带，第 20 带，中央子午线 117°00′00″")) << text.toStdString();
+  EXPECT_TRUE(text.contains("新坐标系：3° 带，第 39 带，中央子午线 117°00′00″")) << text.toStdString();
+  EXPECT_TRUE(text.contains("P1 3375588.9766 531999.7306")) << text.toStdString();
+}
+
+// corvane --transform with an argument it does not take says so and ends
+// with 2, as the tool does.
+TEST(TransformCommand, ABadArgumentEndsWithTwo) {
+  EXPECT_EQ(run(QStringLiteral(CORVANE_PROGRAM), {"--transform", "--bogus"}).status, 2);
+  EXPECT_EQ(TransformTabOf(QStringLiteral("rezone")), 3);
+  EXPECT_EQ(TransformTabOf(QStringLiteral("setout")), -1);
 }
 
 TEST_F(TransformFilesTest, CsvHasAByteOrderMarkAndCassDatIsGb18030) {

@@ -214,6 +214,54 @@ TEST_F(TransformWindowTest, BadRowsFailInPlaceAndBadFieldsSayWhich) {
   EXPECT_EQ(panel.problemLine().text(), "带号 不是数字：“x”");
 }
 
+// Zone 38 to the 117° meridian, as the worked case: the x, y of zone 38
+// come out as those projected on 117° straight from the latitude and
+// longitude (3378567.2079, 243957.7165).
+TEST_F(TransformWindowTest, ZoneChangeGivesTheOtherMeridiansCoordinates) {
+  CTransformPanel& panel = open(3);
+  type("fromZone", QStringLiteral("38"));
+  type("toMeridian", QStringLiteral("117"));
+  typePoints(QStringLiteral("P1 3375588.976606 531999.730620"));
+  EXPECT_EQ(row(panel.pointsModel(), 0), "P1 3378567.2079 243957.7165");
+  find<QCheckBox>("toPrefix")->setChecked(true);  // 117° is 3° zone 39's meridian
+  settle();
+  EXPECT_EQ(panel.pointsModel().text(0, 2), "39243957.7165");
+}
+
+// A point left out, then renamed or deleted, no longer stops the fit: the
+// names left out are those the rows still have.
+TEST_F(TransformWindowTest, ALeftOutPointRenamedDoesNotStopTheFit) {
+  CTransformPanel& panel = open(1);
+  const QString rows = QStringLiteral("A 0 0 100 -50\nB 1000 0 1100 -50\nC 0 1000 100 950\n%1 1000 1000 1100.030 950");
+  typePoints(rows.arg(QStringLiteral("D")), true);
+  ASSERT_TRUE(panel.commonModel()->setData(panel.commonModel()->index(3, 4), Qt::Unchecked,
+                                           Qt::CheckStateRole));
+  settle();
+  EXPECT_EQ(panel.problemLine().text(), "参与 3 点，单位权中误差 ±0.0 mm，1 点超限");
+  typePoints(rows.arg(QStringLiteral("E")), true);
+  EXPECT_EQ(row(*panel.commonModel(), 3), "E -15.0 -0.0 15.0 ");
+  EXPECT_EQ(panel.problemLine().text(), "参与 4 点，单位权中误差 ±10.6 mm");
+}
+
+// Fields that do not read say which and why, and no answer is shown for
+// them: minutes or seconds of 60, a scale that is no scale.
+TEST_F(TransformWindowTest, ParametersThatAreNoneSayWhy) {
+  CTransformPanel& panel = open(1);
+  choose("fitSource", 1);
+  type("fitTheta", QStringLiteral("0.0060"));
+  typePoints(QStringLiteral("Q 1 2"));
+  EXPECT_EQ(panel.problemLine().text(), "旋转 θ 不是度.分秒：“0.0060”（分、秒须小于 60）");
+  type("fitTheta", QStringLiteral("-0.0001"));
+  type("fitScale", QStringLiteral("0"));
+  settle();
+  EXPECT_EQ(panel.problemLine().text(), "尺度须大于 0：0.000000000");
+  EXPECT_EQ(panel.pointsModel().rowCount(), 0);
+  type("fitScale", QStringLiteral("1"));
+  settle();
+  EXPECT_EQ(panel.problemLine().text(), "");
+  EXPECT_EQ(row(panel.pointsModel(), 0), "Q 1.0000 2.0000");  // 1″ turns 2 m by 0.01 mm
+}
+
 // The converted points become the design points of a 放样表 of their own;
 // latitudes and longitudes do not.
 TEST_F(TransformWindowTest, ConvertedPointsGoToASetoutSheet) {
