@@ -6,7 +6,9 @@
 // THETA M SIGMA0 (SIGMA0 "-" with two points), then the lines as they came:
 // blank lines, comments and a header copied in place, error lines in
 // place, each common point's row answered NAME VX VY (mm) and its mark,
-// "over", "out" or "out-over", where it has one (transform_rows.h).
+// "over", "out" or "out-over", where it has one (transform_rows.h). With
+// --header the job's comment line and the header row NAME VX VY MARK follow
+// the PARAMS line.
 //
 // A row that does not read is an error in its place, on standard error at
 // once ("corvane-calc: SOURCE:LINE: ..."), and no common point. Without a

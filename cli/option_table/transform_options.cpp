@@ -102,45 +102,58 @@ bool ReadEllipsoid(const std::string& text, TransformOptions& options, std::stri
   return false;
 }
 
-#define TAKE(member, how) \
-  [](const std::string& v, TransformOptions& o, std::string&) { return how(v, o.member); }
-#define ANGLE(member, name) \
-  [](const std::string& v, TransformOptions& o, std::string& e) { return ReadAngle(v, name, o.member, e); }
-#define SWITCH(member) [](const std::string&, TransformOptions& o, std::string&) { return o.member = true; }
+// An option's value read by `Read` into the member; a switch set.
+template <auto Member, auto Read>
+bool Take(const std::string& value, TransformOptions& options, std::string&) {
+  return Read(value, options.*Member);
+}
+template <auto Member>
+bool Switch(const std::string&, TransformOptions& options, std::string&) {
+  options.*Member = true;
+  return true;
+}
+
+// A packed angle option, named in what it says is wrong.
+template <auto Member, const char* kName>
+bool Angle(const std::string& value, TransformOptions& options, std::string& error) {
+  return ReadAngle(value, kName, options.*Member, error);
+}
+constexpr char kAzimuth[] = "--azimuth";
+constexpr char kCentralMeridian[] = "--central-meridian";
+constexpr char kFromMeridian[] = "--from-meridian";
+constexpr char kToMeridian[] = "--to-meridian";
+
+using O = TransformOptions;
 
 const std::array<TransformOption, 21> kOptions = {{
-    {"--origin", true, "X0,Y0, two numbers", TAKE(origin, ReadPoint), kGridWord},
-    {"--azimuth", true, "a packed azimuth", ANGLE(azimuth, "--azimuth"), kGridWord},
-    {"--axis-point", true, "X,Y, two numbers", TAKE(axisPoint, ReadPoint), kGridWord},
-    {"--inverse", false, "", SWITCH(inverse), kGridWord | kFitWord | kProjectWord},
+    {"--origin", true, "X0,Y0, two numbers", Take<&O::origin, ReadPoint>, kGridWord},
+    {"--azimuth", true, "a packed azimuth", Angle<&O::azimuth, kAzimuth>, kGridWord},
+    {"--axis-point", true, "X,Y, two numbers", Take<&O::axisPoint, ReadPoint>, kGridWord},
+    {"--inverse", false, "", Switch<&O::inverse>, kGridWord | kFitWord | kProjectWord},
     {"--apply", true, "DX,DY,THETA,M: four numbers, THETA packed", ReadApply, kFitWord},
-    {"--limit", true, "a number of millimetres above 0", TAKE(limitMm, ReadNumber), kFitWord},
+    {"--limit", true, "a number of millimetres above 0", Take<&O::limitMm, ReadNumber>, kFitWord},
     {"--leave-out", true, "NAME[,NAME...]", ReadLeaveOut, kFitWord},
-    {"--zone", true, "a whole number", TAKE(zone, ReadWhole), kProjectWord},
-    {"--zone-width", true, "3 or 6", TAKE(zoneWidth, ReadWidth), kProjectWord | kRezoneWord},
+    {"--zone", true, "a whole number", Take<&O::zone, ReadWhole>, kProjectWord},
+    {"--zone-width", true, "3 or 6", Take<&O::zoneWidth, ReadWidth>, kProjectWord | kRezoneWord},
     {"--central-meridian", true, "a packed longitude",
-     ANGLE(centralMeridian, "--central-meridian"), kProjectWord},
+     Angle<&O::centralMeridian, kCentralMeridian>, kProjectWord},
     {"--ellipsoid", true, "cgcs2000, wgs84, xian80 or beijing54", ReadEllipsoid,
      kProjectWord | kRezoneWord},
-    {"--false-easting", true, "a number of metres", TAKE(falseEasting, ReadNumber),
+    {"--false-easting", true, "a number of metres", Take<&O::falseEasting, ReadNumber>,
      kProjectWord | kRezoneWord},
-    {"--zone-prefix", false, "", SWITCH(zonePrefix), kProjectWord | kRezoneWord},
-    {"--height-surface", true, "a height in metres", TAKE(heightSurface, ReadNumber),
+    {"--zone-prefix", false, "", Switch<&O::zonePrefix>, kProjectWord | kRezoneWord},
+    {"--height-surface", true, "a height in metres", Take<&O::heightSurface, ReadNumber>,
      kProjectWord | kRezoneWord},
-    {"--scale", true, "a number above 0", TAKE(scale, ReadNumber), kProjectWord | kRezoneWord},
-    {"--degrees", false, "", SWITCH(degrees), kProjectWord},
-    {"--from-zone", true, "a whole number", TAKE(fromZone, ReadWhole), kRezoneWord},
-    {"--to-zone", true, "a whole number", TAKE(toZone, ReadWhole), kRezoneWord},
-    {"--from-meridian", true, "a packed longitude", ANGLE(fromMeridian, "--from-meridian"),
+    {"--scale", true, "a number above 0", Take<&O::scale, ReadNumber>, kProjectWord | kRezoneWord},
+    {"--degrees", false, "", Switch<&O::degrees>, kProjectWord},
+    {"--from-zone", true, "a whole number", Take<&O::fromZone, ReadWhole>, kRezoneWord},
+    {"--to-zone", true, "a whole number", Take<&O::toZone, ReadWhole>, kRezoneWord},
+    {"--from-meridian", true, "a packed longitude", Angle<&O::fromMeridian, kFromMeridian>,
      kRezoneWord},
-    {"--to-meridian", true, "a packed longitude", ANGLE(toMeridian, "--to-meridian"),
+    {"--to-meridian", true, "a packed longitude", Angle<&O::toMeridian, kToMeridian>,
      kRezoneWord},
-    {"--to-zone-width", true, "3 or 6", TAKE(toZoneWidth, ReadWidth), kRezoneWord},
+    {"--to-zone-width", true, "3 or 6", Take<&O::toZoneWidth, ReadWidth>, kRezoneWord},
 }};
-
-#undef TAKE
-#undef ANGLE
-#undef SWITCH
 
 unsigned WordOf(Mode mode) {
   switch (mode) {

@@ -9,6 +9,7 @@
 #include <optional>
 #include <string>
 
+#include "core/transform/transform_error.h"
 #include "reader/text/text_encoding.h"
 
 namespace reading {
@@ -35,6 +36,7 @@ struct RowError {
     kReservedName,      // the name starts "ERROR:"
     kQuoteNotClosed,    // a quoted field is not closed
     kTextAfterQuote,    // text follows the closing quote of a field
+    kTransform,         // the transformation gives no answer: `transformProblem`, `transformValue`
   };
   Kind kind = Kind::kNone;
   std::string field;  // as the English names it: "X", "Y", "H", "AZIMUTH", "NAME"
@@ -46,6 +48,10 @@ struct RowError {
   // U+FF0C): its code, 0 for none, and the character as it stands.
   char32_t oddCode = 0;
   std::string oddText;
+  // kTransform: why, as core/transform/transform_error.h says it (the
+  // value 0 where it has none).
+  survey::TransformProblem transformProblem = survey::TransformProblem::kNotANumber;
+  double transformValue = 0.0;
   // The row may be a title or a preamble line (LineAnswer::mayBePreamble).
   bool mayBePreamble = false;
 

@@ -270,13 +270,14 @@ void RowReader::Compute(const double* values, std::string_view point, LineAnswer
   if (IsTransformMode(settings_.mode)) {
     // A transformation's rows without their job (settings not made by
     // MakeTransformRows) have nothing to be computed by.
+    RowError error = ErrorOf(RowError::Kind::kOther);
     const std::string fault = settings_.transform
-                                  ? settings_.transform->ComputeRow(values, answer)
+                                  ? settings_.transform->ComputeRow(values, answer, error)
                                   : std::string("no transformation job");
     if (fault.empty()) {
       answer.kind = LineAnswer::Kind::kAnswer;
     } else {
-      Fail(answer, point, fault);
+      Fail(answer, point, fault, std::move(error));
     }
   } else if (const char* fault = ComputeRow(settings_, values, answer)) {
     Fail(answer, point, fault, ComputeError(fault));

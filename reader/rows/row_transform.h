@@ -18,8 +18,10 @@ class RowTransform {
 
   // The results of a row's numbers (the mode's fields, in order) into
   // `answer`, and its point where it has one; "" or what makes the row
-  // fail, in the tool's words ("B is beyond 90°: 91.0000").
-  virtual std::string ComputeRow(const double* values, LineAnswer& answer) const = 0;
+  // fail, in the tool's words ("B is beyond 90°: 91°"), with `error` the
+  // same as a value (left kOther where the words alone say it).
+  virtual std::string ComputeRow(const double* values, LineAnswer& answer,
+                                 RowError& error) const = 0;
 };
 
 }  // namespace reading

@@ -54,6 +54,8 @@ FitAnswer TransformRows::Fit(std::span<LineAnswer> rows) const {
     common.push_back({{row.results[0], row.results[1]}, {row.results[2], row.results[3]}, !out});
   }
   FitAnswer answer;
+  RowError why;  // the fault as a value, for each row's error
+  why.kind = RowError::Kind::kOther;
   for (const std::string& name : fit_.leaveOut) {
     const bool found = std::any_of(points.begin(), points.end(),
                                    [&](const LineAnswer* row) { return row->name == name; });
@@ -65,12 +67,16 @@ FitAnswer TransformRows::Fit(std::span<LineAnswer> rows) const {
       answer.fit = fit.value();
     } else {
       answer.why = NoFit(fit.error(), points);
+      why.kind = RowError::Kind::kTransform;
+      why.transformProblem = fit.error().problem;
+      why.transformValue = fit.error().value == fit.error().value ? fit.error().value : 0.0;
     }
   }
   for (std::size_t i = 0; i < points.size(); ++i) {
     LineAnswer& row = *points[i];
     if (!answer.fit) {
       row.kind = LineAnswer::Kind::kError;
+      row.error = why;
       row.text.clear();
       if (!row.name.empty()) row.text = Shown(row.name) + ": ";
       row.text += answer.why;

@@ -22,7 +22,8 @@ class PlaneRows final : public RowTransform {
   PlaneRows(survey::FourParameters parameters, bool inverse)
       : parameters_(parameters), inverse_(inverse) {}
 
-  std::string ComputeRow(const double* values, LineAnswer& answer) const override {
+  std::string ComputeRow(const double* values, LineAnswer& answer,
+                         RowError&) const override {
     const survey::PlaneXY in{values[0], values[1]};
     const survey::PlaneXY out = inverse_ ? parameters_.Inverse(in) : parameters_.Forward(in);
     answer.results = {out.x, out.y, 0.0, 0.0};
@@ -39,7 +40,8 @@ class PlaneRows final : public RowTransform {
 
 class CommonPointRows final : public RowTransform {
  public:
-  std::string ComputeRow(const double* values, LineAnswer& answer) const override {
+  std::string ComputeRow(const double* values, LineAnswer& answer,
+                         RowError&) const override {
     answer.results = {values[0], values[1], values[2], values[3]};
     answer.point = {values[2], values[3]};
     answer.hasPoint = true;
@@ -47,16 +49,29 @@ class CommonPointRows final : public RowTransform {
   }
 };
 
+// The transformation's fault, in words and as a value.
+std::string Fault(const survey::TransformError& fault, RowError& error) {
+  error.kind = RowError::Kind::kTransform;
+  error.transformProblem = fault.problem;
+  error.transformValue = fault.value == fault.value ? fault.value : 0.0;
+  return TransformErrorText(fault);
+}
+
 // B or L of a row, packed or in degrees, into degrees; "" or what is wrong.
-std::string ReadLatLon(const char* name, double value, bool degrees, double& out) {
+std::string ReadLatLon(const char* name, double value, bool degrees, double& out,
+                       RowError& error) {
   if (degrees) {
     out = value;
     return {};
   }
   switch (FindSignedAngleFault(value)) {
     case SignedAngleFault::kMinutes:
+      error.kind = RowError::Kind::kMinutes;
+      error.field = name;
       return std::string(name) + " has minutes of 60 or more";
     case SignedAngleFault::kSeconds:
+      error.kind = RowError::Kind::kSeconds;
+      error.field = name;
       return std::string(name) + " has seconds of 60 or more";
     case SignedAngleFault::kNone:
       break;
@@ -70,14 +85,15 @@ class ProjectRows final : public RowTransform {
   ProjectRows(survey::GaussKruger projection, bool degrees)
       : projection_(std::move(projection)), degrees_(degrees) {}
 
-  std::string ComputeRow(const double* values, LineAnswer& answer) const override {
+  std::string ComputeRow(const double* values, LineAnswer& answer,
+                         RowError& error) const override {
     double latitude = 0.0;
     double longitude = 0.0;
-    std::string problem = ReadLatLon("B", values[0], degrees_, latitude);
-    if (problem.empty()) problem = ReadLatLon("L", values[1], degrees_, longitude);
+    std::string problem = ReadLatLon("B", values[0], degrees_, latitude, error);
+    if (problem.empty()) problem = ReadLatLon("L", values[1], degrees_, longitude, error);
     if (!problem.empty()) return problem;
     const auto projected = projection_.Forward(latitude, longitude);
-    if (!projected.ok()) return TransformErrorText(projected.error());
+    if (!projected.ok()) return Fault(projected.error(), error);
     const survey::ProjectedPoint& p = projected.value();
     answer.results = {p.x, p.y, DegreesToSignedPacked(p.convergence), p.pointScale};
     answer.point = {p.x, p.y};
@@ -103,12 +119,13 @@ class InverseRows final : public RowTransform {
         to_(std::move(to)),
         degrees_(degrees) {}
 
-  std::string ComputeRow(const double* values, LineAnswer& answer) const override {
+  std::string ComputeRow(const double* values, LineAnswer& answer,
+                         RowError& error) const override {
     const survey::PlaneXY in{values[0], values[1]};
     const bool prefixed = prefixed_ && std::fabs(in.y) >= kPrefixedY;
     const survey::GaussKruger& from = prefixed ? *prefixed_ : from_;
     const auto geographic = from.Inverse(in);
-    if (!geographic.ok()) return TransformErrorText(geographic.error());
+    if (!geographic.ok()) return Fault(geographic.error(), error);
     const survey::GeographicPoint& g = geographic.value();
     if (!to_) {
       answer.results = {degrees_ ? g.latitude : DegreesToSignedPacked(g.latitude),
@@ -118,7 +135,7 @@ class InverseRows final : public RowTransform {
       return NotFinite(answer, 2);
     }
     const auto projected = to_->Forward(g.latitude, g.longitude);
-    if (!projected.ok()) return TransformErrorText(projected.error());
+    if (!projected.ok()) return Fault(projected.error(), error);
     answer.results = {projected.value().x, projected.value().y, 0.0, 0.0};
     answer.point = {projected.value().x, projected.value().y};
     answer.hasPoint = true;

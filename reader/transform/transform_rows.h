@@ -44,7 +44,10 @@
 //   rows.AppendParamsLine(fit, ' ', text);      // PARAMS ... or ERROR: no fit: ...
 //   rows.AppendFitLine(answers[i], text);       // each row: NAME VX VY [MARK]
 //
-// and answer.results (the numbers as the line writes them: packed angles,
+// A row's fault is also a value for the window's own words
+// (answer.error: kMinutes or kSeconds with field "B" or "L", kTransform
+// with the transformation's problem and value, kOther for the rest), and
+// answer.results (the numbers as the line writes them: packed angles,
 // residuals in mm), answer.point, fit.fit (the parameters, residuals and
 // SIGMA0 as numbers) for its table and sheet. A TransformRows is immutable
 // (its reader may be shared by threads) and cheap to keep.
@@ -88,7 +91,8 @@ class TransformRows {
   // answer (kAnswer) in order, each point left out whose name the job
   // lists; then rewrites each such row's results to VX VY (mm) and its
   // mark (in results[2]: 0 none, 1 over, 2 out, 3 out-over), or, without a
-  // fit, makes it the error "NAME: no fit: why".
+  // fit, makes it the error "NAME: no fit: why" (its error kTransform with
+  // the fit's fault, or kOther for a --leave-out name no row has).
   FitAnswer Fit(std::span<LineAnswer> rows) const;
 
   // The first line of a fit's answer, without line end: PARAMS DX DY THETA

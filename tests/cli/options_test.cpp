@@ -134,9 +134,11 @@ TEST(Options, BadCommandLinesSayWhatIsWrong) {
     const char* error;
   };
   const Case cases[] = {
-      {{}, "say forward, inverse, setout, stake, locate, alignment, orient, freestation or intersect"},
+      {{}, "say forward, inverse, setout, stake, locate, alignment, orient, freestation, intersect, "
+       "grid, fourparam, project or rezone"},
       {{"--decimals", "3"},
-       "say forward, inverse, setout, stake, locate, alignment, orient, freestation or intersect"},
+       "say forward, inverse, setout, stake, locate, alignment, orient, freestation, intersect, "
+       "grid, fourparam, project or rezone"},
       {{"sideways"}, "unknown mode sideways"},
       {{"forward", "--fast"}, "unknown option --fast"},
       {{"forward", "--decimals"}, "--decimals needs a value"},
@@ -218,6 +220,75 @@ TEST(Options, BadRoadCommandLinesSayWhatIsWrong) {
   for (const Case& c : cases) {
     EXPECT_EQ(ParseOptions(c.args).error, c.error) << c.error;
   }
+}
+
+}  // namespace
+
+namespace {
+
+TEST(Options, TransformationWordsPickTheirModeByTheirOptions) {
+  const struct {
+    std::vector<std::string> args;
+    Mode mode;
+  } cases[] = {
+      {{"grid", "--origin", "1,2", "--azimuth", "30"}, Mode::kGrid},
+      {{"--inverse", "grid", "--origin=1,2", "--axis-point", "3,4"}, Mode::kGridInverse},
+      {{"fourparam"}, Mode::kFourParamFit},
+      {{"fourparam", "--apply", "1,2,-0.3,1.000012"}, Mode::kFourParam},
+      {{"fourparam", "--apply", "1,2,0,1", "--inverse"}, Mode::kFourParamInverse},
+      {{"project"}, Mode::kProject},
+      {{"project", "--zone", "38", "--inverse"}, Mode::kProjectInverse},
+      {{"rezone", "--from-zone", "20", "--zone-width", "6", "--to-zone", "39", "--to-zone-width",
+        "3"},
+       Mode::kRezone},
+  };
+  for (const auto& c : cases) {
+    const calc::Options options = ParseOptions(c.args);
+    ASSERT_EQ(options.error, "") << c.args[0];
+    EXPECT_EQ(options.sheet.settings.mode, c.mode) << c.args[0];
+    ASSERT_NE(options.transform, nullptr);
+    EXPECT_NE(options.sheet.settings.transform, nullptr);
+  }
+  // The header comment states the job; -0.3 stays -30′.
+  EXPECT_EQ(ParseOptions({"fourparam", "--apply", "1,2,-0.3,1.000012", "--decimals", "2"})
+                .sheet.headerComment,
+            "# four parameters DX DY THETA M 1.00 2.00 -0.30 1.00001200");
+  EXPECT_EQ(ParseOptions({"rezone", "--from-zone", "20", "--zone-width", "6", "--to-meridian",
+                          "-117", "--decimals", "1"})
+                .sheet.headerComment,
+            "# rezone from CGCS2000 6° zone 20, false easting 500000.0 / to CGCS2000 6° zone, "
+            "central meridian -117.0, false easting 500000.0");
+}
+
+TEST(Options, BadTransformationOptionsSayWhatIsWrong) {
+  const struct {
+    std::vector<std::string> args;
+    std::string error;
+  } cases[] = {
+      {{"grid", "--origin", "1,2", "--origin", "3,4"}, "--origin given twice"},
+      {{"grid", "--origin", "1"}, "--origin needs X0,Y0, two numbers: 1"},
+      {{"grid", "--origin", "0,0", "--azimuth", "1", "--axis-point", "1,1"},
+       "give --azimuth or --axis-point, not both"},
+      {{"fourparam", "--apply", "1,2,30.6,1"}, "--apply's THETA has minutes of 60 or more: 30.6"},
+      {{"fourparam", "--apply", "1,2,0,1", "--limit", "5"}, "--limit is for a fit: give no --apply"},
+      {{"fourparam", "--leave-out", "A,,B"}, "--leave-out needs NAME[,NAME...]: A,,B"},
+      {{"fourparam", "--limit", "0"}, "the residual limit must be above 0 mm: 0"},
+      {{"project", "--ellipsoid", "krassovsky"},
+       "--ellipsoid needs cgcs2000, wgs84, xian80 or beijing54: krassovsky"},
+      {{"project", "--central-meridian", "114.6"},
+       "--central-meridian has minutes of 60 or more: 114.6"},
+      {{"project", "--zone", "38", "--central-meridian", "117"},
+       "give --zone or --central-meridian, not both"},
+      {{"project", "--zone-prefix", "--central-meridian", "114.3"},
+       "the central meridian 114.5° is no zone's: y can carry no zone number"},
+      {{"rezone", "--from-zone", "38"},
+       "rezone needs the zone they go to: --to-zone M or --to-meridian L0"},
+      {{"rezone", "--from-zone", "38", "--to-zone", "39", "--degrees"}, "--degrees is for project"},
+      {{"grid", "--origin", "0,0", "--azimuth", "0", "--columns", "name,x,y"},
+       "--columns is for forward, inverse, setout, stake and locate"},
+      {{"inverse", "--origin", "0,0"}, "--origin is for grid"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(ParseOptions(c.args).error, c.error) << c.args[1];
 }
 
 }  // namespace

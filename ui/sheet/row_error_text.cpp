@@ -82,6 +82,7 @@ QString what(const reading::RowError& error) {
       return QStringLiteral("引号没有闭合");
     case Kind::kTextAfterQuote:
       return QStringLiteral("引号后面还有文字");
+    case Kind::kTransform:  // no sheet row is a transformation's
     case Kind::kOther:
     case Kind::kNone:
       break;
