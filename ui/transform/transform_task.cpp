@@ -98,6 +98,12 @@ TransformLine LineOf(const reading::RowReader& reader, const LineAnswer& answer,
   shown.line = line;
   if (answer.kind != LineAnswer::Kind::kAnswer) {
     shown.what = TransformLine::What::kError;
+    if (answer.error.kind == reading::RowError::Kind::kTransform) {
+      const std::string name = answer.name.empty() ? std::string() : answer.name + "：";
+      shown.problem = name + TransformProblemWords({.problem = answer.error.transformProblem,
+                                                    .value = answer.error.transformValue});
+      return shown;
+    }
     const QString words = RowErrorText(answer.error, line, QString::fromStdString(answer.text));
     const QString place = QStringLiteral("第 %1 行：").arg(line);
     shown.problem = (words.startsWith(place) ? words.mid(place.size()) : words).toStdString();
