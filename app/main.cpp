@@ -1,6 +1,7 @@
 // corvane: the calculator window. The process lives as long as the dialog.
 // With --setout it opens the setting-out window instead, or writes its PDF;
-// with --alignment or --elements the road window, or the road's PDF.
+// with --alignment or --elements the road window, or the road's PDF; with
+// --transform the coordinate transformation window.
 // --help and --version are answered before any of them, without a display.
 
 #include <string>
@@ -10,13 +11,17 @@
 #include "ui/calc/calc_app.h"
 #include "ui/road/road_command.h"
 #include "ui/sheet/setout_command.h"
+#include "ui/transform/transform_command.h"
 
 int main(int argc, char** argv) {
   if (int status = 0; AnswerWithoutWindow(argc, argv, status)) return status;
   const RoadCall road = RoadCallOf(argc, argv);
   const SetoutCall setout = road == RoadCall::kNone ? SetoutCallOf(argc, argv) : SetoutCall::kNone;
   if (setout == SetoutCall::kPdf || road == RoadCall::kPdf) ChooseHeadlessPlatform();
+  const bool transform = road == RoadCall::kNone && setout == SetoutCall::kNone &&
+                         TransformCallOf(argc, argv);
   CCalcApp app(argc, argv);
+  if (transform) return app.ExitInstance(RunTransform(QCoreApplication::arguments()));
   if (road != RoadCall::kNone) {
     return app.ExitInstance(RunRoad(QCoreApplication::arguments(), road));
   }

@@ -9,6 +9,7 @@
 #define IDD_CALC 102
 #define IDS_SETOUT_MENU 103
 #define IDS_ROAD_MENU 104
+#define IDS_TRANSFORM_MENU 105
 
 // Icons and cursor
 #define IDI_APP 128
@@ -50,3 +51,4 @@
 #define IDM_ABOUT 0x0010
 #define IDM_SETOUT 0x0020
 #define IDM_ROAD 0x0030
+#define IDM_TRANSFORM 0x0040

@@ -90,6 +90,8 @@ QString LoadStringResource(int id) {
       return QStringLiteral("放样表(&S)...");
     case IDS_ROAD_MENU:
       return QStringLiteral("线路(&R)...");
+    case IDS_TRANSFORM_MENU:
+      return QStringLiteral("坐标转换(&T)...");
     default:
       return QString();
   }

@@ -8,7 +8,8 @@
 # typed on the worked case (docs/known.dat, docs/free.txt, docs/stakes.dat),
 # the road window on the example road (docs/road.csv, docs/profile.csv)
 # with its stakes and a point computed both ways, and the first page of the
-# road's PDF; taken from the real program on virtual X displays, with
+# road's PDF, and the coordinate transformation window on a four-parameter
+# fit at scales 1 and 2; taken from the real program on virtual X displays, with
 # settings of their own.
 # Usage: scripts/screenshots.sh [OUTPUT_DIR]   (default docs/)
 set -euo pipefail
@@ -151,5 +152,23 @@ xdotool key alt+y type 249.895
 xdotool key Return
 sleep 0.5
 crop "$window" "$out/road.png"
+kill "$running" "$xvfb_pid"
+
+# The 坐标转换 window on the four-parameter example: the fit of the common
+# points (docs/transform-common.csv), one over the 20 mm limit, and the
+# points converted (docs/transform-points.csv); at scales 1 and 2.
+for scale in 1 2; do
+  start_xvfb $((1280 * scale))x$((820 * scale))x24
+  QT_SCALE_FACTOR=$scale "$program" --transform fourparam docs/transform-common.csv \
+    docs/transform-points.csv &
+  running=$!
+  window=$(find_window '^坐标转换')
+  sleep 1.5
+  name=transform
+  [ "$scale" = 1 ] || name=transform-2x
+  crop "$window" "$out/$name.png"
+  kill "$running" "$xvfb_pid"
+done
 echo "wrote $out/calculator.png, $out/about.png, $out/setout.png, $out/setout-heights.png," \
-  "$out/setout-pdf.png, $out/setup-free.png, $out/road.png and $out/road-pdf.png"
+  "$out/setout-pdf.png, $out/setup-free.png, $out/road.png, $out/road-pdf.png," \
+  "$out/transform.png and $out/transform-2x.png"

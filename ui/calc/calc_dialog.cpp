@@ -22,6 +22,8 @@
 #include "ui/road/road_window.h"
 #include "ui/sheet/open_sheet.h"
 #include "ui/sheet/setout_window.h"
+#include "ui/transform/open_transform.h"
+#include "ui/transform/transform_window.h"
 
 namespace {
 
@@ -137,10 +139,12 @@ void CCalcDialog::appendAboutEntry() {
   m_sysMenu.addAction(text)->setData(IDM_ABOUT);
 }
 
-// Below the about entry, in its group, with the road window's after it.
+// Below the about entry, in its group, with the road window's and the
+// coordinate transformation window's after it.
 void CCalcDialog::appendSetoutEntry() {
   m_sysMenu.addAction(res::LoadStringResource(IDS_SETOUT_MENU))->setData(IDM_SETOUT);
   m_sysMenu.addAction(res::LoadStringResource(IDS_ROAD_MENU))->setData(IDM_ROAD);
+  m_sysMenu.addAction(res::LoadStringResource(IDS_TRANSFORM_MENU))->setData(IDM_TRANSFORM);
 }
 
 QString CCalcDialog::aboutMenuText() const { return res::LoadStringResource(IDS_ABOUT_MENU); }
@@ -175,6 +179,8 @@ void CCalcDialog::OnSysCommand(unsigned id) {
     openSetoutWindow();
   else if (command == IDM_ROAD)
     openRoadWindow();
+  else if (command == IDM_TRANSFORM)
+    openTransformWindow();
   else if (command == kScClose)
     close();
 }
@@ -200,6 +206,13 @@ void CCalcDialog::openRoadWindow() {
   if (!m_road) m_road = OpenRoadWindow(this);
   m_road->raise();
   m_road->activateWindow();
+}
+
+// One coordinate transformation window beside the calculator, as the others.
+void CCalcDialog::openTransformWindow() {
+  if (!m_transform) m_transform = OpenTransformWindow(this);
+  m_transform->raise();
+  m_transform->activateWindow();
 }
 
 // The pointer opens the window menu where it points; the keyboard opens it

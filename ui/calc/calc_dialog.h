@@ -72,6 +72,7 @@ class CCalcDialog : public QDialog {
   void appendSetoutEntry();
   void openSetoutWindow();
   void openRoadWindow();
+  void openTransformWindow();
   void showWindowMenu(const QPoint& globalPos);
   void requestContextMenuByKey();
   void showMode(const QString& captionX, const QString& captionY, const QString& captionAzimuth,
@@ -95,5 +96,6 @@ class CCalcDialog : public QDialog {
   QMenu m_sysMenu;
   QPointer<QWidget> m_setout;  // built when first asked for, so the form starts as fast as ever
   QPointer<QWidget> m_road;
+  QPointer<QWidget> m_transform;
   bool m_initialised = false;
 };

@@ -1,6 +1,7 @@
 #include "ui/sheet/typing_watch.h"
 
 #include <QLineEdit>
+#include <QPlainTextEdit>
 
 CTypingWatch::CTypingWatch(QObject* parent) : QObject(parent) {
   m_timer.setSingleShot(true);
@@ -11,6 +12,10 @@ CTypingWatch::CTypingWatch(QObject* parent) : QObject(parent) {
 void CTypingWatch::watch(QLineEdit& edit) {
   // Each key starts the wait again.
   connect(&edit, &QLineEdit::textEdited, &m_timer, qOverload<>(&QTimer::start));
+}
+
+void CTypingWatch::watch(QPlainTextEdit& edit) {
+  connect(&edit, &QPlainTextEdit::textChanged, &m_timer, qOverload<>(&QTimer::start));
 }
 
 void CTypingWatch::flush() {

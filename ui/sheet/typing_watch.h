@@ -10,6 +10,7 @@
 #include <QTimer>
 
 class QLineEdit;
+class QPlainTextEdit;
 
 class CTypingWatch : public QObject {
   Q_OBJECT
@@ -21,6 +22,8 @@ class CTypingWatch : public QObject {
 
   // Follows the keys typed into `edit`.
   void watch(QLineEdit& edit);
+  // Follows what is typed or pasted into `edit`.
+  void watch(QPlainTextEdit& edit);
 
   // Whether a key was typed that has not settled yet.
   bool waiting() const { return m_timer.isActive(); }

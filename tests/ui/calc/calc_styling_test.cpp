@@ -140,9 +140,9 @@ TEST_F(CalcStyling, ComputeStaysTheDefaultButton) {
   EXPECT_FALSE(button(IDC_ABOUT)->isDefault());
 }
 
-TEST_F(CalcStyling, WindowMenuHoldsCloseThenSeparatorAboutSetoutAndRoadEntries) {
+TEST_F(CalcStyling, WindowMenuHoldsCloseThenSeparatorAboutSetoutRoadAndTransformEntries) {
   const QList<QAction*> actions = calc.windowMenu().actions();
-  ASSERT_EQ(actions.size(), 5);
+  ASSERT_EQ(actions.size(), 6);
   EXPECT_EQ(actions[0]->text(), "关闭(&C)");
   EXPECT_TRUE(actions[1]->isSeparator());
   EXPECT_EQ(actions[2]->text(), "关于 Corvane(&A)...");
@@ -151,6 +151,8 @@ TEST_F(CalcStyling, WindowMenuHoldsCloseThenSeparatorAboutSetoutAndRoadEntries) 
   EXPECT_EQ(actions[3]->data().toUInt(), unsigned(IDM_SETOUT));
   EXPECT_EQ(actions[4]->text(), "线路(&R)...");
   EXPECT_EQ(actions[4]->data().toUInt(), unsigned(IDM_ROAD));
+  EXPECT_EQ(actions[5]->text(), "坐标转换(&T)...");
+  EXPECT_EQ(actions[5]->data().toUInt(), unsigned(IDM_TRANSFORM));
 }
 
 TEST(CalcWindowMenu, WithoutTheAboutTextNeitherSeparatorNorEntry) {
@@ -158,10 +160,11 @@ TEST(CalcWindowMenu, WithoutTheAboutTextNeitherSeparatorNorEntry) {
   calc.show();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(&calc));
   const QList<QAction*> actions = calc.windowMenu().actions();
-  ASSERT_EQ(actions.size(), 3);
+  ASSERT_EQ(actions.size(), 4);
   EXPECT_EQ(actions[0]->text(), "关闭(&C)");
   EXPECT_EQ(actions[1]->data().toUInt(), unsigned(IDM_SETOUT));
   EXPECT_EQ(actions[2]->data().toUInt(), unsigned(IDM_ROAD));
+  EXPECT_EQ(actions[3]->data().toUInt(), unsigned(IDM_TRANSFORM));
 }
 
 // --- The program's artwork ---------------------------------------------
