@@ -159,9 +159,13 @@ TEST(SetoutGbk, TheEncodingChosenIsReadAndRememberedWithTheLayout) {
   for (QAction* action : window->findChildren<QAction*>())
     if (action->text() == QStringLiteral("列格式(&L)...")) columns = action;
   ASSERT_TRUE(columns);
-  QTimer::singleShot(0, [] {
+  // Answers the layout box once it is up: a loaded machine may run a first
+  // timer before the box is the modal one, and an unanswered box never ends.
+  QTimer pick;
+  QObject::connect(&pick, &QTimer::timeout, [&pick] {
     auto* dialog = qobject_cast<CColumnLayoutDialog*>(QApplication::activeModalWidget());
-    ASSERT_TRUE(dialog);
+    if (dialog == nullptr) return;
+    pick.stop();
     for (QComboBox* box : dialog->findChildren<QComboBox*>()) {
       if (!box->itemText(0).startsWith(QStringLiteral("自动"))) continue;
       box->setCurrentIndex(box->findText(QStringLiteral("Big5")));
@@ -169,6 +173,7 @@ TEST(SetoutGbk, TheEncodingChosenIsReadAndRememberedWithTheLayout) {
     }
     dialog->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
   });
+  pick.start(10);
   const auto before = window->sheet();
   columns->trigger();
   ASSERT_TRUE(QTest::qWaitFor([&] { return window->sheet() != before; }));
@@ -180,8 +185,10 @@ TEST(SetoutGbk, TheEncodingChosenIsReadAndRememberedWithTheLayout) {
   QTimer answer;  // the open dialog, then the layout box on the file picked
   QObject::connect(&answer, &QTimer::timeout, [&] {
     if (auto* chooser = qobject_cast<QFileDialog*>(QApplication::activeModalWidget())) {
+      // Ended as accepted with the file picked, not through accept(), which
+      // may look the name up in a folder list still being read and ask again.
       chooser->selectFile(QString::fromStdString(gbk.path));
-      QMetaObject::invokeMethod(chooser, "accept");  // protected in QFileDialog
+      QMetaObject::invokeMethod(chooser, "done", Q_ARG(int, QDialog::Accepted));
     } else if (auto* box = qobject_cast<CColumnLayoutDialog*>(QApplication::activeModalWidget())) {
       for (QComboBox* list : box->findChildren<QComboBox*>())
         if (list->currentText().startsWith(QStringLiteral("自动"))) automatic = list->currentText();
