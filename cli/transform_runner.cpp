@@ -1,7 +1,5 @@
 #include "cli/transform_runner.h"
 
-#include <fcntl.h>
-#include <unistd.h>
 
 #include <cerrno>
 #include <cstring>
@@ -10,8 +8,8 @@
 #include <vector>
 
 #include "cli/batch_runner.h"
+#include "cli/row_input.h"
 #include "reader/rows/input_rows.h"
-#include "reader/text/chunk_reader.h"
 
 namespace calc {
 namespace {
@@ -60,7 +58,6 @@ class FitRows {
     answers_.push_back(std::move(answer));
   }
 
-  const reading::InputReading& input() const { return input_; }
   bool failed() const { return failed_; }
   std::vector<reading::LineAnswer>& answers() { return answers_; }
 
@@ -98,52 +95,12 @@ class FitRows {
   bool failed_ = false;
 };
 
-std::string ReadInput(const std::string& file, FitRows& rows) {
-  const bool isStdin = file == "-";
-  const std::string source = isStdin ? "stdin" : file;
-  const int fd = isStdin ? STDIN_FILENO : open(file.c_str(), O_RDONLY);
-  if (fd < 0) return "cannot open " + file + ": " + std::strerror(errno);
-  reading::ChunkReader input(fd, rows.input().encoding);
-  rows.Start();
-  std::string piece;
-  std::size_t number = 0;
-  while (input.Next(piece) == reading::ChunkReader::Got::kPiece) {
-    if (input.startsInput()) rows.StartJoined();
-    for (std::size_t at = 0; at < piece.size();) {
-      const std::size_t end = piece.find('\n', at);
-      rows.Add(std::string_view(piece).substr(at, end - at),
-               source + ":" + std::to_string(++number));
-      at = end + 1;
-    }
-  }
-  if (!isStdin) close(fd);
-  if (input.failed() != 0) return "cannot read " + source + ": " + std::strerror(input.failed());
-  if (!input.refused().empty()) return source + ": " + input.refused();
-  return {};
-}
-
-std::string ReadFitRows(const Options& options, FitRows& rows) {
-  if (!options.values.empty()) {
-    rows.Start();
-    for (std::size_t i = 0; i < options.values.size(); ++i)
-      rows.Add(options.values[i], "value " + std::to_string(i + 1));
-    rows.Finish();
-    return {};
-  }
-  const std::vector<std::string> stdinOnly = {"-"};
-  for (const std::string& file : options.files.empty() ? stdinOnly : options.files) {
-    if (std::string problem = ReadInput(file, rows); !problem.empty()) return problem;
-  }
-  rows.Finish();
-  return {};
-}
-
 }  // namespace
 
 int RunFit(const Options& options, int outFd, int errFd) {
   const reading::TransformRows& job = *options.transform;
   FitRows rows(job.reader(), options.sheet.input, errFd);
-  if (const std::string problem = ReadFitRows(options, rows); !problem.empty()) {
+  if (const std::string problem = ReadRowInputs(options.values, options.files, options.sheet.input, rows); !problem.empty()) {
     WriteAll(errFd, "corvane-calc: " + problem + "\n");
     return kBadUsage;
   }
