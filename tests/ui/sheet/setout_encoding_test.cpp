@@ -14,6 +14,7 @@
 #include <QDialogButtonBox>
 #include <QDir>
 #include <QFileDialog>
+#include <QLineEdit>
 #include <QProcess>
 #include <QPushButton>
 #include <QSettings>
@@ -185,9 +186,14 @@ TEST(SetoutGbk, TheEncodingChosenIsReadAndRememberedWithTheLayout) {
   QTimer answer;  // the open dialog, then the layout box on the file picked
   QObject::connect(&answer, &QTimer::timeout, [&] {
     if (auto* chooser = qobject_cast<QFileDialog*>(QApplication::activeModalWidget())) {
-      // Ended as accepted with the file picked, not through accept(), which
-      // may look the name up in a folder list still being read and ask again.
-      chooser->selectFile(QString::fromStdString(gbk.path));
+      // The name is typed into the chooser's name box: selectFile leaves a
+      // box that has the focus as it is, and the chooser then answers with
+      // the folder. Ended as accepted, not through accept(), which may look
+      // the name up in a folder list still being read.
+      const QString name = QString::fromStdString(gbk.path);
+      chooser->selectFile(name);
+      if (auto* box = chooser->findChild<QLineEdit*>(QStringLiteral("fileNameEdit")))
+        box->setText(name);
       QMetaObject::invokeMethod(chooser, "done", Q_ARG(int, QDialog::Accepted));
     } else if (auto* box = qobject_cast<CColumnLayoutDialog*>(QApplication::activeModalWidget())) {
       for (QComboBox* list : box->findChildren<QComboBox*>())
