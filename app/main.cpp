@@ -1,7 +1,8 @@
 // corvane: the calculator window. The process lives as long as the dialog.
 // With --setout it opens the setting-out window instead, or writes its PDF;
 // with --alignment or --elements the road window, or the road's PDF; with
-// --transform the coordinate transformation window.
+// --transform the coordinate transformation window; with --traverse or
+// --level the 导线/水准 window.
 // --help and --version are answered before any of them, without a display.
 
 #include <string>
@@ -9,6 +10,7 @@
 
 #include "app/program_answers.h"
 #include "ui/calc/calc_app.h"
+#include "ui/control/control_command.h"
 #include "ui/road/road_command.h"
 #include "ui/sheet/setout_command.h"
 #include "ui/transform/transform_command.h"
@@ -20,8 +22,12 @@ int main(int argc, char** argv) {
   if (setout == SetoutCall::kPdf || road == RoadCall::kPdf) ChooseHeadlessPlatform();
   const bool transform = road == RoadCall::kNone && setout == SetoutCall::kNone &&
                          TransformCallOf(argc, argv);
+  const ControlCall control = ControlCallOf(argc, argv);
   CCalcApp app(argc, argv);
   if (transform) return app.ExitInstance(RunTransform(QCoreApplication::arguments()));
+  if (control != ControlCall::kNone) {
+    return app.ExitInstance(RunControl(QCoreApplication::arguments(), control));
+  }
   if (road != RoadCall::kNone) {
     return app.ExitInstance(RunRoad(QCoreApplication::arguments(), road));
   }

@@ -10,6 +10,7 @@
 #define IDS_SETOUT_MENU 103
 #define IDS_ROAD_MENU 104
 #define IDS_TRANSFORM_MENU 105
+#define IDS_CONTROL_MENU 106
 
 // Icons and cursor
 #define IDI_APP 128
@@ -52,3 +53,4 @@
 #define IDM_SETOUT 0x0020
 #define IDM_ROAD 0x0030
 #define IDM_TRANSFORM 0x0040
+#define IDM_CONTROL 0x0050

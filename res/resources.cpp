@@ -92,6 +92,8 @@ QString LoadStringResource(int id) {
       return QStringLiteral("线路(&R)...");
     case IDS_TRANSFORM_MENU:
       return QStringLiteral("坐标转换(&T)...");
+    case IDS_CONTROL_MENU:
+      return QStringLiteral("导线/水准(&L)...");
     default:
       return QString();
   }

@@ -80,4 +80,21 @@ std::unique_ptr<Utf8Converter> MakeUtf8Converter(TextEncoding encoding) {
   return std::make_unique<IconvConverter>(iconv);
 }
 
+bool EncodeUtf8(std::string_view utf8, TextEncoding encoding, std::string& out) {
+  const iconv_t converter = iconv_open(IconvName(encoding), "UTF-8");
+  if (converter == kNoIconv) return false;
+  // A character of GB18030 is at most 4 bytes, and of UTF-8 at least 1.
+  std::string encoded(utf8.size() * 4 + 4, '\0');
+  char* in = const_cast<char*>(utf8.data());
+  std::size_t inLeft = utf8.size();
+  char* put = encoded.data();
+  std::size_t room = encoded.size();
+  const bool done = iconv(converter, &in, &inLeft, &put, &room) != static_cast<std::size_t>(-1) &&
+                    iconv(converter, nullptr, nullptr, &put, &room) != static_cast<std::size_t>(-1);
+  iconv_close(converter);
+  if (!done) return false;
+  out.append(encoded.data(), static_cast<std::size_t>(put - encoded.data()));
+  return true;
+}
+
 }  // namespace reading

@@ -37,4 +37,11 @@ class Utf8Converter {
 // system has none for it.
 std::unique_ptr<Utf8Converter> MakeUtf8Converter(TextEncoding encoding);
 
+// The other way, for a file written in an encoding other than UTF-8 (a
+// point file for CASS, in GB18030): appends `utf8` in the ASCII-compatible
+// `encoding` to `out`. False, `out` as it was, where the system has no
+// converter for it, `utf8` is no UTF-8, or a character has no bytes in
+// `encoding` (GB18030 has every one).
+bool EncodeUtf8(std::string_view utf8, TextEncoding encoding, std::string& out);
+
 }  // namespace reading

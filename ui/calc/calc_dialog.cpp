@@ -18,6 +18,7 @@
 #include "res/resources.h"
 #include "res/ui_font.h"
 #include "ui/calc/about_box.h"
+#include "ui/control/open_control.h"
 #include "ui/road/open_road.h"
 #include "ui/road/road_window.h"
 #include "ui/sheet/open_sheet.h"
@@ -139,12 +140,13 @@ void CCalcDialog::appendAboutEntry() {
   m_sysMenu.addAction(text)->setData(IDM_ABOUT);
 }
 
-// Below the about entry, in its group, with the road window's and the
-// coordinate transformation window's after it.
+// Below the about entry, in its group, with the road window's, the coordinate
+// transformation window's and the 导线/水准 window's after it.
 void CCalcDialog::appendSetoutEntry() {
   m_sysMenu.addAction(res::LoadStringResource(IDS_SETOUT_MENU))->setData(IDM_SETOUT);
   m_sysMenu.addAction(res::LoadStringResource(IDS_ROAD_MENU))->setData(IDM_ROAD);
   m_sysMenu.addAction(res::LoadStringResource(IDS_TRANSFORM_MENU))->setData(IDM_TRANSFORM);
+  m_sysMenu.addAction(res::LoadStringResource(IDS_CONTROL_MENU))->setData(IDM_CONTROL);
 }
 
 QString CCalcDialog::aboutMenuText() const { return res::LoadStringResource(IDS_ABOUT_MENU); }
@@ -181,6 +183,8 @@ void CCalcDialog::OnSysCommand(unsigned id) {
     openRoadWindow();
   else if (command == IDM_TRANSFORM)
     openTransformWindow();
+  else if (command == IDM_CONTROL)
+    openControlWindow();
   else if (command == kScClose)
     close();
 }
@@ -213,6 +217,13 @@ void CCalcDialog::openTransformWindow() {
   if (!m_transform) m_transform = OpenTransformWindow(this);
   m_transform->raise();
   m_transform->activateWindow();
+}
+
+// One 导线/水准 window beside the calculator, as the setting-out window.
+void CCalcDialog::openControlWindow() {
+  if (!m_control) m_control = OpenControlWindow(this);
+  m_control->raise();
+  m_control->activateWindow();
 }
 
 // The pointer opens the window menu where it points; the keyboard opens it

@@ -40,7 +40,7 @@ class CCalcDialog : public QDialog {
   // Window-menu commands arrive here; the low four bits of an id are the
   // platform's own and are masked off. The about command opens the about box,
   // the setting-out command the setting-out window, the road command the
-  // road window.
+  // road window, the control command the 导线/水准 window.
   void OnSysCommand(unsigned id);
 
  protected:
@@ -73,6 +73,7 @@ class CCalcDialog : public QDialog {
   void openSetoutWindow();
   void openRoadWindow();
   void openTransformWindow();
+  void openControlWindow();
   void showWindowMenu(const QPoint& globalPos);
   void requestContextMenuByKey();
   void showMode(const QString& captionX, const QString& captionY, const QString& captionAzimuth,
@@ -97,5 +98,6 @@ class CCalcDialog : public QDialog {
   QPointer<QWidget> m_setout;  // built when first asked for, so the form starts as fast as ever
   QPointer<QWidget> m_road;
   QPointer<QWidget> m_transform;
+  QPointer<QWidget> m_control;
   bool m_initialised = false;
 };

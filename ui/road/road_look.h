@@ -14,6 +14,7 @@
 #include "reader/road/curve_table.h"
 #include "reader/road/road_design.h"
 #include "reader/road/stake_list.h"
+#include "ui/common/text_table.h"
 
 // A road as the window shows it: the design, its rows for stakes, and the
 // decimals its texts are written with.
@@ -21,12 +22,6 @@ struct RoadShown {
   std::shared_ptr<const reading::RoadDesign> design;
   std::shared_ptr<const reading::RoadRows> rows;
   reading::RoadDecimals decimals;
-};
-
-// A small table of texts: its column titles and its cells.
-struct TextTable {
-  QStringList titles;
-  std::vector<QStringList> rows;
 };
 
 // A JD's deflection as a curve table prints it, its side in words and its

@@ -1,30 +1,15 @@
 #pragma once
 
-// The 线路 window's tables as Qt models: a small table of texts (the curve
-// table, the main points), and the stake list, whose texts are written
+// The 线路 window's stake list as a Qt model (its curve table and main
+// points are text tables, ui/common/text_table.h): the texts are written
 // when a row shows, so that a list of a million stakes opens at once.
 
 #include <QAbstractTableModel>
 #include <memory>
 #include <vector>
 
+#include "ui/common/text_table.h"
 #include "ui/road/road_look.h"
-
-class CTextTableModel : public QAbstractTableModel {
- public:
-  explicit CTextTableModel(QObject* parent = nullptr) : QAbstractTableModel(parent) {}
-
-  void setTable(TextTable table);
-  const TextTable& table() const { return m_table; }
-
-  int rowCount(const QModelIndex& parent = {}) const override;
-  int columnCount(const QModelIndex& parent = {}) const override;
-  QVariant data(const QModelIndex& index, int role) const override;
-  QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
-
- private:
-  TextTable m_table;
-};
 
 class CStakeModel : public QAbstractTableModel {
  public:

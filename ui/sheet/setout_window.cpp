@@ -485,6 +485,18 @@ void CSetoutWindow::OnRemoveControl() {
   read(source);
 }
 
+void CSetoutWindow::useControl(const std::string& path) {
+  Source source = m_wanted.empty() ? m_shown : m_wanted;
+  source.controlPath = path;
+  source.controlLayout = FileLayout{QStringLiteral("name,x,y"), {}};
+  m_panel->setControlFile(ShownFileName(path));
+  if (source.empty()) {
+    m_shown = m_wanted = source;
+    return;
+  }
+  read(source);
+}
+
 // The setup dialog on the panel's setup on sightings; what it gives is
 // kept, in the panel and between runs, and computed.
 void CSetoutWindow::OnSetupDialog() {

@@ -64,6 +64,13 @@ class CSetoutWindow : public QMainWindow {
   // names or typed.
   void loadPoints(const QString& title, std::vector<reading::DesignPoint> points);
 
+  // Takes the known points of the control file at `path` (its bytes, as the
+  // file system has them; rows name,x,y) as if the user had chosen it here
+  // (控制点文件): the station's and the backsight's names are looked up in
+  // it, and the sheet shown is computed again; where none is shown yet, the
+  // design file opened next takes it.
+  void useControl(const std::string& path);
+
   // Opens the file shown last with its setup, where there is one; a file
   // no longer there is said in a message box, and the window stays empty.
   void reopenLast();
