@@ -50,3 +50,42 @@ QString ControlProblem(const survey::ControlError& error, const QStringList& nam
   }
   return {};
 }
+
+QString LineProblem(const reading::LineError& error, bool level) {
+  using What = reading::LineError::What;
+  static const QString kParts[] = {QStringLiteral("起点"), QStringLiteral("后视点"),
+                                   QStringLiteral("终点"), QStringLiteral("前视点")};
+  const QString part = kParts[static_cast<int>(error.part)];
+  const QString name = QString::fromStdString(error.name);
+  const QString expected = QString::fromStdString(error.expected);
+  switch (error.what) {
+    case What::kNone:
+      return {};
+    case What::kRequest:
+      return QStringLiteral("已知点与方位角不配套：%1").arg(QString::fromStdString(error.text));
+    case What::kNoSuchPoint:
+      return QStringLiteral("%1 %2 不在已知点中").arg(part, name);
+    case What::kNamedTwice:
+      return QStringLiteral("已知点 %1 出现了两次，坐标不同").arg(name);
+    case What::kRowFailed:
+      return QStringLiteral("%1无法读取：%2")
+          .arg(QString::fromStdString(error.where), QString::fromStdString(error.text));
+    case What::kNoRows:
+      return level ? QStringLiteral("请输入观测值：每行 点名、高差、距离或测站数")
+                   : QStringLiteral("请输入观测值：每行 点名、观测角、距离");
+    case What::kFirstRow:
+      return QStringLiteral("第一行是 %1，应为起点 %2").arg(name, expected);
+    case What::kLastRow:
+      return QStringLiteral("最后一行是 %1，应为 %2").arg(name, expected);
+    case What::kNoTurn:
+      return QStringLiteral("支水准：没有一行到终点 %1（往测到此为止）").arg(name);
+    case What::kNoRunBack:
+      return QStringLiteral("支水准：终点 %1 之后没有返测").arg(name);
+    case What::kLine: {
+      const QString at = QString::fromStdString(error.where);
+      const QString why = ControlProblem({error.control.problem, survey::kNoStation}, {}, level);
+      return at.isEmpty() ? why : QStringLiteral("%1：%2").arg(at, why);
+    }
+  }
+  return {};
+}

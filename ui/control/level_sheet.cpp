@@ -1,5 +1,11 @@
 #include "ui/control/level_sheet.h"
 
+#include <string>
+
+#include "core/field_text.h"
+#include "reader/control/control_line.h"
+#include "reader/control/control_rows.h"
+#include "reader/control/level_heights.h"
 #include "ui/control/control_fields.h"
 #include "ui/control/control_messages.h"
 #include "ui/control/control_text.h"
@@ -32,57 +38,87 @@ bool readLimits(const LevelTyped& typed, survey::LevelLimits& limits, QString& p
   return true;
 }
 
-bool readHeights(const LevelTyped& typed, survey::LevelInput& input, QString& problem) {
-  const auto start = ReadControlNumber(typed.startHeight, QStringLiteral("起点高程"), problem);
+// A benchmark's name and height, as a levelling control file's row.
+bool addBenchmark(const QString& name, const QString& height, const QString& role,
+                  reading::LevelHeights& known, QString& problem) {
+  const auto value = ReadControlNumber(height, role + QStringLiteral("高程"), problem);
   if (!problem.isEmpty()) return false;
-  if (!start) {
-    problem = QStringLiteral("请填写起点的已知高程");
+  if (name.trimmed().isEmpty() || !value) {
+    problem = QStringLiteral("请填写%1的点名与已知高程").arg(role);
     return false;
   }
-  input.startHeight = *start;
-  if (typed.kind != LevelKind::kAttached) return true;
-  input.endHeight = ReadControlNumber(typed.endHeight, QStringLiteral("终点高程"), problem);
-  if (problem.isEmpty() && !input.endHeight) problem = QStringLiteral("请填写终点的已知高程");
-  return problem.isEmpty();
+  std::string line;
+  reading::AppendCells({name.trimmed().toStdString(), FixedText(*value, 6).toStdString()}, ' ',
+                       line);
+  if (known.AddLine(line)) {
+    problem = QStringLiteral("%1的点名无法读取：%2").arg(role, name.trimmed());
+    return false;
+  }
+  return true;
 }
 
-bool readSections(const LevelTyped& typed, LevelShown& shown, QString& problem) {
+bool readRequest(const LevelTyped& typed, reading::LevelRequest& request,
+                 reading::LevelHeights& known, QString& problem) {
+  if (!readLimits(typed, request.limits, problem)) return false;
+  request.count = typed.count;
+  known.Start("已知点");
+  if (!addBenchmark(typed.startName, typed.startHeight, QStringLiteral("起点"), known, problem))
+    return false;
+  request.start = typed.startName.trimmed().toStdString();
+  request.closed = typed.kind == LevelKind::kClosed;
+  if (typed.kind == LevelKind::kAttached) {
+    if (!addBenchmark(typed.endName, typed.endHeight, QStringLiteral("终点"), known, problem))
+      return false;
+    request.end = typed.endName.trimmed().toStdString();
+  }
+  if (typed.kind == LevelKind::kOutAndBack) {
+    if (typed.endName.trimmed().isEmpty()) {
+      problem = QStringLiteral("支水准：请填写终点（往测到此点为止）的点名");
+      return false;
+    }
+    request.turn = typed.endName.trimmed().toStdString();
+  }
+  return true;
+}
+
+bool readRows(const LevelTyped& typed, reading::ControlRows& rows, QString& problem) {
   const QString unit = typed.count == survey::LevelCount::kLength ? QStringLiteral("距离")
                                                                   : QStringLiteral("测站数");
-  bool back = false;
-  int at = 0;
-  for (const QStringList& row : typed.rows) {
-    if (blank(row)) continue;
+  std::vector<QStringList> typedRows;
+  for (const QStringList& row : typed.rows)
+    if (!blank(row)) typedRows.push_back(row);
+  if (typedRows.empty()) {
+    problem = QStringLiteral("请输入观测值：每行 点名、高差、%1").arg(unit);
+    return false;
+  }
+  const QString last =
+      typed.kind == LevelKind::kAttached ? typed.endName : typed.startName;
+  rows.Start();
+  for (std::size_t i = 0; i < typedRows.size(); ++i) {
+    const int at = static_cast<int>(i);
+    const QStringList& row = typedRows[i];
     const auto dh = ReadControlNumber(row.value(kSectionDh), CellName(at, QStringLiteral("高差")), problem);
-    const auto length =
-        problem.isEmpty() ? ReadControlNumber(row.value(kSectionLength), CellName(at, unit), problem)
-                          : std::nullopt;
+    const auto length = problem.isEmpty()
+                            ? ReadControlNumber(row.value(kSectionLength), CellName(at, unit), problem)
+                            : std::nullopt;
     if (!problem.isEmpty()) return false;
     if (!dh || !length) {
       problem = QStringLiteral("请填写%1").arg(CellName(at, dh ? unit : QStringLiteral("高差")));
       return false;
     }
-    const QString name = row.value(kSectionName).trimmed();
-    (back ? shown.input.back : shown.input.sections).push_back({*dh, *length});
-    (back ? shown.backNames : shown.names).push_back(name);
-    back = back || (typed.kind == LevelKind::kOutAndBack && !name.isEmpty() &&
-                    name == typed.endName.trimmed());
-    ++at;
+    reading::Cells cells = {row.value(kSectionName).trimmed().toStdString()};
+    if (cells[0].empty() && i + 1 == typedRows.size()) cells[0] = last.trimmed().toStdString();
+    for (int column : {kSectionDh, kSectionLength})
+      cells.push_back(survey::FoldNumberForms(row.value(column).trimmed().toStdString()));
+    std::string line;
+    reading::AppendCells(cells, ' ', line);
+    rows.Add(line, QStringLiteral("第 %1 行").arg(at + 1).toStdString());
   }
-  if (at == 0) {
-    problem = QStringLiteral("请输入观测值：每行 点名、高差、%1").arg(unit);
-    return false;
-  }
-  if (typed.kind == LevelKind::kOutAndBack && shown.input.back.empty()) {
-    problem = QStringLiteral("支水准：往测须到终点（%1）为止，其后为返测")
-                  .arg(typed.endName.trimmed().isEmpty() ? QStringLiteral("请填写终点点名")
-                                                         : typed.endName.trimmed());
-    return false;
-  }
-  const QString last =
-      typed.kind == LevelKind::kClosed ? typed.startName.trimmed() : typed.endName.trimmed();
-  if (shown.names.back().isEmpty()) shown.names.back() = last;
-  return true;
+  rows.Finish();
+  if (!rows.failed()) return true;
+  problem = QStringLiteral("%1：%2").arg(QString::fromStdString(rows.firstFailure()),
+                                        QString::fromStdString(rows.firstFailureText()));
+  return false;
 }
 
 }  // namespace
@@ -91,19 +127,28 @@ std::shared_ptr<const LevelShown> ComputeLevelSheet(const LevelTyped& typed, QSt
   problem.clear();
   auto shown = std::make_shared<LevelShown>();
   shown->typed = typed;
-  shown->input.kind = typed.kind;
-  shown->input.count = typed.count;
-  if (!readLimits(typed, shown->input.limits, problem) ||
-      !readHeights(typed, shown->input, problem) || !readSections(typed, *shown, problem))
+  reading::LevelRequest request;
+  reading::LevelHeights known;
+  if (!readRequest(typed, request, known, problem)) return nullptr;
+  const reading::RowReader reader(reading::ControlRowSettings(reading::Mode::kLevel));
+  reading::ControlRows rows(reader);
+  if (!readRows(typed, rows, problem)) return nullptr;
+  if (const reading::LineError error =
+          reading::MakeLevelLine(request, known, rows.observations(), shown->input)) {
+    problem = LineProblem(error, true);
     return nullptr;
+  }
+  const std::size_t out = shown->input.sections.size();
+  for (std::size_t i = 0; i < rows.observations().size(); ++i)
+    (i < out ? shown->names : shown->backNames)
+        .push_back(QString::fromStdString(rows.observations()[i].name));
   const auto result = survey::ComputeLevelLine(shown->input);
   if (!result.ok()) {
-    QStringList names = shown->names;
-    names += shown->backNames;
-    problem = ControlProblem(result.error(), names, true);
+    problem = LineProblem(reading::LineErrorOf(result.error(), rows.observations()), true);
     return nullptr;
   }
   shown->result = result.value();
+  shown->answer = reading::LevelAnswer(rows, request.start, shown->input, shown->result);
   return shown;
 }
 
@@ -113,33 +158,35 @@ TextTable LevelTable(const LevelShown& shown) {
   table.titles = {QStringLiteral("点名"),
                   km ? QStringLiteral("距离 km") : QStringLiteral("测站数"),
                   QStringLiteral("实测高差"),
-                  QStringLiteral("改正数"),
+                  QStringLiteral("改正数 mm"),
                   QStringLiteral("改正后高差"),
                   QStringLiteral("高程")};
-  QString start = shown.typed.startName.trimmed();
-  table.rows.push_back({start, {}, {}, {}, {}, FixedText(shown.input.startHeight, 3)});
-  for (std::size_t i = 0; i < shown.result.rows.size(); ++i) {
-    const survey::LevelRow& row = shown.result.rows[i];
-    table.rows.push_back({shown.names.value(static_cast<qsizetype>(i)),
-                          km ? FixedText(row.length, 3) : FixedText(row.length, 0),
-                          SignedText(row.dh, 3), SignedText(row.correction, 3),
-                          SignedText(row.correctedDh, 3), FixedText(row.height, 3)});
-  }
+  const auto add = [&table](const reading::Cells& cells) {
+    QStringList row;
+    for (const std::string& cell : cells) row.push_back(QString::fromStdString(cell));
+    table.rows.push_back(row);
+  };
+  if (!shown.answer.before.empty()) add(shown.answer.before);
+  for (const reading::Cells& cells : shown.answer.rows) add(cells);
   return table;
 }
 
 std::vector<ClosureText> LevelClosures(const LevelShown& shown) {
+  // The tool's closure cells: CLOSURE FH LIMIT.
   const survey::LevelResult& r = shown.result;
   const bool km = shown.input.count == survey::LevelCount::kLength;
   std::vector<ClosureText> texts;
-  texts.push_back({QStringLiteral("fh = %1 mm，限差 ±%2 mm").arg(SignedText(r.fhMm, 0), FixedText(r.limitMm, 0)),
+  texts.push_back({QStringLiteral("fh = %1 mm，限差 ±%2 mm")
+                       .arg(QString::fromStdString(shown.answer.closure.at(1)),
+                            QString::fromStdString(shown.answer.closure.at(2))),
                    r.over});
   QString sums = QStringLiteral("%1 = %2，Σh = %3 m")
                      .arg(km ? QStringLiteral("ΣL") : QStringLiteral("Σn"),
-                          km ? FixedText(r.sumLength, 3) + QStringLiteral(" km") : FixedText(r.sumLength, 0),
-                          SignedText(r.sumDh, 3));
+                          km ? FixedText(r.sumLength, 3) + QStringLiteral(" km")
+                             : FixedText(r.sumLength, 0),
+                          FixedText(r.sumDh, 3));
   if (shown.input.kind == LevelKind::kOutAndBack)
-    sums += QStringLiteral("，返测 Σh = %1 m").arg(SignedText(r.backDh, 3));
+    sums += QStringLiteral("，返测 Σh = %1 m").arg(FixedText(r.backDh, 3));
   texts.push_back({sums, false});
   return texts;
 }

@@ -3,12 +3,15 @@
 // A levelling line as the 水准 page holds it, as texts, and the
 // computation table made of it: the page's fields and its rows (点名, 高差,
 // 距离 in km or 测站数: the section from the row before to the point named)
-// read into the arithmetic's input (core/control/level_line.h), and the
-// table's texts as the window, its prints and its exports show them.
+// read as the tool reads its rows and benchmarks (reader/control/) into
+// the arithmetic's input (core/control/level_line.h), and the table's
+// cells written by the tool's own writers, corvane-calc level's to the
+// character.
 //
-// An out-and-back line (支水准) has its run out and its run back in the
-// same rows: the run out ends at the row named as the far point (the
-// 终点's name), the rows after it are the run back to the start.
+// The last row ends on the end benchmark (附合) or the start (闭合). An
+// out-and-back line (支水准) has its run out and its run back in the same
+// rows: the run out ends at the row named as the turning point (the 终点's
+// name), the rows after it are the run back to the start.
 
 #include <QString>
 #include <QStringList>
@@ -16,6 +19,7 @@
 #include <vector>
 
 #include "core/control/level_line.h"
+#include "reader/control/control_answer.h"
 #include "ui/common/text_table.h"
 #include "ui/control/traverse_sheet.h"
 
@@ -35,6 +39,7 @@ struct LevelShown {
   QStringList names;      // the run out's points, one per section
   QStringList backNames;  // 支水准: the run back's
   survey::LevelResult result;
+  reading::ControlAnswer answer;  // the tool's cells
 };
 
 enum LevelColumn { kSectionName, kSectionDh, kSectionLength };
@@ -44,7 +49,8 @@ enum LevelColumn { kSectionName, kSectionDh, kSectionLength };
 std::shared_ptr<const LevelShown> ComputeLevelSheet(const LevelTyped& typed, QString& problem);
 
 // The computation table: the start's row with its known height, then a row
-// a section, at its end point.
+// a section, at its end point (the run back's observed only); the tool's
+// columns under Chinese titles.
 TextTable LevelTable(const LevelShown& shown);
 
 // The closure beside its limit ("fh = +30 mm，限差 ±54 mm"), marked over

@@ -1,7 +1,12 @@
 #include "ui/control/traverse_sheet.h"
 
 #include <cmath>
+#include <string>
 
+#include "core/field_text.h"
+#include "reader/control/control_line.h"
+#include "reader/control/control_rows.h"
+#include "reader/rows/known_points.h"
 #include "ui/control/control_fields.h"
 #include "ui/control/control_messages.h"
 #include "ui/control/control_text.h"
@@ -24,27 +29,37 @@ std::optional<survey::PlanePoint> readKnown(const KnownTyped& known, const QStri
   if (!problem.isEmpty()) return std::nullopt;
   const auto y = ReadControlNumber(known.y, role + QStringLiteral("的 Y"), problem);
   if (!problem.isEmpty()) return std::nullopt;
+  if (x && y && known.name.trimmed().isEmpty())
+    problem = QStringLiteral("请填写%1的点名").arg(role);
   if (x && y) return survey::PlanePoint{*x, *y};
-  if (x || y || needed)
-    problem = QStringLiteral("请填写%1的 X 与 Y").arg(role);
+  if (x || y || needed) problem = QStringLiteral("请填写%1的 X 与 Y").arg(role);
   return std::nullopt;
 }
 
-// The orientation at one end: a point where it is given, else the azimuth.
-bool readOrientation(const KnownTyped& point, const QString& role, const QString& azimuth,
-                     const QString& azimuthRole, std::optional<survey::PlanePoint>& known,
-                     double& packed, QString& problem) {
-  known = readKnown(point, role, false, problem);
-  if (!problem.isEmpty()) return false;
-  if (known) return true;
-  const auto typed = ReadControlAngle(azimuth, azimuthRole, problem);
-  if (!problem.isEmpty()) return false;
-  if (!typed) {
-    problem = QStringLiteral("请填写%1，或%2的坐标").arg(azimuthRole, role);
-    return false;
+// The known points typed, by their names, as a control file gives them.
+struct Known {
+  reading::KnownPoints points;
+  Known() { points.Start({}, "已知点"); }
+  void add(const KnownTyped& typed, const survey::PlanePoint& point) {
+    points.AddPoint(typed.name.trimmed().toStdString(), {point.x, point.y});
   }
-  packed = *typed;
-  return true;
+};
+
+// One end's orientation: a point where one is typed, else the azimuth.
+bool readOrientation(const KnownTyped& point, const QString& role, const QString& azimuth,
+                     const QString& azimuthRole, Known& known, std::string& name,
+                     std::optional<double>& packed, QString& problem) {
+  const auto sighted = readKnown(point, role, false, problem);
+  if (!problem.isEmpty()) return false;
+  if (sighted) {
+    known.add(point, *sighted);
+    name = point.name.trimmed().toStdString();
+    return true;
+  }
+  packed = ReadControlAngle(azimuth, azimuthRole, problem);
+  if (problem.isEmpty() && !packed)
+    problem = QStringLiteral("请填写%1，或%2的点名与坐标").arg(azimuthRole, role);
+  return problem.isEmpty();
 }
 
 bool readLimits(const TraverseTyped& typed, survey::TraverseLimits& limits, QString& problem) {
@@ -55,9 +70,9 @@ bool readLimits(const TraverseTyped& typed, survey::TraverseLimits& limits, QStr
     return grade.ok();
   }
   const auto k = ReadControlNumber(typed.angleLimit, QStringLiteral("角度闭合差限差"), problem);
-  const auto n = problem.isEmpty()
-                     ? ReadControlNumber(typed.relativeLimit, QStringLiteral("相对闭合差限差"), problem)
-                     : std::nullopt;
+  const auto n = problem.isEmpty() ? ReadControlNumber(typed.relativeLimit,
+                                                       QStringLiteral("相对闭合差限差"), problem)
+                                   : std::nullopt;
   if (!problem.isEmpty()) return false;
   const auto typedLimits = survey::TypedTraverseLimits(k.value_or(0.0), n.value_or(0.0));
   if (!typedLimits.ok()) {
@@ -68,60 +83,104 @@ bool readLimits(const TraverseTyped& typed, survey::TraverseLimits& limits, QStr
   return true;
 }
 
-bool readStations(const TraverseTyped& typed, TraverseShown& shown, QString& problem) {
-  std::vector<QStringList> rows;
-  for (const QStringList& row : typed.rows)
-    if (!blank(row)) rows.push_back(row);
-  for (std::size_t i = 0; i < rows.size(); ++i) {
-    const QStringList& row = rows[i];
-    const int at = static_cast<int>(i);
-    survey::TraverseStation station;
-    station.angle = ReadControlAngle(row.value(kStationAngle), CellName(at, QStringLiteral("观测角")), problem);
-    if (problem.isEmpty())
-      station.distance =
-          ReadControlNumber(row.value(kStationDistance), CellName(at, QStringLiteral("距离")), problem);
-    if (problem.isEmpty())
-      station.zenith =
-          ReadControlAngle(row.value(kStationZenith), CellName(at, QStringLiteral("天顶角")), problem);
-    if (!problem.isEmpty()) return false;
-    // The last station's distance goes nowhere: it is not read.
-    if (i + 1 == rows.size()) station.distance.reset(), station.zenith.reset();
-    shown.input.stations.push_back(station);
-    shown.names.push_back(row.value(kStationName).trimmed());
+// The request and the known points of the fields.
+bool readRequest(const TraverseTyped& typed, reading::TraverseRequest& request, Known& known,
+                 QString& problem) {
+  if (!readLimits(typed, request.limits, problem)) return false;
+  request.side = typed.side;
+  const auto start = readKnown(typed.start, QStringLiteral("起点"), true, problem);
+  if (!start) return false;
+  if (typed.start.name.trimmed().isEmpty()) {
+    problem = QStringLiteral("请填写起点的点名");
+    return false;
   }
-  if (shown.names.isEmpty()) {
+  known.add(typed.start, *start);
+  request.start = typed.start.name.trimmed().toStdString();
+  request.closed = typed.kind == TraverseKind::kClosed;
+  if (typed.kind != TraverseKind::kUnoriented &&
+      !readOrientation(typed.backsight, QStringLiteral("后视点"), typed.azimuthIn,
+                       QStringLiteral("起始方位角"), known, request.backsight,
+                       request.startAzimuth, problem))
+    return false;
+  if (typed.kind == TraverseKind::kAttached || typed.kind == TraverseKind::kUnoriented) {
+    const auto end = readKnown(typed.end, QStringLiteral("终点"), true, problem);
+    if (!end) return false;
+    if (typed.end.name.trimmed().isEmpty()) {
+      problem = QStringLiteral("请填写终点的点名");
+      return false;
+    }
+    known.add(typed.end, *end);
+    request.end = typed.end.name.trimmed().toStdString();
+  }
+  return typed.kind != TraverseKind::kAttached ||
+         readOrientation(typed.foresight, QStringLiteral("前视点"), typed.azimuthOut,
+                         QStringLiteral("终边方位角"), known, request.foresight,
+                         request.endAzimuth, problem);
+}
+
+// Each cell checked in the window's words first, then the rows read as
+// the tool reads them: a row's line is its cells apart by blanks, "-" for
+// a number left out.
+bool readRows(const TraverseTyped& typed, reading::ControlRows& rows, QString& problem) {
+  std::vector<QStringList> typedRows;
+  for (const QStringList& row : typed.rows)
+    if (!blank(row)) typedRows.push_back(row);
+  if (typedRows.empty()) {
     problem = QStringLiteral("请输入观测值：每行 点名、观测角、距离");
     return false;
   }
-  if (shown.names.front().isEmpty()) shown.names.front() = typed.start.name.trimmed();
-  const KnownTyped& last = typed.kind == TraverseKind::kClosed ? typed.start : typed.end;
-  if (shown.names.back().isEmpty() && typed.kind != TraverseKind::kOpen)
-    shown.names.back() = last.name.trimmed();
-  return true;
+  const QString lastName = typed.kind == TraverseKind::kClosed ? typed.start.name : typed.end.name;
+  rows.Start();
+  for (std::size_t i = 0; i < typedRows.size(); ++i) {
+    const int at = static_cast<int>(i);
+    const QStringList& row = typedRows[i];
+    ReadControlAngle(row.value(kStationAngle), CellName(at, QStringLiteral("观测角")), problem);
+    if (problem.isEmpty())
+      ReadControlNumber(row.value(kStationDistance), CellName(at, QStringLiteral("距离")), problem);
+    if (problem.isEmpty())
+      ReadControlAngle(row.value(kStationZenith), CellName(at, QStringLiteral("天顶角")), problem);
+    if (!problem.isEmpty()) return false;
+    reading::Cells cells = {row.value(kStationName).trimmed().toStdString()};
+    if (cells[0].empty() && i == 0) cells[0] = typed.start.name.trimmed().toStdString();
+    if (cells[0].empty() && i + 1 == typedRows.size() && typed.kind != TraverseKind::kOpen)
+      cells[0] = lastName.trimmed().toStdString();
+    for (int column : {kStationAngle, kStationDistance, kStationZenith}) {
+      const std::string text = survey::FoldNumberForms(row.value(column).trimmed().toStdString());
+      cells.push_back(text.empty() ? std::string(reading::kNoCell) : text);
+    }
+    while (cells.size() > 2 && cells.back() == reading::kNoCell) cells.pop_back();
+    std::string line;
+    reading::AppendCells(cells, ' ', line);
+    rows.Add(line, QStringLiteral("第 %1 行").arg(at + 1).toStdString());
+  }
+  rows.Finish();
+  if (!rows.failed()) return true;
+  problem = QStringLiteral("%1：%2").arg(QString::fromStdString(rows.firstFailure()),
+                                        QString::fromStdString(rows.firstFailureText()));
+  return false;
 }
 
-bool readInput(const TraverseTyped& typed, TraverseShown& shown, QString& problem) {
-  survey::TraverseInput& input = shown.input;
-  input.kind = typed.kind;
-  input.side = typed.side;
-  if (!readLimits(typed, input.limits, problem)) return false;
-  const auto start = readKnown(typed.start, QStringLiteral("起点"), true, problem);
-  if (!start) return false;
-  input.start = *start;
-  const bool oriented = typed.kind != TraverseKind::kUnoriented;
-  if (oriented && !readOrientation(typed.backsight, QStringLiteral("后视点"), typed.azimuthIn,
-                                   QStringLiteral("起始方位角"), input.backsight, input.azimuthIn,
-                                   problem))
-    return false;
-  if (typed.kind == TraverseKind::kAttached || typed.kind == TraverseKind::kUnoriented) {
-    input.end = readKnown(typed.end, QStringLiteral("终点"), true, problem);
-    if (!input.end) return false;
+bool compute(TraverseShown& shown, const reading::ControlRows& rows, bool rigorous,
+             QString& problem) {
+  if (rigorous) {
+    const auto adjusted = survey::AdjustTraverseRigorously(shown.input);
+    if (!adjusted.ok()) {
+      problem = ControlProblem(adjusted.error(), shown.names, false);
+      return false;
+    }
+    shown.rigorous = adjusted.value();
+    shown.result = adjusted.value().table;
+  } else {
+    const auto result = survey::ComputeTraverse(shown.input);
+    if (!result.ok()) {
+      problem = ControlProblem(result.error(), shown.names, false);
+      return false;
+    }
+    shown.result = result.value();
   }
-  if (typed.kind == TraverseKind::kAttached &&
-      !readOrientation(typed.foresight, QStringLiteral("前视点"), typed.azimuthOut,
-                       QStringLiteral("终边方位角"), input.foresight, input.azimuthOut, problem))
-    return false;
-  return readStations(typed, shown, problem);
+  shown.answer = reading::TraverseAnswer(rows, shown.result,
+                                         shown.rigorous ? &*shown.rigorous : nullptr, {});
+  return true;
 }
 
 }  // namespace
@@ -131,87 +190,69 @@ std::shared_ptr<const TraverseShown> ComputeTraverseSheet(const TraverseTyped& t
   problem.clear();
   auto shown = std::make_shared<TraverseShown>();
   shown->typed = typed;
-  if (!readInput(typed, *shown, problem)) return nullptr;
-  if (typed.rigorous) {
-    const auto adjusted = survey::AdjustTraverseRigorously(shown->input);
-    if (!adjusted.ok()) {
-      problem = ControlProblem(adjusted.error(), shown->names, false);
-      return nullptr;
-    }
-    shown->rigorous = adjusted.value();
-    shown->result = adjusted.value().table;
-    return shown;
-  }
-  const auto result = survey::ComputeTraverse(shown->input);
-  if (!result.ok()) {
-    problem = ControlProblem(result.error(), shown->names, false);
+  reading::TraverseRequest request;
+  Known known;
+  if (!readRequest(typed, request, known, problem)) return nullptr;
+  const reading::RowReader reader(reading::ControlRowSettings(reading::Mode::kTraverse));
+  reading::ControlRows rows(reader);
+  if (!readRows(typed, rows, problem)) return nullptr;
+  for (const reading::Observation& row : rows.observations())
+    shown->names.push_back(QString::fromStdString(row.name));
+  if (const reading::LineError error =
+          reading::MakeTraverse(request, known.points, rows.observations(), shown->input)) {
+    problem = LineProblem(error, false);
     return nullptr;
   }
-  shown->result = result.value();
+  if (!compute(*shown, rows, typed.rigorous, problem)) return nullptr;
   return shown;
 }
 
 TextTable TraverseTable(const TraverseShown& shown) {
   TextTable table;
-  table.titles = {QStringLiteral("点名"), QStringLiteral("改正数″"), QStringLiteral("改正后角值"),
-                  QStringLiteral("方位角"), QStringLiteral("距离"),     QStringLiteral("ΔX"),
-                  QStringLiteral("ΔY"),     QStringLiteral("改正数 vX"), QStringLiteral("改正数 vY"),
-                  QStringLiteral("X"),      QStringLiteral("Y")};
-  const bool rigorous = shown.rigorous.has_value();
-  for (std::size_t i = 0; i < shown.result.rows.size(); ++i) {
-    const survey::TraverseRow& row = shown.result.rows[i];
-    QStringList cells(table.titles.size());
-    cells[0] = shown.names.value(static_cast<qsizetype>(i));
-    if (row.correctedAngle) {
-      cells[1] = rigorous ? SignedText(row.correctionSeconds, 1) : SecondsText(row.correctionSeconds);
-      cells[2] = PackedText(*row.correctedAngle);
-    }
-    if (row.leg) {
-      cells[3] = PackedText(row.leg->azimuth);
-      cells[4] = FixedText(row.leg->distance, 3);
-      cells[5] = FixedText(row.leg->dx, 3);
-      cells[6] = FixedText(row.leg->dy, 3);
-      cells[7] = SignedText(row.leg->vx, 3);
-      cells[8] = SignedText(row.leg->vy, 3);
-    }
-    cells[9] = FixedText(row.point.x, 3);
-    cells[10] = FixedText(row.point.y, 3);
-    table.rows.push_back(cells);
+  table.titles = {QStringLiteral("点名"),     QStringLiteral("观测角"),   QStringLiteral("改正数″"),
+                  QStringLiteral("改正后角值"), QStringLiteral("方位角"),   QStringLiteral("距离"),
+                  QStringLiteral("ΔX"),       QStringLiteral("ΔY"),       QStringLiteral("vX mm"),
+                  QStringLiteral("vY mm"),    QStringLiteral("X"),        QStringLiteral("Y")};
+  if (shown.rigorous)
+    table.titles += {QStringLiteral("mX mm"), QStringLiteral("mY mm"), QStringLiteral("mP mm")};
+  for (const reading::Cells& cells : shown.answer.rows) {
+    QStringList row;
+    for (const std::string& cell : cells) row.push_back(QString::fromStdString(cell));
+    table.rows.push_back(row);
   }
   return table;
 }
 
 std::vector<ClosureText> TraverseClosures(const TraverseShown& shown) {
+  // The tool's closure cells: CLOSURE F_BETA LIMIT FX FY F SUM_D K LIMIT_K.
+  const auto cell = [&](std::size_t i) {
+    return QString::fromStdString(shown.answer.closure.at(i));
+  };
   std::vector<ClosureText> texts;
   const survey::TraverseResult& r = shown.result;
   if (r.angle)
-    texts.push_back({QStringLiteral("fβ = %1″，限差 ±%2″（n = %3）")
-                         .arg(SecondsText(r.angle->seconds), FixedText(r.angle->limit, 0))
-                         .arg(r.angle->count),
+    texts.push_back({QStringLiteral("fβ = %1″，限差 ±%2″（n = %3）").arg(cell(1), cell(2)).arg(r.angle->count),
                      r.angle->over});
   if (r.coordinates) {
-    const survey::CoordinateClosure& c = *r.coordinates;
     texts.push_back({QStringLiteral("fx = %1 m，fy = %2 m，f = %3 m，ΣD = %4 m")
-                         .arg(SignedText(c.fx, 3), SignedText(c.fy, 3), FixedText(c.f, 3),
-                              FixedText(r.sumD, 3)),
+                         .arg(cell(3), cell(4), cell(5), cell(6)),
                      false});
-    const QString k = c.denominator == 0 ? QStringLiteral("0")
-                                         : QStringLiteral("1/%1").arg(c.denominator);
-    texts.push_back({QStringLiteral("K = %1，限差 1/%2").arg(k, FixedText(c.limit, 0)), c.over});
+    texts.push_back({QStringLiteral("K = %1，限差 %2").arg(cell(7), cell(8)), r.coordinates->over});
   } else {
-    texts.push_back({QStringLiteral("支导线：无检核，ΣD = %1 m").arg(FixedText(r.sumD, 3)), false});
+    texts.push_back({QStringLiteral("支导线：无检核，ΣD = %1 m").arg(cell(6)), false});
   }
   if (r.similarity)
     texts.push_back({QStringLiteral("尺度 %1，旋转 %2″")
                          .arg(FixedText(r.similarity->scale, 6),
-                              SignedText(r.similarity->rotationSeconds, 1)),
+                              FixedText(r.similarity->rotationSeconds, 1)),
                      false});
   if (shown.rigorous) {
     const survey::RigorousTraverse& g = *shown.rigorous;
-    const survey::RigorousPoint& weak = g.points[g.weakest];
-    texts.push_back({QStringLiteral("严密平差：σ0 = %1，最弱点 %2，mP = %3 mm")
-                         .arg(FixedText(g.sigma0, 2), shown.names.value(static_cast<qsizetype>(g.weakest)),
-                              FixedText(weak.mpMm, 1)),
+    texts.push_back({QStringLiteral("严密平差：σ0 = %1，多余观测 %2，最弱点 %3，mP = %4 mm")
+                         .arg(FixedText(g.sigma0, 2))
+                         .arg(g.redundancy)
+                         .arg(shown.names.value(static_cast<qsizetype>(g.weakest)),
+                              FixedText(g.points[g.weakest].mpMm, 1)),
                      false});
   }
   return texts;

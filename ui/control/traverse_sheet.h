@@ -2,15 +2,17 @@
 
 // A traverse as the 导线 page holds it, as texts, and the computation
 // table made of it: the page's fields and its observation rows (点名,
-// 观测角, 距离 and, for a slope distance, 天顶角) read into the
-// arithmetic's input (core/control/traverse.h), the table computed by the
-// compass rule or rigorously, and its texts as the window, its prints and
-// its exports show them.
+// 观测角, 距离 and, for a slope distance, 天顶角) read as the tool reads
+// its rows and known points (reader/control/) into the arithmetic's input
+// (core/control/traverse.h), the table computed by the compass rule or
+// rigorously, and its cells written by the tool's own writers, so that the
+// window's table is corvane-calc traverse's to the character.
 //
 // The rows run in the order of travel, the start first: an attached
 // traverse's last row is its end, a closed loop's last row its start
 // again. The known points' names name the first and the last row where
-// those rows have none.
+// those rows have none; the rows must start on the start (and end on the
+// end) as the tool's do.
 
 #include <QString>
 #include <QStringList>
@@ -20,6 +22,7 @@
 
 #include "core/control/traverse.h"
 #include "core/control/traverse_rigorous.h"
+#include "reader/control/control_answer.h"
 #include "ui/common/text_table.h"
 
 struct KnownTyped {
@@ -48,6 +51,7 @@ struct TraverseShown {
   QStringList names;  // one per station
   survey::TraverseResult result;
   std::optional<survey::RigorousTraverse> rigorous;
+  reading::ControlAnswer answer;  // the tool's cells
 };
 
 // The observation rows' columns.
@@ -58,7 +62,8 @@ enum TraverseColumn { kStationName, kStationAngle, kStationDistance, kStationZen
 std::shared_ptr<const TraverseShown> ComputeTraverseSheet(const TraverseTyped& typed,
                                                           QString& problem);
 
-// The computation table: a row a station, the leg to the next on its row.
+// The computation table: a row a station, the leg to the next on its row;
+// the tool's columns (reader/control/control_text.h) under Chinese titles.
 TextTable TraverseTable(const TraverseShown& shown);
 
 // The closures beside their limits, one text each: the angle closure
