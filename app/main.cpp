@@ -19,10 +19,11 @@ int main(int argc, char** argv) {
   if (int status = 0; AnswerWithoutWindow(argc, argv, status)) return status;
   const RoadCall road = RoadCallOf(argc, argv);
   const SetoutCall setout = road == RoadCall::kNone ? SetoutCallOf(argc, argv) : SetoutCall::kNone;
-  if (setout == SetoutCall::kPdf || road == RoadCall::kPdf) ChooseHeadlessPlatform();
   const bool transform = road == RoadCall::kNone && setout == SetoutCall::kNone &&
                          TransformCallOf(argc, argv);
   const ControlCall control = ControlCallOf(argc, argv);
+  if (setout == SetoutCall::kPdf || road == RoadCall::kPdf || control == ControlCall::kPdf)
+    ChooseHeadlessPlatform();
   CCalcApp app(argc, argv);
   if (transform) return app.ExitInstance(RunTransform(QCoreApplication::arguments()));
   if (control != ControlCall::kNone) {

@@ -8,9 +8,12 @@
 # typed on the worked case (docs/known.dat, docs/free.txt, docs/stakes.dat),
 # the road window on the example road (docs/road.csv, docs/profile.csv)
 # with its stakes and a point computed both ways, and the first page of the
-# road's PDF, and the coordinate transformation window on a four-parameter
-# fit at scales 1 and 2; taken from the real program on virtual X displays, with
-# settings of their own.
+# road's PDF, the coordinate transformation window on a four-parameter fit at
+# scales 1 and 2, the 导线/水准 window on the worked traverse and levelling
+# line (docs/traverse.txt, docs/level.txt, docs/control.dat,
+# docs/benchmarks.dat) at screen scales 1 and 2 and the traverse's form;
+# taken from the real program on virtual X displays, with settings of
+# their own.
 # Usage: scripts/screenshots.sh [OUTPUT_DIR]   (default docs/)
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -169,6 +172,31 @@ for scale in 1 2; do
   crop "$window" "$out/$name.png"
   kill "$running" "$xvfb_pid"
 done
+# The 导线/水准 window on the worked traverse and levelling line, at the
+# screen scale given (1 for docs/, 2 to look at), and the traverse's form.
+traverse=(--traverse --control docs/control.dat --start B --start-azimuth 237.5930 --end C
+          --end-azimuth 46.4524 docs/traverse.txt)
+level=(--level --control docs/benchmarks.dat --start BMA --end BMB --by-stations docs/level.txt)
+control_shots() {  # control_shots SCALE SUFFIX
+  start_xvfb "$((1320 * $1))x$((840 * $1))x24"
+  QT_SCALE_FACTOR=$1 "$program" "${traverse[@]}" &
+  running=$!
+  window=$(find_window '^导线/水准')
+  sleep 1.5
+  crop "$window" "$out/traverse$2.png"
+  kill "$running"
+  QT_SCALE_FACTOR=$1 "$program" "${level[@]}" &
+  running=$!
+  window=$(find_window '^导线/水准')
+  sleep 1.5
+  crop "$window" "$out/level$2.png"
+  kill "$running" "$xvfb_pid"
+}
+control_shots 1 ""
+control_shots 2 "-scale2"
+env -u DISPLAY "$program" "${traverse[@]}" --pdf "$tmp/traverse.pdf"
+pdftoppm -png -r 80 -f 1 -l 1 -singlefile "$tmp/traverse.pdf" "$out/traverse-pdf"
 echo "wrote $out/calculator.png, $out/about.png, $out/setout.png, $out/setout-heights.png," \
   "$out/setout-pdf.png, $out/setup-free.png, $out/road.png, $out/road-pdf.png," \
-  "$out/transform.png and $out/transform-2x.png"
+  "$out/transform.png, $out/transform-2x.png, $out/traverse.png, $out/level.png" \
+  "(and at scale 2) and $out/traverse-pdf.png"

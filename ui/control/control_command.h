@@ -1,20 +1,24 @@
 #pragma once
 
-// corvane --traverse [FILE] | --level [FILE]: the 导线/水准 window on its
-// 导线 or its 水准 tab, with the observation rows of FILE where one is
-// given (as 打开观测 reads them). A command line's messages are English,
-// as the tool's are.
+// corvane --traverse | --level [OPTIONS] [FILE] [--pdf OUT.pdf]: the
+// 导线/水准 window on its 导线 or 水准 tab, its fields filled from the
+// options of corvane-calc traverse and level (--control, --start,
+// --backsight or --start-azimuth, --end, --foresight or --end-azimuth,
+// --closed, --out-and-back, --right-angles, --by-stations, --grade or the
+// typed limits, --rigorous) and its observations from the rows of FILE; or
+// with --pdf its office form, written without any window. A command line's
+// messages are English and name the options, as the tool's do.
 
 #include <QStringList>
 
-enum class ControlCall { kNone, kTraverse, kLevel };
+enum class ControlCall { kNone, kWindow, kPdf };
 
-// What the command line asks for: the window where it says --traverse or
-// --level (and not --setout, --alignment or --elements). Looked at before
-// the application object exists.
+// What the command line asks for: the window or its PDF where it says
+// --traverse or --level. Looked at before the application object exists.
 ControlCall ControlCallOf(int argc, char** argv);
 
 // Runs the call once the application object stands, with the arguments Qt
-// left; returns the exit status: 0, or 2 for bad usage or a file that
-// cannot be read.
+// left; returns the exit status: 0; 1 where a closure exceeds its limit
+// (the PDF is written all the same); 2 for bad usage, a file that cannot
+// be read or written, or rows that make no line. The window's status is 0.
 int RunControl(const QStringList& arguments, ControlCall call);

@@ -15,7 +15,7 @@ namespace {
 
 constexpr double kPad = 4.0;         // beside a cell's text
 constexpr double kGap = 10.0;        // between the parts of a page
-constexpr double kFootShare = 0.36;  // of the page's height: sums, closures, sketch, signatures
+constexpr double kFootLeast = 210.0;  // the foot's height at least: closures, sketch, signatures
 constexpr double kRule = 0.8;        // the form's rules
 constexpr double kThin = 0.4;
 
@@ -49,7 +49,12 @@ double ControlPrinter::rowHeight() const {
   return QFontMetricsF(m_font).height() + QFontMetricsF(m_small).height() * 0.7 + 2;
 }
 
-double ControlPrinter::footHeight() const { return rowHeight(); }
+// The closures' lines under their title, the gap above and the signatures'
+// line below; the sketch beside takes the same height.
+double ControlPrinter::footHeight() const {
+  const double line = QFontMetricsF(m_font).height() * 1.4;
+  return std::max(kFootLeast, kGap + line * (3.7 + static_cast<double>(m_form.closures.size())));
+}
 
 std::vector<double> ControlPrinter::widths(double width) const {
   double shares = 0;
@@ -63,7 +68,7 @@ std::vector<std::pair<std::size_t, std::size_t>> ControlPrinter::pages(QSizeF pa
   const double body = page.height() - headingHeight() - headerHeight();
   const auto perPage = static_cast<std::size_t>(std::max(4.0, std::floor(body / rowHeight())));
   const auto lastPage = static_cast<std::size_t>(
-      std::max(0.0, std::floor((body - rowHeight() - page.height() * kFootShare) / rowHeight())));
+      std::max(0.0, std::floor((body - rowHeight() - footHeight()) / rowHeight())));
   std::vector<std::pair<std::size_t, std::size_t>> out;
   std::size_t first = 0;
   const std::size_t rows = m_form.rows.size();
@@ -155,7 +160,7 @@ double ControlPrinter::paintRow(QPainter& painter, const std::vector<double>& wi
 
 void ControlPrinter::paintFoot(QPainter& painter, QSizeF page, double top) const {
   const double line = QFontMetricsF(m_font).height() * 1.4;
-  const double bottom = page.height() - line * 1.5;
+  const double bottom = std::min(page.height(), top + footHeight()) - line * 1.5;
   const bool sketch = m_form.sketch != nullptr && !m_form.sketch->result.rows.empty();
   const double notesWidth = sketch ? page.width() * 0.55 : page.width();
   const QRectF notes(0, top, notesWidth, bottom - top);

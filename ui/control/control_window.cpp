@@ -22,8 +22,6 @@
 #include <QTabWidget>
 #include <QToolBar>
 
-#include "reader/fields/field_number.h"
-#include "reader/text/text_file.h"
 #include "res/resource.h"
 #include "res/resources.h"
 #include "ui/common/job_runner.h"
@@ -33,6 +31,7 @@
 #include "ui/control/control_export.h"
 #include "ui/control/control_printer.h"
 #include "ui/control/level_page.h"
+#include "ui/control/observation_file.h"
 #include "ui/control/observation_table.h"
 #include "ui/control/traverse_page.h"
 #include "ui/sheet/open_sheet.h"
@@ -47,11 +46,6 @@ QSettings settings() { return QSettings(QStringLiteral("Corvane"), QStringLitera
 
 QString fileFilter() {
   return QStringLiteral("观测文件 (*.txt *.csv *.dat);;所有文件 (*)");
-}
-
-// A row's fields: apart by tabs, commas or blanks, as pasted rows are.
-QStringList fieldsOf(const QString& line) {
-  return line.trimmed().split(QRegularExpression(QStringLiteral("[\t,，;；]\\s*|\\s+")));
 }
 
 }  // namespace
@@ -153,21 +147,10 @@ void CControlWindow::enableActions() {
 }
 
 bool CControlWindow::openObservations(const QString& path) {
-  reading::TextFile file(QFile::encodeName(path).toStdString(), true);
   std::vector<QStringList> rows;
-  std::string_view line;
-  while (file.NextLine(line)) {
-    const QString text = QString::fromUtf8(line.data(), static_cast<qsizetype>(line.size())).trimmed();
-    if (text.isEmpty() || text.startsWith(QLatin1Char('#'))) continue;
-    const QStringList fields = fieldsOf(text);
-    // A header row: its second field is no number.
-    if (rows.empty() && !reading::StartsLikeNumber(fields.value(1).toStdString())) continue;
-    rows.push_back(fields);
-  }
-  if (file.error()) {
-    showProblem(QStringLiteral("无法读取 %1：%2")
-                    .arg(QFileInfo(path).fileName(),
-                         QString::fromStdString(reading::FileErrorText(file.error()))));
+  QString problem;
+  if (!ReadObservationFile(path, rows, problem)) {
+    showProblem(problem);
     return false;
   }
   m_file = path;
@@ -182,22 +165,12 @@ bool CControlWindow::openObservations(const QString& path) {
 
 QString CControlWindow::saveObservations(const QString& path) {
   flush();
-  const std::vector<QStringList> rows = currentTab() == Tab::kTraverse
-                                            ? m_traverse->observations().rows()
-                                            : m_level->observations().rows();
-  QString text;
-  for (const QStringList& row : rows) {
-    QStringList fields;
-    for (const QString& cell : row) fields.push_back(cell.trimmed());
-    while (!fields.isEmpty() && fields.back().isEmpty()) fields.removeLast();
-    if (!fields.isEmpty()) text += fields.join(QLatin1Char(' ')) + QLatin1Char('\n');
-  }
-  QSaveFile file(path);
-  const QByteArray bytes = text.toUtf8();
-  if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
-    return file.errorString().isEmpty() ? QStringLiteral("?") : file.errorString();
-  m_file = path;
-  return QString();
+  const QString reason = WriteObservationFile(currentTab() == Tab::kTraverse
+                                                  ? m_traverse->observations().rows()
+                                                  : m_level->observations().rows(),
+                                              path);
+  if (reason.isEmpty()) m_file = path;
+  return reason;
 }
 
 void CControlWindow::OnOpen() {

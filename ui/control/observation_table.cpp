@@ -8,6 +8,7 @@
 #include <QRegularExpression>
 #include <QStyledItemDelegate>
 
+#include "ui/control/observation_file.h"
 #include "ui/sheet/sheet_look.h"
 #include "ui/sheet/typing_watch.h"
 
@@ -124,8 +125,7 @@ void CObservationTable::pasteText(const QString& text) {
     int row = first;
     for (const QString& line : lines) {
       if (line.trimmed().isEmpty()) continue;
-      const QStringList fields =
-          line.trimmed().split(QRegularExpression(QStringLiteral("[\t,，;；]|\\s+")));
+      const QStringList fields = ObservationFields(line);
       if (row >= rowCount()) setRowCount(row + 1);
       for (int i = 0; i < fields.size() && column + i < columnCount(); ++i)
         setCell(row, column + static_cast<int>(i), fields[i].trimmed());
