@@ -54,7 +54,10 @@ CObservationTable::CObservationTable(const QStringList& titles, QWidget* parent)
   setTabKeyNavigation(true);
   verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
   verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
-  horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+  // Each column as wide as its texts (a packed angle whole), the last
+  // taking the rest.
+  horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+  horizontalHeader()->setStretchLastSection(true);
   connect(m_watch, &CTypingWatch::settled, this, &CObservationTable::changed);
   connect(this, &QTableWidget::itemChanged, this, [this] {
     keepEmptyLastRow();

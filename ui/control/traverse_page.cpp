@@ -12,6 +12,7 @@
 
 #include "ui/common/job_runner.h"
 #include "ui/common/text_table.h"
+#include "ui/control/closure_box.h"
 #include "ui/control/control_look.h"
 #include "ui/control/observation_table.h"
 #include "ui/control/traverse_plan.h"
@@ -58,14 +59,20 @@ CTraversePage::CTraversePage(QWidget* parent)
                                     "斜距另填天顶角。可从表格粘贴（Ctrl+V）"));
   m_table = ComputationView(m_model, QStringLiteral("traverseTable"), this);
   m_plan = new CTraversePlan(this);
+  m_closureBox = new CClosureBox(this);
+  auto* left = new QWidget(this);
+  auto* leftColumn = new QVBoxLayout(left);
+  leftColumn->setContentsMargins(0, 0, 0, 0);
+  leftColumn->addWidget(m_rows, 1);
+  leftColumn->addWidget(m_closureBox, 0, Qt::AlignLeft);
   auto* split = new QSplitter(Qt::Horizontal, this);
-  split->addWidget(m_rows);
+  split->addWidget(left);
   split->addWidget(m_table);
   split->addWidget(m_plan);
   split->setStretchFactor(0, 2);
   split->setStretchFactor(1, 5);
   split->setStretchFactor(2, 3);
-  split->setSizes({300, 620, 360});
+  split->setSizes({270, 700, 310});
   split->setChildrenCollapsible(false);
   column->addWidget(split, 1);
   m_closures = new QLabel(this);
@@ -264,6 +271,7 @@ void CTraversePage::show(std::shared_ptr<const TraverseShown> shown, const QStri
   m_model->setTable(m_shown ? TraverseTable(*m_shown) : TextTable{});
   if (m_shown) m_table->resizeColumnsToContents();
   m_plan->setTraverse(m_shown);
+  m_closureBox->setTraverse(m_shown);
   m_closures->setText(m_shown ? ClosuresHtml(TraverseClosures(*m_shown)) : ProblemHtml(problem));
   emit shownChanged();
 }

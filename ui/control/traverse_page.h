@@ -13,6 +13,7 @@
 
 #include "ui/control/traverse_sheet.h"
 
+class CClosureBox;
 class CJobRunner;
 class CObservationTable;
 class CTextTableModel;
@@ -75,6 +76,7 @@ class CTraversePage : public QWidget {
   CTextTableModel* m_model;
   QTableView* m_table;
   CTraversePlan* m_plan;
+  CClosureBox* m_closureBox;
   QLabel* m_closures;
   CTypingWatch* m_watch;
   CJobRunner* m_computer;

@@ -140,12 +140,14 @@ void CTraversePlan::paintRoute(QPainter& painter, const TraverseShown& shown,
   painter.restore();
 }
 
+QSizeF CTraversePlan::ClosureBoxSize() { return {kBox, kBox + 40}; }
+
 void CTraversePlan::paintClosure(QPainter& painter, const TraverseShown& shown, const QRectF& area) {
   const auto& closure = shown.result.coordinates;
   if (!closure) return;
   painter.save();
   painter.setRenderHint(QPainter::Antialiasing);
-  const QRectF box(area.left() + 8, area.top() + 8, kBox, kBox + 40);
+  const QRectF box(QPointF(area.left() + 8, area.top() + 8), ClosureBoxSize());
   painter.setPen(QPen(Qt::gray, 1));
   painter.setBrush(QColor(255, 255, 255, 235));
   painter.drawRect(box);
@@ -189,7 +191,6 @@ void CTraversePlan::paintPlan(QPainter& painter) {
   paintRoute(painter, *m_shown, frame(), rect());
   PaintNorthArrow(painter, rect());
   PaintScaleBar(painter, rect(), frame().pixelsPerMetre);
-  paintClosure(painter, *m_shown, rect());
 }
 
 void CTraversePlan::paintEmpty(QPainter& painter) {

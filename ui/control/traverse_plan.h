@@ -3,10 +3,10 @@
 // The 导线 page's plan of the route: the adjusted legs from station to
 // station, the known points as triangles and the new ones as circles with
 // their names, the lines to the backsight and the foresight, zoomed and
-// panned as every plan of the program is (ui/common/plan_view.h). On its
-// side, in a box of its own, the coordinate closure drawn to its own
-// scale: from the known end to where the traverse, unadjusted, ended, with
-// fx, fy and f and a bar of its scale in millimetres.
+// panned as every plan of the program is (ui/common/plan_view.h). It also
+// paints, for the box beside it (closure_box.h), the coordinate closure
+// drawn to its own scale: from the known end to where the traverse,
+// unadjusted, ended, with fx, fy and f and a bar of its scale in mm.
 
 #include <memory>
 
@@ -30,7 +30,8 @@ class CTraversePlan : public CPlanView {
   // and the printed form's sketch alike.
   static void paintRoute(QPainter& painter, const TraverseShown& shown, const PlanFrame& frame,
                          const QRectF& area);
-  // The closure box, at the top left of `area`.
+  // The closure box (closure_box.h), at the top left of `area`, and its size.
+  static QSizeF ClosureBoxSize();
   static void paintClosure(QPainter& painter, const TraverseShown& shown, const QRectF& area);
   static PlanBounds routeBounds(const TraverseShown& shown);
 
