@@ -146,3 +146,47 @@ TEST(ControlWindowEntry, CalculatorsWindowMenuOpensIt) {
 }
 
 }  // namespace
+
+namespace {
+
+struct ProgramRun {
+  int status;
+  QString err;
+};
+
+ProgramRun RunProgram(const QStringList& args) {
+  QProcess program;
+  program.start(QStringLiteral(CORVANE_PROGRAM), args);
+  if (!program.waitForFinished(30000)) return {-1, {}};
+  return {program.exitCode(), QString::fromUtf8(program.readAllStandardError())};
+}
+
+// corvane --traverse with corvane-calc's options writes the form without
+// a window; its status says whether a closure is over (the form written
+// all the same) or there is no line.
+TEST(ControlCommandLine, PdfWithoutAWindowExitsByTheClosures) {
+  QTemporaryDir folder;
+  const QString docs = QStringLiteral(CORVANE_DOCS);
+  const QStringList traverse = {"--traverse", "--control", docs + "/control.dat", "--start", "B",
+                                "--start-azimuth", "237.5930", "--end", "C", "--end-azimuth",
+                                "46.4524", docs + "/traverse.txt", "--pdf"};
+  EXPECT_EQ(RunProgram(traverse + QStringList{folder.filePath("a.pdf")}).status, 0);
+  EXPECT_TRUE(QFile::exists(folder.filePath("a.pdf")));
+  EXPECT_EQ(RunProgram(traverse + QStringList{folder.filePath("b.pdf"), "--grade", "一级"}).status, 1);
+  EXPECT_TRUE(QFile::exists(folder.filePath("b.pdf")));
+  QStringList unknown = traverse + QStringList{folder.filePath("c.pdf")};
+  unknown[4] = "B9";
+  const ProgramRun none = RunProgram(unknown);
+  EXPECT_EQ(none.status, 2);
+  EXPECT_TRUE(none.err.contains("B9")) << none.err.toStdString();
+  EXPECT_FALSE(QFile::exists(folder.filePath("c.pdf")));
+  const ProgramRun bare = RunProgram({"--level", docs + "/level.txt", "--pdf", folder.filePath("d.pdf")});
+  EXPECT_EQ(bare.status, 2);
+  EXPECT_TRUE(bare.err.contains("--pdf needs")) << bare.err.toStdString();
+  const ProgramRun level = RunProgram({"--level", "--control", docs + "/benchmarks.dat", "--start", "BMA",
+                                "--end", "BMB", "--by-stations", docs + "/level.txt", "--pdf",
+                                folder.filePath("e.pdf")});
+  EXPECT_EQ(level.status, 0) << level.err.toStdString();
+}
+
+}  // namespace
