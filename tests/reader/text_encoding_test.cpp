@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "reader/text/utf8_converter.h"
+
 namespace {
 
 using reading::TextEncoding;
@@ -42,3 +44,25 @@ TEST(TextEncoding, AnUnknownNameIsRefusedWithTheKnownOnes) {
 }
 
 }  // namespace
+
+// UTF-8 written in another encoding (a CASS point file in GB18030), and
+// read back by the converter the reader uses: the bytes as the encoding's
+// tables give them, and text that is no UTF-8, or has no bytes there,
+// refused with nothing written.
+TEST(EncodeUtf8, WritesTheEncodingsBytesAndRefusesWhatItCannot) {
+  std::string out = "x";
+  ASSERT_TRUE(reading::EncodeUtf8("导2,,1384.009", TextEncoding::kGb18030, out));
+  EXPECT_EQ(out, "x\xB5\xBC" "2,,1384.009");
+  std::string back;
+  ASSERT_EQ(reading::MakeUtf8Converter(TextEncoding::kGb18030)->Convert(out.substr(1), back),
+            reading::Conversion::kDone);
+  EXPECT_EQ(back, "导2,,1384.009");
+  // A character outside GBK's two-byte range takes four bytes in GB18030.
+  out.clear();
+  ASSERT_TRUE(reading::EncodeUtf8("😀", TextEncoding::kGb18030, out));
+  EXPECT_EQ(out, "\x94\x39\xFC\x36");
+  out = "kept";
+  EXPECT_FALSE(reading::EncodeUtf8("\xE5\xAF", TextEncoding::kGb18030, out));  // cut off
+  EXPECT_FALSE(reading::EncodeUtf8("导", TextEncoding::kLatin1, out));          // no bytes there
+  EXPECT_EQ(out, "kept");
+}

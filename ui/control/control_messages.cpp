@@ -11,12 +11,10 @@ QString rowOf(std::size_t index, const QStringList& names) {
   return name.isEmpty() ? row : QStringLiteral("%1（%2）").arg(row, name);
 }
 
-}  // namespace
-
-QString ControlProblem(const survey::ControlError& error, const QStringList& names, bool level) {
+// The fault `problem` at the row `at` ("第 3 行（2）"; "" for none).
+QString problemAt(survey::ControlProblem problem, const QString& at, bool level) {
   using P = survey::ControlProblem;
-  const QString at = error.index == survey::kNoStation ? QString() : rowOf(error.index, names);
-  switch (error.problem) {
+  switch (problem) {
     case P::kTooFewLegs:
       return level ? QStringLiteral("测段太少：水准路线至少要两个测段（支水准往返各一个）")
                    : QStringLiteral("导线边太少：至少要两条边（闭合导线三条）");
@@ -51,6 +49,13 @@ QString ControlProblem(const survey::ControlError& error, const QStringList& nam
   return {};
 }
 
+}  // namespace
+
+QString ControlProblem(const survey::ControlError& error, const QStringList& names, bool level) {
+  return problemAt(error.problem,
+                   error.index == survey::kNoStation ? QString() : rowOf(error.index, names), level);
+}
+
 QString LineProblem(const reading::LineError& error, bool level) {
   using What = reading::LineError::What;
   static const QString kParts[] = {QStringLiteral("起点"), QStringLiteral("后视点"),
@@ -81,11 +86,8 @@ QString LineProblem(const reading::LineError& error, bool level) {
       return QStringLiteral("支水准：没有一行到终点 %1（往测到此为止）").arg(name);
     case What::kNoRunBack:
       return QStringLiteral("支水准：终点 %1 之后没有返测").arg(name);
-    case What::kLine: {
-      const QString at = QString::fromStdString(error.where);
-      const QString why = ControlProblem({error.control.problem, survey::kNoStation}, {}, level);
-      return at.isEmpty() ? why : QStringLiteral("%1：%2").arg(at, why);
-    }
+    case What::kLine:
+      return problemAt(error.control.problem, QString::fromStdString(error.where), level);
   }
   return {};
 }

@@ -444,7 +444,8 @@ TEST_F(CalcDialogTest, WindowMenuOpensOnRightClickAndClosesTheDialog) {
   QApplication::sendEvent(&dialog, &press);
   ASSERT_TRUE(menu.isVisible());
   ASSERT_EQ(menu.actions().size(),
-            6);  // close, the separator, the about, setting-out, road and transformation entries
+            7);  // close, the separator, the about, setting-out, road, transformation
+                 // and 导线/水准 entries
   EXPECT_EQ(menu.actions().front()->text(), "关闭(&C)");
   menu.actions().front()->trigger();
   EXPECT_FALSE(dialog.isVisible());

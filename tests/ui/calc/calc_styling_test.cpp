@@ -140,9 +140,9 @@ TEST_F(CalcStyling, ComputeStaysTheDefaultButton) {
   EXPECT_FALSE(button(IDC_ABOUT)->isDefault());
 }
 
-TEST_F(CalcStyling, WindowMenuHoldsCloseThenSeparatorAboutSetoutRoadAndTransformEntries) {
+TEST_F(CalcStyling, WindowMenuHoldsCloseThenSeparatorAboutSetoutRoadTransformAndControlEntries) {
   const QList<QAction*> actions = calc.windowMenu().actions();
-  ASSERT_EQ(actions.size(), 6);
+  ASSERT_EQ(actions.size(), 7);
   EXPECT_EQ(actions[0]->text(), "关闭(&C)");
   EXPECT_TRUE(actions[1]->isSeparator());
   EXPECT_EQ(actions[2]->text(), "关于 Corvane(&A)...");
@@ -153,6 +153,8 @@ TEST_F(CalcStyling, WindowMenuHoldsCloseThenSeparatorAboutSetoutRoadAndTransform
   EXPECT_EQ(actions[4]->data().toUInt(), unsigned(IDM_ROAD));
   EXPECT_EQ(actions[5]->text(), "坐标转换(&T)...");
   EXPECT_EQ(actions[5]->data().toUInt(), unsigned(IDM_TRANSFORM));
+  EXPECT_EQ(actions[6]->text(), "导线/水准(&L)...");
+  EXPECT_EQ(actions[6]->data().toUInt(), unsigned(IDM_CONTROL));
 }
 
 TEST(CalcWindowMenu, WithoutTheAboutTextNeitherSeparatorNorEntry) {
@@ -160,11 +162,12 @@ TEST(CalcWindowMenu, WithoutTheAboutTextNeitherSeparatorNorEntry) {
   calc.show();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(&calc));
   const QList<QAction*> actions = calc.windowMenu().actions();
-  ASSERT_EQ(actions.size(), 4);
+  ASSERT_EQ(actions.size(), 5);
   EXPECT_EQ(actions[0]->text(), "关闭(&C)");
   EXPECT_EQ(actions[1]->data().toUInt(), unsigned(IDM_SETOUT));
   EXPECT_EQ(actions[2]->data().toUInt(), unsigned(IDM_ROAD));
   EXPECT_EQ(actions[3]->data().toUInt(), unsigned(IDM_TRANSFORM));
+  EXPECT_EQ(actions[4]->data().toUInt(), unsigned(IDM_CONTROL));
 }
 
 // --- The program's artwork ---------------------------------------------

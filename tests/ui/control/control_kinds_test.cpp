@@ -17,6 +17,7 @@
 #include "ui/control/control_printer.h"
 #include "ui/control/observation_file.h"
 #include "ui/control/observation_table.h"
+#include "ui/control/level_sheet.h"
 #include "ui/control/traverse_sheet.h"
 
 namespace {
@@ -145,6 +146,59 @@ TEST(TraverseKinds, TheRigorousTableAddsEachPointsStandardErrors) {
   EXPECT_EQ(table.rows[0][12], "0.0");  // the known start
   EXPECT_TRUE(TraverseClosures(*shown).back().text.startsWith("严密平差：σ0 = "));
   ExpectTruePoints(*shown);
+}
+
+// What the fields lack or hold wrong is said in the window's words, and no
+// table is made.
+TEST(LineInput, WhatTheFieldsLackIsSaidAndMakesNoTable) {
+  TraverseTyped noAzimuth = TrueRoute(false);
+  noAzimuth.backsight = {};
+  TraverseTyped unnamed = TrueRoute(false);
+  unnamed.start.name.clear();
+  TraverseTyped halfPoint = TrueRoute(false);
+  halfPoint.foresight.y.clear();
+  const struct {
+    TraverseTyped typed;
+    const char* said;
+  } traverses[] = {
+      {noAzimuth, "请填写起始方位角，或后视点的点名与坐标"},
+      {unnamed, "请填写起点的点名"},
+      {halfPoint, "请填写前视点的 X 与 Y"},
+  };
+  for (const auto& c : traverses) {
+    QString problem;
+    EXPECT_EQ(ComputeTraverseSheet(c.typed, problem), nullptr);
+    EXPECT_EQ(problem, QString::fromUtf8(c.said));
+  }
+  LevelTyped line;
+  line.startName = "BMA";
+  line.startHeight = "421.326";
+  line.endName = "BMB";
+  line.endHeight = "425.062";
+  line.count = survey::LevelCount::kStations;
+  line.rows = {{"1", "+0.152", "6"}, {"BMB", "+2.511", "4"}};
+  LevelTyped noEnd = line;
+  noEnd.endHeight.clear();
+  LevelTyped zero = line;
+  zero.rows[1][2] = "0";
+  LevelTyped half = line;
+  half.rows[0][2] = "5.5";
+  LevelTyped wrongEnd = line;
+  wrongEnd.rows[1][0] = "BMC";
+  const struct {
+    LevelTyped typed;
+    const char* said;
+  } levels[] = {
+      {noEnd, "请填写终点的点名与已知高程"},
+      {zero, "第 2 行的距离或测站数须大于 0（测站数须为整数）"},
+      {half, "第 1 行的距离或测站数须大于 0（测站数须为整数）"},
+      {wrongEnd, "最后一行是 BMC，应为 BMB"},
+  };
+  for (const auto& c : levels) {
+    QString problem;
+    EXPECT_EQ(ComputeLevelSheet(c.typed, problem), nullptr) << c.said;
+    EXPECT_EQ(problem, QString::fromUtf8(c.said));
+  }
 }
 
 // Rows copied from a spreadsheet or a text file, fields apart by tabs,

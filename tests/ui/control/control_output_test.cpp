@@ -16,6 +16,7 @@
 #include "res/resource.h"
 #include "tests/ui/control/worked_cases.h"
 #include "ui/calc/calc_dialog.h"
+#include "ui/control/closure_box.h"
 #include "ui/control/control_window.h"
 #include "ui/control/level_page.h"
 #include "ui/control/traverse_page.h"
@@ -125,6 +126,28 @@ TEST_F(ControlOutputTest, PointsSentToTheSheetSetOutThere) {
   const QStringList written = QDir(CControlWindow::ControlFolder()).entryList(QDir::Files);
   EXPECT_FALSE(written.isEmpty());
   sheet->close();
+}
+
+// The closure drawn to scale beside the route: a red vector while the
+// traverse has a coordinate closure, nothing where it has none.
+TEST_F(ControlOutputTest, ClosureIsDrawnBesideTheRouteWhileThereIsOne) {
+  auto* box = window.traverse().findChild<CClosureBox*>();
+  ASSERT_NE(box, nullptr);
+  const auto reds = [box] {
+    const QImage image = box->grab().toImage();
+    int count = 0;
+    for (int y = 0; y < image.height(); ++y)
+      for (int x = 0; x < image.width(); ++x) count += image.pixelColor(x, y) == QColor(200, 0, 0);
+    return count;
+  };
+  EXPECT_GT(reds(), 20);
+  TraverseTyped open = WorkedTraverse();
+  open.kind = survey::TraverseKind::kOpen;
+  open.rows.pop_back();
+  window.traverse().setTyped(open);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return !window.traverse().computing(); }));
+  ASSERT_NE(window.traverse().shown(), nullptr) << window.traverse().problem().toStdString();
+  EXPECT_EQ(reds(), 0);
 }
 
 // The calculator's window menu opens one 导线/水准 window beside it.
