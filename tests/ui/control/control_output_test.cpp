@@ -157,7 +157,7 @@ TEST(ControlWindowEntry, CalculatorsWindowMenuOpensIt) {
   ASSERT_TRUE(QTest::qWaitForWindowExposed(&calc));
   QStringList entries;
   for (QAction* action : calc.windowMenu().actions()) entries << action->text();
-  EXPECT_TRUE(entries.contains("导线/水准(&T)...")) << entries.join('|').toStdString();
+  EXPECT_TRUE(entries.contains("导线/水准(&L)...")) << entries.join('|').toStdString();
   calc.OnSysCommand(IDM_CONTROL);
   calc.OnSysCommand(IDM_CONTROL);
   int open = 0;
