@@ -37,11 +37,11 @@
 #include "ui/sheet/point_name_box.h"
 #include "ui/sheet/print_preview.h"
 #include "ui/sheet/row_filter_bar.h"
-#include "ui/sheet/row_ordering.h"
+#include "ui/sheet/row_order_controls.h"
 #include "ui/sheet/setout_sheet.h"
 #include "ui/sheet/setout_window.h"
-#include "ui/sheet/sheet_model.h"
 #include "ui/sheet/sheet_look.h"
+#include "ui/sheet/sheet_model.h"
 #include "ui/sheet/sheet_pdf.h"
 #include "ui/sheet/sketch_widget.h"
 

@@ -10,11 +10,11 @@
 
 #include "core/alignment/chainage_text.h"
 #include "reader/fields/angle_text.h"
-#include "reader/road/curve_table.h"
 #include "reader/fields/number_text.h"
+#include "reader/road/curve_table.h"
+#include "ui/common/problem_text.h"
+#include "ui/common/window_look.h"
 #include "ui/road/road_messages.h"
-#include "ui/sheet/sheet_look.h"
-#include "ui/sheet/sheet_messages.h"
 
 namespace {
 

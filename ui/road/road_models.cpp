@@ -1,6 +1,6 @@
 #include "ui/road/road_models.h"
 
-#include "ui/sheet/sheet_look.h"
+#include "ui/common/window_look.h"
 
 void CTextTableModel::setTable(TextTable table) {
   beginResetModel();

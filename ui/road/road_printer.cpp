@@ -7,8 +7,8 @@
 #include <algorithm>
 
 #include "ui/common/pdf_file.h"
+#include "ui/common/window_look.h"
 #include "ui/road/road_painter.h"
-#include "ui/sheet/sheet_look.h"
 
 namespace {
 

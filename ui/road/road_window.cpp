@@ -38,6 +38,7 @@
 #include "ui/common/job_status.h"
 #include "ui/common/save_path.h"
 #include "ui/common/window_actions.h"
+#include "ui/common/window_look.h"
 #include "ui/road/point_panel.h"
 #include "ui/road/road_csv.h"
 #include "ui/road/road_messages.h"
@@ -46,7 +47,6 @@
 #include "ui/road/road_printer.h"
 #include "ui/road/stake_panel.h"
 #include "ui/sheet/open_sheet.h"
-#include "ui/sheet/sheet_look.h"
 
 namespace {
 

@@ -12,6 +12,7 @@
 #include <QVBoxLayout>
 
 #include "reader/sheet/sheet_request.h"
+#include "ui/common/window_look.h"
 #include "ui/sheet/sheet_look.h"
 #include "ui/sheet/sheet_messages.h"
 

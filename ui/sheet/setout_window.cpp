@@ -24,30 +24,31 @@
 #include "reader/sheet/sheet_resolver.h"
 #include "res/resource.h"
 #include "res/resources.h"
+#include "ui/common/file_path.h"
 #include "ui/common/job_runner.h"
 #include "ui/common/job_status.h"
+#include "ui/common/problem_text.h"
 #include "ui/common/window_actions.h"
 #include "ui/sheet/column_layout_dialog.h"
-#include "ui/sheet/file_path.h"
+#include "ui/sheet/kept_file_setups.h"
+#include "ui/sheet/kept_station_setup.h"
 #include "ui/sheet/page_heading_dialog.h"
 #include "ui/sheet/recent_files_menu.h"
 #include "ui/sheet/row_filter_bar.h"
-#include "ui/sheet/row_ordering.h"
+#include "ui/sheet/row_order_controls.h"
+#include "ui/sheet/setout_conf.h"
 #include "ui/sheet/setout_sheet.h"
-#include "ui/sheet/setup_dialog.h"
-#include "ui/sheet/setup_record.h"
 #include "ui/sheet/sheet_job.h"
 #include "ui/sheet/sheet_look.h"
 #include "ui/sheet/sheet_messages.h"
 #include "ui/sheet/sheet_model.h"
 #include "ui/sheet/sheet_output.h"
-#include "ui/sheet/sheet_settings.h"
-#include "ui/sheet/sheet_setup.h"
 #include "ui/sheet/sheet_table.h"
+#include "ui/sheet/sightings_dialog.h"
 #include "ui/sheet/sketch_widget.h"
 #include "ui/sheet/station_panel.h"
 
-using namespace sheet_settings;
+using namespace setout_conf;
 
 namespace {
 

@@ -12,6 +12,7 @@
 
 #include "ui/common/label_placer.h"
 #include "ui/common/plan_marks.h"
+#include "ui/common/window_look.h"
 #include "ui/sheet/setout_sheet.h"
 #include "ui/sheet/sheet_look.h"
 

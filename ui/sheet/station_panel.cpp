@@ -15,10 +15,12 @@
 #include <type_traits>
 
 #include "reader/fields/field_number.h"
+#include "ui/common/problem_text.h"
+#include "ui/common/typing_watch.h"
+#include "ui/common/window_look.h"
 #include "ui/sheet/point_name_box.h"
 #include "ui/sheet/sheet_look.h"
 #include "ui/sheet/sheet_messages.h"
-#include "ui/sheet/typing_watch.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "ui/sheet/setup_dialog.h"
+#include "ui/sheet/sightings_dialog.h"
 
 #include <QDialogButtonBox>
 #include <QDoubleSpinBox>
@@ -12,6 +12,8 @@
 #include <QVBoxLayout>
 
 #include "reader/fields/field_number.h"
+#include "ui/common/problem_text.h"
+#include "ui/common/window_look.h"
 #include "ui/sheet/point_name_box.h"
 #include "ui/sheet/sheet_job.h"
 #include "ui/sheet/sheet_look.h"

@@ -1,8 +1,8 @@
-#include "ui/sheet/sheet_settings.h"
+#include "ui/sheet/setout_conf.h"
 
 #include <QSettings>
 
-namespace sheet_settings {
+namespace setout_conf {
 
 void Remember(const QString& key, const QVariant& value) {
   QSettings settings(kOrganisation, kApplication);
@@ -14,4 +14,4 @@ QVariant Recalled(const QString& key, const QVariant& fallback) {
   return QSettings(kOrganisation, kApplication).value(key, fallback);
 }
 
-}  // namespace sheet_settings
+}  // namespace setout_conf
