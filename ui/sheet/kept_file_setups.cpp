@@ -10,6 +10,7 @@
 #include <type_traits>
 
 #include "reader/fields/field_number.h"
+#include "ui/common/file_path.h"
 #include "ui/sheet/setout_conf.h"
 
 namespace {
@@ -212,4 +213,11 @@ bool SheetSetup::Keep(const QString& path) const {
 QStringList RecentFiles(int count) {
   const QSettings settings(setout_conf::kOrganisation, setout_conf::kApplication);
   return settings.value(kRecent).toStringList().mid(0, count);
+}
+
+QString KeptPath(const std::string& path) { return ShownPath(path); }
+
+std::vector<SheetTicks::Tick> KeptTicks(const std::string& path) {
+  const auto kept = SheetSetup::Recall(KeptPath(path));
+  return kept ? kept->ticks : std::vector<SheetTicks::Tick>();
 }

@@ -17,6 +17,7 @@
 #include <QStringList>
 #include <QVariant>
 #include <optional>
+#include <string>
 #include <vector>
 
 #include "reader/sheet/sheet_request.h"
@@ -57,6 +58,13 @@ struct SheetSetup {
   // kept all the same).
   bool Keep(const QString& path) const;
 };
+
+// The key the setup of the file at `path` is kept under: its absolute path
+// as the window shows it (ShownPath, file_path.h).
+QString KeptPath(const std::string& path);
+
+// The ticks kept for the file at `path`, none where none are.
+std::vector<SheetTicks::Tick> KeptTicks(const std::string& path);
 
 // The files that have a record, the most recent first; at most `count`.
 QStringList RecentFiles(int count = kRecentShown);

@@ -12,6 +12,8 @@
 #include <QString>
 #include <QVariant>
 
+#include "ui/sheet/file_layout.h"
+
 namespace setout_conf {
 
 // Where QSettings keeps them, for what keeps more than single values
@@ -41,5 +43,14 @@ inline const QString kLeaveTickedOut = QStringLiteral("leaveTickedOut");
 
 void Remember(const QString& key, const QVariant& value);
 QVariant Recalled(const QString& key, const QVariant& fallback = {});
+
+// The layout last chosen for a design file, or for a `control` file, as
+// the next file takes it (NextFileLayout); where none is kept, the column
+// list an earlier run kept alone (a design file's: name,code,y,x,h).
+FileLayout RecalledLayout(bool control);
+
+// Keeps `layout` for the next design file, or `control` file: the encoding
+// stays each file's own.
+void RememberLayout(bool control, const FileLayout& layout);
 
 }  // namespace setout_conf

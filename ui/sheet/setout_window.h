@@ -42,7 +42,9 @@ class CSheetModel;
 class CSketchWidget;
 class CStationPanel;
 class QLabel;
+class QMenu;
 class QSplitter;
+class QToolBar;
 struct KnownNames;
 struct SetoutSheet;
 struct SheetResult;
@@ -96,6 +98,9 @@ class CSetoutWindow : public QMainWindow {
   struct ReadResult;
 
   void createActions();
+  void createFileMenu(QMenu& file, QToolBar& tools);
+  void createEditMenu(QMenu& edit);
+  void createViewMenu(QMenu& view, QToolBar& tools);
   void createCentre();
   void createStatusBar();
   void OnOpen();
@@ -105,6 +110,7 @@ class CSetoutWindow : public QMainWindow {
   void OnSetupDialog();
   void OnPageHeading();
   void OnShowDesign(bool shown);
+  void recallChoices();
   void rememberPanel();
   void read(const Source& source, bool again = true);
   void recompute();
