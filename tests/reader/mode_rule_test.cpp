@@ -63,10 +63,7 @@ TEST(ModeRule, EachModeReadsItsNumbersAndNamesItsResults) {
     SCOPED_TRACE(c.name);
     EXPECT_STREQ(reading::ModeName(c.mode), c.name);
     EXPECT_EQ(Names(reading::RowNumbers(c.mode, false)), c.numbers);
-    // Stake and locate rows hold no station: a station given apart takes
-    // nothing of them (they have no station fields to give).
-    if (c.mode != Mode::kStake && c.mode != Mode::kLocate)
-      EXPECT_EQ(Names(reading::RowNumbers(c.mode, true)), c.fromStation);
+    EXPECT_EQ(Names(reading::RowNumbers(c.mode, true)), c.fromStation);
     EXPECT_EQ(Results(c.mode), c.results);
   }
 }

@@ -7,6 +7,7 @@
 
 #include <QAction>
 
+#include "reader/fields/angle_text.h"
 #include "ui/common/file_path.h"
 #include "ui/sheet/kept_file_setups.h"
 #include "ui/sheet/kept_station_setup.h"
