@@ -211,6 +211,43 @@ TraverseResult Table(TraverseResult table, const Network& net, const RigorousTra
   return table;
 }
 
+// Moves the unknown points of `net` by least squares until no step is
+// `settled` metres or more; `inverse` the inverse of the last normal
+// equations. False where they cannot be inverted or do not settle in
+// kMaxIterations.
+bool Converge(Network& net, double angleWeight, double distanceWeight, double settled,
+              std::vector<double>& inverse) {
+  const int u = net.unknowns;
+  bool converged = false;
+  for (int iteration = 0; iteration < kMaxIterations && !converged; ++iteration) {
+    const std::vector<Row> rows = Rows(net, angleWeight, distanceWeight);
+    std::vector<double> normal(static_cast<std::size_t>(u) * u, 0.0), rhs(u, 0.0);
+    for (const Row& r : rows) {
+      for (int i = 0; i < u; ++i) {
+        if (r.a[i] == 0.0) continue;
+        for (int j = 0; j < u; ++j) normal[i * u + j] += r.weight * r.a[i] * r.a[j];
+        rhs[i] += r.weight * r.a[i] * r.misclosure;
+      }
+    }
+    inverse = normal;
+    if (!Invert(inverse, u)) return false;
+    double largest = 0.0;
+    for (std::size_t s = 0; s < net.points.size(); ++s) {
+      const int k = net.unknown[s];
+      if (k < 0) continue;
+      double step[2] = {0.0, 0.0};
+      for (int c = 0; c < 2; ++c) {
+        for (int j = 0; j < u; ++j) step[c] += inverse[(k + c) * u + j] * rhs[j];
+      }
+      net.points[s].x += step[0];
+      net.points[s].y += step[1];
+      largest = std::max({largest, std::fabs(step[0]), std::fabs(step[1])});
+    }
+    converged = largest < settled;
+  }
+  return converged;
+}
+
 }  // namespace
 
 ControlOutcome<RigorousTraverse> AdjustTraverseRigorously(const TraverseInput& given) {
@@ -228,34 +265,8 @@ ControlOutcome<RigorousTraverse> AdjustTraverseRigorously(const TraverseInput& g
   const double settled = kSettled * compass.value().sumD;
 
   std::vector<double> inverse;
-  bool converged = false;
-  for (int iteration = 0; iteration < kMaxIterations && !converged; ++iteration) {
-    const std::vector<Row> rows = Rows(net, angleWeight, distanceWeight);
-    std::vector<double> normal(static_cast<std::size_t>(u) * u, 0.0), rhs(u, 0.0);
-    for (const Row& r : rows) {
-      for (int i = 0; i < u; ++i) {
-        if (r.a[i] == 0.0) continue;
-        for (int j = 0; j < u; ++j) normal[i * u + j] += r.weight * r.a[i] * r.a[j];
-        rhs[i] += r.weight * r.a[i] * r.misclosure;
-      }
-    }
-    inverse = normal;
-    if (!Invert(inverse, u)) return ControlError{ControlProblem::kNoConvergence};
-    double largest = 0.0;
-    for (std::size_t s = 0; s < net.points.size(); ++s) {
-      const int k = net.unknown[s];
-      if (k < 0) continue;
-      double step[2] = {0.0, 0.0};
-      for (int c = 0; c < 2; ++c) {
-        for (int j = 0; j < u; ++j) step[c] += inverse[(k + c) * u + j] * rhs[j];
-      }
-      net.points[s].x += step[0];
-      net.points[s].y += step[1];
-      largest = std::max({largest, std::fabs(step[0]), std::fabs(step[1])});
-    }
-    converged = largest < settled;
-  }
-  if (!converged) return ControlError{ControlProblem::kNoConvergence};
+  if (!Converge(net, angleWeight, distanceWeight, settled, inverse))
+    return ControlError{ControlProblem::kNoConvergence};
 
   RigorousTraverse out{};
   const std::vector<Row> rows = Rows(net, angleWeight, distanceWeight);

@@ -88,8 +88,9 @@ void SmallerAxis(double p, double q, double t, double& c, double& s) {
   }
 }
 
-SetupOutcome<StationStart> FitByDirections(std::span<const Sighting> sightings,
-                                           const std::vector<Local>& local) {
+// The orientation O, as (cos O, sin O) and up to 180°, that brings the
+// lines of the sightings nearest to meeting in one point.
+void OrientationByDirections(const std::vector<Local>& local, double& cosO, double& sinO) {
   const std::size_t n = local.size();
   // Each sighting's line through its point, for the orientation O: the
   // normal (-sin(O + r), cos(O + r)) and its offset, a cos O + b sin O.
@@ -117,8 +118,14 @@ SetupOutcome<StationStart> FitByDirections(std::span<const Sighting> sightings,
       }
     }
   }
-  double cosO = 0.0, sinO = 0.0;
   SmallerAxis(p, q, t, cosO, sinO);
+}
+
+SetupOutcome<StationStart> FitByDirections(std::span<const Sighting> sightings,
+                                           const std::vector<Local>& local) {
+  const std::size_t n = local.size();
+  double cosO = 0.0, sinO = 0.0;
+  OrientationByDirections(local, cosO, sinO);
 
   // Where the lines meet best: sum(n n^T) s = sum(n (n . point)).
   double nxx = 0.0, nxy = 0.0, nyy = 0.0, ux = 0.0, uy = 0.0;

@@ -58,15 +58,21 @@ std::optional<TransformError> FindIdentical(std::span<const CommonPoint> points,
   return found;
 }
 
+// The indexes of the points marked used, in their order.
+std::vector<std::size_t> UsedPoints(std::span<const CommonPoint> points) {
+  std::vector<std::size_t> used;
+  for (std::size_t i = 0; i < points.size(); ++i) {
+    if (points[i].used) used.push_back(i);
+  }
+  return used;
+}
+
 }  // namespace
 
 TransformOutcome<FourParameterFit> FitFourParameters(std::span<const CommonPoint> points,
                                                      double limitMm) {
   if (const auto fault = CheckNumbers(points, limitMm)) return *fault;
-  std::vector<std::size_t> used;
-  for (std::size_t i = 0; i < points.size(); ++i) {
-    if (points[i].used) used.push_back(i);
-  }
+  const std::vector<std::size_t> used = UsedPoints(points);
   if (used.size() < 2) {
     return TransformError{.problem = TransformProblem::kTooFewPoints,
                           .value = static_cast<double>(used.size())};

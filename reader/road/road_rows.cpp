@@ -5,6 +5,7 @@
 #include <variant>
 
 #include "core/alignment/chainage_text.h"
+#include "core/alignment/road_point.h"
 
 namespace reading {
 namespace {
@@ -39,37 +40,32 @@ bool RoadRows::HasProfile() const { return design->profile.has_value(); }
 
 const char* RoadRows::ComputeRow(const RowSettings& settings, const double* values,
                                  LineAnswer& answer) const {
-  const RoadRows& road = *this;
-  const RoadDesign& design = *road.design;
+  const RoadDesign& design = *this->design;
+  const survey::Profile* profile = design.profile ? &*design.profile : nullptr;
   std::array<double, 4>& results = answer.results;
-  double chainage = 0.0;
+  survey::DesignHeight height;
   if (settings.mode == Mode::kStake) {
-    chainage = values[0];
-    const auto stake = design.alignment.Stake(chainage, values[1]);
-    if (std::holds_alternative<survey::AlignmentError>(stake)) {
-      return (chainage < design.alignment.startChainage() ? road.beforeStart : road.beyondEnd)
-          .c_str();
-    }
-    const survey::StakePoint& point = std::get<survey::StakePoint>(stake);
-    results = {point.x, point.y, point.azimuth, 0.0};
-    answer.point = {point.x, point.y};  // ComputeRow marks it once it is finite
+    const double chainage = values[0];
+    const auto stake = survey::StakeOnRoad(design.alignment, profile, chainage, values[1]);
+    if (std::holds_alternative<survey::AlignmentError>(stake))
+      return (chainage < design.alignment.startChainage() ? beforeStart : beyondEnd).c_str();
+    const survey::RoadStake& staked = std::get<survey::RoadStake>(stake);
+    results = {staked.point.x, staked.point.y, staked.point.azimuth, 0.0};
+    answer.point = {staked.point.x, staked.point.y};  // ComputeRow marks it once it is finite
+    height = staked.height;
   } else {
     answer.point = {values[0], values[1]};
     answer.hasPoint = true;
-    const auto located = design.alignment.Locate(values[0], values[1]);
+    const auto located = survey::LocateOnRoad(design.alignment, profile, values[0], values[1]);
     if (std::holds_alternative<survey::AlignmentError>(located)) return kBesideNoElement;
-    const survey::Location& location = std::get<survey::Location>(located);
-    chainage = location.chainage;
-    results = {location.chainage, location.offset, 0.0, 0.0};
+    const survey::RoadLocation& location = std::get<survey::RoadLocation>(located);
+    results = {location.location.chainage, location.location.offset, 0.0, 0.0};
+    height = location.height;
   }
-  if (design.profile) {
-    const auto height = design.profile->HeightAt(chainage);
-    if (std::holds_alternative<survey::AlignmentError>(height)) {
-      return (settings.mode == Mode::kStake ? road.stakeOutsideProfile : road.locateOutsideProfile)
-          .c_str();
-    }
-    results[settings.mode == Mode::kStake ? 3 : 2] = std::get<double>(height);
-  }
+  const bool stake = settings.mode == Mode::kStake;
+  if (height.is == survey::DesignHeight::Is::kOutsideProfile)
+    return (stake ? stakeOutsideProfile : locateOutsideProfile).c_str();
+  if (height.is == survey::DesignHeight::Is::kHeight) results[stake ? 3 : 2] = height.metres;
   return nullptr;
 }
 

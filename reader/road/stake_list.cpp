@@ -5,6 +5,7 @@
 #include <cmath>
 #include <variant>
 
+#include "core/alignment/road_point.h"
 #include "reader/fields/number_text.h"
 #include "reader/road/curve_table.h"
 #include "reader/rows/line_answer.h"
@@ -92,10 +93,10 @@ bool StakeWalk::NextChainage() {
   DropZeroDecimals(base_);
   if (*code_ != '\0') base_ = base_ + ' ' + code_;
   height_.reset();
-  if (road_.design->profile) {
-    const auto height = road_.design->profile->HeightAt(chainage_);
-    if (const double* metres = std::get_if<double>(&height)) height_ = *metres;
-  }
+  const auto& profile = road_.design->profile;
+  const survey::DesignHeight height =
+      survey::HeightAtChainage(profile ? &*profile : nullptr, chainage_);
+  if (height.is == survey::DesignHeight::Is::kHeight) height_ = height.metres;
   return true;
 }
 
@@ -120,8 +121,6 @@ bool StakeWalk::Next(Stake& stake) {
   stake.height = height_;
   return true;
 }
-
-std::span<const char* const> StakeFieldTitles() { return kTitles; }
 
 void AppendStakeField(const Stake& stake, StakeField field, const RoadDecimals& decimals,
                       std::string& out) {

@@ -84,7 +84,6 @@ class StakeWalk {
 // The columns of the list: NAME K OFFSET X Y AZIMUTH H.
 enum class StakeField : unsigned char { kName, kChainage, kOffset, kX, kY, kAzimuth, kHeight };
 inline constexpr std::size_t kStakeFieldCount = 7;
-std::span<const char* const> StakeFieldTitles();
 
 // The text of `field` of `stake` written with `decimals`, the height empty
 // where there is none. The name as shown (AppendShown).

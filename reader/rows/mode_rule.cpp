@@ -1,5 +1,7 @@
 #include "reader/rows/mode_rule.h"
 
+#include <algorithm>
+
 #include "reader/rows/row_road.h"
 
 namespace reading {
@@ -192,9 +194,10 @@ const ModeRule& RuleOf(Mode mode) { return *kRules[static_cast<std::size_t>(mode
 
 std::span<const char* const> RowNumbers(Mode mode, bool fromStation) {
   const ModeRule& rule = RuleOf(mode);
-  return std::span<const char* const>(rule.fields)
-      .first(rule.fieldCount)
-      .subspan(fromStation ? rule.stationFields : 0);
+  // A mode whose rows hold fewer numbers than a station (alignment: none)
+  // has none left once the station is given apart.
+  const std::size_t station = fromStation ? std::min(rule.stationFields, rule.fieldCount) : 0;
+  return std::span<const char* const>(rule.fields).first(rule.fieldCount).subspan(station);
 }
 
 std::size_t ResultCount(const RowSettings& settings) {

@@ -3,7 +3,7 @@
 #include <QHeaderView>
 #include <QTableView>
 
-#include "ui/sheet/sheet_look.h"
+#include "ui/common/window_look.h"
 
 QTableView* ComputationView(QAbstractItemModel* model, const QString& name, QWidget* parent) {
   auto* table = new QTableView(parent);

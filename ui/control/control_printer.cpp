@@ -9,7 +9,7 @@
 #include "ui/common/plan_frame.h"
 #include "ui/common/plan_marks.h"
 #include "ui/control/traverse_plan.h"
-#include "ui/sheet/sheet_look.h"
+#include "ui/common/window_look.h"
 
 namespace {
 

@@ -13,7 +13,7 @@
 #include "ui/common/text_table.h"
 #include "ui/control/control_look.h"
 #include "ui/control/observation_table.h"
-#include "ui/sheet/typing_watch.h"
+#include "ui/common/typing_watch.h"
 
 namespace {
 

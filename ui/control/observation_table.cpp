@@ -9,8 +9,8 @@
 #include <QStyledItemDelegate>
 
 #include "ui/control/observation_file.h"
-#include "ui/sheet/sheet_look.h"
-#include "ui/sheet/typing_watch.h"
+#include "ui/common/window_look.h"
+#include "ui/common/typing_watch.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 // The observations of a traverse or a levelling line as the user types
 // them: a table of texts in the given columns, always with an empty row at
 // its end to type the next one into. What is typed into a cell counts as
-// it is typed (the typing watch, ui/sheet/typing_watch.h: a moment after
+// it is typed (the typing watch, ui/common/typing_watch.h: a moment after
 // the last key), so that the computation table beside follows it without
 // Enter. Rows copied from a spreadsheet or a text file paste in (Ctrl+V),
 // their fields split at tabs, commas or blanks.

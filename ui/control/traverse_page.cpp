@@ -16,7 +16,7 @@
 #include "ui/control/control_look.h"
 #include "ui/control/observation_table.h"
 #include "ui/control/traverse_plan.h"
-#include "ui/sheet/typing_watch.h"
+#include "ui/common/typing_watch.h"
 
 namespace {
 

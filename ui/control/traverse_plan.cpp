@@ -9,7 +9,7 @@
 #include "ui/common/label_placer.h"
 #include "ui/common/plan_marks.h"
 #include "ui/control/control_text.h"
-#include "ui/sheet/sheet_look.h"
+#include "ui/common/window_look.h"
 
 namespace {
 

@@ -9,12 +9,13 @@
 #include <variant>
 
 #include "core/alignment/chainage_text.h"
+#include "core/alignment/road_point.h"
 #include "reader/fields/angle_text.h"
-#include "reader/road/curve_table.h"
 #include "reader/fields/number_text.h"
+#include "reader/road/curve_table.h"
+#include "ui/common/problem_text.h"
+#include "ui/common/window_look.h"
 #include "ui/road/road_messages.h"
-#include "ui/sheet/sheet_look.h"
-#include "ui/sheet/sheet_messages.h"
 
 namespace {
 
@@ -39,6 +40,29 @@ bool readNumber(const QLineEdit& edit, const QString& field, double& value, QStr
   return false;
 }
 
+// `edit` at `row` and `column` + 1 of `grid`, its label `text` before it.
+void add(QGridLayout* grid, int row, int column, const QString& text, QLineEdit* edit) {
+  auto* label = new QLabel(text);
+  label->setBuddy(edit);
+  grid->addWidget(label, row, column);
+  grid->addWidget(edit, row, column + 1);
+}
+
+const survey::Profile* profileOf(const reading::RoadDesign& design) {
+  return design.profile ? &*design.profile : nullptr;
+}
+
+// Shows `height` in `edit`; says in `problem` where the profile does not
+// reach the point.
+void showHeight(const reading::RoadDesign& design, const survey::DesignHeight& height,
+                QLineEdit& edit, QString& problem, int decimals) {
+  using Is = survey::DesignHeight::Is;
+  if (height.is == Is::kHeight)
+    edit.setText(fixed(height.metres, decimals));
+  else if (height.is == Is::kOutsideProfile)
+    problem = HeightProblem(design.profile->startChainage(), design.profile->endChainage());
+}
+
 }  // namespace
 
 CPointPanel::CPointPanel(QWidget* parent) : QWidget(parent) {
@@ -60,14 +84,22 @@ CPointPanel::CPointPanel(QWidget* parent) : QWidget(parent) {
   m_forwardProblem = problemLabel(QStringLiteral("forwardProblem"));
   m_inverseProblem = problemLabel(QStringLiteral("inverseProblem"));
 
+  auto* layout = new QHBoxLayout(this);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->addWidget(makeForward());
+  layout->addWidget(makeInverse());
+  for (QLineEdit* edit : {m_chainage, m_offset})
+    connect(edit, &QLineEdit::returnPressed, this, &CPointPanel::OnForward);
+  for (QLineEdit* edit : {m_x, m_y})
+    connect(edit, &QLineEdit::returnPressed, this, &CPointPanel::OnInverse);
+  setRoad(nullptr);
+}
+
+// 正算: a chainage and an offset in, the point, its azimuth and design
+// height out.
+QGroupBox* CPointPanel::makeForward() {
   auto* forward = new QGroupBox(QStringLiteral("正算：桩号 → 坐标"), this);
   auto* forwardGrid = new QGridLayout(forward);
-  auto add = [](QGridLayout* grid, int row, int column, const QString& text, QLineEdit* edit) {
-    auto* label = new QLabel(text);
-    label->setBuddy(edit);
-    grid->addWidget(label, row, column);
-    grid->addWidget(edit, row, column + 1);
-  };
   add(forwardGrid, 0, 0, QStringLiteral("桩号(&K)"), m_chainage);
   add(forwardGrid, 0, 2, QStringLiteral("偏距(&O)"), m_offset);
   add(forwardGrid, 1, 0, QStringLiteral("X（北）"), m_north);
@@ -78,7 +110,12 @@ CPointPanel::CPointPanel(QWidget* parent) : QWidget(parent) {
   computeForward->setObjectName(QStringLiteral("computeForward"));
   forwardGrid->addWidget(m_forwardProblem, 3, 0, 1, 3);
   forwardGrid->addWidget(computeForward, 3, 3, Qt::AlignRight);
+  connect(computeForward, &QPushButton::clicked, this, &CPointPanel::OnForward);
+  return forward;
+}
 
+// 反算: a point in, its chainage, offset and design height out.
+QGroupBox* CPointPanel::makeInverse() {
   auto* inverse = new QGroupBox(QStringLiteral("反算：坐标 → 桩号"), this);
   auto* inverseGrid = new QGridLayout(inverse);
   add(inverseGrid, 0, 0, QStringLiteral("X（北）(&X)"), m_x);
@@ -91,19 +128,8 @@ CPointPanel::CPointPanel(QWidget* parent) : QWidget(parent) {
   computeInverse->setObjectName(QStringLiteral("computeInverse"));
   inverseGrid->addWidget(m_inverseProblem, 3, 0, 1, 3);
   inverseGrid->addWidget(computeInverse, 3, 3, Qt::AlignRight);
-
-  auto* layout = new QHBoxLayout(this);
-  layout->setContentsMargins(0, 0, 0, 0);
-  layout->addWidget(forward);
-  layout->addWidget(inverse);
-
-  connect(computeForward, &QPushButton::clicked, this, &CPointPanel::OnForward);
   connect(computeInverse, &QPushButton::clicked, this, &CPointPanel::OnInverse);
-  for (QLineEdit* edit : {m_chainage, m_offset})
-    connect(edit, &QLineEdit::returnPressed, this, &CPointPanel::OnForward);
-  for (QLineEdit* edit : {m_x, m_y})
-    connect(edit, &QLineEdit::returnPressed, this, &CPointPanel::OnInverse);
-  setRoad(nullptr);
+  return inverse;
 }
 
 // An input field, or a result that can be selected and copied but not
@@ -170,24 +196,18 @@ void CPointPanel::OnForward() {
   const reading::RoadDesign& design = *m_road->design;
   const survey::Alignment& alignment = design.alignment;
   if (problem.isEmpty()) {
-    const auto stake = alignment.Stake(*chainage, offset);
+    const auto stake = survey::StakeOnRoad(alignment, profileOf(design), *chainage, offset);
     if (const auto* fault = std::get_if<survey::AlignmentError>(&stake)) {
       problem = PointProblem(*fault, alignment.startChainage(), alignment.endChainage());
     } else {
-      const survey::StakePoint& point = std::get<survey::StakePoint>(stake);
+      const survey::RoadStake& staked = std::get<survey::RoadStake>(stake);
       const reading::RoadDecimals& decimals = m_road->decimals;
-      m_north->setText(fixed(point.x, decimals.lengths));
-      m_east->setText(fixed(point.y, decimals.lengths));
-      m_azimuth->setText(angle(point.azimuth, decimals));
-      m_marks.forward = RoadMarks::Ground{point.x, point.y};
+      m_north->setText(fixed(staked.point.x, decimals.lengths));
+      m_east->setText(fixed(staked.point.y, decimals.lengths));
+      m_azimuth->setText(angle(staked.point.azimuth, decimals));
+      m_marks.forward = RoadMarks::Ground{staked.point.x, staked.point.y};
       m_forwardShown = true;
-      if (design.profile) {
-        const auto height = design.profile->HeightAt(*chainage);
-        if (const double* metres = std::get_if<double>(&height))
-          m_height->setText(fixed(*metres, decimals.lengths));
-        else
-          problem = HeightProblem(design.profile->startChainage(), design.profile->endChainage());
-      }
+      showHeight(design, staked.height, *m_height, problem, decimals.lengths);
     }
   }
   m_forwardProblem->setText(problem);
@@ -205,11 +225,11 @@ void CPointPanel::OnInverse() {
     const survey::Alignment& alignment = design.alignment;
     m_marks.measured = RoadMarks::Ground{x, y};
     m_inverseShown = true;
-    const auto located = alignment.Locate(x, y);
+    const auto located = survey::LocateOnRoad(alignment, profileOf(design), x, y);
     if (const auto* fault = std::get_if<survey::AlignmentError>(&located)) {
       problem = PointProblem(*fault, alignment.startChainage(), alignment.endChainage());
     } else {
-      const survey::Location& location = std::get<survey::Location>(located);
+      const survey::Location& location = std::get<survey::RoadLocation>(located).location;
       const reading::RoadDecimals& decimals = m_road->decimals;
       m_located->setText(fixed(location.chainage, decimals.lengths));
       m_locatedText->setText(
@@ -217,13 +237,8 @@ void CPointPanel::OnInverse() {
       m_across->setText(fixed(location.offset, decimals.lengths));
       const auto foot = std::get<survey::StakePoint>(alignment.Stake(location.chainage));
       m_marks.foot = RoadMarks::Ground{foot.x, foot.y};
-      if (design.profile) {
-        const auto height = design.profile->HeightAt(location.chainage);
-        if (const double* metres = std::get_if<double>(&height))
-          m_locatedHeight->setText(fixed(*metres, decimals.lengths));
-        else
-          problem = HeightProblem(design.profile->startChainage(), design.profile->endChainage());
-      }
+      showHeight(design, std::get<survey::RoadLocation>(located).height, *m_locatedHeight, problem,
+                 decimals.lengths);
     }
   }
   m_inverseProblem->setText(problem);

@@ -13,6 +13,7 @@
 
 #include "ui/road/road_painter.h"
 
+class QGroupBox;
 class QLabel;
 class QLineEdit;
 
@@ -34,6 +35,8 @@ class CPointPanel : public QWidget {
   void marksChanged(const RoadMarks& marks);
 
  private:
+  QGroupBox* makeForward();
+  QGroupBox* makeInverse();
   QLineEdit* field(const QString& name, bool input);
   QLabel* problemLabel(const QString& name);
   void clearForward();

@@ -3,7 +3,7 @@
 #include <QFileInfo>
 
 #include "reader/road/curve_table.h"
-#include "ui/sheet/sheet_messages.h"
+#include "ui/common/problem_text.h"
 
 namespace {
 

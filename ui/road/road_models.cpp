@@ -1,6 +1,6 @@
 #include "ui/road/road_models.h"
 
-#include "ui/sheet/sheet_look.h"
+#include "ui/common/window_look.h"
 
 void CStakeModel::setStakes(std::shared_ptr<const std::vector<reading::Stake>> stakes,
                             const reading::RoadDecimals& decimals, bool heights) {

@@ -7,8 +7,9 @@
 #include <algorithm>
 
 #include "ui/common/pdf_file.h"
+#include "ui/common/printed_heading.h"
+#include "ui/common/window_look.h"
 #include "ui/road/road_painter.h"
-#include "ui/sheet/sheet_look.h"
 
 namespace {
 
@@ -70,11 +71,11 @@ double RoadPrinter::planHeight(QSizeF page) const {
   return (page.height() - headingHeight()) * kPlanShare;
 }
 
-bool RoadPrinter::layOut(QSizeF page, Layout& layout, const std::atomic<bool>* stop,
-                         const Progress& progress) const {
-  layout = Layout();
-  layout.page = page;
-  // The widest table fits the page's width with the largest font that lets it.
+// The font of the tables and their columns' widths: the widest table fits
+// `pageWidth` with the largest font that lets it, and each table takes the
+// whole width. False where `stop` turned true.
+bool RoadPrinter::fitColumns(double pageWidth, Layout& layout,
+                             const std::atomic<bool>* stop) const {
   layout.font = m_font;
   for (int pixels = 12; pixels >= 7; --pixels) {
     layout.font.setPixelSize(pixels);
@@ -96,7 +97,7 @@ bool RoadPrinter::layOut(QSizeF page, Layout& layout, const std::atomic<bool>* s
       }
       double total = 0;
       for (const double width : widths) total += width;
-      fits = fits && total <= page.width();
+      fits = fits && total <= pageWidth;
     }
     if (fits) break;
   }
@@ -105,9 +106,17 @@ bool RoadPrinter::layOut(QSizeF page, Layout& layout, const std::atomic<bool>* s
   for (std::vector<double>& widths : layout.widths) {
     double total = 0;
     for (const double width : widths) total += width;
-    if (total <= 0 || total >= page.width()) continue;
-    for (double& width : widths) width *= page.width() / total;
+    if (total <= 0 || total >= pageWidth) continue;
+    for (double& width : widths) width *= pageWidth / total;
   }
+  return true;
+}
+
+bool RoadPrinter::layOut(QSizeF page, Layout& layout, const std::atomic<bool>* stop,
+                         const Progress& progress) const {
+  layout = Layout();
+  layout.page = page;
+  if (!fitColumns(page.width(), layout, stop)) return false;
   const double rowHeight = QFontMetricsF(layout.font).height() + 4;
   const double titleHeight = QFontMetricsF(m_bold).height() + 4;
   Layout::Page current;
@@ -150,11 +159,12 @@ void RoadPrinter::paintHeading(QPainter& painter, double width, std::size_t page
   painter.setPen(Qt::black);
   painter.setFont(m_bold);
   const QString file = QFileInfo(QString::fromStdString(m_road.design->request.path)).fileName();
+  const PrintedHeading printed{QStringLiteral("线路"), file, m_date, page + 1, pages};
   painter.drawText(QRectF(0, 0, width, bold.height()), Qt::AlignLeft | Qt::AlignVCenter,
-                   QStringLiteral("线路  %1").arg(file));
+                   TitleText(printed));
   painter.setFont(m_font);
   painter.drawText(QRectF(0, 0, width, bold.height()), Qt::AlignRight | Qt::AlignVCenter,
-                   QStringLiteral("%1    第 %2 页，共 %3 页").arg(m_date).arg(page + 1).arg(pages));
+                   PageLineText(printed));
   painter.drawText(QRectF(0, bold.height() * 1.6, width, plain.height()),
                    Qt::AlignLeft | Qt::AlignVCenter, RoadSummary(m_road));
   const double line = headingHeight() - kGap / 2;

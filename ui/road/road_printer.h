@@ -2,8 +2,9 @@
 
 // The printed road, on paper and in a PDF alike (A4 across, road_look.h):
 // every page starts with a heading (线路, the file, the road's extent, the
-// date, the page); the first page shows the plan; the curve table (a JD
-// table's), the main points and the stakes follow, each under its title,
+// date, the page; its words are every window's, printed_heading.h); the
+// first page shows the plan; the curve table (a JD table's), the main
+// points and the stakes follow, each under its title,
 // its header row again on each page it runs onto. The texts are the
 // window's, and so corvane-calc's. Lengths are in pixels of a 96-dpi page.
 //
@@ -61,6 +62,7 @@ class RoadPrinter {
   QString title(int table) const;
   double headingHeight() const;
   double planHeight(QSizeF page) const;
+  bool fitColumns(double pageWidth, Layout& layout, const std::atomic<bool>* stop) const;
   void paintHeading(QPainter& painter, double width, std::size_t page, std::size_t pages) const;
   double paintRow(QPainter& painter, const Layout& layout, int table, const QStringList& texts,
                   double top, bool header) const;

@@ -3,7 +3,6 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QDate>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -15,8 +14,6 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QMessageBox>
-#include <QPrintDialog>
-#include <QPrinter>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScreen>
@@ -36,25 +33,15 @@
 #include "res/resources.h"
 #include "ui/common/job_runner.h"
 #include "ui/common/job_status.h"
-#include "ui/common/save_path.h"
 #include "ui/common/window_actions.h"
+#include "ui/common/window_look.h"
 #include "ui/road/point_panel.h"
-#include "ui/road/road_csv.h"
 #include "ui/road/road_messages.h"
 #include "ui/road/road_models.h"
 #include "ui/road/road_plan.h"
-#include "ui/road/road_printer.h"
 #include "ui/road/stake_panel.h"
-#include "ui/sheet/open_sheet.h"
-#include "ui/sheet/sheet_look.h"
 
 namespace {
-
-// A list longer than this is refused: its table and the 放样表 it would
-// fill take some 200 bytes a stake.
-constexpr std::size_t kMaxStakes = 2'000'000;
-
-QString today() { return QDate::currentDate().toString(Qt::ISODate); }
 
 // What the 线路 window remembers, in ~/.config/Corvane/road.conf.
 QSettings settings() { return QSettings(QStringLiteral("Corvane"), QStringLiteral("road")); }
@@ -100,25 +87,22 @@ QTableView* CRoadWindow::tableOf(QAbstractItemModel* model, const QString& name)
   return table;
 }
 
-void CRoadWindow::createCentre() {
-  auto* left = new QWidget(this);
-  auto* column = new QVBoxLayout(left);
-  column->setContentsMargins(0, 0, 0, 0);
-
+// 起点桩号, the decimals and the angles' format, as the window left them.
+QHBoxLayout* CRoadWindow::createSettingsRow(QWidget& left) {
   auto* settingsRow = new QHBoxLayout;
-  m_start = new QLineEdit(QStringLiteral("K0+000"), left);
+  m_start = new QLineEdit(QStringLiteral("K0+000"), &left);
   m_start->setObjectName(QStringLiteral("startChainage"));
   m_start->setToolTip(QStringLiteral("交点表起点（BP）的桩号"));
-  m_lengthDecimals = new QSpinBox(left);
+  m_lengthDecimals = new QSpinBox(&left);
   m_lengthDecimals->setObjectName(QStringLiteral("lengthDecimals"));
   m_lengthDecimals->setRange(0, 9);
   m_lengthDecimals->setValue(settings().value(QStringLiteral("lengthDecimals"), 3).toInt());
-  m_angleDecimals = new QSpinBox(left);
+  m_angleDecimals = new QSpinBox(&left);
   m_angleDecimals->setObjectName(QStringLiteral("angleDecimals"));
   m_angleDecimals->setRange(0, 9);
   m_angleDecimals->setValue(settings().value(QStringLiteral("angleDecimals"), 4).toInt());
   auto labelled = [&](const QString& text, QWidget* field) {
-    auto* label = new QLabel(text, left);
+    auto* label = new QLabel(text, &left);
     label->setBuddy(field);
     settingsRow->addWidget(label);
     settingsRow->addWidget(field);
@@ -127,7 +111,7 @@ void CRoadWindow::createCentre() {
   labelled(QStringLiteral("距离小数位(&L)"), m_lengthDecimals);
   labelled(QStringLiteral("角度小数位(&N)"), m_angleDecimals);
   // D°M′S″ writes whole seconds at least: 4 decimals of a packed angle.
-  m_angleFormat = new QComboBox(left);
+  m_angleFormat = new QComboBox(&left);
   m_angleFormat->setObjectName(QStringLiteral("angleFormat"));
   m_angleFormat->addItem(QStringLiteral("度.分秒"), int(reading::AngleFormat::kPacked));
   m_angleFormat->addItem(QStringLiteral("度°分′秒″"), int(reading::AngleFormat::kDms));
@@ -135,7 +119,15 @@ void CRoadWindow::createCentre() {
   if (m_angleFormat->currentIndex() == 1) m_angleDecimals->setMinimum(reading::kDmsLeastDecimals);
   labelled(QStringLiteral("角度格式(&M)"), m_angleFormat);
   settingsRow->addStretch(1);
-  column->addLayout(settingsRow);
+  return settingsRow;
+}
+
+void CRoadWindow::createCentre() {
+  auto* left = new QWidget(this);
+  auto* column = new QVBoxLayout(left);
+  column->setContentsMargins(0, 0, 0, 0);
+
+  column->addLayout(createSettingsRow(*left));
 
   m_points = new CPointPanel(left);
   column->addWidget(m_points);
@@ -159,6 +151,10 @@ void CRoadWindow::createCentre() {
   split->setChildrenCollapsible(false);
   setCentralWidget(split);
 
+  connectCentre();
+}
+
+void CRoadWindow::connectCentre() {
   connect(m_start, &QLineEdit::editingFinished, this, &CRoadWindow::OnStartChainage);
   for (QSpinBox* box : {m_lengthDecimals, m_angleDecimals})
     connect(box, &QSpinBox::valueChanged, this, &CRoadWindow::showDecimals);
@@ -345,143 +341,6 @@ void CRoadWindow::OnStartChainage() {
   reading::RoadRequest request = m_request;
   request.startChainage = *chainage;
   read(request);
-}
-
-void CRoadWindow::generate(double interval, const std::vector<double>& offsets) {
-  m_stakePanel->setRange(interval, offsets);
-  OnGenerate();
-}
-
-void CRoadWindow::OnGenerate() {
-  reading::StakeRange range;
-  if (!m_road || !m_stakePanel->readRange(range)) return;
-  m_counts->setText(QStringLiteral("正在生成桩位 ..."));
-  const std::shared_ptr<const RoadShown> road = m_road;
-  m_jobs->start([this, road, range](const std::atomic<bool>& stop,
-                                   const CJobRunner::Progress& progress) -> CJobRunner::Done {
-    auto stakes = std::make_shared<std::vector<reading::Stake>>();
-    reading::StakeWalk walk(*road->rows, range, road->decimals.lengths);
-    const survey::Alignment& alignment = road->design->alignment;
-    const double from = std::max(range.from, alignment.startChainage());
-    const double span = std::max(1e-9, std::min(range.to, alignment.endChainage()) - from);
-    reading::Stake stake;
-    bool tooMany = false;
-    while (walk.Next(stake)) {
-      if (stakes->size() == kMaxStakes) {
-        tooMany = true;
-        break;
-      }
-      stakes->push_back(stake);
-      if (stakes->size() % 4096 == 0) {
-        if (stop) return {};
-        progress(static_cast<int>(100 * (stake.chainage - from) / span));
-      }
-    }
-    return [this, road, stakes, tooMany] {
-      if (road != m_road) return;  // the road changed meanwhile
-      if (tooMany) {
-        m_stakePanel->setProblem(
-            QStringLiteral("桩位超过 %1 个，请加大间距或缩小桩号范围").arg(kMaxStakes));
-        return;
-      }
-      showStakes(stakes);
-      m_tabs->setCurrentWidget(m_stakeTable);
-    };
-  });
-}
-
-void CRoadWindow::showStakes(std::shared_ptr<const std::vector<reading::Stake>> stakes) {
-  m_stakes = std::move(stakes);
-  m_stakeModel->setStakes(m_stakes, m_road ? m_road->decimals : reading::RoadDecimals{},
-                          m_road && m_road->design->profile.has_value());
-  m_plan->setStakes(m_stakes);
-  const bool shown = m_stakes && !m_stakes->empty();
-  m_stakePanel->setStakesShown(shown);
-  for (QAction* action : m_stakeActions) action->setEnabled(shown);
-  if (shown) m_stakeTable->resizeColumnsToContents();
-  showCounts();
-}
-
-CSetoutWindow* CRoadWindow::sendToSheet() {
-  if (!m_stakes || m_stakes->empty()) return nullptr;
-  std::vector<reading::DesignPoint> points;
-  points.reserve(m_stakes->size());
-  for (const reading::Stake& stake : *m_stakes)
-    points.push_back({stake.name, stake.code, {stake.point.x, stake.point.y}, stake.height});
-  const QString file = QFileInfo(QString::fromStdString(m_request.path)).completeBaseName();
-  return OpenSetoutSheet(QStringLiteral("%1 桩位").arg(file), std::move(points), this);
-}
-
-void CRoadWindow::OnSend() { sendToSheet(); }
-
-// A file the user names for `what`, beside the road's file; "" when cancelled.
-QString CRoadWindow::savePath(const QString& what, const QString& suffix) {
-  const QFileInfo road(QString::fromStdString(m_request.path));
-  return AskSavePath(
-      *this, QStringLiteral("导出%1").arg(what),
-      QDir(road.absolutePath())
-          .filePath(QStringLiteral("%1-%2.%3").arg(road.completeBaseName(), what, suffix)),
-      suffix);
-}
-
-void CRoadWindow::OnExportCurves() {
-  if (!m_road) return;
-  const bool jd = m_request.table == reading::RoadRequest::Table::kIntersections;
-  const QString path =
-      savePath(jd ? QStringLiteral("曲线表") : QStringLiteral("主点表"), QStringLiteral("csv"));
-  if (path.isEmpty()) return;
-  const QString reason = WriteCurveCsv(*m_road, path);
-  if (!reason.isEmpty())
-    showProblem(QStringLiteral("无法写入 %1：%2").arg(QFileInfo(path).fileName(), reason));
-}
-
-void CRoadWindow::OnExportStakes() {
-  if (!m_road || !m_stakes) return;
-  const QString path = savePath(QStringLiteral("桩位表"), QStringLiteral("csv"));
-  if (path.isEmpty()) return;
-  m_counts->setText(QStringLiteral("正在导出 CSV ..."));
-  m_jobs->start([this, road = m_road, stakes = m_stakes, path](const std::atomic<bool>& stop,
-                                                               const CJobRunner::Progress&) {
-    const QString reason = WriteStakeCsv(*road, *stakes, path, &stop);
-    return [this, reason, path] {
-      if (!reason.isEmpty())
-        showProblem(QStringLiteral("无法写入 %1：%2").arg(QFileInfo(path).fileName(), reason));
-    };
-  });
-}
-
-void CRoadWindow::OnExportPdf() {
-  if (!m_road) return;
-  const QString path = savePath(QStringLiteral("线路"), QStringLiteral("pdf"));
-  if (path.isEmpty()) return;
-  m_counts->setText(QStringLiteral("正在导出 PDF ..."));
-  m_jobs->start([this, road = m_road, stakes = m_stakes, path, date = today()](
-                    const std::atomic<bool>& stop, const CJobRunner::Progress& progress) {
-    const QString reason = WriteRoadPdf(*road, stakes.get(), path, date, &stop, progress);
-    return [this, reason, path] {
-      if (!reason.isEmpty())
-        showProblem(QStringLiteral("无法写入 %1：%2").arg(QFileInfo(path).fileName(), reason));
-    };
-  });
-}
-
-// The printer the user picks, then the pages printed off the interface thread.
-void CRoadWindow::OnPrint() {
-  if (!m_road) return;
-  auto printer = std::make_shared<QPrinter>(QPrinter::HighResolution);
-  printer->setPageLayout(RoadPageLayout());
-  printer->setDocName(
-      QStringLiteral("线路 %1").arg(QFileInfo(QString::fromStdString(m_request.path)).fileName()));
-  QPrintDialog dialog(printer.get(), this);
-  if (dialog.exec() != QDialog::Accepted) return;
-  m_counts->setText(QStringLiteral("正在打印 ..."));
-  m_jobs->start([this, road = m_road, stakes = m_stakes, printer, date = today()](
-                    const std::atomic<bool>& stop, const CJobRunner::Progress& progress) {
-    const bool printed = RoadPrinter(*road, stakes.get(), date).print(*printer, &stop, progress);
-    return [this, printed] {
-      if (!printed) showProblem(QStringLiteral("无法打印：打印机不能接收这份文件。"));
-    };
-  });
 }
 
 // The window's message box: no icon, one OK button.

@@ -25,6 +25,7 @@ class CStakeModel;
 class CStakePanel;
 class CTextTableModel;
 class QAbstractItemModel;
+class QHBoxLayout;
 class QLabel;
 class QComboBox;
 class QLineEdit;
@@ -56,7 +57,6 @@ class CRoadWindow : public QMainWindow {
   CTextTableModel& mainPointModel() const { return *m_mainPoints; }
   CStakeModel& stakeModel() const { return *m_stakeModel; }
   CPointPanel& pointPanel() const { return *m_points; }
-  CStakePanel& stakePanel() const { return *m_stakePanel; }
   CRoadPlan& plan() const { return *m_plan; }
   QTableView& stakeTable() const { return *m_stakeTable; }
   CJobRunner& jobs() const { return *m_jobs; }
@@ -66,6 +66,8 @@ class CRoadWindow : public QMainWindow {
 
  private:
   void createCentre();
+  QHBoxLayout* createSettingsRow(QWidget& left);
+  void connectCentre();
   void createActions();
   void createStatusBar();
   QTableView* tableOf(QAbstractItemModel* model, const QString& name);

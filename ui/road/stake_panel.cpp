@@ -10,8 +10,8 @@
 
 #include "core/alignment/chainage_text.h"
 #include "reader/fields/number_text.h"
+#include "ui/common/window_look.h"
 #include "ui/road/road_messages.h"
-#include "ui/sheet/sheet_look.h"
 
 namespace {
 

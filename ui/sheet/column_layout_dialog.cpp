@@ -12,6 +12,7 @@
 #include <QVBoxLayout>
 
 #include "reader/sheet/sheet_request.h"
+#include "ui/common/window_look.h"
 #include "ui/sheet/sheet_look.h"
 #include "ui/sheet/sheet_messages.h"
 
@@ -77,23 +78,7 @@ CColumnLayoutDialog::CColumnLayoutDialog(const PreviewRows& preview, const QStri
   m_columns = new QLineEdit(this);
   m_columns->setToolTip(
       QStringLiteral("以逗号分隔：name 点名、code 编码、x 北坐标、y 东坐标、h 高程、- 不读"));
-  m_encoding = new QComboBox(this);
-  m_encoding->addItem(QStringLiteral("自动"));
-  for (const reading::TextEncoding encoding : reading::kTextEncodings) {
-    const QString name =
-        QString::fromUtf8(reading::EncodingName(encoding).data(),
-                          static_cast<qsizetype>(reading::EncodingName(encoding).size()));
-    m_encoding->addItem(encoding == reading::TextEncoding::kGb18030
-                            ? QStringLiteral("%1（GBK、GB2312）").arg(name)
-                            : name,
-                        static_cast<int>(encoding));
-  }
-  if (input.encoding)
-    m_encoding->setCurrentIndex(m_encoding->findData(static_cast<int>(*input.encoding)));
-  m_encoding->setToolTip(
-      QStringLiteral("没有字节顺序标记的文件用什么编码读取；自动：按文件开头的各行判断，"
-                     "含汉字的 UTF-8 行居多就按 UTF-8，否则按 GB18030（GBK）。"
-                     "所选编码只用于这个文件"));
+  m_encoding = makeEncodingBox(input.encoding);
   m_skipLines = new QSpinBox(this);
   m_skipLines->setRange(0, 1000);
   m_skipLines->setValue(static_cast<int>(std::min<std::size_t>(input.skipLines, 1000)));
@@ -109,7 +94,36 @@ CColumnLayoutDialog::CColumnLayoutDialog(const PreviewRows& preview, const QStri
   m_preview->setTabKeyNavigation(false);
   m_preview->verticalHeader()->setDefaultSectionSize(m_preview->fontMetrics().height() + 6);
   m_buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+  layOut();
+  showPreview(preview);
+  connectControls();
+  const QString own = preview.rows.isEmpty() ? QString() : ColumnsOfTitles(preview.rows.front());
+  showColumns(own.isEmpty() ? columns : own);
+  m_preview->resizeColumnsToContents();  // the headings included
+}
 
+// 自动 and each encoding a file may be read in, `chosen` selected (none: 自动).
+QComboBox* CColumnLayoutDialog::makeEncodingBox(std::optional<reading::TextEncoding> chosen) {
+  auto* box = new QComboBox(this);
+  box->addItem(QStringLiteral("自动"));
+  for (const reading::TextEncoding encoding : reading::kTextEncodings) {
+    const QString name =
+        QString::fromUtf8(reading::EncodingName(encoding).data(),
+                          static_cast<qsizetype>(reading::EncodingName(encoding).size()));
+    box->addItem(encoding == reading::TextEncoding::kGb18030
+                     ? QStringLiteral("%1（GBK、GB2312）").arg(name)
+                     : name,
+                 static_cast<int>(encoding));
+  }
+  if (chosen) box->setCurrentIndex(box->findData(static_cast<int>(*chosen)));
+  box->setToolTip(
+      QStringLiteral("没有字节顺序标记的文件用什么编码读取；自动：按文件开头的各行判断，"
+                     "含汉字的 UTF-8 行居多就按 UTF-8，否则按 GB18030（GBK）。"
+                     "所选编码只用于这个文件"));
+  return box;
+}
+
+void CColumnLayoutDialog::layOut() {
   auto* form = new QFormLayout;
   form->addRow(QStringLiteral("常用格式(&P):"), m_preset);
   form->addRow(QStringLiteral("各列依次为(&C):"), m_columns);
@@ -122,8 +136,9 @@ CColumnLayoutDialog::CColumnLayoutDialog(const PreviewRows& preview, const QStri
   layout->addWidget(m_preview, 1);
   layout->addWidget(m_buttons);
   resize(640, 400);
+}
 
-  showPreview(preview);
+void CColumnLayoutDialog::connectControls() {
   connect(m_preset, &QComboBox::activated, this, [this](int index) {
     const QString roles = m_preset->itemData(index).toString();
     if (!roles.isEmpty()) showColumns(roles);
@@ -134,9 +149,6 @@ CColumnLayoutDialog::CColumnLayoutDialog(const PreviewRows& preview, const QStri
   connect(m_skipLines, &QSpinBox::valueChanged, this, &CColumnLayoutDialog::readAgain);
   connect(m_buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
   connect(m_buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-  const QString own = preview.rows.isEmpty() ? QString() : ColumnsOfTitles(preview.rows.front());
-  showColumns(own.isEmpty() ? columns : own);
-  m_preview->resizeColumnsToContents();  // the headings included
 }
 
 QString CColumnLayoutDialog::columns() const { return m_columns->text().trimmed(); }

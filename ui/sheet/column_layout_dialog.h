@@ -14,6 +14,7 @@
 #include <QList>
 #include <QStringList>
 #include <functional>
+#include <optional>
 
 #include "reader/rows/input_reading.h"
 #include "ui/sheet/file_layout.h"
@@ -69,6 +70,9 @@ class CColumnLayoutDialog : public QDialog {
   static const QList<QPair<QString, QString>>& presets();
 
  private:
+  QComboBox* makeEncodingBox(std::optional<reading::TextEncoding> chosen);
+  void layOut();
+  void connectControls();
   void showColumns(const QString& columns);
   void showPreview(const PreviewRows& preview);
   void fillPreview(const QList<QStringList>& rows);

@@ -17,7 +17,7 @@ class CSetoutWindow;
 class QWidget;
 
 // A 放样表 on the design file it showed last, with that file's setup
-// (sheet_setup.h); empty, waiting for a file (打开), where there is none.
+// (kept_file_setups.h); empty, waiting for a file (打开), where there is none.
 CSetoutWindow* OpenSetoutWindow(QWidget* beside = nullptr);
 
 // A 放样表 on `points` (name, code, x north, y east in metres, design height

@@ -3,11 +3,12 @@
 #include <QFile>
 #include <array>
 
-#include "reader/rows/columns.h"
 #include "reader/fields/field_splitter.h"
+#include "reader/rows/columns.h"
 #include "reader/rows/row_reader.h"
 #include "reader/text/text_file.h"
 #include "reader/text/undecoded_line.h"
+#include "ui/common/problem_text.h"
 #include "ui/sheet/sheet_messages.h"
 
 namespace {

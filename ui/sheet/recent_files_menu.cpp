@@ -3,7 +3,7 @@
 #include <QDir>
 #include <QFileInfo>
 
-#include "ui/sheet/sheet_setup.h"
+#include "ui/sheet/kept_file_setups.h"
 
 CRecentFilesMenu::CRecentFilesMenu(QWidget* parent)
     : QMenu(QStringLiteral("最近文件(&R)"), parent) {

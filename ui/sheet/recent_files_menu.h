@@ -1,6 +1,6 @@
 #pragma once
 
-// 文件 > 最近文件: the design files whose setups are kept (sheet_setup.h),
+// 文件 > 最近文件: the design files whose setups are kept (kept_file_setups.h),
 // the most recent first, numbered for the keyboard, each with its folder in
 // its status tip; read afresh each time the menu opens.
 

@@ -3,7 +3,7 @@
 // The bar over the 放样表's table that narrows the rows shown: 编码 (all
 // codes, or one of the sheet's codes) and 查找点名 (rows whose name holds the
 // text typed, in any case of its Latin letters). It says what is chosen as
-// data; the window orders and filters the rows (row_order.h).
+// data; the window orders and filters the rows (ordered_rows.h).
 
 #include <QWidget>
 #include <optional>

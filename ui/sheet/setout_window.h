@@ -11,7 +11,7 @@
 // Before the station and the backsight are given, the table lists the
 // design points and the sketch draws them. Each file's setup (columns,
 // control file, station setup, heights, angles' format, decimals, the
-// points ticked off) is kept (sheet_setup.h) and comes back with the file:
+// points ticked off) is kept (kept_file_setups.h) and comes back with the file:
 // from 最近文件, and when the window opens on the file it showed last. The rows can be sorted by
 // any column, narrowed to a code or to names holding a text, and put in
 // the order of a walk from the station (路线), drawn in the sketch.
@@ -25,10 +25,10 @@
 
 #include "reader/sheet/sheet_request.h"
 #include "ui/sheet/file_layout.h"
-#include "ui/sheet/row_order.h"
+#include "ui/sheet/kept_file_setups.h"
+#include "ui/sheet/ordered_rows.h"
 #include "ui/sheet/setout_sheet.h"
 #include "ui/sheet/sheet_look.h"
-#include "ui/sheet/sheet_setup.h"
 #include "ui/sheet/sheet_source.h"
 #include "ui/sheet/sheet_table.h"
 #include "ui/sheet/sheet_ticks.h"
@@ -42,7 +42,9 @@ class CSheetModel;
 class CSketchWidget;
 class CStationPanel;
 class QLabel;
+class QMenu;
 class QSplitter;
+class QToolBar;
 struct KnownNames;
 struct SetoutSheet;
 struct SheetResult;
@@ -103,6 +105,9 @@ class CSetoutWindow : public QMainWindow {
   struct ReadResult;
 
   void createActions();
+  void createFileMenu(QMenu& file, QToolBar& tools);
+  void createEditMenu(QMenu& edit);
+  void createViewMenu(QMenu& view, QToolBar& tools);
   void createCentre();
   void createStatusBar();
   void OnOpen();
@@ -112,6 +117,7 @@ class CSetoutWindow : public QMainWindow {
   void OnSetupDialog();
   void OnPageHeading();
   void OnShowDesign(bool shown);
+  void recallChoices();
   void rememberPanel();
   void read(const Source& source, bool again = true);
   void recompute();

@@ -10,8 +10,8 @@
 #include "reader/rows/input_rows.h"
 #include "reader/sheet/sheet_resolver.h"
 #include "reader/text/text_file.h"
+#include "ui/common/file_path.h"
 #include "ui/common/job_runner.h"
-#include "ui/sheet/file_path.h"
 #include "ui/sheet/setout_sheet.h"
 #include "ui/sheet/sheet_look.h"
 

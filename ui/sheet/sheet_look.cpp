@@ -202,25 +202,8 @@ QString HeightsLineText(const SetoutSheet& sheet) {
            fixed(heights.targetHeight, decimals), correction);
 }
 
-QColor ErrorColour() { return QColor(200, 0, 0); }
-
 QPageLayout SheetPageLayout(std::size_t columns) {
   return QPageLayout(QPageSize(QPageSize::A4),
                      columns > kBaseColumnCount ? QPageLayout::Landscape : QPageLayout::Portrait,
                      QMarginsF(15, 15, 15, 15), QPageLayout::Millimeter);
-}
-
-QFont WithNarrowPrimes(QFont font) {
-  QStringList families = font.families();
-  if (families.isEmpty()) families << font.family();
-  families.prepend(QStringLiteral("Arial"));
-  font.setFamilies(families);
-  return font;
-}
-
-QFont BoldFace(QFont font) {
-  font = WithNarrowPrimes(font);
-  font.setBold(true);
-  font.setStyleStrategy(QFont::StyleStrategy(font.styleStrategy() & ~QFont::NoAntialias));
-  return font;
 }

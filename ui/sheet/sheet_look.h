@@ -3,11 +3,10 @@
 // How a setting-out sheet looks wherever it shows, in one place: the
 // window's table, Ctrl+C, the printed page, the PDF and the CSV take from
 // here the columns (title, text, alignment), the check line, the station
-// line, the heights line, the page heading's fields, the colour of what
-// failed and the page with its margins.
+// line, the heights line, the page heading's fields and the page with its
+// margins; the colour of what failed and the faces are every window's
+// (ui/common/window_look.h).
 
-#include <QColor>
-#include <QFont>
 #include <QPageLayout>
 #include <QString>
 #include <array>
@@ -112,22 +111,6 @@ QString ShortestText(double value, int decimals = 0);
 // "测站高程 20.000  仪器高 1.552  目标高 1.300  两差改正：无" (or "有（K =
 // 0.14，R = 6371 km）"), with the decimals of lengths; "" without heights.
 QString HeightsLineText(const SetoutSheet& sheet);
-
-// Failed rows, their points in the sketch, and what keeps a sheet from
-// being computed.
-QColor ErrorColour();
-
-// `font` with its letters, digits and the primes of D°M′S″ from "Arial",
-// whose ′ and ″ are narrow, and its Chinese from its own face: a Song face's
-// primes are full-width and leave a gap in 6°30′ 30″. For the sheet's
-// table, its check line and its pages.
-QFont WithNarrowPrimes(QFont font);
-
-// The bold of `font` as the sheet's pages set it: Latin letters and digits
-// from "Arial", Chinese from the font's own (Song) face (WithNarrowPrimes),
-// drawn from the faces' outlines. Made bold from the Song face's bitmaps,
-// "mm" would show as black blocks and 读数残差 as a blob.
-QFont BoldFace(QFont font);
 
 // A4 with margins of 15 mm, the printed and the exported page: upright
 // for the columns every sheet has, across where there are more.

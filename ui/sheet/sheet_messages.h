@@ -3,22 +3,17 @@
 // The setting-out window's words for what is wrong: Chinese, naming the
 // field the user typed into or the file chosen, never an option of the
 // command line. The reader says what is wrong as values (sheet_error.h,
-// text_file.h, columns.h, field_number.h); this words them.
+// columns.h, undecoded_line.h); this words them. A file that cannot be
+// read and a number typed that is none are worded for every window
+// (ui/common/problem_text.h).
 
 #include <QString>
 #include <functional>
 
 #include "core/setup/setup_error.h"
 #include "reader/rows/columns.h"
-#include "reader/fields/field_number.h"
-#include "reader/fields/number_text.h"
 #include "reader/sheet/sheet_error.h"
-#include "reader/text/text_file.h"
 #include "reader/text/undecoded_line.h"
-
-// A file that cannot be read: "无法打开 design.csv：文件不存在", "design.csv
-// 不是文本文件，不能作为坐标文件读取。". Files are named by their names.
-QString FileProblem(const reading::FileError& error);
 
 // What keeps the sheet from being computed, naming the station's or the
 // backsight's field, the control file or its columns, or the row of a
@@ -34,12 +29,6 @@ QString SetupProblem(const survey::SetupError& error, bool free,
 // A column list of the layout box, in the roles it is typed with (name,
 // code, x, y, h, -).
 QString ColumnsProblem(const reading::ColumnsError& error);
-
-// A coordinate typed into `field` ("测站 X（北）") that is no number.
-QString NumberProblem(const QString& field, reading::FieldNumber read, const QString& text);
-
-// A packed azimuth typed into `field` that is no azimuth.
-QString AzimuthProblem(const QString& field, reading::TypedAzimuth read, const QString& text);
 
 // A line of a file that is no text in the encoding it is read in, as the
 // layout box's preview shows it: "（此行不是 GB18030 文本，请选择编码）".

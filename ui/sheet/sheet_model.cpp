@@ -4,6 +4,7 @@
 #include <QSize>
 #include <algorithm>
 
+#include "ui/common/window_look.h"
 #include "ui/sheet/row_error_text.h"
 #include "ui/sheet/setout_sheet.h"
 

@@ -7,7 +7,7 @@
 // the texts corvane-calc writes, and last the 已放样 check boxes (the window
 // shows them first). A failed row shows its "ERROR: ..." text in place of
 // the numbers, in red; a ticked row's texts are grey. The rows show in the
-// order given (row_order.h: file order, sorted, the route's, narrowed); the
+// order given (ordered_rows.h: file order, sorted, the route's, narrowed); the
 // row headers are the input's line numbers whatever the order.
 //
 // The model keeps the sheet's ticks (sheet_ticks.h), matched to each sheet
@@ -17,7 +17,7 @@
 #include <memory>
 #include <vector>
 
-#include "ui/sheet/row_order.h"
+#include "ui/sheet/ordered_rows.h"
 #include "ui/sheet/sheet_look.h"
 #include "ui/sheet/sheet_ticks.h"
 

@@ -12,12 +12,12 @@
 #include "ui/common/job_runner.h"
 #include "ui/common/save_path.h"
 #include "ui/sheet/print_preview.h"
+#include "ui/sheet/setout_conf.h"
 #include "ui/sheet/setout_sheet.h"
 #include "ui/sheet/sheet_csv.h"
 #include "ui/sheet/sheet_look.h"
 #include "ui/sheet/sheet_pdf.h"
 #include "ui/sheet/sheet_printer.h"
-#include "ui/sheet/sheet_settings.h"
 
 namespace {
 
@@ -29,7 +29,7 @@ std::size_t countOf(const std::vector<bool>& ticked) {
 
 // Whether the user left ticked points out last time.
 bool leavesTickedOut() {
-  return sheet_settings::Recalled(sheet_settings::kLeaveTickedOut, false).toBool();
+  return setout_conf::Recalled(setout_conf::kLeaveTickedOut, false).toBool();
 }
 
 QString leaveOutText(std::size_t ticked) {
@@ -91,7 +91,7 @@ void CSheetOutput::exportAs(std::shared_ptr<const SetoutSheet> sheet, const Shee
 QString CSheetOutput::savePath(const SetoutSheet& sheet, const QString& suffix,
                                std::size_t ticked, bool& leaveOut) {
   const QString folder = sheet.path.isEmpty()
-                             ? sheet_settings::Recalled(sheet_settings::kFolder).toString()
+                             ? setout_conf::Recalled(setout_conf::kFolder).toString()
                              : QFileInfo(sheet.path).absolutePath();
   // The design file's name as shown: a GBK name as its Chinese.
   const QString base =
@@ -101,7 +101,7 @@ QString CSheetOutput::savePath(const SetoutSheet& sheet, const QString& suffix,
       AskSavePath(m_window, QStringLiteral("导出 %1").arg(suffix.toUpper()),
                   QDir(folder).filePath(base + QStringLiteral("-放样.") + suffix), suffix,
                   ticked > 0 ? leaveOutText(ticked) : QString(), ticked > 0 ? &leaveOut : nullptr);
-  if (!path.isEmpty() && ticked > 0) sheet_settings::Remember(sheet_settings::kLeaveTickedOut, leaveOut);
+  if (!path.isEmpty() && ticked > 0) setout_conf::Remember(setout_conf::kLeaveTickedOut, leaveOut);
   if (path.isEmpty() || ticked == 0) leaveOut = false;
   return path;
 }
@@ -136,7 +136,7 @@ void CSheetOutput::layOut(std::shared_ptr<const SetoutSheet> sheet, const SheetC
       if (count > 0) preview.offerToLeaveOut(leaveOutText(count), leaveOut);
       const int result = preview.exec();
       if (result == CPrintPreview::kLayOutAgain) {
-        sheet_settings::Remember(sheet_settings::kLeaveTickedOut, !leaveOut);
+        setout_conf::Remember(setout_conf::kLeaveTickedOut, !leaveOut);
         layOut(sheet, choices, ticked, !leaveOut);
       } else if (result == QDialog::Accepted) {
         printPages(printed, choices, date);

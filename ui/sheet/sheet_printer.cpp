@@ -6,9 +6,11 @@
 #include <algorithm>
 #include <numeric>
 
+#include "ui/common/printed_heading.h"
+#include "ui/common/window_look.h"
+#include "ui/sheet/printed_setup_block.h"
 #include "ui/sheet/row_error_text.h"
 #include "ui/sheet/setout_sheet.h"
-#include "ui/sheet/setup_block.h"
 #include "ui/sheet/sheet_look.h"
 #include "ui/sheet/sketch_painter.h"
 
@@ -203,8 +205,9 @@ void SheetPrinter::paintHeading(QPainter& painter, double pageWidth, std::size_t
   const QFontMetricsF metrics(m_font);
   painter.setPen(Qt::black);
   painter.setFont(m_title);
+  const PrintedHeading printed{QStringLiteral("放样表"), m_sheet.source, m_date, page, pages};
   painter.drawText(QRectF(0, 0, pageWidth, heading.height()), Qt::AlignLeft | Qt::AlignVCenter,
-                   QStringLiteral("放样表  %1").arg(m_sheet.source));
+                   TitleText(printed));
   painter.setFont(m_font);
   double top = paintHeadingFields(painter, heading.height() + kGap / 2, pageWidth);
   painter.setPen(Qt::black);
@@ -213,9 +216,8 @@ void SheetPrinter::paintHeading(QPainter& painter, double pageWidth, std::size_t
   top += metrics.height();
   painter.drawText(QRectF(0, top, pageWidth, metrics.height()), Qt::AlignLeft,
                    CheckLineText(m_sheet));
-  painter.drawText(
-      QRectF(0, top, pageWidth, metrics.height()), Qt::AlignRight,
-      QStringLiteral("日期 %1    第 %2 页，共 %3 页").arg(m_date).arg(page).arg(pages));
+  painter.drawText(QRectF(0, top, pageWidth, metrics.height()), Qt::AlignRight,
+                   PageLineText(printed));
   top += metrics.height();
   if (m_sheet.settings.heights) {
     painter.drawText(QRectF(0, top, pageWidth, metrics.height()), Qt::AlignLeft,

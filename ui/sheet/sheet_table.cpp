@@ -5,6 +5,7 @@
 #include <QHeaderView>
 #include <algorithm>
 
+#include "ui/common/window_look.h"
 #include "ui/sheet/setout_sheet.h"
 #include "ui/sheet/sheet_look.h"
 #include "ui/sheet/sheet_model.h"

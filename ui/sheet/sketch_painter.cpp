@@ -12,6 +12,7 @@
 
 #include "ui/common/label_placer.h"
 #include "ui/common/plan_marks.h"
+#include "ui/common/window_look.h"
 #include "ui/sheet/setout_sheet.h"
 #include "ui/sheet/sheet_look.h"
 
@@ -233,16 +234,15 @@ SketchPainter::Labels SketchPainter::labels(const QFontMetricsF& metrics,
 }
 
 // Names in order of importance: the station's (always), the backsight's,
-// the selected point's, then the design points' in file order, those still
-// to stake first; each beside its point where it covers no point, mark or
-// name placed before it, else left out and counted.
+// the selected point's, then the design points' (placeDesignNames); each
+// beside its point where it covers no point, mark or name placed before it,
+// else left out and counted.
 SketchPainter::Labels SketchPainter::placeLabels(const QFontMetricsF& metrics,
                                                  const std::vector<Placed>& placed,
                                                  std::ptrdiff_t selected) const {
   Labels labels;
   const double lineHeight = metrics.height();
   LabelPlacer placer(m_plan);
-  NameWidths widths(metrics);
   const double half = kPointSize / 2;
   for (const Placed& point : placed)
     placer.cover(QRectF(point.at - QPointF(half, half), QSizeF(kPointSize, kPointSize)));
@@ -282,6 +282,19 @@ SketchPainter::Labels SketchPainter::placeLabels(const QFontMetricsF& metrics,
     label(place(ground.x, ground.y), QString::fromUtf8(rows.field(selected, SheetRows::kName)),
           kRingRadius + 2, kSelectedColour);
   }
+  placeDesignNames(metrics, placed, selected, placer, labels);
+  labels.leftOut = placer.leftOut();
+  return labels;
+}
+
+// The design points' names after the others, in file order, those still
+// to stake first; a name that covers what is placed is left out and counted.
+void SketchPainter::placeDesignNames(const QFontMetricsF& metrics,
+                                     const std::vector<Placed>& placed, std::ptrdiff_t selected,
+                                     LabelPlacer& placer, Labels& labels) const {
+  const double lineHeight = metrics.height();
+  NameWidths widths(metrics);
+  const SheetRows& rows = m_sheet.rows;
   for (const bool done : {false, true}) {
     if (done && !m_marks.ticked) break;
     for (const Placed& point : placed) {
@@ -303,8 +316,6 @@ SketchPainter::Labels SketchPainter::placeLabels(const QFontMetricsF& metrics,
       labels.drawn.push_back({*rect, QString::fromUtf8(name), colour});
     }
   }
-  labels.leftOut = placer.leftOut();
-  return labels;
 }
 
 void SketchPainter::paintLabels(QPainter& painter, const Labels& labels) const {

@@ -21,6 +21,7 @@
 
 #include "ui/sheet/sketch_frame.h"
 
+class LabelPlacer;
 class QFontMetricsF;
 class QPainter;
 struct SetoutSheet;
@@ -94,6 +95,8 @@ class SketchPainter {
   void paintStation(QPainter& painter) const;
   Labels placeLabels(const QFontMetricsF& metrics, const std::vector<Placed>& placed,
                      std::ptrdiff_t selected) const;
+  void placeDesignNames(const QFontMetricsF& metrics, const std::vector<Placed>& placed,
+                        std::ptrdiff_t selected, LabelPlacer& placer, Labels& labels) const;
   void paintLabels(QPainter& painter, const Labels& labels) const;
   void paintBands(QPainter& painter, std::size_t leftOut) const;
   void paintNorthArrow(QPainter& painter) const;

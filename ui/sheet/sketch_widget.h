@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "ui/common/plan_view.h"
-#include "ui/sheet/row_order.h"
+#include "ui/sheet/ordered_rows.h"
 #include "ui/sheet/sketch_frame.h"
 
 class SketchPainter;

@@ -32,6 +32,8 @@ class CTypingWatch;
 class NameIndex;
 class QCheckBox;
 class QComboBox;
+class QGridLayout;
+class QHBoxLayout;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -139,7 +141,12 @@ class CStationPanel : public QWidget {
   template <class Point>
   static void showPoint(PointRow& row, const Point& point);
   std::optional<reading::SightHeights> readHeights(QString& problem) const;
+  QHBoxLayout* makeMethodRow();
+  QGridLayout* makePointRows();
   QWidget* makeHeights();
+  QHBoxLayout* makeAnswerRow();
+  QLabel* makeCheckLine();
+  void connectControls();
   void watchNumber(QLineEdit& edit, bool (*reads)(const QLineEdit&));
 
   CTypingWatch* m_typing;

@@ -6,7 +6,7 @@
 #include <QLabel>
 #include <QLineEdit>
 
-#include "ui/sheet/typing_watch.h"
+#include "ui/common/typing_watch.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <QPalette>
 
 #include "reader/fields/number_text.h"
-#include "ui/sheet/sheet_look.h"
+#include "ui/common/window_look.h"
 
 void CTransformModel::setAnswer(std::shared_ptr<const TransformAnswer> answer, bool fit) {
   beginResetModel();

@@ -13,8 +13,8 @@
 
 #include "reader/fields/angle_text.h"
 #include "reader/fields/number_text.h"
-#include "ui/sheet/sheet_look.h"
-#include "ui/sheet/typing_watch.h"
+#include "ui/common/window_look.h"
+#include "ui/common/typing_watch.h"
 #include "ui/transform/fit_form.h"
 #include "ui/transform/grid_form.h"
 #include "ui/transform/projection_form.h"

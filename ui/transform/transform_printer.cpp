@@ -7,7 +7,7 @@
 #include <algorithm>
 
 #include "ui/common/pdf_file.h"
-#include "ui/sheet/sheet_look.h"
+#include "ui/common/window_look.h"
 #include "ui/transform/transform_model.h"
 #include "ui/transform/transform_statement.h"
 

@@ -19,7 +19,7 @@
 #include "ui/control/level_page.h"
 #include "ui/control/observation_table.h"
 #include "ui/control/traverse_page.h"
-#include "ui/sheet/sheet_look.h"
+#include "ui/common/window_look.h"
 
 namespace {
 

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <QFile>
+#include <QRegularExpression>
 #include <QTest>
 
 #include "reader/road/road_rows.h"
@@ -36,6 +37,11 @@ TEST(RoadPdf, WrittenWithoutADisplayHoldsTheCurveTableAndTheStakes) {
         "K0+209.047 QZ L10 209.047 -10.000 609.210 271.076 1.1828 104.181",
         "K1+050.220 EP R10 1050.220 10.000 842.110 723.622 89.3515 102.834"})
     EXPECT_TRUE(text.contains(QString::fromUtf8(line))) << line;
+  // The page heading in the words of every window's: its name, the file,
+  // 日期 and the page.
+  EXPECT_TRUE(text.contains(QStringLiteral("线路 jd.csv")));
+  EXPECT_TRUE(text.contains(
+      QRegularExpression(QStringLiteral("日期 \\d{4}-\\d{2}-\\d{2} 第 1 页，共 \\d+ 页"))));
   ExpectEmbeddedFaces(pdf);
 
   const Finished bad = run(QStringLiteral(CORVANE_PROGRAM),

@@ -26,9 +26,9 @@
 #include <fstream>
 
 #include "tests/ui/sheet/setout_files.h"
+#include "ui/common/file_path.h"
 #include "ui/sheet/column_layout_dialog.h"
 #include "ui/sheet/file_layout.h"
-#include "ui/sheet/file_path.h"
 #include "ui/sheet/open_sheet.h"
 #include "ui/sheet/setout_window.h"
 #include "ui/sheet/sheet_model.h"

@@ -24,12 +24,12 @@
 #include "tests/ui/common/message_catcher.h"
 #include "tests/ui/sheet/setout_files.h"
 #include "tests/ui/sheet/setup_files.h"
+#include "ui/sheet/kept_file_setups.h"
 #include "ui/sheet/open_sheet.h"
 #include "ui/sheet/recent_files_menu.h"
 #include "ui/sheet/setout_sheet.h"
 #include "ui/sheet/setout_window.h"
 #include "ui/sheet/sheet_model.h"
-#include "ui/sheet/sheet_setup.h"
 #include "ui/sheet/sketch_widget.h"
 #include "ui/sheet/station_panel.h"
 

@@ -19,7 +19,7 @@
 
 #include "tests/ui/sheet/setout_files.h"
 #include "ui/sheet/row_filter_bar.h"
-#include "ui/sheet/row_ordering.h"
+#include "ui/sheet/row_order_controls.h"
 #include "ui/sheet/setout_sheet.h"
 #include "ui/sheet/setout_window.h"
 #include "ui/sheet/sheet_model.h"

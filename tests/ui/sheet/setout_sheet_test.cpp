@@ -2,6 +2,8 @@
 // files with the same settings: the table's rows and the CSV export are the
 // tool's answers, character for character.
 
+#include "ui/common/problem_text.h"
+#include "ui/common/window_look.h"
 #include "ui/sheet/setout_sheet.h"
 
 #include <gtest/gtest.h>

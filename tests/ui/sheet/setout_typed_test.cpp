@@ -18,6 +18,7 @@
 #include <utility>
 
 #include "tests/ui/sheet/setout_files.h"
+#include "ui/common/window_look.h"
 #include "ui/sheet/point_name_box.h"
 #include "ui/sheet/print_preview.h"
 #include "ui/sheet/setout_window.h"

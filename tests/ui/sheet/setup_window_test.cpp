@@ -19,13 +19,14 @@
 #include <QTimer>
 
 #include "tests/ui/sheet/setup_files.h"
+#include "ui/common/window_look.h"
 #include "ui/sheet/point_name_box.h"
 #include "ui/sheet/setout_sheet.h"
 #include "ui/sheet/setout_window.h"
-#include "ui/sheet/setup_dialog.h"
 #include "ui/sheet/sheet_csv.h"
 #include "ui/sheet/sheet_look.h"
 #include "ui/sheet/sheet_model.h"
+#include "ui/sheet/sightings_dialog.h"
 #include "ui/sheet/station_panel.h"
 
 namespace {

@@ -12,7 +12,7 @@
 #include <QTextLayout>
 
 #include "ui/sheet/point_name_box.h"
-#include "ui/sheet/setup_dialog.h"
+#include "ui/sheet/sightings_dialog.h"
 
 namespace {
 

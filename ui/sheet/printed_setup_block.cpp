@@ -1,9 +1,10 @@
-#include "ui/sheet/setup_block.h"
+#include "ui/sheet/printed_setup_block.h"
 
 #include <QFontMetricsF>
 #include <QPainter>
 #include <array>
 
+#include "ui/common/window_look.h"
 #include "ui/sheet/setout_sheet.h"
 #include "ui/sheet/sheet_look.h"
 

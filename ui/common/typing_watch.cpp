@@ -1,4 +1,4 @@
-#include "ui/sheet/typing_watch.h"
+#include "ui/common/typing_watch.h"
 
 #include <QLineEdit>
 #include <QPlainTextEdit>

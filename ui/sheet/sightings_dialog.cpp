@@ -1,4 +1,4 @@
-#include "ui/sheet/setup_dialog.h"
+#include "ui/sheet/sightings_dialog.h"
 
 #include <QDialogButtonBox>
 #include <QDoubleSpinBox>
@@ -12,6 +12,8 @@
 #include <QVBoxLayout>
 
 #include "reader/fields/field_number.h"
+#include "ui/common/problem_text.h"
+#include "ui/common/window_look.h"
 #include "ui/sheet/point_name_box.h"
 #include "ui/sheet/sheet_job.h"
 #include "ui/sheet/sheet_look.h"
@@ -53,7 +55,29 @@ CSetupDialog::CSetupDialog(const reading::OrientedStation& setup,
       this);
   intro->setWordWrap(true);
   layout->addWidget(intro);
+  layout->addLayout(makeOptions(free, setup.sigmas, limits));
+  layout->addWidget(makeTable(), 1);
+  m_result = new QLabel(this);
+  m_result->setObjectName(QStringLiteral("setupResult"));
+  m_result->setWordWrap(true);
+  m_result->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  layout->addWidget(m_result);
+  layout->addWidget(makeButtons());
+  fillRows(setup.sightings);
+  for (QDoubleSpinBox* box :
+       {m_directionSigma, m_distanceMm, m_distancePpm, m_limitSeconds, m_limitMm})
+    if (box) connect(box, &QDoubleSpinBox::valueChanged, this, &CSetupDialog::recompute);
+  recompute();
+  const QSize screen = this->screen()->availableSize();
+  resize(QSize(760, 600).boundedTo(screen * 9 / 10));
+}
 
+CSetupDialog::~CSetupDialog() = default;
+
+// The standard errors of a free station's sightings, and the limits of
+// the residuals.
+QHBoxLayout* CSetupDialog::makeOptions(bool free, const reading::SetupSigmas& sigmas,
+                                       const SetupLimits& limits) {
   auto* options = new QHBoxLayout;
   const auto labelled = [&](const QString& text, QWidget* buddy) {
     auto* label = new QLabel(text, this);
@@ -62,10 +86,10 @@ CSetupDialog::CSetupDialog(const reading::OrientedStation& setup,
     options->addWidget(buddy);
   };
   if (free) {
-    m_directionSigma = spin(setup.sigmas.directionSeconds, 100, QStringLiteral(" ″"));
+    m_directionSigma = spin(sigmas.directionSeconds, 100, QStringLiteral(" ″"));
     m_directionSigma->setMinimum(0.1);
-    m_distanceMm = spin(setup.sigmas.distanceMm, 100, QStringLiteral(" mm"));
-    m_distancePpm = spin(setup.sigmas.distancePpm, 100, QStringLiteral(" ppm"));
+    m_distanceMm = spin(sigmas.distanceMm, 100, QStringLiteral(" mm"));
+    m_distancePpm = spin(sigmas.distancePpm, 100, QStringLiteral(" ppm"));
     m_directionSigma->setObjectName(QStringLiteral("directionSigma"));
     m_distanceMm->setObjectName(QStringLiteral("distanceSigmaMm"));
     m_distancePpm->setObjectName(QStringLiteral("distanceSigmaPpm"));
@@ -83,8 +107,11 @@ CSetupDialog::CSetupDialog(const reading::OrientedStation& setup,
   labelled(QStringLiteral("限差(&L):"), m_limitSeconds);
   options->addWidget(m_limitMm);
   options->addStretch(1);
-  layout->addLayout(options);
+  return options;
+}
 
+// The sightings' table under its titles, its rows at the top.
+QScrollArea* CSetupDialog::makeTable() {
   auto* area = new QScrollArea(this);
   area->setWidgetResizable(true);
   auto* inner = new QWidget(area);
@@ -107,23 +134,23 @@ CSetupDialog::CSetupDialog(const reading::OrientedStation& setup,
   stack->addWidget(inner);
   stack->addStretch(1);
   area->setWidget(column);
-  layout->addWidget(area, 1);
+  return area;
+}
 
-  m_result = new QLabel(this);
-  m_result->setObjectName(QStringLiteral("setupResult"));
-  m_result->setWordWrap(true);
-  m_result->setTextInteractionFlags(Qt::TextSelectableByMouse);
-  layout->addWidget(m_result);
-
+QDialogButtonBox* CSetupDialog::makeButtons() {
   m_buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
   m_buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("确定"));
   m_buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("取消"));
   connect(m_buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
   connect(m_buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-  layout->addWidget(m_buttons);
+  return m_buttons;
+}
 
+// A row for each of `sightings`, and empty rows after them: at least
+// kFirstRows, and always one to type the next sighting into.
+void CSetupDialog::fillRows(const std::vector<reading::SetupSighting>& sightings) {
   m_filling = true;
-  for (const reading::SetupSighting& sighting : setup.sightings) {
+  for (const reading::SetupSighting& sighting : sightings) {
     addRow();
     const Row row = m_rows.back();  // typing into it adds the next row
     row.name->setName(QString::fromStdString(sighting.name));
@@ -132,15 +159,7 @@ CSetupDialog::CSetupDialog(const reading::OrientedStation& setup,
   }
   m_filling = false;
   while (m_rows.size() < kFirstRows || !read(static_cast<int>(m_rows.size()) - 1).empty) addRow();
-  for (QDoubleSpinBox* box :
-       {m_directionSigma, m_distanceMm, m_distancePpm, m_limitSeconds, m_limitMm})
-    if (box) connect(box, &QDoubleSpinBox::valueChanged, this, &CSetupDialog::recompute);
-  recompute();
-  const QSize screen = this->screen()->availableSize();
-  resize(QSize(760, 600).boundedTo(screen * 9 / 10));
 }
-
-CSetupDialog::~CSetupDialog() = default;
 
 QDoubleSpinBox* CSetupDialog::spin(double value, double most, const QString& suffix) {
   auto* box = new QDoubleSpinBox(this);

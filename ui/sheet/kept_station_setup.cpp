@@ -1,4 +1,4 @@
-#include "ui/sheet/setup_record.h"
+#include "ui/sheet/kept_station_setup.h"
 
 #include <QVariantList>
 #include <cmath>

@@ -5,17 +5,19 @@
 // design file and of a control file, the folder of the last design file,
 // the decimals and the angles' format, the heights of the sight, whether
 // the design coordinates show, the page heading, the last station setup on
-// sightings (setup_record.h), and whether prints leave ticked points out;
-// each design file's own setup is kept by sheet_setup.h. Each is written
+// sightings (kept_station_setup.h), and whether prints leave ticked points out;
+// each design file's own setup is kept by kept_file_setups.h. Each is written
 // when it changes: the program may end right after its last window closes.
 
 #include <QString>
 #include <QVariant>
 
-namespace sheet_settings {
+#include "ui/sheet/file_layout.h"
+
+namespace setout_conf {
 
 // Where QSettings keeps them, for what keeps more than single values
-// (sheet_setup.h).
+// (kept_file_setups.h).
 inline const QString kOrganisation = QStringLiteral("Corvane");
 inline const QString kApplication = QStringLiteral("setout");
 
@@ -42,4 +44,13 @@ inline const QString kLeaveTickedOut = QStringLiteral("leaveTickedOut");
 void Remember(const QString& key, const QVariant& value);
 QVariant Recalled(const QString& key, const QVariant& fallback = {});
 
-}  // namespace sheet_settings
+// The layout last chosen for a design file, or for a `control` file, as
+// the next file takes it (NextFileLayout); where none is kept, the column
+// list an earlier run kept alone (a design file's: name,code,y,x,h).
+FileLayout RecalledLayout(bool control);
+
+// Keeps `layout` for the next design file, or `control` file: the encoding
+// stays each file's own.
+void RememberLayout(bool control, const FileLayout& layout);
+
+}  // namespace setout_conf

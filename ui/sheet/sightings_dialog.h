@@ -30,8 +30,10 @@ class CPointNameBox;
 class QDialogButtonBox;
 class QDoubleSpinBox;
 class QGridLayout;
+class QHBoxLayout;
 class QLabel;
 class QLineEdit;
+class QScrollArea;
 struct KnownNames;
 
 class CSetupDialog : public QDialog {
@@ -75,6 +77,11 @@ class CSetupDialog : public QDialog {
     QString problem;
   };
 
+  QHBoxLayout* makeOptions(bool free, const reading::SetupSigmas& sigmas,
+                           const SetupLimits& limits);
+  QScrollArea* makeTable();
+  QDialogButtonBox* makeButtons();
+  void fillRows(const std::vector<reading::SetupSighting>& sightings);
   void addRow();
   Typed read(int row) const;
   void recompute();

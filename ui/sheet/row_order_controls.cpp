@@ -1,4 +1,4 @@
-#include "ui/sheet/row_ordering.h"
+#include "ui/sheet/row_order_controls.h"
 
 #include <QAbstractButton>
 #include <QAction>

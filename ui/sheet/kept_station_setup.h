@@ -1,6 +1,6 @@
 #pragma once
 
-// The station setup the 放样表 keeps between runs (sheet_settings.h): the
+// The station setup the 放样表 keeps between runs (setout_conf.h): the
 // method picked (设站方式, as CStationPanel::Method counts it), the
 // sightings and standard errors of the last setup on sightings, and the
 // limits of its residuals; the station's own row is not kept, as the

@@ -1,4 +1,4 @@
-#include "ui/sheet/sheet_setup.h"
+#include "ui/sheet/kept_file_setups.h"
 
 #include <QCryptographicHash>
 #include <QDir>
@@ -10,7 +10,8 @@
 #include <type_traits>
 
 #include "reader/fields/field_number.h"
-#include "ui/sheet/sheet_settings.h"
+#include "ui/common/file_path.h"
+#include "ui/sheet/setout_conf.h"
 
 namespace {
 
@@ -175,7 +176,7 @@ std::vector<SheetTicks::Tick> readTicks(const QString& file) {
 }  // namespace
 
 std::optional<SheetSetup> SheetSetup::Recall(const QString& path) {
-  QSettings settings(sheet_settings::kOrganisation, sheet_settings::kApplication);
+  QSettings settings(setout_conf::kOrganisation, setout_conf::kApplication);
   if (!settings.value(kRecent).toStringList().contains(path)) return std::nullopt;
   SheetSetup setup;
   settings.beginGroup(groupOf(path));
@@ -188,7 +189,7 @@ std::optional<SheetSetup> SheetSetup::Recall(const QString& path) {
 }
 
 bool SheetSetup::Keep(const QString& path) const {
-  QSettings settings(sheet_settings::kOrganisation, sheet_settings::kApplication);
+  QSettings settings(setout_conf::kOrganisation, setout_conf::kApplication);
   QStringList recent = settings.value(kRecent).toStringList();
   recent.removeAll(path);
   recent.prepend(path);
@@ -210,6 +211,13 @@ bool SheetSetup::Keep(const QString& path) const {
 }
 
 QStringList RecentFiles(int count) {
-  const QSettings settings(sheet_settings::kOrganisation, sheet_settings::kApplication);
+  const QSettings settings(setout_conf::kOrganisation, setout_conf::kApplication);
   return settings.value(kRecent).toStringList().mid(0, count);
+}
+
+QString KeptPath(const std::string& path) { return ShownPath(path); }
+
+std::vector<SheetTicks::Tick> KeptTicks(const std::string& path) {
+  const auto kept = SheetSetup::Recall(KeptPath(path));
+  return kept ? kept->ticks : std::vector<SheetTicks::Tick>();
 }

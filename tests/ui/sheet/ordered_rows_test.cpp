@@ -3,7 +3,7 @@
 // rows; the walk from the station leaves the rows ticked off, failed or
 // without a point out; a stopped job gives nothing.
 
-#include "ui/sheet/row_order.h"
+#include "ui/sheet/ordered_rows.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "ui/sheet/row_order.h"
+#include "ui/sheet/ordered_rows.h"
 
 #include <algorithm>
 #include <charconv>
@@ -7,8 +7,8 @@
 #include <unordered_set>
 
 #include "core/walking_route.h"
-#include "ui/sheet/name_index.h"
 #include "ui/common/job_runner.h"
+#include "ui/sheet/name_index.h"
 #include "ui/sheet/setout_sheet.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "ui/sheet/file_path.h"
+#include "ui/common/file_path.h"
 
 #include <dirent.h>
 #include <sys/stat.h>

@@ -5,11 +5,11 @@
 // the file it showed last. One record a file, keyed by the file's absolute
 // path, for the kKeptSetups files shown last (the 文件 menu lists the first
 // kRecentShown); a file's record goes when it falls off that list. The
-// record is in the window's settings (sheet_settings.h), its ticks in a
+// record is in the window's settings (setout_conf.h), its ticks in a
 // file of their own beside them, as a sheet may tick a million points.
 //
 // Adding a field: a member here with its default, and one line with its
-// key in VisitFields (sheet_setup.cpp). A member of a type not kept yet
+// key in VisitFields (kept_file_setups.cpp). A member of a type not kept yet
 // needs its pair of conversions there too (Stored and Restore). A record
 // written before a field existed gives that field its default.
 
@@ -17,6 +17,7 @@
 #include <QStringList>
 #include <QVariant>
 #include <optional>
+#include <string>
 #include <vector>
 
 #include "reader/sheet/sheet_request.h"
@@ -34,7 +35,7 @@ struct SheetSetup {
   // did.
   std::optional<reading::StationAndBacksight> setup;
   // 设站方式 and a setup on sightings (its sightings, standard errors and
-  // limits), as setup_record.h keeps them; none: the station and backsight.
+  // limits), as kept_station_setup.h keeps them; none: the station and backsight.
   QVariant stationSetup;
   // The sight's heights as typed (测站高程, 仪器高, 目标高) and 两差改正.
   QString stationHeight;
@@ -57,6 +58,13 @@ struct SheetSetup {
   // kept all the same).
   bool Keep(const QString& path) const;
 };
+
+// The key the setup of the file at `path` is kept under: its absolute path
+// as the window shows it (ShownPath, file_path.h).
+QString KeptPath(const std::string& path);
+
+// The ticks kept for the file at `path`, none where none are.
+std::vector<SheetTicks::Tick> KeptTicks(const std::string& path);
 
 // The files that have a record, the most recent first; at most `count`.
 QStringList RecentFiles(int count = kRecentShown);

@@ -3,7 +3,7 @@
 // How the 放样表's rows are put in order and narrowed, and the controls that
 // ask for it: a click on a column's heading sorts by that column (again:
 // the other way round), the corner over the row numbers and 文件顺序 put the
-// file's order back, 路线 walks from the station (row_order.h), and the
+// file's order back, 路线 walks from the station (ordered_rows.h), and the
 // filter bar narrows the rows to a code and to names holding a text. The
 // rows are ordered off the interface thread in the window's runner, with its
 // progress and 取消 (which leaves the rows as they show); the row selected
@@ -13,7 +13,7 @@
 #include <QObject>
 #include <vector>
 
-#include "ui/sheet/row_order.h"
+#include "ui/sheet/ordered_rows.h"
 
 class CJobRunner;
 class CRowFilterBar;
