@@ -1,7 +1,6 @@
 #include "ui/control/control_window.h"
 
 #include <QAction>
-#include <QApplication>
 #include <QCloseEvent>
 #include <QDate>
 #include <QDateTime>
@@ -35,7 +34,6 @@
 #include "ui/control/observation_table.h"
 #include "ui/control/traverse_page.h"
 #include "ui/sheet/open_sheet.h"
-#include "ui/sheet/setout_window.h"
 
 namespace {
 
@@ -294,14 +292,7 @@ CSetoutWindow* CControlWindow::sendToSheet() {
     showProblem(QStringLiteral("无法写入控制点文件 %1：%2").arg(path, reason));
     return nullptr;
   }
-  CSetoutWindow* sheet = nullptr;
-  for (QWidget* widget : QApplication::topLevelWidgets())
-    if (auto* open = qobject_cast<CSetoutWindow*>(widget); open && open->isVisible()) sheet = open;
-  if (sheet == nullptr) sheet = OpenSetoutWindow(this);
-  sheet->useControl(QFile::encodeName(path).toStdString());
-  sheet->raise();
-  sheet->activateWindow();
-  return sheet;
+  return SetoutWithControl(QFile::encodeName(path).toStdString(), this);
 }
 
 void CControlWindow::OnSend() { sendToSheet(); }

@@ -9,6 +9,7 @@
 // it, and it outlives the calculator), deleted when it closes.
 
 #include <QString>
+#include <string>
 #include <vector>
 
 #include "reader/sheet/sheet_request.h"
@@ -27,3 +28,9 @@ CSetoutWindow* OpenSetoutWindow(QWidget* beside = nullptr);
 // file, or typed; heights are written with the sheet's decimals of lengths.
 CSetoutWindow* OpenSetoutSheet(const QString& title, std::vector<reading::DesignPoint> points,
                                QWidget* beside = nullptr);
+
+// The 放样表 shown (the last one opened where there are several), or one
+// opened on its last design file, with the control file at `path` (rows
+// NAME X Y, its name as bytes) as its control points, raised: a traverse's
+// adjusted points handed over for setting out.
+CSetoutWindow* SetoutWithControl(const std::string& path, QWidget* beside = nullptr);

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "reader/rows/row_reader.h"
-#include "ui/sheet/row_error_text.h"
+#include "ui/sheet/sheet_row_error.h"
 #include "ui/sheet/setout_sheet.h"
 #include "ui/sheet/sheet_look.h"
 

@@ -5,7 +5,7 @@
 #include <algorithm>
 
 #include "ui/common/window_look.h"
-#include "ui/sheet/row_error_text.h"
+#include "ui/sheet/sheet_row_error.h"
 #include "ui/sheet/setout_sheet.h"
 
 static_assert(CSheetModel::kAzimuth == kFirstNumberColumn);

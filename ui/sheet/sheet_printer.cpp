@@ -9,7 +9,7 @@
 #include "ui/common/printed_heading.h"
 #include "ui/common/window_look.h"
 #include "ui/sheet/printed_setup_block.h"
-#include "ui/sheet/row_error_text.h"
+#include "ui/sheet/sheet_row_error.h"
 #include "ui/sheet/setout_sheet.h"
 #include "ui/sheet/sheet_look.h"
 #include "ui/sheet/sketch_painter.h"

@@ -6,7 +6,7 @@
 #include "core/transform/four_parameter_fit.h"
 #include "reader/rows/input_rows.h"
 #include "reader/transform/transform_rows.h"
-#include "ui/sheet/row_error_text.h"
+#include "ui/common/row_error_text.h"
 #include "ui/transform/transform_words.h"
 
 namespace {

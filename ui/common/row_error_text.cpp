@@ -1,9 +1,8 @@
-#include "ui/sheet/row_error_text.h"
+#include "ui/common/row_error_text.h"
 
 #include "core/field_text.h"
 #include "reader/rows/line_answer.h"
 #include "reader/text/text_lines.h"
-#include "ui/sheet/sheet_rows.h"
 
 namespace {
 
@@ -110,9 +109,4 @@ QString RowErrorText(const reading::RowError& error, std::size_t line, const QSt
                          .rightJustified(4, QLatin1Char('0')));
   if (error.mayBePreamble) text += QStringLiteral("（是标题行吗？可在“列格式”中设置跳过的行数）");
   return QStringLiteral("第 %1 行：%2").arg(line).arg(text);
-}
-
-QString RowErrorText(const SheetRows& rows, std::size_t row) {
-  return RowErrorText(rows.error(row), rows.line(row),
-                      QString::fromUtf8(rows.field(row, SheetRows::kError)));
 }
