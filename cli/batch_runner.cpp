@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "cli/input_start.h"
+#include "cli/console_text.h"
 #include "cli/piece.h"
 #include "reader/text/chunk_reader.h"
 
@@ -109,6 +110,7 @@ std::string ErrorMessages(const Piece& piece, std::string_view source, std::size
 }  // namespace
 
 int WriteAll(int fd, std::string_view data) {
+  if (IsConsole(fd)) return WriteConsoleText(fd, data);
   while (!data.empty()) {
     const ssize_t put = write(fd, data.data(), data.size());
     if (put < 0) {

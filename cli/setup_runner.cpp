@@ -1,6 +1,5 @@
 #include "cli/setup_runner.h"
 
-#include <fcntl.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -17,6 +16,7 @@
 #include "reader/sheet/setup_text.h"
 #include "reader/sheet/station_setup.h"
 #include "reader/text/chunk_reader.h"
+#include "reader/text/file_open.h"
 #include "reader/text/shown_text.h"
 
 namespace calc {
@@ -147,7 +147,7 @@ class SetupRows {
 std::string ReadInput(const std::string& file, SetupRows& rows) {
   const bool isStdin = file == "-";
   const std::string source = isStdin ? "stdin" : file;
-  const int fd = isStdin ? STDIN_FILENO : open(file.c_str(), O_RDONLY);
+  const int fd = isStdin ? STDIN_FILENO : reading::OpenToRead(file);
   if (fd < 0) return "cannot open " + file + ": " + std::strerror(errno);
   reading::ChunkReader input(fd, rows.input().encoding);
   rows.Start();

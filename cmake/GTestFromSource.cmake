@@ -9,3 +9,10 @@ set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
 set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
 set(gtest_force_shared_crt ON CACHE BOOL "" FORCE)
 add_subdirectory(${CORVANE_GTEST_SOURCE} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL SYSTEM)
+
+# Listing a suite's tests runs it under the emulator (wine), whose start
+# can take longer than the five seconds GoogleTest waits by default.
+include(GoogleTest)
+function(gtest_discover_tests)
+  _gtest_discover_tests(${ARGV} DISCOVERY_TIMEOUT 120)
+endfunction()
