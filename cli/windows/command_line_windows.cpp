@@ -11,13 +11,18 @@
 
 namespace calc {
 
-std::vector<std::string> CommandLineArguments(int, char**) {
+std::vector<std::string> ArgumentsOf(const wchar_t* line) {
   int count = 0;
-  wchar_t** arguments = CommandLineToArgvW(GetCommandLineW(), &count);
+  wchar_t** arguments = CommandLineToArgvW(line, &count);
   std::vector<std::string> utf8;
+  if (arguments == nullptr) return utf8;
   for (int i = 1; i < count; ++i) utf8.push_back(reading::Utf8FromWide(arguments[i]));
   LocalFree(arguments);
   return utf8;
+}
+
+std::vector<std::string> CommandLineArguments(int, char**) {
+  return ArgumentsOf(GetCommandLineW());
 }
 
 void PrepareStandardStreams() {
