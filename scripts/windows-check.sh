@@ -43,7 +43,8 @@ cmake --build --preset windows
 timeout 1800 ctest --preset windows -j"$(nproc)"
 
 linux=$PWD/build/default/cli/corvane-calc
-windows=(timeout 300 wine "$PWD/build/windows/cli/corvane-calc.exe")
+exe=$PWD/build/windows/cli/corvane-calc.exe
+windows=(timeout 300 wine "$exe")
 failures=0
 fail() {
   echo "FAIL $*"
@@ -71,7 +72,7 @@ cases=(
   "setout ${station[*]} --columns name,code,y,x,h -i design.dat"
   "setout ${station[*]} --columns name,code,y,x,h -i 工程/设计.dat"
   "setout --control 工程/控制点.dat --station-point 测站1 --backsight-point A2 --columns name,code,y,x,h -i 工程/设计.dat --header"
-  "setout --control 工程/控制点.dat --station-point 测站2 --backsight-point A2 -i 工程/设计.dat"
+  "setout --control 工程/控制点.dat --station-point 测站2 --backsight-point A2 --columns name,code,y,x,h -i 工程/设计.dat"
   "setout ${station[*]} -i 工程/无.dat"
   "alignment --alignment road.csv --header --decimals 3 --azimuth-decimals 4"
   "stake --alignment road.csv --profile profile.csv --decimals 3 K0+106.340288"
@@ -103,7 +104,7 @@ done
 (cd "$work" && "$linux" setout "${station[@]}" --columns name,code,y,x,h -i 工程/设计.dat \
   >console.linux 2>&1) || true
 (cd "$work" && LANG=C.UTF-8 timeout 300 script -qec \
-  "wine '$PWD/build/windows/cli/corvane-calc.exe' setout ${station[*]} --columns name,code,y,x,h -i 工程/设计.dat" \
+  "wine '$exe' setout ${station[*]} --columns name,code,y,x,h -i 工程/设计.dat" \
   /dev/null </dev/null | sed 's/\x1b\[[?0-9;]*[a-zA-Z]//g' | tr -d '\r' >console.windows) || true
 cmp -s "$work/console.linux" "$work/console.windows" ||
   fail "the console does not show what Linux writes: $(diff "$work/console.linux" "$work/console.windows" | head -4)"
