@@ -7,10 +7,14 @@
 // ANSI code page, which loses every character outside it: 工程 under a
 // Western code page).
 
+#include <cstdint>
 #include <string>
 
 namespace reading {
 
 int OpenToRead(const std::string& path);
+
+// The size in bytes of the file open as `fd`; 0 where it has none (a pipe).
+std::uint64_t OpenFileSize(int fd);
 
 }  // namespace reading

@@ -1,6 +1,5 @@
 #include "reader/text/text_file.h"
 
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -37,8 +36,7 @@ TextFile::TextFile(std::string path, bool textOnly, std::optional<TextEncoding> 
     error_.error = errno;
     return;
   }
-  struct stat status {};
-  if (fstat(fd_, &status) == 0) size_ = static_cast<std::uint64_t>(status.st_size);
+  size_ = OpenFileSize(fd_);
   chunks_.emplace(fd_, encoding);
 }
 
