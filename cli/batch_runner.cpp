@@ -10,7 +10,9 @@
 #include <vector>
 
 #include "cli/input_start.h"
+#include "cli/console_text.h"
 #include "cli/piece.h"
+#include "cli/state_wait.h"
 #include "reader/text/chunk_reader.h"
 
 namespace calc {
@@ -34,12 +36,10 @@ struct alignas(kCacheLine) Slot {
 
 void SetState(Slot& slot, int state) {
   slot.state.store(state, std::memory_order_release);
-  slot.state.notify_all();
+  WakeAll(slot.state);
 }
 
-void AwaitStateOtherThan(const Slot& slot, int state) {
-  slot.state.wait(state, std::memory_order_acquire);
-}
+void AwaitStateOtherThan(const Slot& slot, int state) { WaitWhileEquals(slot.state, state); }
 
 // Waits until the slot holds a piece to answer or is marked to stop; returns
 // which.
@@ -47,7 +47,7 @@ int AwaitWork(const Slot& slot) {
   while (true) {
     const int state = slot.state.load(std::memory_order_acquire);
     if (state == kFilled || state == kStop) return state;
-    slot.state.wait(state, std::memory_order_acquire);
+    WaitWhileEquals(slot.state, state);
   }
 }
 
@@ -109,6 +109,7 @@ std::string ErrorMessages(const Piece& piece, std::string_view source, std::size
 }  // namespace
 
 int WriteAll(int fd, std::string_view data) {
+  if (IsConsole(fd)) return WriteConsoleText(fd, data);
   while (!data.empty()) {
     const ssize_t put = write(fd, data.data(), data.size());
     if (put < 0) {

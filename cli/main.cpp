@@ -2,7 +2,6 @@
 // whole lists of rows, with the calculator's numbers to the last digit,
 // setting-out sheets computed the same way, and points along a road.
 
-#include <fcntl.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -12,6 +11,7 @@
 #include <vector>
 
 #include "cli/batch_runner.h"
+#include "cli/command_line.h"
 #include "cli/control_runner.h"
 #include "cli/options.h"
 #include "cli/road_output.h"
@@ -20,6 +20,7 @@
 #include "reader/rows/input_rows.h"
 #include "reader/rows/mode_rule.h"
 #include "reader/rows/row_reader.h"
+#include "reader/text/file_open.h"
 
 namespace {
 
@@ -61,7 +62,7 @@ int ComputeStream(const calc::BatchRunner& runner, const std::string& file, bool
   const bool isStdin = file == "-";
   const std::string source = isStdin ? "stdin" : file;
   // A file's name as the shell gave its bytes, whatever their encoding.
-  const int fd = isStdin ? STDIN_FILENO : open(file.c_str(), O_RDONLY);
+  const int fd = isStdin ? STDIN_FILENO : reading::OpenToRead(file);
   if (fd < 0) {
     Complain("cannot open " + file + ": " + std::strerror(errno));
     return kBadUsage;
@@ -120,7 +121,8 @@ int WriteRoad(const calc::Options& options) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  const calc::Options options = calc::ParseOptions(std::vector<std::string>(argv + 1, argv + argc));
+  calc::PrepareStandardStreams();
+  const calc::Options options = calc::ParseOptions(calc::CommandLineArguments(argc, argv));
   if (!options.error.empty()) {
     // One line, as GNU tools do: the usage text would scroll it away.
     Complain(options.error);

@@ -7,7 +7,6 @@
 // messages ("stdin:3", "value 2"). The collector has Start(),
 // StartJoined(), Add(line, where) and Finish().
 
-#include <fcntl.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -17,6 +16,7 @@
 
 #include "reader/rows/input_reading.h"
 #include "reader/text/chunk_reader.h"
+#include "reader/text/file_open.h"
 
 namespace calc {
 
@@ -26,7 +26,7 @@ std::string ReadRowInput(const std::string& file, const reading::InputReading& r
                          Rows& rows) {
   const bool isStdin = file == "-";
   const std::string source = isStdin ? "stdin" : file;
-  const int fd = isStdin ? STDIN_FILENO : open(file.c_str(), O_RDONLY);
+  const int fd = isStdin ? STDIN_FILENO : reading::OpenToRead(file);
   if (fd < 0) return "cannot open " + file + ": " + std::strerror(errno);
   reading::ChunkReader input(fd, reading.encoding);
   rows.Start();

@@ -53,10 +53,15 @@ constexpr NumberForm kNumberForms[] = {
 // The table is matched byte by byte against UTF-8 field text.
 static_assert(kNumberForms[0].utf8 == "\xEF\xBC\x90", "the execution character set must be UTF-8");
 
-// The "C" locale, for the rare conversions from_chars refuses.
-locale_t CLocale() {
+// strtod in the "C" locale, for the rare conversions from_chars refuses.
+double StrtodC(const char* text) {
+#ifdef _WIN32
+  static const _locale_t cLocale = _create_locale(LC_ALL, "C");
+  return _strtod_l(text, nullptr, cLocale);
+#else
   static const locale_t cLocale = newlocale(LC_ALL_MASK, "C", locale_t{});
-  return cLocale;
+  return strtod_l(text, nullptr, cLocale);
+#endif
 }
 
 }  // namespace
@@ -104,7 +109,7 @@ double ConvertNumber(std::string_view number) {
   // from_chars refuses magnitudes out of range; strtod reads them as
   // infinity or (underflow) zero, as the runtime always has.
   const std::string copy(number);
-  return strtod_l(copy.c_str(), nullptr, CLocale());
+  return StrtodC(copy.c_str());
 }
 
 double ParseField(std::string_view text) {

@@ -1,9 +1,10 @@
 #include "reader/text/chunk_reader.h"
 
-#include <poll.h>
 #include <unistd.h>
 
 #include <cerrno>
+
+#include "reader/text/input_ready.h"
 
 namespace reading {
 namespace {
@@ -29,10 +30,7 @@ ChunkReader::Got ChunkReader::Next(std::string& chunk, bool wait) {
 }
 
 // Whether a read would return at once (with data, the end or an error).
-bool ChunkReader::InputArrived() const {
-  pollfd input{fd_, POLLIN, 0};
-  return poll(&input, 1, 0) > 0;
-}
+bool ChunkReader::InputArrived() const { return InputReady(fd_); }
 
 // Adds what one read brings; at the end of the input, its last line. After
 // a failed read, a last line without line end is not handed out.

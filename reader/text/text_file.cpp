@@ -1,11 +1,11 @@
 #include "reader/text/text_file.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstring>
+
+#include "reader/text/file_open.h"
 
 namespace reading {
 
@@ -30,14 +30,13 @@ std::string FileErrorText(const FileError& error) {
 TextFile::TextFile(std::string path, bool textOnly, std::optional<TextEncoding> encoding)
     : textOnly_(textOnly) {
   error_.path = std::move(path);
-  fd_ = open(error_.path.c_str(), O_RDONLY | O_CLOEXEC);
+  fd_ = OpenToRead(error_.path);
   if (fd_ < 0) {
     error_.what = FileError::What::kCannotOpen;
     error_.error = errno;
     return;
   }
-  struct stat status {};
-  if (fstat(fd_, &status) == 0) size_ = static_cast<std::uint64_t>(status.st_size);
+  size_ = OpenFileSize(fd_);
   chunks_.emplace(fd_, encoding);
 }
 

@@ -1,10 +1,10 @@
 #pragma once
 
 // The one place the system's converter stands behind: bytes of an
-// ASCII-compatible encoding other than UTF-8 turned into UTF-8. Here it is
-// glibc's iconv (utf8_converter.cpp), the converter every Debian system
-// has; a system without it gives its own converter by another definition
-// of MakeUtf8Converter, and nothing else changes. LineConverter keeps what
+// ASCII-compatible encoding other than UTF-8 turned into UTF-8. On Linux it
+// is glibc's iconv (utf8_converter.cpp), the converter every Debian system
+// has; on Windows the system's code pages, answering as iconv does
+// (utf8_converter_windows.cpp); nothing else changes. LineConverter keeps what
 // it gives for each character, so it is asked once per character of one or
 // two bytes and for the rest.
 

@@ -1,9 +1,17 @@
 #include "cli/batch_runner.h"
 
 #include <gtest/gtest.h>
-#include <sys/mman.h>
 #include <unistd.h>
+#ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
+#include <process.h>
+#include <sys/stat.h>
+#else
+#include <sys/mman.h>
+#endif
 
+#include <filesystem>
 #include <string>
 #include <system_error>
 
@@ -11,9 +19,22 @@ namespace {
 
 using calc::BatchRunner;
 
+#ifdef _WIN32
+// A file of its own that goes when it is closed.
+int NewFile() {
+  static int count = 0;
+  const std::string name =
+      "corvane-batch-" + std::to_string(_getpid()) + "-" + std::to_string(count++);
+  return _open((std::filesystem::temp_directory_path() / name).string().c_str(),
+               _O_CREAT | _O_EXCL | _O_RDWR | _O_BINARY | _O_TEMPORARY, _S_IREAD | _S_IWRITE);
+}
+#else
+int NewFile() { return memfd_create("batch", 0); }
+#endif
+
 // A file in memory holding `text`, read from its start.
 int MemoryFile(const std::string& text) {
-  const int fd = memfd_create("batch", 0);
+  const int fd = NewFile();
   EXPECT_EQ(calc::WriteAll(fd, text), 0);
   lseek(fd, 0, SEEK_SET);
   return fd;
@@ -21,7 +42,9 @@ int MemoryFile(const std::string& text) {
 
 std::string Contents(int fd) {
   std::string text(static_cast<std::size_t>(lseek(fd, 0, SEEK_END)), '\0');
-  EXPECT_EQ(pread(fd, text.data(), text.size(), 0), static_cast<ssize_t>(text.size()));
+  lseek(fd, 0, SEEK_SET);
+  EXPECT_EQ(read(fd, text.data(), static_cast<unsigned>(text.size())),
+            static_cast<ssize_t>(text.size()));
   return text;
 }
 

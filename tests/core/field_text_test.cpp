@@ -106,8 +106,13 @@ TEST(FieldText, FormatsAsPercentFOfAnyMagnitude) {
 
 TEST(FieldText, TheProcessLocaleNeverChangesTheDecimalPoint) {
   const std::string saved = std::setlocale(LC_ALL, nullptr);
-  ASSERT_NE(std::setlocale(LC_ALL, "de_DE.UTF-8"), nullptr)
-      << "the de_DE.UTF-8 locale is missing: scripts/deps.sh creates it";
+#ifdef _WIN32
+  const char* const german = "German_Germany.1252";
+#else
+  const char* const german = "de_DE.UTF-8";
+#endif
+  ASSERT_NE(std::setlocale(LC_ALL, german), nullptr)
+      << "the " << german << " locale is missing: scripts/deps.sh creates it";
   EXPECT_EQ(ParseField("1.5"), 1.5);
   EXPECT_EQ(ParseField("1,5"), 1.0);
   EXPECT_EQ(ParseField("1e400"), std::numeric_limits<double>::infinity());

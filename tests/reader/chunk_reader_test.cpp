@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 #include <unistd.h>
+#ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
+#endif
 
 #include <cstdio>
 #include <string>
@@ -13,6 +17,11 @@
 namespace {
 
 using reading::ChunkReader;
+
+#ifdef _WIN32
+// Windows' pipes, in binary mode as the tool reads its input.
+int pipe(int ends[2]) { return _pipe(ends, 1 << 16, _O_BINARY); }
+#endif
 
 void WriteAll(int fd, std::string_view data) {
   while (!data.empty()) {

@@ -45,7 +45,7 @@ class RoadFiles : public testing::Test {
 
   std::string Message(const RoadError& error) {
     const std::string text = RoadErrorText(error);
-    const std::string folder = dir_.string() + "/";
+    const std::string folder = (dir_ / "").string();  // with its separator, "/" or "\\"
     return text.starts_with(folder) ? text.substr(folder.size()) : text;
   }
 
