@@ -171,6 +171,33 @@ bool TakeOption(const std::vector<std::string>& args, std::size_t& at, Reading& 
          reading::TakeTransformOption(args, at, reading.transform, error);
 }
 
+// Values given on the command line as the one row of a mode that answers
+// row by row: "" where their count fits the mode's row, else what is wrong
+// with them.
+std::string CheckValuesOfOneRow(const Reading& reading) {
+  const Options& options = reading.options;
+  const reading::RowReader reader(options.sheet.settings);
+  const std::size_t columns = options.sheet.settings.columns.size();
+  // An intersection's name fields are all needed; a stake row's offset
+  // may be left out.
+  const reading::ModeRule& rule = reading::RuleOf(options.sheet.settings.mode);
+  const std::size_t names = rule.nameCount;
+  const std::size_t needed = reader.FieldNames().size() + names;
+  const std::size_t least = needed - (names == 0 ? rule.optionalFields : 0);
+  if (columns > 0 ? options.values.size() == columns
+                  : (options.values.size() >= least &&
+                     options.values.size() <= needed + (names == 0 ? 1 : 0))) {
+    return {};
+  }
+  // Text where a number belongs is named before the values are counted.
+  const std::vector<std::string_view> fields(options.values.begin(), options.values.end());
+  std::string problem;
+  if (!reader.CheckNumbers(fields, problem)) return problem.substr(reading::kErrorPrefix.size());
+  return columns > 0 ? "expected " + std::to_string(columns) + " values, one a column"
+         : names > 0 ? "expected " + std::to_string(needed) + " values: NAME A B and two numbers"
+                     : ExpectedValues(reading.mode, needed);
+}
+
 // The checks that need the whole command line.
 void CheckComplete(Reading& reading) {
   Options& options = reading.options;
@@ -212,30 +239,7 @@ void CheckComplete(Reading& reading) {
   }
   // A setup's values are its rows, one each.
   if (reading::AnswersAfterLastRow(reading.mode)) return;
-  const reading::RowReader reader(options.sheet.settings);
-  const std::size_t columns = options.sheet.settings.columns.size();
-  // An intersection's name fields are all needed; a stake row's offset
-  // may be left out.
-  const reading::ModeRule& rule = reading::RuleOf(options.sheet.settings.mode);
-  const std::size_t names = rule.nameCount;
-  const std::size_t needed = reader.FieldNames().size() + names;
-  const std::size_t least = needed - (names == 0 ? rule.optionalFields : 0);
-  if (columns > 0 ? options.values.size() == columns
-                  : (options.values.size() >= least &&
-                     options.values.size() <= needed + (names == 0 ? 1 : 0))) {
-    return;
-  }
-  // Text where a number belongs is named before the values are counted.
-  const std::vector<std::string_view> fields(options.values.begin(), options.values.end());
-  std::string problem;
-  if (!reader.CheckNumbers(fields, problem)) {
-    options.error = problem.substr(reading::kErrorPrefix.size());
-    return;
-  }
-  options.error = columns > 0 ? "expected " + std::to_string(columns) + " values, one a column"
-                  : names > 0   ? "expected " + std::to_string(needed) +
-                                    " values: NAME A B and two numbers"
-                                : ExpectedValues(reading.mode, needed);
+  options.error = CheckValuesOfOneRow(reading);
 }
 
 }  // namespace
