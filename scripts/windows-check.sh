@@ -58,6 +58,11 @@ for encoding in gb18030 big5 latin1 windows-1252 shift_jis; do
   cmp -s "$work/table.linux" "$work/table.windows" ||
     fail "converter: $encoding differs from iconv ($(diff "$work/table.linux" "$work/table.windows" | grep -c '^<') characters)"
 done
+# Writing GB18030 (the CASS files the windows export): every code point.
+build/default/tests/reader/converter_table --encode gb18030 >"$work/encoded.linux"
+timeout 600 wine build/windows/tests/reader/converter_table.exe --encode gb18030 >"$work/encoded.windows"
+cmp -s "$work/encoded.linux" "$work/encoded.windows" ||
+  fail "writing gb18030 differs from iconv ($(diff "$work/encoded.linux" "$work/encoded.windows" | grep -c '^<') code points)"
 
 # The worked cases, run in a copy of docs/ with a folder 工程 holding the
 # design points in GBK and a control file whose station is 测站1.

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <iterator>
+#include <string>
 
 #include "reader/text/code_page_known.h"
 
@@ -63,6 +64,32 @@ CodePoint CodePageRules::FourByte(std::string_view bytes) const {
       fourBytes, end, index, [](const FourByteRange& r, std::uint32_t i) { return r.last < i; });
   if (range == end || index < range->first) return kNoCharacter;
   return range->codePoint + (index - range->first);
+}
+
+bool CodePageRules::KnownBytes(CodePoint codePoint, std::string& out) const {
+  for (std::size_t i = 0; i < knownCount; ++i) {
+    if (known[i].codePoint != codePoint) continue;
+    const std::uint32_t bytes = known[i].bytes;
+    if (bytes > 0xFF) out += static_cast<char>(bytes >> 8);
+    out += static_cast<char>(bytes & 0xFF);
+    return true;
+  }
+  for (std::size_t i = 0; i < fourByteCount; ++i) {
+    const FourByteRange& range = fourBytes[i];
+    if (codePoint < range.codePoint || codePoint - range.codePoint > range.last - range.first)
+      continue;
+    std::uint32_t index = range.first + (codePoint - range.codePoint);
+    char four[4];
+    four[3] = static_cast<char>(0x30 + index % 10);
+    index /= 10;
+    four[2] = static_cast<char>(0x81 + index % 126);
+    index /= 126;
+    four[1] = static_cast<char>(0x30 + index % 10);
+    four[0] = static_cast<char>(0x81 + index / 10);
+    out.append(four, 4);
+    return true;
+  }
+  return false;
 }
 
 const CodePageRules* FindCodePageRules(TextEncoding encoding) {

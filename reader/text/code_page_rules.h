@@ -59,6 +59,10 @@ struct CodePageRules {
   // iconv's code point for the character `bytes` where the code page's is
   // not it (or for a character of four bytes); kAskCodePage where it is.
   CodePoint Known(std::string_view bytes) const;
+  // The other way: appends iconv's bytes for `codePoint` where the code
+  // page's are not its (a known character, or one of four bytes) and
+  // returns true; false where the code page is to be asked.
+  bool KnownBytes(CodePoint codePoint, std::string& out) const;
 
  private:
   CodePoint FourByte(std::string_view bytes) const;

@@ -17,4 +17,16 @@ int OpenToRead(const std::string& path);
 // The size in bytes of the file open as `fd`; 0 where it has none (a pipe).
 std::uint64_t OpenFileSize(int fd);
 
+// What the file system says of the file named `path` (named as for
+// OpenToRead): whether it is there, whether it is a file (not a folder),
+// its size in bytes and when it was last written, in milliseconds since
+// 1970 (-1 where it is not there).
+struct FileFacts {
+  bool exists = false;
+  bool regular = false;
+  std::int64_t size = -1;
+  std::int64_t modifiedMs = -1;
+};
+FileFacts FactsOf(const std::string& path);
+
 }  // namespace reading

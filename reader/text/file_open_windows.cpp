@@ -20,4 +20,11 @@ std::uint64_t OpenFileSize(int fd) {
   return _fstat64(fd, &status) == 0 ? static_cast<std::uint64_t>(status.st_size) : 0;
 }
 
+FileFacts FactsOf(const std::string& path) {
+  struct _stat64 status {};
+  if (_wstat64(WideFromUtf8(path).c_str(), &status) != 0) return {};
+  return {true, (status.st_mode & _S_IFMT) == _S_IFREG, static_cast<std::int64_t>(status.st_size),
+          static_cast<std::int64_t>(status.st_mtime) * 1000};
+}
+
 }  // namespace reading

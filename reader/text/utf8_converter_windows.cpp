@@ -10,6 +10,9 @@
 // converted alone with MB_ERR_INVALID_CHARS (without it Windows gives a
 // default character instead of failing), and the characters on which the
 // code page and iconv disagree are answered from a table of iconv's own.
+// Writing (EncodeUtf8) goes the same way back: the table's characters and
+// GB18030's of four bytes from the table, the rest from the code page, each
+// read back as iconv would read it before it is taken.
 
 #include <windows.h>
 
@@ -76,7 +79,58 @@ class CodePageConverter final : public Utf8Converter {
   const CodePageRules& rules_;
 };
 
+// Appends the bytes of the one character `utf16` (one unit, or two
+// surrogates) of code point `codePoint` in the encoding of `rules`; false
+// where it has none there.
+bool EncodeOne(const CodePageRules& rules, const wchar_t* utf16, int units, CodePoint codePoint,
+               std::string& out) {
+  if (codePoint < 0x80) {
+    out += static_cast<char>(codePoint);
+    return true;
+  }
+  if (rules.KnownBytes(codePoint, out)) return true;
+  char bytes[8];
+  BOOL defaulted = FALSE;
+  const int length = WideCharToMultiByte(rules.codePage, WC_NO_BEST_FIT_CHARS, utf16, units,
+                                         bytes, sizeof bytes, nullptr, &defaulted);
+  if (length <= 0 || defaulted) return false;
+  // Taken where it reads back as this character, as iconv reads it.
+  std::string utf8;
+  std::string back;
+  AppendUtf8(utf16, units, utf8);
+  CodePageConverter reader(rules);
+  const std::string_view written(bytes, static_cast<std::size_t>(length));
+  if (reader.Convert(written, back) != Conversion::kDone || back != utf8) return false;
+  out.append(written);
+  return true;
+}
+
 }  // namespace
+
+bool EncodeUtf8(std::string_view utf8, TextEncoding encoding, std::string& out) {
+  const CodePageRules* rules = FindCodePageRules(encoding);
+  if (rules == nullptr || !IsValidCodePage(rules->codePage)) return false;
+  if (utf8.empty()) return true;
+  const int units = MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, utf8.data(),
+                                        static_cast<int>(utf8.size()), nullptr, 0);
+  if (units <= 0) return false;
+  std::wstring utf16(static_cast<std::size_t>(units), L'\0');
+  MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, utf8.data(), static_cast<int>(utf8.size()),
+                      utf16.data(), units);
+  std::string encoded;
+  for (std::size_t at = 0; at < utf16.size();) {
+    const auto unit = static_cast<CodePoint>(utf16[at]);
+    const bool pair = unit >= 0xD800 && unit < 0xDC00 && at + 1 < utf16.size();
+    const CodePoint codePoint =
+        pair ? 0x10000 + ((unit - 0xD800) << 10) + (static_cast<CodePoint>(utf16[at + 1]) - 0xDC00)
+             : unit;
+    const int length = pair ? 2 : 1;
+    if (!EncodeOne(*rules, utf16.data() + at, length, codePoint, encoded)) return false;
+    at += static_cast<std::size_t>(length);
+  }
+  out += encoded;
+  return true;
+}
 
 std::unique_ptr<Utf8Converter> MakeUtf8Converter(TextEncoding encoding) {
   const CodePageRules* rules = FindCodePageRules(encoding);

@@ -1,36 +1,60 @@
 #include "ui/common/file_path.h"
 
-#include <dirent.h>
-#include <sys/stat.h>
-
 #include <QFile>
 #include <QFileInfo>
 #include <memory>
 
+#include "reader/text/file_open.h"
 #include "reader/text/line_converter.h"
+
+#ifndef _WIN32
+#include <dirent.h>
+#endif
 
 namespace {
 
+// Where a path's parts part: Windows takes "\\" as well as "/".
+#ifdef _WIN32
+constexpr const char* kSlashes = "/\\";
+#else
+constexpr const char* kSlashes = "/";
+#endif
+
 std::string LastPart(const std::string& path) {
-  const std::size_t slash = path.rfind('/');
+  const std::size_t slash = path.find_last_of(kSlashes);
   return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
 std::string FolderPart(const std::string& path) {
-  const std::size_t slash = path.rfind('/');
+  const std::size_t slash = path.find_last_of(kSlashes);
   if (slash == std::string::npos) return ".";
   return slash == 0 ? "/" : path.substr(0, slash);
 }
 
 }  // namespace
 
+std::string PathBytes(const QString& path) {
+#ifdef _WIN32
+  return path.toStdString();
+#else
+  return QFile::encodeName(path).toStdString();
+#endif
+}
+
+QString PathFromBytes(const std::string& path) {
+#ifdef _WIN32
+  return QString::fromStdString(path);
+#else
+  return QFile::decodeName(QByteArray::fromStdString(path));
+#endif
+}
+
 QString ShownFileName(const std::string& path) {
   return QString::fromStdString(reading::FileNameText(LastPart(path)));
 }
 
 QString FolderOf(const std::string& path) {
-  return QFileInfo(QFile::decodeName(QByteArray::fromStdString(FolderPart(path))))
-      .absoluteFilePath();
+  return QFileInfo(PathFromBytes(FolderPart(path))).absoluteFilePath();
 }
 
 QString ShownPath(const std::string& path) {
@@ -38,11 +62,13 @@ QString ShownPath(const std::string& path) {
 }
 
 std::string ChosenFileBytes(const QString& chosen) {
-  const std::string spelled = QFile::encodeName(chosen).toStdString();
-  struct stat status {};
-  if (stat(spelled.c_str(), &status) == 0) return spelled;
+  const std::string spelled = PathBytes(chosen);
+#ifdef _WIN32
+  return spelled;
+#else
+  if (reading::FactsOf(spelled).exists) return spelled;
   const std::string wanted = QFileInfo(chosen).fileName().toStdString();
-  const std::string folder = QFile::encodeName(QFileInfo(chosen).absolutePath()).toStdString();
+  const std::string folder = PathBytes(QFileInfo(chosen).absolutePath());
   const std::unique_ptr<DIR, int (*)(DIR*)> listing(opendir(folder.c_str()), closedir);
   if (!listing) return spelled;
   std::string found;
@@ -53,4 +79,5 @@ std::string ChosenFileBytes(const QString& chosen) {
     ++matches;
   }
   return matches == 1 ? found : spelled;
+#endif
 }

@@ -8,6 +8,15 @@
 #include <QString>
 #include <string>
 
+// The bytes the reader opens a file by (reader/text/file_open.h) for a path
+// as Qt spells it: on Linux the file system's own (QFile::encodeName), on
+// Windows UTF-8, since Qt's would be the ANSI code page's, which loses every
+// character outside it (工程 under a Western one).
+std::string PathBytes(const QString& path);
+
+// A path's bytes (as PathBytes gives them) as Qt spells the path.
+QString PathFromBytes(const std::string& path);
+
 // The name the window shows for `path` (its last part), in UTF-8 where it
 // is, else read as GB18030 (reading::FileNameText).
 QString ShownFileName(const std::string& path);
@@ -25,5 +34,6 @@ QString ShownPath(const std::string& path);
 // so a name in GBK (from a Windows zip archive) is typed as it reads
 // (设计.dat), which is no file's name: it is looked up in its folder among
 // the names read as GB18030, and the one file that is so gives its bytes.
-// Any other path as Qt spells it.
+// Any other path as Qt spells it. On Windows, where every name is UTF-16,
+// the path as Qt spells it.
 std::string ChosenFileBytes(const QString& chosen);

@@ -23,6 +23,7 @@
 
 #include "res/resource.h"
 #include "res/resources.h"
+#include "ui/common/file_path.h"
 #include "ui/common/job_runner.h"
 #include "ui/common/job_status.h"
 #include "ui/common/save_path.h"
@@ -292,7 +293,7 @@ CSetoutWindow* CControlWindow::sendToSheet() {
     showProblem(QStringLiteral("无法写入控制点文件 %1：%2").arg(path, reason));
     return nullptr;
   }
-  return SetoutWithControl(QFile::encodeName(path).toStdString(), this);
+  return SetoutWithControl(PathBytes(path), this);
 }
 
 void CControlWindow::OnSend() { sendToSheet(); }

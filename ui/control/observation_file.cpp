@@ -7,13 +7,14 @@
 
 #include "reader/fields/field_number.h"
 #include "reader/text/text_file.h"
+#include "ui/common/file_path.h"
 
 QStringList ObservationFields(const QString& line) {
   return line.trimmed().split(QRegularExpression(QStringLiteral("[\t,，;；]\\s*|\\s+")));
 }
 
 bool ReadObservationFile(const QString& path, std::vector<QStringList>& rows, QString& problem) {
-  reading::TextFile file(QFile::encodeName(path).toStdString(), true);
+  reading::TextFile file(PathBytes(path), true);
   rows.clear();
   std::string_view line;
   while (file.NextLine(line)) {

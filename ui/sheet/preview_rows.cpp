@@ -8,6 +8,7 @@
 #include "reader/rows/row_reader.h"
 #include "reader/text/text_file.h"
 #include "reader/text/undecoded_line.h"
+#include "ui/common/file_path.h"
 #include "ui/common/problem_text.h"
 #include "ui/sheet/sheet_messages.h"
 
@@ -60,5 +61,5 @@ PreviewRows ReadPreviewRows(const std::string& path, int count,
 }
 
 PreviewRows ReadPreviewRows(const QString& path, int count) {
-  return ReadPreviewRows(QFile::encodeName(path).toStdString(), count);
+  return ReadPreviewRows(PathBytes(path), count);
 }

@@ -13,6 +13,7 @@
 #include "reader/text/line_converter.h"
 #include "reader/sheet/sheet_error_text.h"
 #include "cli/option_table/sheet_options.h"
+#include "ui/common/file_path.h"
 #include "ui/sheet/open_sheet.h"
 #include "ui/sheet/setout_sheet.h"
 #include "ui/sheet/setout_window.h"
@@ -60,7 +61,7 @@ QString ParseSetoutBytes(const std::vector<std::string>& args, reading::SheetReq
       std::string value;
       if (!reading::OptionValue(rest, at, "--pdf", true, value, problem))
         return QString::fromStdString(problem);
-      pdf = QFile::decodeName(QByteArray::fromStdString(value));
+      pdf = PathFromBytes(value);
     } else if (arg.rfind("-", 0) == 0 || !design.empty()) {
       return QStringLiteral("unknown argument %1")
           .arg(QString::fromStdString(reading::FileNameText(arg)));

@@ -5,7 +5,6 @@
 
 #include "ui/sheet/setout_window.h"
 
-#include <sys/stat.h>
 
 #include <QAction>
 #include <QApplication>

@@ -5,11 +5,11 @@
 
 #include "ui/sheet/setout_window.h"
 
-#include <sys/stat.h>
 
 #include <QFileDialog>
 #include <cerrno>
 
+#include "reader/text/file_open.h"
 #include "ui/common/file_path.h"
 #include "ui/common/problem_text.h"
 #include "ui/sheet/column_layout_dialog.h"
@@ -49,13 +49,12 @@ void CSetoutWindow::openKept(const QString& path) {
 
 // Whether the file at `path` is there; where it is not, a message box says so.
 bool CSetoutWindow::fileIsThere(const std::string& path) {
-  struct stat status {};
-  const bool exists = stat(path.c_str(), &status) == 0;
-  if (exists && S_ISREG(status.st_mode)) return true;
+  const reading::FileFacts facts = reading::FactsOf(path);
+  if (facts.regular) return true;
   reading::FileError missing;
   missing.what = reading::FileError::What::kCannotOpen;
   missing.path = path;
-  missing.error = exists ? EISDIR : ENOENT;
+  missing.error = facts.exists ? EISDIR : ENOENT;
   ShowSheetProblem(*this, FileProblem(missing));
   return false;
 }

@@ -1,6 +1,5 @@
 #include "ui/sheet/sheet_job.h"
 
-#include <sys/stat.h>
 
 #include <QFile>
 #include <array>
@@ -9,6 +8,7 @@
 
 #include "reader/rows/input_rows.h"
 #include "reader/sheet/sheet_resolver.h"
+#include "reader/text/file_open.h"
 #include "reader/text/text_file.h"
 #include "ui/common/file_path.h"
 #include "ui/common/job_runner.h"
@@ -45,12 +45,8 @@ reading::FileError forLines(const std::string& path, std::optional<reading::Text
 
 KnownFile::Source sourceOf(const std::string& path, std::vector<reading::Column> columns,
                             const reading::InputReading& input) {
-  struct stat status {};
-  const bool exists = stat(path.c_str(), &status) == 0;
-  return {path, std::move(columns), input, exists ? static_cast<std::int64_t>(status.st_size) : -1,
-          exists ? static_cast<std::int64_t>(status.st_mtim.tv_sec) * 1000 +
-                       status.st_mtim.tv_nsec / 1000000
-                 : -1};
+  const reading::FileFacts facts = reading::FactsOf(path);
+  return {path, std::move(columns), input, facts.size, facts.modifiedMs};
 }
 
 // The names of the control file: strict, a row that does not read refuses
@@ -293,7 +289,7 @@ std::shared_ptr<const SetoutSheet> listing(const SheetJob& job, const std::atomi
   sheet->listed = true;
   sheet->settings = listed.settings;
   if (const auto* file = std::get_if<reading::DesignFile>(&request.design)) {
-    sheet->path = QFile::decodeName(QByteArray::fromStdString(file->path));
+    sheet->path = PathFromBytes(file->path);
     sheet->source = ShownFileName(file->path);
     failure = readRows(file->path, listed, stop, stage, sheet->rows);
   } else {
@@ -349,7 +345,7 @@ SheetResult ComputeSheet(const SheetJob& job, const std::atomic<bool>& stop,
     sheet->limits = job.limits;
   }
   if (file) {
-    sheet->path = QFile::decodeName(QByteArray::fromStdString(file->path));
+    sheet->path = PathFromBytes(file->path);
     sheet->source = ShownFileName(file->path);
     result.failure = readRows(file->path, resolved, stop, Stage{progress, split, 100}, sheet->rows);
     if (result.failure) return result;

@@ -24,6 +24,7 @@
 #include "reader/text/text_file.h"
 #include "res/resource.h"
 #include "res/resources.h"
+#include "ui/common/file_path.h"
 #include "ui/common/job_runner.h"
 #include "ui/common/job_status.h"
 #include "ui/common/save_path.h"
@@ -46,7 +47,7 @@ QString today() { return QDate::currentDate().toString(Qt::ISODate); }
 // cannot be read.
 bool ReadLines(const QString& path, const std::atomic<bool>& stop, std::string& text,
                std::string& why) {
-  reading::TextFile file(QFile::encodeName(path).toStdString(), true);
+  reading::TextFile file(PathBytes(path), true);
   std::string_view line;
   while (file.NextLine(line)) {
     text.append(line);
