@@ -3,9 +3,10 @@
 # winpthreads) and runs what the build and the tests run under wine.
 #
 # Libraries, headers and packages are looked for only under the mingw-w64
-# root and CORVANE_WINDOWS_PREFIX (where scripts/windows-check.sh installs
-# the libraries it builds from Debian's source); programs the build runs
-# (ninja, ccache) come from the build machine.
+# root, CORVANE_WINDOWS_PREFIX (where scripts/windows-libs.sh installs the
+# libraries it builds from Debian's source) and CORVANE_WINDOWS_QT (Qt, from
+# scripts/windows-qt.sh); programs the build runs (ninja, ccache, Qt's moc
+# and rcc, Debian's) come from the build machine.
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR x86_64)
 set(mingw x86_64-w64-mingw32)
@@ -16,7 +17,9 @@ set(CMAKE_RC_COMPILER ${mingw}-windres)
 
 set(CORVANE_WINDOWS_PREFIX "$ENV{CORVANE_WINDOWS_PREFIX}" CACHE PATH
   "Where the Windows builds of the libraries the program needs are installed")
-set(CMAKE_FIND_ROOT_PATH /usr/${mingw} ${CORVANE_WINDOWS_PREFIX})
+set(CORVANE_WINDOWS_QT "$ENV{CORVANE_WINDOWS_QT}" CACHE PATH
+  "Where Qt for Windows is installed (scripts/windows-qt.sh), for the windows")
+set(CMAKE_FIND_ROOT_PATH /usr/${mingw} ${CORVANE_WINDOWS_PREFIX} ${CORVANE_WINDOWS_QT})
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)

@@ -37,7 +37,9 @@ SetoutCall SetoutCallOf(int argc, char** argv) {
 }
 
 void ChooseHeadlessPlatform() {
-  if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
+#ifndef _WIN32
+  if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+#endif
 }
 
 QString ParseSetoutArguments(const QStringList& arguments, reading::SheetRequest& request,

@@ -20,7 +20,9 @@ enum class SetoutCall { kNone, kWindow, kPdf };
 
 // What the command line asks for. Looked at before the application object
 // exists, since a PDF needs no display: without a platform of the user's
-// choosing it is then written on the offscreen one.
+// choosing it is then written on the offscreen one. Not on Windows, where
+// there is always a desktop and the offscreen platform would find no fonts
+// of the system's.
 SetoutCall SetoutCallOf(int argc, char** argv);
 void ChooseHeadlessPlatform();
 

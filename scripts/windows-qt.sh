@@ -1,0 +1,82 @@
+#!/usr/bin/env bash
+# Builds Qt for 64-bit Windows (mingw-w64) from Debian's own source of the
+# Qt installed for the Linux build (qt6-base-dev): Core, Gui, Widgets,
+# PrintSupport and Test, shared, with the windows and offscreen platforms and
+# the bundled zlib, pcre2, harfbuzz, libpng, freetype and double-conversion.
+# The host's Qt tools (moc, rcc, uic) are Debian's. Nothing is downloaded
+# from elsewhere: `apt-get source` through a private deb-src list for the
+# machine's own Debian mirror, kept apart from the system's apt lists.
+#
+# What the build takes, and why:
+#   - INPUT_opengl=no: with FEATURE_opengl=OFF dynamic GL stays on and
+#     qwindowswindow.cpp fails to compile;
+#   - direct2d at its default (off): on, Qt6PrintSupport fails to link on a
+#     DirectWrite font-engine symbol Gui does not export;
+#   - src/3rdparty/wintab put back (Debian's tarball leaves it out for its
+#     licence): wine's wintab.h and pktdef.h (LGPL, libwine-dev) serve, with
+#     <windows.h> included first and API defined as WINAPI, as Qt's own do;
+#   - sql, network, dbus, vulkan, concurrent and xml off: nothing here uses
+#     them.
+#
+# Built once per machine into $CORVANE_WINDOWS_CACHE (/var/cache/corvane-windows
+# as root, else ~/.cache/corvane-windows) and reused; prints the folder to give
+# the windows preset as CORVANE_WINDOWS_QT. About 25 minutes on two cores.
+# Usage: scripts/windows-qt.sh
+set -euo pipefail
+cd "$(dirname "$0")/.."
+if [ "$(id -u)" -eq 0 ]; then default_cache=/var/cache/corvane-windows
+else default_cache=${XDG_CACHE_HOME:-$HOME/.cache}/corvane-windows; fi
+cache=${CORVANE_WINDOWS_CACHE:-$default_cache}
+version=$(dpkg-query -W -f='${source:Version}' qt6-base-dev)
+prefix=$cache/qt-$version
+if [ -f "$prefix/.built" ]; then
+  echo "$prefix"
+  exit 0
+fi
+scripts/deps.sh g++-mingw-w64-x86-64-posix wine wine64 libwine-dev dpkg-dev ccache >&2
+work=${CORVANE_QT_WORK:-$(mktemp -d)}
+[ -n "${CORVANE_QT_WORK:-}" ] || trap 'rm -rf "$work"' EXIT
+source_dir=$(find "$work" -maxdepth 1 -type d -name 'qt6-base-*' | head -1)
+if [ -z "$source_dir" ]; then
+  mkdir -p "$work/apt/lists/partial" "$work/apt/cache/archives/partial"
+  echo "deb-src [signed-by=/usr/share/keyrings/debian-archive-keyring.gpg]" \
+    "$(scripts/debian-mirror.sh bookworm) bookworm main" >"$work/apt/sources.list"
+  apt=(apt-get -q -o "Dir::Etc::SourceList=$work/apt/sources.list" -o Dir::Etc::SourceParts=/dev/null
+       -o "Dir::State::Lists=$work/apt/lists" -o "Dir::Cache=$work/apt/cache")
+  "${apt[@]}" update >&2
+  (cd "$work" && "${apt[@]}" source "qt6-base=$version" >&2)
+  source_dir=$(find "$work" -maxdepth 1 -type d -name 'qt6-base-*' | head -1)
+fi
+
+# The tablet headers Qt's windows platform includes.
+wintab=$source_dir/src/3rdparty/wintab
+mkdir -p "$wintab"
+for header in wintab.h pktdef.h; do
+  wine_header=$(find /usr/include/wine -name "$header" | head -1)
+  [ -n "$wine_header" ] || { echo "windows-qt: no $header in libwine-dev" >&2; exit 1; }
+  {
+    echo "/* wine's $header (LGPL), as Qt's windows platform includes it. */"
+    echo "#include <windows.h>"
+    echo "#ifndef API"
+    echo "#define API WINAPI"
+    echo "#endif"
+    cat "$wine_header"
+  } >"$wintab/$header"
+done
+
+cmake -S "$source_dir" -B "$work/build" -G Ninja \
+  -DCMAKE_TOOLCHAIN_FILE="$PWD/cmake/WindowsToolchain.cmake" \
+  -DCMAKE_BUILD_TYPE=Release -DBUILD_SHARED_LIBS=ON \
+  -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
+  -DCMAKE_INSTALL_PREFIX="$prefix" -DCMAKE_C_COMPILER_LAUNCHER=ccache \
+  -DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DQT_BUILD_EXAMPLES=OFF -DQT_BUILD_TESTS=OFF \
+  -DINPUT_opengl=no -DFEATURE_sql=OFF -DFEATURE_network=OFF -DFEATURE_dbus=OFF \
+  -DFEATURE_vulkan=OFF -DFEATURE_concurrent=OFF -DFEATURE_xml=OFF \
+  -DFEATURE_system_zlib=OFF -DFEATURE_system_pcre2=OFF -DFEATURE_system_harfbuzz=OFF \
+  -DFEATURE_system_png=OFF -DFEATURE_system_freetype=OFF -DFEATURE_system_jpeg=OFF \
+  -DFEATURE_system_doubleconversion=OFF -DFEATURE_freetype=ON >&2
+cmake --build "$work/build" >&2
+rm -rf "$prefix"
+cmake --install "$work/build" >&2
+touch "$prefix/.built"
+echo "$prefix"
