@@ -1,25 +1,13 @@
 #include "app/program_answers.h"
 
-#include <unistd.h>
-
-#include <cerrno>
 #include <string_view>
+
+#include "app/answer_out.h"
 
 namespace {
 
 constexpr int kAnswered = 0;
 constexpr int kCannotWrite = 2;
-
-// Writes all of `text` to standard output; false where it cannot.
-bool WriteOut(std::string_view text) {
-  while (!text.empty()) {
-    const ssize_t put = write(STDOUT_FILENO, text.data(), text.size());
-    if (put < 0 && errno == EINTR) continue;
-    if (put <= 0) return false;
-    text.remove_prefix(static_cast<std::size_t>(put));
-  }
-  return true;
-}
 
 }  // namespace
 
@@ -71,11 +59,11 @@ bool AnswerWithoutWindow(int argc, char** argv, int& status) {
     const std::string_view arg = argv[i];
     if (arg == "--") break;
     if (arg == "--help" || arg == "-h") {
-      status = WriteOut(ProgramHelpText()) ? kAnswered : kCannotWrite;
+      status = WriteAnswer(ProgramHelpText()) ? kAnswered : kCannotWrite;
       return true;
     }
     if (arg == "--version") {
-      status = WriteOut("corvane " CORVANE_VERSION "\n") ? kAnswered : kCannotWrite;
+      status = WriteAnswer("corvane " CORVANE_VERSION "\n") ? kAnswered : kCannotWrite;
       return true;
     }
   }

@@ -66,7 +66,7 @@ cmp -s "$work/encoded.linux" "$work/encoded.windows" ||
 
 # The worked cases, run in a copy of docs/ with a folder 工程 holding the
 # design points in GBK and a control file whose station is 测站1.
-cp docs/*.dat docs/*.csv docs/free.txt "$work/"
+cp docs/*.dat docs/*.csv docs/*.txt "$work/"
 mkdir "$work/工程"
 iconv -f UTF-8 -t GB18030 docs/design.dat >"$work/工程/设计.dat"
 sed 's/^A1,/测站1,/' docs/ctl.dat >"$work/工程/控制点.dat"
@@ -87,6 +87,13 @@ cases=(
   "intersect --control known.dat --decimals 3 --by-distance P2 GPS9 GPS1 382.655 227.989"
   "freestation --control known.dat --distance-sigma 5,2 --decimals 4 --name S1 --header -i free.txt"
   "orient --control known.dat --station-point H --decimals 1 --azimuth-decimals 4 A 35.1416 C 39.2355"
+  "traverse --control control.dat --start B --start-azimuth 237.5930 --end C --end-azimuth 46.4524 -i traverse.txt"
+  "traverse --control control.dat --start B --start-azimuth 237.5930 --end C --end-azimuth 46.4524 --rigorous -i traverse.txt"
+  "level --control benchmarks.dat --start BMA --end BMB --by-stations -i level.txt"
+  "project --zone 38 --decimals 4 P1 30.3 114.2"
+  "project --zone 38 --inverse --degrees P1 3375588.9766 38531999.7306"
+  "fourparam --header -i transform-common.csv"
+  "grid --origin 2824713.180,352382.268 --axis-point 2824602.670,352538.910 --decimals 3 P 14.771 -8.691"
   "forward --bogus"
 )
 for line in "${cases[@]}"; do

@@ -7,6 +7,7 @@
 #include <QLocale>
 #include <QSaveFile>
 #include <QSettings>
+#include <QStandardPaths>
 #include <type_traits>
 
 #include "reader/fields/field_number.h"
@@ -127,11 +128,15 @@ QString keyOf(const QString& path) {
 
 QString groupOf(const QString& path) { return QStringLiteral("file-") + keyOf(path); }
 
-// The ticks' file of `path`, beside the settings.
-QString ticksPath(const QSettings& settings, const QString& path) {
-  return QFileInfo(settings.fileName())
-      .dir()
-      .filePath(QStringLiteral("setout-ticks/") + keyOf(path) + QStringLiteral(".txt"));
+// The ticks' file of `path`, beside the settings; on Windows, whose
+// settings are in the registry, where the program keeps its files.
+QString ticksPath([[maybe_unused]] const QSettings& settings, const QString& path) {
+#ifdef _WIN32
+  const QDir folder(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
+#else
+  const QDir folder = QFileInfo(settings.fileName()).dir();
+#endif
+  return folder.filePath(QStringLiteral("setout-ticks/") + keyOf(path) + QStringLiteral(".txt"));
 }
 
 // One tick a line, its input line, a tab and its name (which holds no line
