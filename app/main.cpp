@@ -15,12 +15,34 @@
 #include "ui/sheet/setout_command.h"
 #include "ui/transform/transform_command.h"
 
+namespace {
+
+// The arguments as the reader takes file names. On Linux argv as given, Qt's
+// own options taken out: the bytes of a file's name, which
+// QCoreApplication::arguments() would read as UTF-8 and lose. On Windows
+// they are UTF-16 (Qt reads them so), and the reader takes UTF-8; argv
+// there is the ANSI code page's, which has no 设计 under a Western one.
+std::vector<std::string> ArgumentBytes(int argc, char** argv) {
+#ifdef _WIN32
+  (void)argc;
+  (void)argv;
+  std::vector<std::string> arguments;
+  for (const QString& argument : QCoreApplication::arguments())
+    arguments.push_back(argument.toStdString());
+  return arguments;
+#else
+  return std::vector<std::string>(argv, argv + argc);
+#endif
+}
+
+}  // namespace
+
 int main(int argc, char** argv) {
   if (int status = 0; AnswerWithoutWindow(argc, argv, status)) return status;
   const RoadCall road = RoadCallOf(argc, argv);
   const SetoutCall setout = road == RoadCall::kNone ? SetoutCallOf(argc, argv) : SetoutCall::kNone;
-  const bool transform = road == RoadCall::kNone && setout == SetoutCall::kNone &&
-                         TransformCallOf(argc, argv);
+  const bool transform =
+      road == RoadCall::kNone && setout == SetoutCall::kNone && TransformCallOf(argc, argv);
   const ControlCall control = ControlCallOf(argc, argv);
   if (setout == SetoutCall::kPdf || road == RoadCall::kPdf || control == ControlCall::kPdf)
     ChooseHeadlessPlatform();
@@ -32,11 +54,8 @@ int main(int argc, char** argv) {
   if (road != RoadCall::kNone) {
     return app.ExitInstance(RunRoad(QCoreApplication::arguments(), road));
   }
-  if (setout != SetoutCall::kNone) {
-    // argv as given, Qt's own options taken out: the bytes of a file's name,
-    // which QCoreApplication::arguments() would read as UTF-8 and lose.
-    return app.ExitInstance(RunSetout(std::vector<std::string>(argv, argv + argc), setout));
-  }
+  if (setout != SetoutCall::kNone)
+    return app.ExitInstance(RunSetout(ArgumentBytes(argc, argv), setout));
   app.InitInstance();
   return app.ExitInstance();
 }

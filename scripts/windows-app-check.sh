@@ -4,11 +4,13 @@
 #   - the portable zip unpacked into a folder 工程 (a Chinese path), its
 #     corvane-calc.exe answering a Chinese station name as Linux's does;
 #   - corvane.exe --setout ... --pdf on a GBK file in that folder: the same
-#     text (pdftotext) as the Linux program's PDF, every face embedded;
-#   - the calculator and the 放样表 started, at 100% and at 150% (wine's
-#     dpi 96 and 144): each window found by its title, its picture taken
-#     (into OUTPUT_DIR) and its pixels checked: the form's face and the
-#     heading's red are there, and at 150% it is half as large again;
+#     table rows and characters (pdftotext) as the Linux program's PDF,
+#     every face embedded;
+#   - the calculator, the 放样表 with its setup dialog and the 线路 window
+#     started, at 100% and at 150% (wine's dpi 96 and 144): each window
+#     found by its title and its picture taken (into OUTPUT_DIR); the
+#     calculator's pixels checked: the form's face and the heading's red
+#     are there, and at 150% it is half as large again;
 #   - the installer run silently for the user: the programs and the Start
 #     menu's entries there; the uninstaller: nothing of them left.
 # Wine runs without its messages and with its debugger turned off, every run
@@ -51,6 +53,7 @@ unzip -q "$ship/$name-win64.zip" -d "$work/工程"
 folder=$work/工程/$name
 iconv -f UTF-8 -t GB18030 docs/design.dat >"$work/工程/设计.dat"
 sed 's/^A1,/测站1,/' docs/ctl.dat >"$work/工程/控制点.dat"
+cp docs/road.csv docs/profile.csv "$work/工程/"
 linux=$PWD/build/default
 calc=(setout --control 控制点.dat --station-point 测站1 --backsight-point A2
       --columns name,code,y,x,h --decimals 3 -i 设计.dat)
@@ -68,10 +71,18 @@ sheet=(--setout 设计.dat --columns name,code,y,x,h --control 控制点.dat
 if [ ! -s "$work/工程/windows.pdf" ]; then
   fail "corvane.exe --setout --pdf wrote no PDF"
 else
-  pdftotext -layout "$work/工程/linux.pdf" "$work/linux.txt"
-  pdftotext -layout "$work/工程/windows.pdf" "$work/windows.txt"
-  cmp -s "$work/linux.txt" "$work/windows.txt" ||
-    fail "the PDF's text is not Linux's: $(diff "$work/linux.txt" "$work/windows.txt" | head -6)"
+  # Wine's faces are not Linux's: the glyphs' widths move the sketch's
+  # labels and split a heading's runs, so the text is compared as what
+  # matters on paper: every row of the table in order, and every character
+  # of the pages as often as on Linux.
+  rows() { pdftotext -layout "$1" - | grep -E '^ *[0-9]+ ' | tr -d ' '; }
+  characters() { pdftotext "$1" - | tr -d ' \f\n' | LC_ALL=C.UTF-8 grep -o . | LC_ALL=C sort | uniq -c; }
+  for text in rows characters; do
+    "$text" "$work/工程/linux.pdf" >"$work/linux.txt"
+    "$text" "$work/工程/windows.pdf" >"$work/windows.txt"
+    [ -s "$work/linux.txt" ] && cmp -s "$work/linux.txt" "$work/windows.txt" ||
+      fail "the PDF's $text are not Linux's: $(diff "$work/linux.txt" "$work/windows.txt" | head -6)"
+  done
   pdffonts "$work/工程/windows.pdf" | awk 'NR > 2 && $(NF-4) != "yes" { bad = 1 } END { exit bad }' ||
     fail "a face of the Windows PDF is not embedded: $(pdffonts "$work/工程/windows.pdf")"
 fi
@@ -94,15 +105,43 @@ shot() {
   running=$!
   if ! window=$(find_window "$title"); then
     fail "no window $title opened"
-    kill "$running" 2>/dev/null || true
+    end_program
     return
   fi
   sleep 2  # the first paint under wine
   eval "$(xdotool getwindowgeometry --shell "$window")"
   import -window root -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage "$picture"
   echo "$WIDTH $HEIGHT" >"$picture.size"
-  xdotool windowclose "$window" 2>/dev/null || true
-  timeout 30 tail --pid="$running" -f /dev/null || kill "$running" 2>/dev/null || true
+  end_program
+}
+# Ends the program started and everything wine runs for it.
+end_program() {
+  kill "$running" 2>/dev/null || true
+  timeout 30 wineserver -k 2>/dev/null || true
+  wineserver -p 300 || true
+}
+# The 放样表's setup dialog (设站 › 自由设站...), as a crew opens it.
+setup_shot() {
+  local window dialog
+  (cd "$work/工程" && timeout 120 wine "$folder/corvane.exe" "${sheet[@]}") &
+  running=$!
+  if window=$(find_window '^放样表'); then
+    sleep 2
+    xdotool windowfocus --sync "$window" 2>/dev/null || true
+    xdotool key --delay 150 alt+m Down Down
+    sleep 0.5
+    xdotool key alt+o
+    if dialog=$(find_window '^自由设站$'); then
+      sleep 1.5
+      eval "$(xdotool getwindowgeometry --shell "$dialog")"
+      import -window root -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage "$1"
+    else
+      fail "the setup dialog did not open"
+    fi
+  else
+    fail "no window 放样表 opened"
+  fi
+  end_program
 }
 # The form's pixels: its gray face over most of it, the heading's red.
 check_form() {
@@ -120,6 +159,9 @@ for dpi in 96 144; do
   shot '^Corvane$' "$out/calculator-$scale.png" "$folder/corvane.exe"
   [ -f "$out/calculator-$scale.png" ] && check_form "$out/calculator-$scale.png"
   shot '^放样表' "$out/setout-$scale.png" "$folder/corvane.exe" "${sheet[@]}"
+  shot '^线路' "$out/road-$scale.png" "$folder/corvane.exe" --alignment road.csv \
+    --profile profile.csv --every 20 --offsets -10,10
+  setup_shot "$out/setup-$scale.png"
 done
 if [ -f "$out/calculator-100.png.size" ] && [ -f "$out/calculator-150.png.size" ]; then
   read -r w100 h100 <"$out/calculator-100.png.size"

@@ -14,7 +14,8 @@
 #     DirectWrite font-engine symbol Gui does not export;
 #   - src/3rdparty/wintab put back (Debian's tarball leaves it out for its
 #     licence): wine's wintab.h and pktdef.h (LGPL, libwine-dev) serve, with
-#     <windows.h> included first and API defined as WINAPI, as Qt's own do;
+#     <windows.h> included first, API defined as WINAPI, as Qt's own do, and
+#     wine's WINELIB_NAME_AW and DECL_WINELIB_TYPE_AW (the A or W name);
 #   - sql, network, dbus, vulkan, concurrent and xml off: nothing here uses
 #     them.
 #
@@ -59,6 +60,17 @@ for header in wintab.h pktdef.h; do
     echo "#include <windows.h>"
     echo "#ifndef API"
     echo "#define API WINAPI"
+    echo "#endif"
+    # wine's own spelling of the A and W names, which mingw-w64 lacks.
+    echo "#ifndef WINELIB_NAME_AW"
+    echo "#ifdef UNICODE"
+    echo "#define WINELIB_NAME_AW(name) name##W"
+    echo "#else"
+    echo "#define WINELIB_NAME_AW(name) name##A"
+    echo "#endif"
+    echo "#endif"
+    echo "#ifndef DECL_WINELIB_TYPE_AW"
+    echo "#define DECL_WINELIB_TYPE_AW(type) typedef WINELIB_NAME_AW(type) type;"
     echo "#endif"
     cat "$wine_header"
   } >"$wintab/$header"

@@ -85,6 +85,7 @@ windows_path() { sed 's|^\./||; s|^\.$||; s|/|\\|g'; }  # ./plugins/styles -> pl
   done
   echo '!macroend'
 } >"$files"
-makensis -V2 -DVERSION="$version" -DFILES="$files" -DICON="$out/corvane.ico" \
+copyright=$(grep -m1 '^Copyright' LICENSE)
+makensis -V2 -DVERSION="$version" -DCOPYRIGHT="$copyright" -DFILES="$files" -DICON="$out/corvane.ico" \
   -DOUTFILE="$ship/$name-setup.exe" res/windows/corvane.nsi
 ls -l "$ship/$name-win64.zip" "$ship/$name-setup.exe"

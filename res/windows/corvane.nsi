@@ -3,8 +3,10 @@
 ; the Start menu with the program's icon, and registers an uninstaller that
 ; takes away exactly what it put there. scripts/windows.sh writes
 ; files.nsh (the folder's files, to install and to remove) and runs it:
-;   makensis -DVERSION=1.0.0.1 -DFILES=files.nsh -DOUTFILE=setup.exe corvane.nsi
-Unicode true
+;   makensis -DVERSION=1.0.0.1 -DCOPYRIGHT="Copyright (c) ..." -DFILES=files.nsh \
+;            -DICON=corvane.ico -DOUTFILE=setup.exe corvane.nsi
+; A 64-bit installer, as the programs are: Windows 10 and 11 are 64-bit.
+Target amd64-unicode
 SetCompressor /SOLID lzma
 
 !define PRODUCT "Corvane"
@@ -14,6 +16,7 @@ SetCompressor /SOLID lzma
 !define MULTIUSER_MUI
 !define MULTIUSER_INSTALLMODE_COMMANDLINE
 !define MULTIUSER_INSTALLMODE_INSTDIR "${PRODUCT}"
+!define MULTIUSER_USE_PROGRAMFILES64
 !define MULTIUSER_INSTALLMODE_DEFAULT_REGISTRY_KEY "${UNINSTALL_KEY}"
 !define MULTIUSER_INSTALLMODE_DEFAULT_REGISTRY_VALUENAME "InstallMode"
 !define MULTIUSER_INSTALLMODE_INSTDIR_REGISTRY_KEY "${UNINSTALL_KEY}"
@@ -42,6 +45,7 @@ VIAddVersionKey /LANG=${LANG_SIMPCHINESE} "ProductName" "${PRODUCT}"
 VIAddVersionKey /LANG=${LANG_SIMPCHINESE} "FileDescription" "${PRODUCT} 安装程序"
 VIAddVersionKey /LANG=${LANG_SIMPCHINESE} "FileVersion" "${VERSION}"
 VIAddVersionKey /LANG=${LANG_SIMPCHINESE} "ProductVersion" "${VERSION}"
+VIAddVersionKey /LANG=${LANG_SIMPCHINESE} "LegalCopyright" "${COPYRIGHT}"
 
 Function .onInit
   !insertmacro MULTIUSER_INIT

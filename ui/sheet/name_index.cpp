@@ -3,11 +3,26 @@
 #include <string.h>
 
 #include <algorithm>
+#include <string>
+#include <string_view>
 
 namespace {
 
 // A-Z as a-z; every other byte (UTF-8 of Chinese names included) as it is.
 char folded(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+
+// Where `wanted` first stands in [at, end); nullptr where it does not.
+// glibc's memmem is the fastest there is; other systems have none.
+const char* findIn(const char* at, const char* end, const std::string& wanted) {
+#ifdef __GLIBC__
+  return static_cast<const char*>(
+      memmem(at, static_cast<std::size_t>(end - at), wanted.data(), wanted.size()));
+#else
+  const std::string_view text(at, static_cast<std::size_t>(end - at));
+  const std::size_t found = text.find(wanted);
+  return found == std::string_view::npos ? nullptr : at + found;
+#endif
+}
 
 }  // namespace
 
@@ -46,9 +61,9 @@ std::vector<std::uint32_t> NameIndex::find(std::string_view typed, std::size_t l
   const char* const begin = m_folded.data();
   const char* const end = begin + m_folded.size();
   for (const char* at = begin; found.size() < limit && at < end;) {
-    const void* hit = memmem(at, static_cast<std::size_t>(end - at), wanted.data(), wanted.size());
+    const char* hit = findIn(at, end, wanted);
     if (hit == nullptr) break;
-    const std::size_t offset = static_cast<std::size_t>(static_cast<const char*>(hit) - begin);
+    const std::size_t offset = static_cast<std::size_t>(hit - begin);
     // The name the hit lies in, and on past its end.
     const auto next = std::upper_bound(m_starts.begin(), m_starts.end(), offset);
     found.push_back(static_cast<std::uint32_t>(next - m_starts.begin() - 1));
