@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds Qt for 64-bit Windows (mingw-w64) from Debian's own source of the
-# Qt installed for the Linux build (qt6-base-dev): Core, Gui, Widgets and
-# PrintSupport, shared, with the windows and offscreen platforms and
+# Qt installed for the Linux build (qt6-base-dev): Core, Gui, Widgets,
+# PrintSupport and Test, shared, with the windows and offscreen platforms and
 # the bundled zlib, pcre2, harfbuzz, libpng, freetype and double-conversion.
 # The host's Qt tools (moc, rcc, uic) are Debian's. Nothing is downloaded
 # from elsewhere: `apt-get source` through a private deb-src list for the
@@ -10,16 +10,14 @@
 # What the build takes, and why:
 #   - INPUT_opengl=no: with FEATURE_opengl=OFF dynamic GL stays on and
 #     qwindowswindow.cpp fails to compile;
-#   - direct2d off: the program draws with the raster engine everywhere, and
-#     its platform plugin would build the windows platform's sources twice;
+#   - direct2d at its default (off): on, Qt6PrintSupport fails to link on a
+#     DirectWrite font-engine symbol Gui does not export;
 #   - src/3rdparty/wintab put back (Debian's tarball leaves it out for its
 #     licence): wine's wintab.h and pktdef.h (LGPL, libwine-dev) serve, with
 #     <windows.h> included first, API defined as WINAPI, as Qt's own do, and
 #     wine's WINELIB_NAME_AW and DECL_WINELIB_TYPE_AW (the A or W name);
-#   - sql, network, dbus, vulkan, concurrent, xml and testlib off, and the
-#     jpeg, gif and ico image plugins: nothing the program ships uses them
-#     (its windows are tested on Linux; its icons are compiled in), and each
-#     is build time CI pays on every run.
+#   - sql, network, dbus, vulkan, concurrent and xml off: nothing here uses
+#     them.
 #
 # Built once per machine into $CORVANE_WINDOWS_CACHE (/var/cache/corvane-windows
 # as root, else ~/.cache/corvane-windows) and reused; prints the folder to give
@@ -85,8 +83,7 @@ cmake -S "$source_dir" -B "$work/build" -G Ninja \
   -DCMAKE_INSTALL_PREFIX="$prefix" -DCMAKE_C_COMPILER_LAUNCHER=ccache \
   -DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DQT_BUILD_EXAMPLES=OFF -DQT_BUILD_TESTS=OFF \
   -DINPUT_opengl=no -DFEATURE_sql=OFF -DFEATURE_network=OFF -DFEATURE_dbus=OFF \
-  -DFEATURE_vulkan=OFF -DFEATURE_concurrent=OFF -DFEATURE_xml=OFF -DFEATURE_testlib=OFF \
-  -DFEATURE_direct2d=OFF -DFEATURE_jpeg=OFF -DFEATURE_gif=OFF -DFEATURE_ico=OFF \
+  -DFEATURE_vulkan=OFF -DFEATURE_concurrent=OFF -DFEATURE_xml=OFF \
   -DFEATURE_system_zlib=OFF -DFEATURE_system_pcre2=OFF -DFEATURE_system_harfbuzz=OFF \
   -DFEATURE_system_png=OFF -DFEATURE_system_freetype=OFF -DFEATURE_system_jpeg=OFF \
   -DFEATURE_system_doubleconversion=OFF -DFEATURE_freetype=ON >&2
