@@ -7,7 +7,7 @@
 #     table rows and characters (pdftotext) as the Linux program's PDF,
 #     every face embedded;
 #   - the calculator, the 放样表 with its setup dialog and the 线路 window
-#     started, at 100% and at 150% (wine's dpi 96 and 144): each window
+#     started, at 100%, 125% and 150% (wine's dpi 96, 120, 144): each window
 #     found by its title and its picture taken (into OUTPUT_DIR); the
 #     calculator's pixels checked: the form's face and the heading's red
 #     are there, and at 150% it is half as large again;
@@ -150,7 +150,7 @@ check_form() {
   echo "$colours" | grep -qi '#C0C0C0\|#D4D0C8\|#F0F0F0' || fail "$picture: no face colour of the form"
   echo "$colours" | grep -Eqi '#(FF0000|E[0-9A-F]0000|C00000)' || fail "$picture: no red heading"
 }
-for dpi in 96 144; do
+for dpi in 96 120 144; do
   timeout 60 wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d $dpi /f \
     >/dev/null 2>&1
   wineserver -k 2>/dev/null || true

@@ -10,8 +10,9 @@
 # What the build takes, and why:
 #   - INPUT_opengl=no: with FEATURE_opengl=OFF dynamic GL stays on and
 #     qwindowswindow.cpp fails to compile;
-#   - direct2d at its default (off): on, Qt6PrintSupport fails to link on a
-#     DirectWrite font-engine symbol Gui does not export;
+#   - direct2d at its default (on): off, Qt6PrintSupport fails to link, as
+#     it calls the DirectWrite font engine's createHFONT, which Gui exports
+#     only with it;
 #   - src/3rdparty/wintab put back (Debian's tarball leaves it out for its
 #     licence): wine's wintab.h and pktdef.h (LGPL, libwine-dev) serve, with
 #     <windows.h> included first, API defined as WINAPI, as Qt's own do, and
@@ -21,7 +22,8 @@
 #
 # Built once per machine into $CORVANE_WINDOWS_CACHE (/var/cache/corvane-windows
 # as root, else ~/.cache/corvane-windows) and reused; prints the folder to give
-# the windows preset as CORVANE_WINDOWS_QT. About 25 minutes on two cores.
+# the windows preset as CORVANE_WINDOWS_QT. About 30 minutes on two cores
+# with nothing cached (1,154 build steps).
 # Usage: scripts/windows-qt.sh
 set -euo pipefail
 cd "$(dirname "$0")/.."
