@@ -23,14 +23,7 @@ if [ -f "$prefix/.built" ]; then
 fi
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-mkdir -p "$work/apt/lists/partial" "$work/apt/cache/archives/partial"
-echo "deb-src [signed-by=/usr/share/keyrings/debian-archive-keyring.gpg]" \
-  "$(scripts/debian-mirror.sh bookworm) bookworm main" >"$work/apt/sources.list"
-apt=(apt-get -q -o "Dir::Etc::SourceList=$work/apt/sources.list" -o Dir::Etc::SourceParts=/dev/null
-     -o "Dir::State::Lists=$work/apt/lists" -o "Dir::Cache=$work/apt/cache")
-"${apt[@]}" update >&2
-(cd "$work" && "${apt[@]}" source "geographiclib=$version" >&2)
-source_dir=$(find "$work" -maxdepth 1 -type d -name 'geographiclib-*' | head -1)
+source_dir=$(scripts/debian-source.sh "geographiclib=$version" "$work")
 cmake -S "$source_dir" -B "$work/build" -G Ninja \
   -DCMAKE_TOOLCHAIN_FILE="$PWD/cmake/WindowsToolchain.cmake" -DCMAKE_BUILD_TYPE=Release \
   -DCMAKE_CXX_FLAGS_RELEASE="-O2 -DNDEBUG" -DBUILD_SHARED_LIBS=OFF -DBUILD_MANPAGES=OFF \

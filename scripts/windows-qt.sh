@@ -41,14 +41,7 @@ work=${CORVANE_QT_WORK:-$(mktemp -d)}
 [ -n "${CORVANE_QT_WORK:-}" ] || trap 'rm -rf "$work"' EXIT
 source_dir=$(find "$work" -maxdepth 1 -type d -name 'qt6-base-*' | head -1)
 if [ -z "$source_dir" ]; then
-  mkdir -p "$work/apt/lists/partial" "$work/apt/cache/archives/partial"
-  echo "deb-src [signed-by=/usr/share/keyrings/debian-archive-keyring.gpg]" \
-    "$(scripts/debian-mirror.sh bookworm) bookworm main" >"$work/apt/sources.list"
-  apt=(apt-get -q -o "Dir::Etc::SourceList=$work/apt/sources.list" -o Dir::Etc::SourceParts=/dev/null
-       -o "Dir::State::Lists=$work/apt/lists" -o "Dir::Cache=$work/apt/cache")
-  "${apt[@]}" update >&2
-  (cd "$work" && "${apt[@]}" source "qt6-base=$version" >&2)
-  source_dir=$(find "$work" -maxdepth 1 -type d -name 'qt6-base-*' | head -1)
+  source_dir=$(scripts/debian-source.sh "qt6-base=$version" "$work")
 fi
 
 # The tablet headers Qt's windows platform includes.
