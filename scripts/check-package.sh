@@ -5,6 +5,9 @@
 # size the icon theme looks up. Then installs it on this machine with apt-get
 # and runs both installed programs; the calculator's window must carry the
 # window class that its desktop entry names.
+# Usage: scripts/check-package.sh [DEB]   (DEB: a package already built, such
+#   as the one scripts/fresh-machine.sh leaves in build/fresh-package/;
+#   without it the package is built here)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/deps.sh lintian
@@ -19,8 +22,13 @@ fail() {
   exit 1
 }
 
-scripts/package.sh
-deb=$(echo build/package/corvane_*.deb)
+if [ "$#" -gt 0 ]; then
+  deb=$(realpath -m "$1")
+  [ -f "$deb" ] || fail "no package $deb"
+else
+  scripts/package.sh
+  deb=$(realpath build/package/corvane_*.deb)
+fi
 echo "check-package: $deb, $(stat -c %s "$deb") bytes"
 dpkg-deb -I "$deb" | grep -E '^ (Package|Version|Installed-Size|Depends|Recommends):'
 
@@ -43,7 +51,7 @@ done
 
 # The package, installed as a user would (--reinstall: a rebuilt package of
 # the same version must replace the one already there).
-DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -q --reinstall "./$deb"
+DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -q --reinstall "$deb"
 
 # corvane-calc as installed: one row, and a station list with names and an error.
 [ "$(/usr/bin/corvane-calc forward 1000 2000 45.3025 100)" = "1070.082282 2071.333539" ] ||

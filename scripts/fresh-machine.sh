@@ -17,6 +17,15 @@
 # its mounts (/proc, /sys, /dev, in a mount namespace of its own, so they end
 # with the run whatever happens) are gone afterwards, unless
 # CORVANE_FRESH_KEEP=1 keeps the copy for a look.
+#
+# The package it builds is copied out to build/fresh-package/, for
+# scripts/check-package.sh to check as the one a fresh machine makes.
+#
+# CORVANE_FRESH_CCACHE=DIR (CI sets it) shares the ccache in DIR with the
+# root: ccache is installed there first (nothing the build needs comes with
+# it), and each compiler call whose compiler, flags and files are the same as
+# a call already made on this machine takes its object from the cache, as
+# the same compiler would have made it.
 # Usage: scripts/fresh-machine.sh [--worktree]   (as root, or through sudo)
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -29,7 +38,7 @@ esac
 if [ "$(id -u)" -ne 0 ]; then
   command -v sudo >/dev/null 2>&1 ||
     { echo "fresh-machine: needs root (debootstrap, chroot, mount); run it as root" >&2; exit 1; }
-  exec sudo --preserve-env=CORVANE_FRESH_CACHE,CORVANE_FRESH_KEEP,CMAKE_BUILD_PARALLEL_LEVEL "$PWD/scripts/fresh-machine.sh" "$@"
+  exec sudo --preserve-env=CORVANE_FRESH_CACHE,CORVANE_FRESH_KEEP,CORVANE_FRESH_CCACHE,CMAKE_BUILD_PARALLEL_LEVEL,CCACHE_MAXSIZE "$PWD/scripts/fresh-machine.sh" "$@"
 fi
 # Root reads a checkout that someone else may own.
 git() { command git -c safe.directory="$PWD" "$@"; }
@@ -99,20 +108,33 @@ else
 fi
 cp /etc/resolv.conf "$work/root/etc/resolv.conf"  # the root's apt reaches the mirror by name
 
+# The shared ccache, where the root sees it, and what its compiler calls
+# need to find it.
+shared_ccache=${CORVANE_FRESH_CCACHE:-}
+ccache_env=()
+if [ -n "$shared_ccache" ]; then
+  mkdir -p "$shared_ccache" "$work/root/var/cache/ccache-shared"
+  ccache_env=(CCACHE_DIR=/var/cache/ccache-shared CCACHE_BASEDIR=/root/corvane CCACHE_NOHASHDIR=1
+              CCACHE_MAXSIZE="${CCACHE_MAXSIZE:-20G}" CMAKE_C_COMPILER_LAUNCHER=ccache
+              CMAKE_CXX_COMPILER_LAUNCHER=ccache)
+fi
+
 # Root's login on the fresh machine: its own mounts and processes, an empty
-# environment (only a build parallelism set here is passed on). It runs in the
-# background so that an interrupted run can end it.
+# environment (only a build parallelism set here, and the shared ccache, are
+# passed on). It runs in the background so that an interrupted run can end it.
 in_fresh_root() {
   unshare --mount --propagation private --pid --fork --kill-child -- bash -euc '
-    root=$1; shift
+    root=$1 ccache=$2; shift 2
     mount -t proc proc "$root/proc"
     mount -t sysfs sysfs "$root/sys"
     mount --rbind /dev "$root/dev"
+    [ -z "$ccache" ] || mount --bind "$ccache" "$root/var/cache/ccache-shared"
+    command=$1; shift
     exec chroot "$root" /usr/bin/env -i HOME=/root TERM="${TERM:-dumb}" \
       ${CMAKE_BUILD_PARALLEL_LEVEL:+CMAKE_BUILD_PARALLEL_LEVEL=$CMAKE_BUILD_PARALLEL_LEVEL} \
-      PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin \
-      bash -c "cd /root/corvane && $*"
-  ' in_fresh_root "$work/root" "$@" &
+      PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin "$@" \
+      bash -c "cd /root/corvane && $command"
+  ' in_fresh_root "$work/root" "$shared_ccache" "$*" "${ccache_env[@]}" &
   child=$!
   local status=0
   wait "$child" || status=$?
@@ -121,11 +143,24 @@ in_fresh_root() {
 }
 
 failed=()
+if [ -n "$shared_ccache" ]; then
+  start=$SECONDS
+  in_fresh_root "DEBIAN_FRONTEND=noninteractive apt-get -q update >/dev/null &&
+    DEBIAN_FRONTEND=noninteractive apt-get -q install -y --no-install-recommends ccache >/dev/null" ||
+    { echo "fresh-machine: could not install ccache in the root" >&2; exit 1; }
+  took "installing ccache to share $shared_ccache" "$start"
+fi
 start=$SECONDS
 in_fresh_root ./scripts/test.sh || failed+=("the README's test command (./scripts/test.sh)")
 took "./scripts/test.sh" "$start"
 start=$SECONDS
-in_fresh_root ./scripts/package.sh || failed+=("./scripts/package.sh")
+if in_fresh_root ./scripts/package.sh; then
+  rm -rf build/fresh-package
+  mkdir -p build/fresh-package
+  cp "$src"/build/package/corvane_*.deb build/fresh-package/
+else
+  failed+=("./scripts/package.sh")
+fi
 took "./scripts/package.sh" "$start"
 took "the fresh machine, all told," "$started"
 if [ "${#failed[@]}" -gt 0 ]; then

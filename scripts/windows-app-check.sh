@@ -11,6 +11,8 @@
 #     found by its title and its picture taken (into OUTPUT_DIR); the
 #     calculator's pixels checked: the form's face and the heading's red
 #     are there, and at 150% it is half as large again;
+#   - what the 放样表 kept of its file, in the registry under the user's key:
+#     最近文件 holding the path in 工程 whole, and the file's setup;
 #   - the installer run silently for the user: the programs and the Start
 #     menu's entries there; the uninstaller: nothing of them left.
 # Wine runs without its messages and with its debugger turned off, every run
@@ -172,6 +174,21 @@ fi
 rm -f "$out"/*.size
 timeout 60 wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 96 /f \
   >/dev/null 2>&1
+
+# What the 放样表 kept of the file it showed, where Windows keeps settings:
+# the registry, under the user's key, the Chinese path whole (Qt writes the
+# list as REG_MULTI_SZ, which reg export gives as UTF-16 in hex).
+reg_file=$work/setout.reg
+timeout 60 wine reg export 'HKCU\Software\Corvane\setout' "$(winepath -w "$reg_file")" /y \
+  >/dev/null 2>&1 || true
+registry=$(iconv -f UTF-16 -t UTF-8 "$reg_file" 2>/dev/null | tr -d '\r' || true)
+recent=$(perl -0777 -ne 's/\\\n\s*//g; print $1 if /^"recentFiles"=hex\(7\):([0-9a-f,]*)/m' <<<"$registry" |
+  perl -ne 'print pack("H*", join("", split /,/))' | iconv -f UTF-16LE -t UTF-8 | tr '\0' '\n' || true)
+echo "windows-app-check: 最近文件 in the registry: ${recent:-(none)}"
+grep -q '/工程/设计\.dat$' <<<"$recent" ||
+  fail "the 放样表 kept no setup of 工程/设计.dat under HKCU\\Software\\Corvane\\setout"
+grep -q '^\[HKEY_CURRENT_USER\\Software\\Corvane\\setout\\file-[0-9a-f]\{16\}\]$' <<<"$registry" ||
+  fail "the registry holds no file's kept setup: $(head -20 <<<"$registry")"
 
 # The installer, for the user alone, and its uninstaller.
 timeout 300 wine "$ship/$name-setup.exe" /S /CurrentUser || fail "the installer failed"
