@@ -25,7 +25,10 @@
 # root: ccache is installed there first (nothing the build needs comes with
 # it), and each compiler call whose compiler, flags and files are the same as
 # a call already made on this machine takes its object from the cache, as
-# the same compiler would have made it.
+# the same compiler would have made it. The paths below the checkout are
+# hashed as relative ones and the locale is left out of the hash, so the
+# host's calls must be made with CCACHE_BASEDIR at its checkout and
+# CCACHE_SLOPPINESS=locale, as .ci/run makes them.
 # Usage: scripts/fresh-machine.sh [--worktree]   (as root, or through sudo)
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -115,6 +118,7 @@ ccache_env=()
 if [ -n "$shared_ccache" ]; then
   mkdir -p "$shared_ccache" "$work/root/var/cache/ccache-shared"
   ccache_env=(CCACHE_DIR=/var/cache/ccache-shared CCACHE_BASEDIR=/root/corvane CCACHE_NOHASHDIR=1
+              CCACHE_SLOPPINESS=locale
               CCACHE_MAXSIZE="${CCACHE_MAXSIZE:-20G}" CMAKE_C_COMPILER_LAUNCHER=ccache
               CMAKE_CXX_COMPILER_LAUNCHER=ccache)
 fi
