@@ -27,8 +27,8 @@
 #
 # Built once per machine into $CORVANE_WINDOWS_CACHE (/var/cache/corvane-windows
 # as root, else ~/.cache/corvane-windows) and reused; prints the folder to give
-# the windows preset as CORVANE_WINDOWS_QT. About 30 minutes on two cores
-# with nothing cached (1,154 build steps).
+# the windows preset as CORVANE_WINDOWS_QT. About 28 minutes on two cores
+# with nothing cached (962 build steps).
 # Usage: scripts/windows-qt.sh
 set -euo pipefail
 cd "$(dirname "$0")/.."
