@@ -25,10 +25,8 @@
 # root: ccache is installed there first (nothing the build needs comes with
 # it), and each compiler call whose compiler, flags and files are the same as
 # a call already made on this machine takes its object from the cache, as
-# the same compiler would have made it. The paths below the checkout are
-# hashed as relative ones and the locale is left out of the hash, so the
-# host's calls must be made with CCACHE_BASEDIR at its checkout and
-# CCACHE_SLOPPINESS=locale, as .ci/run makes them.
+# the same compiler would have made it: the host's builds must run under
+# scripts/ccache-env.sh's settings for its checkout, as .ci/run's do.
 # Usage: scripts/fresh-machine.sh [--worktree]   (as root, or through sudo)
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -117,10 +115,7 @@ shared_ccache=${CORVANE_FRESH_CCACHE:-}
 ccache_env=()
 if [ -n "$shared_ccache" ]; then
   mkdir -p "$shared_ccache" "$work/root/var/cache/ccache-shared"
-  ccache_env=(CCACHE_DIR=/var/cache/ccache-shared CCACHE_BASEDIR=/root/corvane CCACHE_NOHASHDIR=1
-              CCACHE_SLOPPINESS=locale
-              CCACHE_MAXSIZE="${CCACHE_MAXSIZE:-20G}" CMAKE_C_COMPILER_LAUNCHER=ccache
-              CMAKE_CXX_COMPILER_LAUNCHER=ccache)
+  mapfile -t ccache_env < <(scripts/ccache-env.sh /root/corvane /var/cache/ccache-shared)
 fi
 
 # Root's login on the fresh machine: its own mounts and processes, an empty

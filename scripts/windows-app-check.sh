@@ -182,8 +182,9 @@ reg_file=$work/setout.reg
 timeout 60 wine reg export 'HKCU\Software\Corvane\setout' "$(winepath -w "$reg_file")" /y \
   >/dev/null 2>&1 || true
 registry=$(iconv -f UTF-16 -t UTF-8 "$reg_file" 2>/dev/null | tr -d '\r' || true)
-recent=$(perl -0777 -ne 's/\\\n\s*//g; print $1 if /^"recentFiles"=hex\(7\):([0-9a-f,]*)/m' <<<"$registry" |
-  perl -ne 'print pack("H*", join("", split /,/))' | iconv -f UTF-16LE -t UTF-8 | tr '\0' '\n' || true)
+recent=$(perl -0777 -ne 's/\\\n\s*//g;
+    print pack("H*", join("", split /,/, $1)) if /^"recentFiles"=hex\(7\):([0-9a-f,]*)/m' <<<"$registry" |
+  iconv -f UTF-16LE -t UTF-8 | tr '\0' '\n' || true)
 echo "windows-app-check: 最近文件 in the registry: ${recent:-(none)}"
 grep -q '/工程/设计\.dat$' <<<"$recent" ||
   fail "the 放样表 kept no setup of 工程/设计.dat under HKCU\\Software\\Corvane\\setout"
