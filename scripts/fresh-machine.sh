@@ -27,6 +27,10 @@
 # a call already made on this machine takes its object from the cache, as
 # the same compiler would have made it: the host's builds must run under
 # scripts/ccache-env.sh's settings for its checkout, as .ci/run's do.
+# With the shared ccache, the root's test command builds with the package's
+# flags (scripts/debian-flags.sh, for the root's checkout), as CI builds its
+# own: the package's build after it then makes only compiler calls already
+# made, and takes every object from the cache.
 # Usage: scripts/fresh-machine.sh [--worktree]   (as root, or through sudo)
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -109,18 +113,20 @@ else
 fi
 cp /etc/resolv.conf "$work/root/etc/resolv.conf"  # the root's apt reaches the mirror by name
 
-# The shared ccache, where the root sees it, and what its compiler calls
-# need to find it.
+# The shared ccache, where the root sees it, what its compiler calls need to
+# find it, and the package's flags for the test command's build.
 shared_ccache=${CORVANE_FRESH_CCACHE:-}
-ccache_env=()
+root_env=()
 if [ -n "$shared_ccache" ]; then
   mkdir -p "$shared_ccache" "$work/root/var/cache/ccache-shared"
-  mapfile -t ccache_env < <(scripts/ccache-env.sh /root/corvane /var/cache/ccache-shared)
+  mapfile -t root_env < <(scripts/ccache-env.sh /root/corvane /var/cache/ccache-shared)
+  package_flags=$(scripts/debian-flags.sh)
+  root_env+=("CXXFLAGS=${package_flags//"$PWD"//root/corvane}")
 fi
 
 # Root's login on the fresh machine: its own mounts and processes, an empty
-# environment (only a build parallelism set here, and the shared ccache, are
-# passed on). It runs in the background so that an interrupted run can end it.
+# environment (only a build parallelism set here, the shared ccache and the
+# package's flags are passed on). It runs in the background so that an interrupted run can end it.
 in_fresh_root() {
   unshare --mount --propagation private --pid --fork --kill-child -- bash -euc '
     root=$1 ccache=$2; shift 2
@@ -133,7 +139,7 @@ in_fresh_root() {
       ${CMAKE_BUILD_PARALLEL_LEVEL:+CMAKE_BUILD_PARALLEL_LEVEL=$CMAKE_BUILD_PARALLEL_LEVEL} \
       PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin "$@" \
       bash -c "cd /root/corvane && $command"
-  ' in_fresh_root "$work/root" "$shared_ccache" "$*" "${ccache_env[@]}" &
+  ' in_fresh_root "$work/root" "$shared_ccache" "$*" "${root_env[@]}" &
   child=$!
   local status=0
   wait "$child" || status=$?
