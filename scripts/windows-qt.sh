@@ -20,15 +20,23 @@
 #   - direct2d1_1 off: it only adds the direct2d platform plugin, a second
 #     copy of the windows platform that nothing here loads;
 #   - sql, network, dbus, vulkan, concurrent, xml, testlib, the jpeg, gif and
-#     ico plugins, markdown, QMovie, the print preview, the undo framework
-#     and QMdiArea off: nothing here uses them, and every file left out
-#     shortens the build. QPicture and QCalendarWidget stay: QPrinter needs
-#     the one, and QPrintDialog (through QDateTimeEdit) the other.
+#     ico plugins, markdown, QMovie, the print preview, the undo framework,
+#     QMdiArea, the graphics view and its effects, QDockWidget, QToolBox,
+#     QWizard, the colour, font, progress and error dialogs, and the
+#     other widgets nothing here shows (QFontComboBox, QSplashScreen,
+#     QColumnView, QDataWidgetMapper, QKeySequenceEdit, QLCDNumber, QDial,
+#     QCommandLinkButton) off: every file left out shortens the build.
+#     QPicture, QCalendarWidget and QInputDialog stay: QPrinter needs the
+#     first, QPrintDialog (through QDateTimeEdit) the second, and the
+#     windowsvista style includes the third's header whatever the features.
 #
 # Built once per machine into $CORVANE_WINDOWS_CACHE (/var/cache/corvane-windows
 # as root, else ~/.cache/corvane-windows) and reused; prints the folder to give
-# the windows preset as CORVANE_WINDOWS_QT. About 28 minutes on two cores
-# with nothing cached (962 build steps).
+# the windows preset as CORVANE_WINDOWS_QT. The folder is named by the Qt
+# version and by what builds it (this script's and the toolchain's commands,
+# comments aside), so a change of options builds Qt anew rather than reuse
+# one built otherwise. About 28 minutes on two cores with nothing cached
+# (962 build steps).
 # Usage: scripts/windows-qt.sh
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -36,7 +44,8 @@ if [ "$(id -u)" -eq 0 ]; then default_cache=/var/cache/corvane-windows
 else default_cache=${XDG_CACHE_HOME:-$HOME/.cache}/corvane-windows; fi
 cache=${CORVANE_WINDOWS_CACHE:-$default_cache}
 version=$(dpkg-query -W -f='${source:Version}' qt6-base-dev)
-prefix=$cache/qt-$version
+recipe=$(grep -hv '^[[:space:]]*#' "$0" cmake/WindowsToolchain.cmake | sha256sum | cut -c1-12)
+prefix=$cache/qt-$version-$recipe
 if [ -f "$prefix/.built" ]; then
   echo "$prefix"
   exit 0
@@ -89,7 +98,13 @@ cmake -S "$source_dir" -B "$work/build" -G Ninja \
   -DFEATURE_textmarkdownreader=OFF -DFEATURE_textmarkdownwriter=OFF -DFEATURE_movie=OFF \
   -DFEATURE_printpreviewwidget=OFF -DFEATURE_printpreviewdialog=OFF \
   -DFEATURE_undocommand=OFF -DFEATURE_undostack=OFF -DFEATURE_undogroup=OFF \
-  -DFEATURE_undoview=OFF -DFEATURE_mdiarea=OFF \
+  -DFEATURE_undoview=OFF -DFEATURE_mdiarea=OFF -DFEATURE_graphicsview=OFF \
+  -DFEATURE_graphicseffect=OFF -DFEATURE_dockwidget=OFF -DFEATURE_toolbox=OFF \
+  -DFEATURE_wizard=OFF -DFEATURE_colordialog=OFF -DFEATURE_fontdialog=OFF \
+  -DFEATURE_progressdialog=OFF -DFEATURE_errormessage=OFF \
+  -DFEATURE_fontcombobox=OFF -DFEATURE_splashscreen=OFF -DFEATURE_columnview=OFF \
+  -DFEATURE_datawidgetmapper=OFF -DFEATURE_keysequenceedit=OFF -DFEATURE_lcdnumber=OFF \
+  -DFEATURE_dial=OFF -DFEATURE_commandlinkbutton=OFF \
   -DFEATURE_system_zlib=OFF -DFEATURE_system_pcre2=OFF -DFEATURE_system_harfbuzz=OFF \
   -DFEATURE_system_png=OFF -DFEATURE_system_freetype=OFF -DFEATURE_system_jpeg=OFF \
   -DFEATURE_system_doubleconversion=OFF -DFEATURE_freetype=ON >&2
@@ -97,4 +112,6 @@ cmake --build "$work/build" >&2
 rm -rf "$prefix"
 cmake --install "$work/build" >&2
 touch "$prefix/.built"
+# A Qt built otherwise is of no more use here: 83 MB each.
+find "$cache" -mindepth 1 -maxdepth 1 -name 'qt-[0-9]*' ! -name "$(basename "$prefix")" -exec rm -rf {} +
 echo "$prefix"
