@@ -126,7 +126,8 @@ fi
 
 # Root's login on the fresh machine: its own mounts and processes, an empty
 # environment (only a build parallelism set here, the shared ccache and the
-# package's flags are passed on). It runs in the background so that an interrupted run can end it.
+# package's flags are passed on). It runs in the background so that an
+# interrupted run can end it.
 in_fresh_root() {
   unshare --mount --propagation private --pid --fork --kill-child -- bash -euc '
     root=$1 ccache=$2; shift 2
