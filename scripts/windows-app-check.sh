@@ -31,6 +31,7 @@ out=$(cd "$out" && pwd)
 export WINEPREFIX=$PWD/build/windows/wine WINEDEBUG=-all WINEDLLOVERRIDES=winedbg.exe=d
 
 . scripts/xvfb.sh
+. scripts/wine.sh
 running="" xvfb_pid="" work=$(mktemp -d)
 cleanup() {
   kill $running $xvfb_pid 2>/dev/null || true
@@ -44,10 +45,7 @@ fail() {
   failures=$((failures + 1))
 }
 start_xvfb 1600x1200x24
-timeout 300 wineboot --init 2>/dev/null
-timeout 60 wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug' \
-  /v Auto /t REG_SZ /d 0 /f >/dev/null 2>&1
-wineserver -p 300 || true
+wine_prepare
 
 # The portable folder, unpacked where a Chinese office keeps its work.
 mkdir -p "$work/工程"
@@ -119,8 +117,7 @@ shot() {
 # Ends the program started and everything wine runs for it.
 end_program() {
   kill "$running" 2>/dev/null || true
-  timeout 30 wineserver -k 2>/dev/null || true
-  wineserver -p 300 || true
+  wine_restart
 }
 # The 放样表's setup dialog (设站 › 自由设站...), as a crew opens it.
 setup_shot() {
@@ -155,8 +152,7 @@ check_form() {
 for dpi in 96 120 144; do
   timeout 60 wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d $dpi /f \
     >/dev/null 2>&1
-  wineserver -k 2>/dev/null || true
-  wineserver -p 300 || true
+  wine_restart
   scale=$((dpi * 100 / 96))
   shot '^Corvane$' "$out/calculator-$scale.png" "$folder/corvane.exe"
   [ -f "$out/calculator-$scale.png" ] && check_form "$out/calculator-$scale.png"

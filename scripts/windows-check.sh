@@ -29,13 +29,8 @@ cleanup() {
   rm -rf "$work"
 }
 trap cleanup EXIT
-timeout 300 wineboot --init 2>/dev/null
-# No debugger on a crash: the program ends and the test fails.
-timeout 60 wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug' \
-  /v Auto /t REG_SZ /d 0 /f >/dev/null 2>&1
-timeout 60 wine reg delete 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug' \
-  /v Debugger /f >/dev/null 2>&1 || true
-wineserver -p 300 || true  # one server for all the runs below (or the one running)
+. scripts/wine.sh
+wine_prepare
 
 cmake --preset windows -DCMAKE_CXX_COMPILER_LAUNCHER=ccache \
   -DCORVANE_WINDOWS_PREFIX="$prefix" >/dev/null
