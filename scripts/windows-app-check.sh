@@ -35,7 +35,7 @@ export WINEPREFIX=$PWD/build/windows/wine WINEDEBUG=-all WINEDLLOVERRIDES=winedb
 running="" xvfb_pid="" work=$(mktemp -d)
 cleanup() {
   kill $running $xvfb_pid 2>/dev/null || true
-  timeout 30 wineserver -k 2>/dev/null || true
+  wine_stop
   rm -rf "$work"
 }
 trap cleanup EXIT

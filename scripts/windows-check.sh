@@ -23,13 +23,13 @@ cmake --build --preset default --target corvane-calc converter_table >/dev/null
 
 mkdir -p build/windows
 export WINEPREFIX=$PWD/build/windows/wine WINEDEBUG=-all WINEDLLOVERRIDES=winedbg.exe=d
+. scripts/wine.sh
 work=$(mktemp -d)
 cleanup() {
-  timeout 30 wineserver -k 2>/dev/null || true
+  wine_stop
   rm -rf "$work"
 }
 trap cleanup EXIT
-. scripts/wine.sh
 wine_prepare
 
 cmake --preset windows -DCMAKE_CXX_COMPILER_LAUNCHER=ccache \

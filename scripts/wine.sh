@@ -4,7 +4,7 @@
 #   wine_prepare      # the prefix made, no debugger, one server kept running
 #   ...               # the wine runs
 #   wine_restart      # where a setting is read at the server's start only
-#   wineserver -k     # at the end
+#   wine_stop         # at the end
 # wine starts a server for the prefix with its first client and ends it
 # when the last one leaves. A client that connects while it is ending gets
 # "recvmsg: Connection reset by peer" and fails: tests run side by side
@@ -30,7 +30,10 @@ wine_prepare() {
     /v Debugger /f >/dev/null 2>&1 || true
   wine_keep_server
 }
-wine_restart() {
+wine_stop() {
   timeout 30 wineserver -k 2>/dev/null || true
+}
+wine_restart() {
+  wine_stop
   wine_keep_server
 }
